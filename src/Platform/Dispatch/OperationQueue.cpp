@@ -1,0 +1,55 @@
+#include "Platform/Dispatch/OperationQueue.h"
+
+#include <algorithm>
+
+#include "Platform/Dispatch/Queue.h"
+
+namespace dispatch {
+
+std::shared_ptr<OperationQueue> OperationQueue::make(std::string name, int maxConcurrentOperationCount) {
+    return std::shared_ptr<OperationQueue>(new OperationQueue(std::move(name), maxConcurrentOperationCount));
+}
+
+std::shared_ptr<Operation> OperationQueue::addOperation(Work work) {
+    auto op = std::make_shared<Operation>();
+    {
+        std::lock_guard lock(mutex_);
+        pending_.push_back({op, std::move(work)});
+    }
+    startMore();
+    return op;
+}
+
+void OperationQueue::startMore() {
+    std::lock_guard lock(mutex_);
+    while (!pending_.empty() && (maxConcurrent_ <= 0 || static_cast<int>(running_.size()) < maxConcurrent_)) {
+        auto next = std::move(pending_.front());
+        pending_.pop_front();
+        running_.push_back(next.operation);
+        std::weak_ptr<OperationQueue> weakSelf = weak_from_this();
+        Queue::global().async([weakSelf, next = std::move(next)] {
+            if (!next.operation->isCancelled()) next.work(*next.operation);
+            if (auto self = weakSelf.lock()) {
+                {
+                    std::lock_guard lock(self->mutex_);
+                    std::erase(self->running_, next.operation);
+                }
+                self->startMore();
+            }
+        });
+    }
+}
+
+void OperationQueue::cancelAllOperations() {
+    std::lock_guard lock(mutex_);
+    for (auto& p : pending_) p.operation->cancel();
+    pending_.clear();
+    for (auto& op : running_) op->cancel();
+}
+
+int OperationQueue::operationCount() const {
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(pending_.size() + running_.size());
+}
+
+}  // namespace dispatch

@@ -1,0 +1,65 @@
+#include "Platform/Dispatch/Queue.h"
+
+#include <algorithm>
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+#include "Platform/Dispatch/ManualQueue.h"
+#include "Platform/Dispatch/ThreadPoolQueue.h"
+
+namespace dispatch {
+
+namespace {
+
+std::mutex& backendMutex() {
+    static std::mutex m;
+    return m;
+}
+
+std::shared_ptr<Queue>& backendSlot() {
+    static std::shared_ptr<Queue> backend;
+    return backend;
+}
+
+// Forwards to whichever backend is installed when a block is handed over.
+class MainQueue final : public Queue {
+public:
+    MainQueue() : Queue("com.apple.main-thread") {}
+    void async(Block block) override { Queue::mainBackend()->async(std::move(block)); }
+    void asyncAt(Time deadline, Block block) override { Queue::mainBackend()->asyncAt(deadline, std::move(block)); }
+    Time now() const override { return Queue::mainBackend()->now(); }
+    bool isCurrent() const override { return Queue::mainBackend()->isCurrent(); }
+};
+
+}  // namespace
+
+Time monotonicNow() {
+    using namespace std::chrono;
+    return Time{duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count()};
+}
+
+Queue& Queue::main() {
+    static MainQueue queue;
+    return queue;
+}
+
+Queue& Queue::global() {
+    // Workers may sleep for seconds (the preview pacing), so keep a few even on small machines.
+    static ThreadPoolQueue queue("com.apple.root.default-qos", std::max(4u, std::thread::hardware_concurrency()));
+    return queue;
+}
+
+void Queue::setMainBackend(std::shared_ptr<Queue> backend) {
+    std::lock_guard lock(backendMutex());
+    backendSlot() = std::move(backend);
+}
+
+std::shared_ptr<Queue> Queue::mainBackend() {
+    std::lock_guard lock(backendMutex());
+    auto& slot = backendSlot();
+    if (!slot) slot = std::make_shared<ManualQueue>("main");
+    return slot;
+}
+
+}  // namespace dispatch

@@ -1,0 +1,64 @@
+#include "Platform/Dispatch/ThreadPoolQueue.h"
+
+#include <chrono>
+
+namespace dispatch {
+
+namespace {
+thread_local const ThreadPoolQueue* tCurrentPool = nullptr;
+}
+
+ThreadPoolQueue::ThreadPoolQueue(std::string label, unsigned threadCount) : Queue(std::move(label)) {
+    if (threadCount == 0) threadCount = 1;
+    threads_.reserve(threadCount);
+    for (unsigned i = 0; i < threadCount; ++i) threads_.emplace_back([this] { work(); });
+}
+
+ThreadPoolQueue::~ThreadPoolQueue() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        blocks_.clear();
+    }
+    changed_.notify_all();
+    for (auto& t : threads_) t.join();
+}
+
+void ThreadPoolQueue::async(Block block) { asyncAt(monotonicNow(), std::move(block)); }
+
+void ThreadPoolQueue::asyncAt(Time deadline, Block block) {
+    {
+        std::lock_guard lock(mutex_);
+        if (stopping_) return;
+        blocks_.emplace(std::make_pair(deadline.ns, sequence_++), std::move(block));
+    }
+    changed_.notify_all();
+}
+
+bool ThreadPoolQueue::isCurrent() const { return tCurrentPool == this; }
+
+void ThreadPoolQueue::work() {
+    tCurrentPool = this;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (stopping_) return;
+        if (blocks_.empty()) {
+            changed_.wait(lock);
+            continue;
+        }
+        const auto due = blocks_.begin()->first.first;
+        const auto now = monotonicNow().ns;
+        if (due > now) {
+            changed_.wait_for(lock, std::chrono::nanoseconds(due - now));
+            continue;
+        }
+        Block block = std::move(blocks_.begin()->second);
+        blocks_.erase(blocks_.begin());
+        lock.unlock();
+        block();
+        block = nullptr;
+        lock.lock();
+    }
+}
+
+}  // namespace dispatch

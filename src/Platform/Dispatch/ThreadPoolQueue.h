@@ -1,0 +1,37 @@
+#pragma once
+// ThreadPoolQueue: a concurrent queue over a fixed set of worker threads (the global queue), or a
+// serial one with a single worker. Blocks run in deadline order as workers free up. Destroying the
+// queue drops blocks not yet started and waits for running ones.
+
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "Platform/Dispatch/Queue.h"
+
+namespace dispatch {
+
+class ThreadPoolQueue : public Queue {
+public:
+    ThreadPoolQueue(std::string label, unsigned threadCount);
+    ~ThreadPoolQueue() override;
+
+    void async(Block block) override;
+    void asyncAt(Time deadline, Block block) override;
+    bool isCurrent() const override;
+
+private:
+    void work();
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::multimap<std::pair<std::int64_t, std::uint64_t>, Block> blocks_;
+    std::uint64_t sequence_ = 0;
+    bool stopping_ = false;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace dispatch

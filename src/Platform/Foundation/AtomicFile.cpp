@@ -1,0 +1,55 @@
+#include "Platform/Foundation/AtomicFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace foundation {
+
+std::filesystem::path temporaryPathFor(const std::filesystem::path& destination) {
+    auto tmp = destination;
+    tmp += ".tmp";
+    return tmp;
+}
+
+bool writeFileAtomically(const std::filesystem::path& destination, std::string_view bytes, std::string* error) {
+    const auto fail = [&](const std::string& what) {
+        if (error) *error = what + ": " + std::strerror(errno);
+        return false;
+    };
+    std::error_code ec;
+    if (destination.has_parent_path()) std::filesystem::create_directories(destination.parent_path(), ec);
+    const auto tmp = temporaryPathFor(destination);
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return fail("cannot create " + tmp.string());
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const auto n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int saved = errno;
+            ::close(fd);
+            ::unlink(tmp.c_str());
+            errno = saved;
+            return fail("cannot write " + tmp.string());
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        const int saved = errno;
+        ::unlink(tmp.c_str());
+        errno = saved;
+        return fail("cannot flush " + tmp.string());
+    }
+    if (::rename(tmp.c_str(), destination.c_str()) != 0) {
+        const int saved = errno;
+        ::unlink(tmp.c_str());
+        errno = saved;
+        return fail("cannot move " + tmp.string() + " into place");
+    }
+    return true;
+}
+
+}  // namespace foundation

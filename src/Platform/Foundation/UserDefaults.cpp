@@ -1,0 +1,164 @@
+#include "Platform/Foundation/UserDefaults.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "Platform/Foundation/AtomicFile.h"
+
+namespace foundation {
+
+namespace {
+
+std::optional<std::int64_t> parseLeadingInt(const std::string& s) {
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    if (i < s.size() && s[i] == '+') ++i;
+    std::int64_t v = 0;
+    const auto r = std::from_chars(s.data() + i, s.data() + s.size(), v);
+    if (r.ec != std::errc()) return std::nullopt;
+    return v;
+}
+
+std::optional<double> parseLeadingDouble(const std::string& s) {
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    if (i < s.size() && s[i] == '+') ++i;
+    double v = 0;
+    const auto r = std::from_chars(s.data() + i, s.data() + s.size(), v);
+    if (r.ec != std::errc()) return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+UserDefaults::UserDefaults(std::filesystem::path file) : file_(std::move(file)) {
+    std::ifstream in(file_, std::ios::binary);
+    if (!in) return;
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    const auto parsed = PlistValue::fromJSON(buffer.str());
+    if (parsed && parsed->dictionaryIf()) {
+        persistent_ = *parsed->dictionaryIf();
+        return;
+    }
+    auto aside = file_;
+    aside += ".corrupt";
+    std::error_code ec;
+    std::filesystem::rename(file_, aside, ec);
+    std::cout << "Settings file " << file_.string() << " could not be read; kept as " << aside.string()
+              << ", starting from the default settings" << std::endl;
+}
+
+std::filesystem::path UserDefaults::standardFilePath() {
+    std::filesystem::path base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+        base = xdg;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        base = std::filesystem::path(home) / ".config";
+    } else {
+        base = std::filesystem::temp_directory_path();
+    }
+    return base / "Vorta" / "settings.json";
+}
+
+UserDefaults& UserDefaults::standard() {
+    static UserDefaults defaults(standardFilePath());
+    return defaults;
+}
+
+void UserDefaults::registerDefaults(const PlistDictionary& defaults) {
+    std::lock_guard lock(mutex_);
+    for (const auto& [k, v] : defaults) registered_.insert_or_assign(k, v);
+}
+
+std::optional<PlistValue> UserDefaults::object(std::string_view key) const {
+    std::lock_guard lock(mutex_);
+    if (auto it = persistent_.find(key); it != persistent_.end()) return it->second;
+    if (auto it = registered_.find(key); it != registered_.end()) return it->second;
+    return std::nullopt;
+}
+
+void UserDefaults::set(std::string_view key, std::optional<PlistValue> value) {
+    std::lock_guard lock(mutex_);
+    if (value) {
+        persistent_.insert_or_assign(std::string(key), std::move(*value));
+    } else {
+        const auto it = persistent_.find(key);
+        if (it == persistent_.end()) return;
+        persistent_.erase(it);
+    }
+    dirty_ = true;
+    writeLocked();
+}
+
+void UserDefaults::removeObject(std::string_view key) { set(key, std::nullopt); }
+
+std::int64_t UserDefaults::integer(std::string_view key) const {
+    const auto v = object(key);
+    if (!v) return 0;
+    if (auto s = v->stringIf()) return parseLeadingInt(*s).value_or(0);
+    return v->toInt().value_or(0);
+}
+
+bool UserDefaults::boolean(std::string_view key) const {
+    const auto v = object(key);
+    if (!v) return false;
+    if (auto s = v->stringIf()) {
+        if (*s == "YES" || *s == "yes" || *s == "true" || *s == "TRUE") return true;
+        return parseLeadingInt(*s).value_or(0) != 0;
+    }
+    return v->toBool().value_or(false);
+}
+
+double UserDefaults::doubleValue(std::string_view key) const {
+    const auto v = object(key);
+    if (!v) return 0.0;
+    if (auto s = v->stringIf()) return parseLeadingDouble(*s).value_or(0.0);
+    return v->toDouble().value_or(0.0);
+}
+
+float UserDefaults::floatValue(std::string_view key) const { return static_cast<float>(doubleValue(key)); }
+
+std::optional<std::string> UserDefaults::string(std::string_view key) const {
+    const auto v = object(key);
+    if (!v) return std::nullopt;
+    return v->toString();
+}
+
+std::optional<PlistArray> UserDefaults::array(std::string_view key) const {
+    const auto v = object(key);
+    if (!v || !v->arrayIf()) return std::nullopt;
+    return *v->arrayIf();
+}
+
+std::optional<PlistDictionary> UserDefaults::dictionary(std::string_view key) const {
+    const auto v = object(key);
+    if (!v || !v->dictionaryIf()) return std::nullopt;
+    return *v->dictionaryIf();
+}
+
+std::optional<Data> UserDefaults::data(std::string_view key) const {
+    const auto v = object(key);
+    if (!v || !v->dataIf()) return std::nullopt;
+    return *v->dataIf();
+}
+
+bool UserDefaults::synchronize() {
+    std::lock_guard lock(mutex_);
+    return !dirty_ || writeLocked();
+}
+
+bool UserDefaults::writeLocked() {
+    std::string error;
+    if (!writeFileAtomically(file_, PlistValue(persistent_).toJSON(true), &error)) {
+        std::cout << "Settings not saved: " << error << std::endl;
+        return false;
+    }
+    dirty_ = false;
+    return true;
+}
+
+}  // namespace foundation

@@ -1,0 +1,60 @@
+#pragma once
+// UserDefaults: the application's settings. A registration domain (values that hold until the user
+// sets their own) under a persistent domain kept in a JSON file. Every member is thread-safe: the
+// batch worker reads and writes settings while the screens do.
+
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Platform/Foundation/PlistValue.h"
+
+namespace foundation {
+
+class UserDefaults {
+public:
+    // Settings kept in `file`. A file that cannot be parsed is moved aside to "<file>.corrupt" and
+    // the persistent domain starts empty.
+    explicit UserDefaults(std::filesystem::path file);
+
+    // The process-wide settings in $XDG_CONFIG_HOME/Vorta/settings.json (~/.config when unset).
+    static UserDefaults& standard();
+    static std::filesystem::path standardFilePath();
+
+    void registerDefaults(const PlistDictionary& defaults);
+
+    // The persistent value when set, else the registered one, else absent.
+    std::optional<PlistValue> object(std::string_view key) const;
+    // Absent removes the key from the persistent domain.
+    void set(std::string_view key, std::optional<PlistValue> value);
+    void removeObject(std::string_view key);
+
+    // Typed reads with the platform's answers for a missing or mistyped key.
+    std::int64_t integer(std::string_view key) const;  // 0
+    bool boolean(std::string_view key) const;          // false
+    double doubleValue(std::string_view key) const;    // 0.0
+    float floatValue(std::string_view key) const;      // 0.0f
+    std::optional<std::string> string(std::string_view key) const;
+    std::optional<PlistArray> array(std::string_view key) const;
+    std::optional<PlistDictionary> dictionary(std::string_view key) const;
+    std::optional<Data> data(std::string_view key) const;
+
+    // Writes the persistent domain if it has unsaved changes. False when the write failed; the file
+    // on disk is then the previous complete version.
+    bool synchronize();
+
+    const std::filesystem::path& filePath() const { return file_; }
+
+private:
+    bool writeLocked();
+
+    std::filesystem::path file_;
+    mutable std::mutex mutex_;
+    PlistDictionary registered_;
+    PlistDictionary persistent_;
+    bool dirty_ = false;
+};
+
+}  // namespace foundation

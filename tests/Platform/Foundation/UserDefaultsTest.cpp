@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "Platform/Foundation/AtomicFile.h"
+#include "Platform/Foundation/UserDefaults.h"
+#include "Support/TempDir.h"
+
+using namespace foundation;
+using testsupport::TempDir;
+
+TEST(UserDefaults, EveryTypeSurvivesASaveAndAReload) {
+    TempDir dir;
+    const auto file = dir / "settings.json";
+    {
+        UserDefaults d(file);
+        d.set("int", PlistValue(42));
+        d.set("double", PlistValue(1.0));
+        d.set("bool", PlistValue(true));
+        d.set("string", PlistValue("text"));
+        d.set("data", PlistValue(Data{9, 8, 7}));
+        d.set("date", PlistValue(Date{12345.25}));
+        d.set("array", PlistValue(PlistArray{PlistDictionary{{"presetWidth", 1080}}}));
+        ASSERT_TRUE(d.synchronize());
+    }
+    UserDefaults reloaded(file);
+    EXPECT_EQ(reloaded.object("int")->type(), PlistValue::Type::Integer);
+    EXPECT_EQ(reloaded.integer("int"), 42);
+    EXPECT_EQ(reloaded.object("double")->type(), PlistValue::Type::Double);
+    EXPECT_EQ(reloaded.object("bool")->type(), PlistValue::Type::Bool);
+    EXPECT_TRUE(reloaded.boolean("bool"));
+    EXPECT_EQ(reloaded.string("string"), "text");
+    EXPECT_EQ(reloaded.data("data"), (Data{9, 8, 7}));
+    EXPECT_EQ(*reloaded.object("date")->dateIf(), Date{12345.25});
+    const auto arr = reloaded.array("array");
+    ASSERT_TRUE(arr);
+    EXPECT_EQ((*arr)[0].find("presetWidth")->type(), PlistValue::Type::Integer);
+}
+
+TEST(UserDefaults, RegisteredValuesShowThroughUntilSetAndAfterRemoval) {
+    TempDir dir;
+    UserDefaults d(dir / "settings.json");
+    EXPECT_EQ(d.integer("UD_Percentage"), 0);
+    EXPECT_FALSE(d.boolean("missing"));
+    EXPECT_EQ(d.doubleValue("missing"), 0.0);
+    EXPECT_FALSE(d.string("missing"));
+    EXPECT_FALSE(d.array("missing"));
+
+    d.registerDefaults({{"UD_Percentage", 50}, {"isShowFirst", 0}});
+    EXPECT_EQ(d.integer("UD_Percentage"), 50);
+    d.set("UD_Percentage", PlistValue(75));
+    EXPECT_EQ(d.integer("UD_Percentage"), 75);
+    d.removeObject("UD_Percentage");
+    EXPECT_EQ(d.integer("UD_Percentage"), 50);
+    d.set("isShowFirst", PlistValue(1));
+    d.set("isShowFirst", std::nullopt);
+    EXPECT_EQ(d.integer("isShowFirst"), 0);
+    // Typed reads bridge numbers and numeric text as the platform does.
+    d.set("text", PlistValue("12"));
+    EXPECT_EQ(d.integer("text"), 12);
+    d.set("yes", PlistValue("YES"));
+    EXPECT_TRUE(d.boolean("yes"));
+    EXPECT_FALSE(d.array("text"));
+}
+
+TEST(UserDefaults, ACorruptFileIsKeptAsideAndStartUpGoesOn) {
+    TempDir dir;
+    const auto file = dir / "settings.json";
+    {
+        UserDefaults d(file);
+        d.set("UD_SavedPresets_1", PlistValue(PlistArray{PlistDictionary{{"presetName", "Instagram"}}}));
+    }
+    const auto whole = TempDir::read(file);
+    dir.write("settings.json", whole.substr(0, whole.size() / 2));
+
+    UserDefaults d(file);
+    d.registerDefaults({{"UDTotalPhotos", 0}});
+    EXPECT_FALSE(d.object("UD_SavedPresets_1"));
+    EXPECT_EQ(d.integer("UDTotalPhotos"), 0);
+    auto aside = file;
+    aside += ".corrupt";
+    EXPECT_EQ(TempDir::read(aside), whole.substr(0, whole.size() / 2));
+    d.set("UDTotalPhotos", PlistValue(3));
+    EXPECT_EQ(UserDefaults(file).integer("UDTotalPhotos"), 3);
+}
+
+TEST(UserDefaults, AFailedWriteLeavesTheOldFileIntact) {
+    TempDir dir;
+    const auto file = dir / "settings.json";
+    UserDefaults d(file);
+    d.set("UDTargetFolder", PlistValue("/photos/out"));
+    const auto before = TempDir::read(file);
+
+    // The temporary file cannot be created: a folder stands in its place.
+    std::filesystem::create_directory(temporaryPathFor(file));
+    d.set("UDTargetFolder", PlistValue("/elsewhere"));
+    EXPECT_FALSE(d.synchronize());
+    EXPECT_EQ(TempDir::read(file), before);
+    EXPECT_EQ(UserDefaults(file).string("UDTargetFolder"), "/photos/out");
+
+    std::filesystem::remove(temporaryPathFor(file));
+    EXPECT_TRUE(d.synchronize());
+    EXPECT_EQ(UserDefaults(file).string("UDTargetFolder"), "/elsewhere");
+}
+
+TEST(UserDefaults, ConcurrentReadersAndWritersSeeWholeValues) {
+    TempDir dir;
+    UserDefaults d(dir / "settings.json");
+    d.registerDefaults({{"shared", 0}});
+    std::atomic<bool> torn{false};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 200; ++i) {
+                if (t % 2 == 0) {
+                    d.set("key" + std::to_string(t), PlistValue(i));
+                    d.set("shared", PlistValue(PlistArray{i, i}));
+                } else {
+                    const auto v = d.object("shared");
+                    if (v && v->arrayIf() && (*v->arrayIf())[0] != (*v->arrayIf())[1]) torn = true;
+                    (void)d.integer("key" + std::to_string(t - 1));
+                }
+            }
+        });
+    }
+    for (auto& th : threads) th.join();
+    EXPECT_FALSE(torn);
+    UserDefaults reloaded(d.filePath());
+    for (int t = 0; t < 8; t += 2) EXPECT_EQ(reloaded.integer("key" + std::to_string(t)), 199);
+}
