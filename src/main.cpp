@@ -1,13 +1,13 @@
 // The vorta executable: installs the event-loop main queue and runs the application.
 
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QMainWindow>
 #include <QSocketNotifier>
 #include <clocale>
 #include <csignal>
 #include <memory>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "Extensions/AppGlobals.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"

@@ -6,11 +6,17 @@ namespace {
 std::atomic<AppDelegate*> gAppDelegate{nullptr};
 }
 
-AppDelegate* appDelegate() { return gAppDelegate.load(std::memory_order_acquire); }
+AppDelegate* appDelegate() {
+    return gAppDelegate.load(std::memory_order_acquire);
+}
 
-void setAppDelegate(AppDelegate* delegate) { gAppDelegate.store(delegate, std::memory_order_release); }
+void setAppDelegate(AppDelegate* delegate) {
+    gAppDelegate.store(delegate, std::memory_order_release);
+}
 
-foundation::UserDefaults& userDefaults() { return foundation::UserDefaults::standard(); }
+foundation::UserDefaults& userDefaults() {
+    return foundation::UserDefaults::standard();
+}
 
 std::optional<std::string> appNameOf(const foundation::Bundle& bundle) {
     const auto* value = bundle.objectForInfoDictionaryKey("CFBundleName");

@@ -41,6 +41,10 @@ void asyncAfterDelay(dispatch::Queue& queue, double seconds, dispatch::Block blo
     queue.asyncAt(addSaturating(queue.now(), clampedNanoseconds(ns)), std::move(block));
 }
 
-bool isMainQueue() { return dispatch::Queue::main().isCurrent(); }
+bool isMainQueue() {
+    return dispatch::Queue::main().isCurrent();
+}
 
-bool isCurrent(const dispatch::Queue& queue) { return queue.isCurrent(); }
+bool isCurrent(const dispatch::Queue& queue) {
+    return queue.isCurrent();
+}

@@ -86,7 +86,8 @@ bool ManualQueue::runUntil(const std::function<bool()>& done, std::chrono::milli
             continue;
         }
         if (std::chrono::steady_clock::now() >= limit) return done();
-        arrived_.wait_until(lock, std::min(limit, std::chrono::steady_clock::now() + std::chrono::milliseconds(5)));
+        arrived_.wait_until(lock,
+                            std::min(limit, std::chrono::steady_clock::now() + std::chrono::milliseconds(5)));
     }
 }
 

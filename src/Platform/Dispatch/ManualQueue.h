@@ -16,7 +16,7 @@
 namespace dispatch {
 
 class ManualQueue : public Queue {
-public:
+  public:
     explicit ManualQueue(std::string label = "main");
 
     void async(Block block) override;
@@ -33,11 +33,12 @@ public:
     // Runs due blocks as they arrive from other threads until `done` holds or `timeout` of real
     // time passes; virtual time jumps to the next deadline whenever nothing else is due, so
     // delayed steps of worker-driven flows run too. Returns whether `done` held.
-    bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    bool runUntil(const std::function<bool()>& done,
+                  std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
     std::size_t pendingCount() const;
 
-private:
+  private:
     bool runOneDue();
 
     mutable std::mutex mutex_;

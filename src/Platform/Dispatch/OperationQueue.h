@@ -13,16 +13,16 @@
 namespace dispatch {
 
 class Operation {
-public:
+  public:
     bool isCancelled() const { return cancelled_.load(); }
     void cancel() { cancelled_.store(true); }
 
-private:
+  private:
     std::atomic<bool> cancelled_{false};
 };
 
 class OperationQueue : public std::enable_shared_from_this<OperationQueue> {
-public:
+  public:
     using Work = std::function<void(const Operation&)>;
 
     static std::shared_ptr<OperationQueue> make(std::string name, int maxConcurrentOperationCount = 0);
@@ -32,8 +32,9 @@ public:
     void cancelAllOperations();
     int operationCount() const;
 
-private:
-    OperationQueue(std::string name, int maxConcurrent) : name_(std::move(name)), maxConcurrent_(maxConcurrent) {}
+  private:
+    OperationQueue(std::string name, int maxConcurrent)
+        : name_(std::move(name)), maxConcurrent_(maxConcurrent) {}
     void startMore();
 
     struct Pending {

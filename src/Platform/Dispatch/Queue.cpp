@@ -24,10 +24,12 @@ std::shared_ptr<Queue>& backendSlot() {
 
 // Forwards to whichever backend is installed when a block is handed over.
 class MainQueue final : public Queue {
-public:
+  public:
     MainQueue() : Queue("com.apple.main-thread") {}
     void async(Block block) override { Queue::mainBackend()->async(std::move(block)); }
-    void asyncAt(Time deadline, Block block) override { Queue::mainBackend()->asyncAt(deadline, std::move(block)); }
+    void asyncAt(Time deadline, Block block) override {
+        Queue::mainBackend()->asyncAt(deadline, std::move(block));
+    }
     Time now() const override { return Queue::mainBackend()->now(); }
     bool isCurrent() const override { return Queue::mainBackend()->isCurrent(); }
 };
@@ -46,7 +48,8 @@ Queue& Queue::main() {
 
 Queue& Queue::global() {
     // Workers may sleep for seconds (the preview pacing), so keep a few even on small machines.
-    static ThreadPoolQueue queue("com.apple.root.default-qos", std::max(4u, std::thread::hardware_concurrency()));
+    static ThreadPoolQueue queue("com.apple.root.default-qos",
+                                 std::max(4u, std::thread::hardware_concurrency()));
     return queue;
 }
 

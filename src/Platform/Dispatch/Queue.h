@@ -23,7 +23,7 @@ struct Time {
 Time monotonicNow();
 
 class Queue {
-public:
+  public:
     explicit Queue(std::string label) : label_(std::move(label)) {}
     virtual ~Queue() = default;
     Queue(const Queue&) = delete;
@@ -47,7 +47,7 @@ public:
     static void setMainBackend(std::shared_ptr<Queue> backend);
     static std::shared_ptr<Queue> mainBackend();
 
-private:
+  private:
     std::string label_;
 };
 

@@ -24,7 +24,9 @@ ThreadPoolQueue::~ThreadPoolQueue() {
     for (auto& t : threads_) t.join();
 }
 
-void ThreadPoolQueue::async(Block block) { asyncAt(monotonicNow(), std::move(block)); }
+void ThreadPoolQueue::async(Block block) {
+    asyncAt(monotonicNow(), std::move(block));
+}
 
 void ThreadPoolQueue::asyncAt(Time deadline, Block block) {
     {
@@ -35,7 +37,9 @@ void ThreadPoolQueue::asyncAt(Time deadline, Block block) {
     changed_.notify_all();
 }
 
-bool ThreadPoolQueue::isCurrent() const { return tCurrentPool == this; }
+bool ThreadPoolQueue::isCurrent() const {
+    return tCurrentPool == this;
+}
 
 void ThreadPoolQueue::work() {
     tCurrentPool = this;

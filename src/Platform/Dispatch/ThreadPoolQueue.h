@@ -15,7 +15,7 @@
 namespace dispatch {
 
 class ThreadPoolQueue : public Queue {
-public:
+  public:
     ThreadPoolQueue(std::string label, unsigned threadCount);
     ~ThreadPoolQueue() override;
 
@@ -23,7 +23,7 @@ public:
     void asyncAt(Time deadline, Block block) override;
     bool isCurrent() const override;
 
-private:
+  private:
     void work();
 
     std::mutex mutex_;

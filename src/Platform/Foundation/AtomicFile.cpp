@@ -14,7 +14,8 @@ std::filesystem::path temporaryPathFor(const std::filesystem::path& destination)
     return tmp;
 }
 
-bool writeFileAtomically(const std::filesystem::path& destination, std::string_view bytes, std::string* error) {
+bool writeFileAtomically(const std::filesystem::path& destination, std::string_view bytes,
+                         std::string* error) {
     const auto fail = [&](const std::string& what) {
         if (error) *error = what + ": " + std::strerror(errno);
         return false;

@@ -26,7 +26,8 @@ const PlistValue* Bundle::objectForInfoDictionaryKey(std::string_view key) const
     return it == info_->end() ? nullptr : &it->second;
 }
 
-std::optional<std::filesystem::path> Bundle::pathForResource(std::string_view name, std::string_view ext) const {
+std::optional<std::filesystem::path> Bundle::pathForResource(std::string_view name,
+                                                             std::string_view ext) const {
     std::string file(name);
     if (!ext.empty()) {
         file += '.';

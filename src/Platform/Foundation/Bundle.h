@@ -12,7 +12,7 @@
 namespace foundation {
 
 class Bundle {
-public:
+  public:
     Bundle(std::optional<PlistDictionary> info, std::filesystem::path resourceDirectory);
 
     // The running application: name "Vorta", its version and identifier; resources in
@@ -26,7 +26,7 @@ public:
     // The path of resource `name`.`ext` (ext may be empty), absent when no such file exists.
     std::optional<std::filesystem::path> pathForResource(std::string_view name, std::string_view ext) const;
 
-private:
+  private:
     std::optional<PlistDictionary> info_;
     std::filesystem::path resources_;
 };

@@ -23,7 +23,9 @@ NotificationCenter::Token& NotificationCenter::Token::operator=(Token&& other) n
     return *this;
 }
 
-NotificationCenter::Token::~Token() { reset(); }
+NotificationCenter::Token::~Token() {
+    reset();
+}
 
 void NotificationCenter::Token::reset() {
     if (center_ && entry_) center_->remove(entry_);
@@ -36,7 +38,8 @@ NotificationCenter& NotificationCenter::defaultCenter() {
     return center;
 }
 
-NotificationCenter::Token NotificationCenter::addObserver(const void* owner, std::string name, Callback callback) {
+NotificationCenter::Token NotificationCenter::addObserver(const void* owner, std::string name,
+                                                          Callback callback) {
     auto entry = std::make_shared<Token::Entry>();
     entry->owner = owner;
     entry->name = std::move(name);

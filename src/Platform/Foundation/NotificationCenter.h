@@ -21,12 +21,12 @@ struct Notification {
 };
 
 class NotificationCenter {
-public:
+  public:
     using Callback = std::function<void(const Notification&)>;
 
     // Removes the observation when destroyed.
     class Token {
-    public:
+      public:
         Token() = default;
         Token(Token&&) noexcept = default;
         Token& operator=(Token&&) noexcept;
@@ -35,10 +35,11 @@ public:
         ~Token();
         void reset();
 
-    private:
+      private:
         friend class NotificationCenter;
         struct Entry;
-        Token(NotificationCenter* center, std::shared_ptr<Entry> entry) : center_(center), entry_(std::move(entry)) {}
+        Token(NotificationCenter* center, std::shared_ptr<Entry> entry)
+            : center_(center), entry_(std::move(entry)) {}
         NotificationCenter* center_ = nullptr;
         std::shared_ptr<Entry> entry_;
     };
@@ -50,7 +51,7 @@ public:
     void removeObserver(const void* owner);
     void post(const std::string& name, const void* object = nullptr, PlistDictionary userInfo = {});
 
-private:
+  private:
     void remove(const std::shared_ptr<Token::Entry>& entry);
 
     std::mutex mutex_;

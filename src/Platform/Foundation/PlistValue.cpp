@@ -24,19 +24,28 @@ std::int64_t truncatedToInt(double d) {
 nlohmann::json toJson(const PlistValue& v) {
     using T = PlistValue::Type;
     switch (v.type()) {
-        case T::Null: return nullptr;
-        case T::Bool: return *v.boolIf();
-        case T::Integer: return *v.integerIf();
+        case T::Null:
+            return nullptr;
+        case T::Bool:
+            return *v.boolIf();
+        case T::Integer:
+            return *v.integerIf();
         case T::Double: {
             const double d = *v.doubleIf();
             if (!std::isfinite(d)) {
-                return nlohmann::json{{kTypeTag, "double"}, {"value", std::isnan(d) ? "nan" : d > 0 ? "inf" : "-inf"}};
+                return nlohmann::json{{kTypeTag, "double"},
+                                      {"value", std::isnan(d) ? "nan"
+                                                : d > 0       ? "inf"
+                                                              : "-inf"}};
             }
             return d;
         }
-        case T::String: return *v.stringIf();
-        case T::Data: return nlohmann::json{{kTypeTag, "data"}, {"value", base64Encode(*v.dataIf())}};
-        case T::Date: return nlohmann::json{{kTypeTag, "date"}, {"value", v.dateIf()->secondsSince1970}};
+        case T::String:
+            return *v.stringIf();
+        case T::Data:
+            return nlohmann::json{{kTypeTag, "data"}, {"value", base64Encode(*v.dataIf())}};
+        case T::Date:
+            return nlohmann::json{{kTypeTag, "date"}, {"value", v.dateIf()->secondsSince1970}};
         case T::Array: {
             auto out = nlohmann::json::array();
             for (const auto& e : *v.arrayIf()) out.push_back(toJson(e));
@@ -53,17 +62,22 @@ nlohmann::json toJson(const PlistValue& v) {
 
 std::optional<PlistValue> fromJson(const nlohmann::json& j) {
     switch (j.type()) {
-        case nlohmann::json::value_t::null: return PlistValue();
-        case nlohmann::json::value_t::boolean: return PlistValue(j.get<bool>());
-        case nlohmann::json::value_t::number_integer: return PlistValue(j.get<std::int64_t>());
+        case nlohmann::json::value_t::null:
+            return PlistValue();
+        case nlohmann::json::value_t::boolean:
+            return PlistValue(j.get<bool>());
+        case nlohmann::json::value_t::number_integer:
+            return PlistValue(j.get<std::int64_t>());
         case nlohmann::json::value_t::number_unsigned: {
             const auto u = j.get<std::uint64_t>();
             if (u > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
                 return PlistValue(static_cast<double>(u));
             return PlistValue(static_cast<std::int64_t>(u));
         }
-        case nlohmann::json::value_t::number_float: return PlistValue(j.get<double>());
-        case nlohmann::json::value_t::string: return PlistValue(j.get<std::string>());
+        case nlohmann::json::value_t::number_float:
+            return PlistValue(j.get<double>());
+        case nlohmann::json::value_t::string:
+            return PlistValue(j.get<std::string>());
         case nlohmann::json::value_t::array: {
             PlistArray out;
             out.reserve(j.size());
@@ -99,7 +113,8 @@ std::optional<PlistValue> fromJson(const nlohmann::json& j) {
             }
             return PlistValue(std::move(out));
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 

@@ -22,15 +22,14 @@ using PlistArray = std::vector<PlistValue>;
 using PlistDictionary = std::map<std::string, PlistValue, std::less<>>;
 
 class PlistValue {
-public:
+  public:
     enum class Type { Null, Bool, Integer, Double, String, Data, Date, Array, Dictionary };
 
     PlistValue() = default;
     PlistValue(std::nullptr_t) {}
     PlistValue(bool b) : v_(b) {}
     template <std::integral I>
-        requires(!std::same_as<I, bool>)
-    PlistValue(I i) : v_(static_cast<std::int64_t>(i)) {}
+    requires(!std::same_as<I, bool>) PlistValue(I i) : v_(static_cast<std::int64_t>(i)) {}
     template <std::floating_point F>
     PlistValue(F d) : v_(static_cast<double>(d)) {}
     PlistValue(const char* s) : v_(std::string(s)) {}
@@ -43,7 +42,9 @@ public:
 
     Type type() const { return static_cast<Type>(v_.index()); }
     bool isNull() const { return type() == Type::Null; }
-    bool isNumber() const { return type() == Type::Integer || type() == Type::Double || type() == Type::Bool; }
+    bool isNumber() const {
+        return type() == Type::Integer || type() == Type::Double || type() == Type::Bool;
+    }
 
     // Exact access: present only when the value holds that very type.
     const bool* boolIf() const { return std::get_if<bool>(&v_); }
@@ -74,7 +75,7 @@ public:
 
     bool operator==(const PlistValue&) const = default;
 
-private:
+  private:
     std::variant<std::monostate, bool, std::int64_t, double, std::string, Data, Date, PlistArray,
                  PlistDictionary>
         v_;

@@ -94,7 +94,9 @@ void UserDefaults::set(std::string_view key, std::optional<PlistValue> value) {
     writeLocked();
 }
 
-void UserDefaults::removeObject(std::string_view key) { set(key, std::nullopt); }
+void UserDefaults::removeObject(std::string_view key) {
+    set(key, std::nullopt);
+}
 
 std::int64_t UserDefaults::integer(std::string_view key) const {
     const auto v = object(key);
@@ -120,7 +122,9 @@ double UserDefaults::doubleValue(std::string_view key) const {
     return v->toDouble().value_or(0.0);
 }
 
-float UserDefaults::floatValue(std::string_view key) const { return static_cast<float>(doubleValue(key)); }
+float UserDefaults::floatValue(std::string_view key) const {
+    return static_cast<float>(doubleValue(key));
+}
 
 std::optional<std::string> UserDefaults::string(std::string_view key) const {
     const auto v = object(key);

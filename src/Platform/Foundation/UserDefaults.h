@@ -14,7 +14,7 @@
 namespace foundation {
 
 class UserDefaults {
-public:
+  public:
     // Settings kept in `file`. A file that cannot be parsed is moved aside to "<file>.corrupt" and
     // the persistent domain starts empty.
     explicit UserDefaults(std::filesystem::path file);
@@ -47,7 +47,7 @@ public:
 
     const std::filesystem::path& filePath() const { return file_; }
 
-private:
+  private:
     bool writeLocked();
 
     std::filesystem::path file_;

@@ -41,7 +41,9 @@ struct Rect {
     double height() const { return std::fabs(size.height); }
 
     Rect insetBy(double dx, double dy) const;
-    Rect offsetBy(double dx, double dy) const { return isNull() ? *this : Rect(origin.x + dx, origin.y + dy, size.width, size.height); }
+    Rect offsetBy(double dx, double dy) const {
+        return isNull() ? *this : Rect(origin.x + dx, origin.y + dy, size.width, size.height);
+    }
     Rect intersection(const Rect& other) const;  // null when they do not meet
     Rect unionWith(const Rect& other) const;
     Rect integral() const;

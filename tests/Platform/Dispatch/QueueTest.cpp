@@ -94,7 +94,8 @@ TEST(OperationQueue, CancelledOperationsThatHaveNotStartedNeverRun) {
     queue->cancelAllOperations();
     release = true;
     const auto limit = std::chrono::steady_clock::now() + 5s;
-    while (queue->operationCount() > 0 && std::chrono::steady_clock::now() < limit) std::this_thread::sleep_for(1ms);
+    while (queue->operationCount() > 0 && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(1ms);
     EXPECT_EQ(ran, 1);
     EXPECT_TRUE(firstSawCancel);
 }

@@ -17,7 +17,8 @@ TEST(NotificationCenter, RemovedOrDestroyedObserversAreNotCalled) {
         ++kept;
         seenInfo = n.userInfo;
     });
-    auto removedToken = center.addObserver(&owner2, "onWindowResized", [&](const Notification&) { ++removed; });
+    auto removedToken =
+        center.addObserver(&owner2, "onWindowResized", [&](const Notification&) { ++removed; });
     std::optional<NotificationCenter::Token> scoped =
         center.addObserver(nullptr, "onWindowResized", [&](const Notification&) { ++destroyed; });
     auto other = center.addObserver(&owner1, "somethingElse", [&](const Notification&) { ++kept; });

@@ -7,15 +7,21 @@
 namespace dispatch {
 
 QtMainQueue::QtMainQueue()
-    : Queue("com.apple.main-thread"), context_(std::make_unique<QObject>()), timer_(std::make_unique<QTimer>()) {
+    : Queue("com.apple.main-thread"),
+      context_(std::make_unique<QObject>()),
+      timer_(std::make_unique<QTimer>()) {
     timer_->setSingleShot(true);
     timer_->setTimerType(Qt::PreciseTimer);
     QObject::connect(timer_.get(), &QTimer::timeout, context_.get(), [this] { runDue(); });
 }
 
-QtMainQueue::~QtMainQueue() { timer_->stop(); }
+QtMainQueue::~QtMainQueue() {
+    timer_->stop();
+}
 
-void QtMainQueue::async(Block block) { asyncAt(monotonicNow(), std::move(block)); }
+void QtMainQueue::async(Block block) {
+    asyncAt(monotonicNow(), std::move(block));
+}
 
 void QtMainQueue::asyncAt(Time deadline, Block block) {
     {
@@ -41,7 +47,8 @@ void QtMainQueue::wake() {
                 next = blocks_.begin()->first.first;
             }
             const auto waitMs = std::max<std::int64_t>(0, (next - monotonicNow().ns + 999'999) / 1'000'000);
-            if (!timer_->isActive() || timer_->remainingTime() > waitMs) timer_->start(static_cast<int>(waitMs));
+            if (!timer_->isActive() || timer_->remainingTime() > waitMs)
+                timer_->start(static_cast<int>(waitMs));
         },
         Qt::QueuedConnection);
 }
@@ -58,8 +65,9 @@ void QtMainQueue::runDue() {
         {
             std::lock_guard lock(mutex_);
             const auto now = monotonicNow().ns;
-            auto it = std::find_if(blocks_.begin(), blocks_.end(),
-                                   [&](const auto& e) { return e.first.first > now || e.first.second < limit; });
+            auto it = std::find_if(blocks_.begin(), blocks_.end(), [&](const auto& e) {
+                return e.first.first > now || e.first.second < limit;
+            });
             if (it == blocks_.end() || it->first.first > now) break;
             block = std::move(it->second);
             blocks_.erase(it);

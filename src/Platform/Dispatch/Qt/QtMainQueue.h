@@ -13,7 +13,7 @@
 namespace dispatch {
 
 class QtMainQueue : public Queue {
-public:
+  public:
     // Call on the GUI thread after the QCoreApplication exists.
     QtMainQueue();
     ~QtMainQueue() override;
@@ -22,7 +22,7 @@ public:
     void asyncAt(Time deadline, Block block) override;
     bool isCurrent() const override;
 
-private:
+  private:
     void wake();
     void runDue();
 
