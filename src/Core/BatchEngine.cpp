@@ -11,7 +11,7 @@
 #include "Core/SourceCollection.h"
 #include "Extensions/AppGlobals.h"
 #include "Platform/Dispatch/Queue.h"
-#include "Platform/Foundation/DateFormatting.h"
+#include "Platform/Foundation/Formatters.h"
 
 namespace core {
 
@@ -39,13 +39,14 @@ void BatchJob::postToEngine(std::function<void(BatchEngine&)> step) {
         });
 }
 
+BatchEngine::BatchEngine(ActivityScreen* screen) : BatchEngine(screen, Services{}) {}
+
 BatchEngine::BatchEngine(ActivityScreen* screen, Services services)
     : screen_(screen), services_(std::move(services)), alive_(std::make_shared<bool>(true)) {
     if (!services_.pacer) {
         ownPacer_ = std::make_unique<SleepingPacer>();
         services_.pacer = ownPacer_.get();
     }
-    if (services_.locale.empty()) services_.locale = foundation::currentLocale();
     if (services_.parallelImages == 0) services_.parallelImages = defaultParallelImages();
     resetForNewJob();
 }
@@ -70,7 +71,6 @@ void BatchEngine::resetForNewJob() {
     job->defaults = &defaults();
     job->pacer = services_.pacer;
     job->hasScreen = screen_ != nullptr;
-    job->locale = services_.locale;
     job->parallelImages = services_.parallelImages;
     job->now = [this] { return now(); };
     job->bSkipPreview = skipPreview_;
@@ -263,7 +263,7 @@ void BatchEngine::finishJob(const std::shared_ptr<BatchJob>& job, bool notify) {
     const auto start = totalTime().value_or(now());
     const double elapsed = std::max(1.0, now().timeIntervalSince(start));
     addTimeSaved(elapsed);
-    const std::string durationText = foundation::formatDurationShort(elapsed, services_.locale);
+    const std::string durationText = foundation::formatDurationShort(elapsed);
     bProcessCompleted_ = true;
     if (screen_) {
         screen_->showJobTotals(durationText, sizeText);

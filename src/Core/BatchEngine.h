@@ -32,12 +32,12 @@ public:
         foundation::UserDefaults* defaults = nullptr;  // the standard settings when null
         Pacer* pacer = nullptr;                        // sleeps when null
         std::function<foundation::Date()> now;         // the clock; Date::now when empty
-        std::string locale;                            // for the folder name and texts; the user's when empty
         // Images of one preset processed at once when the preview panel is off; 0 picks by core count.
         unsigned parallelImages = 0;
     };
 
-    explicit BatchEngine(ActivityScreen* screen, Services services = {});
+    explicit BatchEngine(ActivityScreen* screen);
+    BatchEngine(ActivityScreen* screen, Services services);
     ~BatchEngine();
     BatchEngine(const BatchEngine&) = delete;
     BatchEngine& operator=(const BatchEngine&) = delete;

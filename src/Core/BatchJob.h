@@ -30,7 +30,6 @@ struct BatchJob : std::enable_shared_from_this<BatchJob> {
     bool copyOnlyFlag = false;
     cg::Rect previewRectangle;
     std::filesystem::path outputFolder;
-    std::string locale;
     bool allowPortraitResize = false;
     unsigned parallelImages = 1;
     foundation::UserDefaults* defaults = nullptr;

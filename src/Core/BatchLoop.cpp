@@ -35,7 +35,7 @@ std::string positionText(const std::vector<PresetInfo>& presets, std::size_t ind
 
 void BatchJob::processAllImages() {
     std::string error;
-    const auto jobFolder = createFreshFolder(outputFolder / jobFolderName(appName().value_or("Vorta"), now(), locale), &error);
+    const auto jobFolder = createFreshFolder(outputFolder / jobFolderName(appName().value_or("Vorta"), now()), &error);
     if (!jobFolder) {
         postToEngine([self = shared_from_this(), error](BatchEngine& engine) {
             engine.endWithError(self, "The job folder could not be made: " + error);

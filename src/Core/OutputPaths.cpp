@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "Core/SafeName.h"
-#include "Platform/Foundation/DateFormatting.h"
+#include "Platform/Foundation/Formatters.h"
 
 namespace core {
 
@@ -39,8 +39,8 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& destination) 
 
 }  // namespace
 
-std::string jobFolderName(std::string_view appName, foundation::Date date, const std::string& locale) {
-    std::string text = foundation::formatDate(date, foundation::DateStyle::Short, foundation::DateStyle::Medium, locale);
+std::string jobFolderName(std::string_view appName, foundation::Date date) {
+    std::string text = foundation::formatDateTime(date, foundation::DateStyle::Short, foundation::DateStyle::Medium);
     replaceAll(text, ":", ".");
     replaceAll(text, ",", " at");
     replaceAll(text, "/", "-");

@@ -14,7 +14,7 @@ namespace core {
 
 // The job folder's name: the application name, " | " and the date in the locale's short date and
 // medium time styles, with ":" written ".", "," written " at" and "/" written "-".
-std::string jobFolderName(std::string_view appName, foundation::Date date, const std::string& locale);
+std::string jobFolderName(std::string_view appName, foundation::Date date);
 
 // `path` when nothing exists there; otherwise the first of "<stem> (2)<ext>", "<stem> (3)<ext>", ...
 // that is free. Folders take the numbers after their whole name.

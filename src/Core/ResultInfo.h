@@ -15,6 +15,7 @@ namespace core {
 struct ResultItemInfo {
     SourceURLInfo urlInfo;
     std::optional<bool> isSkipped;  // absent counts as false
+    std::string skipReason;         // why the image was not written; empty for a done image
 };
 
 // One result group of a job.
@@ -24,6 +25,9 @@ struct ResultGroupInfo {
     std::int64_t countTotal = 0;
     std::int64_t countDone = 0;
     std::vector<ResultItemInfo> dataSub;
+    // The position of the group's preset in its job: results are filed by it, so presets that share
+    // a name or a size text never mix.
+    std::int64_t presetIndex = -1;
 };
 
 }  // namespace core

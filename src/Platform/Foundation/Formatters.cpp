@@ -1,13 +1,38 @@
 #include "Platform/Foundation/Formatters.h"
 
 #include <unicode/datefmt.h>
+#include <unicode/measfmt.h>
+#include <unicode/measunit.h>
+#include <unicode/measure.h>
 #include <unicode/numberformatter.h>
 #include <unicode/unistr.h>
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace foundation {
+
+namespace {
+
+icu::DateFormat::EStyle icuStyle(DateStyle s) {
+    switch (s) {
+        case DateStyle::None: return icu::DateFormat::kNone;
+        case DateStyle::Short: return icu::DateFormat::kShort;
+        case DateStyle::Medium: return icu::DateFormat::kMedium;
+        case DateStyle::Long: return icu::DateFormat::kLong;
+        case DateStyle::Full: return icu::DateFormat::kFull;
+    }
+    return icu::DateFormat::kNone;
+}
+
+std::string utf8(const icu::UnicodeString& s) {
+    std::string out;
+    s.toUTF8String(out);
+    return out;
+}
+
+}  // namespace
 
 void setDefaultLocale(const std::string& localeId) {
     UErrorCode status = U_ZERO_ERROR;
@@ -41,6 +66,38 @@ std::string formatMediumDateTime(Date date) {
     format->format(static_cast<UDate>(date.secondsSince1970 * 1000.0), text);
     std::string out;
     return text.toUTF8String(out);
+}
+
+std::string formatDateTime(Date date, DateStyle dateStyle, DateStyle timeStyle) {
+    std::unique_ptr<icu::DateFormat> fmt(
+        icu::DateFormat::createDateTimeInstance(icuStyle(dateStyle), icuStyle(timeStyle), icu::Locale::getDefault()));
+    if (!fmt) return {};
+    icu::UnicodeString out;
+    fmt->format(static_cast<UDate>(date.secondsSince1970 * 1000.0), out);
+    return utf8(out);
+}
+
+std::string formatDurationShort(double seconds) {
+    UErrorCode status = U_ZERO_ERROR;
+    icu::MeasureFormat fmt(icu::Locale::getDefault(), UMEASFMT_WIDTH_SHORT, status);
+    if (U_FAILURE(status)) return {};
+    const double rounded = std::isfinite(seconds) ? std::max(0.0, std::round(seconds)) : 0.0;
+    const auto total = static_cast<long long>(std::min(rounded, 9.0e15));
+    const long long h = total / 3600, m = (total % 3600) / 60, s = total % 60;
+
+    std::vector<icu::Measure> parts;
+    const auto add = [&](long long value, icu::MeasureUnit* unit) {
+        parts.emplace_back(icu::Formattable(static_cast<int64_t>(value)), unit, status);
+    };
+    if (h > 0) add(h, icu::MeasureUnit::createHour(status));
+    if (m > 0) add(m, icu::MeasureUnit::createMinute(status));
+    if (s > 0 || parts.empty()) add(s, icu::MeasureUnit::createSecond(status));
+    if (U_FAILURE(status)) return {};
+
+    icu::UnicodeString out;
+    icu::FieldPosition pos;
+    fmt.formatMeasures(parts.data(), static_cast<int32_t>(parts.size()), out, pos, status);
+    return U_FAILURE(status) ? std::string() : utf8(out);
 }
 
 std::string formatByteCount(std::uint64_t bytes) {

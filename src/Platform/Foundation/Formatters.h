@@ -23,6 +23,15 @@ std::string formatDecimal(double value, int minFractionDigits, int maxFractionDi
 // The date and time in the medium styles, e.g. "Dec 7, 2026, 8:47:53 AM".
 std::string formatMediumDateTime(Date date);
 
+enum class DateStyle { None, Short, Medium, Long, Full };
+
+// The date and time in the default time zone, in the given styles of the default locale.
+std::string formatDateTime(Date date, DateStyle dateStyle, DateStyle timeStyle);
+
+// An elapsed time in hours, minutes and seconds in the short units of the default locale
+// ("1 hr, 2 min, 5 sec"), leaving out units that are zero; rounded to whole seconds, "0 sec" for 0.
+std::string formatDurationShort(double seconds);
+
 // A file size in decimal units as file browsers show it: "Zero KB", "1 byte", "532 bytes",
 // "12 KB", "1.5 MB", "2.35 GB".
 std::string formatByteCount(std::uint64_t bytes);

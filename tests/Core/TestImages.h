@@ -1,0 +1,21 @@
+#pragma once
+// Photo-like test images written to disk: a smooth gradient with noise, so encoders behave as on real
+// photos. Made with libvips directly; thread-safe.
+
+#include <filesystem>
+#include <string>
+
+#include "Platform/Image/Image.h"
+
+namespace testsupport {
+
+// Writes a width x height image to `path`, in the format its extension names (jpg, png, tif, webp).
+void writeTestImage(const std::filesystem::path& path, int width, int height, unsigned seed = 1);
+
+// A width x height opaque image in memory.
+image::Image makeTestImage(int width, int height, unsigned seed = 1);
+
+// The pixel size read back from a written file; (0, 0) when it cannot be read.
+std::pair<int, int> imageFileSize(const std::filesystem::path& path);
+
+}  // namespace testsupport
