@@ -14,7 +14,7 @@
 namespace core {
 
 class ActivityScreen {
-public:
+  public:
     virtual ~ActivityScreen() = default;
 
     // Job start.

@@ -60,7 +60,9 @@ foundation::UserDefaults& BatchEngine::defaults() const {
     return services_.defaults ? *services_.defaults : foundation::UserDefaults::standard();
 }
 
-foundation::Date BatchEngine::now() const { return services_.now ? services_.now() : foundation::Date::now(); }
+foundation::Date BatchEngine::now() const {
+    return services_.now ? services_.now() : foundation::Date::now();
+}
 
 void BatchEngine::resetForNewJob() {
     // A job that is still running is stopped, never left to run unseen; its cancel flag stays its own.
@@ -77,16 +79,24 @@ void BatchEngine::resetForNewJob() {
     job_ = std::move(job);
 }
 
-void BatchEngine::cancelActivity() { job_->isGotCancel = true; }
+void BatchEngine::cancelActivity() {
+    job_->isGotCancel = true;
+}
 
 void BatchEngine::setSkipPreview(bool skip) {
     skipPreview_ = skip;
     job_->bSkipPreview = skip;
 }
 
-bool BatchEngine::bSkipPreview() const { return job_->bSkipPreview; }
-bool BatchEngine::isGotCancel() const { return job_->isGotCancel; }
-bool BatchEngine::isRunning() const { return job_->running; }
+bool BatchEngine::bSkipPreview() const {
+    return job_->bSkipPreview;
+}
+bool BatchEngine::isGotCancel() const {
+    return job_->isGotCancel;
+}
+bool BatchEngine::isRunning() const {
+    return job_->running;
+}
 
 std::vector<SourceURLInfo> BatchEngine::arrImageSet() const {
     std::lock_guard lock(job_->mutex);
@@ -120,7 +130,9 @@ std::int64_t BatchEngine::intImgNumber() const {
     std::lock_guard lock(job_->mutex);
     return job_->intImgNumber;
 }
-std::int64_t BatchEngine::userImgResizeTime() const { return job_->processedCount * 30; }
+std::int64_t BatchEngine::userImgResizeTime() const {
+    return job_->processedCount * 30;
+}
 std::optional<foundation::Date> BatchEngine::totalTime() const {
     std::lock_guard lock(job_->mutex);
     return job_->totalTime;
@@ -140,11 +152,14 @@ std::vector<ResultGroupInfo> BatchEngine::groupedResults(const std::vector<Resul
     return groupResultsByPresetAndDimension(rows, mArrResizedGroupedData(), mArrSkippedGroupedData());
 }
 
-std::optional<std::filesystem::path> BatchEngine::finalizeOutputFolder() const { return strTargetFolder(); }
+std::optional<std::filesystem::path> BatchEngine::finalizeOutputFolder() const {
+    return strTargetFolder();
+}
 
 void BatchEngine::collectSourceFiles(const std::vector<PresetInfo>& presets,
                                      const std::vector<std::filesystem::path>& urls,
-                                     std::optional<std::string> baseName, std::optional<std::int64_t> startIndex,
+                                     std::optional<std::string> baseName,
+                                     std::optional<std::int64_t> startIndex,
                                      std::function<void(std::size_t)> completion) {
     if (presets.empty() || urls.empty()) return;
     std::weak_ptr<bool> alive = alive_;
@@ -170,7 +185,8 @@ void BatchEngine::startJob(JobParameters params) {
     if (job->params.presets.empty() || job->params.images.empty()) {
         // Nothing to process: say so at once instead of pretending a job ran.
         job->postToEngine([job](BatchEngine& engine) {
-            engine.endWithError(job, job->params.presets.empty() ? "No preset to run." : "No images to process.");
+            engine.endWithError(job,
+                                job->params.presets.empty() ? "No preset to run." : "No images to process.");
         });
         return;
     }
@@ -182,8 +198,9 @@ void BatchEngine::startJob(JobParameters params) {
 void BatchEngine::loadImageSet(BatchJob& job) {
     std::vector<SourceURLInfo> set;
     const auto& images = job.params.images;
-    const bool allRecords =
-        std::all_of(images.begin(), images.end(), [](const JobImage& i) { return std::holds_alternative<SourceURLInfo>(i); });
+    const bool allRecords = std::all_of(images.begin(), images.end(), [](const JobImage& i) {
+        return std::holds_alternative<SourceURLInfo>(i);
+    });
     const bool allPaths = std::all_of(images.begin(), images.end(), [](const JobImage& i) {
         return std::holds_alternative<std::filesystem::path>(i);
     });
@@ -218,7 +235,8 @@ void BatchEngine::runPresets(const std::shared_ptr<BatchJob>& job) {
     job->copyOnlyFlag = decideCopyOnly(job->params);
     const auto folder = resolveOutputFolder(defaults());
     if (!folder) {
-        endWithError(job, "Choose an output folder first: the folder for the results is not set or no longer exists.");
+        endWithError(
+            job, "Choose an output folder first: the folder for the results is not set or no longer exists.");
         return;
     }
     job->outputFolder = *folder;
@@ -239,7 +257,7 @@ void BatchEngine::storePhotoTotal(const std::shared_ptr<BatchJob>& job, std::int
     defaults().synchronize();
     {
         std::lock_guard lock(job->mutex);
-        job->strTargetFolder = job->outputFolder.empty() ? std::nullopt : std::optional(job->outputFolder);
+        job->strTargetFolder = job->jobFolder;
     }
     finishJob(job, !job->isGotCancel && job->processedCount > 0);
 }

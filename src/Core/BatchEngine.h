@@ -27,7 +27,7 @@ namespace core {
 struct BatchJob;
 
 class BatchEngine {
-public:
+  public:
     struct Services {
         foundation::UserDefaults* defaults = nullptr;  // the standard settings when null
         Pacer* pacer = nullptr;                        // sleeps when null
@@ -45,7 +45,8 @@ public:
     // Turns dropped files and folders into the image list: folders are walked on the global queue,
     // image files kept, and `sharedImageList` replaced on the main queue before `completion` runs with
     // the number of images found. When nothing is found the list is kept and the completion gets 0.
-    void collectSourceFiles(const std::vector<PresetInfo>& presets, const std::vector<std::filesystem::path>& urls,
+    void collectSourceFiles(const std::vector<PresetInfo>& presets,
+                            const std::vector<std::filesystem::path>& urls,
                             std::optional<std::string> baseName, std::optional<std::int64_t> startIndex,
                             std::function<void(std::size_t found)> completion);
 
@@ -76,13 +77,15 @@ public:
     std::optional<foundation::Date> totalTime() const;
 
     // Data for the result screens.
-    std::vector<ResultGroupInfo> presetResultRows(const std::vector<PresetInfo>& presets, std::int64_t total) const;
-    std::vector<ResultItemInfo> doneResultsGrid(const std::vector<PresetInfo>& presets, bool renameTabSelected) const;
+    std::vector<ResultGroupInfo> presetResultRows(const std::vector<PresetInfo>& presets,
+                                                  std::int64_t total) const;
+    std::vector<ResultItemInfo> doneResultsGrid(const std::vector<PresetInfo>& presets,
+                                                bool renameTabSelected) const;
     std::vector<ResultGroupInfo> groupedResults(const std::vector<ResultGroupInfo>& rows) const;
     // The folder Show in Finder opens: the latest job's folder, when there is one.
     std::optional<std::filesystem::path> finalizeOutputFolder() const;
 
-private:
+  private:
     friend struct BatchJob;
 
     foundation::UserDefaults& defaults() const;

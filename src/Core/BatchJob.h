@@ -54,6 +54,7 @@ struct BatchJob : std::enable_shared_from_this<BatchJob> {
     std::vector<ResultGroupInfo> mArrResizedGroupedData;
     std::vector<ResultGroupInfo> mArrSkippedGroupedData;
     std::optional<std::filesystem::path> strTargetFolder;
+    std::filesystem::path jobFolder;  // empty until the worker has made it
     std::string strPresetRunningNow;
     std::int64_t intImgNumber = 0;
     std::vector<PresetInfo> presetsStarted;

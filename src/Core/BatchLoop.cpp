@@ -23,7 +23,9 @@ bool isPacingPoint(std::int64_t visited) {
     return std::find(std::begin(points), std::end(points), visited) != std::end(points);
 }
 
-bool isBlank(const std::string& s) { return s.find_first_not_of(" \t\r\n") == std::string::npos; }
+bool isBlank(const std::string& s) {
+    return s.find_first_not_of(" \t\r\n") == std::string::npos;
+}
 
 std::string positionText(const std::vector<PresetInfo>& presets, std::size_t index) {
     if (presets.size() < 2) return {};
@@ -35,7 +37,8 @@ std::string positionText(const std::vector<PresetInfo>& presets, std::size_t ind
 
 void BatchJob::processAllImages() {
     std::string error;
-    const auto jobFolder = createFreshFolder(outputFolder / jobFolderName(appName().value_or("Vorta"), now()), &error);
+    const auto jobFolder =
+        createFreshFolder(outputFolder / jobFolderName(appName().value_or("Vorta"), now()), &error);
     if (!jobFolder) {
         postToEngine([self = shared_from_this(), error](BatchEngine& engine) {
             engine.endWithError(self, "The job folder could not be made: " + error);
@@ -47,6 +50,7 @@ void BatchJob::processAllImages() {
     {
         std::lock_guard lock(mutex);
         images = arrImageSet;
+        this->jobFolder = *jobFolder;
     }
     const auto& presets = params.presets;
     const double totalSteps = static_cast<double>(images.size() * presets.size());
@@ -75,10 +79,12 @@ void BatchJob::processAllImages() {
         input.fallbackSize = presetFallbackSize(preset);
         input.actionType = presetActionType(preset);
         input.placeholder = isPlaceholderPreset(preset);
-        input.saliencyWanted = params.forcePreview.value_or(false) || presetBool(preset, presetkey::autoSaliency);
+        input.saliencyWanted =
+            params.forcePreview.value_or(false) || presetBool(preset, presetkey::autoSaliency);
         std::optional<std::filesystem::path> presetFolder = *jobFolder;
         std::string folderError;
-        if (presets.size() >= 2) presetFolder = createFreshFolder(*jobFolder / safePathComponent(name, "Preset"), &folderError);
+        if (presets.size() >= 2)
+            presetFolder = createFreshFolder(*jobFolder / safePathComponent(name, "Preset"), &folderError);
         if (presetFolder) {
             input.presetFolder = *presetFolder;
             {
@@ -121,7 +127,8 @@ void BatchJob::processAllImages() {
             }
             if (!outcome.reason.empty() && !cancelled)
                 std::cout << "Skipped " << outcome.record.strFullPath << ": " << outcome.reason << std::endl;
-            if (outcome.kind == ImageStepOutcome::Kind::Done || outcome.kind == ImageStepOutcome::Kind::Skipped) {
+            if (outcome.kind == ImageStepOutcome::Kind::Done ||
+                outcome.kind == ImageStepOutcome::Kind::Skipped) {
                 const auto processed = ++processedCount;
                 std::vector<PresetInfo> started;
                 {

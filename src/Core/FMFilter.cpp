@@ -17,6 +17,8 @@ FMFilter FMFilter::fromDisplayName(std::string_view name) {
     return allFilters().front();
 }
 
-std::optional<image::Image> applyImageEffectOption(const image::Image& input, int) { return input; }
+std::optional<image::Image> applyImageEffectOption(const image::Image& input, int) {
+    return input;
+}
 
 }  // namespace core

@@ -11,16 +11,18 @@
 namespace core {
 
 class FMFilter : public FMFilterable {
-public:
+  public:
     static const std::vector<FMFilter>& allFilters();
     static FMFilter fromDisplayName(std::string_view name);
-    static std::shared_ptr<const FMFilterable> shared(const FMFilter& f) { return std::make_shared<FMFilter>(f); }
+    static std::shared_ptr<const FMFilterable> shared(const FMFilter& f) {
+        return std::make_shared<FMFilter>(f);
+    }
     std::optional<image::Image> apply(const image::Image& input) const override { return input; }
     std::string displayName() const override { return auto_ ? "AutoEnhance" : "Original"; }
     bool isOriginal() const override { return !auto_; }
     bool isNone() const { return !auto_; }
 
-private:
+  private:
     bool auto_ = false;
 };
 

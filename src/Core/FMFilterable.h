@@ -11,7 +11,7 @@
 namespace core {
 
 class FMFilterable {
-public:
+  public:
     virtual ~FMFilterable() = default;
     // The filtered image; absent when the effect cannot be applied (the caller keeps its image).
     virtual std::optional<image::Image> apply(const image::Image& input) const = 0;

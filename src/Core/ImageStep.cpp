@@ -51,12 +51,14 @@ std::optional<std::filesystem::path> resolveSource(const SourceURLInfo& record) 
 std::optional<image::Image> previewCopy(const image::Image& image) {
     const auto size = image::pixelSize(image);
     const double s = std::min(1.0, kPreviewSide / std::max(size.width, size.height));
-    return image::resized(image, {std::max(1.0, std::floor(size.width * s)), std::max(1.0, std::floor(size.height * s))});
+    return image::resized(
+        image, {std::max(1.0, std::floor(size.width * s)), std::max(1.0, std::floor(size.height * s))});
 }
 
 // The folder a record's output goes to: the preset's folder, then the dropped folder's name and the
 // record's place inside it, each component made safe so that the result stays inside the job folder.
-std::filesystem::path outputFolderFor(const std::filesystem::path& presetFolder, const SourceURLInfo& record) {
+std::filesystem::path outputFolderFor(const std::filesystem::path& presetFolder,
+                                      const SourceURLInfo& record) {
     auto folder = presetFolder;
     if (!record.strRootPath.empty()) folder /= safePathComponent(record.strRootPath, "Folder");
     for (const auto& part : std::filesystem::path(record.strRelativePath)) {
@@ -84,13 +86,15 @@ std::optional<Encoded> encodeForExtension(const image::Image& image, const std::
     const std::string ext = lowercased(requested);
     if (ext == "heic" || ext == "heif") {
         if (auto heif = image::heifData(image, error)) return Encoded{std::move(*heif), requested};
-        std::cout << "HEIF could not be written (" << (error ? *error : "") << "); writing JPEG instead" << std::endl;
+        std::cout << "HEIF could not be written (" << (error ? *error : "") << "); writing JPEG instead"
+                  << std::endl;
         auto jpeg = image::encodedData(image, image::FileType::JPEG, 1.0, error);
         if (!jpeg) return std::nullopt;
         return Encoded{std::move(*jpeg), "jpg"};
     }
     const auto type = image::fileTypeForExtension(ext);
-    auto bytes = image::encodedData(image, type, type == image::FileType::JPEG ? std::optional(1.0) : std::nullopt, error);
+    auto bytes = image::encodedData(image, type,
+                                    type == image::FileType::JPEG ? std::optional(1.0) : std::nullopt, error);
     if (!bytes) return std::nullopt;
     const auto& table = image::fileTypeByExtension();
     const auto known = table.find(ext);
@@ -99,7 +103,7 @@ std::optional<Encoded> encodeForExtension(const image::Image& image, const std::
 }
 
 class ImageStep {
-public:
+  public:
     ImageStep(BatchJob& job, const ImageStepInput& input) : job_(job), in_(input), preset_(*input.preset) {}
 
     ImageStepOutcome run() {
@@ -107,20 +111,23 @@ public:
         if (!source) return skipped(in_.record, Kind::Unreadable, "the file has no path");
         std::string error;
         const auto info = image::readImageInfo(*source, &error);
-        if (!info) return skipped(in_.record, Kind::Unreadable, "the file cannot be read as an image: " + error);
+        if (!info)
+            return skipped(in_.record, Kind::Unreadable, "the file cannot be read as an image: " + error);
         if (info->tooLarge) return skipped(in_.record, Kind::Unreadable, "the image is too large to process");
         source_ = *source;
         original_ = {double(info->pixelWidth), double(info->pixelHeight)};
 
-        const auto target = targetSizeForPreset(original_, &preset_, in_.fallbackSize, job_.allowPortraitResize);
-        if (!target) return skipped(in_.record, Kind::TooSmall, "the image is smaller than the preset's size");
+        const auto target =
+            targetSizeForPreset(original_, &preset_, in_.fallbackSize, job_.allowPortraitResize);
+        if (!target)
+            return skipped(in_.record, Kind::TooSmall, "the image is smaller than the preset's size");
         target_ = *target;
         if (!in_.placeholder && !job_.copyOnlyFlag && (target_.width < 1 || target_.height < 1))
             return skipped(in_.record, Kind::Skipped, "the preset gives no output size");
         return loadAndProcessImage();
     }
 
-private:
+  private:
     bool previews() const { return !job_.bSkipPreview; }
 
     ImageStepOutcome loadAndProcessImage() {
@@ -133,9 +140,11 @@ private:
         auto preview = image::thumbnail(source_, {kPreviewSide, kPreviewSide});
         if (!preview) return;
         const bool saliency = in_.saliencyWanted;
-        job_.postToScreen([image = *preview, saliency](ActivityScreen& s) { s.showLoadingPreview(image, saliency); });
+        job_.postToScreen(
+            [image = *preview, saliency](ActivityScreen& s) { s.showLoadingPreview(image, saliency); });
         if (!saliency) job_.pacer->pause(1.0);
-        if (in_.actionType == ActionType::WxH && (original_.width > target_.width || original_.height > target_.height))
+        if (in_.actionType == ActionType::WxH &&
+            (original_.width > target_.width || original_.height > target_.height))
             showTargetFrame();
     }
 
@@ -147,7 +156,8 @@ private:
         if (reference.width <= 0 || reference.height <= 0) return;
         const double fx = area.width() / reference.width, fy = area.height() / reference.height;
         const cg::Size size{target_.width * fx, target_.height * fy};
-        const cg::Rect frame(area.midX() - size.width / 2, area.midY() - size.height / 2, size.width, size.height);
+        const cg::Rect frame(area.midX() - size.width / 2, area.midY() - size.height / 2, size.width,
+                             size.height);
         const bool show = !in_.saliencyWanted;
         job_.postToScreen([frame, show](ActivityScreen& s) { s.showTargetFrame(frame, show); });
     }
@@ -156,7 +166,9 @@ private:
         const auto folder = outputFolderFor(in_.presetFolder, in_.record);
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
-        if (ec) return skipped(in_.record, Kind::Skipped, "the folder " + folder.string() + " could not be made: " + ec.message());
+        if (ec)
+            return skipped(in_.record, Kind::Skipped,
+                           "the folder " + folder.string() + " could not be made: " + ec.message());
         const auto name = outputStem(source_, in_.record) + extensionOf(source_);
         std::string error;
         const auto written = copyToNewFile(source_, folder / name, &error);
@@ -176,7 +188,8 @@ private:
         if (in_.placeholder) return std::nullopt;
         if (in_.saliencyWanted && (original_.width > target_.width || original_.height > target_.height))
             return std::nullopt;  // crops pick their window in the full image
-        if (presetImageCrop(preset_) || in_.actionType == ActionType::PxP || in_.actionType == ActionType::WxH)
+        if (presetImageCrop(preset_) || in_.actionType == ActionType::PxP ||
+            in_.actionType == ActionType::WxH)
             return coverSize(original_, target_);
         return target_;
     }
@@ -200,8 +213,10 @@ private:
     ImageStepOutcome applyEffectsAndWatermark() {
         std::string error;
         const auto needed = neededForScaling();
-        const auto loaded = needed ? image::loadImage(source_, *needed, &error) : image::loadImage(source_, &error);
-        if (!loaded) return skipped(in_.record, Kind::Unreadable, "the file cannot be read as an image: " + error);
+        const auto loaded =
+            needed ? image::loadImage(source_, *needed, &error) : image::loadImage(source_, &error);
+        if (!loaded)
+            return skipped(in_.record, Kind::Unreadable, "the file cannot be read as an image: " + error);
         const auto effect = effectForPreset(job_.params.effectFilter, preset_);
 
         std::optional<image::Image> working;
@@ -228,7 +243,8 @@ private:
                 job_.pacer->pause(2.0);
             }
         }
-        if (!working) return skipped(in_.record, Kind::Skipped, "the image could not be scaled to the preset's size");
+        if (!working)
+            return skipped(in_.record, Kind::Skipped, "the image could not be scaled to the preset's size");
 
         if (effect) {
             const auto effected =
@@ -251,7 +267,9 @@ private:
         const auto folder = outputFolderFor(in_.presetFolder, in_.record);
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
-        if (ec) return skipped(in_.record, Kind::Skipped, "the folder " + folder.string() + " could not be made: " + ec.message());
+        if (ec)
+            return skipped(in_.record, Kind::Skipped,
+                           "the folder " + folder.string() + " could not be made: " + ec.message());
 
         const auto format = outputFormatForPreset(job_.params.outputFormat, preset_);
         std::string extension = format.value_or(splitFileName(source_.filename().string()).extension);
@@ -261,8 +279,10 @@ private:
         // A source without an extension and no format asked for keeps a name without one, as its
         // bytes are in the format the empty extension stands for.
         const bool keepBare = extension.empty() && encoded->extension == extension;
-        const std::string name = outputStem(source_, in_.record) + (keepBare || encoded->extension.empty() ? "" : "." + encoded->extension);
-        const std::string_view bytes(reinterpret_cast<const char*>(encoded->bytes.data()), encoded->bytes.size());
+        const std::string name = outputStem(source_, in_.record) +
+                                 (keepBare || encoded->extension.empty() ? "" : "." + encoded->extension);
+        const std::string_view bytes(reinterpret_cast<const char*>(encoded->bytes.data()),
+                                     encoded->bytes.size());
         const auto written = writeNewFile(folder / name, bytes, &error);
         if (!written) return skipped(in_.record, Kind::Skipped, error);
         SourceURLInfo record = in_.record;
@@ -279,7 +299,8 @@ private:
     void postFrame(const image::Image& image, const cg::Rect& frame) {
         const auto copy = previewCopy(image);
         if (!copy) return;
-        job_.postToScreen([image = *copy, frame](ActivityScreen& s) { s.animateProcessedImageToFrame(image, frame); });
+        job_.postToScreen(
+            [image = *copy, frame](ActivityScreen& s) { s.animateProcessedImageToFrame(image, frame); });
     }
 
     BatchJob& job_;

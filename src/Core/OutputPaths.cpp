@@ -21,7 +21,9 @@ void replaceAll(std::string& s, std::string_view from, std::string_view to) {
         s.replace(pos, from.size(), to);
 }
 
-std::string errnoText(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string errnoText(const std::string& what) {
+    return what + ": " + std::strerror(errno);
+}
 
 std::filesystem::path numbered(const std::filesystem::path& path, int n, bool isFolder) {
     if (n < 2) return path;
@@ -33,14 +35,15 @@ std::filesystem::path numbered(const std::filesystem::path& path, int n, bool is
 // A temporary name beside `destination` that no other writer uses.
 std::filesystem::path temporaryBeside(const std::filesystem::path& destination) {
     static std::atomic<unsigned> counter{0};
-    return destination.parent_path() / (".vorta-" + std::to_string(::getpid()) + "-" +
-                                        std::to_string(counter.fetch_add(1)) + ".part");
+    return destination.parent_path() /
+           (".vorta-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + ".part");
 }
 
 }  // namespace
 
 std::string jobFolderName(std::string_view appName, foundation::Date date) {
-    std::string text = foundation::formatDateTime(date, foundation::DateStyle::Short, foundation::DateStyle::Medium);
+    std::string text =
+        foundation::formatDateTime(date, foundation::DateStyle::Short, foundation::DateStyle::Medium);
     replaceAll(text, ":", ".");
     replaceAll(text, ",", " at");
     replaceAll(text, "/", "-");
@@ -55,7 +58,8 @@ std::filesystem::path firstFreePath(const std::filesystem::path& path, bool isFo
     }
 }
 
-std::optional<std::filesystem::path> createFreshFolder(const std::filesystem::path& path, std::string* error) {
+std::optional<std::filesystem::path> createFreshFolder(const std::filesystem::path& path,
+                                                       std::string* error) {
     std::error_code ec;
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
     for (int n = 1; n < 100000; ++n) {
@@ -71,8 +75,8 @@ std::optional<std::filesystem::path> createFreshFolder(const std::filesystem::pa
 }
 
 std::optional<std::filesystem::path> moveIntoPlaceWithoutOverwriting(const std::filesystem::path& tmp,
-                                                                   const std::filesystem::path& destination,
-                                                                   std::string* error) {
+                                                                     const std::filesystem::path& destination,
+                                                                     std::string* error) {
     // link() fails when the name is taken, so two writers can never claim the same name.
     for (int n = 1; n < 100000; ++n) {
         const auto candidate = numbered(destination, n, false);
@@ -91,8 +95,8 @@ std::optional<std::filesystem::path> moveIntoPlaceWithoutOverwriting(const std::
     return std::nullopt;
 }
 
-std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& destination, std::string_view bytes,
-                                                  std::string* error) {
+std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& destination,
+                                                  std::string_view bytes, std::string* error) {
     const auto tmp = temporaryBeside(destination);
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
@@ -120,7 +124,8 @@ std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& d
 }
 
 std::optional<std::filesystem::path> copyToNewFile(const std::filesystem::path& source,
-                                                   const std::filesystem::path& destination, std::string* error) {
+                                                   const std::filesystem::path& destination,
+                                                   std::string* error) {
     const auto tmp = temporaryBeside(destination);
     std::error_code ec;
     if (!std::filesystem::copy_file(source, tmp, std::filesystem::copy_options::none, ec)) {

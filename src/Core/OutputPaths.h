@@ -28,17 +28,18 @@ std::optional<std::filesystem::path> createFreshFolder(const std::filesystem::pa
 // replacing an existing file. Returns the final path; absent (with `error` set) on failure, in which
 // case `tmp` is removed.
 std::optional<std::filesystem::path> moveIntoPlaceWithoutOverwriting(const std::filesystem::path& tmp,
-                                                                   const std::filesystem::path& destination,
-                                                                   std::string* error);
+                                                                     const std::filesystem::path& destination,
+                                                                     std::string* error);
 
 // Writes `bytes` to a new file at `destination` (or its first free " (N)" variant) through a temporary
 // file in the same folder, so no half-written file is ever visible under the final name.
-std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& destination, std::string_view bytes,
-                                                  std::string* error);
+std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& destination,
+                                                  std::string_view bytes, std::string* error);
 
 // Copies `source` byte for byte to a new file as writeNewFile does.
 std::optional<std::filesystem::path> copyToNewFile(const std::filesystem::path& source,
-                                                   const std::filesystem::path& destination, std::string* error);
+                                                   const std::filesystem::path& destination,
+                                                   std::string* error);
 
 // True when `inner` lies inside `outer` (or is it), after resolving "." and ".." lexically.
 bool isInside(const std::filesystem::path& inner, const std::filesystem::path& outer);

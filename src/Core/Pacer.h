@@ -9,20 +9,20 @@
 namespace core {
 
 class Pacer {
-public:
+  public:
     virtual ~Pacer() = default;
     // Blocks the calling worker for `seconds` (0 yields).
     virtual void pause(double seconds) = 0;
 };
 
 class SleepingPacer final : public Pacer {
-public:
+  public:
     void pause(double seconds) override;
 };
 
 // Records every pause without waiting.
 class CountingPacer final : public Pacer {
-public:
+  public:
     void pause(double seconds) override {
         std::lock_guard lock(mutex_);
         pauses_.push_back(seconds);
@@ -32,7 +32,7 @@ public:
         return pauses_;
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::vector<double> pauses_;
 };

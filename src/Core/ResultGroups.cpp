@@ -55,7 +55,8 @@ std::vector<ResultGroupInfo> fillPresetResultRows(const std::vector<PresetInfo>&
 
 std::vector<ResultItemInfo> fillDoneResultsGrid(const std::vector<PresetInfo>& presets,
                                                 const std::vector<SourceURLInfo>& imageSet,
-                                                const std::vector<ResultGroupInfo>& doneList, bool renameTabSelected) {
+                                                const std::vector<ResultGroupInfo>& doneList,
+                                                bool renameTabSelected) {
     std::vector<ResultItemInfo> items;
     if (renameTabSelected) return items;
     items.reserve(presets.size() * imageSet.size());
@@ -78,9 +79,9 @@ std::vector<ResultItemInfo> fillDoneResultsGrid(const std::vector<PresetInfo>& p
     return items;
 }
 
-std::vector<ResultGroupInfo> groupResultsByPresetAndDimension(const std::vector<ResultGroupInfo>& rows,
-                                                              const std::vector<ResultGroupInfo>& doneList,
-                                                              const std::vector<ResultGroupInfo>& skippedList) {
+std::vector<ResultGroupInfo> groupResultsByPresetAndDimension(
+    const std::vector<ResultGroupInfo>& rows, const std::vector<ResultGroupInfo>& doneList,
+    const std::vector<ResultGroupInfo>& skippedList) {
     std::vector<ResultGroupInfo> result;
     for (const auto& row : rows) {
         ResultGroupInfo group;
@@ -121,7 +122,8 @@ std::uint64_t folderSize(const std::optional<std::filesystem::path>& folder) {
     if (!folder) return 0;
     std::uint64_t total = 0;
     std::error_code ec;
-    auto it = std::filesystem::recursive_directory_iterator(*folder, std::filesystem::directory_options::none, ec);
+    auto it =
+        std::filesystem::recursive_directory_iterator(*folder, std::filesystem::directory_options::none, ec);
     for (; !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
         if (it->path().filename().string().starts_with(".")) {
             if (it->is_directory(ec)) it.disable_recursion_pending();
@@ -133,7 +135,8 @@ std::uint64_t folderSize(const std::optional<std::filesystem::path>& folder) {
 }
 
 std::string formattedByteCount(std::uint64_t bytes) {
-    static constexpr std::array<const char*, 9> units = {"bytes", "KB", "MB", "GB", "TB", "PB", "EB", "ZB", "YB"};
+    static constexpr std::array<const char*, 9> units = {"bytes", "KB", "MB", "GB", "TB",
+                                                         "PB",    "EB", "ZB", "YB"};
     double value = static_cast<double>(bytes);
     std::size_t unit = 0;
     if (bytes >= 1025) {

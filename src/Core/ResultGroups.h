@@ -28,12 +28,13 @@ std::vector<ResultGroupInfo> fillPresetResultRows(const std::vector<PresetInfo>&
 // a done item carries the record with its output path. Empty for a job of the Rename tab.
 std::vector<ResultItemInfo> fillDoneResultsGrid(const std::vector<PresetInfo>& presets,
                                                 const std::vector<SourceURLInfo>& imageSet,
-                                                const std::vector<ResultGroupInfo>& doneList, bool renameTabSelected);
+                                                const std::vector<ResultGroupInfo>& doneList,
+                                                bool renameTabSelected);
 
 // Per count row: the preset's done items (isSkipped false) followed by its skipped ones (true).
-std::vector<ResultGroupInfo> groupResultsByPresetAndDimension(const std::vector<ResultGroupInfo>& rows,
-                                                              const std::vector<ResultGroupInfo>& doneList,
-                                                              const std::vector<ResultGroupInfo>& skippedList);
+std::vector<ResultGroupInfo> groupResultsByPresetAndDimension(
+    const std::vector<ResultGroupInfo>& rows, const std::vector<ResultGroupInfo>& doneList,
+    const std::vector<ResultGroupInfo>& skippedList);
 
 // The items under "dataSub" of the group at `index`; empty when there is no such group.
 std::vector<ResultItemInfo> resultItems(std::int64_t index, const std::vector<ResultGroupInfo>& list);

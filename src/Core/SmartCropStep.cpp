@@ -7,6 +7,8 @@ std::optional<image::Image> smartCropImage(const image::Image&, const std::files
     return std::nullopt;
 }
 
-image::Image applyWatermark(const image::Image& image, const WatermarkOptions&) { return image; }
+image::Image applyWatermark(const image::Image& image, const WatermarkOptions&) {
+    return image;
+}
 
 }  // namespace core

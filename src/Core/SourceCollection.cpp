@@ -17,7 +17,9 @@ struct FoundFile {
     std::string relativePath;  // the file's folder inside the dropped folder
 };
 
-bool isHidden(const std::filesystem::path& p) { return p.filename().string().starts_with("."); }
+bool isHidden(const std::filesystem::path& p) {
+    return p.filename().string().starts_with(".");
+}
 
 void walkFolder(const std::filesystem::path& folder, std::vector<FoundFile>& out) {
     std::vector<std::filesystem::path> files;
@@ -40,7 +42,8 @@ void walkFolder(const std::filesystem::path& folder, std::vector<FoundFile>& out
 }
 
 // Records for the files that read as images, numbered when a base name is given.
-std::vector<SourceURLInfo> makeRecords(const std::vector<FoundFile>& found, const std::optional<std::string>& baseName,
+std::vector<SourceURLInfo> makeRecords(const std::vector<FoundFile>& found,
+                                       const std::optional<std::string>& baseName,
                                        std::optional<std::int64_t> startIndex) {
     std::vector<SourceURLInfo> records;
     std::int64_t n = startIndex.value_or(1);
@@ -60,7 +63,7 @@ std::vector<SourceURLInfo> makeRecords(const std::vector<FoundFile>& found, cons
 
 bool hasImageExtension(const std::filesystem::path& path) {
     static constexpr std::array<std::string_view, 18> kImageExtensions = {
-        "jpg", "jpeg", "jpe", "jfif", "png", "gif", "bmp", "tif", "tiff",
+        "jpg",  "jpeg", "jpe", "jfif", "png",  "gif", "bmp", "tif", "tiff",
         "heic", "heif", "hif", "avif", "webp", "jp2", "j2k", "jpf", "jpx"};
     std::string ext = path.extension().string();
     if (ext.size() < 2) return false;

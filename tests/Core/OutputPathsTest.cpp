@@ -45,7 +45,8 @@ TEST(OutputPaths, NothingExistingIsEverReplaced) {
 
     // No temporary file is left behind, even after a failure.
     int entries = 0;
-    for (const auto& e : std::filesystem::directory_iterator(dir.path())) entries += !e.path().filename().string().starts_with("Vorta");
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        entries += !e.path().filename().string().starts_with("Vorta");
     EXPECT_EQ(entries, 3);
 }
 
@@ -54,7 +55,8 @@ TEST(OutputPaths, ConcurrentWritersNeverShareAName) {
     std::vector<std::thread> threads;
     std::vector<std::filesystem::path> paths(16);
     for (int i = 0; i < 16; ++i)
-        threads.emplace_back([&, i] { paths[i] = writeNewFile(dir / "same.png", std::to_string(i), nullptr).value(); });
+        threads.emplace_back(
+            [&, i] { paths[i] = writeNewFile(dir / "same.png", std::to_string(i), nullptr).value(); });
     for (auto& t : threads) t.join();
     std::sort(paths.begin(), paths.end());
     EXPECT_EQ(std::unique(paths.begin(), paths.end()), paths.end());

@@ -10,7 +10,7 @@
 namespace testsupport {
 
 class RecordingScreen : public core::ActivityScreen {
-public:
+  public:
     std::vector<std::string> calls;
     std::vector<double> ringProgress;
     std::vector<std::string> headers;
@@ -70,7 +70,7 @@ public:
         return n;
     }
 
-private:
+  private:
     void note(std::string call) { calls.push_back(std::move(call)); }
 };
 

@@ -16,10 +16,13 @@ vips::VImage photoLike(int width, int height, unsigned seed) {
     auto x = vips::VImage::xyz(width, height);
     auto r = x.extract_band(0) * (255.0 / std::max(1, width));
     auto g = x.extract_band(1) * (255.0 / std::max(1, height));
-    auto noise = vips::VImage::gaussnoise(width, height, vips::VImage::option()->set("sigma", 12.0)->set("mean", 0.0)->set("seed", static_cast<int>(seed)));
+    auto noise = vips::VImage::gaussnoise(
+        width, height,
+        vips::VImage::option()->set("sigma", 12.0)->set("mean", 0.0)->set("seed", static_cast<int>(seed)));
     auto b = (r + g) * 0.5;
     auto rgb = (r + noise).bandjoin(g + noise).bandjoin(b + noise);
-    return rgb.cast(VIPS_FORMAT_UCHAR).copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+    return rgb.cast(VIPS_FORMAT_UCHAR)
+        .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
 }  // namespace

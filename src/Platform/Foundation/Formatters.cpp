@@ -17,11 +17,16 @@ namespace {
 
 icu::DateFormat::EStyle icuStyle(DateStyle s) {
     switch (s) {
-        case DateStyle::None: return icu::DateFormat::kNone;
-        case DateStyle::Short: return icu::DateFormat::kShort;
-        case DateStyle::Medium: return icu::DateFormat::kMedium;
-        case DateStyle::Long: return icu::DateFormat::kLong;
-        case DateStyle::Full: return icu::DateFormat::kFull;
+        case DateStyle::None:
+            return icu::DateFormat::kNone;
+        case DateStyle::Short:
+            return icu::DateFormat::kShort;
+        case DateStyle::Medium:
+            return icu::DateFormat::kMedium;
+        case DateStyle::Long:
+            return icu::DateFormat::kLong;
+        case DateStyle::Full:
+            return icu::DateFormat::kFull;
     }
     return icu::DateFormat::kNone;
 }
@@ -69,8 +74,8 @@ std::string formatMediumDateTime(Date date) {
 }
 
 std::string formatDateTime(Date date, DateStyle dateStyle, DateStyle timeStyle) {
-    std::unique_ptr<icu::DateFormat> fmt(
-        icu::DateFormat::createDateTimeInstance(icuStyle(dateStyle), icuStyle(timeStyle), icu::Locale::getDefault()));
+    std::unique_ptr<icu::DateFormat> fmt(icu::DateFormat::createDateTimeInstance(
+        icuStyle(dateStyle), icuStyle(timeStyle), icu::Locale::getDefault()));
     if (!fmt) return {};
     icu::UnicodeString out;
     fmt->format(static_cast<UDate>(date.secondsSince1970 * 1000.0), out);

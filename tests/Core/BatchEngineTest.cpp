@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+
+#include "Core/BatchEngine.h"
+#include "Core/OutputFolder.h"
+#include "Core/OutputPaths.h"
+#include "Core/SharedLists.h"
+#include "Platform/Foundation/Formatters.h"
+#include "RecordingScreen.h"
+#include "Support/MainQueueFixture.h"
+#include "Support/TempDir.h"
+#include "TestImages.h"
+
+using namespace core;
+using foundation::PlistValue;
+using testsupport::RecordingScreen;
+using testsupport::TempDir;
+
+namespace {
+
+// Cancels the job the first time the worker pauses.
+class CancellingPacer : public Pacer {
+  public:
+    std::atomic<BatchEngine*> engine{nullptr};
+    std::atomic<int> pauses{0};
+    void pause(double) override {
+        if (++pauses == 1 && engine) engine.load()->cancelActivity();
+    }
+};
+
+PresetInfo sizedPreset(const std::string& name, double w, double h) {
+    return {{"presetName", name},  {"presetWidth", w},          {"presetHeight", h},
+            {"presetPercent", -1}, {"outputFormat", "Default"}, {"imageEffectFilter", ""}};
+}
+
+std::vector<std::filesystem::path> filesBelow(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> out;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder))
+        if (e.is_regular_file()) out.push_back(e.path());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+class BatchEngineTest : public testsupport::MainQueueTest {
+  protected:
+    void SetUp() override {
+        MainQueueTest::SetUp();
+        foundation::setDefaultLocale("en_US");
+        defaults = std::make_unique<foundation::UserDefaults>(dir / "settings.json");
+        std::filesystem::create_directories(out());
+        ASSERT_TRUE(storeOutputFolder(*defaults, out()));
+    }
+
+    std::filesystem::path out() const { return dir / "out"; }
+    std::filesystem::path source(const std::string& name, int w, int h, unsigned seed = 1) const {
+        const auto path = dir / "in" / name;
+        testsupport::writeTestImage(path, w, h, seed);
+        return path;
+    }
+
+    std::unique_ptr<BatchEngine> makeEngine(bool skipPreview = true, Pacer* withPacer = nullptr) {
+        BatchEngine::Services services;
+        services.defaults = defaults.get();
+        services.pacer = withPacer ? withPacer : &pacer;
+        services.now = [this] { return clock; };
+        auto engine = std::make_unique<BatchEngine>(&screen, services);
+        engine->setSkipPreview(skipPreview);
+        return engine;
+    }
+
+    // Starts a job of the given paths and runs the main queue until it has finished.
+    void run(BatchEngine& engine, std::vector<PresetInfo> presets, std::vector<std::filesystem::path> paths,
+             std::function<void(JobParameters&)> adjust = {}) {
+        JobParameters params;
+        params.presets = std::move(presets);
+        for (auto& p : paths) params.images.emplace_back(p);
+        if (adjust) adjust(params);
+        engine.resetForNewJob();
+        engine.startJob(std::move(params));
+        ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState || !screen.error.empty(); }));
+        mainQueue->runUntilIdle();
+    }
+
+    std::filesystem::path onlyJobFolder() const {
+        std::vector<std::filesystem::path> folders;
+        for (const auto& e : std::filesystem::directory_iterator(out())) folders.push_back(e.path());
+        EXPECT_EQ(folders.size(), 1u);
+        return folders.empty() ? out() : folders.front();
+    }
+
+    TempDir dir;
+    std::unique_ptr<foundation::UserDefaults> defaults;
+    RecordingScreen screen;
+    CountingPacer pacer;
+    foundation::Date clock{1'796'557'527};
+};
+
+}  // namespace
+
+TEST_F(BatchEngineTest, OnePresetWritesEveryImageIntoTheJobFolder) {
+    const std::vector<std::filesystem::path> images = {
+        source("a.jpg", 900, 600, 1), source("b.jpg", 800, 800, 2), source("c.png", 1200, 500, 3)};
+    auto engine = makeEngine();
+    run(*engine, {sizedPreset("SD", 720, 480)}, images);
+
+    const auto job = onlyJobFolder();
+    EXPECT_TRUE(job.filename().string().starts_with("Vorta | ")) << job;
+    const auto files = filesBelow(job);
+    ASSERT_EQ(files.size(), 3u);
+    for (const auto& f : files) {
+        EXPECT_EQ(f.parent_path(), job);
+        EXPECT_EQ(testsupport::imageFileSize(f), (std::pair{720, 480})) << f;
+    }
+    EXPECT_EQ(files[2].extension(), ".png");
+    EXPECT_EQ(defaults->string("UDTargetFolder"), job.string());
+    EXPECT_EQ(engine->strTargetFolder(), job);
+    EXPECT_EQ(defaults->integer("UDTotalPhotos"), 3);
+    EXPECT_EQ(engine->arrDoneImageSet().size(), 3u);
+    EXPECT_TRUE(engine->arrSkipImageSet().empty());
+    const auto groups = engine->mArrResizedGroupedData();
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].dataSub.size(), 3u);
+    EXPECT_EQ(groups[0].dataSub[0].urlInfo.strFinalOutputFilePath, files[0].string());
+    EXPECT_EQ(screen.notifications, 1);
+    EXPECT_EQ(screen.notificationTitle, "Vorta");
+    EXPECT_EQ(screen.ringProgress.back(), 1.0);
+    EXPECT_EQ(screen.durationText, "1 sec");
+    EXPECT_TRUE(engine->bProcessCompleted());
+    EXPECT_FALSE(engine->isRunning());
+    // The originals are untouched.
+    EXPECT_EQ(testsupport::imageFileSize(images[0]), (std::pair{900, 600}));
+}
+
+TEST_F(BatchEngineTest, PresetsGetTheirOwnFoldersInsideTheJobFolder) {
+    const auto image = source("photo.jpg", 1000, 800);
+    auto engine = makeEngine();
+    run(*engine,
+        {sizedPreset("A", 400, -1), sizedPreset("B", -1, 300), sizedPreset("A", 200, -1),
+         sizedPreset("../escape", 100, 100), sizedPreset("", 50, 50)},
+        {image});
+
+    const auto job = onlyJobFolder();
+    const auto files = filesBelow(job);
+    ASSERT_EQ(files.size(), 5u);
+    for (const auto& f : files) EXPECT_TRUE(isInside(f, job)) << f;
+    EXPECT_TRUE(std::filesystem::exists(job / "A" / "photo.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(job / "A (2)" / "photo.jpg"));
+    EXPECT_EQ(testsupport::imageFileSize(job / "A" / "photo.jpg"), (std::pair{400, 320}));
+    EXPECT_EQ(testsupport::imageFileSize(job / "A (2)" / "photo.jpg"), (std::pair{200, 160}));
+    // While portraits are not allowed, a height-only preset gives its size to a landscape's long side.
+    EXPECT_EQ(testsupport::imageFileSize(job / "B" / "photo.jpg"), (std::pair{300, 240}));
+    EXPECT_TRUE(std::filesystem::exists(job / "Preset" / "photo.jpg"));
+    // The last preset's folder is remembered while the job folder is what Show in Finder opens.
+    EXPECT_EQ(defaults->string("UDTargetFolder"), (job / "Preset").string());
+    EXPECT_EQ(engine->finalizeOutputFolder(), job);
+    // Headers name the running preset and its position.
+    EXPECT_EQ(screen.headers.front(), "A  (1/5)");
+    EXPECT_NE(std::find(screen.headers.begin(), screen.headers.end(), "Default  (5/5)"),
+              screen.headers.end());
+    EXPECT_NE(std::find(screen.headers.begin(), screen.headers.end(), "A  (3/5)"), screen.headers.end());
+}
+
+TEST_F(BatchEngineTest, AnExistingJobFolderIsNeverDeleted) {
+    const auto image = source("photo.jpg", 400, 300);
+    auto engine = makeEngine();
+    run(*engine, {sizedPreset("W", 200, -1)}, {image});
+    const auto first = onlyJobFolder();
+    std::ofstream(first / "keep.txt") << "mine";
+
+    screen.doneState = false;
+    run(*engine, {sizedPreset("W", 200, -1)}, {image});  // same second, same name
+    EXPECT_EQ(testsupport::TempDir::read(first / "keep.txt"), "mine");
+    EXPECT_TRUE(std::filesystem::exists(first / "photo.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(first.string() + " (2)/photo.jpg"));
+}
+
+TEST_F(BatchEngineTest, CancelRecordsEveryRemainingImageAsSkipped) {
+    std::vector<std::filesystem::path> images;
+    for (int i = 0; i < 3; ++i) images.push_back(source("p" + std::to_string(i) + ".jpg", 600, 400, i + 1));
+    CancellingPacer cancelling;
+    auto engine = makeEngine(false, &cancelling);
+    cancelling.engine = engine.get();
+    run(*engine, {sizedPreset("A", 300, -1), sizedPreset("B", 200, -1)}, images);
+
+    EXPECT_EQ(engine->arrDoneImageSet().size(), 1u);
+    EXPECT_EQ(engine->arrSkipImageSet().size(), 5u);
+    const auto skipped = engine->mArrSkippedGroupedData();
+    ASSERT_EQ(skipped.size(), 2u);
+    EXPECT_EQ(skipped[0].dataSub.size(), 2u);
+    EXPECT_EQ(skipped[1].dataSub.size(), 3u);
+    EXPECT_EQ(skipped[1].dataSub[0].skipReason, "cancelled");
+    EXPECT_EQ(screen.ringProgress.back(), 1.0);
+    EXPECT_EQ(defaults->integer("UDTotalPhotos"), 1);
+    EXPECT_EQ(screen.notifications, 0);
+    EXPECT_TRUE(screen.doneState);
+}
+
+TEST_F(BatchEngineTest, ImagesThatCannotBeDoneAreSkippedWithAReason) {
+    const auto small = source("small.jpg", 100, 100);
+    const auto text = dir.write("in/notes.jpg", "not an image at all");
+    const auto good = source("good.jpg", 800, 600);
+    SourceURLInfo missing;
+    missing.fillFileDetails(dir / "in" / "gone.jpg");
+    SourceURLInfo unreadable;
+    unreadable.fillFileDetails(text);
+    SourceURLInfo smallRecord, goodRecord;
+    smallRecord.fillFileDetails(small);
+    goodRecord.fillFileDetails(good);
+
+    auto engine = makeEngine();
+    JobParameters params;
+    params.presets = {sizedPreset("SD", 720, 480)};
+    params.images = {smallRecord, unreadable, missing, goodRecord};
+    engine->startJob(params);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }));
+
+    EXPECT_EQ(engine->arrDoneImageSet().size(), 1u);
+    const auto skipped = engine->mArrSkippedGroupedData();
+    ASSERT_EQ(skipped.size(), 1u);
+    ASSERT_EQ(skipped[0].dataSub.size(), 3u);
+    for (const auto& item : skipped[0].dataSub) EXPECT_FALSE(item.skipReason.empty());
+    EXPECT_EQ(screen.ringProgress.back(), 1.0);  // every image moved the ring
+    EXPECT_EQ(defaults->integer("UDTotalPhotos"), 1);
+    EXPECT_EQ(filesBelow(onlyJobFolder()).size(), 1u);
+}
+
+TEST_F(BatchEngineTest, AJobWithoutOutputFolderOrImagesEndsWithAMessage) {
+    auto engine = makeEngine();
+    run(*engine, {sizedPreset("SD", 720, 480)}, {});
+    EXPECT_FALSE(screen.error.empty());
+    EXPECT_FALSE(screen.doneState);
+
+    screen.error.clear();
+    defaults->removeObject(kSavingLocationKey);
+    run(*engine, {sizedPreset("SD", 720, 480)}, {source("a.jpg", 800, 600)});
+    EXPECT_NE(screen.error.find("output folder"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(out()));
+    EXPECT_EQ(screen.notifications, 0);
+}
+
+TEST_F(BatchEngineTest, ACopyOnlyRunCopiesFilesUnchangedUnderTheirNewNames) {
+    const auto a = source("a.jpg", 300, 200);
+    SourceURLInfo record;
+    record.fillFileDetails(a);
+    record.updatedUrl = dir / "in" / "holiday-1.jpg";
+    auto engine = makeEngine();
+    JobParameters params;
+    params.presets = {PresetInfo{{"markDummy", true}}};
+    params.images = {record};
+    engine->startJob(params);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }));
+
+    const auto copy = onlyJobFolder() / "holiday-1.jpg";
+    ASSERT_TRUE(std::filesystem::exists(copy));
+    EXPECT_EQ(TempDir::read(copy), TempDir::read(a));
+    EXPECT_EQ(screen.headers.back(), "Renaming");
+    EXPECT_EQ(engine->estimatedTimeActivity(), 0);
+    EXPECT_EQ(defaults->integer("UDTotalTime"), 0);
+}
+
+TEST_F(BatchEngineTest, OutputFormatChangesOnlyTheFileExtension) {
+    const auto folderNamedJpg = dir / "in" / "jpg";
+    testsupport::writeTestImage(folderNamedJpg / "jpg.jpg", 640, 480);
+    auto engine = makeEngine();
+    run(*engine, {sizedPreset("P", 320, 240)}, {folderNamedJpg / "jpg.jpg"},
+        [](JobParameters& p) { p.outputFormat = "png"; });
+    const auto files = filesBelow(onlyJobFolder());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].filename(), "jpg.png");
+    EXPECT_EQ(TempDir::read(files[0]).substr(1, 3), "PNG");
+}
+
+TEST_F(BatchEngineTest, DroppedFoldersKeepTheirStructureAndNamesNeverCollide) {
+    testsupport::writeTestImage(dir / "drop" / "Trip" / "photo.jpg", 500, 400, 1);
+    testsupport::writeTestImage(dir / "drop" / "Trip" / "Day 2" / "photo.jpg", 500, 400, 2);
+    testsupport::writeTestImage(dir / "drop" / "Trip" / ".hidden" / "secret.jpg", 500, 400, 3);
+    testsupport::writeTestImage(dir / "drop" / "Trip" / ".secret.jpg", 500, 400, 3);
+    dir.write("drop/Trip/readme.txt", "text");
+    auto engine = makeEngine();
+    std::optional<std::size_t> found;
+    engine->collectSourceFiles({sizedPreset("W", 250, -1)}, {dir / "drop" / "Trip/"}, std::nullopt,
+                               std::nullopt, [&](std::size_t n) { found = n; });
+    ASSERT_TRUE(mainQueue->runUntil([&] { return found.has_value(); }));
+    EXPECT_EQ(*found, 2u);
+    const auto list = sharedImageList().snapshot();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].strRootPath, "Trip");
+    EXPECT_EQ(list[0].strRelativePath, "Day 2");
+    EXPECT_EQ(list[1].strRelativePath, "");
+
+    JobParameters params;
+    params.presets = {sizedPreset("W", 250, -1)};
+    for (const auto& r : list) params.images.emplace_back(r);
+    engine->startJob(params);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }));
+    const auto job = onlyJobFolder();
+    EXPECT_TRUE(std::filesystem::exists(job / "Trip" / "photo.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(job / "Trip" / "Day 2" / "photo.jpg"));
+
+    // A drop that finds nothing keeps the list the user had.
+    found.reset();
+    engine->collectSourceFiles({sizedPreset("W", 250, -1)}, {dir / "drop" / "Trip" / "readme.txt"},
+                               std::nullopt, std::nullopt, [&](std::size_t n) { found = n; });
+    ASSERT_TRUE(mainQueue->runUntil([&] { return found.has_value(); }));
+    EXPECT_EQ(*found, 0u);
+    EXPECT_EQ(sharedImageList().count(), 2u);
+}
+
+TEST_F(BatchEngineTest, PreviewsPaceTheWorkerAndAreSkippedWhenAskedTo) {
+    const auto a = source("a.jpg", 800, 600), b = source("b.jpg", 800, 600, 2);
+    auto engine = makeEngine(false);
+    run(*engine, {sizedPreset("HD", 640, 360)}, {a, b});
+    EXPECT_EQ(screen.count("showLoadingPreview"), 2);
+    EXPECT_EQ(screen.count("showTargetFrame"), 2);
+    EXPECT_EQ(screen.count("previewWorkingImage"), 2);
+    // One second to look at each image, two at each result, then a yield after each image.
+    EXPECT_EQ(pacer.pauses(), (std::vector<double>{1, 2, 0, 1, 2, 0}));
+    EXPECT_EQ(screen.removals, (std::vector<bool>{true, true}));
+
+    screen = RecordingScreen();
+    auto fast = makeEngine(true);
+    run(*fast, {sizedPreset("HD", 640, 360)}, {a, b});
+    EXPECT_EQ(screen.count("showLoadingPreview"), 0);
+    EXPECT_EQ(pacer.pauses().size(), 6u);  // nothing added
+}
+
+TEST_F(BatchEngineTest, WritesHeicAndCropsToTheExactTargetSize) {
+    const auto photo = source("photo.jpg", 1500, 1000);
+    auto engine = makeEngine();
+    PresetInfo square = sizedPreset("Square", 500, 500);
+    square["outputFormat"] = "heic";
+    PresetInfo fill = sizedPreset("Fill", 300, 300);
+    fill["imageCrop"] = true;
+    run(*engine, {square, fill}, {photo});
+    const auto job = onlyJobFolder();
+    const auto heic = job / "Square" / "photo.heic";
+    ASSERT_TRUE(std::filesystem::exists(heic)) << filesBelow(job).front();
+    EXPECT_EQ(TempDir::read(heic).substr(4, 4), "ftyp");
+    EXPECT_EQ(testsupport::imageFileSize(heic), (std::pair{500, 500}));
+    EXPECT_EQ(testsupport::imageFileSize(job / "Fill" / "photo.jpg"), (std::pair{300, 300}));
+}
