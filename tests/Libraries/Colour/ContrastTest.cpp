@@ -22,6 +22,8 @@ TEST(ColourContrast, LightnessTestAndBlackOrWhiteText) {
     EXPECT_EQ(contrastColor(cg::Color::whiteColor(), 0.3), (cg::Color{0, 0, 0, 0.3}));
     EXPECT_EQ(contrastColor(cg::Color::black(), 0.3), (cg::Color{1, 1, 1, 0.3}));
     EXPECT_EQ(contrastColor(cg::Color::black(), std::numeric_limits<double>::quiet_NaN()).alpha, 1);
+    // A colour holding NaN reads as black, so it gets white text.
+    EXPECT_EQ(contrastColor({std::numeric_limits<double>::quiet_NaN(), 0, 0, 1}), cg::Color::whiteColor());
     EXPECT_EQ(defaultTextColor(), cg::Color::black());
 }
 

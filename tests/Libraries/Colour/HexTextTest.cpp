@@ -23,6 +23,7 @@ TEST(ColourHexString, ParsesStrictlyAndRejectsMalformedText) {
     EXPECT_EQ(fromHexString("-1"), bytes(255, 255, 255));  // two's complement
     EXPECT_EQ(fromHexString("#ff8000", 7)->alpha, 1);
     EXPECT_EQ(fromHexString("#ff8000", -1)->alpha, 0);
+    EXPECT_EQ(fromHexString("#ff8000", std::numeric_limits<double>::quiet_NaN())->alpha, 1);
 
     for (const char* bad : {"", "#", "#GGG", "xyz", "0Xff8000", "#0x12", " ff8000", "ff8000 ", "+", "-", "0x",
                             "12345678901234567", "8000000000000000"}) {
