@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "Platform/Vision/FaceRequest.h"
+#include "Platform/Vision/SaliencyRequest.h"
+#include "SyntheticImages.h"
+
+using namespace vision;
+
+namespace {
+
+// A memory figure of this process from /proc/self/status in kB ("VmRSS", "VmHWM"), -1 when absent.
+long statusKilobytes(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(key + ":", 0) == 0) return std::stol(line.substr(key.size() + 1));
+    return -1;
+}
+
+// Sets the high-water mark back to the current resident size.
+bool resetPeak() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    return bool(clear);
+}
+
+}  // namespace
+
+TEST(DetectorMemory, AllRequestsOnA12000PixelWideImageStayWithinBudget) {
+    // The budget beyond the image itself: the analysis copy and the maps of a 1536-pixel copy need a few
+    // tens of megabytes; working at full size would need gigabytes (a float map alone is 384 MB).
+    constexpr long budgetKilobytes = 64 * 1024;
+    auto picture = visiontest::noisyField(12000, 8000);
+    visiontest::addDisc(picture, 9000, 2000, 900);
+    const PixelBuffer buffer{12000, 8000, 1, picture.pixels.data(), 0};
+
+    if (!resetPeak()) GTEST_SKIP() << "the kernel does not let the peak memory be reset";
+    const long before = statusKilobytes("VmRSS");
+    ASSERT_GT(before, 0);
+    {
+        const ImageRequestHandler handler(buffer);
+        const auto attention = SaliencyRequest(SaliencyKind::attentionBased).perform(handler);
+        const auto objectness = SaliencyRequest(SaliencyKind::objectnessBased).perform(handler);
+        const auto faces = FaceRequest().perform(handler);
+        ASSERT_TRUE(attention && objectness);
+        EXPECT_FALSE(attention->salientObjects.empty());
+        EXPECT_TRUE(faces.results.empty());
+    }
+    const long growth = statusKilobytes("VmHWM") - before;
+    EXPECT_LT(growth, budgetKilobytes) << "detectors used " << growth / 1024 << " MB beyond the image";
+}
