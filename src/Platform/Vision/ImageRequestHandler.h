@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "Platform/Image/Image.h"
 #include "Platform/Vision/PixelBuffer.h"
 
 namespace vision {
@@ -18,6 +19,8 @@ class ImageRequestHandler {
 
     // An invalid buffer gives a handler on which every request reports no result.
     explicit ImageRequestHandler(const PixelBuffer& pixels);
+    // Reduces the image while its pixels stream in, so the full-size image is never held in memory.
+    explicit ImageRequestHandler(const image::Image& image);
     ~ImageRequestHandler();
     ImageRequestHandler(ImageRequestHandler&&) noexcept;
     ImageRequestHandler& operator=(ImageRequestHandler&&) noexcept;

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <string>
 
+#include "Platform/Image/VipsImage.h"
+#include "Platform/Image/VipsRuntime.h"
 #include "Platform/Vision/FaceRequest.h"
 #include "Platform/Vision/SaliencyRequest.h"
 #include "SyntheticImages.h"
@@ -51,4 +53,25 @@ TEST(DetectorMemory, AllRequestsOnA12000PixelWideImageStayWithinBudget) {
     }
     const long growth = statusKilobytes("VmHWM") - before;
     EXPECT_LT(growth, budgetKilobytes) << "detectors used " << growth / 1024 << " MB beyond the image";
+}
+
+TEST(DetectorMemory, AnImageIsReducedWhileItStreamsIn) {
+    // A lazily generated 12000 × 4000 RGB pattern: building the analysis copy must never hold it whole
+    // (144 MB), so the peak stays within the same budget as the detectors.
+    constexpr long budgetKilobytes = 64 * 1024;
+    image::detail::ensureVipsStarted();
+    const vips::VImage waves = vips::VImage::sines(12000, 4000).linear(100, 110).cast(VIPS_FORMAT_UCHAR);
+    const image::Image large = image::fromVips(waves.bandjoin({waves, waves}));
+
+    if (!resetPeak()) GTEST_SKIP() << "the kernel does not let the peak memory be reset";
+    const long before = statusKilobytes("VmRSS");
+    {
+        const ImageRequestHandler handler(large);
+        EXPECT_EQ(handler.analysisWidth(), ImageRequestHandler::maxAnalysisSide);
+        EXPECT_EQ(handler.analysisHeight(), 512);
+        EXPECT_TRUE(SaliencyRequest(SaliencyKind::objectnessBased).perform(handler).has_value());
+        EXPECT_FALSE(FaceRequest().perform(handler).error.has_value());
+    }
+    const long growth = statusKilobytes("VmHWM") - before;
+    EXPECT_LT(growth, budgetKilobytes) << "the analysis used " << growth / 1024 << " MB";
 }
