@@ -18,18 +18,24 @@ int minimumFaceSide(const cv::Mat& image) {
 }
 // More neighbours than OpenCV's default of 3: a false face moves the crop, a missed one only stops it.
 constexpr int minimumNeighbours = 5;
-// A detection covered this much by a larger one is the same face found twice.
+// A detection covered this much by a stronger one is the same face found twice, or a false face beside it.
 constexpr double duplicateShare = 0.4;
 
-std::vector<cv::Rect> withoutDuplicates(std::vector<cv::Rect> faces) {
-    std::sort(faces.begin(), faces.end(),
-              [](const cv::Rect& a, const cv::Rect& b) { return a.area() > b.area(); });
+struct Detection {
+    cv::Rect box;
+    int neighbours;  // how many overlapping windows agreed: the detector's confidence
+};
+
+std::vector<cv::Rect> withoutDuplicates(std::vector<Detection> found) {
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Detection& a, const Detection& b) { return a.neighbours > b.neighbours; });
     std::vector<cv::Rect> kept;
-    for (const cv::Rect& face : faces) {
-        const bool duplicate = std::any_of(kept.begin(), kept.end(), [&](const cv::Rect& larger) {
-            return (larger & face).area() >= duplicateShare * face.area();
+    for (const Detection& d : found) {
+        const bool duplicate = std::any_of(kept.begin(), kept.end(), [&](const cv::Rect& stronger) {
+            const double overlap = (stronger & d.box).area();
+            return overlap >= duplicateShare * std::min(d.box.area(), stronger.area());
         });
-        if (!duplicate) kept.push_back(face);
+        if (!duplicate) kept.push_back(d.box);
     }
     return kept;
 }
@@ -79,16 +85,22 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
     const cv::Mat& grey = handler.analysisImage().grey();
     cv::Mat equalised;
     cv::equalizeHist(grey, equalised);
-    std::vector<cv::Rect> faces;
+    std::vector<cv::Rect> boxes;
+    std::vector<int> neighbours;
     try {
         const int side = minimumFaceSide(grey);
-        classifier.detectMultiScale(equalised, faces, 1.1, minimumNeighbours, 0, cv::Size(side, side));
+        classifier.detectMultiScale(equalised, boxes, neighbours, 1.1, minimumNeighbours, 0,
+                                    cv::Size(side, side));
     } catch (const cv::Exception& e) {
         result.error = std::string("Face detection failed: ") + e.what();
         return result;
     }
     const double width = grey.cols, height = grey.rows;
-    for (const cv::Rect& face : withoutDuplicates(std::move(faces))) {
+    std::vector<Detection> found;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        found.push_back({boxes[i], i < neighbours.size() ? neighbours[i] : 0});
+    }
+    for (const cv::Rect& face : withoutDuplicates(std::move(found))) {
         const cg::Rect box(face.x / width, 1.0 - (face.y + face.height) / height, face.width / width,
                            face.height / height);
         result.results.push_back({box, true});
