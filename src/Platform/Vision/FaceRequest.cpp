@@ -70,7 +70,8 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
     }
     cv::CascadeClassifier classifier;
     try {
-        if (!classifier.load(cascadePath_)) {
+        std::error_code missing;
+        if (!std::filesystem::is_regular_file(cascadePath_, missing) || !classifier.load(cascadePath_)) {
             result.error =
                 "Face detection is unavailable: the face model " + cascadePath_ + " could not be read.";
             return result;
