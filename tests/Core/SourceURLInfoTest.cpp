@@ -1,5 +1,6 @@
 #include "Core/SourceURLInfo.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -60,8 +61,13 @@ TEST(SourceURLInfo, FillingFromALargePhotoReadsTheHeaderOnly) {
     SourceURLInfo small;
     small.fillFileDetails(warmUp);  // loads the libraries' data once
 
+    // The quickest of a few fills, so that a busy machine does not decide the comparison.
     SourceURLInfo record;
-    const double fill = secondsFor([&] { record.fillFileDetails(photo); });
+    double fill = secondsFor([&] { record.fillFileDetails(photo); });
+    for (int i = 0; i < 4; ++i) {
+        SourceURLInfo again;
+        fill = std::min(fill, secondsFor([&] { again.fillFileDetails(photo); }));
+    }
     EXPECT_EQ(record.width, "6000");
     EXPECT_EQ(record.height, "4000");
     EXPECT_EQ(record.dimension, "6000 x 4000");
