@@ -10,6 +10,7 @@
 #include "Core/OutputPaths.h"
 #include "Core/SafeName.h"
 #include "Core/SmartCropStep.h"
+#include "Core/Watermark.h"
 #include "Core/TargetSize.h"
 #include "Platform/Foundation/Bookmark.h"
 #include "Platform/Image/FileType.h"
@@ -229,10 +230,7 @@ class ImageStep {
             bool tried = false;
             if (in_.saliencyWanted) {
                 tried = true;
-                working = smartCropImage(*loaded, source_, target_, presetImageCrop(preset_),
-                                         [this](const image::Image& cropped, const cg::Rect& window) {
-                                             if (previews()) postFrame(cropped, window);
-                                         });
+                working = smartCropImage(*loaded, source_, target_, presetImageCrop(preset_), &cropSender_);
             }
             if (!working) {
                 if (tried && previews()) postFrame(*loaded, job_.previewRectangle);
@@ -254,12 +252,8 @@ class ImageStep {
                 if (previews()) postPreview(*working, &ActivityScreen::previewEffectImage);
             }
         }
-        if (job_.params.watermarkOptions) {
-            const auto& wm = *job_.params.watermarkOptions;
-            std::cout << "Position value : " << wm.positionValue.value_or(-1)
-                      << ", Alpha value : " << wm.alphaValue.value_or(1.0f) << std::endl;
-            working = applyWatermark(*working, wm);
-        }
+        if (job_.params.watermarkOptions)
+            working = watermarkedForOptions(*working, *job_.params.watermarkOptions, std::cout);
         return writeOutputImage(*working);
     }
 
@@ -303,12 +297,29 @@ class ImageStep {
             [image = *copy, frame](ActivityScreen& s) { s.animateProcessedImageToFrame(image, frame); });
     }
 
+    // How the smart crops reach the preview and the pacing of this job.
+    class JobCropSender : public CropSender {
+    public:
+        explicit JobCropSender(ImageStep& step) : step_(step) {}
+        bool bSkipPreview() const override { return !step_.previews(); }
+        void animateProcessedImageToFrame(const image::Image& image, const cg::Rect& frame) override {
+            if (step_.previews()) step_.postFrame(image, frame);
+        }
+        void pause(double seconds) override {
+            if (step_.previews()) step_.job_.pacer->pause(seconds);
+        }
+
+    private:
+        ImageStep& step_;
+    };
+
     BatchJob& job_;
     const ImageStepInput& in_;
     const PresetInfo& preset_;
     std::filesystem::path source_;
     cg::Size original_;
     cg::Size target_;
+    JobCropSender cropSender_;
 };
 
 }  // namespace

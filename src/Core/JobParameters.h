@@ -13,7 +13,7 @@
 #include "Core/FMFilterable.h"
 #include "Core/PresetInfo.h"
 #include "Core/SourceURLInfo.h"
-#include "Core/WatermarkOptions.h"
+#include "Core/Watermark.h"
 #include "Platform/Foundation/PlistValue.h"
 
 namespace core {

@@ -1,14 +1,23 @@
 #include "Core/SmartCropStep.h"
 
+#include "Core/FaceDetector.h"
+#include "Core/VisionSaliency.h"
+
 namespace core {
 
-std::optional<image::Image> smartCropImage(const image::Image&, const std::filesystem::path&, cg::Size, bool,
-                                           const CropPreview&) {
+std::optional<image::Image> smartCropImage(const image::Image& image, const std::filesystem::path& source,
+                                           cg::Size target, bool imageCrop, CropSender* sender) {
+    const VisionSaliency saliency;
+    if (!imageCrop) {
+        if (auto cropped = saliency.cropToSalientRegion(source.string(), sender, false, target.width, target.height))
+            return cropped;
+    }
+    std::optional<image::Image> faces;
+    FaceDetector().cropToFaces(image, target.width, target.height, false, sender, imageCrop,
+                               [&](std::optional<image::Image> result) { faces = std::move(result); });
+    if (faces) return faces;
+    if (imageCrop) return saliency.cropToSalientRegion(source.string(), sender, true, target.width, target.height);
     return std::nullopt;
-}
-
-image::Image applyWatermark(const image::Image& image, const WatermarkOptions&) {
-    return image;
 }
 
 }  // namespace core

@@ -1,0 +1,35 @@
+#pragma once
+// Where the face crop puts its window: the size the image is scaled to so that it covers the target, the
+// face rectangles in the working image, and the placement rules for one, two and more faces that keep
+// the faces in frame with headroom above them. Pure arithmetic on values, safe anywhere.
+
+#include <optional>
+#include <vector>
+
+#include "Platform/Graphics/Geometry.h"
+
+namespace core {
+
+// Everything the placement needs besides the faces. All sizes in pixels.
+struct FaceCropGeometry {
+    double W = 0, H = 0;    // the working image
+    double tw = 0, th = 0;  // the target
+    double fw = 0, fh = 0;  // the fill size
+    bool fill = false;      // crop-to-fill: the image is used at its own size
+};
+
+// The smallest size of the image's proportions that covers the target; the target itself when filling.
+cg::Size faceCropFillSize(cg::Size image, cg::Size target, bool fill);
+
+// A face box of the detector (normalised, origin at the bottom left) in the working image's pixels, with a
+// top-left origin. Its y is the distance from the top edge of the image to the lower edge of the face.
+cg::Rect faceRectangle(const cg::Rect& normalisedBox, double W, double H);
+
+// The crop window by the placement rules, before it is kept inside the image; none without faces.
+std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const FaceCropGeometry& geometry);
+
+// The window moved (not resized) so that it lies wholly inside a W × H image, with whole-pixel origin and
+// size (the size rounded down); none when it is larger than the image or smaller than a pixel.
+std::optional<cg::Rect> windowInsideImage(const cg::Rect& window, double W, double H);
+
+}  // namespace core

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "Core/FaceDetector.h"
+#include "CropTestImages.h"
+#include "Platform/Image/ImageGeometry.h"
+#include "Platform/Image/ImageLoading.h"
+
+using namespace core;
+using croptest::RecordingSender;
+
+namespace {
+
+// A finder that reports these face rectangles of the working image, whatever it is shown.
+FaceFinder facesAt(std::vector<cg::Rect> rects, bool landmarks = true) {
+    return [rects, landmarks](const image::Image& working) {
+        vision::FaceRequestResult result;
+        for (const cg::Rect& r : rects) {
+            result.results.push_back(
+                {croptest::normalisedFace(r, working.width(), working.height()), landmarks});
+        }
+        return result;
+    };
+}
+
+struct Crop {
+    std::optional<image::Image> image;
+    int completions = 0;
+};
+
+Crop crop(const FaceDetector& detector, const image::Image& source, cg::Size target, bool fill,
+          CropSender* sender) {
+    Crop out;
+    detector.cropToFaces(source, target.width, target.height, false, sender, fill,
+                         [&](std::optional<image::Image> i) {
+                             out.image = std::move(i);
+                             ++out.completions;
+                         });
+    return out;
+}
+
+}  // namespace
+
+TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
+    struct Case {
+        const char* name;
+        cg::Size source, target;
+        std::vector<cg::Rect> faces;  // in the working image
+        cg::Rect window;
+    };
+    // 3000 × 1000 under 500 × 500 works at 1500 × 500; 1000 × 2000 under 400 × 600 at 400 × 800.
+    const std::vector<Case> cases = {
+        {"two equal faces far apart",
+         {3000, 1000},
+         {500, 500},
+         {{100, 300, 100, 100}, {1000, 300, 100, 100}},
+         {800, 0, 500, 500}},
+        {"left face narrower",
+         {3000, 1000},
+         {500, 500},
+         {{100, 300, 100, 100}, {900, 350, 200, 200}},
+         {750, 0, 500, 500}},
+        {"left face wider",
+         {3000, 1000},
+         {500, 500},
+         {{300, 300, 200, 200}, {1200, 300, 100, 100}},
+         {150, 0, 500, 500}},
+        {"three faces, middle near the left",
+         {3000, 1000},
+         {500, 500},
+         {{100, 300, 100, 100}, {400, 320, 80, 80}, {1200, 310, 100, 100}},
+         {40, 0, 500, 500}},
+        {"three faces, middle near the right",
+         {3000, 1000},
+         {500, 500},
+         {{100, 300, 100, 100}, {1000, 320, 80, 80}, {1200, 310, 100, 100}},
+         {900, 0, 500, 500}},
+        {"one face with headroom", {1000, 2000}, {400, 600}, {{150, 400, 100, 100}}, {0, 200, 400, 600}},
+        {"one face at the very top", {1000, 2000}, {400, 600}, {{150, 120, 100, 100}}, {0, 0, 400, 600}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto source = image::filledImage(c.source, cg::Color{0.5, 0.5, 0.5, 1});
+        ASSERT_TRUE(source);
+        RecordingSender sender;
+        const Crop result = crop(FaceDetector(facesAt(c.faces)), *source, c.target, false, &sender);
+        EXPECT_EQ(result.completions, 1);
+        ASSERT_TRUE(result.image);
+        EXPECT_EQ(image::pixelSize(*result.image), c.target);
+        ASSERT_EQ(sender.frames.size(), 1u);
+        EXPECT_EQ(sender.frames.front(), c.window);
+        EXPECT_TRUE(sender.pauses.empty());
+    }
+}
+
+TEST(FaceCrop, OneFaceWiderThanTheTargetWithFillCutsTheFullSizeImageAroundIt) {
+    // Crop-to-fill keeps the image at its size: the output's pixels are the window's own.
+    const image::Image source = croptest::coordinateCanvas(1000, 800);
+    RecordingSender sender(false);
+    const Crop result =
+        crop(FaceDetector(facesAt({{300, 500, 300, 300}})), source, {200, 200}, true, &sender);
+    ASSERT_TRUE(result.image);
+    EXPECT_EQ(image::pixelSize(*result.image), (cg::Size{200, 200}));
+    const image::Bitmap pixels = image::bitmap(*result.image);
+    EXPECT_EQ(pixels.at(0, 0, 0), 350 % 256);  // the window starts at x 350, centred on the face
+    EXPECT_EQ(pixels.at(0, 0, 1), 200);
+    EXPECT_EQ(pixels.at(199, 199, 0), 549 % 256);
+    ASSERT_EQ(sender.shownSizes.size(), 1u);
+    EXPECT_EQ(sender.shownSizes.front(), (cg::Size{1000, 800}));
+    EXPECT_EQ(sender.pauses, std::vector<double>{1.0});
+}
+
+TEST(FaceCrop, NoUsableFaceOrNoRoomGivesNone) {
+    const auto source = *image::filledImage({1200, 800}, cg::Color::black());
+    RecordingSender sender;
+    EXPECT_FALSE(crop(FaceDetector(facesAt({})), source, {300, 200}, false, &sender).image);
+    // Faces without landmarks do not count.
+    EXPECT_FALSE(
+        crop(FaceDetector(facesAt({{100, 300, 100, 100}}, false)), source, {300, 200}, false, &sender).image);
+    // A detector that cannot run reports its reason and crops nothing.
+    const FaceFinder broken = [](const image::Image&) {
+        return vision::FaceRequestResult{{}, std::string("no face model")};
+    };
+    testing::internal::CaptureStdout();
+    const Crop failed = crop(FaceDetector(broken), source, {300, 200}, false, &sender);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "no face model\n");
+    EXPECT_FALSE(failed.image);
+    EXPECT_EQ(failed.completions, 1);
+    // Crop-to-fill on an image narrower than the target: no window of the target size fits.
+    EXPECT_FALSE(
+        crop(FaceDetector(facesAt({{100, 300, 100, 100}})), source, {1500, 200}, true, &sender).image);
+    EXPECT_TRUE(sender.frames.empty());
+}
+
+TEST(FaceCrop, FindsAndKeepsTheFaceOfASamplePortrait) {
+    const std::filesystem::path photo = "/usr/share/doc/opencv-doc/examples/data/messi5.jpg";
+    if (!std::filesystem::exists(photo)) GTEST_SKIP() << "opencv-doc's sample photos are not installed";
+    if (!vision::FaceRequest::defaultCascadePath())
+        GTEST_SKIP() << "the face model of opencv-data is not installed";
+    const auto portrait = image::loadImage(photo);
+    ASSERT_TRUE(portrait);
+
+    // Where the face is in the working image the crop uses: 548 × 342 under 300 × 300 works at 480 × 300.
+    const auto working = image::resized(*portrait, {480, 300});
+    ASSERT_TRUE(working);
+    const auto faces = visionFaceFinder()(*working);
+    ASSERT_EQ(faces.results.size(), 1u);
+    const cg::Rect face = faceRectangle(faces.results.front().boundingBox, 480, 300);
+    const cg::Rect faceArea(face.origin.x, face.origin.y - face.size.height, face.size.width,
+                            face.size.height);
+
+    RecordingSender sender;
+    const Crop result = crop(FaceDetector(), *portrait, {300, 300}, false, &sender);
+    ASSERT_TRUE(result.image);
+    EXPECT_EQ(image::pixelSize(*result.image), (cg::Size{300, 300}));
+    ASSERT_EQ(sender.frames.size(), 1u);
+    EXPECT_TRUE(sender.frames.front().contains(faceArea));
+}

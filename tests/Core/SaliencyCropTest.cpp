@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "Core/SalientRegion.h"
+#include "Core/VisionSaliency.h"
+#include "CropTestImages.h"
+#include "Platform/Image/ImageGeometry.h"
+#include "Support/TempDir.h"
+
+using namespace core;
+using croptest::RecordingSender;
+
+namespace {
+
+// A finder that always reports one face in the middle of whatever it is shown.
+FaceFinder faceInTheMiddle() {
+    return [](const image::Image&) {
+        return vision::FaceRequestResult{{{cg::Rect(0.45, 0.45, 0.1, 0.1), true}}, std::nullopt};
+    };
+}
+
+}  // namespace
+
+TEST(SalientRegion, UnionInTopLeftPixelsGrownAroundItsCentreInsideTheImage) {
+    // Two boxes in the detector's bottom-left convention on a 1000 × 800 image.
+    const auto region =
+        salientUnion({cg::Rect(0.1, 0.5, 0.2, 0.25), cg::Rect(0.25, 0.6, 0.25, 0.3)}, 1000, 800);
+    ASSERT_TRUE(region);
+    EXPECT_EQ(*region, cg::Rect(100, 80, 400, 320));
+    EXPECT_FALSE(salientUnion({}, 1000, 800));
+
+    // Smaller than the target: grown around its centre, never beyond the image.
+    EXPECT_EQ(grownToTarget(cg::Rect(450, 275, 100, 50), {400, 300}, 1000, 800),
+              cg::Rect(300, 150, 400, 300));
+    EXPECT_EQ(grownToTarget(cg::Rect(950, 10, 40, 40), {400, 300}, 1000, 800), cg::Rect(600, 0, 400, 300));
+    EXPECT_EQ(grownToTarget(cg::Rect(100, 80, 400, 320), {200, 100}, 1000, 800), cg::Rect(100, 80, 400, 320));
+    EXPECT_EQ(grownToTarget(cg::Rect(10, 10, 10, 10), {2000, 100}, 1000, 800), cg::Rect(0, 0, 1000, 100));
+}
+
+TEST(SaliencyCrop, TheSalientRegionOfABrightObjectOnANoisyFieldHoldsTheObject) {
+    const image::Image photo = croptest::noisyFieldWithDisc(1200, 800, 850, 250, 60);
+    const auto region = VisionSaliency::salientRegion(photo, {100, 100});
+    ASSERT_TRUE(region);
+    EXPECT_TRUE(region->contains(cg::Rect(790, 190, 120, 120)))
+        << region->minX() << "," << region->minY() << " " << region->width() << "x" << region->height();
+    EXPECT_LT(region->width() * region->height(), 0.5 * 1200 * 800);
+}
+
+TEST(SaliencyCrop, ASmallSalientRegionIsGrownToTheTargetNotEnlarged) {
+    testsupport::TempDir folder;
+    const auto path =
+        croptest::savedPng(croptest::noisyFieldWithDisc(1200, 800, 850, 250, 40), folder / "disc.png");
+    RecordingSender sender;
+    const auto cropped = VisionSaliency(FaceDetector(faceInTheMiddle()))
+                             .cropToSalientRegion(path.string(), &sender, false, 400, 300);
+    ASSERT_TRUE(cropped);
+    EXPECT_EQ(image::pixelSize(*cropped), (cg::Size{400, 300}));
+    // The face crop worked on the region at its own size: no pixel was scaled up.
+    ASSERT_EQ(sender.shownSizes.size(), 1u);
+    EXPECT_GE(sender.shownSizes.front().width, 400);
+    EXPECT_GE(sender.shownSizes.front().height, 300);
+    EXPECT_LE(sender.shownSizes.front().width * sender.shownSizes.front().height, 1.05 * 400 * 300);
+    // And the object is in the picture.
+    const image::Bitmap pixels = image::bitmap(*cropped);
+    int bright = 0;
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x) bright += pixels.at(x, y, 0) > 240;
+    EXPECT_GT(bright, 3000);  // most of the disc's 5000 pixels
+}
+
+TEST(SaliencyCrop, NoFileNoObjectOrNoFaceGivesNone) {
+    testsupport::TempDir folder;
+    const VisionSaliency withFace{FaceDetector(faceInTheMiddle())};
+    EXPECT_FALSE(withFace.cropToSalientRegion((folder / "missing.png").string(), nullptr, false, 100, 100));
+    const auto flat =
+        croptest::savedPng(*image::filledImage({600, 400}, cg::Color{0.3, 0.3, 0.3, 1}), folder / "flat.png");
+    EXPECT_FALSE(withFace.cropToSalientRegion(flat.string(), nullptr, false, 100, 100));
+    // A bright object but no face: the saliency crop hands over to the face crop, which finds nothing.
+    const auto disc =
+        croptest::savedPng(croptest::noisyFieldWithDisc(600, 400, 300, 200, 40), folder / "disc.png");
+    const FaceFinder noFaces = [](const image::Image&) { return vision::FaceRequestResult{}; };
+    EXPECT_FALSE(
+        VisionSaliency(FaceDetector(noFaces)).cropToSalientRegion(disc.string(), nullptr, false, 100, 100));
+    EXPECT_TRUE(withFace.cropToSalientRegion(disc.string(), nullptr, false, 100, 100));
+}
