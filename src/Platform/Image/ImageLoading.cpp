@@ -27,12 +27,12 @@ std::optional<Image> finishLoad(const vips::VImage& raw, const std::string& form
     return fromVips(detail::toSRGB8(upright));
 }
 
-// How much a decoder may shrink while leaving at least a factor of two for the final resample, which
-// keeps the result as sharp and alias-free as a full decode would give.
-int blockShrinkFor(double factor) {
-    if (factor >= 16) return 8;
-    if (factor >= 8) return 4;
-    if (factor >= 4) return 2;
+// The largest reduction the decoders offer (1/2, 1/4, 1/8) that still leaves at least `factor`'s
+// worth of pixels, so the final Lanczos pass always scales down from at least the target size.
+int decoderShrinkFor(double factor) {
+    for (const int shrink : {8, 4, 2}) {
+        if (factor >= shrink) return shrink;
+    }
     return 1;
 }
 
@@ -49,7 +49,7 @@ vips::VImage openShrunk(const detail::Admission& admission, cg::Size needed) {
     const auto header = detail::openAdmitted(admission);
     if (detail::exceedsPixelBound(header)) return header;  // refused by finishLoad, by its real size
     const double spare = spareFactor(header, needed);
-    const int shrink = blockShrinkFor(spare);
+    const int shrink = decoderShrinkFor(spare);
     if (admission.format == "jpeg" && shrink > 1) {
         return detail::openAdmitted(admission, vips::VImage::option()->set("shrink", shrink));
     }

@@ -155,9 +155,11 @@ TEST_F(ImageLoadingTest, ShrinkOnLoadStillCoversWhatTheCallerNeeds) {
     imagetest::save(imagetest::solid(4000, 3000, {90, 120, 150}), file);
     const auto reduced = image::loadImage(file, cg::Size{400, 300});
     ASSERT_TRUE(reduced);
-    EXPECT_LT(reduced->width(), 4000);
-    EXPECT_GE(reduced->width(), 2 * 400);
-    EXPECT_GE(reduced->height(), 2 * 300);
+    EXPECT_EQ(reduced->size(), (cg::Size{500, 375}));  // an eighth: the most that still covers
+    // A 24-megapixel photo for a 1920 px output, in proportion: decoded at half size.
+    const auto photo = image::loadImage(file, cg::Size{1280, 853});
+    ASSERT_TRUE(photo);
+    EXPECT_EQ(photo->size(), (cg::Size{2000, 1500}));
     // Nothing to save: full size.
     EXPECT_EQ(image::loadImage(file, cg::Size{3000, 2000})->width(), 4000);
     EXPECT_EQ(image::loadImage(file, cg::Size{0, 0})->width(), 4000);
