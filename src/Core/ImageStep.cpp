@@ -10,8 +10,8 @@
 #include "Core/OutputPaths.h"
 #include "Core/SafeName.h"
 #include "Core/SmartCropStep.h"
-#include "Core/Watermark.h"
 #include "Core/TargetSize.h"
+#include "Core/Watermark.h"
 #include "Platform/Foundation/Bookmark.h"
 #include "Platform/Image/FileType.h"
 #include "Platform/Image/ImageEncoding.h"
@@ -105,7 +105,8 @@ std::optional<Encoded> encodeForExtension(const image::Image& image, const std::
 
 class ImageStep {
   public:
-    ImageStep(BatchJob& job, const ImageStepInput& input) : job_(job), in_(input), preset_(*input.preset) {}
+    ImageStep(BatchJob& job, const ImageStepInput& input)
+        : job_(job), in_(input), preset_(*input.preset), cropSender_(*this) {}
 
     ImageStepOutcome run() {
         const auto source = resolveSource(in_.record);
@@ -299,7 +300,7 @@ class ImageStep {
 
     // How the smart crops reach the preview and the pacing of this job.
     class JobCropSender : public CropSender {
-    public:
+      public:
         explicit JobCropSender(ImageStep& step) : step_(step) {}
         bool bSkipPreview() const override { return !step_.previews(); }
         void animateProcessedImageToFrame(const image::Image& image, const cg::Rect& frame) override {
@@ -309,7 +310,7 @@ class ImageStep {
             if (step_.previews()) step_.job_.pacer->pause(seconds);
         }
 
-    private:
+      private:
         ImageStep& step_;
     };
 

@@ -9,14 +9,16 @@ std::optional<image::Image> smartCropImage(const image::Image& image, const std:
                                            cg::Size target, bool imageCrop, CropSender* sender) {
     const VisionSaliency saliency;
     if (!imageCrop) {
-        if (auto cropped = saliency.cropToSalientRegion(source.string(), sender, false, target.width, target.height))
+        if (auto cropped =
+                saliency.cropToSalientRegion(source.string(), sender, false, target.width, target.height))
             return cropped;
     }
     std::optional<image::Image> faces;
     FaceDetector().cropToFaces(image, target.width, target.height, false, sender, imageCrop,
                                [&](std::optional<image::Image> result) { faces = std::move(result); });
     if (faces) return faces;
-    if (imageCrop) return saliency.cropToSalientRegion(source.string(), sender, true, target.width, target.height);
+    if (imageCrop)
+        return saliency.cropToSalientRegion(source.string(), sender, true, target.width, target.height);
     return std::nullopt;
 }
 

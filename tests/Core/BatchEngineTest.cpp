@@ -138,12 +138,16 @@ TEST_F(BatchEngineTest, PresetsGetTheirOwnFoldersInsideTheJobFolder) {
     auto engine = makeEngine();
     run(*engine,
         {sizedPreset("A", 400, -1), sizedPreset("B", -1, 300), sizedPreset("A", 200, -1),
-         sizedPreset("../escape", 100, 100), sizedPreset("", 50, 50)},
+         sizedPreset("../escape", 100, 100), sizedPreset("a/b", 60, 60), sizedPreset("..", 70, 70),
+         sizedPreset("", 50, 50)},
         {image});
 
     const auto job = onlyJobFolder();
     const auto files = filesBelow(job);
-    ASSERT_EQ(files.size(), 5u);
+    ASSERT_EQ(files.size(), 7u);
+    EXPECT_TRUE(std::filesystem::exists(job / ".._escape" / "photo.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(job / "a_b" / "photo.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(job / "_" / "photo.jpg"));
     for (const auto& f : files) EXPECT_TRUE(isInside(f, job)) << f;
     EXPECT_TRUE(std::filesystem::exists(job / "A" / "photo.jpg"));
     EXPECT_TRUE(std::filesystem::exists(job / "A (2)" / "photo.jpg"));
@@ -156,10 +160,10 @@ TEST_F(BatchEngineTest, PresetsGetTheirOwnFoldersInsideTheJobFolder) {
     EXPECT_EQ(defaults->string("UDTargetFolder"), (job / "Preset").string());
     EXPECT_EQ(engine->finalizeOutputFolder(), job);
     // Headers name the running preset and its position.
-    EXPECT_EQ(screen.headers.front(), "A  (1/5)");
-    EXPECT_NE(std::find(screen.headers.begin(), screen.headers.end(), "Default  (5/5)"),
+    EXPECT_EQ(screen.headers.front(), "A  (1/7)");
+    EXPECT_NE(std::find(screen.headers.begin(), screen.headers.end(), "Default  (7/7)"),
               screen.headers.end());
-    EXPECT_NE(std::find(screen.headers.begin(), screen.headers.end(), "A  (3/5)"), screen.headers.end());
+    EXPECT_NE(std::find(screen.headers.begin(), screen.headers.end(), "A  (3/7)"), screen.headers.end());
 }
 
 TEST_F(BatchEngineTest, AnExistingJobFolderIsNeverDeleted) {
@@ -195,6 +199,14 @@ TEST_F(BatchEngineTest, CancelRecordsEveryRemainingImageAsSkipped) {
     EXPECT_EQ(defaults->integer("UDTotalPhotos"), 1);
     EXPECT_EQ(screen.notifications, 0);
     EXPECT_TRUE(screen.doneState);
+
+    // A new job right after runs to its end: the old cancel stays with the old job.
+    screen = RecordingScreen();
+    cancelling.engine = nullptr;
+    run(*engine, {sizedPreset("C", 300, -1)}, images);
+    EXPECT_EQ(engine->arrDoneImageSet().size(), 3u);
+    EXPECT_FALSE(engine->isGotCancel());
+    EXPECT_EQ(screen.notifications, 1);
 }
 
 TEST_F(BatchEngineTest, ImagesThatCannotBeDoneAreSkippedWithAReason) {
@@ -277,18 +289,23 @@ TEST_F(BatchEngineTest, DroppedFoldersKeepTheirStructureAndNamesNeverCollide) {
     testsupport::writeTestImage(dir / "drop" / "Trip" / "Day 2" / "photo.jpg", 500, 400, 2);
     testsupport::writeTestImage(dir / "drop" / "Trip" / ".hidden" / "secret.jpg", 500, 400, 3);
     testsupport::writeTestImage(dir / "drop" / "Trip" / ".secret.jpg", 500, 400, 3);
+    testsupport::writeTestImage(dir / "drop" / "Trip" / "PHOTO.JPG", 500, 400, 4);
     dir.write("drop/Trip/readme.txt", "text");
+    std::filesystem::create_directory_symlink(dir / "drop" / "Trip",
+                                              dir / "drop" / "Trip" / "Day 2" / "loop");
     auto engine = makeEngine();
     std::optional<std::size_t> found;
     engine->collectSourceFiles({sizedPreset("W", 250, -1)}, {dir / "drop" / "Trip/"}, std::nullopt,
                                std::nullopt, [&](std::size_t n) { found = n; });
     ASSERT_TRUE(mainQueue->runUntil([&] { return found.has_value(); }));
-    EXPECT_EQ(*found, 2u);
+    EXPECT_EQ(*found, 3u);
     const auto list = sharedImageList().snapshot();
-    ASSERT_EQ(list.size(), 2u);
+    ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0].strRootPath, "Trip");
     EXPECT_EQ(list[0].strRelativePath, "Day 2");
-    EXPECT_EQ(list[1].strRelativePath, "");
+    EXPECT_EQ(list[0].strFileName, "photo.jpg");
+    EXPECT_EQ(list[1].strFileName, "PHOTO.JPG");
+    EXPECT_EQ(list[2].strRelativePath, "");
 
     JobParameters params;
     params.presets = {sizedPreset("W", 250, -1)};
@@ -305,7 +322,50 @@ TEST_F(BatchEngineTest, DroppedFoldersKeepTheirStructureAndNamesNeverCollide) {
                                std::nullopt, std::nullopt, [&](std::size_t n) { found = n; });
     ASSERT_TRUE(mainQueue->runUntil([&] { return found.has_value(); }));
     EXPECT_EQ(*found, 0u);
-    EXPECT_EQ(sharedImageList().count(), 2u);
+    EXPECT_EQ(sharedImageList().count(), 3u);
+}
+
+namespace {
+
+// Reads the engine's state on every call, as a real screen does while the worker runs.
+class SnapshottingScreen : public RecordingScreen {
+  public:
+    const BatchEngine* engine = nullptr;
+    std::size_t seen = 0;
+    void setRingProgress(double f) override {
+        RecordingScreen::setRingProgress(f);
+        seen += engine->arrDoneImageSet().size() + engine->mArrResizedGroupedData().size() +
+                engine->presetResultRows({}, 0).size() + engine->strPresetRunningNow().size();
+    }
+};
+
+}  // namespace
+
+TEST_F(BatchEngineTest, ManyImagesInParallelWithAScreenThatReadsAlong) {
+    std::vector<std::filesystem::path> images;
+    for (int i = 0; i < 50; ++i) images.push_back(source("p" + std::to_string(i) + ".jpg", 320, 240, i + 1));
+    SnapshottingScreen reading;
+    BatchEngine::Services services;
+    services.defaults = defaults.get();
+    services.pacer = &pacer;
+    services.parallelImages = 4;
+    BatchEngine engine(&reading, services);
+    reading.engine = &engine;
+    engine.setSkipPreview(true);
+    JobParameters params;
+    params.presets = {sizedPreset("Small", 160, 120), sizedPreset("Smaller", 80, -1)};
+    for (const auto& p : images) params.images.emplace_back(p);
+    engine.startJob(params);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return reading.doneState; }));
+    EXPECT_EQ(engine.arrDoneImageSet().size(), 100u);
+    // Results are filed in image order even when images finish out of order.
+    const auto groups = engine.mArrResizedGroupedData();
+    ASSERT_EQ(groups.size(), 2u);
+    for (std::size_t i = 0; i < 50; ++i)
+        EXPECT_EQ(groups[1].dataSub[i].urlInfo.strFileName, "p" + std::to_string(i) + ".jpg");
+    EXPECT_EQ(reading.ringProgress.size(), 100u);
+    EXPECT_EQ(reading.ringProgress.back(), 1.0);
+    EXPECT_TRUE(std::is_sorted(reading.ringProgress.begin(), reading.ringProgress.end()));
 }
 
 TEST_F(BatchEngineTest, PreviewsPaceTheWorkerAndAreSkippedWhenAskedTo) {

@@ -1,7 +1,7 @@
 #include "Core/SourceURLInfo.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <chrono>
 #include <thread>

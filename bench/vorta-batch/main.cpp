@@ -1,0 +1,181 @@
+// vorta-batch: runs one job of the batch engine without a window, for tests and benchmarks.
+//
+//   vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT] [--threads N]
+//               [--settings FILE] INPUT...
+//
+// Presets are built-in ones by name ("SD", "HD", ...) or a JSON array of preset dictionaries. Inputs are
+// image files and folders. Prints one line per image and preset, then a summary. Exit status 0 when the
+// job ran (even with skipped images), 1 when it could not run, 2 for bad arguments.
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Core/BatchEngine.h"
+#include "Core/DefaultPresets.h"
+#include "Core/OutputFolder.h"
+#include "Core/SourceCollection.h"
+#include "Platform/Dispatch/ManualQueue.h"
+#include "Platform/Foundation/PlistValue.h"
+
+namespace {
+
+// Knows only when the job has ended; the engine's results are read afterwards.
+class EndWatcher final : public core::ActivityScreen {
+  public:
+    bool ended = false;
+    std::string error;
+
+    void showPreviewPanel() override {}
+    void reloadPresetTable(const std::vector<core::PresetInfo>&, int) override {}
+    void prepareRing() override {}
+    cg::Rect previewRectangle() const override { return {}; }
+    void setRingProgress(double) override {}
+    void showPresetHeader(const std::string&) override {}
+    void loadProcessingList() override {}
+    void removeFirstItem(bool) override {}
+    void updateImageCountLabel(const std::vector<core::PresetInfo>&, int, int) override {}
+    void showLoadingPreview(const image::Image&, bool) override {}
+    void showTargetFrame(const cg::Rect&, bool) override {}
+    void previewPlaceholderImage(const image::Image&) override {}
+    void previewWorkingImage(const image::Image&) override {}
+    void previewEffectImage(const image::Image&) override {}
+    void animateProcessedImageToFrame(const image::Image&, const cg::Rect&) override {}
+    void showJobTotals(const std::string&, const std::string&) override {}
+    void showDoneState(const std::vector<core::PresetInfo>&) override { ended = true; }
+    void deliverNotification(const std::optional<std::string>&) override {}
+    void showJobError(const std::string& message) override {
+        error = message;
+        ended = true;
+    }
+};
+
+int usage(const std::string& problem) {
+    std::cerr << "vorta-batch: " << problem << "\n"
+              << "usage: vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT]\n"
+              << "                   [--threads N] [--settings FILE] INPUT...\n";
+    return 2;
+}
+
+std::optional<core::PresetInfo> builtInPreset(const std::string& name) {
+    for (const auto& p : core::defaultPresets())
+        if (core::presetName(p) == name) return p;
+    return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<core::PresetInfo> presets;
+    std::vector<std::filesystem::path> inputs;
+    std::optional<std::filesystem::path> output, settings;
+    std::optional<std::string> format;
+    unsigned threads = 0;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= argc) return std::nullopt;
+            return std::string(argv[++i]);
+        };
+        if (arg == "--output") {
+            const auto v = value();
+            if (!v) return usage("--output needs a folder");
+            output = *v;
+        } else if (arg == "--preset") {
+            const auto v = value();
+            if (!v) return usage("--preset needs a name");
+            const auto preset = builtInPreset(*v);
+            if (!preset) return usage("no built-in preset named \"" + *v + "\"");
+            presets.push_back(*preset);
+        } else if (arg == "--presets-json") {
+            const auto v = value();
+            const auto parsed = v ? foundation::PlistValue::fromJSON(*v) : std::nullopt;
+            if (!parsed || !parsed->arrayIf()) return usage("--presets-json needs a JSON array of presets");
+            for (const auto& e : *parsed->arrayIf()) {
+                if (!e.dictionaryIf()) return usage("every preset must be a JSON object");
+                presets.push_back(*e.dictionaryIf());
+            }
+        } else if (arg == "--format") {
+            format = value();
+            if (!format) return usage("--format needs an extension");
+        } else if (arg == "--threads") {
+            const auto v = value();
+            threads = v ? static_cast<unsigned>(std::strtoul(v->c_str(), nullptr, 10)) : 0;
+        } else if (arg == "--settings") {
+            const auto v = value();
+            if (!v) return usage("--settings needs a file");
+            settings = *v;
+        } else if (arg.starts_with("--")) {
+            return usage("unknown option " + arg);
+        } else {
+            inputs.emplace_back(arg);
+        }
+    }
+    if (!output) return usage("no output folder");
+    if (presets.empty()) return usage("no preset");
+    if (inputs.empty()) return usage("no input");
+
+    std::error_code ec;
+    std::filesystem::create_directories(*output, ec);
+    // The runner keeps its own settings so it never touches the user's.
+    const auto settingsFile = settings.value_or(std::filesystem::temp_directory_path() /
+                                                ("vorta-batch-" + std::to_string(::getpid()) + ".json"));
+    foundation::UserDefaults defaults(settingsFile);
+    if (!core::storeOutputFolder(defaults, std::filesystem::absolute(*output))) {
+        std::cerr << "vorta-batch: the output folder " << *output << " cannot be used\n";
+        return 1;
+    }
+
+    auto mainQueue = std::make_shared<dispatch::ManualQueue>("main");
+    dispatch::Queue::setMainBackend(mainQueue);
+    EndWatcher watcher;
+    core::BatchEngine::Services services;
+    services.defaults = &defaults;
+    services.parallelImages = threads;
+    core::BatchEngine engine(&watcher, services);
+    engine.setSkipPreview(true);
+
+    const auto start = std::chrono::steady_clock::now();
+    core::JobParameters params;
+    params.presets = presets;
+    params.outputFormat = format;
+    for (auto& record : core::walkSourceURLs(inputs, std::nullopt, std::nullopt))
+        params.images.emplace_back(record);
+    engine.startJob(params);
+    mainQueue->runUntil([&] { return watcher.ended; }, std::chrono::hours(24));
+    mainQueue->runUntilIdle();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!settings) std::filesystem::remove(settingsFile, ec);
+
+    if (!watcher.error.empty()) {
+        std::cout << "not run: " << watcher.error << std::endl;
+        return 1;
+    }
+    std::size_t done = 0, skipped = 0;
+    for (const auto& group : engine.mArrResizedGroupedData())
+        for (const auto& item : group.dataSub) {
+            ++done;
+            std::cout << "done     [" << group.presetName << "] " << item.urlInfo.strFullPath << " -> "
+                      << item.urlInfo.strFinalOutputFilePath << "\n";
+        }
+    for (const auto& group : engine.mArrSkippedGroupedData())
+        for (const auto& item : group.dataSub) {
+            ++skipped;
+            std::cout << "skipped  [" << group.presetName << "] " << item.urlInfo.strFullPath << ": "
+                      << item.skipReason << "\n";
+        }
+    const auto folder = engine.finalizeOutputFolder();
+    std::cout << "job folder: " << (folder ? folder->string() : std::string("(none)")) << "\n"
+              << done << " done, " << skipped << " skipped in " << seconds << " s ("
+              << (seconds > 0 ? static_cast<double>(done) / seconds : 0.0) << " images/s)" << std::endl;
+    dispatch::Queue::setMainBackend(nullptr);
+    return 0;
+}
