@@ -271,11 +271,8 @@ class ImageStep {
         std::string error;
         auto encoded = encodeForExtension(image, extension, &error);
         if (!encoded) return skipped(in_.record, Kind::Skipped, "the image could not be encoded: " + error);
-        // A source without an extension and no format asked for keeps a name without one, as its
-        // bytes are in the format the empty extension stands for.
-        const bool keepBare = extension.empty() && encoded->extension == extension;
-        const std::string name = outputStem(source_, in_.record) +
-                                 (keepBare || encoded->extension.empty() ? "" : "." + encoded->extension);
+        // The name carries the extension of the format the bytes are in, even where the source had none.
+        const std::string name = outputStem(source_, in_.record) + "." + encoded->extension;
         const std::string_view bytes(reinterpret_cast<const char*>(encoded->bytes.data()),
                                      encoded->bytes.size());
         const auto written = writeNewFile(folder / name, bytes, &error);

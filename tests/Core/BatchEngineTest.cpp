@@ -60,8 +60,10 @@ class BatchEngineTest : public testsupport::MainQueueTest {
         return path;
     }
 
-    std::unique_ptr<BatchEngine> makeEngine(bool skipPreview = true, Pacer* withPacer = nullptr) {
+    std::unique_ptr<BatchEngine> makeEngine(bool skipPreview = true, Pacer* withPacer = nullptr,
+                                            unsigned parallelImages = 0) {
         BatchEngine::Services services;
+        services.parallelImages = parallelImages;
         services.defaults = defaults.get();
         services.pacer = withPacer ? withPacer : &pacer;
         services.now = [this] { return clock; };
@@ -400,4 +402,61 @@ TEST_F(BatchEngineTest, WritesHeicAndCropsToTheExactTargetSize) {
     EXPECT_EQ(TempDir::read(heic).substr(4, 4), "ftyp");
     EXPECT_EQ(testsupport::imageFileSize(heic), (std::pair{500, 500}));
     EXPECT_EQ(testsupport::imageFileSize(job / "Fill" / "photo.jpg"), (std::pair{300, 300}));
+}
+
+TEST_F(BatchEngineTest, SameNamesNeverOverwriteAndFailuresLeaveNothingBehind) {
+    // Two sources named a.jpg from different folders, and an output file "Trip.png" where a later
+    // image's folder should go.
+    const auto first = dir / "in" / "one" / "a.jpg";
+    const auto second = dir / "in" / "two" / "a.jpg";
+    const auto bare = dir / "in" / "Trip";
+    testsupport::writeTestImage(first, 202, 198, 1);
+    testsupport::writeTestImage(second, 202, 198, 2);
+    testsupport::writeTestImage(dir / "in" / "bare.png", 202, 198, 3);
+    std::filesystem::rename(dir / "in" / "bare.png", bare);
+    const auto inTrip = source("b.jpg", 202, 198, 4);
+    std::vector<SourceURLInfo> records(4);
+    records[0].fillFileDetails(first);
+    records[1].fillFileDetails(second);
+    records[2].fillFileDetails(bare);
+    records[3].fillFileDetails(inTrip);
+    records[3].strRootPath = "Trip.png";
+
+    auto engine = makeEngine(true, nullptr, 1);  // one at a time, so the file comes before the folder
+    JobParameters params;
+    params.presets = {PresetInfo{{"presetName", "Half"}, {"presetPercent", 50}}};
+    for (const auto& r : records) params.images.emplace_back(r);
+    engine->startJob(params);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }));
+
+    const auto job = onlyJobFolder();
+    EXPECT_EQ(testsupport::imageFileSize(job / "a.jpg"), (std::pair{101, 99}));
+    EXPECT_EQ(testsupport::imageFileSize(job / "a (2).jpg"), (std::pair{101, 99}));
+    // Without an extension the output is PNG, and named so.
+    EXPECT_EQ(testsupport::imageFileSize(job / "Trip.png"), (std::pair{101, 99}));
+    const auto skipped = engine->mArrSkippedGroupedData();
+    ASSERT_EQ(skipped.size(), 1u);
+    ASSERT_EQ(skipped[0].dataSub.size(), 1u);
+    EXPECT_NE(skipped[0].dataSub[0].skipReason.find("could not be made"), std::string::npos);
+    EXPECT_EQ(engine->arrDoneImageSet().size(), 3u);
+    // No temporary file is ever left in the output.
+    for (const auto& f : filesBelow(out())) EXPECT_FALSE(f.filename().string().starts_with(".")) << f;
+    EXPECT_EQ(filesBelow(out()).size(), 3u);
+}
+
+TEST_F(BatchEngineTest, ScreenCallsComeInTheOrderOfTheJob) {
+    const auto a = source("a.jpg", 800, 600);
+    auto engine = makeEngine(false);
+    PresetInfo enhance = sizedPreset("HD", 640, 360);
+    run(*engine, {enhance}, {a});
+    const auto& c = screen.calls;
+    const auto at = [&](const std::string& call) { return std::find(c.begin(), c.end(), call) - c.begin(); };
+    EXPECT_LT(at("reloadPresetTable 1 1"), at("prepareRing"));
+    EXPECT_LT(at("prepareRing"), at("loadProcessingList"));
+    EXPECT_LT(at("loadProcessingList"), at("showLoadingPreview"));
+    EXPECT_LT(at("showLoadingPreview"), at("showTargetFrame"));
+    EXPECT_LT(at("showTargetFrame"), at("previewWorkingImage"));
+    EXPECT_LT(at("previewWorkingImage"), at("showDoneState"));
+    EXPECT_EQ(c.back(), "showDoneState");
+    EXPECT_EQ(screen.processedCounts, std::vector<int>{1});
 }
