@@ -1,0 +1,40 @@
+#include "Core/SourceURLInfo.h"
+
+#include "Core/FileName.h"
+#include "Core/SafeName.h"
+#include "Platform/Foundation/Bookmark.h"
+#include "Platform/Foundation/FileAttributes.h"
+#include "Platform/Foundation/Formatters.h"
+
+namespace core {
+
+void SourceURLInfo::fillFileDetails(const std::filesystem::path& fileUrl) {
+    strFullPath = fileUrl.string();
+    strFileName = fileUrl.filename().string();
+    url = fileUrl;
+    bookmarkData = foundation::bookmarkData(fileUrl);
+
+    const auto attributes = foundation::attributesOfItem(fileUrl);
+    if (!attributes) return;
+    const foundation::Date now = foundation::Date::now();
+    fileSizeValue = attributes->size;
+    fileSize = foundation::formatByteCount(attributes->size);
+    creationDate = foundation::formatMediumDateTime(attributes->creationDate.value_or(now));
+    modifiedDate = foundation::formatMediumDateTime(attributes->modificationDate.value_or(now));
+}
+
+SourceURLInfo SourceURLInfo::renamedCopy(std::string_view baseName, std::int64_t index) const {
+    SourceURLInfo copy = *this;
+    const std::string name =
+        std::string(baseName) + "-" + std::to_string(index) + "." + splitFileName(strFileName).extension;
+    copy.strFileName = safePathComponent(name, strFileName);
+    return copy;
+}
+
+std::string SourceURLInfo::debugDescription() const {
+    return "SourceURLInfo(strFullPath: \"" + strFullPath + "\", strFileName: \"" + strFileName +
+           "\", bookmarkData: " + (bookmarkData ? std::to_string(bookmarkData->size()) + " bytes" : "nil") +
+           ", id: " + id.uuidString() + ")";
+}
+
+}  // namespace core

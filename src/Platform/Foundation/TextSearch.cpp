@@ -1,0 +1,117 @@
+#include "Platform/Foundation/TextSearch.h"
+
+#include <unicode/brkiter.h>
+#include <unicode/normalizer2.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+#include <unicode/utext.h>
+#include <unicode/utf8.h>
+
+#include <memory>
+
+namespace foundation {
+namespace {
+
+// Case-folded, canonically decomposed form: two texts that differ only in letter case or in
+// composed versus decomposed accents get the same key.
+icu::UnicodeString matchKey(icu::UnicodeString s) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+    s.foldCase();
+    if (U_FAILURE(status)) return s;
+    icu::UnicodeString out = nfd->normalize(s, status);
+    return U_SUCCESS(status) ? out : s;
+}
+
+// Byte offsets of `text` that lie between two user-perceived characters.
+std::vector<bool> characterBoundaries(std::string_view text) {
+    std::vector<bool> boundary(text.size() + 1, false);
+    boundary.front() = boundary.back() = true;
+    UErrorCode status = U_ZERO_ERROR;
+    UText* ut = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
+    std::unique_ptr<icu::BreakIterator> it(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_SUCCESS(status)) {
+        it->setText(ut, status);
+        for (int32_t b = it->first(); U_SUCCESS(status) && b != icu::BreakIterator::DONE; b = it->next())
+            if (b >= 0 && static_cast<std::size_t>(b) <= text.size()) boundary[b] = true;
+    } else {
+        boundary.assign(text.size() + 1, true);
+    }
+    it.reset();
+    utext_close(ut);
+    return boundary;
+}
+
+bool isWhitespaceOrNewline(UChar32 c) {
+    if ((c >= 0x09 && c <= 0x0D) || c == 0x85) return true;
+    const auto type = u_charType(c);
+    return type == U_SPACE_SEPARATOR || type == U_LINE_SEPARATOR || type == U_PARAGRAPH_SEPARATOR;
+}
+
+}  // namespace
+
+std::vector<TextRange> caseInsensitiveRanges(std::string_view text, std::string_view find) {
+    const icu::UnicodeString needle = matchKey(
+        icu::UnicodeString::fromUTF8(icu::StringPiece(find.data(), static_cast<int32_t>(find.size()))));
+    if (needle.isEmpty() || text.empty()) return {};
+
+    // The key of the whole text, built one code point at a time so that every key position that
+    // starts a code point's expansion remembers the byte offset of that code point.
+    icu::UnicodeString key;
+    std::vector<long long> byteAt;  // key index -> byte offset, -1 inside an expansion
+    const auto length = static_cast<int32_t>(text.size());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    for (int32_t i = 0; i < length;) {
+        const int32_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0) c = 0xFFFD;
+        const icu::UnicodeString part = matchKey(icu::UnicodeString(c));
+        byteAt.push_back(start);
+        byteAt.insert(byteAt.end(), static_cast<std::size_t>(part.length() - 1), -1);
+        key.append(part);
+    }
+    byteAt.push_back(length);
+
+    const std::vector<bool> boundary = characterBoundaries(text);
+    std::vector<TextRange> ranges;
+    for (int32_t from = 0; from <= key.length() - needle.length();) {
+        const int32_t at = key.indexOf(needle, from);
+        if (at < 0) break;
+        const int32_t end = at + needle.length();
+        const long long b0 = byteAt[at];
+        const long long b1 = byteAt[end];
+        if (b0 >= 0 && b1 >= 0 && boundary[b0] && boundary[b1]) {
+            ranges.push_back({static_cast<std::size_t>(b0), static_cast<std::size_t>(b1 - b0)});
+            from = end;
+        } else {
+            from = at + 1;
+        }
+    }
+    return ranges;
+}
+
+std::string trimmingWhitespaceAndNewlines(std::string_view text) {
+    const auto length = static_cast<int32_t>(text.size());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    int32_t begin = 0;
+    while (begin < length) {
+        int32_t next = begin;
+        UChar32 c = 0;
+        U8_NEXT(bytes, next, length, c);
+        if (c < 0 || !isWhitespaceOrNewline(c)) break;
+        begin = next;
+    }
+    int32_t end = length;
+    while (end > begin) {
+        int32_t previous = end;
+        UChar32 c = 0;
+        U8_PREV(bytes, begin, previous, c);
+        if (c < 0 || !isWhitespaceOrNewline(c)) break;
+        end = previous;
+    }
+    return std::string(text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin)));
+}
+
+}  // namespace foundation
