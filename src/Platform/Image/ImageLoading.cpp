@@ -13,12 +13,15 @@ namespace image {
 namespace {
 
 // The upright, sRGB image, or absent when the header is over the pixel bound.
-std::optional<Image> finishLoad(const vips::VImage& raw, std::string* error) {
+std::optional<Image> finishLoad(const vips::VImage& raw, const std::string& format, std::string* error) {
     if (detail::exceedsPixelBound(raw)) {
         detail::reportError(error, "image too large (more than 200 megapixels)");
         return std::nullopt;
     }
-    vips::VImage upright = raw.autorot().copy();
+    // libvips 8.14's JPEG 2000 decoder fails when it decodes a tile a second time, which a lazy
+    // pipeline does freely: decode those files once, whole.
+    const vips::VImage decoded = format == "jp2k" ? raw.copy_memory() : raw;
+    vips::VImage upright = decoded.autorot().copy();
     upright.remove(VIPS_META_ORIENTATION);
     return fromVips(detail::toSRGB8(upright));
 }
@@ -68,9 +71,10 @@ vips::VImage openShrunk(const std::filesystem::path& path, const std::string& fo
 
 std::optional<Image> loadImage(const std::filesystem::path& path, std::string* error) {
     detail::ensureVipsStarted();
-    if (!detail::admitFile(path, error)) return std::nullopt;
+    const auto admission = detail::admitFile(path, error);
+    if (!admission) return std::nullopt;
     try {
-        return finishLoad(vips::VImage::new_from_file(path.c_str()), error);
+        return finishLoad(vips::VImage::new_from_file(path.c_str()), admission->format, error);
     } catch (const vips::VError& e) {
         detail::reportError(error, std::string("unreadable image: ") + e.what());
         return std::nullopt;
@@ -79,13 +83,20 @@ std::optional<Image> loadImage(const std::filesystem::path& path, std::string* e
 
 std::optional<Image> loadImage(std::span<const std::uint8_t> bytes, std::string* error) {
     detail::ensureVipsStarted();
-    if (!detail::admitBytes(bytes, error)) return std::nullopt;
+    const auto admission = detail::admitBytes(bytes, error);
+    if (!admission) return std::nullopt;
     try {
+        if (admission->format == "bmp") {
+            // ImageMagick reads only from memory the caller owns: decode now, while it is there.
+            const auto header = vips::VImage::new_from_buffer(bytes.data(), bytes.size(), "");
+            if (detail::exceedsPixelBound(header)) return finishLoad(header, admission->format, error);
+            return finishLoad(header.copy_memory(), admission->format, error);
+        }
         // The source owns a copy of the bytes, so the lazy pipeline may outlive the caller's buffer.
         VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
         vips::VSource source(vips_source_new_from_blob(blob));
         vips_area_unref(VIPS_AREA(blob));
-        return finishLoad(vips::VImage::new_from_source(source, ""), error);
+        return finishLoad(vips::VImage::new_from_source(source, ""), admission->format, error);
     } catch (const vips::VError& e) {
         detail::reportError(error, std::string("unreadable image: ") + e.what());
         return std::nullopt;
@@ -97,7 +108,7 @@ std::optional<Image> loadImage(const std::filesystem::path& path, cg::Size neede
     const auto admission = detail::admitFile(path, error);
     if (!admission) return std::nullopt;
     try {
-        return finishLoad(openShrunk(path, admission->format, needed), error);
+        return finishLoad(openShrunk(path, admission->format, needed), admission->format, error);
     } catch (const vips::VError& e) {
         detail::reportError(error, std::string("unreadable image: ") + e.what());
         return std::nullopt;
