@@ -74,7 +74,7 @@ vips::VImage luma(const vips::VImage& rgb) {
 }
 
 vips::VImage grey3(const vips::VImage& band) {
-    return band.bandjoin({band, band});
+    return vips::VImage::bandjoin({band, band, band});
 }
 
 vips::VImage mix(const vips::VImage& a, const vips::VImage& b, double t) {

@@ -104,8 +104,8 @@ vips::VImage polynomial(const vips::VImage& rgb, const FilterInputs& in) {
         v[i] = 1;
         return v;
     };
-    return channel("inputRedCoefficients", unit(0))
-               .bandjoin({channel("inputGreenCoefficients", unit(1)), channel("inputBlueCoefficients", unit(2))}) *
+    return vips::VImage::bandjoin({channel("inputRedCoefficients", unit(0)), channel("inputGreenCoefficients", unit(1)),
+                                   channel("inputBlueCoefficients", unit(2))}) *
            255.0;
 }
 

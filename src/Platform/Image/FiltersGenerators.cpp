@@ -29,7 +29,7 @@ std::optional<vips::VImage> starfield(const FilterInputs& in) {
     const int shift = int(std::lround(in.number("inputTime", 0) * 40)) % w;
     const vips::VImage sky = noise.wrap(vips::VImage::option()->set("x", -shift)->set("y", 0));
     const vips::VImage stars = px::clamped((sky - 3.1) * 400.0, 0.0, 255.0).gaussblur(0.6);
-    return px::finish(stars.bandjoin({stars, stars * 0.9 + 20.0}), std::nullopt);
+    return px::finish(vips::VImage::bandjoin({stars, stars, stars * 0.9 + 20.0}), std::nullopt);
 }
 
 std::optional<vips::VImage> blobs(const FilterInputs& in) {
@@ -40,7 +40,7 @@ std::optional<vips::VImage> blobs(const FilterInputs& in) {
     const std::vector<std::vector<double>> colours = {
         {255, 80, 120}, {80, 200, 255}, {255, 210, 60}, {120, 255, 140}, {180, 110, 255}};
     vips::VImage sum = xy.extract_band(0) * 0.0;
-    sum = sum.bandjoin({sum, sum});
+    sum = vips::VImage::bandjoin({sum, sum, sum});
     for (size_t i = 0; i < colours.size(); ++i) {
         const double phase = time * 0.3 + i * 1.7;
         const double cx = w * (0.5 + 0.35 * std::sin(phase * 1.3)), cy = h * (0.5 + 0.35 * std::cos(phase));
@@ -138,7 +138,7 @@ void addGeneratorsAndTransitions(std::vector<FilterKind>& kinds) {
         kinds.push_back({std::move(name), two, std::move(extra), [render](const FilterInputs& in) {
                              auto out = render(in);
                              if (!out) return out;
-                             return std::optional(px::finish(*out, std::nullopt));
+                             return std::optional(px::finish(*out, px::split(*in.inputImage()).alpha));
                          }});
     };
     transition("YUCICrossZoomTransition", {{"inputStrength", 0.4}}, crossZoom);

@@ -81,8 +81,9 @@ vips::VImage boxBlurred(const vips::VImage& rgb, const FilterInputs& in) {
     const int radius = int(std::round(std::clamp(in.number(kInputRadiusKey, 10), 0.0, 200.0)));
     if (radius < 1) return rgb;
     const int size = 2 * radius + 1;
-    vips::VImage mask = vips::VImage::new_matrix(size, 1);
-    mask = (mask + 1.0).copy(vips::VImage::option()->set("scale", double(size)));
+    std::vector<double> ones(size, 1.0);
+    vips::VImage mask = vips::VImage::new_matrix(size, 1, ones.data(), size);
+    mask.set("scale", double(size));
     return rgb.convsep(mask, vips::VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
 }
 
