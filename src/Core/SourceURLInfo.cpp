@@ -5,14 +5,29 @@
 #include "Platform/Foundation/Bookmark.h"
 #include "Platform/Foundation/FileAttributes.h"
 #include "Platform/Foundation/Formatters.h"
+#include "Platform/Image/ImageInfo.h"
 
 namespace core {
+namespace {
+
+constexpr int kThumbnailPixelSize = 200;
+
+}  // namespace
 
 void SourceURLInfo::fillFileDetails(const std::filesystem::path& fileUrl) {
     strFullPath = fileUrl.string();
     strFileName = fileUrl.filename().string();
     url = fileUrl;
     bookmarkData = foundation::bookmarkData(fileUrl);
+    if (const auto info = image::readImageInfo(fileUrl); info && info->isLoadable()) {
+        width = std::to_string(info->pixelWidth);
+        height = std::to_string(info->pixelHeight);
+        dimension = width + " x " + height;
+        objThumbImage.emplace(fileUrl, kThumbnailPixelSize);
+    } else {
+        width = height = dimension = "";
+        objThumbImage.reset();
+    }
 
     const auto attributes = foundation::attributesOfItem(fileUrl);
     if (!attributes) return;

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "Core/LazyThumbnail.h"
 #include "Platform/Foundation/PlistValue.h"
 #include "Platform/Foundation/UUID.h"
 
@@ -21,9 +22,9 @@ struct SourceURLInfo {
     std::string strFileName;   // with its extension
     std::string creationDate;  // display text
     std::string modifiedDate;  // display text
-    std::string dimension;
-    std::string width;
-    std::string height;
+    std::string dimension;     // "6000 x 4000", from the file's header
+    std::string width;         // "6000", from the file's header
+    std::string height;        // "4000", from the file's header
     std::string resolution;
     std::string fileSize;  // display text
     std::string fileVersion;
@@ -33,10 +34,13 @@ struct SourceURLInfo {
     std::uint64_t fileSizeValue = 0;
     std::string strFinalOutputFilePath;
     foundation::UUID id;
+    std::optional<LazyThumbnail> objThumbImage;  // at most 200 x 200; absent for a file that is no image
     std::optional<bool> bStatus;
 
-    // Fills the record from the file at `url`: path, name, bookmark and, from the file's
-    // attributes, size and dates (left as they were when the attributes cannot be read).
+    // Fills the record from the file at `url`: path, name, bookmark, pixel dimensions and thumbnail
+    // (both emptied when the header does not read as a loadable image) and, from the file's attributes, size
+    // and dates (left as they were when the attributes cannot be read). Reads headers and
+    // attributes only: no pixel is decoded until the thumbnail is first asked for.
     void fillFileDetails(const std::filesystem::path& url);
 
     // A copy whose strFileName is "<baseName>-<index>.<old extension>" ("trip-3." when the old name

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
+#include "GreyJpeg.h"
+#include "Platform/Image/Image.h"
+#include "Platform/Image/Thumbnail.h"
+
 #include "Platform/Foundation/Bookmark.h"
 #include "Platform/Foundation/Formatters.h"
 #include "Support/TempDir.h"
@@ -37,6 +44,62 @@ TEST(SourceURLInfo, FillsPathBookmarkSizeAndDatesFromTheFile) {
     EXPECT_FALSE(record.modifiedDate.empty());
 }
 
+double secondsFor(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST(SourceURLInfo, FillingFromALargePhotoReadsTheHeaderOnly) {
+#if defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "timings mean nothing under the thread sanitizer";
+#endif
+    testsupport::TempDir dir;
+    const auto photo = dir.write("big.jpg", coretest::greyJpeg(6000, 4000));
+    const auto warmUp = dir.write("small.jpg", coretest::greyJpeg(64, 48));
+    SourceURLInfo small;
+    small.fillFileDetails(warmUp);  // loads the libraries' data once
+
+    SourceURLInfo record;
+    const double fill = secondsFor([&] { record.fillFileDetails(photo); });
+    EXPECT_EQ(record.width, "6000");
+    EXPECT_EQ(record.height, "4000");
+    EXPECT_EQ(record.dimension, "6000 x 4000");
+    ASSERT_TRUE(record.objThumbImage);
+    EXPECT_FALSE(record.objThumbImage->isMade());
+
+    // A full decode of the same file, for scale: filling must cost a small fraction of it.
+    const double fullDecode = secondsFor([&] {
+        const auto full = image::thumbnail(photo, cg::Size{6000, 6000});
+        ASSERT_TRUE(full);
+        EXPECT_EQ(full->width(), 6000);
+    });
+    EXPECT_LT(fill * 10, fullDecode) << "fill " << fill << " s, full decode " << fullDecode << " s";
+
+    // The thumbnail is made once, on first use, and shared by copies of the record.
+    const SourceURLInfo copy = record;
+    std::optional<image::Image> fromWorker;
+    std::thread worker([&] { fromWorker = copy.objThumbImage->image(); });
+    const auto thumbnail = record.objThumbImage->image();
+    worker.join();
+    ASSERT_TRUE(thumbnail && fromWorker);
+    EXPECT_TRUE(thumbnail->isSameObject(*fromWorker));
+    EXPECT_EQ(thumbnail->width(), 200);
+    EXPECT_EQ(thumbnail->height(), 133);
+    EXPECT_TRUE(copy.objThumbImage->isMade());
+}
+
+TEST(SourceURLInfo, AFileThatIsNoImageGetsNoThumbnail) {
+    testsupport::TempDir dir;
+    SourceURLInfo record;
+    record.fillFileDetails(dir.write("photo.jpg", coretest::greyJpeg(16, 16)));
+    EXPECT_TRUE(record.objThumbImage);
+    record.fillFileDetails(dir.write("notes.jpg", "just text"));
+    EXPECT_FALSE(record.objThumbImage);
+    EXPECT_EQ(record.dimension, "");
+    EXPECT_EQ(record.fileSizeValue, 9u);
+}
+
 TEST(SourceURLInfo, AnUnreadableFileKeepsItsSizeAndDateFields) {
     testsupport::TempDir dir;
     SourceURLInfo record;
@@ -44,6 +107,7 @@ TEST(SourceURLInfo, AnUnreadableFileKeepsItsSizeAndDateFields) {
     EXPECT_EQ(record.strFullPath, (dir / "missing.jpg").string());
     EXPECT_EQ(record.url, dir / "missing.jpg");
     EXPECT_FALSE(record.bookmarkData);
+    EXPECT_FALSE(record.objThumbImage);
     EXPECT_EQ(record.fileSize, "");
     EXPECT_EQ(record.creationDate, "");
     EXPECT_EQ(record.modifiedDate, "");
