@@ -34,7 +34,8 @@ double bestMilliseconds(const std::function<std::optional<image::Image>()>& effe
 
 void report(const std::string& name, double ms, double megapixels) {
     const double perMegapixel = ms / megapixels;
-    std::printf("%-28s %8.1f ms  %6.1f ms/MP%s\n", name.c_str(), ms, perMegapixel, perMegapixel > 50 ? "  SLOW" : "");
+    std::printf("%-28s %8.1f ms  %6.1f ms/MP%s\n", name.c_str(), ms, perMegapixel,
+                perMegapixel > 50 ? "  SLOW" : "");
 }
 
 }  // namespace
@@ -44,7 +45,8 @@ int main(int argc, char** argv) {
     (void)ci::Filter::named("CIColorInvert");  // starts libvips
     const image::Image photo = image::fromVips(testsupport::syntheticPhoto(width, height).copy_memory());
     const double megapixels = width * double(height) / 1e6;
-    std::printf("%d x %d (%.1f MP), libvips threads: %d\n", width, height, megapixels, vips_concurrency_get());
+    std::printf("%d x %d (%.1f MP), libvips threads: %d\n", width, height, megapixels,
+                vips_concurrency_get());
 
     std::set<std::string> timed;
     for (const auto& filter : core::FMFilter::allFilters()) {
@@ -61,13 +63,13 @@ int main(int argc, char** argv) {
     std::printf("-- other registered filters --\n");
     for (const auto& name : ci::filterNames()) {
         if (timed.count(name)) continue;
-        report(name,
-               bestMilliseconds([&] {
+        report(name, bestMilliseconds([&] {
                    auto filter = ci::Filter::named(name);
                    if (filter->takesImage())
                        filter->setValue(ci::kInputImageKey, photo);
                    else
-                       filter->setValue(ci::kInputExtentKey, std::vector<double>{0, 0, double(width), double(height)});
+                       filter->setValue(ci::kInputExtentKey,
+                                        std::vector<double>{0, 0, double(width), double(height)});
                    return filter->outputImage();
                }),
                megapixels);

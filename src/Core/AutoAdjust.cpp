@@ -55,8 +55,8 @@ std::optional<image::Image> highContrastMono(const image::Image& image) {
     if (!controls) return std::nullopt;
     auto grey = controls->outputImage();
     if (!grey) return std::nullopt;
-    auto exposure = ci::Filter::named("CIExposureAdjust", {{std::string(ci::kInputImageKey), *grey},
-                                                           {std::string(ci::kInputEVKey), 0.7}});
+    auto exposure = ci::Filter::named(
+        "CIExposureAdjust", {{std::string(ci::kInputImageKey), *grey}, {std::string(ci::kInputEVKey), 0.7}});
     if (!exposure) return std::nullopt;
     return exposure->outputImage();
 }

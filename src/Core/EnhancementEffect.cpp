@@ -34,8 +34,8 @@ double FilterEffect::defaultIntensity() const {
     return case_ == autoEnhance ? 1.0 : 0.5;
 }
 
-std::vector<FilterDefinition> FilterEffect::adjustedDefinitions(const std::vector<FilterDefinition>& definitions,
-                                                                double intensity) const {
+std::vector<FilterDefinition> FilterEffect::adjustedDefinitions(
+    const std::vector<FilterDefinition>& definitions, double intensity) const {
     using Kind = FilterDefinition::Kind;
     std::vector<FilterDefinition> out;
     if (case_ == autoEnhance) {

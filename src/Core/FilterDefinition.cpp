@@ -68,13 +68,20 @@ FilterDefinition FilterDefinition::gaussianBlur(double value) {
 
 FilterDefinition FilterDefinition::starting(Kind kind) {
     switch (kind) {
-        case Kind::exposure: return exposure(1.0);
-        case Kind::vibrance: return vibrance(0.0);
-        case Kind::contrast: return contrast(1.0);
-        case Kind::brightness: return brightness(0.0);
-        case Kind::toneCurve: return toneCurve({{0, 0}, {0.25, 0.25}, {0.5, 0.5}, {0.75, 0.75}, {1, 1}});
-        case Kind::dynamicRange: return dynamicRange({1.0, 0.0, 0.0});
-        case Kind::gaussianBlur: break;
+        case Kind::exposure:
+            return exposure(1.0);
+        case Kind::vibrance:
+            return vibrance(0.0);
+        case Kind::contrast:
+            return contrast(1.0);
+        case Kind::brightness:
+            return brightness(0.0);
+        case Kind::toneCurve:
+            return toneCurve({{0, 0}, {0.25, 0.25}, {0.5, 0.5}, {0.75, 0.75}, {1, 1}});
+        case Kind::dynamicRange:
+            return dynamicRange({1.0, 0.0, 0.0});
+        case Kind::gaussianBlur:
+            break;
     }
     return gaussianBlur(0.0);
 }
@@ -111,23 +118,33 @@ double FilterDefinition::value() const {
 
 std::string FilterDefinition::filterName() const {
     switch (kind_) {
-        case Kind::exposure: return "CIExposureAdjust";
-        case Kind::vibrance: return "CIVibrance";
+        case Kind::exposure:
+            return "CIExposureAdjust";
+        case Kind::vibrance:
+            return "CIVibrance";
         case Kind::contrast:
-        case Kind::brightness: return "CIColorControls";
-        case Kind::toneCurve: return "CIToneCurve";
-        case Kind::dynamicRange: return "CIHighlightShadowAdjust";
-        case Kind::gaussianBlur: break;
+        case Kind::brightness:
+            return "CIColorControls";
+        case Kind::toneCurve:
+            return "CIToneCurve";
+        case Kind::dynamicRange:
+            return "CIHighlightShadowAdjust";
+        case Kind::gaussianBlur:
+            break;
     }
     return "CIGaussianBlur";
 }
 
 ci::Parameters FilterDefinition::parameters() const {
     switch (kind_) {
-        case Kind::exposure: return {{std::string(ci::kInputEVKey), value()}};
-        case Kind::vibrance: return {{"inputAmount", value()}};
-        case Kind::contrast: return {{"inputContrast", value()}};
-        case Kind::brightness: return {{"inputBrightness", value()}};
+        case Kind::exposure:
+            return {{std::string(ci::kInputEVKey), value()}};
+        case Kind::vibrance:
+            return {{"inputAmount", value()}};
+        case Kind::contrast:
+            return {{"inputContrast", value()}};
+        case Kind::brightness:
+            return {{"inputBrightness", value()}};
         case Kind::toneCurve: {
             const auto v = coordinates(*curve());
             ci::Parameters points;
@@ -140,7 +157,8 @@ ci::Parameters FilterDefinition::parameters() const {
                     {"inputShadowAmount", range()->shadows},
                     {"inputRadius", range()->radius},
                     {std::string(ci::kInputVersionKey), 0}};
-        case Kind::gaussianBlur: break;
+        case Kind::gaussianBlur:
+            break;
     }
     return {};
 }
@@ -177,7 +195,8 @@ bool FilterDefinition::operator==(const FilterDefinition& other) const {
     }
     if (const auto* r = range()) {
         const auto* o = other.range();
-        return close(r->highlights, o->highlights) && close(r->shadows, o->shadows) && close(r->radius, o->radius);
+        return close(r->highlights, o->highlights) && close(r->shadows, o->shadows) &&
+               close(r->radius, o->radius);
     }
     return close(value(), other.value());
 }

@@ -16,7 +16,8 @@ std::vector<std::optional<ci::Filter>> buildFilters() {
     const ci::Value extent = std::vector<double>{0, 0, 1200, 800};
     const std::vector<std::pair<const char*, ci::Parameters>> configured = {
         {"YUCIColorLookup", lookup},
-        {"YUCIRGBToneCurve", {{"inputRGBCompositeControlPoints", std::vector<cg::Point>{{0, 0}, {0.5, 0.7}, {1, 1}}}}},
+        {"YUCIRGBToneCurve",
+         {{"inputRGBCompositeControlPoints", std::vector<cg::Point>{{0, 0}, {0.5, 0.7}, {1, 1}}}}},
         {"YUCISurfaceBlur", {}},
         {"YUCICrossZoomTransition", {}},
         {"YUCIFilmBurnTransition", {}},
@@ -48,7 +49,8 @@ image::Image FilterStore::apply(const ci::Filter& filter, const image::Image& im
     } else {
         // A generator fills the photo's own extent, so its output is drawn at the photo's size
         // without being stretched.
-        configured.setValue(ci::kInputExtentKey, std::vector<double>{0, 0, double(image.width()), double(image.height())});
+        configured.setValue(ci::kInputExtentKey,
+                            std::vector<double>{0, 0, double(image.width()), double(image.height())});
     }
     auto output = configured.outputImage();
     if (!output) return image;

@@ -37,7 +37,8 @@ vips::VImage syntheticPhoto(int w, int h) {
     const vips::VImage x = xy.extract_band(0), y = xy.extract_band(1);
     const vips::VImage y3 = vips::VImage::bandjoin({y, y, y});
 
-    vips::VImage scene = colour(x, {70, 120, 205}) + (colour(x, {215, 228, 245}) - colour(x, {70, 120, 205})) * (y3 * 2.2);
+    vips::VImage scene =
+        colour(x, {70, 120, 205}) + (colour(x, {215, 228, 245}) - colour(x, {70, 120, 205})) * (y3 * 2.2);
     scene = over(scene, colour(x, {255, 250, 230}), ellipse(xy, 0.78, 0.16, 0.05, 0.075));
     const vips::VImage horizon = (x * 6.0).sin() * 0.03 + 0.45;
     const vips::VImage ground = (y > horizon).ifthenelse(1.0, 0.0);
@@ -50,15 +51,23 @@ vips::VImage syntheticPhoto(int w, int h) {
     scene = over(scene, colour(x, {226, 178, 150}), ellipse(xy, 0.15, 0.55, 0.06, 0.08));
     scene = over(scene, colour(x, {25, 50, 20}), ellipse(xy, 0.9, 0.45, 0.06, 0.15));
     scene = over(scene, colour(x, {30, 60, 25}), ellipse(xy, 0.45, 0.42, 0.04, 0.1));
-    const vips::VImage noise = vips::VImage::gaussnoise(w, h, vips::VImage::option()->set("sigma", 4.0)->set("mean", 0.0)->set("seed", 42));
+    // Deep shadows under the trees and the house, as a well-exposed photo has somewhere.
+    scene = over(scene, colour(x, {6, 7, 5}), ellipse(xy, 0.9, 0.61, 0.08, 0.025));
+    scene = over(scene, colour(x, {6, 7, 5}), ellipse(xy, 0.65, 0.61, 0.11, 0.02));
+    const vips::VImage noise = vips::VImage::gaussnoise(
+        w, h, vips::VImage::option()->set("sigma", 4.0)->set("mean", 0.0)->set("seed", 42));
     scene = scene + vips::VImage::bandjoin({noise, noise, noise});
     scene = (scene < 0.0).ifthenelse(0.0, (scene > 255.0).ifthenelse(255.0, scene));
-    return (scene + 0.5).cast(VIPS_FORMAT_UCHAR).copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+    return (scene + 0.5)
+        .cast(VIPS_FORMAT_UCHAR)
+        .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
 vips::VImage darkFlatPhoto(int w, int h) {
     const vips::VImage dark = syntheticPhoto(w, h).cast(VIPS_FORMAT_FLOAT) * 0.25 + 12.0;
-    return (dark + 0.5).cast(VIPS_FORMAT_UCHAR).copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+    return (dark + 0.5)
+        .cast(VIPS_FORMAT_UCHAR)
+        .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
 }  // namespace testsupport

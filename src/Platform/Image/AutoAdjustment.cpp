@@ -12,7 +12,7 @@ namespace ci {
 namespace {
 
 constexpr int kAnalysisSide = 256;
-constexpr double kTargetMidtone = 0.46;
+constexpr double kLowMidtone = 0.38, kHighMidtone = 0.66;
 
 struct Analysis {
     std::array<double, 256> share{};  // of pixels at each luma level
@@ -32,7 +32,8 @@ Analysis analyse(const vips::VImage& in) {
         const vips::VImage r = small.extract_band(0), g = small.extract_band(1), b = small.extract_band(2);
         const vips::VImage high = (r > g).ifthenelse(r, g), low = (r < g).ifthenelse(r, g);
         result.chroma =
-            ((high > b).ifthenelse(high, b).cast(VIPS_FORMAT_FLOAT) - (low < b).ifthenelse(low, b)).avg() / 255.0;
+            ((high > b).ifthenelse(high, b).cast(VIPS_FORMAT_FLOAT) - (low < b).ifthenelse(low, b)).avg() /
+            255.0;
     }
     return result;
 }
@@ -59,14 +60,22 @@ Tone proposeTone(const Analysis& a) {
     const double low = percentile(a, 0.005), high = percentile(a, 0.995);
     // Only a range that leaves a clear gap at an end is stretched; a photo using nearly the whole
     // range keeps its ends.
-    if (low > 0.03) tone.black = std::min(low, 0.3);
-    if (high < 0.95) tone.white = std::max(high, 0.6);
+    if (low > 0.05) tone.black = std::min(low, 0.6) * 0.9;
+    if (high < 0.93) tone.white = 1 - (1 - std::max(high, 0.3)) * 0.9;
     if (tone.white - tone.black < 0.2) tone.white = std::min(1.0, tone.black + 0.2);
-    const double median = std::clamp((percentile(a, 0.5) - tone.black) / (tone.white - tone.black), 0.02, 0.98);
-    const double wanted = std::clamp(std::log(kTargetMidtone) / std::log(median), 0.55, 1.6);
-    // A midtone already near the target is left alone; the further off, the more of the move is made.
-    const double distance = std::abs(median - kTargetMidtone);
-    const double weight = std::clamp((distance - 0.06) / 0.14, 0.0, 1.0);
+    // Midtones inside a comfortable band are left alone; outside it they move back towards it, the
+    // more the further out they are.
+    const double median =
+        std::clamp((percentile(a, 0.5) - tone.black) / (tone.white - tone.black), 0.02, 0.98);
+    double target = median, weight = 0;
+    if (median < kLowMidtone) {
+        target = kLowMidtone + 0.1;
+        weight = std::clamp((kLowMidtone - median) / 0.1, 0.0, 1.0);
+    } else if (median > kHighMidtone) {
+        target = kHighMidtone - 0.05;
+        weight = std::clamp((median - kHighMidtone) / 0.1, 0.0, 1.0);
+    }
+    const double wanted = std::clamp(std::log(target) / std::log(median), 0.55, 1.6);
     tone.power = 1 + (wanted - 1) * weight;
     return tone;
 }
@@ -97,7 +106,8 @@ std::vector<Filter> autoAdjustmentFilters(const image::Image& image) {
     if (!tone.isIdentity()) {
         Parameters points;
         for (int i = 0; i < 5; ++i) {
-            const double y = i / 4.0, x = tone.black + (tone.white - tone.black) * std::pow(y, 1 / tone.power);
+            const double y = i / 4.0,
+                         x = tone.black + (tone.white - tone.black) * std::pow(y, 1 / tone.power);
             points.emplace("inputPoint" + std::to_string(i), std::vector<double>{x, y});
         }
         proposals.push_back(*Filter::named("CIToneCurve", points));
@@ -108,9 +118,9 @@ std::vector<Filter> autoAdjustmentFilters(const image::Image& image) {
     const double shadows = std::clamp((dark - 0.18) * 1.2, 0.0, 0.4);
     const double highlights = 1 - std::clamp((bright - 0.15) * 1.2, 0.0, 0.3);
     if (shadows > 0.01 || highlights < 0.99)
-        proposals.push_back(*Filter::named(
-            "CIHighlightShadowAdjust",
-            {{"inputHighlightAmount", highlights}, {"inputShadowAmount", shadows}, {std::string(kInputRadiusKey), 0.0}}));
+        proposals.push_back(*Filter::named("CIHighlightShadowAdjust", {{"inputHighlightAmount", highlights},
+                                                                       {"inputShadowAmount", shadows},
+                                                                       {std::string(kInputRadiusKey), 0.0}}));
     return proposals;
 }
 

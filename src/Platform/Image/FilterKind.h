@@ -40,6 +40,12 @@ class FilterInputs {
 const FilterKind* findFilterKind(std::string_view name);
 
 namespace detail {
+// The single image input "inputImage".
+const std::vector<std::string>& imageInputOnly();
+// A filter of the input image whose effect works on its colour bands; alpha is kept.
+using ColourEffect = std::function<vips::VImage(const vips::VImage& rgb, const FilterInputs& in)>;
+FilterKind colourBandsFilter(std::string name, Parameters defaults, ColourEffect effect);
+
 // Each group of filters adds its kinds to the registry while it is built.
 void addColourEffects(std::vector<FilterKind>& kinds);
 void addAdjustments(std::vector<FilterKind>& kinds);

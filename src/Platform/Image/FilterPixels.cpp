@@ -21,7 +21,8 @@ vips::VImage finish(const vips::VImage& rgb, const std::optional<vips::VImage>& 
     return out.copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
-vips::VImage onColour(const vips::VImage& in, const std::function<vips::VImage(const vips::VImage&)>& effect) {
+vips::VImage onColour(const vips::VImage& in,
+                      const std::function<vips::VImage(const vips::VImage&)>& effect) {
     const auto parts = split(in);
     return finish(effect(parts.rgb), parts.alpha);
 }
@@ -110,7 +111,8 @@ vips::VImage sampled(const vips::VImage& in, const vips::VImage& index) {
     y = clamped(y, 0.0, maxY);
     // Whole coordinates: nearest sampling picks exactly the pixel named.
     const vips::VImage at = (x + 0.5).floor().bandjoin((y + 0.5).floor());
-    return in.mapim(at, vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("nearest")));
+    return in.mapim(at,
+                    vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("nearest")));
 }
 
 Curve splineThrough(std::vector<std::pair<double, double>> p) {
@@ -165,8 +167,8 @@ vips::VImage cubeLookup(const vips::VImage& rgb, const vips::VImage& table, int 
         const vips::VImage row = (blue / double(tilesPerRow)).floor();
         const vips::VImage column = blue - row * double(tilesPerRow);
         const vips::VImage index = (column * double(d) + r).bandjoin(row * double(d) + g);
-        return table.mapim(index,
-                           vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("bilinear")));
+        return table.mapim(
+            index, vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("bilinear")));
     };
     return mix(slice(b0).cast(VIPS_FORMAT_FLOAT), slice(b1).cast(VIPS_FORMAT_FLOAT), fraction);
 }

@@ -1,5 +1,7 @@
 #include "Platform/Image/FilterKind.h"
 
+#include "Platform/Image/FilterPixels.h"
+
 #include <algorithm>
 
 namespace ci {
@@ -27,11 +29,30 @@ const std::vector<FilterKind>& kinds() {
 
 const FilterKind* findFilterKind(std::string_view name) {
     const auto& all = kinds();
-    const auto it = std::lower_bound(all.begin(), all.end(), name,
-                                     [](const FilterKind& kind, std::string_view n) { return kind.name < n; });
+    const auto it =
+        std::lower_bound(all.begin(), all.end(), name,
+                         [](const FilterKind& kind, std::string_view n) { return kind.name < n; });
     if (it == all.end() || it->name != name) return nullptr;
     return &*it;
 }
+
+namespace detail {
+
+const std::vector<std::string>& imageInputOnly() {
+    static const std::vector<std::string> keys = {std::string(kInputImageKey)};
+    return keys;
+}
+
+FilterKind colourBandsFilter(std::string name, Parameters defaults, ColourEffect effect) {
+    return {std::move(name), imageInputOnly(), std::move(defaults),
+            [effect](const FilterInputs& in) -> std::optional<vips::VImage> {
+                auto image = in.inputImage();
+                if (!image) return std::nullopt;
+                return px::onColour(*image, [&](const vips::VImage& rgb) { return effect(rgb, in); });
+            }};
+}
+
+}  // namespace detail
 
 std::vector<std::string> filterNames() {
     std::vector<std::string> names;

@@ -45,9 +45,9 @@ std::optional<vips::VImage> vibrance(const FilterInputs& in) {
         if (amount == 0) return rgb;
         const vips::VImage r = rgb.extract_band(0), g = rgb.extract_band(1), b = rgb.extract_band(2);
         const vips::VImage maximum = (r > g).ifthenelse(r, g), minimum = (r < g).ifthenelse(r, g);
-        const vips::VImage chroma =
-            ((maximum > b).ifthenelse(maximum, b).cast(VIPS_FORMAT_FLOAT) - (minimum < b).ifthenelse(minimum, b)) /
-            255.0;
+        const vips::VImage chroma = ((maximum > b).ifthenelse(maximum, b).cast(VIPS_FORMAT_FLOAT) -
+                                     (minimum < b).ifthenelse(minimum, b)) /
+                                    255.0;
         return saturated(rgb, (chroma * -1.0 + 1.0) * amount + 1.0);
     });
 }
@@ -101,7 +101,7 @@ std::optional<vips::VImage> gaussianBlur(const FilterInputs& in) {
 }  // namespace
 
 void addAdjustments(std::vector<FilterKind>& kinds) {
-    const std::vector<std::string> image = {std::string(kInputImageKey)};
+    const auto& image = imageInputOnly();
     kinds.push_back({"CIExposureAdjust", image, {{std::string(kInputEVKey), 0.0}}, exposure});
     kinds.push_back({"CIVibrance", image, {{"inputAmount", 0.0}}, vibrance});
     kinds.push_back({"CIColorControls",
@@ -111,7 +111,8 @@ void addAdjustments(std::vector<FilterKind>& kinds) {
                       {std::string(kInputContrastKey), 1.0}},
                      colourControls});
     Parameters curve;
-    for (int i = 0; i < 5; ++i) curve.emplace("inputPoint" + std::to_string(i), std::vector<double>{i / 4.0, i / 4.0});
+    for (int i = 0; i < 5; ++i)
+        curve.emplace("inputPoint" + std::to_string(i), std::vector<double>{i / 4.0, i / 4.0});
     kinds.push_back({"CIToneCurve", image, curve, toneCurve});
     kinds.push_back({"CIHighlightShadowAdjust",
                      image,

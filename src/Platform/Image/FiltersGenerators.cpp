@@ -23,8 +23,8 @@ std::pair<int, int> extentSize(const FilterInputs& in) {
 std::optional<vips::VImage> starfield(const FilterInputs& in) {
     const auto [w, h] = extentSize(in);
     if (w < 1 || h < 1) return std::nullopt;
-    const vips::VImage noise =
-        vips::VImage::gaussnoise(w, h, vips::VImage::option()->set("sigma", 1.0)->set("mean", 0.0)->set("seed", 1977));
+    const vips::VImage noise = vips::VImage::gaussnoise(
+        w, h, vips::VImage::option()->set("sigma", 1.0)->set("mean", 0.0)->set("seed", 1977));
     // Stars drift to the left as time passes.
     const int shift = int(std::lround(in.number("inputTime", 0) * 40)) % w;
     const vips::VImage sky = noise.wrap(vips::VImage::option()->set("x", -shift)->set("y", 0));
@@ -56,7 +56,8 @@ std::optional<vips::VImage> sky(const FilterInputs& in) {
     if (w < 1 || h < 1) return std::nullopt;
     const vips::VImage xy = px::coordinates(w, h);
     const vips::VImage height = px::grey3(xy.extract_band(1) / std::max(1.0, h - 1.0));
-    const vips::VImage zenith = height.new_from_image({40, 90, 190}), horizon = height.new_from_image({200, 220, 240});
+    const vips::VImage zenith = height.new_from_image({40, 90, 190}),
+                       horizon = height.new_from_image({200, 220, 240});
     const vips::VImage gradient = px::mix(zenith, horizon, height.pow(0.8));
     const vips::VImage dx = xy.extract_band(0) - w * 0.7, dy = xy.extract_band(1) - h * 0.3;
     const double glow = std::min(w, h) * 0.15;
@@ -88,8 +89,8 @@ std::optional<Frames> framesOf(const FilterInputs& in) {
 vips::VImage zoomed(const vips::VImage& frame, double zoom) {
     if (zoom <= 1.0001) return frame;
     const vips::VImage big = frame.resize(zoom);
-    return big.extract_area((big.width() - frame.width()) / 2, (big.height() - frame.height()) / 2, frame.width(),
-                            frame.height());
+    return big.extract_area((big.width() - frame.width()) / 2, (big.height() - frame.height()) / 2,
+                            frame.width(), frame.height());
 }
 
 std::optional<vips::VImage> crossZoom(const FilterInputs& in) {
@@ -99,8 +100,8 @@ std::optional<vips::VImage> crossZoom(const FilterInputs& in) {
     if (t <= 0) return frames->from;
     if (t >= 1) return frames->to;
     const double swell = std::sin(kPi * t);
-    vips::VImage out = px::mix(zoomed(frames->from, 1 + strength * t), zoomed(frames->to, 1 + strength * (1 - t)),
-                               t * t * (3 - 2 * t));
+    vips::VImage out = px::mix(zoomed(frames->from, 1 + strength * t),
+                               zoomed(frames->to, 1 + strength * (1 - t)), t * t * (3 - 2 * t));
     if (swell * strength * 10 > 0.3) out = out.gaussblur(swell * strength * 10);
     return out;
 }
@@ -112,7 +113,8 @@ std::optional<vips::VImage> filmBurn(const FilterInputs& in) {
     const vips::VImage blend = px::mix(frames->from, frames->to, t);
     if (burn <= 0) return blend;
     const vips::VImage xy = px::coordinates(blend.width(), blend.height());
-    const vips::VImage sweep = px::smoothstep(-0.2, 1.2, xy.extract_band(0) / double(blend.width()) + (t - 0.5));
+    const vips::VImage sweep =
+        px::smoothstep(-0.2, 1.2, xy.extract_band(0) / double(blend.width()) + (t - 0.5));
     const vips::VImage glow = px::grey3(sweep * burn) * std::vector<double>{255, 140, 50};
     return px::clamped(blend + glow, 0, 255);
 }
@@ -129,8 +131,12 @@ std::optional<vips::VImage> flash(const FilterInputs& in) {
 
 void addGeneratorsAndTransitions(std::vector<FilterKind>& kinds) {
     const Value extent = std::vector<double>{0, 0, 640, 480};
-    kinds.push_back({"YUCIStarfieldGenerator", {}, {{std::string(kInputExtentKey), extent}, {"inputTime", 0.0}}, starfield});
-    kinds.push_back({"YUCIBlobsGenerator", {}, {{std::string(kInputExtentKey), extent}, {"inputTime", 0.0}}, blobs});
+    kinds.push_back({"YUCIStarfieldGenerator",
+                     {},
+                     {{std::string(kInputExtentKey), extent}, {"inputTime", 0.0}},
+                     starfield});
+    kinds.push_back(
+        {"YUCIBlobsGenerator", {}, {{std::string(kInputExtentKey), extent}, {"inputTime", 0.0}}, blobs});
     kinds.push_back({"YUCISkyGenerator", {}, {{std::string(kInputExtentKey), extent}}, sky});
     const std::vector<std::string> two = {std::string(kInputImageKey), std::string(kInputTargetImageKey)};
     auto transition = [&](std::string name, Parameters extra, FilterKind::Render render) {

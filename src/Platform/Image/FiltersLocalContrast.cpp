@@ -15,11 +15,6 @@ namespace ci::detail {
 
 namespace {
 
-const std::vector<std::string>& imageOnly() {
-    static const std::vector<std::string> keys = {std::string(kInputImageKey)};
-    return keys;
-}
-
 struct FreeDeleter {
     void operator()(void* p) const { g_free(p); }
 };
@@ -27,13 +22,14 @@ struct FreeDeleter {
 // Rows [top, top + rows) of an 8-bit image as a Mat (the Mat owns a copy).
 cv::Mat rowsOf(const vips::VImage& image, int top, int rows) {
     size_t length = 0;
-    std::unique_ptr<void, FreeDeleter> bytes(image.extract_area(0, top, image.width(), rows).write_to_memory(&length));
+    std::unique_ptr<void, FreeDeleter> bytes(
+        image.extract_area(0, top, image.width(), rows).write_to_memory(&length));
     return cv::Mat(rows, image.width(), CV_8UC(image.bands()), bytes.get()).clone();
 }
 
 vips::VImage fromMat(const cv::Mat& mat) {
-    return px::copyOf(mat.data, mat.total() * mat.elemSize(), mat.cols, mat.rows,
-                                              mat.channels(), VIPS_FORMAT_UCHAR);
+    return px::copyOf(mat.data, mat.total() * mat.elemSize(), mat.cols, mat.rows, mat.channels(),
+                      VIPS_FORMAT_UCHAR);
 }
 
 // A guided filter with each band as its own guide: inside a window whose variance is below the
@@ -96,10 +92,12 @@ std::optional<vips::VImage> clahe(const FilterInputs& in) {
 }  // namespace
 
 void addLocalContrast(std::vector<FilterKind>& kinds) {
-    kinds.push_back(
-        {"YUCISurfaceBlur", imageOnly(), {{std::string(kInputRadiusKey), 10.0}, {"inputThreshold", 10.0}}, surfaceBlur});
+    kinds.push_back({"YUCISurfaceBlur",
+                     imageInputOnly(),
+                     {{std::string(kInputRadiusKey), 10.0}, {"inputThreshold", 10.0}},
+                     surfaceBlur});
     kinds.push_back({"YUCICLAHE",
-                     imageOnly(),
+                     imageInputOnly(),
                      {{"inputClipLimit", 2.0}, {"inputTileGridSize", std::vector<double>{8, 8}}},
                      clahe});
 }

@@ -13,11 +13,6 @@ namespace ci::detail {
 
 namespace {
 
-const std::vector<std::string>& imageOnly() {
-    static const std::vector<std::string> keys = {std::string(kInputImageKey)};
-    return keys;
-}
-
 // The application's own lookup table: a 64-step colour cube in 8 x 8 tiles of 64 x 64 pixels.
 std::optional<image::Image> bundledLookupTable() {
     static const std::optional<image::Image> table = []() -> std::optional<image::Image> {
@@ -67,8 +62,9 @@ std::optional<vips::VImage> rgbToneCurve(const FilterInputs& in) {
     auto through = [&](std::string_view key) {
         return [all, own = curveOf(in.points(key))](double x) { return all(own(x)); };
     };
-    const vips::VImage table = px::lookupTable(through("inputRedControlPoints"), through("inputGreenControlPoints"),
-                                               through("inputBlueControlPoints"));
+    const vips::VImage table =
+        px::lookupTable(through("inputRedControlPoints"), through("inputGreenControlPoints"),
+                        through("inputBlueControlPoints"));
     return px::onColour(*image, [&](const vips::VImage& rgb) { return px::mapped(rgb, table); });
 }
 
@@ -99,17 +95,18 @@ std::optional<vips::VImage> histogramEqualised(const FilterInputs& in) {
 }  // namespace
 
 void addLookupAndCurves(std::vector<FilterKind>& kinds) {
-    kinds.push_back({"YUCIColorLookup", imageOnly(), {{std::string(kInputIntensityKey), 1.0}}, colourLookup});
+    kinds.push_back(
+        {"YUCIColorLookup", imageInputOnly(), {{std::string(kInputIntensityKey), 1.0}}, colourLookup});
     kinds.back().imageKeys.push_back("inputColorLookupTable");
     const std::vector<cg::Point> identity = {{0, 0}, {1, 1}};
     kinds.push_back({"YUCIRGBToneCurve",
-                     imageOnly(),
+                     imageInputOnly(),
                      {{"inputRGBCompositeControlPoints", std::vector<cg::Point>{{0, 0}, {0.5, 0.7}, {1, 1}}},
                       {"inputRedControlPoints", identity},
                       {"inputGreenControlPoints", identity},
                       {"inputBlueControlPoints", identity}},
                      rgbToneCurve});
-    kinds.push_back({"YUCIHistogramEqualization", imageOnly(), {}, histogramEqualised});
+    kinds.push_back({"YUCIHistogramEqualization", imageInputOnly(), {}, histogramEqualised});
 }
 
 }  // namespace ci::detail

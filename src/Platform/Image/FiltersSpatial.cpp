@@ -12,14 +12,9 @@ namespace ci::detail {
 
 namespace {
 
-const std::vector<std::string>& imageOnly() {
-    static const std::vector<std::string> keys = {std::string(kInputImageKey)};
-    return keys;
-}
-
 FilterKind spatial(std::string name, Parameters defaults,
                    std::function<vips::VImage(const vips::VImage&, const FilterInputs&)> effect) {
-    return {std::move(name), imageOnly(), std::move(defaults),
+    return {std::move(name), imageInputOnly(), std::move(defaults),
             [effect](const FilterInputs& in) -> std::optional<vips::VImage> {
                 auto image = in.inputImage();
                 if (!image) return std::nullopt;
@@ -111,7 +106,8 @@ vips::VImage noiseReduced(const vips::VImage& rgb, const FilterInputs& in) {
 
 // Blends pixels on strong luma edges with a light blur; flat areas stay exactly as they were.
 vips::VImage antialiased(const vips::VImage& rgb, const FilterInputs&) {
-    const vips::VImage edges = (px::luma(rgb) + 0.5).cast(VIPS_FORMAT_UCHAR).sobel().cast(VIPS_FORMAT_FLOAT) / 255.0;
+    const vips::VImage edges =
+        (px::luma(rgb) + 0.5).cast(VIPS_FORMAT_UCHAR).sobel().cast(VIPS_FORMAT_FLOAT) / 255.0;
     const vips::VImage weight = px::smoothstep(0.08, 0.4, edges) * 0.75;
     return px::mix(rgb.cast(VIPS_FORMAT_FLOAT), rgb.gaussblur(0.8), px::grey3(weight));
 }
@@ -159,19 +155,20 @@ std::optional<vips::VImage> lineOverlay(const FilterInputs& in) {
 void addSpatialEffects(std::vector<FilterKind>& kinds) {
     const Value centre = std::vector<double>{150, 150};
     kinds.push_back(spatial("CIPixellate", {{"inputCenter", centre}, {"inputScale", 8.0}}, pixellated));
-    kinds.push_back(spatial("CIHexagonalPixellate", {{"inputCenter", centre}, {"inputScale", 8.0}}, hexagonal));
+    kinds.push_back(
+        spatial("CIHexagonalPixellate", {{"inputCenter", centre}, {"inputScale", 8.0}}, hexagonal));
     kinds.push_back(spatial("YUCITriangularPixellate",
                             {{"inputCenter", std::vector<double>{0, 0}}, {"inputScale", 20.0}}, triangular));
     kinds.push_back(spatial("CIBoxBlur", {{std::string(kInputRadiusKey), 10.0}}, boxBlurred));
-    kinds.push_back(spatial("CISharpenLuminance", {{"inputSharpness", 0.4}, {std::string(kInputRadiusKey), 1.69}},
-                            sharpened));
+    kinds.push_back(spatial("CISharpenLuminance",
+                            {{"inputSharpness", 0.4}, {std::string(kInputRadiusKey), 1.69}}, sharpened));
     kinds.push_back(
         spatial("CINoiseReduction", {{"inputNoiseLevel", 0.02}, {"inputSharpness", 0.4}}, noiseReduced));
     kinds.push_back(spatial("YUCIFXAA", {}, antialiased));
     Parameters spot;
-    const std::vector<std::vector<double>> colours = {
-        {0.0784, 0.0627, 0.0706}, {0.4392, 0.1922, 0.1961}, {0.5255, 0.3059, 0.3451},
-        {0.9137, 0.5608, 0.5059}, {0.9216, 0.4549, 0.3333}, {0.9098, 0.7529, 0.6078}};
+    const std::vector<std::vector<double>> colours = {{0.0784, 0.0627, 0.0706}, {0.4392, 0.1922, 0.1961},
+                                                      {0.5255, 0.3059, 0.3451}, {0.9137, 0.5608, 0.5059},
+                                                      {0.9216, 0.4549, 0.3333}, {0.9098, 0.7529, 0.6078}};
     const double closeness[3] = {0.22, 0.15, 0.5}, contrast[3] = {0.98, 0.98, 0.99};
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(i + 1);
@@ -182,7 +179,7 @@ void addSpatialEffects(std::vector<FilterKind>& kinds) {
     }
     kinds.push_back(spatial("CISpotColor", spot, spotColoured));
     kinds.push_back({"CILineOverlay",
-                     imageOnly(),
+                     imageInputOnly(),
                      {{"inputNRNoiseLevel", 0.07},
                       {"inputNRSharpness", 0.71},
                       {"inputEdgeIntensity", 1.0},

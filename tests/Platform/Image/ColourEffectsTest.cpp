@@ -42,13 +42,15 @@ TEST(ColourEffects, InvertTwiceGivesTheImageBackAndPosterizeKeepsAtMostItsLevels
 }
 
 TEST(ColourEffects, TheMonochromeFamilyIsGreyOrTakesItsTintsHue) {
-    for (const char* name : {"CIPhotoEffectMono", "CIPhotoEffectNoir", "CIPhotoEffectTonal", "CIMinimumComponent"}) {
+    for (const char* name :
+         {"CIPhotoEffectMono", "CIPhotoEffectNoir", "CIPhotoEffectTonal", "CIMinimumComponent"}) {
         const auto out = run(name, colourful());
         ASSERT_TRUE(out) << name;
         EXPECT_TRUE(isGrey(*out)) << name;
     }
     // The minimum component of (200, 90, 150) is 90.
-    const auto minimum = run("CIMinimumComponent", noisy(4, 4, 0, 0).new_from_image({200, 90, 150}).cast(VIPS_FORMAT_UCHAR));
+    const auto minimum =
+        run("CIMinimumComponent", noisy(4, 4, 0, 0).new_from_image({200, 90, 150}).cast(VIPS_FORMAT_UCHAR));
     EXPECT_EQ(at(*minimum, 1, 1), (std::vector<double>{90, 90, 90}));
 
     // Noir has more contrast than Tonal on the same mid-grey ramp.
@@ -60,7 +62,8 @@ TEST(ColourEffects, TheMonochromeFamilyIsGreyOrTakesItsTintsHue) {
     const auto brown = at(*run("CIColorMonochrome", grey), 4, 4);
     EXPECT_GT(brown[0], brown[1]);
     EXPECT_GT(brown[1], brown[2]);
-    const auto blue = at(*run("CIColorMonochrome", grey, {{"inputColor", std::vector<double>{0.1, 0.3, 0.9}}}), 4, 4);
+    const auto blue =
+        at(*run("CIColorMonochrome", grey, {{"inputColor", std::vector<double>{0.1, 0.3, 0.9}}}), 4, 4);
     EXPECT_GT(blue[2], blue[1]);
     EXPECT_GT(blue[1], blue[0]);
 }
@@ -81,7 +84,8 @@ TEST(ColourEffects, SepiaTonesGreyIntoBrownAndFalseColorMapsDarkAndLightToItsTwo
 }
 
 TEST(ColourEffects, DefaultCubesAndPolynomialAndVignetteAtRestChangeNothing) {
-    for (const char* name : {"CIColorCube", "CIColorCubeWithColorSpace", "CIColorCrossPolynomial", "CIVignette"}) {
+    for (const char* name :
+         {"CIColorCube", "CIColorCubeWithColorSpace", "CIColorCrossPolynomial", "CIVignette"}) {
         const auto out = run(name, colourful());
         ASSERT_TRUE(out) << name;
         EXPECT_LE(maxDifference(*out, colourful()), 1) << name;

@@ -13,7 +13,8 @@ namespace {
 std::vector<std::uint8_t> bytesOf(const vips::VImage& image) {
     size_t length = 0;
     void* data = image.write_to_memory(&length);
-    std::vector<std::uint8_t> bytes(static_cast<std::uint8_t*>(data), static_cast<std::uint8_t*>(data) + length);
+    std::vector<std::uint8_t> bytes(static_cast<std::uint8_t*>(data),
+                                    static_cast<std::uint8_t*>(data) + length);
     g_free(data);
     return bytes;
 }

@@ -16,7 +16,8 @@ vips::VImage noisy(int w, int h, double level, double sigma, int seed = 7);
 vips::VImage step(int w, int h, double left, double right, double sigma = 0);
 
 // The filter's output for an image, with extra inputs; fails the test when the filter is unknown.
-std::optional<vips::VImage> run(std::string_view name, const vips::VImage& input, const ci::Parameters& extra = {});
+std::optional<vips::VImage> run(std::string_view name, const vips::VImage& input,
+                                const ci::Parameters& extra = {});
 
 // Every band's values at pixel (x, y).
 std::vector<double> at(const vips::VImage& image, int x, int y);

@@ -19,7 +19,9 @@ vips::VImage identityTable() {
             p[1] = (unsigned char)std::lround((y % 64) * 255.0 / 63);
             p[2] = (unsigned char)std::lround(blue * 255.0 / 63);
         }
-    return vips::VImage::new_from_memory(pixels.data(), pixels.size(), 512, 512, 3, VIPS_FORMAT_UCHAR).copy_memory();
+    // A copy: an image over borrowed memory would outlive `pixels`.
+    return vips::VImage(
+        vips_image_new_from_memory_copy(pixels.data(), pixels.size(), 512, 512, 3, VIPS_FORMAT_UCHAR));
 }
 
 // The spread of the fine detail: the image less a blurred copy of itself.
@@ -32,7 +34,8 @@ double localContrast(const vips::VImage& image) {
 
 TEST(LookupAndContrast, AnIdentityLookupTableChangesNothingAndTheBundledTableGivesALook) {
     const vips::VImage photo = noisy(64, 64, 128, 70);
-    const auto same = run("YUCIColorLookup", photo, {{"inputColorLookupTable", image::fromVips(identityTable())}});
+    const auto same =
+        run("YUCIColorLookup", photo, {{"inputColorLookupTable", image::fromVips(identityTable())}});
     ASSERT_TRUE(same);
     EXPECT_LE(maxDifference(*same, photo), 1);
 
@@ -40,7 +43,8 @@ TEST(LookupAndContrast, AnIdentityLookupTableChangesNothingAndTheBundledTableGiv
     ASSERT_TRUE(looked) << "the application's lookup table is missing";
     EXPECT_GT(maxDifference(*looked, photo), 5);
     // A table that is no cube of tiles gives nothing.
-    EXPECT_FALSE(run("YUCIColorLookup", photo, {{"inputColorLookupTable", image::fromVips(noisy(50, 30, 0, 0))}}));
+    EXPECT_FALSE(
+        run("YUCIColorLookup", photo, {{"inputColorLookupTable", image::fromVips(noisy(50, 30, 0, 0))}}));
 }
 
 TEST(LookupAndContrast, TheToneCurveLiftsMidGreyTowardsSevenTenths) {
@@ -59,9 +63,10 @@ TEST(LookupAndContrast, HistogramEqualisationSpreadsANarrowHistogramOverTheRange
 
 TEST(LookupAndContrast, ClaheRaisesLocalContrastAndKeepsGreyGrey) {
     // A faint texture whose brightness drifts across the image.
-    const vips::VImage texture =
-        vips::VImage::gaussnoise(128, 128, vips::VImage::option()->set("sigma", 3.0)->set("mean", 0.0)->set("seed", 5));
-    const vips::VImage drift = vips::VImage::xyz(128, 128).extract_band(0).cast(VIPS_FORMAT_FLOAT) * 0.8 + 60.0;
+    const vips::VImage texture = vips::VImage::gaussnoise(
+        128, 128, vips::VImage::option()->set("sigma", 3.0)->set("mean", 0.0)->set("seed", 5));
+    const vips::VImage drift =
+        vips::VImage::xyz(128, 128).extract_band(0).cast(VIPS_FORMAT_FLOAT) * 0.8 + 60.0;
     const vips::VImage grey = texture + drift;
     const vips::VImage photo = (vips::VImage::bandjoin({grey, grey, grey}) + 0.5).cast(VIPS_FORMAT_UCHAR);
     const auto out = run("YUCICLAHE", photo);

@@ -75,7 +75,8 @@ TEST(SpatialEffects, LineOverlayDrawsDarkLinesOnEdgesOverTransparency) {
     const auto out = run("CILineOverlay", edge);
     ASSERT_TRUE(out);
     ASSERT_EQ(out->bands(), 4);
-    const vips::VImage paper = out->flatten(vips::VImage::option()->set("background", std::vector<double>{255, 255, 255}));
+    const vips::VImage paper =
+        out->flatten(vips::VImage::option()->set("background", std::vector<double>{255, 255, 255}));
     EXPECT_LT(paper.extract_area(38, 0, 4, 40).min(), 60);
     EXPECT_GT(paper.extract_area(0, 0, 30, 40).min(), 240);
     EXPECT_GT(paper.extract_area(50, 0, 30, 40).min(), 240);
