@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "Core/FMFilter.h"
+#include "Core/ImageEffectOption.h"
 #include "Core/FileName.h"
 #include "Core/JobDecisions.h"
 #include "Core/OutputPaths.h"

@@ -1,0 +1,176 @@
+#include "Platform/Image/FilterPixels.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ci::px {
+
+Split split(const vips::VImage& in) {
+    if (in.bands() == 4 || in.bands() == 2) {
+        const int colour = in.bands() - 1;
+        return {in.extract_band(0, vips::VImage::option()->set("n", colour)), in.extract_band(colour)};
+    }
+    return {in, std::nullopt};
+}
+
+vips::VImage finish(const vips::VImage& rgb, const std::optional<vips::VImage>& alpha) {
+    vips::VImage out = rgb;
+    if (out.format() != VIPS_FORMAT_UCHAR) out = (out + 0.5).cast(VIPS_FORMAT_UCHAR);
+    if (out.bands() == 1) out = grey3(out);
+    if (alpha) out = out.bandjoin(alpha->cast(VIPS_FORMAT_UCHAR));
+    return out.copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+}
+
+vips::VImage onColour(const vips::VImage& in,
+                      const std::function<vips::VImage(const vips::VImage&)>& effect) {
+    const auto parts = split(in);
+    return finish(effect(parts.rgb), parts.alpha);
+}
+
+namespace {
+
+std::vector<double> tableOf(const Curve& curve) {
+    std::vector<double> values(256);
+    for (int i = 0; i < 256; ++i) {
+        const double v = curve(i / 255.0);
+        values[i] = std::clamp(std::round(v * 255.0), 0.0, 255.0);
+    }
+    return values;
+}
+
+vips::VImage tableImage(const std::vector<double>& values, int bands) {
+    std::vector<unsigned char> bytes(values.size());
+    std::transform(values.begin(), values.end(), bytes.begin(), [](double v) { return (unsigned char)v; });
+    const int width = int(values.size()) / bands;
+    return copyOf(bytes.data(), bytes.size(), width, 1, bands, VIPS_FORMAT_UCHAR);
+}
+
+}  // namespace
+
+vips::VImage lookupTable(const Curve& curve) {
+    return tableImage(tableOf(curve), 1);
+}
+
+vips::VImage lookupTable(const Curve& red, const Curve& green, const Curve& blue) {
+    const auto r = tableOf(red), g = tableOf(green), b = tableOf(blue);
+    std::vector<double> interleaved;
+    interleaved.reserve(768);
+    for (int i = 0; i < 256; ++i) interleaved.insert(interleaved.end(), {r[i], g[i], b[i]});
+    return tableImage(interleaved, 3);
+}
+
+vips::VImage mapped(const vips::VImage& uchar, const vips::VImage& table) {
+    vips::VImage in = uchar.format() == VIPS_FORMAT_UCHAR ? uchar : (uchar + 0.5).cast(VIPS_FORMAT_UCHAR);
+    return in.maplut(table);
+}
+
+vips::VImage copyOf(const void* data, size_t size, int width, int height, int bands, VipsBandFormat format) {
+    VipsImage* image = vips_image_new_from_memory_copy(data, size, width, height, bands, format);
+    if (!image) throw vips::VError();
+    return vips::VImage(image);
+}
+
+vips::VImage luma(const vips::VImage& rgb) {
+    return rgb.recomb(vips::VImage::new_matrixv(3, 1, 0.2126, 0.7152, 0.0722));
+}
+
+vips::VImage grey3(const vips::VImage& band) {
+    return vips::VImage::bandjoin({band, band, band});
+}
+
+vips::VImage mix(const vips::VImage& a, const vips::VImage& b, double t) {
+    return a + (b - a) * t;
+}
+
+vips::VImage mix(const vips::VImage& a, const vips::VImage& b, const vips::VImage& t) {
+    return a + (b - a) * t;
+}
+
+vips::VImage matrix(const vips::VImage& rgb, const std::vector<double>& m) {
+    std::vector<double> values = m;
+    return rgb.recomb(vips::VImage::new_matrix(3, 3, values.data(), 9));
+}
+
+vips::VImage clamped(const vips::VImage& x, double lo, double hi) {
+    return (x < lo).ifthenelse(lo, (x > hi).ifthenelse(hi, x));
+}
+
+vips::VImage smoothstep(double e0, double e1, const vips::VImage& x) {
+    const vips::VImage t = clamped((x - e0) / (e1 - e0), 0.0, 1.0);
+    return t * t * (3.0 - 2.0 * t);
+}
+
+vips::VImage coordinates(int width, int height) {
+    return vips::VImage::xyz(width, height).cast(VIPS_FORMAT_FLOAT);
+}
+
+vips::VImage sampled(const vips::VImage& in, const vips::VImage& index) {
+    const double maxX = in.width() - 1, maxY = in.height() - 1;
+    vips::VImage x = index.extract_band(0), y = index.extract_band(1);
+    x = clamped(x, 0.0, maxX);
+    y = clamped(y, 0.0, maxY);
+    // Whole coordinates: nearest sampling picks exactly the pixel named.
+    const vips::VImage at = (x + 0.5).floor().bandjoin((y + 0.5).floor());
+    return in.mapim(at,
+                    vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("nearest")));
+}
+
+Curve splineThrough(std::vector<std::pair<double, double>> p) {
+    std::sort(p.begin(), p.end());
+    const size_t n = p.size();
+    if (n == 0) return [](double x) { return x; };
+    if (n == 1) return [y = p[0].second](double) { return y; };
+    std::vector<double> slope(n - 1), tangent(n);
+    for (size_t i = 0; i + 1 < n; ++i) {
+        const double dx = p[i + 1].first - p[i].first;
+        slope[i] = dx > 0 ? (p[i + 1].second - p[i].second) / dx : 0.0;
+    }
+    tangent[0] = slope[0];
+    tangent[n - 1] = slope[n - 2];
+    for (size_t i = 1; i + 1 < n; ++i)
+        tangent[i] = slope[i - 1] * slope[i] <= 0 ? 0.0 : (slope[i - 1] + slope[i]) / 2;
+    for (size_t i = 0; i + 1 < n; ++i) {
+        if (slope[i] == 0) {
+            tangent[i] = tangent[i + 1] = 0;
+            continue;
+        }
+        const double a = tangent[i] / slope[i], b = tangent[i + 1] / slope[i], h = std::hypot(a, b);
+        if (h > 3) {
+            tangent[i] = 3 * a / h * slope[i];
+            tangent[i + 1] = 3 * b / h * slope[i];
+        }
+    }
+    return [p, tangent](double x) {
+        if (x <= p.front().first) return p.front().second;
+        if (x >= p.back().first) return p.back().second;
+        size_t i = 0;
+        while (x > p[i + 1].first) ++i;
+        const double h = p[i + 1].first - p[i].first, t = (x - p[i].first) / h;
+        const double t2 = t * t, t3 = t2 * t;
+        return (2 * t3 - 3 * t2 + 1) * p[i].second + (t3 - 2 * t2 + t) * h * tangent[i] +
+               (-2 * t3 + 3 * t2) * p[i + 1].second + (t3 - t2) * h * tangent[i + 1];
+    };
+}
+
+}  // namespace ci::px
+
+namespace ci::px {
+
+vips::VImage cubeLookup(const vips::VImage& rgb, const vips::VImage& table, int d, int tilesPerRow) {
+    const vips::VImage unit = rgb.cast(VIPS_FORMAT_FLOAT) / 255.0;
+    const vips::VImage r = unit.extract_band(0) * double(d - 1), g = unit.extract_band(1) * double(d - 1);
+    const vips::VImage b = unit.extract_band(2) * double(d - 1);
+    const vips::VImage b0 = b.floor();
+    const vips::VImage b1 = clamped(b0 + 1.0, 0.0, d - 1.0);
+    const vips::VImage fraction = b - b0;
+    auto slice = [&](const vips::VImage& blue) {
+        const vips::VImage row = (blue / double(tilesPerRow)).floor();
+        const vips::VImage column = blue - row * double(tilesPerRow);
+        const vips::VImage index = (column * double(d) + r).bandjoin(row * double(d) + g);
+        return table.mapim(
+            index, vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("bilinear")));
+    };
+    return mix(slice(b0).cast(VIPS_FORMAT_FLOAT), slice(b1).cast(VIPS_FORMAT_FLOAT), fraction);
+}
+
+}  // namespace ci::px

@@ -1,0 +1,191 @@
+// The effects that look at neighbouring pixels: mosaics, blurs, sharpening, noise reduction, edge
+// smoothing, spot colours and the pencil-line overlay. Positions given to them (a mosaic's centre)
+// are in the platform's coordinates, counted from the bottom-left corner.
+
+#include "Platform/Image/FilterKind.h"
+#include "Platform/Image/FilterPixels.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ci::detail {
+
+namespace {
+
+FilterKind spatial(std::string name, Parameters defaults,
+                   std::function<vips::VImage(const vips::VImage&, const FilterInputs&)> effect) {
+    return {std::move(name), imageInputOnly(), std::move(defaults),
+            [effect](const FilterInputs& in) -> std::optional<vips::VImage> {
+                auto image = in.inputImage();
+                if (!image) return std::nullopt;
+                return px::onColour(*image, [&](const vips::VImage& rgb) { return effect(rgb, in); });
+            }};
+}
+
+// The mosaic origin in top-left pixel coordinates, from a centre counted from the bottom left.
+std::pair<double, double> anchorOf(const vips::VImage& image, const FilterInputs& in) {
+    const auto centre = in.vector("inputCenter", {150, 150});
+    const double cx = centre.size() > 0 ? centre[0] : 0, cy = centre.size() > 1 ? centre[1] : 0;
+    return {cx, image.height() - cy};
+}
+
+// Squares of `scale` pixels, lined up on the centre, each the colour at its middle.
+vips::VImage pixellated(const vips::VImage& rgb, const FilterInputs& in) {
+    const double s = std::max(1.0, in.number("inputScale", 8));
+    const auto [ax, ay] = anchorOf(rgb, in);
+    const vips::VImage xy = px::coordinates(rgb.width(), rgb.height()) + 0.5;
+    const vips::VImage cx = ((xy.extract_band(0) - ax) / s).floor() * s + (ax + s / 2 - 0.5);
+    const vips::VImage cy = ((xy.extract_band(1) - ay) / s).floor() * s + (ay + s / 2 - 0.5);
+    return px::sampled(rgb, cx.bandjoin(cy));
+}
+
+// Flat-topped hexagons `scale` pixels across their flats, each the colour at its centre: every pixel
+// takes the nearer centre of two offset rectangular lattices.
+vips::VImage hexagonal(const vips::VImage& rgb, const FilterInputs& in) {
+    const double s = std::max(1.0, in.number("inputScale", 8));
+    const double r = s / std::sqrt(3.0), w = 3 * r, h = s;
+    const auto [ax, ay] = anchorOf(rgb, in);
+    const vips::VImage xy = px::coordinates(rgb.width(), rgb.height()) + 0.5;
+    const vips::VImage x = xy.extract_band(0) - ax, y = xy.extract_band(1) - ay;
+    const vips::VImage axc = (x / w + 0.5).floor() * w, ayc = (y / h + 0.5).floor() * h;
+    const vips::VImage bxc = (x / w).floor() * w + w / 2, byc = (y / h).floor() * h + h / 2;
+    const vips::VImage da = (x - axc) * (x - axc) + (y - ayc) * (y - ayc);
+    const vips::VImage db = (x - bxc) * (x - bxc) + (y - byc) * (y - byc);
+    const vips::VImage nearerA = da <= db;
+    const vips::VImage cx = nearerA.ifthenelse(axc, bxc) + (ax - 0.5);
+    const vips::VImage cy = nearerA.ifthenelse(ayc, byc) + (ay - 0.5);
+    return px::sampled(rgb, cx.bandjoin(cy));
+}
+
+// Squares cut along their falling diagonal; each triangle takes the colour at its centroid.
+vips::VImage triangular(const vips::VImage& rgb, const FilterInputs& in) {
+    const double s = std::max(2.0, in.number("inputScale", 20));
+    const auto centre = in.vector("inputCenter", {0, 0});
+    const double ax = centre.empty() ? 0 : centre[0];
+    const double ay = rgb.height() - (centre.size() > 1 ? centre[1] : 0);
+    const vips::VImage xy = px::coordinates(rgb.width(), rgb.height()) + 0.5;
+    const vips::VImage x = xy.extract_band(0) - ax, y = xy.extract_band(1) - ay;
+    const vips::VImage x0 = (x / s).floor() * s, y0 = (y / s).floor() * s;
+    const vips::VImage upper = (x - x0) > (y - y0);
+    const vips::VImage cx = x0 + upper.ifthenelse(2 * s / 3, s / 3) + (ax - 0.5);
+    const vips::VImage cy = y0 + upper.ifthenelse(s / 3, 2 * s / 3) + (ay - 0.5);
+    return px::sampled(rgb, cx.bandjoin(cy));
+}
+
+vips::VImage boxBlurred(const vips::VImage& rgb, const FilterInputs& in) {
+    const int radius = int(std::round(std::clamp(in.number(kInputRadiusKey, 10), 0.0, 200.0)));
+    if (radius < 1) return rgb;
+    const int size = 2 * radius + 1;
+    std::vector<double> ones(size, 1.0);
+    vips::VImage mask = vips::VImage::new_matrix(size, 1, ones.data(), size);
+    mask.set("scale", double(size));
+    return rgb.convsep(mask, vips::VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
+}
+
+// Adds the luma's fine detail back to every colour band, so colours do not fringe.
+vips::VImage lumaSharpened(const vips::VImage& rgb, double amount, double sigma) {
+    const vips::VImage y = px::luma(rgb);
+    const vips::VImage detail = y - y.gaussblur(sigma);
+    return rgb.cast(VIPS_FORMAT_FLOAT) + px::grey3(detail * amount);
+}
+
+vips::VImage sharpened(const vips::VImage& rgb, const FilterInputs& in) {
+    const double radius = std::max(0.5, in.number(kInputRadiusKey, 1.69));
+    return lumaSharpened(rgb, 2 * in.number("inputSharpness", 0.4), radius * 0.6);
+}
+
+// Pixels close to their smoothed neighbourhood are replaced by it (edges differ too much and stay),
+// then the result is sharpened a little.
+vips::VImage noiseReduced(const vips::VImage& rgb, const FilterInputs& in) {
+    const double level = std::max(0.0, in.number("inputNoiseLevel", 0.02)) * 255 * 2.5;
+    const vips::VImage smooth = rgb.gaussblur(1.2);
+    const vips::VImage difference = (rgb.cast(VIPS_FORMAT_FLOAT) - smooth).abs();
+    const vips::VImage cleaned = (difference < level).ifthenelse(smooth, rgb);
+    return lumaSharpened(cleaned, in.number("inputSharpness", 0.4), 1.0);
+}
+
+// Blends pixels on strong luma edges with a light blur; flat areas stay exactly as they were.
+vips::VImage antialiased(const vips::VImage& rgb, const FilterInputs&) {
+    const vips::VImage edges =
+        (px::luma(rgb) + 0.5).cast(VIPS_FORMAT_UCHAR).sobel().cast(VIPS_FORMAT_FLOAT) / 255.0;
+    const vips::VImage weight = px::smoothstep(0.08, 0.4, edges) * 0.75;
+    return px::mix(rgb.cast(VIPS_FORMAT_FLOAT), rgb.gaussblur(0.8), px::grey3(weight));
+}
+
+vips::VImage spotColoured(const vips::VImage& rgb, const FilterInputs& in) {
+    vips::VImage out = rgb.cast(VIPS_FORMAT_FLOAT);
+    for (int i = 0; i < 3; ++i) {
+        const std::string n = std::to_string(i + 1);
+        auto centre = in.vector("inputCenterColor" + n);
+        auto replacement = in.vector("inputReplacementColor" + n);
+        centre.resize(3, 0);
+        replacement.resize(3, 0);
+        const double closeness = std::max(1e-3, in.number("inputCloseness" + n));
+        const double contrast = std::clamp(in.number("inputContrast" + n), 0.0, 0.999);
+        std::vector<double> c255(3), r255(3);
+        for (int k = 0; k < 3; ++k) c255[k] = centre[k] * 255, r255[k] = replacement[k] * 255;
+        const vips::VImage delta = (rgb.cast(VIPS_FORMAT_FLOAT) - c255) / 255.0;
+        const vips::VImage distance = (delta * delta).bandmean() * 3.0;
+        const vips::VImage weight =
+            px::smoothstep(closeness * closeness * contrast, closeness * closeness, distance) * -1.0 + 1.0;
+        out = px::mix(out, out.new_from_image(r255), px::grey3(weight));
+    }
+    return out;
+}
+
+// Black lines where the (denoised) luma has edges, transparent elsewhere.
+std::optional<vips::VImage> lineOverlay(const FilterInputs& in) {
+    auto image = in.inputImage();
+    if (!image) return std::nullopt;
+    const double noise = std::max(0.0, in.number("inputNRNoiseLevel", 0.07));
+    const double edgeIntensity = in.number("inputEdgeIntensity", 1.0);
+    const double threshold = in.number("inputThreshold", 0.1), contrast = in.number("inputContrast", 50);
+    const auto parts = px::split(*image);
+    vips::VImage y = px::luma(parts.rgb);
+    if (noise > 0) y = y.gaussblur(0.5 + 10 * noise);
+    const vips::VImage edges = (y + 0.5).cast(VIPS_FORMAT_UCHAR).sobel().cast(VIPS_FORMAT_FLOAT) / 255.0;
+    vips::VImage alpha = px::clamped((edges * edgeIntensity - threshold) * contrast, 0.0, 1.0) * 255.0;
+    if (parts.alpha) alpha = alpha * (*parts.alpha / 255.0);
+    const vips::VImage black = parts.rgb.new_from_image({0.0, 0.0, 0.0});
+    return px::finish(black, alpha);
+}
+
+}  // namespace
+
+void addSpatialEffects(std::vector<FilterKind>& kinds) {
+    const Value centre = std::vector<double>{150, 150};
+    kinds.push_back(spatial("CIPixellate", {{"inputCenter", centre}, {"inputScale", 8.0}}, pixellated));
+    kinds.push_back(
+        spatial("CIHexagonalPixellate", {{"inputCenter", centre}, {"inputScale", 8.0}}, hexagonal));
+    kinds.push_back(spatial("YUCITriangularPixellate",
+                            {{"inputCenter", std::vector<double>{0, 0}}, {"inputScale", 20.0}}, triangular));
+    kinds.push_back(spatial("CIBoxBlur", {{std::string(kInputRadiusKey), 10.0}}, boxBlurred));
+    kinds.push_back(spatial("CISharpenLuminance",
+                            {{"inputSharpness", 0.4}, {std::string(kInputRadiusKey), 1.69}}, sharpened));
+    kinds.push_back(
+        spatial("CINoiseReduction", {{"inputNoiseLevel", 0.02}, {"inputSharpness", 0.4}}, noiseReduced));
+    kinds.push_back(spatial("YUCIFXAA", {}, antialiased));
+    Parameters spot;
+    const std::vector<std::vector<double>> colours = {{0.0784, 0.0627, 0.0706}, {0.4392, 0.1922, 0.1961},
+                                                      {0.5255, 0.3059, 0.3451}, {0.9137, 0.5608, 0.5059},
+                                                      {0.9216, 0.4549, 0.3333}, {0.9098, 0.7529, 0.6078}};
+    const double closeness[3] = {0.22, 0.15, 0.5}, contrast[3] = {0.98, 0.98, 0.99};
+    for (int i = 0; i < 3; ++i) {
+        const std::string n = std::to_string(i + 1);
+        spot.emplace("inputCenterColor" + n, colours[2 * i]);
+        spot.emplace("inputReplacementColor" + n, colours[2 * i + 1]);
+        spot.emplace("inputCloseness" + n, closeness[i]);
+        spot.emplace("inputContrast" + n, contrast[i]);
+    }
+    kinds.push_back(spatial("CISpotColor", spot, spotColoured));
+    kinds.push_back({"CILineOverlay",
+                     imageInputOnly(),
+                     {{"inputNRNoiseLevel", 0.07},
+                      {"inputNRSharpness", 0.71},
+                      {"inputEdgeIntensity", 1.0},
+                      {"inputThreshold", 0.1},
+                      {"inputContrast", 50.0}},
+                     lineOverlay});
+}
+
+}  // namespace ci::detail
