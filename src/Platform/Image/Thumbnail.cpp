@@ -1,0 +1,33 @@
+#include "Platform/Image/Thumbnail.h"
+
+#include "Platform/Image/ColourNormalisation.h"
+#include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/VipsImage.h"
+#include "Platform/Image/VipsRuntime.h"
+
+#include <cmath>
+
+namespace image {
+
+std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPixelSize) {
+    detail::ensureVipsStarted();
+    const int side = static_cast<int>(std::trunc(maxPixelSize.width));
+    if (side < 1 || !detail::admitFile(url, nullptr)) return std::nullopt;
+    try {
+        if (detail::exceedsPixelBound(vips::VImage::new_from_file(url.c_str()))) return std::nullopt;
+        // libvips' thumbnail picks the cheapest decode (shrink-on-load, embedded previews) and
+        // applies the EXIF orientation.
+        auto small =
+            vips::VImage::thumbnail(url.c_str(), side,
+                                    vips::VImage::option()->set("height", side)->set("size", VIPS_SIZE_DOWN))
+                .copy();
+        small.remove(VIPS_META_ORIENTATION);
+        // Small enough to keep decoded: a list shows it many times and should not reopen the file.
+        return fromVips(detail::toSRGB8(small).copy_memory());
+    } catch (const vips::VError&) {
+        detail::reportError(nullptr, "");
+        return std::nullopt;
+    }
+}
+
+}  // namespace image

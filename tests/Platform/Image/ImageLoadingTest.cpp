@@ -1,0 +1,158 @@
+#include "Platform/Image/ImageGeometry.h"
+#include "Platform/Image/ImageInfo.h"
+#include "Platform/Image/ImageLoading.h"
+#include "Platform/Image/VipsImage.h"
+#include "Platform/Image/VipsRuntime.h"
+#include "Support/TempDir.h"
+#include "TestImages.h"
+
+#include <gtest/gtest.h>
+
+using imagetest::meanAt;
+
+namespace {
+
+class ImageLoadingTest : public ::testing::Test {
+  protected:
+    void SetUp() override { image::detail::ensureVipsStarted(); }
+    testsupport::TempDir dir;
+};
+
+void expectColour(const std::vector<double>& actual, const std::vector<double>& expected, double tolerance) {
+    ASSERT_GE(actual.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << "band " << i;
+}
+
+TEST_F(ImageLoadingTest, ExifRotatedPhotoLoadsUprightWithoutOrientation) {
+    // Stored 300 x 200, red above blue, with orientation 6: a viewer turns it a quarter clockwise,
+    // which puts the red half on the right.
+    auto stored = imagetest::halves(300, 200, {255, 0, 0}, {0, 0, 255}).copy();
+    stored.set(VIPS_META_ORIENTATION, 6);
+    const auto file = dir / "turned.jpg";
+    imagetest::save(stored, file);
+
+    const auto info = image::readImageInfo(file);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->pixelWidth, 200);
+    EXPECT_EQ(info->pixelHeight, 300);
+    EXPECT_EQ(info->format, "jpeg");
+    EXPECT_TRUE(info->isLoadable());
+
+    const auto loaded = image::loadImage(file);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(image::pixelSize(*loaded), (cg::Size{200, 300}));
+    const auto& pixels = image::toVips(*loaded);
+    EXPECT_EQ(pixels.get_typeof(VIPS_META_ORIENTATION), 0u);
+    expectColour(meanAt(pixels, 120, 20, 60, 260), {255, 0, 0}, 8);
+    expectColour(meanAt(pixels, 20, 20, 60, 260), {0, 0, 255}, 8);
+}
+
+TEST_F(ImageLoadingTest, EveryInputKindBecomesEightBitSRGB) {
+    struct Case {
+        std::string name;
+        vips::VImage image;
+        int bands;
+    };
+    const auto grey = imagetest::solid(40, 30, {128})
+                          .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W));
+    const auto rgb16 = (imagetest::solid(40, 30, {200, 100, 50}).cast(VIPS_FORMAT_USHORT) * 257)
+                           .cast(VIPS_FORMAT_USHORT)
+                           .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16));
+    const auto rgba = imagetest::solid(40, 30, {10, 200, 30, 128});
+    const auto cmyk = imagetest::solid(40, 30, {0, 255, 255, 0})
+                          .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_CMYK));
+    const std::vector<Case> cases{
+        {"grey.png", grey, 3}, {"deep.png", rgb16, 3}, {"alpha.png", rgba, 4}, {"cmyk.jpg", cmyk, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        imagetest::save(c.image, dir / c.name);
+        const auto loaded = image::loadImage(dir / c.name);
+        ASSERT_TRUE(loaded);
+        const auto& pixels = image::toVips(*loaded);
+        EXPECT_EQ(pixels.format(), VIPS_FORMAT_UCHAR);
+        EXPECT_EQ(pixels.interpretation(), VIPS_INTERPRETATION_sRGB);
+        EXPECT_EQ(pixels.bands(), c.bands);
+        EXPECT_EQ(loaded->hasAlpha(), c.bands == 4);
+    }
+    // The 16-bit colour keeps its value at 8 bits; CMYK 0/100/100/0 is a strong red.
+    expectColour(meanAt(image::toVips(*image::loadImage(dir / "deep.png")), 0, 0, 40, 30), {200, 100, 50}, 1);
+    const auto red = meanAt(image::toVips(*image::loadImage(dir / "cmyk.jpg")), 0, 0, 40, 30);
+    EXPECT_GT(red[0], 180);
+    EXPECT_LT(red[1], 80);
+    EXPECT_LT(red[2], 80);
+    expectColour(meanAt(image::toVips(*image::loadImage(dir / "alpha.png")), 0, 0, 40, 30),
+                 {10, 200, 30, 128}, 1);
+}
+
+TEST_F(ImageLoadingTest, BrokenFilesGiveNoImageAndAReason) {
+    const auto empty = dir.write("empty.jpg", "");
+    const auto text = dir.write("notes.jpg", "This is a shopping list, not a photo.\n");
+    const auto bogusBmp = dir.write("fake.bmp", "P3\n1 1\n255\n0 0 0\n");  // a text image format
+    for (const auto& path : {empty, text, bogusBmp, dir / "missing.png"}) {
+        SCOPED_TRACE(path.filename().string());
+        std::string error;
+        EXPECT_FALSE(image::loadImage(path, &error));
+        EXPECT_FALSE(error.empty());
+        EXPECT_FALSE(image::readImageInfo(path));
+    }
+    EXPECT_FALSE(image::loadImage(std::span<const std::uint8_t>{}));
+    const std::string garbage = "GIF89a but nothing after";
+    EXPECT_FALSE(
+        image::loadImage(std::span(reinterpret_cast<const std::uint8_t*>(garbage.data()), garbage.size())));
+}
+
+TEST_F(ImageLoadingTest, ImagesAboveTheBoundAreRefusedByTheirHeader) {
+    const auto huge = dir.write("huge.jpg", imagetest::jpegClaimingSize(20000, 15000));
+    const auto info = image::readImageInfo(huge);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->pixelWidth, 20000);
+    EXPECT_TRUE(info->tooLarge);
+    EXPECT_FALSE(info->isLoadable());
+    std::string error;
+    EXPECT_FALSE(image::loadImage(huge, &error));
+    EXPECT_NE(error.find("too large"), std::string::npos);
+    EXPECT_FALSE(image::loadImage(huge, cg::Size{100, 100}));
+
+    const auto fine = dir.write("fine.jpg", imagetest::jpegClaimingSize(10000, 10000));
+    EXPECT_FALSE(image::readImageInfo(fine)->tooLarge);
+}
+
+TEST_F(ImageLoadingTest, BytesLoadLikeFilesAndOutliveTheirBuffer) {
+    auto stored = imagetest::halves(60, 40, {0, 255, 0}, {0, 0, 0}).copy();
+    stored.set(VIPS_META_ORIENTATION, 8);
+    imagetest::save(stored, dir / "bytes.jpg");
+    std::optional<image::Image> loaded;
+    {
+        const auto bytes = imagetest::readBytes(dir / "bytes.jpg");
+        loaded = image::loadImage(std::span<const std::uint8_t>(bytes));
+    }
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(image::pixelSize(*loaded), (cg::Size{40, 60}));
+    // Orientation 8 turns a quarter anticlockwise: the green top goes to the left.
+    expectColour(meanAt(image::toVips(*loaded), 2, 5, 15, 50), {0, 255, 0}, 8);
+}
+
+TEST_F(ImageLoadingTest, ShrinkOnLoadStillCoversWhatTheCallerNeeds) {
+    const auto file = dir / "big.jpg";
+    imagetest::save(imagetest::solid(4000, 3000, {90, 120, 150}), file);
+    const auto reduced = image::loadImage(file, cg::Size{400, 300});
+    ASSERT_TRUE(reduced);
+    EXPECT_LT(reduced->width(), 4000);
+    EXPECT_GE(reduced->width(), 2 * 400);
+    EXPECT_GE(reduced->height(), 2 * 300);
+    // Nothing to save: full size.
+    EXPECT_EQ(image::loadImage(file, cg::Size{3000, 2000})->width(), 4000);
+    EXPECT_EQ(image::loadImage(file, cg::Size{0, 0})->width(), 4000);
+
+    // An upright target on a sideways-stored photo is measured against the upright image.
+    auto sideways = imagetest::solid(4000, 1000, {1, 2, 3}).copy();
+    sideways.set(VIPS_META_ORIENTATION, 6);
+    imagetest::save(sideways, dir / "side.jpg");
+    const auto upright = image::loadImage(dir / "side.jpg", cg::Size{250, 1000});
+    ASSERT_TRUE(upright);
+    EXPECT_GE(upright->width(), 250);
+    EXPECT_GE(upright->height(), 1000);
+}
+
+}  // namespace
