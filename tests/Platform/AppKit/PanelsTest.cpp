@@ -23,6 +23,7 @@
 #include "Platform/AppKit/ViewController.h"
 #include "Platform/AppKit/Window.h"
 #include "Platform/AppKit/Workspace.h"
+#include "Support/RecordingWorkspace.h"
 #include "Support/TempDir.h"
 #include "Support/UiTestFixture.h"
 
@@ -181,32 +182,15 @@ TEST_F(PanelsTest, KeyMonitorConsumesKeysAndIsNeverCalledAfterItsOwnerIsGone) {
     EXPECT_EQ(field.text(), "a ");
 }
 
-class RecordingBackend : public Workspace::Backend {
-  public:
-    explicit RecordingBackend(bool fileManager) : fileManager_(fileManager) {}
-    bool openUrl(const QUrl& url) override {
-        opened.push_back(url.toString().toStdString());
-        return true;
-    }
-    bool showItems(const QStringList& uris) override {
-        for (const auto& uri : uris) shown.push_back(uri.toStdString());
-        return fileManager_;
-    }
-    std::vector<std::string> opened, shown;
-
-  private:
-    bool fileManager_;
-};
-
 TEST_F(PanelsTest, WorkspaceRevealsInTheFileManagerOrOpensTheFolders) {
-    auto backend = std::make_unique<RecordingBackend>(true);
+    auto backend = std::make_unique<testsupport::RecordingWorkspace>(true);
     auto* recording = backend.get();
     Workspace::shared().setBackend(std::move(backend));
     Workspace::shared().activateFileViewerSelecting({"/photos/a b.jpg"});
     EXPECT_EQ(recording->shown, std::vector<std::string>{"file:///photos/a b.jpg"});
     EXPECT_TRUE(recording->opened.empty());
 
-    backend = std::make_unique<RecordingBackend>(false);
+    backend = std::make_unique<testsupport::RecordingWorkspace>(false);
     recording = backend.get();
     Workspace::shared().setBackend(std::move(backend));
     Workspace::shared().activateFileViewerSelecting({"/photos/a.jpg", "/photos/b.jpg", "/out/c.jpg"});
