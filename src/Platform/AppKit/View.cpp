@@ -47,7 +47,7 @@ cg::Rect autoresized(cg::Rect f, unsigned mask, double dw, double dh) {
 
 }  // namespace
 
-View::View(QWidget* parent) : QWidget(parent), laidOutSize_(size()) {}
+View::View(QWidget* parent) : QWidget(parent) {}
 
 View::~View() {
     for (auto& [key, running] : animations_) {
@@ -215,7 +215,8 @@ void View::resizeEvent(QResizeEvent* event) {
 void View::syncAutoresizing() {
     const QSize old = laidOutSize_;
     laidOutSize_ = size();
-    if (old != size() && !layout()) {
+    // Until something is placed or the view is first laid out, its size is only the one it was built with.
+    if (old.isValid() && old != size() && !layout()) {
         const double dw = width() - old.width(), dh = height() - old.height();
         const bool flipped = isFlipped();
         for (QWidget* sub : subviews()) {

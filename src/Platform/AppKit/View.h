@@ -68,6 +68,8 @@ class View : public QWidget {
     // Converts between the spec-side y and Qt's y for a child rectangle of `parent`.
     static QRect toQtRect(const QWidget* parent, const cg::Rect& frame);
 
+    // Subviews added with addSubview and sublayers follow this view's size changes by their masks,
+    // counted from the size the view had when they were placed: give a view its designed size first.
     unsigned autoresizingMask() const { return autoresizingMask_; }
     void setAutoresizingMask(unsigned mask) { autoresizingMask_ = mask; }
 
@@ -107,7 +109,7 @@ class View : public QWidget {
     QVariant accessibilityValue_;
     std::vector<QPointer<QWidget>> subviews_;
     unsigned autoresizingMask_ = Autoresizing::None;
-    QSize laidOutSize_;
+    QSize laidOutSize_;  // invalid until the first placement or layout
     bool wantsLayer_ = false;
     Layer layer_;
     QPointer<LayerEffect> effect_;

@@ -99,6 +99,18 @@ TEST_F(ViewLayerTest, GradientSublayerAndAlphaValue) {
     styled->resize(80, 40);
     EXPECT_EQ(gradient->frame.size, (cg::Size{80, 40}));
 
+    // A view built hidden at its designed size keeps what was placed in it when it first shows.
+    View built;
+    built.resize(110, 110);
+    auto fill = std::make_shared<Layer>(Layer::Kind::Gradient);
+    fill->frame = cg::Rect(0, 0, 110, 110);
+    fill->autoresizingMask = 18;
+    built.setWantsLayer(true);
+    built.layer()->addSublayer(fill);
+    built.show();
+    drain();
+    EXPECT_EQ(fill->frame.size, (cg::Size{110, 110}));
+
     styled->setAlphaValue(0.5);
     const QColor half = pixel(21, 40);
     EXPECT_TRUE(near(half, QColor(255, 128, 128), 20)) << half.name().toStdString();
