@@ -2,6 +2,7 @@
 
 #include "Platform/AppKit/View.h"
 #include "Platform/AppKit/ViewController.h"
+#include "Platform/AppKit/WindowController.h"
 
 namespace appkit {
 
@@ -40,6 +41,23 @@ std::shared_ptr<ViewController> Storyboard::instantiateController(const std::str
         controller->setStoryboard(this);
     }
     return controller;
+}
+
+void Storyboard::registerWindowController(const std::string& identifier, WindowControllerFactory factory) {
+    std::lock_guard lock(mutex_);
+    windowControllers_[identifier] = std::move(factory);
+}
+
+std::shared_ptr<WindowController> Storyboard::instantiateWindowController(
+    const std::string& identifier) const {
+    WindowControllerFactory factory;
+    {
+        std::lock_guard lock(mutex_);
+        auto it = windowControllers_.find(identifier);
+        if (it == windowControllers_.end()) return nullptr;
+        factory = it->second;
+    }
+    return factory();
 }
 
 void Storyboard::registerView(const std::string& identifier, ViewFactory factory) {

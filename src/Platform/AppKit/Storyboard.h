@@ -18,6 +18,7 @@ namespace appkit {
 
 class View;
 class ViewController;
+class WindowController;
 
 enum class SegueKind { Embed, Swap, Win, Pop, Child, Sub, Sheet };
 
@@ -48,6 +49,11 @@ class Storyboard {
         return std::dynamic_pointer_cast<T>(instantiateController(identifier));
     }
 
+    using WindowControllerFactory = std::function<std::shared_ptr<WindowController>()>;
+    void registerWindowController(const std::string& identifier, WindowControllerFactory factory);
+    // A new window controller ("Document Window Controller"), or nullptr.
+    std::shared_ptr<WindowController> instantiateWindowController(const std::string& identifier) const;
+
     void registerView(const std::string& identifier, ViewFactory factory);
     // A new view for the identifier (a table cell), or nullptr.
     View* makeView(const std::string& identifier) const;
@@ -61,6 +67,7 @@ class Storyboard {
     mutable std::mutex mutex_;
     std::map<std::string, ControllerFactory> controllers_;
     std::map<std::string, ViewFactory> views_;
+    std::map<std::string, WindowControllerFactory> windowControllers_;
     std::map<std::pair<std::string, std::string>, SegueRow> segues_;
 };
 

@@ -6,6 +6,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <sstream>
+
+#include "Platform/Foundation/UserDefaults.h"
 
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/ViewController.h"
@@ -80,7 +83,63 @@ Window* Window::of(const QWidget* widget) {
 
 void Window::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    saveFrame();
     Q_EMIT didResize();
+}
+
+void Window::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    saveFrame();
+}
+
+void Window::setFrameAutosaveName(const std::string& name, foundation::UserDefaults& defaults) {
+    autosaveName_ = name;
+    autosaveDefaults_ = name.empty() ? nullptr : &defaults;
+    if (!autosaveDefaults_) return;
+    if (auto stored = defaults.string("NSWindow Frame " + name)) {
+        std::istringstream in(*stored);
+        double x = 0, y = 0, w = 0, h = 0;
+        if (in >> x >> y >> w >> h && w > 0 && h > 0) setFrame(cg::Rect(x, y, w, h));
+    }
+    saveFrame();
+}
+
+void Window::saveFrame() {
+    if (!autosaveDefaults_) return;
+    const cg::Rect f = frame();
+    std::ostringstream out;
+    out << f.origin.x << ' ' << f.origin.y << ' ' << f.size.width << ' ' << f.size.height;
+    autosaveDefaults_->set("NSWindow Frame " + autosaveName_, foundation::PlistValue(out.str()));
+}
+
+void Window::setMaxSize(cg::Size size) {
+    setMaximumSize(static_cast<int>(std::min(size.width, double(QWIDGETSIZE_MAX))),
+                   static_cast<int>(std::min(size.height, double(QWIDGETSIZE_MAX))));
+}
+
+void Window::setMinSize(cg::Size size) {
+    setMinimumSize(static_cast<int>(std::max(0.0, size.width)), static_cast<int>(std::max(0.0, size.height)));
+}
+
+void Window::setStandardButtonHidden(StandardButton button, bool hidden) {
+    hidden_[static_cast<int>(button)] = hidden;
+    applyButtonHints();
+}
+
+bool Window::isStandardButtonHidden(StandardButton button) const {
+    return hidden_[static_cast<int>(button)];
+}
+
+void Window::applyButtonHints() {
+    const bool wasVisible = isVisible();
+    Qt::WindowFlags flags = windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    flags.setFlag(Qt::WindowCloseButtonHint, !hidden_[0]);
+    flags.setFlag(Qt::WindowMinimizeButtonHint, !hidden_[1]);
+    flags.setFlag(Qt::WindowMaximizeButtonHint, !hidden_[2]);
+    if (flags == windowFlags()) return;
+    setWindowFlags(flags);
+    // Changing the flags hides a shown window.
+    if (wasVisible) show();
 }
 
 }  // namespace appkit

@@ -6,9 +6,16 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "Platform/Graphics/Color.h"
 #include "Platform/Graphics/Geometry.h"
+
+namespace foundation {
+class UserDefaults;
+}
 
 namespace appkit {
 
@@ -33,13 +40,41 @@ class Window : public QWidget {
     // The window a widget is shown in, or nullptr.
     static Window* of(const QWidget* widget);
 
+    // Remembers the frame in the settings under "NSWindow Frame <name>" and restores it now when
+    // one was stored; every later move or resize is stored again.
+    void setFrameAutosaveName(const std::string& name, foundation::UserDefaults& defaults);
+    const std::string& frameAutosaveName() const { return autosaveName_; }
+
+    void setMaxSize(cg::Size size);
+    void setMinSize(cg::Size size);
+
+    // Title-bar buttons: hiding one the window manager cannot hide is accepted and ignored.
+    enum class StandardButton { Close, Miniaturize, Zoom };
+    void setStandardButtonHidden(StandardButton button, bool hidden);
+    bool isStandardButtonHidden(StandardButton button) const;
+
+    // Title-bar and chrome options a Linux window manager does not offer: kept, not applied.
+    bool titlebarAppearsTransparent = false;
+    bool fullSizeContentView = false;
+    bool movableByWindowBackground = false;
+    bool isOpaque = true;
+    double bottomContentBorderThickness = 0;
+    std::optional<cg::Color> backgroundColor;
+
   Q_SIGNALS:
     void didResize();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
+    void saveFrame();
+    void applyButtonHints();
+
+    std::string autosaveName_;
+    foundation::UserDefaults* autosaveDefaults_ = nullptr;
+    bool hidden_[3] = {false, false, false};
     std::shared_ptr<ViewController> content_;
     std::vector<QPointer<QWidget>> sheets_;
 };
