@@ -38,6 +38,21 @@ void resizeAxis(double& origin, double& size, double delta, bool flexMin, bool f
     if (flexSize) size = std::max(0.0, size + share);
 }
 
+// The animation's values at their times: the keyframes, or from and to.
+std::vector<std::pair<double, double>> keyframes(const KeyPathAnimation& a, double current) {
+    std::vector<std::pair<double, double>> frames;
+    if (a.values.empty()) return {{0.0, a.fromValue.value_or(current)}, {1.0, a.toValue}};
+    const std::size_t n = a.values.size();
+    const bool timed = a.keyTimes.size() == n;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double even = n == 1 ? 1.0 : static_cast<double>(i) / static_cast<double>(n - 1);
+        frames.emplace_back(timed ? std::clamp(a.keyTimes[i], 0.0, 1.0) : even, a.values[i]);
+    }
+    if (frames.front().first > 0) frames.insert(frames.begin(), {0.0, frames.front().second});
+    if (frames.back().first < 1) frames.emplace_back(1.0, frames.back().second);
+    return frames;
+}
+
 cg::Rect autoresized(cg::Rect f, unsigned mask, double dw, double dh) {
     using namespace Autoresizing;
     resizeAxis(f.origin.x, f.size.width, dw, mask & MinXMargin, mask & WidthSizable, mask & MaxXMargin);
@@ -236,8 +251,9 @@ void View::addAnimation(const KeyPathAnimation& animation, const std::string& ke
                         std::shared_ptr<Layer> layer) {
     if (animations_.count(key)) stopAnimation(key, false);
     Layer* target = layer ? layer.get() : &layer_;
-    const double from = animation.fromValue.value_or(target->presented(animation.keyPath));
-    const double to = animation.toValue;
+    const auto frames = keyframes(animation, target->presented(animation.keyPath));
+    const double from = frames.front().second;
+    const double to = frames.back().second;
     const bool endless = animation.repeatCount >= 1e30 || std::isinf(animation.repeatCount);
     const int ms = AnimationClock::scaledMilliseconds(animation.duration * (animation.autoreverses ? 2 : 1));
 
@@ -258,9 +274,15 @@ void View::addAnimation(const KeyPathAnimation& animation, const std::string& ke
     auto* qt = new QVariantAnimation(this);
     qt->setDuration(ms);
     qt->setEasingCurve(animation.timingFunction.easingCurve());
-    qt->setStartValue(from);
-    if (animation.autoreverses) qt->setKeyValueAt(0.5, to);
-    qt->setEndValue(animation.autoreverses ? from : to);
+    for (const auto& [at, value] : frames) {
+        if (animation.autoreverses) {
+            // Forward over the first half, then back over the second.
+            qt->setKeyValueAt(at / 2, value);
+            qt->setKeyValueAt(1 - at / 2, value);
+        } else {
+            qt->setKeyValueAt(at, value);
+        }
+    }
     const double repeats = std::max(1.0, std::ceil(animation.repeatCount));
     qt->setLoopCount(endless || repeats > 1e6 ? -1 : static_cast<int>(repeats));
     const std::string keyPath = animation.keyPath;

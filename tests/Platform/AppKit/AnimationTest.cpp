@@ -101,6 +101,17 @@ TEST_F(AnimationTest, KeyPathAnimationsPresentTheirValueAndReportTheirEnd) {
     EXPECT_EQ(stops, std::vector<bool>{true});
     EXPECT_DOUBLE_EQ(view->layer()->presented(KeyPath::opacity), 1.0);
 
+    KeyPathAnimation pulse;
+    pulse.keyPath = KeyPath::scale;
+    pulse.values = {1, 1.4, 0.8};
+    pulse.keyTimes = {0, 0.3, 1};
+    pulse.removedOnCompletion = false;
+    view->addAnimation(pulse, "pulse");
+    EXPECT_DOUBLE_EQ(view->layer()->presented(KeyPath::scale), 0.8) << "keyframes end at their last value";
+    pulse.autoreverses = true;
+    view->addAnimation(pulse, "pulse");
+    EXPECT_DOUBLE_EQ(view->layer()->presented(KeyPath::scale), 1.0) << "reversed back to the first";
+
     AnimationClock::setDurationScale(1);
     stops.clear();
     KeyPathAnimation spin;

@@ -25,6 +25,7 @@
 #include "Platform/AppKit/Workspace.h"
 #include "Support/RecordingWorkspace.h"
 #include "Support/TempDir.h"
+#include "Support/UiEvents.h"
 #include "Support/UiTestFixture.h"
 
 using namespace appkit;
@@ -139,19 +140,20 @@ TEST_F(PanelsTest, DroppedFileUrlsArriveAsPathsWithFolders) {
     };
     drop->draggingExited = [&] { ++exits; };
 
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile("/photos/a.jpg"), QUrl("file:///photos/folder/"),
-                  QUrl::fromLocalFile("/photos/other folder"), QUrl("https://example.com/x.jpg")});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    EXPECT_TRUE(drop->isDragInside());
-    QDropEvent dropEvent(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &dropEvent);
-    EXPECT_TRUE(dropEvent.isAccepted());
+    const auto result =
+        testsupport::dropFiles(&target, {"/photos/a.jpg", "/photos/folder/", "/photos/other folder"});
+    EXPECT_TRUE(result.enterAccepted);
+    EXPECT_TRUE(result.dropAccepted);
+    EXPECT_FALSE(drop->isDragInside());
     EXPECT_EQ(received,
               (std::vector<std::string>{"/photos/a.jpg", "/photos/folder", "/photos/other folder"}));
     EXPECT_EQ(exits, 1);
+
+    QMimeData web;
+    web.setUrls({QUrl("https://example.com/x.jpg")});
+    QDragEnterEvent remote(QPoint(10, 10), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &remote);
+    EXPECT_FALSE(remote.isAccepted()) << "only local files are taken";
 
     QMimeData text;
     text.setText("no files");
