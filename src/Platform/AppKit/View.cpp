@@ -125,7 +125,11 @@ void View::insertSubview(QWidget* view, std::size_t index) {
     subviews_.erase(std::remove(subviews_.begin(), subviews_.end(), view), subviews_.end());
     const std::size_t at = std::min(index, subviews_.size());
     subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(at), QPointer<QWidget>(view));
-    view->raise();
+    // Later subviews draw over earlier ones.
+    if (at + 1 < subviews_.size())
+        view->stackUnder(subviews_[at + 1]);
+    else
+        view->raise();
 }
 
 void View::removeFromSuperview(QWidget* view) {

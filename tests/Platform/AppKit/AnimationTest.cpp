@@ -148,6 +148,7 @@ TEST_F(AnimationTest, WorkPostedForAGoneViewNeverRuns) {
     fade.toValue = 1.0;
     fade.didStop = [&](bool) { ++ran; };
     doomed->addAnimation(fade, "fade");
+    AnimationContext::runAnimationGroup([](AnimationContext&) {}, [&] { ++ran; }, doomed);
     delete doomed;
     mainQueue->advance(1);
     EXPECT_EQ(ran, 0);

@@ -154,6 +154,8 @@ TEST_F(ViewLayerTest, SubviewsKeepTheirOrderTagsAndHiddenState) {
     parent.addSubview(a);
     parent.addSubview(b);
     parent.insertSubview(c, 0);
+    const auto stacking = parent.children();  // Qt's own order, bottom to top
+    EXPECT_LT(stacking.indexOf(c), stacking.indexOf(a)) << "inserted first, drawn below the others";
     a->raise();
     c->lower();
     EXPECT_EQ(parent.subviews(), (std::vector<QWidget*>{c, a, b}));
