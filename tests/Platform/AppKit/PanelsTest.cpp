@@ -235,6 +235,9 @@ TEST_F(PanelsTest, MenuItemsNeedAnActionAndSegmentsActOnlyOnClicks) {
     EXPECT_EQ(menu.indexOfItem(other), 2);
     EXPECT_EQ(menu.itemWithTag(4), cancel);
     other->setState(MenuItem::State::On);
+    MenuItem* named = menu.addItem("Tom & Jerry 1080");
+    EXPECT_EQ(named->title(), "Tom & Jerry 1080");
+    EXPECT_EQ(named->text(), "Tom && Jerry 1080") << "shown with its ampersand, no mnemonic";
     EXPECT_TRUE(other->isChecked());
 
     SegmentedControl segments({"Presets", "Advanced", "Rename", "Bulk"});
