@@ -56,6 +56,51 @@ void WidgetAnimator::setHidden(bool hidden) {
     }
 }
 
+namespace {
+
+// Animates one colour of a view's layer from its current value to `target`, which it holds exactly
+// at the end (absent included).
+void animateColour(View* view, std::optional<cg::Color> Layer::*member, std::optional<cg::Color> target) {
+    view->setWantsLayer(true);
+    const cg::Color from =
+        (view->layer()->*member).value_or(target ? target->withAlpha(0) : cg::Color::clear());
+    const cg::Color to = target.value_or(from.withAlpha(0));
+    auto mix = [from, to](double t) {
+        return cg::Color{from.red + (to.red - from.red) * t, from.green + (to.green - from.green) * t,
+                         from.blue + (to.blue - from.blue) * t, from.alpha + (to.alpha - from.alpha) * t};
+    };
+    AnimationContext::animate(
+        view, 0.0, 1.0,
+        [view, member, mix](const QVariant& v) {
+            view->layer()->*member = mix(v.toDouble());
+            view->layerDidChange();
+        },
+        [view, member, target] {
+            view->layer()->*member = target;
+            view->layerDidChange();
+        });
+}
+
+}  // namespace
+
+void WidgetAnimator::setBorderColor(std::optional<cg::Color> colour) {
+    if (auto* view = qobject_cast<View*>(&widget_)) animateColour(view, &Layer::borderColor, colour);
+}
+
+void WidgetAnimator::setBackgroundColor(std::optional<cg::Color> colour) {
+    if (auto* view = qobject_cast<View*>(&widget_)) animateColour(view, &Layer::backgroundColor, colour);
+}
+
+void WidgetAnimator::setBorderWidth(double width) {
+    auto* view = qobject_cast<View*>(&widget_);
+    if (!view) return;
+    view->setWantsLayer(true);
+    AnimationContext::animate(view, view->layer()->borderWidth, width, [view](const QVariant& v) {
+        view->layer()->borderWidth = v.toDouble();
+        view->layerDidChange();
+    });
+}
+
 void ConstraintAnimator::setConstant(double constant) {
     LayoutConstraint* c = &constraint_;
     AnimationContext::animate(c, c->constant(), constant,

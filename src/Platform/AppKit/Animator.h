@@ -3,8 +3,10 @@
 // default duration outside one) and land exactly at the value given. Main thread only.
 
 #include <QWidget>
+#include <optional>
 
 #include "Platform/AppKit/LayoutConstraint.h"
+#include "Platform/Graphics/Color.h"
 #include "Platform/Graphics/Geometry.h"
 
 namespace appkit {
@@ -19,6 +21,10 @@ class WidgetAnimator {
     // Views fade; other widgets change at the end (hiding) or at once (showing).
     void setAlphaValue(double alpha);
     void setHidden(bool hidden);
+    // Layer styling of views (the view gets a layer); colours fade, an absent one fades to clear.
+    void setBorderColor(std::optional<cg::Color> colour);
+    void setBorderWidth(double width);
+    void setBackgroundColor(std::optional<cg::Color> colour);
 
   private:
     QWidget& widget_;

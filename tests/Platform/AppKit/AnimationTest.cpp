@@ -54,6 +54,12 @@ TEST_F(AnimationTest, ZeroDurationClockLandsAtEndValuesAndCompletesOnce) {
         [&] { ++completions; });
     expectEndValues();
     EXPECT_EQ(completions, 0);
+    animator(*view).setBorderColor(cg::Color{1, 0, 0, 1});
+    animator(*view).setBorderWidth(2);
+    animator(*view).setBackgroundColor(std::nullopt);
+    EXPECT_EQ(view->layer()->borderColor, (cg::Color{1, 0, 0, 1}));
+    EXPECT_EQ(view->layer()->borderWidth, 2);
+    EXPECT_EQ(view->layer()->backgroundColor, std::nullopt);
     drain();
     EXPECT_EQ(completions, 1);
     drain();
@@ -72,11 +78,13 @@ TEST_F(AnimationTest, RunningClockLandsAtEndValuesAndCompletesOnce) {
             animator(*view).setAlphaValue(0.25);
             animator(*hidden).setHidden(true);
             animator(*width).setConstant(350);
+            animator(*view).setBackgroundColor(cg::Color{0, 0, 1, 1});
         },
         [&] { ++completions; });
     EXPECT_FALSE(hidden->isHidden()) << "hidden at the end of the fade";
     wait(400);
     expectEndValues();
+    EXPECT_EQ(view->layer()->backgroundColor, (cg::Color{0, 0, 1, 1}));
     EXPECT_EQ(completions, 1);
 
     // An empty group still completes, once, after its duration.
