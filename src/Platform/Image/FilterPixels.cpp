@@ -59,6 +59,19 @@ vips::VImage lookupTable(const Curve& red, const Curve& green, const Curve& blue
     return tableImage(interleaved, 3);
 }
 
+vips::VImage floatLookup(const std::vector<std::vector<double>>& bands) {
+    const size_t n = bands.size();
+    std::vector<float> values(256 * n);
+    for (size_t band = 0; band < n; ++band)
+        for (int i = 0; i < 256; ++i) values[i * n + band] = float(bands[band][i]);
+    return copyOf(values.data(), values.size() * sizeof(float), 256, 1, int(n), VIPS_FORMAT_FLOAT);
+}
+
+vips::VImage analysisCopy(const vips::VImage& image, int longSide) {
+    const int step = std::max(1, (std::max(image.width(), image.height()) + longSide - 1) / longSide);
+    return step > 1 ? image.subsample(step, step) : image;
+}
+
 vips::VImage mapped(const vips::VImage& uchar, const vips::VImage& table) {
     vips::VImage in = uchar.format() == VIPS_FORMAT_UCHAR ? uchar : (uchar + 0.5).cast(VIPS_FORMAT_UCHAR);
     return in.maplut(table);
@@ -157,20 +170,33 @@ Curve splineThrough(std::vector<std::pair<double, double>> p) {
 namespace ci::px {
 
 vips::VImage cubeLookup(const vips::VImage& rgb, const vips::VImage& table, int d, int tilesPerRow) {
-    const vips::VImage unit = rgb.cast(VIPS_FORMAT_FLOAT) / 255.0;
-    const vips::VImage r = unit.extract_band(0) * double(d - 1), g = unit.extract_band(1) * double(d - 1);
-    const vips::VImage b = unit.extract_band(2) * double(d - 1);
-    const vips::VImage b0 = b.floor();
-    const vips::VImage b1 = clamped(b0 + 1.0, 0.0, d - 1.0);
-    const vips::VImage fraction = b - b0;
-    auto slice = [&](const vips::VImage& blue) {
-        const vips::VImage row = (blue / double(tilesPerRow)).floor();
-        const vips::VImage column = blue - row * double(tilesPerRow);
-        const vips::VImage index = (column * double(d) + r).bandjoin(row * double(d) + g);
+    // Every coordinate depends on one 8-bit band only, so tables give them without arithmetic: the
+    // red and green position inside a tile, and for blue the two neighbouring tiles' offsets and the
+    // share of the upper one.
+    std::vector<double> inTile(256);
+    std::vector<std::vector<double>> blue(5, std::vector<double>(256));
+    for (int i = 0; i < 256; ++i) {
+        const double position = i * (d - 1) / 255.0;
+        inTile[i] = position;
+        const int lower = int(position), upper = std::min(lower + 1, d - 1);
+        blue[0][i] = (lower % tilesPerRow) * d;
+        blue[1][i] = (lower / tilesPerRow) * d;
+        blue[2][i] = (upper % tilesPerRow) * d;
+        blue[3][i] = (upper / tilesPerRow) * d;
+        blue[4][i] = position - lower;
+    }
+    const vips::VImage bytes = rgb.format() == VIPS_FORMAT_UCHAR ? rgb : (rgb + 0.5).cast(VIPS_FORMAT_UCHAR);
+    const vips::VImage redGreen =
+        bytes.extract_band(0, vips::VImage::option()->set("n", 2)).maplut(floatLookup({inTile}));
+    const vips::VImage offsets = bytes.extract_band(2).maplut(floatLookup(blue));
+    auto slice = [&](int first) {
+        const vips::VImage index =
+            redGreen + offsets.extract_band(first, vips::VImage::option()->set("n", 2));
         return table.mapim(
             index, vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("bilinear")));
     };
-    return mix(slice(b0).cast(VIPS_FORMAT_FLOAT), slice(b1).cast(VIPS_FORMAT_FLOAT), fraction);
+    return mix(slice(0).cast(VIPS_FORMAT_FLOAT), slice(2).cast(VIPS_FORMAT_FLOAT),
+               grey3(offsets.extract_band(4)));
 }
 
 }  // namespace ci::px
