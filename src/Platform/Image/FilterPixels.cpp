@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace ci::px {
 
@@ -170,33 +171,43 @@ Curve splineThrough(std::vector<std::pair<double, double>> p) {
 namespace ci::px {
 
 vips::VImage cubeLookup(const vips::VImage& rgb, const vips::VImage& table, int d, int tilesPerRow) {
-    // Every coordinate depends on one 8-bit band only, so tables give them without arithmetic: the
-    // red and green position inside a tile, and for blue the two neighbouring tiles' offsets and the
-    // share of the upper one.
-    std::vector<double> inTile(256);
-    std::vector<std::vector<double>> blue(5, std::vector<double>(256));
-    for (int i = 0; i < 256; ++i) {
-        const double position = i * (d - 1) / 255.0;
-        inTile[i] = position;
-        const int lower = int(position), upper = std::min(lower + 1, d - 1);
-        blue[0][i] = (lower % tilesPerRow) * d;
-        blue[1][i] = (lower / tilesPerRow) * d;
-        blue[2][i] = (upper % tilesPerRow) * d;
-        blue[3][i] = (upper / tilesPerRow) * d;
-        blue[4][i] = position - lower;
-    }
-    const vips::VImage bytes = rgb.format() == VIPS_FORMAT_UCHAR ? rgb : (rgb + 0.5).cast(VIPS_FORMAT_UCHAR);
-    const vips::VImage redGreen =
-        bytes.extract_band(0, vips::VImage::option()->set("n", 2)).maplut(floatLookup({inTile}));
-    const vips::VImage offsets = bytes.extract_band(2).maplut(floatLookup(blue));
-    auto slice = [&](int first) {
-        const vips::VImage index =
-            redGreen + offsets.extract_band(first, vips::VImage::option()->set("n", 2));
-        return table.mapim(
-            index, vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("bilinear")));
+    // The cube is first expanded to one tile for each of the 256 blue levels (16 x 16 tiles), the
+    // blue steps in between blended here once; a single bilinear read per pixel then does the rest.
+    size_t length = 0;
+    std::unique_ptr<float, decltype(&g_free)> cube(
+        static_cast<float*>(table.cast(VIPS_FORMAT_FLOAT).write_to_memory(&length)), &g_free);
+    const int tableWidth = table.width();
+    auto at = [&](int slice, int x, int y) {
+        const int tx = (slice % tilesPerRow) * d + x, ty = (slice / tilesPerRow) * d + y;
+        return cube.get() + (size_t(ty) * tableWidth + tx) * 3;
     };
-    return mix(slice(0).cast(VIPS_FORMAT_FLOAT), slice(2).cast(VIPS_FORMAT_FLOAT),
-               grey3(offsets.extract_band(4)));
+    const int side = 16 * d;
+    std::vector<unsigned char> expanded(size_t(side) * side * 3);
+    std::vector<double> inTile(256), column(256), row(256);
+    for (int level = 0; level < 256; ++level) {
+        const double position = level * (d - 1) / 255.0;
+        const int lower = int(position), upper = std::min(lower + 1, d - 1);
+        const double share = position - lower;
+        inTile[level] = position;
+        column[level] = (level % 16) * d;
+        row[level] = (level / 16) * d;
+        for (int y = 0; y < d; ++y)
+            for (int x = 0; x < d; ++x) {
+                const float *low = at(lower, x, y), *high = at(upper, x, y);
+                unsigned char* out =
+                    &expanded[((size_t(row[level]) + y) * side + size_t(column[level]) + x) * 3];
+                for (int c = 0; c < 3; ++c)
+                    out[c] =
+                        (unsigned char)std::clamp(std::lround(low[c] + (high[c] - low[c]) * share), 0L, 255L);
+            }
+    }
+    const vips::VImage tiles = copyOf(expanded.data(), expanded.size(), side, side, 3, VIPS_FORMAT_UCHAR);
+    const vips::VImage bytes = rgb.format() == VIPS_FORMAT_UCHAR ? rgb : (rgb + 0.5).cast(VIPS_FORMAT_UCHAR);
+    const vips::VImage index =
+        bytes.extract_band(0, vips::VImage::option()->set("n", 2)).maplut(floatLookup({inTile})) +
+        bytes.extract_band(2).maplut(floatLookup({column, row}));
+    return tiles.mapim(
+        index, vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("bilinear")));
 }
 
 }  // namespace ci::px

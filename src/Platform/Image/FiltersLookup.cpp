@@ -44,7 +44,7 @@ std::optional<vips::VImage> colourLookup(const FilterInputs& in) {
     const vips::VImage colours = table->extract_band(0, vips::VImage::option()->set("n", 3));
     return px::onColour(*image, [&](const vips::VImage& rgb) {
         const vips::VImage looked = px::cubeLookup(rgb, colours, d, table->width() / d);
-        return px::mix(rgb.cast(VIPS_FORMAT_FLOAT), looked, intensity);
+        return intensity == 1 ? looked : px::mix(rgb.cast(VIPS_FORMAT_FLOAT), looked, intensity);
     });
 }
 

@@ -95,8 +95,9 @@ vips::VImage sharpened(const vips::VImage& rgb, const FilterInputs& in) {
 // then the result is sharpened a little.
 vips::VImage noiseReduced(const vips::VImage& rgb, const FilterInputs& in) {
     const double level = std::max(0.0, in.number("inputNoiseLevel", 0.02)) * 255 * 2.5;
-    const vips::VImage smooth = rgb.gaussblur(1.2);
-    const vips::VImage difference = (rgb.cast(VIPS_FORMAT_FLOAT) - smooth).abs();
+    const vips::VImage smooth =
+        rgb.gaussblur(1.2, vips::VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
+    const vips::VImage difference = (rgb.cast(VIPS_FORMAT_SHORT) - smooth).abs();
     const vips::VImage cleaned = (difference < level).ifthenelse(smooth, rgb);
     return lumaSharpened(cleaned, in.number("inputSharpness", 0.4), 1.0);
 }
@@ -109,8 +110,14 @@ vips::VImage antialiased(const vips::VImage& rgb, const FilterInputs&) {
     return px::mix(rgb.cast(VIPS_FORMAT_FLOAT), rgb.gaussblur(0.8), px::grey3(weight));
 }
 
+constexpr int kDistanceSteps = 65536;
+
+// Each replacement is blended in over the previous result by its weight; written out, the result is
+// the colour times the share no replacement took, plus each replacement times its own share.
 vips::VImage spotColoured(const vips::VImage& rgb, const FilterInputs& in) {
-    vips::VImage out = rgb.cast(VIPS_FORMAT_FLOAT);
+    std::vector<vips::VImage> shares;
+    std::vector<double> replacements(9);
+    vips::VImage kept;
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(i + 1);
         auto centre = in.vector("inputCenterColor" + n);
@@ -121,17 +128,32 @@ vips::VImage spotColoured(const vips::VImage& rgb, const FilterInputs& in) {
         const double contrast = std::clamp(in.number("inputContrast" + n), 0.0, 0.999);
         // The squared distance from the centre colour, band by band through tables.
         std::vector<std::vector<double>> squares(3, std::vector<double>(256));
-        std::vector<double> r255(3);
         for (int k = 0; k < 3; ++k) {
-            r255[k] = replacement[k] * 255;
+            replacements[k * 3 + i] = replacement[k] * 255;
             for (int v = 0; v < 256; ++v) squares[k][v] = std::pow(v / 255.0 - centre[k], 2);
         }
-        const vips::VImage distance = rgb.maplut(px::floatLookup(squares)).bandmean() * 3.0;
-        const vips::VImage weight =
-            px::smoothstep(closeness * closeness * contrast, closeness * closeness, distance) * -1.0 + 1.0;
-        out = px::mix(out, out.new_from_image(r255), px::grey3(weight));
+        const vips::VImage distance = rgb.maplut(px::floatLookup(squares)).bandmean();
+        // The weight of a (squared, averaged) distance, through a table over its 16-bit steps.
+        std::vector<float> weights(kDistanceSteps), rest(kDistanceSteps);
+        const double outer = closeness * closeness / 3, inner = outer * contrast;
+        for (int step = 0; step < kDistanceSteps; ++step) {
+            const double t =
+                std::clamp((double(step) / (kDistanceSteps - 1) - inner) / (outer - inner), 0.0, 1.0);
+            weights[step] = float(1 - t * t * (3 - 2 * t));
+            rest[step] = 1 - weights[step];
+        }
+        const vips::VImage steps = (distance * double(kDistanceSteps - 1) + 0.5).cast(VIPS_FORMAT_USHORT);
+        const vips::VImage weight = steps.maplut(
+            px::copyOf(weights.data(), weights.size() * 4, kDistanceSteps, 1, 1, VIPS_FORMAT_FLOAT));
+        const vips::VImage remaining =
+            steps.maplut(px::copyOf(rest.data(), rest.size() * 4, kDistanceSteps, 1, 1, VIPS_FORMAT_FLOAT));
+        for (auto& share : shares) share = share * remaining;
+        kept = i == 0 ? remaining : kept * remaining;
+        shares.push_back(weight);
     }
-    return out;
+    const vips::VImage replaced =
+        vips::VImage::bandjoin(shares).recomb(vips::VImage::new_matrix(3, 3, replacements.data(), 9));
+    return rgb * kept + replaced;
 }
 
 // Black lines where the (denoised) luma has edges, transparent elsewhere.
