@@ -36,6 +36,7 @@ vips::VImage fromMat(const cv::Mat& mat) {
 // threshold's square the band is averaged; across stronger changes (edges) it is kept. The
 // coefficients vary slowly, so they are computed on a copy reduced by `factor` and enlarged again.
 cv::Mat guided(const cv::Mat& image, int radius, double epsilon, int factor) {
+    if (image.rows < 2 * factor || image.cols < 2 * factor) factor = 1;
     cv::Mat small = image;
     if (factor > 1) cv::resize(image, small, cv::Size(), 1.0 / factor, 1.0 / factor, cv::INTER_AREA);
     const int r = std::max(1, radius / factor);
