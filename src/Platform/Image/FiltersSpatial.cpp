@@ -19,14 +19,22 @@ std::pair<double, double> anchorOf(const vips::VImage& image, const FilterInputs
     return {cx, image.height() - cy};
 }
 
-// Squares of `scale` pixels, lined up on the centre, each the colour at its middle.
+// Squares of `scale` pixels, lined up on the centre, each the colour at its middle. The column
+// sampled depends on x alone and the row on y alone, so each is worked out once and repeated.
 vips::VImage pixellated(const vips::VImage& rgb, const FilterInputs& in) {
     const double s = std::max(1.0, in.number("inputScale", 8));
     const auto [ax, ay] = anchorOf(rgb, in);
-    const vips::VImage xy = px::coordinates(rgb.width(), rgb.height()) + 0.5;
-    const vips::VImage cx = ((xy.extract_band(0) - ax) / s).floor() * s + (ax + s / 2 - 0.5);
-    const vips::VImage cy = ((xy.extract_band(1) - ay) / s).floor() * s + (ay + s / 2 - 0.5);
-    return px::sampled(rgb, cx.bandjoin(cy));
+    auto middles = [s](double anchor, int count) {
+        std::vector<float> at(count);
+        for (int i = 0; i < count; ++i)
+            at[i] = float(std::floor((i + 0.5 - anchor) / s) * s + anchor + s / 2 - 0.5);
+        return at;
+    };
+    const auto columns = middles(ax, rgb.width()), rows = middles(ay, rgb.height());
+    const vips::VImage x =
+        px::copyOf(columns.data(), columns.size() * 4, rgb.width(), 1, 1, VIPS_FORMAT_FLOAT);
+    const vips::VImage y = px::copyOf(rows.data(), rows.size() * 4, 1, rgb.height(), 1, VIPS_FORMAT_FLOAT);
+    return px::sampled(rgb, x.replicate(1, rgb.height()).bandjoin(y.replicate(rgb.width(), 1)));
 }
 
 // Flat-topped hexagons `scale` pixels across their flats, each the colour at its centre: every pixel
