@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <thread>
 
 using core::FMFilter;
 using Case = FMFilter::Case;
@@ -91,6 +92,28 @@ TEST(FMFilter, AGeneratorIgnoresThePhotoAndFillsItsExtent) {
     EXPECT_EQ(a->width(), 64);
     EXPECT_EQ(a->height(), 40);
     EXPECT_EQ((image::toVips(*a).cast(VIPS_FORMAT_FLOAT) - image::toVips(*b)).abs().max(), 0);
+}
+
+TEST(FMFilter, EffectsAppliedFromSeveralThreadsAtOnceGiveTheSameResults) {
+    const image::Image input = photo(64, 48);
+    auto render = [&](const FMFilter& f) {
+        const vips::VImage out = image::toVips(*f.apply(input));
+        size_t length = 0;
+        void* data = out.write_to_memory(&length);
+        std::string bytes(static_cast<char*>(data), length);
+        g_free(data);
+        return bytes;
+    };
+    std::vector<std::string> expected;
+    for (const auto& f : FMFilter::allFilters()) expected.push_back(render(f));
+    std::vector<std::vector<std::string>> results(4);
+    std::vector<std::thread> threads;
+    for (auto& result : results)
+        threads.emplace_back([&] {
+            for (const auto& f : FMFilter::allFilters()) result.push_back(render(f));
+        });
+    for (auto& t : threads) t.join();
+    for (const auto& result : results) EXPECT_EQ(result, expected);
 }
 
 TEST(FMFilterStore, BuildsItsFourteenConfiguredFiltersOnce) {

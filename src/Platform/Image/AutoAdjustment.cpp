@@ -21,8 +21,7 @@ struct Analysis {
 
 Analysis analyse(const vips::VImage& in) {
     const auto parts = px::split(in);
-    const double scale = std::min(1.0, double(kAnalysisSide) / std::max(in.width(), in.height()));
-    const vips::VImage small = (scale < 1 ? parts.rgb.resize(scale) : parts.rgb).copy_memory();
+    const vips::VImage small = px::analysisCopy(parts.rgb, kAnalysisSide).copy_memory();
     Analysis result;
     const vips::VImage histogram = (px::luma(small) + 0.5).cast(VIPS_FORMAT_UCHAR).hist_find();
     double total = 0;

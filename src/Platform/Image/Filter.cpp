@@ -83,6 +83,9 @@ std::optional<image::Image> Filter::outputImage() const {
     } catch (const vips::VError&) {
         vips_error_clear();
         return std::nullopt;
+    } catch (const std::exception&) {
+        // A filter computed with another library (OpenCV) that refuses its input gives nothing.
+        return std::nullopt;
     }
 }
 

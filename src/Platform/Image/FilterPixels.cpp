@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace ci::px {
 
@@ -57,6 +58,19 @@ vips::VImage lookupTable(const Curve& red, const Curve& green, const Curve& blue
     interleaved.reserve(768);
     for (int i = 0; i < 256; ++i) interleaved.insert(interleaved.end(), {r[i], g[i], b[i]});
     return tableImage(interleaved, 3);
+}
+
+vips::VImage floatLookup(const std::vector<std::vector<double>>& bands) {
+    const size_t n = bands.size();
+    std::vector<float> values(256 * n);
+    for (size_t band = 0; band < n; ++band)
+        for (int i = 0; i < 256; ++i) values[i * n + band] = float(bands[band][i]);
+    return copyOf(values.data(), values.size() * sizeof(float), 256, 1, int(n), VIPS_FORMAT_FLOAT);
+}
+
+vips::VImage analysisCopy(const vips::VImage& image, int longSide) {
+    const int step = std::max(1, (std::max(image.width(), image.height()) + longSide - 1) / longSide);
+    return step > 1 ? image.subsample(step, step) : image;
 }
 
 vips::VImage mapped(const vips::VImage& uchar, const vips::VImage& table) {
@@ -157,20 +171,43 @@ Curve splineThrough(std::vector<std::pair<double, double>> p) {
 namespace ci::px {
 
 vips::VImage cubeLookup(const vips::VImage& rgb, const vips::VImage& table, int d, int tilesPerRow) {
-    const vips::VImage unit = rgb.cast(VIPS_FORMAT_FLOAT) / 255.0;
-    const vips::VImage r = unit.extract_band(0) * double(d - 1), g = unit.extract_band(1) * double(d - 1);
-    const vips::VImage b = unit.extract_band(2) * double(d - 1);
-    const vips::VImage b0 = b.floor();
-    const vips::VImage b1 = clamped(b0 + 1.0, 0.0, d - 1.0);
-    const vips::VImage fraction = b - b0;
-    auto slice = [&](const vips::VImage& blue) {
-        const vips::VImage row = (blue / double(tilesPerRow)).floor();
-        const vips::VImage column = blue - row * double(tilesPerRow);
-        const vips::VImage index = (column * double(d) + r).bandjoin(row * double(d) + g);
-        return table.mapim(
-            index, vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("bilinear")));
+    // The cube is first expanded to one tile for each of the 256 blue levels (16 x 16 tiles), the
+    // blue steps in between blended here once; a single bilinear read per pixel then does the rest.
+    size_t length = 0;
+    std::unique_ptr<float, decltype(&g_free)> cube(
+        static_cast<float*>(table.cast(VIPS_FORMAT_FLOAT).write_to_memory(&length)), &g_free);
+    const int tableWidth = table.width();
+    auto at = [&](int slice, int x, int y) {
+        const int tx = (slice % tilesPerRow) * d + x, ty = (slice / tilesPerRow) * d + y;
+        return cube.get() + (size_t(ty) * tableWidth + tx) * 3;
     };
-    return mix(slice(b0).cast(VIPS_FORMAT_FLOAT), slice(b1).cast(VIPS_FORMAT_FLOAT), fraction);
+    const int side = 16 * d;
+    std::vector<unsigned char> expanded(size_t(side) * side * 3);
+    std::vector<double> inTile(256), column(256), row(256);
+    for (int level = 0; level < 256; ++level) {
+        const double position = level * (d - 1) / 255.0;
+        const int lower = int(position), upper = std::min(lower + 1, d - 1);
+        const double share = position - lower;
+        inTile[level] = position;
+        column[level] = (level % 16) * d;
+        row[level] = (level / 16) * d;
+        for (int y = 0; y < d; ++y)
+            for (int x = 0; x < d; ++x) {
+                const float *low = at(lower, x, y), *high = at(upper, x, y);
+                unsigned char* out =
+                    &expanded[((size_t(row[level]) + y) * side + size_t(column[level]) + x) * 3];
+                for (int c = 0; c < 3; ++c)
+                    out[c] =
+                        (unsigned char)std::clamp(std::lround(low[c] + (high[c] - low[c]) * share), 0L, 255L);
+            }
+    }
+    const vips::VImage tiles = copyOf(expanded.data(), expanded.size(), side, side, 3, VIPS_FORMAT_UCHAR);
+    const vips::VImage bytes = rgb.format() == VIPS_FORMAT_UCHAR ? rgb : (rgb + 0.5).cast(VIPS_FORMAT_UCHAR);
+    const vips::VImage index =
+        bytes.extract_band(0, vips::VImage::option()->set("n", 2)).maplut(floatLookup({inTile})) +
+        bytes.extract_band(2).maplut(floatLookup({column, row}));
+    return tiles.mapim(
+        index, vips::VImage::option()->set("interpolate", vips::VInterpolate::new_from_name("bilinear")));
 }
 
 }  // namespace ci::px

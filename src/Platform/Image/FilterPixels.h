@@ -28,6 +28,10 @@ vips::VImage onColour(const vips::VImage& in, const std::function<vips::VImage(c
 // A 256-entry table of `curve` for every band alike, or one curve per band.
 vips::VImage lookupTable(const Curve& curve);
 vips::VImage lookupTable(const Curve& red, const Curve& green, const Curve& blue);
+// A 256-entry float table, one band per list (a one-band 8-bit image mapped through it gets them all).
+vips::VImage floatLookup(const std::vector<std::vector<double>>& bands);
+// Every n-th pixel, so the long side is at most `longSide`: a cheap reduced copy for analyses.
+vips::VImage analysisCopy(const vips::VImage& image, int longSide);
 // Maps 8-bit bands through a table (fast: a table read per sample).
 vips::VImage mapped(const vips::VImage& uchar, const vips::VImage& table);
 

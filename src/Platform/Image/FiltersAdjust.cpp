@@ -80,13 +80,23 @@ std::optional<vips::VImage> highlightShadow(const FilterInputs& in) {
     const double shadows = std::clamp(in.number("inputShadowAmount", 0), -1.0, 1.0);
     const double highlights = std::clamp(in.number("inputHighlightAmount", 1), 0.0, 1.0);
     const double radius = in.number(kInputRadiusKey, 0);
+    // The gain each tone gets, as a table over the 8-bit luma.
+    std::vector<double> gain(256);
+    auto smooth = [](double e0, double e1, double x) {
+        const double t = std::clamp((x - e0) / (e1 - e0), 0.0, 1.0);
+        return t * t * (3 - 2 * t);
+    };
+    for (int i = 0; i < 256; ++i) {
+        const double tone = i / 255.0;
+        gain[i] = (1 + 1.5 * shadows * (1 - smooth(0, 0.5, tone))) *
+                  (1 - 0.5 * (1 - highlights) * smooth(0.5, 1, tone));
+    }
+    const vips::VImage table = px::floatLookup({gain});
     return onInput(in, [&](const vips::VImage& rgb) {
         if (shadows == 0 && highlights == 1) return rgb;
-        vips::VImage tone = px::luma(rgb) / 255.0;
+        vips::VImage tone = px::luma(rgb);
         if (radius > 0.5) tone = tone.gaussblur(radius / 2);
-        const vips::VImage lift = (px::smoothstep(0.0, 0.5, tone) * -1.0 + 1.0) * (1.5 * shadows) + 1.0;
-        const vips::VImage pull = px::smoothstep(0.5, 1.0, tone) * (-0.5 * (1 - highlights)) + 1.0;
-        return rgb * (lift * pull);
+        return rgb * (tone + 0.5).cast(VIPS_FORMAT_UCHAR).maplut(table);
     });
 }
 

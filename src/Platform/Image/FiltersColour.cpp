@@ -127,6 +127,13 @@ FilterKind colourCube(std::string name, Parameters extra) {
                 auto image = in.inputImage();
                 auto table = cubeTable(in);
                 if (!image || !table) return std::nullopt;
+                // A cube that gives every colour back as it is leaves the image alone.
+                const int dimension = int(in.number("inputCubeDimension", 2));
+                const auto data = in.vector("inputCubeData");
+                const auto identity = identityCube(dimension);
+                if (std::equal(data.begin(), data.end(), identity.begin(), identity.end(),
+                               [](double a, double b) { return std::abs(a - b) < 1e-6; }))
+                    return *image;
                 const int d = table->height();
                 return px::onColour(
                     *image, [&](const vips::VImage& rgb) { return px::cubeLookup(rgb, *table, d, d); });

@@ -32,9 +32,18 @@ std::optional<vips::VImage> starfield(const FilterInputs& in) {
     return px::finish(vips::VImage::bandjoin({stars, stars, stars * 0.9 + 20.0}), std::nullopt);
 }
 
+// Smooth generators are drawn at an eighth of the size and enlarged, which nobody can tell apart.
+vips::VImage enlargedTo(const vips::VImage& small, int w, int h) {
+    const vips::VImage up = small.resize(
+        double(w) / small.width(),
+        vips::VImage::option()->set("vscale", double(h) / small.height())->set("kernel", VIPS_KERNEL_LINEAR));
+    return up.embed(0, 0, w, h, vips::VImage::option()->set("extend", VIPS_EXTEND_COPY));
+}
+
 std::optional<vips::VImage> blobs(const FilterInputs& in) {
-    const auto [w, h] = extentSize(in);
-    if (w < 1 || h < 1) return std::nullopt;
+    const auto [fullW, fullH] = extentSize(in);
+    if (fullW < 1 || fullH < 1) return std::nullopt;
+    const int w = std::max(1, fullW / 8), h = std::max(1, fullH / 8);
     const double time = in.number("inputTime", 0), size = std::min(w, h) / 4.0;
     const vips::VImage xy = px::coordinates(w, h);
     const std::vector<std::vector<double>> colours = {
@@ -48,12 +57,13 @@ std::optional<vips::VImage> blobs(const FilterInputs& in) {
         const vips::VImage falloff = ((dx * dx + dy * dy) / (-2 * size * size)).exp();
         sum = sum + px::grey3(falloff) * colours[i];
     }
-    return px::finish(px::clamped(sum, 0, 255), std::nullopt);
+    return px::finish(enlargedTo(px::clamped(sum, 0, 255), fullW, fullH), std::nullopt);
 }
 
 std::optional<vips::VImage> sky(const FilterInputs& in) {
-    const auto [w, h] = extentSize(in);
-    if (w < 1 || h < 1) return std::nullopt;
+    const auto [fullW, fullH] = extentSize(in);
+    if (fullW < 1 || fullH < 1) return std::nullopt;
+    const int w = std::max(1, fullW / 8), h = std::max(1, fullH / 8);
     const vips::VImage xy = px::coordinates(w, h);
     const vips::VImage height = px::grey3(xy.extract_band(1) / std::max(1.0, h - 1.0));
     const vips::VImage zenith = height.new_from_image({40, 90, 190}),
@@ -62,8 +72,8 @@ std::optional<vips::VImage> sky(const FilterInputs& in) {
     const vips::VImage dx = xy.extract_band(0) - w * 0.7, dy = xy.extract_band(1) - h * 0.3;
     const double glow = std::min(w, h) * 0.15;
     const vips::VImage sun = px::grey3(((dx * dx + dy * dy) / (-2 * glow * glow)).exp());
-    return px::finish(px::clamped(px::mix(gradient, gradient.new_from_image({255, 245, 220}), sun), 0, 255),
-                      std::nullopt);
+    const vips::VImage lit = px::mix(gradient, gradient.new_from_image({255, 245, 220}), sun);
+    return px::finish(enlargedTo(px::clamped(lit, 0, 255), fullW, fullH), std::nullopt);
 }
 
 struct Frames {

@@ -1,9 +1,10 @@
-// The two filters computed with OpenCV: the edge-preserving surface blur and CLAHE. Both read their
-// input in strips or as one 8-bit band, so a large photo never exists as floats in memory at once.
+// The two filters computed with OpenCV: the edge-preserving surface blur and CLAHE. Both hold the
+// photo in 8 bits; floats exist only for a strip of rows at a time.
 
 #include "Platform/Image/FilterKind.h"
 #include "Platform/Image/FilterPixels.h"
 
+#include <opencv2/core/utility.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
@@ -19,12 +20,11 @@ struct FreeDeleter {
     void operator()(void* p) const { g_free(p); }
 };
 
-// Rows [top, top + rows) of an 8-bit image as a Mat (the Mat owns a copy).
-cv::Mat rowsOf(const vips::VImage& image, int top, int rows) {
+// The pixels of an 8-bit image as a Mat that owns a copy.
+cv::Mat matOf(const vips::VImage& image) {
     size_t length = 0;
-    std::unique_ptr<void, FreeDeleter> bytes(
-        image.extract_area(0, top, image.width(), rows).write_to_memory(&length));
-    return cv::Mat(rows, image.width(), CV_8UC(image.bands()), bytes.get()).clone();
+    std::unique_ptr<void, FreeDeleter> bytes(image.write_to_memory(&length));
+    return cv::Mat(image.height(), image.width(), CV_8UC(image.bands()), bytes.get()).clone();
 }
 
 vips::VImage fromMat(const cv::Mat& mat) {
@@ -33,42 +33,53 @@ vips::VImage fromMat(const cv::Mat& mat) {
 }
 
 // A guided filter with each band as its own guide: inside a window whose variance is below the
-// threshold's square the band is averaged; across stronger changes (edges) it is kept.
-cv::Mat guided(const cv::Mat& band, int radius, double epsilon) {
-    const cv::Size window(2 * radius + 1, 2 * radius + 1);
+// threshold's square the band is averaged; across stronger changes (edges) it is kept. The
+// coefficients vary slowly, so they are computed on a copy reduced by `factor` and enlarged again.
+cv::Mat guided(const cv::Mat& image, int radius, double epsilon, int factor) {
+    if (image.rows < 2 * factor || image.cols < 2 * factor) factor = 1;
+    cv::Mat small = image;
+    if (factor > 1) cv::resize(image, small, cv::Size(), 1.0 / factor, 1.0 / factor, cv::INTER_AREA);
+    const int r = std::max(1, radius / factor);
     auto box = [&](const cv::Mat& m) {
         cv::Mat out;
-        cv::boxFilter(m, out, CV_32F, window, cv::Point(-1, -1), true, cv::BORDER_REPLICATE);
+        cv::boxFilter(m, out, CV_32F, cv::Size(2 * r + 1, 2 * r + 1), cv::Point(-1, -1), true,
+                      cv::BORDER_REPLICATE);
         return out;
     };
-    const cv::Mat mean = box(band), meanSquare = box(band.mul(band));
+    const cv::Mat mean = box(small), meanSquare = box(small.mul(small));
     const cv::Mat variance = meanSquare - mean.mul(mean);
     const cv::Mat a = variance / (variance + epsilon);
-    const cv::Mat b = mean - a.mul(mean);
-    return box(a).mul(band) + box(b);
+    cv::Mat meanA = box(a), meanB = box(mean - a.mul(mean));
+    if (factor > 1) {
+        cv::resize(meanA, meanA, image.size(), 0, 0, cv::INTER_LINEAR);
+        cv::resize(meanB, meanB, image.size(), 0, 0, cv::INTER_LINEAR);
+    }
+    return meanA.mul(image) + meanB;
 }
 
+// Strips of rows are filtered in parallel, each with enough rows around it that its edges do not
+// show.
 std::optional<vips::VImage> surfaceBlur(const FilterInputs& in) {
     auto image = in.inputImage();
     if (!image) return std::nullopt;
     const int radius = std::clamp(int(std::lround(in.number(kInputRadiusKey, 10))), 1, 100);
     const double threshold = std::max(0.5, in.number("inputThreshold", 10)) / 255.0;
+    const int factor = std::clamp(radius / 3, 1, 4);
     const auto parts = px::split(*image);
-    const vips::VImage rgb = parts.rgb;
-    const int width = rgb.width(), height = rgb.height(), margin = 2 * radius + 1, strip = 256;
-    cv::Mat out(height, width, CV_8UC3);
-    for (int top = 0; top < height; top += strip) {
-        const int rows = std::min(strip, height - top);
-        const int from = std::max(0, top - margin), to = std::min(height, top + rows + margin);
-        cv::Mat source;
-        rowsOf(rgb, from, to - from).convertTo(source, CV_32F, 1.0 / 255);
-        std::vector<cv::Mat> bands;
-        cv::split(source, bands);
-        for (auto& band : bands) band = guided(band, radius, threshold * threshold);
-        cv::Mat merged;
-        cv::merge(bands, merged);
-        merged.rowRange(top - from, top - from + rows).convertTo(out.rowRange(top, top + rows), CV_8U, 255.0);
-    }
+    const cv::Mat source = matOf(parts.rgb);
+    const int height = source.rows, margin = (2 * radius / factor + 2) * factor, strip = 64 * factor;
+    cv::Mat out(height, source.cols, CV_8UC3);
+    cv::parallel_for_(cv::Range(0, (height + strip - 1) / strip), [&](const cv::Range& range) {
+        for (int index = range.start; index < range.end; ++index) {
+            const int top = index * strip, rows = std::min(strip, height - top);
+            const int from = std::max(0, top - margin), to = std::min(height, top + rows + margin);
+            cv::Mat floats;
+            source.rowRange(from, to).convertTo(floats, CV_32F, 1.0 / 255);
+            const cv::Mat filtered = guided(floats, radius, threshold * threshold, factor);
+            filtered.rowRange(top - from, top - from + rows)
+                .convertTo(out.rowRange(top, top + rows), CV_8U, 255.0);
+        }
+    });
     return px::finish(fromMat(out), parts.alpha);
 }
 
@@ -78,7 +89,7 @@ std::optional<vips::VImage> clahe(const FilterInputs& in) {
     if (!image) return std::nullopt;
     const auto parts = px::split(*image);
     const vips::VImage y = (px::luma(parts.rgb) + 0.5).cast(VIPS_FORMAT_UCHAR);
-    const cv::Mat luma = rowsOf(y, 0, y.height());
+    const cv::Mat luma = matOf(y);
     const auto tiles = in.vector("inputTileGridSize", {8, 8});
     auto equaliser = cv::createCLAHE(std::max(0.1, in.number("inputClipLimit", 2.0)),
                                      cv::Size(std::max(1, int(tiles.size() > 0 ? tiles[0] : 8)),

@@ -44,7 +44,7 @@ std::optional<vips::VImage> colourLookup(const FilterInputs& in) {
     const vips::VImage colours = table->extract_band(0, vips::VImage::option()->set("n", 3));
     return px::onColour(*image, [&](const vips::VImage& rgb) {
         const vips::VImage looked = px::cubeLookup(rgb, colours, d, table->width() / d);
-        return px::mix(rgb.cast(VIPS_FORMAT_FLOAT), looked, intensity);
+        return intensity == 1 ? looked : px::mix(rgb.cast(VIPS_FORMAT_FLOAT), looked, intensity);
     });
 }
 
@@ -74,8 +74,7 @@ std::optional<vips::VImage> histogramEqualised(const FilterInputs& in) {
     auto image = in.inputImage();
     if (!image) return std::nullopt;
     const auto parts = px::split(*image);
-    const double shrink = std::min(1.0, 512.0 / std::max(image->width(), image->height()));
-    const vips::VImage sample = shrink < 1 ? parts.rgb.resize(shrink) : parts.rgb;
+    const vips::VImage sample = px::analysisCopy(parts.rgb, 512);
     const vips::VImage histogram = (px::luma(sample) + 0.5).cast(VIPS_FORMAT_UCHAR).hist_find();
     std::vector<double> counts(256);
     for (int i = 0; i < 256; ++i) counts[i] = histogram.getpoint(i, 0)[0];

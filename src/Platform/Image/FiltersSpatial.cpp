@@ -1,6 +1,6 @@
 // The effects that look at neighbouring pixels: mosaics, blurs, sharpening, noise reduction, edge
-// smoothing, spot colours and the pencil-line overlay. Positions given to them (a mosaic's centre)
-// are in the platform's coordinates, counted from the bottom-left corner.
+// smoothing, spot colours and the pencil-line overlay. Positions given to
+// them (a mosaic's centre) are in the platform's coordinates, counted from the bottom-left corner.
 
 #include "Platform/Image/FilterKind.h"
 #include "Platform/Image/FilterPixels.h"
@@ -12,16 +12,6 @@ namespace ci::detail {
 
 namespace {
 
-FilterKind spatial(std::string name, Parameters defaults,
-                   std::function<vips::VImage(const vips::VImage&, const FilterInputs&)> effect) {
-    return {std::move(name), imageInputOnly(), std::move(defaults),
-            [effect](const FilterInputs& in) -> std::optional<vips::VImage> {
-                auto image = in.inputImage();
-                if (!image) return std::nullopt;
-                return px::onColour(*image, [&](const vips::VImage& rgb) { return effect(rgb, in); });
-            }};
-}
-
 // The mosaic origin in top-left pixel coordinates, from a centre counted from the bottom left.
 std::pair<double, double> anchorOf(const vips::VImage& image, const FilterInputs& in) {
     const auto centre = in.vector("inputCenter", {150, 150});
@@ -29,14 +19,22 @@ std::pair<double, double> anchorOf(const vips::VImage& image, const FilterInputs
     return {cx, image.height() - cy};
 }
 
-// Squares of `scale` pixels, lined up on the centre, each the colour at its middle.
+// Squares of `scale` pixels, lined up on the centre, each the colour at its middle. The column
+// sampled depends on x alone and the row on y alone, so each is worked out once and repeated.
 vips::VImage pixellated(const vips::VImage& rgb, const FilterInputs& in) {
     const double s = std::max(1.0, in.number("inputScale", 8));
     const auto [ax, ay] = anchorOf(rgb, in);
-    const vips::VImage xy = px::coordinates(rgb.width(), rgb.height()) + 0.5;
-    const vips::VImage cx = ((xy.extract_band(0) - ax) / s).floor() * s + (ax + s / 2 - 0.5);
-    const vips::VImage cy = ((xy.extract_band(1) - ay) / s).floor() * s + (ay + s / 2 - 0.5);
-    return px::sampled(rgb, cx.bandjoin(cy));
+    auto middles = [s](double anchor, int count) {
+        std::vector<float> at(count);
+        for (int i = 0; i < count; ++i)
+            at[i] = float(std::floor((i + 0.5 - anchor) / s) * s + anchor + s / 2 - 0.5);
+        return at;
+    };
+    const auto columns = middles(ax, rgb.width()), rows = middles(ay, rgb.height());
+    const vips::VImage x =
+        px::copyOf(columns.data(), columns.size() * 4, rgb.width(), 1, 1, VIPS_FORMAT_FLOAT);
+    const vips::VImage y = px::copyOf(rows.data(), rows.size() * 4, 1, rgb.height(), 1, VIPS_FORMAT_FLOAT);
+    return px::sampled(rgb, x.replicate(1, rgb.height()).bandjoin(y.replicate(rgb.width(), 1)));
 }
 
 // Flat-topped hexagons `scale` pixels across their flats, each the colour at its centre: every pixel
@@ -72,21 +70,28 @@ vips::VImage triangular(const vips::VImage& rgb, const FilterInputs& in) {
     return px::sampled(rgb, cx.bandjoin(cy));
 }
 
-vips::VImage boxBlurred(const vips::VImage& rgb, const FilterInputs& in) {
-    const int radius = int(std::round(std::clamp(in.number(kInputRadiusKey, 10), 0.0, 200.0)));
-    if (radius < 1) return rgb;
+// The mean over a square of 2 radius + 1 pixels; edges extend outwards.
+vips::VImage boxMean(const vips::VImage& in, int radius, VipsPrecision precision) {
     const int size = 2 * radius + 1;
     std::vector<double> ones(size, 1.0);
     vips::VImage mask = vips::VImage::new_matrix(size, 1, ones.data(), size);
     mask.set("scale", double(size));
-    return rgb.convsep(mask, vips::VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
+    return in.convsep(mask, vips::VImage::option()->set("precision", precision));
+}
+
+vips::VImage boxBlurred(const vips::VImage& rgb, const FilterInputs& in) {
+    const int radius = int(std::round(std::clamp(in.number(kInputRadiusKey, 10), 0.0, 200.0)));
+    if (radius < 1) return rgb;
+    return boxMean(rgb, radius, VIPS_PRECISION_INTEGER);
 }
 
 // Adds the luma's fine detail back to every colour band, so colours do not fringe.
 vips::VImage lumaSharpened(const vips::VImage& rgb, double amount, double sigma) {
-    const vips::VImage y = px::luma(rgb);
-    const vips::VImage detail = y - y.gaussblur(sigma);
-    return rgb.cast(VIPS_FORMAT_FLOAT) + px::grey3(detail * amount);
+    const vips::VImage y = (px::luma(rgb) + 0.5).cast(VIPS_FORMAT_UCHAR);
+    const vips::VImage blurred =
+        y.gaussblur(sigma, vips::VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
+    const vips::VImage detail = (y.cast(VIPS_FORMAT_SHORT) - blurred) * amount;
+    return rgb + detail;
 }
 
 vips::VImage sharpened(const vips::VImage& rgb, const FilterInputs& in) {
@@ -98,8 +103,9 @@ vips::VImage sharpened(const vips::VImage& rgb, const FilterInputs& in) {
 // then the result is sharpened a little.
 vips::VImage noiseReduced(const vips::VImage& rgb, const FilterInputs& in) {
     const double level = std::max(0.0, in.number("inputNoiseLevel", 0.02)) * 255 * 2.5;
-    const vips::VImage smooth = rgb.gaussblur(1.2);
-    const vips::VImage difference = (rgb.cast(VIPS_FORMAT_FLOAT) - smooth).abs();
+    const vips::VImage smooth =
+        rgb.gaussblur(1.2, vips::VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
+    const vips::VImage difference = (rgb.cast(VIPS_FORMAT_SHORT) - smooth).abs();
     const vips::VImage cleaned = (difference < level).ifthenelse(smooth, rgb);
     return lumaSharpened(cleaned, in.number("inputSharpness", 0.4), 1.0);
 }
@@ -112,8 +118,14 @@ vips::VImage antialiased(const vips::VImage& rgb, const FilterInputs&) {
     return px::mix(rgb.cast(VIPS_FORMAT_FLOAT), rgb.gaussblur(0.8), px::grey3(weight));
 }
 
+constexpr int kDistanceSteps = 65536;
+
+// Each replacement is blended in over the previous result by its weight; written out, the result is
+// the colour times the share no replacement took, plus each replacement times its own share.
 vips::VImage spotColoured(const vips::VImage& rgb, const FilterInputs& in) {
-    vips::VImage out = rgb.cast(VIPS_FORMAT_FLOAT);
+    std::vector<vips::VImage> shares;
+    std::vector<double> replacements(9);
+    vips::VImage kept;
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(i + 1);
         auto centre = in.vector("inputCenterColor" + n);
@@ -122,15 +134,34 @@ vips::VImage spotColoured(const vips::VImage& rgb, const FilterInputs& in) {
         replacement.resize(3, 0);
         const double closeness = std::max(1e-3, in.number("inputCloseness" + n));
         const double contrast = std::clamp(in.number("inputContrast" + n), 0.0, 0.999);
-        std::vector<double> c255(3), r255(3);
-        for (int k = 0; k < 3; ++k) c255[k] = centre[k] * 255, r255[k] = replacement[k] * 255;
-        const vips::VImage delta = (rgb.cast(VIPS_FORMAT_FLOAT) - c255) / 255.0;
-        const vips::VImage distance = (delta * delta).bandmean() * 3.0;
-        const vips::VImage weight =
-            px::smoothstep(closeness * closeness * contrast, closeness * closeness, distance) * -1.0 + 1.0;
-        out = px::mix(out, out.new_from_image(r255), px::grey3(weight));
+        // The squared distance from the centre colour, band by band through tables.
+        std::vector<std::vector<double>> squares(3, std::vector<double>(256));
+        for (int k = 0; k < 3; ++k) {
+            replacements[k * 3 + i] = replacement[k] * 255;
+            for (int v = 0; v < 256; ++v) squares[k][v] = std::pow(v / 255.0 - centre[k], 2);
+        }
+        const vips::VImage distance = rgb.maplut(px::floatLookup(squares)).bandmean();
+        // The weight of a (squared, averaged) distance, through a table over its 16-bit steps.
+        std::vector<float> weights(kDistanceSteps), rest(kDistanceSteps);
+        const double outer = closeness * closeness / 3, inner = outer * contrast;
+        for (int step = 0; step < kDistanceSteps; ++step) {
+            const double t =
+                std::clamp((double(step) / (kDistanceSteps - 1) - inner) / (outer - inner), 0.0, 1.0);
+            weights[step] = float(1 - t * t * (3 - 2 * t));
+            rest[step] = 1 - weights[step];
+        }
+        const vips::VImage steps = (distance * double(kDistanceSteps - 1) + 0.5).cast(VIPS_FORMAT_USHORT);
+        const vips::VImage weight = steps.maplut(
+            px::copyOf(weights.data(), weights.size() * 4, kDistanceSteps, 1, 1, VIPS_FORMAT_FLOAT));
+        const vips::VImage remaining =
+            steps.maplut(px::copyOf(rest.data(), rest.size() * 4, kDistanceSteps, 1, 1, VIPS_FORMAT_FLOAT));
+        for (auto& share : shares) share = share * remaining;
+        kept = i == 0 ? remaining : kept * remaining;
+        shares.push_back(weight);
     }
-    return out;
+    const vips::VImage replaced =
+        vips::VImage::bandjoin(shares).recomb(vips::VImage::new_matrix(3, 3, replacements.data(), 9));
+    return rgb * kept + replaced;
 }
 
 // Black lines where the (denoised) luma has edges, transparent elsewhere.
@@ -154,17 +185,19 @@ std::optional<vips::VImage> lineOverlay(const FilterInputs& in) {
 
 void addSpatialEffects(std::vector<FilterKind>& kinds) {
     const Value centre = std::vector<double>{150, 150};
-    kinds.push_back(spatial("CIPixellate", {{"inputCenter", centre}, {"inputScale", 8.0}}, pixellated));
     kinds.push_back(
-        spatial("CIHexagonalPixellate", {{"inputCenter", centre}, {"inputScale", 8.0}}, hexagonal));
-    kinds.push_back(spatial("YUCITriangularPixellate",
-                            {{"inputCenter", std::vector<double>{0, 0}}, {"inputScale", 20.0}}, triangular));
-    kinds.push_back(spatial("CIBoxBlur", {{std::string(kInputRadiusKey), 10.0}}, boxBlurred));
-    kinds.push_back(spatial("CISharpenLuminance",
-                            {{"inputSharpness", 0.4}, {std::string(kInputRadiusKey), 1.69}}, sharpened));
+        colourBandsFilter("CIPixellate", {{"inputCenter", centre}, {"inputScale", 8.0}}, pixellated));
     kinds.push_back(
-        spatial("CINoiseReduction", {{"inputNoiseLevel", 0.02}, {"inputSharpness", 0.4}}, noiseReduced));
-    kinds.push_back(spatial("YUCIFXAA", {}, antialiased));
+        colourBandsFilter("CIHexagonalPixellate", {{"inputCenter", centre}, {"inputScale", 8.0}}, hexagonal));
+    kinds.push_back(colourBandsFilter("YUCITriangularPixellate",
+                                      {{"inputCenter", std::vector<double>{0, 0}}, {"inputScale", 20.0}},
+                                      triangular));
+    kinds.push_back(colourBandsFilter("CIBoxBlur", {{std::string(kInputRadiusKey), 10.0}}, boxBlurred));
+    kinds.push_back(colourBandsFilter(
+        "CISharpenLuminance", {{"inputSharpness", 0.4}, {std::string(kInputRadiusKey), 1.69}}, sharpened));
+    kinds.push_back(colourBandsFilter("CINoiseReduction",
+                                      {{"inputNoiseLevel", 0.02}, {"inputSharpness", 0.4}}, noiseReduced));
+    kinds.push_back(colourBandsFilter("YUCIFXAA", {}, antialiased));
     Parameters spot;
     const std::vector<std::vector<double>> colours = {{0.0784, 0.0627, 0.0706}, {0.4392, 0.1922, 0.1961},
                                                       {0.5255, 0.3059, 0.3451}, {0.9137, 0.5608, 0.5059},
@@ -177,7 +210,7 @@ void addSpatialEffects(std::vector<FilterKind>& kinds) {
         spot.emplace("inputCloseness" + n, closeness[i]);
         spot.emplace("inputContrast" + n, contrast[i]);
     }
-    kinds.push_back(spatial("CISpotColor", spot, spotColoured));
+    kinds.push_back(colourBandsFilter("CISpotColor", spot, spotColoured));
     kinds.push_back({"CILineOverlay",
                      imageInputOnly(),
                      {{"inputNRNoiseLevel", 0.07},

@@ -82,3 +82,16 @@ TEST(FilterRegistry, TransitionsShowTheImageAtTimeZeroAndTheTargetAtTimeOne) {
         EXPECT_LE(maxDifference(*end, to), 1) << name;
     }
 }
+
+TEST(FilterRegistry, TinyImagesComeOutWholeFromEveryFilter) {
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{1, 1}, {2, 3}, {7, 1}, {1, 9}}) {
+        const vips::VImage tiny = noisy(w, h, 120, 40);
+        for (const auto& name : ci::filterNames()) {
+            if (!ci::Filter::named(name)->takesImage()) continue;
+            const auto out = run(name, tiny);
+            ASSERT_TRUE(out) << name << " " << w << "x" << h;
+            EXPECT_EQ(out->width(), w) << name;
+            EXPECT_EQ(out->height(), h) << name;
+        }
+    }
+}

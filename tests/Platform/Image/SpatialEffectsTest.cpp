@@ -1,5 +1,8 @@
 #include "FilterTestImages.h"
 
+#include "Platform/Image/ImageEncoding.h"
+#include "Platform/Image/ImageLoading.h"
+
 #include <gtest/gtest.h>
 
 using namespace filtertest;
@@ -80,6 +83,15 @@ TEST(SpatialEffects, LineOverlayDrawsDarkLinesOnEdgesOverTransparency) {
     EXPECT_LT(paper.extract_area(38, 0, 4, 40).min(), 60);
     EXPECT_GT(paper.extract_area(0, 0, 30, 40).min(), 240);
     EXPECT_GT(paper.extract_area(50, 0, 30, 40).min(), 240);
+
+    // Saved as JPEG, which has no transparency, the lines sit on white.
+    const auto jpeg = image::encodedData(image::fromVips(*out), "jpg");
+    ASSERT_TRUE(jpeg);
+    const auto decoded = image::loadImage(std::span<const std::uint8_t>(*jpeg));
+    ASSERT_TRUE(decoded);
+    const vips::VImage saved = image::toVips(*decoded);
+    EXPECT_LT(saved.extract_area(38, 0, 4, 40).min(), 80);
+    EXPECT_GT(saved.extract_area(0, 0, 30, 40).min(), 235);
 }
 
 TEST(SpatialEffects, SurfaceBlurHalvesTheNoiseAndKeepsAStepEdge) {
