@@ -2,7 +2,11 @@
 
 #include <QImage>
 
+#include <QPushButton>
+
+#include "Platform/AppKit/Animator.h"
 #include "Platform/AppKit/LayerPainter.h"
+#include "Platform/AppKit/Layered.h"
 #include "Platform/AppKit/View.h"
 #include "Support/UiTestFixture.h"
 
@@ -116,6 +120,26 @@ TEST_F(ViewLayerTest, GradientSublayerAndAlphaValue) {
     EXPECT_TRUE(near(half, QColor(255, 128, 128), 20)) << half.name().toStdString();
     styled->setAlphaValue(1);
     EXPECT_TRUE(near(pixel(21, 40), Qt::red));
+}
+
+TEST_F(ViewLayerTest, AnyWidgetCanCarryALayer) {
+    auto* button = new Layered<QPushButton>("Go");
+    backdrop.addSubview(button);
+    button->setGeometry(20, 20, 60, 40);
+    button->setFlat(true);
+    ASSERT_EQ(LayerHost::of(button), button);
+    QWidget plain;
+    EXPECT_EQ(LayerHost::of(&plain), nullptr);
+    button->setWantsLayer(true);
+    button->layer()->backgroundColor = cg::Color{1, 0, 0, 1};
+    button->layer()->cornerRadius = 12;
+    button->layer()->masksToBounds = true;
+    button->layerDidChange();
+    animator(*button).setBorderColor(cg::Color{0, 0, 1, 1});
+    animator(*button).setBorderWidth(4);
+    EXPECT_TRUE(near(pixel(21, 21), Qt::white)) << "rounded corner";
+    EXPECT_TRUE(near(pixel(22, 50), Qt::blue)) << "border";
+    EXPECT_TRUE(near(pixel(30, 30), Qt::red)) << "background under the title";
 }
 
 TEST_F(ViewLayerTest, FramesAreYUpInPlainViewsAndFollowTheirMasks) {
