@@ -1,8 +1,7 @@
-#include <QPointer>
-
 #include "Platform/AppKit/Alert.h"
 
 #include <QAbstractButton>
+#include <QPointer>
 #include <QPushButton>
 
 #include "Platform/AppKit/ModalScript.h"

@@ -1,5 +1,3 @@
-#include <QPointer>
-
 #include "Platform/AppKit/OpenPanel.h"
 
 #include <QDialog>
@@ -10,6 +8,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeView>
