@@ -20,7 +20,8 @@ std::optional<foundation::Data> encodedData(const Image& image, std::string_view
                                             std::string* error = nullptr);
 
 // Bytes of the given type. `compressionFactor` (0...1) sets the quality of JPEG and JPEG 2000 (1 is
-// lossless JPEG 2000); the other types have no quality setting and ignore it.
+// lossless JPEG 2000); without one, JPEG is written at 0.75 and JPEG 2000 lossless. The other types
+// have no quality setting and ignore it.
 std::optional<foundation::Data> encodedData(const Image& image, FileType type,
                                             std::optional<double> compressionFactor = std::nullopt,
                                             std::string* error = nullptr);

@@ -23,7 +23,7 @@ vips::VImage resample(const vips::VImage& in, int width, int height) {
     auto out = source.resize(double(width) / in.width(), vips::VImage::option()
                                                              ->set("vscale", double(height) / in.height())
                                                              ->set("kernel", VIPS_KERNEL_LANCZOS3));
-    if (alpha) out = out.unpremultiply();
+    if (alpha) out = out.unpremultiply().rint();
     out = out.cast(in.format());
     // libvips rounds the scaled size; settle any one-pixel difference so callers get what they asked.
     if (out.width() != width || out.height() != height) {
@@ -110,6 +110,7 @@ Image rotated(const Image& image, double degrees) {
                                   ->set("interpolate", vips::VInterpolate::new_from_name("bicubic"))
                                   ->set("background", std::vector<double>{0, 0, 0, 0}))
             .unpremultiply()
+            .rint()
             .cast(VIPS_FORMAT_UCHAR);
     return fromVips(turned.gravity(VIPS_COMPASS_DIRECTION_CENTRE, boxWidth, boxHeight));
 }

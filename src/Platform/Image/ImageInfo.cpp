@@ -10,8 +10,7 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     const auto admission = detail::admitFile(path, error);
     if (!admission) return std::nullopt;
     try {
-        // Opening is lazy: only the header is parsed until pixels are asked for.
-        const auto header = vips::VImage::new_from_file(path.c_str());
+        const auto header = detail::openAdmitted(*admission);
         const bool swapped = vips_image_get_orientation_swap(header.get_image()) != 0;
         ImageInfo info;
         info.pixelWidth = swapped ? header.height() : header.width();

@@ -6,6 +6,7 @@
 #include "Platform/Image/VipsRuntime.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace image {
@@ -26,12 +27,12 @@ std::optional<Image> finishLoad(const vips::VImage& raw, const std::string& form
     return fromVips(detail::toSRGB8(upright));
 }
 
-// How much a decoder may shrink while leaving at least a factor of two for the final resample, which
-// keeps the result as sharp and alias-free as a full decode would give.
-int blockShrinkFor(double factor) {
-    if (factor >= 16) return 8;
-    if (factor >= 8) return 4;
-    if (factor >= 4) return 2;
+// The largest reduction the decoders offer (1/2, 1/4, 1/8) that still leaves at least `factor`'s
+// worth of pixels, so the final Lanczos pass always scales down from at least the target size.
+int decoderShrinkFor(double factor) {
+    for (const int shrink : {8, 4, 2}) {
+        if (factor >= shrink) return shrink;
+    }
     return 1;
 }
 
@@ -44,75 +45,56 @@ double spareFactor(const vips::VImage& header, cg::Size needed) {
     return std::isinf(factor) ? 1.0 : factor;
 }
 
-bool covers(const vips::VImage& candidate, const vips::VImage& header, cg::Size needed) {
-    const double factor = spareFactor(header, needed);
-    return candidate.width() * factor >= header.width() && candidate.height() * factor >= header.height();
-}
-
-vips::VImage openShrunk(const std::filesystem::path& path, const std::string& format, cg::Size needed) {
-    const auto header = vips::VImage::new_from_file(path.c_str());
+vips::VImage openShrunk(const detail::Admission& admission, cg::Size needed) {
+    const auto header = detail::openAdmitted(admission);
     if (detail::exceedsPixelBound(header)) return header;  // refused by finishLoad, by its real size
-    const int shrink = blockShrinkFor(spareFactor(header, needed));
-    if (format == "jpeg" && shrink > 1) {
-        return vips::VImage::new_from_file(path.c_str(), vips::VImage::option()->set("shrink", shrink));
+    const double spare = spareFactor(header, needed);
+    const int shrink = decoderShrinkFor(spare);
+    if (admission.format == "jpeg" && shrink > 1) {
+        return detail::openAdmitted(admission, vips::VImage::option()->set("shrink", shrink));
     }
-    if (format == "webp" && shrink > 1) {
-        return vips::VImage::new_from_file(path.c_str(), vips::VImage::option()->set("scale", 1.0 / shrink));
+    if (admission.format == "webp" && shrink > 1) {
+        return detail::openAdmitted(admission, vips::VImage::option()->set("scale", 1.0 / shrink));
     }
-    if (format == "heif") {
-        const auto embedded =
-            vips::VImage::new_from_file(path.c_str(), vips::VImage::option()->set("thumbnail", true));
-        if (embedded.width() < header.width() && covers(embedded, header, needed)) return embedded;
+    if (admission.format == "heif") {
+        // Photos from phones carry a small preview; it serves when it still covers the target.
+        const auto preview = detail::openAdmitted(admission, vips::VImage::option()->set("thumbnail", true));
+        const bool smaller = preview.width() < header.width();
+        if (smaller && preview.width() * spare >= header.width() &&
+            preview.height() * spare >= header.height()) {
+            return preview;
+        }
     }
     return header;
+}
+
+std::optional<Image> load(const std::optional<detail::Admission>& admission, std::optional<cg::Size> needed,
+                          std::string* error) {
+    if (!admission) return std::nullopt;
+    try {
+        const auto raw = needed ? openShrunk(*admission, *needed) : detail::openAdmitted(*admission);
+        return finishLoad(raw, admission->format, error);
+    } catch (const vips::VError& e) {
+        detail::reportError(error, std::string("unreadable image: ") + e.what());
+        return std::nullopt;
+    }
 }
 
 }  // namespace
 
 std::optional<Image> loadImage(const std::filesystem::path& path, std::string* error) {
     detail::ensureVipsStarted();
-    const auto admission = detail::admitFile(path, error);
-    if (!admission) return std::nullopt;
-    try {
-        return finishLoad(vips::VImage::new_from_file(path.c_str()), admission->format, error);
-    } catch (const vips::VError& e) {
-        detail::reportError(error, std::string("unreadable image: ") + e.what());
-        return std::nullopt;
-    }
+    return load(detail::admitFile(path, error), std::nullopt, error);
 }
 
 std::optional<Image> loadImage(std::span<const std::uint8_t> bytes, std::string* error) {
     detail::ensureVipsStarted();
-    const auto admission = detail::admitBytes(bytes, error);
-    if (!admission) return std::nullopt;
-    try {
-        if (admission->format == "bmp") {
-            // ImageMagick reads only from memory the caller owns: decode now, while it is there.
-            const auto header = vips::VImage::new_from_buffer(bytes.data(), bytes.size(), "");
-            if (detail::exceedsPixelBound(header)) return finishLoad(header, admission->format, error);
-            return finishLoad(header.copy_memory(), admission->format, error);
-        }
-        // The source owns a copy of the bytes, so the lazy pipeline may outlive the caller's buffer.
-        VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
-        vips::VSource source(vips_source_new_from_blob(blob));
-        vips_area_unref(VIPS_AREA(blob));
-        return finishLoad(vips::VImage::new_from_source(source, ""), admission->format, error);
-    } catch (const vips::VError& e) {
-        detail::reportError(error, std::string("unreadable image: ") + e.what());
-        return std::nullopt;
-    }
+    return load(detail::admitBytes(bytes, error), std::nullopt, error);
 }
 
 std::optional<Image> loadImage(const std::filesystem::path& path, cg::Size needed, std::string* error) {
     detail::ensureVipsStarted();
-    const auto admission = detail::admitFile(path, error);
-    if (!admission) return std::nullopt;
-    try {
-        return finishLoad(openShrunk(path, admission->format, needed), admission->format, error);
-    } catch (const vips::VError& e) {
-        detail::reportError(error, std::string("unreadable image: ") + e.what());
-        return std::nullopt;
-    }
+    return load(detail::admitFile(path, error), needed, error);
 }
 
 }  // namespace image

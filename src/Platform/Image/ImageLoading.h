@@ -21,9 +21,9 @@ std::optional<Image> loadImage(std::span<const std::uint8_t> bytes, std::string*
 
 // For a caller that will scale the image down to `needed` (pixels, upright): lets the decoder skip
 // detail the result cannot show (JPEG and WebP decode at 1/2, 1/4 or 1/8; HEIF takes its embedded
-// thumbnail when that is large enough), so a large photo is never held at full size. The result
-// still covers `needed` with room to spare for a clean final resample; it is the full image when
-// nothing can be saved. A side of `needed` that is 0 or less does not constrain.
+// preview when that is large enough), so a large photo is never held at full size. The result still
+// covers `needed` on both sides, for the caller's final resample; it is the full image when nothing
+// can be saved. A side of `needed` that is 0 or less does not constrain.
 std::optional<Image> loadImage(const std::filesystem::path& path, cg::Size needed,
                                std::string* error = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <fstream>
+#include <iterator>
 #include <string_view>
 #include <system_error>
 
@@ -26,22 +27,27 @@ bool startsAsBmp(std::span<const std::uint8_t> head) {
     return head.size() >= 2 && head[0] == 'B' && head[1] == 'M';
 }
 
-std::optional<Admission> admitLoader(const char* loaderClass, std::span<const std::uint8_t> head,
-                                     std::string* error) {
-    if (loaderClass == nullptr) {
-        reportError(error, "not an image in a known format");
-        return std::nullopt;
-    }
-    const std::string_view name(loaderClass);
-    for (const auto& known : kKnownLoaders) {
-        if (!name.starts_with(known.classPrefix)) continue;
-        // ImageMagick reads hundreds of formats, some of them scriptable; it is only let near
-        // data that says it is a BMP.
-        if (known.format == "bmp" && !startsAsBmp(head)) break;
-        return Admission{std::string(known.format)};
+// The format of the loader libvips picked, when it is one the application reads. ImageMagick reads
+// hundreds of formats, some of them scriptable: it is only let near data that says it is a BMP.
+std::optional<std::string> admittedFormat(const char* loaderClass, std::span<const std::uint8_t> head,
+                                          std::string* error) {
+    if (loaderClass != nullptr) {
+        const std::string_view name(loaderClass);
+        for (const auto& known : kKnownLoaders) {
+            if (!name.starts_with(known.classPrefix)) continue;
+            if (known.format == "bmp" && !startsAsBmp(head)) break;
+            return std::string(known.format);
+        }
     }
     reportError(error, "not an image in a supported format");
     return std::nullopt;
+}
+
+vips::VSource sourceOwningCopyOf(std::span<const std::uint8_t> bytes) {
+    VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
+    vips::VSource source(vips_source_new_from_blob(blob));
+    vips_area_unref(VIPS_AREA(blob));
+    return source;
 }
 
 }  // namespace
@@ -57,15 +63,34 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
         reportError(error, "not a readable file");
         return std::nullopt;
     }
-    if (std::filesystem::file_size(path, ec) == 0 || ec) {
-        reportError(error, "empty file");
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size == 0) {
+        reportError(error, ec ? "not a readable file" : "empty file");
         return std::nullopt;
     }
     std::array<std::uint8_t, 2> head{};
     std::ifstream in(path, std::ios::binary);
     in.read(reinterpret_cast<char*>(head.data()), head.size());
-    const auto headSpan = std::span<const std::uint8_t>(head.data(), std::size_t(in.gcount()));
-    return admitLoader(vips_foreign_find_load(path.c_str()), headSpan, error);
+    if (startsAsBmp(std::span(head.data(), std::size_t(in.gcount())))) {
+        // Uncompressed, so the size alone tells an image far beyond the pixel bound.
+        if (size > std::uintmax_t(kMaximumPixels) * 4 + 1024 * 1024) {
+            reportError(error, "image too large (more than 200 megapixels)");
+            return std::nullopt;
+        }
+        in.seekg(0);
+        std::vector<std::uint8_t> all(std::istreambuf_iterator<char>(in), {});
+        return admitBytes(all, error);
+    }
+    try {
+        // A source takes the path as it is; a file name is never read as "name[options]".
+        auto source = vips::VSource::new_from_file(path.c_str());
+        const auto format = admittedFormat(vips_foreign_find_load_source(source.get_source()), {}, error);
+        if (!format) return std::nullopt;
+        return Admission{*format, source, nullptr};
+    } catch (const vips::VError& e) {
+        reportError(error, std::string("not a readable file: ") + e.what());
+        return std::nullopt;
+    }
 }
 
 std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::string* error) {
@@ -73,7 +98,23 @@ std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::st
         reportError(error, "empty data");
         return std::nullopt;
     }
-    return admitLoader(vips_foreign_find_load_buffer(bytes.data(), bytes.size()), bytes, error);
+    const auto format =
+        admittedFormat(vips_foreign_find_load_buffer(bytes.data(), bytes.size()), bytes, error);
+    if (!format) return std::nullopt;
+    if (*format == "bmp") {
+        return Admission{*format, std::nullopt,
+                         std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end())};
+    }
+    // The source owns a copy of the bytes, so a lazy pipeline may outlive the caller's buffer.
+    return Admission{*format, sourceOwningCopyOf(bytes), nullptr};
+}
+
+vips::VImage openAdmitted(const Admission& admission, vips::VOption* options) {
+    if (admission.source) return vips::VImage::new_from_source(*admission.source, "", options);
+    // ImageMagick reads only from memory that the caller owns: decode while the bytes are here.
+    const auto header =
+        vips::VImage::new_from_buffer(admission.bytes->data(), admission.bytes->size(), "", options);
+    return exceedsPixelBound(header) ? header : header.copy_memory();
 }
 
 bool exceedsPixelBound(const vips::VImage& header) {

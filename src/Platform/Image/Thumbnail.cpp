@@ -12,15 +12,18 @@ namespace image {
 std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPixelSize) {
     detail::ensureVipsStarted();
     const int side = static_cast<int>(std::trunc(maxPixelSize.width));
-    if (side < 1 || !detail::admitFile(url, nullptr)) return std::nullopt;
+    if (side < 1) return std::nullopt;
+    const auto admission = detail::admitFile(url, nullptr);
+    if (!admission) return std::nullopt;
     try {
-        if (detail::exceedsPixelBound(vips::VImage::new_from_file(url.c_str()))) return std::nullopt;
+        const auto header = detail::openAdmitted(*admission);
+        if (detail::exceedsPixelBound(header)) return std::nullopt;
         // libvips' thumbnail picks the cheapest decode (shrink-on-load, embedded previews) and
         // applies the EXIF orientation.
-        auto small =
-            vips::VImage::thumbnail(url.c_str(), side,
-                                    vips::VImage::option()->set("height", side)->set("size", VIPS_SIZE_DOWN))
-                .copy();
+        const auto options = vips::VImage::option()->set("height", side)->set("size", VIPS_SIZE_DOWN);
+        auto small = (admission->source ? vips::VImage::thumbnail_source(*admission->source, side, options)
+                                        : header.thumbnail_image(side, options))
+                         .copy();
         small.remove(VIPS_META_ORIENTATION);
         // Small enough to keep decoded: a list shows it many times and should not reopen the file.
         return fromVips(detail::toSRGB8(small).copy_memory());

@@ -177,6 +177,14 @@ TEST_F(ImageEncodingTest, MetadataBlocksSurviveAndTurnedPhotosAreWrittenUpright)
     stored.set(VIPS_META_ORIENTATION, 6);
     const std::string xmp = "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF/></x:xmpmeta>";
     vips_image_set_blob_copy(stored.get_image(), VIPS_META_XMP_NAME, xmp.data(), xmp.size());
+    // An IPTC block with one record (2:05, the object name).
+    const std::string record("\x1C\x02\x05\x00\x05Title", 10);
+    const std::string iptc = std::string(
+                                 "Photoshop 3.0\0"
+                                 "8BIM\x04\x04\0\0\0\0\0",
+                                 25) +
+                             char(record.size()) + record;
+    vips_image_set_blob_copy(stored.get_image(), VIPS_META_IPTC_NAME, iptc.data(), iptc.size());
     imagetest::save(stored, dir / "turned.jpg");
 
     const auto bytes = image::encodedData(*image::loadImage(dir / "turned.jpg"), "jpeg");
@@ -195,6 +203,9 @@ TEST_F(ImageEncodingTest, MetadataBlocksSurviveAndTurnedPhotosAreWrittenUpright)
     size_t length = 0;
     const void* data = written.get_blob(VIPS_META_XMP_NAME, &length);
     EXPECT_NE(std::string(static_cast<const char*>(data), length).find("adobe:ns:meta"), std::string::npos);
+    ASSERT_NE(written.get_typeof(VIPS_META_IPTC_NAME), 0u);
+    data = written.get_blob(VIPS_META_IPTC_NAME, &length);
+    EXPECT_NE(std::string(static_cast<const char*>(data), length).find("Title"), std::string::npos);
 }
 
 TEST_F(ImageEncodingTest, TransparencyIsKeptWhereTheFormatCanHoldIt) {

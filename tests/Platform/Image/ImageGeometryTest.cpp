@@ -120,6 +120,16 @@ TEST_F(ImageGeometryTest, RotationTurnsAnticlockwiseIntoTheBoundingBox) {
     ASSERT_TRUE(tilted.hasAlpha());
     EXPECT_EQ(pixels.getpoint(2, 2)[3], 0);  // the uncovered corner
     expectNear(pixels.getpoint(71, 71), {0, 200, 0, 255}, 1);
+
+    // Turned a third of a right angle anticlockwise, the top right corner becomes the highest point:
+    // 200 x 100 gives a 224 x 187 box with that corner near (173, 0).
+    const auto marked = imagetest::solid(160, 100, {255, 255, 255})
+                            .join(imagetest::solid(40, 100, {255, 255, 255})
+                                      .insert(imagetest::solid(40, 40, {255, 0, 0}), 0, 0),
+                                  VIPS_DIRECTION_HORIZONTAL);
+    const auto turned = image::rotated(make(marked), 30);
+    EXPECT_EQ(image::pixelSize(turned), (cg::Size{224, 187}));
+    expectNear(image::toVips(turned).getpoint(173, 15), {255, 0, 0, 255}, 2);
 }
 
 TEST_F(ImageGeometryTest, RedrawingScalesTheWholeImage) {

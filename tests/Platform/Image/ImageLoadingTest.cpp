@@ -1,3 +1,4 @@
+#include "Platform/Image/ImageEncoding.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageInfo.h"
 #include "Platform/Image/ImageLoading.h"
@@ -62,8 +63,22 @@ TEST_F(ImageLoadingTest, EveryInputKindBecomesEightBitSRGB) {
     const auto rgba = imagetest::solid(40, 30, {10, 200, 30, 128});
     const auto cmyk = imagetest::solid(40, 30, {0, 255, 255, 0})
                           .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_CMYK));
-    const std::vector<Case> cases{
-        {"grey.png", grey, 3}, {"deep.png", rgb16, 3}, {"alpha.png", rgba, 4}, {"cmyk.jpg", cmyk, 3}};
+    // 16-bit with a 16-bit alpha and a wide-gamut profile: the alpha must be scaled, not clipped.
+    auto deepAlpha = (imagetest::solid(40, 30, {0, 0, 0, 0}).cast(VIPS_FORMAT_USHORT) +
+                      std::vector<double>{50000, 10000, 30000, 40000})
+                         .cast(VIPS_FORMAT_USHORT)
+                         .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16));
+    VipsBlob* profile = nullptr;
+    ASSERT_EQ(vips_profile_load("p3", &profile, nullptr), 0);
+    size_t length = 0;
+    const void* bytes = vips_blob_get(profile, &length);
+    vips_image_set_blob_copy(deepAlpha.get_image(), VIPS_META_ICC_NAME, bytes, length);
+    vips_area_unref(VIPS_AREA(profile));
+    const std::vector<Case> cases{{"grey.png", grey, 3},
+                                  {"deep.png", rgb16, 3},
+                                  {"alpha.png", rgba, 4},
+                                  {"cmyk.jpg", cmyk, 3},
+                                  {"deepalpha.png", deepAlpha, 4}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         imagetest::save(c.image, dir / c.name);
@@ -83,6 +98,8 @@ TEST_F(ImageLoadingTest, EveryInputKindBecomesEightBitSRGB) {
     EXPECT_LT(red[2], 80);
     expectColour(meanAt(image::toVips(*image::loadImage(dir / "alpha.png")), 0, 0, 40, 30),
                  {10, 200, 30, 128}, 1);
+    EXPECT_NEAR(meanAt(image::toVips(*image::loadImage(dir / "deepalpha.png")), 0, 0, 40, 30)[3],
+                40000 / 257.0, 1);
 }
 
 TEST_F(ImageLoadingTest, BrokenFilesGiveNoImageAndAReason) {
@@ -138,9 +155,11 @@ TEST_F(ImageLoadingTest, ShrinkOnLoadStillCoversWhatTheCallerNeeds) {
     imagetest::save(imagetest::solid(4000, 3000, {90, 120, 150}), file);
     const auto reduced = image::loadImage(file, cg::Size{400, 300});
     ASSERT_TRUE(reduced);
-    EXPECT_LT(reduced->width(), 4000);
-    EXPECT_GE(reduced->width(), 2 * 400);
-    EXPECT_GE(reduced->height(), 2 * 300);
+    EXPECT_EQ(reduced->size(), (cg::Size{500, 375}));  // an eighth: the most that still covers
+    // A 24-megapixel photo for a 1920 px output, in proportion: decoded at half size.
+    const auto photo = image::loadImage(file, cg::Size{1280, 853});
+    ASSERT_TRUE(photo);
+    EXPECT_EQ(photo->size(), (cg::Size{2000, 1500}));
     // Nothing to save: full size.
     EXPECT_EQ(image::loadImage(file, cg::Size{3000, 2000})->width(), 4000);
     EXPECT_EQ(image::loadImage(file, cg::Size{0, 0})->width(), 4000);
@@ -153,6 +172,40 @@ TEST_F(ImageLoadingTest, ShrinkOnLoadStillCoversWhatTheCallerNeeds) {
     ASSERT_TRUE(upright);
     EXPECT_GE(upright->width(), 250);
     EXPECT_GE(upright->height(), 1000);
+}
+
+TEST_F(ImageLoadingTest, FormatComesFromTheContentNotTheName) {
+    const auto picture = image::fromVips(imagetest::solid(30, 20, {1, 2, 3}));
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"png", "png"}, {"bmp", "bmp"}, {"gif", "gif"}, {"tif", "tiff"}, {"jp2", "jp2k"}, {"jpg", "jpeg"}};
+    for (const auto& [extension, format] : cases) {
+        SCOPED_TRACE(extension);
+        const auto bytes = image::encodedData(picture, extension);
+        ASSERT_TRUE(bytes);
+        const auto path =
+            dir.write("misnamed-" + extension + ".heic", std::string(bytes->begin(), bytes->end()));
+        const auto info = image::readImageInfo(path);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->format, format);
+        EXPECT_EQ(info->pixelWidth, 30);
+        EXPECT_EQ(info->pixelHeight, 20);
+        ASSERT_TRUE(image::loadImage(path));
+    }
+}
+
+TEST_F(ImageLoadingTest, FileNamesAreTakenLiterally) {
+    // libvips reads "name[options]" in a file name; a user's file name is only ever a name.
+    const auto picture = imagetest::solid(30, 20, {1, 2, 3});
+    for (const std::string name : {"scan [1]", "photo.jpg[shrink=8]", "[draft].png"}) {
+        SCOPED_TRACE(name);
+        imagetest::save(picture, dir / "plain.png");
+        std::filesystem::rename(dir / "plain.png", dir / name);
+        const auto loaded = image::loadImage(dir / name);
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(loaded->width(), 30);
+        ASSERT_TRUE(image::readImageInfo(dir / name));
+        EXPECT_EQ(image::readImageInfo(dir / name)->format, "png");
+    }
 }
 
 }  // namespace

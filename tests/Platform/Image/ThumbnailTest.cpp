@@ -27,6 +27,14 @@ TEST(ThumbnailTest, LongSideFitsTheBoxWithoutEverEnlarging) {
     EXPECT_EQ(small->width(), 120);
     EXPECT_EQ(small->height(), 60);
 
+    // The formats read through ImageMagick and through the JPEG 2000 decoder.
+    for (const std::string name : {"wide.bmp", "wide.jp2"}) {
+        SCOPED_TRACE(name);
+        imagetest::save(imagetest::solid(800, 400, {50, 60, 70}), dir / name);
+        const auto thumb = image::thumbnail(dir / name, {200, 200});
+        ASSERT_TRUE(thumb);
+        EXPECT_EQ(thumb->size(), (cg::Size{200, 100}));
+    }
     EXPECT_FALSE(image::thumbnail(dir / "broken.jpg", {200, 200}));
     EXPECT_FALSE(image::thumbnail(dir / "absent.jpg", {200, 200}));
 }
