@@ -1,8 +1,10 @@
 #include "Platform/AppKit/View.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -12,6 +14,7 @@ namespace {
 
 constexpr char kHiddenBeforeRemoval[] = "appkit.hiddenBeforeRemoval";
 constexpr char kTag[] = "appkit.tag";
+constexpr char kAccessibilityValue[] = "appkit.accessibilityValue";
 
 bool isExplicitlyHidden(const QWidget* w) {
     return w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->testAttribute(Qt::WA_WState_Hidden);
@@ -40,6 +43,19 @@ void View::setTagOf(QWidget* widget, int tag) {
         view->setTag(tag);
     else if (widget)
         widget->setProperty(kTag, tag);
+}
+
+QVariant View::accessibilityValueOf(const QWidget* widget) {
+    if (!widget) return {};
+    if (auto* view = qobject_cast<const View*>(widget)) return view->accessibilityValue();
+    return widget->property(kAccessibilityValue);
+}
+
+void View::setAccessibilityValueOf(QWidget* widget, QVariant value) {
+    if (auto* view = qobject_cast<View*>(widget))
+        view->setAccessibilityValue(std::move(value));
+    else if (widget)
+        widget->setProperty(kAccessibilityValue, std::move(value));
 }
 
 QWidget* View::viewWithTag(int tag) {
@@ -117,6 +133,13 @@ cg::Rect View::frameOf(const QWidget* widget) {
 
 void View::setFrameOf(QWidget* widget, const cg::Rect& frame) {
     widget->setGeometry(toQtRect(widget->parentWidget(), frame));
+}
+
+cg::Rect View::frameOnScreen(const QWidget* widget) {
+    const QRect global(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenHeight = screen ? screen->geometry().height() : 0;
+    return cg::Rect(global.x(), screenHeight - global.y() - global.height(), global.width(), global.height());
 }
 
 cg::Rect View::frame() const {

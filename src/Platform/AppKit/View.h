@@ -35,6 +35,9 @@ class View : public QWidget, public LayerHost {
 
     QVariant accessibilityValue() const { return accessibilityValue_; }
     void setAccessibilityValue(QVariant value) { accessibilityValue_ = std::move(value); }
+    // The same for any widget (a button carrying its row, say).
+    static QVariant accessibilityValueOf(const QWidget* widget);
+    static void setAccessibilityValueOf(QWidget* widget, QVariant value);
     QString accessibilityLabel() const { return accessibleName(); }
     void setAccessibilityLabel(const QString& label) { setAccessibleName(label); }
 
@@ -58,6 +61,8 @@ class View : public QWidget, public LayerHost {
     static void setFrameOf(QWidget* widget, const cg::Rect& frame);
     // The Qt rectangle of a child frame of `parent` given in the parent's convention.
     static QRect toQtRect(const QWidget* parent, const cg::Rect& frame);
+    // A widget's rectangle in screen coordinates, y up from the bottom of the primary screen.
+    static cg::Rect frameOnScreen(const QWidget* widget);
 
     // Subviews added with addSubview and sublayers follow this view's size changes by their masks,
     // counted from the size the view had when they were placed: give a view its designed size first.

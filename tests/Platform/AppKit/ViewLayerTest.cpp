@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include <QPushButton>
 
@@ -168,6 +170,12 @@ TEST_F(ViewLayerTest, FramesAreYUpInPlainViewsAndFollowTheirMasks) {
     flipped.addSubview(top);
     top->setFrame(cg::Rect(10, 20, 50, 30));
     EXPECT_EQ(top->geometry(), QRect(10, 20, 50, 30));
+
+    // On screen, y runs up from the bottom of the primary screen.
+    parent.move(100, 100);
+    const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
+    const QPoint topLeft = bottom->mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(View::frameOnScreen(bottom), cg::Rect(topLeft.x(), screenHeight - topLeft.y() - 30, 50, 30));
 }
 
 TEST_F(ViewLayerTest, SubviewsKeepTheirOrderTagsAndHiddenState) {
@@ -191,6 +199,10 @@ TEST_F(ViewLayerTest, SubviewsKeepTheirOrderTagsAndHiddenState) {
     EXPECT_EQ(parent.viewWithTag(3), b);
     EXPECT_EQ(parent.viewWithTag(7), inner);
     EXPECT_EQ(parent.viewWithTag(9), nullptr);
+    View::setAccessibilityValueOf(inner, QVariantList{4, 1});
+    b->setAccessibilityValue(QString("grid"));
+    EXPECT_EQ(View::accessibilityValueOf(inner), (QVariantList{4, 1}));
+    EXPECT_EQ(View::accessibilityValueOf(b), QString("grid"));
 
     parent.show();
     a->hide();
