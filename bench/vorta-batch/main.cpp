@@ -1,6 +1,7 @@
 // vorta-batch: runs one job of the batch engine without a window, for tests and benchmarks.
 //
 //   vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT] [--threads N]
+//               [--watermark-text TEXT] [--watermark-position N] [--watermark-alpha A]
 //               [--settings FILE] INPUT...
 //
 // Presets are built-in ones by name ("SD", "HD", ...) or a JSON array of preset dictionaries. Inputs are
@@ -60,7 +61,8 @@ class EndWatcher final : public core::ActivityScreen {
 int usage(const std::string& problem) {
     std::cerr << "vorta-batch: " << problem << "\n"
               << "usage: vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT]\n"
-              << "                   [--threads N] [--settings FILE] INPUT...\n";
+              << "                   [--threads N] [--watermark-text TEXT] [--watermark-position N]\n"
+              << "                   [--watermark-alpha A] [--settings FILE] INPUT...\n";
     return 2;
 }
 
@@ -78,6 +80,11 @@ int main(int argc, char** argv) {
     std::optional<std::filesystem::path> output, settings;
     std::optional<std::string> format;
     unsigned threads = 0;
+    std::optional<core::WatermarkOptions> watermark;
+    const auto watermarkOptions = [&]() -> core::WatermarkOptions& {
+        if (!watermark) watermark.emplace();
+        return *watermark;
+    };
 
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -109,6 +116,18 @@ int main(int argc, char** argv) {
         } else if (arg == "--threads") {
             const auto v = value();
             threads = v ? static_cast<unsigned>(std::strtoul(v->c_str(), nullptr, 10)) : 0;
+        } else if (arg == "--watermark-text") {
+            const auto v = value();
+            if (!v) return usage("--watermark-text needs a text");
+            watermarkOptions().textWM = *v;
+        } else if (arg == "--watermark-position") {
+            const auto v = value();
+            if (!v) return usage("--watermark-position needs a number");
+            watermarkOptions().positionValue = std::atoi(v->c_str());
+        } else if (arg == "--watermark-alpha") {
+            const auto v = value();
+            if (!v) return usage("--watermark-alpha needs a number");
+            watermarkOptions().alphaValue = std::strtof(v->c_str(), nullptr);
         } else if (arg == "--settings") {
             const auto v = value();
             if (!v) return usage("--settings needs a file");
@@ -147,6 +166,7 @@ int main(int argc, char** argv) {
     core::JobParameters params;
     params.presets = presets;
     params.outputFormat = format;
+    params.watermarkOptions = watermark;
     for (auto& record : core::walkSourceURLs(inputs, std::nullopt, std::nullopt))
         params.images.emplace_back(record);
     engine.startJob(params);

@@ -61,3 +61,19 @@ TEST(BatchRunner, SaysWhyAJobCannotRun) {
     EXPECT_EQ(empty.status, 1);
     EXPECT_NE(empty.output.find("No images"), std::string::npos) << empty.output;
 }
+
+TEST(BatchRunner, SaliencyPresetAndTextWatermarkEndToEnd) {
+    TempDir dir;
+    testsupport::writeTestImage(dir / "in/photo.jpg", 1200, 900, 7);
+    const auto result = runBatch(
+        "--output '" + (dir / "out").string() + "' --watermark-text Vorta --watermark-position 29 " +
+        "--presets-json '[{\"presetName\": \"Smart\", \"presetWidth\": 600, \"presetHeight\": 400, " +
+        "\"autoSaliency\": true}]' '" + (dir / "in" / "photo.jpg").string() + "'");
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_NE(result.output.find("1 done, 0 skipped"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("Position value : 29"), std::string::npos) << result.output;
+    std::vector<std::filesystem::path> jobs;
+    for (const auto& e : std::filesystem::directory_iterator(dir / "out")) jobs.push_back(e.path());
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(testsupport::imageFileSize(jobs[0] / "photo.jpg"), (std::pair{600, 400}));
+}
