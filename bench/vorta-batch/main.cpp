@@ -147,8 +147,8 @@ int main(int argc, char** argv) {
     // The runner keeps its own settings so it never touches the user's.
     const auto settingsFile = settings.value_or(std::filesystem::temp_directory_path() /
                                                 ("vorta-batch-" + std::to_string(::getpid()) + ".json"));
-    foundation::UserDefaults defaults(settingsFile);
-    if (!core::storeOutputFolder(defaults, std::filesystem::absolute(*output))) {
+    auto defaults = std::make_shared<foundation::UserDefaults>(settingsFile);
+    if (!core::storeOutputFolder(*defaults, std::filesystem::absolute(*output))) {
         std::cerr << "vorta-batch: the output folder " << *output << " cannot be used\n";
         return 1;
     }
@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     dispatch::Queue::setMainBackend(mainQueue);
     EndWatcher watcher;
     core::BatchEngine::Services services;
-    services.defaults = &defaults;
+    services.defaults = defaults;
     services.parallelImages = threads;
     core::BatchEngine engine(&watcher, services);
     engine.setSkipPreview(true);

@@ -43,9 +43,11 @@ BatchEngine::BatchEngine(ActivityScreen* screen) : BatchEngine(screen, Services{
 
 BatchEngine::BatchEngine(ActivityScreen* screen, Services services)
     : screen_(screen), services_(std::move(services)), alive_(std::make_shared<bool>(true)) {
-    if (!services_.pacer) {
-        ownPacer_ = std::make_unique<SleepingPacer>();
-        services_.pacer = ownPacer_.get();
+    if (!services_.pacer) services_.pacer = std::make_shared<SleepingPacer>();
+    if (!services_.defaults) {
+        // The standard settings live as long as the process; the pointer does not own them.
+        services_.defaults = std::shared_ptr<foundation::UserDefaults>(&foundation::UserDefaults::standard(),
+                                                                       [](foundation::UserDefaults*) {});
     }
     if (services_.parallelImages == 0) services_.parallelImages = defaultParallelImages();
     resetForNewJob();
@@ -57,7 +59,7 @@ BatchEngine::~BatchEngine() {
 }
 
 foundation::UserDefaults& BatchEngine::defaults() const {
-    return services_.defaults ? *services_.defaults : foundation::UserDefaults::standard();
+    return *services_.defaults;
 }
 
 foundation::Date BatchEngine::now() const {
@@ -70,11 +72,11 @@ void BatchEngine::resetForNewJob() {
     auto job = std::make_shared<BatchJob>();
     job->engine = this;
     job->engineAlive = alive_;
-    job->defaults = &defaults();
+    job->defaults = services_.defaults;
     job->pacer = services_.pacer;
     job->hasScreen = screen_ != nullptr;
     job->parallelImages = services_.parallelImages;
-    job->now = [this] { return now(); };
+    job->clock = services_.now;
     job->bSkipPreview = skipPreview_;
     job_ = std::move(job);
 }

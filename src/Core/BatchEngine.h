@@ -29,9 +29,10 @@ struct BatchJob;
 class BatchEngine {
   public:
     struct Services {
-        foundation::UserDefaults* defaults = nullptr;  // the standard settings when null
-        Pacer* pacer = nullptr;                        // sleeps when null
-        std::function<foundation::Date()> now;         // the clock; Date::now when empty
+        // Shared with the job's workers, which may outlive the engine by the image they are on.
+        std::shared_ptr<foundation::UserDefaults> defaults;  // the standard settings when null
+        std::shared_ptr<Pacer> pacer;                        // sleeps when null
+        std::function<foundation::Date()> now;               // the clock; Date::now when empty
         // Images of one preset processed at once when the preview panel is off; 0 picks by core count.
         unsigned parallelImages = 0;
     };
@@ -105,7 +106,6 @@ class BatchEngine {
 
     ActivityScreen* screen_;
     Services services_;
-    std::unique_ptr<SleepingPacer> ownPacer_;
     std::shared_ptr<bool> alive_;
     std::shared_ptr<BatchJob> job_;
     bool skipPreview_ = false;

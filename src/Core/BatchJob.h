@@ -32,12 +32,13 @@ struct BatchJob : std::enable_shared_from_this<BatchJob> {
     std::filesystem::path outputFolder;
     bool allowPortraitResize = false;
     unsigned parallelImages = 1;
-    foundation::UserDefaults* defaults = nullptr;
-    Pacer* pacer = nullptr;
+    std::shared_ptr<foundation::UserDefaults> defaults;
+    std::shared_ptr<Pacer> pacer;
     bool hasScreen = false;
     BatchEngine* engine = nullptr;
     std::weak_ptr<bool> engineAlive;
-    std::function<foundation::Date()> now;
+    std::function<foundation::Date()> clock;  // empty: the system clock
+    foundation::Date now() const { return clock ? clock() : foundation::Date::now(); }
 
     // Changed by either side at any time.
     std::atomic<bool> isGotCancel{false};

@@ -5,8 +5,8 @@
 #include <iostream>
 
 #include "Core/FMFilter.h"
-#include "Core/ImageEffectOption.h"
 #include "Core/FileName.h"
+#include "Core/ImageEffectOption.h"
 #include "Core/JobDecisions.h"
 #include "Core/OutputPaths.h"
 #include "Core/SafeName.h"

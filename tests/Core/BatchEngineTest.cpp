@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <thread>
 
 #include "Core/BatchEngine.h"
 #include "Core/OutputFolder.h"
@@ -19,6 +20,10 @@ using testsupport::RecordingScreen;
 using testsupport::TempDir;
 
 namespace {
+
+// Generous: a loaded machine may take long over a HEIF encode, and a test that gives up early
+// destroys its engine under a running job.
+constexpr std::chrono::seconds kJobTimeout{180};
 
 // Cancels the job the first time the worker pauses.
 class CancellingPacer : public Pacer {
@@ -48,7 +53,7 @@ class BatchEngineTest : public testsupport::MainQueueTest {
     void SetUp() override {
         MainQueueTest::SetUp();
         foundation::setDefaultLocale("en_US");
-        defaults = std::make_unique<foundation::UserDefaults>(dir / "settings.json");
+        defaults = std::make_shared<foundation::UserDefaults>(dir / "settings.json");
         std::filesystem::create_directories(out());
         ASSERT_TRUE(storeOutputFolder(*defaults, out()));
     }
@@ -60,12 +65,13 @@ class BatchEngineTest : public testsupport::MainQueueTest {
         return path;
     }
 
-    std::unique_ptr<BatchEngine> makeEngine(bool skipPreview = true, Pacer* withPacer = nullptr,
+    std::unique_ptr<BatchEngine> makeEngine(bool skipPreview = true,
+                                            std::shared_ptr<Pacer> withPacer = nullptr,
                                             unsigned parallelImages = 0) {
         BatchEngine::Services services;
         services.parallelImages = parallelImages;
-        services.defaults = defaults.get();
-        services.pacer = withPacer ? withPacer : &pacer;
+        services.defaults = defaults;
+        services.pacer = withPacer ? withPacer : pacer;
         services.now = [this] { return clock; };
         auto engine = std::make_unique<BatchEngine>(&screen, services);
         engine->setSkipPreview(skipPreview);
@@ -81,7 +87,8 @@ class BatchEngineTest : public testsupport::MainQueueTest {
         if (adjust) adjust(params);
         engine.resetForNewJob();
         engine.startJob(std::move(params));
-        ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState || !screen.error.empty(); }));
+        ASSERT_TRUE(
+            mainQueue->runUntil([&] { return screen.doneState || !screen.error.empty(); }, kJobTimeout));
         mainQueue->runUntilIdle();
     }
 
@@ -93,9 +100,9 @@ class BatchEngineTest : public testsupport::MainQueueTest {
     }
 
     TempDir dir;
-    std::unique_ptr<foundation::UserDefaults> defaults;
+    std::shared_ptr<foundation::UserDefaults> defaults;
     RecordingScreen screen;
-    CountingPacer pacer;
+    std::shared_ptr<CountingPacer> pacer = std::make_shared<CountingPacer>();
     foundation::Date clock{1'796'557'527};
 };
 
@@ -185,9 +192,9 @@ TEST_F(BatchEngineTest, AnExistingJobFolderIsNeverDeleted) {
 TEST_F(BatchEngineTest, CancelRecordsEveryRemainingImageAsSkipped) {
     std::vector<std::filesystem::path> images;
     for (int i = 0; i < 3; ++i) images.push_back(source("p" + std::to_string(i) + ".jpg", 600, 400, i + 1));
-    CancellingPacer cancelling;
-    auto engine = makeEngine(false, &cancelling);
-    cancelling.engine = engine.get();
+    auto cancelling = std::make_shared<CancellingPacer>();
+    auto engine = makeEngine(false, cancelling);
+    cancelling->engine = engine.get();
     run(*engine, {sizedPreset("A", 300, -1), sizedPreset("B", 200, -1)}, images);
 
     EXPECT_EQ(engine->arrDoneImageSet().size(), 1u);
@@ -204,7 +211,7 @@ TEST_F(BatchEngineTest, CancelRecordsEveryRemainingImageAsSkipped) {
 
     // A new job right after runs to its end: the old cancel stays with the old job.
     screen = RecordingScreen();
-    cancelling.engine = nullptr;
+    cancelling->engine = nullptr;
     run(*engine, {sizedPreset("C", 300, -1)}, images);
     EXPECT_EQ(engine->arrDoneImageSet().size(), 3u);
     EXPECT_FALSE(engine->isGotCancel());
@@ -228,7 +235,7 @@ TEST_F(BatchEngineTest, ImagesThatCannotBeDoneAreSkippedWithAReason) {
     params.presets = {sizedPreset("SD", 720, 480)};
     params.images = {smallRecord, unreadable, missing, goodRecord};
     engine->startJob(params);
-    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }));
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }, kJobTimeout));
 
     EXPECT_EQ(engine->arrDoneImageSet().size(), 1u);
     const auto skipped = engine->mArrSkippedGroupedData();
@@ -264,7 +271,7 @@ TEST_F(BatchEngineTest, ACopyOnlyRunCopiesFilesUnchangedUnderTheirNewNames) {
     params.presets = {PresetInfo{{"markDummy", true}}};
     params.images = {record};
     engine->startJob(params);
-    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }));
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }, kJobTimeout));
 
     const auto copy = onlyJobFolder() / "holiday-1.jpg";
     ASSERT_TRUE(std::filesystem::exists(copy));
@@ -299,7 +306,7 @@ TEST_F(BatchEngineTest, DroppedFoldersKeepTheirStructureAndNamesNeverCollide) {
     std::optional<std::size_t> found;
     engine->collectSourceFiles({sizedPreset("W", 250, -1)}, {dir / "drop" / "Trip/"}, std::nullopt,
                                std::nullopt, [&](std::size_t n) { found = n; });
-    ASSERT_TRUE(mainQueue->runUntil([&] { return found.has_value(); }));
+    ASSERT_TRUE(mainQueue->runUntil([&] { return found.has_value(); }, kJobTimeout));
     EXPECT_EQ(*found, 3u);
     const auto list = sharedImageList().snapshot();
     ASSERT_EQ(list.size(), 3u);
@@ -313,7 +320,7 @@ TEST_F(BatchEngineTest, DroppedFoldersKeepTheirStructureAndNamesNeverCollide) {
     params.presets = {sizedPreset("W", 250, -1)};
     for (const auto& r : list) params.images.emplace_back(r);
     engine->startJob(params);
-    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }));
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }, kJobTimeout));
     const auto job = onlyJobFolder();
     EXPECT_TRUE(std::filesystem::exists(job / "Trip" / "photo.jpg"));
     EXPECT_TRUE(std::filesystem::exists(job / "Trip" / "Day 2" / "photo.jpg"));
@@ -322,7 +329,7 @@ TEST_F(BatchEngineTest, DroppedFoldersKeepTheirStructureAndNamesNeverCollide) {
     found.reset();
     engine->collectSourceFiles({sizedPreset("W", 250, -1)}, {dir / "drop" / "Trip" / "readme.txt"},
                                std::nullopt, std::nullopt, [&](std::size_t n) { found = n; });
-    ASSERT_TRUE(mainQueue->runUntil([&] { return found.has_value(); }));
+    ASSERT_TRUE(mainQueue->runUntil([&] { return found.has_value(); }, kJobTimeout));
     EXPECT_EQ(*found, 0u);
     EXPECT_EQ(sharedImageList().count(), 3u);
 }
@@ -348,8 +355,8 @@ TEST_F(BatchEngineTest, ManyImagesInParallelWithAScreenThatReadsAlong) {
     for (int i = 0; i < 50; ++i) images.push_back(source("p" + std::to_string(i) + ".jpg", 320, 240, i + 1));
     SnapshottingScreen reading;
     BatchEngine::Services services;
-    services.defaults = defaults.get();
-    services.pacer = &pacer;
+    services.defaults = defaults;
+    services.pacer = pacer;
     services.parallelImages = 4;
     BatchEngine engine(&reading, services);
     reading.engine = &engine;
@@ -358,7 +365,7 @@ TEST_F(BatchEngineTest, ManyImagesInParallelWithAScreenThatReadsAlong) {
     params.presets = {sizedPreset("Small", 160, 120), sizedPreset("Smaller", 80, -1)};
     for (const auto& p : images) params.images.emplace_back(p);
     engine.startJob(params);
-    ASSERT_TRUE(mainQueue->runUntil([&] { return reading.doneState; }));
+    ASSERT_TRUE(mainQueue->runUntil([&] { return reading.doneState; }, kJobTimeout));
     EXPECT_EQ(engine.arrDoneImageSet().size(), 100u);
     // Results are filed in image order even when images finish out of order.
     const auto groups = engine.mArrResizedGroupedData();
@@ -378,14 +385,14 @@ TEST_F(BatchEngineTest, PreviewsPaceTheWorkerAndAreSkippedWhenAskedTo) {
     EXPECT_EQ(screen.count("showTargetFrame"), 2);
     EXPECT_EQ(screen.count("previewWorkingImage"), 2);
     // One second to look at each image, two at each result, then a yield after each image.
-    EXPECT_EQ(pacer.pauses(), (std::vector<double>{1, 2, 0, 1, 2, 0}));
+    EXPECT_EQ(pacer->pauses(), (std::vector<double>{1, 2, 0, 1, 2, 0}));
     EXPECT_EQ(screen.removals, (std::vector<bool>{true, true}));
 
     screen = RecordingScreen();
     auto fast = makeEngine(true);
     run(*fast, {sizedPreset("HD", 640, 360)}, {a, b});
     EXPECT_EQ(screen.count("showLoadingPreview"), 0);
-    EXPECT_EQ(pacer.pauses().size(), 6u);  // nothing added
+    EXPECT_EQ(pacer->pauses().size(), 6u);  // nothing added
 }
 
 TEST_F(BatchEngineTest, WritesHeicAndCropsToTheExactTargetSize) {
@@ -427,7 +434,7 @@ TEST_F(BatchEngineTest, SameNamesNeverOverwriteAndFailuresLeaveNothingBehind) {
     params.presets = {PresetInfo{{"presetName", "Half"}, {"presetPercent", 50}}};
     for (const auto& r : records) params.images.emplace_back(r);
     engine->startJob(params);
-    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }));
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }, kJobTimeout));
 
     const auto job = onlyJobFolder();
     EXPECT_EQ(testsupport::imageFileSize(job / "a.jpg"), (std::pair{101, 99}));
@@ -459,4 +466,30 @@ TEST_F(BatchEngineTest, ScreenCallsComeInTheOrderOfTheJob) {
     EXPECT_LT(at("previewWorkingImage"), at("showDoneState"));
     EXPECT_EQ(c.back(), "showDoneState");
     EXPECT_EQ(screen.processedCounts, std::vector<int>{1});
+}
+
+TEST_F(BatchEngineTest, AnEngineThatGoesAwayMidJobStopsItAndIsNeverCalledBack) {
+    std::vector<std::filesystem::path> images;
+    for (int i = 0; i < 40; ++i) images.push_back(source("p" + std::to_string(i) + ".jpg", 640, 480, i + 1));
+    auto engine = makeEngine(true, nullptr, 2);
+    JobParameters params;
+    params.presets = {sizedPreset("Half", 320, 240)};
+    for (const auto& p : images) params.images.emplace_back(p);
+    engine->startJob(params);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return !screen.ringProgress.empty(); }, kJobTimeout));
+    engine.reset();
+
+    // The images in flight finish; the rest are never started. Wait until the output stops changing.
+    std::size_t before = SIZE_MAX;
+    for (int i = 0; i < 200; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const auto now = filesBelow(out()).size();
+        if (now == before) break;
+        before = now;
+    }
+    const auto callsBefore = screen.ringProgress.size();
+    mainQueue->runUntilIdle();
+    EXPECT_EQ(screen.ringProgress.size(), callsBefore) << "nothing reaches a screen whose engine is gone";
+    EXPECT_LT(filesBelow(out()).size(), images.size());
+    for (const auto& f : filesBelow(out())) EXPECT_FALSE(f.filename().string().starts_with(".")) << f;
 }
