@@ -1,0 +1,70 @@
+#include "Platform/AppKit/Alert.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+
+#include "Platform/AppKit/ModalScript.h"
+#include "Platform/AppKit/Window.h"
+#include "Platform/Dispatch/Queue.h"
+
+namespace appkit {
+
+namespace {
+ModalResponse responseForButton(int index) {
+    return static_cast<ModalResponse>(static_cast<int>(ModalResponse::AlertFirstButtonReturn) + index);
+}
+}  // namespace
+
+QMessageBox* Alert::makeBox(QWidget* parent) const {
+    auto* box = new QMessageBox(parent);
+    box->setTextFormat(Qt::PlainText);
+    box->setText(QString::fromStdString(messageText));
+    box->setInformativeText(QString::fromStdString(informativeText));
+    switch (alertStyle) {
+        case Style::Warning:
+            box->setIcon(QMessageBox::Warning);
+            break;
+        case Style::Informational:
+            box->setIcon(QMessageBox::Information);
+            break;
+        case Style::Critical:
+            box->setIcon(QMessageBox::Critical);
+            break;
+    }
+    const std::vector<std::string> titles = buttons_.empty() ? std::vector<std::string>{"OK"} : buttons_;
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        // The first button is the default one, as on the platform.
+        auto* button = box->addButton(QString::fromStdString(titles[i]), QMessageBox::AcceptRole);
+        button->setProperty("appkit.response", static_cast<int>(responseForButton(static_cast<int>(i))));
+        if (i == 0) box->setDefaultButton(button);
+    }
+    return box;
+}
+
+void Alert::beginSheetModal(Window* window, std::function<void(ModalResponse)> completion) const {
+    if (auto scripted = ModalScript::takeAlertAnswer()) {
+        if (completion)
+            dispatch::Queue::main().async([completion, answer = *scripted] { completion(answer); });
+        return;
+    }
+    QMessageBox* box = makeBox(window);
+    box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::buttonClicked, box, [completion](QAbstractButton* button) {
+        const auto response = static_cast<ModalResponse>(button->property("appkit.response").toInt());
+        if (completion) dispatch::Queue::main().async([completion, response] { completion(response); });
+    });
+    if (window) window->attachSheet(box);
+    box->open();
+}
+
+ModalResponse Alert::runModal() const {
+    if (auto scripted = ModalScript::takeAlertAnswer()) return *scripted;
+    std::unique_ptr<QMessageBox> box(makeBox(nullptr));
+    box->exec();
+    QAbstractButton* clicked = box->clickedButton();
+    return clicked ? static_cast<ModalResponse>(clicked->property("appkit.response").toInt())
+                   : responseForButton(0);
+}
+
+}  // namespace appkit

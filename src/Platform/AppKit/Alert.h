@@ -1,0 +1,37 @@
+#pragma once
+// Alert: a message with an informative text, a style and buttons in the order added, shown as a
+// window-modal sheet (counted by the window) whose completion gets the button's response (first
+// button 1000, second 1001, ...), or run modally. Texts are shown as plain text. A queued scripted
+// answer replaces the user (ModalScript). Main thread only; the alert object may go away once shown.
+
+#include <QMessageBox>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Platform/AppKit/ModalResponse.h"
+
+namespace appkit {
+
+class Window;
+
+class Alert {
+  public:
+    enum class Style { Warning, Informational, Critical };
+
+    Style alertStyle = Style::Warning;
+    std::string messageText;
+    std::string informativeText;
+
+    void addButton(std::string title) { buttons_.push_back(std::move(title)); }
+    const std::vector<std::string>& buttons() const { return buttons_; }
+
+    void beginSheetModal(Window* window, std::function<void(ModalResponse)> completion) const;
+    ModalResponse runModal() const;
+
+  private:
+    QMessageBox* makeBox(QWidget* parent) const;
+    std::vector<std::string> buttons_;
+};
+
+}  // namespace appkit

@@ -1,0 +1,43 @@
+#pragma once
+// The "animator" proxies: setters that animate inside the current animation group (or with the
+// default duration outside one) and land exactly at the value given. Main thread only.
+
+#include <QWidget>
+
+#include "Platform/AppKit/LayoutConstraint.h"
+#include "Platform/Graphics/Geometry.h"
+
+namespace appkit {
+
+class WidgetAnimator {
+  public:
+    explicit WidgetAnimator(QWidget& widget) : widget_(widget) {}
+    // Frames in the widget's superview coordinates (y up unless the superview is flipped).
+    void setFrame(const cg::Rect& frame);
+    void setFrameSize(const cg::Size& size);
+    void setFrameOrigin(const cg::Point& origin);
+    // Views fade; other widgets change at the end (hiding) or at once (showing).
+    void setAlphaValue(double alpha);
+    void setHidden(bool hidden);
+
+  private:
+    QWidget& widget_;
+};
+
+class ConstraintAnimator {
+  public:
+    explicit ConstraintAnimator(LayoutConstraint& constraint) : constraint_(constraint) {}
+    void setConstant(double constant);
+
+  private:
+    LayoutConstraint& constraint_;
+};
+
+inline WidgetAnimator animator(QWidget& widget) {
+    return WidgetAnimator(widget);
+}
+inline ConstraintAnimator animator(LayoutConstraint& constraint) {
+    return ConstraintAnimator(constraint);
+}
+
+}  // namespace appkit

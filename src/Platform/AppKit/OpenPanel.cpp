@@ -1,0 +1,192 @@
+#include "Platform/AppKit/OpenPanel.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <memory>
+
+#include "Platform/AppKit/ModalScript.h"
+#include "Platform/AppKit/Window.h"
+#include "Platform/Dispatch/Queue.h"
+
+namespace appkit {
+
+namespace {
+
+std::string lowered(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+// The panel's browser: a folder tree whose Open button takes the selected entries.
+class PanelDialog : public QDialog {
+  public:
+    PanelDialog(OpenPanel& panel, QWidget* parent) : QDialog(parent, Qt::Sheet), panel_(panel) {
+        setWindowTitle(QString::fromStdString(panel.message.empty() ? panel.prompt : panel.message));
+        resize(640, 420);
+        model_.setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::AllDirs);
+        model_.setReadOnly(!panel.canCreateDirectories);
+        QStringList filters;
+        for (const auto& ext : panel.allowedFileTypes) {
+            filters << "*." + QString::fromStdString(ext).toLower()
+                    << "*." + QString::fromStdString(ext).toUpper();
+        }
+        if (panel.canChooseFiles) model_.setNameFilters(filters);
+        if (!panel.canChooseFiles) model_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+        model_.setNameFilterDisables(false);
+        const QString start =
+            panel.directory.empty() ? QDir::homePath() : QString::fromStdString(panel.directory);
+        model_.setRootPath(start);
+
+        auto* layout = new QVBoxLayout(this);
+        auto* top = new QHBoxLayout;
+        auto* up = new QToolButton;
+        up->setText("..");
+        up->setAccessibleName("Enclosing Folder");
+        location_ = new QLineEdit(start);
+        top->addWidget(up);
+        top->addWidget(location_);
+        layout->addLayout(top);
+        if (!panel.message.empty()) {
+            auto* label = new QLabel(QString::fromStdString(panel.message));
+            label->setTextFormat(Qt::PlainText);
+            layout->addWidget(label);
+        }
+        tree_ = new QTreeView;
+        tree_->setModel(&model_);
+        tree_->setRootIndex(model_.index(start));
+        tree_->setSelectionMode(panel.allowsMultipleSelection ? QAbstractItemView::ExtendedSelection
+                                                              : QAbstractItemView::SingleSelection);
+        tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        layout->addWidget(tree_);
+        auto* buttons = new QDialogButtonBox;
+        if (panel.canCreateDirectories) {
+            auto* newFolder = buttons->addButton("New Folder", QDialogButtonBox::ActionRole);
+            connect(newFolder, &QPushButton::clicked, this, [this] {
+                bool ok = false;
+                const QString name = QInputDialog::getText(this, "New Folder", "Name", QLineEdit::Normal,
+                                                           "untitled folder", &ok);
+                if (ok && !name.isEmpty()) model_.mkdir(tree_->rootIndex(), name);
+            });
+        }
+        buttons->addButton(QDialogButtonBox::Cancel);
+        open_ = buttons->addButton(QString::fromStdString(panel.prompt), QDialogButtonBox::AcceptRole);
+        open_->setEnabled(false);
+        layout->addWidget(buttons);
+
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(up, &QToolButton::clicked, this,
+                [this] { enter(QFileInfo(currentFolder()).absolutePath()); });
+        connect(location_, &QLineEdit::returnPressed, this, [this] { enter(location_->text()); });
+        connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+            if (model_.isDir(index))
+                enter(model_.filePath(index));
+            else if (open_->isEnabled())
+                accept();
+        });
+        connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this] { open_->setEnabled(!chosen().empty()); });
+    }
+
+    std::vector<std::string> chosen() const {
+        std::vector<std::string> paths;
+        for (const QModelIndex& index : tree_->selectionModel()->selectedRows()) {
+            const std::string path = model_.filePath(index).toStdString();
+            if (panel_.accepts(path)) paths.push_back(path);
+        }
+        return paths;
+    }
+
+  private:
+    QString currentFolder() const { return model_.filePath(tree_->rootIndex()); }
+    void enter(const QString& folder) {
+        if (!QFileInfo(folder).isDir()) return;
+        model_.setRootPath(folder);
+        tree_->setRootIndex(model_.index(folder));
+        location_->setText(folder);
+    }
+
+    OpenPanel& panel_;
+    QFileSystemModel model_;
+    QTreeView* tree_ = nullptr;
+    QLineEdit* location_ = nullptr;
+    QPushButton* open_ = nullptr;
+};
+
+}  // namespace
+
+bool OpenPanel::accepts(const std::string& path) const {
+    std::error_code error;
+    const std::filesystem::path p(path);
+    if (std::filesystem::is_directory(p, error)) return canChooseDirectories;
+    if (!canChooseFiles) return false;
+    if (allowedFileTypes.empty()) return true;
+    std::string ext = p.extension().string();
+    if (ext.empty()) return false;
+    ext = lowered(ext.substr(1));
+    return std::any_of(allowedFileTypes.begin(), allowedFileTypes.end(),
+                       [&](const std::string& allowed) { return lowered(allowed) == ext; });
+}
+
+ModalResponse OpenPanel::takeAnswer(ModalResponse response, std::vector<std::string> paths) {
+    urls_->clear();
+    if (response != ModalResponse::OK) return response;
+    for (auto& path : paths) {
+        std::error_code error;
+        if (resolvesAliases) {
+            auto canonical = std::filesystem::canonical(path, error);
+            if (!error) path = canonical.string();
+        }
+        if (!accepts(path)) continue;
+        urls_->push_back(path);
+        if (!allowsMultipleSelection) break;
+    }
+    return urls_->empty() ? ModalResponse::Cancel : ModalResponse::OK;
+}
+
+QWidget* OpenPanel::makeDialog(QWidget* parent) {
+    return new PanelDialog(*this, parent);
+}
+
+void OpenPanel::beginSheetModal(Window* window, std::function<void(ModalResponse)> completion) {
+    if (auto scripted = ModalScript::takeOpenPanelAnswer()) {
+        const ModalResponse response = takeAnswer(scripted->response, scripted->paths);
+        if (completion) dispatch::Queue::main().async([completion, response] { completion(response); });
+        return;
+    }
+    auto* dialog = static_cast<PanelDialog*>(makeDialog(window));
+    dialog->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(
+        dialog, &QDialog::finished, dialog, [panel = *this, dialog, completion](int result) mutable {
+            const ModalResponse response = panel.takeAnswer(
+                result == QDialog::Accepted ? ModalResponse::OK : ModalResponse::Cancel, dialog->chosen());
+            if (completion) dispatch::Queue::main().async([completion, response] { completion(response); });
+        });
+    if (window) window->attachSheet(dialog);
+    dialog->open();
+}
+
+ModalResponse OpenPanel::runModal() {
+    if (auto scripted = ModalScript::takeOpenPanelAnswer())
+        return takeAnswer(scripted->response, scripted->paths);
+    PanelDialog dialog(*this, nullptr);
+    const int result = dialog.exec();
+    return takeAnswer(result == QDialog::Accepted ? ModalResponse::OK : ModalResponse::Cancel,
+                      dialog.chosen());
+}
+
+}  // namespace appkit

@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+
+#include "Platform/AppKit/Alert.h"
+#include "Platform/AppKit/FileDrop.h"
+#include "Platform/AppKit/KeyDownMonitor.h"
+#include "Platform/AppKit/Menu.h"
+#include "Platform/AppKit/ModalScript.h"
+#include "Platform/AppKit/OpenPanel.h"
+#include "Platform/AppKit/Pasteboard.h"
+#include "Platform/AppKit/Popover.h"
+#include "Platform/AppKit/SegmentedControl.h"
+#include "Platform/AppKit/SharingMenu.h"
+#include "Platform/AppKit/ViewController.h"
+#include "Platform/AppKit/Window.h"
+#include "Platform/AppKit/Workspace.h"
+#include "Support/RecordingWorkspace.h"
+#include "Support/TempDir.h"
+#include "Support/UiTestFixture.h"
+
+using namespace appkit;
+namespace fs = std::filesystem;
+
+namespace {
+
+class PanelsTest : public testsupport::UiTest {
+  protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        ModalScript::clear();
+        window.resize(400, 300);
+        window.show();
+    }
+    void TearDown() override {
+        ModalScript::clear();
+        UiTest::TearDown();
+    }
+    Window window;
+};
+
+TEST_F(PanelsTest, AlertScriptedAnswerRunsTheCompletionOnceLater) {
+    Alert alert;
+    alert.messageText = "Cancel the job?";
+    alert.addButton("Yes");
+    alert.addButton("No");
+    ModalScript::pushAlertAnswer(ModalResponse::AlertSecondButtonReturn);
+    std::vector<ModalResponse> answers;
+    alert.beginSheetModal(&window, [&](ModalResponse r) { answers.push_back(r); });
+    EXPECT_TRUE(answers.empty());
+    drain();
+    EXPECT_EQ(answers, std::vector<ModalResponse>{ModalResponse::AlertSecondButtonReturn});
+    EXPECT_EQ(window.sheetCount(), 0);
+}
+
+TEST_F(PanelsTest, AlertSheetShowsPlainTextAndAnswersWithTheClickedButton) {
+    auto alert = std::make_unique<Alert>();
+    alert->messageText = "<b>photo</b>";
+    alert->informativeText = "It is <i>gone</i>";
+    alert->addButton("Yes");
+    alert->addButton("No");
+    std::vector<ModalResponse> answers;
+    alert->beginSheetModal(&window, [&](ModalResponse r) { answers.push_back(r); });
+    alert.reset();  // the sheet does not need the alert object
+    drain();
+    EXPECT_EQ(window.sheetCount(), 1);
+    auto* box = window.findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "<b>photo</b>");
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    QPushButton* no = nullptr;
+    for (auto* button : box->findChildren<QPushButton*>())
+        if (button->text() == "No") no = button;
+    ASSERT_NE(no, nullptr);
+    QTest::mouseClick(no, Qt::LeftButton);
+    drain();
+    EXPECT_EQ(answers, std::vector<ModalResponse>{ModalResponse::AlertSecondButtonReturn});
+    EXPECT_EQ(window.sheetCount(), 0);
+}
+
+TEST_F(PanelsTest, OpenPanelTakesFilesAndFoldersWithAllowedExtensions) {
+    testsupport::TempDir dir;
+    dir.write("a.JPG", "x");
+    dir.write("b.png", "x");
+    dir.write("c.txt", "x");
+    fs::create_directory(dir / "folder");
+    fs::create_symlink(dir / "b.png", dir / "link.png");
+
+    OpenPanel panel;
+    panel.canChooseDirectories = true;
+    panel.allowsMultipleSelection = true;
+    panel.allowedFileTypes = {"jpg", "png"};
+    EXPECT_TRUE(panel.accepts((dir / "a.JPG").string()));
+    EXPECT_FALSE(panel.accepts((dir / "c.txt").string()));
+    EXPECT_TRUE(panel.accepts((dir / "folder").string()));
+
+    ModalScript::pushOpenPanelAnswer({ModalResponse::OK,
+                                      {(dir / "folder").string(), (dir / "c.txt").string(),
+                                       (dir / "a.JPG").string(), (dir / "link.png").string()}});
+    std::vector<ModalResponse> answers;
+    panel.beginSheetModal(&window, [&](ModalResponse r) { answers.push_back(r); });
+    drain();
+    ASSERT_EQ(answers, std::vector<ModalResponse>{ModalResponse::OK});
+    const auto canonical = [](const fs::path& p) { return fs::canonical(p).string(); };
+    EXPECT_EQ(panel.urls(), (std::vector<std::string>{canonical(dir / "folder"), canonical(dir / "a.JPG"),
+                                                      canonical(dir / "b.png")}));
+
+    panel.canChooseDirectories = false;
+    panel.allowsMultipleSelection = false;
+    ModalScript::pushOpenPanelAnswer(
+        {ModalResponse::OK, {(dir / "folder").string(), (dir / "b.png").string()}});
+    EXPECT_EQ(panel.runModal(), ModalResponse::OK);
+    EXPECT_EQ(panel.urls(), std::vector<std::string>{canonical(dir / "b.png")});
+
+    ModalScript::pushOpenPanelAnswer({ModalResponse::Cancel, {(dir / "b.png").string()}});
+    EXPECT_EQ(panel.runModal(), ModalResponse::Cancel);
+    EXPECT_TRUE(panel.urls().empty());
+}
+
+TEST_F(PanelsTest, DroppedFileUrlsArriveAsPathsWithFolders) {
+    QWidget target;
+    target.resize(100, 100);
+    target.show();
+    auto* drop = new FileDropTarget(&target);
+    std::vector<std::string> received;
+    int exits = 0;
+    drop->performDrop = [&](const std::vector<std::string>& paths, bool internal) {
+        received = paths;
+        EXPECT_FALSE(internal);
+        return true;
+    };
+    drop->draggingExited = [&] { ++exits; };
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/photos/a.jpg"), QUrl("file:///photos/folder/"),
+                  QUrl::fromLocalFile("/photos/other folder"), QUrl("https://example.com/x.jpg")});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_TRUE(drop->isDragInside());
+    QDropEvent dropEvent(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &dropEvent);
+    EXPECT_TRUE(dropEvent.isAccepted());
+    EXPECT_EQ(received,
+              (std::vector<std::string>{"/photos/a.jpg", "/photos/folder", "/photos/other folder"}));
+    EXPECT_EQ(exits, 1);
+
+    QMimeData text;
+    text.setText("no files");
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(PanelsTest, KeyMonitorConsumesKeysAndIsNeverCalledAfterItsOwnerIsGone) {
+    QLineEdit field;
+    field.show();
+    field.setFocus();
+    QApplication::setActiveWindow(&field);
+    auto owner = std::make_unique<QObject>();
+    int spaces = 0;
+    new KeyDownMonitor(owner.get(), [&](QKeyEvent& key) {
+        if (key.key() != Qt::Key_Space) return false;
+        ++spaces;
+        return true;
+    });
+    QTest::keyClick(&field, Qt::Key_Space);
+    QTest::keyClick(&field, Qt::Key_A);
+    EXPECT_EQ(spaces, 1);
+    EXPECT_EQ(field.text(), "a") << "the space was consumed, the letter passed";
+    owner.reset();
+    QTest::keyClick(&field, Qt::Key_Space);
+    EXPECT_EQ(spaces, 1);
+    EXPECT_EQ(field.text(), "a ");
+}
+
+TEST_F(PanelsTest, WorkspaceRevealsInTheFileManagerOrOpensTheFolders) {
+    auto backend = std::make_unique<testsupport::RecordingWorkspace>(true);
+    auto* recording = backend.get();
+    Workspace::shared().setBackend(std::move(backend));
+    Workspace::shared().activateFileViewerSelecting({"/photos/a b.jpg"});
+    EXPECT_EQ(recording->shown, std::vector<std::string>{"file:///photos/a b.jpg"});
+    EXPECT_TRUE(recording->opened.empty());
+
+    backend = std::make_unique<testsupport::RecordingWorkspace>(false);
+    recording = backend.get();
+    Workspace::shared().setBackend(std::move(backend));
+    Workspace::shared().activateFileViewerSelecting({"/photos/a.jpg", "/photos/b.jpg", "/out/c.jpg"});
+    EXPECT_EQ(recording->opened, (std::vector<std::string>{"file:///out", "file:///photos"}));
+    Workspace::shared().openFolder("/out/job");
+    EXPECT_EQ(recording->opened.back(), "file:///out/job");
+
+    QWidget anchor;
+    std::unique_ptr<QMenu> menu(makeSharingMenu({"/out/a.jpg", "/out/b.jpg"}, &anchor));
+    ASSERT_EQ(menu->actions().size(), 3);
+    EXPECT_EQ(menu->actions()[0]->text(), "Open in File Manager");
+    EXPECT_EQ(menu->actions()[1]->text(), "Copy File Paths");
+    EXPECT_EQ(menu->actions()[2]->text(), "Email");
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(recording->opened.back(), "file:///out");
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(Pasteboard::general().string(), "/out/a.jpg\n/out/b.jpg");
+    EXPECT_EQ(emailArguments({"/out/a.jpg", "/out/b.jpg"}),
+              (QStringList{"--attach", "/out/a.jpg", "--attach", "/out/b.jpg"}));
+    Workspace::shared().setBackend(nullptr);
+
+    Pasteboard::general().writeFileURLs({"/out/a.jpg", "/out/folder"});
+    EXPECT_EQ(Pasteboard::general().fileURLs(), (std::vector<std::string>{"/out/a.jpg", "/out/folder"}));
+}
+
+TEST_F(PanelsTest, MenuItemsNeedAnActionAndSegmentsActOnlyOnClicks) {
+    Menu menu;
+    MenuItem* cancel = menu.addItem("Cancel Activity");
+    EXPECT_FALSE(cancel->isEnabled());
+    int runs = 0;
+    cancel->setAction([&](MenuItem& item) { runs += item.tag(); });
+    cancel->setTag(4);
+    EXPECT_TRUE(cancel->isEnabled());
+    cancel->trigger();
+    EXPECT_EQ(runs, 4);
+    cancel->clearAction();
+    EXPECT_FALSE(cancel->isEnabled());
+    menu.addSeparator();
+    MenuItem* other = menu.addItem("Other", [](MenuItem&) {});
+    EXPECT_EQ(menu.indexOfItem(other), 2);
+    EXPECT_EQ(menu.itemWithTag(4), cancel);
+    other->setState(MenuItem::State::On);
+    EXPECT_TRUE(other->isChecked());
+
+    SegmentedControl segments({"Presets", "Advanced", "Rename", "Bulk"});
+    segments.show();
+    int actions = 0;
+    segments.setAction([&](SegmentedControl&) { ++actions; });
+    segments.setSelectedSegment(2);
+    EXPECT_EQ(actions, 0);
+    EXPECT_EQ(segments.selectedSegment(), 2);
+    auto buttons = segments.findChildren<QToolButton*>();
+    ASSERT_EQ(buttons.size(), 4);
+    QTest::mouseClick(buttons[1], Qt::LeftButton);
+    EXPECT_EQ(actions, 1);
+    EXPECT_EQ(segments.selectedSegment(), 1);
+    EXPECT_FALSE(buttons[2]->isChecked());
+    segments.setSelectedSegment(9);
+    EXPECT_EQ(segments.selectedSegment(), -1);
+}
+
+TEST_F(PanelsTest, PopoverOpensBelowItsAnchorAndKeepsItsContentWhenClosed) {
+    auto content = std::make_shared<ViewController>();
+    content->view()->setMinimumSize(120, 60);
+    auto* anchor = new View;
+    anchor->setParent(&window);
+    anchor->setGeometry(50, 50, 100, 30);
+    anchor->show();
+    Popover popover;
+    popover.setContentViewController(content);
+    popover.show(anchor->bounds(), anchor, RectEdge::MinY);
+    drain();
+    ASSERT_TRUE(popover.isShown());
+    EXPECT_GE(popover.panel()->geometry().top(), anchor->mapToGlobal(QPoint(0, anchor->height())).y());
+    View* view = content->view();
+    popover.panel()->close();  // as a click outside does
+    drain();
+    EXPECT_FALSE(popover.isShown());
+    EXPECT_EQ(content->view(), view) << "the content's view survives the panel";
+}
+
+}  // namespace
