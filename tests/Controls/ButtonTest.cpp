@@ -128,6 +128,13 @@ TEST_F(ButtonTest, HoverShowsTheDesignedColoursAndRestRestoresThem) {
     EXPECT_DOUBLE_EQ(steady.alphaValue(), 1.0);  // alphaHover -1 keeps the opacity
 }
 
+TEST_F(ButtonTest, ARestingPassBeforeAwakeDoesNotMakeTheButtonInvisible) {
+    Button b;
+    design(b);
+    b.applyHover(false);  // as a stack view may do before the scene has finished
+    EXPECT_DOUBLE_EQ(b.alphaValue(), 1.0);
+}
+
 TEST_F(ButtonTest, DisabledButtonOnlyDims) {
     Button b;
     design(b);

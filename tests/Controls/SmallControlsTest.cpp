@@ -70,6 +70,16 @@ TEST_F(SmallControlsTest, ToggleButtonTurnsAQuarterPerClickAndComesBack) {
     QTest::mouseClick(&momentary, Qt::LeftButton);
     EXPECT_EQ(markSide(momentary.image()->pixels), 'b');
 
+    // A press released outside changes no state, yet the image still turns (off: 90 degrees).
+    ToggleButton outside;
+    outside.resize(40, 40);
+    outside.setButtonType(ButtonBase::ButtonType::PushOnPushOff);
+    outside.setImage(markedImage());
+    QTest::mousePress(&outside, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(&outside, Qt::LeftButton, {}, QPoint(80, 80));
+    EXPECT_EQ(outside.state(), ButtonBase::StateValue::Off);
+    EXPECT_EQ(markSide(outside.image()->pixels), 'l');
+
     ToggleButton bare;  // no image: the click still works
     bare.resize(40, 40);
     QTest::mouseClick(&bare, Qt::LeftButton);
