@@ -53,6 +53,16 @@ TEST_F(ActivityIndicatorTest, NewIndicatorIsHiddenWithTheClassDefaults) {
     EXPECT_EQ(coded.type(), KRActivityIndicatorType::blank);
     EXPECT_EQ(coded.color(), (cg::Color{1, 0, 0, 1}));
     EXPECT_EQ(coded.size(), QSize(30, 30));
+
+    // New indicators take the class defaults as they stand when made.
+    KRActivityIndicatorView::setDefaultColor({0, 1, 0, 1});
+    KRActivityIndicatorView::setDefaultPadding(6);
+    KRActivityIndicatorView later;
+    KRActivityIndicatorView::setDefaultColor(cg::Color::whiteColor());
+    KRActivityIndicatorView::setDefaultPadding(0);
+    EXPECT_EQ(later.color(), (cg::Color{0, 1, 0, 1}));
+    EXPECT_EQ(later.padding(), 6);
+    EXPECT_EQ(v.color(), cg::Color::whiteColor());
 }
 
 TEST_F(ActivityIndicatorTest, RingsAreSizedByPaddingOnceAndCentredOnTheBounds) {
