@@ -11,6 +11,7 @@
 #include "Platform/Foundation/UserDefaults.h"
 
 #include "Platform/AppKit/AnimationClock.h"
+#include "Platform/AppKit/Toolbar.h"
 #include "Platform/AppKit/ViewController.h"
 
 namespace appkit {
@@ -40,6 +41,17 @@ void Window::setContentViewController(std::shared_ptr<ViewController> controller
     View* view = content_->view();
     layout()->addWidget(view);
     view->show();
+}
+
+Toolbar* Window::toolbar() const {
+    return toolbar_;
+}
+
+void Window::setToolbar(Toolbar* toolbar) {
+    if (toolbar_ == toolbar) return;
+    delete toolbar_.data();
+    toolbar_ = toolbar;
+    if (toolbar_) static_cast<QVBoxLayout*>(layout())->insertWidget(0, toolbar_);
 }
 
 cg::Rect Window::frame() const {
