@@ -47,8 +47,8 @@ QPalette paletteFor(Appearance appearance) {
         p.setColor(QPalette::Disabled, QPalette::Text, dim);
     } else {
         const QColor text(28, 28, 30);
-        p.setColor(QPalette::Window, appearance == Appearance::VibrantLight ? QColor(246, 246, 248)
-                                                                            : QColor(236, 236, 238));
+        p.setColor(QPalette::Window,
+                   appearance == Appearance::VibrantLight ? QColor(246, 246, 248) : QColor(236, 236, 238));
         p.setColor(QPalette::WindowText, text);
         p.setColor(QPalette::Base, Qt::white);
         p.setColor(QPalette::Text, text);

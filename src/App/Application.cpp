@@ -16,8 +16,9 @@ Application::Application(foundation::UserDefaults& defaults)
     QApplication::setQuitOnLastWindowClosed(false);
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { delegate_->applicationWillTerminate(); });
     // A logout may end the process without a quit: save while the session asks.
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { delegate_->applicationWillTerminate(); },
-            Qt::DirectConnection);
+    connect(
+        qApp, &QGuiApplication::commitDataRequest, this, [this] { delegate_->applicationWillTerminate(); },
+        Qt::DirectConnection);
 }
 
 Application::~Application() {

@@ -58,7 +58,8 @@ void VortaWindowController::windowDidLoad() {
     if (segBtn) segBtn->setHidden(!welcomeDone);
     w->setStandardButtonHidden(appkit::Window::StandardButton::Zoom, true);
     resizeObservation_ = foundation::NotificationCenter::defaultCenter().addObserver(
-        this, onWindowResized, [this](const foundation::Notification& n) { onWindowResizedWithNotification(n); });
+        this, onWindowResized,
+        [this](const foundation::Notification& n) { onWindowResizedWithNotification(n); });
 }
 
 void VortaWindowController::onWindowResizedWithNotification(const foundation::Notification&) {

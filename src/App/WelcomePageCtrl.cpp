@@ -1,5 +1,6 @@
 #include "App/WelcomePageCtrl.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -57,17 +58,19 @@ void WelcomePageCtrl::loadView() {
     column->setSpacing(14);
 
     imgView = new QLabel;
-    imgView->setAlignment(Qt::AlignCenter);
-    imgView->setMinimumHeight(kImageSize.height() * 3 / 4);
+    imgView->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    imgView->setMinimumSize(kImageSize / 3);
+    imgView->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    imgView->installEventFilter(this);
     lblTitle = makeLabel(26, true);
     myLabel = makeLabel(15, false);
-    myLabel->setMaximumWidth(520);
-    myLabel->setMinimumHeight(44);
-    column->addStretch(1);
-    column->addWidget(imgView, 6);
+    // Room for the longest description on two lines.
+    myLabel->setFixedWidth(460);
+    myLabel->setMinimumHeight(myLabel->fontMetrics().lineSpacing() * 2 + 6);
+    column->addWidget(imgView, 1);
     column->addWidget(lblTitle);
     column->addWidget(myLabel, 0, Qt::AlignHCenter);
-    column->addStretch(1);
+    column->addSpacing(8);
 
     auto* row = new QHBoxLayout;
     btnPrev = new QPushButton(QStringLiteral("Previous"));
@@ -131,8 +134,9 @@ void WelcomePageCtrl::showPage(int tag) {
     image_ = namedImage(arrImageNames[t]);
     intPosNow = t;
     const QString title = t < kPageCount ? QString::fromLatin1(kTitles[t]) : QString();
-    const QString description =
-        t < static_cast<int>(arrStrDescription.size()) ? QString::fromStdString(arrStrDescription[t]) : QString();
+    const QString description = t < static_cast<int>(arrStrDescription.size())
+                                    ? QString::fromStdString(arrStrDescription[t])
+                                    : QString();
     showImage();
     if (lblTitle) lblTitle->setText(title);
     if (myLabel) myLabel->setText(description);
@@ -149,10 +153,17 @@ void WelcomePageCtrl::showImage() {
         return;
     }
     const qreal ratio = imgView->devicePixelRatioF();
-    QPixmap pixmap = QPixmap::fromImage(
-        image_.scaled(kImageSize * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    const QSize room = imgView->size().boundedTo(kImageSize);
+    QPixmap pixmap =
+        QPixmap::fromImage(image_.scaled(room * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(ratio);
     imgView->setPixmap(pixmap);
+}
+
+bool WelcomePageCtrl::eventFilter(QObject* watched, QEvent* event) {
+    // The picture takes the room the page leaves it, up to its designed size.
+    if (watched == imgView && event->type() == QEvent::Resize) showImage();
+    return appkit::ViewController::eventFilter(watched, event);
 }
 
 void WelcomePageCtrl::stepPage(int tag) {

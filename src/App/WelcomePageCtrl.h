@@ -42,6 +42,7 @@ class WelcomePageCtrl : public appkit::ViewController {
   protected:
     void loadView() override;
     void viewDidLoad() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     bool tryCheckFirstShow();

@@ -9,6 +9,7 @@ Toolbar::Toolbar(ItemFactory factory, QWidget* parent)
     : QWidget(parent), factory_(std::move(factory)), layout_(new QHBoxLayout(this)) {
     layout_->setContentsMargins(12, 6, 12, 6);
     layout_->setSpacing(8);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 int Toolbar::indexOfItem(const std::string& identifier) const {

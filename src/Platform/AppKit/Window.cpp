@@ -149,7 +149,11 @@ void Window::applyButtonHints() {
     flags.setFlag(Qt::WindowMinimizeButtonHint, !hidden_[1]);
     flags.setFlag(Qt::WindowMaximizeButtonHint, !hidden_[2]);
     if (flags == windowFlags()) return;
+    // Qt places a window whose flags changed by its frame's corner, so the content would move by
+    // the frame's size each time (and a restored frame would creep at every start).
+    const QRect placed = geometry();
     setWindowFlags(flags);
+    setGeometry(placed);
     // Changing the flags hides a shown window.
     if (wasVisible) show();
 }

@@ -78,7 +78,8 @@ void UserNotificationCenter::onNotifyReply(QDBusPendingCallWatcher* watcher, Use
 void UserNotificationCenter::reportUnavailable(const QString& why) {
     if (reportedUnavailable_) return;
     reportedUnavailable_ = true;
-    std::fprintf(stderr, "Notifications are not shown: no notification service (%s)\n", why.toUtf8().constData());
+    std::fprintf(stderr, "Notifications are not shown: no notification service (%s)\n",
+                 why.toUtf8().constData());
 }
 
 std::vector<UserNotification> UserNotificationCenter::deliveredNotifications() const {
