@@ -9,6 +9,7 @@
 namespace {
 constexpr char kSegmentItem[] = "segment";
 constexpr char kAddItem[] = "add";
+constexpr char kFlexibleSpace[] = "NSToolbarFlexibleSpaceItem";
 }  // namespace
 
 VortaWindowController::VortaWindowController() {
@@ -31,6 +32,11 @@ QWidget* VortaWindowController::makeToolbarItem(const std::string& identifier) {
         segBtn->setAction([this](appkit::SegmentedControl& sender) { onChangeSegment(sender); });
         return segBtn;
     }
+    if (identifier == kFlexibleSpace) {
+        auto* space = new QWidget;
+        space->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        return space;
+    }
     if (identifier == kAddItem) {
         btnAdd = new QPushButton(QStringLiteral("+"));
         btnAdd->setToolTip(QStringLiteral("Add Images"));
@@ -46,10 +52,10 @@ void VortaWindowController::windowDidLoad() {
     w->setWindowTitle(QString::fromStdString(appName().value_or("Vorta")));
     w->setMinSize(cg::Size(480, 420));
     w->resize(1000, 680);
-    auto* toolbar = new appkit::Toolbar([this](const std::string& id) { return makeToolbarItem(id); });
-    for (const char* id : {ids::activity, appkit::Toolbar::flexibleSpace, kSegmentItem,
-                           appkit::Toolbar::flexibleSpace, kAddItem})
-        toolbar->insertItem(id, toolbar->items().size());
+    auto* toolbar = new appkit::Toolbar;
+    toolbar->setItemFactory([this](const std::string& id) { return makeToolbarItem(id); });
+    for (const char* id : {ids::activity, kFlexibleSpace, kSegmentItem, kFlexibleSpace, kAddItem})
+        toolbar->insertItem(id, static_cast<int>(toolbar->items().size()));
     w->setToolbar(toolbar);
 
     WindowController::windowDidLoad();
@@ -80,7 +86,7 @@ void VortaWindowController::updateActivityToolbarItem() {
         }
     } else if (index >= 0) {
         QPointer<QWidget> view = toolbar->items()[index].view;
-        toolbar->removeItem(static_cast<std::size_t>(index));
+        toolbar->removeItem(index);
         if (view) appkit::animator(*view).setHidden(true);
     }
 }

@@ -8,7 +8,7 @@
 namespace animationcontext {
 
 void animate(double duration, const appkit::TimingFunction& timingFunction,
-             const std::function<void()>& changes, std::function<void()> completion) {
+             const std::function<void()>& changes, std::function<void()> completion, const QObject* owner) {
     appkit::AnimationContext::runAnimationGroup(
         [&](appkit::AnimationContext& context) {
             context.allowsImplicitAnimation = true;
@@ -16,7 +16,7 @@ void animate(double duration, const appkit::TimingFunction& timingFunction,
             context.timingFunction = timingFunction;
             if (changes) changes();
         },
-        std::move(completion));
+        std::move(completion), owner);
 }
 
 }  // namespace animationcontext

@@ -25,7 +25,13 @@ AnimationContext* AnimationContext::current() {
 }
 
 void AnimationContext::runAnimationGroup(const std::function<void(AnimationContext&)>& changes,
-                                         std::function<void()> completion) {
+                                         std::function<void()> completion, const QObject* owner) {
+    if (completion && owner) {
+        QPointer<const QObject> guard(owner);
+        completion = [guard, inner = std::move(completion)] {
+            if (guard) inner();
+        };
+    }
     AnimationContext context;
     context.group_ = new QParallelAnimationGroup;
     openGroups().push_back(&context);

@@ -20,8 +20,9 @@ class AnimationContext {
     TimingFunction timingFunction = TimingFunction::easeInEaseOut();
     bool allowsImplicitAnimation = false;
 
+    // With an `owner`, the completion is dropped when the owner is gone by the time it would run.
     static void runAnimationGroup(const std::function<void(AnimationContext&)>& changes,
-                                  std::function<void()> completion = {});
+                                  std::function<void()> completion = {}, const QObject* owner = nullptr);
     // The innermost group being built on the main thread, or nullptr.
     static AnimationContext* current();
 

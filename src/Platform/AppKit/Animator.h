@@ -3,8 +3,10 @@
 // default duration outside one) and land exactly at the value given. Main thread only.
 
 #include <QWidget>
+#include <optional>
 
 #include "Platform/AppKit/LayoutConstraint.h"
+#include "Platform/Graphics/Color.h"
 #include "Platform/Graphics/Geometry.h"
 
 namespace appkit {
@@ -16,9 +18,14 @@ class WidgetAnimator {
     void setFrame(const cg::Rect& frame);
     void setFrameSize(const cg::Size& size);
     void setFrameOrigin(const cg::Point& origin);
-    // Views fade; other widgets change at the end (hiding) or at once (showing).
+    // Widgets with a layer fade; others change at the end (hiding) or at once (showing).
     void setAlphaValue(double alpha);
     void setHidden(bool hidden);
+    // Layer styling of widgets with a layer host (the layer is turned on); colours fade, an absent
+    // one fades to clear and is absent at the end.
+    void setBorderColor(std::optional<cg::Color> colour);
+    void setBorderWidth(double width);
+    void setBackgroundColor(std::optional<cg::Color> colour);
 
   private:
     QWidget& widget_;

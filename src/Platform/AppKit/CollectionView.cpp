@@ -236,25 +236,33 @@ void CollectionView::deselectAll() {
     applySelection({}, true);
 }
 
-void CollectionView::scrollToItem(int index, ScrollPosition position) {
+void CollectionView::scrollToItem(int index, ScrollPosition position, bool animated) {
     if (index < 0 || index >= count_) return;
     const QRect frame = frameForItem(index);
     const int top = verticalScrollBar()->value(), h = viewport()->height();
     const int toTop = frame.top() - static_cast<int>(insetTop_);
     const int toBottom = frame.bottom() + 1 - h + static_cast<int>(insetBottom_);
+    int target = top;
     switch (position) {
         case ScrollPosition::Top:
-            verticalScrollBar()->setValue(toTop);
+            target = toTop;
             break;
         case ScrollPosition::Bottom:
-            verticalScrollBar()->setValue(toBottom);
+            target = toBottom;
             break;
         case ScrollPosition::Nearest:
             if (frame.top() < top)
-                verticalScrollBar()->setValue(toTop);
+                target = toTop;
             else if (frame.bottom() + 1 > top + h)
-                verticalScrollBar()->setValue(toBottom);
+                target = toBottom;
             break;
+    }
+    target = std::clamp(target, verticalScrollBar()->minimum(), verticalScrollBar()->maximum());
+    if (animated) {
+        QScrollBar* bar = verticalScrollBar();
+        AnimationContext::animate(bar, top, target, [bar](const QVariant& v) { bar->setValue(v.toInt()); });
+    } else {
+        verticalScrollBar()->setValue(target);
     }
     layoutItems(false);
 }

@@ -81,7 +81,8 @@ class CollectionView : public QAbstractScrollArea {
     void selectAll();
     void deselectAll();
 
-    void scrollToItem(int index, ScrollPosition position = ScrollPosition::Nearest);
+    // Animated: the scroll runs in the current animation group (or with the default duration).
+    void scrollToItem(int index, ScrollPosition position = ScrollPosition::Nearest, bool animated = false);
 
   Q_SIGNALS:
     void itemDoubleClicked(int index);

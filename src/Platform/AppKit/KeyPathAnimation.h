@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Platform/AppKit/TimingFunction.h"
 
@@ -15,6 +16,10 @@ struct KeyPathAnimation {
     std::string keyPath;
     std::optional<double> fromValue;  // absent: the layer's current presented value
     double toValue = 0;
+    // A keyframe animation instead: `values` at `keyTimes` (fractions 0...1, evenly spaced when
+    // absent or of another length); fromValue and toValue are then ignored.
+    std::vector<double> values;
+    std::vector<double> keyTimes;
     double duration = 0.25;
     TimingFunction timingFunction = TimingFunction::linear();
     double repeatCount = 1;  // values of 1e30 and above, and infinity, repeat without end

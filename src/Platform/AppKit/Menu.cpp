@@ -2,7 +2,8 @@
 
 namespace appkit {
 
-MenuItem::MenuItem(const QString& title, QObject* parent) : QAction(title, parent) {
+MenuItem::MenuItem(const QString& title, QObject* parent) : QAction(parent) {
+    setTitle(title);
     setEnabled(false);
     connect(this, &QAction::triggered, this, [this] {
         if (action_) {
@@ -10,6 +11,14 @@ MenuItem::MenuItem(const QString& title, QObject* parent) : QAction(title, paren
             action(*this);
         }
     });
+}
+
+QString MenuItem::title() const {
+    return text().replace("&&", "&");
+}
+
+void MenuItem::setTitle(const QString& title) {
+    setText(QString(title).replace("&", "&&"));
 }
 
 void MenuItem::setState(State state) {

@@ -19,6 +19,10 @@ class MenuItem : public QAction {
 
     explicit MenuItem(const QString& title, QObject* parent = nullptr);
 
+    // The title as shown: an "&" is a plain character here, never a keyboard mnemonic.
+    QString title() const;
+    void setTitle(const QString& title);
+
     int tag() const { return tag_; }
     void setTag(int tag) { tag_ = tag; }
     State state() const { return state_; }

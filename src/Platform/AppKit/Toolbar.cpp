@@ -5,11 +5,8 @@
 
 namespace appkit {
 
-Toolbar::Toolbar(ItemFactory factory, QWidget* parent)
-    : QWidget(parent), factory_(std::move(factory)), layout_(new QHBoxLayout(this)) {
-    layout_->setContentsMargins(12, 6, 12, 6);
-    layout_->setSpacing(8);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+Toolbar::Toolbar(QWidget* parent) : QWidget(parent), row_(new QHBoxLayout(this)) {
+    row_->setContentsMargins(8, 4, 8, 4);
 }
 
 int Toolbar::indexOfItem(const std::string& identifier) const {
@@ -18,29 +15,22 @@ int Toolbar::indexOfItem(const std::string& identifier) const {
     return -1;
 }
 
-void Toolbar::insertItem(const std::string& identifier, std::size_t index) {
-    index = std::min(index, items_.size());
-    QWidget* view = identifier == flexibleSpace || !factory_ ? nullptr : factory_(identifier);
-    const int at = static_cast<int>(index);
-    if (view) {
-        layout_->insertWidget(at, view, 0, Qt::AlignVCenter);
-        view->show();
-    } else {
-        layout_->insertStretch(at, 1);
-    }
-    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), ToolbarItem{identifier, view});
+bool Toolbar::insertItem(const std::string& identifier, int index) {
+    QWidget* view = factory_ ? factory_(identifier) : nullptr;
+    if (!view) return false;
+    const int at = std::clamp(index, 0, static_cast<int>(items_.size()));
+    items_.insert(items_.begin() + at, ToolbarItem{identifier, view});
+    row_->insertWidget(at, view);
+    view->show();
+    return true;
 }
 
-void Toolbar::removeItem(std::size_t index) {
-    if (index >= items_.size()) return;
-    const ToolbarItem item = items_[index];
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
-    delete layout_->takeAt(static_cast<int>(index));
-    if (item.view) {
-        item.view->hide();
-        item.view->setParent(nullptr);
-        item.view->deleteLater();
-    }
+void Toolbar::removeItem(int index) {
+    if (index < 0 || index >= static_cast<int>(items_.size())) return;
+    QWidget* view = items_[static_cast<std::size_t>(index)].view;
+    items_.erase(items_.begin() + index);
+    row_->removeWidget(view);
+    view->deleteLater();
 }
 
 }  // namespace appkit

@@ -1,9 +1,8 @@
 #pragma once
-// Toolbar: the row of items along the top of a window, each with an identifier and a view (none
-// for a flexible space). Items are made by identifier through the factory the window's controller
-// supplies, so an item removed can be inserted again. Main thread only.
+// Toolbar: a row of items, each with an identifier and a view. Items are inserted by identifier
+// (made by the toolbar's item factory) and removed by index. Main thread only; the toolbar owns the
+// item views.
 
-#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -15,30 +14,28 @@ namespace appkit {
 
 struct ToolbarItem {
     std::string itemIdentifier;
-    QPointer<QWidget> view;  // null for a flexible space
+    QWidget* view = nullptr;
 };
 
 class Toolbar : public QWidget {
     Q_OBJECT
   public:
-    static constexpr char flexibleSpace[] = "NSToolbarFlexibleSpaceItem";
-    // Makes the view of the item with the identifier (parented by the toolbar afterwards), or
-    // nullptr for an item that only takes room.
-    using ItemFactory = std::function<QWidget*(const std::string& identifier)>;
+    explicit Toolbar(QWidget* parent = nullptr);
 
-    explicit Toolbar(ItemFactory factory, QWidget* parent = nullptr);
-
+    // Makes the view of a new item for an identifier (nullptr: no such item).
+    void setItemFactory(std::function<QWidget*(const std::string& identifier)> factory) {
+        factory_ = std::move(factory);
+    }
     const std::vector<ToolbarItem>& items() const { return items_; }
-    // The position of the first item with the identifier, or -1.
+    // The index of the first item with the identifier, or -1.
     int indexOfItem(const std::string& identifier) const;
-    // Index past the end appends.
-    void insertItem(const std::string& identifier, std::size_t index);
-    // The item's view leaves the toolbar and is deleted once control returns to the event loop.
-    void removeItem(std::size_t index);
+    // Inserts a new item made by the factory; false when the factory makes none.
+    bool insertItem(const std::string& identifier, int index);
+    void removeItem(int index);
 
   private:
-    ItemFactory factory_;
-    QHBoxLayout* layout_;
+    QHBoxLayout* row_;
+    std::function<QWidget*(const std::string&)> factory_;
     std::vector<ToolbarItem> items_;
 };
 

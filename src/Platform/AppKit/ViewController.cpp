@@ -133,6 +133,10 @@ void ViewController::completeRunningTransition() {
 void ViewController::transition(ViewController& from, ViewController& to, TransitionOptions options,
                                 std::function<void()> completion) {
     completeRunningTransition();
+    if (&from == &to) {
+        if (completion) completion();
+        return;
+    }
     View* container = view();
     View* fromView = from.view();
     View* toView = to.view();
@@ -143,14 +147,17 @@ void ViewController::transition(ViewController& from, ViewController& to, Transi
     QPointer<ViewController> self(this);
     QPointer<View> leaving(fromView);
     const double fromAlpha = fromView->alphaValue(), toAlpha = toView->alphaValue();
+    // Both ends stay alive until the transition is over (when they are shared objects).
     auto keep = std::make_pair(handle(&from), handle(&to));
-    auto finish = [self, leaving, area, fromAlpha, toAlpha, keep, completion = std::move(completion)] {
+    QPointer<View> arriving(toView);
+    auto finish = [self, leaving, arriving, area, fromAlpha, toAlpha, keep,
+                   completion = std::move(completion)] {
         if (leaving) {
             View::removeFromSuperview(leaving);
             leaving->setGeometry(area);
             leaving->setAlphaValue(fromAlpha);
         }
-        if (keep.second->isViewLoaded()) keep.second->view()->setAlphaValue(toAlpha);
+        if (arriving) arriving->setAlphaValue(toAlpha);
         if (self) self->runningTransition_ = nullptr;
         if (completion) completion();
     };
@@ -158,7 +165,7 @@ void ViewController::transition(ViewController& from, ViewController& to, Transi
     using namespace TransitionOption;
     const TransitionOptions animating = Crossfade | SlideUp | SlideDown | SlideLeft | SlideRight;
     const int ms = AnimationClock::scaledMilliseconds(AnimationClock::transitionDuration);
-    if (ms == 0 || !(options & animating) || fromView == toView) {
+    if (ms == 0 || !(options & animating)) {
         finish();
         return;
     }

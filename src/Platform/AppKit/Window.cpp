@@ -51,7 +51,9 @@ void Window::setToolbar(Toolbar* toolbar) {
     if (toolbar_ == toolbar) return;
     delete toolbar_.data();
     toolbar_ = toolbar;
-    if (toolbar_) static_cast<QVBoxLayout*>(layout())->insertWidget(0, toolbar_);
+    if (!toolbar_) return;
+    toolbar_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, toolbar_);
 }
 
 cg::Rect Window::frame() const {

@@ -54,6 +54,12 @@ TEST_F(AnimationTest, ZeroDurationClockLandsAtEndValuesAndCompletesOnce) {
         [&] { ++completions; });
     expectEndValues();
     EXPECT_EQ(completions, 0);
+    animator(*view).setBorderColor(cg::Color{1, 0, 0, 1});
+    animator(*view).setBorderWidth(2);
+    animator(*view).setBackgroundColor(std::nullopt);
+    EXPECT_EQ(view->layer()->borderColor, (cg::Color{1, 0, 0, 1}));
+    EXPECT_EQ(view->layer()->borderWidth, 2);
+    EXPECT_EQ(view->layer()->backgroundColor, std::nullopt);
     drain();
     EXPECT_EQ(completions, 1);
     drain();
@@ -72,11 +78,13 @@ TEST_F(AnimationTest, RunningClockLandsAtEndValuesAndCompletesOnce) {
             animator(*view).setAlphaValue(0.25);
             animator(*hidden).setHidden(true);
             animator(*width).setConstant(350);
+            animator(*view).setBackgroundColor(cg::Color{0, 0, 1, 1});
         },
         [&] { ++completions; });
     EXPECT_FALSE(hidden->isHidden()) << "hidden at the end of the fade";
     wait(400);
     expectEndValues();
+    EXPECT_EQ(view->layer()->backgroundColor, (cg::Color{0, 0, 1, 1}));
     EXPECT_EQ(completions, 1);
 
     // An empty group still completes, once, after its duration.
@@ -100,6 +108,17 @@ TEST_F(AnimationTest, KeyPathAnimationsPresentTheirValueAndReportTheirEnd) {
     drain();
     EXPECT_EQ(stops, std::vector<bool>{true});
     EXPECT_DOUBLE_EQ(view->layer()->presented(KeyPath::opacity), 1.0);
+
+    KeyPathAnimation pulse;
+    pulse.keyPath = KeyPath::scale;
+    pulse.values = {1, 1.4, 0.8};
+    pulse.keyTimes = {0, 0.3, 1};
+    pulse.removedOnCompletion = false;
+    view->addAnimation(pulse, "pulse");
+    EXPECT_DOUBLE_EQ(view->layer()->presented(KeyPath::scale), 0.8) << "keyframes end at their last value";
+    pulse.autoreverses = true;
+    view->addAnimation(pulse, "pulse");
+    EXPECT_DOUBLE_EQ(view->layer()->presented(KeyPath::scale), 1.0) << "reversed back to the first";
 
     AnimationClock::setDurationScale(1);
     stops.clear();
@@ -137,6 +156,7 @@ TEST_F(AnimationTest, WorkPostedForAGoneViewNeverRuns) {
     fade.toValue = 1.0;
     fade.didStop = [&](bool) { ++ran; };
     doomed->addAnimation(fade, "fade");
+    AnimationContext::runAnimationGroup([](AnimationContext&) {}, [&] { ++ran; }, doomed);
     delete doomed;
     mainQueue->advance(1);
     EXPECT_EQ(ran, 0);

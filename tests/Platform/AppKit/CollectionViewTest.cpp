@@ -80,7 +80,7 @@ TEST_F(CollectionViewTest, TenThousandItemsMakeControllersOnlyForTheVisibleOnes)
     EXPECT_EQ(view.itemAtIndex(100), nullptr);
     EXPECT_GT(view.verticalScrollBar()->maximum(), 270000);
 
-    view.scrollToItem(5000, CollectionView::ScrollPosition::Top);
+    view.scrollToItem(5000, CollectionView::ScrollPosition::Top, true);
     drain();
     EXPECT_NE(view.itemAtIndex(5000), nullptr);
     EXPECT_EQ(view.itemAtIndex(0), nullptr);

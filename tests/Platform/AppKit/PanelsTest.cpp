@@ -25,6 +25,7 @@
 #include "Platform/AppKit/Workspace.h"
 #include "Support/RecordingWorkspace.h"
 #include "Support/TempDir.h"
+#include "Support/UiEvents.h"
 #include "Support/UiTestFixture.h"
 
 using namespace appkit;
@@ -59,6 +60,15 @@ TEST_F(PanelsTest, AlertScriptedAnswerRunsTheCompletionOnceLater) {
     drain();
     EXPECT_EQ(answers, std::vector<ModalResponse>{ModalResponse::AlertSecondButtonReturn});
     EXPECT_EQ(window.sheetCount(), 0);
+
+    // A screen that is gone by the time the answer comes never hears it.
+    auto screen = std::make_unique<QObject>();
+    ModalScript::pushAlertAnswer(ModalResponse::AlertFirstButtonReturn);
+    alert.beginSheetModal(
+        &window, [&](ModalResponse r) { answers.push_back(r); }, screen.get());
+    screen.reset();
+    drain();
+    EXPECT_EQ(answers.size(), 1u);
 }
 
 TEST_F(PanelsTest, AlertSheetShowsPlainTextAndAnswersWithTheClickedButton) {
@@ -139,19 +149,20 @@ TEST_F(PanelsTest, DroppedFileUrlsArriveAsPathsWithFolders) {
     };
     drop->draggingExited = [&] { ++exits; };
 
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile("/photos/a.jpg"), QUrl("file:///photos/folder/"),
-                  QUrl::fromLocalFile("/photos/other folder"), QUrl("https://example.com/x.jpg")});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    EXPECT_TRUE(drop->isDragInside());
-    QDropEvent dropEvent(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &dropEvent);
-    EXPECT_TRUE(dropEvent.isAccepted());
+    const auto result =
+        testsupport::dropFiles(&target, {"/photos/a.jpg", "/photos/folder/", "/photos/other folder"});
+    EXPECT_TRUE(result.enterAccepted);
+    EXPECT_TRUE(result.dropAccepted);
+    EXPECT_FALSE(drop->isDragInside());
     EXPECT_EQ(received,
               (std::vector<std::string>{"/photos/a.jpg", "/photos/folder", "/photos/other folder"}));
     EXPECT_EQ(exits, 1);
+
+    QMimeData web;
+    web.setUrls({QUrl("https://example.com/x.jpg")});
+    QDragEnterEvent remote(QPoint(10, 10), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &remote);
+    EXPECT_FALSE(remote.isAccepted()) << "only local files are taken";
 
     QMimeData text;
     text.setText("no files");
@@ -233,6 +244,9 @@ TEST_F(PanelsTest, MenuItemsNeedAnActionAndSegmentsActOnlyOnClicks) {
     EXPECT_EQ(menu.indexOfItem(other), 2);
     EXPECT_EQ(menu.itemWithTag(4), cancel);
     other->setState(MenuItem::State::On);
+    MenuItem* named = menu.addItem("Tom & Jerry 1080");
+    EXPECT_EQ(named->title(), "Tom & Jerry 1080");
+    EXPECT_EQ(named->text(), "Tom && Jerry 1080") << "shown with its ampersand, no mnemonic";
     EXPECT_TRUE(other->isChecked());
 
     SegmentedControl segments({"Presets", "Advanced", "Rename", "Bulk"});
