@@ -3,6 +3,7 @@
 #include "App/AppDefaults.h"
 #include "App/AppDelegate.h"
 #include "Platform/AppKit/Animator.h"
+#include "Platform/AppKit/Fonts.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/Toolbar.h"
 
@@ -20,10 +21,7 @@ QWidget* VortaWindowController::makeToolbarItem(const std::string& identifier) {
     if (identifier == ids::activity) {
         lblActivity = new QLabel(QString::fromStdString(appName().value_or("Vorta")));
         lblActivity->setTextFormat(Qt::PlainText);
-        QFont font = lblActivity->font();
-        font.setPixelSize(15);
-        font.setBold(true);
-        lblActivity->setFont(font);
+        lblActivity->setFont(appkit::boldSystemFont(15));
         return lblActivity;
     }
     if (identifier == kSegmentItem) {

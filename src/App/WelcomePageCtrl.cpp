@@ -10,11 +10,12 @@
 #include "App/VortaWindowController.h"
 #include "App/switchVC.h"
 #include "Platform/AppKit/Animator.h"
+#include "Platform/AppKit/Fonts.h"
 #include "Platform/AppKit/GuardedDispatch.h"
+#include "Platform/AppKit/NamedImage.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/View.h"
 #include "Platform/AppKit/Window.h"
-#include "Platform/Foundation/Bundle.h"
 
 namespace {
 
@@ -22,20 +23,12 @@ const char* const kTitles[] = {"Welcome", "Presets", "KeyFeatures", "Editor", "B
 constexpr int kPageCount = 5;
 constexpr QSize kImageSize(400, 260);
 
-QImage namedImage(const std::string& name) {
-    const auto path = foundation::Bundle::main().pathForResource(name, "png");
-    return path ? QImage(QString::fromStdString(path->string())) : QImage();
-}
-
 QLabel* makeLabel(int pixelSize, bool bold) {
     auto* label = new QLabel;
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
-    QFont font = label->font();
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    label->setFont(font);
+    label->setFont(appkit::systemFont(pixelSize, bold ? QFont::Bold : QFont::Normal));
     return label;
 }
 
@@ -131,7 +124,7 @@ bool WelcomePageCtrl::tryCheckFirstShow() {
 void WelcomePageCtrl::showPage(int tag) {
     // Only pages that exist can be shown; a stray tag would leave a blank page with both buttons.
     const int t = std::clamp(tag, 0, static_cast<int>(arrImageNames.size()) - 1);
-    image_ = namedImage(arrImageNames[t]);
+    image_ = appkit::imageNamed(arrImageNames[t]);
     intPosNow = t;
     const QString title = t < kPageCount ? QString::fromLatin1(kTitles[t]) : QString();
     const QString description = t < static_cast<int>(arrStrDescription.size())

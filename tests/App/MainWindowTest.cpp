@@ -76,6 +76,18 @@ TEST_F(MainWindowTest, SegmentClicksReachTheTabSwitcher) {
     EXPECT_EQ(tabBar()->intSegmentSelectedNow, 1);
 }
 
+TEST_F(MainWindowTest, ReopenAndTheWindowCommandBringTheMainWindowBack) {
+    prepareSettings(
+        [](foundation::UserDefaults& s) { s.set("isShowFirst", foundation::PlistValue(std::int64_t{1})); });
+    start();
+    window().hide();
+    EXPECT_FALSE(app->delegate().applicationShouldHandleReopen(false)) << "no reopen handling of its own";
+    EXPECT_TRUE(window().isVisible());
+    window().hide();
+    app->delegate().openMainWindow();
+    EXPECT_TRUE(window().isVisible());
+}
+
 class OptionsWindowController : public WindowController {};
 
 TEST_F(MainWindowTest, TitleBarButtonOptionHidesTheButtonsItNames) {

@@ -3,18 +3,13 @@
 #include <QTest>
 
 #include "App/AppDefaults.h"
+#include "Platform/AppKit/NamedImage.h"
 #include "Platform/AppKit/Window.h"
-#include "Platform/Foundation/Bundle.h"
 #include "ShellFixture.h"
 
 namespace {
 
 class WelcomePagesTest : public testsupport::ShellTest {};
-
-QImage bundleImage(const std::string& name) {
-    const auto path = foundation::Bundle::main().pathForResource(name, "png");
-    return path ? QImage(QString::fromStdString(path->string())) : QImage();
-}
 
 TEST_F(WelcomePagesTest, NextAndPreviousWalkTheFivePagesAndStopAtTheEnds) {
     start();
@@ -39,7 +34,7 @@ TEST_F(WelcomePagesTest, NextAndPreviousWalkTheFivePagesAndStopAtTheEnds) {
         EXPECT_EQ(pages->intPosNow, page);
         EXPECT_EQ(pages->lblTitle->text(), expected[page].title);
         EXPECT_EQ(pages->myLabel->text(), expected[page].description);
-        const QImage image = bundleImage(expected[page].image);
+        const QImage image = appkit::imageNamed(expected[page].image);
         ASSERT_FALSE(image.isNull()) << "the picture is a resource of the bundle";
         EXPECT_EQ(pages->pageImage(), image);
         EXPECT_FALSE(pages->imgView->pixmap().isNull());
