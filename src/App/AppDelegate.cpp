@@ -72,6 +72,15 @@ void AppDelegate::didActivateNotification(usernotifications::UserNotificationCen
                                           const usernotifications::UserNotification& notification) {
     using Activation = usernotifications::UserNotification::ActivationType;
     if (notification.activationType != Activation::ActionButtonClicked) return;
+    // The folder of the job that posted this notification, when it says so: by now a later job may
+    // have stored its own folder in the settings.
+    if (const auto own = notification.userInfo.find(appkeys::UDTargetFolder);
+        own != notification.userInfo.end()) {
+        if (const auto* path = own->second.stringIf()) {
+            appkit::Workspace::shared().openFolder(*path);
+            return;
+        }
+    }
     if (const auto folder = defaults_.string(appkeys::UDTargetFolder))
         appkit::Workspace::shared().openFolder(*folder);
 }

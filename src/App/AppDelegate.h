@@ -1,8 +1,9 @@
 #pragma once
 // AppDelegate: the one object that lives for the whole process. It registers and resets the
 // settings and loads the user's presets when made, answers the launch and termination steps, turns
-// every resize of the main window into the notification "onWindowResized", and opens the last job's
-// folder when the user clicks "Show" on the end-of-job notification. Main thread only.
+// every resize of the main window into the notification "onWindowResized", and opens the job's
+// folder when the user clicks "Show" on the end-of-job notification: the one named in the
+// notification's user info under "UDTargetFolder", else the one in the settings. Main thread only.
 
 #include <QObject>
 #include <QPointer>

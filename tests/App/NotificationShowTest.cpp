@@ -85,6 +85,13 @@ TEST_F(NotificationShowTest, DelegateOpensTheFolderOnlyForTheActionButton) {
     app->delegate().didActivateNotification(center, n);
     ASSERT_EQ(workspace->opened.size(), 1u);
     EXPECT_EQ(workspace->opened[0], folderUrl());
+
+    // A notification of an earlier job opens that job's folder, not the one a later job stored.
+    n.userInfo[std::string(appkeys::UDTargetFolder)] =
+        foundation::PlistValue("/home/me/Pictures/earlier job");
+    app->delegate().didActivateNotification(center, n);
+    ASSERT_EQ(workspace->opened.size(), 2u);
+    EXPECT_EQ(workspace->opened[1], "file:///home/me/Pictures/earlier job");
 }
 
 }  // namespace

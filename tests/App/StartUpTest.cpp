@@ -125,6 +125,15 @@ TEST_F(StartUpTest, PresetsChangedWhileRunningAreBackAfterRestart) {
     EXPECT_EQ(core::presetName(presets[1]), "Thumb");
 }
 
+TEST_F(StartUpTest, UnreadableSettingsAreKeptAsideAndTheAppStartsAsOnItsFirstRun) {
+    dir.write("settings.json", "{\"isShowFirst\": 1, \"UD_SavedPresets_1\": [");
+    start();
+    EXPECT_NE(welcome(), nullptr);
+    EXPECT_EQ(presetNames().size(), 7u);
+    EXPECT_EQ(testsupport::TempDir::read(dir / "settings.json.corrupt"),
+              "{\"isShowFirst\": 1, \"UD_SavedPresets_1\": [");
+}
+
 TEST_F(StartUpTest, WindowFrameComesBackFromPosition) {
     prepareSettings([](foundation::UserDefaults& s) { s.set("isShowFirst", PlistValue(std::int64_t{1})); });
     start();
