@@ -1,0 +1,63 @@
+#include "Controls/Box.h"
+
+#include <QPainter>
+#include <QRandomGenerator>
+
+#include "Controls/BoxPattern.h"
+#include "Controls/ImageOperations.h"
+#include "Platform/AppKit/LayerPainter.h"
+#include "Platform/Foundation/Bundle.h"
+
+namespace controls {
+
+namespace {
+
+std::optional<QImage> bundleImage(const std::string& name) {
+    if (name.empty()) return std::nullopt;
+    const auto path = foundation::Bundle::main().pathForResource(name, "png");
+    if (!path) return std::nullopt;
+    QImage image(QString::fromStdString(path->string()));
+    if (image.isNull()) return std::nullopt;
+    return image;
+}
+
+}  // namespace
+
+Box::Box(QWidget* parent)
+    : appkit::View(parent),
+      GradientShadowStyle(*this, false, {3, -3}),
+      imageLookup_(bundleImage),
+      randomPick_([](std::uint32_t count) { return QRandomGenerator::global()->bounded(count); }) {}
+
+void Box::setPatternImage(const std::string& pattern) {
+    patternImage_ = pattern;
+    const std::vector<std::string> entries = BoxPattern::entries(pattern);
+    const auto count = static_cast<std::uint32_t>(entries.size());
+    const BoxPattern picked = BoxPattern::parse(entries[std::min(randomPick_(count), count - 1)]);
+    std::optional<QImage> image = imageLookup_(picked.imageName);
+    if (!image) return;
+    if (picked.size) *image = image::redrawn(*image, *picked.size, *picked.size);
+    if (picked.degrees) *image = image::rotated(*image, *picked.degrees);
+    fillPattern_ = *image;
+    update();
+}
+
+void Box::setFillColor(std::optional<cg::Color> colour) {
+    fillColor_ = colour;
+    fillPattern_ = QImage();
+    update();
+}
+
+void Box::paintEvent(QPaintEvent* event) {
+    // The fill is the box's own drawing: it lies under its layer's sublayers, as layer content does.
+    if (!fillPattern_.isNull() || fillColor_) {
+        QPainter painter(this);
+        if (!fillPattern_.isNull())
+            painter.fillRect(rect(), QBrush(fillPattern_));
+        else
+            painter.fillRect(rect(), appkit::toQColor(*fillColor_));
+    }
+    appkit::View::paintEvent(event);
+}
+
+}  // namespace controls

@@ -1,0 +1,24 @@
+#include "Controls/InterfaceStyle.h"
+
+#include "Controls/SystemAppearance.h"
+#include "Extensions/AppGlobals.h"
+
+namespace controls::interfacestyle {
+
+std::string rawValue(InterfaceStyle style) {
+    return style == InterfaceStyle::Dark ? "Dark" : "Light";
+}
+
+std::optional<InterfaceStyle> fromRawValue(std::string_view raw) {
+    if (raw == "Dark") return InterfaceStyle::Dark;
+    if (raw == "Light") return InterfaceStyle::Light;
+    return std::nullopt;
+}
+
+InterfaceStyle current() {
+    if (const auto stored = userDefaults().string(settingsKey))
+        return fromRawValue(*stored).value_or(InterfaceStyle::Light);
+    return SystemAppearance::instance().desktopIsDark() ? InterfaceStyle::Dark : InterfaceStyle::Light;
+}
+
+}  // namespace controls::interfacestyle

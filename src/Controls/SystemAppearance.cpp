@@ -1,0 +1,115 @@
+#include "Controls/SystemAppearance.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QProcess>
+
+#include "Platform/AppKit/LayerPainter.h"
+
+namespace controls {
+
+namespace {
+
+constexpr char kSchema[] = "org.gnome.desktop.interface";
+constexpr char kKey[] = "color-scheme";
+
+std::optional<bool> darkFromSchemeText(const QString& text) {
+    if (text.contains("prefer-dark")) return true;
+    if (text.contains("default") || text.contains("prefer-light")) return false;
+    return std::nullopt;
+}
+
+bool paletteIsDark() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
+    return QGuiApplication::palette().color(QPalette::Window).lightness() < 128;
+}
+
+}  // namespace
+
+SystemAppearance& SystemAppearance::instance() {
+    static SystemAppearance* appearance = new SystemAppearance;  // lives as long as the process
+    return *appearance;
+}
+
+SystemAppearance::SystemAppearance() {
+    readDesktop();
+    if (auto* app = QCoreApplication::instance()) {
+        app->installEventFilter(this);
+        watchDesktop();
+    }
+}
+
+void SystemAppearance::readDesktop() {
+    QProcess gsettings;
+    gsettings.start("gsettings", {"get", kSchema, kKey});
+    if (gsettings.waitForFinished(1000) && gsettings.exitStatus() == QProcess::NormalExit &&
+        gsettings.exitCode() == 0)
+        gsettingsDark_ = darkFromSchemeText(QString::fromUtf8(gsettings.readAllStandardOutput()));
+    else
+        gsettingsDark_.reset();
+}
+
+void SystemAppearance::watchDesktop() {
+    monitor_ = new QProcess;
+    // The watcher ends with the application, before Qt tears down what it needs.
+    qAddPostRoutine([] {
+        QProcess*& monitor = instance().monitor_;
+        if (!monitor) return;
+        monitor->kill();
+        monitor->waitForFinished(1000);
+        delete monitor;
+        monitor = nullptr;
+    });
+    connect(monitor_, &QProcess::readyReadStandardOutput, this, [this] {
+        const auto dark = darkFromSchemeText(QString::fromUtf8(monitor_->readAllStandardOutput()));
+        if (dark && dark != gsettingsDark_) {
+            gsettingsDark_ = dark;
+            if (!overrideDark_) Q_EMIT changed();
+        }
+    });
+    monitor_->start("gsettings", {"monitor", kSchema, kKey});
+}
+
+bool SystemAppearance::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange)
+        Q_EMIT changed();
+    return false;
+}
+
+bool SystemAppearance::desktopIsDark() const {
+    if (overrideDark_) return *overrideDark_;
+    if (gsettingsDark_) return *gsettingsDark_ || paletteIsDark();
+    return paletteIsDark();
+}
+
+void SystemAppearance::overrideDesktopIsDark(std::optional<bool> dark) {
+    overrideDark_ = dark;
+    Q_EMIT changed();
+}
+
+cg::Color SystemAppearance::controlAccentColor() const {
+    if (overrideAccent_) return *overrideAccent_;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return {0, 0.478, 1, 1};
+    return appkit::fromQColor(QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight));
+}
+
+void SystemAppearance::overrideAccentColor(std::optional<cg::Color> accent) {
+    overrideAccent_ = accent;
+    Q_EMIT changed();
+}
+
+cg::Color SystemAppearance::labelColor(InterfaceStyle style) {
+    return style == InterfaceStyle::Dark ? cg::Color{1, 1, 1, 0.85} : cg::Color{0, 0, 0, 0.85};
+}
+
+cg::Color SystemAppearance::bezelColor(InterfaceStyle style) {
+    return style == InterfaceStyle::Dark ? cg::Color{0.36, 0.36, 0.38, 1} : cg::Color{1, 1, 1, 1};
+}
+
+cg::Color SystemAppearance::bezelFrameColor(InterfaceStyle style) {
+    return style == InterfaceStyle::Dark ? cg::Color{0.45, 0.45, 0.47, 1} : cg::Color{0.75, 0.75, 0.77, 1};
+}
+
+}  // namespace controls
