@@ -35,7 +35,8 @@ void removeSelectionMarks(appkit::View& button) {
 }
 
 double lengthAlong(const QWidget* view, StackView::Orientation orientation) {
-    const QSize hint = view->sizeHint().isValid() ? view->sizeHint() : view->size();
+    const QSize base = view->sizeHint().isValid() ? view->sizeHint() : view->size();
+    const QSize hint = base.expandedTo(view->minimumSize()).boundedTo(view->maximumSize());
     return orientation == StackView::Orientation::Horizontal ? hint.width() : hint.height();
 }
 
