@@ -158,7 +158,11 @@ void ViewAnimation::slideOut() {
         [this, target] { appkit::animator(*this).setFrame(target); },
         [this] {
             if (WillHide) setHidden(true);
-            if (WillRemove) removeFromSuperview(this);
+            if (WillRemove) {
+                // Out of its superview nothing owns the view any more: it goes, and so do its steps.
+                removeFromSuperview(this);
+                deleteLater();
+            }
         },
         this);
 }

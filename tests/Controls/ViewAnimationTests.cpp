@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPointer>
 #include <set>
 
 #include "Controls/ViewAnimation.h"
@@ -105,6 +106,23 @@ TEST_F(ViewAnimationTest, FadeOutHidesAndTheNextUnhidePlaysAgain) {
     EXPECT_TRUE(view->isHidden());
 }
 
+TEST_F(ViewAnimationTest, SlideOutMovesAwayThenHidesAndLeaves) {
+    view->SlideOut = 2;
+    view->OutDelay = 1;
+    view->WillHide = true;
+    view->WillRemove = true;
+    QPointer<ViewAnimation> guard(view);
+    view->setHidden(true);
+    view->setHidden(false);
+    mainQueue->advance(0.9);
+    EXPECT_EQ(view->frame(), cg::Rect(100, 50, 200, 40));
+    mainQueue->advance(0.2);
+    drain();
+    EXPECT_TRUE(host.subviews().empty());
+    EXPECT_TRUE(guard.isNull());
+    view = nullptr;
+}
+
 TEST_F(ViewAnimationTest, CallAnimationLeavesTransparentUnlessSomethingRaisesIt) {
     view->setCallAnimation(false);
     EXPECT_DOUBLE_EQ(view->alphaValue(), 0);
@@ -164,7 +182,9 @@ TEST_F(ViewAnimationTest, GlowBreathesByItsAmountAndTenReplaysKeepOneChain) {
         drain();
         sizes.insert({view->frame().size.width, view->frame().size.height});
         // Steps of replaced chains run out within the first second; then one chain is left.
-        if (tick > 20) EXPECT_LE(mainQueue->pendingCount(), 1u);
+        if (tick > 20) {
+            EXPECT_LE(mainQueue->pendingCount(), 1u);
+        }
     }
     EXPECT_EQ(sizes, (std::set<std::pair<double, double>>{{200, 40}, {210, 50}}));
     EXPECT_TRUE(view->hasAnimation("blink"));
