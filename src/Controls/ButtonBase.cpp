@@ -73,15 +73,16 @@ void ButtonBase::setCell(std::unique_ptr<ButtonCell> cell) {
 
 void ButtonBase::advanceState() {
     if (type_ == ButtonType::MomentaryPushIn) return;
+    // Three-state buttons go on, off, mixed, on, as the platform cycles them.
     switch (state_) {
-        case StateValue::Off:
-            state_ = StateValue::On;
-            break;
         case StateValue::On:
-            state_ = allowsMixedState_ ? StateValue::Mixed : StateValue::Off;
+            state_ = StateValue::Off;
+            break;
+        case StateValue::Off:
+            state_ = allowsMixedState_ ? StateValue::Mixed : StateValue::On;
             break;
         case StateValue::Mixed:
-            state_ = StateValue::Off;
+            state_ = StateValue::On;
             break;
     }
     update();

@@ -16,7 +16,11 @@ std::optional<InterfaceStyle> fromRawValue(std::string_view raw) {
 }
 
 InterfaceStyle current() {
-    if (const auto stored = userDefaults().string(settingsKey))
+    return current(userDefaults());
+}
+
+InterfaceStyle current(const foundation::UserDefaults& settings) {
+    if (const auto stored = settings.string(settingsKey))
         return fromRawValue(*stored).value_or(InterfaceStyle::Light);
     return SystemAppearance::instance().desktopIsDark() ? InterfaceStyle::Dark : InterfaceStyle::Light;
 }

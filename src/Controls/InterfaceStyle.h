@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+namespace foundation {
+class UserDefaults;
+}
+
 namespace controls {
 
 enum class InterfaceStyle { Dark, Light };
@@ -20,6 +24,8 @@ std::string rawValue(InterfaceStyle style);
 std::optional<InterfaceStyle> fromRawValue(std::string_view raw);
 // A stored text other than "Dark" or "Light" counts as the light style.
 InterfaceStyle current();
+// The same, reading the setting from `settings` instead of the application's.
+InterfaceStyle current(const foundation::UserDefaults& settings);
 
 }  // namespace interfacestyle
 

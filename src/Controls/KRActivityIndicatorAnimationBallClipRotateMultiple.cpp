@@ -5,7 +5,8 @@
 namespace controls {
 
 namespace {
-// Twice single-precision pi rounded toward zero (3.1415925), the turn's end value.
+// Single-precision pi rounded toward zero, and twice it: the turn's key values.
+constexpr float kPi = 3.1415925f;
 constexpr float kTwoPi = 6.283185f;
 }  // namespace
 
@@ -36,19 +37,17 @@ KRActivityIndicatorAnimationBallClipRotateMultiple::makeAnimation(const appkit::
                                                                   bool reverse, double duration) {
     const double forever = std::numeric_limits<float>::max();
     RingAnimation ring;
-    // 1 -> 0.6 at half time -> 1: half the duration each way, eased on each half.
     ring.scale.keyPath = appkit::KeyPath::scale;
-    ring.scale.fromValue = 1;
-    ring.scale.toValue = 0.6;
-    ring.scale.duration = duration / 2;
-    ring.scale.autoreverses = true;
+    ring.scale.keyTimes = {0, 0.5, 1};
+    ring.scale.values = {1, 0.6, 1};
+    ring.scale.duration = duration;
     ring.scale.timingFunction = timing;
     ring.scale.repeatCount = forever;
     ring.scale.removedOnCompletion = false;
-    // One whole turn per duration; pi is passed at half time.
+    const double sign = reverse ? -1 : 1;
     ring.rotation.keyPath = appkit::KeyPath::rotation;
-    ring.rotation.fromValue = 0;
-    ring.rotation.toValue = reverse ? -double(kTwoPi) : double(kTwoPi);
+    ring.rotation.keyTimes = ring.scale.keyTimes;
+    ring.rotation.values = {0, sign * double(kPi), sign * double(kTwoPi)};
     ring.rotation.duration = duration;
     ring.rotation.timingFunction = timing;
     ring.rotation.repeatCount = forever;

@@ -2,6 +2,7 @@
 
 #include <QShowEvent>
 #include <cmath>
+#include <mutex>
 
 #include "Controls/KRActivityIndicatorAnimationBallClipRotateMultiple.h"
 
@@ -15,9 +16,22 @@ struct Defaults {
     double padding = 0;
 };
 
-Defaults& defaults() {
-    static Defaults values;  // main thread only, like the views that read them
+std::mutex gDefaultsMutex;
+
+Defaults& defaultsLocked() {
+    static Defaults values;  // made once, on first use
     return values;
+}
+
+Defaults defaults() {
+    std::lock_guard lock(gDefaultsMutex);
+    return defaultsLocked();
+}
+
+template <class Change>
+void changeDefaults(Change change) {
+    std::lock_guard lock(gDefaultsMutex);
+    change(defaultsLocked());
 }
 
 }  // namespace
@@ -46,19 +60,19 @@ KRActivityIndicatorType KRActivityIndicatorView::defaultType() {
     return defaults().type;
 }
 void KRActivityIndicatorView::setDefaultType(KRActivityIndicatorType type) {
-    defaults().type = type;
+    changeDefaults([&](Defaults& d) { d.type = type; });
 }
 cg::Color KRActivityIndicatorView::defaultColor() {
     return defaults().color;
 }
 void KRActivityIndicatorView::setDefaultColor(cg::Color colour) {
-    defaults().color = colour;
+    changeDefaults([&](Defaults& d) { d.color = colour; });
 }
 double KRActivityIndicatorView::defaultPadding() {
     return defaults().padding;
 }
 void KRActivityIndicatorView::setDefaultPadding(double padding) {
-    defaults().padding = padding;
+    changeDefaults([&](Defaults& d) { d.padding = padding; });
 }
 
 std::string KRActivityIndicatorView::typeName() const {

@@ -20,7 +20,7 @@ class KRActivityIndicatorView : public appkit::View {
     KRActivityIndicatorView(const cg::Rect& frame, std::optional<KRActivityIndicatorType> type,
                             std::optional<cg::Color> color, std::optional<double> padding, QWidget* parent);
 
-    // Class-wide defaults for new indicators (blank, white, 0). Main thread only.
+    // Class-wide defaults for new indicators (blank, white, 0); safe from any thread.
     static KRActivityIndicatorType defaultType();
     static void setDefaultType(KRActivityIndicatorType type);
     static cg::Color defaultColor();

@@ -1,11 +1,13 @@
 #include "Controls/ViewAccent.h"
 
+#include <atomic>
+
 #include "Controls/SystemAppearance.h"
 
 namespace view {
 
 namespace {
-bool gColorAccent = false;  // main thread only, as every view is
+std::atomic<bool> gColorAccent{false};  // one switch for the whole process
 }
 
 bool colorAccent(const appkit::View&) {

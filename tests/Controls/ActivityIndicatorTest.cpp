@@ -53,6 +53,16 @@ TEST_F(ActivityIndicatorTest, NewIndicatorIsHiddenWithTheClassDefaults) {
     EXPECT_EQ(coded.type(), KRActivityIndicatorType::blank);
     EXPECT_EQ(coded.color(), (cg::Color{1, 0, 0, 1}));
     EXPECT_EQ(coded.size(), QSize(30, 30));
+
+    // New indicators take the class defaults as they stand when made.
+    KRActivityIndicatorView::setDefaultColor({0, 1, 0, 1});
+    KRActivityIndicatorView::setDefaultPadding(6);
+    KRActivityIndicatorView later;
+    KRActivityIndicatorView::setDefaultColor(cg::Color::whiteColor());
+    KRActivityIndicatorView::setDefaultPadding(0);
+    EXPECT_EQ(later.color(), (cg::Color{0, 1, 0, 1}));
+    EXPECT_EQ(later.padding(), 6);
+    EXPECT_EQ(v.color(), cg::Color::whiteColor());
 }
 
 TEST_F(ActivityIndicatorTest, RingsAreSizedByPaddingOnceAndCentredOnTheBounds) {
@@ -85,6 +95,12 @@ TEST_F(ActivityIndicatorTest, HiddenIndicatorRunsNoTimerAndResumesWhenShown) {
     window.show();
     v->startAnimating();
     EXPECT_EQ(runningTimers(*v), 4);  // pulse and turn of two rings
+    wait(300);
+    const auto& outer = *v->layer()->sublayers[0];
+    const auto& inner = *v->layer()->sublayers[1];
+    EXPECT_LT(outer.presented(appkit::KeyPath::scale), 0.95);
+    EXPECT_GT(outer.presented(appkit::KeyPath::rotation), 0.1);
+    EXPECT_LT(inner.presented(appkit::KeyPath::rotation), -0.1);  // the other way round
     window.hide();
     EXPECT_EQ(runningTimers(*v), 0);
     window.show();
@@ -113,16 +129,17 @@ TEST(IndicatorAnimation, PulseAndTurnForeverInOppositeDirections) {
     using Anim = KRActivityIndicatorAnimationBallClipRotateMultiple;
     const auto forward = Anim::makeAnimation(appkit::TimingFunction::easeInEaseOut(), false, 1.0);
     EXPECT_EQ(forward.scale.keyPath, "transform.scale");
-    EXPECT_EQ(forward.scale.fromValue, 1);
-    EXPECT_DOUBLE_EQ(forward.scale.toValue, 0.6);
-    EXPECT_TRUE(forward.scale.autoreverses);
-    EXPECT_DOUBLE_EQ(forward.scale.duration * 2, 1.0);
+    EXPECT_EQ(forward.scale.keyTimes, (std::vector<double>{0, 0.5, 1}));
+    EXPECT_EQ(forward.scale.values, (std::vector<double>{1, 0.6, 1}));
+    EXPECT_EQ(forward.scale.duration, 1.0);
     EXPECT_EQ(forward.rotation.keyPath, "transform.rotation.z");
-    EXPECT_DOUBLE_EQ(forward.rotation.toValue, double(6.283185f));
+    EXPECT_EQ(forward.rotation.keyTimes, forward.scale.keyTimes);
+    EXPECT_EQ(forward.rotation.values, (std::vector<double>{0, double(3.1415925f), double(6.283185f)}));
     EXPECT_GE(forward.rotation.repeatCount, double(std::numeric_limits<float>::max()));
     EXPECT_FALSE(forward.rotation.removedOnCompletion);
+    EXPECT_FALSE(forward.scale.removedOnCompletion);
     const auto reverse = Anim::makeAnimation(appkit::TimingFunction::easeInEaseOut(), true, 1.0);
-    EXPECT_DOUBLE_EQ(reverse.rotation.toValue, -double(6.283185f));
+    EXPECT_EQ(reverse.rotation.values, (std::vector<double>{0, -double(3.1415925f), -double(6.283185f)}));
 }
 
 TEST(IndicatorShapes, ArcSweepsFollowThePlatformRule) {

@@ -5,7 +5,8 @@
 #include <QSignalSpy>
 
 #include "ControlsTestSupport.h"
-#include "Extensions/AppGlobals.h"
+#include "Platform/Foundation/UserDefaults.h"
+#include "Support/TempDir.h"
 
 using namespace controls;
 
@@ -29,15 +30,18 @@ TEST_F(InterfaceStyleTest, FollowsTheDesktopUnlessTheSettingsPinIt) {
     appearance.overrideDesktopIsDark(true);
     EXPECT_EQ(interfacestyle::current(), InterfaceStyle::Dark);
 
-    userDefaults().set(interfacestyle::settingsKey, foundation::PlistValue("Light"));
-    EXPECT_EQ(interfacestyle::current(), InterfaceStyle::Light);
+    testsupport::TempDir dir;
+    foundation::UserDefaults settings(dir.path() / "settings.json");
+    EXPECT_EQ(interfacestyle::current(settings), InterfaceStyle::Dark);
+    settings.set(interfacestyle::settingsKey, foundation::PlistValue("Light"));
+    EXPECT_EQ(interfacestyle::current(settings), InterfaceStyle::Light);
     appearance.overrideDesktopIsDark(false);
-    userDefaults().set(interfacestyle::settingsKey, foundation::PlistValue("Dark"));
-    EXPECT_EQ(interfacestyle::current(), InterfaceStyle::Dark);
-    userDefaults().set(interfacestyle::settingsKey, foundation::PlistValue("dark"));
-    EXPECT_EQ(interfacestyle::current(), InterfaceStyle::Light);
-    userDefaults().removeObject(interfacestyle::settingsKey);
-    EXPECT_EQ(interfacestyle::current(), InterfaceStyle::Light);
+    settings.set(interfacestyle::settingsKey, foundation::PlistValue("Dark"));
+    EXPECT_EQ(interfacestyle::current(settings), InterfaceStyle::Dark);
+    settings.set(interfacestyle::settingsKey, foundation::PlistValue("dark"));
+    EXPECT_EQ(interfacestyle::current(settings), InterfaceStyle::Light);
+    settings.removeObject(interfacestyle::settingsKey);
+    EXPECT_EQ(interfacestyle::current(settings), InterfaceStyle::Light);
 }
 
 TEST_F(InterfaceStyleTest, DesktopChangesAreAnnounced) {
