@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "Core/BatchEngine.h"
+#include "Core/DefaultPresets.h"
 #include "Core/OutputFolder.h"
 #include "Core/OutputPaths.h"
 #include "Core/SharedLists.h"
@@ -492,4 +493,23 @@ TEST_F(BatchEngineTest, AnEngineThatGoesAwayMidJobStopsItAndIsNeverCalledBack) {
     EXPECT_EQ(screen.ringProgress.size(), callsBefore) << "nothing reaches a screen whose engine is gone";
     EXPECT_LT(filesBelow(out()).size(), images.size());
     for (const auto& f : filesBelow(out())) EXPECT_FALSE(f.filename().string().starts_with(".")) << f;
+}
+
+TEST_F(BatchEngineTest, BuiltInEnhancingPresetsWriteEnhancedImages) {
+    // A dark, flat photo: the "HD" preset enhances it; the same size without an effect does not.
+    const auto photo = dir / "in" / "dark.png";
+    testsupport::writeTestImage(photo, 1600, 900, 9, 0.2);
+    auto engine = makeEngine();
+    PresetInfo hd;
+    for (const auto& p : defaultPresets())
+        if (presetName(p) == "HD") hd = p;
+    ASSERT_FALSE(hd.empty());
+    run(*engine, {hd, sizedPreset("Plain", 1280, 720)}, {photo});
+    const auto job = onlyJobFolder();
+    const auto enhanced = TempDir::read(job / "HD" / "dark.png");
+    const auto plain = TempDir::read(job / "Plain" / "dark.png");
+    ASSERT_FALSE(enhanced.empty());
+    ASSERT_FALSE(plain.empty());
+    EXPECT_EQ(testsupport::imageFileSize(job / "HD" / "dark.png"), (std::pair{1280, 720}));
+    EXPECT_TRUE(enhanced != plain) << "the enhanced image equals the plain one";
 }

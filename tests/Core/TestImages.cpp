@@ -10,7 +10,7 @@ namespace testsupport {
 
 namespace {
 
-vips::VImage photoLike(int width, int height, unsigned seed) {
+vips::VImage photoLike(int width, int height, unsigned seed, double contrast = 1.0) {
     static const bool started = [] { return VIPS_INIT("vorta-tests") == 0; }();
     if (!started) throw std::runtime_error("libvips did not start");
     auto x = vips::VImage::xyz(width, height);
@@ -21,15 +21,17 @@ vips::VImage photoLike(int width, int height, unsigned seed) {
         vips::VImage::option()->set("sigma", 12.0)->set("mean", 0.0)->set("seed", static_cast<int>(seed)));
     auto b = (r + g) * 0.5;
     auto rgb = (r + noise).bandjoin(g + noise).bandjoin(b + noise);
+    if (contrast != 1.0) rgb = rgb * contrast + 10;
     return rgb.cast(VIPS_FORMAT_UCHAR)
         .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
 }  // namespace
 
-void writeTestImage(const std::filesystem::path& path, int width, int height, unsigned seed) {
+void writeTestImage(const std::filesystem::path& path, int width, int height, unsigned seed,
+                    double contrast) {
     std::filesystem::create_directories(path.parent_path());
-    photoLike(width, height, seed).write_to_file(path.c_str());
+    photoLike(width, height, seed, contrast).write_to_file(path.c_str());
 }
 
 image::Image makeTestImage(int width, int height, unsigned seed) {

@@ -10,7 +10,9 @@
 namespace testsupport {
 
 // Writes a width x height image to `path`, in the format its extension names (jpg, png, tif, webp).
-void writeTestImage(const std::filesystem::path& path, int width, int height, unsigned seed = 1);
+// `contrast` below 1 gives a dark, flat photo.
+void writeTestImage(const std::filesystem::path& path, int width, int height, unsigned seed = 1,
+                    double contrast = 1.0);
 
 // A width x height opaque image in memory.
 image::Image makeTestImage(int width, int height, unsigned seed = 1);
