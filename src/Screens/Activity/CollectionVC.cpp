@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "Core/SharedLists.h"
 #include "Platform/AppKit/AnimationContext.h"
@@ -57,15 +58,13 @@ void CollectionVC::loadView() {
     collImages->setDataSource(this);
     collImages->setDelegate(this);
     collImages->setAllowsMultipleSelection(true);
-    root->addSubview(collImages);
+    collImages->setParent(root);
 
     headerViewForTable = new appkit::View;
-    root->addSubview(headerViewForTable);
-    int column = 0;
+    headerViewForTable->setParent(root);
     for (const char* title : {"Name", "Size", "New Name"}) {
         auto* label = new QLabel(QString::fromUtf8(title), headerViewForTable);
         label->setTextFormat(Qt::PlainText);
-        label->setGeometry(100 + column++ * 160, 0, 150, kHeaderHeight);
     }
     headerViewForTable->hide();
 
@@ -73,11 +72,11 @@ void CollectionVC::loadView() {
     tableView->setDataSource(this);
     tableView->setAllowsMultipleSelection(true);
     tableView->setRowHeight(kRowSide);
-    root->addSubview(tableView);
+    tableView->setParent(root);
     tableView->hide();
 
     noImages = new appkit::View;
-    root->addSubview(noImages);
+    noImages->setParent(root);
     auto* hint = new QLabel(QStringLiteral("Add photos or drop them here"), noImages);
     hint->setObjectName("hint");
     hint->setTextFormat(Qt::PlainText);
@@ -87,6 +86,7 @@ void CollectionVC::loadView() {
     appkit::View::setTagOf(add, kAddButtonTag);
     connect(add, &QPushButton::clicked, this, [this, add] { onAddorPreviewImages(*add); });
 
+    // The parts are laid out here on every resize, not by autoresizing masks.
     root->installEventFilter(this);
     setView(root);
     layoutList();
@@ -102,6 +102,13 @@ void CollectionVC::layoutList() {
     const QRect all = view()->rect();
     collImages->setGeometry(all);
     headerViewForTable->setGeometry(0, 0, all.width(), kHeaderHeight);
+    // The titles stand over the row's three texts, which share the width right of the thumbnail.
+    const auto titles = headerViewForTable->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    const int textLeft = ImageItemView::rowTextLeft(static_cast<int>(kRowSide));
+    const int rowWidth = all.width() - tableView->verticalScrollBar()->sizeHint().width();
+    const int column = std::max(40, (rowWidth - textLeft) / 3);
+    for (int i = 0; i < titles.size(); ++i)
+        titles[i]->setGeometry(textLeft + static_cast<int>(i) * column, 0, column - 8, kHeaderHeight);
     tableView->setGeometry(0, kHeaderHeight, all.width(), std::max(0, all.height() - kHeaderHeight));
     noImages->setGeometry(all);
     if (auto* hint = noImages->findChild<QLabel*>("hint"))

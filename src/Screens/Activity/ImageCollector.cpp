@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
+#include <thread>
 #include <unordered_set>
 
 #include "Core/RenameEngine.h"
@@ -53,6 +55,24 @@ void walkFolder(const fs::path& root, const fs::path& folder, std::vector<FoundF
     }
 }
 
+// Reading a file's details is mostly waiting for the disk: several files are read at once, each
+// record filled by one thread only.
+void fillRecords(const std::vector<FoundFile>& found, std::vector<core::SourceURLInfo>& records) {
+    const std::size_t threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < found.size(); i = next++) {
+            records[i].strRootPath = found[i].rootName;
+            records[i].strRelativePath = found[i].relativePath;
+            records[i].fillFileDetails(found[i].path);
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < std::min(threads, found.size()); ++t) helpers.emplace_back(work);
+    work();
+    for (auto& helper : helpers) helper.join();
+}
+
 }  // namespace
 
 bool isFolderPath(const std::string& path) {
@@ -83,16 +103,11 @@ std::vector<core::SourceURLInfo> collectImages(const std::vector<std::string>& u
 
     std::unordered_set<std::string> known;
     for (const auto& path : knownPaths) known.insert(canonicalText(path));
-    std::vector<core::SourceURLInfo> batch;
-    for (const auto& file : found) {
-        if (known.count(canonicalText(file.path.string())) != 0) continue;
-        core::SourceURLInfo record;
-        record.strRootPath = file.rootName;
-        record.strRelativePath = file.relativePath;
-        record.fillFileDetails(file.path);
-        batch.push_back(std::move(record));
-    }
-    if (batch.empty()) return batch;
+    std::erase_if(found,
+                  [&](const FoundFile& file) { return known.count(canonicalText(file.path.string())) != 0; });
+    if (found.empty()) return {};
+    std::vector<core::SourceURLInfo> batch(found.size());
+    fillRecords(found, batch);
     return core::buildRenamedOutputURLs(batch, "Default", options);
 }
 

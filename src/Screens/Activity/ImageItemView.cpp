@@ -71,7 +71,7 @@ void ImageItemView::layoutParts() {
     markImage_->setGeometry(6, (h - 20) / 2, 20, 20);
     markButton_->setGeometry(6, (h - 20) / 2, 20, 20);
     thumbnail_->setGeometry(32, 4, side, side);
-    const int textLeft = 40 + side;
+    const int textLeft = rowTextLeft(h);
     const int column = std::max(40, (w - textLeft) / 3);
     name_->setGeometry(textLeft, 0, column - 8, h);
     size_->setGeometry(textLeft + column, 0, column - 8, h);

@@ -6,6 +6,7 @@
 
 #include <QPushButton>
 #include <QVariant>
+#include <algorithm>
 #include <optional>
 
 #include "Platform/AppKit/View.h"
@@ -23,6 +24,8 @@ class ImageItemView : public appkit::View {
     explicit ImageItemView(Form form, QWidget* parent = nullptr);
 
     Form form() const { return form_; }
+    // Where the texts of a row of that height begin, right of its mark and thumbnail.
+    static int rowTextLeft(int rowHeight) { return 40 + std::max(0, rowHeight - 8); }
     ImageWell* thumbnail() const { return thumbnail_; }
     appkit::View* overlay() const { return overlay_; }
     ImageWell* markImage() const { return markImage_; }
