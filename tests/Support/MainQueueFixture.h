@@ -11,7 +11,7 @@
 namespace testsupport {
 
 class MainQueueTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         mainQueue = std::make_shared<dispatch::ManualQueue>("main");
         dispatch::Queue::setMainBackend(mainQueue);

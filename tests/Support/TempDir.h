@@ -7,7 +7,7 @@
 namespace testsupport {
 
 class TempDir {
-  public:
+public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,7 +20,7 @@ class TempDir {
     std::filesystem::path write(const std::string& name, const std::string& bytes) const;
     static std::string read(const std::filesystem::path& file);
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

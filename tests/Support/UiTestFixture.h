@@ -1,13 +1,15 @@
 #pragma once
-// The harness for interface tests: a manual main queue, animations at zero duration, and a drain
-// that runs Qt's events and the main queue's blocks until both are idle. Needs a QApplication
-// (made by the test folder's main) and the offscreen platform.
+// The harness for interface tests: a manual main queue, animations at zero duration, no scripted
+// answers left over from another test, and a drain that runs Qt's events and the main queue's
+// blocks until both are idle. Needs a QApplication (made by the test folder's main) and the
+// offscreen platform.
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTest>
 
 #include "Platform/AppKit/AnimationClock.h"
+#include "Platform/AppKit/ModalScript.h"
 #include "Support/MainQueueFixture.h"
 
 namespace testsupport {
@@ -17,9 +19,11 @@ class UiTest : public MainQueueTest {
     void SetUp() override {
         MainQueueTest::SetUp();
         appkit::AnimationClock::setDurationScale(0);
+        appkit::ModalScript::clear();
     }
     void TearDown() override {
         drain();
+        appkit::ModalScript::clear();
         appkit::AnimationClock::setDurationScale(0);
         MainQueueTest::TearDown();
     }

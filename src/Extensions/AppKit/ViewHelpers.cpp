@@ -42,34 +42,34 @@ void addSubviews(appkit::View& view, const std::vector<QWidget*>& subviews) {
     for (QWidget* subview : subviews) view.addSubview(subview);
 }
 
-std::optional<cg::Color> borderColor(const appkit::View& view) {
+std::optional<cg::Color> borderColor(const appkit::LayerHost& view) {
     const appkit::Layer* layer = view.layer();
     return layer ? layer->borderColor : std::nullopt;
 }
 
-void setBorderColor(appkit::View& view, std::optional<cg::Color> colour) {
+void setBorderColor(appkit::LayerHost& view, std::optional<cg::Color> colour) {
     view.setWantsLayer(true);
     view.layer()->borderColor = colour;
     view.layerDidChange();
 }
 
-double borderWidth(const appkit::View& view) {
+double borderWidth(const appkit::LayerHost& view) {
     const appkit::Layer* layer = view.layer();
     return layer ? layer->borderWidth : 0;
 }
 
-void setBorderWidth(appkit::View& view, double width) {
+void setBorderWidth(appkit::LayerHost& view, double width) {
     view.setWantsLayer(true);
     view.layer()->borderWidth = width;
     view.layerDidChange();
 }
 
-double cornerRadius(const appkit::View& view) {
+double cornerRadius(const appkit::LayerHost& view) {
     const appkit::Layer* layer = view.layer();
     return layer ? layer->cornerRadius : 0;
 }
 
-void setCornerRadius(appkit::View& view, double radius) {
+void setCornerRadius(appkit::LayerHost& view, double radius) {
     view.setWantsLayer(true);
     appkit::Layer* layer = view.layer();
     layer->masksToBounds = true;
@@ -83,12 +83,12 @@ void setCornerRadius(appkit::View& view, double radius) {
     view.layerDidChange();
 }
 
-std::optional<cg::Color> backgroundColor(const appkit::View& view) {
+std::optional<cg::Color> backgroundColor(const appkit::LayerHost& view) {
     const appkit::Layer* layer = view.layer();
     return layer ? layer->backgroundColor : std::nullopt;
 }
 
-void setBackgroundColor(appkit::View& view, std::optional<cg::Color> colour) {
+void setBackgroundColor(appkit::LayerHost& view, std::optional<cg::Color> colour) {
     view.setWantsLayer(true);
     view.layer()->backgroundColor = colour;
     view.layerDidChange();

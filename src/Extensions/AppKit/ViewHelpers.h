@@ -26,15 +26,15 @@ void setHeight(QWidget& view, double height);
 void removeAllSubviews(appkit::View& view);
 void addSubviews(appkit::View& view, const std::vector<QWidget*>& subviews);
 
-std::optional<cg::Color> borderColor(const appkit::View& view);
-void setBorderColor(appkit::View& view, std::optional<cg::Color> colour);
-double borderWidth(const appkit::View& view);
-void setBorderWidth(appkit::View& view, double width);
-double cornerRadius(const appkit::View& view);
+std::optional<cg::Color> borderColor(const appkit::LayerHost& view);
+void setBorderColor(appkit::LayerHost& view, std::optional<cg::Color> colour);
+double borderWidth(const appkit::LayerHost& view);
+void setBorderWidth(appkit::LayerHost& view, double width);
+double cornerRadius(const appkit::LayerHost& view);
 // Stores |radius| truncated to two decimals and clips to the rounded bounds from then on. A radius
 // whose hundredfold is not finite or does not fit 64 bits leaves the radius as it was.
-void setCornerRadius(appkit::View& view, double radius);
-std::optional<cg::Color> backgroundColor(const appkit::View& view);
-void setBackgroundColor(appkit::View& view, std::optional<cg::Color> colour);
+void setCornerRadius(appkit::LayerHost& view, double radius);
+std::optional<cg::Color> backgroundColor(const appkit::LayerHost& view);
+void setBackgroundColor(appkit::LayerHost& view, std::optional<cg::Color> colour);
 
 }  // namespace view

@@ -1,6 +1,7 @@
 #include "Platform/AppKit/Alert.h"
 
 #include <QAbstractButton>
+#include <QPointer>
 #include <QPushButton>
 
 #include "Platform/AppKit/ModalScript.h"
@@ -41,7 +42,15 @@ QMessageBox* Alert::makeBox(QWidget* parent) const {
     return box;
 }
 
-void Alert::beginSheetModal(Window* window, std::function<void(ModalResponse)> completion) const {
+void Alert::beginSheetModal(Window* window, std::function<void(ModalResponse)> completion,
+                            const QObject* owner) const {
+    if (completion && owner) {
+        // The completion belongs to its owner; it is dropped once the owner is gone.
+        completion = [guard = QPointer<const QObject>(owner),
+                      inner = std::move(completion)](ModalResponse r) {
+            if (guard) inner(r);
+        };
+    }
     if (auto scripted = ModalScript::takeAlertAnswer()) {
         if (completion)
             dispatch::Queue::main().async([completion, answer = *scripted] { completion(answer); });

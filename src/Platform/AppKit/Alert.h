@@ -2,9 +2,11 @@
 // Alert: a message with an informative text, a style and buttons in the order added, shown as a
 // window-modal sheet (counted by the window) whose completion gets the button's response (first
 // button 1000, second 1001, ...), or run modally. Texts are shown as plain text. A queued scripted
-// answer replaces the user (ModalScript). Main thread only; the alert object may go away once shown.
+// answer replaces the user (ModalScript). With an owner, the completion is dropped once the owner
+// is gone. Main thread only; the alert object may go away once shown.
 
 #include <QMessageBox>
+#include <QObject>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,7 +28,8 @@ class Alert {
     void addButton(std::string title) { buttons_.push_back(std::move(title)); }
     const std::vector<std::string>& buttons() const { return buttons_; }
 
-    void beginSheetModal(Window* window, std::function<void(ModalResponse)> completion) const;
+    void beginSheetModal(Window* window, std::function<void(ModalResponse)> completion,
+                         const QObject* owner = nullptr) const;
     ModalResponse runModal() const;
 
   private:

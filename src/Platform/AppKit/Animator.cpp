@@ -24,80 +24,83 @@ void WidgetAnimator::setFrameOrigin(const cg::Point& origin) {
 }
 
 void WidgetAnimator::setAlphaValue(double alpha) {
-    auto* view = qobject_cast<View*>(&widget_);
-    if (!view) return;
-    AnimationContext::animate(view, view->alphaValue(), alpha,
-                              [view](const QVariant& v) { view->setAlphaValue(v.toDouble()); });
+    QWidget* w = &widget_;
+    LayerHost* host = LayerHost::of(w);
+    if (!host) return;
+    AnimationContext::animate(w, host->alphaValue(), alpha,
+                              [host](const QVariant& v) { host->setAlphaValue(v.toDouble()); });
 }
 
 void WidgetAnimator::setHidden(bool hidden) {
     QWidget* w = &widget_;
-    auto* view = qobject_cast<View*>(w);
+    LayerHost* host = LayerHost::of(w);
     if (hidden == w->isHidden()) return;
-    if (!view) {
+    if (!host) {
+        // Without a layer there is nothing to fade: show at once, hide when the group ends.
         if (!hidden) w->setVisible(true);
         AnimationContext::animate(
             w, 0, 1, [](const QVariant&) {}, [w, hidden] { w->setVisible(!hidden); });
         return;
     }
-    const double alpha = view->alphaValue();
+    const double alpha = host->alphaValue();
+    auto fade = [host](const QVariant& v) { host->setAlphaValue(v.toDouble()); };
     if (hidden) {
-        AnimationContext::animate(
-            view, alpha, 0.0, [view](const QVariant& v) { view->setAlphaValue(v.toDouble()); },
-            [view, alpha] {
-                view->setVisible(false);
-                view->setAlphaValue(alpha);
-            });
+        AnimationContext::animate(w, alpha, 0.0, fade, [w, host, alpha] {
+            w->setVisible(false);
+            host->setAlphaValue(alpha);
+        });
     } else {
-        view->setAlphaValue(0);
-        view->setVisible(true);
-        AnimationContext::animate(view, 0.0, alpha,
-                                  [view](const QVariant& v) { view->setAlphaValue(v.toDouble()); });
+        host->setAlphaValue(0);
+        w->setVisible(true);
+        AnimationContext::animate(w, 0.0, alpha, fade);
     }
 }
 
 namespace {
 
-// Animates one colour of a view's layer from its current value to `target`, which it holds exactly
-// at the end (absent included).
-void animateColour(View* view, std::optional<cg::Color> Layer::*member, std::optional<cg::Color> target) {
-    view->setWantsLayer(true);
+// Animates one colour of a widget's layer from its current value to `target`, which it holds
+// exactly at the end (absent included).
+void animateColour(QWidget* w, std::optional<cg::Color> Layer::*member, std::optional<cg::Color> target) {
+    LayerHost* host = LayerHost::of(w);
+    if (!host) return;
+    host->setWantsLayer(true);
     const cg::Color from =
-        (view->layer()->*member).value_or(target ? target->withAlpha(0) : cg::Color::clear());
+        (host->layer()->*member).value_or(target ? target->withAlpha(0) : cg::Color::clear());
     const cg::Color to = target.value_or(from.withAlpha(0));
     auto mix = [from, to](double t) {
         return cg::Color{from.red + (to.red - from.red) * t, from.green + (to.green - from.green) * t,
                          from.blue + (to.blue - from.blue) * t, from.alpha + (to.alpha - from.alpha) * t};
     };
     AnimationContext::animate(
-        view, 0.0, 1.0,
-        [view, member, mix](const QVariant& v) {
-            view->layer()->*member = mix(v.toDouble());
-            view->layerDidChange();
+        w, 0.0, 1.0,
+        [host, member, mix](const QVariant& v) {
+            host->layer()->*member = mix(v.toDouble());
+            host->layerDidChange();
         },
-        [view, member, target] {
-            view->layer()->*member = target;
-            view->layerDidChange();
+        [host, member, target] {
+            host->layer()->*member = target;
+            host->layerDidChange();
         });
 }
 
 }  // namespace
 
 void WidgetAnimator::setBorderColor(std::optional<cg::Color> colour) {
-    if (auto* view = qobject_cast<View*>(&widget_)) animateColour(view, &Layer::borderColor, colour);
+    animateColour(&widget_, &Layer::borderColor, colour);
 }
 
 void WidgetAnimator::setBackgroundColor(std::optional<cg::Color> colour) {
-    if (auto* view = qobject_cast<View*>(&widget_)) animateColour(view, &Layer::backgroundColor, colour);
+    animateColour(&widget_, &Layer::backgroundColor, colour);
 }
 
 void WidgetAnimator::setBorderWidth(double width) {
-    auto* view = qobject_cast<View*>(&widget_);
-    if (!view) return;
-    view->setWantsLayer(true);
-    AnimationContext::animate(view, view->layer()->borderWidth, width, [view](const QVariant& v) {
-        view->layer()->borderWidth = v.toDouble();
-        view->layerDidChange();
+    QWidget* w = &widget_;
+    LayerHost* host = LayerHost::of(w);
+    if (!host) return;
+    host->setWantsLayer(true);
+    AnimationContext::animate(w, host->layer()->borderWidth, width, [host](const QVariant& v) {
+        host->layer()->borderWidth = v.toDouble();
+        host->layerDidChange();
     });
 }
 

@@ -18,10 +18,11 @@ class WidgetAnimator {
     void setFrame(const cg::Rect& frame);
     void setFrameSize(const cg::Size& size);
     void setFrameOrigin(const cg::Point& origin);
-    // Views fade; other widgets change at the end (hiding) or at once (showing).
+    // Widgets with a layer fade; others change at the end (hiding) or at once (showing).
     void setAlphaValue(double alpha);
     void setHidden(bool hidden);
-    // Layer styling of views (the view gets a layer); colours fade, an absent one fades to clear.
+    // Layer styling of widgets with a layer host (the layer is turned on); colours fade, an absent
+    // one fades to clear and is absent at the end.
     void setBorderColor(std::optional<cg::Color> colour);
     void setBorderWidth(double width);
     void setBackgroundColor(std::optional<cg::Color> colour);

@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeView>
@@ -161,7 +162,15 @@ QWidget* OpenPanel::makeDialog(QWidget* parent) {
     return new PanelDialog(*this, parent);
 }
 
-void OpenPanel::beginSheetModal(Window* window, std::function<void(ModalResponse)> completion) {
+void OpenPanel::beginSheetModal(Window* window, std::function<void(ModalResponse)> completion,
+                                const QObject* owner) {
+    if (completion && owner) {
+        // The completion belongs to its owner; it is dropped once the owner is gone.
+        completion = [guard = QPointer<const QObject>(owner),
+                      inner = std::move(completion)](ModalResponse r) {
+            if (guard) inner(r);
+        };
+    }
     if (auto scripted = ModalScript::takeOpenPanelAnswer()) {
         const ModalResponse response = takeAnswer(scripted->response, scripted->paths);
         if (completion) dispatch::Queue::main().async([completion, response] { completion(response); });

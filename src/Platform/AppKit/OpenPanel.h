@@ -4,6 +4,7 @@
 // Shown as a window-modal sheet with a completion or run modally; a queued scripted answer replaces
 // the user (ModalScript). Main thread only.
 
+#include <QObject>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,7 +33,8 @@ class OpenPanel {
     // Whether the panel lets `path` be chosen.
     bool accepts(const std::string& path) const;
 
-    void beginSheetModal(Window* window, std::function<void(ModalResponse)> completion);
+    void beginSheetModal(Window* window, std::function<void(ModalResponse)> completion,
+                         const QObject* owner = nullptr);
     ModalResponse runModal();
     // The chosen paths, in the panel's order, after an OK.
     const std::vector<std::string>& urls() const { return *urls_; }

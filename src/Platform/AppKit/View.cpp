@@ -1,16 +1,12 @@
 #include "Platform/AppKit/View.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QVariantAnimation>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
-
-#include "Platform/AppKit/AnimationClock.h"
-#include "Platform/AppKit/GuardedDispatch.h"
-#include "Platform/AppKit/LayerEffect.h"
-#include "Platform/AppKit/LayerPainter.h"
 
 namespace appkit {
 
@@ -18,6 +14,7 @@ namespace {
 
 constexpr char kHiddenBeforeRemoval[] = "appkit.hiddenBeforeRemoval";
 constexpr char kTag[] = "appkit.tag";
+constexpr char kAccessibilityValue[] = "appkit.accessibilityValue";
 
 bool isExplicitlyHidden(const QWidget* w) {
     return w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->testAttribute(Qt::WA_WState_Hidden);
@@ -29,46 +26,11 @@ bool parentIsFlipped(const QWidget* parent) {
     return false;
 }
 
-// One axis of the autoresizing rule: the change is shared equally by the flexible parts.
-void resizeAxis(double& origin, double& size, double delta, bool flexMin, bool flexSize, bool flexMax) {
-    const int flexible = int(flexMin) + int(flexSize) + int(flexMax);
-    if (flexible == 0 || delta == 0) return;
-    const double share = delta / flexible;
-    if (flexMin) origin += share;
-    if (flexSize) size = std::max(0.0, size + share);
-}
-
-// The animation's values at their times: the keyframes, or from and to.
-std::vector<std::pair<double, double>> keyframes(const KeyPathAnimation& a, double current) {
-    std::vector<std::pair<double, double>> frames;
-    if (a.values.empty()) return {{0.0, a.fromValue.value_or(current)}, {1.0, a.toValue}};
-    const std::size_t n = a.values.size();
-    const bool timed = a.keyTimes.size() == n;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double even = n == 1 ? 1.0 : static_cast<double>(i) / static_cast<double>(n - 1);
-        frames.emplace_back(timed ? std::clamp(a.keyTimes[i], 0.0, 1.0) : even, a.values[i]);
-    }
-    if (frames.front().first > 0) frames.insert(frames.begin(), {0.0, frames.front().second});
-    if (frames.back().first < 1) frames.emplace_back(1.0, frames.back().second);
-    return frames;
-}
-
-cg::Rect autoresized(cg::Rect f, unsigned mask, double dw, double dh) {
-    using namespace Autoresizing;
-    resizeAxis(f.origin.x, f.size.width, dw, mask & MinXMargin, mask & WidthSizable, mask & MaxXMargin);
-    resizeAxis(f.origin.y, f.size.height, dh, mask & MinYMargin, mask & HeightSizable, mask & MaxYMargin);
-    return f;
-}
-
 }  // namespace
 
-View::View(QWidget* parent) : QWidget(parent) {}
+View::View(QWidget* parent) : QWidget(parent), LayerHost(static_cast<QWidget&>(*this)) {}
 
-View::~View() {
-    for (auto& [key, running] : animations_) {
-        if (running.animation) running.animation->disconnect(this);
-    }
-}
+View::~View() = default;
 
 int View::tagOf(const QWidget* widget) {
     if (!widget) return 0;
@@ -81,6 +43,19 @@ void View::setTagOf(QWidget* widget, int tag) {
         view->setTag(tag);
     else if (widget)
         widget->setProperty(kTag, tag);
+}
+
+QVariant View::accessibilityValueOf(const QWidget* widget) {
+    if (!widget) return {};
+    if (auto* view = qobject_cast<const View*>(widget)) return view->accessibilityValue();
+    return widget->property(kAccessibilityValue);
+}
+
+void View::setAccessibilityValueOf(QWidget* widget, QVariant value) {
+    if (auto* view = qobject_cast<View*>(widget))
+        view->setAccessibilityValue(std::move(value));
+    else if (widget)
+        widget->setProperty(kAccessibilityValue, std::move(value));
 }
 
 QWidget* View::viewWithTag(int tag) {
@@ -160,6 +135,13 @@ void View::setFrameOf(QWidget* widget, const cg::Rect& frame) {
     widget->setGeometry(toQtRect(widget->parentWidget(), frame));
 }
 
+cg::Rect View::frameOnScreen(const QWidget* widget) {
+    const QRect global(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenHeight = screen ? screen->geometry().height() : 0;
+    return cg::Rect(global.x(), screenHeight - global.y() - global.height(), global.width(), global.height());
+}
+
 cg::Rect View::frame() const {
     return frameOf(this);
 }
@@ -173,62 +155,17 @@ void View::setFrameOrigin(const cg::Point& origin) {
     setFrame(cg::Rect(origin, frame().size));
 }
 
-void View::setAlphaValue(double alpha) {
-    layer_.opacity = std::isfinite(alpha) ? std::clamp(alpha, 0.0, 1.0) : 1.0;
-    updateEffect();
-    update();
-}
-
-void View::setWantsLayer(bool wants) {
-    if (wantsLayer_ == wants) return;
-    wantsLayer_ = wants;
-    layerDidChange();
-}
-
-void View::layerDidChange() {
-    updateEffect();
-    updateMask();
-    update();
-}
-
-void View::updateEffect() {
-    const bool needed = layer_.presented(KeyPath::opacity) < 1 || (wantsLayer_ && layer_.showsShadow());
-    if (needed && !effect_) {
-        effect_ = new LayerEffect(layer_, this);
-        setGraphicsEffect(effect_);
-    } else if (!needed && effect_) {
-        setGraphicsEffect(nullptr);  // deletes it
-    } else if (effect_) {
-        effect_->update();
-    }
-}
-
-void View::updateMask() {
-    if (wantsLayer_ && layer_.masksToBounds && layer_.cornerRadius > 0) {
-        const QPainterPath path = LayerPainter::roundedPath(QRectF(rect()), layer_.cornerRadius);
-        setMask(QRegion(path.toFillPolygon().toPolygon()));
-    } else if (!mask().isEmpty()) {
-        clearMask();
-    }
-}
-
 void View::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (!wantsLayer_) {
-        drawContent(painter);
-        return;
-    }
-    LayerPainter layerPainter(painter, QRectF(rect()), isFlipped());
-    layerPainter.paintBelowContent(layer_);
+    const bool flipped = isFlipped();
+    paintLayerBelowContent(painter, flipped);
     drawContent(painter);
-    layerPainter.paintBorder(layer_);
+    paintLayerBorder(painter, flipped);
 }
 
 void View::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     syncAutoresizing();
-    updateMask();
 }
 
 void View::syncAutoresizing() {
@@ -246,90 +183,8 @@ void View::syncAutoresizing() {
                                   g.height());
             setFrameOf(sub, autoresized(before, mask, dw, dh));
         }
-        for (auto& sub : layer_.sublayers)
-            sub->frame = autoresized(sub->frame, sub->autoresizingMask, dw, dh);
     }
-}
-
-void View::addAnimation(const KeyPathAnimation& animation, const std::string& key,
-                        std::shared_ptr<Layer> layer) {
-    if (animations_.count(key)) stopAnimation(key, false);
-    Layer* target = layer ? layer.get() : &layer_;
-    const auto frames = keyframes(animation, target->presented(animation.keyPath));
-    const double from = frames.front().second;
-    const double to = frames.back().second;
-    const bool endless = animation.repeatCount >= 1e30 || std::isinf(animation.repeatCount);
-    const int ms = AnimationClock::scaledMilliseconds(animation.duration * (animation.autoreverses ? 2 : 1));
-
-    Running running{nullptr, layer, animation.keyPath, !animation.removedOnCompletion, animation.didStop};
-    if (ms == 0) {
-        // On a stopped clock the animation is over as soon as it starts; an endless one rests at its end.
-        if (running.keepEnd || endless)
-            target->presentation[animation.keyPath] = animation.autoreverses ? from : to;
-        if (endless) {
-            animations_[key] = std::move(running);
-        } else if (animation.didStop) {
-            postToMain(this, [didStop = animation.didStop] { didStop(true); });
-        }
-        updateEffect();
-        update();
-        return;
-    }
-    auto* qt = new QVariantAnimation(this);
-    qt->setDuration(ms);
-    qt->setEasingCurve(animation.timingFunction.easingCurve());
-    for (const auto& [at, value] : frames) {
-        if (animation.autoreverses) {
-            // Forward over the first half, then back over the second.
-            qt->setKeyValueAt(at / 2, value);
-            qt->setKeyValueAt(1 - at / 2, value);
-        } else {
-            qt->setKeyValueAt(at, value);
-        }
-    }
-    const double repeats = std::max(1.0, std::ceil(animation.repeatCount));
-    qt->setLoopCount(endless || repeats > 1e6 ? -1 : static_cast<int>(repeats));
-    const std::string keyPath = animation.keyPath;
-    connect(qt, &QVariantAnimation::valueChanged, this, [this, target, keyPath](const QVariant& v) {
-        target->presentation[keyPath] = v.toDouble();
-        if (target == &layer_ && keyPath == KeyPath::opacity) updateEffect();
-        update();
-    });
-    connect(qt, &QAbstractAnimation::finished, this, [this, key] { stopAnimation(key, true); });
-    running.animation = qt;
-    target->presentation[animation.keyPath] = from;
-    animations_[key] = std::move(running);
-    qt->start();
-}
-
-void View::stopAnimation(const std::string& key, bool finished) {
-    auto it = animations_.find(key);
-    if (it == animations_.end()) return;
-    Running running = std::move(it->second);
-    animations_.erase(it);
-    Layer* target = running.layer ? running.layer.get() : &layer_;
-    double end = target->presented(running.keyPath);
-    if (running.animation) {
-        end = running.animation->endValue().toDouble();
-        running.animation->disconnect(this);
-        running.animation->stop();
-        running.animation->deleteLater();
-    }
-    if (finished && running.keepEnd)
-        target->presentation[running.keyPath] = end;
-    else
-        target->presentation.erase(running.keyPath);
-    updateEffect();
-    update();
-    if (running.didStop) postToMain(this, [didStop = running.didStop, finished] { didStop(finished); });
-}
-
-void View::removeAnimation(const std::string& key) {
-    stopAnimation(key, false);
-}
-
-void View::removeAllAnimations() {
-    while (!animations_.empty()) stopAnimation(animations_.begin()->first, false);
+    layerHostResized(old, size());
 }
 
 }  // namespace appkit

@@ -2,8 +2,8 @@
 // View: the stand-in for a platform view on a QWidget. It keeps its subviews in the order they were
 // added (independent of Qt's stacking), a tag, accessibility value and label, an alpha value, an
 // autoresizing mask, and a frame in y-up coordinates of its superview (unless the superview is
-// flipped). With wantsLayer it paints a Layer (background, corner radius and clip, border, shadow,
-// gradients) and runs key-path animations on it. Main thread only.
+// flipped). Its layer (LayerHost) is painted under its content (drawContent) and its border over
+// it. Main thread only.
 
 #include <QPointer>
 #include <QVariant>
@@ -14,22 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "Platform/AppKit/KeyPathAnimation.h"
-#include "Platform/AppKit/Layer.h"
+#include "Platform/AppKit/Autoresizing.h"
+#include "Platform/AppKit/LayerHost.h"
 #include "Platform/Graphics/Geometry.h"
-
-class QVariantAnimation;
 
 namespace appkit {
 
-class LayerEffect;
-
-namespace Autoresizing {
-inline constexpr unsigned None = 0, MinXMargin = 1, WidthSizable = 2, MaxXMargin = 4, MinYMargin = 8,
-                          HeightSizable = 16, MaxYMargin = 32;
-}
-
-class View : public QWidget {
+class View : public QWidget, public LayerHost {
     Q_OBJECT
   public:
     explicit View(QWidget* parent = nullptr);
@@ -44,6 +35,9 @@ class View : public QWidget {
 
     QVariant accessibilityValue() const { return accessibilityValue_; }
     void setAccessibilityValue(QVariant value) { accessibilityValue_ = std::move(value); }
+    // The same for any widget (a button carrying its row, say).
+    static QVariant accessibilityValueOf(const QWidget* widget);
+    static void setAccessibilityValueOf(QWidget* widget, QVariant value);
     QString accessibilityLabel() const { return accessibleName(); }
     void setAccessibilityLabel(const QString& label) { setAccessibleName(label); }
 
@@ -65,32 +59,17 @@ class View : public QWidget {
     // The frame of any widget in its parent's coordinates, in the parent's convention.
     static cg::Rect frameOf(const QWidget* widget);
     static void setFrameOf(QWidget* widget, const cg::Rect& frame);
-    // Converts between the spec-side y and Qt's y for a child rectangle of `parent`.
+    // The Qt rectangle of a child frame of `parent` given in the parent's convention.
     static QRect toQtRect(const QWidget* parent, const cg::Rect& frame);
+    // A widget's rectangle in screen coordinates, y up from the bottom of the primary screen.
+    static cg::Rect frameOnScreen(const QWidget* widget);
 
     // Subviews added with addSubview and sublayers follow this view's size changes by their masks,
     // counted from the size the view had when they were placed: give a view its designed size first.
     unsigned autoresizingMask() const { return autoresizingMask_; }
     void setAutoresizingMask(unsigned mask) { autoresizingMask_ = mask; }
 
-    double alphaValue() const { return layer_.opacity; }
-    void setAlphaValue(double alpha);
-
-    bool wantsLayer() const { return wantsLayer_; }
-    void setWantsLayer(bool wants);
-    // The root layer, or nullptr until wantsLayer is on. Call layerDidChange() after editing it.
-    Layer* layer() { return wantsLayer_ ? &layer_ : nullptr; }
-    const Layer* layer() const { return wantsLayer_ ? &layer_ : nullptr; }
-    void layerDidChange();
     void setNeedsDisplay() { update(); }
-
-    // Key-path animations on the root layer (layer == nullptr) or on a sublayer of it. An
-    // animation under the same key replaces the running one.
-    void addAnimation(const KeyPathAnimation& animation, const std::string& key,
-                      std::shared_ptr<Layer> layer = nullptr);
-    void removeAnimation(const std::string& key);
-    void removeAllAnimations();
-    bool hasAnimation(const std::string& key) const { return animations_.count(key) != 0; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -99,28 +78,14 @@ class View : public QWidget {
     virtual void drawContent(QPainter&) {}
 
   private:
-    void updateEffect();
-    void updateMask();
     // Applies the subviews' autoresizing masks for the change from the last size seen to now.
     void syncAutoresizing();
-    void stopAnimation(const std::string& key, bool finished);
 
     int tag_ = 0;
     QVariant accessibilityValue_;
     std::vector<QPointer<QWidget>> subviews_;
     unsigned autoresizingMask_ = Autoresizing::None;
     QSize laidOutSize_;  // invalid until the first placement or layout
-    bool wantsLayer_ = false;
-    Layer layer_;
-    QPointer<LayerEffect> effect_;
-    struct Running {
-        QPointer<QVariantAnimation> animation;
-        std::shared_ptr<Layer> layer;
-        std::string keyPath;
-        bool keepEnd = false;
-        std::function<void(bool)> didStop;
-    };
-    std::map<std::string, Running> animations_;
 };
 
 }  // namespace appkit

@@ -11,6 +11,7 @@
 #include "Platform/Foundation/UserDefaults.h"
 
 #include "Platform/AppKit/AnimationClock.h"
+#include "Platform/AppKit/Toolbar.h"
 #include "Platform/AppKit/ViewController.h"
 
 namespace appkit {
@@ -40,6 +41,19 @@ void Window::setContentViewController(std::shared_ptr<ViewController> controller
     View* view = content_->view();
     layout()->addWidget(view);
     view->show();
+}
+
+Toolbar* Window::toolbar() const {
+    return toolbar_;
+}
+
+void Window::setToolbar(Toolbar* toolbar) {
+    if (toolbar_ == toolbar) return;
+    delete toolbar_.data();
+    toolbar_ = toolbar;
+    if (!toolbar_) return;
+    toolbar_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, toolbar_);
 }
 
 cg::Rect Window::frame() const {
@@ -137,7 +151,11 @@ void Window::applyButtonHints() {
     flags.setFlag(Qt::WindowMinimizeButtonHint, !hidden_[1]);
     flags.setFlag(Qt::WindowMaximizeButtonHint, !hidden_[2]);
     if (flags == windowFlags()) return;
+    // Qt places a window whose flags changed by its frame's corner, so the content would move by
+    // the frame's size each time (and a restored frame would creep at every start).
+    const QRect placed = geometry();
     setWindowFlags(flags);
+    setGeometry(placed);
     // Changing the flags hides a shown window.
     if (wasVisible) show();
 }

@@ -19,7 +19,9 @@ class UserDefaults;
 
 namespace appkit {
 
+class Toolbar;
 class ViewController;
+class WindowController;
 
 class Window : public QWidget {
     Q_OBJECT
@@ -29,6 +31,13 @@ class Window : public QWidget {
 
     void setContentViewController(std::shared_ptr<ViewController> controller);
     ViewController* contentViewController() const { return content_.get(); }
+    // The controller that made this window, if any.
+    WindowController* windowController() const { return windowController_; }
+    void setWindowController(WindowController* controller) { windowController_ = controller; }
+
+    // The toolbar above the content (the window takes ownership); nullptr when there is none.
+    Toolbar* toolbar() const;
+    void setToolbar(Toolbar* toolbar);
 
     cg::Rect frame() const;
     void setFrame(const cg::Rect& frame, bool display = true, bool animate = false);
@@ -76,6 +85,8 @@ class Window : public QWidget {
     foundation::UserDefaults* autosaveDefaults_ = nullptr;
     bool hidden_[3] = {false, false, false};
     std::shared_ptr<ViewController> content_;
+    WindowController* windowController_ = nullptr;
+    QPointer<Toolbar> toolbar_;
     std::vector<QPointer<QWidget>> sheets_;
 };
 

@@ -8,6 +8,7 @@ WindowController::~WindowController() = default;
 Window* WindowController::window() {
     if (!window_) {
         window_ = std::make_unique<Window>();
+        window_->setWindowController(this);
         windowDidLoad();
     }
     return window_.get();

@@ -60,6 +60,15 @@ TEST_F(PanelsTest, AlertScriptedAnswerRunsTheCompletionOnceLater) {
     drain();
     EXPECT_EQ(answers, std::vector<ModalResponse>{ModalResponse::AlertSecondButtonReturn});
     EXPECT_EQ(window.sheetCount(), 0);
+
+    // A screen that is gone by the time the answer comes never hears it.
+    auto screen = std::make_unique<QObject>();
+    ModalScript::pushAlertAnswer(ModalResponse::AlertFirstButtonReturn);
+    alert.beginSheetModal(
+        &window, [&](ModalResponse r) { answers.push_back(r); }, screen.get());
+    screen.reset();
+    drain();
+    EXPECT_EQ(answers.size(), 1u);
 }
 
 TEST_F(PanelsTest, AlertSheetShowsPlainTextAndAnswersWithTheClickedButton) {

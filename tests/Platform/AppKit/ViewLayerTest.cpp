@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
+#include <QPushButton>
+
+#include "Platform/AppKit/Animator.h"
 #include "Platform/AppKit/LayerPainter.h"
+#include "Platform/AppKit/Layered.h"
 #include "Platform/AppKit/View.h"
 #include "Support/UiTestFixture.h"
 
@@ -118,6 +124,26 @@ TEST_F(ViewLayerTest, GradientSublayerAndAlphaValue) {
     EXPECT_TRUE(near(pixel(21, 40), Qt::red));
 }
 
+TEST_F(ViewLayerTest, AnyWidgetCanCarryALayer) {
+    auto* button = new Layered<QPushButton>("Go");
+    backdrop.addSubview(button);
+    button->setGeometry(20, 20, 60, 40);
+    button->setFlat(true);
+    ASSERT_EQ(LayerHost::of(button), button);
+    QWidget plain;
+    EXPECT_EQ(LayerHost::of(&plain), nullptr);
+    button->setWantsLayer(true);
+    button->layer()->backgroundColor = cg::Color{1, 0, 0, 1};
+    button->layer()->cornerRadius = 12;
+    button->layer()->masksToBounds = true;
+    button->layerDidChange();
+    animator(*button).setBorderColor(cg::Color{0, 0, 1, 1});
+    animator(*button).setBorderWidth(4);
+    EXPECT_TRUE(near(pixel(21, 21), Qt::white)) << "rounded corner";
+    EXPECT_TRUE(near(pixel(22, 50), Qt::blue)) << "border";
+    EXPECT_TRUE(near(pixel(30, 30), Qt::red)) << "background under the title";
+}
+
 TEST_F(ViewLayerTest, FramesAreYUpInPlainViewsAndFollowTheirMasks) {
     View parent;
     parent.resize(200, 100);
@@ -144,6 +170,12 @@ TEST_F(ViewLayerTest, FramesAreYUpInPlainViewsAndFollowTheirMasks) {
     flipped.addSubview(top);
     top->setFrame(cg::Rect(10, 20, 50, 30));
     EXPECT_EQ(top->geometry(), QRect(10, 20, 50, 30));
+
+    // On screen, y runs up from the bottom of the primary screen.
+    parent.move(100, 100);
+    const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
+    const QPoint topLeft = bottom->mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(View::frameOnScreen(bottom), cg::Rect(topLeft.x(), screenHeight - topLeft.y() - 30, 50, 30));
 }
 
 TEST_F(ViewLayerTest, SubviewsKeepTheirOrderTagsAndHiddenState) {
@@ -167,6 +199,10 @@ TEST_F(ViewLayerTest, SubviewsKeepTheirOrderTagsAndHiddenState) {
     EXPECT_EQ(parent.viewWithTag(3), b);
     EXPECT_EQ(parent.viewWithTag(7), inner);
     EXPECT_EQ(parent.viewWithTag(9), nullptr);
+    View::setAccessibilityValueOf(inner, QVariantList{4, 1});
+    b->setAccessibilityValue(QString("grid"));
+    EXPECT_EQ(View::accessibilityValueOf(inner), (QVariantList{4, 1}));
+    EXPECT_EQ(View::accessibilityValueOf(b), QString("grid"));
 
     parent.show();
     a->hide();

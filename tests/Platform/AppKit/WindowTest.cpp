@@ -2,6 +2,7 @@
 
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/AppKit/Toolbar.h"
 #include "Platform/AppKit/WindowController.h"
 #include "Platform/Foundation/UserDefaults.h"
 #include "Support/TempDir.h"
@@ -80,6 +81,27 @@ TEST_F(WindowTest, WindowControllersComeFromTheStoryboardAndContentAppears) {
     controller->close();
     drain();
     EXPECT_EQ(content->disappeared, 1);
+}
+
+TEST_F(WindowTest, ToolbarItemsComeAndGoByIdentifier) {
+    Toolbar toolbar;
+    toolbar.setItemFactory(
+        [](const std::string& id) -> QWidget* { return id == ids::activity ? new QWidget : nullptr; });
+    EXPECT_FALSE(toolbar.insertItem("unknown", 0));
+    auto* add = new QWidget;
+    toolbar.setItemFactory([add](const std::string& id) -> QWidget* {
+        if (id == "add") return add;
+        return id == ids::activity ? new QWidget : nullptr;
+    });
+    ASSERT_TRUE(toolbar.insertItem("add", 0));
+    ASSERT_TRUE(toolbar.insertItem(ids::activity, 5));
+    EXPECT_EQ(toolbar.indexOfItem(ids::activity), 1);
+    EXPECT_EQ(toolbar.items()[0].view, add);
+    toolbar.removeItem(toolbar.indexOfItem(ids::activity));
+    EXPECT_EQ(toolbar.indexOfItem(ids::activity), -1);
+    EXPECT_EQ(toolbar.items().size(), 1u);
+    toolbar.removeItem(7);  // nothing there
+    EXPECT_EQ(toolbar.items().size(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,80 @@
+#pragma once
+// AppDelegate: the one object that lives for the whole process. It registers and resets the
+// settings and loads the user's presets when made, answers the launch and termination steps, turns
+// every resize of the main window into the notification "onWindowResized", and opens the job's
+// folder when the user clicks "Show" on the end-of-job notification: the one named in the
+// notification's user info under "UDTargetFolder", else the one in the settings. Main thread only.
+
+#include <QObject>
+#include <QPointer>
+#include <vector>
+
+#include "App/AdvanceVCIPad.h"
+#include "App/TabBarVC.h"
+#include "App/ViewController.h"
+#include "Core/SourceURLInfo.h"
+#include "Extensions/AppGlobals.h"
+#include "Platform/AppKit/CollectionView.h"
+#include "Platform/AppKit/Menu.h"
+#include "Platform/AppKit/TableView.h"
+#include "Platform/AppKit/Window.h"
+#include "Platform/UserNotifications/UserNotificationCenter.h"
+
+class AppDelegate : public QObject, public usernotifications::UserNotificationCenterDelegate {
+    Q_OBJECT
+  public:
+    // Registers itself as the global appDelegate, sets up the settings and loads the presets.
+    explicit AppDelegate(foundation::UserDefaults& defaults = userDefaults());
+    ~AppDelegate() override;
+
+    // The settings the application runs on.
+    foundation::UserDefaults& defaults() const { return defaults_; }
+
+    QPointer<TabBarVC> tabBarVC;
+    std::vector<int> arrQLPos;
+    QPointer<appkit::CollectionView> collectionView;
+    QPointer<appkit::TableView> tableView;
+    std::vector<core::SourceURLInfo> arrImgList;
+    QPointer<appkit::MenuItem> menuItem_SelectAll_Browse;
+    QPointer<appkit::MenuItem> menuItem_AddImages;
+    QPointer<appkit::MenuItem> menuItem_RemoveImages;
+    QPointer<appkit::MenuItem> menuItem_SelectAll;
+    QPointer<appkit::MenuItem> menuItem_DeselectAll;
+    QPointer<appkit::MenuItem> menuItem_AddImageToPreset;
+    QPointer<appkit::MenuItem> menuItem_CancelActivity;
+    QPointer<AdvanceVCIPad> advanceVCIPad;
+    QPointer<ViewController> vc;
+
+    // Launch and termination, in the order the application calls them.
+    void applicationWillFinishLaunching();
+    void applicationDidFinishLaunching();
+    void applicationWillTerminate();
+    // Brings the main window back; the application does nothing further of its own.
+    bool applicationShouldHandleReopen(bool hasVisibleWindows);
+    void openMainWindow();
+
+    // Announces the window's resizes as "onWindowResized" (once per window, however often asked).
+    void observeWindow(appkit::Window* window);
+    void windowDidResize();
+    void windowWillStartLiveResize();
+
+    bool shouldPresentNotification(usernotifications::UserNotificationCenter&,
+                                   const usernotifications::UserNotification&) override;
+    void didActivateNotification(usernotifications::UserNotificationCenter&,
+                                 const usernotifications::UserNotification& notification) override;
+
+  private:
+    // The window of the tab switcher's view, or nullptr.
+    appkit::Window* mainWindow() const;
+
+    foundation::UserDefaults& defaults_;
+};
+
+// The name of the notification posted on every resize of the main window.
+inline constexpr char onWindowResized[] = "onWindowResized";
+
+// The settings of the running application delegate (the standard settings before there is one).
+foundation::UserDefaults& appSettings();
+
+// Shows the window, raises it and gives it the keyboard focus.
+void makeKeyAndOrderFront(appkit::Window& window);

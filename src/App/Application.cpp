@@ -1,0 +1,63 @@
+#include "App/Application.h"
+
+#include <QApplication>
+#include <QEvent>
+
+#include "App/MainStoryboard.h"
+#include "Platform/AppKit/Storyboard.h"
+#include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Dispatch/Queue.h"
+
+Application::Application(foundation::UserDefaults& defaults)
+    : delegate_(std::make_unique<AppDelegate>(defaults)) {
+    registerShellScenes(appkit::Storyboard::main());
+    // Closing the main window ends the application (there is no dock to bring it back from), and
+    // every way out saves the presets.
+    QApplication::setQuitOnLastWindowClosed(false);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { delegate_->applicationWillTerminate(); });
+    // A logout may end the process without a quit: save while the session asks.
+    connect(
+        qApp, &QGuiApplication::commitDataRequest, this, [this] { delegate_->applicationWillTerminate(); },
+        Qt::DirectConnection);
+}
+
+Application::~Application() {
+    if (windowController_ && windowController_->isWindowLoaded())
+        windowController_->window()->removeEventFilter(this);
+    windowController_.reset();
+}
+
+appkit::Window* Application::mainWindow() {
+    return windowController_ ? windowController_->window() : nullptr;
+}
+
+void Application::finishLaunching() {
+    windowController_ = std::make_shared<VortaWindowController>();
+    appkit::Window* window = windowController_->window();
+    window->installEventFilter(this);
+    // Resizes are announced from the start, on the first run as well.
+    delegate_->observeWindow(window);
+    windowController_->setContentViewController(
+        appkit::Storyboard::main().instantiateController(ids::scene::switchVC));
+    delegate_->applicationWillFinishLaunching();
+    delegate_->applicationDidFinishLaunching();
+    // On the first run the welcome pages come first and the delegate leaves the window alone.
+    if (!window->isVisible()) makeKeyAndOrderFront(*window);
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close && windowController_ && watched == windowController_->window())
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    return QObject::eventFilter(watched, event);
+}
+
+int runApplication(QApplication& app) {
+    int code = 0;
+    {
+        Application shell(userDefaults());
+        shell.finishLaunching();
+        code = app.exec();
+    }
+    dispatch::Queue::setMainBackend(nullptr);
+    return code;
+}

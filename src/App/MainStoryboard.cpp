@@ -1,0 +1,22 @@
+#include "App/MainStoryboard.h"
+
+#include <memory>
+
+#include "App/AdvanceVCIPad.h"
+#include "App/DarkVC.h"
+#include "App/TabBarVC.h"
+#include "App/ViewController.h"
+#include "App/WelcomePageCtrl.h"
+#include "App/switchVC.h"
+#include "Platform/AppKit/Storyboard.h"
+#include "Platform/AppKit/StoryboardIdentifiers.h"
+
+void registerShellScenes(appkit::Storyboard& storyboard) {
+    namespace sc = ids::scene;
+    storyboard.registerController(sc::switchVC, [] { return std::make_shared<switchVC>(); });
+    storyboard.registerController(sc::WelcomePageCtrl, [] { return std::make_shared<WelcomePageCtrl>(); });
+    storyboard.registerController(sc::TabBarVC, [] { return std::make_shared<TabBarVC>(); });
+    storyboard.registerController("DarkVC", [] { return std::make_shared<DarkVC>(); });
+    storyboard.registerController("AdvanceVCIPad", [] { return std::make_shared<AdvanceVCIPad>(); });
+    storyboard.registerController("ViewController", [] { return std::make_shared<ViewController>(); });
+}

@@ -1,0 +1,11 @@
+#include "App/TabBarVC.h"
+
+#include "App/AppDelegate.h"
+
+void TabBarVC::selectTab(int index) {
+    intSegmentSelectedNow = index >= 0 && index <= 3 ? index : 0;
+}
+
+void TabBarVC::viewDidLoad() {
+    if (AppDelegate* delegate = appDelegate()) delegate->tabBarVC = this;
+}

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QUrl>
+
+#include "App/AppDefaults.h"
+#include "Platform/AppKit/Workspace.h"
+#include "Platform/UserNotifications/UserNotificationCenter.h"
+#include "ShellFixture.h"
+#include "Support/PrivateSessionBus.h"
+#include "Support/RecordingWorkspace.h"
+
+using usernotifications::UserNotification;
+
+namespace {
+
+constexpr char kFolder[] = "/home/me/Pictures/Vorta | 07-12-2026 #2 100%";
+
+class NotificationShowTest : public testsupport::ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        auto recorder = std::make_unique<testsupport::RecordingWorkspace>();
+        workspace = recorder.get();
+        appkit::Workspace::shared().setBackend(std::move(recorder));
+        prepareSettings([](foundation::UserDefaults& s) {
+            s.set(appkeys::UDTargetFolder, foundation::PlistValue(kFolder));
+        });
+        start();
+    }
+    void TearDown() override {
+        appkit::Workspace::shared().setBackend(nullptr);
+        ShellTest::TearDown();
+    }
+    static UserNotification jobDone() {
+        UserNotification n;
+        n.title = "Vorta";
+        n.informativeText = "It's done.";
+        n.hasActionButton = true;
+        n.actionButtonTitle = "Show";
+        return n;
+    }
+    std::string folderUrl() const {
+        return QUrl::fromLocalFile(QString::fromUtf8(kFolder)).toString().toStdString();
+    }
+    testsupport::RecordingWorkspace* workspace = nullptr;
+};
+
+TEST_F(NotificationShowTest, ShowButtonOnTheDesktopNotificationOpensTheJobFolder) {
+    testsupport::PrivateSessionBus bus;
+    if (!bus.isRunning()) GTEST_SKIP() << "no dbus-daemon; the delegate is checked on its own below";
+    testsupport::FakeNotificationService service(bus.connect("service"));
+    ASSERT_TRUE(service.registered());
+    usernotifications::UserNotificationCenter center(bus.connect("app"));
+    center.setDelegate(&app->delegate());
+
+    auto clickLatest = [&](const char* key) {
+        const std::size_t before = service.shown.size();
+        center.deliverNotification(jobDone());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return center.deliveredNotifications().size() == 1; }, 5000));
+        EXPECT_EQ(service.shown.size(), before + 1);
+        service.click(service.shown.back().id, key);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return center.deliveredNotifications().empty(); }, 5000));
+    };
+    clickLatest("default");
+    EXPECT_TRUE(workspace->opened.empty()) << "a click on the notification's body opens nothing";
+    clickLatest("show");
+    ASSERT_EQ(workspace->opened.size(), 1u);
+    EXPECT_EQ(workspace->opened[0], folderUrl()) << "the path is a file path, '#' and '%' included";
+
+    defaults->removeObject(appkeys::UDTargetFolder);
+    clickLatest("show");
+    EXPECT_EQ(workspace->opened.size(), 1u) << "without a stored folder nothing opens";
+}
+
+TEST_F(NotificationShowTest, DelegateOpensTheFolderOnlyForTheActionButton) {
+    usernotifications::UserNotificationCenter center(
+        QDBusConnection::connectToBus("unix:path=/nonexistent", "none"));
+    UserNotification n = jobDone();
+    EXPECT_TRUE(app->delegate().shouldPresentNotification(center, n));
+    n.activationType = UserNotification::ActivationType::ContentsClicked;
+    app->delegate().didActivateNotification(center, n);
+    EXPECT_TRUE(workspace->opened.empty());
+    n.activationType = UserNotification::ActivationType::ActionButtonClicked;
+    app->delegate().didActivateNotification(center, n);
+    ASSERT_EQ(workspace->opened.size(), 1u);
+    EXPECT_EQ(workspace->opened[0], folderUrl());
+
+    // A notification of an earlier job opens that job's folder, not the one a later job stored.
+    n.userInfo[std::string(appkeys::UDTargetFolder)] =
+        foundation::PlistValue("/home/me/Pictures/earlier job");
+    app->delegate().didActivateNotification(center, n);
+    ASSERT_EQ(workspace->opened.size(), 2u);
+    EXPECT_EQ(workspace->opened[1], "file:///home/me/Pictures/earlier job");
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+// app_scenes OUTDIR STYLE: renders the main window as a user first meets it, in the light or dark
+// style: each of the five welcome pages of the first run, then the empty main window after Done.
+// Writes OUTDIR/app-welcome-<page>-STYLE.png and OUTDIR/app-main-window-STYLE.png.
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <memory>
+
+#include "App/Appearance.h"
+#include "App/Application.h"
+#include "App/TabBarVC.h"
+#include "App/WelcomePageCtrl.h"
+#include "Platform/AppKit/AnimationClock.h"
+#include "Platform/Dispatch/Qt/QtMainQueue.h"
+
+namespace {
+
+bool save(QWidget& window, const QString& file) {
+    QTest::qWait(50);
+    if (window.grab().save(file)) return true;
+    std::fprintf(stderr, "cannot write %s\n", file.toLocal8Bit().constData());
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s OUTDIR light|dark\n", argv[0]);
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString style = QString::fromLocal8Bit(argv[2]);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setPalette(paletteFor(style == "dark" ? Appearance::VibrantDark : Appearance::Aqua));
+    dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
+    appkit::AnimationClock::setDurationScale(0);
+
+    QTemporaryDir settingsDir;
+    foundation::UserDefaults settings(settingsDir.filePath("settings.json").toStdString());
+    bool ok = true;
+    {
+        Application shell(settings);
+        shell.finishLaunching();
+        appkit::Window& window = *shell.mainWindow();
+        window.resize(1000, 680);
+        auto* root = shell.mainWindowController()->contentViewController();
+        auto* pages = root ? root->firstChild<WelcomePageCtrl>() : nullptr;
+        if (!pages) {
+            std::fprintf(stderr, "no welcome pages on a first run\n");
+            return 1;
+        }
+        for (int page = 0; page < 5; ++page) {
+            pages->showPage(page);
+            ok = save(window, out + QStringLiteral("/app-welcome-%1-%2.png").arg(page).arg(style)) && ok;
+        }
+        pages->onDone();
+        QTest::qWait(100);
+        if (!root->firstChild<TabBarVC>()) {
+            std::fprintf(stderr, "Done did not lead to the main window\n");
+            return 1;
+        }
+        ok = save(window, out + QStringLiteral("/app-main-window-%1.png").arg(style)) && ok;
+    }
+    dispatch::Queue::setMainBackend(nullptr);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Starts the application shell on a settings file of the test's own, as a fresh process would: a
+// new settings object reads the file, a new application delegate and main window are made. Runs on
+// the offscreen platform with the manual main queue.
+
+#include <QPushButton>
+#include <filesystem>
+#include <memory>
+
+#include "App/Application.h"
+#include "App/TabBarVC.h"
+#include "App/WelcomePageCtrl.h"
+#include "App/switchVC.h"
+#include "Support/TempDir.h"
+#include "Support/UiTestFixture.h"
+
+namespace testsupport {
+
+class ShellTest : public UiTest {
+  protected:
+    void TearDown() override {
+        quit();
+        UiTest::TearDown();
+    }
+
+    std::filesystem::path settingsFile() const { return dir / "settings.json"; }
+
+    // The settings as the next start would read them from disk.
+    std::unique_ptr<foundation::UserDefaults> storedSettings() const {
+        return std::make_unique<foundation::UserDefaults>(settingsFile());
+    }
+    // Writes settings to the file before a start.
+    template <class Fill>
+    void prepareSettings(Fill fill) {
+        auto settings = storedSettings();
+        fill(*settings);
+        ASSERT_TRUE(settings->synchronize());
+    }
+
+    void start() {
+        quit();
+        defaults = storedSettings();
+        app = std::make_unique<Application>(*defaults);
+        app->finishLaunching();
+        drain();
+    }
+    // Ends the running shell the way quitting does: the termination step, then everything goes.
+    void quit() {
+        if (!app) return;
+        app->delegate().applicationWillTerminate();
+        app.reset();
+        drain();
+        defaults.reset();
+    }
+
+    appkit::Window& window() { return *app->mainWindow(); }
+    switchVC& root() {
+        return *dynamic_cast<switchVC*>(app->mainWindowController()->contentViewController());
+    }
+    WelcomePageCtrl* welcome() { return root().firstChild<WelcomePageCtrl>(); }
+    TabBarVC* tabBar() { return root().firstChild<TabBarVC>(); }
+
+    TempDir dir;
+    std::unique_ptr<foundation::UserDefaults> defaults;
+    std::unique_ptr<Application> app;
+};
+
+}  // namespace testsupport

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <QTimer>
+#include <csignal>
+
+#include "Core/PresetInfo.h"
+#include "Core/PresetStore.h"
+#include "Core/SharedLists.h"
+#include "Platform/AppKit/Window.h"
+#include "Platform/Foundation/Bundle.h"
+#include "ShellFixture.h"
+
+using foundation::PlistValue;
+
+namespace {
+
+class TerminationTest : public testsupport::ShellTest {};
+
+core::PresetInfo named(const std::string& name) {
+    return core::PresetInfo{{"presetName", PlistValue(name)}, {"presetWidth", PlistValue(640.0)}};
+}
+
+std::vector<std::string> storedPresetNames(const foundation::UserDefaults& settings) {
+    std::vector<std::string> names;
+    for (const auto& preset : core::loadPresetList(settings)) names.push_back(core::presetName(preset));
+    return names;
+}
+
+TEST_F(TerminationTest, ClosingTheMainWindowQuitsTheApplicationAndSavesThePresets) {
+    prepareSettings([](foundation::UserDefaults& s) {
+        s.set(core::kSavedPresetsKey, PlistValue(foundation::PlistArray{PlistValue(named("Web"))}));
+    });
+    start();
+    core::sharedPresetList().append(named("Print"));
+    QTimer::singleShot(0, &window(), [this] { window().close(); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(3); });
+    guard.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0) << "closing the window ends the event loop";
+    EXPECT_EQ(storedPresetNames(*storedSettings()), (std::vector<std::string>{"Web", "Print"}));
+}
+
+// The process's termination step on a signal: the real executable, its own settings folder.
+bool signalHandlerInstalled(qint64 pid, int signal) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
+    return false;
+}
+
+TEST_F(TerminationTest, SigtermAndSigintRunTheTerminationStepOfTheRunningApplication) {
+    const auto executable = foundation::executableDirectory() / "vorta";
+    ASSERT_TRUE(std::filesystem::exists(executable));
+    for (int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal);
+        testsupport::TempDir config;
+        const auto file = config / "Vorta/settings.json";
+        {
+            std::filesystem::create_directories(file.parent_path());
+            foundation::UserDefaults s(file);
+            s.set(core::kSavedPresetsKey,
+                  PlistValue(foundation::PlistArray{PlistValue(named("Web")), PlistValue("broken"),
+                                                    PlistValue(named("Mail"))}));
+            s.set("isShowFirst", PlistValue(std::int64_t{1}));
+            s.set("UD_SavingLocationData", PlistValue(foundation::Data{9}));
+            s.set("UD_Allow_Portrait_Resize", PlistValue(true));
+            ASSERT_TRUE(s.synchronize());
+        }
+        QProcess vorta;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.path().string()));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        vorta.setProcessEnvironment(env);
+        vorta.start(QString::fromStdString(executable.string()), {});
+        ASSERT_TRUE(vorta.waitForStarted(5000));
+        for (int i = 0; i < 500 && !signalHandlerInstalled(vorta.processId(), signal); ++i)
+            QThread::msleep(10);
+        ASSERT_TRUE(signalHandlerInstalled(vorta.processId(), signal));
+        ::kill(static_cast<pid_t>(vorta.processId()), signal);
+        ASSERT_TRUE(vorta.waitForFinished(10000));
+        EXPECT_EQ(vorta.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(vorta.exitCode(), 0);
+
+        foundation::UserDefaults stored(file);
+        // The stored list was written again at the end: the element that was no preset is gone.
+        const auto raw = stored.array(core::kSavedPresetsKey);
+        ASSERT_TRUE(raw);
+        EXPECT_EQ(raw->size(), 2u);
+        EXPECT_EQ(storedPresetNames(stored), (std::vector<std::string>{"Web", "Mail"}));
+        EXPECT_FALSE(stored.object("UD_SavingLocationData"));
+        EXPECT_FALSE(stored.object("UD_Allow_Portrait_Resize"));
+        EXPECT_EQ(stored.integer("isShowFirst"), 1);
+        EXPECT_TRUE(stored.string("NSWindow Frame position"));
+    }
+}
+
+}  // namespace
