@@ -43,10 +43,8 @@ BatchEngine::BatchEngine(ActivityScreen* screen) : BatchEngine(screen, Services{
 
 BatchEngine::BatchEngine(ActivityScreen* screen, Services services)
     : screen_(screen), services_(std::move(services)), alive_(std::make_shared<bool>(true)) {
-    if (!services_.pacer) {
-        ownPacer_ = std::make_unique<SleepingPacer>();
-        services_.pacer = ownPacer_.get();
-    }
+    if (!services_.sharedPacer && !services_.pacer) services_.sharedPacer = std::make_shared<SleepingPacer>();
+    if (services_.sharedPacer) services_.pacer = services_.sharedPacer.get();
     if (services_.parallelImages == 0) services_.parallelImages = defaultParallelImages();
     resetForNewJob();
 }
@@ -72,9 +70,11 @@ void BatchEngine::resetForNewJob() {
     job->engineAlive = alive_;
     job->defaults = &defaults();
     job->pacer = services_.pacer;
+    job->pacerOwner = services_.sharedPacer;
     job->hasScreen = screen_ != nullptr;
     job->parallelImages = services_.parallelImages;
-    job->now = [this] { return now(); };
+    // The worker may outlive this engine: it gets the clock itself, never a way back to `this`.
+    job->now = services_.now ? services_.now : [] { return foundation::Date::now(); };
     job->bSkipPreview = skipPreview_;
     job_ = std::move(job);
 }

@@ -30,7 +30,10 @@ class BatchEngine {
   public:
     struct Services {
         foundation::UserDefaults* defaults = nullptr;  // the standard settings when null
-        Pacer* pacer = nullptr;                        // sleeps when null
+        Pacer* pacer = nullptr;  // sleeps when null; must outlive every job that uses it
+        // Used instead of `pacer` when set: every job holds it, so a job still running after its
+        // screen and engine are gone never pauses on a freed pacer.
+        std::shared_ptr<Pacer> sharedPacer;
         std::function<foundation::Date()> now;         // the clock; Date::now when empty
         // Images of one preset processed at once when the preview panel is off; 0 picks by core count.
         unsigned parallelImages = 0;
@@ -105,7 +108,6 @@ class BatchEngine {
 
     ActivityScreen* screen_;
     Services services_;
-    std::unique_ptr<SleepingPacer> ownPacer_;
     std::shared_ptr<bool> alive_;
     std::shared_ptr<BatchJob> job_;
     bool skipPreview_ = false;

@@ -34,6 +34,7 @@ struct BatchJob : std::enable_shared_from_this<BatchJob> {
     unsigned parallelImages = 1;
     foundation::UserDefaults* defaults = nullptr;
     Pacer* pacer = nullptr;
+    std::shared_ptr<Pacer> pacerOwner;  // keeps `pacer` alive when the engine shares it
     bool hasScreen = false;
     BatchEngine* engine = nullptr;
     std::weak_ptr<bool> engineAlive;
