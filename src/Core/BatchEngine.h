@@ -34,7 +34,7 @@ class BatchEngine {
         // Used instead of `pacer` when set: every job holds it, so a job still running after its
         // screen and engine are gone never pauses on a freed pacer.
         std::shared_ptr<Pacer> sharedPacer;
-        std::function<foundation::Date()> now;         // the clock; Date::now when empty
+        std::function<foundation::Date()> now;  // the clock; Date::now when empty
         // Images of one preset processed at once when the preview panel is off; 0 picks by core count.
         unsigned parallelImages = 0;
     };

@@ -32,7 +32,8 @@ void ActivityHolderVC::prepareForSegue(appkit::StoryboardSegue& segue, const std
 
 void ActivityHolderVC::prepareChildren(const std::any& sender) {
     if (auto* activity = activityVC()) {
-        if (auto* screen = dynamic_cast<ActivityHostScreen*>(parent())) screen->setEmbeddedActivityVC(activity);
+        if (auto* screen = dynamic_cast<ActivityHostScreen*>(parent()))
+            screen->setEmbeddedActivityVC(activity);
     }
     if (children().size() != 2) return;
     auto* grid = dynamic_cast<CollectionDoneorSkippedVC*>(children()[1].get());

@@ -10,7 +10,8 @@
 
 void registerActivityScenes(appkit::Storyboard& storyboard) {
     auto add = [&](const char* identifier, appkit::Storyboard::ControllerFactory factory) {
-        if (!storyboard.hasController(identifier)) storyboard.registerController(identifier, std::move(factory));
+        if (!storyboard.hasController(identifier))
+            storyboard.registerController(identifier, std::move(factory));
     };
     add(ids::scene::ActivityHolderVC, [] { return std::make_shared<ActivityHolderVC>(); });
     add(ids::scene::ActivityVC, [] { return std::make_shared<ActivityVC>(); });

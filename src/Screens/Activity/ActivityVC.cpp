@@ -9,12 +9,12 @@
 #include <QVBoxLayout>
 
 #include "Extensions/AppGlobals.h"
+#include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/Animator.h"
 #include "Platform/AppKit/Fonts.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/StoryboardSegue.h"
-#include "Extensions/AppKit/ViewHelpers.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityScenes.h"
@@ -79,7 +79,10 @@ void ActivityVC::loadView() {
     lblHeader->setWordWrap(true);
     column->addWidget(lblHeader);
 
-    auto* progressRow = new QHBoxLayout;
+    // The list and the preview share a row that gives its room to the results when the job is done.
+    progressArea_ = box();
+    auto* progressRow = new QHBoxLayout(progressArea_);
+    progressRow->setContentsMargins(0, 0, 0, 0);
     progressRow->setSpacing(16);
     allImageView = box();
     auto* listLayout = new QVBoxLayout(allImageView);
@@ -91,7 +94,7 @@ void ActivityVC::loadView() {
     previewView->setFixedSize(static_cast<int>(kPanelWidth + kRingBoxWidth), static_cast<int>(kPanelHeight));
     buildPreviewPanel(previewView);
     progressRow->addWidget(previewView, 0, Qt::AlignTop);
-    column->addLayout(progressRow, 1);
+    column->addWidget(progressArea_, 1);
 
     statusView = box();
     buildStatusRow(statusView);
@@ -141,7 +144,8 @@ void ActivityVC::buildPreviewPanel(appkit::View* container) {
     cnstImgLoadingHeight = new appkit::LayoutConstraint(
         imgLoadingView,
         [this](double h) {
-            imgLoadingView->setGeometry(10, static_cast<int>(kLoadingTop), 300, static_cast<int>(std::max(0.0, h)));
+            imgLoadingView->setGeometry(10, static_cast<int>(kLoadingTop), 300,
+                                        static_cast<int>(std::max(0.0, h)));
         },
         190);
     bgView = box(panel);
@@ -264,7 +268,8 @@ CollectionDoneorSkippedVC* ActivityVC::doneResultsGrid() const {
 
 void ActivityVC::collectSourceFiles(const std::vector<core::PresetInfo>& presets,
                                     const std::vector<std::filesystem::path>& urls,
-                                    std::optional<std::string> baseName, std::optional<std::int64_t> startIndex,
+                                    std::optional<std::string> baseName,
+                                    std::optional<std::int64_t> startIndex,
                                     std::function<void(std::size_t)> completion) {
     engine_->collectSourceFiles(presets, urls, std::move(baseName), startIndex, std::move(completion));
 }
@@ -283,6 +288,7 @@ void ActivityVC::resetForNewJob() {
     if (circularViewProgressView && circularViewProgressView->bars().size() == 1)
         circularViewProgressView->bars().front()->setProgress(0);
     btnStatusGuard->show();
+    progressArea_->show();
     hidePreviewPanel();
     for (QWidget* w : {static_cast<QWidget*>(allImageView), static_cast<QWidget*>(previewView),
                        static_cast<QWidget*>(statusView), static_cast<QWidget*>(presetCountView),

@@ -87,8 +87,12 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen {
     bool bProcessCompleted() const { return engine_->bProcessCompleted(); }
     bool isActivityRunning() const { return engine_->isRunning(); }
     std::vector<core::SourceURLInfo> arrImageSet() const { return engine_->arrImageSet(); }
-    std::vector<core::ResultGroupInfo> mArrResizedGroupedData() const { return engine_->mArrResizedGroupedData(); }
-    std::vector<core::ResultGroupInfo> mArrSkippedGroupedData() const { return engine_->mArrSkippedGroupedData(); }
+    std::vector<core::ResultGroupInfo> mArrResizedGroupedData() const {
+        return engine_->mArrResizedGroupedData();
+    }
+    std::vector<core::ResultGroupInfo> mArrSkippedGroupedData() const {
+        return engine_->mArrSkippedGroupedData();
+    }
     // The outcome line of the last job that could not run; empty otherwise.
     const std::string& jobError() const { return jobError_; }
 
@@ -154,6 +158,7 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen {
     foundation::UserDefaults& defaults() const;
 
     foundation::UserDefaults* defaults_ = nullptr;
+    appkit::View* progressArea_ = nullptr;
     std::shared_ptr<PreviewPacer> pacer_;
     std::unique_ptr<core::BatchEngine> engine_;
     std::vector<core::PresetInfo> lastPresets_;

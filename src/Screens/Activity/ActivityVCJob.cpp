@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <iostream>
 
+#include "Core/ResultGroups.h"
 #include "Extensions/AppKit/ViewControllerHelpers.h"
 #include "Platform/AppKit/AnimationContext.h"
 #include "Platform/AppKit/Animator.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/AppKit/Workspace.h"
-#include "Core/ResultGroups.h"
 #include "Screens/Activity/ActivityHolderVC.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityHostScreen.h"
@@ -59,8 +59,8 @@ void ActivityVC::prepareRing() {
     circularViewProgressView->isLineCap = true;
     if (!circularViewProgressView->bars().empty()) return;
     circularViewProgressView->addTrackBar(cg::Color::clear(), 90.0, -270.0, 60.0, 10.0);
-    circularViewProgressView->addBar(cg::Color{0.0, 0.478, 1.0, 1.0}, 90.0, -270.0, 0.0, 60.0, 10.0, 0.0, 0.4f,
-                                     8.0);
+    circularViewProgressView->addBar(cg::Color{0.0, 0.478, 1.0, 1.0}, 90.0, -270.0, 0.0, 60.0, 10.0, 0.0,
+                                     0.4f, 8.0);
 }
 
 void ActivityVC::setRingProgress(double fraction) {
@@ -95,6 +95,7 @@ void ActivityVC::showDoneState(const std::vector<core::PresetInfo>& presets) {
     appkit::AnimationContext::runAnimationGroup([&](appkit::AnimationContext&) {
         appkit::animator(*allImageView).setHidden(true);
         appkit::animator(*previewView).setHidden(true);
+        appkit::animator(*progressArea_).setHidden(true);
         appkit::animator(*allResultView).setHidden(rename);
         appkit::animator(*resultorSaveSeparatorView).setHidden(!rename);
         appkit::animator(*saveOrShareView).setHidden(false);
@@ -122,7 +123,8 @@ void ActivityVC::requestStoreReview() {
 }
 
 void ActivityVC::deliverNotification(const std::optional<std::string>& title) {
-    if (const auto& deliver = ActivityHooks::shared().deliverNotification) deliver(title, "It's done.", "Show");
+    if (const auto& deliver = ActivityHooks::shared().deliverNotification)
+        deliver(title, "It's done.", "Show");
 }
 
 void ActivityVC::showJobError(const std::string& message) {
@@ -178,5 +180,6 @@ std::vector<core::ResultGroupInfo> ActivityVC::combinedResultGroups() const {
 }
 
 void ActivityVC::showSharePicker(QWidget* sender) {
-    results::presentSharePicker(results::shareablePaths(core::resultItems(0, combinedResultGroups())), sender);
+    results::presentSharePicker(results::shareablePaths(core::resultItems(0, combinedResultGroups())),
+                                sender);
 }

@@ -10,8 +10,8 @@ std::shared_ptr<CircularBarLayer> CircularProgressView::makeBar(cg::Color color,
                                                                 double endAngle, double radius,
                                                                 double lineWidth) {
     const cg::Point center{std::floor(width() * 0.5), std::floor(height() * 0.5)};
-    auto bar = std::make_shared<CircularBarLayer>(color, isLineCap, center, radius, lineWidth, startAngle,
-                                                  endAngle);
+    auto bar =
+        std::make_shared<CircularBarLayer>(color, isLineCap, center, radius, lineWidth, startAngle, endAngle);
     // The path is in the view's own coordinates: the layer covers the view as it is now.
     bar->frame = bounds();
     bar->setHost(this);

@@ -88,7 +88,8 @@ void CollectionDoneorSkippedVC::loadView() {
     collImages = new appkit::CollectionView;
     collImages->setDataSource(this);
     collImages->setDelegate(this);
-    collImages->setInsets(10, 10, 10, 10);
+    // Items fill the width less 20 points: the scroll bar takes part of that room.
+    collImages->setInsets(10, 0, 10, 0);
     collImages->setSpacing(0, 0);
     column->addWidget(collImages, 1);
     headerViewForTable = new appkit::View;
@@ -169,8 +170,8 @@ int CollectionDoneorSkippedVC::numberOfItems(appkit::CollectionView&) {
     return static_cast<int>(arrImages.size());
 }
 
-std::shared_ptr<appkit::CollectionViewItem> CollectionDoneorSkippedVC::itemForIndex(appkit::CollectionView& view,
-                                                                                    int index) {
+std::shared_ptr<appkit::CollectionViewItem> CollectionDoneorSkippedVC::itemForIndex(
+    appkit::CollectionView& view, int index) {
     auto item = view.makeItem(ids::imagePreview1, index);
     if (item && index >= 0 && index < static_cast<int>(arrImages.size())) {
         configureResultItem(item->view(), index);
@@ -213,12 +214,14 @@ void CollectionDoneorSkippedVC::configureResultItem(appkit::View* itemView, int 
         record.updatedUrl ? record.updatedUrl->filename().string() : lastPathComponent(record.strFullPath);
     const bool skipped = entry.isSkipped.value_or(false);
     const cg::Size size = itemSize();
-    loadResultThumbnail(ActivityHooks::shared().renameTabSelected(), record, std::max(size.width, size.height),
-                        subviews[1]);
+    loadResultThumbnail(ActivityHooks::shared().renameTabSelected(), record,
+                        std::max(size.width, size.height), subviews[1]);
     if (auto* sizeLabel = qobject_cast<QLabel*>(subviews[6]))
         sizeLabel->setText(QString::fromStdString(record.fileSize));
-    if (auto* nameLabel = qobject_cast<QLabel*>(subviews[5])) nameLabel->setText(QString::fromStdString(name));
-    if (auto* strip = qobject_cast<appkit::View*>(subviews[2])) view::setBackgroundColor(*strip, cg::Color::clear());
+    if (auto* nameLabel = qobject_cast<QLabel*>(subviews[5]))
+        nameLabel->setText(QString::fromStdString(name));
+    if (auto* strip = qobject_cast<appkit::View*>(subviews[2]))
+        view::setBackgroundColor(*strip, cg::Color::clear());
     appkit::View::setTagOf(subviews[4], 0);
     if (auto* thumbnail = qobject_cast<appkit::View*>(subviews[1])) {
         view::setBorderWidth(*thumbnail, skipped ? 2.0 : 0.0);
@@ -228,8 +231,8 @@ void CollectionDoneorSkippedVC::configureResultItem(appkit::View* itemView, int 
 
 void CollectionDoneorSkippedVC::loadResultThumbnail(bool renameTab, const core::SourceURLInfo& record,
                                                     double side, QPointer<QWidget> imageView) {
-    previewQueue_->addOperation([renameTab, record, side, imageView, alive = std::weak_ptr<bool>(alive_)](
-                                    const dispatch::Operation& operation) {
+    previewQueue_->addOperation([renameTab, record, side, imageView,
+                                 alive = std::weak_ptr<bool>(alive_)](const dispatch::Operation& operation) {
         std::optional<image::Image> result;
         const auto stored = [&] {
             return scaledToFill(record.objThumbImage ? record.objThumbImage->image() : std::nullopt, side);
@@ -253,8 +256,9 @@ void CollectionDoneorSkippedVC::loadResultThumbnail(bool renameTab, const core::
 void CollectionDoneorSkippedVC::scanForSkipped() {
     const auto items = arrImages;
     dispatch::Queue::global().async([items, alive = std::weak_ptr<bool>(alive_), self = this] {
-        const bool any = std::any_of(items.begin(), items.end(),
-                                     [](const core::ResultItemInfo& i) { return i.isSkipped.value_or(false); });
+        const bool any = std::any_of(items.begin(), items.end(), [](const core::ResultItemInfo& i) {
+            return i.isSkipped.value_or(false);
+        });
         dispatch::Queue::main().async([any, alive, self] {
             if (!alive.lock()) return;
             self->bhasSkippedImg = any;
@@ -304,7 +308,8 @@ std::vector<std::string> CollectionDoneorSkippedVC::shareURLs() const {
         for (int i = 0; i < static_cast<int>(arrImages.size()); ++i) numbers.push_back(i);
     std::vector<core::ResultItemInfo> items;
     for (int i : numbers)
-        if (i >= 0 && i < static_cast<int>(arrImages.size())) items.push_back(arrImages[static_cast<std::size_t>(i)]);
+        if (i >= 0 && i < static_cast<int>(arrImages.size()))
+            items.push_back(arrImages[static_cast<std::size_t>(i)]);
     return results::shareablePaths(items);
 }
 
@@ -314,7 +319,8 @@ void CollectionDoneorSkippedVC::onShare(QWidget* sender) {
 
 std::string CollectionDoneorSkippedVC::previewURL(int index) const {
     if (arrImages.empty()) return {};
-    const auto clamped = static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(arrImages.size()) - 1));
+    const auto clamped =
+        static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(arrImages.size()) - 1));
     return arrImages[clamped].urlInfo.strFinalOutputFilePath;
 }
 

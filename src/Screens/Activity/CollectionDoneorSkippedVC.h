@@ -73,7 +73,8 @@ class CollectionDoneorSkippedVC : public appkit::ViewController,
 
     // Data sources.
     int numberOfItems(appkit::CollectionView& view) override;
-    std::shared_ptr<appkit::CollectionViewItem> itemForIndex(appkit::CollectionView& view, int index) override;
+    std::shared_ptr<appkit::CollectionViewItem> itemForIndex(appkit::CollectionView& view,
+                                                             int index) override;
     void didSelectItems(appkit::CollectionView& view, const std::set<int>& indexes) override;
     void didDeselectItems(appkit::CollectionView& view, const std::set<int>& indexes) override;
     int numberOfRows(appkit::TableView& table) override;

@@ -46,7 +46,8 @@ appkit::View* ResultItemVC::makeItemView() {
     size->setStyleSheet("color: gray");
     v->addSubview(size);
     column->addWidget(size);
-    for (QWidget* w : {static_cast<QWidget*>(thumbnail), static_cast<QWidget*>(name), static_cast<QWidget*>(size)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(thumbnail), static_cast<QWidget*>(name), static_cast<QWidget*>(size)})
         w->show();
     return v;
 }

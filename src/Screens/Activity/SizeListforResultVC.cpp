@@ -63,7 +63,8 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
     open->setFixedWidth(28);
     appkit::View::setTagOf(open, 3);
     // Subviews first, so the cell finds them by tag; the layout only places them.
-    for (QWidget* w : {static_cast<QWidget*>(name), static_cast<QWidget*>(count), static_cast<QWidget*>(open)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(name), static_cast<QWidget*>(count), static_cast<QWidget*>(open)})
         cell->addSubview(w);
     layout->addWidget(name, 1);
     layout->addWidget(count);

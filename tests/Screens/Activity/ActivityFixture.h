@@ -107,7 +107,8 @@ class ActivityTest : public testsupport::UiTest {
         return *holder->activityVC();
     }
 
-    core::JobParameters job(std::vector<core::PresetInfo> presets, const std::vector<std::filesystem::path>& paths) {
+    core::JobParameters job(std::vector<core::PresetInfo> presets,
+                            const std::vector<std::filesystem::path>& paths) {
         core::JobParameters params;
         params.presets = std::move(presets);
         for (const auto& p : paths) params.images.emplace_back(p);

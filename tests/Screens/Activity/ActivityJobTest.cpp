@@ -41,8 +41,8 @@ double ringProgress(ActivityVC& screen) {
 }  // namespace
 
 TEST_F(ActivityTest, TwoPresetsOverThreeImagesFillTheRingCountersTableAndDoneGrid) {
-    const std::vector<std::filesystem::path> images = {source("a.jpg", 800, 600, 1), source("b.jpg", 900, 600, 2),
-                                                       source("c.png", 640, 480, 3)};
+    const std::vector<std::filesystem::path> images = {
+        source("a.jpg", 800, 600, 1), source("b.jpg", 900, 600, 2), source("c.png", 640, 480, 3)};
     ActivityVC& screen = openScreen();
     EXPECT_TRUE(screen.circularViewProgressView->bars().empty());
     EXPECT_EQ(plainText(screen.lblImages->text()), "0 Image");
@@ -115,7 +115,9 @@ TEST_F(ActivityTest, SkippedImagesAppearOnlyInTheirPresetsResults) {
         drain();
         EXPECT_TRUE(mainQueue->runUntil([&] { return holder->children().size() == 2; }));
         auto* grid = dynamic_cast<CollectionDoneorSkippedVC*>(holder->children().back().get());
-        if (grid) mainQueue->runUntil([&] { return grid->btnShowHideSkipped->isEnabled() == grid->bhasSkippedImg; });
+        if (grid)
+            mainQueue->runUntil(
+                [&] { return grid->btnShowHideSkipped->isEnabled() == grid->bhasSkippedImg; });
         drain();
         return grid;
     };
@@ -229,10 +231,10 @@ TEST_F(ActivityTest, AFinishedJobNotifiesOnceAndShowInFinderOpensTheJobFolder) {
     const auto image = source("a.jpg", 800, 600);
     ActivityVC& screen = openScreen();
     std::vector<std::string> notices;
-    ActivityHooks::shared().deliverNotification = [&](const std::optional<std::string>&, const std::string& subtitle,
-                                                      const std::string& action) {
-        notices.push_back(subtitle + "|" + action);
-    };
+    ActivityHooks::shared().deliverNotification =
+        [&](const std::optional<std::string>&, const std::string& subtitle, const std::string& action) {
+            notices.push_back(subtitle + "|" + action);
+        };
     screen.resetForNewJob();
     screen.startJob(job({sizedPreset("Small", 400, 300)}, {image}));
     ASSERT_TRUE(runToEnd(screen));

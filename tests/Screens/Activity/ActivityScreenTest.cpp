@@ -6,16 +6,16 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <thread>
 #include "ActivityFixture.h"
 #include "Platform/Image/ImageGeometry.h"
+#include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityHostScreen.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/CircularProgressView.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
 #include "Screens/Activity/PresetResults.h"
 #include "Screens/Activity/PreviewPacer.h"
-#include "Screens/Activity/ActivityHooks.h"
-#include <thread>
 
 using namespace activitytest;
 
@@ -200,8 +200,8 @@ TEST_F(ActivityTest, WhileThePreviewIsOnEachImageIsShownBeingWorkedOn) {
 TEST_F(ActivityTest, CancelSlidesAPresetsResultsBackFirstThenLeavesTheTabScreen) {
     auto screen = std::make_shared<HostScreen>(ActivityHostScreen::Kind::TabHolder);
     screen->loadViewIfNeeded();
-    appkit::Storyboard::main().registerController(ids::scene::ActivityVC,
-                                                  [this] { return std::make_shared<ActivityVC>(services()); });
+    appkit::Storyboard::main().registerController(
+        ids::scene::ActivityVC, [this] { return std::make_shared<ActivityVC>(services()); });
     auto first = std::make_shared<appkit::ViewController>();
     screen->addChild(first);
     screen->view()->addSubview(first->view());
@@ -231,8 +231,8 @@ TEST_F(ActivityTest, CancelSlidesAPresetsResultsBackFirstThenLeavesTheTabScreen)
 TEST_F(ActivityTest, LeavingThePresetListsPanelClearsTheResultsAndKeepsTheScreen) {
     auto screen = std::make_shared<HostScreen>(ActivityHostScreen::Kind::PresetList);
     screen->loadViewIfNeeded();
-    appkit::Storyboard::main().registerController(ids::scene::ActivityVC,
-                                                  [this] { return std::make_shared<ActivityVC>(services()); });
+    appkit::Storyboard::main().registerController(
+        ids::scene::ActivityVC, [this] { return std::make_shared<ActivityVC>(services()); });
     auto activityHolder = std::make_shared<ActivityHolderVC>();
     screen->addChild(activityHolder);
     screen->view()->addSubview(activityHolder->view());

@@ -7,15 +7,15 @@
 #include <QPushButton>
 #include <fstream>
 
+#include <QMenu>
 #include "ActivityFixture.h"
+#include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/Pasteboard.h"
 #include "Screens/Activity/ActivityHooks.h"
-#include "Screens/Activity/CollectionDoneorSkippedVC.h"
-#include "Screens/Activity/SizeListforResultVC.h"
 #include "Screens/Activity/ActivityImageView.h"
+#include "Screens/Activity/CollectionDoneorSkippedVC.h"
 #include "Screens/Activity/PresetResults.h"
-#include "Extensions/AppKit/ViewHelpers.h"
-#include <QMenu>
+#include "Screens/Activity/SizeListforResultVC.h"
 
 using namespace activitytest;
 
@@ -51,7 +51,9 @@ TEST_F(ActivityTest, ResultRowsShowCapitalisedNamesAndDoneOverTotal) {
     std::unique_ptr<QWidget> first(table->makeResultCell(0));
     std::unique_ptr<QWidget> blank(table->makeResultCell(1));
     auto text = [](QWidget* cell, int tag) {
-        return qobject_cast<QLabel*>(static_cast<appkit::View*>(cell)->viewWithTag(tag))->text().toStdString();
+        return qobject_cast<QLabel*>(static_cast<appkit::View*>(cell)->viewWithTag(tag))
+            ->text()
+            .toStdString();
     };
     EXPECT_EQ(text(first.get(), 1), "<b>web</b>");
     EXPECT_EQ(text(first.get(), 2), "7/12");
