@@ -5,7 +5,7 @@
 #include "Screens/Activity/ActivityHolderVC.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
-#include "Screens/Activity/ResultItemVC.h"
+#include "Screens/Activity/ImageListScenes.h"
 #include "Screens/Activity/SizeListforResultVC.h"
 
 void registerActivityScenes(appkit::Storyboard& storyboard) {
@@ -17,5 +17,6 @@ void registerActivityScenes(appkit::Storyboard& storyboard) {
     add(ids::scene::ActivityVC, [] { return std::make_shared<ActivityVC>(); });
     add(ids::scene::SizeListforResultVC, [] { return std::make_shared<SizeListforResultVC>(); });
     add(ids::scene::CollectionDoneorSkippedVC, [] { return std::make_shared<CollectionDoneorSkippedVC>(); });
-    add(ids::imagePreview1, [] { return std::make_shared<ResultItemVC>(); });
+    // The results grid shares the image list's item and cell.
+    if (!storyboard.hasController(ids::imagePreview1)) screens::registerImageListScenes(storyboard);
 }

@@ -123,6 +123,7 @@ void ActivityVC::loadView() {
     buildButtons(root);
     setView(root);
 
+    embedScene(ids::scene::CollectionVC, collImagesContainer);
     embedScene(ids::scene::SizeListforResultVC, tableContainer);
     embedSegue(ids::SID_Done, collResultImgContainer);
 }

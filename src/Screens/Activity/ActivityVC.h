@@ -16,6 +16,7 @@
 #include "Core/BatchEngine.h"
 #include "Platform/AppKit/LayoutConstraint.h"
 #include "Platform/AppKit/ViewController.h"
+#include "Screens/Activity/ImageListHost.h"
 #include "Screens/Activity/PreviewPacer.h"
 
 class QLabel;
@@ -25,7 +26,7 @@ class CircularProgressView;
 class CollectionDoneorSkippedVC;
 class SizeListforResultVC;
 
-class ActivityVC : public appkit::ViewController, public core::ActivityScreen {
+class ActivityVC : public appkit::ViewController, public core::ActivityScreen, public screens::ImageListHost {
     Q_OBJECT
   public:
     ActivityVC();
@@ -85,7 +86,7 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen {
     bool bSkipPreview() const { return engine_->bSkipPreview(); }
     bool isGotCancel() const { return engine_->isGotCancel(); }
     bool bProcessCompleted() const { return engine_->bProcessCompleted(); }
-    bool isActivityRunning() const { return engine_->isRunning(); }
+    bool isActivityRunning() const override { return engine_->isRunning(); }
     std::vector<core::SourceURLInfo> arrImageSet() const { return engine_->arrImageSet(); }
     std::vector<core::ResultGroupInfo> mArrResizedGroupedData() const {
         return engine_->mArrResizedGroupedData();
@@ -104,6 +105,9 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen {
 
     // Operations.
     SizeListforResultVC* childSizeListforResultVC() const;
+    // The image list showing the images still to process.
+    screens::CollectionVC* embeddedCollectionVC() const;
+    screens::ImageListRole imageListRole() const override { return screens::ImageListRole::Activity; }
     CollectionDoneorSkippedVC* doneResultsGrid() const;
     void resetForNewJob();
     void hidePreviewPanel();

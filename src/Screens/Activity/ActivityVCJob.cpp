@@ -17,6 +17,7 @@
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CircularProgressView.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
+#include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ResultSharing.h"
 #include "Screens/Activity/SizeListforResultVC.h"
 #include "Screens/Activity/StatusText.h"
@@ -72,9 +73,17 @@ void ActivityVC::showPresetHeader(const std::string& text) {
     lblHeader->setText(QString::fromStdString(text));
 }
 
-void ActivityVC::loadProcessingList() {}
+screens::CollectionVC* ActivityVC::embeddedCollectionVC() const {
+    return collectionVCEmbeded.data();
+}
 
-void ActivityVC::removeFirstItem(bool) {}
+void ActivityVC::loadProcessingList() {
+    if (auto* list = embeddedCollectionVC()) list->loadProcessingList();
+}
+
+void ActivityVC::removeFirstItem(bool animated) {
+    if (auto* list = embeddedCollectionVC()) list->removeFirstItem(animated);
+}
 
 void ActivityVC::updateImageCountLabel(const std::vector<core::PresetInfo>& presetsStarted, int imageCount,
                                        int processedCount) {
@@ -167,6 +176,10 @@ void ActivityVC::returnToParentScreen() {
 }
 
 void ActivityVC::clearResults() {
+    if (auto* list = embeddedCollectionVC()) {
+        if (list->arrImgListForProcessing) list->arrImgListForProcessing->clear();
+        if (list->collImages) list->collImages->reloadData();
+    }
     if (auto* grid = doneResultsGrid()) {
         grid->arrImages.clear();
         grid->reloadGrid();

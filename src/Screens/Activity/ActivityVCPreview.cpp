@@ -11,6 +11,7 @@
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CircularProgressView.h"
+#include "Screens/Activity/CollectionVC.h"
 
 QWidget* ActivityVC::ringBox() const {
     return circularViewProgressView ? circularViewProgressView->parentWidget() : nullptr;

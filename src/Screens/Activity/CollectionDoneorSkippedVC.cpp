@@ -12,15 +12,16 @@
 #include "Extensions/AppKit/ViewControllerHelpers.h"
 #include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/GuardedDispatch.h"
+#include "Platform/AppKit/ImageConversion.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/Thumbnail.h"
 #include "Screens/Activity/ActivityHolderVC.h"
 #include "Screens/Activity/ActivityHooks.h"
-#include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityVC.h"
-#include "Screens/Activity/ResultItemVC.h"
+#include "Screens/Activity/ImageItemView.h"
+#include "Screens/Activity/ImageWell.h"
 #include "Screens/Activity/ResultSharing.h"
 
 namespace {
@@ -223,9 +224,12 @@ void CollectionDoneorSkippedVC::configureResultItem(appkit::View* itemView, int 
     if (auto* strip = qobject_cast<appkit::View*>(subviews[2]))
         view::setBackgroundColor(*strip, cg::Color::clear());
     appkit::View::setTagOf(subviews[4], 0);
-    if (auto* thumbnail = qobject_cast<appkit::View*>(subviews[1])) {
-        view::setBorderWidth(*thumbnail, skipped ? 2.0 : 0.0);
-        view::setBorderColor(*thumbnail, skipped ? kSkippedColour : cg::Color::clear());
+    subviews[3]->hide();  // the image list's mark: results carry none
+    subviews[4]->hide();
+    // The thumbnail draws no layer of its own: the strip over it carries the red frame of a skipped image.
+    if (auto* strip = qobject_cast<appkit::View*>(subviews[2])) {
+        view::setBorderWidth(*strip, skipped ? 2.0 : 0.0);
+        view::setBorderColor(*strip, skipped ? kSkippedColour : cg::Color::clear());
     }
 }
 
@@ -245,10 +249,11 @@ void CollectionDoneorSkippedVC::loadResultThumbnail(bool renameTab, const core::
             if (!result) result = stored();
         }
         if (operation.isCancelled()) return;
-        dispatch::Queue::main().async([result, imageView, alive] {
+        QImage pixels = result ? appkit::toQImage(*result) : QImage();
+        dispatch::Queue::main().async([pixels = std::move(pixels), imageView, alive] {
             // The item's view may have been recycled or the grid closed in the meantime.
             if (!alive.lock() || !imageView) return;
-            if (auto* target = qobject_cast<ActivityImageView*>(imageView.data())) target->setImage(result);
+            if (auto* target = qobject_cast<screens::ImageWell*>(imageView.data())) target->setImage(pixels);
         });
     });
 }
@@ -345,8 +350,7 @@ int CollectionDoneorSkippedVC::numberOfRows(appkit::TableView&) {
 }
 
 QWidget* CollectionDoneorSkippedVC::viewForRow(appkit::TableView&, int row) {
-    appkit::View* cell = ResultItemVC::makeItemView();
-    cell->setAccessibilityLabel(ids::cellID);
+    auto* cell = new screens::ImageItemView(screens::ImageItemView::Form::Row);
     if (row < static_cast<int>(arrImages.size())) configureResultItem(cell, row);
     return cell;
 }

@@ -14,6 +14,7 @@
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
+#include "Screens/Activity/ImageWell.h"
 #include "Screens/Activity/PresetResults.h"
 #include "Screens/Activity/SizeListforResultVC.h"
 
@@ -163,11 +164,11 @@ TEST_F(ActivityTest, HidingSkippedItemsSelectingAndSharingWorkOnWrittenFiles) {
     // The thumbnails of written files load; a skipped one is framed in red.
     ASSERT_TRUE(mainQueue->runUntil([&] {
         auto* shown = grid->collImages->itemAtIndex(0);
-        auto* view = shown ? qobject_cast<ActivityImageView*>(shown->view()->subviews()[1]) : nullptr;
-        return view && view->image();
+        auto* view = shown ? qobject_cast<screens::ImageWell*>(shown->view()->subviews()[1]) : nullptr;
+        return view && !view->image().isNull();
     }));
     auto* skippedItem = grid->collImages->itemAtIndex(1);
     ASSERT_NE(skippedItem, nullptr);
-    auto* frame = qobject_cast<appkit::View*>(skippedItem->view()->subviews()[1]);
+    auto* frame = qobject_cast<appkit::View*>(skippedItem->view()->subviews()[2]);
     EXPECT_EQ(view::borderWidth(*frame), 2.0);
 }

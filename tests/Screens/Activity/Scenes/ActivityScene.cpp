@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "Core/OutputFolder.h"
+#include "Core/SharedLists.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/Storyboard.h"
@@ -26,6 +27,8 @@
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
+#include "Screens/Activity/ImageWell.h"
+#include "Support/SceneStyle.h"
 
 namespace {
 
@@ -62,21 +65,6 @@ core::PresetInfo preset(const std::string& name, double w, double h) {
             {"presetPercent", -1}, {"outputFormat", "Default"}, {"imageEffectFilter", ""}};
 }
 
-void applyStyle(QApplication& app, bool dark) {
-    app.setStyle(QStyleFactory::create("Fusion"));
-    QPalette palette = app.style()->standardPalette();
-    if (dark) {
-        palette.setColor(QPalette::Window, QColor(44, 44, 46));
-        palette.setColor(QPalette::WindowText, QColor(235, 235, 240));
-        palette.setColor(QPalette::Base, QColor(30, 30, 32));
-        palette.setColor(QPalette::Text, QColor(235, 235, 240));
-        palette.setColor(QPalette::Button, QColor(58, 58, 60));
-        palette.setColor(QPalette::ButtonText, QColor(235, 235, 240));
-    }
-    palette.setColor(QPalette::Highlight, QColor(0, 122, 255));
-    app.setPalette(palette);
-}
-
 bool pump(dispatch::ManualQueue& queue, const std::function<bool()>& done) {
     for (int i = 0; i < 20000; ++i) {
         QApplication::processEvents();
@@ -108,7 +96,7 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     const bool dark = QString(argv[2]) == "dark";
     const QString style = dark ? "dark" : "light";
-    applyStyle(app, dark);
+    testsupport::applySceneStyle(app, dark);
     QDir().mkpath(out);
     foundation::setDefaultLocale("en_US");
     auto queue = std::make_shared<dispatch::ManualQueue>("main");
@@ -122,12 +110,18 @@ int main(int argc, char** argv) {
     foundation::UserDefaults defaults(work / "settings.json");
     core::storeOutputFolder(defaults, work / "out");
     core::JobParameters params;
+    std::vector<core::SourceURLInfo> records;
     params.presets = {preset("Web 1920", 960, 640), preset("Thumbnail", 240, 160)};
     for (int i = 0; i < 6; ++i) {
         const auto path = work / "in" / ("IMG_" + std::to_string(4101 + i) + ".jpg");
         testsupport::writeTestImage(path, 1500, 1000, static_cast<unsigned>(i + 3));
-        params.images.emplace_back(path);
+        core::SourceURLInfo record;
+        record.fillFileDetails(path);
+        records.push_back(record);
+        params.images.emplace_back(record);
     }
+    // The images come from the user's list, which the activity screen shows shrinking.
+    core::sharedImageList().replaceAll(records);
     params.forcePreview = true;
 
     auto pacer = std::make_shared<HoldingPacer>(9);
@@ -160,8 +154,9 @@ int main(int argc, char** argv) {
              if (!grid || grid->collImages->visibleIndexes().empty()) return false;
              for (int index : grid->collImages->visibleIndexes()) {
                  auto* item = grid->collImages->itemAtIndex(index);
-                 auto* thumb = item ? qobject_cast<ActivityImageView*>(item->view()->subviews()[1]) : nullptr;
-                 if (!thumb || !thumb->image()) return false;
+                 auto* thumb =
+                     item ? qobject_cast<screens::ImageWell*>(item->view()->subviews()[1]) : nullptr;
+                 if (!thumb || thumb->image().isNull()) return false;
              }
              return true;
          });
