@@ -8,11 +8,14 @@
 #include <set>
 
 #include "ActivityFixture.h"
+#include "Core/SharedLists.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/CircularProgressView.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
+#include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/SizeListforResultVC.h"
+#include "Support/RecordingWorkspace.h"
 
 using namespace activitytest;
 
@@ -47,13 +50,33 @@ TEST_F(ActivityTest, TwoPresetsOverThreeImagesFillTheRingCountersTableAndDoneGri
     EXPECT_TRUE(screen.circularViewProgressView->bars().empty());
     EXPECT_EQ(plainText(screen.lblImages->text()), "0 Image");
 
+    // The images come from the user's list, which the screen shows shrinking as the job runs.
+    std::vector<core::SourceURLInfo> records;
+    for (const auto& path : images) {
+        records.emplace_back();
+        records.back().fillFileDetails(path);
+    }
+    core::sharedImageList().replaceAll(records);
+    core::JobParameters params;
+    params.presets = {sizedPreset("Small", 400, 300), sizedPreset("Tiny", 200, 150)};
+    for (const auto& r : records) params.images.emplace_back(r);
+    auto* list = screen.embeddedCollectionVC();
+    ASSERT_NE(list, nullptr);
+
     screen.resetForNewJob();
-    screen.startJob(job({sizedPreset("Small", 400, 300), sizedPreset("Tiny", 200, 150)}, images));
+    screen.startJob(std::move(params));
     std::vector<double> ring;
+    std::vector<int> listSizes;
     ASSERT_TRUE(runToEnd(screen, [&] {
         const double p = ringProgress(screen);
         if (p >= 0 && (ring.empty() || ring.back() != p)) ring.push_back(p);
+        const int shown = list->displayedCount();
+        if (listSizes.empty() || listSizes.back() != shown) listSizes.push_back(shown);
     }));
+    core::sharedImageList().removeAll();
+    EXPECT_EQ(listSizes.back(), 0);
+    EXPECT_GE(*std::max_element(listSizes.begin(), listSizes.end()), 1);
+    EXPECT_EQ(list->collImages->numberOfItems(), 0);
 
     ASSERT_FALSE(ring.empty());
     EXPECT_EQ(ring.front(), 0.0);
@@ -244,6 +267,18 @@ TEST_F(ActivityTest, AFinishedJobNotifiesOnceAndShowInFinderOpensTheJobFolder) {
               "saved");
     EXPECT_FALSE(screen.durationView->isHidden());
     EXPECT_FALSE(screen.sizeView->isHidden());
+
+    auto workspace = std::make_unique<testsupport::RecordingWorkspace>();
+    auto* opened = workspace.get();
+    appkit::Workspace::shared().setBackend(std::move(workspace));
+    screen.btnShowInFinder->click();
+    const auto folder = screen.engine().finalizeOutputFolder();
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(opened->opened,
+              std::vector<std::string>{
+                  QUrl::fromLocalFile(QString::fromStdString(folder->string())).toString().toStdString()});
+    EXPECT_TRUE(std::filesystem::is_directory(*folder));
+    appkit::Workspace::shared().setBackend(nullptr);
 }
 
 TEST_F(ActivityTest, ClosingTheScreenMidJobCancelsItAndNothingReachesTheFreedScreen) {
