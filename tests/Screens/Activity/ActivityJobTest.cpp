@@ -7,8 +7,10 @@
 #include <QPushButton>
 #include <set>
 
+#include <QMenu>
 #include "ActivityFixture.h"
 #include "Core/SharedLists.h"
+#include "Platform/AppKit/Pasteboard.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/CircularProgressView.h"
@@ -156,6 +158,7 @@ TEST_F(ActivityTest, SkippedImagesAppearOnlyInTheirPresetsResults) {
     ASSERT_TRUE(mainQueue->runUntil([&] { return large->bhasSkippedImg; }));
     EXPECT_EQ(large->btnShowHideSkipped->text(), "Hide Skipped");
 
+    const std::string largeWritten = large->arrImages[0].urlInfo.strFinalOutputFilePath;
     large->onDone();
     drain();
     ASSERT_EQ(holder->children().size(), 1u);
@@ -169,6 +172,16 @@ TEST_F(ActivityTest, SkippedImagesAppearOnlyInTheirPresetsResults) {
     EXPECT_FALSE(thumb->bhasSkippedImg);
     EXPECT_EQ(thumb->btnShowHideSkipped->text(), "");
     EXPECT_FALSE(thumb->btnShowHideSkipped->isEnabled());
+
+    // Share offers the first preset's written files only: never a skipped image.
+    screen.onShare(screen.btnShare);
+    auto* menu = screen.btnShare->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions())
+        if (action->text() == "Copy File Paths") action->trigger();
+    delete menu;
+    EXPECT_EQ(appkit::Pasteboard::general().string(), largeWritten);
+    EXPECT_TRUE(largeWritten.find("/Large/") != std::string::npos) << largeWritten;
 
     // The done grid marks the small image skipped for the large preset only.
     auto* grid = screen.doneResultsGrid();
