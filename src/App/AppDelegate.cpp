@@ -1,5 +1,7 @@
 #include "App/AppDelegate.h"
 
+#include "App/ActivityHookup.h"
+
 #include "App/AppDefaults.h"
 #include "Core/OutputFolder.h"
 #include "Core/PresetStore.h"
@@ -33,6 +35,7 @@ void AppDelegate::applicationWillFinishLaunching() {
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
+    connectActivityHooks(*this);
     if (appkit::Window* window = mainWindow()) makeKeyAndOrderFront(*window);
 }
 

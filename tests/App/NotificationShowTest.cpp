@@ -3,9 +3,11 @@
 #include <QTest>
 #include <QUrl>
 
+#include "App/ActivityHookup.h"
 #include "App/AppDefaults.h"
 #include "Platform/AppKit/Workspace.h"
 #include "Platform/UserNotifications/UserNotificationCenter.h"
+#include "Screens/Activity/ActivityHooks.h"
 #include "ShellFixture.h"
 #include "Support/PrivateSessionBus.h"
 #include "Support/RecordingWorkspace.h"
@@ -92,6 +94,28 @@ TEST_F(NotificationShowTest, DelegateOpensTheFolderOnlyForTheActionButton) {
     app->delegate().didActivateNotification(center, n);
     ASSERT_EQ(workspace->opened.size(), 2u);
     EXPECT_EQ(workspace->opened[1], "file:///home/me/Pictures/earlier job");
+}
+
+TEST_F(NotificationShowTest, TheEndOfAJobReachesTheDesktopAndShowOpensThatJobsFolder) {
+    testsupport::PrivateSessionBus bus;
+    if (!bus.isRunning()) GTEST_SKIP() << "no dbus-daemon";
+    testsupport::FakeNotificationService service(bus.connect("service"));
+    ASSERT_TRUE(service.registered());
+    usernotifications::UserNotificationCenter center(bus.connect("app"));
+    connectActivityHooks(app->delegate(), &center);
+
+    auto& hooks = ActivityHooks::shared();
+    ASSERT_TRUE(hooks.deliverNotification);
+    hooks.deliverNotification(std::string("Vorta"), "It's done.", "Show");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return service.shown.size() == 1; }, 5000));
+    // A later job stores another folder; the notice of this one still opens its own.
+    defaults->set(appkeys::UDTargetFolder, foundation::PlistValue("/elsewhere"));
+    service.click(service.shown.back().id, "show");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !workspace->opened.empty(); }, 5000));
+    EXPECT_EQ(workspace->opened[0], folderUrl());
+
+    EXPECT_FALSE(hooks.renameTabSelected());
+    connectActivityHooks(app->delegate(), nullptr);
 }
 
 }  // namespace
