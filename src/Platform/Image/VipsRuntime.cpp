@@ -2,6 +2,7 @@
 
 #include <vips/vips8>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,3 +31,17 @@ void ensureVipsStarted() {
 }
 
 }  // namespace image::detail
+
+namespace image {
+
+PipelineThreadsScope::PipelineThreadsScope(unsigned threads) {
+    detail::ensureVipsStarted();
+    previous_ = vips_concurrency_get();
+    vips_concurrency_set(static_cast<int>(std::max(1u, threads)));
+}
+
+PipelineThreadsScope::~PipelineThreadsScope() {
+    vips_concurrency_set(previous_);
+}
+
+}  // namespace image

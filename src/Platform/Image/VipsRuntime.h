@@ -7,3 +7,22 @@ namespace image::detail {
 void ensureVipsStarted();
 
 }  // namespace image::detail
+
+namespace image {
+
+// While it lives, every image pipeline libvips starts runs on `threads` worker threads instead of one
+// per core, so a caller working on several images at once shares the cores between them rather than
+// starting cores x images threads. Restores the previous count when it ends. Meant for one owner at a
+// time (the batch loop); safe to create on any thread.
+class PipelineThreadsScope {
+  public:
+    explicit PipelineThreadsScope(unsigned threads);
+    ~PipelineThreadsScope();
+    PipelineThreadsScope(const PipelineThreadsScope&) = delete;
+    PipelineThreadsScope& operator=(const PipelineThreadsScope&) = delete;
+
+  private:
+    int previous_;
+};
+
+}  // namespace image
