@@ -39,7 +39,9 @@ class EndWatcher final : public core::ActivityScreen {
     int cancelAfter = 0;
     std::optional<std::chrono::steady_clock::time_point> cancelledAt;
 
-    void showPreviewPanel() override {}
+    // There is no panel to watch here: skip the previews at once, as a user may in the app, so that
+    // presets with effects run unpaced.
+    void showPreviewPanel() override { engine->setSkipPreview(true); }
     void reloadPresetTable(const std::vector<core::PresetInfo>&, int) override {}
     void prepareRing() override {}
     cg::Rect previewRectangle() const override { return {}; }
