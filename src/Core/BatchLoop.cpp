@@ -191,6 +191,7 @@ void BatchJob::processAllImages() {
                 }
                 const bool cancelled = isGotCancel;
                 auto outcome = cancelled ? cancelledOutcome(i) : compute(i);
+                if (!cancelled) image::returnFreedMemory();
                 std::lock_guard lock(slotMutex);
                 slots[i].emplace(std::move(outcome), cancelled);
                 while (nextToCommit < slots.size() && slots[nextToCommit]) {

@@ -48,6 +48,10 @@ void ensureVipsStarted() {
 
 namespace image {
 
+void returnFreedMemory() {
+    malloc_trim(0);
+}
+
 PipelineThreadsScope::PipelineThreadsScope(unsigned threads) {
     detail::ensureVipsStarted();
     previous_ = vips_concurrency_get();
