@@ -2,7 +2,10 @@
 //
 //   vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT] [--threads N]
 //               [--watermark-text TEXT] [--watermark-position N] [--watermark-alpha A]
-//               [--settings FILE] INPUT...
+//               [--settings FILE] [--cancel-after N] INPUT...
+//
+// --cancel-after N cancels the job once N images are done and prints how long the cancel took to end
+// the job.
 //
 // Presets are built-in ones by name ("SD", "HD", ...) or a JSON array of preset dictionaries. Inputs are
 // image files and folders. Prints one line per image and preset, then a summary. Exit status 0 when the
@@ -28,13 +31,18 @@
 
 namespace {
 
-// Knows only when the job has ended; the engine's results are read afterwards.
+// Knows when the job has ended, and cancels it on request; the engine's results are read afterwards.
 class EndWatcher final : public core::ActivityScreen {
   public:
     bool ended = false;
     std::string error;
+    core::BatchEngine* engine = nullptr;
+    int cancelAfter = 0;
+    std::optional<std::chrono::steady_clock::time_point> cancelledAt;
 
-    void showPreviewPanel() override {}
+    // There is no panel to watch here: skip the previews at once, as a user may in the app, so that
+    // presets with effects run unpaced.
+    void showPreviewPanel() override { engine->setSkipPreview(true); }
     void reloadPresetTable(const std::vector<core::PresetInfo>&, int) override {}
     void prepareRing() override {}
     cg::Rect previewRectangle() const override { return {}; }
@@ -42,7 +50,12 @@ class EndWatcher final : public core::ActivityScreen {
     void showPresetHeader(const std::string&) override {}
     void loadProcessingList() override {}
     void removeFirstItem(bool) override {}
-    void updateImageCountLabel(const std::vector<core::PresetInfo>&, int, int) override {}
+    void updateImageCountLabel(const std::vector<core::PresetInfo>&, int, int processed) override {
+        if (cancelAfter > 0 && processed >= cancelAfter && !cancelledAt) {
+            cancelledAt = std::chrono::steady_clock::now();
+            engine->cancelActivity();
+        }
+    }
     void showLoadingPreview(const image::Image&, bool) override {}
     void showTargetFrame(const cg::Rect&, bool) override {}
     void previewPlaceholderImage(const image::Image&) override {}
@@ -62,7 +75,7 @@ int usage(const std::string& problem) {
     std::cerr << "vorta-batch: " << problem << "\n"
               << "usage: vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT]\n"
               << "                   [--threads N] [--watermark-text TEXT] [--watermark-position N]\n"
-              << "                   [--watermark-alpha A] [--settings FILE] INPUT...\n";
+              << "                   [--watermark-alpha A] [--settings FILE] [--cancel-after N] INPUT...\n";
     return 2;
 }
 
@@ -85,6 +98,7 @@ int main(int argc, char** argv) {
         if (!watermark) watermark.emplace();
         return *watermark;
     };
+    int cancelAfter = 0;
 
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -128,6 +142,10 @@ int main(int argc, char** argv) {
             const auto v = value();
             if (!v) return usage("--watermark-alpha needs a number");
             watermarkOptions().alphaValue = std::strtof(v->c_str(), nullptr);
+        } else if (arg == "--cancel-after") {
+            const auto v = value();
+            cancelAfter = v ? std::atoi(v->c_str()) : 0;
+            if (cancelAfter <= 0) return usage("--cancel-after needs a count above 0");
         } else if (arg == "--settings") {
             const auto v = value();
             if (!v) return usage("--settings needs a file");
@@ -156,10 +174,12 @@ int main(int argc, char** argv) {
     auto mainQueue = std::make_shared<dispatch::ManualQueue>("main");
     dispatch::Queue::setMainBackend(mainQueue);
     EndWatcher watcher;
+    watcher.cancelAfter = cancelAfter;
     core::BatchEngine::Services services;
     services.defaults = defaults;
     services.parallelImages = threads;
     core::BatchEngine engine(&watcher, services);
+    watcher.engine = &engine;
     engine.setSkipPreview(true);
 
     const auto start = std::chrono::steady_clock::now();
@@ -172,7 +192,8 @@ int main(int argc, char** argv) {
     engine.startJob(params);
     mainQueue->runUntil([&] { return watcher.ended; }, std::chrono::hours(24));
     mainQueue->runUntilIdle();
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const auto end = std::chrono::steady_clock::now();
+    const double seconds = std::chrono::duration<double>(end - start).count();
     if (!settings) std::filesystem::remove(settingsFile, ec);
 
     if (!watcher.error.empty()) {
@@ -196,6 +217,11 @@ int main(int argc, char** argv) {
     std::cout << "job folder: " << (folder ? folder->string() : std::string("(none)")) << "\n"
               << done << " done, " << skipped << " skipped in " << seconds << " s ("
               << (seconds > 0 ? static_cast<double>(done) / seconds : 0.0) << " images/s)" << std::endl;
+    if (watcher.cancelledAt) {
+        std::cout << "cancelled at " << cancelAfter << " done; the job ended "
+                  << std::chrono::duration<double>(end - *watcher.cancelledAt).count() << " s later"
+                  << std::endl;
+    }
     dispatch::Queue::setMainBackend(nullptr);
     return 0;
 }

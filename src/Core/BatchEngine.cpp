@@ -17,9 +17,12 @@ namespace core {
 
 namespace {
 
+// One image per core, each decoded and encoded on one thread, beat fewer images on more threads each:
+// JPEG decoding and encoding are sequential inside an image, so only whole images keep every core busy.
+// The upper bound keeps the memory of the images in flight bounded on very wide machines.
 unsigned defaultParallelImages() {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::clamp(cores / 2, 1u, 6u);
+    return std::clamp(cores, 1u, 16u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "Core/SafeName.h"
 #include "Core/TargetSize.h"
 #include "Extensions/AppGlobals.h"
+#include "Platform/Image/VipsRuntime.h"
 
 namespace core {
 
@@ -108,15 +109,19 @@ void BatchJob::processAllImages() {
         };
         const auto compute = [&](std::size_t i) {
             if (!presetFolder) {
-                return ImageStepOutcome{ImageStepOutcome::Kind::Skipped, images[i],
-                                        "the preset's folder could not be made: " + folderError};
+                return ImageStepOutcome{ImageStepOutcome::Kind::Skipped,
+                                        images[i],
+                                        "the preset's folder could not be made: " + folderError,
+                                        {},
+                                        {}};
             }
             ImageStepInput one = input;
             one.record = images[i];
             return processImageStep(*this, one);
         };
-        // Files one image's result and reports it, in image order.
-        const auto commit = [&](const ImageStepOutcome& outcome, bool cancelled) {
+        // Names one image's file, files its result and reports it, in image order.
+        const auto commit = [&](ImageStepOutcome finished, bool cancelled) {
+            const auto outcome = nameOutputFile(std::move(finished));
             ++visitedCount;
             {
                 std::lock_guard lock(mutex);
@@ -143,7 +148,7 @@ void BatchJob::processAllImages() {
             postRing();
         };
         const auto cancelledOutcome = [&](std::size_t i) {
-            return ImageStepOutcome{ImageStepOutcome::Kind::Cancelled, images[i], "cancelled"};
+            return ImageStepOutcome{ImageStepOutcome::Kind::Cancelled, images[i], "cancelled", {}, {}};
         };
 
         const unsigned workers = bSkipPreview ? std::min<unsigned>(parallelImages, images.size()) : 1;
@@ -154,10 +159,10 @@ void BatchJob::processAllImages() {
                     continue;
                 }
                 announce(i);
-                const auto outcome = compute(i);
-                commit(outcome, false);
+                auto outcome = compute(i);
                 const bool handled = outcome.kind == ImageStepOutcome::Kind::Done ||
                                      outcome.kind == ImageStepOutcome::Kind::Skipped;
+                commit(std::move(outcome), false);
                 if (handled && !bSkipPreview) {
                     if (isPacingPoint(visitedCount)) {
                         pacer->pause(1.0);
@@ -170,7 +175,9 @@ void BatchJob::processAllImages() {
         }
 
         // Without previews, several images are worked on at once; results are still filed and
-        // reported in image order.
+        // reported in image order. The cores are shared out between the images in flight.
+        const image::PipelineThreadsScope threadsPerImage(std::max(1u, std::thread::hardware_concurrency()) /
+                                                          workers);
         std::vector<std::optional<std::pair<ImageStepOutcome, bool>>> slots(images.size());
         std::mutex slotMutex;
         std::size_t nextToTake = 0, nextToCommit = 0;
@@ -184,12 +191,13 @@ void BatchJob::processAllImages() {
                 }
                 const bool cancelled = isGotCancel;
                 auto outcome = cancelled ? cancelledOutcome(i) : compute(i);
+                if (!cancelled) image::returnFreedMemory();
                 std::lock_guard lock(slotMutex);
                 slots[i].emplace(std::move(outcome), cancelled);
                 while (nextToCommit < slots.size() && slots[nextToCommit]) {
-                    const auto& [ready, wasCancelled] = *slots[nextToCommit];
+                    auto& [ready, wasCancelled] = *slots[nextToCommit];
                     if (!wasCancelled) announce(nextToCommit);
-                    commit(ready, wasCancelled);
+                    commit(std::move(ready), wasCancelled);
                     slots[nextToCommit].reset();
                     ++nextToCommit;
                 }

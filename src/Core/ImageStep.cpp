@@ -31,7 +31,7 @@ using Kind = ImageStepOutcome::Kind;
 constexpr double kPreviewSide = 640;
 
 ImageStepOutcome skipped(const SourceURLInfo& record, Kind kind, std::string reason) {
-    return ImageStepOutcome{kind, record, std::move(reason)};
+    return ImageStepOutcome{kind, record, std::move(reason), {}, {}};
 }
 
 std::string lowercased(std::string s) {
@@ -172,13 +172,11 @@ class ImageStep {
         if (ec)
             return skipped(in_.record, Kind::Skipped,
                            "the folder " + folder.string() + " could not be made: " + ec.message());
-        const auto name = outputStem(source_, in_.record) + extensionOf(source_);
+        const auto destination = folder / (outputStem(source_, in_.record) + extensionOf(source_));
         std::string error;
-        const auto written = copyToNewFile(source_, folder / name, &error);
-        if (!written) return skipped(in_.record, Kind::Skipped, error);
-        SourceURLInfo record = in_.record;
-        record.strFinalOutputFilePath = written->string();
-        return ImageStepOutcome{Kind::Done, record, {}};
+        const auto copied = copyToTemporaryBeside(source_, destination, &error);
+        if (!copied) return skipped(in_.record, Kind::Skipped, error);
+        return ImageStepOutcome{Kind::Done, in_.record, {}, *copied, destination};
     }
 
     static std::string extensionOf(const std::filesystem::path& p) {
@@ -276,11 +274,9 @@ class ImageStep {
         const std::string name = outputStem(source_, in_.record) + "." + encoded->extension;
         const std::string_view bytes(reinterpret_cast<const char*>(encoded->bytes.data()),
                                      encoded->bytes.size());
-        const auto written = writeNewFile(folder / name, bytes, &error);
+        const auto written = writeTemporaryBeside(folder / name, bytes, &error);
         if (!written) return skipped(in_.record, Kind::Skipped, error);
-        SourceURLInfo record = in_.record;
-        record.strFinalOutputFilePath = written->string();
-        return ImageStepOutcome{Kind::Done, record, {}};
+        return ImageStepOutcome{Kind::Done, in_.record, {}, *written, folder / name};
     }
 
     void postPreview(const image::Image& image, void (ActivityScreen::*show)(const image::Image&)) {
@@ -325,6 +321,16 @@ class ImageStep {
 
 ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
     return ImageStep(job, input).run();
+}
+
+ImageStepOutcome nameOutputFile(ImageStepOutcome outcome) {
+    if (outcome.unnamedFile.empty()) return outcome;
+    std::string error;
+    const auto placed = moveIntoPlaceWithoutOverwriting(outcome.unnamedFile, outcome.intendedPath, &error);
+    outcome.unnamedFile.clear();
+    if (!placed) return skipped(outcome.record, Kind::Skipped, error);
+    outcome.record.strFinalOutputFilePath = placed->string();
+    return outcome;
 }
 
 }  // namespace core

@@ -32,11 +32,21 @@ struct ImageStepOutcome {
         Cancelled,   // reached after the user cancelled
     };
     Kind kind = Kind::Skipped;
-    SourceURLInfo record;  // with strFinalOutputFilePath set when done
+    SourceURLInfo record;  // with strFinalOutputFilePath set when done and named
     std::string reason;    // why it was skipped
+    // A done image's finished file under a temporary name, and the name it is meant to have. It gets
+    // its final name from nameOutputFile, in image order, so that which of two same-named images takes
+    // the plain name never depends on which finished first.
+    std::filesystem::path unnamedFile;
+    std::filesystem::path intendedPath;
 };
 
-// Decides the target size, then loads, processes and writes the image. Never throws.
+// Decides the target size, then loads, processes and writes the image under a temporary name. Never
+// throws.
 ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input);
+
+// Gives a done image's file its final name (the intended one, or its first free " (N)" variant) and
+// records it; a file that cannot be named makes the image skipped. Other outcomes pass unchanged.
+ImageStepOutcome nameOutputFile(ImageStepOutcome outcome);
 
 }  // namespace core

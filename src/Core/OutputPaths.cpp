@@ -95,8 +95,8 @@ std::optional<std::filesystem::path> moveIntoPlaceWithoutOverwriting(const std::
     return std::nullopt;
 }
 
-std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& destination,
-                                                  std::string_view bytes, std::string* error) {
+std::optional<std::filesystem::path> writeTemporaryBeside(const std::filesystem::path& destination,
+                                                          std::string_view bytes, std::string* error) {
     const auto tmp = temporaryBeside(destination);
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
@@ -120,12 +120,12 @@ std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& d
         ::unlink(tmp.c_str());
         return std::nullopt;
     }
-    return moveIntoPlaceWithoutOverwriting(tmp, destination, error);
+    return tmp;
 }
 
-std::optional<std::filesystem::path> copyToNewFile(const std::filesystem::path& source,
-                                                   const std::filesystem::path& destination,
-                                                   std::string* error) {
+std::optional<std::filesystem::path> copyToTemporaryBeside(const std::filesystem::path& source,
+                                                           const std::filesystem::path& destination,
+                                                           std::string* error) {
     const auto tmp = temporaryBeside(destination);
     std::error_code ec;
     if (!std::filesystem::copy_file(source, tmp, std::filesystem::copy_options::none, ec)) {
@@ -133,7 +133,22 @@ std::optional<std::filesystem::path> copyToNewFile(const std::filesystem::path& 
         std::filesystem::remove(tmp, ec);
         return std::nullopt;
     }
-    return moveIntoPlaceWithoutOverwriting(tmp, destination, error);
+    return tmp;
+}
+
+std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& destination,
+                                                  std::string_view bytes, std::string* error) {
+    const auto tmp = writeTemporaryBeside(destination, bytes, error);
+    if (!tmp) return std::nullopt;
+    return moveIntoPlaceWithoutOverwriting(*tmp, destination, error);
+}
+
+std::optional<std::filesystem::path> copyToNewFile(const std::filesystem::path& source,
+                                                   const std::filesystem::path& destination,
+                                                   std::string* error) {
+    const auto tmp = copyToTemporaryBeside(source, destination, error);
+    if (!tmp) return std::nullopt;
+    return moveIntoPlaceWithoutOverwriting(*tmp, destination, error);
 }
 
 bool isInside(const std::filesystem::path& inner, const std::filesystem::path& outer) {

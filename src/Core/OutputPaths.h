@@ -31,6 +31,16 @@ std::optional<std::filesystem::path> moveIntoPlaceWithoutOverwriting(const std::
                                                                      const std::filesystem::path& destination,
                                                                      std::string* error);
 
+// Writes `bytes` to a hidden temporary file in `destination`'s folder, for moveIntoPlaceWithoutOverwriting
+// to name later. Absent (with `error` set, nothing left behind) on failure.
+std::optional<std::filesystem::path> writeTemporaryBeside(const std::filesystem::path& destination,
+                                                          std::string_view bytes, std::string* error);
+
+// Copies `source` byte for byte to a hidden temporary file in `destination`'s folder, as above.
+std::optional<std::filesystem::path> copyToTemporaryBeside(const std::filesystem::path& source,
+                                                           const std::filesystem::path& destination,
+                                                           std::string* error);
+
 // Writes `bytes` to a new file at `destination` (or its first free " (N)" variant) through a temporary
 // file in the same folder, so no half-written file is ever visible under the final name.
 std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& destination,

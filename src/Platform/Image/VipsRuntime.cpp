@@ -2,6 +2,9 @@
 
 #include <vips/vips8>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -9,7 +12,19 @@ namespace image::detail {
 
 namespace {
 
+// glibc raises its mmap threshold each time a large block is freed, after which the decode and
+// encode buffers of later images come from the per-thread heaps, where they fragment and are never
+// given back: a batch of 24-megapixel photos on eight threads grew from 240 MB after 10 images to
+// 820 MB after 100. A fixed threshold keeps every large buffer in its own mapping, returned on free,
+// and two heaps bound what the small allocations of many threads can strand (290 MB after 100 and
+// after 500 images, at the same speed).
+void keepLargeBuffersReturnable() {
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+    mallopt(M_ARENA_MAX, 2);
+}
+
 bool startVips() {
+    keepLargeBuffersReturnable();
     if (VIPS_INIT("vorta") != 0) {
         std::fprintf(stderr, "libvips failed to start: %s\n", vips_error_buffer());
         std::abort();
@@ -30,3 +45,21 @@ void ensureVipsStarted() {
 }
 
 }  // namespace image::detail
+
+namespace image {
+
+void returnFreedMemory() {
+    malloc_trim(0);
+}
+
+PipelineThreadsScope::PipelineThreadsScope(unsigned threads) {
+    detail::ensureVipsStarted();
+    previous_ = vips_concurrency_get();
+    vips_concurrency_set(static_cast<int>(std::max(1u, threads)));
+}
+
+PipelineThreadsScope::~PipelineThreadsScope() {
+    vips_concurrency_set(previous_);
+}
+
+}  // namespace image
