@@ -116,8 +116,8 @@ class ParallelLoopTest : public testsupport::MainQueueTest {
     std::unique_ptr<BatchEngine> makeEngine(testsupport::RecordingScreen& screen, unsigned parallelImages) {
         BatchEngine::Services services;
         services.parallelImages = parallelImages;
-        services.defaults = defaults.get();
-        services.pacer = &pacer;
+        services.defaults = defaults;
+        services.pacer = pacer;
         services.now = [this] { return clock; };
         auto engine = std::make_unique<BatchEngine>(&screen, services);
         engine->setSkipPreview(true);
@@ -125,9 +125,9 @@ class ParallelLoopTest : public testsupport::MainQueueTest {
     }
 
     testsupport::TempDir dir;
-    std::unique_ptr<foundation::UserDefaults> defaults =
-        std::make_unique<foundation::UserDefaults>(dir / "settings.json");
-    CountingPacer pacer;
+    std::shared_ptr<foundation::UserDefaults> defaults =
+        std::make_shared<foundation::UserDefaults>(dir / "settings.json");
+    std::shared_ptr<CountingPacer> pacer = std::make_shared<CountingPacer>();
     foundation::Date clock{1'796'557'527};
 };
 
