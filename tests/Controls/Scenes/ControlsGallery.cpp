@@ -29,6 +29,7 @@
 #include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/Dispatch/ManualQueue.h"
+#include "Support/SceneStyle.h"
 
 using namespace controls;
 
@@ -325,18 +326,7 @@ void panels(QGridLayout& grid, int row, dispatch::ManualQueue& queue) {
 }
 
 void applyStyle(QApplication& app, bool dark) {
-    app.setStyle(QStyleFactory::create("Fusion"));
-    QPalette palette = app.style()->standardPalette();
-    if (dark) {
-        palette.setColor(QPalette::Window, QColor(44, 44, 46));
-        palette.setColor(QPalette::WindowText, QColor(235, 235, 240));
-        palette.setColor(QPalette::Base, QColor(30, 30, 32));
-        palette.setColor(QPalette::Text, QColor(235, 235, 240));
-        palette.setColor(QPalette::Button, QColor(58, 58, 60));
-        palette.setColor(QPalette::ButtonText, QColor(235, 235, 240));
-    }
-    palette.setColor(QPalette::Highlight, QColor(0, 122, 255));
-    app.setPalette(palette);
+    testsupport::applySceneStyle(app, dark);
     SystemAppearance::instance().overrideDesktopIsDark(dark);
     SystemAppearance::instance().overrideAccentColor(kAccent);
 }
