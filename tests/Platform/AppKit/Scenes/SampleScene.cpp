@@ -5,9 +5,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QPalette>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -16,6 +13,7 @@
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/TableView.h"
 #include "Platform/AppKit/Window.h"
+#include "Support/SceneStyle.h"
 
 using namespace appkit;
 
@@ -153,21 +151,6 @@ class SampleScreen : public ViewController {
     Presets presets_;
 };
 
-void applyStyle(QApplication& app, bool dark) {
-    app.setStyle(QStyleFactory::create("Fusion"));
-    QPalette palette = app.style()->standardPalette();
-    if (dark) {
-        palette.setColor(QPalette::Window, QColor(44, 44, 46));
-        palette.setColor(QPalette::WindowText, QColor(235, 235, 240));
-        palette.setColor(QPalette::Base, QColor(30, 30, 32));
-        palette.setColor(QPalette::Text, QColor(235, 235, 240));
-        palette.setColor(QPalette::Button, QColor(58, 58, 60));
-        palette.setColor(QPalette::ButtonText, QColor(235, 235, 240));
-    }
-    palette.setColor(QPalette::Highlight, QColor(0, 122, 255));
-    app.setPalette(palette);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -178,7 +161,7 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     gDark = QString(argv[2]) == "dark";
-    applyStyle(app, gDark);
+    testsupport::applySceneStyle(app, gDark);
     QDir().mkpath(out);
 
     Storyboard::main().registerController("sampleItem", [] { return std::make_shared<SampleItem>(); });

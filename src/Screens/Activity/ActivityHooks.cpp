@@ -1,0 +1,6 @@
+#include "Screens/Activity/ActivityHooks.h"
+
+ActivityHooks& ActivityHooks::shared() {
+    static ActivityHooks hooks;
+    return hooks;
+}

@@ -1,0 +1,170 @@
+#pragma once
+// ActivityVC: the activity screen of a batch job. It shows the images still to process, the
+// preview of the image being worked on, the progress ring, the counters, the per-preset result table
+// and, at the end, the written images with Show in Finder and Share. It owns the job's engine and
+// is the screen the engine reports to; the set-up screens start jobs through it.
+// Main thread only; the engine's workers reach it only through the main queue.
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Core/ActivityScreen.h"
+#include "Core/BatchEngine.h"
+#include "Platform/AppKit/LayoutConstraint.h"
+#include "Platform/AppKit/ViewController.h"
+#include "Screens/Activity/ImageListHost.h"
+#include "Screens/Activity/PreviewPacer.h"
+
+class QLabel;
+class QPushButton;
+class ActivityImageView;
+class CircularProgressView;
+class CollectionDoneorSkippedVC;
+class SizeListforResultVC;
+
+class ActivityVC : public appkit::ViewController, public core::ActivityScreen, public screens::ImageListHost {
+    Q_OBJECT
+  public:
+    ActivityVC();
+    // With the engine's services (tests give their settings, clock and pacer). Without a shared pacer
+    // the screen's own one paces the previews, and Skip Preview ends its pauses.
+    explicit ActivityVC(core::BatchEngine::Services services);
+    ~ActivityVC() override;
+
+    // Outlets, made by loadView.
+    appkit::View* collImagesContainer = nullptr;
+    appkit::View* collResultImgContainer = nullptr;
+    ActivityImageView* imgProcessingView = nullptr;
+    ActivityImageView* imgLoadingView = nullptr;
+    appkit::View* frameView = nullptr;
+    appkit::View* bgView = nullptr;
+    QLabel* lblPresets = nullptr;
+    QLabel* lblImages = nullptr;
+    QLabel* lblDuration = nullptr;
+    QLabel* lblSize = nullptr;
+    QPushButton* btnSkipPreview = nullptr;
+    QLabel* lblHeader = nullptr;
+    CircularProgressView* circularViewProgressView = nullptr;
+    appkit::LayoutConstraint* cnstPresetListHeight = nullptr;
+    appkit::LayoutConstraint* cnstImgLoadingHeight = nullptr;
+    appkit::LayoutConstraint* cnstimgProcessHolderWidth = nullptr;
+    appkit::View* allImageView = nullptr;
+    appkit::View* previewView = nullptr;
+    appkit::View* allResultView = nullptr;
+    appkit::View* resultorSaveSeparatorView = nullptr;
+    appkit::View* saveOrShareView = nullptr;
+    appkit::View* statusView = nullptr;
+    appkit::View* presetCountView = nullptr;
+    appkit::View* imagesCountView = nullptr;
+    appkit::View* durationView = nullptr;
+    appkit::View* sizeView = nullptr;
+    QPushButton* btnDoneOrCancel = nullptr;
+    QPushButton* btnCancel = nullptr;
+    QPushButton* btnStatusGuard = nullptr;
+    QPushButton* btnShowInFinder = nullptr;
+    QPushButton* btnShare = nullptr;
+
+    // Screen state.
+    int countPressetProcessed = 0;
+    int resizeCountForReview = 0;
+    std::optional<cg::Rect> rectFrameToShowAfter;
+
+    // Job starters: forwarded to the engine.
+    void collectSourceFiles(const std::vector<core::PresetInfo>& presets,
+                            const std::vector<std::filesystem::path>& urls,
+                            std::optional<std::string> baseName, std::optional<std::int64_t> startIndex,
+                            std::function<void(std::size_t found)> completion);
+    void startJob(core::JobParameters params);
+    core::BatchEngine& engine() { return *engine_; }
+    const core::BatchEngine& engine() const { return *engine_; }
+
+    // The job's state, as the engine keeps it.
+    bool bSkipPreview() const { return engine_->bSkipPreview(); }
+    bool isGotCancel() const { return engine_->isGotCancel(); }
+    bool bProcessCompleted() const { return engine_->bProcessCompleted(); }
+    bool isActivityRunning() const override { return engine_->isRunning(); }
+    std::vector<core::SourceURLInfo> arrImageSet() const { return engine_->arrImageSet(); }
+    std::vector<core::ResultGroupInfo> mArrResizedGroupedData() const {
+        return engine_->mArrResizedGroupedData();
+    }
+    std::vector<core::ResultGroupInfo> mArrSkippedGroupedData() const {
+        return engine_->mArrSkippedGroupedData();
+    }
+    // The outcome line of the last job that could not run; empty otherwise.
+    const std::string& jobError() const { return jobError_; }
+
+    // Actions.
+    void onCancelActivity();
+    void onSkipPreviewInProcess();
+    void onShowInFinder();
+    void onShare(QWidget* sender);
+
+    // Operations.
+    SizeListforResultVC* childSizeListforResultVC() const;
+    // The image list showing the images still to process.
+    screens::CollectionVC* embeddedCollectionVC() const;
+    screens::ImageListRole imageListRole() const override { return screens::ImageListRole::Activity; }
+    CollectionDoneorSkippedVC* doneResultsGrid() const;
+    void resetForNewJob();
+    void hidePreviewPanel();
+    void skipPreview();
+    void makeStatusText(const std::string& value, const std::string& unit, QLabel* label);
+    void cancelActivity();
+    void returnToParentScreen();
+    void clearResults();
+    void requestStoreReview();
+    std::vector<core::ResultGroupInfo> combinedResultGroups() const;
+    void showSharePicker(QWidget* sender);
+    std::optional<image::Image> sizePreviewImage(const std::optional<image::Image>& image) const;
+    void showLoadingImage(const image::Image& image, const cg::Rect& rect);
+    void animatePreviewFrame(bool visible, const cg::Rect& rect);
+    void endWorkingImagePreview(const image::Image& image);
+    bool isRenameTabSelected() const;
+
+    // core::ActivityScreen: what the engine calls, on the main queue.
+    void showPreviewPanel() override;
+    void reloadPresetTable(const std::vector<core::PresetInfo>& presets, int total) override;
+    void prepareRing() override;
+    cg::Rect previewRectangle() const override;
+    void setRingProgress(double fraction) override;
+    void showPresetHeader(const std::string& text) override;
+    void loadProcessingList() override;
+    void removeFirstItem(bool animated) override;
+    void updateImageCountLabel(const std::vector<core::PresetInfo>& presetsStarted, int imageCount,
+                               int processedCount) override;
+    void showLoadingPreview(const image::Image& image, bool saliencyWanted) override;
+    void showTargetFrame(const cg::Rect& frame, bool show) override;
+    void previewPlaceholderImage(const image::Image& image) override;
+    void previewWorkingImage(const image::Image& image) override;
+    void previewEffectImage(const image::Image& image) override;
+    void animateProcessedImageToFrame(const image::Image& image, const cg::Rect& frame) override;
+    void showJobTotals(const std::string& durationText, const std::string& sizeText) override;
+    void showDoneState(const std::vector<core::PresetInfo>& presets) override;
+    void deliverNotification(const std::optional<std::string>& title) override;
+    void showJobError(const std::string& message) override;
+
+  protected:
+    void loadView() override;
+    void viewDidLoad() override;
+    void prepareForSegue(appkit::StoryboardSegue& segue, const std::any& sender) override;
+
+  private:
+    void buildPreviewPanel(appkit::View* container);
+    void buildStatusRow(appkit::View* container);
+    void buildButtons(appkit::View* container);
+    QWidget* ringBox() const;
+    void setRingBoxX(double x, bool animated);
+
+    foundation::UserDefaults& defaults() const;
+
+    std::shared_ptr<foundation::UserDefaults> defaults_;
+    appkit::View* progressArea_ = nullptr;
+    std::shared_ptr<PreviewPacer> pacer_;
+    std::unique_ptr<core::BatchEngine> engine_;
+    std::vector<core::PresetInfo> lastPresets_;
+    std::string jobError_;
+};

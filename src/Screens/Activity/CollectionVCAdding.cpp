@@ -1,0 +1,60 @@
+// CollectionVC: adding images. The known paths and the rename options are taken on the main queue
+// when the addition starts; the files are collected on the global queue; the batch joins the list
+// on the main queue, unless the list's controller has gone by then.
+
+#include <QPointer>
+
+#include "Core/RenameOptions.h"
+#include "Core/SharedLists.h"
+#include "Platform/AppKit/GuardedDispatch.h"
+#include "Platform/Dispatch/Queue.h"
+#include "Screens/Activity/CollectionVC.h"
+#include "Screens/Activity/ImageCollector.h"
+#include "Screens/Activity/ImageListHost.h"
+
+namespace screens {
+
+void CollectionVC::addImages(const std::vector<std::string>& urls) {
+    if (urls.empty()) return;
+    std::vector<std::string> knownPaths;
+    for (const auto& record : core::sharedImageList().snapshot()) knownPaths.push_back(record.strFullPath);
+    const core::RenameOptions options = core::sharedRenameOptions().get();
+    QPointer<CollectionVC> self(this);
+    dispatch::Queue::global().async([self, urls, knownPaths = std::move(knownPaths), options] {
+        auto batch = collectImages(urls, knownPaths, options);
+        if (batch.empty()) return;
+        dispatch::Queue::main().async([self, batch = std::move(batch)] {
+            if (self) self->finishAddingImages(batch);
+        });
+    });
+}
+
+void CollectionVC::finishAddingImages(const std::vector<core::SourceURLInfo>& batch) {
+    core::sharedImageList().append(batch);
+    arrItemsInt.clear();
+    bAddingImagesNow = true;
+    if (isViewLoaded()) {
+        collImages->reloadData();
+        tableView->reloadData();
+        applyEmptyViewRule();
+    }
+    reloadSiblingList();
+    appkit::postToMainAfter(this, 1.0, [this] { bAddingImagesNow = false; });
+    if (role_ == ImageListRole::AdvancedOptions)
+        if (ImageListHost* pane = host())
+            pane->setAddManageImage(core::sharedImageList().isEmpty() ? "add" : "manage");
+    notifyParentsOfImageCount(false);
+    if (isViewLoaded()) reloadAllItems();
+    notifyParentOfSelection();
+}
+
+void CollectionVC::reloadSiblingList() {
+    ImageListHost* pane = host();
+    CollectionVC* sibling = pane ? pane->siblingImageList() : nullptr;
+    if (!sibling || sibling == this || !sibling->isViewLoaded()) return;
+    sibling->collImages->reloadData();
+    sibling->tableView->reloadData();
+    sibling->applyEmptyViewRule();
+}
+
+}  // namespace screens

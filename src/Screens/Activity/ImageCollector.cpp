@@ -1,0 +1,114 @@
+#include "Screens/Activity/ImageCollector.h"
+
+#include <QString>
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <thread>
+#include <unordered_set>
+
+#include "Core/RenameEngine.h"
+#include "Core/SourceCollection.h"
+
+namespace fs = std::filesystem;
+
+namespace screens {
+namespace {
+
+// The canonical (composed) form of a path, so that the composed and decomposed spellings of one name
+// compare equal.
+std::string canonicalText(const std::string& text) {
+    return QString::fromStdString(text).normalized(QString::NormalizationForm_C).toStdString();
+}
+
+bool isHidden(const fs::path& path) {
+    return path.filename().string().starts_with(".");
+}
+
+struct FoundFile {
+    fs::path path;
+    std::string rootName;      // the added folder's name; empty for a file added by itself
+    std::string relativePath;  // the file's folder inside the added folder
+};
+
+// Depth first, entries of each folder in name order: a folder's files and sub-folders are listed
+// where the folder's name sorts. Errors end only the branch they happen in.
+void walkFolder(const fs::path& root, const fs::path& folder, std::vector<FoundFile>& out) {
+    std::error_code ec;
+    std::vector<fs::directory_entry> entries;
+    for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
+         !ec && it != end; it.increment(ec))
+        entries.push_back(*it);
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
+    for (const auto& entry : entries) {
+        if (isHidden(entry.path())) continue;
+        std::error_code typeError;
+        if (entry.is_symlink(typeError) && entry.is_directory(typeError)) continue;
+        if (entry.is_directory(typeError)) {
+            walkFolder(root, entry.path(), out);
+        } else if (core::hasImageExtension(entry.path())) {
+            const auto relative = entry.path().parent_path().lexically_relative(root);
+            out.push_back({entry.path(), root.filename().string(),
+                           relative == "." ? std::string() : relative.string()});
+        }
+    }
+}
+
+// Reading a file's details is mostly waiting for the disk: several files are read at once, each
+// record filled by one thread only.
+void fillRecords(const std::vector<FoundFile>& found, std::vector<core::SourceURLInfo>& records) {
+    const std::size_t threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < found.size(); i = next++) {
+            records[i].strRootPath = found[i].rootName;
+            records[i].strRelativePath = found[i].relativePath;
+            records[i].fillFileDetails(found[i].path);
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < std::min(threads, found.size()); ++t) helpers.emplace_back(work);
+    work();
+    for (auto& helper : helpers) helper.join();
+}
+
+}  // namespace
+
+bool isFolderPath(const std::string& path) {
+    if (!path.empty() && path.back() == '/') return true;
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+bool isKnownPath(const std::string& path, const std::vector<std::string>& knownPaths) {
+    const std::string canonical = canonicalText(path);
+    return std::any_of(knownPaths.begin(), knownPaths.end(),
+                       [&](const std::string& known) { return canonicalText(known) == canonical; });
+}
+
+std::vector<core::SourceURLInfo> collectImages(const std::vector<std::string>& urls,
+                                               const std::vector<std::string>& knownPaths,
+                                               const core::RenameOptions& options) {
+    std::vector<FoundFile> found;
+    for (const auto& url : urls) {
+        if (isFolderPath(url)) {
+            fs::path folder(url);
+            if (!folder.has_filename()) folder = folder.parent_path();
+            walkFolder(folder, folder, found);
+        } else if (core::hasImageExtension(url)) {
+            found.push_back({fs::path(url), {}, {}});
+        }
+    }
+
+    std::unordered_set<std::string> known;
+    for (const auto& path : knownPaths) known.insert(canonicalText(path));
+    std::erase_if(found,
+                  [&](const FoundFile& file) { return known.count(canonicalText(file.path.string())) != 0; });
+    if (found.empty()) return {};
+    std::vector<core::SourceURLInfo> batch(found.size());
+    fillRecords(found, batch);
+    return core::buildRenamedOutputURLs(batch, "Default", options);
+}
+
+}  // namespace screens

@@ -1,0 +1,28 @@
+#pragma once
+// Turning chosen or dropped files and folders into new records for the image list: files whose
+// extension names an image type, folders walked to any depth in name order (hidden entries and links
+// to folders left out), files already in the list left out, each new record filled from its file
+// and given its output name under the current rename options. A path names a folder when it ends
+// in "/" or is a folder on disk. Pure work on its arguments: runs on any thread.
+
+#include <string>
+#include <vector>
+
+#include "Core/RenameOptions.h"
+#include "Core/SourceURLInfo.h"
+
+namespace screens {
+
+// True when `path` ends in "/" or names an existing folder.
+bool isFolderPath(const std::string& path);
+
+// Whether `path` equals one of `knownPaths` as text (canonically equivalent forms are equal).
+bool isKnownPath(const std::string& path, const std::vector<std::string>& knownPaths);
+
+// The new records for `urls`, in their order (within a folder in walk order); empty when nothing
+// new was found. `knownPaths` are the full paths already in the list when the addition started.
+std::vector<core::SourceURLInfo> collectImages(const std::vector<std::string>& urls,
+                                               const std::vector<std::string>& knownPaths,
+                                               const core::RenameOptions& options);
+
+}  // namespace screens

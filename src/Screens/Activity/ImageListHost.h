@@ -1,0 +1,46 @@
+#pragma once
+// ImageListHost: what an image list (CollectionVC) needs of the screen that embeds it. The embedding
+// screen implements it; the list finds it as its parent controller and takes its role from it. Every
+// pane part is optional: the defaults do nothing. Main thread only.
+
+#include <QPointer>
+#include <string>
+#include <vector>
+
+#include "Screens/Activity/ImageListRole.h"
+
+class QWidget;
+
+namespace screens {
+
+class CollectionVC;
+
+class ImageListHost {
+  public:
+    virtual ~ImageListHost() = default;
+
+    virtual ImageListRole imageListRole() const = 0;
+
+    // The list this screen embeds; set by the list when it takes its role.
+    QPointer<CollectionVC> collectionVCEmbeded;
+
+    // The pane's select-all and delete buttons (btnSelectAll, btnDelete), when it has them.
+    virtual QWidget* selectAllButton() { return nullptr; }
+    virtual QWidget* deleteButton() { return nullptr; }
+    // The Advanced options pane's add/manage button takes the named image "add" or "manage".
+    virtual void setAddManageImage(const std::string& /*name*/) {}
+
+    // The pane's label for the selected item numbers (see selectionLabelText).
+    virtual void updateSelectionLabel(const std::vector<int>& /*selectedItems*/) {}
+    // The list of images changed (added or removed): a running job on this pane is cancelled first
+    // and the activity screen told.
+    virtual void notifyActivityVC() {}
+    virtual bool isActivityRunning() const { return false; }
+    // The Advanced tab's effect preview follows the first image of the list.
+    virtual void refreshEffectPreviewImage() {}
+    // A second list of the same images on this screen (the Advanced options pane's own), refreshed
+    // together with this one.
+    virtual CollectionVC* siblingImageList() { return nullptr; }
+};
+
+}  // namespace screens

@@ -1,0 +1,60 @@
+#include "Screens/Activity/ImageWell.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include "Platform/AppKit/NamedImage.h"
+
+namespace screens {
+namespace {
+
+// The mark images when the resources do not bring them: a ring, filled and ticked when marked.
+QImage drawnMarkImage(bool marked) {
+    QImage image(40, 40, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 3));
+    p.setBrush(marked ? QColor(0, 122, 255) : QColor(0, 0, 0, 70));
+    p.drawEllipse(QRectF(3, 3, 34, 34));
+    if (marked) {
+        QPainterPath tick;
+        tick.moveTo(11, 21);
+        tick.lineTo(18, 28);
+        tick.lineTo(30, 13);
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(tick);
+    }
+    return image;
+}
+
+}  // namespace
+
+ImageWell::ImageWell(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ImageWell::setImage(QImage image) {
+    image_ = std::move(image);
+    imageName_.clear();
+    update();
+}
+
+void ImageWell::setImageNamed(const std::string& name) {
+    QImage named = appkit::imageNamed(name);
+    if (named.isNull() && (name == "select" || name == "deselect")) named = drawnMarkImage(name == "select");
+    image_ = std::move(named);
+    imageName_ = name;
+    update();
+}
+
+void ImageWell::paintEvent(QPaintEvent*) {
+    if (image_.isNull() || width() <= 0 || height() <= 0) return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QSize fitted = image_.size().scaled(size(), Qt::KeepAspectRatio);
+    const QRect target(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+    p.drawImage(target, image_);
+}
+
+}  // namespace screens

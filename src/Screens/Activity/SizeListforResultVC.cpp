@@ -1,0 +1,123 @@
+#include "Screens/Activity/SizeListforResultVC.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBoundaryFinder>
+#include <QVBoxLayout>
+
+#include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Screens/Activity/ActivityHooks.h"
+#include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/PresetResults.h"
+
+void SizeListforResultVC::loadView() {
+    auto* root = new appkit::View;
+    auto* layout = new QVBoxLayout(root);
+    layout->setContentsMargins(0, 0, 0, 0);
+    tblView = new appkit::TableView;
+    tblView->setDataSource(this);
+    tblView->setRowHeight(40);
+    layout->addWidget(tblView);
+    setView(root);
+}
+
+void SizeListforResultVC::viewDidLoad() {
+    tblView->reloadData();
+}
+
+void SizeListforResultVC::reloadTable() {
+    if (tblView) tblView->reloadData();
+}
+
+int SizeListforResultVC::numberOfRows(appkit::TableView&) {
+    return static_cast<int>(mArrPresetResult.size());
+}
+
+QWidget* SizeListforResultVC::viewForRow(appkit::TableView&, int row) {
+    return makeResultCell(row);
+}
+
+QString SizeListforResultVC::displayName(const std::string& presetName, const QString& fallback) {
+    const QString trimmed = QString::fromStdString(presetName).trimmed();
+    if (trimmed.isEmpty()) return fallback;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, trimmed);
+    const qsizetype firstEnd = graphemes.toNextBoundary();
+    if (firstEnd <= 0 || firstEnd >= trimmed.size()) return trimmed.toUpper();
+    return trimmed.left(firstEnd).toUpper() + trimmed.mid(firstEnd);
+}
+
+QWidget* SizeListforResultVC::makeResultCell(int row) {
+    auto* cell = new appkit::View;
+    cell->setAccessibilityLabel(ids::cellID);
+    auto* layout = new QHBoxLayout(cell);
+    layout->setContentsMargins(12, 4, 8, 4);
+    auto* name = new QLabel;
+    name->setTextFormat(Qt::PlainText);
+    appkit::View::setTagOf(name, 1);
+    auto* count = new QLabel;
+    count->setTextFormat(Qt::PlainText);
+    appkit::View::setTagOf(count, 2);
+    auto* open = new QPushButton(QString::fromUtf8("\u203A"));
+    open->setFlat(true);
+    open->setFixedWidth(28);
+    appkit::View::setTagOf(open, 3);
+    // Subviews first, so the cell finds them by tag; the layout only places them.
+    for (QWidget* w :
+         {static_cast<QWidget*>(name), static_cast<QWidget*>(count), static_cast<QWidget*>(open)})
+        cell->addSubview(w);
+    layout->addWidget(name, 1);
+    layout->addWidget(count);
+    layout->addWidget(open);
+    QObject::connect(open, &QPushButton::clicked, this, [this, open] { onViewPresetResult(open); });
+    if (row < 0 || row >= static_cast<int>(mArrPresetResult.size())) return cell;
+    const auto& entry = mArrPresetResult[static_cast<std::size_t>(row)];
+    const QString fallback = ActivityHooks::shared().renameTabSelected() ? "Renamed" : "Defualt";
+    name->setText(displayName(entry.presetName, fallback));
+    count->setText(QString("%1/%2").arg(entry.countDone).arg(entry.countTotal));
+    return cell;
+}
+
+std::vector<core::SourceURLInfo> SizeListforResultVC::resultRecords(bool done, int row) const {
+    if (row < 0 || row >= static_cast<int>(mArrPresetResult.size())) return {};
+    const auto* activity = dynamic_cast<const ActivityVC*>(parent());
+    if (!activity) return {};
+    // Results are filed by the preset's place in the job, so presets sharing a name never mix.
+    const auto& entry = mArrPresetResult[static_cast<std::size_t>(row)];
+    const auto groups = done ? activity->mArrResizedGroupedData() : activity->mArrSkippedGroupedData();
+    std::vector<core::SourceURLInfo> records;
+    for (const auto& group : groups) {
+        if (group.presetIndex != entry.presetIndex) continue;
+        for (const auto& item : group.dataSub) records.push_back(item.urlInfo);
+    }
+    return records;
+}
+
+void SizeListforResultVC::onViewPresetResult(QWidget* sender) {
+    showPresetResults(sender);
+}
+
+void SizeListforResultVC::showPresetResults(QWidget* sender) {
+    std::string title = ActivityHooks::shared().renameTabSelected() ? "Renamed" : "Default";
+    const int row = tblView ? tblView->rowForView(sender) : -1;
+    if (row < 0 || row >= static_cast<int>(mArrPresetResult.size())) return;
+    const std::string& name = mArrPresetResult[static_cast<std::size_t>(row)].presetName;
+    if (!QString::fromStdString(name).trimmed().isEmpty()) title = name;
+
+    const auto done = resultRecords(true, row);
+    const auto skipped = resultRecords(false, row);
+    const auto* activity = dynamic_cast<const ActivityVC*>(parent());
+    const auto images = activity ? activity->arrImageSet() : std::vector<core::SourceURLInfo>{};
+    PresetResults results{{}, title};
+    for (const auto& image : images) {
+        const auto sameId = [&](const core::SourceURLInfo& r) { return r.id == image.id; };
+        const auto s = std::find_if(skipped.begin(), skipped.end(), sameId);
+        const auto d = std::find_if(done.begin(), done.end(), sameId);
+        core::ResultItemInfo item;
+        item.urlInfo = s != skipped.end() ? *s : d != done.end() ? *d : image;
+        item.isSkipped = d == done.end();
+        results.items.push_back(std::move(item));
+    }
+    if (ViewController* holder = parent() ? parent()->parent() : nullptr)
+        holder->performSegue(ids::SlideLeft_PresetResults, results);
+}

@@ -1,0 +1,174 @@
+// The per-preset result table's rows and the results grid: names and counts, item sizes, hiding
+// skipped items, selection mode, sharing and previewing only files that were written.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <fstream>
+
+#include <QMenu>
+#include "ActivityFixture.h"
+#include "Extensions/AppKit/ViewHelpers.h"
+#include "Platform/AppKit/Pasteboard.h"
+#include "Screens/Activity/ActivityHooks.h"
+#include "Screens/Activity/ActivityImageView.h"
+#include "Screens/Activity/CollectionDoneorSkippedVC.h"
+#include "Screens/Activity/ImageWell.h"
+#include "Screens/Activity/PresetResults.h"
+#include "Screens/Activity/SizeListforResultVC.h"
+
+using namespace activitytest;
+
+namespace {
+
+core::ResultItemInfo item(const std::string& output, bool skipped) {
+    core::ResultItemInfo i;
+    i.urlInfo.strFullPath = "/in/" + std::filesystem::path(output).filename().string();
+    i.urlInfo.strFinalOutputFilePath = skipped ? "" : output;
+    i.isSkipped = skipped;
+    return i;
+}
+
+}  // namespace
+
+TEST_F(ActivityTest, ResultRowsShowCapitalisedNamesAndDoneOverTotal) {
+    EXPECT_EQ(SizeListforResultVC::displayName("hd", "Defualt"), "Hd");
+    EXPECT_EQ(SizeListforResultVC::displayName("  full HD ", "Defualt"), "Full HD");
+    EXPECT_EQ(SizeListforResultVC::displayName("x", "Defualt"), "X");
+    EXPECT_EQ(SizeListforResultVC::displayName("\u00e4rger", "Defualt"), "\u00c4rger");
+    EXPECT_EQ(SizeListforResultVC::displayName(" \n", "Defualt"), "Defualt");
+
+    ActivityVC& s = openScreen();
+    auto* table = s.childSizeListforResultVC();
+    core::ResultGroupInfo counted;
+    counted.presetName = "<b>web</b>";
+    counted.countDone = 7;
+    counted.countTotal = 12;
+    table->mArrPresetResult = {counted, core::ResultGroupInfo{}};
+    ActivityHooks::shared().isRenameTabSelected = [] { return true; };
+    std::unique_ptr<QWidget> renamed(table->makeResultCell(1));
+    ActivityHooks::shared().isRenameTabSelected = nullptr;
+    std::unique_ptr<QWidget> first(table->makeResultCell(0));
+    std::unique_ptr<QWidget> blank(table->makeResultCell(1));
+    auto text = [](QWidget* cell, int tag) {
+        return qobject_cast<QLabel*>(static_cast<appkit::View*>(cell)->viewWithTag(tag))
+            ->text()
+            .toStdString();
+    };
+    EXPECT_EQ(text(first.get(), 1), "<b>web</b>");
+    EXPECT_EQ(text(first.get(), 2), "7/12");
+    EXPECT_EQ(text(blank.get(), 1), "Defualt");
+    EXPECT_EQ(text(blank.get(), 2), "0/0");
+    EXPECT_EQ(text(renamed.get(), 1), "Renamed");
+
+    // A button whose row is gone opens nothing.
+    QPushButton stray;
+    table->showPresetResults(&stray);
+    drain();
+    EXPECT_EQ(holder->children().size(), 1u);
+}
+
+TEST_F(ActivityTest, TheDoneGridSizesItsItemsByTheirNumber) {
+    ActivityVC& s = openScreen();
+    auto* grid = s.doneResultsGrid();
+    ASSERT_NE(grid, nullptr);
+    const double w = grid->view()->width();
+    ASSERT_GT(w, 100);
+    const auto sizeFor = [&](std::size_t n) {
+        grid->arrImages.assign(n, item("x", false));
+        return grid->itemSize();
+    };
+    EXPECT_EQ(sizeFor(1), (cg::Size{w - 20, 300}));
+    EXPECT_EQ(sizeFor(2), (cg::Size{w - 20, 150}));
+    EXPECT_EQ(sizeFor(3), (cg::Size{(w - 20) / 2, 150}));
+    EXPECT_EQ(sizeFor(5), (cg::Size{(w - 20) / 2, 100}));
+    EXPECT_EQ(sizeFor(7), (cg::Size{(w - 20) / 2, 75}));
+    EXPECT_EQ(sizeFor(9), (cg::Size{(w - 20) / 3, 100}));
+    EXPECT_EQ(sizeFor(0), (cg::Size{(w - 20) / 3, 75}));
+    grid->view()->resize(10, 100);
+    EXPECT_EQ(sizeFor(1), (cg::Size{1, 300}));
+
+    holder->performSegue(ids::SlideLeft_PresetResults, PresetResults{{item("y", false)}, "HD"});
+    drain();
+    auto* one = dynamic_cast<CollectionDoneorSkippedVC*>(holder->children().back().get());
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(one->itemSize(), (cg::Size{110, 110}));
+}
+
+TEST_F(ActivityTest, HidingSkippedItemsSelectingAndSharingWorkOnWrittenFiles) {
+    std::vector<core::ResultItemInfo> items;
+    for (int i = 0; i < 5; ++i) {
+        const auto path = dir / ("out" + std::to_string(i) + ".jpg");
+        const bool skipped = i == 1 || i == 3;
+        if (!skipped) testsupport::writeTestImage(path, 120, 90, i + 1);
+        items.push_back(item(path.string(), skipped));
+    }
+    items[4].urlInfo.strFinalOutputFilePath = (dir / "vanished.jpg").string();  // written, then removed
+    ActivityVC& s = openScreen();
+    holder->performSegue(ids::SlideLeft_PresetResults, PresetResults{items, "Web"});
+    mainQueue->advance(0.3);
+    drain();
+    auto* grid = dynamic_cast<CollectionDoneorSkippedVC*>(holder->children().back().get());
+    ASSERT_NE(grid, nullptr);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return grid->bhasSkippedImg; }));
+    drain();
+    EXPECT_EQ(grid->lblTitle->text(), "Web");
+    EXPECT_EQ(grid->btnShowHideSkipped->text(), "Hide Skipped");
+    EXPECT_TRUE(grid->btnShowHideSkipped->isEnabled());
+
+    grid->btnShowHideSkipped->click();
+    EXPECT_EQ(grid->btnShowHideSkipped->text(), "Show Skipped");
+    EXPECT_EQ(grid->arrImages.size(), 3u);
+    EXPECT_EQ(grid->collImages->numberOfItems(), 3);
+    grid->btnShowHideSkipped->click();
+    EXPECT_EQ(grid->btnShowHideSkipped->text(), "Hide Skipped");
+    EXPECT_EQ(grid->arrImages.size(), 5u);
+
+    grid->btnSelect->click();
+    EXPECT_TRUE(grid->bSelectMode);
+    EXPECT_EQ(grid->btnSelect->text(), "Done");
+    EXPECT_FALSE(grid->btnShowHideSkipped->isEnabled());
+    grid->btnSelect->click();
+    EXPECT_EQ(grid->btnSelect->text(), "Select");
+    EXPECT_TRUE(grid->btnShowHideSkipped->isEnabled());
+
+    // Only files that were written and still exist are shared: never a skipped item's empty path.
+    EXPECT_EQ(grid->shareURLs(), (std::vector<std::string>{items[0].urlInfo.strFinalOutputFilePath,
+                                                           items[2].urlInfo.strFinalOutputFilePath}));
+    grid->onShare(grid->btnShare);
+    auto* menu = grid->btnShare->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions())
+        if (action->text() == "Copy File Paths") action->trigger();
+    EXPECT_EQ(appkit::Pasteboard::general().string(),
+              items[0].urlInfo.strFinalOutputFilePath + "\n" + items[2].urlInfo.strFinalOutputFilePath);
+    delete menu;
+
+    // Preview opens at the selected item, or at the first; never in selection mode.
+    std::vector<int> opened;
+    ActivityHooks::shared().showPreviewPanel = [&](const std::vector<std::string>& paths, int index) {
+        EXPECT_EQ(paths.size(), 5u);
+        opened.push_back(index);
+    };
+    grid->onLoadOrPreview();
+    grid->collImages->setSelectionIndexes({2});
+    grid->didSelectItems(*grid->collImages, {2});
+    grid->onLoadOrPreview();
+    grid->btnSelect->click();
+    grid->onLoadOrPreview();
+    s.doneResultsGrid()->onLoadOrPreview();
+    ActivityHooks::shared().showPreviewPanel = nullptr;
+    EXPECT_EQ(opened, (std::vector<int>{0, 2}));
+
+    // The thumbnails of written files load; a skipped one is framed in red.
+    ASSERT_TRUE(mainQueue->runUntil([&] {
+        auto* shown = grid->collImages->itemAtIndex(0);
+        auto* view = shown ? qobject_cast<screens::ImageWell*>(shown->view()->subviews()[1]) : nullptr;
+        return view && !view->image().isNull();
+    }));
+    auto* skippedItem = grid->collImages->itemAtIndex(1);
+    ASSERT_NE(skippedItem, nullptr);
+    auto* frame = qobject_cast<appkit::View*>(skippedItem->view()->subviews()[2]);
+    EXPECT_EQ(view::borderWidth(*frame), 2.0);
+}
