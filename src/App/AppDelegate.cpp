@@ -1,6 +1,7 @@
 #include "App/AppDelegate.h"
 
 #include "App/AppDefaults.h"
+#include "App/PresetsMenu.h"
 #include "Core/OutputFolder.h"
 #include "Core/PresetStore.h"
 #include "Core/SharedLists.h"
@@ -44,6 +45,16 @@ void AppDelegate::applicationWillTerminate() {
 bool AppDelegate::applicationShouldHandleReopen(bool) {
     openMainWindow();
     return false;
+}
+
+void AppDelegate::rebuildPresetsMenu() {
+    auto* submenu =
+        menuItem_AddImageToPreset ? qobject_cast<appkit::Menu*>(menuItem_AddImageToPreset->menu()) : nullptr;
+    if (!submenu) return;
+    mainmenu::rebuildPresetsMenu(*submenu, core::sharedPresetList().snapshot(),
+                                 [this](int row, const std::string& name) {
+                                     if (runPresetFromMenu) runPresetFromMenu(row, name);
+                                 });
 }
 
 void AppDelegate::openMainWindow() {
