@@ -1,6 +1,7 @@
 #include "App/TabBarVC.h"
 
 #include "App/AppDelegate.h"
+#include "Platform/AppKit/StoryboardIdentifiers.h"
 
 void TabBarVC::selectTab(int index) {
     intSegmentSelectedNow = index >= 0 && index <= 3 ? index : 0;
@@ -8,4 +9,6 @@ void TabBarVC::selectTab(int index) {
 
 void TabBarVC::viewDidLoad() {
     if (AppDelegate* delegate = appDelegate()) delegate->tabBarVC = this;
+    // The first tab, the preset list, fills the content area.
+    embedSegue(ids::SlideRight_PresetList, view());
 }
