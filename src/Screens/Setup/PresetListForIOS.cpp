@@ -90,7 +90,9 @@ void PresetListForIOS::loadView() {
 
 void PresetListForIOS::viewDidLoad() {
     cnstActivityWidth->setConstant(0);
-    embedScene(ids::scene::ActivityHolderVC, activityPanel_);
+    // The panel's layout keeps the activity screen at the panel's full size as its width animates.
+    if (ViewController* holder = embedScene(ids::scene::ActivityHolderVC, activityPanel_))
+        activityPanel_->layout()->addWidget(holder->view());
     collectionView->reloadData();
 }
 
