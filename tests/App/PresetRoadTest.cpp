@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "App/MainMenu.h"
+#include "Controls/KRActivityIndicatorView.h"
 #include "Core/OutputFolder.h"
 #include "Core/SharedLists.h"
 #include "Core/TestImages.h"
@@ -20,9 +21,14 @@ namespace {
 class PresetRoadTest : public testsupport::ShellTest {
   protected:
     PresetListForIOS* presetList() { return tabBar() ? tabBar()->firstChild<PresetListForIOS>() : nullptr; }
-    bool runToEnd(ActivityVC& activity) {
+    // Until the job just asked for has collected its sources, run and shown its end.
+    bool runToEnd(PresetListForIOS& screen) {
+        ActivityVC& activity = *screen.activityVC_Embedded;
         const bool ended = mainQueue->runUntil(
-            [&] { return !activity.isActivityRunning() && activity.btnDoneOrCancel->text() == "DONE"; },
+            [&] {
+                return screen.loadingIndicatorView->isHidden() && !activity.isActivityRunning() &&
+                       activity.btnDoneOrCancel->text() == "DONE";
+            },
             std::chrono::seconds(120));
         drain();
         return ended;
@@ -59,7 +65,7 @@ TEST_F(PresetRoadTest, AFirstStartLeadsToThePresetGridWhereADropRunsAndTheMenuRu
     ASSERT_TRUE(
         testsupport::dropFiles(cell->presetView, {(in / "one.jpg").string(), (in / "two.jpg").string()})
             .dropAccepted);
-    ASSERT_TRUE(runToEnd(*screen->activityVC_Embedded));
+    ASSERT_TRUE(runToEnd(*screen));
     EXPECT_EQ(filesIn(out), 2u);
 
     // The presets menu, as the menu bar holds it, runs the same preset once the panel has closed.
@@ -74,7 +80,7 @@ TEST_F(PresetRoadTest, AFirstStartLeadsToThePresetGridWhereADropRunsAndTheMenuRu
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "one.jpg").string()}});
     submenu->items()[6]->trigger();
     drain();
-    ASSERT_TRUE(runToEnd(*screen->activityVC_Embedded));
+    ASSERT_TRUE(runToEnd(*screen));
     EXPECT_EQ(filesIn(out), 3u);
     const auto sd = *core::sharedPresetList().at(6);
     EXPECT_EQ(*sd.at("countUsage").integerIf(), 2);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "Controls/KRActivityIndicatorView.h"
 #include "Core/DefaultPresets.h"
 #include "Core/Pacer.h"
 #include "Core/PresetStore.h"
@@ -86,13 +87,13 @@ class PresetListTest : public testsupport::UiTest {
         const auto it = preset.find("countUsage");
         return it == preset.end() || !it->second.integerIf() ? 0 : *it->second.integerIf();
     }
-    // Runs the main queue until the activity panel shows the end of its job.
+    // Runs the main queue until the job just asked for has collected its sources, run, and shown its end.
     bool runToEnd() {
         ActivityVC* activity = screen->activityVC_Embedded;
         if (!activity) return false;
         const bool ended = mainQueue->runUntil(
             [&] {
-                return !activity->isActivityRunning() &&
+                return screen->loadingIndicatorView->isHidden() && !activity->isActivityRunning() &&
                        (activity->btnDoneOrCancel->text() == "DONE" || !activity->jobError().empty());
             },
             std::chrono::seconds(120));

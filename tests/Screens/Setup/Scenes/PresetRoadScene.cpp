@@ -16,6 +16,7 @@
 #include "App/Application.h"
 #include "App/TabBarVC.h"
 #include "App/WelcomePageCtrl.h"
+#include "Controls/KRActivityIndicatorView.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/ModalScript.h"
@@ -93,7 +94,9 @@ int main(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         ActivityVC* activity = screen->activityVC_Embedded;
-        while (activity && (activity->isActivityRunning() || activity->btnDoneOrCancel->text() != "DONE") &&
+        while (activity &&
+               (!screen->loadingIndicatorView->isHidden() || activity->isActivityRunning() ||
+                activity->btnDoneOrCancel->text() != "DONE") &&
                timer.elapsed() < 120000)
             QTest::qWait(100);
         if (!activity || activity->btnDoneOrCancel->text() != "DONE") return fail("the job did not finish");
