@@ -7,12 +7,17 @@
 #include <QPushButton>
 #include <set>
 
+#include <QMenu>
 #include "ActivityFixture.h"
+#include "Core/SharedLists.h"
+#include "Platform/AppKit/Pasteboard.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/CircularProgressView.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
+#include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/SizeListforResultVC.h"
+#include "Support/RecordingWorkspace.h"
 
 using namespace activitytest;
 
@@ -47,13 +52,33 @@ TEST_F(ActivityTest, TwoPresetsOverThreeImagesFillTheRingCountersTableAndDoneGri
     EXPECT_TRUE(screen.circularViewProgressView->bars().empty());
     EXPECT_EQ(plainText(screen.lblImages->text()), "0 Image");
 
+    // The images come from the user's list, which the screen shows shrinking as the job runs.
+    std::vector<core::SourceURLInfo> records;
+    for (const auto& path : images) {
+        records.emplace_back();
+        records.back().fillFileDetails(path);
+    }
+    core::sharedImageList().replaceAll(records);
+    core::JobParameters params;
+    params.presets = {sizedPreset("Small", 400, 300), sizedPreset("Tiny", 200, 150)};
+    for (const auto& r : records) params.images.emplace_back(r);
+    auto* list = screen.embeddedCollectionVC();
+    ASSERT_NE(list, nullptr);
+
     screen.resetForNewJob();
-    screen.startJob(job({sizedPreset("Small", 400, 300), sizedPreset("Tiny", 200, 150)}, images));
+    screen.startJob(std::move(params));
     std::vector<double> ring;
+    std::vector<int> listSizes;
     ASSERT_TRUE(runToEnd(screen, [&] {
         const double p = ringProgress(screen);
         if (p >= 0 && (ring.empty() || ring.back() != p)) ring.push_back(p);
+        const int shown = list->displayedCount();
+        if (listSizes.empty() || listSizes.back() != shown) listSizes.push_back(shown);
     }));
+    core::sharedImageList().removeAll();
+    EXPECT_EQ(listSizes.back(), 0);
+    EXPECT_GE(*std::max_element(listSizes.begin(), listSizes.end()), 1);
+    EXPECT_EQ(list->collImages->numberOfItems(), 0);
 
     ASSERT_FALSE(ring.empty());
     EXPECT_EQ(ring.front(), 0.0);
@@ -133,6 +158,7 @@ TEST_F(ActivityTest, SkippedImagesAppearOnlyInTheirPresetsResults) {
     ASSERT_TRUE(mainQueue->runUntil([&] { return large->bhasSkippedImg; }));
     EXPECT_EQ(large->btnShowHideSkipped->text(), "Hide Skipped");
 
+    const std::string largeWritten = large->arrImages[0].urlInfo.strFinalOutputFilePath;
     large->onDone();
     drain();
     ASSERT_EQ(holder->children().size(), 1u);
@@ -146,6 +172,16 @@ TEST_F(ActivityTest, SkippedImagesAppearOnlyInTheirPresetsResults) {
     EXPECT_FALSE(thumb->bhasSkippedImg);
     EXPECT_EQ(thumb->btnShowHideSkipped->text(), "");
     EXPECT_FALSE(thumb->btnShowHideSkipped->isEnabled());
+
+    // Share offers the first preset's written files only: never a skipped image.
+    screen.onShare(screen.btnShare);
+    auto* menu = screen.btnShare->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions())
+        if (action->text() == "Copy File Paths") action->trigger();
+    delete menu;
+    EXPECT_EQ(appkit::Pasteboard::general().string(), largeWritten);
+    EXPECT_TRUE(largeWritten.find("/Large/") != std::string::npos) << largeWritten;
 
     // The done grid marks the small image skipped for the large preset only.
     auto* grid = screen.doneResultsGrid();
@@ -244,6 +280,18 @@ TEST_F(ActivityTest, AFinishedJobNotifiesOnceAndShowInFinderOpensTheJobFolder) {
               "saved");
     EXPECT_FALSE(screen.durationView->isHidden());
     EXPECT_FALSE(screen.sizeView->isHidden());
+
+    auto workspace = std::make_unique<testsupport::RecordingWorkspace>();
+    auto* opened = workspace.get();
+    appkit::Workspace::shared().setBackend(std::move(workspace));
+    screen.btnShowInFinder->click();
+    const auto folder = screen.engine().finalizeOutputFolder();
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(opened->opened,
+              std::vector<std::string>{
+                  QUrl::fromLocalFile(QString::fromStdString(folder->string())).toString().toStdString()});
+    EXPECT_TRUE(std::filesystem::is_directory(*folder));
+    appkit::Workspace::shared().setBackend(nullptr);
 }
 
 TEST_F(ActivityTest, ClosingTheScreenMidJobCancelsItAndNothingReachesTheFreedScreen) {

@@ -8,12 +8,14 @@
 
 #include <thread>
 #include "ActivityFixture.h"
+#include "Core/SharedLists.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityHostScreen.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/CircularProgressView.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
+#include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/PresetResults.h"
 #include "Screens/Activity/PreviewPacer.h"
 
@@ -247,4 +249,23 @@ TEST_F(ActivityTest, LeavingThePresetListsPanelClearsTheResultsAndKeepsTheScreen
     EXPECT_EQ(screen->hides, 1);
     EXPECT_TRUE(s->doneResultsGrid()->arrImages.empty());
     EXPECT_EQ(screen->children().size(), 1u);
+}
+
+TEST_F(ActivityTest, AfterASkippedPreviewAFinishedImageLeavesTheListWithoutFlyingIn) {
+    std::vector<core::SourceURLInfo> records(3);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i].fillFileDetails(source("r" + std::to_string(i) + ".jpg", 320, 240, unsigned(i + 1)));
+    core::sharedImageList().replaceAll(records);
+    ActivityVC& s = openScreen();
+    s.loadProcessingList();
+    ASSERT_EQ(s.embeddedCollectionVC()->displayedCount(), 3);
+
+    s.showPreviewPanel();
+    s.onSkipPreviewInProcess();
+    s.animateProcessedImageToFrame(testsupport::makeTestImage(100, 80), cg::Rect(0, 0, 50, 40));
+    drain();
+    core::sharedImageList().removeAll();
+    EXPECT_EQ(s.embeddedCollectionVC()->displayedCount(), 2);
+    EXPECT_FALSE(s.imgLoadingView->image());
+    EXPECT_FALSE(s.rectFrameToShowAfter);
 }
