@@ -11,6 +11,7 @@
 #include "App/switchVC.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Screens/Activity/ImageListScenes.h"
 
 void registerShellScenes(appkit::Storyboard& storyboard) {
     namespace sc = ids::scene;
@@ -21,4 +22,5 @@ void registerShellScenes(appkit::Storyboard& storyboard) {
     storyboard.registerController("DarkVC", [] { return std::make_shared<DarkVC>(); });
     storyboard.registerController("AdvanceVCIPad", [] { return std::make_shared<AdvanceVCIPad>(); });
     storyboard.registerController("ViewController", [] { return std::make_shared<ViewController>(); });
+    screens::registerImageListScenes(storyboard);
 }

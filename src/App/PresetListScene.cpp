@@ -22,6 +22,16 @@ void registerPresetListScene(appkit::Storyboard& storyboard) {
         screen->rebuildPresetsMenu = [] {
             if (AppDelegate* delegate = appDelegate()) delegate->rebuildPresetsMenu();
         };
+        screen->didLoad = [weak = QPointer<PresetListForIOS>(screen.get())] {
+            AppDelegate* delegate = appDelegate();
+            if (delegate && delegate->tabBarVC) delegate->tabBarVC->presetListVC = weak.data();
+        };
+        screen->browseForImages = [](std::function<void(std::vector<std::string>)> completion) {
+            AppDelegate* delegate = appDelegate();
+            if (!delegate || !delegate->tabBarVC) return;
+            delegate->tabBarVC->browseForImages(
+                [completion](const std::vector<std::string>& paths) { completion(paths); });
+        };
         screen->activityDidStart = [weak = QPointer<PresetListForIOS>(screen.get())] {
             AppDelegate* delegate = appDelegate();
             if (!delegate || !delegate->menuItem_CancelActivity) return;

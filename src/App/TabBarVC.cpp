@@ -1,14 +1,130 @@
 #include "App/TabBarVC.h"
 
-#include "App/AppDelegate.h"
-#include "Platform/AppKit/StoryboardIdentifiers.h"
+#include <filesystem>
 
-void TabBarVC::selectTab(int index) {
-    intSegmentSelectedNow = index >= 0 && index <= 3 ? index : 0;
-}
+#include "App/AppDelegate.h"
+#include "Core/RenameOptions.h"
+#include "Core/SharedLists.h"
+#include "Platform/AppKit/OpenPanel.h"
+#include "Platform/AppKit/Storyboard.h"
+#include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Screens/Activity/RunningActivity.h"
+
+namespace {
+
+constexpr int kTabCount = 4;
+
+}  // namespace
 
 void TabBarVC::viewDidLoad() {
     if (AppDelegate* delegate = appDelegate()) delegate->tabBarVC = this;
-    // The first tab, the preset list, fills the content area.
-    embedSegue(ids::SlideRight_PresetList, view());
+    if (canShow(ids::SlideRight_PresetList)) performSegue(ids::SlideRight_PresetList);
+}
+
+void TabBarVC::prepareForSegue(appkit::StoryboardSegue& segue, const std::any& sender) {
+    ViewController::prepareForSegue(segue, sender);
+    resetTabState();
+}
+
+void TabBarVC::resetTabState() {
+    AppDelegate* delegate = appDelegate();
+    TabBarVC* registered = delegate && delegate->tabBarVC ? delegate->tabBarVC.data() : this;
+    registered->presetListVC = nullptr;
+    advancedMasterVC = nullptr;
+    renameMasterVC = nullptr;
+    if (delegate) {
+        delegate->collectionView = nullptr;
+        delegate->arrImgList.clear();
+        delegate->arrQLPos.clear();
+    }
+    core::sharedImageList().removeAll();
+    core::sharedRenameOptions().reset();
+}
+
+std::string TabBarVC::segueForTab(int index, int current) {
+    switch (index) {
+        case 1:
+            return current < 2 ? ids::SlideLeft_Advanced : ids::SlideRight_Advanced;
+        case 2:
+            return ids::SlideLeft_Bulk;
+        case 3:
+            return ids::SlideLeft_Quick;
+        default:
+            return ids::SlideRight_PresetList;
+    }
+}
+
+bool TabBarVC::canShow(const std::string& segue) const {
+    appkit::Storyboard& board = storyboard() ? *storyboard() : appkit::Storyboard::main();
+    const auto row = board.segue(identifier(), segue);
+    return row && board.hasController(row->destination);
+}
+
+void TabBarVC::selectTab(int index) {
+    if (index < 0 || index >= kTabCount) index = 0;
+    if (index == intSegmentSelectedNow) return;
+    const std::string segue = segueForTab(index, intSegmentSelectedNow);
+    if (!canShow(segue)) return;
+    for (const auto& screen : children()) cancelRunningActivities(*screen);
+    performSegue(segue);
+    intSegmentSelectedNow = index;
+}
+
+void TabBarVC::cancelRunningActivities(appkit::ViewController& screen) {
+    if (auto* activity = dynamic_cast<screens::RunningActivity*>(&screen);
+        activity && activity->isActivityRunning())
+        activity->cancelActivity();
+    for (const auto& child : screen.children()) cancelRunningActivities(*child);
+}
+
+const std::vector<std::string>& TabBarVC::allowedImageTypes() {
+    static const std::vector<std::string> types = {"jpg", "jpeg", "JPEG", "png", "PNG",
+                                                   "bmp", "tiff", "heic", "heif"};
+    return types;
+}
+
+void TabBarVC::browseForImages(std::function<void(const std::vector<std::string>&)> completion) {
+    appkit::Window* sheetWindow = isViewLoaded() ? window() : nullptr;
+    if (!sheetWindow) return;
+    AppDelegate* delegate = appDelegate();
+    if (delegate && delegate->menuItem_SelectAll_Browse)
+        delegate->menuItem_SelectAll_Browse->setVisible(true);
+    auto panel = std::make_shared<appkit::OpenPanel>();
+    panel->allowsMultipleSelection = true;
+    panel->canChooseFiles = true;
+    panel->canChooseDirectories = true;
+    panel->resolvesAliases = true;
+    panel->canCreateDirectories = false;
+    panel->allowedFileTypes = allowedImageTypes();
+    panel->beginSheetModal(
+        sheetWindow,
+        [panel, completion = std::move(completion)](appkit::ModalResponse response) {
+            if (response == appkit::ModalResponse::OK && completion) {
+                // Folders travel as directory paths, so the image list walks them.
+                std::vector<std::string> urls;
+                for (const auto& path : panel->urls()) {
+                    std::error_code ec;
+                    const bool folder = std::filesystem::is_directory(path, ec) && !path.ends_with("/");
+                    urls.push_back(folder ? path + "/" : path);
+                }
+                completion(urls);
+            }
+            if (AppDelegate* shell = appDelegate(); shell && shell->menuItem_SelectAll_Browse)
+                shell->menuItem_SelectAll_Browse->setVisible(false);
+        },
+        this);
+}
+
+void TabBarVC::setPreviewItems(std::vector<core::SourceURLInfo> images, appkit::CollectionView* grid,
+                               appkit::TableView* table) {
+    AppDelegate* delegate = appDelegate();
+    if (!delegate) return;
+    delegate->arrImgList = std::move(images);
+    delegate->collectionView = grid;
+    delegate->tableView = table;
+}
+
+void TabBarVC::toggleQuickLookPreview() {
+    // The preview panel belongs to the application delegate; it has none yet, so the space bar and
+    // the preview button only fill its list.
 }

@@ -4,6 +4,7 @@
 // and hands out copies, never references into the list.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -38,9 +39,17 @@ class SharedList {
         return std::nullopt;
     }
 
+    // Counts the times the whole list was replaced or emptied, so that work begun on the list as it
+    // was can tell that it has since been started afresh.
+    std::uint64_t generation() const {
+        std::lock_guard lock(mutex_);
+        return generation_;
+    }
+
     void replaceAll(std::vector<T> items) {
         std::lock_guard lock(mutex_);
         items_ = std::move(items);
+        ++generation_;
     }
     void append(T value) {
         std::lock_guard lock(mutex_);
@@ -72,6 +81,7 @@ class SharedList {
     void removeAll() {
         std::lock_guard lock(mutex_);
         items_.clear();
+        ++generation_;
     }
     // Runs `change` on the list under the lock, for edits that must not interleave with another
     // thread's (read-modify-write such as counting a preset's use). `change` must not touch this list.
@@ -83,6 +93,7 @@ class SharedList {
   private:
     mutable std::mutex mutex_;
     std::vector<T> items_;
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace core

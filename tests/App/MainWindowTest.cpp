@@ -8,6 +8,7 @@
 #include "App/DarkVC.h"
 #include "App/VortaWindowController.h"
 #include "App/WindowController.h"
+#include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/Toolbar.h"
 #include "Platform/Foundation/NotificationCenter.h"
@@ -64,6 +65,10 @@ TEST_F(MainWindowTest, EveryResizeOfTheMainWindowIsAnnounced) {
 }
 
 TEST_F(MainWindowTest, SegmentClicksReachTheTabSwitcher) {
+    // A tab whose screen is missing keeps the current tab: give the two tabs clicked a screen.
+    for (const char* scene : {ids::scene::AdvancedMasterVC, ids::scene::RenameMasterVC})
+        appkit::Storyboard::main().registerController(
+            scene, [] { return std::make_shared<appkit::ViewController>(); });
     prepareSettings(
         [](foundation::UserDefaults& s) { s.set("isShowFirst", foundation::PlistValue(std::int64_t{1})); });
     start();

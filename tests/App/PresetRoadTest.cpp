@@ -52,6 +52,7 @@ TEST_F(PresetRoadTest, AFirstStartLeadsToThePresetGridWhereADropRunsAndTheMenuRu
     ASSERT_NE(screen, nullptr) << "the first tab shows the preset list";
     ASSERT_EQ(screen->collectionView->numberOfItems(), 7);
     ASSERT_NE(screen->activityVC_Embedded, nullptr);
+    EXPECT_EQ(tabBar()->presetListVC, screen);
 
     const auto in = dir / "in";
     testsupport::writeTestImage(in / "one.jpg", 1000, 800, 1);

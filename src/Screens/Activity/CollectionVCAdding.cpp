@@ -1,6 +1,6 @@
 // CollectionVC: adding images. The known paths and the rename options are taken on the main queue
 // when the addition starts; the files are collected on the global queue; the batch joins the list
-// on the main queue, unless the list's controller has gone by then.
+// on the main queue, unless the list's controller has gone or the list was started afresh by then.
 
 #include <QPointer>
 
@@ -19,12 +19,15 @@ void CollectionVC::addImages(const std::vector<std::string>& urls) {
     std::vector<std::string> knownPaths;
     for (const auto& record : core::sharedImageList().snapshot()) knownPaths.push_back(record.strFullPath);
     const core::RenameOptions options = core::sharedRenameOptions().get();
+    const std::uint64_t generation = core::sharedImageList().generation();
     QPointer<CollectionVC> self(this);
-    dispatch::Queue::global().async([self, urls, knownPaths = std::move(knownPaths), options] {
+    dispatch::Queue::global().async([self, urls, knownPaths = std::move(knownPaths), options, generation] {
         auto batch = collectImages(urls, knownPaths, options);
         if (batch.empty()) return;
-        dispatch::Queue::main().async([self, batch = std::move(batch)] {
-            if (self) self->finishAddingImages(batch);
+        dispatch::Queue::main().async([self, batch = std::move(batch), generation] {
+            // A list emptied or replaced meanwhile (another tab, a new job) is not the list these
+            // images were chosen for.
+            if (self && core::sharedImageList().generation() == generation) self->finishAddingImages(batch);
         });
     });
 }

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <map>
 
 #include "Platform/AppKit/NamedImage.h"
 
@@ -28,6 +29,16 @@ QImage drawnMarkImage(bool marked) {
     return image;
 }
 
+// Every item of a long list shows a mark image: each is read or drawn once (main thread only).
+const QImage& markOrNamedImage(const std::string& name) {
+    static std::map<std::string, QImage> loaded;
+    auto it = loaded.find(name);
+    if (it != loaded.end()) return it->second;
+    QImage named = appkit::imageNamed(name);
+    if (named.isNull() && (name == "select" || name == "deselect")) named = drawnMarkImage(name == "select");
+    return loaded.emplace(name, std::move(named)).first->second;
+}
+
 }  // namespace
 
 ImageWell::ImageWell(QWidget* parent) : QWidget(parent) {
@@ -41,9 +52,7 @@ void ImageWell::setImage(QImage image) {
 }
 
 void ImageWell::setImageNamed(const std::string& name) {
-    QImage named = appkit::imageNamed(name);
-    if (named.isNull() && (name == "select" || name == "deselect")) named = drawnMarkImage(name == "select");
-    image_ = std::move(named);
+    image_ = markOrNamedImage(name);
     imageName_ = name;
     update();
 }

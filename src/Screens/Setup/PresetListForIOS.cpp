@@ -89,6 +89,7 @@ void PresetListForIOS::loadView() {
 }
 
 void PresetListForIOS::viewDidLoad() {
+    if (didLoad) didLoad();
     cnstActivityWidth->setConstant(0);
     // The panel's layout keeps the activity screen at the panel's full size as its width animates.
     if (ViewController* holder = embedScene(ids::scene::ActivityHolderVC, activityPanel_))

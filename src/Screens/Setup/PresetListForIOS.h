@@ -41,6 +41,7 @@ class PresetListForIOS : public appkit::ViewController,
     // What the screen asks of the application shell; each one left empty does nothing (the open
     // panel is asked directly when `browseForImages` is empty).
     std::function<void()> rebuildPresetsMenu;
+    std::function<void()> didLoad;           // the tab switcher learns which screen shows the presets
     std::function<void()> activityDidStart;  // the Cancel Activity menu item becomes active
     std::function<void(std::function<void(std::vector<std::string>)>)> browseForImages;
 

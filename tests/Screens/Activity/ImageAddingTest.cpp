@@ -142,5 +142,18 @@ TEST_F(ImageListTest, AnAdditionFinishingAfterItsListHasGoneIsDropped) {
     EXPECT_TRUE(core::sharedImageList().isEmpty());
 }
 
+TEST_F(ImageListTest, AnAdditionFinishingAfterTheListWasStartedAfreshIsDropped) {
+    makeList(ImageListRole::Rename);
+    const auto a = dir / "a.jpg", b = dir / "b.jpg";
+    writePhoto(a, Qt::red);
+    writePhoto(b, Qt::green);
+    list->addImages({a.string()});
+    core::sharedImageList().removeAll();  // the tab was switched while the files were collected
+    settle();
+    EXPECT_TRUE(core::sharedImageList().isEmpty());
+    addAndWait({b.string()}, 1);
+    EXPECT_EQ(listedPaths(), std::vector<std::string>{b.string()});
+}
+
 }  // namespace
 }  // namespace imagelisttest
