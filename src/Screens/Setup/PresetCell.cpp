@@ -37,8 +37,10 @@ void PresetCell::loadView() {
     layout->setSpacing(3);
 
     auto* top = new QHBoxLayout;
-    sizeBox = new appkit::View(presetView);
-    sizeBox->setFixedSize(60, 60);
+    auto* sizeArea = new appkit::View(presetView);
+    sizeArea->setFixedSize(60, 60);
+    sizeBox = new appkit::View(sizeArea);
+    sizeBox->setGeometry(0, 0, 60, 60);
     widthBar = new appkit::View(sizeBox);
     heightBar = new appkit::View(sizeBox);
     widthBar->setGeometry(0, 56, 60, 4);
@@ -46,7 +48,7 @@ void PresetCell::loadView() {
     enhanceMark = new QLabel(QStringLiteral("✦"), sizeBox);
     appkit::View::setTagOf(enhanceMark, 7);
     enhanceMark->move(22, 20);
-    top->addWidget(sizeBox, 0, Qt::AlignTop);
+    top->addWidget(sizeArea, 0, Qt::AlignTop);
     top->addStretch(1);
     optionButton = new QPushButton(QStringLiteral("…"), presetView);
     appkit::View::setTagOf(optionButton, 6);

@@ -151,12 +151,13 @@ void PresetListForIOS::configurePresetCell(PresetCell& cell, int row) {
     paint(cell.heightBar, tag.withAlpha(core::presetHasHeight(*preset) ? 1.0 : 0.3));
     paint(cell.sizeBox, tag.withAlpha(0.2));
     if (const auto frame = setup::aspectBoxFrame(core::presetWidth(*preset), core::presetHeight(*preset))) {
-        cell.sizeBox->setFixedSize(static_cast<int>(frame->size.width), static_cast<int>(frame->size.height));
-        cell.widthBar->setGeometry(0, static_cast<int>(frame->size.height) - 4,
-                                   static_cast<int>(frame->size.width), 4);
-        cell.heightBar->setGeometry(0, 0, 4, static_cast<int>(frame->size.height));
-        cell.sizeBox->setProperty(
-            "aspectFrame", QRectF(frame->origin.x, frame->origin.y, frame->size.width, frame->size.height));
+        // The frame is in the box area's own coordinates, y up from its bottom edge.
+        const QRect r(qRound(frame->origin.x), qRound(60 - frame->origin.y - frame->size.height),
+                      qRound(frame->size.width), qRound(frame->size.height));
+        cell.sizeBox->setGeometry(r);
+        cell.widthBar->setGeometry(0, r.height() - 4, r.width(), 4);
+        cell.heightBar->setGeometry(0, 0, 4, r.height());
+        cell.enhanceMark->move(r.width() / 2 - 8, r.height() / 2 - 10);
     }
 
     connect(cell.nameField, &QLineEdit::returnPressed, this, [this, field = cell.nameField] {
