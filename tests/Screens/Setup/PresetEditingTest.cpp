@@ -117,6 +117,13 @@ TEST_F(PresetListTest, CloseActivityAsksFirstAndYesClosesThePanel) {
     screen->runMenuPresetOnBrowsedImages();
     ASSERT_TRUE(runToEnd());
     ASSERT_TRUE(screen->isBusy());
+    // The running preset stays marked in its colour, also when the mouse leaves it; others do not light up.
+    const cg::Color marked = core::presetColorTag(*core::sharedPresetList().at(sd)).withAlpha(0.3);
+    cellAt(sd)->presetView->clearHoverHighlight();
+    EXPECT_EQ(cellAt(sd)->box->fillColor(), marked);
+    cellAt(0)->presetView->showHoverHighlight();
+    EXPECT_NE(cellAt(0)->box->fillColor(),
+              core::presetColorTag(*core::sharedPresetList().at(0)).withAlpha(0.3));
 
     // "No" leaves the activity as it is.
     appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
@@ -136,4 +143,8 @@ TEST_F(PresetListTest, CloseActivityAsksFirstAndYesClosesThePanel) {
     EXPECT_EQ(screen->cnstActivityWidth->constant(), 0);
     EXPECT_FALSE(screen->presetProcessingNow.has_value());
     EXPECT_TRUE(cellAt(sd)->presetView->canAcceptDrop());
+    EXPECT_NE(cellAt(sd)->box->fillColor(), marked);
+    cellAt(0)->presetView->showHoverHighlight();
+    EXPECT_EQ(cellAt(0)->box->fillColor(),
+              core::presetColorTag(*core::sharedPresetList().at(0)).withAlpha(0.3));
 }
