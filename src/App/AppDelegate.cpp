@@ -3,6 +3,7 @@
 #include "App/ActivityHookup.h"
 
 #include "App/AppDefaults.h"
+#include "App/PresetsMenu.h"
 #include "Core/OutputFolder.h"
 #include "Core/PresetStore.h"
 #include "Core/SharedLists.h"
@@ -47,6 +48,16 @@ void AppDelegate::applicationWillTerminate() {
 bool AppDelegate::applicationShouldHandleReopen(bool) {
     openMainWindow();
     return false;
+}
+
+void AppDelegate::rebuildPresetsMenu() {
+    auto* submenu =
+        menuItem_AddImageToPreset ? qobject_cast<appkit::Menu*>(menuItem_AddImageToPreset->menu()) : nullptr;
+    if (!submenu) return;
+    mainmenu::rebuildPresetsMenu(*submenu, core::sharedPresetList().snapshot(),
+                                 [this](int row, const std::string& name) {
+                                     if (runPresetFromMenu) runPresetFromMenu(row, name);
+                                 });
 }
 
 void AppDelegate::openMainWindow() {

@@ -7,6 +7,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "App/AdvanceVCIPad.h"
@@ -43,6 +45,8 @@ class AppDelegate : public QObject, public usernotifications::UserNotificationCe
     QPointer<appkit::MenuItem> menuItem_AddImageToPreset;
     QPointer<appkit::MenuItem> menuItem_CancelActivity;
     QPointer<AdvanceVCIPad> advanceVCIPad;
+    // Runs the preset of a presets-menu item; set by the screen that shows the preset list.
+    std::function<void(int row, const std::string& name)> runPresetFromMenu;
     QPointer<ViewController> vc;
 
     // Launch and termination, in the order the application calls them.
@@ -52,6 +56,9 @@ class AppDelegate : public QObject, public usernotifications::UserNotificationCe
     // Brings the main window back; the application does nothing further of its own.
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
     void openMainWindow();
+
+    // Rebuilds the submenu of menuItem_AddImageToPreset from the shared preset list.
+    void rebuildPresetsMenu();
 
     // Announces the window's resizes as "onWindowResized" (once per window, however often asked).
     void observeWindow(appkit::Window* window);

@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     params.forcePreview = true;
 
     auto pacer = std::make_shared<HoldingPacer>(9);
-    appkit::Storyboard::main().registerController(ids::scene::ActivityVC, [&defaults, pacer] {
+    appkit::Storyboard::main().registerController(ids::scene::ActivityVC, [defaults, pacer] {
         core::BatchEngine::Services services;
         services.defaults = defaults;
         services.pacer = pacer;

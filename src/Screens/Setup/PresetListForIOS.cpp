@@ -1,0 +1,400 @@
+#include "Screens/Setup/PresetListForIOS.h"
+
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "Controls/KRActivityIndicatorView.h"
+#include "Core/OutputFolder.h"
+#include "Core/PresetStore.h"
+#include "Core/SharedLists.h"
+#include "Platform/AppKit/Alert.h"
+#include "Platform/AppKit/GuardedDispatch.h"
+#include "Platform/AppKit/OpenPanel.h"
+#include "Platform/AppKit/Storyboard.h"
+#include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/AppKit/Window.h"
+#include "Platform/Foundation/UserDefaults.h"
+#include "Screens/Activity/ActivityScenes.h"
+#include "Screens/Activity/ActivityVC.h"
+#include "Screens/Setup/PresetCell.h"
+#include "Screens/Setup/PresetCellText.h"
+#include "Screens/Setup/PresetView.h"
+
+namespace {
+
+constexpr double kActivityPanelWidth = 350;
+
+std::int64_t usageCount(const core::PresetInfo& preset) {
+    const auto it = preset.find("countUsage");
+    if (it == preset.end()) return 0;
+    const std::int64_t* count = it->second.integerIf();
+    return count ? *count : 0;
+}
+
+}  // namespace
+
+PresetListForIOS::PresetListForIOS(foundation::UserDefaults& defaults) : defaults_(defaults) {
+    setIdentifier(ids::scene::PresetListForIOS);
+    registerActivityScenes(appkit::Storyboard::main());
+    if (!appkit::Storyboard::main().hasController(ids::presetCell))
+        appkit::Storyboard::main().registerController(ids::presetCell,
+                                                      [] { return std::make_shared<PresetCell>(); });
+}
+
+PresetListForIOS::~PresetListForIOS() {
+    if (collectionView) collectionView->setDataSource(nullptr);
+}
+
+void PresetListForIOS::loadView() {
+    auto* root = new appkit::View;
+    auto* layout = new QHBoxLayout(root);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* gridSide = new QWidget(root);
+    auto* gridLayout = new QVBoxLayout(gridSide);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
+    auto* bar = new QHBoxLayout;
+    bar->addStretch(1);
+    loadingIndicatorView = new controls::KRActivityIndicatorView(gridSide);
+    loadingIndicatorView->setFixedSize(24, 24);
+    bar->addWidget(loadingIndicatorView);
+    btnDismissActivity = new QPushButton(QStringLiteral("Close Activity"), gridSide);
+    btnDismissActivity->hide();
+    connect(btnDismissActivity, &QPushButton::clicked, this, [this] { confirmCloseActivity(); });
+    bar->addWidget(btnDismissActivity);
+    gridLayout->addLayout(bar);
+
+    collectionView = new appkit::CollectionView(gridSide);
+    collectionView->setItemSize({200, 150});
+    collectionView->setSelectable(false);
+    collectionView->setDataSource(this);
+    gridLayout->addWidget(collectionView, 1);
+    layout->addWidget(gridSide, 1);
+
+    activityPanel_ = new appkit::View(root);
+    activityPanel_->setLayout(new QVBoxLayout);
+    activityPanel_->layout()->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(activityPanel_);
+    cnstActivityWidth =
+        new appkit::LayoutConstraint(activityPanel_, appkit::LayoutConstraint::Attribute::Width, 0);
+
+    optionMenu = new appkit::Menu(QString(), root);
+    optionMenu->addItem("Rename", [this](appkit::MenuItem&) { beginPresetRename(); });
+    optionMenu->addItem("Resize on Preset", [this](appkit::MenuItem&) { runMenuPresetOnBrowsedImages(); });
+    optionMenu->addSeparator();
+    optionMenu->addItem("Delete", [this](appkit::MenuItem&) { deletePreset(); });
+    setView(root);
+}
+
+void PresetListForIOS::viewDidLoad() {
+    if (didLoad) didLoad();
+    cnstActivityWidth->setConstant(0);
+    // The panel's layout keeps the activity screen at the panel's full size as its width animates.
+    if (ViewController* holder = embedScene(ids::scene::ActivityHolderVC, activityPanel_))
+        activityPanel_->layout()->addWidget(holder->view());
+    collectionView->reloadData();
+}
+
+bool PresetListForIOS::isBusy() const {
+    return btnDismissActivity && !btnDismissActivity->isHidden();
+}
+
+bool PresetListForIOS::isShowingSheet() const {
+    appkit::Window* w = window();
+    return w && w->sheetCount() == 1;
+}
+
+bool PresetListForIOS::rowInList(std::optional<int> row) const {
+    return row && *row >= 0 && static_cast<std::size_t>(*row) < core::sharedPresetList().count();
+}
+
+int PresetListForIOS::numberOfItems(appkit::CollectionView&) {
+    return static_cast<int>(core::sharedPresetList().count());
+}
+
+std::shared_ptr<appkit::CollectionViewItem> PresetListForIOS::itemForIndex(appkit::CollectionView& view,
+                                                                           int index) {
+    auto item = view.makeItem(ids::presetCell, index);
+    if (auto* cell = dynamic_cast<PresetCell*>(item.get()); cell && rowInList(index))
+        configurePresetCell(*cell, index);
+    return item;
+}
+
+void PresetListForIOS::configurePresetCell(PresetCell& cell, int row) {
+    const auto preset = core::sharedPresetList().at(static_cast<std::size_t>(row));
+    if (!preset) return;
+    cell.loadViewIfNeeded();
+    const setup::PresetBadges b = setup::presetBadges(*preset);
+    cell.nameField->setText(QString::fromStdString(b.name));
+    cell.nameField->setAccessibleName(QString::number(row));
+    cell.nameField->setReadOnly(true);
+    cell.sizeText->setText(QString::fromStdString(b.sizeText));
+    cell.formatBadge->setText(QString::fromStdString(b.format));
+    cell.formatBadge->setVisible(b.formatShown);
+    cell.effectBadge->setText(QString::fromStdString(b.effect));
+    cell.effectBadge->setVisible(b.effectShown);
+    cell.saliencyBadge->setText(QString::fromStdString(b.saliency));
+    cell.saliencyBadge->setVisible(b.saliencyShown);
+    cell.originalBadge->setText(b.originalShown ? QStringLiteral("ORIGINAL") : QString());
+    cell.originalBadge->setVisible(b.originalShown);
+    cell.enhanceMark->setVisible(b.autoEnhance);
+
+    const cg::Color tag = core::presetColorTag(*preset);
+    auto paint = [](appkit::View* v, cg::Color c) {
+        v->setWantsLayer(true);
+        v->layer()->backgroundColor = c;
+        v->layerDidChange();
+    };
+    paint(cell.widthBar, tag.withAlpha(core::presetHasWidth(*preset) ? 1.0 : 0.3));
+    paint(cell.heightBar, tag.withAlpha(core::presetHasHeight(*preset) ? 1.0 : 0.3));
+    paint(cell.sizeBox, tag.withAlpha(0.2));
+    if (const auto frame = setup::aspectBoxFrame(core::presetWidth(*preset), core::presetHeight(*preset))) {
+        // The frame is in the box area's own coordinates, y up from its bottom edge.
+        const QRect r(qRound(frame->origin.x), qRound(60 - frame->origin.y - frame->size.height),
+                      qRound(frame->size.width), qRound(frame->size.height));
+        cell.sizeBox->setGeometry(r);
+        cell.widthBar->setGeometry(0, r.height() - 4, r.width(), 4);
+        cell.heightBar->setGeometry(0, 0, 4, r.height());
+        cell.enhanceMark->move(r.width() / 2 - 8, r.height() / 2 - 10);
+    }
+
+    connect(cell.nameField, &QLineEdit::returnPressed, this, [this, field = cell.nameField] {
+        commitPresetRename(field->accessibleName().toInt(), field->text());
+    });
+    connect(cell.optionButton, &QPushButton::clicked, this,
+            [this, row, button = cell.optionButton] { showOptionMenuForRow(row, button); });
+    cell.presetView->servePreset(this, row);
+    cell.presetView->clearHoverHighlight();
+}
+
+void PresetListForIOS::showOptionMenuForRow(int row, QWidget* sender) {
+    if (!rowInList(row)) return;
+    intRowFromMenu = row;
+    collViewForMenu = collectionView;
+    appkit::postToMain(this, [menu = optionMenu, sender = QPointer<QWidget>(sender)] {
+        if (menu && sender) menu->popUp(-1, QCursor::pos(), nullptr);
+    });
+}
+
+void PresetListForIOS::beginPresetRename() {
+    if (!rowInList(intRowFromMenu) || !collViewForMenu) return;
+    auto* cell = dynamic_cast<PresetCell*>(collViewForMenu->itemAtIndex(*intRowFromMenu));
+    if (!cell) return;
+    cell->nameField->setReadOnly(false);
+    cell->nameField->setFocus();
+    cell->nameField->selectAll();
+}
+
+void PresetListForIOS::commitPresetRename(int row, const QString& text) {
+    if (!rowInList(row)) return;
+    auto preset = *core::sharedPresetList().at(static_cast<std::size_t>(row));
+    const QString trimmed = text.trimmed();
+    if (!trimmed.isEmpty())
+        preset["presetName"] = foundation::PlistValue(setup::capitalisedName(trimmed.toStdString()));
+    core::sharedPresetList().replaceAt(static_cast<std::size_t>(row), preset);
+    // Saved at once: a rename must survive a crash before the next save.
+    savePresets();
+    if (rebuildPresetsMenu) rebuildPresetsMenu();
+    if (collViewForMenu) collViewForMenu->reloadItems({row});
+}
+
+void PresetListForIOS::cancelPresetRename() {
+    if (rowInList(intRowFromMenu) && collectionView) collectionView->reloadItems({*intRowFromMenu});
+}
+
+void PresetListForIOS::deletePreset() {
+    if (!rowInList(intRowFromMenu)) return;
+    const int row = *intRowFromMenu;
+    core::sharedPresetList().removeAt(static_cast<std::size_t>(row));
+    // The running preset keeps its highlight under its new row.
+    if (presetProcessingNow == row)
+        presetProcessingNow.reset();
+    else if (presetProcessingNow && *presetProcessingNow > row)
+        presetProcessingNow = *presetProcessingNow - 1;
+    // Saved even when the list is now empty, so a delete is never undone by a crash.
+    savePresets();
+    if (collViewForMenu) {
+        collViewForMenu->deleteItems({row});
+        // The cells carry their rows.
+        collViewForMenu->reloadData();
+    }
+    if (rebuildPresetsMenu) rebuildPresetsMenu();
+}
+
+void PresetListForIOS::addPreset(const core::PresetInfo& preset) {
+    core::sharedPresetList().append(preset);
+    savePresets();
+    const int last = static_cast<int>(core::sharedPresetList().count()) - 1;
+    if (collectionView) {
+        collectionView->insertItems({last});
+        collectionView->scrollToItem(last, appkit::CollectionView::ScrollPosition::Bottom, true);
+    }
+    if (rebuildPresetsMenu) rebuildPresetsMenu();
+}
+
+void PresetListForIOS::runMenuPresetOnBrowsedImages() {
+    if (!rowInList(intRowFromMenu)) return;
+    const int row = *intRowFromMenu;
+    appkit::postToMain(this, [this, row] {
+        auto use = [self = QPointer<PresetListForIOS>(this), row](std::vector<std::string> paths) {
+            if (self && !paths.empty()) self->highlightAndUsePreset(paths, row);
+        };
+        if (browseForImages) {
+            browseForImages(use);
+            return;
+        }
+        auto panel = std::make_shared<appkit::OpenPanel>();
+        panel->canChooseDirectories = true;
+        panel->allowsMultipleSelection = true;
+        panel->beginSheetModal(
+            window(),
+            [panel, use](appkit::ModalResponse response) {
+                if (response == appkit::ModalResponse::OK) use(panel->urls());
+            },
+            this);
+    });
+}
+
+void PresetListForIOS::runPresetFromMenu(int row, const std::string& name) {
+    // The item was built with the preset at `row`; a list changed since then runs nothing.
+    if (!rowInList(row) ||
+        core::presetName(*core::sharedPresetList().at(static_cast<std::size_t>(row))) != name)
+        return;
+    intRowFromMenu = row;
+    runMenuPresetOnBrowsedImages();
+}
+
+void PresetListForIOS::highlightAndUsePreset(const std::vector<std::string>& paths, int row) {
+    if (!rowInList(row) || isBusy()) return;
+    presetProcessingNow = row;
+    if (PresetView* view = presetViewAt(row)) view->showHoverHighlight();
+    usePreset(paths, row);
+}
+
+PresetView* PresetListForIOS::presetViewAt(int row) const {
+    if (!collectionView) return nullptr;
+    auto* cell = dynamic_cast<PresetCell*>(collectionView->itemAtIndex(row));
+    return cell ? cell->presetView : nullptr;
+}
+
+bool PresetListForIOS::ensureOutputFolder() {
+    // A folder that was deleted or moved since it was chosen is asked for again.
+    if (core::resolveOutputFolder(defaults_)) return true;
+    appkit::OpenPanel panel;
+    panel.canChooseFiles = false;
+    panel.canChooseDirectories = true;
+    panel.canCreateDirectories = true;
+    panel.allowsMultipleSelection = false;
+    panel.prompt = "Choose";
+    panel.message = "Choose the folder for the resized images";
+    if (panel.runModal() != appkit::ModalResponse::OK || panel.urls().empty()) return false;
+    return core::storeOutputFolder(defaults_, panel.urls().front());
+}
+
+bool PresetListForIOS::dropOnPreset(int row, const std::vector<std::string>& paths, PresetView* view) {
+    if (paths.empty() || !rowInList(row) || isBusy()) return false;
+    if (!ensureOutputFolder()) return false;
+    presetProcessingNow = row;
+    intRowFromMenu = row;
+    if (view) view->showHoverHighlight();
+    usePreset(paths, row);
+    return true;
+}
+
+void PresetListForIOS::savePresets() {
+    core::savePresetList(defaults_, core::sharedPresetList());
+    defaults_.synchronize();
+}
+
+void PresetListForIOS::usePreset(const std::vector<std::string>& paths, int row) {
+    if (paths.empty() || !rowInList(row)) return;
+    const auto index = static_cast<std::size_t>(row);
+    const core::PresetInfo preset = *core::sharedPresetList().at(index);
+    core::PresetInfo counted = preset;
+    counted["countUsage"] = foundation::PlistValue(usageCount(preset) + 1);
+    core::sharedPresetList().replaceAt(index, counted);
+    savePresets();
+    startProcessing(paths, preset);
+}
+
+void PresetListForIOS::startProcessing(const std::vector<std::string>& paths,
+                                       const core::PresetInfo& preset) {
+    if (paths.empty()) return;
+    // Busy from here on, not one turn later, so a second drop in between cannot start a second job.
+    btnDismissActivity->show();
+    appkit::postToMain(this, [this, paths, preset] { beginActivity(paths, preset); });
+}
+
+void PresetListForIOS::beginActivity(const std::vector<std::string>& paths, const core::PresetInfo& preset) {
+    if (!activityVC_Embedded) {
+        btnDismissActivity->hide();
+        return;
+    }
+    btnDismissActivity->show();
+    if (loadingIndicatorView) {
+        loadingIndicatorView->show();
+        loadingIndicatorView->setUpAnimation();
+        loadingIndicatorView->startAnimating();
+    }
+    std::vector<std::filesystem::path> urls(paths.begin(), paths.end());
+    activityVC_Embedded->collectSourceFiles({preset}, urls, std::nullopt, std::nullopt,
+                                            [self = QPointer<PresetListForIOS>(this), preset](std::size_t) {
+                                                if (self) self->onActivityStarted(preset);
+                                            });
+}
+
+void PresetListForIOS::onActivityStarted(const core::PresetInfo& preset) {
+    if (loadingIndicatorView) {
+        loadingIndicatorView->stopAnimating();
+        loadingIndicatorView->hide();
+    }
+    if (!activityVC_Embedded) {
+        btnDismissActivity->hide();
+        return;
+    }
+    if (activityDidStart) activityDidStart();
+    activityVC_Embedded->resetForNewJob();
+    showActivityPanel();
+    core::JobParameters params;
+    params.presets = {preset};
+    for (const auto& record : core::sharedImageList().snapshot()) params.images.emplace_back(record);
+    activityVC_Embedded->startJob(std::move(params));
+}
+
+void PresetListForIOS::showActivityPanel() {
+    cnstActivityWidth->setConstant(kActivityPanelWidth);
+    btnDismissActivity->show();
+}
+
+void PresetListForIOS::hideActivityPanel() {
+    cnstActivityWidth->setConstant(0);
+    btnDismissActivity->hide();
+    const auto row = presetProcessingNow;
+    presetProcessingNow.reset();
+    // Only a row still inside the list is touched; the view may be gone or show another preset.
+    if (rowInList(row))
+        if (PresetView* view = presetViewAt(*row)) view->clearHoverHighlight();
+}
+
+void PresetListForIOS::confirmCloseActivity() {
+    if (!activityVC_Embedded) return;
+    appkit::Alert alert;
+    alert.alertStyle = appkit::Alert::Style::Warning;
+    alert.addButton("Yes");
+    alert.addButton("No");
+    alert.messageText = "Close activity";
+    alert.informativeText = "This will close/cancel the running activity.\nAre you sure to close/cancel it?";
+    alert.beginSheetModal(
+        window(),
+        [activity = activityVC_Embedded](appkit::ModalResponse response) {
+            if (response == appkit::ModalResponse::AlertFirstButtonReturn && activity)
+                activity->cancelActivity();
+        },
+        this);
+}
+
+void PresetListForIOS::setEmbeddedActivityVC(ActivityVC* activity) {
+    activityVC_Embedded = activity;
+}

@@ -1,0 +1,75 @@
+#include "Screens/Setup/PresetView.h"
+
+#include "Controls/Box.h"
+#include "Core/PresetInfo.h"
+#include "Core/SharedLists.h"
+#include "Platform/AppKit/FileDrop.h"
+#include "Platform/Graphics/SystemColors.h"
+#include "Screens/Setup/PresetListForIOS.h"
+
+PresetView::PresetView(QWidget* parent)
+    : appkit::View(parent), drop_(new appkit::FileDropTarget(this)), hover_(new appkit::HoverTracker(this)) {
+    drop_->draggingEntered = [this](const std::vector<std::string>&) {
+        if (!bIsDragActive || !canAcceptDrop()) return false;
+        setDragBorder(true);
+        return true;
+    };
+    drop_->draggingExited = [this] {
+        if (bIsDragActive) setDragBorder(false);
+    };
+    drop_->performDrop = [this](const std::vector<std::string>& paths, bool internal) {
+        if (bIsDragActive) setDragBorder(false);
+        // No view of this application starts a drag of files; only drops from outside are taken.
+        if (internal || !bIsDragActive || !canAcceptDrop()) return false;
+        return handleDrop(paths);
+    };
+    hover_->mouseEntered = [this] { showHoverHighlight(); };
+    hover_->mouseExited = [this] { clearHoverHighlight(); };
+}
+
+void PresetView::servePreset(PresetListForIOS* screen, int row) {
+    screen_ = screen;
+    row_ = row;
+}
+
+bool PresetView::canAcceptDrop() const {
+    if (!row_) return true;
+    return screen_ && !screen_->isBusy();
+}
+
+void PresetView::setDragBorder(bool on) {
+    auto* host = appkit::LayerHost::of(parentWidget());
+    if (!host) return;
+    host->setWantsLayer(true);
+    appkit::Layer* layer = host->layer();
+    layer->borderColor = on ? std::optional(cg::system::blue()) : std::optional(cg::Color::clear());
+    layer->borderWidth = on ? 2.0 : 0.0;
+    if (on) layer->cornerRadius = 15.0;
+    host->layerDidChange();
+}
+
+void PresetView::showHoverHighlight() {
+    auto* box = qobject_cast<controls::Box*>(parentWidget());
+    if (!screen_ || !row_ || !box) return;
+    const bool busy = screen_->isBusy() || screen_->isShowingSheet();
+    if (!busy || screen_->isProcessingRow(*row_)) {
+        const auto preset = core::sharedPresetList().at(static_cast<std::size_t>(*row_));
+        if (preset) box->setFillColor(core::presetColorTag(*preset).withAlpha(0.3));
+    }
+}
+
+void PresetView::clearHoverHighlight() {
+    auto* box = qobject_cast<controls::Box*>(parentWidget());
+    if (!screen_ || !row_ || !box) return;
+    const auto preset = core::sharedPresetList().at(static_cast<std::size_t>(*row_));
+    // The preset whose job runs stays marked.
+    if (preset && screen_->isProcessingRow(*row_))
+        box->setFillColor(core::presetColorTag(*preset).withAlpha(0.3));
+    else
+        box->setFillColor(cg::Color::white(1.0));
+}
+
+bool PresetView::handleDrop(const std::vector<std::string>& paths) {
+    if (paths.empty() || !screen_ || !row_) return false;
+    return screen_->dropOnPreset(*row_, paths, this);
+}

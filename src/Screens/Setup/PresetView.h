@@ -1,0 +1,47 @@
+#pragma once
+// PresetView: the drop target of one preset cell. Files and folders dragged from a file manager onto
+// it run that preset on them through its screen; while the screen is busy starting or showing a job
+// the drag is refused. It also paints the hover highlight in the preset's colour on the cell's box
+// (its superview). Main thread only; a child of the cell's box.
+
+#include <QPointer>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Platform/AppKit/View.h"
+
+namespace appkit {
+class FileDropTarget;
+class HoverTracker;
+}  // namespace appkit
+
+class PresetListForIOS;
+
+class PresetView : public appkit::View {
+    Q_OBJECT
+  public:
+    explicit PresetView(QWidget* parent = nullptr);
+
+    // The preset at `row` of the shared list on `screen`; without a screen the view serves nothing
+    // (drags are taken, a drop does nothing).
+    void servePreset(PresetListForIOS* screen, int row);
+    std::optional<int> row() const { return row_; }
+
+    bool bIsDragActive = true;
+
+    bool canAcceptDrop() const;
+    void showHoverHighlight();
+    void clearHoverHighlight();
+    // Runs the preset on the dropped paths: asks for the output folder when none is usable. Returns
+    // whether the drop was taken.
+    bool handleDrop(const std::vector<std::string>& paths);
+
+  private:
+    void setDragBorder(bool on);
+
+    QPointer<PresetListForIOS> screen_;
+    std::optional<int> row_;
+    appkit::FileDropTarget* drop_ = nullptr;
+    appkit::HoverTracker* hover_ = nullptr;
+};
