@@ -3,6 +3,8 @@
 
 #include "Screens/Activity/ActivityVC.h"
 
+#include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -23,6 +25,41 @@
 #include "Screens/Activity/SizeListforResultVC.h"
 
 namespace {
+
+// Keeps the four counters in one row while they fit and puts them in two rows of two when the screen is
+// narrow (the preset list's side panel), so their texts are never cut.
+class CounterWrap final : public QObject {
+  public:
+    static constexpr int kStretchColumn = 4;
+
+    CounterWrap(QWidget* container, QGridLayout* grid, std::vector<QWidget*> items)
+        : QObject(container), container_(container), grid_(grid), items_(std::move(items)) {
+        container->installEventFilter(this);
+        place();
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest) place();
+        return false;
+    }
+
+  private:
+    void place() {
+        int needed = 0;
+        for (auto* item : items_) needed += item->sizeHint().width() + grid_->horizontalSpacing();
+        const int columns = needed <= container_->width() ? static_cast<int>(items_.size()) : 2;
+        if (columns == columns_) return;
+        columns_ = columns;
+        for (auto* item : items_) grid_->removeWidget(item);
+        for (std::size_t i = 0; i < items_.size(); ++i)
+            grid_->addWidget(items_[i], static_cast<int>(i) / columns, static_cast<int>(i) % columns);
+    }
+
+    QWidget* container_;
+    QGridLayout* grid_;
+    std::vector<QWidget*> items_;
+    int columns_ = 0;
+};
 
 constexpr double kPanelWidth = 320.0;
 constexpr double kPanelHeight = 250.0;
@@ -186,7 +223,7 @@ void ActivityVC::buildPreviewPanel(appkit::View* container) {
 }
 
 void ActivityVC::buildStatusRow(appkit::View* container) {
-    auto* row = new QHBoxLayout(container);
+    auto* row = new QGridLayout(container);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
     auto counter = [&](appkit::View*& holder, QLabel*& label) {
@@ -200,19 +237,19 @@ void ActivityVC::buildStatusRow(appkit::View* container) {
         label = new QLabel;
         label->setTextFormat(Qt::RichText);
         inner->addWidget(label);
-        row->addWidget(holder);
     };
     counter(presetCountView, lblPresets);
     counter(imagesCountView, lblImages);
     counter(durationView, lblDuration);
     counter(sizeView, lblSize);
-    row->addStretch(1);
+    new CounterWrap(container, row, {presetCountView, imagesCountView, durationView, sizeView});
+    row->setColumnStretch(CounterWrap::kStretchColumn, 1);
     // Covers nothing the user needs while a job runs; it only keeps the counters from taking clicks.
     btnStatusGuard = new QPushButton;
     btnStatusGuard->setFlat(true);
     btnStatusGuard->setEnabled(false);
     btnStatusGuard->setFixedSize(1, 1);
-    row->addWidget(btnStatusGuard);
+    row->addWidget(btnStatusGuard, 0, CounterWrap::kStretchColumn);
 }
 
 void ActivityVC::buildButtons(appkit::View* root) {
