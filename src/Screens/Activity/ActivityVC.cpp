@@ -35,6 +35,8 @@ class CounterWrap final : public QObject {
     CounterWrap(QWidget* container, QGridLayout* grid, std::vector<QWidget*> items)
         : QObject(container), container_(container), grid_(grid), items_(std::move(items)) {
         container->installEventFilter(this);
+        // A counter whose text grows asks for a new layout: it may no longer fit its row.
+        for (auto* item : items_) item->installEventFilter(this);
         place();
     }
 
@@ -45,14 +47,29 @@ class CounterWrap final : public QObject {
 
   private:
     void place() {
-        int needed = 0;
-        for (auto* item : items_) needed += item->sizeHint().width() + grid_->horizontalSpacing();
-        const int columns = needed <= container_->width() ? static_cast<int>(items_.size()) : 2;
+        const int available = container_->width();
+        int columns = static_cast<int>(items_.size());
+        for (const int candidate : {static_cast<int>(items_.size()), 2, 1}) {
+            columns = candidate;
+            if (widestRow(candidate) <= available) break;
+        }
         if (columns == columns_) return;
         columns_ = columns;
         for (auto* item : items_) grid_->removeWidget(item);
         for (std::size_t i = 0; i < items_.size(); ++i)
             grid_->addWidget(items_[i], static_cast<int>(i) / columns, static_cast<int>(i) % columns);
+    }
+
+    // The width the widest row needs with `columns` counters a row (columns as wide as their widest).
+    int widestRow(int columns) const {
+        std::vector<int> widths(static_cast<std::size_t>(columns), 0);
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            auto& w = widths[i % static_cast<std::size_t>(columns)];
+            w = std::max(w, items_[i]->sizeHint().width());
+        }
+        int total = 0;
+        for (const int w : widths) total += w + grid_->horizontalSpacing();
+        return total;
     }
 
     QWidget* container_;

@@ -269,3 +269,32 @@ TEST_F(ActivityTest, AfterASkippedPreviewAFinishedImageLeavesTheListWithoutFlyin
     EXPECT_FALSE(s.imgLoadingView->image());
     EXPECT_FALSE(s.rectFrameToShowAfter);
 }
+
+TEST_F(ActivityTest, CountersKeepTheirWholeTextsInANarrowPanel) {
+    ActivityVC& s = openScreen();
+    s.durationView->show();  // as in the done state
+    s.sizeView->show();
+    s.makeStatusText("2", "Preset", s.lblPresets);
+    s.makeStatusText("12", "Images", s.lblImages);
+    s.makeStatusText("14 sec", "saved", s.lblDuration);
+    s.makeStatusText("3.91 MB", "", s.lblSize);
+    const auto counters =
+        std::vector<QWidget*>{s.presetCountView, s.imagesCountView, s.durationView, s.sizeView};
+    const auto allFit = [&] {
+        for (QWidget* w : counters)
+            if (w->width() < w->sizeHint().width()) return false;
+        return true;
+    };
+    drain();
+    EXPECT_TRUE(allFit()) << "wide: nothing cut";
+    EXPECT_EQ(s.sizeView->geometry().top(), s.presetCountView->geometry().top()) << "wide: one row";
+
+    window->resize(350, 700);  // the preset list's side panel
+    drain();
+    EXPECT_TRUE(allFit()) << "narrow: nothing cut";
+    EXPECT_GT(s.durationView->geometry().top(), s.presetCountView->geometry().top()) << "narrow: two rows";
+
+    s.makeStatusText("1 hr, 2 min, 5 sec", "saved", s.lblDuration);
+    drain();
+    EXPECT_TRUE(allFit()) << "a long duration takes a row of its own";
+}
