@@ -1,19 +1,25 @@
 #include "App/ActivityHookup.h"
 
+#include <QPointer>
+
 #include "App/AppDelegate.h"
 #include "App/TabBarVC.h"
 #include "Screens/Activity/ActivityHooks.h"
 
 void connectActivityHooks(AppDelegate& delegate, usernotifications::UserNotificationCenter* center) {
     auto& hooks = ActivityHooks::shared();
-    hooks.isRenameTabSelected = [&delegate] {
-        return delegate.tabBarVC && delegate.tabBarVC->intSegmentSelectedNow == 2;
+    // The hooks outlive any one delegate (tests start the application several times): they hold a
+    // guarded pointer and do nothing once it is gone.
+    const QPointer<AppDelegate> app(&delegate);
+    hooks.isRenameTabSelected = [app] {
+        return app && app->tabBarVC && app->tabBarVC->intSegmentSelectedNow == 2;
     };
-    hooks.deliverNotification = [&delegate, center](const std::optional<std::string>& title,
-                                                    const std::string& subtitle,
-                                                    const std::string& actionButtonTitle) {
+    hooks.deliverNotification = [app, center](const std::optional<std::string>& title,
+                                              const std::string& subtitle,
+                                              const std::string& actionButtonTitle) {
+        if (!app) return;
         auto& centre = center ? *center : usernotifications::UserNotificationCenter::defaultCenter();
-        centre.setDelegate(&delegate);
+        centre.setDelegate(app.data());
         // One end-of-job notice at a time.
         centre.removeAllDeliveredNotifications();
         usernotifications::UserNotification notification;
@@ -22,7 +28,7 @@ void connectActivityHooks(AppDelegate& delegate, usernotifications::UserNotifica
         notification.hasActionButton = true;
         notification.actionButtonTitle = actionButtonTitle;
         // An older notice opens its own job's folder, not the latest one.
-        if (const auto folder = delegate.defaults().string("UDTargetFolder"))
+        if (const auto folder = app->defaults().string("UDTargetFolder"))
             notification.userInfo["UDTargetFolder"] = *folder;
         centre.deliverNotification(std::move(notification));
     };
