@@ -48,11 +48,13 @@ std::vector<SourceURLInfo> makeRecords(const std::vector<FoundFile>& found,
     std::vector<SourceURLInfo> records;
     std::int64_t n = startIndex.value_or(1);
     for (const auto& f : found) {
-        if (!image::readImageInfo(f.path)) continue;
+        // One header read decides whether the file is an image and fills the record.
+        const auto header = image::readImageInfo(f.path);
+        if (!header) continue;
         SourceURLInfo record;
         record.strRootPath = f.rootName;
         record.strRelativePath = f.relativePath;
-        record.fillFileDetails(f.path);
+        record.fillFileDetails(f.path, header);
         if (baseName) record = record.renamedCopy(*baseName, n++);
         records.push_back(std::move(record));
     }

@@ -15,13 +15,18 @@ constexpr int kThumbnailPixelSize = 200;
 }  // namespace
 
 void SourceURLInfo::fillFileDetails(const std::filesystem::path& fileUrl) {
+    fillFileDetails(fileUrl, image::readImageInfo(fileUrl));
+}
+
+void SourceURLInfo::fillFileDetails(const std::filesystem::path& fileUrl,
+                                    const std::optional<image::ImageInfo>& header) {
     strFullPath = fileUrl.string();
     strFileName = fileUrl.filename().string();
     url = fileUrl;
     bookmarkData = foundation::bookmarkData(fileUrl);
-    if (const auto info = image::readImageInfo(fileUrl); info && info->isLoadable()) {
-        width = std::to_string(info->pixelWidth);
-        height = std::to_string(info->pixelHeight);
+    if (header && header->isLoadable()) {
+        width = std::to_string(header->pixelWidth);
+        height = std::to_string(header->pixelHeight);
         dimension = width + " x " + height;
         objThumbImage.emplace(fileUrl, kThumbnailPixelSize);
     } else {

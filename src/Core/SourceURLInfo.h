@@ -12,6 +12,7 @@
 #include "Core/LazyThumbnail.h"
 #include "Platform/Foundation/PlistValue.h"
 #include "Platform/Foundation/UUID.h"
+#include "Platform/Image/ImageInfo.h"
 
 namespace core {
 
@@ -42,6 +43,8 @@ struct SourceURLInfo {
     // and dates (left as they were when the attributes cannot be read). Reads headers and
     // attributes only: no pixel is decoded until the thumbnail is first asked for.
     void fillFileDetails(const std::filesystem::path& url);
+    // The same, with the header the caller has already read (absent: the file is no image).
+    void fillFileDetails(const std::filesystem::path& url, const std::optional<image::ImageInfo>& header);
 
     // A copy whose strFileName is "<baseName>-<index>.<old extension>" ("trip-3." when the old name
     // has no extension), made safe as a file name.
