@@ -5,8 +5,8 @@
 // it. Effects slower than 50 ms/MP are marked.
 // Usage: effects_bench [width height]
 
-#include "Core/FMFilter.h"
-#include "Core/ImageEffectOption.h"
+#include "Core/Effects/FMFilter.h"
+#include "Core/Effects/ImageEffectOption.h"
 #include "Platform/Image/Filter.h"
 #include "Platform/Image/VipsImage.h"
 #include "Support/SyntheticPhoto.h"

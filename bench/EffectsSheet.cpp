@@ -2,8 +2,8 @@
 // by side and labelled with the effect's display name, so a person can judge the looks.
 // Usage: effects_sheet [output.png]
 
-#include "Core/FMFilter.h"
-#include "Core/ImageEffectOption.h"
+#include "Core/Effects/FMFilter.h"
+#include "Core/Effects/ImageEffectOption.h"
 #include "Platform/Image/Filter.h"
 #include "Platform/Image/VipsImage.h"
 #include "Support/SyntheticPhoto.h"

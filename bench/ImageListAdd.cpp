@@ -14,7 +14,7 @@
 #include <fstream>
 #include <vips/vips8>
 
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Screens/Activity/CollectionVC.h"
@@ -44,7 +44,8 @@ void makePhotos(const fs::path& folder, int count) {
     for (int i = 0; i < count; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "IMG_%05d.jpg", i);
-        std::ofstream(folder / name, std::ios::binary).write(static_cast<const char*>(buffer), std::streamsize(length));
+        std::ofstream(folder / name, std::ios::binary)
+            .write(static_cast<const char*>(buffer), std::streamsize(length));
     }
     g_free(buffer);
 }
@@ -70,7 +71,8 @@ int main(int argc, char** argv) {
     if (VIPS_INIT(argv[0])) return 1;
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
-    const fs::path folder = argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "vorta-image-list-bench";
+    const fs::path folder =
+        argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "vorta-image-list-bench";
     makePhotos(folder, count);
     screens::registerImageListScenes(appkit::Storyboard::main());
 
@@ -87,9 +89,8 @@ int main(int argc, char** argv) {
     QElapsedTimer tick;
     qint64 longestStall = 0;
     QTimer heartbeat;
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        longestStall = std::max(longestStall, tick.restart());
-    });
+    QObject::connect(&heartbeat, &QTimer::timeout,
+                     [&] { longestStall = std::max(longestStall, tick.restart()); });
 
     QElapsedTimer clock;
     clock.start();

@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "Core/BatchEngine.h"
-#include "Core/DefaultPresets.h"
-#include "Core/OutputFolder.h"
-#include "Core/SourceCollection.h"
+#include "Core/Job/BatchEngine.h"
+#include "Core/Job/OutputFolder.h"
+#include "Core/Job/SourceCollection.h"
+#include "Core/Records/DefaultPresets.h"
 #include "Platform/Dispatch/ManualQueue.h"
 #include "Platform/Foundation/PlistValue.h"
 

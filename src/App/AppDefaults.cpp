@@ -1,8 +1,8 @@
 #include "App/AppDefaults.h"
 
 #include "App/AppDelegate.h"
-#include "Core/PresetStore.h"
-#include "Core/SharedLists.h"
+#include "Core/Records/PresetStore.h"
+#include "Core/Records/SharedLists.h"
 
 void registerAppDefaults(foundation::UserDefaults& defaults) {
     defaults.registerDefaults(foundation::PlistDictionary{

@@ -4,9 +4,9 @@
 
 #include "App/AppDefaults.h"
 #include "App/PresetsMenu.h"
-#include "Core/OutputFolder.h"
-#include "Core/PresetStore.h"
-#include "Core/SharedLists.h"
+#include "Core/Job/OutputFolder.h"
+#include "Core/Records/PresetStore.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Workspace.h"
 #include "Platform/Foundation/NotificationCenter.h"
 

@@ -14,7 +14,7 @@
 #include "App/AdvanceVCIPad.h"
 #include "App/TabBarVC.h"
 #include "App/ViewController.h"
-#include "Core/SourceURLInfo.h"
+#include "Core/Records/SourceURLInfo.h"
 #include "Extensions/AppGlobals.h"
 #include "Platform/AppKit/CollectionView.h"
 #include "Platform/AppKit/Menu.h"

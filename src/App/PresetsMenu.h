@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Core/PresetInfo.h"
+#include "Core/Records/PresetInfo.h"
 
 namespace appkit {
 class Menu;

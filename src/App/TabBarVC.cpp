@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "App/AppDelegate.h"
-#include "Core/RenameOptions.h"
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
+#include "Core/Rename/RenameOptions.h"
 #include "Platform/AppKit/OpenPanel.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"

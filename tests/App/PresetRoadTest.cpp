@@ -4,8 +4,8 @@
 
 #include "App/MainMenu.h"
 #include "Controls/KRActivityIndicatorView.h"
-#include "Core/OutputFolder.h"
-#include "Core/SharedLists.h"
+#include "Core/Job/OutputFolder.h"
+#include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/Foundation/Formatters.h"

@@ -4,9 +4,9 @@
 
 #include "App/AppDefaults.h"
 #include "App/VortaWindowController.h"
-#include "Core/PresetInfo.h"
-#include "Core/PresetStore.h"
-#include "Core/SharedLists.h"
+#include "Core/Records/PresetInfo.h"
+#include "Core/Records/PresetStore.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Window.h"
 #include "ShellFixture.h"
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "App/TabBarVC.h"
-#include "Core/RenameOptions.h"
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
+#include "Core/Rename/RenameOptions.h"
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/AppKit/OpenPanel.h"
 #include "Platform/AppKit/Storyboard.h"

@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <csignal>
 
-#include "Core/PresetInfo.h"
-#include "Core/PresetStore.h"
-#include "Core/SharedLists.h"
+#include "Core/Records/PresetInfo.h"
+#include "Core/Records/PresetStore.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Window.h"
 #include "Platform/Foundation/Bundle.h"
 #include "ShellFixture.h"

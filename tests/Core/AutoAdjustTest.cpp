@@ -1,5 +1,5 @@
-#include "Core/AutoAdjust.h"
-#include "Core/ImageEffectOption.h"
+#include "Core/Effects/AutoAdjust.h"
+#include "Core/Effects/ImageEffectOption.h"
 #include "Platform/Image/VipsImage.h"
 #include "Support/SyntheticPhoto.h"
 

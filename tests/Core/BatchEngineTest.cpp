@@ -4,11 +4,11 @@
 #include <fstream>
 #include <thread>
 
-#include "Core/BatchEngine.h"
-#include "Core/DefaultPresets.h"
-#include "Core/OutputFolder.h"
-#include "Core/OutputPaths.h"
-#include "Core/SharedLists.h"
+#include "Core/Job/BatchEngine.h"
+#include "Core/Job/OutputFolder.h"
+#include "Core/Job/OutputPaths.h"
+#include "Core/Records/DefaultPresets.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/Foundation/Formatters.h"
 #include "RecordingScreen.h"
 #include "Support/MainQueueFixture.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "Core/CropSender.h"
+#include "Core/Crop/CropSender.h"
 #include "Platform/Image/Bitmap.h"
 #include "Platform/Image/Image.h"
 

@@ -1,4 +1,4 @@
-#include "Core/EnhancementEffect.h"
+#include "Core/Effects/EnhancementEffect.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "Core/FMCrop.h"
+#include "Core/Crop/FMCrop.h"
 #include "Platform/Image/Bitmap.h"
 
 using core::FMCrop;

@@ -1,5 +1,5 @@
-#include "Core/FMFilter.h"
-#include "Core/FilterStore.h"
+#include "Core/Effects/FMFilter.h"
+#include "Core/Effects/FilterStore.h"
 #include "Platform/Image/VipsImage.h"
 #include "Support/SyntheticPhoto.h"
 

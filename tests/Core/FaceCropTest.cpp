@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "Core/FaceDetector.h"
+#include "Core/Crop/FaceDetector.h"
 #include "CropTestImages.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageLoading.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Core/FacePlacement.h"
+#include "Core/Crop/FacePlacement.h"
 
 using namespace core;
 

@@ -1,5 +1,5 @@
-#include "Core/AutoAdjust.h"
-#include "Core/FilterDefinition.h"
+#include "Core/Effects/AutoAdjust.h"
+#include "Core/Effects/FilterDefinition.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Core/FMFilter.h"
-#include "Core/JobDecisions.h"
+#include "Core/Effects/FMFilter.h"
+#include "Core/Job/JobDecisions.h"
 #include "TestImages.h"
 
 using namespace core;

@@ -1,4 +1,4 @@
-#include "Core/OutputFolder.h"
+#include "Core/Job/OutputFolder.h"
 
 #include <gtest/gtest.h>
 

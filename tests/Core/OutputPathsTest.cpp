@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "Core/OutputPaths.h"
+#include "Core/Job/OutputPaths.h"
 #include "Platform/Foundation/Formatters.h"
 #include "Support/TempDir.h"
 

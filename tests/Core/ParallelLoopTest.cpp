@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "Core/BatchEngine.h"
-#include "Core/OutputFolder.h"
+#include "Core/Job/BatchEngine.h"
+#include "Core/Job/OutputFolder.h"
 #include "Platform/Foundation/Formatters.h"
 #include "RecordingScreen.h"
 #include "Support/MainQueueFixture.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Core/PointArithmetic.h"
+#include "Core/Crop/PointArithmetic.h"
 
 using cg::Point;
 

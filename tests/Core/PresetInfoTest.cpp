@@ -1,4 +1,4 @@
-#include "Core/PresetInfo.h"
+#include "Core/Records/PresetInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "Core/PresetStore.h"
+#include "Core/Records/PresetStore.h"
 
 #include <gtest/gtest.h>
 
-#include "Core/DefaultPresets.h"
+#include "Core/Records/DefaultPresets.h"
 #include "Support/TempDir.h"
 
 namespace core {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Core/ActivityScreen.h"
+#include "Core/Job/ActivityScreen.h"
 
 namespace testsupport {
 

@@ -1,8 +1,8 @@
-#include "Core/RenameEngine.h"
+#include "Core/Rename/RenameEngine.h"
 
 #include <gtest/gtest.h>
 
-#include "Core/RenameRule.h"
+#include "Core/Rename/RenameRule.h"
 #include "Platform/Foundation/Bookmark.h"
 #include "Support/TempDir.h"
 

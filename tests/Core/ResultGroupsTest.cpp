@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Core/ResultGroups.h"
+#include "Core/Job/ResultGroups.h"
 #include "Support/TempDir.h"
 
 using namespace core;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Core/SalientRegion.h"
-#include "Core/VisionSaliency.h"
+#include "Core/Crop/SalientRegion.h"
+#include "Core/Crop/VisionSaliency.h"
 #include "CropTestImages.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Support/TempDir.h"

@@ -1,4 +1,4 @@
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Core/SourceURLInfo.h"
+#include "Core/Records/SourceURLInfo.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Core/TargetSize.h"
+#include "Core/Job/TargetSize.h"
 
 using namespace core;
 using foundation::PlistValue;

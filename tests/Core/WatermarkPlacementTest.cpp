@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Core/WatermarkPlacement.h"
+#include "Core/Watermark/WatermarkPlacement.h"
 
 using namespace core;
 

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "Core/Watermark.h"
-#include "Core/WatermarkPlacement.h"
+#include "Core/Watermark/Watermark.h"
+#include "Core/Watermark/WatermarkPlacement.h"
 #include "Platform/Image/Bitmap.h"
 
 using namespace core;

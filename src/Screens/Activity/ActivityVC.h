@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "Core/ActivityScreen.h"
-#include "Core/BatchEngine.h"
+#include "Core/Job/ActivityScreen.h"
+#include "Core/Job/BatchEngine.h"
 #include "Platform/AppKit/LayoutConstraint.h"
 #include "Platform/AppKit/ViewController.h"
 #include "Screens/Activity/ImageListHost.h"

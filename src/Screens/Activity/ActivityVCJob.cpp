@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <iostream>
 
-#include "Core/ResultGroups.h"
+#include "Core/Job/ResultGroups.h"
 #include "Extensions/AppKit/ViewControllerHelpers.h"
 #include "Platform/AppKit/AnimationContext.h"
 #include "Platform/AppKit/Animator.h"

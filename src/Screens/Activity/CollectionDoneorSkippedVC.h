@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Core/ResultInfo.h"
+#include "Core/Job/ResultInfo.h"
 #include "Platform/AppKit/CollectionView.h"
 #include "Platform/AppKit/TableView.h"
 #include "Platform/AppKit/ViewController.h"

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/AnimationContext.h"
 #include "Platform/AppKit/Animator.h"
 #include "Platform/AppKit/FileDrop.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "Core/SourceURLInfo.h"
+#include "Core/Records/SourceURLInfo.h"
 #include "Platform/AppKit/CollectionView.h"
 #include "Platform/AppKit/TableView.h"
 #include "Platform/AppKit/ViewController.h"

@@ -4,8 +4,8 @@
 
 #include <QPointer>
 
-#include "Core/RenameOptions.h"
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
+#include "Core/Rename/RenameOptions.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Screens/Activity/CollectionVC.h"

@@ -6,7 +6,7 @@
 
 #include <QAbstractButton>
 
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageItemView.h"
 #include "Screens/Activity/ImageListHost.h"

@@ -7,8 +7,8 @@
 #include <thread>
 #include <unordered_set>
 
-#include "Core/RenameEngine.h"
-#include "Core/SourceCollection.h"
+#include "Core/Job/SourceCollection.h"
+#include "Core/Rename/RenameEngine.h"
 
 namespace fs = std::filesystem;
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "Core/RenameOptions.h"
-#include "Core/SourceURLInfo.h"
+#include "Core/Records/SourceURLInfo.h"
+#include "Core/Rename/RenameOptions.h"
 
 namespace screens {
 

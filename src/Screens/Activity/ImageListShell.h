@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Core/SourceURLInfo.h"
+#include "Core/Records/SourceURLInfo.h"
 
 namespace appkit {
 class CollectionView;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Core/ResultInfo.h"
+#include "Core/Job/ResultInfo.h"
 
 struct PresetResults {
     std::vector<core::ResultItemInfo> items;

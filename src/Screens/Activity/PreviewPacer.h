@@ -6,7 +6,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "Core/Pacer.h"
+#include "Core/Job/Pacer.h"
 
 class PreviewPacer final : public core::Pacer {
   public:

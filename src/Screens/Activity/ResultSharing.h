@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Core/ResultInfo.h"
+#include "Core/Job/ResultInfo.h"
 
 namespace results {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Core/SourceURLInfo.h"
+#include "Core/Records/SourceURLInfo.h"
 
 namespace screens {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <vector>
 
-#include "Core/ResultInfo.h"
+#include "Core/Job/ResultInfo.h"
 #include "Platform/AppKit/TableView.h"
 #include "Platform/AppKit/ViewController.h"
 

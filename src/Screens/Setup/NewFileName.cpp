@@ -1,8 +1,8 @@
 #include "Screens/Setup/NewFileName.h"
 
-#include "Core/FileName.h"
-#include "Core/RenameRule.h"
-#include "Core/SafeName.h"
+#include "Core/Rename/FileName.h"
+#include "Core/Rename/RenameRule.h"
+#include "Core/Rename/SafeName.h"
 
 namespace screens {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Core/RenameOptions.h"
+#include "Core/Rename/RenameOptions.h"
 
 namespace screens {
 

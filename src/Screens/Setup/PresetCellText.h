@@ -5,7 +5,7 @@
 #include <string>
 
 #include <optional>
-#include "Core/PresetInfo.h"
+#include "Core/Records/PresetInfo.h"
 
 #include "Platform/Graphics/Geometry.h"
 

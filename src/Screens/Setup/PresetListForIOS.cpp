@@ -5,9 +5,9 @@
 #include <QVBoxLayout>
 
 #include "Controls/KRActivityIndicatorView.h"
-#include "Core/OutputFolder.h"
-#include "Core/PresetStore.h"
-#include "Core/SharedLists.h"
+#include "Core/Job/OutputFolder.h"
+#include "Core/Records/PresetStore.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/AppKit/OpenPanel.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "Core/PresetInfo.h"
+#include "Core/Records/PresetInfo.h"
 #include "Platform/AppKit/CollectionView.h"
 #include "Platform/AppKit/LayoutConstraint.h"
 #include "Platform/AppKit/Menu.h"

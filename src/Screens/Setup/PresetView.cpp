@@ -1,8 +1,8 @@
 #include "Screens/Setup/PresetView.h"
 
 #include "Controls/Box.h"
-#include "Core/PresetInfo.h"
-#include "Core/SharedLists.h"
+#include "Core/Records/PresetInfo.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/FileDrop.h"
 #include "Platform/Graphics/SystemColors.h"
 #include "Screens/Setup/PresetListForIOS.h"

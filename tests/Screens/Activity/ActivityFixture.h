@@ -9,7 +9,7 @@
 #include <memory>
 #include <mutex>
 
-#include "Core/OutputFolder.h"
+#include "Core/Job/OutputFolder.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"

@@ -9,7 +9,7 @@
 
 #include <QMenu>
 #include "ActivityFixture.h"
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Pasteboard.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityImageView.h"

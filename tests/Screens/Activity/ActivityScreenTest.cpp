@@ -8,7 +8,7 @@
 
 #include <thread>
 #include "ActivityFixture.h"
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityHostScreen.h"

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "Core/RenameOptions.h"
+#include "Core/Rename/RenameOptions.h"
 #include "ImageListTestHosts.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Screens/Activity/ImageListScenes.h"

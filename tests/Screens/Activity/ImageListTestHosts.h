@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/ViewController.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageListHost.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Core/RenameEngine.h"
+#include "Core/Rename/RenameEngine.h"
 #include "Platform/Foundation/Bookmark.h"
 #include "Screens/Setup/NewFileName.h"
 #include "Screens/Setup/TextRanges.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Core/OutputFolder.h"
+#include "Core/Job/OutputFolder.h"
 #include "PresetListFixture.h"
 #include "Support/UiEvents.h"
 

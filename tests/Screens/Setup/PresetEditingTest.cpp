@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "App/PresetsMenu.h"
-#include "Core/OutputFolder.h"
+#include "Core/Job/OutputFolder.h"
 #include "Platform/AppKit/Menu.h"
 #include "PresetListFixture.h"
 

@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "Controls/KRActivityIndicatorView.h"
-#include "Core/DefaultPresets.h"
-#include "Core/Pacer.h"
-#include "Core/PresetStore.h"
-#include "Core/SharedLists.h"
+#include "Core/Job/Pacer.h"
+#include "Core/Records/DefaultPresets.h"
+#include "Core/Records/PresetStore.h"
+#include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/AppKit/Storyboard.h"

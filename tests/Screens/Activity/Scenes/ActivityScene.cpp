@@ -14,8 +14,8 @@
 #include <mutex>
 #include <thread>
 
-#include "Core/OutputFolder.h"
-#include "Core/SharedLists.h"
+#include "Core/Job/OutputFolder.h"
+#include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/Storyboard.h"

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <vips/vips8>
 
-#include "Core/SharedLists.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/Window.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"

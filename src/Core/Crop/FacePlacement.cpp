@@ -1,0 +1,126 @@
+#include "Core/Crop/FacePlacement.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace core {
+
+namespace {
+
+// Headroom above the top face, in face heights.
+constexpr double headroom = 1.4;
+
+struct Bounds {
+    double minX, maxX, minY, maxY;
+};
+
+// The maxima start from 0, as the union of boxes in an image always does.
+Bounds unionOf(const std::vector<cg::Rect>& rects, double emptyMin) {
+    if (rects.empty()) return {emptyMin, 0, emptyMin, 0};
+    Bounds b{rects.front().origin.x, 0, rects.front().origin.y, 0};
+    for (const cg::Rect& r : rects) {
+        b.minX = std::min(b.minX, r.origin.x);
+        b.minY = std::min(b.minY, r.origin.y);
+        b.maxX = std::max(b.maxX, r.origin.x + r.size.width);
+        b.maxY = std::max(b.maxY, r.origin.y + r.size.height);
+    }
+    return b;
+}
+
+// The first rectangle that matches, or the first rectangle when none does.
+template <typename Match>
+const cg::Rect& firstMatching(const std::vector<cg::Rect>& rects, Match match) {
+    const auto found = std::find_if(rects.begin(), rects.end(), match);
+    return found != rects.end() ? *found : rects.front();
+}
+
+struct Span {
+    double s, e;   // horizontal start and extent
+    double v, ve;  // vertical top and extent
+};
+
+Span spanOf(const std::vector<cg::Rect>& faces, const Bounds& u, const cg::Rect& L, const cg::Rect& R,
+            const FaceCropGeometry& g) {
+    const double uW = u.maxX - u.minX, uH = u.maxY - u.minY;
+    if (uW <= g.tw || faces.size() == 1) return {u.minX, uW, u.minY, uH};
+
+    if (faces.size() == 2) {
+        const double c = u.minX + (uW - g.tw) / 2;
+        const double centredOnRight = c + (uW - R.size.width) / 2;
+        double s;
+        if (L.size.width < R.size.width) {
+            s = centredOnRight;
+        } else if (L.size.width > R.size.width) {
+            s = c - (uW - L.size.width) / 2;
+        } else {
+            s = (c - L.origin.x < (R.origin.x + R.size.width) - (c + g.tw)) ? L.origin.x : centredOnRight;
+        }
+        return {s, g.tw, u.minY, g.th};
+    }
+
+    std::vector<cg::Rect> middle;
+    std::copy_if(faces.begin(), faces.end(), std::back_inserter(middle),
+                 [&](const cg::Rect& r) { return !(r == L) && !(r == R); });
+    const Bounds m = unionOf(middle, -1);
+    const double gapL = m.minX - L.origin.x;
+    const double gapR = (R.origin.x + R.size.width) - m.maxX;
+    const double v = m.minY, ve = m.maxY - m.minY;
+    if (gapL < gapR) return {u.minX, m.maxX - u.minX, v, ve};
+    return {m.minX, (R.origin.x + R.size.width) - m.minX, v, ve};
+}
+
+}  // namespace
+
+cg::Size faceCropFillSize(cg::Size image, cg::Size target, bool fill) {
+    const double W0 = image.width, H0 = image.height, tw = target.width, th = target.height;
+    if (fill) return target;
+    if (tw == th) return H0 > W0 ? cg::Size{tw, tw * H0 / W0} : cg::Size{th * W0 / H0, th};
+    const double rW = W0 / tw, rH = H0 / th;
+    return rW < rH ? cg::Size{tw, H0 / rW} : cg::Size{W0 / rH, th};
+}
+
+cg::Rect faceRectangle(const cg::Rect& box, double W, double H) {
+    return cg::Rect(box.origin.x * W, (1 - box.origin.y) * H, box.size.width * W, box.size.height * H);
+}
+
+std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const FaceCropGeometry& g) {
+    if (faces.empty()) return std::nullopt;
+    const Bounds u = unionOf(faces, 0);
+    const cg::Rect& T = firstMatching(faces, [&](const cg::Rect& r) { return r.origin.y == u.minY; });
+    const cg::Rect& L = firstMatching(faces, [&](const cg::Rect& r) { return r.origin.x == u.minX; });
+    const cg::Rect& R =
+        firstMatching(faces, [&](const cg::Rect& r) { return r.origin.x + r.size.width == u.maxX; });
+    const Span span = spanOf(faces, u, L, R, g);
+
+    const double centred = span.v + (span.ve - g.th) / 2;
+    const double bottom = span.v + span.ve;
+    const double Th = T.size.height;
+    const double margin = Th <= g.fh ? headroom * Th : Th;
+    double base;
+    if (g.fw >= g.fh) {
+        base = bottom < g.fh ? (g.fh - bottom) / 2 : centred;
+    } else if (span.ve > g.fh) {
+        base = centred;
+    } else {
+        base = bottom < g.fh ? span.v - headroom * Th : centred;
+    }
+    double y = std::min(T.origin.y - margin, base);
+    double x = std::max(0.0, span.s + (span.e - g.tw) / 2);
+    if (!g.fill) {
+        if (x + g.tw > g.fw) x = g.fw - g.tw;
+        if (y + g.th > g.fh) y = g.fh - g.th;
+    }
+    return cg::Rect(x, y, g.tw, g.th);
+}
+
+std::optional<cg::Rect> windowInsideImage(const cg::Rect& window, double W, double H) {
+    // A hair of tolerance: a target computed as W0 × (tw / W0) may come back a rounding error short.
+    const double w = std::floor(window.width() + 1e-6), h = std::floor(window.height() + 1e-6);
+    const double imageW = std::floor(W + 1e-6), imageH = std::floor(H + 1e-6);
+    if (w < 1 || h < 1 || w > imageW || h > imageH) return std::nullopt;
+    const double x = std::clamp(std::round(window.minX()), 0.0, imageW - w);
+    const double y = std::clamp(std::round(window.minY()), 0.0, imageH - h);
+    return cg::Rect(x, y, w, h);
+}
+
+}  // namespace core

@@ -1,0 +1,336 @@
+#include "Core/Job/ImageStep.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+#include "Core/Crop/SmartCropStep.h"
+#include "Core/Effects/FMFilter.h"
+#include "Core/Effects/ImageEffectOption.h"
+#include "Core/Job/JobDecisions.h"
+#include "Core/Job/OutputPaths.h"
+#include "Core/Job/TargetSize.h"
+#include "Core/Rename/FileName.h"
+#include "Core/Rename/SafeName.h"
+#include "Core/Watermark/Watermark.h"
+#include "Platform/Foundation/Bookmark.h"
+#include "Platform/Image/FileType.h"
+#include "Platform/Image/ImageEncoding.h"
+#include "Platform/Image/ImageGeometry.h"
+#include "Platform/Image/ImageInfo.h"
+#include "Platform/Image/ImageLoading.h"
+#include "Platform/Image/Thumbnail.h"
+
+namespace core {
+
+namespace {
+
+using Kind = ImageStepOutcome::Kind;
+
+// The long side of the copies the previews show; the screen never decodes a full photo.
+constexpr double kPreviewSide = 640;
+
+ImageStepOutcome skipped(const SourceURLInfo& record, Kind kind, std::string reason) {
+    return ImageStepOutcome{kind, record, std::move(reason), {}, {}};
+}
+
+std::string lowercased(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+// The source file: the bookmark's item while it resolves, else the record's path.
+std::optional<std::filesystem::path> resolveSource(const SourceURLInfo& record) {
+    if (record.bookmarkData) {
+        if (auto path = foundation::resolveBookmarkData(*record.bookmarkData)) return path;
+    }
+    if (record.url) return record.url;
+    if (!record.strFullPath.empty()) return std::filesystem::path(record.strFullPath);
+    return std::nullopt;
+}
+
+// A small copy for the previews, computed here on the worker.
+std::optional<image::Image> previewCopy(const image::Image& image) {
+    const auto size = image::pixelSize(image);
+    const double s = std::min(1.0, kPreviewSide / std::max(size.width, size.height));
+    return image::resized(
+        image, {std::max(1.0, std::floor(size.width * s)), std::max(1.0, std::floor(size.height * s))});
+}
+
+// The folder a record's output goes to: the preset's folder, then the dropped folder's name and the
+// record's place inside it, each component made safe so that the result stays inside the job folder.
+std::filesystem::path outputFolderFor(const std::filesystem::path& presetFolder,
+                                      const SourceURLInfo& record) {
+    auto folder = presetFolder;
+    if (!record.strRootPath.empty()) folder /= safePathComponent(record.strRootPath, "Folder");
+    for (const auto& part : std::filesystem::path(record.strRelativePath)) {
+        const auto text = part.string();
+        if (text.empty() || text == "/") continue;
+        folder /= safePathComponent(text, "Folder");
+    }
+    return folder;
+}
+
+// The output file's stem: the renamed stem when the rename engine gave one, else the source's.
+std::string outputStem(const std::filesystem::path& source, const SourceURLInfo& record) {
+    if (record.updatedUrl) return splitFileName(record.updatedUrl->filename().string()).stem;
+    return splitFileName(source.filename().string()).stem;
+}
+
+struct Encoded {
+    foundation::Data bytes;
+    std::string extension;  // of the format the bytes are in
+};
+
+// Encodes by extension; the extension returned names the format actually written.
+std::optional<Encoded> encodeForExtension(const image::Image& image, const std::string& requested,
+                                          std::string* error) {
+    const std::string ext = lowercased(requested);
+    if (ext == "heic" || ext == "heif") {
+        if (auto heif = image::heifData(image, error)) return Encoded{std::move(*heif), requested};
+        std::cout << "HEIF could not be written (" << (error ? *error : "") << "); writing JPEG instead"
+                  << std::endl;
+        auto jpeg = image::encodedData(image, image::FileType::JPEG, 1.0, error);
+        if (!jpeg) return std::nullopt;
+        return Encoded{std::move(*jpeg), "jpg"};
+    }
+    const auto type = image::fileTypeForExtension(ext);
+    auto bytes = image::encodedData(image, type,
+                                    type == image::FileType::JPEG ? std::optional(1.0) : std::nullopt, error);
+    if (!bytes) return std::nullopt;
+    const auto& table = image::fileTypeByExtension();
+    const auto known = table.find(ext);
+    const bool nameFits = known != table.end() && known->second == type;
+    return Encoded{std::move(*bytes), nameFits ? requested : std::string(image::preferredExtension(type))};
+}
+
+class ImageStep {
+  public:
+    ImageStep(BatchJob& job, const ImageStepInput& input)
+        : job_(job), in_(input), preset_(*input.preset), cropSender_(*this) {}
+
+    ImageStepOutcome run() {
+        const auto source = resolveSource(in_.record);
+        if (!source) return skipped(in_.record, Kind::Unreadable, "the file has no path");
+        std::string error;
+        const auto info = image::readImageInfo(*source, &error);
+        if (!info)
+            return skipped(in_.record, Kind::Unreadable, "the file cannot be read as an image: " + error);
+        if (info->tooLarge) return skipped(in_.record, Kind::Unreadable, "the image is too large to process");
+        source_ = *source;
+        original_ = {double(info->pixelWidth), double(info->pixelHeight)};
+
+        const auto target =
+            targetSizeForPreset(original_, &preset_, in_.fallbackSize, job_.allowPortraitResize);
+        if (!target)
+            return skipped(in_.record, Kind::TooSmall, "the image is smaller than the preset's size");
+        target_ = *target;
+        if (!in_.placeholder && !job_.copyOnlyFlag && (target_.width < 1 || target_.height < 1))
+            return skipped(in_.record, Kind::Skipped, "the preset gives no output size");
+        return loadAndProcessImage();
+    }
+
+  private:
+    bool previews() const { return !job_.bSkipPreview; }
+
+    ImageStepOutcome loadAndProcessImage() {
+        if (previews()) showLoadingPreview();
+        if (job_.copyOnlyFlag) return copySourceToOutput();
+        return applyEffectsAndWatermark();
+    }
+
+    void showLoadingPreview() {
+        auto preview = image::thumbnail(source_, {kPreviewSide, kPreviewSide});
+        if (!preview) return;
+        const bool saliency = in_.saliencyWanted;
+        job_.postToScreen(
+            [image = *preview, saliency](ActivityScreen& s) { s.showLoadingPreview(image, saliency); });
+        if (!saliency) job_.pacer->pause(1.0);
+        if (in_.actionType == ActionType::WxH &&
+            (original_.width > target_.width || original_.height > target_.height))
+            showTargetFrame();
+    }
+
+    // The frame the result will take inside the preview area, in the preview's scale.
+    void showTargetFrame() {
+        const cg::Rect area = job_.previewRectangle;
+        if (area.width() <= 0 || area.height() <= 0) return;
+        const cg::Size reference = presetImageCrop(preset_) ? original_ : coverSize(original_, target_);
+        if (reference.width <= 0 || reference.height <= 0) return;
+        const double fx = area.width() / reference.width, fy = area.height() / reference.height;
+        const cg::Size size{target_.width * fx, target_.height * fy};
+        const cg::Rect frame(area.midX() - size.width / 2, area.midY() - size.height / 2, size.width,
+                             size.height);
+        const bool show = !in_.saliencyWanted;
+        job_.postToScreen([frame, show](ActivityScreen& s) { s.showTargetFrame(frame, show); });
+    }
+
+    ImageStepOutcome copySourceToOutput() {
+        const auto folder = outputFolderFor(in_.presetFolder, in_.record);
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        if (ec)
+            return skipped(in_.record, Kind::Skipped,
+                           "the folder " + folder.string() + " could not be made: " + ec.message());
+        const auto destination = folder / (outputStem(source_, in_.record) + extensionOf(source_));
+        std::string error;
+        const auto copied = copyToTemporaryBeside(source_, destination, &error);
+        if (!copied) return skipped(in_.record, Kind::Skipped, error);
+        return ImageStepOutcome{Kind::Done, in_.record, {}, *copied, destination};
+    }
+
+    static std::string extensionOf(const std::filesystem::path& p) {
+        const auto parts = splitFileName(p.filename().string());
+        return parts.extension.empty() ? std::string() : "." + parts.extension;
+    }
+
+    // The size the working image must have before the final resample, so the decoder can skip detail.
+    std::optional<cg::Size> neededForScaling() const {
+        if (in_.placeholder) return std::nullopt;
+        if (in_.saliencyWanted && (original_.width > target_.width || original_.height > target_.height))
+            return std::nullopt;  // crops pick their window in the full image
+        if (presetImageCrop(preset_) || in_.actionType == ActionType::PxP ||
+            in_.actionType == ActionType::WxH)
+            return coverSize(original_, target_);
+        return target_;
+    }
+
+    std::optional<image::Image> resizeForActionType(const image::Image& image) const {
+        if (presetImageCrop(preset_)) return image::aspectFillCropped(image, target_);
+        switch (in_.actionType) {
+            case ActionType::PxP:
+                return image::resized(image, coverSize(original_, target_));
+            case ActionType::WxAuto:
+            case ActionType::HxAuto:
+                return image::resized(image, target_);
+            case ActionType::WxH: {
+                const auto scaled = image::resized(image, coverSize(original_, target_)).value_or(image);
+                return image::aspectFillCropped(scaled, target_).value_or(scaled);
+            }
+        }
+        return std::nullopt;
+    }
+
+    ImageStepOutcome applyEffectsAndWatermark() {
+        std::string error;
+        const auto needed = neededForScaling();
+        const auto loaded =
+            needed ? image::loadImage(source_, *needed, &error) : image::loadImage(source_, &error);
+        if (!loaded)
+            return skipped(in_.record, Kind::Unreadable, "the file cannot be read as an image: " + error);
+        const auto effect = effectForPreset(job_.params.effectFilter, preset_);
+
+        std::optional<image::Image> working;
+        if (in_.placeholder) {
+            working = *loaded;
+            if (previews()) postPreview(*loaded, &ActivityScreen::previewPlaceholderImage);
+        } else if (original_.width <= target_.width && original_.height <= target_.height) {
+            working = resizeForActionType(*loaded);
+        } else {
+            bool tried = false;
+            if (in_.saliencyWanted) {
+                tried = true;
+                working = smartCropImage(*loaded, source_, target_, presetImageCrop(preset_), &cropSender_);
+            }
+            if (!working) {
+                if (tried && previews()) postFrame(*loaded, job_.previewRectangle);
+                working = resizeForActionType(*loaded);
+            }
+            if (working && previews()) {
+                postPreview(*working, &ActivityScreen::previewWorkingImage);
+                job_.pacer->pause(2.0);
+            }
+        }
+        if (!working)
+            return skipped(in_.record, Kind::Skipped, "the image could not be scaled to the preset's size");
+
+        if (effect) {
+            const auto effected =
+                isAutoEnhanceEffect(*effect) ? applyImageEffectOption(*working, 5) : effect->apply(*working);
+            if (effected && !effected->isSameObject(*working)) {
+                working = effected;
+                if (previews()) postPreview(*working, &ActivityScreen::previewEffectImage);
+            }
+        }
+        if (job_.params.watermarkOptions)
+            working = watermarkedForOptions(*working, *job_.params.watermarkOptions, std::cout);
+        return writeOutputImage(*working);
+    }
+
+    ImageStepOutcome writeOutputImage(const image::Image& image) {
+        const auto folder = outputFolderFor(in_.presetFolder, in_.record);
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        if (ec)
+            return skipped(in_.record, Kind::Skipped,
+                           "the folder " + folder.string() + " could not be made: " + ec.message());
+
+        const auto format = outputFormatForPreset(job_.params.outputFormat, preset_);
+        std::string extension = format.value_or(splitFileName(source_.filename().string()).extension);
+        std::string error;
+        auto encoded = encodeForExtension(image, extension, &error);
+        if (!encoded) return skipped(in_.record, Kind::Skipped, "the image could not be encoded: " + error);
+        // The name carries the extension of the format the bytes are in, even where the source had none.
+        const std::string name = outputStem(source_, in_.record) + "." + encoded->extension;
+        const std::string_view bytes(reinterpret_cast<const char*>(encoded->bytes.data()),
+                                     encoded->bytes.size());
+        const auto written = writeTemporaryBeside(folder / name, bytes, &error);
+        if (!written) return skipped(in_.record, Kind::Skipped, error);
+        return ImageStepOutcome{Kind::Done, in_.record, {}, *written, folder / name};
+    }
+
+    void postPreview(const image::Image& image, void (ActivityScreen::*show)(const image::Image&)) {
+        const auto copy = previewCopy(image);
+        if (!copy) return;
+        job_.postToScreen([image = *copy, show](ActivityScreen& s) { (s.*show)(image); });
+    }
+
+    void postFrame(const image::Image& image, const cg::Rect& frame) {
+        const auto copy = previewCopy(image);
+        if (!copy) return;
+        job_.postToScreen(
+            [image = *copy, frame](ActivityScreen& s) { s.animateProcessedImageToFrame(image, frame); });
+    }
+
+    // How the smart crops reach the preview and the pacing of this job.
+    class JobCropSender : public CropSender {
+      public:
+        explicit JobCropSender(ImageStep& step) : step_(step) {}
+        bool bSkipPreview() const override { return !step_.previews(); }
+        void animateProcessedImageToFrame(const image::Image& image, const cg::Rect& frame) override {
+            if (step_.previews()) step_.postFrame(image, frame);
+        }
+        void pause(double seconds) override {
+            if (step_.previews()) step_.job_.pacer->pause(seconds);
+        }
+
+      private:
+        ImageStep& step_;
+    };
+
+    BatchJob& job_;
+    const ImageStepInput& in_;
+    const PresetInfo& preset_;
+    std::filesystem::path source_;
+    cg::Size original_;
+    cg::Size target_;
+    JobCropSender cropSender_;
+};
+
+}  // namespace
+
+ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
+    return ImageStep(job, input).run();
+}
+
+ImageStepOutcome nameOutputFile(ImageStepOutcome outcome) {
+    if (outcome.unnamedFile.empty()) return outcome;
+    std::string error;
+    const auto placed = moveIntoPlaceWithoutOverwriting(outcome.unnamedFile, outcome.intendedPath, &error);
+    outcome.unnamedFile.clear();
+    if (!placed) return skipped(outcome.record, Kind::Skipped, error);
+    outcome.record.strFinalOutputFilePath = placed->string();
+    return outcome;
+}
+
+}  // namespace core
