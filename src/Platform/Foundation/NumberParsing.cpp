@@ -1,0 +1,31 @@
+#include "Platform/Foundation/NumberParsing.h"
+
+#include <unicode/fmtable.h>
+#include <unicode/numfmt.h>
+#include <unicode/parsepos.h>
+#include <unicode/unistr.h>
+
+#include <memory>
+
+namespace foundation {
+
+std::optional<double> parseNumber(std::string_view text, const std::string& localeId) {
+    const icu::Locale locale = localeId.empty() ? icu::Locale::getDefault() : icu::Locale(localeId.c_str());
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::NumberFormat> format(icu::NumberFormat::createInstance(locale, status));
+    if (U_FAILURE(status) || !format) return std::nullopt;
+    format->setParseIntegerOnly(false);
+    const icu::UnicodeString input =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    if (input.isEmpty()) return std::nullopt;
+    icu::Formattable result;
+    icu::ParsePosition position(0);
+    format->parse(input, result, position);
+    // A formatter asked for a number from the whole text refuses one that leaves text unread.
+    if (position.getErrorIndex() >= 0 || position.getIndex() != input.length()) return std::nullopt;
+    const double value = result.getDouble(status);
+    if (U_FAILURE(status)) return std::nullopt;
+    return value;
+}
+
+}  // namespace foundation
