@@ -1,5 +1,7 @@
 #include "Screens/Setup/OptionsHolderVC.h"
 
+#include "Core/Job/JobParameters.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Screens/Activity/ActivityHolderVC.h"
 #include "Screens/Activity/ActivityVC.h"
@@ -21,3 +23,12 @@ void OptionsHolderVC::viewDidLoad() {
 RenameHolderVC::RenameHolderVC() : OptionsHolderVC(ids::Segue_Rename) {}
 
 BulkResizeHolderVC::BulkResizeHolderVC() : OptionsHolderVC(ids::Segue_Quick) {}
+
+void startJobOnImageList(ActivityVC& activity, const core::PresetInfo& preset) {
+    const auto images = core::sharedImageList().snapshot();
+    if (images.empty()) return;
+    core::JobParameters params;
+    params.presets = {preset};
+    params.images.assign(images.begin(), images.end());
+    activity.startJob(std::move(params));
+}

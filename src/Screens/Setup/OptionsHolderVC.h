@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "Core/Records/PresetInfo.h"
 #include "Platform/AppKit/ViewController.h"
 #include "Screens/Activity/ActivityHostScreen.h"
 
@@ -27,6 +28,9 @@ class OptionsHolderVC : public appkit::ViewController, public ActivityHostScreen
   private:
     std::string embedSegue_;
 };
+
+// Runs `preset` over every image of the list on `activity`; nothing with an empty list.
+void startJobOnImageList(ActivityVC& activity, const core::PresetInfo& preset);
 
 // RenameHolderVC: the Rename tab's container; its option pane is the RenameOptionTVC.
 class RenameHolderVC : public OptionsHolderVC {

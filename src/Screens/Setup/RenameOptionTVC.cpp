@@ -7,7 +7,6 @@
 #include "Controls/Button.h"
 #include "Controls/ButtonTextColor.h"
 #include "Controls/TextField.h"
-#include "Core/Job/JobParameters.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/Rename/RenameOptions.h"
 #include "Extensions/AppKit/ViewControllerHelpers.h"
@@ -195,12 +194,8 @@ void RenameOptionTVC::startActivityPanel() {
 }
 
 void RenameOptionTVC::startRenameRun(ActivityVC& activity) {
-    const auto images = core::sharedImageList().snapshot();
-    if (images.empty()) return;
-    core::JobParameters params;
-    params.presets = {core::PresetInfo{{std::string(core::presetkey::markDummy), true}}};
-    params.images.assign(images.begin(), images.end());
-    activity.startJob(std::move(params));
+    // One placeholder preset: the engine copies every image under the new name its record carries.
+    startJobOnImageList(activity, core::PresetInfo{{std::string(core::presetkey::markDummy), true}});
 }
 
 void RenameOptionTVC::goBack() {

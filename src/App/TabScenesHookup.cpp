@@ -1,0 +1,26 @@
+#include "App/TabScenesHookup.h"
+
+#include <QPointer>
+
+#include "App/AppDelegate.h"
+#include "App/TabBarVC.h"
+#include "Screens/Activity/ActivityVC.h"
+#include "Screens/Setup/RenameMasterVC.h"
+#include "Screens/Setup/TabScenes.h"
+
+void registerAppTabScenes(appkit::Storyboard& storyboard) {
+    TabSceneHooks hooks;
+    hooks.renameMasterDidLoad = [](RenameMasterVC& screen) {
+        AppDelegate* delegate = appDelegate();
+        if (delegate && delegate->tabBarVC) delegate->tabBarVC->renameMasterVC = &screen;
+    };
+    hooks.renameActivityDidStart = [](ActivityVC& activity) {
+        AppDelegate* delegate = appDelegate();
+        if (!delegate || !delegate->menuItem_CancelActivity) return;
+        delegate->menuItem_CancelActivity->setAction(
+            [screen = QPointer<ActivityVC>(&activity)](appkit::MenuItem&) {
+                if (screen) screen->cancelActivity();
+            });
+    };
+    registerTabScenes(storyboard, appSettings(), std::move(hooks));
+}
