@@ -46,8 +46,9 @@ class TabListPaneVC : public appkit::ViewController, public screens::ImageListHo
     void viewDidLoad() override;
     // Adds the tab's own items to the top bar, after the title.
     virtual void addTopBarItems(QHBoxLayout& /*bar*/) {}
-    // The width the options column takes.
-    static constexpr int kOptionsWidth = 340;
+    // The width the options column takes: that of the preset list's activity panel, which the
+    // activity screen is laid out for.
+    static constexpr int kOptionsWidth = 350;
 
   private:
     std::string holderScene_;
