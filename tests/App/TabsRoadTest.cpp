@@ -303,6 +303,13 @@ TEST_F(TabsRoadTest, RenameCopiesEveryImageUnderExactlyThePreviewedNameAndLeaves
         EXPECT_TRUE(fs::equivalent(files.at(shown[i]).parent_path(), files.begin()->second.parent_path()));
     }
     for (const auto& [source, bytes] : originals) EXPECT_EQ(bytesOf(source), bytes) << "originals untouched";
+    // While the activity screen shows, also after its run, the list takes no images.
+    EXPECT_FALSE(rename->collectionVCEmbeded->canAcceptImages());
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {sources[0].string()}});
+    rename->onAddOrPrevImg();
+    drain();
+    EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no open panel was shown";
+    EXPECT_EQ(core::sharedImageList().count(), 4u);
     EXPECT_EQ(std::distance(fs::directory_iterator(in), fs::directory_iterator()), 3);
 }
 
