@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "App/AppDelegate.h"
+#include "App/Document.h"
 #include "App/VortaWindowController.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/Rename/RenameOptions.h"
@@ -22,6 +23,7 @@ constexpr int kTabCount = 4;
 void TabBarVC::viewDidLoad() {
     if (AppDelegate* delegate = appDelegate()) delegate->tabBarVC = this;
     if (canShow(ids::SlideRight_PresetList)) performSegue(ids::SlideRight_PresetList);
+    Document::tabSwitcherDidLoad();
 }
 
 void TabBarVC::prepareForSegue(appkit::StoryboardSegue& segue, const std::any& sender) {
@@ -39,6 +41,7 @@ void TabBarVC::resetTabState() {
         delegate->collectionView = nullptr;
         delegate->arrImgList.clear();
         delegate->arrQLPos.clear();
+        delegate->dictPreviewItems.reset();
     }
     core::sharedImageList().removeAll();
     core::sharedRenameOptions().reset();
@@ -184,6 +187,5 @@ void TabBarVC::setPreviewItems(std::vector<core::SourceURLInfo> images, appkit::
 }
 
 void TabBarVC::toggleQuickLookPreview() {
-    // The preview panel belongs to the application delegate; it has none yet, so the space bar and
-    // the preview button only fill its list.
+    if (AppDelegate* delegate = appDelegate()) delegate->toggleQuickLookPreview();
 }
