@@ -17,6 +17,7 @@
 #include "Platform/Foundation/UserDefaults.h"
 #include "Screens/Activity/ActivityScenes.h"
 #include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/CloseActivityAlert.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetCellText.h"
 #include "Screens/Setup/PresetView.h"
@@ -379,20 +380,7 @@ void PresetListForIOS::hideActivityPanel() {
 }
 
 void PresetListForIOS::confirmCloseActivity() {
-    if (!activityVC_Embedded) return;
-    appkit::Alert alert;
-    alert.alertStyle = appkit::Alert::Style::Warning;
-    alert.addButton("Yes");
-    alert.addButton("No");
-    alert.messageText = "Close activity";
-    alert.informativeText = "This will close/cancel the running activity.\nAre you sure to close/cancel it?";
-    alert.beginSheetModal(
-        window(),
-        [activity = activityVC_Embedded](appkit::ModalResponse response) {
-            if (response == appkit::ModalResponse::AlertFirstButtonReturn && activity)
-                activity->cancelActivity();
-        },
-        this);
+    ::confirmCloseActivity(window(), activityVC_Embedded, this);
 }
 
 void PresetListForIOS::setEmbeddedActivityVC(ActivityVC* activity) {
