@@ -125,3 +125,37 @@ TEST_F(MenuBarTest, CancelActivityAsksAndCancelsOnlyOnYes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuBarTest, ThePresetsMenuAsksForImagesAndAnOutputFolderWhenNoneIsKnownThenRuns) {
+    startPastWelcome();
+    PresetListForIOS* screen = presetList();
+    ASSERT_NE(screen, nullptr);
+    const auto in = dir / "in";
+    testsupport::writeTestImage(in / "one.jpg", 1000, 800, 1);
+    const auto out = dir / "out";
+    std::filesystem::create_directories(out);
+
+    // Cancelling the folder question runs nothing.
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "one.jpg").string()}});
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
+    presetsMenu().items()[6]->trigger();
+    drain();
+    EXPECT_FALSE(screen->activityVC_Embedded->isActivityRunning());
+    EXPECT_TRUE(std::filesystem::is_empty(out));
+
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "one.jpg").string()}});
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    presetsMenu().items()[6]->trigger();
+    drain();
+    ActivityVC& activity = *screen->activityVC_Embedded;
+    ASSERT_TRUE(mainQueue->runUntil(
+        [&] { return !activity.isActivityRunning() && activity.btnDoneOrCancel->text() == "DONE"; },
+        std::chrono::seconds(60)));
+    std::size_t written = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(out)) written += e.is_regular_file();
+    EXPECT_EQ(written, 1u);
+}
+
+}  // namespace

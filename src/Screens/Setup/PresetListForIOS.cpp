@@ -269,6 +269,8 @@ void PresetListForIOS::runPresetFromMenu(int row, const std::string& name) {
 
 void PresetListForIOS::highlightAndUsePreset(const std::vector<std::string>& paths, int row) {
     if (!rowInList(row) || isBusy()) return;
+    // Like a drop: without a folder that still exists there is nowhere to write, so ask.
+    if (!ensureOutputFolder()) return;
     presetProcessingNow = row;
     if (PresetView* view = presetViewAt(row)) view->showHoverHighlight();
     usePreset(paths, row);
