@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "App/PresetsMenu.h"
+#include "Controls/SystemAppearance.h"
 #include "Core/Job/OutputFolder.h"
 #include "Platform/AppKit/Menu.h"
 #include "PresetListFixture.h"
@@ -147,4 +150,15 @@ TEST_F(PresetListTest, CloseActivityAsksFirstAndYesClosesThePanel) {
     cellAt(0)->presetView->showHoverHighlight();
     EXPECT_EQ(cellAt(0)->box->fillColor(),
               core::presetColorTag(*core::sharedPresetList().at(0)).withAlpha(0.3));
+
+    // In the dark style a cell the mouse leaves goes back to the dark background, never to white
+    // under light text.
+    controls::SystemAppearance::instance().overrideDesktopIsDark(true);
+    cellAt(0)->presetView->clearHoverHighlight();
+    const QImage shot = cellAt(0)->box->grab().toImage();
+    int white = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) white += QColor(shot.pixel(x, y)).lightness() > 240;
+    controls::SystemAppearance::instance().overrideDesktopIsDark(std::nullopt);
+    EXPECT_LT(white, shot.width() * shot.height() / 20) << "a dark cell is not painted white";
 }
