@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QImage>
+#include <QTest>
 
 #include "App/PresetsMenu.h"
 #include "Controls/SystemAppearance.h"
@@ -45,6 +48,22 @@ TEST_F(PresetListTest, RenamingInPlaceKeepsTheOldNameForBlanksAndRebuildsTheMenu
     foundation::UserDefaults reread(dir / "settings.json");
     EXPECT_EQ(core::presetName(core::loadPresetList(reread)[static_cast<std::size_t>(sd)]),
               "Web <b>small</b>");
+
+    // Escape drops a rename in progress; leaving the field keeps it, as with any text edit.
+    screen->beginPresetRename();
+    cellAt(sd)->nameField->setText("Draft");
+    QTest::keyClick(cellAt(sd)->nameField, Qt::Key_Escape);
+    drain();
+    EXPECT_EQ(core::presetName(*core::sharedPresetList().at(sd)), "Web <b>small</b>");
+    EXPECT_EQ(cellAt(sd)->nameField->text().toStdString(), "Web <b>small</b>");
+    EXPECT_TRUE(cellAt(sd)->nameField->isReadOnly());
+    screen->beginPresetRename();
+    cellAt(sd)->nameField->setText("mail");
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(cellAt(sd)->nameField, &focusOut);
+    drain();
+    EXPECT_EQ(core::presetName(*core::sharedPresetList().at(sd)), "Mail");
+    EXPECT_TRUE(cellAt(sd)->nameField->isReadOnly());
 }
 
 TEST_F(PresetListTest, DeletingAPresetRemovesItFromTheGridTheMenuAndTheSavedList) {
@@ -98,6 +117,7 @@ TEST_F(PresetListTest, APresetsMenuItemRunsItsPresetOnChosenImagesAlsoAfterItWas
         ASSERT_TRUE(runToEnd());
         EXPECT_EQ(screen->activityVC_Embedded->btnDoneOrCancel->text(), "DONE");
         screen->hideActivityPanel();
+        drain();
     }
     EXPECT_FALSE(screen->presetProcessingNow.has_value());
     EXPECT_EQ(filesUnder(out).size(), 2u);
