@@ -123,25 +123,6 @@ TEST(OptionTest, EachKindTakesItsShareOfTheValueTexts) {
               speeds::Speed::slow);
 }
 
-TEST(OptionTest, LaterOccurrencesOverwriteCountOrStay) {
-    EnumOption<speeds::Speed> speed("s", false, "");
-    ASSERT_TRUE(speed.setValue({"fast"}));
-    EXPECT_FALSE(speed.setValue({"fastest"}));
-    EXPECT_EQ(speed.value(), speeds::Speed::fast);
-
-    CounterOption counter("c", false, "");
-    for (int i = 0; i < 3; ++i) counter.setValue({});
-    EXPECT_EQ(counter.value(), 3);
-    counter.reset();
-    EXPECT_EQ(counter.value(), 0);
-    EXPECT_FALSE(counter.wasSet());
-
-    BoolOption flag("b", false, "");
-    flag.setValue({});
-    flag.setValue({});
-    EXPECT_TRUE(flag.value());
-}
-
 TEST(OptionTest, DecimalsFollowTheUsersLocale) {
     const std::string saved = foundation::defaultLocale();
     struct Case {
