@@ -16,8 +16,9 @@ foundation::DateFormatter withPattern(const std::string& format, std::optional<f
     return formatter;
 }
 
-std::string relativeMediumDate(Date date, bool showsTime) {
+std::string relativeMediumDate(Date date, Date now, bool showsTime) {
     foundation::DateFormatter formatter;
+    formatter.setNow(now);
     formatter.setTimeStyle(showsTime ? foundation::DateStyle::Short : foundation::DateStyle::None);
     formatter.setDateStyle(foundation::DateStyle::Medium);
     formatter.setDoesRelativeDateFormatting(true);
@@ -58,11 +59,11 @@ std::string relative(Date date, Date now, Form form, bool showsTime, const found
     } else if (hours < 24) {
         key = keyFor(hours, "hr", "hr");
     } else if (form == Form::Short) {
-        return relativeMediumDate(date, showsTime);
+        return relativeMediumDate(date, now, showsTime);
     } else if (days < 10000) {
         key = keyFor(days, "day", "days");
     } else {
-        return relativeMediumDate(date, false);
+        return relativeMediumDate(date, now, false);
     }
     const bool past = t > 0;
     const std::string wrapped = form == Form::Short ? (past ? key.text + " ago" : "in " + key.text)

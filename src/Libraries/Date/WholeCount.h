@@ -9,7 +9,7 @@ namespace dates {
 // NaN counts as 0; amounts beyond the 64-bit range are limited to it.
 inline std::int64_t wholeCount(double x) {
     if (std::isnan(x)) return 0;
-    constexpr double kLimit = 9.2e18;  // below 2^63, so the conversion is always defined
+    constexpr double kLimit = 9223372036854774784.0;  // the largest double below 2^63
     return static_cast<std::int64_t>(std::trunc(std::fmax(-kLimit, std::fmin(kLimit, x))));
 }
 

@@ -76,7 +76,7 @@ std::optional<Date> usable(Date date) {
 
 // Truncated toward zero and limited to the 64-bit range (never more than int64's largest magnitude).
 std::int64_t saturated(double x) {
-    constexpr double kLimit = 9.2e18;
+    constexpr double kLimit = 9223372036854774784.0;  // the largest double below 2^63
     return static_cast<std::int64_t>(std::trunc(std::clamp(x, -kLimit, kLimit)));
 }
 

@@ -35,6 +35,8 @@ class DateFormatter {
     void setTimeStyle(DateStyle style);
     // Dates near today read "Yesterday", "Today", "Tomorrow" in the date styles.
     void setDoesRelativeDateFormatting(bool relative) { relative_ = relative; }
+    // The moment that relative dates count from; absent: the system clock at each call.
+    void setNow(std::optional<Date> now) { now_ = now; }
 
     std::string string(Date date) const;
     // The date the whole text names, read strictly: text the pattern does not describe (a day 31
@@ -46,12 +48,15 @@ class DateFormatter {
     std::vector<std::string> shortWeekdaySymbols() const;
 
   private:
+    std::optional<std::string> relativeString(Date date) const;
+
     std::string locale_;
     std::optional<TimeZone> zone_;
     std::string pattern_;
     bool usesPattern_ = false;
     DateStyle dateStyle_ = DateStyle::None, timeStyle_ = DateStyle::None;
     bool relative_ = false;
+    std::optional<Date> now_;
 };
 
 }  // namespace foundation
