@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "Libraries/Date/WholeCount.h"
+#include "Platform/Foundation/WholeCount.h"
 
 namespace dates {
 
@@ -77,7 +77,7 @@ Date yearDay(Date date, std::int64_t month, std::int64_t day, std::int64_t hour,
 }
 
 std::int64_t wholeUnits(Date date, Date other, double unit) {
-    return wholeCount(date.timeIntervalSince(other) / unit);
+    return foundation::wholeCount(date.timeIntervalSince(other) / unit);
 }
 
 }  // namespace

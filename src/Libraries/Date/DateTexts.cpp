@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "Libraries/Date/WholeCount.h"
+#include "Platform/Foundation/WholeCount.h"
 
 namespace dates {
 
@@ -39,7 +39,7 @@ Key keyFor(double count, const char* unit, const char* units) {
 std::string filled(std::string text, const std::optional<double>& count) {
     if (!count) return text;
     const auto at = text.find("%.f");
-    if (at != std::string::npos) text.replace(at, 3, std::to_string(wholeCount(*count)));
+    if (at != std::string::npos) text.replace(at, 3, std::to_string(foundation::wholeCount(*count)));
     return text;
 }
 
@@ -107,7 +107,7 @@ std::string stringFrom(Date date, const std::string& format) {
 }
 
 std::string elapsedText(Date date, Date now) {
-    const std::int64_t s = wholeCount(now.timeIntervalSince(date));
+    const std::int64_t s = foundation::wholeCount(now.timeIntervalSince(date));
     struct Band {
         std::int64_t below, unit;
         const char* text;

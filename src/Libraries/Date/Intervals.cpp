@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "Libraries/Date/WholeCount.h"
+#include "Platform/Foundation/WholeCount.h"
 
 namespace interval {
 
-using dates::wholeCount;
+using foundation::wholeCount;
 
 namespace {
 

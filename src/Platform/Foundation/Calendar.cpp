@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "Platform/Foundation/IcuDates.h"
+#include "Platform/Foundation/WholeCount.h"
 
 namespace foundation {
 
@@ -72,12 +73,6 @@ bool isUsable(Date date) {
 
 std::optional<Date> usable(Date date) {
     return isUsable(date) ? std::optional<Date>(date) : std::nullopt;
-}
-
-// Truncated toward zero and limited to the 64-bit range (never more than int64's largest magnitude).
-std::int64_t saturated(double x) {
-    constexpr double kLimit = 9223372036854774784.0;  // the largest double below 2^63
-    return static_cast<std::int64_t>(std::trunc(std::clamp(x, -kLimit, kLimit)));
 }
 
 std::int64_t floorMod(std::int64_t a, std::int64_t n) {
@@ -399,7 +394,7 @@ bool Calendar::isDateInWeekend(Date date) const {
 
 std::optional<std::int64_t> Calendar::difference(CalendarComponent c, Date from, Date to) const {
     if (!isUsable(from) || !isUsable(to)) return std::nullopt;
-    if (const auto unit = elapsedUnit(c)) return saturated(to.timeIntervalSince(from) / *unit);
+    if (const auto unit = elapsedUnit(c)) return wholeCount(to.timeIntervalSince(from) / *unit);
     const auto cal = CalendarEngine::make(*this);
     if (!cal) return std::nullopt;
     const CountedField counted = countedField(c);

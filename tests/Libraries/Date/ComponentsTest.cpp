@@ -52,6 +52,28 @@ TEST_F(Components, FromComponentsFollowsTheZoneRules) {
     EXPECT_EQ(fromComponents(gregorian(), gmt, 1, 2024, 1, 1, 0, 0, 0, INT64_MAX), std::nullopt);
 }
 
+TEST_F(Components, AJobStartRebuiltFromItsFieldsIsTheMomentItWasRead) {
+    // Read once, as a job's start is, then rebuilt in the user's calendar and zone.
+    const auto rebuilt = [](Date now) {
+        const auto f = libraryCalendar().dateComponents(
+            {Component::era, Component::year, Component::month, Component::day, Component::hour,
+             Component::minute, Component::second, Component::nanosecond},
+            now);
+        return fromComponents(Calendar::current(), TimeZone::defaultZone(), f.era, f.year, f.month, f.day,
+                              f.hour, f.minute, f.second, f.nanosecond);
+    };
+    const Date moments[] = {berlin(2024, 5, 15, 14, 23, 5.123456, true), berlin(2023, 12, 31, 23, 59, 59.999),
+                            berlin(2024, 10, 27, 2, 30, 0.5, true), Date::now()};
+    for (const Date& now : moments) {
+        const auto again = rebuilt(now);
+        ASSERT_TRUE(again) << now.secondsSince1970;
+        EXPECT_NEAR(again->secondsSince1970, now.secondsSince1970, 1e-6) << now.secondsSince1970;
+    }
+    EXPECT_EQ(Calendar::withIdentifier("no-such-calendar"), std::nullopt);
+    EXPECT_FALSE(foundation::setDefaultTimeZone("Mars/Olympus_Mons"));
+    EXPECT_EQ(TimeZone::defaultZone().identifier(), "Europe/Berlin");
+}
+
 TEST_F(Components, SaoPauloMidnightThatDoesNotExist) {
     use("en_US", "America/Sao_Paulo");
     // Clocks jumped from 00:00 to 01:00 on 4 November 2018: the day starts at 01:00 (-02:00).

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace dates {
+namespace foundation {
 
 // NaN counts as 0; amounts beyond the 64-bit range are limited to it.
 inline std::int64_t wholeCount(double x) {
@@ -13,4 +13,4 @@ inline std::int64_t wholeCount(double x) {
     return static_cast<std::int64_t>(std::trunc(std::fmax(-kLimit, std::fmin(kLimit, x))));
 }
 
-}  // namespace dates
+}  // namespace foundation
