@@ -20,6 +20,9 @@ void connectActivityHooks(AppDelegate& delegate, usernotifications::UserNotifica
                                  const std::vector<std::string>& paths, int currentIndex) {
         if (app) source->show(paths, currentIndex);
     };
+    hooks.clearCancelActivityMenuItem = [app] {
+        if (app && app->menuItem_CancelActivity) app->menuItem_CancelActivity->clearAction();
+    };
     hooks.deliverNotification = [app, center](const std::optional<std::string>& title,
                                               const std::string& subtitle,
                                               const std::string& actionButtonTitle) {

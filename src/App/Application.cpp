@@ -5,6 +5,7 @@
 
 #include "App/Document.h"
 #include "App/InstanceChannel.h"
+#include "App/MainMenuBar.h"
 #include "App/MainStoryboard.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
@@ -38,6 +39,7 @@ void Application::finishLaunching() {
     Document::attachWindowController(windowController_.get());
     appkit::Window* window = windowController_->window();
     window->installEventFilter(this);
+    installMainMenu(*delegate_, *window);
     // Resizes are announced from the start, on the first run as well.
     delegate_->observeWindow(window);
     windowController_->setContentViewController(

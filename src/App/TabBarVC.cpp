@@ -109,6 +109,7 @@ void TabBarVC::switchToTab(int index) {
     for (const auto& screen : children()) cancelRunningActivities(*screen);
     performSegue(segue);
     intSegmentSelectedNow = index;
+    if (AppDelegate* delegate = appDelegate()) delegate->setMenuOptionActions(index);
     showSelectedSegment();
 }
 

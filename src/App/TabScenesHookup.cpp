@@ -1,7 +1,5 @@
 #include "App/TabScenesHookup.h"
 
-#include <QPointer>
-
 #include "App/AppDelegate.h"
 #include "App/TabBarVC.h"
 #include "Screens/Activity/ActivityVC.h"
@@ -14,13 +12,8 @@ void registerAppTabScenes(appkit::Storyboard& storyboard) {
         AppDelegate* delegate = appDelegate();
         if (delegate && delegate->tabBarVC) delegate->tabBarVC->renameMasterVC = &screen;
     };
-    hooks.renameActivityDidStart = [](ActivityVC& activity) {
-        AppDelegate* delegate = appDelegate();
-        if (!delegate || !delegate->menuItem_CancelActivity) return;
-        delegate->menuItem_CancelActivity->setAction(
-            [screen = QPointer<ActivityVC>(&activity)](appkit::MenuItem&) {
-                if (screen) screen->cancelActivity();
-            });
+    hooks.renameActivityDidStart = [](ActivityVC&) {
+        if (AppDelegate* delegate = appDelegate()) delegate->enableCancelActivityMenuItem();
     };
     registerTabScenes(storyboard, appSettings(), std::move(hooks));
 }

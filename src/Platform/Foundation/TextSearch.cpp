@@ -1,10 +1,10 @@
 #include "Platform/Foundation/TextSearch.h"
 
-#include <unicode/brkiter.h>
+#include "Platform/Foundation/CharacterClusters.h"
+
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
-#include <unicode/utext.h>
 #include <unicode/utf8.h>
 
 #include <memory>
@@ -27,19 +27,8 @@ icu::UnicodeString matchKey(icu::UnicodeString s) {
 std::vector<bool> characterBoundaries(std::string_view text) {
     std::vector<bool> boundary(text.size() + 1, false);
     boundary.front() = boundary.back() = true;
-    UErrorCode status = U_ZERO_ERROR;
-    UText* ut = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
-    std::unique_ptr<icu::BreakIterator> it(
-        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    if (U_SUCCESS(status)) {
-        it->setText(ut, status);
-        for (int32_t b = it->first(); U_SUCCESS(status) && b != icu::BreakIterator::DONE; b = it->next())
-            if (b >= 0 && static_cast<std::size_t>(b) <= text.size()) boundary[b] = true;
-    } else {
-        boundary.assign(text.size() + 1, true);
-    }
-    it.reset();
-    utext_close(ut);
+    for (const std::string_view c : characterClusters(text))
+        boundary[static_cast<std::size_t>(c.data() - text.data())] = true;
     return boundary;
 }
 
