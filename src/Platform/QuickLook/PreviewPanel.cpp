@@ -75,6 +75,14 @@ void PreviewPanel::orderOut() {
     current_ = 0;
 }
 
+void PreviewPanel::forget(const PreviewPanelController* controller, const PreviewPanelDataSource* source) {
+    if (controller_ != controller && dataSource_ != source) return;
+    controller_ = nullptr;
+    dataSource_ = nullptr;
+    delegate_ = nullptr;
+    orderOut();
+}
+
 void PreviewPanel::closeEvent(QCloseEvent* event) {
     event->ignore();
     orderOut();

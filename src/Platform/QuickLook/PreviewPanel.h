@@ -61,6 +61,8 @@ class PreviewPanel : public QWidget {
     // Closes the panel; the controller ends its control.
     void orderOut();
     bool isShown() const { return isVisible(); }
+    // An object that goes away while it serves the panel: the panel closes and forgets it.
+    void forget(const PreviewPanelController* controller, const PreviewPanelDataSource* source);
 
     void reloadData();
     int currentPreviewItemIndex() const { return current_; }
