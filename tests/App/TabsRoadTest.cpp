@@ -310,6 +310,22 @@ TEST_F(TabsRoadTest, RenameCopiesEveryImageUnderExactlyThePreviewedNameAndLeaves
     drain();
     EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no open panel was shown";
     EXPECT_EQ(core::sharedImageList().count(), 4u);
+
+    // Back on the options, a second run in the same launch writes to the folder chosen before.
+    QTest::mouseClick(rename->activityVC()->btnDoneOrCancel, Qt::LeftButton);
+    drain();
+    ASSERT_EQ(rename->activityVC(), nullptr);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
+    QTest::mouseClick(pane->btnDone, Qt::LeftButton);
+    drain();
+    EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no folder is asked for again";
+    mainQueue->advance(0.5);
+    ASSERT_NE(rename->activityVC(), nullptr);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return rename->activityVC()->btnDoneOrCancel->text() == "DONE"; }));
+    std::set<fs::path> jobFolders;
+    for (const auto& e : fs::recursive_directory_iterator(out))
+        if (e.is_regular_file()) jobFolders.insert(e.path().parent_path());
+    EXPECT_EQ(jobFolders.size(), 2u) << "a second job folder beside the first, in the same output folder";
     EXPECT_EQ(std::distance(fs::directory_iterator(in), fs::directory_iterator()), 3);
 }
 
