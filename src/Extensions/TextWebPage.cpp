@@ -58,11 +58,30 @@ std::string itempropImageAfter(std::string_view head) {
     const auto content = pieces(marked[1], "content=");
     if (content.size() < 2) return {};
     std::string_view value = firstPiece(content[1], " ");
-    while (!value.empty() && std::string_view("\"'<>/").find(value.front()) != std::string_view::npos)
-        value.remove_prefix(1);
-    while (!value.empty() && std::string_view("\"'<>/").find(value.back()) != std::string_view::npos)
+    if (value.ends_with("/>")) value.remove_suffix(2);
+    while (!value.empty() && std::string_view("\"'>").find(value.back()) != std::string_view::npos)
         value.remove_suffix(1);
+    while (!value.empty() && std::string_view("\"'").find(value.front()) != std::string_view::npos)
+        value.remove_prefix(1);
     return std::string(value);
+}
+
+// Characters an address may not hold written as percent escapes (pages often leave spaces and
+// non-ASCII letters in their image paths).
+std::string escapedForAddress(std::string_view candidate) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : candidate) {
+        if (c <= 0x20 || c >= 0x7F ||
+            std::string_view("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string_view::npos) {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -79,7 +98,7 @@ std::string pageImageAddress(std::string_view pageAddress, std::string_view page
     if (containsOrMatches(candidate, "http")) return candidate;
     if (candidate.empty()) return std::string(pageAddress);
     // A relative image address is relative to the page, not glued to its address.
-    if (auto resolved = foundation::resolvingUrl(candidate, pageAddress)) return *resolved;
+    if (auto resolved = foundation::resolvingUrl(escapedForAddress(candidate), pageAddress)) return *resolved;
     return std::string(pageAddress) + candidate;
 }
 
@@ -89,7 +108,10 @@ std::string webPageImageURL(std::string_view address, const foundation::WebFetch
     if (!foundation::parseUrl(address)) return std::string(address);
     const auto page = fetcher.fetch(std::string(address), limits);
     if (!page) return std::string(address);
-    return pageImageAddress(address, *page);
+    // Without a redirect the page keeps the address as it was asked for.
+    const std::string_view pageAddress = page->address.empty() ? address : std::string_view(page->address);
+    const std::string found = pageImageAddress(pageAddress, page->bytes);
+    return found == pageAddress ? std::string(address) : found;
 }
 
 std::string webPageImageURL(std::string_view address) {

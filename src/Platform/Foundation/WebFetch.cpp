@@ -34,7 +34,7 @@ void initialiseOnce() {
 
 }  // namespace
 
-std::optional<std::string> CurlWebFetcher::fetch(const std::string& address,
+std::optional<FetchedPage> CurlWebFetcher::fetch(const std::string& address,
                                                  const FetchLimits& limits) const {
     initialiseOnce();
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
@@ -57,7 +57,9 @@ std::optional<std::string> CurlWebFetcher::fetch(const std::string& address,
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
     if (curl_easy_perform(h) != CURLE_OK || sink.tooLarge) return std::nullopt;
-    return std::move(sink.bytes);
+    char* effective = nullptr;
+    curl_easy_getinfo(h, CURLINFO_EFFECTIVE_URL, &effective);
+    return FetchedPage{std::move(sink.bytes), effective ? std::string(effective) : address};
 }
 
 }  // namespace foundation

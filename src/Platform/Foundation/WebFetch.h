@@ -16,17 +16,22 @@ struct FetchLimits {
     std::size_t maxBytes = 2 * 1024 * 1024;
 };
 
+struct FetchedPage {
+    std::string bytes;
+    std::string address;  // where the bytes came from, after redirects
+};
+
 class WebFetcher {
   public:
     virtual ~WebFetcher() = default;
-    // The bytes at `address`; absent when it cannot be read completely within the limits (no
+    // The bytes at `address`; absent when they cannot be read completely within the limits (no
     // such resource, an error status, a timeout, more bytes than allowed, another scheme).
-    virtual std::optional<std::string> fetch(const std::string& address, const FetchLimits& limits) const = 0;
+    virtual std::optional<FetchedPage> fetch(const std::string& address, const FetchLimits& limits) const = 0;
 };
 
 class CurlWebFetcher final : public WebFetcher {
   public:
-    std::optional<std::string> fetch(const std::string& address, const FetchLimits& limits) const override;
+    std::optional<FetchedPage> fetch(const std::string& address, const FetchLimits& limits) const override;
 };
 
 }  // namespace foundation
