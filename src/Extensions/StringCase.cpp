@@ -24,7 +24,9 @@ void camelize(std::string& s) {
 void uppercaseFirstCharacter(std::string& s) {
     const auto characters = foundation::characters(s);
     if (characters.empty()) return;
-    s = foundation::uppercased(characters.front()) + s.substr(characters.front().size());
+    std::string out = foundation::uppercased(characters.front());
+    for (std::size_t i = 1; i < characters.size(); ++i) out += characters[i];
+    s = std::move(out);
 }
 
 std::string latinized(std::string_view s) {
