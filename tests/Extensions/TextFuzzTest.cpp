@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -220,9 +221,10 @@ void exercise(const std::string& s, const std::string& other, std::int64_t n) {
 }
 
 TEST(TextFuzz, RandomValidAndInvalidUtf8NeverBreaksAMember) {
-    std::mt19937 random(20261207);
+    std::mt19937 random(std::getenv("FUZZ_SEED") ? std::atoi(std::getenv("FUZZ_SEED")) : 20261207);
     std::uniform_int_distribution<std::int64_t> offsets(-3, 14);
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < (std::getenv("FUZZ_ROUNDS") ? std::atoi(std::getenv("FUZZ_ROUNDS")) : 400);
+         ++round) {
         const std::string s = randomText(random);
         const std::string other = randomText(random);
         SCOPED_TRACE(::testing::PrintToString(s) + " / " + ::testing::PrintToString(other));
