@@ -87,14 +87,15 @@ std::optional<std::string> romanNumeral(std::int64_t n) {
 }
 
 std::int64_t roundToNearest(std::int64_t value, std::int64_t n) {
-    if (n == 0) return value;
-    const double q = std::round(static_cast<double>(value) / static_cast<double>(n));
-    // q is at most one step beyond value / n, so it fits whenever the quotient does; clamp for the
-    // double rounding of huge values.
-    constexpr double kEdge = 9.2e18;
-    auto steps = static_cast<std::int64_t>(std::clamp(q, -kEdge, kEdge));
+    if (n == 0 || n == 1 || n == -1) return value;
+    // In integers, exactly: a quotient in double precision is off for values beyond 2^53.
+    std::int64_t q = value / n;
+    const std::uint64_t r = magnitude(value % n), m = magnitude(n);
+    const std::int64_t awayFromZero = (value < 0) != (n < 0) ? -1 : 1;
+    if (r != 0 && r >= m - r) q += awayFromZero;
     std::int64_t result = 0;
-    while (__builtin_mul_overflow(steps, n, &result)) steps += steps > 0 ? -1 : 1;
+    // The multiple beyond the type's range is replaced by the one on the other side of the value.
+    if (__builtin_mul_overflow(q, n, &result)) result = (q - awayFromZero) * n;
     return result;
 }
 

@@ -173,9 +173,9 @@ std::vector<Element<R>> sorted(R&& r, Proj proj, Compare compare = {}) {
 // True when every item occurs in the range (true for no items).
 template <std::ranges::input_range R, std::ranges::input_range Items>
 bool containsAll(R&& r, const Items& items) {
-    const std::vector<Element<R>> all(std::ranges::begin(r), std::ranges::end(r));
-    return std::ranges::all_of(items,
-                               [&](const auto& item) { return std::ranges::find(all, item) != all.end(); });
+    const std::vector<Element<R>> elements(std::ranges::begin(r), std::ranges::end(r));
+    return std::ranges::all_of(
+        items, [&](const auto& item) { return std::ranges::find(elements, item) != elements.end(); });
 }
 
 template <std::ranges::input_range R>

@@ -129,8 +129,17 @@ TEST(IntegerExtensions, ArithmeticStaysDefinedAtTheLimits) {
         std::int64_t value, n, expected;
     };
     const Round rounds[] = {
-        {14, 5, 15}, {12, 5, 10},    {15, 10, 20},         {-15, 10, -20},
-        {7, 0, 7},   {-14, -5, -15}, {kMax, 10, kMax - 7}, {kMin, 10, kMin + 8},
+        {14, 5, 15},
+        {12, 5, 10},
+        {15, 10, 20},
+        {-15, 10, -20},
+        {7, 0, 7},
+        {-14, -5, -15},
+        {kMax, 10, kMax - 7},
+        {kMin, 10, kMin + 8},
+        {kMax, 1, kMax},
+        {kMax - 1, 2, kMax - 1},
+        {9'007'199'254'740'993, 2, 9'007'199'254'740'994},
     };
     for (const Round& r : rounds) {
         SCOPED_TRACE(std::to_string(r.value) + " to " + std::to_string(r.n));
