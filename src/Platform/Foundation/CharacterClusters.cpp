@@ -1,10 +1,10 @@
 #include "Platform/Foundation/CharacterClusters.h"
 
-#include <unicode/brkiter.h>
+#include "Platform/Foundation/TextServices.h"
+
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
-#include <unicode/utext.h>
 
 #include <memory>
 
@@ -12,32 +12,14 @@ namespace foundation {
 
 std::vector<std::string_view> characterClusters(std::string_view text) {
     std::vector<std::string_view> out;
-    if (text.empty()) return out;
-    UErrorCode status = U_ZERO_ERROR;
-    UText* ut = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
-    std::unique_ptr<icu::BreakIterator> it(
-        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    if (U_SUCCESS(status)) {
-        it->setText(ut, status);
-        std::size_t start = 0;
-        for (int32_t b = it->next(); U_SUCCESS(status) && b != icu::BreakIterator::DONE; b = it->next()) {
-            const auto end = static_cast<std::size_t>(b);
-            if (end <= start || end > text.size()) continue;
-            out.push_back(text.substr(start, end - start));
-            start = end;
-        }
-        if (start < text.size()) out.push_back(text.substr(start));
-    } else {
-        // Without a break iterator every byte stands alone, which never merges two characters.
-        for (std::size_t i = 0; i < text.size(); ++i) out.push_back(text.substr(i, 1));
+    std::size_t start = 0;
+    for (const std::size_t end : characterBoundaries(text)) {
+        if (end <= start || end > text.size()) continue;
+        out.push_back(text.substr(start, end - start));
+        start = end;
     }
-    it.reset();
-    utext_close(ut);
+    if (start < text.size()) out.push_back(text.substr(start));
     return out;
-}
-
-std::size_t characterCount(std::string_view text) {
-    return characterClusters(text).size();
 }
 
 namespace {

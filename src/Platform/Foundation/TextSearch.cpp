@@ -1,10 +1,12 @@
 #include "Platform/Foundation/TextSearch.h"
 
-#include "Platform/Foundation/CharacterClusters.h"
+#include "Platform/Foundation/TextServices.h"
 
+#include <unicode/brkiter.h>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
+#include <unicode/utext.h>
 #include <unicode/utf8.h>
 
 #include <memory>
@@ -24,11 +26,10 @@ icu::UnicodeString matchKey(icu::UnicodeString s) {
 }
 
 // Byte offsets of `text` that lie between two user-perceived characters.
-std::vector<bool> characterBoundaries(std::string_view text) {
+std::vector<bool> boundaryFlags(std::string_view text) {
     std::vector<bool> boundary(text.size() + 1, false);
+    for (std::size_t b : characterBoundaries(text)) boundary[b] = true;
     boundary.front() = boundary.back() = true;
-    for (const std::string_view c : characterClusters(text))
-        boundary[static_cast<std::size_t>(c.data() - text.data())] = true;
     return boundary;
 }
 
@@ -63,7 +64,7 @@ std::vector<TextRange> caseInsensitiveRanges(std::string_view text, std::string_
     }
     byteAt.push_back(length);
 
-    const std::vector<bool> boundary = characterBoundaries(text);
+    const std::vector<bool> boundary = boundaryFlags(text);
     std::vector<TextRange> ranges;
     for (int32_t from = 0; from <= key.length() - needle.length();) {
         const int32_t at = key.indexOf(needle, from);
