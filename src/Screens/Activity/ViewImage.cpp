@@ -1,22 +1,22 @@
 #include "Screens/Activity/ViewImage.h"
 
-#include <QFile>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QUrl>
 
+#include "Extensions/TextWebPage.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/AppKit/ImageConversion.h"
 #include "Platform/AppKit/NamedImage.h"
 #include "Platform/Dispatch/Queue.h"
+#include "Platform/Foundation/WebFetch.h"
 #include "Platform/Image/Thumbnail.h"
 
 namespace screens {
 namespace {
 
-// The most a picture or a page read for a view may hold.
+// The most a picture read for a view may hold.
 constexpr double kLargestSide = 4096;
-constexpr qint64 kLargestPage = 2 * 1024 * 1024;
+constexpr std::size_t kLargestDownload = 32 * 1024 * 1024;
 
 // "value" or "value|gravity".
 std::pair<std::string, std::optional<std::string>> splitGravity(const std::string& value) {
@@ -35,10 +35,20 @@ QString localPath(const std::string& address) {
     return url.isLocalFile() ? url.toLocalFile() : QString();
 }
 
-QImage readPicture(const QString& path) {
-    if (path.isEmpty()) return {};
-    const auto picture = image::thumbnail(path.toStdString(), {kLargestSide, kLargestSide});
-    return picture ? appkit::toQImage(*picture) : QImage();
+// A picture at a file or web address, no larger than a view can show. Blocks: workers only.
+QImage readPicture(const std::string& address) {
+    if (const QString path = localPath(address); !path.isEmpty()) {
+        const auto picture = image::thumbnail(path.toStdString(), {kLargestSide, kLargestSide});
+        return picture ? appkit::toQImage(*picture) : QImage();
+    }
+    const QString scheme = QUrl(QString::fromStdString(address)).scheme();
+    if (scheme != "http" && scheme != "https") return {};
+    const auto fetched = foundation::CurlWebFetcher().fetch(address, {10.0, kLargestDownload});
+    QImage picture;
+    if (!fetched || !picture.loadFromData(QByteArray::fromStdString(fetched->bytes))) return {};
+    if (picture.width() > kLargestSide || picture.height() > kLargestSide)
+        picture = picture.scaled(kLargestSide, kLargestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return picture;
 }
 
 }  // namespace
@@ -85,13 +95,10 @@ void ViewImage::loadInBackground(const std::string& address, std::optional<std::
     QPointer<ViewImage> self(this);
     const unsigned generation = generation_;
     dispatch::Queue::global().async([self, generation, address, gravity, fromPage] {
-        std::string pictureAddress = address;
-        if (fromPage) {
-            QFile page(localPath(address));
-            if (!page.open(QIODevice::ReadOnly)) return;
-            pictureAddress = webPageImageURL(page.read(kLargestPage).toStdString(), address);
-        }
-        QImage picture = readPicture(localPath(pictureAddress));
+        // A page names its preview image; a page that names none gives its own address, which reads
+        // as no picture.
+        const std::string pictureAddress = fromPage ? text::webPageImageURL(address) : address;
+        QImage picture = readPicture(pictureAddress);
         if (picture.isNull()) return;
         dispatch::Queue::main().async([self, generation, picture = std::move(picture), gravity] {
             if (self) self->takeLoaded(generation, picture, gravity);
@@ -105,21 +112,6 @@ void ViewImage::takeLoaded(unsigned generation, const QImage& image,
     setContentsGravity(ContentsGravity::ResizeAspectFill);
     if (gravity) setContentsGravityNamed(*gravity);
     setContents(image);
-}
-
-std::string ViewImage::webPageImageURL(const std::string& page, const std::string& pageAddress) {
-    static const QRegularExpression meta(
-        QStringLiteral(R"(<meta\s+[^>]*(?:property|name)\s*=\s*["'](?:og:image|twitter:image)["'][^>]*>)"),
-        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression content(QStringLiteral(R"(content\s*=\s*["']([^"']*)["'])"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const auto tag = meta.match(QString::fromStdString(page));
-    if (!tag.hasMatch()) return {};
-    const auto value = content.match(tag.captured(0));
-    if (!value.hasMatch() || value.captured(1).trimmed().isEmpty()) return {};
-    QUrl base(QString::fromStdString(pageAddress));
-    if (pageAddress.starts_with('/')) base = QUrl::fromLocalFile(QString::fromStdString(pageAddress));
-    return base.resolved(QUrl(value.captured(1).trimmed())).toString().toStdString();
 }
 
 }  // namespace screens

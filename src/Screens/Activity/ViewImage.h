@@ -2,8 +2,9 @@
 // ViewImage: a view whose picture comes from an image (imageFill), a copy scaled to cover it
 // (imageFillResized), a named resource with an optional gravity (imagePos: "name" or
 // "name|gravity"), an image address with an optional gravity (imageUrl), or the preview image a web
-// page names (imageWeb). Addresses are local files (file:// or absolute paths); they are read off
-// the main thread and a picture that arrives after the value changed is dropped. Main thread only.
+// page names (imageWeb). Addresses are files (file:// or absolute paths) or http(s) addresses,
+// read off the main thread within a time and size bound; a picture that arrives after the value
+// changed is dropped. Main thread only.
 
 #include <QImage>
 #include <optional>
@@ -29,10 +30,6 @@ class ViewImage : public LayerContentsView {
     void setImageUrl(std::optional<std::string> value);
     const std::optional<std::string>& imageWeb() const { return imageWeb_; }
     void setImageWeb(std::optional<std::string> value);
-
-    // The address of the preview image a web page names (its "og:image" or "twitter:image"),
-    // resolved against the page's address; empty when it names none. Pure; any thread.
-    static std::string webPageImageURL(const std::string& page, const std::string& pageAddress);
 
   private:
     void loadInBackground(const std::string& address, std::optional<std::string> gravity, bool fromPage);

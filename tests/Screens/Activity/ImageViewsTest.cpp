@@ -167,17 +167,6 @@ TEST_F(ImageViewsTest, FileAddressesAndPagePreviewsLoadOffTheMainThreadAndTheLat
     std::ofstream(page) << "<html><head><meta property=\"og:image\" content=\"../photo.jpg\"></head></html>";
     view.setImageWeb("file://" + page.string());
     ASSERT_TRUE(mainQueue->runUntil([&] { return view.contents().size() == QSize(300, 200); }));
-
-    const std::tuple<const char*, const char*, std::string> pages[] = {
-        {R"(<meta property="og:image" content="pics/a.jpg">)", "file:///site/p.html",
-         "file:///site/pics/a.jpg"},
-        {R"(<META NAME='twitter:image' CONTENT='/b.png'>)", "file:///site/p.html", "file:///b.png"},
-        {R"(<meta content="x.jpg" property="og:image">)", "file:///s/p.html", "file:///s/x.jpg"},
-        {R"(<meta property="og:title" content="x">)", "file:///s/p.html", ""},
-        {"", "file:///s/p.html", ""},
-    };
-    for (const auto& [html, address, expected] : pages)
-        EXPECT_EQ(screens::ViewImage::webPageImageURL(html, address), expected) << html;
 }
 
 }  // namespace
