@@ -103,7 +103,9 @@ TEST_F(ImageViewsTest, ResourcePicturesTakeTheirGravityAndIKImageShowsItsOwnImag
         view.setImagePos(std::string(value));
         EXPECT_EQ(view.contentsGravity(), gravity);
         EXPECT_EQ(!view.contents().isNull(), shown);
-        if (shown) EXPECT_EQ(view.contents().size(), named.size());
+        if (shown) {
+            EXPECT_EQ(view.contents().size(), named.size());
+        }
     }
 
     screens::IKImage ik;
