@@ -3,6 +3,7 @@
 #include "App/ActivityHookup.h"
 
 #include "App/AppDefaults.h"
+#include "App/MessagePopover.h"
 #include "App/PresetsMenu.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Records/PresetStore.h"
@@ -58,6 +59,14 @@ void AppDelegate::rebuildPresetsMenu() {
                                  [this](int row, const std::string& name) {
                                      if (runPresetFromMenu) runPresetFromMenu(row, name);
                                  });
+}
+
+void AppDelegate::showMessagePopover(const std::string& message, QWidget* anchor,
+                                     appkit::RectEdge preferredEdge, std::shared_ptr<appkit::Popover> popover,
+                                     bool dark) {
+    if (!popover) return;
+    messagePopover_ = popover;
+    shell::showMessagePopover(message, anchor, preferredEdge, popover, dark);
 }
 
 void AppDelegate::openMainWindow() {

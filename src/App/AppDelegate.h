@@ -18,6 +18,7 @@
 #include "Extensions/AppGlobals.h"
 #include "Platform/AppKit/CollectionView.h"
 #include "Platform/AppKit/Menu.h"
+#include "Platform/AppKit/Popover.h"
 #include "Platform/AppKit/TableView.h"
 #include "Platform/AppKit/Window.h"
 #include "Platform/UserNotifications/UserNotificationCenter.h"
@@ -60,6 +61,11 @@ class AppDelegate : public QObject, public usernotifications::UserNotificationCe
     // Rebuilds the submenu of menuItem_AddImageToPreset from the shared preset list.
     void rebuildPresetsMenu();
 
+    // Shows `message` in `popover` beside `anchor` (light or dark); the delegate keeps the popover
+    // until the next message.
+    void showMessagePopover(const std::string& message, QWidget* anchor, appkit::RectEdge preferredEdge,
+                            std::shared_ptr<appkit::Popover> popover, bool dark);
+
     // Announces the window's resizes as "onWindowResized" (once per window, however often asked).
     void observeWindow(appkit::Window* window);
     void windowDidResize();
@@ -75,6 +81,7 @@ class AppDelegate : public QObject, public usernotifications::UserNotificationCe
     appkit::Window* mainWindow() const;
 
     foundation::UserDefaults& defaults_;
+    std::shared_ptr<appkit::Popover> messagePopover_;
 };
 
 // The name of the notification posted on every resize of the main window.

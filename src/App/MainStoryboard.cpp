@@ -4,6 +4,7 @@
 
 #include "App/AdvanceVCIPad.h"
 #include "App/DarkVC.h"
+#include "App/PresetEditorScene.h"
 #include "App/PresetListScene.h"
 #include "App/TabBarVC.h"
 #include "App/ViewController.h"
@@ -19,6 +20,7 @@ void registerShellScenes(appkit::Storyboard& storyboard) {
     storyboard.registerController(sc::WelcomePageCtrl, [] { return std::make_shared<WelcomePageCtrl>(); });
     storyboard.registerController(sc::TabBarVC, [] { return std::make_shared<TabBarVC>(); });
     registerPresetListScene(storyboard);
+    registerPresetEditorScenes(storyboard);
     storyboard.registerController("DarkVC", [] { return std::make_shared<DarkVC>(); });
     storyboard.registerController("AdvanceVCIPad", [] { return std::make_shared<AdvanceVCIPad>(); });
     storyboard.registerController("ViewController", [] { return std::make_shared<ViewController>(); });
