@@ -12,8 +12,8 @@ AddPresetContainerForMac::AddPresetContainerForMac() {
 void AddPresetContainerForMac::loadView() {
     auto* root = new appkit::View;
     root->setAutoFillBackground(true);
-    root->setMinimumSize(560, 520);
-    root->resize(560, 520);
+    root->setMinimumSize(560, 480);
+    root->resize(560, 480);
     setView(root);
 }
 

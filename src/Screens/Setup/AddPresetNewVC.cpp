@@ -73,9 +73,11 @@ void AddPresetNewVC::loadView() {
     auto* titles = new QVBoxLayout;
     titles->addStretch(1);
     titles->addWidget(setup::makeCaption(QStringLiteral("New Preset"), 20, true));
-    titles->addWidget(setup::makeCaption(
+    auto* hint = setup::makeCaption(
         QStringLiteral("Choose a size, give it a name and pick the format its images are saved in."), 13,
-        false, true));
+        false, true);
+    hint->setWordWrap(true);
+    titles->addWidget(hint);
     titles->addStretch(1);
     head->addLayout(titles, 1);
     column->addLayout(head);

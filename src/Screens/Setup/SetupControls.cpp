@@ -119,6 +119,8 @@ controls::TextField* makeTextField(const QString& placeholder, QWidget* parent) 
     font.setPixelSize(13);
     field->setFont(font);
     field->setFixedHeight(28);
+    field->setBorderColor(separatorColour().withAlpha(darkStyle() ? 0.3 : 0.2));
+    field->setBorderWidth(1);
     field->setBorderHover(accentColour());
     field->setAccessibleName(placeholder);
     field->awakeFromNib();
