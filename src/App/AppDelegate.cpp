@@ -4,7 +4,6 @@
 
 #include "App/AppDefaults.h"
 #include "App/MessagePopover.h"
-#include "App/PresetsMenu.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Records/PresetStore.h"
 #include "Core/Records/SharedLists.h"
@@ -38,6 +37,9 @@ void AppDelegate::applicationWillFinishLaunching() {
 
 void AppDelegate::applicationDidFinishLaunching() {
     connectActivityHooks(*this);
+    retitleMenus();
+    rebuildPresetsMenu();
+    setMenuOptionActions(0);
     if (appkit::Window* window = mainWindow()) makeKeyAndOrderFront(*window);
 }
 
@@ -49,16 +51,6 @@ void AppDelegate::applicationWillTerminate() {
 bool AppDelegate::applicationShouldHandleReopen(bool) {
     openMainWindow();
     return false;
-}
-
-void AppDelegate::rebuildPresetsMenu() {
-    auto* submenu =
-        menuItem_AddImageToPreset ? qobject_cast<appkit::Menu*>(menuItem_AddImageToPreset->menu()) : nullptr;
-    if (!submenu) return;
-    mainmenu::rebuildPresetsMenu(*submenu, core::sharedPresetList().snapshot(),
-                                 [this](int row, const std::string& name) {
-                                     if (runPresetFromMenu) runPresetFromMenu(row, name);
-                                 });
 }
 
 void AppDelegate::showMessagePopover(const std::string& message, QWidget* anchor,

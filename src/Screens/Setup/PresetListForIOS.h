@@ -89,10 +89,12 @@ class PresetListForIOS : public appkit::ViewController,
   protected:
     void loadView() override;
     void viewDidLoad() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // The stored output folder when it still exists; otherwise the folder panel asks (again).
     bool ensureOutputFolder();
+    void endNameEditing(int row);
     void savePresets();
     void startProcessing(const std::vector<std::string>& paths, const core::PresetInfo& preset);
     void beginActivity(const std::vector<std::string>& paths, const core::PresetInfo& preset);

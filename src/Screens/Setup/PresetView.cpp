@@ -1,6 +1,7 @@
 #include "Screens/Setup/PresetView.h"
 
 #include "Controls/Box.h"
+#include "Controls/SystemAppearance.h"
 #include "Core/Records/PresetInfo.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/FileDrop.h"
@@ -66,7 +67,8 @@ void PresetView::clearHoverHighlight() {
     if (preset && screen_->isProcessingRow(*row_))
         box->setFillColor(core::presetColorTag(*preset).withAlpha(0.3));
     else
-        box->setFillColor(cg::Color::white(1.0));
+        box->setFillColor(
+            controls::SystemAppearance::controlBackgroundColor(controls::interfacestyle::current()));
 }
 
 bool PresetView::handleDrop(const std::vector<std::string>& paths) {
