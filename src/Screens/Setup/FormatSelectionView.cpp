@@ -42,7 +42,7 @@ void FormatSelectionView::loadView() {
     int tag = 1;
     for (const auto& title : formatTitles()) {
         auto* button = setup::makePushButton(QString::fromStdString(title), setup::ButtonRole::Plain);
-        button->setMinimumWidth(64);
+        button->setMinimumWidth(52);
         appkit::View::setTagOf(button, tag++);
         button->setAction([this](controls::ButtonBase& sender) { onSelectFormatBtn(&sender); });
         button->installEventFilter(this);
