@@ -21,6 +21,7 @@
 #include "Screens/Activity/ImageListShell.h"
 #include "Screens/Setup/AdvancedOptionsModel.h"
 #include "Screens/Setup/EffectCollectionVC.h"
+#include "Screens/Setup/OutputFolderChoice.h"
 #include "Screens/Setup/SetupControls.h"
 #include "Screens/Setup/SizeListVC.h"
 
@@ -188,23 +189,10 @@ void AdvancedTVC::onAddOrPrevImg() {
     });
 }
 
-bool AdvancedTVC::ensureOutputFolder() {
-    if (core::resolveOutputFolder(settings_)) return true;
-    appkit::OpenPanel panel;
-    panel.canChooseFiles = false;
-    panel.canChooseDirectories = true;
-    panel.canCreateDirectories = true;
-    panel.allowsMultipleSelection = false;
-    panel.prompt = "Choose";
-    panel.message = "Choose the folder for the resized images";
-    if (panel.runModal() != appkit::ModalResponse::OK || panel.urls().empty()) return false;
-    return core::storeOutputFolder(settings_, panel.urls().front());
-}
-
 void AdvancedTVC::chooseSavingLocationAndProceed() {
     if (core::sharedImageList().isEmpty()) return;
     ViewController* container = parent();
-    if (!container || !ensureOutputFolder()) return;
+    if (!container || !setup::ensureOutputFolder(settings_)) return;
     container->performSegue(ids::SlideUp_Activity);
     appkit::postToMainAfter(this, 0.5, [this] { beginActivity(); });
 }

@@ -74,8 +74,5 @@ class AdvancedTVC : public appkit::ViewController, public screens::ImageListHost
     void viewDidLoad() override;
 
   private:
-    // The stored output folder while it exists; otherwise the folder panel asks.
-    bool ensureOutputFolder();
-
     foundation::UserDefaults& settings_;
 };

@@ -13,6 +13,7 @@
 #include "Platform/AppKit/StoryboardSegue.h"
 #include "Platform/Foundation/Formatters.h"
 #include "Platform/Foundation/UserDefaults.h"
+#include "Screens/Setup/AdvancedOptionsModel.h"
 #include "Screens/Setup/DefaultPresetsPickerVC.h"
 #include "Screens/Setup/PickerSegueSender.h"
 #include "Screens/Setup/SizePickerRows.h"
@@ -202,6 +203,44 @@ TEST_F(SizePickerListTest, TickedSizesFollowTheCustomSizeAndTheControlsStayInSte
     ASSERT_EQ(picked.size(), 2u);
     EXPECT_EQ(core::presetName(picked[0]), "640 x Auto");
     EXPECT_EQ(picked[1], hd) << "the unticked size is gone, the ticked one follows the custom size";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AdvancedTabRules, LayoutRowsSizesAndTheJobsFormat) {
+    struct Width {
+        double width;
+        bool first, wide, compact;
+    };
+    for (const Width& w : std::initializer_list<Width>{{604, true, true, false},
+                                                       {604, false, false, false},
+                                                       {500, true, false, false},
+                                                       {500, false, false, true},
+                                                       {400, true, false, true},
+                                                       {601, false, false, false},
+                                                       {600, false, false, true}}) {
+        const auto layout = setup::advancedWidthLayout(w.width, w.first);
+        EXPECT_EQ(layout.wide, w.wide) << w.width << (w.first ? " first" : " later");
+        EXPECT_EQ(layout.compact, w.compact) << w.width << (w.first ? " first" : " later");
+    }
+    using Rows = setup::OptionRows;
+    EXPECT_EQ(setup::rowsForSegment(0), (Rows{true, true, true, true}));
+    EXPECT_EQ(setup::rowsForSegment(1), (Rows{false, true, false, false}));
+    EXPECT_EQ(setup::rowsForSegment(2), (Rows{false, false, false, true}));
+    EXPECT_EQ(setup::rowsForSegment(-1), Rows{});
+    EXPECT_EQ(setup::rowsForSegment(3), Rows{});
+    EXPECT_EQ(setup::sizeListHeight(0), 105);
+    EXPECT_EQ(setup::sizeListHeight(2), 185);
+
+    const core::PresetInfo a{{"presetName", "A"}}, b{{"presetName", "B"}}, c{{"presetName", "C"}};
+    EXPECT_EQ(setup::mergePickedSizes({a, b}, {c, b}), (std::vector<core::PresetInfo>{b, c}))
+        << "an unticked size leaves, kept ones keep their places, new ones follow";
+    EXPECT_EQ(setup::mergePickedSizes({a}, {a, a}), (std::vector<core::PresetInfo>{a}));
+    EXPECT_EQ(setup::jobOutputFormat(".png"), "png");
+    EXPECT_EQ(setup::jobOutputFormat("Default"), "Default");
+    EXPECT_EQ(setup::placeholderPreset(), (core::PresetInfo{{"markDummy", true}}));
 }
 
 }  // namespace
