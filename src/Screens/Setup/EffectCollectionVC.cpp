@@ -65,6 +65,13 @@ EffectCollectionVC::EffectCollectionVC() {
 }
 
 EffectCollectionVC::~EffectCollectionVC() {
+    renderState_->alive = false;
+    {
+        // At most one render per worker is under way; each takes milliseconds on a reduced copy.
+        std::unique_lock lock(renderState_->mutex);
+        renderState_->finished.wait_for(lock, std::chrono::seconds(5),
+                                        [&] { return renderState_->running == 0; });
+    }
     if (collEffects) collEffects->setDataSource(nullptr);
 }
 
@@ -91,7 +98,7 @@ void EffectCollectionVC::viewDidLoad() {
 
 void EffectCollectionVC::setImgToPreviewEffect(std::optional<core::LazyThumbnail> preview) {
     preview_ = std::move(preview);
-    ++generation_;
+    renderState_->generation = ++generation_;
     if (collEffects) collEffects->reloadData();
 }
 
@@ -141,6 +148,21 @@ void EffectCollectionVC::applySelectionLook(QWidget& itemView, bool on) {
     }
 }
 
+bool EffectCollectionVC::startRender(RenderState& state, std::uint64_t generation) {
+    std::lock_guard lock(state.mutex);
+    if (!state.alive || state.generation != generation) return false;
+    ++state.running;
+    return true;
+}
+
+void EffectCollectionVC::endRender(RenderState& state) {
+    {
+        std::lock_guard lock(state.mutex);
+        --state.running;
+    }
+    state.finished.notify_all();
+}
+
 void EffectCollectionVC::renderThumbnail(int index, QPointer<QWidget> imageView, double w, double h) {
     if (index < 0 || index >= static_cast<int>(availableFilters.size())) return;
     const core::FMFilter effect = availableFilters[static_cast<std::size_t>(index)];
@@ -148,29 +170,34 @@ void EffectCollectionVC::renderThumbnail(int index, QPointer<QWidget> imageView,
     const std::uint64_t generation = generation_;
     ++pending_;
     QPointer<EffectCollectionVC> self(this);
-    dispatch::Queue::global().async([self, preview, effect, w, h, generation, imageView] {
-        // The reduced copy is made once, by whichever thumbnail asks first.
-        std::optional<image::Image> source = preview ? preview->image() : std::nullopt;
-        if (!preview) source = appkit::fromQImage(setup::sampleEffectScene());
-        std::optional<image::Image> thumb;
-        if (source) thumb = setup::renderEffectThumbnail(*source, effect, {w, h});
-        QImage pixels = thumb ? appkit::toQImage(*thumb) : QImage();
-        dispatch::Queue::main().async([self, imageView, generation, pixels = std::move(pixels)] {
-            if (!self) return;
-            --self->pending_;
-            if (generation != self->generation_ || !imageView) return;  // a stale render
-            auto* label = qobject_cast<QLabel*>(imageView.data());
-            if (!label) return;
-            if (pixels.isNull()) {
-                label->clear();
-                return;
+    dispatch::Queue::global().async(
+        [self, state = renderState_, preview, effect, w, h, generation, imageView] {
+            QImage pixels;
+            if (startRender(*state, generation)) {
+                // The reduced copy is made once, by whichever thumbnail asks first.
+                std::optional<image::Image> source =
+                    preview ? preview->image() : appkit::fromQImage(setup::sampleEffectScene());
+                std::optional<image::Image> thumb;
+                if (source) thumb = setup::renderEffectThumbnail(*source, effect, {w, h});
+                if (thumb) pixels = appkit::toQImage(*thumb);
+                endRender(*state);
             }
-            // Centred: the cover size is at least the view's in both directions.
-            const QRect crop((pixels.width() - label->width()) / 2, (pixels.height() - label->height()) / 2,
-                             label->width(), label->height());
-            label->setPixmap(QPixmap::fromImage(pixels.copy(crop)));
+            dispatch::Queue::main().async([self, imageView, generation, pixels = std::move(pixels)] {
+                if (!self) return;
+                --self->pending_;
+                if (generation != self->generation_ || !imageView) return;  // a stale render
+                auto* label = qobject_cast<QLabel*>(imageView.data());
+                if (!label) return;
+                if (pixels.isNull()) {
+                    label->clear();
+                    return;
+                }
+                // Centred: the cover size is at least the view's in both directions.
+                const QRect crop((pixels.width() - label->width()) / 2,
+                                 (pixels.height() - label->height()) / 2, label->width(), label->height());
+                label->setPixmap(QPixmap::fromImage(pixels.copy(crop)));
+            });
         });
-    });
 }
 
 void EffectCollectionVC::showHighlight(int index, bool on) {

@@ -8,9 +8,12 @@
 // preview image changed since they were asked for, or the grid has gone.
 
 #include <QPointer>
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -58,7 +61,23 @@ class EffectCollectionVC : public appkit::ViewController, public appkit::Collect
     void showHighlight(int index, bool on);
     void applySelectionLook(QWidget& itemView, bool on);
 
+    // What a render on the global queue reads to skip work nobody will see: the grid has gone, or
+    // the preview image changed since the render was asked for.
+    // The grid waits for the renders under way when it goes, so none outlives what it uses (the
+    // process may be about to end).
+    struct RenderState {
+        std::atomic<bool> alive{true};
+        std::atomic<std::uint64_t> generation{0};
+        std::mutex mutex;
+        std::condition_variable finished;
+        int running = 0;  // guarded by mutex
+    };
+    // On the global queue: false when the render is not wanted any more.
+    static bool startRender(RenderState& state, std::uint64_t generation);
+    static void endRender(RenderState& state);
+
     std::optional<core::LazyThumbnail> preview_;
     std::uint64_t generation_ = 0;  // one more with every new preview image
+    std::shared_ptr<RenderState> renderState_ = std::make_shared<RenderState>();
     int pending_ = 0;
 };
