@@ -332,6 +332,13 @@ bool PresetListForIOS::dropOnPreset(int row, const std::vector<std::string>& pat
     return true;
 }
 
+bool PresetListForIOS::runPresetOnTableFiles(int row, const std::vector<std::string>& paths) {
+    if (paths.empty() || !rowInList(row) || isBusy()) return false;
+    if (!ensureOutputFolder()) return false;
+    usePreset(paths, row);
+    return true;
+}
+
 void PresetListForIOS::savePresets() {
     core::savePresetList(defaults_, core::sharedPresetList());
     defaults_.synchronize();

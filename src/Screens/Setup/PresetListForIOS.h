@@ -72,6 +72,9 @@ class PresetListForIOS : public appkit::ViewController,
     void runPresetFromMenu(int row, const std::string& name);
     // A drop of files on the cell of `row`: makes sure of an output folder, then runs the preset.
     bool dropOnPreset(int row, const std::vector<std::string>& paths, PresetView* view);
+    // Files dragged from a file table of this application: run at once, without the highlight and
+    // without touching the menu's row, once an output folder is known.
+    bool runPresetOnTableFiles(int row, const std::vector<std::string>& paths);
     void usePreset(const std::vector<std::string>& paths, int row);
     void showActivityPanel();
     void hideActivityPanel() override;

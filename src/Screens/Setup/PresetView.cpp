@@ -6,6 +6,7 @@
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/FileDrop.h"
 #include "Platform/Graphics/SystemColors.h"
+#include "Screens/Setup/CustomTableView.h"
 #include "Screens/Setup/PresetListForIOS.h"
 
 PresetView::PresetView(QWidget* parent)
@@ -18,10 +19,10 @@ PresetView::PresetView(QWidget* parent)
     drop_->draggingExited = [this] {
         if (bIsDragActive) setDragBorder(false);
     };
-    drop_->performDrop = [this](const std::vector<std::string>& paths, bool internal) {
+    drop_->performDrop = [this](const std::vector<std::string>& paths, const appkit::DropSource& source) {
         if (bIsDragActive) setDragBorder(false);
-        // No view of this application starts a drag of files; only drops from outside are taken.
-        if (internal || !bIsDragActive || !canAcceptDrop()) return false;
+        if (!bIsDragActive || !canAcceptDrop()) return false;
+        if (source.internal) return handleTableDrop(paths, source);
         return handleDrop(paths);
     };
     hover_->mouseEntered = [this] { showHoverHighlight(); };
@@ -69,6 +70,12 @@ void PresetView::clearHoverHighlight() {
     else
         box->setFillColor(
             controls::SystemAppearance::controlBackgroundColor(controls::interfacestyle::current()));
+}
+
+bool PresetView::handleTableDrop(const std::vector<std::string>& paths, const appkit::DropSource& source) {
+    // Of this application's own drags only a file table's rows run a preset.
+    if (source.kind != CustomTableView::dragKind || paths.empty() || !screen_ || !row_) return false;
+    return screen_->runPresetOnTableFiles(*row_, paths);
 }
 
 bool PresetView::handleDrop(const std::vector<std::string>& paths) {
