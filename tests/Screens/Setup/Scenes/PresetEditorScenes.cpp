@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
                 ? dynamic_cast<AddPresetContainerForMac*>(root->presentedViewControllers().front().get())
                 : nullptr;
         auto* page = sheet ? sheet->firstChild<AddPresetNewVC>() : nullptr;
-        if (sheet) sheet->view()->window()->move(window.geometry().x() + 220, window.geometry().y() + 40);
+        if (sheet) sheet->view()->window()->move(window.geometry().x() + 220, window.geometry().y() + 64);
         auto* details = page ? page->firstChild<PresetDetailsTableVC>() : nullptr;
         if (!details) return fail("the toolbar's + opened no editor");
         ok = shot("1-sheet") && ok;
