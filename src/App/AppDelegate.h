@@ -20,6 +20,7 @@
 #include "Extensions/AppGlobals.h"
 #include "Platform/AppKit/CollectionView.h"
 #include "Platform/AppKit/Menu.h"
+#include "Platform/AppKit/Popover.h"
 #include "Platform/AppKit/TableView.h"
 #include "Platform/AppKit/Window.h"
 #include "Platform/QuickLook/PreviewPanel.h"
@@ -83,6 +84,11 @@ class AppDelegate : public QObject,
     // Rebuilds the submenu of menuItem_AddImageToPreset from the shared preset list.
     void rebuildPresetsMenu();
 
+    // Shows `message` in `popover` beside `anchor` (light or dark); the delegate keeps the popover
+    // until the next message.
+    void showMessagePopover(const std::string& message, QWidget* anchor, appkit::RectEdge preferredEdge,
+                            std::shared_ptr<appkit::Popover> popover, bool dark);
+
     // The menu bar: its titles get the application's name; the image-list commands work only on
     // the tabs with an image list (any tab but 0).
     QPointer<QMenuBar> mainMenu;
@@ -128,6 +134,7 @@ class AppDelegate : public QObject,
     void selectPresetFromMenu(int row, const std::string& name, int attempt);
 
     foundation::UserDefaults& defaults_;
+    std::shared_ptr<appkit::Popover> messagePopover_;
 };
 
 // The name of the notification posted on every resize of the main window.

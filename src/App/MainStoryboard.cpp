@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "App/AdvanceVCIPad.h"
+#include "App/AdvancedScene.h"
 #include "App/DarkVC.h"
+#include "App/PresetEditorScene.h"
 #include "App/PresetListScene.h"
 #include "App/TabBarVC.h"
 #include "App/TabScenesHookup.h"
@@ -21,6 +23,8 @@ void registerShellScenes(appkit::Storyboard& storyboard) {
     storyboard.registerController(sc::TabBarVC, [] { return std::make_shared<TabBarVC>(); });
     registerPresetListScene(storyboard);
     registerAppTabScenes(storyboard);
+    registerPresetEditorScenes(storyboard);
+    registerAdvancedScenes(storyboard);
     storyboard.registerController("DarkVC", [] { return std::make_shared<DarkVC>(); });
     storyboard.registerController("AdvanceVCIPad", [] { return std::make_shared<AdvanceVCIPad>(); });
     storyboard.registerController("ViewController", [] { return std::make_shared<ViewController>(); });
