@@ -28,6 +28,7 @@
 #include "Screens/Setup/FormatSelectionView.h"
 #include "Screens/Setup/PresetDetailsTableVC.h"
 #include "Screens/Setup/PresetListForIOS.h"
+#include "Screens/Setup/RenameOptionTVC.h"
 #include "Screens/Setup/SizeListVC.h"
 #include "ShellFixture.h"
 
@@ -130,7 +131,6 @@ class AdvancedTabTest : public testsupport::ShellTest {
 
 TEST_F(AdvancedTabTest, ThreeSizesSepiaPngAndAPrefixGiveThreeFoldersOfRenamedSepiaPngs) {
     startOnAdvancedTab();
-    core::sharedRenameOptions().set({.renamePrefix = "trip-"});
     const auto sources = photos(2);
     std::vector<std::uintmax_t> sizesBefore;
     for (const auto& s : sources) sizesBefore.push_back(fs::file_size(s));
@@ -155,6 +155,26 @@ TEST_F(AdvancedTabTest, ThreeSizesSepiaPngAndAPrefixGiveThreeFoldersOfRenamedSep
     FormatSelectionView* format = pane()->firstChild<FormatSelectionView>();
     click(format->buttonWithTag(3));
     ASSERT_EQ(pane()->strOutputFormat, ".png");
+
+    // The rename pane slides in over the options, previews the new name in the chosen format and
+    // hands that preview back to the rename row.
+    click(pane()->renameView->findChild<controls::Button*>());
+    mainQueue->advance(0.5);
+    drain();
+    RenameOptionTVC* rename = master()->holder()->firstChild<RenameOptionTVC>();
+    ASSERT_NE(rename, nullptr);
+    QTest::keyClicks(rename->txtPrefix, "trip-");
+    drain();
+    EXPECT_EQ(rename->lblPreview->text(), "trip-Photo.png");
+    click(rename->btnDone);
+    mainQueue->advance(0.5);
+    drain();
+    QLineEdit* renameRow = nullptr;
+    for (QLineEdit* field : pane()->renameView->findChildren<QLineEdit*>())
+        if (appkit::View::tagOf(field) == 1) renameRow = field;
+    ASSERT_NE(renameRow, nullptr);
+    EXPECT_EQ(renameRow->text(), "trip-Photo.png");
+    EXPECT_EQ(core::sharedRenameOptions().get().renamePrefix, "trip-");
 
     const fs::path out = dir / "out";
     fs::create_directories(out);

@@ -7,6 +7,7 @@
 #include "Screens/Setup/AdvancedTVC.h"
 #include "Screens/Setup/DefaultPresetsPickerVC.h"
 #include "Screens/Setup/PickerSegueSender.h"
+#include "Screens/Setup/RenameOptionTVC.h"
 
 AdvancedHolderVC::AdvancedHolderVC() {
     setIdentifier(ids::scene::AdvancedHolderVC);
@@ -41,6 +42,14 @@ void AdvancedHolderVC::prepareForSegue(appkit::StoryboardSegue& segue, const std
     auto* formatTaker = dynamic_cast<OutputFormatHolder*>(segue.destinationController());
     if (AdvancedTVC* pane = optionsPane(); formatTaker && pane)
         formatTaker->strOutputFormat = pane->strOutputFormat;
+    // The rename pane previews names in the chosen format and reports back to the options pane;
+    // both are set before its view loads, so its first preview already uses them.
+    auto* rename = dynamic_cast<RenameOptionTVC*>(segue.destinationController());
+    if (AdvancedTVC* pane = optionsPane(); rename && pane) {
+        rename->strOutputFormat = pane->strOutputFormat;
+        rename->vcCallFrom = pane;
+        if (rename->isViewLoaded()) rename->runLoadSteps();
+    }
 }
 
 bool AdvancedHolderVC::isActivityRunning() const {

@@ -227,3 +227,9 @@ void AdvancedTVC::startProcessing(ActivityVC& activity) {
     params.isAutoEnhanced = isAutoEnhanced;
     activity.startJob(std::move(params));
 }
+
+void AdvancedTVC::takeRenamePreview(const std::string& previewText) {
+    if (!renameView) return;
+    for (QLineEdit* field : renameView->findChildren<QLineEdit*>())
+        if (appkit::View::tagOf(field) == 1) field->setText(QString::fromStdString(previewText));
+}

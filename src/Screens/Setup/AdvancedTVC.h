@@ -19,6 +19,7 @@
 #include "Platform/AppKit/ViewController.h"
 #include "Screens/Activity/ImageListHost.h"
 #include "Screens/Setup/FormatSelectionView.h"
+#include "Screens/Setup/RenameOptionTVC.h"
 
 namespace foundation {
 class UserDefaults;
@@ -30,7 +31,10 @@ class ActivityVC;
 class EffectCollectionVC;
 class SizeListVC;
 
-class AdvancedTVC : public appkit::ViewController, public screens::ImageListHost, public OutputFormatHolder {
+class AdvancedTVC : public appkit::ViewController,
+                    public screens::ImageListHost,
+                    public OutputFormatHolder,
+                    public RenamePreviewReceiver {
     Q_OBJECT
   public:
     // `settings`: where the output folder is remembered and the presets are saved; not owned.
@@ -49,6 +53,8 @@ class AdvancedTVC : public appkit::ViewController, public screens::ImageListHost
     QPointer<QWidget> resizeView;
     QPointer<QWidget> formatView;
     QPointer<QWidget> renameView;  // its tag-1 field shows the rename preview
+    // The rename pane's preview of the new names, shown in the rename row.
+    void takeRenamePreview(const std::string& previewText) override;
     bool isAutoEnhanced = false;
     // The effect chosen in the effects grid; none for "Original".
     std::shared_ptr<const core::FMFilterable> filterForUseNow;
