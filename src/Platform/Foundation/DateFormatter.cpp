@@ -47,6 +47,14 @@ std::vector<std::string> weekdays(const std::string& locale, icu::DateFormatSymb
 
 DateFormatter::DateFormatter() : locale_(icu::Locale::getDefault().getName()) {}
 
+DateFormatter DateFormatter::fixedFormat(std::string pattern, std::optional<TimeZone> zone) {
+    DateFormatter formatter;
+    formatter.setLocale("en_US_POSIX");
+    formatter.setTimeZone(std::move(zone));
+    formatter.setDateFormat(std::move(pattern));
+    return formatter;
+}
+
 void DateFormatter::setDateFormat(std::string pattern) {
     pattern_ = std::move(pattern);
     usesPattern_ = true;

@@ -59,13 +59,4 @@ std::string zeroCelsiusText(const std::string& locale) {
     return text.toUTF8String(out);
 }
 
-int daysInMonth(Date date) {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Calendar> calendar(icu::Calendar::createInstance(status));
-    if (U_FAILURE(status) || !calendar) return 0;
-    calendar->setTime(date.secondsSince1970 * 1000.0, status);
-    const int32_t days = calendar->getActualMaximum(UCAL_DATE, status);
-    return U_FAILURE(status) ? 0 : days;
-}
-
 }  // namespace foundation
