@@ -20,6 +20,7 @@ AppDelegate::AppDelegate(foundation::UserDefaults& defaults) : defaults_(default
 
 AppDelegate::~AppDelegate() {
     if (appDelegate() == this) setAppDelegate(nullptr);
+    if (quicklook::PreviewPanel::exists()) quicklook::PreviewPanel::shared().forget(this, this);
 }
 
 appkit::Window* AppDelegate::mainWindow() const {

@@ -6,6 +6,7 @@
 #include "App/DarkVC.h"
 #include "App/PresetListScene.h"
 #include "App/TabBarVC.h"
+#include "App/TabScenesHookup.h"
 #include "App/ViewController.h"
 #include "App/WelcomePageCtrl.h"
 #include "App/switchVC.h"
@@ -19,6 +20,7 @@ void registerShellScenes(appkit::Storyboard& storyboard) {
     storyboard.registerController(sc::WelcomePageCtrl, [] { return std::make_shared<WelcomePageCtrl>(); });
     storyboard.registerController(sc::TabBarVC, [] { return std::make_shared<TabBarVC>(); });
     registerPresetListScene(storyboard);
+    registerAppTabScenes(storyboard);
     storyboard.registerController("DarkVC", [] { return std::make_shared<DarkVC>(); });
     storyboard.registerController("AdvanceVCIPad", [] { return std::make_shared<AdvanceVCIPad>(); });
     storyboard.registerController("ViewController", [] { return std::make_shared<ViewController>(); });
