@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "Extensions/BundleVersion.h"
 #include "Platform/Foundation/Bundle.h"
 #include "Platform/Image/ImageEncoding.h"
 #include "Platform/Image/ImageLoading.h"
@@ -16,13 +17,8 @@ void recordAppLaunch(foundation::UserDefaults& defaults) {
     const std::int64_t opens = defaults.integer("UD_AppOpens");
     defaults.set("UD_AppOpens", opens == std::numeric_limits<std::int64_t>::max() ? opens : opens + 1);
     defaults.set("UD_Relaunch", true);
-    const foundation::PlistValue* version =
-        foundation::Bundle::main().objectForInfoDictionaryKey("CFBundleShortVersionString");
-    if (version != nullptr && version->stringIf() != nullptr) {
-        defaults.set("UD_AppVersion", *version);
-    } else {
-        defaults.set("UD_AppVersion", std::nullopt);
-    }
+    const auto version = bundle::appVersion();
+    defaults.set("UD_AppVersion", version ? std::optional<foundation::PlistValue>(*version) : std::nullopt);
 }
 
 void resetAll(foundation::UserDefaults& defaults) {

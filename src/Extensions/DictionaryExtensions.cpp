@@ -1,7 +1,7 @@
 #include "Extensions/DictionaryExtensions.h"
 
 #include "Platform/Foundation/JsonSerialization.h"
-#include "Platform/Foundation/TextEncoding.h"
+#include "Platform/Foundation/TextServices.h"
 
 namespace dict {
 
@@ -12,7 +12,7 @@ void lowercaseKeys(D& d) {
     std::vector<std::string> originals;
     for (const auto& entry : d) originals.push_back(entry.first);
     for (const std::string& key : originals) {
-        std::string lower = foundation::lowercasedText(key);
+        std::string lower = foundation::lowercased(key);
         if (lower == key || d.contains(lower)) continue;
         auto node = d.extract(key);
         node.key() = std::move(lower);

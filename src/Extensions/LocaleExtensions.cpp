@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Platform/Foundation/Calendar.h"
 #include "Platform/Foundation/LocaleServices.h"
 
 namespace found {
@@ -48,7 +49,9 @@ bool usesCelsius(const std::string& locale) {
 }
 
 int daysInMonth(foundation::Date date) {
-    return foundation::daysInMonth(date);
+    const auto days = foundation::Calendar::current().range(foundation::CalendarComponent::day,
+                                                            foundation::CalendarComponent::month, date);
+    return days ? static_cast<int>(days->upper - days->lower) : 0;
 }
 
 }  // namespace found

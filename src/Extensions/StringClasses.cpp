@@ -68,8 +68,9 @@ bool matches(std::string_view s, std::string_view pattern) {
     return regex && regex->search(s);
 }
 
-std::optional<foundation::UrlParts> url(std::string_view s) {
-    return foundation::parseUrl(s);
+std::optional<foundation::UrlComponents> url(std::string_view s) {
+    if (s.empty()) return std::nullopt;
+    return foundation::UrlComponents::fromString(s);
 }
 
 bool isValidURL(std::string_view s) {
@@ -78,7 +79,7 @@ bool isValidURL(std::string_view s) {
 
 bool isValidSchemedURL(std::string_view s) {
     const auto parts = url(s);
-    return parts && !parts->scheme.empty();
+    return parts && parts->scheme;
 }
 
 bool isValidHTTPSURL(std::string_view s) {
@@ -93,7 +94,7 @@ bool isValidHTTPURL(std::string_view s) {
 
 bool isValidFileURL(std::string_view s) {
     const auto parts = url(s);
-    return parts && parts->isFileURL();
+    return parts && parts->scheme && foundation::lowercased(*parts->scheme) == "file";
 }
 
 }  // namespace str

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "Platform/Foundation/UrlText.h"
+#include "Platform/Foundation/Url.h"
 
 namespace str {
 
@@ -24,7 +24,8 @@ bool isValidEmail(std::string_view s);
 // A match of the regular expression anywhere in the text; false for a pattern that does not compile.
 bool matches(std::string_view s, std::string_view pattern);
 
-std::optional<foundation::UrlParts> url(std::string_view s);
+// The parts of an absolute or relative address; absent for an empty text or one that is no address.
+std::optional<foundation::UrlComponents> url(std::string_view s);
 bool isValidURL(std::string_view s);
 bool isValidSchemedURL(std::string_view s);
 bool isValidHTTPSURL(std::string_view s);

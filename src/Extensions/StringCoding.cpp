@@ -6,6 +6,7 @@
 #include "Extensions/StringLines.h"
 #include "Platform/Foundation/Base64.h"
 #include "Platform/Foundation/TextServices.h"
+#include "Platform/Foundation/Url.h"
 
 namespace str {
 namespace {
@@ -30,13 +31,6 @@ std::optional<std::string> decodeStrict(std::string_view text) {
     return out;
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 std::optional<std::string> base64Decoded(std::string_view s) {
@@ -58,18 +52,8 @@ std::optional<std::string> fromBase64(std::string_view base64) {
 }
 
 std::string urlDecoded(std::string_view s) {
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '%') {
-            out += s[i];
-            continue;
-        }
-        if (i + 2 >= s.size() || hexValue(s[i + 1]) < 0 || hexValue(s[i + 2]) < 0) return std::string(s);
-        out += static_cast<char>(hexValue(s[i + 1]) * 16 + hexValue(s[i + 2]));
-        i += 2;
-    }
-    return foundation::isWellFormedUtf8(out) ? out : std::string(s);
+    const auto out = foundation::percentDecoded(s);
+    return out && foundation::isWellFormedUtf8(*out) ? *out : std::string(s);
 }
 
 void urlDecode(std::string& s) {
@@ -77,18 +61,7 @@ void urlDecode(std::string& s) {
 }
 
 std::string urlEncoded(std::string_view s) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : foundation::wellFormedUtf8(s)) {
-        if (foundation::isMember(c, foundation::CharacterClass::UrlHostAllowed)) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
+    return foundation::percentEncoded(foundation::wellFormedUtf8(s), "!$&'()*+,:;=[]");
 }
 
 void urlEncode(std::string& s) {

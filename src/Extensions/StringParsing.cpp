@@ -2,12 +2,21 @@
 
 #include <charconv>
 
-#include "Platform/Foundation/DateTextParsing.h"
+#include "Platform/Foundation/DateFormatter.h"
 #include "Platform/Foundation/Scanner.h"
 #include "Platform/Foundation/TextSearch.h"
 #include "Platform/Foundation/TextServices.h"
 
 namespace str {
+
+namespace {
+
+std::optional<foundation::Date> fixedFormatDate(std::string_view text, std::string_view format) {
+    if (text.empty() || format.empty()) return std::nullopt;
+    return foundation::DateFormatter::fixedFormat(std::string(format)).date(std::string(text));
+}
+
+}  // namespace
 
 std::optional<std::int64_t> int_(std::string_view s) {
     std::string_view digits = s;
@@ -32,17 +41,17 @@ std::optional<bool> bool_(std::string_view s) {
 }
 
 std::optional<foundation::Date> date(std::string_view s) {
-    return foundation::parseDate(foundation::lowercased(foundation::trimmingWhitespaceAndNewlines(s)),
-                                 "yyyy-MM-dd");
+    return fixedFormatDate(foundation::lowercased(foundation::trimmingWhitespaceAndNewlines(s)),
+                           "yyyy-MM-dd");
 }
 
 std::optional<foundation::Date> dateTime(std::string_view s) {
-    return foundation::parseDate(foundation::lowercased(foundation::trimmingWhitespaceAndNewlines(s)),
-                                 "yyyy-MM-dd HH:mm:ss");
+    return fixedFormatDate(foundation::lowercased(foundation::trimmingWhitespaceAndNewlines(s)),
+                           "yyyy-MM-dd HH:mm:ss");
 }
 
 std::optional<foundation::Date> date(std::string_view s, std::string_view withFormat) {
-    return foundation::parseDate(s, withFormat);
+    return fixedFormatDate(s, withFormat);
 }
 
 bool isNumeric(std::string_view s) {

@@ -1,6 +1,6 @@
 #include "Extensions/TextJson.h"
 
-#include "Platform/Foundation/JsonReading.h"
+#include "Platform/Foundation/JsonSerialization.h"
 
 namespace text {
 

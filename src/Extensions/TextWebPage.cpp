@@ -6,7 +6,7 @@
 #include "Extensions/TextMarkup.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Platform/Foundation/TextServices.h"
-#include "Platform/Foundation/UrlText.h"
+#include "Platform/Foundation/Url.h"
 
 namespace text {
 namespace {
@@ -69,19 +69,7 @@ std::string itempropImageAfter(std::string_view head) {
 // Characters an address may not hold written as percent escapes (pages often leave spaces and
 // non-ASCII letters in their image paths).
 std::string escapedForAddress(std::string_view candidate) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : candidate) {
-        if (c <= 0x20 || c >= 0x7F ||
-            std::string_view("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string_view::npos) {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
+    return foundation::percentEncoded(candidate, "!#$%&'()*+,/:;=?@[]");
 }
 
 }  // namespace
@@ -98,14 +86,16 @@ std::string pageImageAddress(std::string_view pageAddress, std::string_view page
     if (containsOrMatches(candidate, "http")) return candidate;
     if (candidate.empty()) return std::string(pageAddress);
     // A relative image address is relative to the page, not glued to its address.
-    if (auto resolved = foundation::resolvingUrl(escapedForAddress(candidate), pageAddress)) return *resolved;
+    const auto base = foundation::Url::fromString(pageAddress);
+    const auto image = foundation::Url::fromString(escapedForAddress(candidate), base);
+    if (base && base->scheme() && image) return image->absoluteString();
     return std::string(pageAddress) + candidate;
 }
 
 std::string webPageImageURL(std::string_view address, const foundation::WebFetcher& fetcher,
                             const foundation::FetchLimits& limits) {
     if (dispatch::Queue::main().isCurrent()) return std::string(address);
-    if (!foundation::parseUrl(address)) return std::string(address);
+    if (!foundation::Url::fromString(address)) return std::string(address);
     const auto page = fetcher.fetch(std::string(address), limits);
     if (!page) return std::string(address);
     // Without a redirect the page keeps the address as it was asked for.

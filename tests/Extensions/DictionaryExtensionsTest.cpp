@@ -117,6 +117,9 @@ TEST(DictionaryExtensions, JsonTextOnlyForJsonValues) {
     EXPECT_THROW(data::jsonObject(bytesOf("{\"a\":")), foundation::JsonError);
     EXPECT_THROW(data::jsonObject(bytesOf("12")), foundation::JsonError);
     EXPECT_EQ(data::jsonObject(bytesOf("12"), {.fragmentsAllowed = true}), PlistValue(12));
+    // Hostile nesting is refused before it can exhaust the stack.
+    EXPECT_THROW(data::jsonObject(bytesOf(std::string(100000, '[') + std::string(100000, ']'))),
+                 foundation::JsonError);
 }
 
 TEST(DataExtensions, TextOfBytesInAnEncoding) {

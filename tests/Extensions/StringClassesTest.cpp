@@ -130,8 +130,8 @@ TEST(StringClasses, Addresses) {
     ASSERT_TRUE(url);
     EXPECT_EQ(url->scheme, "https");
     EXPECT_EQ(url->authority, "example.com:8443");
-    EXPECT_EQ(url->path, "/p/q");
-    EXPECT_EQ(url->query, "x=1");
+    EXPECT_EQ(url->percentEncodedPath, "/p/q");
+    EXPECT_EQ(url->percentEncodedQuery, "x=1");
     EXPECT_EQ(url->fragment, "top");
 }
 

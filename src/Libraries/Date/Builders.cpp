@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "Extensions/LocaleExtensions.h"
 #include "Platform/Foundation/WholeCount.h"
 
 namespace dates {
@@ -188,8 +189,7 @@ Date endOfDay(Date date) {
 }
 
 std::int64_t numberOfDaysInMonth(Date date) {
-    const auto days = Calendar::current().range(C::day, C::month, date);
-    return days ? days->upper - days->lower : 0;
+    return found::daysInMonth(date);
 }
 
 std::int64_t secondsFrom(Date date, Date other) {

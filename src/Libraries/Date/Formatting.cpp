@@ -23,14 +23,6 @@ const char* skeleton(int style, const char* threeLetters, const char* oneLetter,
     return style == 0 ? threeLetters : style == 1 ? oneLetter : full;
 }
 
-foundation::DateFormatter posix(const std::string& pattern, foundation::TimeZone zone) {
-    foundation::DateFormatter formatter;
-    formatter.setLocale("en_US_POSIX");
-    formatter.setTimeZone(std::move(zone));
-    formatter.setDateFormat(pattern);
-    return formatter;
-}
-
 }  // namespace
 
 std::string string(Date date, DateStyle dateAndTimeStyle) {
@@ -61,11 +53,13 @@ std::string monthName(Date date, MonthNameStyle style) {
 
 std::string iso8601String(Date date) {
     const auto gmt = foundation::TimeZone::fromAbbreviation("GMT").value_or(foundation::TimeZone::gmt());
-    return posix("yyyy-MM-dd'T'HH:mm:ss.SSS", gmt).string(date) + "Z";
+    return foundation::DateFormatter::fixedFormat("yyyy-MM-dd'T'HH:mm:ss.SSS", gmt).string(date) + "Z";
 }
 
 std::optional<Date> fromIso8601String(const std::string& text) {
-    return posix("yyyy-MM-dd'T'HH:mm:ss.SSSZ", foundation::TimeZone::defaultZone()).date(text);
+    return foundation::DateFormatter::fixedFormat("yyyy-MM-dd'T'HH:mm:ss.SSSZ",
+                                                  foundation::TimeZone::defaultZone())
+        .date(text);
 }
 
 std::optional<Date> fromYyyyMMdd(std::int64_t yyyyMMdd) {

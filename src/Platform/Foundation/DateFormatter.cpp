@@ -10,6 +10,7 @@
 
 #include "Platform/Foundation/Calendar.h"
 #include "Platform/Foundation/IcuDates.h"
+#include "Platform/Foundation/IcuText.h"
 
 namespace foundation {
 
@@ -39,13 +40,21 @@ std::vector<std::string> weekdays(const std::string& locale, icu::DateFormatSymb
     const icu::UnicodeString* names = symbols.getWeekdays(count, icu::DateFormatSymbols::FORMAT, width);
     // ICU counts weekdays from 1 (UCAL_SUNDAY); entry 0 is empty.
     std::vector<std::string> out;
-    for (int32_t i = UCAL_SUNDAY; i < count; ++i) out.push_back(icudates::utf8(names[i]));
+    for (int32_t i = UCAL_SUNDAY; i < count; ++i) out.push_back(icutext::utf8(names[i]));
     return out;
 }
 
 }  // namespace
 
 DateFormatter::DateFormatter() : locale_(icu::Locale::getDefault().getName()) {}
+
+DateFormatter DateFormatter::fixedFormat(std::string pattern, std::optional<TimeZone> zone) {
+    DateFormatter formatter;
+    formatter.setLocale("en_US_POSIX");
+    formatter.setTimeZone(std::move(zone));
+    formatter.setDateFormat(std::move(pattern));
+    return formatter;
+}
 
 void DateFormatter::setDateFormat(std::string pattern) {
     pattern_ = std::move(pattern);
@@ -58,7 +67,7 @@ void DateFormatter::setLocalizedDateFormatFromTemplate(const std::string& skelet
         icu::DateTimePatternGenerator::createInstance(icu::Locale(locale_.c_str()), status));
     if (U_FAILURE(status) || !generator) return;
     const icu::UnicodeString best = generator->getBestPattern(icu::UnicodeString::fromUTF8(skeleton), status);
-    if (U_SUCCESS(status)) setDateFormat(icudates::utf8(best));
+    if (U_SUCCESS(status)) setDateFormat(icutext::utf8(best));
 }
 
 void DateFormatter::setDateStyle(DateStyle style) {
@@ -103,7 +112,7 @@ std::string relativeDayWord(const std::string& locale, std::int64_t offset) {
     if (U_FAILURE(status)) return {};
     icu::UnicodeString word;
     words.format(kDirections[offset + 2], UDAT_ABSOLUTE_DAY, word, status);
-    return U_FAILURE(status) ? std::string() : icudates::utf8(word);
+    return U_FAILURE(status) ? std::string() : icutext::utf8(word);
 }
 
 // `text` as a quoted literal of a date pattern.
@@ -145,7 +154,7 @@ std::optional<std::string> DateFormatter::relativeString(Date date) const {
     joined.adoptTimeZone(icudates::zone(zone).release());
     icu::UnicodeString text;
     joined.format(static_cast<UDate>(date.secondsSince1970 * 1000.0), text);
-    return icudates::utf8(text);
+    return icutext::utf8(text);
 }
 
 std::string DateFormatter::string(Date date) const {
@@ -157,7 +166,7 @@ std::string DateFormatter::string(Date date) const {
     if (!format) return {};
     icu::UnicodeString text;
     format->format(static_cast<UDate>(date.secondsSince1970 * 1000.0), text);
-    return icudates::utf8(text);
+    return icutext::utf8(text);
 }
 
 std::optional<Date> DateFormatter::date(const std::string& text) const {

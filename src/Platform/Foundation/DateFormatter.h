@@ -18,6 +18,9 @@ enum class DateStyle { None, Short, Medium, Long, Full };
 class DateFormatter {
   public:
     DateFormatter();
+    // A formatter of a fixed machine format: the POSIX locale and the Gregorian calendar whatever
+    // the user's locale, so that the text never shifts with a calendar's era or a locale's words.
+    static DateFormatter fixedFormat(std::string pattern, std::optional<TimeZone> zone = std::nullopt);
 
     const std::string& locale() const { return locale_; }
     void setLocale(std::string localeId) { locale_ = std::move(localeId); }

@@ -1,5 +1,7 @@
 #include "Platform/Foundation/Formatters.h"
 
+#include "Platform/Foundation/IcuText.h"
+
 #include <unicode/measfmt.h>
 #include <unicode/measunit.h>
 #include <unicode/measure.h>
@@ -33,9 +35,8 @@ std::string formatDecimal(double value, int minFractionDigits, int maxFractionDi
             .grouping(UNUM_GROUPING_OFF)
             .formatDouble(value, status)
             .toString(status);
-    std::string out;
     if (U_FAILURE(status)) return std::to_string(value);
-    return text.toUTF8String(out);
+    return icutext::utf8(text);
 }
 
 std::string formatMediumDateTime(Date date) {
@@ -69,7 +70,7 @@ std::string formatDurationShort(double seconds) {
     icu::UnicodeString out;
     icu::FieldPosition pos;
     fmt.formatMeasures(parts.data(), static_cast<int32_t>(parts.size()), out, pos, status);
-    return U_FAILURE(status) ? std::string() : icudates::utf8(out);
+    return U_FAILURE(status) ? std::string() : icutext::utf8(out);
 }
 
 std::string formatByteCount(std::uint64_t bytes) {

@@ -4,10 +4,8 @@
 
 #include <unicode/calendar.h>
 #include <unicode/timezone.h>
-#include <unicode/unistr.h>
 
 #include <memory>
-#include <string>
 
 #include "Platform/Foundation/Date.h"
 
@@ -24,7 +22,6 @@ UDate wholeSecondMillis(Date date);
 // The fraction of the second of `date`, 0 <= f < 1.
 double secondFraction(Date date);
 Date fromMillis(UDate millis, double fraction = 0.0);
-std::string utf8(const icu::UnicodeString& s);
 
 }  // namespace icudates
 }  // namespace foundation

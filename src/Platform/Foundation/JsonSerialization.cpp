@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "Platform/Foundation/JsonScalars.h"
+
 namespace foundation {
 
 namespace {
@@ -59,34 +61,44 @@ nlohmann::json toJson(const PlistValue& v) {
     }
 }
 
-PlistValue fromJson(const nlohmann::json& j) {
-    switch (j.type()) {
-        case nlohmann::json::value_t::boolean:
-            return j.get<bool>();
-        case nlohmann::json::value_t::number_integer:
-            return j.get<std::int64_t>();
-        case nlohmann::json::value_t::number_unsigned: {
-            const auto u = j.get<std::uint64_t>();
-            if (u <= static_cast<std::uint64_t>(INT64_MAX)) return static_cast<std::int64_t>(u);
-            return static_cast<double>(u);
+constexpr int kMaxDepth = 512;
+
+// Whether the brackets outside strings nest deeper than the limit, so that hostile text cannot
+// exhaust the stack of the recursive conversion.
+bool nestsTooDeep(std::span<const std::uint8_t> bytes) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<char>(bytes[i]);
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxDepth) return true;
+        } else if (c == ']' || c == '}') {
+            --depth;
         }
-        case nlohmann::json::value_t::number_float:
-            return j.get<double>();
-        case nlohmann::json::value_t::string:
-            return j.get<std::string>();
-        case nlohmann::json::value_t::array: {
-            PlistArray out;
-            for (const auto& e : j) out.push_back(fromJson(e));
-            return out;
-        }
-        case nlohmann::json::value_t::object: {
-            PlistDictionary out;
-            for (const auto& [key, e] : j.items()) out.insert_or_assign(key, fromJson(e));
-            return out;
-        }
-        default:
-            return nullptr;
     }
+    return false;
+}
+
+PlistValue fromJson(const nlohmann::json& j) {
+    if (j.is_array()) {
+        PlistArray out;
+        out.reserve(j.size());
+        for (const auto& e : j) out.push_back(fromJson(e));
+        return out;
+    }
+    if (j.is_object()) {
+        PlistDictionary out;
+        for (const auto& [key, e] : j.items()) out.insert_or_assign(key, fromJson(e));
+        return out;
+    }
+    return jsonScalar(j).value_or(PlistValue());
 }
 
 }  // namespace
@@ -108,6 +120,7 @@ std::optional<Data> jsonData(const PlistValue& value, bool prettyPrinted) {
 }
 
 PlistValue jsonObject(std::span<const std::uint8_t> bytes, JsonReadingOptions options) {
+    if (nestsTooDeep(bytes)) throw JsonError("The JSON text nests deeper than 512 levels");
     nlohmann::json parsed;
     try {
         parsed = nlohmann::json::parse(bytes.begin(), bytes.end());
@@ -118,6 +131,14 @@ PlistValue jsonObject(std::span<const std::uint8_t> bytes, JsonReadingOptions op
         throw JsonError("The JSON text is a bare value, not an array or an object");
     }
     return fromJson(parsed);
+}
+
+std::optional<PlistValue> readJson(std::string_view text) {
+    try {
+        return jsonObject({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    } catch (const JsonError&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace foundation

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <stdexcept>
+#include <string_view>
 
 #include "Platform/Foundation/PlistValue.h"
 
@@ -21,12 +22,14 @@ struct JsonReadingOptions {
     bool fragmentsAllowed = false;  // a top-level value that is no array or dictionary
 };
 
-// The value of JSON text. Throws JsonError when the bytes are no JSON (or a bare fragment when
-// fragments are not allowed).
+// The value of JSON text. Throws JsonError when the bytes are no JSON, nest deeper than 512
+// levels, or are a bare fragment when fragments are not allowed.
 class JsonError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 PlistValue jsonObject(std::span<const std::uint8_t> bytes, JsonReadingOptions options = {});
+// The same for text whose top level must be an object or an array; absent where jsonObject throws.
+std::optional<PlistValue> readJson(std::string_view text);
 
 }  // namespace foundation

@@ -1,5 +1,7 @@
 #include "Platform/Foundation/LocaleServices.h"
 
+#include "Platform/Foundation/IcuText.h"
+
 #include <unicode/calendar.h>
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
@@ -13,12 +15,6 @@
 
 namespace foundation {
 
-namespace {
-icu::Locale localeFor(const std::string& id) {
-    return id.empty() ? icu::Locale::getDefault() : icu::Locale(id.c_str());
-}
-}  // namespace
-
 const std::vector<std::string>& isoRegionCodes() {
     static const std::vector<std::string> codes = [] {
         std::vector<std::string> out;
@@ -29,7 +25,7 @@ const std::vector<std::string>& isoRegionCodes() {
 }
 
 bool is12HourClock(const std::string& locale) {
-    const icu::Locale l = localeFor(locale);
+    const icu::Locale l = icutext::locale(locale);
     std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createTimeInstance(icu::DateFormat::kShort, l));
     if (!format) return false;
     icu::UnicodeString text;
@@ -48,24 +44,14 @@ bool is12HourClock(const std::string& locale) {
 std::string zeroCelsiusText(const std::string& locale) {
     using namespace icu::number;
     UErrorCode status = U_ZERO_ERROR;
-    const icu::UnicodeString text = NumberFormatter::withLocale(localeFor(locale))
+    const icu::UnicodeString text = NumberFormatter::withLocale(icutext::locale(locale))
                                         .unit(icu::MeasureUnit::getCelsius())
                                         .usage("weather")
                                         .unitWidth(UNUM_UNIT_WIDTH_SHORT)
                                         .formatDouble(0, status)
                                         .toString(status);
-    std::string out;
     if (U_FAILURE(status)) return "0°C";
-    return text.toUTF8String(out);
-}
-
-int daysInMonth(Date date) {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Calendar> calendar(icu::Calendar::createInstance(status));
-    if (U_FAILURE(status) || !calendar) return 0;
-    calendar->setTime(date.secondsSince1970 * 1000.0, status);
-    const int32_t days = calendar->getActualMaximum(UCAL_DATE, status);
-    return U_FAILURE(status) ? 0 : days;
+    return icutext::utf8(text);
 }
 
 }  // namespace foundation

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "Platform/Foundation/JsonReading.h"
+#include "Platform/Foundation/JsonSerialization.h"
 
 namespace foundation {
 namespace {

@@ -1,5 +1,7 @@
 #include "Platform/Foundation/NumberTexts.h"
 
+#include "Platform/Foundation/IcuText.h"
+
 #include <unicode/fmtable.h>
 #include <unicode/numberformatter.h>
 #include <unicode/numfmt.h>
@@ -14,20 +16,15 @@ namespace foundation {
 
 namespace {
 
-icu::Locale localeFor(const std::string& id) {
-    return id.empty() ? icu::Locale::getDefault() : icu::Locale(id.c_str());
-}
-
 std::optional<std::string> textOf(const icu::UnicodeString& text, UErrorCode status) {
     if (U_FAILURE(status) || text.isEmpty()) return std::nullopt;
-    std::string out;
-    return text.toUTF8String(out);
+    return icutext::utf8(text);
 }
 
 std::optional<std::string> currency(const icu::Formattable& value, const std::string& locale) {
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::NumberFormat> format(
-        icu::NumberFormat::createCurrencyInstance(localeFor(locale), status));
+        icu::NumberFormat::createCurrencyInstance(icutext::locale(locale), status));
     if (U_FAILURE(status) || !format) return std::nullopt;
     icu::UnicodeString text;
     format->format(value, text, status);
@@ -37,7 +34,7 @@ std::optional<std::string> currency(const icu::Formattable& value, const std::st
 std::optional<std::string> ruleBased(const icu::Formattable& value, icu::URBNFRuleSetTag tag,
                                      const std::string& locale) {
     UErrorCode status = U_ZERO_ERROR;
-    icu::RuleBasedNumberFormat format(tag, localeFor(locale), status);
+    icu::RuleBasedNumberFormat format(tag, icutext::locale(locale), status);
     if (U_FAILURE(status)) return std::nullopt;
     icu::UnicodeString text;
     format.format(value, text, status);
@@ -102,16 +99,15 @@ std::string decimalTextWithSuffix(double value, int maxFractionDigits, RoundingM
     using namespace icu::number;
     UErrorCode status = U_ZERO_ERROR;
     const icu::UnicodeString text =
-        NumberFormatter::withLocale(localeFor(locale))
+        NumberFormatter::withLocale(icutext::locale(locale))
             .precision(Precision::minMaxFraction(0, std::clamp(maxFractionDigits, 0, 100)))
             .roundingMode(icuMode(mode))
             .grouping(UNUM_GROUPING_OFF)
             .integerWidth(IntegerWidth::zeroFillTo(1))
             .formatDouble(value, status)
             .toString(status);
-    std::string out;
     if (U_FAILURE(status)) return std::to_string(value) + suffix;
-    return text.toUTF8String(out) + suffix;
+    return icutext::utf8(text) + suffix;
 }
 
 }  // namespace foundation

@@ -1,7 +1,7 @@
 #pragma once
-// The application's translated interface texts, looked up by their English text. The application
-// ships English only, so its table is empty and every lookup gives the key back. Immutable after
-// construction: safe from any thread.
+// Translated interface texts, looked up by their English text: the application's own table reads
+// the main bundle's translations as localizedString does; a table made from a map holds its own.
+// A text without a translation is its own. Immutable after construction: safe from any thread.
 
 #include <map>
 #include <string>
@@ -13,7 +13,7 @@ class StringTable {
     StringTable() = default;
     explicit StringTable(std::map<std::string, std::string> texts) : texts_(std::move(texts)) {}
 
-    // The application's own table.
+    // The application's own table: the main bundle's translations for the preferred languages.
     static const StringTable& main();
 
     // The translation of `key`, or `key` itself when the table has none.
@@ -21,6 +21,7 @@ class StringTable {
 
   private:
     std::map<std::string, std::string> texts_;
+    bool readsBundle_ = false;
 };
 
 }  // namespace foundation

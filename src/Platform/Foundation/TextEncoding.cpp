@@ -1,6 +1,5 @@
 #include "Platform/Foundation/TextEncoding.h"
 
-#include <unicode/locid.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
 #include <unicode/unistr.h>
@@ -59,14 +58,6 @@ std::optional<std::string> decodedText(std::span<const std::uint8_t> bytes, Stri
     if (U_FAILURE(status)) return std::nullopt;
     std::string out;
     return text.toUTF8String(out);
-}
-
-std::string lowercasedText(std::string_view text) {
-    icu::UnicodeString u =
-        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-    u.toLower(icu::Locale::getRoot());
-    std::string out;
-    return u.toUTF8String(out);
 }
 
 }  // namespace foundation

@@ -1,5 +1,7 @@
 #include "Platform/Foundation/TextRegex.h"
 
+#include "Platform/Foundation/IcuText.h"
+
 #include <unicode/regex.h>
 #include <unicode/unistr.h>
 
@@ -26,9 +28,7 @@ uint32_t icuFlags(unsigned options) {
     return flags;
 }
 
-icu::UnicodeString unicode(std::string_view text) {
-    return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-}
+using icutext::unicode;
 
 std::unique_ptr<icu::RegexMatcher> matcherFor(const icu::RegexPattern& pattern,
                                               const icu::UnicodeString& text) {

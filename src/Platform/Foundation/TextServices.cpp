@@ -1,5 +1,8 @@
 #include "Platform/Foundation/TextServices.h"
 
+#include "Platform/Foundation/CharacterClusters.h"
+#include "Platform/Foundation/IcuText.h"
+
 #include <unicode/brkiter.h>
 #include <unicode/dcfmtsym.h>
 #include <unicode/normalizer2.h>
@@ -13,15 +16,7 @@
 namespace foundation {
 namespace {
 
-icu::UnicodeString unicode(std::string_view text) {
-    return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-}
-
-std::string utf8Of(const icu::UnicodeString& s) {
-    std::string out;
-    s.toUTF8String(out);
-    return out;
-}
+using icutext::unicode;
 
 // Calls `f(scalar)` for every scalar of `text`; ill-formed sequences give U+FFFD.
 template <typename F>
@@ -92,11 +87,8 @@ std::vector<std::size_t> characterBoundaries(std::string_view text) {
 
 std::vector<std::string> characters(std::string_view input) {
     const std::string text = wellFormedUtf8(input);
-    const std::vector<std::size_t> bounds = characterBoundaries(text);
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i + 1 < bounds.size(); ++i)
-        out.push_back(text.substr(bounds[i], bounds[i + 1] - bounds[i]));
-    return out;
+    const std::vector<std::string_view> clusters = characterClusters(text);
+    return std::vector<std::string>(clusters.begin(), clusters.end());
 }
 
 std::size_t characterCount(std::string_view text) {
@@ -133,11 +125,11 @@ std::string latin1ToUtf8(std::string_view bytes) {
 }
 
 std::string lowercased(std::string_view text) {
-    return utf8Of(unicode(text).toLower(icu::Locale::getRoot()));
+    return icutext::utf8(unicode(text).toLower(icu::Locale::getRoot()));
 }
 
 std::string uppercased(std::string_view text) {
-    return utf8Of(unicode(text).toUpper(icu::Locale::getRoot()));
+    return icutext::utf8(unicode(text).toUpper(icu::Locale::getRoot()));
 }
 
 std::string capitalized(std::string_view text) {
@@ -155,7 +147,7 @@ std::string capitalized(std::string_view text) {
             u.toTitle(nullptr, icu::Locale::getRoot(), U_TITLECASE_NO_BREAK_ADJUSTMENT);
         else
             u.toLower(icu::Locale::getRoot());
-        out += utf8Of(u);
+        out += icutext::utf8(u);
         wordStart = false;
     }
     return out;
@@ -168,13 +160,9 @@ std::string foldingDiacritics(std::string_view text) {
     if (U_FAILURE(status)) return wellFormedUtf8(text);
     const icu::UnicodeString decomposed = nfd->normalize(unicode(text), status);
     if (U_FAILURE(status)) return wellFormedUtf8(text);
-    icu::UnicodeString kept;
-    for (int32_t i = 0; i < decomposed.length(); i = decomposed.moveIndex32(i, 1)) {
-        const UChar32 c = decomposed.char32At(i);
-        if (u_charType(c) != U_NON_SPACING_MARK) kept.append(c);
-    }
+    const icu::UnicodeString kept = icutext::withoutNonSpacingMarks(decomposed);
     const icu::UnicodeString out = nfc->normalize(kept, status);
-    return U_SUCCESS(status) ? utf8Of(out) : utf8Of(kept);
+    return U_SUCCESS(status) ? icutext::utf8(out) : icutext::utf8(kept);
 }
 
 std::string composed(std::string_view text) {
@@ -182,7 +170,7 @@ std::string composed(std::string_view text) {
     const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
     if (U_FAILURE(status)) return wellFormedUtf8(text);
     const icu::UnicodeString out = nfc->normalize(unicode(text), status);
-    return U_SUCCESS(status) ? utf8Of(out) : wellFormedUtf8(text);
+    return U_SUCCESS(status) ? icutext::utf8(out) : wellFormedUtf8(text);
 }
 
 bool isMember(char32_t scalar, CharacterClass characterClass) {
@@ -260,11 +248,10 @@ int compareNumerically(std::string_view left, std::string_view right) {
 }
 
 std::string decimalSeparator(const std::string& localeId) {
-    const icu::Locale locale = localeId.empty() ? icu::Locale::getDefault() : icu::Locale(localeId.c_str());
     UErrorCode status = U_ZERO_ERROR;
-    const icu::DecimalFormatSymbols symbols(locale, status);
+    const icu::DecimalFormatSymbols symbols(icutext::locale(localeId), status);
     if (U_FAILURE(status)) return ".";
-    return utf8Of(symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
+    return icutext::utf8(symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
 }
 
 }  // namespace foundation

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Platform/Foundation/IcuDates.h"
+#include "Platform/Foundation/IcuText.h"
 
 namespace foundation {
 
@@ -20,7 +21,7 @@ std::unique_ptr<icu::TimeZone> knownZone(const std::string& identifier) {
 std::string idOf(const icu::TimeZone& tz) {
     icu::UnicodeString id;
     tz.getID(id);
-    return icudates::utf8(id);
+    return icutext::utf8(id);
 }
 
 // The zone whose CLDR short name in `locale` is exactly `abbreviation` ("EST" in en_US).
@@ -100,12 +101,6 @@ double secondFraction(Date date) {
 
 Date fromMillis(UDate millis, double fraction) {
     return Date{millis / 1000.0 + fraction};
-}
-
-std::string utf8(const icu::UnicodeString& s) {
-    std::string out;
-    s.toUTF8String(out);
-    return out;
 }
 
 }  // namespace icudates

@@ -46,33 +46,9 @@ bool validScheme(std::string_view s) {
     });
 }
 
-std::string percentDecoded(std::string_view s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '%' && i + 2 < s.size() && isHex(s[i + 1]) && isHex(s[i + 2])) {
-            out += static_cast<char>(hexValue(s[i + 1]) * 16 + hexValue(s[i + 2]));
-            i += 2;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
-
-std::string percentEncoded(std::string_view s, std::string_view keep) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char c : s) {
-        if (isUnreserved(c) || keep.find(c) != std::string_view::npos) {
-            out += c;
-        } else {
-            const auto b = static_cast<unsigned char>(c);
-            out += '%';
-            out += kHex[b >> 4];
-            out += kHex[b & 15];
-        }
-    }
-    return out;
+// Parts of a parsed address, whose escapes are known to be whole.
+std::string decoded(std::string_view s) {
+    return percentDecoded(s).value_or(std::string(s));
 }
 
 // RFC 3986 section 5.2.4.
@@ -151,10 +127,41 @@ std::optional<std::string> hostOf(const std::optional<std::string>& authority) {
         const std::size_t close = a.find(']');
         return std::string(a.substr(1, close == std::string_view::npos ? a.npos : close - 1));
     }
-    return percentDecoded(a.substr(0, a.rfind(':') == a.npos ? a.size() : a.rfind(':')));
+    return decoded(a.substr(0, a.rfind(':') == a.npos ? a.size() : a.rfind(':')));
 }
 
 }  // namespace
+
+std::string percentEncoded(std::string_view text, std::string_view keep) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        if (isUnreserved(c) || keep.find(c) != std::string_view::npos) {
+            out += c;
+        } else {
+            const auto b = static_cast<unsigned char>(c);
+            out += '%';
+            out += kHex[b >> 4];
+            out += kHex[b & 15];
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> percentDecoded(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size() || !isHex(text[i + 1]) || !isHex(text[i + 2])) return std::nullopt;
+        out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+        i += 2;
+    }
+    return out;
+}
 
 std::optional<UrlComponents> UrlComponents::fromString(std::string_view text) {
     UrlComponents c;
@@ -215,8 +222,8 @@ std::optional<std::vector<QueryItem>> UrlComponents::queryItems() const {
         const std::size_t amp = rest.find('&');
         const std::string_view item = rest.substr(0, amp);
         const std::size_t eq = item.find('=');
-        QueryItem q{percentDecoded(item.substr(0, eq)), std::nullopt};
-        if (eq != item.npos) q.value = percentDecoded(item.substr(eq + 1));
+        QueryItem q{decoded(item.substr(0, eq)), std::nullopt};
+        if (eq != item.npos) q.value = decoded(item.substr(eq + 1));
         items.push_back(std::move(q));
         if (amp == rest.npos) break;
         rest.remove_prefix(amp + 1);
@@ -281,7 +288,7 @@ std::vector<std::string> Url::pathComponents() const {
     while (start < path.size()) {
         const std::size_t slash = path.find('/', start);
         const std::string_view segment = path.substr(start, slash == path.npos ? path.npos : slash - start);
-        if (!segment.empty()) out.push_back(percentDecoded(segment));
+        if (!segment.empty()) out.push_back(decoded(segment));
         if (slash == path.npos) break;
         start = slash + 1;
     }

@@ -43,6 +43,11 @@ struct QueryItem {
     bool operator==(const QueryItem&) const = default;
 };
 
+// `text` with every byte but ASCII letters, digits, "-._~" and those in `keep` written as "%XX".
+std::string percentEncoded(std::string_view text, std::string_view keep);
+// `text` with its "%XX" escapes decoded; absent when a "%" is not followed by two hex digits.
+std::optional<std::string> percentDecoded(std::string_view text);
+
 class UrlComponents {
   public:
     // The parts of a URL, resolved against its base or taken from its own text only.
