@@ -396,6 +396,41 @@ TEST_F(BatchEngineTest, PreviewsPaceTheWorkerAndAreSkippedWhenAskedTo) {
     EXPECT_EQ(pacer->pauses().size(), 6u);  // nothing added
 }
 
+TEST_F(BatchEngineTest, SmartCropImagesLeaveTheListOfImagesToDoWithOrWithoutPreviews) {
+    // Flat photos: no salient region or face to crop to, so each falls back to a plain resize.
+    std::vector<std::filesystem::path> images;
+    for (int i = 0; i < 3; ++i) {
+        images.push_back(dir / "in" / ("flat" + std::to_string(i) + ".jpg"));
+        testsupport::writeTestImage(images.back(), 900, 600, i + 1, 0.0);
+    }
+    PresetInfo smart = sizedPreset("Smart", 450, 300);
+    smart["autoSaliency"] = true;
+    for (const bool previews : {false, true}) {
+        SCOPED_TRACE(previews ? "previews" : "no previews");
+        screen = RecordingScreen();
+        screen.previewArea = {10, 20, 320, 0};
+        screen.previewAreaOnceShowing = cg::Rect(10, 20, 320, 190);
+        // A smart-crop job opens the preview panel; the user may skip it at once.
+        auto engine = makeEngine(false);
+        JobParameters params;
+        params.presets = {smart};
+        for (const auto& p : images) params.images.emplace_back(p);
+        engine->startJob(std::move(params));
+        if (!previews) engine->setSkipPreview(true);
+        ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }, kJobTimeout));
+        mainQueue->runUntilIdle();
+        EXPECT_EQ(engine->arrDoneImageSet().size(), 3u);
+        // Each image leaves the list once: by flying to its frame, or (previews off) at once.
+        EXPECT_EQ(screen.removals.size() + screen.flights.size(), 3u);
+        if (previews) {
+            EXPECT_EQ(screen.removals.size(), 0u);
+            for (const auto& frame : screen.flights) EXPECT_EQ(frame, cg::Rect(10, 20, 320, 190));
+        } else {
+            EXPECT_EQ(screen.removals, (std::vector<bool>{false, false, false}));
+        }
+    }
+}
+
 TEST_F(BatchEngineTest, WritesHeicAndCropsToTheExactTargetSize) {
     const auto photo = source("photo.jpg", 1500, 1000);
     auto engine = makeEngine();
