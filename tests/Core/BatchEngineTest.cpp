@@ -4,9 +4,14 @@
 #include <fstream>
 #include <thread>
 
+#include <unistd.h>
+
 #include "Core/Job/BatchEngine.h"
+#include "Core/Job/FolderWalk.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Job/OutputPaths.h"
+#include "Core/Job/ResultGroups.h"
+#include "Core/Job/SourceCollection.h"
 #include "Core/Records/DefaultPresets.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/Foundation/Formatters.h"
@@ -333,6 +338,63 @@ TEST_F(BatchEngineTest, DroppedFoldersKeepTheirStructureAndNamesNeverCollide) {
     ASSERT_TRUE(mainQueue->runUntil([&] { return found.has_value(); }, kJobTimeout));
     EXPECT_EQ(*found, 0u);
     EXPECT_EQ(sharedImageList().count(), 3u);
+}
+
+TEST_F(BatchEngineTest, ImagesAreKnownByTypeAndThoseNoReaderOpensAreListedAndSkippedWithAReason) {
+    const auto drop = dir / "drop" / "Shoot";
+    testsupport::writeTestImage(drop / "photo.JPG", 500, 400, 1);
+    testsupport::writeTestImage(drop / "scan.png", 500, 400, 2);
+    std::filesystem::rename(drop / "scan.png", drop / "scan-without-extension");
+    dir.write("drop/Shoot/camera.raf", "FUJIFILMCCD-RAW 0201FF383501" + std::string(4096, '\x7f'));
+    dir.write("drop/Shoot/camera.cr2", std::string("II*\0\x10\0\0\0CR\x02\0", 12) + std::string(4096, '\0'));
+    dir.write("drop/Shoot/contact-sheet.pdf", "%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\n");
+    dir.write("drop/Shoot/notes.txt", "shot list");
+    const auto records = walkSourceURLs({drop}, std::nullopt, std::nullopt);
+    std::vector<std::string> names;
+    for (const auto& r : records) names.push_back(r.strFileName);
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"camera.cr2", "camera.raf", "photo.JPG", "scan-without-extension"}));
+
+    auto engine = makeEngine();
+    JobParameters params;
+    params.presets = {sizedPreset("W", 250, -1)};
+    for (const auto& r : records) params.images.emplace_back(r);
+    engine->startJob(params);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }, kJobTimeout));
+    EXPECT_EQ(engine->arrDoneImageSet().size(), 2u);
+    const auto skipped = engine->mArrSkippedGroupedData();
+    ASSERT_EQ(skipped.size(), 1u);
+    ASSERT_EQ(skipped[0].dataSub.size(), 2u);
+    for (const auto& item : skipped[0].dataSub) {
+        EXPECT_NE(item.skipReason.find("cannot be read as an image"), std::string::npos)
+            << item.urlInfo.strFileName << ": " << item.skipReason;
+    }
+}
+
+TEST(FolderWalk, GoesOnPastFoldersThatVanishOrCannotBeOpened) {
+    TempDir dir;
+    const auto root = dir / "Trip";
+    testsupport::writeTestImage(root / "a" / "1.jpg", 64, 48, 1);
+    testsupport::writeTestImage(root / "b" / "2.jpg", 64, 48, 2);
+    testsupport::writeTestImage(root / "c" / "3.jpg", 64, 48, 3);
+    testsupport::writeTestImage(root / "d.jpg", 64, 48, 4);
+    // Folder b vanishes while the walk is inside a, after the listing that named it.
+    std::vector<std::string> visited;
+    walkVisibleEntries(root, [&](const std::filesystem::directory_entry& entry) {
+        visited.push_back(entry.path().lexically_relative(root).string());
+        if (visited.back() == "a/1.jpg") std::filesystem::remove_all(root / "b");
+    });
+    EXPECT_EQ(visited, (std::vector<std::string>{"a", "a/1.jpg", "b", "c", "c/3.jpg", "d.jpg"}));
+    EXPECT_GE(folderSize(root),
+              std::filesystem::file_size(root / "c" / "3.jpg") + std::filesystem::file_size(root / "d.jpg"));
+
+    // A folder that may not be opened (which only binds users other than root).
+    if (::geteuid() == 0) return;
+    std::filesystem::permissions(root / "a", std::filesystem::perms::none);
+    std::vector<std::string> names;
+    for (const auto& r : walkSourceURLs({root}, std::nullopt, std::nullopt)) names.push_back(r.strFileName);
+    std::filesystem::permissions(root / "a", std::filesystem::perms::owner_all);
+    EXPECT_EQ(names, (std::vector<std::string>{"3.jpg", "d.jpg"}));
 }
 
 namespace {

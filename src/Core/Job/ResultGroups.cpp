@@ -1,5 +1,7 @@
 #include "Core/Job/ResultGroups.h"
 
+#include "Core/Job/FolderWalk.h"
+
 #include <sys/stat.h>
 
 #include <array>
@@ -121,16 +123,9 @@ std::uint64_t fileSize(const std::string& path) {
 std::uint64_t folderSize(const std::optional<std::filesystem::path>& folder) {
     if (!folder) return 0;
     std::uint64_t total = 0;
-    std::error_code ec;
-    auto it =
-        std::filesystem::recursive_directory_iterator(*folder, std::filesystem::directory_options::none, ec);
-    for (; !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->path().filename().string().starts_with(".")) {
-            if (it->is_directory(ec)) it.disable_recursion_pending();
-            continue;
-        }
-        total += fileSize(it->path().string());
-    }
+    walkVisibleEntries(*folder, [&](const std::filesystem::directory_entry& entry) {
+        total += fileSize(entry.path().string());
+    });
     return total;
 }
 
