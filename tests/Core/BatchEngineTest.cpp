@@ -73,9 +73,11 @@ class BatchEngineTest : public testsupport::MainQueueTest {
 
     std::unique_ptr<BatchEngine> makeEngine(bool skipPreview = true,
                                             std::shared_ptr<Pacer> withPacer = nullptr,
-                                            unsigned parallelImages = 0) {
+                                            unsigned parallelImages = 0,
+                                            std::shared_ptr<const OutputFileSystem> fileSystem = nullptr) {
         BatchEngine::Services services;
         services.parallelImages = parallelImages;
+        services.fileSystem = std::move(fileSystem);
         services.defaults = defaults;
         services.pacer = withPacer ? withPacer : pacer;
         services.now = [this] { return clock; };
@@ -369,6 +371,57 @@ TEST_F(BatchEngineTest, ImagesAreKnownByTypeAndThoseNoReaderOpensAreListedAndSki
         EXPECT_NE(item.skipReason.find("cannot be read as an image"), std::string::npos)
             << item.urlInfo.strFileName << ": " << item.skipReason;
     }
+}
+
+// A memory card's FAT file system: names with | : * ? " < > \ or a trailing dot or space are refused
+// with EINVAL, and there are no hard links.
+class FatLikeFileSystem : public OutputFileSystem {
+  public:
+    int makeFolder(const std::filesystem::path& path) const override {
+        return refuses(path) ? EINVAL : system().makeFolder(path);
+    }
+    int placeFile(const std::filesystem::path& from, const std::filesystem::path& to) const override {
+        if (refuses(to)) return EINVAL;
+        std::error_code ec;
+        if (std::filesystem::exists(to, ec)) return EEXIST;
+        std::filesystem::rename(from, to, ec);
+        return ec.value();
+    }
+
+  private:
+    static bool refuses(const std::filesystem::path& path) {
+        const std::string name = path.filename().string();
+        return name.find_first_of("|:*?\"<>\\") != std::string::npos || name.ends_with(".") ||
+               name.ends_with(" ");
+    }
+};
+
+TEST_F(BatchEngineTest, OutputToAMemoryCardRetriesRefusedNamesWithThoseCharactersReplaced) {
+    testsupport::writeTestImage(dir / "drop" / "Trip: day 1" / "sunset?.jpg", 500, 400, 1);
+    testsupport::writeTestImage(dir / "drop" / "Trip: day 1" / "plain.jpg", 500, 400, 2);
+    testsupport::writeTestImage(dir / "drop" / "Trip: day 1" / "plain .jpg", 500, 400, 3);
+    const auto records = walkSourceURLs({dir / "drop" / "Trip: day 1"}, std::nullopt, std::nullopt);
+    ASSERT_EQ(records.size(), 3u);
+
+    auto engine = makeEngine(true, nullptr, 0, std::make_shared<FatLikeFileSystem>());
+    JobParameters params;
+    params.presets = {sizedPreset("Web <small>", 250, -1), sizedPreset("Print", 300, -1)};
+    for (const auto& r : records) params.images.emplace_back(r);
+    engine->startJob(params);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState || !screen.error.empty(); }, kJobTimeout));
+    EXPECT_EQ(screen.error, "");
+    EXPECT_EQ(engine->arrDoneImageSet().size(), 6u);
+
+    // The job folder "Vorta | <date>" becomes "Vorta - <date>"; names the card takes are kept.
+    const auto job = onlyJobFolder();
+    EXPECT_TRUE(job.filename().string().starts_with("Vorta - ")) << job;
+    std::vector<std::string> written;
+    for (const auto& file : filesBelow(job)) written.push_back(file.lexically_relative(job).string());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{
+                           "Print/Trip- day 1/plain .jpg", "Print/Trip- day 1/plain.jpg",
+                           "Print/Trip- day 1/sunset-.jpg", "Web -small-/Trip- day 1/plain .jpg",
+                           "Web -small-/Trip- day 1/plain.jpg", "Web -small-/Trip- day 1/sunset-.jpg"}));
 }
 
 TEST(FolderWalk, GoesOnPastFoldersThatVanishOrCannotBeOpened) {

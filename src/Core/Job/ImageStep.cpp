@@ -171,14 +171,11 @@ class ImageStep {
     }
 
     ImageStepOutcome copySourceToOutput() {
-        const auto folder = outputFolderFor(in_.presetFolder, in_.record);
-        std::error_code ec;
-        std::filesystem::create_directories(folder, ec);
-        if (ec)
-            return skipped(in_.record, Kind::Skipped,
-                           "the folder " + folder.string() + " could not be made: " + ec.message());
-        const auto destination = folder / (outputStem(source_, in_.record) + extensionOf(source_));
         std::string error;
+        const auto folder =
+            createFolders(outputFolderFor(in_.presetFolder, in_.record), &error, *job_.fileSystem);
+        if (!folder) return skipped(in_.record, Kind::Skipped, error);
+        const auto destination = *folder / (outputStem(source_, in_.record) + extensionOf(source_));
         const auto copied = copyToTemporaryBeside(source_, destination, &error);
         if (!copied) return skipped(in_.record, Kind::Skipped, error);
         return ImageStepOutcome{Kind::Done, in_.record, {}, *copied, destination};
@@ -263,25 +260,22 @@ class ImageStep {
     }
 
     ImageStepOutcome writeOutputImage(const image::Image& image) {
-        const auto folder = outputFolderFor(in_.presetFolder, in_.record);
-        std::error_code ec;
-        std::filesystem::create_directories(folder, ec);
-        if (ec)
-            return skipped(in_.record, Kind::Skipped,
-                           "the folder " + folder.string() + " could not be made: " + ec.message());
+        std::string error;
+        const auto folder =
+            createFolders(outputFolderFor(in_.presetFolder, in_.record), &error, *job_.fileSystem);
+        if (!folder) return skipped(in_.record, Kind::Skipped, error);
 
         const auto format = outputFormatForPreset(job_.params.outputFormat, preset_);
         std::string extension = format.value_or(splitFileName(source_.filename().string()).extension);
-        std::string error;
         auto encoded = encodeForExtension(image, extension, &error);
         if (!encoded) return skipped(in_.record, Kind::Skipped, "the image could not be encoded: " + error);
         // The name carries the extension of the format the bytes are in, even where the source had none.
         const std::string name = outputStem(source_, in_.record) + "." + encoded->extension;
         const std::string_view bytes(reinterpret_cast<const char*>(encoded->bytes.data()),
                                      encoded->bytes.size());
-        const auto written = writeTemporaryBeside(folder / name, bytes, &error);
+        const auto written = writeTemporaryBeside(*folder / name, bytes, &error);
         if (!written) return skipped(in_.record, Kind::Skipped, error);
-        return ImageStepOutcome{Kind::Done, in_.record, {}, *written, folder / name};
+        return ImageStepOutcome{Kind::Done, in_.record, {}, *written, *folder / name};
     }
 
     void postPreview(const image::Image& image, void (ActivityScreen::*show)(const image::Image&)) {
@@ -346,10 +340,11 @@ ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
     return outcome;
 }
 
-ImageStepOutcome nameOutputFile(ImageStepOutcome outcome) {
+ImageStepOutcome nameOutputFile(ImageStepOutcome outcome, const OutputFileSystem& fileSystem) {
     if (outcome.unnamedFile.empty()) return outcome;
     std::string error;
-    const auto placed = moveIntoPlaceWithoutOverwriting(outcome.unnamedFile, outcome.intendedPath, &error);
+    const auto placed =
+        moveIntoPlaceWithoutOverwriting(outcome.unnamedFile, outcome.intendedPath, &error, fileSystem);
     outcome.unnamedFile.clear();
     if (!placed) return skipped(outcome.record, Kind::Skipped, error);
     outcome.record.strFinalOutputFilePath = placed->string();
