@@ -260,11 +260,16 @@ TEST_F(BatchEngineTest, AJobWithoutOutputFolderOrImagesEndsWithAMessage) {
     run(*engine, {sizedPreset("SD", 720, 480)}, {});
     EXPECT_FALSE(screen.error.empty());
     EXPECT_FALSE(screen.doneState);
+    // Over all the same: the tabs waiting for the job's end must not wait on.
+    EXPECT_TRUE(engine->bProcessCompleted());
+    EXPECT_FALSE(engine->isRunning());
 
     screen.error.clear();
     defaults->removeObject(kSavingLocationKey);
-    run(*engine, {sizedPreset("SD", 720, 480)}, {source("a.jpg", 800, 600)});
+    auto unplaced = makeEngine();
+    run(*unplaced, {sizedPreset("SD", 720, 480)}, {source("a.jpg", 800, 600)});
     EXPECT_NE(screen.error.find("output folder"), std::string::npos);
+    EXPECT_TRUE(unplaced->bProcessCompleted());
     EXPECT_TRUE(std::filesystem::is_empty(out()));
     EXPECT_EQ(screen.notifications, 0);
 }

@@ -302,6 +302,8 @@ void BatchEngine::finishJob(const std::shared_ptr<BatchJob>& job, bool notify) {
 
 void BatchEngine::endWithError(const std::shared_ptr<BatchJob>& job, const std::string& message) {
     job->running = false;
+    // The job is over, if unsuccessfully: the tabs that wait for it must not think it still runs.
+    bProcessCompleted_ = true;
     std::cout << message << std::endl;
     if (screen_) screen_->showJobError(message);
 }
