@@ -1,6 +1,7 @@
 #include "Core/Job/ResultGroups.h"
 
 #include "Core/Job/FolderWalk.h"
+#include "Platform/Foundation/Formatters.h"
 
 #include <sys/stat.h>
 
@@ -140,9 +141,8 @@ std::string formattedByteCount(std::uint64_t bytes) {
             value /= 1024.0;
         } while (value > 1024.0 && unit + 1 < units.size());
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "%4.2f %s", value, units[unit]);
-    return text;
+    // Two fraction digits, written with the user's decimal separator.
+    return foundation::formatDecimal(value, 2, 2) + " " + units[unit];
 }
 
 }  // namespace core
