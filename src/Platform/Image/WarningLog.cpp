@@ -1,6 +1,7 @@
 #include "Platform/Image/WarningLog.h"
 
 #include <algorithm>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -43,7 +44,7 @@ std::string newestJpegLine(std::string_view text) {
     return newest.empty() ? lastLine(text) : newest;
 }
 
-void routeMessage(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer) {
+void routeMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer) {
     const std::string_view text = message ? message : "";
     const bool dump = std::exchange(tExpectingDump, false);
     tExpectingDump = isWarningCount(text);
@@ -52,11 +53,9 @@ void routeMessage(const gchar* domain, GLogLevelFlags level, const gchar* messag
     // The buffer is shared by every thread: its newest line from the JPEG decoder (the only one that
     // reports this way) is most likely this decoder's own.
     log->add(dump ? newestJpegLine(text) : std::string(text));
-    (void)domain;
-    (void)level;
 }
 
-// Regions of a stage that passes its input through, reporting to the stage's log while it does.
+// A stage that passes its input through, the threads computing it reporting to its log meanwhile.
 struct Reporting {
     vips::VImage input;
     std::shared_ptr<WarningLog> log;

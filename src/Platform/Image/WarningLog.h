@@ -1,7 +1,7 @@
 #pragma once
 // The plumbing behind DecodeWarnings, for Platform/Image only: the log that collects one piece of
 // work's reports, the thread's current log, the process-wide handler that routes libvips' messages to
-// it, and the pass-through stage that carries a log to the threads decoding an image. Thread-safe.
+// it, and the stage that decodes an image once on threads that report to a log. Thread-safe.
 
 #include <vips/vips8>
 
