@@ -14,6 +14,9 @@ void connectActivityHooks(AppDelegate& delegate, usernotifications::UserNotifica
     hooks.isRenameTabSelected = [app] {
         return app && app->tabBarVC && app->tabBarVC->intSegmentSelectedNow == 2;
     };
+    hooks.clearCancelActivityMenuItem = [app] {
+        if (app && app->menuItem_CancelActivity) app->menuItem_CancelActivity->clearAction();
+    };
     hooks.deliverNotification = [app, center](const std::optional<std::string>& title,
                                               const std::string& subtitle,
                                               const std::string& actionButtonTitle) {

@@ -3,7 +3,6 @@
 #include "App/ActivityHookup.h"
 
 #include "App/AppDefaults.h"
-#include "App/PresetsMenu.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Records/PresetStore.h"
 #include "Core/Records/SharedLists.h"
@@ -37,6 +36,9 @@ void AppDelegate::applicationWillFinishLaunching() {
 
 void AppDelegate::applicationDidFinishLaunching() {
     connectActivityHooks(*this);
+    retitleMenus();
+    rebuildPresetsMenu();
+    setMenuOptionActions(0);
     if (appkit::Window* window = mainWindow()) makeKeyAndOrderFront(*window);
 }
 
@@ -48,16 +50,6 @@ void AppDelegate::applicationWillTerminate() {
 bool AppDelegate::applicationShouldHandleReopen(bool) {
     openMainWindow();
     return false;
-}
-
-void AppDelegate::rebuildPresetsMenu() {
-    auto* submenu =
-        menuItem_AddImageToPreset ? qobject_cast<appkit::Menu*>(menuItem_AddImageToPreset->menu()) : nullptr;
-    if (!submenu) return;
-    mainmenu::rebuildPresetsMenu(*submenu, core::sharedPresetList().snapshot(),
-                                 [this](int row, const std::string& name) {
-                                     if (runPresetFromMenu) runPresetFromMenu(row, name);
-                                 });
 }
 
 void AppDelegate::openMainWindow() {

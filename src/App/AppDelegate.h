@@ -22,6 +22,9 @@
 #include "Platform/AppKit/Window.h"
 #include "Platform/UserNotifications/UserNotificationCenter.h"
 
+class ActivityVC;
+class QMenuBar;
+
 class AppDelegate : public QObject, public usernotifications::UserNotificationCenterDelegate {
     Q_OBJECT
   public:
@@ -60,6 +63,33 @@ class AppDelegate : public QObject, public usernotifications::UserNotificationCe
     // Rebuilds the submenu of menuItem_AddImageToPreset from the shared preset list.
     void rebuildPresetsMenu();
 
+    // The menu bar: its titles get the application's name; the image-list commands work only on
+    // the tabs with an image list (any tab but 0).
+    QPointer<QMenuBar> mainMenu;
+    void retitleMenus();
+    void setMenuOptionActions(int tab);
+    // Tags 1-4: add images, remove the selected ones, select all, deselect all, on the image list
+    // of the Advanced or Rename tab.
+    void handleMenuOption(const appkit::MenuItem& sender);
+    // Runs the preset of a presets-menu item; from another tab it first switches to the preset
+    // list and tries again every 0.5 s until that has registered (for at most 5 s).
+    void selectPresetFromMenu(int row, const std::string& name);
+    // Cancel Activity: finds the running activity of the current tab and asks before cancelling it.
+    void enableCancelActivityMenuItem();
+    void cancelActivityFromMenu();
+    void confirmCancelActivity(ActivityVC& activity);
+
+    // The web pages the Help menu opens, by tag: 3 the maker's site, 2 the product page, 1 the
+    // store page. Empty until the maker supplies its addresses; then the Help menu is left out.
+    struct HelpLink {
+        int tag = 0;
+        std::string title;
+        std::string address;
+    };
+    std::vector<HelpLink> helpLinks;
+    void showHelp(int tag);
+    void showAbout();
+
     // Announces the window's resizes as "onWindowResized" (once per window, however often asked).
     void observeWindow(appkit::Window* window);
     void windowDidResize();
@@ -73,6 +103,7 @@ class AppDelegate : public QObject, public usernotifications::UserNotificationCe
   private:
     // The window of the tab switcher's view, or nullptr.
     appkit::Window* mainWindow() const;
+    void selectPresetFromMenu(int row, const std::string& name, int attempt);
 
     foundation::UserDefaults& defaults_;
 };

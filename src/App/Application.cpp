@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 
+#include "App/MainMenuBar.h"
 #include "App/MainStoryboard.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
@@ -35,6 +36,7 @@ void Application::finishLaunching() {
     windowController_ = std::make_shared<VortaWindowController>();
     appkit::Window* window = windowController_->window();
     window->installEventFilter(this);
+    installMainMenu(*delegate_, *window);
     // Resizes are announced from the start, on the first run as well.
     delegate_->observeWindow(window);
     windowController_->setContentViewController(

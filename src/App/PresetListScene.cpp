@@ -32,12 +32,8 @@ void registerPresetListScene(appkit::Storyboard& storyboard) {
             delegate->tabBarVC->browseForImages(
                 [completion](const std::vector<std::string>& paths) { completion(paths); });
         };
-        screen->activityDidStart = [weak = QPointer<PresetListForIOS>(screen.get())] {
-            AppDelegate* delegate = appDelegate();
-            if (!delegate || !delegate->menuItem_CancelActivity) return;
-            delegate->menuItem_CancelActivity->setAction([weak](appkit::MenuItem&) {
-                if (weak) weak->confirmCloseActivity();
-            });
+        screen->activityDidStart = [] {
+            if (AppDelegate* delegate = appDelegate()) delegate->enableCancelActivityMenuItem();
         };
         if (AppDelegate* delegate = appDelegate()) {
             delegate->runPresetFromMenu = [weak = QPointer<PresetListForIOS>(screen.get())](

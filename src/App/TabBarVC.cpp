@@ -68,6 +68,7 @@ void TabBarVC::selectTab(int index) {
     for (const auto& screen : children()) cancelRunningActivities(*screen);
     performSegue(segue);
     intSegmentSelectedNow = index;
+    if (AppDelegate* delegate = appDelegate()) delegate->setMenuOptionActions(index);
 }
 
 void TabBarVC::cancelRunningActivities(appkit::ViewController& screen) {

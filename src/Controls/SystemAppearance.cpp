@@ -42,13 +42,22 @@ SystemAppearance::SystemAppearance() {
 }
 
 void SystemAppearance::readDesktop() {
-    QProcess gsettings;
-    gsettings.start("gsettings", {"get", kSchema, kKey});
-    if (gsettings.waitForFinished(1000) && gsettings.exitStatus() == QProcess::NormalExit &&
-        gsettings.exitCode() == 0)
-        gsettingsDark_ = darkFromSchemeText(QString::fromUtf8(gsettings.readAllStandardOutput()));
-    else
-        gsettingsDark_.reset();
+    // Asked in the background: a desktop whose settings service is slow to answer must not hold up
+    // the first window. Until the answer comes the window palette decides.
+    if (!QCoreApplication::instance()) return;
+    auto* gsettings = new QProcess(this);
+    connect(gsettings, &QProcess::finished, this,
+            [this, gsettings](int exitCode, QProcess::ExitStatus status) {
+                gsettings->deleteLater();
+                if (status != QProcess::NormalExit || exitCode != 0) return;
+                const auto dark = darkFromSchemeText(QString::fromUtf8(gsettings->readAllStandardOutput()));
+                if (dark == gsettingsDark_) return;
+                const bool before = desktopIsDark();
+                gsettingsDark_ = dark;
+                if (desktopIsDark() != before) Q_EMIT changed();
+            });
+    connect(gsettings, &QProcess::errorOccurred, gsettings, &QObject::deleteLater);
+    gsettings->start("gsettings", {"get", kSchema, kKey});
 }
 
 void SystemAppearance::watchDesktop() {
@@ -102,6 +111,10 @@ void SystemAppearance::overrideAccentColor(std::optional<cg::Color> accent) {
 
 cg::Color SystemAppearance::labelColor(InterfaceStyle style) {
     return style == InterfaceStyle::Dark ? cg::Color{1, 1, 1, 0.85} : cg::Color{0, 0, 0, 0.85};
+}
+
+cg::Color SystemAppearance::controlBackgroundColor(InterfaceStyle style) {
+    return style == InterfaceStyle::Dark ? cg::Color{0.118, 0.118, 0.118, 1} : cg::Color{1, 1, 1, 1};
 }
 
 cg::Color SystemAppearance::bezelColor(InterfaceStyle style) {

@@ -1,9 +1,10 @@
 #pragma once
 // SystemAppearance: what the desktop tells the controls about its look: whether its colour scheme
-// is dark (the GNOME "color-scheme" setting when gsettings answers, otherwise a dark window
-// palette), the accent colour (the palette's highlight) and the colour of plain label text per
-// style. It watches the desktop and says `changed` when the scheme or the palette changes, so
-// controls restyle live. One process-wide object, made on first use; main thread only.
+// is dark (the GNOME "color-scheme" setting once gsettings has answered in the background; until
+// then, or without it, a dark window palette), the accent colour (the palette's highlight) and the
+// colours of plain label text and content backgrounds per style. It watches the desktop and says `changed`
+// when the scheme or the palette changes, so controls restyle live. One process-wide object, made on first
+// use; main thread only.
 
 #include <QObject>
 #include <optional>
@@ -34,6 +35,8 @@ class SystemAppearance : public QObject {
 
     // The colour of ordinary label text in a style: near-black on light, near-white on dark.
     static cg::Color labelColor(InterfaceStyle style);
+    // The background of lists, grids and cells that hold content, per style.
+    static cg::Color controlBackgroundColor(InterfaceStyle style);
     // The resting face of a bordered push button and its frame, per style.
     static cg::Color bezelColor(InterfaceStyle style);
     static cg::Color bezelFrameColor(InterfaceStyle style);

@@ -69,13 +69,9 @@ TEST_F(PresetRoadTest, AFirstStartLeadsToThePresetGridWhereADropRunsAndTheMenuRu
     ASSERT_TRUE(runToEnd(*screen));
     EXPECT_EQ(filesIn(out), 2u);
 
-    // The presets menu, as the menu bar holds it, runs the same preset once the panel has closed.
-    appkit::Menu bar;
-    auto* item = bar.addItem("Add Images to Preset");
-    auto* submenu = new appkit::Menu("Presets", &bar);
-    item->setMenu(submenu);
-    app->delegate().menuItem_AddImageToPreset = item;
-    app->delegate().rebuildPresetsMenu();
+    // The presets menu of the menu bar runs the same preset once the panel has closed.
+    auto* submenu = qobject_cast<appkit::Menu*>(app->delegate().menuItem_AddImageToPreset->menu());
+    ASSERT_NE(submenu, nullptr);
     ASSERT_EQ(submenu->items().size(), 7u);
     screen->hideActivityPanel();
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "one.jpg").string()}});

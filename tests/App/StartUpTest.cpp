@@ -123,6 +123,15 @@ TEST_F(StartUpTest, PresetsChangedWhileRunningAreBackAfterRestart) {
     EXPECT_EQ(core::presetName(presets[0]), "Web large");
     EXPECT_EQ(presets[0].at("countUsage").toInt(), 3);
     EXPECT_EQ(core::presetName(presets[1]), "Thumb");
+
+    // Deleting every preset is a choice the next start keeps.
+    core::sharedPresetList().removeAll();
+    quit();
+    start();
+    EXPECT_TRUE(core::sharedPresetList().snapshot().empty());
+    quit();
+    start();
+    EXPECT_TRUE(core::sharedPresetList().snapshot().empty());
 }
 
 TEST_F(StartUpTest, UnreadableSettingsAreKeptAsideAndTheAppStartsAsOnItsFirstRun) {

@@ -49,14 +49,14 @@ class PresetStore : public ::testing::Test {
     UserDefaults defaults{dir / "settings.json"};
 };
 
-TEST_F(PresetStore, MissingOrNonArrayValuesGiveTheBuiltIns) {
+TEST_F(PresetStore, MissingNonArrayOrAllBrokenValuesGiveTheBuiltInsAndAnEmptyListStaysEmpty) {
     EXPECT_EQ(loadPresetList(defaults), defaultPresets());
     defaults.set(kSavedPresetsKey, PlistValue("not a list"));
     EXPECT_EQ(loadPresetList(defaults), defaultPresets());
     defaults.set(kSavedPresetsKey, PlistValue(foundation::PlistDictionary{{"presetName", "Web"}}));
     EXPECT_EQ(loadPresetList(defaults), defaultPresets());
     defaults.set(kSavedPresetsKey, PlistValue(PlistArray{}));
-    EXPECT_EQ(loadPresetList(defaults), defaultPresets());
+    EXPECT_TRUE(loadPresetList(defaults).empty()) << "every preset deleted stays deleted";
     defaults.set(kSavedPresetsKey, PlistValue(PlistArray{PlistValue(3), PlistValue("x")}));
     EXPECT_EQ(loadPresetList(defaults), defaultPresets());
 }

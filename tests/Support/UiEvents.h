@@ -18,11 +18,7 @@ struct DropResult {
 };
 
 // Drags `paths` (as file URLs; a trailing "/" is kept as given) onto `target` at `at` and drops them.
-inline DropResult dropFiles(QWidget* target, const std::vector<std::string>& paths, QPoint at = {5, 5}) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const auto& path : paths) urls << QUrl("file://" + QString::fromStdString(path));
-    data.setUrls(urls);
+inline DropResult dropData(QWidget* target, const QMimeData& data, QPoint at = {5, 5}) {
     DropResult result;
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
@@ -32,6 +28,14 @@ inline DropResult dropFiles(QWidget* target, const std::vector<std::string>& pat
     QApplication::sendEvent(target, &drop);
     result.dropAccepted = drop.isAccepted();
     return result;
+}
+
+inline DropResult dropFiles(QWidget* target, const std::vector<std::string>& paths, QPoint at = {5, 5}) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const auto& path : paths) urls << QUrl("file://" + QString::fromStdString(path));
+    data.setUrls(urls);
+    return dropData(target, data, at);
 }
 
 }  // namespace testsupport

@@ -5,12 +5,15 @@
 namespace core {
 
 std::vector<PresetInfo> loadPresetList(const foundation::UserDefaults& defaults) {
+    const auto stored = defaults.array(kSavedPresetsKey);
+    if (!stored) return defaultPresets();
     std::vector<PresetInfo> presets;
-    if (const auto stored = defaults.array(kSavedPresetsKey)) {
-        for (const auto& element : *stored)
-            if (const auto* preset = element.dictionaryIf()) presets.push_back(*preset);
-    }
-    return presets.empty() ? defaultPresets() : presets;
+    for (const auto& element : *stored)
+        if (const auto* preset = element.dictionaryIf()) presets.push_back(*preset);
+    // A user who deleted every preset keeps an empty list; a list whose every element is broken
+    // says nothing the user chose, so the built-ins come back.
+    if (presets.empty() && !stored->empty()) return defaultPresets();
+    return presets;
 }
 
 void savePresetList(foundation::UserDefaults& defaults, const std::vector<PresetInfo>& presets) {

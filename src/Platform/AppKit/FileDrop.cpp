@@ -18,6 +18,32 @@ std::vector<std::string> filePaths(const QMimeData* data) {
     return paths;
 }
 
+namespace {
+
+constexpr char kDragKindFormat[] = "application/x-vorta-drag-kind";
+
+DropSource dropSource(const QDropEvent& drop) {
+    DropSource source;
+    const QMimeData* data = drop.mimeData();
+    if (data && data->hasFormat(kDragKindFormat)) {
+        source.internal = true;
+        source.kind = QString::fromUtf8(data->data(kDragKindFormat)).toStdString();
+    }
+    if (drop.source()) source.internal = true;
+    return source;
+}
+
+}  // namespace
+
+QMimeData* makeFileDragData(const std::vector<std::string>& paths, const std::string& kind) {
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    for (const auto& path : paths) urls << QUrl::fromLocalFile(QString::fromStdString(path));
+    data->setUrls(urls);
+    data->setData(kDragKindFormat, QByteArray::fromStdString(kind));
+    return data;
+}
+
 FileDropTarget::FileDropTarget(QWidget* target) : QObject(target) {
     target->setAcceptDrops(true);
     target->installEventFilter(this);
@@ -56,8 +82,7 @@ bool FileDropTarget::eventFilter(QObject*, QEvent* event) {
             auto* drop = static_cast<QDropEvent*>(event);
             inside_ = false;
             const auto paths = filePaths(drop->mimeData());
-            const bool internal = drop->source() != nullptr;
-            const bool taken = !paths.empty() && performDrop && performDrop(paths, internal);
+            const bool taken = !paths.empty() && performDrop && performDrop(paths, dropSource(*drop));
             if (taken) {
                 drop->setDropAction(Qt::CopyAction);
                 drop->accept();

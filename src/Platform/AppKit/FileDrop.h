@@ -16,6 +16,16 @@ namespace appkit {
 // The local file paths a drag carries, in order; folders keep no trailing slash.
 std::vector<std::string> filePaths(const QMimeData* data);
 
+// Where a drop comes from: another application, or a view of this one. Drags that this
+// application starts name their kind, so a target can take only the kinds it knows.
+struct DropSource {
+    bool internal = false;
+    std::string kind;  // empty for drags from elsewhere or of no named kind
+};
+
+// The data of a drag of local files started by a view of this application, of the given kind.
+QMimeData* makeFileDragData(const std::vector<std::string>& paths, const std::string& kind);
+
 class FileDropTarget : public QObject {
     Q_OBJECT
   public:
@@ -24,8 +34,8 @@ class FileDropTarget : public QObject {
     // Whether to accept a drag carrying these paths (default: any non-empty list).
     std::function<bool(const std::vector<std::string>& paths)> draggingEntered;
     std::function<void()> draggingExited;
-    // The drop; `internal` when the drag started in this application. Returns whether it was taken.
-    std::function<bool(const std::vector<std::string>& paths, bool internal)> performDrop;
+    // The drop and where it came from. Returns whether it was taken.
+    std::function<bool(const std::vector<std::string>& paths, const DropSource& source)> performDrop;
 
     bool isDragInside() const { return inside_; }
 

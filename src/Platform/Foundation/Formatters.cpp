@@ -1,6 +1,5 @@
 #include "Platform/Foundation/Formatters.h"
 
-#include <unicode/datefmt.h>
 #include <unicode/measfmt.h>
 #include <unicode/measunit.h>
 #include <unicode/measure.h>
@@ -12,33 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "Platform/Foundation/IcuDates.h"
+
 namespace foundation {
-
-namespace {
-
-icu::DateFormat::EStyle icuStyle(DateStyle s) {
-    switch (s) {
-        case DateStyle::None:
-            return icu::DateFormat::kNone;
-        case DateStyle::Short:
-            return icu::DateFormat::kShort;
-        case DateStyle::Medium:
-            return icu::DateFormat::kMedium;
-        case DateStyle::Long:
-            return icu::DateFormat::kLong;
-        case DateStyle::Full:
-            return icu::DateFormat::kFull;
-    }
-    return icu::DateFormat::kNone;
-}
-
-std::string utf8(const icu::UnicodeString& s) {
-    std::string out;
-    s.toUTF8String(out);
-    return out;
-}
-
-}  // namespace
 
 void setDefaultLocale(const std::string& localeId) {
     UErrorCode status = U_ZERO_ERROR;
@@ -65,22 +40,14 @@ std::string formatDecimal(double value, int minFractionDigits, int maxFractionDi
 }
 
 std::string formatMediumDateTime(Date date) {
-    std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createDateTimeInstance(
-        icu::DateFormat::kMedium, icu::DateFormat::kMedium, icu::Locale::getDefault()));
-    if (!format) return {};
-    icu::UnicodeString text;
-    format->format(static_cast<UDate>(date.secondsSince1970 * 1000.0), text);
-    std::string out;
-    return text.toUTF8String(out);
+    return formatDateTime(date, DateStyle::Medium, DateStyle::Medium);
 }
 
 std::string formatDateTime(Date date, DateStyle dateStyle, DateStyle timeStyle) {
-    std::unique_ptr<icu::DateFormat> fmt(icu::DateFormat::createDateTimeInstance(
-        icuStyle(dateStyle), icuStyle(timeStyle), icu::Locale::getDefault()));
-    if (!fmt) return {};
-    icu::UnicodeString out;
-    fmt->format(static_cast<UDate>(date.secondsSince1970 * 1000.0), out);
-    return utf8(out);
+    DateFormatter formatter;
+    formatter.setDateStyle(dateStyle);
+    formatter.setTimeStyle(timeStyle);
+    return formatter.string(date);
 }
 
 std::string formatDurationShort(double seconds) {
@@ -103,7 +70,7 @@ std::string formatDurationShort(double seconds) {
     icu::UnicodeString out;
     icu::FieldPosition pos;
     fmt.formatMeasures(parts.data(), static_cast<int32_t>(parts.size()), out, pos, status);
-    return U_FAILURE(status) ? std::string() : utf8(out);
+    return U_FAILURE(status) ? std::string() : icudates::utf8(out);
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "Platform/Foundation/TextSearch.h"
 
+#include "Platform/Foundation/TextServices.h"
+
 #include <unicode/brkiter.h>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
@@ -24,22 +26,10 @@ icu::UnicodeString matchKey(icu::UnicodeString s) {
 }
 
 // Byte offsets of `text` that lie between two user-perceived characters.
-std::vector<bool> characterBoundaries(std::string_view text) {
+std::vector<bool> boundaryFlags(std::string_view text) {
     std::vector<bool> boundary(text.size() + 1, false);
+    for (std::size_t b : characterBoundaries(text)) boundary[b] = true;
     boundary.front() = boundary.back() = true;
-    UErrorCode status = U_ZERO_ERROR;
-    UText* ut = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
-    std::unique_ptr<icu::BreakIterator> it(
-        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    if (U_SUCCESS(status)) {
-        it->setText(ut, status);
-        for (int32_t b = it->first(); U_SUCCESS(status) && b != icu::BreakIterator::DONE; b = it->next())
-            if (b >= 0 && static_cast<std::size_t>(b) <= text.size()) boundary[b] = true;
-    } else {
-        boundary.assign(text.size() + 1, true);
-    }
-    it.reset();
-    utext_close(ut);
     return boundary;
 }
 
@@ -74,7 +64,7 @@ std::vector<TextRange> caseInsensitiveRanges(std::string_view text, std::string_
     }
     byteAt.push_back(length);
 
-    const std::vector<bool> boundary = characterBoundaries(text);
+    const std::vector<bool> boundary = boundaryFlags(text);
     std::vector<TextRange> ranges;
     for (int32_t from = 0; from <= key.length() - needle.length();) {
         const int32_t at = key.indexOf(needle, from);

@@ -123,7 +123,8 @@ void CollectionDoneorSkippedVC::reloadContent() {
     headerViewForTable->setVisible(rename);
     // The preset's own results come with a way back; the done grid of the activity screen stays put.
     btnDone->setVisible(!bIsDone);
-    btnPreview->setVisible(!bIsDone);
+    // Without a preview window to open, the button would do nothing: it is left out.
+    btnPreview->setVisible(!bIsDone && static_cast<bool>(ActivityHooks::shared().showPreviewPanel));
     lblTitle->setText(QString());
     reloadGrid();
     arrImagesAll = arrImages;

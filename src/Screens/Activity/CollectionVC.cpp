@@ -187,7 +187,7 @@ void CollectionVC::watchDrops() {
     target->draggingEntered = [this](const std::vector<std::string>& paths) {
         return !paths.empty() && canAcceptImages();
     };
-    target->performDrop = [this](const std::vector<std::string>& paths, bool) {
+    target->performDrop = [this](const std::vector<std::string>& paths, const appkit::DropSource&) {
         if (!canAcceptImages()) return false;
         addImages(paths);
         return true;

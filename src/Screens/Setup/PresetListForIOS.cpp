@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "Controls/KRActivityIndicatorView.h"
@@ -9,6 +10,8 @@
 #include "Core/Records/PresetStore.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Alert.h"
+#include "Platform/AppKit/AnimationContext.h"
+#include "Platform/AppKit/Animator.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/AppKit/OpenPanel.h"
 #include "Platform/AppKit/Storyboard.h"
@@ -17,6 +20,7 @@
 #include "Platform/Foundation/UserDefaults.h"
 #include "Screens/Activity/ActivityScenes.h"
 #include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/CloseActivityAlert.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetCellText.h"
 #include "Screens/Setup/PresetView.h"
@@ -163,6 +167,7 @@ void PresetListForIOS::configurePresetCell(PresetCell& cell, int row) {
     connect(cell.nameField, &QLineEdit::returnPressed, this, [this, field = cell.nameField] {
         commitPresetRename(field->accessibleName().toInt(), field->text());
     });
+    cell.nameField->installEventFilter(this);
     connect(cell.optionButton, &QPushButton::clicked, this,
             [this, row, button = cell.optionButton] { showOptionMenuForRow(row, button); });
     cell.presetView->servePreset(this, row);
@@ -197,11 +202,42 @@ void PresetListForIOS::commitPresetRename(int row, const QString& text) {
     // Saved at once: a rename must survive a crash before the next save.
     savePresets();
     if (rebuildPresetsMenu) rebuildPresetsMenu();
+    endNameEditing(row);
     if (collViewForMenu) collViewForMenu->reloadItems({row});
 }
 
+bool PresetListForIOS::eventFilter(QObject* watched, QEvent* event) {
+    // A rename in place ends like any text edit: Escape drops it, leaving the field keeps it.
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (!field || field->isReadOnly()) return ViewController::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        field->setReadOnly(true);
+        // The reload replaces this very field: not while it handles its own event.
+        appkit::postToMain(this, [this] { cancelPresetRename(); });
+        return true;
+    }
+    if (event->type() == QEvent::FocusOut) {
+        field->setReadOnly(true);
+        // Committed once the field has finished with its event; a field replaced by then (a Return
+        // already committed it, or Escape dropped it) has nothing left to commit.
+        appkit::postToMain(this, [this, edited = QPointer<QLineEdit>(field)] {
+            if (edited) commitPresetRename(edited->accessibleName().toInt(), edited->text());
+        });
+    }
+    return ViewController::eventFilter(watched, event);
+}
+
+void PresetListForIOS::endNameEditing(int row) {
+    // The field the reload replaces loses the focus on its way out; read-only, it commits nothing.
+    if (!collectionView) return;
+    if (auto* cell = dynamic_cast<PresetCell*>(collectionView->itemAtIndex(row)))
+        cell->nameField->setReadOnly(true);
+}
+
 void PresetListForIOS::cancelPresetRename() {
-    if (rowInList(intRowFromMenu) && collectionView) collectionView->reloadItems({*intRowFromMenu});
+    if (!rowInList(intRowFromMenu)) return;
+    endNameEditing(*intRowFromMenu);
+    if (collectionView) collectionView->reloadItems({*intRowFromMenu});
 }
 
 void PresetListForIOS::deletePreset() {
@@ -268,6 +304,8 @@ void PresetListForIOS::runPresetFromMenu(int row, const std::string& name) {
 
 void PresetListForIOS::highlightAndUsePreset(const std::vector<std::string>& paths, int row) {
     if (!rowInList(row) || isBusy()) return;
+    // Like a drop: without a folder that still exists there is nowhere to write, so ask.
+    if (!ensureOutputFolder()) return;
     presetProcessingNow = row;
     if (PresetView* view = presetViewAt(row)) view->showHoverHighlight();
     usePreset(paths, row);
@@ -299,6 +337,13 @@ bool PresetListForIOS::dropOnPreset(int row, const std::vector<std::string>& pat
     presetProcessingNow = row;
     intRowFromMenu = row;
     if (view) view->showHoverHighlight();
+    usePreset(paths, row);
+    return true;
+}
+
+bool PresetListForIOS::runPresetOnTableFiles(int row, const std::vector<std::string>& paths) {
+    if (paths.empty() || !rowInList(row) || isBusy()) return false;
+    if (!ensureOutputFolder()) return false;
     usePreset(paths, row);
     return true;
 }
@@ -364,35 +409,31 @@ void PresetListForIOS::onActivityStarted(const core::PresetInfo& preset) {
 }
 
 void PresetListForIOS::showActivityPanel() {
-    cnstActivityWidth->setConstant(kActivityPanelWidth);
-    btnDismissActivity->show();
+    appkit::AnimationContext::runAnimationGroup([this](appkit::AnimationContext&) {
+        appkit::animator(*cnstActivityWidth).setConstant(kActivityPanelWidth);
+        appkit::animator(*btnDismissActivity).setHidden(false);
+    });
 }
 
 void PresetListForIOS::hideActivityPanel() {
-    cnstActivityWidth->setConstant(0);
-    btnDismissActivity->hide();
-    const auto row = presetProcessingNow;
-    presetProcessingNow.reset();
-    // Only a row still inside the list is touched; the view may be gone or show another preset.
-    if (rowInList(row))
-        if (PresetView* view = presetViewAt(*row)) view->clearHoverHighlight();
+    appkit::AnimationContext::runAnimationGroup(
+        [this](appkit::AnimationContext&) {
+            appkit::animator(*cnstActivityWidth).setConstant(0);
+            appkit::animator(*btnDismissActivity).setHidden(true);
+        },
+        [this] {
+            if (!intRowFromMenu) return;
+            const auto row = presetProcessingNow;
+            presetProcessingNow.reset();
+            // Only a row still inside the list is touched; the view may be gone or show another preset.
+            if (rowInList(row))
+                if (PresetView* view = presetViewAt(*row)) view->clearHoverHighlight();
+        },
+        this);
 }
 
 void PresetListForIOS::confirmCloseActivity() {
-    if (!activityVC_Embedded) return;
-    appkit::Alert alert;
-    alert.alertStyle = appkit::Alert::Style::Warning;
-    alert.addButton("Yes");
-    alert.addButton("No");
-    alert.messageText = "Close activity";
-    alert.informativeText = "This will close/cancel the running activity.\nAre you sure to close/cancel it?";
-    alert.beginSheetModal(
-        window(),
-        [activity = activityVC_Embedded](appkit::ModalResponse response) {
-            if (response == appkit::ModalResponse::AlertFirstButtonReturn && activity)
-                activity->cancelActivity();
-        },
-        this);
+    ::confirmCloseActivity(window(), activityVC_Embedded, this);
 }
 
 void PresetListForIOS::setEmbeddedActivityVC(ActivityVC* activity) {

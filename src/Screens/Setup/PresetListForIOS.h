@@ -72,6 +72,9 @@ class PresetListForIOS : public appkit::ViewController,
     void runPresetFromMenu(int row, const std::string& name);
     // A drop of files on the cell of `row`: makes sure of an output folder, then runs the preset.
     bool dropOnPreset(int row, const std::vector<std::string>& paths, PresetView* view);
+    // Files dragged from a file table of this application: run at once, without the highlight and
+    // without touching the menu's row, once an output folder is known.
+    bool runPresetOnTableFiles(int row, const std::vector<std::string>& paths);
     void usePreset(const std::vector<std::string>& paths, int row);
     void showActivityPanel();
     void hideActivityPanel() override;
@@ -89,10 +92,12 @@ class PresetListForIOS : public appkit::ViewController,
   protected:
     void loadView() override;
     void viewDidLoad() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // The stored output folder when it still exists; otherwise the folder panel asks (again).
     bool ensureOutputFolder();
+    void endNameEditing(int row);
     void savePresets();
     void startProcessing(const std::vector<std::string>& paths, const core::PresetInfo& preset);
     void beginActivity(const std::vector<std::string>& paths, const core::PresetInfo& preset);

@@ -1,10 +1,12 @@
 #include "Screens/Setup/PresetView.h"
 
 #include "Controls/Box.h"
+#include "Controls/SystemAppearance.h"
 #include "Core/Records/PresetInfo.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/FileDrop.h"
 #include "Platform/Graphics/SystemColors.h"
+#include "Screens/Setup/CustomTableView.h"
 #include "Screens/Setup/PresetListForIOS.h"
 
 PresetView::PresetView(QWidget* parent)
@@ -17,10 +19,10 @@ PresetView::PresetView(QWidget* parent)
     drop_->draggingExited = [this] {
         if (bIsDragActive) setDragBorder(false);
     };
-    drop_->performDrop = [this](const std::vector<std::string>& paths, bool internal) {
+    drop_->performDrop = [this](const std::vector<std::string>& paths, const appkit::DropSource& source) {
         if (bIsDragActive) setDragBorder(false);
-        // No view of this application starts a drag of files; only drops from outside are taken.
-        if (internal || !bIsDragActive || !canAcceptDrop()) return false;
+        if (!bIsDragActive || !canAcceptDrop()) return false;
+        if (source.internal) return handleTableDrop(paths, source);
         return handleDrop(paths);
     };
     hover_->mouseEntered = [this] { showHoverHighlight(); };
@@ -66,7 +68,14 @@ void PresetView::clearHoverHighlight() {
     if (preset && screen_->isProcessingRow(*row_))
         box->setFillColor(core::presetColorTag(*preset).withAlpha(0.3));
     else
-        box->setFillColor(cg::Color::white(1.0));
+        box->setFillColor(
+            controls::SystemAppearance::controlBackgroundColor(controls::interfacestyle::current()));
+}
+
+bool PresetView::handleTableDrop(const std::vector<std::string>& paths, const appkit::DropSource& source) {
+    // Of this application's own drags only a file table's rows run a preset.
+    if (source.kind != CustomTableView::dragKind || paths.empty() || !screen_ || !row_) return false;
+    return screen_->runPresetOnTableFiles(*row_, paths);
 }
 
 bool PresetView::handleDrop(const std::vector<std::string>& paths) {

@@ -1,6 +1,7 @@
 #pragma once
-// PresetView: the drop target of one preset cell. Files and folders dragged from a file manager onto
-// it run that preset on them through its screen; while the screen is busy starting or showing a job
+// PresetView: the drop target of one preset cell. Files and folders dragged from a file manager, or
+// rows dragged from a file table of this application, onto it run that preset on them through its
+// screen; while the screen is busy starting or showing a job
 // the drag is refused. It also paints the hover highlight in the preset's colour on the cell's box
 // (its superview). Main thread only; a child of the cell's box.
 
@@ -12,6 +13,7 @@
 #include "Platform/AppKit/View.h"
 
 namespace appkit {
+struct DropSource;
 class FileDropTarget;
 class HoverTracker;
 }  // namespace appkit
@@ -36,6 +38,8 @@ class PresetView : public appkit::View {
     // Runs the preset on the dropped paths: asks for the output folder when none is usable. Returns
     // whether the drop was taken.
     bool handleDrop(const std::vector<std::string>& paths);
+    // A drag that started in this application: only a file table's rows are taken.
+    bool handleTableDrop(const std::vector<std::string>& paths, const appkit::DropSource& source);
 
   private:
     void setDragBorder(bool on);

@@ -142,9 +142,9 @@ TEST_F(PanelsTest, DroppedFileUrlsArriveAsPathsWithFolders) {
     auto* drop = new FileDropTarget(&target);
     std::vector<std::string> received;
     int exits = 0;
-    drop->performDrop = [&](const std::vector<std::string>& paths, bool internal) {
+    drop->performDrop = [&](const std::vector<std::string>& paths, const DropSource& source) {
         received = paths;
-        EXPECT_FALSE(internal);
+        EXPECT_FALSE(source.internal);
         return true;
     };
     drop->draggingExited = [&] { ++exits; };

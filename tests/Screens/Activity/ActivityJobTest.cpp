@@ -76,6 +76,9 @@ TEST_F(ActivityTest, TwoPresetsOverThreeImagesFillTheRingCountersTableAndDoneGri
         if (listSizes.empty() || listSizes.back() != shown) listSizes.push_back(shown);
     }));
     core::sharedImageList().removeAll();
+    ASSERT_NE(screen.circularViewProgressView->barAt(0), nullptr);
+    EXPECT_EQ(screen.circularViewProgressView->barAt(0)->lineCap, Qt::FlatCap)
+        << "the ring's ends are square";
     EXPECT_EQ(listSizes.back(), 0);
     EXPECT_GE(*std::max_element(listSizes.begin(), listSizes.end()), 1);
     EXPECT_EQ(list->collImages->numberOfItems(), 0);

@@ -94,6 +94,22 @@ TEST_F(ActivityTest, TheDoneGridSizesItsItemsByTheirNumber) {
     auto* one = dynamic_cast<CollectionDoneorSkippedVC*>(holder->children().back().get());
     ASSERT_NE(one, nullptr);
     EXPECT_EQ(one->itemSize(), (cg::Size{110, 110}));
+    EXPECT_TRUE(one->btnPreview->isHidden()) << "no preview window to open: no dead button";
+
+    // With a preview window, one preset's results open in it at the first item.
+    std::vector<std::string> shown;
+    int shownAt = -1;
+    ActivityHooks::shared().showPreviewPanel = [&](const std::vector<std::string>& paths, int index) {
+        shown = paths;
+        shownAt = index;
+    };
+    one->arrImages = {item("a.jpg", false), item("b.jpg", false)};
+    one->reloadContent();
+    EXPECT_FALSE(one->btnPreview->isHidden());
+    one->btnPreview->click();
+    ActivityHooks::shared().showPreviewPanel = nullptr;
+    EXPECT_EQ(shown, (std::vector<std::string>{"a.jpg", "b.jpg"}));
+    EXPECT_EQ(shownAt, 0);
 }
 
 TEST_F(ActivityTest, HidingSkippedItemsSelectingAndSharingWorkOnWrittenFiles) {

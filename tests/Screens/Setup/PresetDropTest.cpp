@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QMimeData>
+#include <memory>
+
 #include "Core/Job/OutputFolder.h"
+#include "Platform/AppKit/FileDrop.h"
+#include "Platform/Graphics/SystemColors.h"
 #include "PresetListFixture.h"
+#include "Screens/Setup/CustomTableView.h"
 #include "Support/UiEvents.h"
 
 using namespace setuptest;
@@ -101,4 +107,58 @@ TEST_F(PresetListTest, AFolderThatIsGoneIsAskedForAgainAndACancelledPanelStartsN
     EXPECT_EQ(core::resolveOutputFolder(*defaults), fresh);
     ASSERT_TRUE(runToEnd());
     EXPECT_EQ(filesUnder(fresh).size(), 1u);
+}
+
+namespace {
+
+struct RecordingTableDelegate : CustomTableViewDelegate {
+    void tableDidReceiveFiles(const std::vector<std::string>& paths) override { received.push_back(paths); }
+    bool tableAcceptsDrop() const override { return accepts; }
+    bool accepts = false;
+    std::vector<std::vector<std::string>> received;
+};
+
+}  // namespace
+
+TEST_F(PresetListTest, AFileTableTakesDropsForItsDelegateAndItsRowsRunAPresetWhenDroppedOnACell) {
+    CustomTableView table;
+    table.resize(200, 200);
+    table.show();
+    const std::vector<std::string> files = {photo("t1.jpg", 1).string(), photo("t2.jpg", 2).string()};
+
+    // Without a delegate, or one that declines, a drag shows no border and a drop changes nothing.
+    EXPECT_FALSE(testsupport::dropFiles(&table, files).enterAccepted);
+    auto delegate = std::make_shared<RecordingTableDelegate>();
+    table.dragDelegate = delegate;
+    EXPECT_FALSE(testsupport::dropFiles(&table, files).enterAccepted);
+    EXPECT_EQ(table.borderWidth(), 0);
+
+    delegate->accepts = true;
+    QMimeData outside;
+    outside.setUrls({QUrl::fromLocalFile(QString::fromStdString(files[0]))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &outside, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&table, &enter);
+    EXPECT_EQ(table.borderWidth(), 4.0) << "an accepted drag is framed in blue";
+    EXPECT_EQ(table.borderColor(), cg::system::blue());
+    EXPECT_TRUE(testsupport::dropFiles(&table, files).dropAccepted);
+    EXPECT_EQ(delegate->received, (std::vector<std::vector<std::string>>{files}));
+    EXPECT_EQ(table.borderWidth(), 0) << "the frame goes when the drag ends";
+
+    // The table's own rows, dragged back onto it, are not taken again.
+    std::unique_ptr<QMimeData> own(appkit::makeFileDragData(files, CustomTableView::dragKind));
+    testsupport::dropData(&table, *own);
+    EXPECT_EQ(delegate->received.size(), 1u);
+
+    // Dropped on a preset cell, the table's rows run that preset; another kind of drag from this
+    // application does not.
+    const auto out = dir / "out";
+    std::filesystem::create_directories(out);
+    ASSERT_TRUE(core::storeOutputFolder(*defaults, out));
+    const int sd = rowOf("SD");
+    std::unique_ptr<QMimeData> other(appkit::makeFileDragData(files, "something-else"));
+    EXPECT_FALSE(testsupport::dropData(cellAt(sd)->presetView, *other).dropAccepted);
+    EXPECT_TRUE(testsupport::dropData(cellAt(sd)->presetView, *own).dropAccepted);
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(filesUnder(out).size(), 2u);
+    EXPECT_EQ(savedCount("SD"), 1);
 }

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QImage>
+#include <QTest>
+
 #include "App/PresetsMenu.h"
+#include "Controls/SystemAppearance.h"
 #include "Core/Job/OutputFolder.h"
 #include "Platform/AppKit/Menu.h"
 #include "PresetListFixture.h"
@@ -42,6 +48,22 @@ TEST_F(PresetListTest, RenamingInPlaceKeepsTheOldNameForBlanksAndRebuildsTheMenu
     foundation::UserDefaults reread(dir / "settings.json");
     EXPECT_EQ(core::presetName(core::loadPresetList(reread)[static_cast<std::size_t>(sd)]),
               "Web <b>small</b>");
+
+    // Escape drops a rename in progress; leaving the field keeps it, as with any text edit.
+    screen->beginPresetRename();
+    cellAt(sd)->nameField->setText("Draft");
+    QTest::keyClick(cellAt(sd)->nameField, Qt::Key_Escape);
+    drain();
+    EXPECT_EQ(core::presetName(*core::sharedPresetList().at(sd)), "Web <b>small</b>");
+    EXPECT_EQ(cellAt(sd)->nameField->text().toStdString(), "Web <b>small</b>");
+    EXPECT_TRUE(cellAt(sd)->nameField->isReadOnly());
+    screen->beginPresetRename();
+    cellAt(sd)->nameField->setText("mail");
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(cellAt(sd)->nameField, &focusOut);
+    drain();
+    EXPECT_EQ(core::presetName(*core::sharedPresetList().at(sd)), "Mail");
+    EXPECT_TRUE(cellAt(sd)->nameField->isReadOnly());
 }
 
 TEST_F(PresetListTest, DeletingAPresetRemovesItFromTheGridTheMenuAndTheSavedList) {
@@ -95,6 +117,7 @@ TEST_F(PresetListTest, APresetsMenuItemRunsItsPresetOnChosenImagesAlsoAfterItWas
         ASSERT_TRUE(runToEnd());
         EXPECT_EQ(screen->activityVC_Embedded->btnDoneOrCancel->text(), "DONE");
         screen->hideActivityPanel();
+        drain();
     }
     EXPECT_FALSE(screen->presetProcessingNow.has_value());
     EXPECT_EQ(filesUnder(out).size(), 2u);
@@ -147,4 +170,15 @@ TEST_F(PresetListTest, CloseActivityAsksFirstAndYesClosesThePanel) {
     cellAt(0)->presetView->showHoverHighlight();
     EXPECT_EQ(cellAt(0)->box->fillColor(),
               core::presetColorTag(*core::sharedPresetList().at(0)).withAlpha(0.3));
+
+    // In the dark style a cell the mouse leaves goes back to the dark background, never to white
+    // under light text.
+    controls::SystemAppearance::instance().overrideDesktopIsDark(true);
+    cellAt(0)->presetView->clearHoverHighlight();
+    const QImage shot = cellAt(0)->box->grab().toImage();
+    int white = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) white += QColor(shot.pixel(x, y)).lightness() > 240;
+    controls::SystemAppearance::instance().overrideDesktopIsDark(std::nullopt);
+    EXPECT_LT(white, shot.width() * shot.height() / 20) << "a dark cell is not painted white";
 }

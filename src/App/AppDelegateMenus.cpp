@@ -1,0 +1,172 @@
+// The application delegate's menu commands: retitling, the image-list commands per tab, the presets
+// menu, Cancel Activity, Help and About.
+
+#include <QApplication>
+#include <QMenuBar>
+
+#include "App/AppDelegate.h"
+#include "App/MainMenu.h"
+#include "App/PresetsMenu.h"
+#include "App/VortaWindowController.h"
+#include "Core/Records/SharedLists.h"
+#include "Extensions/DelayedDispatch.h"
+#include "Platform/AppKit/Alert.h"
+#include "Platform/AppKit/Workspace.h"
+#include "Platform/Dispatch/Queue.h"
+#include "Platform/Foundation/Bundle.h"
+#include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/CloseActivityAlert.h"
+#include "Screens/Activity/CollectionVC.h"
+#include "Screens/Setup/PresetListForIOS.h"
+
+namespace {
+
+constexpr double kPresetMenuRetrySeconds = 0.5;
+// Ten tries of half a second: a preset list that has not come up by then is not coming.
+constexpr int kPresetMenuAttempts = 10;
+
+// The first activity screen at or below `screen`, depth first.
+ActivityVC* findActivity(appkit::ViewController* screen) {
+    if (!screen) return nullptr;
+    if (auto* activity = dynamic_cast<ActivityVC*>(screen)) return activity;
+    for (const auto& child : screen->children())
+        if (ActivityVC* found = findActivity(child.get())) return found;
+    return nullptr;
+}
+
+// The image list below `screen`, depth first.
+screens::CollectionVC* findImageList(appkit::ViewController* screen) {
+    if (!screen) return nullptr;
+    if (auto* list = dynamic_cast<screens::CollectionVC*>(screen)) return list;
+    for (const auto& child : screen->children())
+        if (screens::CollectionVC* found = findImageList(child.get())) return found;
+    return nullptr;
+}
+
+}  // namespace
+
+void AppDelegate::retitleMenus() {
+    if (!mainMenu) return;
+    const std::string name = mainmenu::menuAppName(appName().value_or(""));
+    for (QAction* top : mainMenu->actions())
+        if (auto* menu = qobject_cast<appkit::Menu*>(top->menu())) mainmenu::retitleMenu(*menu, name);
+}
+
+void AppDelegate::setMenuOptionActions(int tab) {
+    for (const QPointer<appkit::MenuItem>& item :
+         {menuItem_AddImages, menuItem_RemoveImages, menuItem_SelectAll, menuItem_DeselectAll}) {
+        if (!item) continue;
+        if (tab == 0) {
+            item->clearAction();
+        } else {
+            item->setAction([this](appkit::MenuItem& sender) { handleMenuOption(sender); });
+        }
+    }
+}
+
+void AppDelegate::handleMenuOption(const appkit::MenuItem& sender) {
+    if (!tabBarVC) return;
+    appkit::ViewController* pane =
+        tabBarVC->advancedMasterVC ? tabBarVC->advancedMasterVC.data() : tabBarVC->renameMasterVC.data();
+    const QPointer<screens::CollectionVC> list = findImageList(pane);
+    if (!list) return;
+    switch (sender.tag()) {
+        case 1:
+            tabBarVC->browseForImages([list](const std::vector<std::string>& urls) {
+                if (list) list->addImagesFromURLs(urls);
+            });
+            break;
+        case 2:
+            list->removeSelectedImages();
+            break;
+        case 3:
+            list->selectAllImages();
+            break;
+        case 4:
+            list->deselectAllImages();
+            break;
+        default:
+            break;
+    }
+}
+
+void AppDelegate::rebuildPresetsMenu() {
+    auto* submenu =
+        menuItem_AddImageToPreset ? qobject_cast<appkit::Menu*>(menuItem_AddImageToPreset->menu()) : nullptr;
+    if (!submenu) return;
+    mainmenu::rebuildPresetsMenu(
+        *submenu, core::sharedPresetList().snapshot(),
+        [this](int row, const std::string& name) { selectPresetFromMenu(row, name); });
+}
+
+void AppDelegate::selectPresetFromMenu(int row, const std::string& name) {
+    selectPresetFromMenu(row, name, 0);
+}
+
+void AppDelegate::selectPresetFromMenu(int row, const std::string& name, int attempt) {
+    if (!tabBarVC) return;
+    if (tabBarVC->presetListVC) {
+        if (runPresetFromMenu) runPresetFromMenu(row, name);
+        return;
+    }
+    appkit::Window* window = mainWindow();
+    auto* controller = window ? dynamic_cast<VortaWindowController*>(window->windowController()) : nullptr;
+    if (!controller || !controller->segBtn) return;
+    controller->segBtn->setSelectedSegment(0);
+    tabBarVC->selectTab(controller->segBtn->selectedSegment());
+    if (attempt + 1 >= kPresetMenuAttempts) return;
+    asyncAfter(dispatch::Queue::main(), kPresetMenuRetrySeconds,
+               [self = QPointer<AppDelegate>(this), row, name, attempt] {
+                   if (self) self->selectPresetFromMenu(row, name, attempt + 1);
+               });
+}
+
+void AppDelegate::enableCancelActivityMenuItem() {
+    if (!menuItem_CancelActivity) return;
+    menuItem_CancelActivity->setAction([this](appkit::MenuItem&) { cancelActivityFromMenu(); });
+}
+
+void AppDelegate::cancelActivityFromMenu() {
+    if (!tabBarVC) return;
+    ActivityVC* activity = nullptr;
+    switch (tabBarVC->intSegmentSelectedNow) {
+        case 0:
+            if (auto* list = dynamic_cast<PresetListForIOS*>(tabBarVC->presetListVC.data()))
+                activity = list->activityVC_Embedded;
+            break;
+        case 1:
+            activity = findActivity(tabBarVC->advancedMasterVC);
+            break;
+        case 2:
+            activity = findActivity(tabBarVC->renameMasterVC);
+            break;
+        default:
+            // The Bulk tab's job has no Cancel Activity of its own: its screen cancels it.
+            return;
+    }
+    if (activity) confirmCancelActivity(*activity);
+}
+
+void AppDelegate::confirmCancelActivity(ActivityVC& activity) {
+    if (!tabBarVC || !tabBarVC->isViewLoaded() || !tabBarVC->window()) return;
+    confirmCloseActivity(tabBarVC->window(), &activity, this);
+}
+
+void AppDelegate::showHelp(int tag) {
+    for (const HelpLink& link : helpLinks)
+        if (link.tag == tag && tag >= 1 && tag <= 3 && !link.address.empty())
+            appkit::Workspace::shared().openURL(link.address);
+}
+
+void AppDelegate::showAbout() {
+    appkit::Alert alert;
+    alert.alertStyle = appkit::Alert::Style::Informational;
+    const std::string name = mainmenu::menuAppName(appName().value_or(""));
+    alert.messageText = name;
+    const foundation::PlistValue* version =
+        foundation::Bundle::main().objectForInfoDictionaryKey("CFBundleShortVersionString");
+    const std::string* versionText = version ? version->stringIf() : nullptr;
+    alert.informativeText = "Version " + (versionText ? *versionText : std::string("unknown"));
+    alert.addButton("OK");
+    if (appkit::Window* window = mainWindow()) alert.beginSheetModal(window, {}, this);
+}

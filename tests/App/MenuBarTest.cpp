@@ -1,0 +1,161 @@
+// The menu bar as a user meets it: named after the application, the image-list commands enabled
+// only where there is an image list, the presets menu mirroring the saved presets, Cancel Activity
+// asking before it cancels a running job, and Help opening only the addresses it has.
+
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QTest>
+
+#include "Core/Records/SharedLists.h"
+#include "Core/TestImages.h"
+#include "Platform/AppKit/ModalScript.h"
+#include "Platform/AppKit/Workspace.h"
+#include "Screens/Activity/ActivityVC.h"
+#include "Screens/Setup/PresetCell.h"
+#include "Screens/Setup/PresetListForIOS.h"
+#include "Screens/Setup/PresetView.h"
+#include "ShellFixture.h"
+#include "Support/RecordingWorkspace.h"
+#include "Support/UiEvents.h"
+
+namespace {
+
+class MenuBarTest : public testsupport::ShellTest {
+  protected:
+    void startPastWelcome() {
+        start();
+        ASSERT_NE(welcome(), nullptr);
+        QTest::mouseClick(welcome()->btnDone, Qt::LeftButton);
+        drain();
+        mainQueue->advance(0.5);
+        drain();
+    }
+    PresetListForIOS* presetList() { return tabBar() ? tabBar()->firstChild<PresetListForIOS>() : nullptr; }
+    std::vector<QString> topTitles() {
+        std::vector<QString> titles;
+        for (QAction* top : app->delegate().mainMenu->actions())
+            if (top->isVisible()) titles.push_back(top->text());
+        return titles;
+    }
+    appkit::Menu& presetsMenu() {
+        return *qobject_cast<appkit::Menu*>(app->delegate().menuItem_AddImageToPreset->menu());
+    }
+};
+
+TEST_F(MenuBarTest, TheMenusAreNamedAndTheirCommandsEnabledWhereTheyWork) {
+    startPastWelcome();
+    AppDelegate& delegate = app->delegate();
+    ASSERT_NE(delegate.mainMenu, nullptr);
+    // Help has no address to open, so it is left out rather than shown with dead items.
+    EXPECT_EQ(topTitles(), (std::vector<QString>{"Vorta", "File", "Edit"}));
+    auto* appMenu = qobject_cast<appkit::Menu*>(delegate.mainMenu->actions()[0]->menu());
+    ASSERT_NE(appMenu, nullptr);
+    EXPECT_EQ(appMenu->items().front()->title(), "About Vorta");
+    EXPECT_EQ(appMenu->items().back()->title(), "Quit Vorta");
+    EXPECT_EQ(appMenu->items().back()->shortcut(), QKeySequence(QKeySequence::Quit));
+    EXPECT_EQ(delegate.menuItem_AddImages->shortcut(), QKeySequence(QKeySequence::Open));
+
+    // The preset list has no image list: its four commands are disabled; elsewhere they work.
+    const std::vector<appkit::MenuItem*> listCommands = {
+        delegate.menuItem_AddImages, delegate.menuItem_RemoveImages, delegate.menuItem_SelectAll,
+        delegate.menuItem_DeselectAll};
+    for (appkit::MenuItem* item : listCommands)
+        EXPECT_FALSE(item->isEnabled()) << item->title().toStdString();
+    delegate.setMenuOptionActions(1);
+    for (appkit::MenuItem* item : listCommands) EXPECT_TRUE(item->isEnabled()) << item->title().toStdString();
+    delegate.setMenuOptionActions(0);
+    EXPECT_FALSE(delegate.menuItem_SelectAll->isEnabled());
+    EXPECT_FALSE(delegate.menuItem_CancelActivity->isEnabled()) << "no job runs yet";
+
+    // The presets menu lists the saved presets in order and follows a deletion.
+    std::vector<QString> names;
+    for (appkit::MenuItem* item : presetsMenu().items()) names.push_back(item->title());
+    EXPECT_EQ(names, (std::vector<QString>{"Half", "W-1280", "HD", "H-1280", "Full HD", "4K", "SD"}));
+    core::sharedPresetList().removeAt(2);
+    delegate.rebuildPresetsMenu();
+    EXPECT_EQ(presetsMenu().items().size(), 6u);
+    EXPECT_EQ(presetsMenu().items()[2]->title(), "H-1280");
+
+    // Help opens the addresses it is given, by tag, and nothing for a tag without one.
+    auto recording = std::make_unique<testsupport::RecordingWorkspace>();
+    testsupport::RecordingWorkspace& workspace = *recording;
+    appkit::Workspace::shared().setBackend(std::move(recording));
+    delegate.helpLinks = {{2, "Vorta Website", "https://example.org/vorta"}, {3, "Maker", ""}};
+    delegate.showHelp(2);
+    delegate.showHelp(3);
+    delegate.showHelp(7);
+    EXPECT_EQ(workspace.opened, (std::vector<std::string>{"https://example.org/vorta"}));
+    appkit::Workspace::shared().setBackend(nullptr);
+}
+
+TEST_F(MenuBarTest, CancelActivityAsksAndCancelsOnlyOnYes) {
+    startPastWelcome();
+    PresetListForIOS* screen = presetList();
+    ASSERT_NE(screen, nullptr);
+    AppDelegate& delegate = app->delegate();
+    const auto in = dir / "in";
+    testsupport::writeTestImage(in / "one.jpg", 1200, 800, 1);
+    testsupport::writeTestImage(in / "two.jpg", 1200, 800, 2);
+    const auto out = dir / "out";
+    std::filesystem::create_directories(out);
+    // "Half" enhances, so each image pauses on its preview: the job is still running when asked.
+    auto* cell = dynamic_cast<PresetCell*>(screen->collectionView->itemAtIndex(0));
+    ASSERT_NE(cell, nullptr);
+    ASSERT_EQ(cell->nameField->text(), "Half");
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    ASSERT_TRUE(
+        testsupport::dropFiles(cell->presetView, {(in / "one.jpg").string(), (in / "two.jpg").string()})
+            .dropAccepted);
+    ActivityVC& activity = *screen->activityVC_Embedded;
+    ASSERT_TRUE(mainQueue->runUntil([&] { return activity.isActivityRunning(); }, std::chrono::seconds(30)));
+    ASSERT_TRUE(delegate.menuItem_CancelActivity->isEnabled());
+
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
+    delegate.menuItem_CancelActivity->trigger();
+    drain();
+    EXPECT_TRUE(activity.isActivityRunning()) << "No leaves the job running";
+    EXPECT_TRUE(delegate.menuItem_CancelActivity->isEnabled());
+
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
+    delegate.menuItem_CancelActivity->trigger();
+    drain();
+    EXPECT_FALSE(delegate.menuItem_CancelActivity->isEnabled()) << "a cancelled job leaves nothing to cancel";
+    EXPECT_TRUE(mainQueue->runUntil([&] { return !activity.isActivityRunning(); }, std::chrono::seconds(30)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MenuBarTest, ThePresetsMenuAsksForImagesAndAnOutputFolderWhenNoneIsKnownThenRuns) {
+    startPastWelcome();
+    PresetListForIOS* screen = presetList();
+    ASSERT_NE(screen, nullptr);
+    const auto in = dir / "in";
+    testsupport::writeTestImage(in / "one.jpg", 1000, 800, 1);
+    const auto out = dir / "out";
+    std::filesystem::create_directories(out);
+
+    // Cancelling the folder question runs nothing.
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "one.jpg").string()}});
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
+    presetsMenu().items()[6]->trigger();
+    drain();
+    EXPECT_FALSE(screen->activityVC_Embedded->isActivityRunning());
+    EXPECT_TRUE(std::filesystem::is_empty(out));
+
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "one.jpg").string()}});
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    presetsMenu().items()[6]->trigger();
+    drain();
+    ActivityVC& activity = *screen->activityVC_Embedded;
+    ASSERT_TRUE(mainQueue->runUntil(
+        [&] { return !activity.isActivityRunning() && activity.btnDoneOrCancel->text() == "DONE"; },
+        std::chrono::seconds(60)));
+    std::size_t written = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(out)) written += e.is_regular_file();
+    EXPECT_EQ(written, 1u);
+}
+
+}  // namespace
