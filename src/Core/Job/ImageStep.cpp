@@ -117,9 +117,13 @@ class ImageStep {
         const auto source = resolveSource(in_.record);
         if (!source) return skipped(in_.record, Kind::Unreadable, "the file has no path");
         std::string error;
-        const auto info = image::readImageInfo(*source, &error);
-        if (!info)
-            return skipped(in_.record, Kind::Unreadable, "the file cannot be read as an image: " + error);
+        bool damaged = false;
+        const auto info = image::readImageInfo(*source, &error, &damaged);
+        if (!info) {
+            return skipped(
+                in_.record, Kind::Unreadable,
+                (damaged ? "the file is damaged: " : "the file cannot be read as an image: ") + error);
+        }
         if (info->tooLarge) return skipped(in_.record, Kind::Unreadable, "the image is too large to process");
         source_ = *source;
         original_ = {double(info->pixelWidth), double(info->pixelHeight)};
