@@ -36,6 +36,7 @@ void connectActivityHooks(AppDelegate& delegate, usernotifications::UserNotifica
         notification.subtitle = subtitle;
         notification.hasActionButton = true;
         notification.actionButtonTitle = actionButtonTitle;
+        notification.soundName = usernotifications::UserNotification::completionSoundName;
         // An older notice opens its own job's folder, not the latest one.
         if (const auto folder = app->defaults().string("UDTargetFolder"))
             notification.userInfo["UDTargetFolder"] = *folder;

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "Platform/Foundation/IcuDates.h"
@@ -73,13 +74,42 @@ std::string formatDurationShort(double seconds) {
     return U_FAILURE(status) ? std::string() : icutext::utf8(out);
 }
 
+namespace {
+
+// `value` of the unit in the default locale's short form ("12 kB", "1,5 Mo", "532 octets").
+std::string localUnitText(double value, int maxFractionDigits, const icu::MeasureUnit& unit) {
+    using namespace icu::number;
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString text = NumberFormatter::withLocale(icu::Locale::getDefault())
+                                        .unit(unit)
+                                        .unitWidth(UNUM_UNIT_WIDTH_SHORT)
+                                        .precision(Precision::minMaxFraction(0, maxFractionDigits))
+                                        .grouping(UNUM_GROUPING_OFF)
+                                        .formatDouble(value, status)
+                                        .toString(status);
+    return U_FAILURE(status) ? std::string() : icudates::utf8(text);
+}
+
+}  // namespace
+
 std::string formatByteCount(std::uint64_t bytes) {
-    if (bytes == 0) return "Zero KB";
-    if (bytes == 1) return "1 byte";
-    if (bytes < 1000) return std::to_string(bytes) + " bytes";
+    // English keeps the file browsers' own words ("Zero KB", "1 byte"); other languages take the unit
+    // names of their locale.
+    const bool english = std::string_view(icu::Locale::getDefault().getLanguage()) == "en";
+    if (bytes < 1000) {
+        if (english) {
+            if (bytes == 0) return "Zero KB";
+            return bytes == 1 ? "1 byte" : std::to_string(bytes) + " bytes";
+        }
+        if (bytes == 0) return localUnitText(0, 0, icu::MeasureUnit::getKilobyte());
+        return localUnitText(double(bytes), 0, icu::MeasureUnit::getByte());
+    }
     // Kilobytes without fraction digits, megabytes with one, larger units with two. A value that
     // rounds up to 1000 of a unit is shown in the next unit.
     static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB", "PB", "EB"};
+    static const icu::MeasureUnit kLocalUnits[] = {
+        icu::MeasureUnit::getKilobyte(), icu::MeasureUnit::getMegabyte(), icu::MeasureUnit::getGigabyte(),
+        icu::MeasureUnit::getTerabyte(), icu::MeasureUnit::getPetabyte(), icu::MeasureUnit::getPetabyte()};
     static constexpr int kDigits[] = {0, 1, 2, 2, 2, 2};
     double value = static_cast<double>(bytes) / 1000.0;
     std::size_t unit = 0;
@@ -89,7 +119,10 @@ std::string formatByteCount(std::uint64_t bytes) {
         value /= 1000.0;
         ++unit;
     }
-    return formatDecimal(value, 0, kDigits[unit]) + " " + kUnits[unit];
+    if (english) return formatDecimal(value, 0, kDigits[unit]) + " " + kUnits[unit];
+    // ICU has no exabyte: the largest sizes are written in petabytes.
+    if (unit == 5) value *= 1000.0;
+    return localUnitText(value, kDigits[unit], kLocalUnits[unit]);
 }
 
 }  // namespace foundation

@@ -91,7 +91,7 @@ void ActivityVC::updateImageCountLabel(const std::vector<core::PresetInfo>& pres
 }
 
 void ActivityVC::showJobTotals(const std::string& durationText, const std::string& sizeText) {
-    makeStatusText(durationText, "saved", lblDuration);
+    makeStatusText(durationText, "", lblDuration);
     makeStatusText(sizeText, "", lblSize);
 }
 
