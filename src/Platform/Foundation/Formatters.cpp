@@ -87,7 +87,7 @@ std::string localUnitText(double value, int maxFractionDigits, const icu::Measur
                                         .grouping(UNUM_GROUPING_OFF)
                                         .formatDouble(value, status)
                                         .toString(status);
-    return U_FAILURE(status) ? std::string() : icudates::utf8(text);
+    return U_FAILURE(status) ? std::string() : icutext::utf8(text);
 }
 
 }  // namespace
