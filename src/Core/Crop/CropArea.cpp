@@ -66,7 +66,8 @@ std::optional<cg::Rect> salientCropArea(const cg::Rect& salientUnion, const std:
         grew = false;
         for (const cg::Rect& face : faces) {
             if (region.intersects(face) && !region.contains(face)) {
-                region = region.unionWith(face);
+                // Whole pixels outwards, so that the sum of a corner and a size cannot fall a hair short.
+                region = region.unionWith(face).integral().intersection(bounds);
                 grew = true;
             }
         }
