@@ -16,7 +16,7 @@ namespace {
 // libvips' HEIF default (50) is visibly soft on photos.
 constexpr int kHeifQuality = 90;
 // HEVC encodes that may run at once, within a job's memory bound.
-constexpr std::ptrdiff_t kHeifEncodesAtOnce = 2;
+constexpr std::ptrdiff_t kHeifEncodesAtOnce = 3;
 
 // Gives an encoder's turn back however the encode ends.
 struct HeifTurn {
@@ -76,9 +76,10 @@ foundation::Data encode(const vips::VImage& pixels, FileType type, std::optional
         }
         case FileType::HEIF: {
             // The HEVC encoder keeps few of its own threads busy on one still frame, so encodes run side
-            // by side; each holds about 170 MB, so only a few at once (bench/heic_encode: one at a
-            // time 0.05 frames/s, two 0.15, three 0.22 at 580 MB, on a loaded machine). The pixels
-            // are rendered first, so decoding and scaling stay parallel and out of the encoder's turn.
+            // by side; each holds about 100 to 170 MB, so only a few at once. Eight full HD frames of a
+            // job, back to back on a shared machine: one at a time 112 s and 365 MB, three at once 52 s
+            // and 481 MB (bench/heic_encode and bench/RESULTS.md). The pixels are rendered first, so
+            // decoding and scaling stay parallel and out of the encoder's turn.
             const auto rendered = pixels.copy_memory();
             static std::counting_semaphore<kHeifEncodesAtOnce> heifEncoders(kHeifEncodesAtOnce);
             heifEncoders.acquire();
