@@ -76,7 +76,7 @@ foundation::Data encode(const vips::VImage& pixels, FileType type, std::optional
         }
         case FileType::HEIF: {
             // The HEVC encoder keeps few of its own threads busy on one still frame, so encodes run side
-            // by side; each holds about 100 to 170 MB, so only a few at once. Eight full HD frames of a
+            // by side; each holds 50 to 180 MB more, so only a few at once. Eight full HD frames of a
             // job, back to back on a shared machine: one at a time 112 s and 365 MB, three at once 52 s
             // and 481 MB (bench/heic_encode and bench/RESULTS.md). The pixels are rendered first, so
             // decoding and scaling stay parallel and out of the encoder's turn.
