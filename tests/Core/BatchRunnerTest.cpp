@@ -1,35 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <memory>
-
-#include "Platform/Foundation/Bundle.h"
+#include "RunBatch.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 
+using testsupport::runBatch;
 using testsupport::TempDir;
 
 namespace {
-
-struct RunResult {
-    int status = -1;
-    std::string output;
-};
-
-// Runs the job runner; standard error goes to `errors` when given, else into the output.
-RunResult runBatch(const std::string& arguments, const std::filesystem::path* errors = nullptr) {
-    const auto runner = foundation::executableDirectory() / "vorta-batch";
-    const std::string command =
-        "'" + runner.string() + "' " + arguments + (errors ? " 2>'" + errors->string() + "'" : " 2>&1");
-    RunResult result;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    if (!pipe) return result;
-    std::array<char, 4096> buffer{};
-    while (std::fgets(buffer.data(), buffer.size(), pipe.get())) result.output += buffer.data();
-    result.status = WEXITSTATUS(::pclose(pipe.release()));
-    return result;
-}
 
 std::string withoutRange(const std::string& bytes, std::size_t from, std::size_t count) {
     return bytes.substr(0, from) + bytes.substr(from + count);

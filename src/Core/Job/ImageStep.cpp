@@ -193,8 +193,6 @@ class ImageStep {
     // The size the working image must have before the final resample, so the decoder can skip detail.
     std::optional<cg::Size> neededForScaling() const {
         if (in_.placeholder) return std::nullopt;
-        if (in_.saliencyWanted && (original_.width > target_.width || original_.height > target_.height))
-            return std::nullopt;  // crops pick their window in the full image
         if (presetImageCrop(preset_) || in_.actionType == ActionType::PxP ||
             in_.actionType == ActionType::WxH)
             return coverSize(original_, target_);
@@ -236,7 +234,7 @@ class ImageStep {
             bool tried = false;
             if (in_.saliencyWanted) {
                 tried = true;
-                working = smartCropImage(*loaded, source_, target_, presetImageCrop(preset_), &cropSender_);
+                working = smartCropImage(source_, original_, target_, presetImageCrop(preset_), &cropSender_);
             }
             if (!working) {
                 if (tried) postFrame(*loaded, std::nullopt);
