@@ -36,8 +36,9 @@ QWidget* VortaWindowController::makeToolbarItem(const std::string& identifier) {
         return space;
     }
     if (identifier == kAddItem) {
-        btnAdd = new QPushButton(QStringLiteral("+"));
+        btnAdd = new controls::PushButton(QStringLiteral("+"));
         btnAdd->setToolTip(QStringLiteral("Add Images"));
+        btnAdd->setAccessibleName(QStringLiteral("Add Images"));
         btnAdd->setFixedSize(34, 28);
         return btnAdd;
     }

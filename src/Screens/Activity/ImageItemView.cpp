@@ -27,10 +27,9 @@ ImageItemView::ImageItemView(Form form, QWidget* parent) : View(parent), form_(f
     overlay_ = new appkit::View;
     overlay_->setAttribute(Qt::WA_TransparentForMouseEvents);
     markImage_ = new ImageWell;
-    markButton_ = new QPushButton;
+    markButton_ = new controls::PushButton(QString(), controls::PushButton::Role::Borderless);
     markButton_->setCheckable(true);
-    markButton_->setFlat(true);
-    markButton_->setStyleSheet("QPushButton { background: transparent; border: none; }");
+    markButton_->setAccessibleName(QStringLiteral("Mark"));
     markButton_->setFocusPolicy(Qt::NoFocus);
     const bool grid = form == Form::Grid;
     name_ = textPart(nullptr, grid ? 10 : 12, grid ? Qt::AlignHCenter : Qt::AlignLeft);
@@ -79,12 +78,12 @@ void ImageItemView::layoutParts() {
     spare_->setGeometry(0, 0, 0, 0);
 }
 
-void setMarkContext(QAbstractButton& button, int item, const void* grid) {
+void setMarkContext(controls::PushButton& button, int item, const void* grid) {
     button.setProperty(kAccessibilityValue,
                        QVariantList{QVariant(item), QVariant::fromValue(const_cast<void*>(grid))});
 }
 
-std::optional<MarkContext> markContext(const QAbstractButton& button) {
+std::optional<MarkContext> markContext(const controls::PushButton& button) {
     const QVariant value = button.property(kAccessibilityValue);
     if (value.typeId() != QMetaType::QVariantList) return std::nullopt;
     const QVariantList list = value.toList();

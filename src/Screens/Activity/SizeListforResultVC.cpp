@@ -2,9 +2,9 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QTextBoundaryFinder>
 #include <QVBoxLayout>
+#include "Controls/PushButton.h"
 
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Screens/Activity/ActivityHooks.h"
@@ -58,8 +58,9 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
     auto* count = new QLabel;
     count->setTextFormat(Qt::PlainText);
     appkit::View::setTagOf(count, 2);
-    auto* open = new QPushButton(QString::fromUtf8("\u203A"));
-    open->setFlat(true);
+    auto* open =
+        new controls::PushButton(QString::fromUtf8("\u203A"), controls::PushButton::Role::Borderless);
+    open->setAccessibleName("Show Results");
     open->setFixedWidth(28);
     appkit::View::setTagOf(open, 3);
     // Subviews first, so the cell finds them by tag; the layout only places them.
@@ -69,7 +70,7 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
     layout->addWidget(name, 1);
     layout->addWidget(count);
     layout->addWidget(open);
-    QObject::connect(open, &QPushButton::clicked, this, [this, open] { onViewPresetResult(open); });
+    QObject::connect(open, &controls::PushButton::clicked, this, [this, open] { onViewPresetResult(open); });
     if (row < 0 || row >= static_cast<int>(mArrPresetResult.size())) return cell;
     const auto& entry = mArrPresetResult[static_cast<std::size_t>(row)];
     const QString fallback = ActivityHooks::shared().renameTabSelected() ? "Renamed" : "Defualt";

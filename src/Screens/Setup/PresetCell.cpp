@@ -50,7 +50,9 @@ void PresetCell::loadView() {
     enhanceMark->move(22, 20);
     top->addWidget(sizeArea, 0, Qt::AlignTop);
     top->addStretch(1);
-    optionButton = new QPushButton(QStringLiteral("…"), presetView);
+    optionButton =
+        new controls::PushButton(QStringLiteral("…"), controls::PushButton::Role::Borderless, presetView);
+    optionButton->setAccessibleName(QStringLiteral("Preset Options"));
     appkit::View::setTagOf(optionButton, 6);
     optionButton->setFixedSize(24, 20);
     top->addWidget(optionButton, 0, Qt::AlignTop);
@@ -76,9 +78,8 @@ void PresetCell::loadView() {
     badges->addStretch(1);
     layout->addLayout(badges);
 
-    tapArea = new QPushButton(presetView);
+    tapArea = new controls::PushButton(QString(), controls::PushButton::Role::Borderless, presetView);
     appkit::View::setTagOf(tapArea, 8);
-    tapArea->setFlat(true);
     tapArea->hide();
 
     auto* boxLayout = new QVBoxLayout(box);

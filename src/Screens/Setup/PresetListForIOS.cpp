@@ -59,16 +59,16 @@ void PresetListForIOS::loadView() {
     auto* gridSide = new QWidget(root);
     auto* gridLayout = new QVBoxLayout(gridSide);
     gridLayout->setContentsMargins(0, 0, 0, 0);
-    auto* bar = new QHBoxLayout;
+    // The spinner's bar keeps one height, so the grid below never moves when it turns.
+    auto* barHolder = new QWidget(gridSide);
+    barHolder->setFixedHeight(30);
+    auto* bar = new QHBoxLayout(barHolder);
+    bar->setContentsMargins(12, 3, 12, 3);
     bar->addStretch(1);
-    loadingIndicatorView = new controls::KRActivityIndicatorView(gridSide);
+    loadingIndicatorView = new controls::KRActivityIndicatorView(barHolder);
     loadingIndicatorView->setFixedSize(24, 24);
     bar->addWidget(loadingIndicatorView);
-    btnDismissActivity = new QPushButton(QStringLiteral("Close Activity"), gridSide);
-    btnDismissActivity->hide();
-    connect(btnDismissActivity, &QPushButton::clicked, this, [this] { confirmCloseActivity(); });
-    bar->addWidget(btnDismissActivity);
-    gridLayout->addLayout(bar);
+    gridLayout->addWidget(barHolder);
 
     collectionView = new appkit::CollectionView(gridSide);
     collectionView->setItemSize({200, 150});
@@ -78,8 +78,20 @@ void PresetListForIOS::loadView() {
     layout->addWidget(gridSide, 1);
 
     activityPanel_ = new appkit::View(root);
-    activityPanel_->setLayout(new QVBoxLayout);
-    activityPanel_->layout()->setContentsMargins(0, 0, 0, 0);
+    auto* panelColumn = new QVBoxLayout(activityPanel_);
+    panelColumn->setContentsMargins(0, 0, 0, 0);
+    panelColumn->setSpacing(0);
+    // "Close Activity" sits at the top of the panel it closes.
+    auto* panelBar = new QHBoxLayout;
+    panelBar->setContentsMargins(8, 4, 8, 0);
+    panelBar->addStretch(1);
+    btnDismissActivity = new controls::PushButton(QStringLiteral("Close Activity"),
+                                                  controls::PushButton::Role::Borderless, activityPanel_);
+    btnDismissActivity->hide();
+    connect(btnDismissActivity, &controls::PushButton::clicked, this, [this] { confirmCloseActivity(); });
+    panelBar->addWidget(btnDismissActivity);
+    panelColumn->addLayout(panelBar);
+    activityPanel_->setWantsLayer(true);
     layout->addWidget(activityPanel_);
     cnstActivityWidth =
         new appkit::LayoutConstraint(activityPanel_, appkit::LayoutConstraint::Attribute::Width, 0);
@@ -97,7 +109,7 @@ void PresetListForIOS::viewDidLoad() {
     cnstActivityWidth->setConstant(0);
     // The panel's layout keeps the activity screen at the panel's full size as its width animates.
     if (ViewController* holder = embedScene(ids::scene::ActivityHolderVC, activityPanel_))
-        activityPanel_->layout()->addWidget(holder->view());
+        static_cast<QVBoxLayout*>(activityPanel_->layout())->addWidget(holder->view(), 1);
     collectionView->reloadData();
 }
 
@@ -168,7 +180,7 @@ void PresetListForIOS::configurePresetCell(PresetCell& cell, int row) {
         commitPresetRename(field->accessibleName().toInt(), field->text());
     });
     cell.nameField->installEventFilter(this);
-    connect(cell.optionButton, &QPushButton::clicked, this,
+    connect(cell.optionButton, &controls::PushButton::clicked, this,
             [this, row, button = cell.optionButton] { showOptionMenuForRow(row, button); });
     cell.presetView->servePreset(this, row);
     cell.presetView->clearHoverHighlight();

@@ -133,7 +133,7 @@ TEST_F(ActivityTest, SkippedImagesAppearOnlyInTheirPresetsResults) {
 
     const auto openResults = [&](int row) -> CollectionDoneorSkippedVC* {
         auto* cell = qobject_cast<appkit::View*>(table->tblView->viewAtRow(row));
-        auto* button = cell ? qobject_cast<QPushButton*>(cell->viewWithTag(3)) : nullptr;
+        auto* button = cell ? qobject_cast<controls::PushButton*>(cell->viewWithTag(3)) : nullptr;
         if (!button) return nullptr;
         button->click();
         mainQueue->advance(0.3);
@@ -172,6 +172,7 @@ TEST_F(ActivityTest, SkippedImagesAppearOnlyInTheirPresetsResults) {
     EXPECT_FALSE(thumb->bhasSkippedImg);
     EXPECT_EQ(thumb->btnShowHideSkipped->text(), "");
     EXPECT_FALSE(thumb->btnShowHideSkipped->isEnabled());
+    EXPECT_TRUE(thumb->btnShowHideSkipped->isHidden()) << "an untitled button is drawn empty";
 
     // Share offers the first preset's written files only: never a skipped image.
     screen.onShare(screen.btnShare);

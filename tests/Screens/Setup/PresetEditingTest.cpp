@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "App/PresetsMenu.h"
+#include "Controls/PushButton.h"
 #include "Controls/SystemAppearance.h"
 #include "Core/Job/OutputFolder.h"
 #include "Platform/AppKit/Menu.h"

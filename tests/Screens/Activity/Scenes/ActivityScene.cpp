@@ -14,6 +14,7 @@
 #include <mutex>
 #include <thread>
 
+#include "Controls/PushButton.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"

@@ -17,6 +17,7 @@
 #include "App/TabBarVC.h"
 #include "App/WelcomePageCtrl.h"
 #include "Controls/KRActivityIndicatorView.h"
+#include "Controls/PushButton.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/ModalScript.h"
