@@ -233,6 +233,7 @@ void CollectionDoneorSkippedVC::configureResultItem(appkit::View* itemView, int 
         view::setBorderWidth(*strip, skipped ? 2.0 : 0.0);
         view::setBorderColor(*strip, skipped ? kSkippedColour : cg::Color::clear());
     }
+    if (auto* parts = qobject_cast<screens::ImageItemView*>(itemView)) parts->layoutParts();
 }
 
 void CollectionDoneorSkippedVC::loadResultThumbnail(bool renameTab, const core::SourceURLInfo& record,

@@ -288,6 +288,7 @@ void CollectionVC::configure(ImageItemView& view, int index, const std::optional
     view.nameLabel()->setText(record ? QString::fromStdString(lastPathComponent(record->strFullPath))
                                      : QString());
     view.sizeLabel()->setText(record ? QString::fromStdString(record->fileSize) : QString());
+    view.layoutParts();
     view.setRecordId(record ? std::optional(record->id) : std::nullopt);
     view.thumbnail()->setImage({});
     if (record) {

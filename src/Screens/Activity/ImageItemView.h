@@ -39,12 +39,13 @@ class ImageItemView : public appkit::View {
     const std::optional<foundation::UUID>& recordId() const { return recordId_; }
     void setRecordId(std::optional<foundation::UUID> id) { recordId_ = std::move(id); }
 
+    // Places the parts again, after their texts or the thumbnail changed.
+    void layoutParts();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void layoutParts();
-
     Form form_;
     appkit::View* background_;
     ImageWell* thumbnail_;
