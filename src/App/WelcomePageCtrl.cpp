@@ -60,9 +60,13 @@ void WelcomePageCtrl::loadView() {
     // Room for the longest description on two lines.
     myLabel->setFixedWidth(460);
     myLabel->setMinimumHeight(myLabel->fontMetrics().lineSpacing() * 2 + 6);
-    column->addWidget(imgView, 1);
+    // The picture and its texts stand together in the middle; the picture grows up to its own size.
+    imgView->setMaximumHeight(kImageSize.height());
+    column->addStretch(1);
+    column->addWidget(imgView, 4);
     column->addWidget(lblTitle);
     column->addWidget(myLabel, 0, Qt::AlignHCenter);
+    column->addStretch(1);
     column->addSpacing(8);
 
     auto* row = new QHBoxLayout;

@@ -34,6 +34,8 @@ int barHeight(PushButton::Role role) {
 
 PushButton::PushButton(const QString& text, Role role, QWidget* parent) : Button(parent), role_(role) {
     setFocusPolicy(Qt::StrongFocus);
+    // A button keeps its own height in any layout; a page dot keeps its width too.
+    setSizePolicy(role == Role::Dot ? QSizePolicy::Fixed : QSizePolicy::Minimum, QSizePolicy::Fixed);
     setAccessibleName(text);
     setAction([this](ButtonBase&) {
         restyle();

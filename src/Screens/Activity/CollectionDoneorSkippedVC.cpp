@@ -109,6 +109,8 @@ void CollectionDoneorSkippedVC::loadView() {
 }
 
 void CollectionDoneorSkippedVC::viewDidLoad() {
+    // On the activity screen its own bar offers Share for the same files: one Share is enough.
+    if (btnShare) btnShare->setVisible(dynamic_cast<ActivityVC*>(parent()) == nullptr);
     reloadContent();
 }
 
