@@ -83,7 +83,7 @@ class CounterWrap final : public QObject {
 constexpr double kPanelWidth = 320.0;
 constexpr double kPanelHeight = 250.0;
 constexpr double kRingBoxWidth = 200.0;
-constexpr double kRingBoxNarrow = 160.0;
+constexpr double kRingBoxNarrow = 152.0;
 constexpr double kRingSide = 150.0;
 constexpr double kLoadingTop = 10.0;
 constexpr double kSkipBarHeight = 40.0;
@@ -139,7 +139,7 @@ void ActivityVC::loadView() {
     auto* root = box();
     root->resize(900, 640);
     auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(16, 14, 16, 14);
+    column->setContentsMargins(12, 12, 12, 12);
     column->setSpacing(10);
 
     auto* headerRow = new QHBoxLayout;
@@ -181,6 +181,8 @@ void ActivityVC::loadView() {
     new ResizeWatch(progressArea_, [this, progressRow] {
         const bool wide = progressArea_->width() >= kSideBySideWidth;
         progressRow->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+        // Beside the list the preview starts at its top; below it, it spans the width.
+        progressRow->setAlignment(previewView, wide ? Qt::AlignTop : Qt::Alignment());
         previewView->setMinimumWidth(wide ? static_cast<int>(kPanelWidth + kRingBoxWidth) : 0);
     });
     new ResizeWatch(previewView, [this] { layoutPreviewArea(); });
@@ -282,8 +284,11 @@ void ActivityVC::layoutPreviewArea() {
     const double available = std::max(1, previewView->width());
     const double open = std::clamp(cnstimgProcessHolderWidth->constant(), 0.0, kPanelWidth);
     const double ringBoxWidth = available >= kPanelWidth + kRingBoxWidth ? kRingBoxWidth : kRingBoxNarrow;
-    const double scale = open > 0 ? std::clamp((available - ringBoxWidth) / kPanelWidth, 0.3, 1.0) : 1.0;
-    previewScale_ = scale;
+    // The loading image ends 10 points before the panel does; the ring may use that margin.
+    const double scale =
+        open > 0
+            ? std::clamp((available - std::min(ringBoxWidth, kRingSide + 4)) / (kPanelWidth - 10), 0.3, 1.0)
+            : 1.0;
     const int height = static_cast<int>(std::max(kPanelHeight * scale, kRingSide + 20));
     previewView->setFixedHeight(height);
     const int panelWidth = static_cast<int>(std::round(open * scale));
@@ -302,7 +307,9 @@ void ActivityVC::layoutPreviewArea() {
         const int boxX = panelWidth > 0 ? imageBox.width() : 0;
         const int boxWidth = static_cast<int>(std::min(ringBoxWidth, std::max(kRingSide, available - boxX)));
         ringBoxView->setGeometry(boxX, 0, boxWidth, height);
-        circularViewProgressView->move((boxWidth - static_cast<int>(kRingSide)) / 2,
+        // Centred in its box, but never over the loading image's right margin.
+        const int clearOfImage = panelWidth > 0 ? static_cast<int>(std::ceil(10 * scale)) + 2 : 0;
+        circularViewProgressView->move(std::max(clearOfImage, (boxWidth - static_cast<int>(kRingSide)) / 2),
                                        (height - static_cast<int>(kRingSide)) / 2);
     }
 }
@@ -417,6 +424,9 @@ void ActivityVC::resetForNewJob() {
     jobError_.clear();
     if (circularViewProgressView && circularViewProgressView->bars().size() == 1)
         circularViewProgressView->bars().front()->setProgress(0);
+    // The last job's finished mark must not claim that the next one is done.
+    if (circularViewProgressView && !circularViewProgressView->subviews().empty())
+        circularViewProgressView->subviews().front()->hide();
     btnStatusGuard->show();
     progressArea_->show();
     hidePreviewPanel();

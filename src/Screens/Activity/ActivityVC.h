@@ -169,7 +169,6 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     appkit::View* progressArea_ = nullptr;
     appkit::View* previewPanel_ = nullptr;
     QLabel* lblNextStep_ = nullptr;  // what to do after a job that could not run
-    double previewScale_ = 1.0;
     bool processingPlaced_ = false;  // the processed image has a frame of its own
     std::shared_ptr<PreviewPacer> pacer_;
     std::unique_ptr<core::BatchEngine> engine_;

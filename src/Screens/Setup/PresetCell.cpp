@@ -101,12 +101,6 @@ void PresetCell::loadView() {
     sizeText = new QLabel(presetView);
     sizeText->setTextFormat(Qt::PlainText);
     sizeText->setIndent(2);
-    // Secondary, yet 4.5:1 or better on the card in either style.
-    QPalette sizeColours = sizeText->palette();
-    QColor secondary = sizeColours.color(QPalette::WindowText);
-    secondary.setAlphaF(0.72);
-    sizeColours.setColor(QPalette::WindowText, secondary);
-    sizeText->setPalette(sizeColours);
     appkit::View::setTagOf(sizeText, 3);
     layout->addWidget(sizeText);
 

@@ -75,6 +75,10 @@ TEST_F(ActivityTest, TheMainButtonIsTheBarsOnePrimaryActionAndKeepsItsPlaceInEve
             ASSERT_EQ(primaries.size(), 1u) << "one primary action on the screen";
             EXPECT_EQ(primaries.front(), s.btnDoneOrCancel);
             EXPECT_EQ(s.btnDoneOrCancel->effectiveTitleColor(), cg::Color::whiteColor());
+            // The ring's finished mark shows only once a job has ended, never over a new one.
+            if (std::string(step.title) == "CANCEL") {
+                EXPECT_FALSE(s.circularViewProgressView->subviews().front()->isVisibleTo(root));
+            }
             // Nothing else sits in the bar beside the main button but Show in Folder and Share.
             for (auto* b : root->findChildren<controls::PushButton*>()) {
                 if (b == s.btnDoneOrCancel || !b->isVisibleTo(root) || s.saveOrShareView->isAncestorOf(b))
