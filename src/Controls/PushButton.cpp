@@ -1,5 +1,7 @@
 #include "Controls/PushButton.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QKeyEvent>
 #include <algorithm>
@@ -30,9 +32,52 @@ int barHeight(PushButton::Role role) {
     return 30;
 }
 
+// What a screen reader is told of a drawn button: a push button (a toggle button when checkable)
+// with its title or accessible name, which "press" clicks.
+class PushButtonAccessible final : public QAccessibleWidget {
+  public:
+    explicit PushButtonAccessible(PushButton* button)
+        : QAccessibleWidget(button, button->isCheckable() ? QAccessible::CheckBox : QAccessible::Button) {}
+
+    QAccessible::Role role() const override {
+        return button()->isCheckable() ? QAccessible::CheckBox : QAccessible::Button;
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name)
+            return button()->accessibleName().isEmpty() ? button()->text() : button()->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (button()->isCheckable()) {
+            s.checkable = true;
+            s.checked = button()->isChecked();
+        }
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction() && button()->isEnabled()) button()->click();
+    }
+
+  private:
+    PushButton* button() const { return static_cast<PushButton*>(widget()); }
+};
+
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
+    if (className == QLatin1String("controls::PushButton") && object && object->isWidgetType())
+        return new PushButtonAccessible(static_cast<PushButton*>(object));
+    return nullptr;
+}
+
 }  // namespace
 
 PushButton::PushButton(const QString& text, Role role, QWidget* parent) : Button(parent), role_(role) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessibleFor);
+        return true;
+    }();
+    (void)accessible;
     setFocusPolicy(Qt::StrongFocus);
     // A button keeps its own height in any layout; a page dot keeps its width too.
     setSizePolicy(role == Role::Dot ? QSizePolicy::Fixed : QSizePolicy::Minimum, QSizePolicy::Fixed);
