@@ -3,6 +3,9 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "Controls/SystemAppearance.h"
+#include "Platform/AppKit/LayerPainter.h"
+
 namespace screens {
 namespace {
 
@@ -64,6 +67,13 @@ ImageItemView::ImageItemView(Form form, QWidget* parent) : View(parent), form_(f
         connect(thumbnail_, &ImageWell::imageChanged, this, [this] { layoutParts(); });
     }
     layoutParts();
+}
+
+void ImageItemView::drawContent(QPainter& painter) {
+    if (form_ != Form::Row) return;
+    cg::Color line = controls::SystemAppearance::labelColor(controls::interfacestyle::current());
+    line.alpha = 0.1;
+    painter.fillRect(QRect(rowTextLeft(height()) - 4, height() - 1, width(), 1), appkit::toQColor(line));
 }
 
 void ImageItemView::resizeEvent(QResizeEvent* event) {

@@ -44,6 +44,8 @@ class ImageItemView : public appkit::View {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A table row draws the hairline that separates it from the next one.
+    void drawContent(QPainter& painter) override;
 
   private:
     Form form_;
