@@ -1,8 +1,10 @@
 #include "Screens/Setup/PresetListForIOS.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include "Controls/KRActivityIndicatorView.h"
@@ -28,6 +30,29 @@
 namespace {
 
 constexpr double kActivityPanelWidth = 350;
+
+}  // namespace
+
+// Keeps the spinner in the top right corner of the grid's side, above the grid.
+class SpinnerCorner final : public QObject {
+  public:
+    SpinnerCorner(QWidget* side, QWidget* spinner) : QObject(side), side_(side), spinner_(spinner) {
+        side->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize && spinner_) {
+            spinner_->move(side_->width() - spinner_->width() - 14, 10);
+            spinner_->raise();
+        }
+        return false;
+    }
+
+  private:
+    QWidget* side_;
+    QPointer<QWidget> spinner_;
+};
+
+namespace {
 
 std::int64_t usageCount(const core::PresetInfo& preset) {
     const auto it = preset.find("countUsage");
@@ -59,23 +84,16 @@ void PresetListForIOS::loadView() {
     auto* gridSide = new QWidget(root);
     auto* gridLayout = new QVBoxLayout(gridSide);
     gridLayout->setContentsMargins(0, 0, 0, 0);
-    // The spinner's bar keeps one height, so the grid below never moves when it turns.
-    auto* barHolder = new QWidget(gridSide);
-    barHolder->setFixedHeight(30);
-    auto* bar = new QHBoxLayout(barHolder);
-    bar->setContentsMargins(12, 3, 12, 3);
-    bar->addStretch(1);
-    loadingIndicatorView = new controls::KRActivityIndicatorView(barHolder);
+    // The spinner floats over the grid's top right corner, so the grid never moves when it turns.
+    loadingIndicatorView = new controls::KRActivityIndicatorView(gridSide);
     loadingIndicatorView->setFixedSize(24, 24);
-    bar->addWidget(loadingIndicatorView);
-    gridLayout->addWidget(barHolder);
-
     collectionView = new appkit::CollectionView(gridSide);
     collectionView->setItemSize({200, 150});
     collectionView->setSelectable(false);
     collectionView->setDataSource(this);
     gridLayout->addWidget(collectionView, 1);
     layout->addWidget(gridSide, 1);
+    new SpinnerCorner(gridSide, loadingIndicatorView);
 
     activityPanel_ = new appkit::View(root);
     auto* panelColumn = new QVBoxLayout(activityPanel_);
