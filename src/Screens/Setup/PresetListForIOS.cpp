@@ -30,6 +30,7 @@
 namespace {
 
 constexpr double kActivityPanelWidth = 350;
+constexpr char kRowLabel[] = "accessibilityLabel";
 
 }  // namespace
 
@@ -162,7 +163,9 @@ void PresetListForIOS::configurePresetCell(PresetCell& cell, int row) {
     cell.loadViewIfNeeded();
     const setup::PresetBadges b = setup::presetBadges(*preset);
     cell.nameField->setText(QString::fromStdString(b.name));
-    cell.nameField->setAccessibleName(QString::number(row));
+    // The row travels in the field's accessibility label; a screen reader hears the preset's name.
+    cell.nameField->setProperty(kRowLabel, QString::number(row));
+    cell.nameField->setAccessibleName(QString::fromStdString(b.name));
     cell.nameField->setReadOnly(true);
     cell.sizeText->setText(QString::fromStdString(b.sizeText));
     cell.formatBadge->setText(QString::fromStdString(b.format));
@@ -195,7 +198,7 @@ void PresetListForIOS::configurePresetCell(PresetCell& cell, int row) {
     }
 
     connect(cell.nameField, &QLineEdit::returnPressed, this, [this, field = cell.nameField] {
-        commitPresetRename(field->accessibleName().toInt(), field->text());
+        commitPresetRename(field->property(kRowLabel).toString().toInt(), field->text());
     });
     cell.nameField->installEventFilter(this);
     connect(cell.optionButton, &controls::PushButton::clicked, this,
@@ -251,7 +254,7 @@ bool PresetListForIOS::eventFilter(QObject* watched, QEvent* event) {
         // Committed once the field has finished with its event; a field replaced by then (a Return
         // already committed it, or Escape dropped it) has nothing left to commit.
         appkit::postToMain(this, [this, edited = QPointer<QLineEdit>(field)] {
-            if (edited) commitPresetRename(edited->accessibleName().toInt(), edited->text());
+            if (edited) commitPresetRename(edited->property(kRowLabel).toString().toInt(), edited->text());
         });
     }
     return ViewController::eventFilter(watched, event);
