@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "Controls/KRActivityIndicatorView.h"
 #include "Core/Job/OutputFolder.h"
@@ -33,6 +34,35 @@ constexpr double kActivityPanelWidth = 350;
 constexpr char kRowLabel[] = "accessibilityLabel";
 
 }  // namespace
+
+// Centres the columns of cards that fit in the grid's width, so the margins left and right match.
+class CentredGrid final : public QObject {
+  public:
+    explicit CentredGrid(appkit::CollectionView* grid) : QObject(grid), grid_(grid) {
+        grid->viewport()->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Resize) return false;
+        constexpr double margin = 12, gap = 10;
+        const double width = grid_->viewport()->width(), item = grid_->itemSize().width;
+        const int columns =
+            std::max(1, static_cast<int>(std::floor((width - 2 * margin + gap) / (item + gap))));
+        const double used = columns * item + (columns - 1) * gap;
+        const double left = std::max(margin, std::floor((width - used) / 2));
+        const double right = std::max(0.0, width - used - left);
+        if (left != left_ || right != right_) {
+            left_ = left;
+            right_ = right;
+            grid_->setSpacing(gap, gap);
+            grid_->setInsets(10, left, 10, right);
+        }
+        return false;
+    }
+
+  private:
+    appkit::CollectionView* grid_;
+    double left_ = -1, right_ = -1;
+};
 
 // Keeps the spinner in the top right corner of the grid's side, above the grid.
 class SpinnerCorner final : public QObject {
@@ -95,6 +125,7 @@ void PresetListForIOS::loadView() {
     gridLayout->addWidget(collectionView, 1);
     layout->addWidget(gridSide, 1);
     new SpinnerCorner(gridSide, loadingIndicatorView);
+    new CentredGrid(collectionView);
 
     activityPanel_ = new appkit::View(root);
     auto* panelColumn = new QVBoxLayout(activityPanel_);
