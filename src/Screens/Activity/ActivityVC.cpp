@@ -156,9 +156,10 @@ void ActivityVC::loadView() {
     column->addLayout(headerRow);
     lblNextStep_ = plainLabel();
     lblNextStep_->setWordWrap(true);
-    lblNextStep_->setForegroundRole(QPalette::PlaceholderText);
+    lblNextStep_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblNextStep_->hide();
-    column->addWidget(lblNextStep_);
+    // Shown only after a job that could not run, when the list and results are gone: it takes their room.
+    column->addWidget(lblNextStep_, 1);
 
     // The list and the preview share a row on a wide screen and stack on a narrow one; the row gives
     // its room to the results when the job is done.

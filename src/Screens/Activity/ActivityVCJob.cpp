@@ -146,6 +146,8 @@ void ActivityVC::showJobError(const std::string& message) {
     // Nothing is being previewed any more: the panel and its Skip Preview bar go.
     hidePreviewPanel();
     previewView->hide();
+    // No image was worked on: the list and preview region gives its room to the message.
+    progressArea_->hide();
     allResultView->hide();
     saveOrShareView->hide();
     btnDoneOrCancel->setText("DONE");
