@@ -3,9 +3,10 @@
 //   make_bench_corpus FOLDER [--seed N] [--jpegs N]
 //
 // Writes FOLDER/jpeg/ (6000 x 4000 JPEGs), FOLDER/mixed/ (2016 x 1512 HEICs, 4000 x 3000 PNGs), FOLDER/large/
-// (one 100-megapixel JPEG). The pictures are photo-like on purpose: broad shapes, mid-sized texture and
-// sensor-like grain, so that JPEG sizes, decode and encode costs are those of camera files rather
-// than of flat test cards. Files already there are kept, so a second run costs nothing.
+// (one 100-megapixel JPEG), FOLDER/portraits/ (1 to 2 megapixel JPEGs of one real face). The pictures are
+// photo-like on purpose: broad shapes, mid-sized texture and sensor-like grain, so that JPEG sizes, decode
+// and encode costs are those of camera files rather than of flat test cards. Files already there are kept, so
+// a second run costs nothing.
 
 #include <vips/vips8>
 
@@ -76,6 +77,36 @@ void write(const VImage& image, const std::filesystem::path& path, vips::VOption
     std::fflush(stdout);
 }
 
+// 1 to 2 megapixel photos of one real face, framed in different ways (as a phone or a web gallery keeps
+// them): parts of the test portrait enlarged to the size, with grain of their own.
+void writePortraits(const SharedLayers& shared, const std::filesystem::path& folder, int seed) {
+    std::filesystem::create_directories(folder);
+    const VImage portrait = VImage::new_from_file(VORTA_PORTRAIT_PHOTO).colourspace(VIPS_INTERPRETATION_sRGB);
+    struct Framing {
+        int left, top, width, height;  // in the 512 x 512 portrait
+        int outWidth, outHeight;
+    };
+    const Framing framings[] = {{0, 0, 512, 512, 1400, 1400},   {0, 40, 512, 384, 1600, 1200},
+                                {100, 0, 330, 440, 1200, 1600}, {0, 60, 512, 288, 1920, 1080},
+                                {150, 0, 362, 300, 1500, 1244}, {60, 20, 400, 400, 1200, 1200}};
+    char name[64];
+    for (int i = 0; i < 48; ++i) {
+        const Framing& f = framings[i % 6];
+        const VImage part =
+            portrait.crop(f.left, f.top, f.width, f.height)
+                .resize(double(f.outWidth) / f.width, VImage::option()
+                                                          ->set("vscale", double(f.outHeight) / f.height)
+                                                          ->set("kernel", VIPS_KERNEL_LANCZOS3));
+        const int dx = (seed + i * 7919) % 1000, dy = (seed + i * 104729) % 1000;
+        const VImage grain = shared.grain.crop(dx, dy, part.width(), part.height());
+        const VImage photo = (part + grain * 0.6)
+                                 .cast(VIPS_FORMAT_UCHAR)
+                                 .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+        std::snprintf(name, sizeof name, "FACE_%04d.jpg", i + 1);
+        write(photo, folder / name, VImage::option()->set("Q", 90));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,6 +143,7 @@ int main(int argc, char** argv) {
         }
         write(picture(shared, 12240, 8160, seed + 5000), folder / "large" / "PANORAMA_100MP.jpg",
               VImage::option()->set("Q", 90));
+        writePortraits(shared, folder / "portraits", seed);
     } catch (const vips::VError& e) {
         std::fprintf(stderr, "make_bench_corpus: %s\n", e.what());
         return 1;

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Runs a command and prints its wall time and peak resident memory, in one line:
 
-    seconds=<float> peak_mb=<float>
+    seconds=<float> peak_mb=<float> cpu_s=<float>
 
 The peak is the largest sum of resident memory over the command and every process below it, sampled
 every few milliseconds, so a command that runs eight processes at once is charged for all eight. It is
-never below the largest single process's own peak as the kernel reports it.
+never below the largest single process's own peak as the kernel reports it. The CPU time is user plus
+system time of the command and every process below it: on a machine shared with other work it says
+what a job costs better than its wall time does.
 
 usage: measure.py [--quiet] COMMAND [ARG...]
 """
@@ -69,9 +71,10 @@ def main(argv):
         peak = max(peak, tree_rss(child.pid))
         time.sleep(0.005)
     seconds = time.monotonic() - start
-    single = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss * 1024
-    peak = max(peak, single)
-    print(f"seconds={seconds:.3f} peak_mb={peak / 1e6:.1f}", file=sys.stderr)
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    peak = max(peak, usage.ru_maxrss * 1024)
+    cpu = usage.ru_utime + usage.ru_stime
+    print(f"seconds={seconds:.3f} peak_mb={peak / 1e6:.1f} cpu_s={cpu:.2f}", file=sys.stderr)
     return child.returncode
 
 

@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "App/AppDelegate.h"
+#include "App/ResultsPreview.h"
 #include "App/TabBarVC.h"
 #include "Screens/Activity/ActivityHooks.h"
 
@@ -13,6 +14,11 @@ void connectActivityHooks(AppDelegate& delegate, usernotifications::UserNotifica
     const QPointer<AppDelegate> app(&delegate);
     hooks.isRenameTabSelected = [app] {
         return app && app->tabBarVC && app->tabBarVC->intSegmentSelectedNow == 2;
+    };
+    // One preset's written files in the preview panel (the results grid's Preview).
+    hooks.showPreviewPanel = [app, source = std::make_shared<ResultsPreview>()](
+                                 const std::vector<std::string>& paths, int currentIndex) {
+        if (app) source->show(paths, currentIndex);
     };
     hooks.clearCancelActivityMenuItem = [app] {
         if (app && app->menuItem_CancelActivity) app->menuItem_CancelActivity->clearAction();
@@ -30,6 +36,7 @@ void connectActivityHooks(AppDelegate& delegate, usernotifications::UserNotifica
         notification.subtitle = subtitle;
         notification.hasActionButton = true;
         notification.actionButtonTitle = actionButtonTitle;
+        notification.soundName = usernotifications::UserNotification::completionSoundName;
         // An older notice opens its own job's folder, not the latest one.
         if (const auto folder = app->defaults().string("UDTargetFolder"))
             notification.userInfo["UDTargetFolder"] = *folder;

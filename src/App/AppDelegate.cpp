@@ -3,6 +3,7 @@
 #include "App/ActivityHookup.h"
 
 #include "App/AppDefaults.h"
+#include "App/MessagePopover.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Records/PresetStore.h"
 #include "Core/Records/SharedLists.h"
@@ -20,6 +21,7 @@ AppDelegate::AppDelegate(foundation::UserDefaults& defaults) : defaults_(default
 
 AppDelegate::~AppDelegate() {
     if (appDelegate() == this) setAppDelegate(nullptr);
+    if (quicklook::PreviewPanel::exists()) quicklook::PreviewPanel::shared().forget(this, this);
 }
 
 appkit::Window* AppDelegate::mainWindow() const {
@@ -50,6 +52,14 @@ void AppDelegate::applicationWillTerminate() {
 bool AppDelegate::applicationShouldHandleReopen(bool) {
     openMainWindow();
     return false;
+}
+
+void AppDelegate::showMessagePopover(const std::string& message, QWidget* anchor,
+                                     appkit::RectEdge preferredEdge, std::shared_ptr<appkit::Popover> popover,
+                                     bool dark) {
+    if (!popover) return;
+    messagePopover_ = popover;
+    shell::showMessagePopover(message, anchor, preferredEdge, popover, dark);
 }
 
 void AppDelegate::openMainWindow() {

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,14 +20,20 @@
 #include "Extensions/AppGlobals.h"
 #include "Platform/AppKit/CollectionView.h"
 #include "Platform/AppKit/Menu.h"
+#include "Platform/AppKit/Popover.h"
 #include "Platform/AppKit/TableView.h"
 #include "Platform/AppKit/Window.h"
+#include "Platform/QuickLook/PreviewPanel.h"
 #include "Platform/UserNotifications/UserNotificationCenter.h"
 
 class ActivityVC;
 class QMenuBar;
 
-class AppDelegate : public QObject, public usernotifications::UserNotificationCenterDelegate {
+class AppDelegate : public QObject,
+                    public usernotifications::UserNotificationCenterDelegate,
+                    public quicklook::PreviewPanelDataSource,
+                    public quicklook::PreviewPanelDelegate,
+                    public quicklook::PreviewPanelController {
     Q_OBJECT
   public:
     // Registers itself as the global appDelegate, sets up the settings and loads the presets.
@@ -40,6 +48,8 @@ class AppDelegate : public QObject, public usernotifications::UserNotificationCe
     QPointer<appkit::CollectionView> collectionView;
     QPointer<appkit::TableView> tableView;
     std::vector<core::SourceURLInfo> arrImgList;
+    // The preview items by image index, while the preview panel has items.
+    std::optional<std::map<int, std::string>> dictPreviewItems;
     QPointer<appkit::MenuItem> menuItem_SelectAll_Browse;
     QPointer<appkit::MenuItem> menuItem_AddImages;
     QPointer<appkit::MenuItem> menuItem_RemoveImages;
@@ -60,8 +70,24 @@ class AppDelegate : public QObject, public usernotifications::UserNotificationCe
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
     void openMainWindow();
 
+    // The preview panel over the selection of the image list in arrImgList: the whole list from the
+    // selected image when one is selected, else the selected images.
+    void toggleQuickLookPreview();
+    // The file of the image at `index` of arrImgList; the empty path when it has none.
+    std::string buildPreviewItems(int index) const;
+    int numberOfPreviewItems(quicklook::PreviewPanel& panel) override;
+    std::optional<std::string> previewItemAt(quicklook::PreviewPanel& panel, int index) override;
+    cg::Rect sourceFrameOnScreen(quicklook::PreviewPanel& panel, int index) override;
+    void beginPreviewPanelControl(quicklook::PreviewPanel& panel) override;
+    void endPreviewPanelControl(quicklook::PreviewPanel& panel) override;
+
     // Rebuilds the submenu of menuItem_AddImageToPreset from the shared preset list.
     void rebuildPresetsMenu();
+
+    // Shows `message` in `popover` beside `anchor` (light or dark); the delegate keeps the popover
+    // until the next message.
+    void showMessagePopover(const std::string& message, QWidget* anchor, appkit::RectEdge preferredEdge,
+                            std::shared_ptr<appkit::Popover> popover, bool dark);
 
     // The menu bar: its titles get the application's name; the image-list commands work only on
     // the tabs with an image list (any tab but 0).
@@ -103,9 +129,12 @@ class AppDelegate : public QObject, public usernotifications::UserNotificationCe
   private:
     // The window of the tab switcher's view, or nullptr.
     appkit::Window* mainWindow() const;
+    // The image index of the first selected image of the previewed list view, 0 without one.
+    int firstSelectedImage() const;
     void selectPresetFromMenu(int row, const std::string& name, int attempt);
 
     foundation::UserDefaults& defaults_;
+    std::shared_ptr<appkit::Popover> messagePopover_;
 };
 
 // The name of the notification posted on every resize of the main window.

@@ -9,11 +9,11 @@
 #include "App/PresetsMenu.h"
 #include "App/VortaWindowController.h"
 #include "Core/Records/SharedLists.h"
+#include "Extensions/BundleVersion.h"
 #include "Extensions/DelayedDispatch.h"
 #include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/Workspace.h"
 #include "Platform/Dispatch/Queue.h"
-#include "Platform/Foundation/Bundle.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CloseActivityAlert.h"
 #include "Screens/Activity/CollectionVC.h"
@@ -163,10 +163,7 @@ void AppDelegate::showAbout() {
     alert.alertStyle = appkit::Alert::Style::Informational;
     const std::string name = mainmenu::menuAppName(appName().value_or(""));
     alert.messageText = name;
-    const foundation::PlistValue* version =
-        foundation::Bundle::main().objectForInfoDictionaryKey("CFBundleShortVersionString");
-    const std::string* versionText = version ? version->stringIf() : nullptr;
-    alert.informativeText = "Version " + (versionText ? *versionText : std::string("unknown"));
+    alert.informativeText = "Version " + bundle::appVersion().value_or("unknown");
     alert.addButton("OK");
     if (appkit::Window* window = mainWindow()) alert.beginSheetModal(window, {}, this);
 }

@@ -45,6 +45,8 @@ QPalette paletteFor(Appearance appearance) {
         p.setColor(QPalette::Disabled, QPalette::WindowText, dim);
         p.setColor(QPalette::Disabled, QPalette::ButtonText, dim);
         p.setColor(QPalette::Disabled, QPalette::Text, dim);
+        // Disabled texts are etched with this colour: light would ghost them on a dark background.
+        p.setColor(QPalette::Light, QColor(64, 64, 66));
     } else {
         const QColor text(28, 28, 30);
         p.setColor(QPalette::Window,
@@ -54,6 +56,10 @@ QPalette paletteFor(Appearance appearance) {
         p.setColor(QPalette::Text, text);
         p.setColor(QPalette::Button, QColor(250, 250, 252));
         p.setColor(QPalette::ButtonText, text);
+        const QColor dim(150, 150, 155);
+        p.setColor(QPalette::Disabled, QPalette::WindowText, dim);
+        p.setColor(QPalette::Disabled, QPalette::ButtonText, dim);
+        p.setColor(QPalette::Disabled, QPalette::Text, dim);
     }
     p.setColor(QPalette::Highlight, accent);
     p.setColor(QPalette::HighlightedText, Qt::white);

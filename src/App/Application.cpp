@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QEvent>
 
+#include "App/Document.h"
+#include "App/InstanceChannel.h"
 #include "App/MainMenuBar.h"
 #include "App/MainStoryboard.h"
 #include "Platform/AppKit/Storyboard.h"
@@ -34,6 +36,7 @@ appkit::Window* Application::mainWindow() {
 
 void Application::finishLaunching() {
     windowController_ = std::make_shared<VortaWindowController>();
+    Document::attachWindowController(windowController_.get());
     appkit::Window* window = windowController_->window();
     window->installEventFilter(this);
     installMainMenu(*delegate_, *window);
@@ -53,12 +56,25 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+void Application::openFiles(const std::vector<std::string>& paths) {
+    if (appkit::Window* window = mainWindow()) makeKeyAndOrderFront(*window);
+    for (const auto& path : paths) Document::openURL(path);
+}
+
 int runApplication(QApplication& app) {
+    const auto opened = openedPathsFromArguments(app.arguments());
+    // A second start hands its files to the running instance and ends at once.
+    InstanceChannel channel(InstanceChannel::defaultSocketPath());
+    if (channel.handOff(opened)) return 0;
+    channel.listen();
     int code = 0;
     {
         Application shell(userDefaults());
         shell.finishLaunching();
+        channel.filesReceived = [&shell](const std::vector<std::string>& paths) { shell.openFiles(paths); };
+        if (!opened.empty()) dispatch::Queue::main().async([&shell, opened] { shell.openFiles(opened); });
         code = app.exec();
+        channel.filesReceived = nullptr;
     }
     dispatch::Queue::setMainBackend(nullptr);
     return code;

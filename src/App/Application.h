@@ -6,6 +6,8 @@
 
 #include <QObject>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "App/AppDelegate.h"
 #include "App/VortaWindowController.h"
@@ -21,6 +23,10 @@ class Application : public QObject {
 
     // Makes the main window with its first screen, runs the launch steps and shows the window.
     void finishLaunching();
+
+    // Files opened with the application: the window comes to the front and the files go to the
+    // Advanced tab's list (Document).
+    void openFiles(const std::vector<std::string>& paths);
 
     AppDelegate& delegate() { return *delegate_; }
     VortaWindowController* mainWindowController() { return windowController_.get(); }

@@ -3,11 +3,15 @@
 #include <filesystem>
 
 #include "App/AppDelegate.h"
+#include "App/Document.h"
+#include "App/VortaWindowController.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/Rename/RenameOptions.h"
+#include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/OpenPanel.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/AppKit/Window.h"
 #include "Screens/Activity/RunningActivity.h"
 
 namespace {
@@ -19,6 +23,7 @@ constexpr int kTabCount = 4;
 void TabBarVC::viewDidLoad() {
     if (AppDelegate* delegate = appDelegate()) delegate->tabBarVC = this;
     if (canShow(ids::SlideRight_PresetList)) performSegue(ids::SlideRight_PresetList);
+    Document::tabSwitcherDidLoad();
 }
 
 void TabBarVC::prepareForSegue(appkit::StoryboardSegue& segue, const std::any& sender) {
@@ -36,6 +41,7 @@ void TabBarVC::resetTabState() {
         delegate->collectionView = nullptr;
         delegate->arrImgList.clear();
         delegate->arrQLPos.clear();
+        delegate->dictPreviewItems.reset();
     }
     core::sharedImageList().removeAll();
     core::sharedRenameOptions().reset();
@@ -62,13 +68,69 @@ bool TabBarVC::canShow(const std::string& segue) const {
 
 void TabBarVC::selectTab(int index) {
     if (index < 0 || index >= kTabCount) index = 0;
-    if (index == intSegmentSelectedNow) return;
     const std::string segue = segueForTab(index, intSegmentSelectedNow);
-    if (!canShow(segue)) return;
+    if (index == intSegmentSelectedNow || askingToLeave_ || !canShow(segue)) {
+        showSelectedSegment();
+        return;
+    }
+    appkit::Window* sheetWindow = isViewLoaded() ? window() : nullptr;
+    if (!hasRunningActivity() || !sheetWindow) {
+        switchToTab(index);
+        return;
+    }
+    // A running job is never dropped unasked: the user stops it or stays on its tab.
+    askingToLeave_ = true;
+    appkit::Alert alert;
+    alert.alertStyle = appkit::Alert::Style::Warning;
+    alert.addButton("Stop Job");
+    alert.addButton("Keep Job");
+    alert.messageText = "Stop the running job?";
+    alert.informativeText =
+        "A job is running on this tab. Switching tabs stops it; the images already "
+        "written are kept.";
+    alert.beginSheetModal(
+        sheetWindow,
+        [this, index](appkit::ModalResponse response) {
+            askingToLeave_ = false;
+            if (response == appkit::ModalResponse::AlertFirstButtonReturn)
+                switchToTab(index);
+            else
+                showSelectedSegment();
+        },
+        this);
+}
+
+void TabBarVC::switchToTab(int index) {
+    const std::string segue = segueForTab(index, intSegmentSelectedNow);
+    if (index == intSegmentSelectedNow || !canShow(segue)) {
+        showSelectedSegment();
+        return;
+    }
     for (const auto& screen : children()) cancelRunningActivities(*screen);
     performSegue(segue);
     intSegmentSelectedNow = index;
     if (AppDelegate* delegate = appDelegate()) delegate->setMenuOptionActions(index);
+    showSelectedSegment();
+}
+
+bool TabBarVC::hasRunningActivity() const {
+    std::function<bool(const appkit::ViewController&)> running = [&](const appkit::ViewController& screen) {
+        if (auto* activity = dynamic_cast<const screens::RunningActivity*>(&screen);
+            activity && activity->isActivityRunning())
+            return true;
+        for (const auto& child : screen.children())
+            if (running(*child)) return true;
+        return false;
+    };
+    for (const auto& screen : children())
+        if (running(*screen)) return true;
+    return false;
+}
+
+void TabBarVC::showSelectedSegment() {
+    appkit::Window* w = isViewLoaded() ? window() : nullptr;
+    auto* controller = w ? dynamic_cast<VortaWindowController*>(w->windowController()) : nullptr;
+    if (controller && controller->segBtn) controller->segBtn->setSelectedSegment(intSegmentSelectedNow);
 }
 
 void TabBarVC::cancelRunningActivities(appkit::ViewController& screen) {
@@ -126,6 +188,5 @@ void TabBarVC::setPreviewItems(std::vector<core::SourceURLInfo> images, appkit::
 }
 
 void TabBarVC::toggleQuickLookPreview() {
-    // The preview panel belongs to the application delegate; it has none yet, so the space bar and
-    // the preview button only fill its list.
+    if (AppDelegate* delegate = appDelegate()) delegate->toggleQuickLookPreview();
 }

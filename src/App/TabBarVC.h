@@ -26,7 +26,9 @@ class TabBarVC : public appkit::ViewController, public screens::ImageListShell {
 
     virtual void resetTabState();
     // Shows the tab of that index (any other index shows the preset list). A tab whose screen the
-    // storyboard cannot make keeps the current tab.
+    // storyboard cannot make keeps the current tab. While a job runs on the tab that shows, the user
+    // is asked first: stopping it switches, keeping it stays. The window's tab segment always ends
+    // on the tab that shows.
     virtual void selectTab(int index);
     // The open panel as a sheet on this controller's window: files with the image extensions and
     // folders, several at once; `completion` gets the chosen paths (folders ending in "/") on OK.
@@ -49,5 +51,10 @@ class TabBarVC : public appkit::ViewController, public screens::ImageListShell {
 
   private:
     bool canShow(const std::string& segue) const;
+    void switchToTab(int index);
+    bool hasRunningActivity() const;
     void cancelRunningActivities(appkit::ViewController& screen);
+    void showSelectedSegment();
+
+    bool askingToLeave_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "App/AppDefaults.h"
 #include "App/AppDelegate.h"
+#include "App/PresetEditorScene.h"
 #include "Platform/AppKit/Animator.h"
 #include "Platform/AppKit/Fonts.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
@@ -37,9 +38,12 @@ QWidget* VortaWindowController::makeToolbarItem(const std::string& identifier) {
     }
     if (identifier == kAddItem) {
         btnAdd = new controls::PushButton(QStringLiteral("+"));
-        btnAdd->setToolTip(QStringLiteral("Add Images"));
-        btnAdd->setAccessibleName(QStringLiteral("Add Images"));
+        btnAdd->setToolTip(QStringLiteral("New Preset"));
+        btnAdd->setAccessibleName(QStringLiteral("New Preset"));
         btnAdd->setFixedSize(34, 28);
+        connect(btnAdd, &controls::PushButton::clicked, this, [this] {
+            if (appkit::ViewController* content = contentViewController()) openPresetEditor(*content);
+        });
         return btnAdd;
     }
     return nullptr;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "Controls/BackgroundStyleText.h"
 #include "Controls/ImageOperations.h"
 #include "Controls/SystemAppearance.h"
 #include "Platform/AppKit/LayerPainter.h"
@@ -125,7 +126,7 @@ QSize ButtonBase::sizeHint() const {
         h = std::max(h, double(image_->pixels.height()) + 6);
     }
     cg::Size size{w, h};
-    if (cell_) size = cell_->cellSizeForBounds({w + 2 * cell_->padding.width, h});
+    if (cell_) size = cell_->cellSizeForBounds({w, h});
     return QSize(static_cast<int>(std::ceil(size.width)), static_cast<int>(std::ceil(size.height)));
 }
 
@@ -172,8 +173,8 @@ void ButtonBase::drawContent(QPainter& painter) {
         if (c.alpha <= 0) c = titleColour;  // an invisible title colour is never used
         if (!isEnabled()) c.alpha = std::min(c.alpha, titleColour.alpha);
         painter.setFont(runFont);
-        painter.setPen(appkit::toQColor(c));
-        painter.drawText(QPointF(x, baselineTop + metrics.ascent()), run.text);
+        drawTitleOnBackground(painter, QPointF(x, baselineTop + metrics.ascent()), run.text, c,
+                              backgroundStyle_);
         x += metrics.horizontalAdvance(run.text);
     }
 }

@@ -51,7 +51,10 @@ class ButtonBase : public appkit::View {
     bool showsBorderOnlyWhileMouseInside() const { return bordersOnlyInside_; }
     void setShowsBorderOnlyWhileMouseInside(bool only);
     int backgroundStyle() const { return backgroundStyle_; }
-    void setBackgroundStyle(int style) { backgroundStyle_ = style; }
+    void setBackgroundStyle(int style) {
+        backgroundStyle_ = style;
+        update();
+    }
     ButtonCell* cell() const { return cell_.get(); }
     void setCell(std::unique_ptr<ButtonCell> cell);
 

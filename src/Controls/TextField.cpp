@@ -1,5 +1,7 @@
 #include "Controls/TextField.h"
 
+#include <cmath>
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
@@ -159,6 +161,26 @@ void TextField::paintEvent(QPaintEvent* event) {
     painter.setPen(QPen(appkit::toQColor(*borderColor_), borderWidth_));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+}
+
+void TextField::setCell(std::optional<TextFieldCell> cell) {
+    cell_ = std::move(cell);
+    if (cell_)
+        cell_->install(*this);
+    else
+        setTextMargins(0, 0, 0, 0);
+    updateGeometry();
+}
+
+QSize TextField::sizeHint() const {
+    const QSize base = QLineEdit::sizeHint();
+    if (!cell_) return base;
+    // The line edit counts its text margins in its size; the cell adds only height.
+    const QMargins margins = textMargins();
+    const cg::Size size =
+        cell_->cellSizeForBounds({double(base.width() - margins.left() - margins.right()),
+                                  double(base.height() - margins.top() - margins.bottom())});
+    return QSize(static_cast<int>(std::ceil(size.width)), static_cast<int>(std::ceil(size.height)));
 }
 
 }  // namespace controls

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <optional>
 
+#include "Controls/TextFieldCell.h"
 #include "Platform/Graphics/Color.h"
 
 namespace controls {
@@ -51,6 +52,12 @@ class TextField : public QLineEdit {
     virtual bool textFits() const;
     double currentFontSize() const;
 
+    // A padded cell: the text keeps its distance from the edges; the field grows by the padding's
+    // height and keeps its width.
+    const std::optional<TextFieldCell>& cell() const { return cell_; }
+    void setCell(std::optional<TextFieldCell> cell);
+    QSize sizeHint() const override;
+
   protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -75,6 +82,7 @@ class TextField : public QLineEdit {
     std::optional<cg::Color> borderColor_;
     double borderWidth_ = 0;
     bool tracking_ = false;
+    std::optional<TextFieldCell> cell_;
     unsigned fittingPass_ = 0;  // steps of older passes see a newer number and stop
 };
 

@@ -22,7 +22,18 @@ double phase(double seconds) {
 }
 }  // namespace
 
-ViewAnimation::ViewAnimation(QWidget* parent) : appkit::View(parent) {}
+ViewAnimation::ViewAnimation(QWidget* parent) : appkit::View(parent) {
+    setWantsLayer(true);
+    layer()->masksToBounds = true;
+    layerDidChange();
+}
+
+ViewAnimation* ViewAnimation::withFrame(const cg::Rect& frame, QWidget* parent) {
+    auto* view = new ViewAnimation(parent);
+    view->setWantsLayer(false);
+    view->setFrame(frame);
+    return view;
+}
 
 cg::Rect ViewAnimation::sideFrame(const cg::Rect& f, long long side) {
     switch (side) {

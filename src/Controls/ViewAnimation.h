@@ -12,7 +12,12 @@ namespace controls {
 class ViewAnimation : public appkit::View {
     Q_OBJECT
   public:
+    // Made as a scene makes it: layer-backed and clipped to its bounds, so blinking and shaking
+    // work without the caller asking for a layer.
     explicit ViewAnimation(QWidget* parent = nullptr);
+    // Made with a frame in code: no layer, so no blink or shake; the other effects work through the
+    // view's own frame and opacity.
+    static ViewAnimation* withFrame(const cg::Rect& frame, QWidget* parent = nullptr);
 
     // Stored switches, set by the scene builder; only callAnimation and DoLoop act when set.
     cg::Rect MyFrame;

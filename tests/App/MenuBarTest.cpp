@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QMenuBar>
 #include <QTest>
 
+#include "App/Appearance.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/ModalScript.h"
@@ -156,6 +158,37 @@ TEST_F(MenuBarTest, ThePresetsMenuAsksForImagesAndAnOutputFolderWhenNoneIsKnownT
     std::size_t written = 0;
     for (const auto& e : std::filesystem::recursive_directory_iterator(out)) written += e.is_regular_file();
     EXPECT_EQ(written, 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The darkest (light style) or lightest (dark style) text pixel of a menu holding one item.
+int strongestInk(Appearance appearance, bool enabled) {
+    appkit::Menu menu;
+    menu.setPalette(paletteFor(appearance));
+    appkit::MenuItem* item = menu.addItem("Cancel Activity");
+    if (enabled) item->setAction([](appkit::MenuItem&) {});
+    menu.adjustSize();
+    const QImage shot = menu.grab().toImage();
+    const bool dark = appearance == Appearance::VibrantDark;
+    int strongest = dark ? 0 : 255;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const int l = QColor(shot.pixel(x, y)).lightness();
+            strongest = dark ? std::max(strongest, l) : std::min(strongest, l);
+        }
+    return strongest;
+}
+
+TEST(MenuLook, DisabledCommandsReadDimmedInBothStyles) {
+    // Enabled text is strong; a disabled command is visibly weaker, and in the dark style it has no
+    // light ghost beside it.
+    EXPECT_LT(strongestInk(Appearance::Aqua, true), 60);
+    EXPECT_GT(strongestInk(Appearance::Aqua, false), 110);
+    EXPECT_GT(strongestInk(Appearance::VibrantDark, true), 200);
+    EXPECT_LT(strongestInk(Appearance::VibrantDark, false), 170);
 }
 
 }  // namespace

@@ -108,6 +108,8 @@ TEST_F(NotificationShowTest, TheEndOfAJobReachesTheDesktopAndShowOpensThatJobsFo
     ASSERT_TRUE(hooks.deliverNotification);
     hooks.deliverNotification(std::string("Vorta"), "It's done.", "Show");
     ASSERT_TRUE(QTest::qWaitFor([&] { return service.shown.size() == 1; }, 5000));
+    // The desktop plays its sound for a finished task.
+    EXPECT_EQ(service.shown[0].hints.value("sound-name").toString(), "complete");
     // A later job stores another folder; the notice of this one still opens its own.
     defaults->set(appkeys::UDTargetFolder, foundation::PlistValue("/elsewhere"));
     service.click(service.shown.back().id, "show");

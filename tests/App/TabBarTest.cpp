@@ -135,16 +135,25 @@ TEST_F(TabBarTest, LeavingATabCancelsItsRunningJobAndOnlyThat) {
     tabs->selectTab(9);
     EXPECT_EQ(presets->cancels, 0) << "an unknown tab is the preset list, which shows";
 
+    // The user is asked first; keeping the job keeps the tab.
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
     tabs->selectTab(1);
-    EXPECT_EQ(presets->cancels, 1);
     drain();
+    EXPECT_EQ(presets->cancels, 0);
+    EXPECT_EQ(showing(), presets);
+    EXPECT_EQ(tabs->intSegmentSelectedNow, 0);
+
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
+    tabs->selectTab(1);
+    drain();
+    EXPECT_EQ(presets->cancels, 1);
     FakeTab* advanced = showing();
     EXPECT_EQ(advanced->identifier(), sc::AdvancedMasterVC);
     EXPECT_EQ(tabs->presetListVC, nullptr);
     EXPECT_EQ(advanced->cancels, 0);
 
     tabs->selectTab(2);
-    EXPECT_EQ(advanced->cancels, 0) << "a finished job is not cancelled";
+    EXPECT_EQ(advanced->cancels, 0) << "a finished job is not cancelled, nor asked about";
     drain();
     EXPECT_EQ(tabs->advancedMasterVC, nullptr);
     EXPECT_TRUE(made.front().expired()) << "the preset list screen is gone";

@@ -41,12 +41,44 @@ TEST_F(ButtonTest, TextColorReadsTheFirstCharacterAndRecoloursTheWholeTitle) {
     EXPECT_EQ(button::fontBackground(b), 2);
 }
 
+TEST_F(ButtonTest, BackgroundStylesChangeHowTheTitleIsDrawn) {
+    // The number of light and dark pixels of a title drawn on a mid-grey background per style.
+    const auto drawn = [](int style) {
+        ButtonBase b;
+        b.setBordered(false);
+        b.setTitle("WWWW");
+        b.resize(80, 30);
+        button::setTextColor(b, cg::Color::black());
+        button::setFontBackground(b, style);
+        QImage shot(b.size(), QImage::Format_ARGB32);
+        shot.fill(QColor(128, 128, 128));
+        b.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+        std::pair<int, int> lightDark{0, 0};
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const int l = QColor(shot.pixel(x, y)).lightness();
+                lightDark.first += l > 180;
+                lightDark.second += l < 70;
+            }
+        return lightDark;
+    };
+    const auto normal = drawn(0), emphasized = drawn(1), raised = drawn(2), lowered = drawn(3);
+    ASSERT_GT(normal.second, 20) << "the title is drawn";
+    EXPECT_EQ(normal.first, 0) << "a dark title on grey has no light pixels";
+    EXPECT_GT(emphasized.first, 20) << "an emphasized title reads light";
+    EXPECT_LT(emphasized.second, normal.second / 4);
+    EXPECT_GT(raised.first, 5) << "a raised title has a light edge";
+    EXPECT_EQ(lowered.first, 0);
+    EXPECT_GT(lowered.second, normal.second) << "a lowered title has a dark edge";
+}
+
 TEST_F(ButtonTest, CellPaddingGrowsTheButtonAndInsetsTheTitle) {
     ButtonBase plain, padded;
     plain.setTitle("Choose");
     padded.setTitle("Choose");
     padded.setCell(std::make_unique<ButtonCell>());
     EXPECT_EQ(padded.sizeHint().height(), plain.sizeHint().height() + 24);
+    EXPECT_EQ(padded.sizeHint().width(), plain.sizeHint().width()) << "padding never widens the button";
     const ButtonCell cell;
     EXPECT_EQ(cell.cellSizeForBounds({80, 20}), (cg::Size{80, 44}));
     EXPECT_EQ(cell.titleRectForBounds(cg::Rect(0, 0, 100, 40)), cg::Rect(14, 12, 72, 16));

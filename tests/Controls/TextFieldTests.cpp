@@ -37,6 +37,15 @@ TEST_F(TextFieldTest, CellPaddingGrowsHeightAndInsetsTitle) {
     QLineEdit field;
     cell.install(field);
     EXPECT_EQ(field.textMargins(), QMargins(14, 12, 14, 12));
+
+    controls::TextField plain, padded;
+    plain.setText("Width");
+    padded.setText("Width");
+    padded.setCell(cell);
+    EXPECT_EQ(padded.sizeHint().width(), plain.sizeHint().width()) << "padding never widens the field";
+    EXPECT_EQ(padded.sizeHint().height(), plain.sizeHint().height() + 24);
+    padded.setCell(std::nullopt);
+    EXPECT_EQ(padded.sizeHint(), plain.sizeHint());
 }
 
 TEST_F(TextFieldTest, DisabledLabelLetsClicksThroughAndBackgroundStyleRoundTrips) {

@@ -165,7 +165,6 @@ TEST_F(ViewAnimationTest, LoopWithoutAPeriodReplaysOnceAndResettingKeepsOneChain
 }
 
 TEST_F(ViewAnimationTest, GlowBreathesByItsAmountAndTenReplaysKeepOneChain) {
-    view->setWantsLayer(true);
     view->Glow = 5;
     view->Duration = 0.5;
     view->Delay = 0.5;
@@ -210,7 +209,17 @@ TEST_F(ViewAnimationTest, GlowWithoutDurationOrDelayDoesNotSpin) {
 }
 
 TEST_F(ViewAnimationTest, ShakeAndDestroyedViewDropsItsSteps) {
-    view->setWantsLayer(true);
+    // A view made with a frame in code has no layer: it never shakes or blinks.
+    ViewAnimation* plain = ViewAnimation::withFrame(cg::Rect(0, 0, 50, 20), &host);
+    plain->Attraction = 1;
+    plain->isBlinking = true;
+    plain->setHidden(true);
+    plain->setHidden(false);
+    mainQueue->advance(1);
+    EXPECT_FALSE(plain->hasAnimation("position"));
+    EXPECT_EQ(plain->layer(), nullptr);
+
+    // One made as a scene makes it shakes without anyone asking for a layer.
     view->Attraction = 1;
     appkit::AnimationClock::setDurationScale(1);  // the shake runs for a real second
     view->setHidden(true);

@@ -4,9 +4,14 @@
 #include <fstream>
 #include <thread>
 
+#include <unistd.h>
+
 #include "Core/Job/BatchEngine.h"
+#include "Core/Job/FolderWalk.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Job/OutputPaths.h"
+#include "Core/Job/ResultGroups.h"
+#include "Core/Job/SourceCollection.h"
 #include "Core/Records/DefaultPresets.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/Foundation/Formatters.h"
@@ -68,9 +73,11 @@ class BatchEngineTest : public testsupport::MainQueueTest {
 
     std::unique_ptr<BatchEngine> makeEngine(bool skipPreview = true,
                                             std::shared_ptr<Pacer> withPacer = nullptr,
-                                            unsigned parallelImages = 0) {
+                                            unsigned parallelImages = 0,
+                                            std::shared_ptr<const OutputFileSystem> fileSystem = nullptr) {
         BatchEngine::Services services;
         services.parallelImages = parallelImages;
+        services.fileSystem = std::move(fileSystem);
         services.defaults = defaults;
         services.pacer = withPacer ? withPacer : pacer;
         services.now = [this] { return clock; };
@@ -253,11 +260,16 @@ TEST_F(BatchEngineTest, AJobWithoutOutputFolderOrImagesEndsWithAMessage) {
     run(*engine, {sizedPreset("SD", 720, 480)}, {});
     EXPECT_FALSE(screen.error.empty());
     EXPECT_FALSE(screen.doneState);
+    // Over all the same: the tabs waiting for the job's end must not wait on.
+    EXPECT_TRUE(engine->bProcessCompleted());
+    EXPECT_FALSE(engine->isRunning());
 
     screen.error.clear();
     defaults->removeObject(kSavingLocationKey);
-    run(*engine, {sizedPreset("SD", 720, 480)}, {source("a.jpg", 800, 600)});
+    auto unplaced = makeEngine();
+    run(*unplaced, {sizedPreset("SD", 720, 480)}, {source("a.jpg", 800, 600)});
     EXPECT_NE(screen.error.find("output folder"), std::string::npos);
+    EXPECT_TRUE(unplaced->bProcessCompleted());
     EXPECT_TRUE(std::filesystem::is_empty(out()));
     EXPECT_EQ(screen.notifications, 0);
 }
@@ -335,6 +347,114 @@ TEST_F(BatchEngineTest, DroppedFoldersKeepTheirStructureAndNamesNeverCollide) {
     EXPECT_EQ(sharedImageList().count(), 3u);
 }
 
+TEST_F(BatchEngineTest, ImagesAreKnownByTypeAndThoseNoReaderOpensAreListedAndSkippedWithAReason) {
+    const auto drop = dir / "drop" / "Shoot";
+    testsupport::writeTestImage(drop / "photo.JPG", 500, 400, 1);
+    testsupport::writeTestImage(drop / "scan.png", 500, 400, 2);
+    std::filesystem::rename(drop / "scan.png", drop / "scan-without-extension");
+    dir.write("drop/Shoot/camera.raf", "FUJIFILMCCD-RAW 0201FF383501" + std::string(4096, '\x7f'));
+    dir.write("drop/Shoot/camera.cr2", std::string("II*\0\x10\0\0\0CR\x02\0", 12) + std::string(4096, '\0'));
+    dir.write("drop/Shoot/contact-sheet.pdf", "%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\n");
+    dir.write("drop/Shoot/notes.txt", "shot list");
+    const auto records = walkSourceURLs({drop}, std::nullopt, std::nullopt);
+    std::vector<std::string> names;
+    for (const auto& r : records) names.push_back(r.strFileName);
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"camera.cr2", "camera.raf", "photo.JPG", "scan-without-extension"}));
+
+    auto engine = makeEngine();
+    JobParameters params;
+    params.presets = {sizedPreset("W", 250, -1)};
+    for (const auto& r : records) params.images.emplace_back(r);
+    engine->startJob(params);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }, kJobTimeout));
+    EXPECT_EQ(engine->arrDoneImageSet().size(), 2u);
+    const auto skipped = engine->mArrSkippedGroupedData();
+    ASSERT_EQ(skipped.size(), 1u);
+    ASSERT_EQ(skipped[0].dataSub.size(), 2u);
+    for (const auto& item : skipped[0].dataSub) {
+        EXPECT_NE(item.skipReason.find("cannot be read as an image"), std::string::npos)
+            << item.urlInfo.strFileName << ": " << item.skipReason;
+    }
+}
+
+// A memory card's FAT file system: names with | : * ? " < > \ or a trailing dot or space are refused
+// with EINVAL, and there are no hard links.
+class FatLikeFileSystem : public OutputFileSystem {
+  public:
+    int makeFolder(const std::filesystem::path& path) const override {
+        return refuses(path) ? EINVAL : system().makeFolder(path);
+    }
+    int placeFile(const std::filesystem::path& from, const std::filesystem::path& to) const override {
+        if (refuses(to)) return EINVAL;
+        std::error_code ec;
+        if (std::filesystem::exists(to, ec)) return EEXIST;
+        std::filesystem::rename(from, to, ec);
+        return ec.value();
+    }
+
+  private:
+    static bool refuses(const std::filesystem::path& path) {
+        const std::string name = path.filename().string();
+        return name.find_first_of("|:*?\"<>\\") != std::string::npos || name.ends_with(".") ||
+               name.ends_with(" ");
+    }
+};
+
+TEST_F(BatchEngineTest, OutputToAMemoryCardRetriesRefusedNamesWithThoseCharactersReplaced) {
+    testsupport::writeTestImage(dir / "drop" / "Trip: day 1" / "sunset?.jpg", 500, 400, 1);
+    testsupport::writeTestImage(dir / "drop" / "Trip: day 1" / "plain.jpg", 500, 400, 2);
+    testsupport::writeTestImage(dir / "drop" / "Trip: day 1" / "plain .jpg", 500, 400, 3);
+    const auto records = walkSourceURLs({dir / "drop" / "Trip: day 1"}, std::nullopt, std::nullopt);
+    ASSERT_EQ(records.size(), 3u);
+
+    auto engine = makeEngine(true, nullptr, 0, std::make_shared<FatLikeFileSystem>());
+    JobParameters params;
+    params.presets = {sizedPreset("Web <small>", 250, -1), sizedPreset("Print", 300, -1)};
+    for (const auto& r : records) params.images.emplace_back(r);
+    engine->startJob(params);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState || !screen.error.empty(); }, kJobTimeout));
+    EXPECT_EQ(screen.error, "");
+    EXPECT_EQ(engine->arrDoneImageSet().size(), 6u);
+
+    // The job folder "Vorta | <date>" becomes "Vorta - <date>"; names the card takes are kept.
+    const auto job = onlyJobFolder();
+    EXPECT_TRUE(job.filename().string().starts_with("Vorta - ")) << job;
+    std::vector<std::string> written;
+    for (const auto& file : filesBelow(job)) written.push_back(file.lexically_relative(job).string());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{
+                           "Print/Trip- day 1/plain .jpg", "Print/Trip- day 1/plain.jpg",
+                           "Print/Trip- day 1/sunset-.jpg", "Web -small-/Trip- day 1/plain .jpg",
+                           "Web -small-/Trip- day 1/plain.jpg", "Web -small-/Trip- day 1/sunset-.jpg"}));
+}
+
+TEST(FolderWalk, GoesOnPastFoldersThatVanishOrCannotBeOpened) {
+    TempDir dir;
+    const auto root = dir / "Trip";
+    testsupport::writeTestImage(root / "a" / "1.jpg", 64, 48, 1);
+    testsupport::writeTestImage(root / "b" / "2.jpg", 64, 48, 2);
+    testsupport::writeTestImage(root / "c" / "3.jpg", 64, 48, 3);
+    testsupport::writeTestImage(root / "d.jpg", 64, 48, 4);
+    // Folder b vanishes while the walk is inside a, after the listing that named it.
+    std::vector<std::string> visited;
+    walkVisibleEntries(root, [&](const std::filesystem::directory_entry& entry) {
+        visited.push_back(entry.path().lexically_relative(root).string());
+        if (visited.back() == "a/1.jpg") std::filesystem::remove_all(root / "b");
+    });
+    EXPECT_EQ(visited, (std::vector<std::string>{"a", "a/1.jpg", "b", "c", "c/3.jpg", "d.jpg"}));
+    EXPECT_GE(folderSize(root),
+              std::filesystem::file_size(root / "c" / "3.jpg") + std::filesystem::file_size(root / "d.jpg"));
+
+    // A folder that may not be opened (which only binds users other than root).
+    if (::geteuid() == 0) return;
+    std::filesystem::permissions(root / "a", std::filesystem::perms::none);
+    std::vector<std::string> names;
+    for (const auto& r : walkSourceURLs({root}, std::nullopt, std::nullopt)) names.push_back(r.strFileName);
+    std::filesystem::permissions(root / "a", std::filesystem::perms::owner_all);
+    EXPECT_EQ(names, (std::vector<std::string>{"3.jpg", "d.jpg"}));
+}
+
 namespace {
 
 // Reads the engine's state on every call, as a real screen does while the worker runs.
@@ -394,6 +514,41 @@ TEST_F(BatchEngineTest, PreviewsPaceTheWorkerAndAreSkippedWhenAskedTo) {
     run(*fast, {sizedPreset("HD", 640, 360)}, {a, b});
     EXPECT_EQ(screen.count("showLoadingPreview"), 0);
     EXPECT_EQ(pacer->pauses().size(), 6u);  // nothing added
+}
+
+TEST_F(BatchEngineTest, SmartCropImagesLeaveTheListOfImagesToDoWithOrWithoutPreviews) {
+    // Flat photos: no salient region or face to crop to, so each falls back to a plain resize.
+    std::vector<std::filesystem::path> images;
+    for (int i = 0; i < 3; ++i) {
+        images.push_back(dir / "in" / ("flat" + std::to_string(i) + ".jpg"));
+        testsupport::writeTestImage(images.back(), 900, 600, i + 1, 0.0);
+    }
+    PresetInfo smart = sizedPreset("Smart", 450, 300);
+    smart["autoSaliency"] = true;
+    for (const bool previews : {false, true}) {
+        SCOPED_TRACE(previews ? "previews" : "no previews");
+        screen = RecordingScreen();
+        screen.previewArea = {10, 20, 320, 0};
+        screen.previewAreaOnceShowing = cg::Rect(10, 20, 320, 190);
+        // A smart-crop job opens the preview panel; the user may skip it at once.
+        auto engine = makeEngine(false);
+        JobParameters params;
+        params.presets = {smart};
+        for (const auto& p : images) params.images.emplace_back(p);
+        engine->startJob(std::move(params));
+        if (!previews) engine->setSkipPreview(true);
+        ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }, kJobTimeout));
+        mainQueue->runUntilIdle();
+        EXPECT_EQ(engine->arrDoneImageSet().size(), 3u);
+        // Each image leaves the list once: by flying to its frame, or (previews off) at once.
+        EXPECT_EQ(screen.removals.size() + screen.flights.size(), 3u);
+        if (previews) {
+            EXPECT_EQ(screen.removals.size(), 0u);
+            for (const auto& frame : screen.flights) EXPECT_EQ(frame, cg::Rect(10, 20, 320, 190));
+        } else {
+            EXPECT_EQ(screen.removals, (std::vector<bool>{false, false, false}));
+        }
+    }
 }
 
 TEST_F(BatchEngineTest, WritesHeicAndCropsToTheExactTargetSize) {

@@ -1,35 +1,95 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <memory>
-
-#include "Platform/Foundation/Bundle.h"
+#include "RunBatch.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 
+using testsupport::runBatch;
 using testsupport::TempDir;
 
 namespace {
 
-struct RunResult {
-    int status = -1;
-    std::string output;
-};
+std::string withoutRange(const std::string& bytes, std::size_t from, std::size_t count) {
+    return bytes.substr(0, from) + bytes.substr(from + count);
+}
 
-RunResult runBatch(const std::string& arguments) {
-    const auto runner = foundation::executableDirectory() / "vorta-batch";
-    const std::string command = "'" + runner.string() + "' " + arguments + " 2>&1";
-    RunResult result;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    if (!pipe) return result;
-    std::array<char, 4096> buffer{};
-    while (std::fgets(buffer.data(), buffer.size(), pipe.get())) result.output += buffer.data();
-    result.status = WEXITSTATUS(::pclose(pipe.release()));
-    return result;
+// PNG chunk framing: length, type, data, checksum.
+std::string pngChunk(const std::string& type, const std::string& data) {
+    const auto be32 = [](std::uint32_t v) {
+        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    };
+    std::uint32_t crc = 0xffffffffu;
+    for (const unsigned char c : type + data) {
+        crc ^= c;
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return be32(std::uint32_t(data.size())) + type + data + be32(crc ^ 0xffffffffu);
 }
 
 }  // namespace
+
+TEST(BatchRunner, DamagedSourcesAreSkippedQuietlyAndHarmlessQuirksStillProcess) {
+    TempDir dir;
+    testsupport::writeTestImage(dir / "made/photo.jpg", 900, 700, 3);
+    testsupport::writeTestImage(dir / "made/photo.png", 900, 700, 4);
+    const std::string jpeg = TempDir::read(dir / "made/photo.jpg");
+    const std::string png = TempDir::read(dir / "made/photo.png");
+    const std::size_t scan = jpeg.find("\xff\xda");
+    const std::size_t idat = png.find("IDAT");
+    ASSERT_NE(scan, std::string::npos);
+    ASSERT_NE(idat, std::string::npos);
+    const std::size_t idatLength = (std::uint8_t(png[idat - 4]) << 24) | (std::uint8_t(png[idat - 3]) << 16) |
+                                   (std::uint8_t(png[idat - 2]) << 8) | std::uint8_t(png[idat - 1]);
+    std::string badChecksum = png;
+    badChecksum[idat + 4 + idatLength] ^= 0x5a;
+
+    struct Case {
+        std::string name;
+        std::string bytes;
+        bool damaged;
+    };
+    const std::vector<Case> cases = {
+        {"truncated.jpg", jpeg.substr(0, jpeg.size() / 2), true},
+        {"cut-scan.jpg", withoutRange(jpeg, (scan + jpeg.size()) / 2, 3000), true},
+        {"bad-checksum.png", badChecksum, true},
+        {"truncated.png", png.substr(0, png.size() * 2 / 3), true},
+        {"cut-in-header.png", png.substr(0, 40), true},
+        {"byte-after-end.jpg", jpeg + std::string(1, '\0'), false},
+        {"unknown-marker.jpg", jpeg.substr(0, 2) + "\xff\xe9" + std::string{0, 7} + "vorta" + jpeg.substr(2),
+         false},
+        {"unknown-chunk.png", png.substr(0, idat - 4) + pngChunk("vrTa", "note") + png.substr(idat - 4),
+         false},
+        {"intact.jpg", jpeg, false},
+    };
+    for (const auto& c : cases) dir.write("in/" + c.name, c.bytes);
+
+    const auto errors = dir / "stderr.txt";
+    const auto result = runBatch(
+        "--output '" + (dir / "out").string() + "' --preset SD '" + (dir / "in").string() + "'", &errors);
+    ASSERT_EQ(result.status, 0) << result.output;
+    const std::string printed = TempDir::read(errors);
+    EXPECT_TRUE(printed.empty()) << printed.substr(0, 600);
+    std::vector<std::filesystem::path> jobs;
+    for (const auto& e : std::filesystem::directory_iterator(dir / "out")) jobs.push_back(e.path());
+    ASSERT_EQ(jobs.size(), 1u);
+    for (const auto& c : cases) {
+        const auto output = jobs[0] / "in" / c.name;
+        const std::string skippedLine =
+            "skipped  [SD] " + (dir / "in" / c.name).string() + ": the file is damaged";
+        if (c.damaged) {
+            EXPECT_NE(result.output.find(skippedLine), std::string::npos) << c.name << "\n" << result.output;
+            EXPECT_FALSE(std::filesystem::exists(output)) << c.name;
+        } else {
+            EXPECT_EQ(testsupport::imageFileSize(output), (std::pair{720, 480})) << c.name << "\n"
+                                                                                 << result.output;
+        }
+    }
+    EXPECT_NE(result.output.find("4 done, 5 skipped"), std::string::npos) << result.output;
+    // Nothing but the finished outputs is left in the job folder.
+    std::size_t files = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(jobs[0])) files += e.is_regular_file();
+    EXPECT_EQ(files, 4u);
+}
 
 TEST(BatchRunner, BuiltInAndCustomPresetsEndToEnd) {
     TempDir dir;

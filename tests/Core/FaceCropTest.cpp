@@ -78,6 +78,23 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {900, 0, 500, 500}},
         {"one face with headroom", {1000, 2000}, {400, 600}, {{150, 400, 100, 100}}, {0, 200, 400, 600}},
         {"one face at the very top", {1000, 2000}, {400, 600}, {{150, 120, 100, 100}}, {0, 0, 400, 600}},
+        // The rules would put this window above a low face (y 50); it moves down until the face is in.
+        {"a low face in a wide window",
+         {2000, 2000},
+         {1000, 500},
+         {{450, 800, 100, 100}},
+         {0, 300, 1000, 500}},
+        {"a face wider than the target is centred",
+         {3000, 1000},
+         {500, 500},
+         {{500, 500, 600, 450}},
+         {550, 0, 500, 500}},
+        // The rules put the window above two low faces; it moves down until it holds both.
+        {"two low faces that fit together",
+         {2000, 2000},
+         {1000, 500},
+         {{100, 700, 100, 100}, {700, 800, 100, 100}},
+         {0, 300, 1000, 500}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -94,24 +111,26 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
     }
 }
 
-TEST(FaceCrop, OneFaceWiderThanTheTargetWithFillCutsTheFullSizeImageAroundIt) {
-    // Crop-to-fill keeps the image at its size: the output's pixels are the window's own.
+TEST(FaceCrop, WithFillTheCropShowsTheSceneScaledToCoverTheTarget) {
+    // 1000 × 800 under 200 × 200 works at 250 × 200: the output is the scene at the target's size, not a
+    // 200 × 200 piece of the full-size picture.
     const image::Image source = croptest::coordinateCanvas(1000, 800);
     RecordingSender sender(false);
-    const Crop result =
-        crop(FaceDetector(facesAt({{300, 500, 300, 300}})), source, {200, 200}, true, &sender);
+    const Crop result = crop(FaceDetector(facesAt({{75, 125, 75, 75}})), source, {200, 200}, true, &sender);
     ASSERT_TRUE(result.image);
     EXPECT_EQ(image::pixelSize(*result.image), (cg::Size{200, 200}));
-    const image::Bitmap pixels = image::bitmap(*result.image);
-    EXPECT_EQ(pixels.at(0, 0, 0), 350 % 256);  // the window starts at x 350, centred on the face
-    EXPECT_EQ(pixels.at(0, 0, 1), 200);
-    EXPECT_EQ(pixels.at(199, 199, 0), 549 % 256);
     ASSERT_EQ(sender.shownSizes.size(), 1u);
-    EXPECT_EQ(sender.shownSizes.front(), (cg::Size{1000, 800}));
+    EXPECT_EQ(sender.shownSizes.front(), (cg::Size{250, 200}));
+    ASSERT_EQ(sender.frames.size(), 1u);
+    EXPECT_EQ(sender.frames.front(), cg::Rect(13, 0, 200, 200));
+    // Each output pixel stands for four source pixels: red counts the source's x (mod 256).
+    const image::Bitmap pixels = image::bitmap(*result.image);
+    EXPECT_NEAR(pixels.at(100, 100, 0), (113 * 4 + 1.5) - 256, 3);
+    EXPECT_NEAR(pixels.at(0, 0, 0), 13 * 4 + 1.5, 3);
     EXPECT_EQ(sender.pauses, std::vector<double>{1.0});
 }
 
-TEST(FaceCrop, NoUsableFaceOrNoRoomGivesNone) {
+TEST(FaceCrop, NoUsableFaceGivesNone) {
     const auto source = *image::filledImage({1200, 800}, cg::Color::black());
     RecordingSender sender;
     EXPECT_FALSE(crop(FaceDetector(facesAt({})), source, {300, 200}, false, &sender).image);
@@ -127,9 +146,6 @@ TEST(FaceCrop, NoUsableFaceOrNoRoomGivesNone) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "no face model\n");
     EXPECT_FALSE(failed.image);
     EXPECT_EQ(failed.completions, 1);
-    // Crop-to-fill on an image narrower than the target: no window of the target size fits.
-    EXPECT_FALSE(
-        crop(FaceDetector(facesAt({{100, 300, 100, 100}})), source, {1500, 200}, true, &sender).image);
     EXPECT_TRUE(sender.frames.empty());
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Core/Crop/PointArithmetic.h"
+#include "Platform/Graphics/PointArithmetic.h"
 
 using cg::Point;
 

@@ -14,7 +14,8 @@ class RecordingScreen : public core::ActivityScreen {
     std::vector<std::string> calls;
     std::vector<double> ringProgress;
     std::vector<std::string> headers;
-    std::vector<bool> removals;  // the animated flag of each removeFirstItem
+    std::vector<bool> removals;     // the animated flag of each removeFirstItem
+    std::vector<cg::Rect> flights;  // the frame of each animateProcessedImageToFrame
     std::vector<int> processedCounts;
     int previewPanels = 0;
     int notifications = 0;
@@ -22,6 +23,8 @@ class RecordingScreen : public core::ActivityScreen {
     std::string durationText, sizeText, error;
     bool doneState = false;
     cg::Rect previewArea{0, 0, 320, 190};
+    // Where the preview area moves once it shows an image, as the activity screen's grows into place.
+    std::optional<cg::Rect> previewAreaOnceShowing;
 
     void showPreviewPanel() override {
         note("showPreviewPanel");
@@ -39,13 +42,17 @@ class RecordingScreen : public core::ActivityScreen {
     void updateImageCountLabel(const std::vector<core::PresetInfo>&, int, int processed) override {
         processedCounts.push_back(processed);
     }
-    void showLoadingPreview(const image::Image&, bool) override { note("showLoadingPreview"); }
+    void showLoadingPreview(const image::Image&, bool) override {
+        note("showLoadingPreview");
+        if (previewAreaOnceShowing) previewArea = *previewAreaOnceShowing;
+    }
     void showTargetFrame(const cg::Rect&, bool) override { note("showTargetFrame"); }
     void previewPlaceholderImage(const image::Image&) override { note("previewPlaceholderImage"); }
     void previewWorkingImage(const image::Image&) override { note("previewWorkingImage"); }
     void previewEffectImage(const image::Image&) override { note("previewEffectImage"); }
-    void animateProcessedImageToFrame(const image::Image&, const cg::Rect&) override {
+    void animateProcessedImageToFrame(const image::Image&, const cg::Rect& frame) override {
         note("animateProcessedImageToFrame");
+        flights.push_back(frame);
     }
     void showJobTotals(const std::string& duration, const std::string& size) override {
         durationText = duration;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Core/Job/ResultGroups.h"
+#include "Platform/Foundation/Formatters.h"
 #include "Support/TempDir.h"
 
 using namespace core;
@@ -76,12 +77,19 @@ TEST(ResultGroups, DoneGridSharingAndItemLookup) {
 }
 
 TEST(ResultGroups, ByteCountTextsAndFolderSize) {
+    const std::string saved = foundation::defaultLocale();
+    foundation::setDefaultLocale("en_US");
     EXPECT_EQ(formattedByteCount(0), "0.00 bytes");
     EXPECT_EQ(formattedByteCount(1024), "1024.00 bytes");
     EXPECT_EQ(formattedByteCount(1025), "1.00 KB");
     EXPECT_EQ(formattedByteCount(1024 * 1024), "1024.00 KB");
     EXPECT_EQ(formattedByteCount(1024 * 1024 + 1), "1.00 MB");
     EXPECT_EQ(formattedByteCount(UINT64_MAX), "16.00 EB");
+    // The number follows the user's locale like every other number shown.
+    foundation::setDefaultLocale("de_DE");
+    EXPECT_EQ(formattedByteCount(1536), "1,50 KB");
+    EXPECT_EQ(formattedByteCount(1024), "1024,00 bytes");
+    foundation::setDefaultLocale(saved);
 
     testsupport::TempDir dir;
     dir.write("a.jpg", std::string(1000, 'x'));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Core/Crop/CropArea.h"
 #include "Core/Crop/SalientRegion.h"
 #include "Core/Crop/VisionSaliency.h"
 #include "CropTestImages.h"
@@ -54,11 +55,10 @@ TEST(SaliencyCrop, ASmallSalientRegionIsGrownToTheTargetNotEnlarged) {
                              .cropToSalientRegion(path.string(), &sender, false, 400, 300);
     ASSERT_TRUE(cropped);
     EXPECT_EQ(image::pixelSize(*cropped), (cg::Size{400, 300}));
-    // The face crop worked on the region at its own size: no pixel was scaled up.
-    ASSERT_EQ(sender.shownSizes.size(), 1u);
-    EXPECT_GE(sender.shownSizes.front().width, 400);
-    EXPECT_GE(sender.shownSizes.front().height, 300);
-    EXPECT_LE(sender.shownSizes.front().width * sender.shownSizes.front().height, 1.05 * 400 * 300);
+    // The window cut from the photo is at least the target: no pixel was scaled up.
+    ASSERT_EQ(sender.frames.size(), 1u);
+    EXPECT_GE(sender.frames.front().width(), 400);
+    EXPECT_GE(sender.frames.front().height(), 300);
     // And the object is in the picture.
     const image::Bitmap pixels = image::bitmap(*cropped);
     int bright = 0;
@@ -81,4 +81,52 @@ TEST(SaliencyCrop, NoFileNoObjectOrNoFaceGivesNone) {
     EXPECT_FALSE(
         VisionSaliency(FaceDetector(noFaces)).cropToSalientRegion(disc.string(), nullptr, false, 100, 100));
     EXPECT_TRUE(withFace.cropToSalientRegion(disc.string(), nullptr, false, 100, 100));
+}
+
+TEST(SaliencyCrop, TheSalientRegionTakesInEveryFaceItTouches) {
+    // Faces in the photo's pixels (top-left origin) and where the salient objects are, on 2000 × 1000.
+    struct Case {
+        const char* name;
+        cg::Rect salient;
+        std::vector<cg::Rect> faces;
+        bool fill;
+        cg::Rect mustHold;  // a face the crop shows whole
+    };
+    const std::vector<Case> cases = {
+        {"a face half outside the objects",
+         {100, 100, 300, 200},
+         {{350, 250, 120, 120}},
+         false,
+         {350, 250, 120, 120}},
+        {"a face on the objects' top edge",
+         {800, 400, 300, 300},
+         {{900, 330, 100, 100}},
+         false,
+         {900, 330, 100, 100}},
+        {"the same, with crop to fill",
+         {800, 400, 300, 300},
+         {{900, 330, 100, 100}},
+         true,
+         {900, 330, 100, 100}},
+        {"one face inside, one far away",
+         {100, 100, 600, 400},
+         {{300, 200, 100, 100}, {1700, 700, 100, 100}},
+         false,
+         {300, 200, 100, 100}},
+    };
+    const cg::Size photo{2000, 1000}, target{400, 300};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto area = salientCropArea(c.salient, c.faces, photo, target, c.fill);
+        ASSERT_TRUE(area);
+        // Whole, to the pixel: the working picture's size is rounded down, which may shave a fraction.
+        EXPECT_TRUE(cg::Rect(area->minX() - 1, area->minY() - 1, area->width() + 2, area->height() + 2)
+                        .contains(c.mustHold));
+        EXPECT_TRUE(cg::Rect(0, 0, photo.width, photo.height).contains(*area));
+        // The area keeps the target's proportions, and is never smaller than the target.
+        EXPECT_NEAR(area->width() / area->height(), target.width / target.height, 0.01);
+        EXPECT_GE(area->width(), target.width - 1e-6);
+    }
+    // Objects that touch no face give no face crop.
+    EXPECT_FALSE(salientCropArea({100, 100, 300, 200}, {{1500, 600, 100, 100}}, photo, target, false));
 }

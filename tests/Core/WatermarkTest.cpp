@@ -30,7 +30,47 @@ cg::Rect changedArea(const image::Bitmap& before, const image::Bitmap& after) {
     return cg::Rect(minX, minY, maxX - minX + 1, maxY - minY + 1);
 }
 
+// The smallest rectangle holding every pixel brighter than mid-grey; empty when none is.
+cg::Rect brightArea(const image::Image& image) {
+    const image::Bitmap pixels = image::bitmap(image);
+    int minX = pixels.width, minY = pixels.height, maxX = -1, maxY = -1;
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            if (pixels.at(x, y, 0) > 128) {
+                minX = std::min(minX, x), maxX = std::max(maxX, x);
+                minY = std::min(minY, y), maxY = std::max(maxY, y);
+            }
+    if (maxX < 0) return {};
+    return cg::Rect(minX, minY, maxX - minX + 1, maxY - minY + 1);
+}
+
 }  // namespace
+
+TEST(Watermark, EveryWordOfATextIsDrawnOnOneLineInEveryPositionAndFont) {
+    const image::Image black = *image::filledImage({1200, 800}, cg::Color::black());
+    // The watermark's own font (absent here, so substituted) and the families this machine has.
+    for (const std::string font : {"Avenir Next Bold", "DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"}) {
+        const auto attributes = watermarkTextAttributes({font, 20}, cg::Color::whiteColor());
+        for (const std::string text : {"Photo by Ana", "A & B & C", "© 2026 Ana Lima"}) {
+            // The text set on its own, with room to spare.
+            const cg::Rect alone =
+                brightArea(image::drawnText(*image::filledImage({1000, 200}, cg::Color::black()), text,
+                                            attributes, cg::Rect(0, 0, 1000, 200)));
+            ASSERT_GT(alone.width(), 20) << text;
+            const cg::Size measured = image::measuredText(text, attributes);
+            for (const int position : {21, 22, 23, 24, 25, 26, 27, 28, 29, -1}) {
+                SCOPED_TRACE(font + ": " + text + " at " + std::to_string(position));
+                const cg::Rect drawn =
+                    brightArea(font == "Avenir Next Bold"
+                                   ? textWatermarked(black, text, position, 1.0f)
+                                   : image::drawnText(black, text, attributes,
+                                                      watermarkRectFromTop(position, measured, {1200, 800})));
+                EXPECT_NEAR(drawn.width(), alone.width(), 1.0);
+                EXPECT_NEAR(drawn.height(), alone.height(), 1.0);
+            }
+        }
+    }
+}
 
 TEST(Watermark, TextChangesPixelsOnlyInsideItsCellBoxForEveryPosition) {
     const image::Image photo = canvas();

@@ -40,10 +40,10 @@ FakeNotificationService::FakeNotificationService(QDBusConnection bus) : bus_(std
 }
 
 uint FakeNotificationService::Notify(const QString& appName, uint, const QString&, const QString& summary,
-                                     const QString& body, const QStringList& actions, const QVariantMap&,
-                                     int) {
+                                     const QString& body, const QStringList& actions,
+                                     const QVariantMap& hints, int) {
     const uint id = nextId_++;
-    shown.push_back({id, appName, summary, body, actions});
+    shown.push_back({id, appName, summary, body, actions, hints});
     return id;
 }
 

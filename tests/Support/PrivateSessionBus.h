@@ -37,6 +37,7 @@ class FakeNotificationService : public QObject {
         uint id;
         QString appName, summary, body;
         QStringList actions;
+        QVariantMap hints;
     };
 
     // Takes the service name on `bus`; registered() is false when that failed.

@@ -9,6 +9,9 @@
 
 namespace core {
 
+// How long the worker lets the user watch the crop window on the screen.
+inline constexpr double kCropPreviewPauseSeconds = 1.0;
+
 class CropSender {
   public:
     virtual ~CropSender() = default;

@@ -3,17 +3,11 @@
 #include <cmath>
 #include <iostream>
 
+#include "Core/Crop/CropArea.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Vision/ImageRequestHandler.h"
 
 namespace core {
-
-namespace {
-
-// How long the worker lets the user watch the crop window on the screen.
-constexpr double previewPauseSeconds = 1.0;
-
-}  // namespace
 
 FaceFinder visionFaceFinder() {
     return [](const image::Image& image) {
@@ -28,45 +22,41 @@ void FaceDetector::cropToFaces(const image::Image& image, double targetWidth, do
                                const Completion& completion) const {
     const cg::Size original = image::pixelSize(image);
     const cg::Size target = useOwnSize ? original : cg::Size{targetWidth, targetHeight};
-    const cg::Size fillSize = faceCropFillSize(original, target, fill);
-
-    image::Image working = image;
-    if (!fill) {
-        const double scale = std::max(fillSize.width / original.width, fillSize.height / original.height);
-        // A hair of tolerance: W0 × (tw / W0) must not come back one pixel short of tw.
-        const cg::Size scaled{std::floor(original.width * scale + 1e-6),
-                              std::floor(original.height * scale + 1e-6)};
-        working = image::resized(image, scaled).value_or(image);
-    }
-    const cg::Size workingSize = image::pixelSize(working);
-    const FaceCropGeometry geometry{workingSize.width, workingSize.height, target.width, target.height,
-                                    fillSize.width,    fillSize.height,    fill};
-    completion(faceRequestCompleted(findFaces_(working), geometry, sender, working));
+    // Crop to fill too works on the image scaled to cover the target, so that the result shows the
+    // scene at the target's size, never a piece of it at its native resolution.
+    const cg::Size cover = faceCropFillSize(original, target, false);
+    const double scale = std::max(cover.width / original.width, cover.height / original.height);
+    // A hair of tolerance: W0 × (tw / W0) must not come back one pixel short of tw.
+    const cg::Size scaled{std::floor(original.width * scale + 1e-6),
+                          std::floor(original.height * scale + 1e-6)};
+    const image::Image working = image::resized(image, scaled).value_or(image);
+    completion(faceRequestCompleted(findFaces_(working), target, fill, sender, working));
 }
 
 std::optional<image::Image> FaceDetector::faceRequestCompleted(const vision::FaceRequestResult& request,
-                                                               const FaceCropGeometry& g, CropSender* sender,
+                                                               cg::Size target, bool fill, CropSender* sender,
                                                                const image::Image& working) const {
     if (request.error) {
         std::cout << *request.error << std::endl;
         return std::nullopt;
     }
+    const cg::Size size = image::pixelSize(working);
     std::vector<cg::Rect> faces;
     for (const vision::FaceObservation& face : request.results) {
-        if (face.hasLandmarks) faces.push_back(faceRectangle(face.boundingBox, g.W, g.H));
+        if (face.hasLandmarks) faces.push_back(faceBox(face.boundingBox, size.width, size.height));
     }
-    const auto window = faceCropWindow(faces, g);
+    const auto area = faceCropArea(faces, size, target, fill);
+    if (!area) return std::nullopt;
+    const auto window = windowInsideImage(*area, size.width, size.height);
     if (!window) return std::nullopt;
-    // The rules may reach past the image's edges (a face near the top); such a window would cut a
-    // smaller picture than the target. Moved inside, it keeps the target size; if it cannot fit, no crop.
-    const auto inside = windowInsideImage(*window, g.W, g.H);
-    if (!inside) return std::nullopt;
 
     if (sender) {
-        sender->animateProcessedImageToFrame(working, *inside);
-        if (!sender->bSkipPreview()) sender->pause(previewPauseSeconds);
+        sender->animateProcessedImageToFrame(working, *window);
+        if (!sender->bSkipPreview()) sender->pause(kCropPreviewPauseSeconds);
     }
-    return image::cropped(working, *inside);
+    const auto cut = image::cropped(working, *window);
+    if (!cut) return std::nullopt;
+    return image::resized(*cut, target);
 }
 
 }  // namespace core

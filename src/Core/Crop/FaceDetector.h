@@ -1,8 +1,9 @@
 #pragma once
-// The face-aware crop: scales the image to cover the target, finds the faces and cuts a window of exactly
-// the target size that keeps them in frame with headroom (FacePlacement). The face finder is injected,
-// so the placement can run without a detector. No state beyond the finder; cropToFaces runs on the
-// caller's thread and calls its completion exactly once before it returns.
+// The face-aware crop: scales the image to cover the target (with crop to fill too), finds the faces and
+// cuts a window of exactly the target size that keeps them in frame with headroom and never cuts them
+// (FacePlacement). The face finder is injected, so the placement can run without a detector. No state
+// beyond the finder; cropToFaces runs on the caller's thread and calls its completion exactly once before
+// it returns.
 
 #include <functional>
 #include <optional>
@@ -27,14 +28,16 @@ class FaceDetector {
 
     explicit FaceDetector(FaceFinder findFaces = visionFaceFinder());
 
-    // The completion gets the crop, or none when no face was found or no window of the target size fits.
+    // The completion gets the crop, or none when no face was found.
     // `useOwnSize` makes the target the image's own size. `sender` may be null.
     void cropToFaces(const image::Image& image, double targetWidth, double targetHeight, bool useOwnSize,
                      CropSender* sender, bool fill, const Completion& completion) const;
 
+    const FaceFinder& faceFinder() const { return findFaces_; }
+
   private:
     std::optional<image::Image> faceRequestCompleted(const vision::FaceRequestResult& request,
-                                                     const FaceCropGeometry& geometry, CropSender* sender,
+                                                     cg::Size target, bool fill, CropSender* sender,
                                                      const image::Image& working) const;
 
     FaceFinder findFaces_;

@@ -83,6 +83,11 @@ cg::Rect faceRectangle(const cg::Rect& box, double W, double H) {
     return cg::Rect(box.origin.x * W, (1 - box.origin.y) * H, box.size.width * W, box.size.height * H);
 }
 
+cg::Rect faceBox(const cg::Rect& box, double W, double H) {
+    return cg::Rect(box.origin.x * W, (1 - box.origin.y - box.size.height) * H, box.size.width * W,
+                    box.size.height * H);
+}
+
 std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const FaceCropGeometry& g) {
     if (faces.empty()) return std::nullopt;
     const Bounds u = unionOf(faces, 0);
@@ -111,6 +116,41 @@ std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const
         if (y + g.th > g.fh) y = g.fh - g.th;
     }
     return cg::Rect(x, y, g.tw, g.th);
+}
+
+std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::vector<cg::Rect>& faceBoxes,
+                                           double W, double H) {
+    const double w = window.width(), h = window.height();
+    if (w > W + 1e-6 || h > H + 1e-6) return std::nullopt;
+    double x = window.minX(), y = window.minY();
+    const auto fits = [&](const cg::Rect& r) { return r.width() <= w + 1e-6 && r.height() <= h + 1e-6; };
+    // The least move that brings `r` (no larger than the window) wholly inside it.
+    const auto hold = [&](const cg::Rect& r) {
+        x = std::clamp(x, r.maxX() - w, std::max(r.maxX() - w, r.minX()));
+        y = std::clamp(y, r.maxY() - h, std::max(r.maxY() - h, r.minY()));
+    };
+    if (!faceBoxes.empty()) {
+        cg::Rect all = faceBoxes.front();
+        for (const cg::Rect& box : faceBoxes) all = all.unionWith(box);
+        // The top face of the placement rules: the highest lower edge, the first of equals.
+        const cg::Rect top =
+            *std::min_element(faceBoxes.begin(), faceBoxes.end(),
+                              [](const cg::Rect& a, const cg::Rect& b) { return a.maxY() < b.maxY(); });
+        const bool holdsOne = std::any_of(faceBoxes.begin(), faceBoxes.end(), [&](const cg::Rect& box) {
+            return cg::Rect(x, y, w, h).contains(box);
+        });
+        if (fits(all)) {
+            hold(all);
+        } else if (holdsOne) {
+            // The rules for several faces picked which of them to frame; that choice stands.
+        } else if (fits(top)) {
+            hold(top);
+        } else {
+            x = top.midX() - w / 2;
+            y = top.midY() - h / 2;
+        }
+    }
+    return cg::Rect(std::clamp(x, 0.0, std::max(0.0, W - w)), std::clamp(y, 0.0, std::max(0.0, H - h)), w, h);
 }
 
 std::optional<cg::Rect> windowInsideImage(const cg::Rect& window, double W, double H) {

@@ -25,8 +25,19 @@ cg::Size faceCropFillSize(cg::Size image, cg::Size target, bool fill);
 // top-left origin. Its y is the distance from the top edge of the image to the lower edge of the face.
 cg::Rect faceRectangle(const cg::Rect& normalisedBox, double W, double H);
 
+// The same face box as the face itself in the W × H image's pixels, top-left origin.
+cg::Rect faceBox(const cg::Rect& normalisedBox, double W, double H);
+
 // The crop window by the placement rules, before it is kept inside the image; none without faces.
 std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const FaceCropGeometry& geometry);
+
+// The window of the placement rules, moved (not resized) inside the W × H working image so that it cuts
+// no face: it holds the union of the face boxes when that fits in it; else it stays where it holds a face
+// whole; else it holds the top face; else it is centred on the top face. Boxes are the faces themselves
+// (top-left origin, in working pixels), in the order the detector gave them. None when the window is
+// larger than the image.
+std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::vector<cg::Rect>& faceBoxes,
+                                           double W, double H);
 
 // The window moved (not resized) so that it lies wholly inside a W × H image, with whole-pixel origin and
 // size (the size rounded down); none when it is larger than the image or smaller than a pixel.

@@ -1,25 +1,26 @@
 #include "Core/Crop/SmartCropStep.h"
 
-#include "Core/Crop/FaceDetector.h"
-#include "Core/Crop/VisionSaliency.h"
+#include "Core/Crop/CropAnalysis.h"
+#include "Core/Crop/CropArea.h"
+#include "Core/Crop/CropCut.h"
 
 namespace core {
 
-std::optional<image::Image> smartCropImage(const image::Image& image, const std::filesystem::path& source,
-                                           cg::Size target, bool imageCrop, CropSender* sender) {
-    const VisionSaliency saliency;
-    if (!imageCrop) {
-        if (auto cropped =
-                saliency.cropToSalientRegion(source.string(), sender, false, target.width, target.height))
-            return cropped;
-    }
-    std::optional<image::Image> faces;
-    FaceDetector().cropToFaces(image, target.width, target.height, false, sender, imageCrop,
-                               [&](std::optional<image::Image> result) { faces = std::move(result); });
-    if (faces) return faces;
-    if (imageCrop)
-        return saliency.cropToSalientRegion(source.string(), sender, true, target.width, target.height);
-    return std::nullopt;
+std::optional<image::Image> smartCropImage(const std::filesystem::path& source, cg::Size original,
+                                           cg::Size target, bool imageCrop, CropSender* sender,
+                                           const FaceFinder& findFaces) {
+    const auto copy = analysisCopy(source);
+    if (!copy) return std::nullopt;
+    // Without crop to fill the salient region comes first, then the faces of the whole photo. With it,
+    // the faces of the whole photo, then the salient region filled; but that region's faces are some of
+    // the faces already found, so it can crop only where the first try did, and is not tried.
+    const CropAnalysis analysis = analyseForCrop(*copy, original, !imageCrop, findFaces);
+    std::optional<cg::Rect> area;
+    if (!imageCrop && analysis.salientUnion)
+        area = salientCropArea(*analysis.salientUnion, analysis.faces, original, target, false);
+    if (!area) area = faceCropArea(analysis.faces, original, target, imageCrop);
+    if (!area) return std::nullopt;
+    return cutToTarget(source, original, *area, target, sender);
 }
 
 }  // namespace core

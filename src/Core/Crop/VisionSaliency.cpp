@@ -1,5 +1,8 @@
 #include "Core/Crop/VisionSaliency.h"
 
+#include "Core/Crop/CropAnalysis.h"
+#include "Core/Crop/CropArea.h"
+#include "Core/Crop/CropCut.h"
 #include "Core/Crop/SalientRegion.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageLoading.h"
@@ -14,17 +17,21 @@ std::optional<vision::SaliencyImageObservation> VisionSaliency::saliencyObservat
     return vision::SaliencyRequest(kind).perform(handler);
 }
 
-std::optional<cg::Rect> VisionSaliency::salientRegion(const image::Image& image, cg::Size target) {
-    const cg::Size size = image::pixelSize(image);
+std::optional<cg::Rect> VisionSaliency::salientUnionOf(const image::Image& copy, cg::Size imageSize) {
     // One reduced copy serves both analyses.
-    const vision::ImageRequestHandler handler(image);
+    const vision::ImageRequestHandler handler(copy);
     std::vector<cg::Rect> boxes;
     for (const SaliencyType type : {SaliencyType::objectnessBased, SaliencyType::attentionBased}) {
         if (const auto observation = saliencyObservation(type, handler)) {
             for (const auto& object : observation->salientObjects) boxes.push_back(object.boundingBox);
         }
     }
-    const auto region = salientUnion(boxes, size.width, size.height);
+    return salientUnion(boxes, imageSize.width, imageSize.height);
+}
+
+std::optional<cg::Rect> VisionSaliency::salientRegion(const image::Image& image, cg::Size target) {
+    const cg::Size size = image::pixelSize(image);
+    const auto region = salientUnionOf(image, size);
     if (!region) return std::nullopt;
     return grownToTarget(*region, target, size.width, size.height);
 }
@@ -33,17 +40,15 @@ std::optional<image::Image> VisionSaliency::cropToSalientRegion(const std::strin
                                                                 bool fill, double targetWidth,
                                                                 double targetHeight) const {
     const auto loaded = image::loadImage(path);
-    if (!loaded) return std::nullopt;
-    const auto region = salientRegion(*loaded, {targetWidth, targetHeight});
-    if (!region) return std::nullopt;
-    const auto cut = image::cropped(*loaded, *region);
-    if (!cut) return std::nullopt;
-
-    std::optional<image::Image> result;
-    faceDetector_.cropToFaces(
-        *cut, targetWidth, targetHeight, false, sender, fill,
-        [&result](std::optional<image::Image> cropped) { result = std::move(cropped); });
-    return result;
+    const auto copy = analysisCopy(path);
+    if (!loaded || !copy) return std::nullopt;
+    const cg::Size size = image::pixelSize(*loaded);
+    const cg::Size target{targetWidth, targetHeight};
+    const CropAnalysis analysis = analyseForCrop(*copy, size, true, faceDetector_.faceFinder());
+    if (!analysis.salientUnion) return std::nullopt;
+    const auto area = salientCropArea(*analysis.salientUnion, analysis.faces, size, target, fill);
+    if (!area) return std::nullopt;
+    return cutToTarget(path, size, *area, target, sender);
 }
 
 }  // namespace core

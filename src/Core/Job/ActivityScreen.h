@@ -22,7 +22,8 @@ class ActivityScreen {
     virtual void reloadPresetTable(const std::vector<PresetInfo>& presets, int imageCount) = 0;
     // Lays the ring's track and its blue bar when the ring has no bar yet.
     virtual void prepareRing() = 0;
-    // The area where the current image is shown, read once at job start.
+    // The area where the current image is shown now (the job reads it at its start, and where a smart
+    // crop falls back to a plain resize).
     virtual cg::Rect previewRectangle() const = 0;
 
     // Progress.

@@ -53,6 +53,10 @@ BatchEngine::BatchEngine(ActivityScreen* screen, Services services)
                                                                        [](foundation::UserDefaults*) {});
     }
     if (services_.parallelImages == 0) services_.parallelImages = defaultParallelImages();
+    if (!services_.fileSystem) {
+        services_.fileSystem = std::shared_ptr<const OutputFileSystem>(&OutputFileSystem::system(),
+                                                                       [](const OutputFileSystem*) {});
+    }
     resetForNewJob();
 }
 
@@ -79,6 +83,7 @@ void BatchEngine::resetForNewJob() {
     job->pacer = services_.pacer;
     job->hasScreen = screen_ != nullptr;
     job->parallelImages = services_.parallelImages;
+    job->fileSystem = services_.fileSystem;
     job->clock = services_.now;
     job->bSkipPreview = skipPreview_;
     job_ = std::move(job);
@@ -297,6 +302,8 @@ void BatchEngine::finishJob(const std::shared_ptr<BatchJob>& job, bool notify) {
 
 void BatchEngine::endWithError(const std::shared_ptr<BatchJob>& job, const std::string& message) {
     job->running = false;
+    // The job is over, if unsuccessfully: the tabs that wait for it must not think it still runs.
+    bProcessCompleted_ = true;
     std::cout << message << std::endl;
     if (screen_) screen_->showJobError(message);
 }

@@ -17,6 +17,7 @@
 
 #include "Core/Job/ActivityScreen.h"
 #include "Core/Job/JobParameters.h"
+#include "Core/Job/OutputFileSystem.h"
 #include "Core/Job/Pacer.h"
 #include "Core/Job/ResultInfo.h"
 #include "Platform/Foundation/Date.h"
@@ -35,6 +36,8 @@ class BatchEngine {
         std::function<foundation::Date()> now;               // the clock; Date::now when empty
         // Images of one preset processed at once when the preview panel is off; 0 picks by core count.
         unsigned parallelImages = 0;
+        // How names are given on the output disk; the machine's own file systems when null.
+        std::shared_ptr<const OutputFileSystem> fileSystem;
     };
 
     explicit BatchEngine(ActivityScreen* screen);

@@ -15,6 +15,7 @@
 
 #include "Core/Job/ActivityScreen.h"
 #include "Core/Job/JobParameters.h"
+#include "Core/Job/OutputFileSystem.h"
 #include "Core/Job/Pacer.h"
 #include "Core/Job/ResultInfo.h"
 #include "Platform/Foundation/Date.h"
@@ -34,6 +35,7 @@ struct BatchJob : std::enable_shared_from_this<BatchJob> {
     unsigned parallelImages = 1;
     std::shared_ptr<foundation::UserDefaults> defaults;
     std::shared_ptr<Pacer> pacer;
+    std::shared_ptr<const OutputFileSystem> fileSystem;
     bool hasScreen = false;
     BatchEngine* engine = nullptr;
     std::weak_ptr<bool> engineAlive;

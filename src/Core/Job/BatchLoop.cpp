@@ -38,8 +38,8 @@ std::string positionText(const std::vector<PresetInfo>& presets, std::size_t ind
 
 void BatchJob::processAllImages() {
     std::string error;
-    const auto jobFolder =
-        createFreshFolder(outputFolder / jobFolderName(appName().value_or("Vorta"), now()), &error);
+    const auto jobFolder = createFreshFolder(outputFolder / jobFolderName(appName().value_or("Vorta"), now()),
+                                             &error, *fileSystem);
     if (!jobFolder) {
         postToEngine([self = shared_from_this(), error](BatchEngine& engine) {
             engine.endWithError(self, "The job folder could not be made: " + error);
@@ -85,7 +85,8 @@ void BatchJob::processAllImages() {
         std::optional<std::filesystem::path> presetFolder = *jobFolder;
         std::string folderError;
         if (presets.size() >= 2)
-            presetFolder = createFreshFolder(*jobFolder / safePathComponent(name, "Preset"), &folderError);
+            presetFolder =
+                createFreshFolder(*jobFolder / safePathComponent(name, "Preset"), &folderError, *fileSystem);
         if (presetFolder) {
             input.presetFolder = *presetFolder;
             {
@@ -121,7 +122,7 @@ void BatchJob::processAllImages() {
         };
         // Names one image's file, files its result and reports it, in image order.
         const auto commit = [&](ImageStepOutcome finished, bool cancelled) {
-            const auto outcome = nameOutputFile(std::move(finished));
+            const auto outcome = nameOutputFile(std::move(finished), *fileSystem);
             ++visitedCount;
             {
                 std::lock_guard lock(mutex);

@@ -14,6 +14,7 @@
 #include "Core/Rename/SafeName.h"
 #include "Core/Watermark/Watermark.h"
 #include "Platform/Foundation/Bookmark.h"
+#include "Platform/Image/DecodeWarnings.h"
 #include "Platform/Image/FileType.h"
 #include "Platform/Image/ImageEncoding.h"
 #include "Platform/Image/ImageGeometry.h"
@@ -49,12 +50,15 @@ std::optional<std::filesystem::path> resolveSource(const SourceURLInfo& record) 
     return std::nullopt;
 }
 
-// A small copy for the previews, computed here on the worker.
+// A small copy for the previews, computed here on the worker: the screen never decodes the file, and
+// the file's decoder closes with the step, reporting to the step's collector.
 std::optional<image::Image> previewCopy(const image::Image& image) {
     const auto size = image::pixelSize(image);
     const double s = std::min(1.0, kPreviewSide / std::max(size.width, size.height));
-    return image::resized(
+    const auto small = image::resized(
         image, {std::max(1.0, std::floor(size.width * s)), std::max(1.0, std::floor(size.height * s))});
+    if (!small) return std::nullopt;
+    return image::rendered(*small);
 }
 
 // The folder a record's output goes to: the preset's folder, then the dropped folder's name and the
@@ -113,9 +117,13 @@ class ImageStep {
         const auto source = resolveSource(in_.record);
         if (!source) return skipped(in_.record, Kind::Unreadable, "the file has no path");
         std::string error;
-        const auto info = image::readImageInfo(*source, &error);
-        if (!info)
-            return skipped(in_.record, Kind::Unreadable, "the file cannot be read as an image: " + error);
+        bool damaged = false;
+        const auto info = image::readImageInfo(*source, &error, &damaged);
+        if (!info) {
+            return skipped(
+                in_.record, Kind::Unreadable,
+                (damaged ? "the file is damaged: " : "the file cannot be read as an image: ") + error);
+        }
         if (info->tooLarge) return skipped(in_.record, Kind::Unreadable, "the image is too large to process");
         source_ = *source;
         original_ = {double(info->pixelWidth), double(info->pixelHeight)};
@@ -142,6 +150,7 @@ class ImageStep {
     void showLoadingPreview() {
         auto preview = image::thumbnail(source_, {kPreviewSide, kPreviewSide});
         if (!preview) return;
+        preview = image::rendered(*preview);
         const bool saliency = in_.saliencyWanted;
         job_.postToScreen(
             [image = *preview, saliency](ActivityScreen& s) { s.showLoadingPreview(image, saliency); });
@@ -166,14 +175,11 @@ class ImageStep {
     }
 
     ImageStepOutcome copySourceToOutput() {
-        const auto folder = outputFolderFor(in_.presetFolder, in_.record);
-        std::error_code ec;
-        std::filesystem::create_directories(folder, ec);
-        if (ec)
-            return skipped(in_.record, Kind::Skipped,
-                           "the folder " + folder.string() + " could not be made: " + ec.message());
-        const auto destination = folder / (outputStem(source_, in_.record) + extensionOf(source_));
         std::string error;
+        const auto folder =
+            createFolders(outputFolderFor(in_.presetFolder, in_.record), &error, *job_.fileSystem);
+        if (!folder) return skipped(in_.record, Kind::Skipped, error);
+        const auto destination = *folder / (outputStem(source_, in_.record) + extensionOf(source_));
         const auto copied = copyToTemporaryBeside(source_, destination, &error);
         if (!copied) return skipped(in_.record, Kind::Skipped, error);
         return ImageStepOutcome{Kind::Done, in_.record, {}, *copied, destination};
@@ -187,8 +193,6 @@ class ImageStep {
     // The size the working image must have before the final resample, so the decoder can skip detail.
     std::optional<cg::Size> neededForScaling() const {
         if (in_.placeholder) return std::nullopt;
-        if (in_.saliencyWanted && (original_.width > target_.width || original_.height > target_.height))
-            return std::nullopt;  // crops pick their window in the full image
         if (presetImageCrop(preset_) || in_.actionType == ActionType::PxP ||
             in_.actionType == ActionType::WxH)
             return coverSize(original_, target_);
@@ -230,10 +234,10 @@ class ImageStep {
             bool tried = false;
             if (in_.saliencyWanted) {
                 tried = true;
-                working = smartCropImage(*loaded, source_, target_, presetImageCrop(preset_), &cropSender_);
+                working = smartCropImage(source_, original_, target_, presetImageCrop(preset_), &cropSender_);
             }
             if (!working) {
-                if (tried && previews()) postFrame(*loaded, job_.previewRectangle);
+                if (tried) postFrame(*loaded, std::nullopt);
                 working = resizeForActionType(*loaded);
             }
             if (working && previews()) {
@@ -258,25 +262,22 @@ class ImageStep {
     }
 
     ImageStepOutcome writeOutputImage(const image::Image& image) {
-        const auto folder = outputFolderFor(in_.presetFolder, in_.record);
-        std::error_code ec;
-        std::filesystem::create_directories(folder, ec);
-        if (ec)
-            return skipped(in_.record, Kind::Skipped,
-                           "the folder " + folder.string() + " could not be made: " + ec.message());
+        std::string error;
+        const auto folder =
+            createFolders(outputFolderFor(in_.presetFolder, in_.record), &error, *job_.fileSystem);
+        if (!folder) return skipped(in_.record, Kind::Skipped, error);
 
         const auto format = outputFormatForPreset(job_.params.outputFormat, preset_);
         std::string extension = format.value_or(splitFileName(source_.filename().string()).extension);
-        std::string error;
         auto encoded = encodeForExtension(image, extension, &error);
         if (!encoded) return skipped(in_.record, Kind::Skipped, "the image could not be encoded: " + error);
         // The name carries the extension of the format the bytes are in, even where the source had none.
         const std::string name = outputStem(source_, in_.record) + "." + encoded->extension;
         const std::string_view bytes(reinterpret_cast<const char*>(encoded->bytes.data()),
                                      encoded->bytes.size());
-        const auto written = writeTemporaryBeside(folder / name, bytes, &error);
+        const auto written = writeTemporaryBeside(*folder / name, bytes, &error);
         if (!written) return skipped(in_.record, Kind::Skipped, error);
-        return ImageStepOutcome{Kind::Done, in_.record, {}, *written, folder / name};
+        return ImageStepOutcome{Kind::Done, in_.record, {}, *written, *folder / name};
     }
 
     void postPreview(const image::Image& image, void (ActivityScreen::*show)(const image::Image&)) {
@@ -285,11 +286,18 @@ class ImageStep {
         job_.postToScreen([image = *copy, show](ActivityScreen& s) { (s.*show)(image); });
     }
 
-    void postFrame(const image::Image& image, const cg::Rect& frame) {
-        const auto copy = previewCopy(image);
-        if (!copy) return;
-        job_.postToScreen(
-            [image = *copy, frame](ActivityScreen& s) { s.animateProcessedImageToFrame(image, frame); });
+    // The screen flies the image to `frame` (absent: where the loading preview is now) and takes the
+    // image off the list of those still to do; with previews off it only takes it off the list.
+    void postFrame(const image::Image& image, std::optional<cg::Rect> frame) {
+        const auto copy = previews() ? previewCopy(image) : std::nullopt;
+        if (!copy) {
+            const bool animated = previews();
+            job_.postToScreen([animated](ActivityScreen& s) { s.removeFirstItem(animated); });
+            return;
+        }
+        job_.postToScreen([image = *copy, frame](ActivityScreen& s) {
+            s.animateProcessedImageToFrame(image, frame.value_or(s.previewRectangle()));
+        });
     }
 
     // How the smart crops reach the preview and the pacing of this job.
@@ -298,7 +306,7 @@ class ImageStep {
         explicit JobCropSender(ImageStep& step) : step_(step) {}
         bool bSkipPreview() const override { return !step_.previews(); }
         void animateProcessedImageToFrame(const image::Image& image, const cg::Rect& frame) override {
-            if (step_.previews()) step_.postFrame(image, frame);
+            step_.postFrame(image, frame);
         }
         void pause(double seconds) override {
             if (step_.previews()) step_.job_.pacer->pause(seconds);
@@ -320,13 +328,25 @@ class ImageStep {
 }  // namespace
 
 ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
-    return ImageStep(job, input).run();
+    const image::DecodeWarnings warnings;
+    auto outcome = ImageStep(job, input).run();
+    // Judged once every image of the step is released: some decoders report only when they close.
+    // A copy is the file's own bytes and never decoded.
+    const bool decoded = !job.copyOnlyFlag && (outcome.kind == Kind::Done || outcome.kind == Kind::Skipped ||
+                                               outcome.kind == Kind::Unreadable);
+    if (const auto damage = warnings.damage(); damage && decoded) {
+        std::error_code ec;
+        if (!outcome.unnamedFile.empty()) std::filesystem::remove(outcome.unnamedFile, ec);
+        return skipped(outcome.record, Kind::Unreadable, "the file is damaged: " + *damage);
+    }
+    return outcome;
 }
 
-ImageStepOutcome nameOutputFile(ImageStepOutcome outcome) {
+ImageStepOutcome nameOutputFile(ImageStepOutcome outcome, const OutputFileSystem& fileSystem) {
     if (outcome.unnamedFile.empty()) return outcome;
     std::string error;
-    const auto placed = moveIntoPlaceWithoutOverwriting(outcome.unnamedFile, outcome.intendedPath, &error);
+    const auto placed =
+        moveIntoPlaceWithoutOverwriting(outcome.unnamedFile, outcome.intendedPath, &error, fileSystem);
     outcome.unnamedFile.clear();
     if (!placed) return skipped(outcome.record, Kind::Skipped, error);
     outcome.record.strFinalOutputFilePath = placed->string();

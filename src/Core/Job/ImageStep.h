@@ -47,6 +47,6 @@ ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input);
 
 // Gives a done image's file its final name (the intended one, or its first free " (N)" variant) and
 // records it; a file that cannot be named makes the image skipped. Other outcomes pass unchanged.
-ImageStepOutcome nameOutputFile(ImageStepOutcome outcome);
+ImageStepOutcome nameOutputFile(ImageStepOutcome outcome, const OutputFileSystem& fileSystem);
 
 }  // namespace core

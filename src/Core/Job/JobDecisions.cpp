@@ -1,31 +1,18 @@
 #include "Core/Job/JobDecisions.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "Core/Effects/FMFilter.h"
+#include "Extensions/StringLines.h"
+#include "Extensions/TextEditing.h"
 
 namespace core {
 
 namespace {
 
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    const auto last = s.find_last_not_of(" \t\r\n");
-    return s.substr(first, last - first + 1);
-}
-
-bool equalsIgnoringCase(const std::string& a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 bool isDefaultFormat(const std::string& format) {
-    const auto t = trimmed(format);
-    return t.empty() || equalsIgnoringCase(t, "Default");
+    const auto t = str::trimmed(format);
+    return t.empty() || text::lowercase(t) == "default";
 }
 
 }  // namespace
@@ -87,9 +74,8 @@ std::optional<std::string> outputFormatForPreset(const std::optional<std::string
                                                  const PresetInfo& preset) {
     std::string format = jobFormat.value_or("Default");
     if (isDefaultFormat(format)) format = presetOutputExtension(preset);
-    format = trimmed(format);
-    if (format.empty() || equalsIgnoringCase(format, "Default")) return std::nullopt;
-    return format;
+    if (isDefaultFormat(format)) return std::nullopt;
+    return str::trimmed(format);
 }
 
 }  // namespace core

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <functional>
 
 #include "Core/Rename/SafeName.h"
 #include "Platform/Foundation/Formatters.h"
@@ -21,8 +22,12 @@ void replaceAll(std::string& s, std::string_view from, std::string_view to) {
         s.replace(pos, from.size(), to);
 }
 
+std::string errorText(const std::string& what, int error) {
+    return what + ": " + std::strerror(error);
+}
+
 std::string errnoText(const std::string& what) {
-    return what + ": " + std::strerror(errno);
+    return errorText(what, errno);
 }
 
 std::filesystem::path numbered(const std::filesystem::path& path, int n, bool isFolder) {
@@ -30,6 +35,32 @@ std::filesystem::path numbered(const std::filesystem::path& path, int n, bool is
     const std::string stem = isFolder ? path.filename().string() : path.stem().string();
     const std::string ext = isFolder ? std::string() : path.extension().string();
     return path.parent_path() / (stem + " (" + std::to_string(n) + ")" + ext);
+}
+
+// Claims `wanted` or its first free " (N)" variant with `claim` (0, EEXIST when taken, or another errno).
+// A name the file system refuses is tried once more with the refused characters replaced, as a memory
+// card or a network share needs.
+std::optional<std::filesystem::path> claimFirstFree(
+    const std::filesystem::path& path, bool isFolder, const std::string& failure, std::string* error,
+    const std::function<int(const std::filesystem::path&)>& claim) {
+    auto wanted = path;
+    bool renamed = false;
+    for (int n = 1; n < 100000; ++n) {
+        const auto candidate = numbered(wanted, n, isFolder);
+        const int result = claim(candidate);
+        if (result == 0) return candidate;
+        if (result == EEXIST) continue;
+        if (isRefusedName(result) && !renamed) {
+            wanted = wanted.parent_path() / portableName(wanted.filename().string());
+            renamed = true;
+            n = 0;
+            continue;
+        }
+        if (error) *error = errorText(failure + candidate.string(), result);
+        return std::nullopt;
+    }
+    if (error) *error = "no free name for " + path.string();
+    return std::nullopt;
 }
 
 // A temporary name beside `destination` that no other writer uses.
@@ -58,41 +89,58 @@ std::filesystem::path firstFreePath(const std::filesystem::path& path, bool isFo
     }
 }
 
-std::optional<std::filesystem::path> createFreshFolder(const std::filesystem::path& path,
-                                                       std::string* error) {
+std::optional<std::filesystem::path> createFreshFolder(const std::filesystem::path& path, std::string* error,
+                                                       const OutputFileSystem& fileSystem) {
     std::error_code ec;
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
-    for (int n = 1; n < 100000; ++n) {
-        const auto candidate = numbered(path, n, true);
-        if (::mkdir(candidate.c_str(), 0755) == 0) return candidate;
-        if (errno != EEXIST) {
-            if (error) *error = errnoText("cannot create folder " + candidate.string());
+    return claimFirstFree(
+        path, true, "cannot create folder ", error,
+        [&](const std::filesystem::path& candidate) { return fileSystem.makeFolder(candidate); });
+}
+
+std::optional<std::filesystem::path> createFolders(const std::filesystem::path& path, std::string* error,
+                                                   const OutputFileSystem& fileSystem) {
+    std::error_code ec;
+    std::filesystem::path built;
+    for (const auto& part : path) {
+        if (built.empty()) {
+            built = part;
+            continue;
+        }
+        if (part.empty()) continue;  // a trailing separator
+        int result = 0;
+        for (const auto& name : {part.string(), portableName(part.string())}) {
+            const auto candidate = built / name;
+            if (std::filesystem::is_directory(candidate, ec)) {
+                result = 0;
+            } else {
+                result = fileSystem.makeFolder(candidate);
+                if (result == EEXIST && std::filesystem::is_directory(candidate, ec)) result = 0;
+            }
+            if (result == 0) {
+                built = candidate;
+                break;
+            }
+            if (!isRefusedName(result)) break;
+        }
+        if (result != 0) {
+            if (error)
+                *error = errorText("the folder " + (built / part).string() + " could not be made", result);
             return std::nullopt;
         }
     }
-    if (error) *error = "no free name for folder " + path.string();
-    return std::nullopt;
+    return built;
 }
 
 std::optional<std::filesystem::path> moveIntoPlaceWithoutOverwriting(const std::filesystem::path& tmp,
                                                                      const std::filesystem::path& destination,
-                                                                     std::string* error) {
-    // link() fails when the name is taken, so two writers can never claim the same name.
-    for (int n = 1; n < 100000; ++n) {
-        const auto candidate = numbered(destination, n, false);
-        if (::link(tmp.c_str(), candidate.c_str()) == 0) {
-            ::unlink(tmp.c_str());
-            return candidate;
-        }
-        if (errno != EEXIST) {
-            if (error) *error = errnoText("cannot write " + candidate.string());
-            ::unlink(tmp.c_str());
-            return std::nullopt;
-        }
-    }
-    if (error) *error = "no free name for " + destination.string();
-    ::unlink(tmp.c_str());
-    return std::nullopt;
+                                                                     std::string* error,
+                                                                     const OutputFileSystem& fileSystem) {
+    auto placed = claimFirstFree(
+        destination, false, "cannot write ", error,
+        [&](const std::filesystem::path& candidate) { return fileSystem.placeFile(tmp, candidate); });
+    if (!placed) ::unlink(tmp.c_str());
+    return placed;
 }
 
 std::optional<std::filesystem::path> writeTemporaryBeside(const std::filesystem::path& destination,

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "Core/Job/OutputFileSystem.h"
 #include "Platform/Foundation/Date.h"
 
 namespace core {
@@ -20,16 +21,28 @@ std::string jobFolderName(std::string_view appName, foundation::Date date);
 // that is free. Folders take the numbers after their whole name.
 std::filesystem::path firstFreePath(const std::filesystem::path& path, bool isFolder = false);
 
+// Names that the output file system refuses (see OutputFileSystem) are tried once more with the
+// refused characters replaced; the names below are kept wherever the file system takes them.
+
 // Creates a new folder at `path`, or at its first free " (N)" variant when something is there already,
 // with any missing parents. Never reuses an existing folder. Absent (with `error` set) on failure.
-std::optional<std::filesystem::path> createFreshFolder(const std::filesystem::path& path, std::string* error);
+std::optional<std::filesystem::path> createFreshFolder(
+    const std::filesystem::path& path, std::string* error,
+    const OutputFileSystem& fileSystem = OutputFileSystem::system());
+
+// Makes the folder `path` and its missing parents, or finds them made already; returns the folder,
+// whose names may differ from `path`'s where the file system refused them. Absent (with `error` set)
+// on failure.
+std::optional<std::filesystem::path> createFolders(
+    const std::filesystem::path& path, std::string* error,
+    const OutputFileSystem& fileSystem = OutputFileSystem::system());
 
 // Moves the finished temporary file `tmp` to `destination`, or to its first free " (N)" variant, never
 // replacing an existing file. Returns the final path; absent (with `error` set) on failure, in which
 // case `tmp` is removed.
-std::optional<std::filesystem::path> moveIntoPlaceWithoutOverwriting(const std::filesystem::path& tmp,
-                                                                     const std::filesystem::path& destination,
-                                                                     std::string* error);
+std::optional<std::filesystem::path> moveIntoPlaceWithoutOverwriting(
+    const std::filesystem::path& tmp, const std::filesystem::path& destination, std::string* error,
+    const OutputFileSystem& fileSystem = OutputFileSystem::system());
 
 // Writes `bytes` to a hidden temporary file in `destination`'s folder, for moveIntoPlaceWithoutOverwriting
 // to name later. Absent (with `error` set, nothing left behind) on failure.

@@ -1,5 +1,8 @@
 #include "Core/Job/ResultGroups.h"
 
+#include "Core/Job/FolderWalk.h"
+#include "Platform/Foundation/Formatters.h"
+
 #include <sys/stat.h>
 
 #include <array>
@@ -121,16 +124,9 @@ std::uint64_t fileSize(const std::string& path) {
 std::uint64_t folderSize(const std::optional<std::filesystem::path>& folder) {
     if (!folder) return 0;
     std::uint64_t total = 0;
-    std::error_code ec;
-    auto it =
-        std::filesystem::recursive_directory_iterator(*folder, std::filesystem::directory_options::none, ec);
-    for (; !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->path().filename().string().starts_with(".")) {
-            if (it->is_directory(ec)) it.disable_recursion_pending();
-            continue;
-        }
-        total += fileSize(it->path().string());
-    }
+    walkVisibleEntries(*folder, [&](const std::filesystem::directory_entry& entry) {
+        total += fileSize(entry.path().string());
+    });
     return total;
 }
 
@@ -145,9 +141,8 @@ std::string formattedByteCount(std::uint64_t bytes) {
             value /= 1024.0;
         } while (value > 1024.0 && unit + 1 < units.size());
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "%4.2f %s", value, units[unit]);
-    return text;
+    // Two fraction digits, written with the user's decimal separator.
+    return foundation::formatDecimal(value, 2, 2) + " " + units[unit];
 }
 
 }  // namespace core

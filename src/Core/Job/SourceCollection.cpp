@@ -1,10 +1,8 @@
 #include "Core/Job/SourceCollection.h"
 
-#include <algorithm>
-#include <array>
-#include <string_view>
-
+#include "Core/Job/FolderWalk.h"
 #include "Core/Records/SharedLists.h"
+#include "Platform/Foundation/UTType.h"
 #include "Platform/Image/ImageInfo.h"
 
 namespace core {
@@ -17,40 +15,26 @@ struct FoundFile {
     std::string relativePath;  // the file's folder inside the dropped folder
 };
 
-bool isHidden(const std::filesystem::path& p) {
-    return p.filename().string().starts_with(".");
-}
-
 void walkFolder(const std::filesystem::path& folder, std::vector<FoundFile>& out) {
-    std::vector<std::filesystem::path> files;
-    std::error_code ec;
-    auto it = std::filesystem::recursive_directory_iterator(
-        folder, std::filesystem::directory_options::skip_permission_denied, ec);
-    for (; !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-        if (isHidden(it->path())) {
-            if (it->is_directory(ec)) it.disable_recursion_pending();
-            continue;
-        }
-        if (it->is_regular_file(ec) && hasImageExtension(it->path())) files.push_back(it->path());
-    }
-    std::sort(files.begin(), files.end());
     const std::string rootName = folder.filename().string();
-    for (auto& f : files) {
-        const auto relative = f.parent_path().lexically_relative(folder);
-        out.push_back({f, rootName, relative == "." ? std::string() : relative.string()});
-    }
+    walkVisibleEntries(folder, [&](const std::filesystem::directory_entry& entry) {
+        std::error_code ec;
+        if (!entry.is_regular_file(ec) || !isImageFile(entry.path())) return;
+        const auto relative = entry.path().parent_path().lexically_relative(folder);
+        out.push_back({entry.path(), rootName, relative == "." ? std::string() : relative.string()});
+    });
 }
 
-// Records for the files that read as images, numbered when a base name is given.
+// Records for the image files, numbered when a base name is given. An image that cannot be read
+// (a camera RAW, a damaged file) is listed all the same: the job skips it and says why.
 std::vector<SourceURLInfo> makeRecords(const std::vector<FoundFile>& found,
                                        const std::optional<std::string>& baseName,
                                        std::optional<std::int64_t> startIndex) {
     std::vector<SourceURLInfo> records;
     std::int64_t n = startIndex.value_or(1);
     for (const auto& f : found) {
-        // One header read decides whether the file is an image and fills the record.
+        // One header read fills the record.
         const auto header = image::readImageInfo(f.path);
-        if (!header) continue;
         SourceURLInfo record;
         record.strRootPath = f.rootName;
         record.strRelativePath = f.relativePath;
@@ -63,22 +47,17 @@ std::vector<SourceURLInfo> makeRecords(const std::vector<FoundFile>& found,
 
 }  // namespace
 
-bool hasImageExtension(const std::filesystem::path& path) {
-    static constexpr std::array<std::string_view, 18> kImageExtensions = {
-        "jpg",  "jpeg", "jpe", "jfif", "png",  "gif", "bmp", "tif", "tiff",
-        "heic", "heif", "hif", "avif", "webp", "jp2", "j2k", "jpf", "jpx"};
-    std::string ext = path.extension().string();
-    if (ext.size() < 2) return false;
-    ext.erase(0, 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return std::find(kImageExtensions.begin(), kImageExtensions.end(), ext) != kImageExtensions.end();
+bool isImageFile(const std::filesystem::path& path) {
+    return foundation::UTType::ofFile(path).conformsToImage();
 }
 
 std::vector<SourceURLInfo> sourceInfosForURLs(const std::vector<std::filesystem::path>& urls,
                                               const std::optional<std::string>& baseName,
                                               std::optional<std::int64_t> startIndex) {
     std::vector<FoundFile> found;
-    for (const auto& url : urls) found.push_back({url, {}, {}});
+    for (const auto& url : urls) {
+        if (isImageFile(url)) found.push_back({url, {}, {}});
+    }
     return makeRecords(found, baseName, startIndex);
 }
 
@@ -92,7 +71,7 @@ std::vector<SourceURLInfo> walkSourceURLs(const std::vector<std::filesystem::pat
         const auto path = url.has_filename() ? url : url.parent_path();
         if (std::filesystem::is_directory(path, ec)) {
             walkFolder(path, found);
-        } else if (hasImageExtension(path)) {
+        } else if (isImageFile(path)) {
             found.push_back({path, {}, {}});
         }
     }

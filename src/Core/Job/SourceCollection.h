@@ -1,8 +1,8 @@
 #pragma once
 // Turning dropped files and folders into image records: folders are walked (hidden entries and
-// symbolic links to folders left out), image files are kept when their extension names an image type
-// and their header reads as an image, and each record carries the folder it was found in. Runs on any
-// thread; publishImageList belongs to the main queue.
+// symbolic links to folders left out, unreadable entries passed over), files are kept when their type
+// is an image type, and each record carries the folder it was found in. Runs on any thread;
+// publishImageList belongs to the main queue.
 
 #include <cstdint>
 #include <filesystem>
@@ -14,18 +14,19 @@
 
 namespace core {
 
-// True when the file's extension (in any letter case) names an image type.
-bool hasImageExtension(const std::filesystem::path& path);
+// True when the file's type, judged by its name and content, is an image type: camera RAW files
+// are images, PDF documents are not.
+bool isImageFile(const std::filesystem::path& path);
 
-// Records for the files of `urls` that load as images, in order; numbered "<baseName>-<n>" from
-// `startIndex` (1) when a base name is given. Files that are no images are left out.
+// Records for the files of `urls`, in order; numbered "<baseName>-<n>" from `startIndex` (1) when a
+// base name is given.
 std::vector<SourceURLInfo> sourceInfosForURLs(const std::vector<std::filesystem::path>& urls,
                                               const std::optional<std::string>& baseName,
                                               std::optional<std::int64_t> startIndex);
 
 // The image files named by `urls` and found in the folders among them (sorted by name, recursively),
-// as records; a file inside a dropped folder gets the folder's name as strRootPath and its own
-// sub-folder path as strRelativePath.
+// as records, those that cannot be read included; a file inside a dropped folder gets the folder's name as
+// strRootPath and its own sub-folder path as strRelativePath.
 std::vector<SourceURLInfo> walkSourceURLs(const std::vector<std::filesystem::path>& urls,
                                           const std::optional<std::string>& baseName,
                                           std::optional<std::int64_t> startIndex);

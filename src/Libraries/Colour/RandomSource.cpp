@@ -1,28 +1,9 @@
 #include "Libraries/Colour/RandomSource.h"
 
-#include <sys/random.h>
-
-#include <cerrno>
-#include <random>
+#include "Platform/Foundation/SecureRandom.h"
 
 namespace colour {
 namespace {
-
-std::uint32_t secureWord() {
-    std::uint32_t word = 0;
-    auto* bytes = reinterpret_cast<unsigned char*>(&word);
-    std::size_t filled = 0;
-    while (filled < sizeof word) {
-        const ssize_t got = getrandom(bytes + filled, sizeof word - filled, 0);
-        if (got > 0) {
-            filled += static_cast<std::size_t>(got);
-        } else if (got < 0 && errno != EINTR) {
-            // No kernel source: the library's random colours still need a value.
-            return std::random_device{}();
-        }
-    }
-    return word;
-}
 
 class SystemRandom final : public RandomSource {
   public:
@@ -31,7 +12,7 @@ class SystemRandom final : public RandomSource {
         // Reject the low words that would make some results more likely than others.
         const std::uint32_t threshold = static_cast<std::uint32_t>(-upperBound) % upperBound;
         for (;;) {
-            const std::uint32_t word = secureWord();
+            const std::uint32_t word = foundation::secureRandom32();
             if (word >= threshold) return word % upperBound;
         }
     }

@@ -5,6 +5,7 @@
 
 #include "Libraries/Support/CommandLineText.h"
 #include "Platform/Foundation/CharacterClusters.h"
+#include "Platform/Foundation/TextServices.h"
 
 namespace support {
 

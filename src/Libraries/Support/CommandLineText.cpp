@@ -4,7 +4,7 @@
 #include <clocale>
 #include <cstdlib>
 
-#include "Platform/Foundation/DecimalSeparator.h"
+#include "Platform/Foundation/TextServices.h"
 
 namespace str {
 
@@ -61,7 +61,7 @@ std::optional<double> toDouble(std::string_view text, std::string_view decimalSe
 }
 
 std::optional<double> toDouble(std::string_view text) {
-    return toDouble(text, foundation::decimalSeparator());
+    return toDouble(text, foundation::decimalSeparator({}));
 }
 
 std::vector<std::string> split(std::string_view text, std::string_view separator, std::size_t maxSplits) {

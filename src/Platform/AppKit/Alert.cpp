@@ -1,6 +1,8 @@
 #include "Platform/AppKit/Alert.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QPointer>
 #include <QPushButton>
 
@@ -13,6 +15,27 @@ namespace appkit {
 namespace {
 ModalResponse responseForButton(int index) {
     return static_cast<ModalResponse>(static_cast<int>(ModalResponse::AlertFirstButtonReturn) + index);
+}
+
+// Puts `accessory` in the row of the buttons, moving the buttons one row down.
+void placeAccessory(QMessageBox* box, QWidget* accessory) {
+    auto* grid = qobject_cast<QGridLayout*>(box->layout());
+    auto* buttons = box->findChild<QDialogButtonBox*>();
+    if (!grid || !buttons) return;
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(grid->indexOf(buttons), &row, &column, &rowSpan, &columnSpan);
+    grid->removeWidget(buttons);
+    grid->addWidget(accessory, row, 1, 1, grid->columnCount() - 1);
+    grid->addWidget(buttons, row + 1, column, rowSpan, columnSpan);
+    accessory->show();
+}
+
+// The caller keeps its accessory when the box goes away.
+void releaseAccessory(QWidget* accessory) {
+    if (accessory) {
+        accessory->hide();
+        accessory->setParent(nullptr);
+    }
 }
 }  // namespace
 
@@ -39,6 +62,7 @@ QMessageBox* Alert::makeBox(QWidget* parent) const {
         button->setProperty("appkit.response", static_cast<int>(responseForButton(static_cast<int>(i))));
         if (i == 0) box->setDefaultButton(button);
     }
+    if (accessoryView) placeAccessory(box, accessoryView);
     return box;
 }
 
@@ -59,6 +83,8 @@ void Alert::beginSheetModal(Window* window, std::function<void(ModalResponse)> c
     QMessageBox* box = makeBox(window);
     box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QDialog::finished, box,
+                     [accessory = accessoryView] { releaseAccessory(accessory); });
     QObject::connect(box, &QMessageBox::buttonClicked, box, [completion](QAbstractButton* button) {
         const auto response = static_cast<ModalResponse>(button->property("appkit.response").toInt());
         if (completion) dispatch::Queue::main().async([completion, response] { completion(response); });
@@ -71,6 +97,7 @@ ModalResponse Alert::runModal() const {
     if (auto scripted = ModalScript::takeAlertAnswer()) return *scripted;
     std::unique_ptr<QMessageBox> box(makeBox(nullptr));
     box->exec();
+    releaseAccessory(accessoryView);
     QAbstractButton* clicked = box->clickedButton();
     return clicked ? static_cast<ModalResponse>(clicked->property("appkit.response").toInt())
                    : responseForButton(0);

@@ -3,10 +3,13 @@
 // window-modal sheet (counted by the window) whose completion gets the button's response (first
 // button 1000, second 1001, ...), or run modally. Texts are shown as plain text. A queued scripted
 // answer replaces the user (ModalScript). With an owner, the completion is dropped once the owner
-// is gone. Main thread only; the alert object may go away once shown.
+// is gone. An accessory view (owned by the caller) is shown between the texts and the buttons and
+// handed back when the alert closes. Main thread only; the alert object may go away once shown.
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +27,7 @@ class Alert {
     Style alertStyle = Style::Warning;
     std::string messageText;
     std::string informativeText;
+    QPointer<QWidget> accessoryView;
 
     void addButton(std::string title) { buttons_.push_back(std::move(title)); }
     const std::vector<std::string>& buttons() const { return buttons_; }

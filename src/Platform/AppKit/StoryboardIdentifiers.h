@@ -37,6 +37,7 @@ inline constexpr char AdvancedHolderVC[] = "AdvancedHolderVC";
 inline constexpr char AdvancedTVC[] = "AdvancedTVC";
 inline constexpr char RenameHolderVC[] = "RenameHolderVC";
 inline constexpr char RenameOptionTVC[] = "RenameOptionTVC";
+inline constexpr char RenameOptionVC[] = "RenameOptionVC";
 inline constexpr char BulkResizeHolderVC[] = "BulkResizeHolderVC";
 inline constexpr char BulkResizerVC[] = "BulkResizerVC";
 inline constexpr char ActivityHolderVC[] = "ActivityHolderVC";

@@ -32,7 +32,8 @@ class ManualQueue : public Queue {
     int advance(double seconds);
     // Runs due blocks as they arrive from other threads until `done` holds or `timeout` of real
     // time passes; virtual time jumps to the next deadline whenever nothing else is due, so
-    // delayed steps of worker-driven flows run too. Returns whether `done` held.
+    // delayed steps of worker-driven flows run too. `done` is asked before each block, so it sees
+    // every state in between and nothing runs once it holds. Returns whether `done` held.
     bool runUntil(const std::function<bool()>& done,
                   std::chrono::milliseconds timeout = std::chrono::seconds(20));
 

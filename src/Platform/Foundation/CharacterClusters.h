@@ -9,9 +9,9 @@
 
 namespace foundation {
 
-// The characters of `text` in order, each a view into `text`.
+// The characters of `text` in order, each a view into `text` (the count is TextServices'
+// characterCount).
 std::vector<std::string_view> characterClusters(std::string_view text);
-std::size_t characterCount(std::string_view text);
 
 // How two texts are compared, as a set of flags.
 enum class CompareOptions : unsigned {

@@ -1,6 +1,7 @@
 #include "Platform/Foundation/Formatters.h"
 
-#include <unicode/datefmt.h>
+#include "Platform/Foundation/IcuText.h"
+
 #include <unicode/measfmt.h>
 #include <unicode/measunit.h>
 #include <unicode/measure.h>
@@ -9,35 +10,12 @@
 
 #include <cmath>
 #include <memory>
+#include <string_view>
 #include <vector>
 
+#include "Platform/Foundation/IcuDates.h"
+
 namespace foundation {
-
-namespace {
-
-icu::DateFormat::EStyle icuStyle(DateStyle s) {
-    switch (s) {
-        case DateStyle::None:
-            return icu::DateFormat::kNone;
-        case DateStyle::Short:
-            return icu::DateFormat::kShort;
-        case DateStyle::Medium:
-            return icu::DateFormat::kMedium;
-        case DateStyle::Long:
-            return icu::DateFormat::kLong;
-        case DateStyle::Full:
-            return icu::DateFormat::kFull;
-    }
-    return icu::DateFormat::kNone;
-}
-
-std::string utf8(const icu::UnicodeString& s) {
-    std::string out;
-    s.toUTF8String(out);
-    return out;
-}
-
-}  // namespace
 
 void setDefaultLocale(const std::string& localeId) {
     UErrorCode status = U_ZERO_ERROR;
@@ -58,28 +36,19 @@ std::string formatDecimal(double value, int minFractionDigits, int maxFractionDi
             .grouping(UNUM_GROUPING_OFF)
             .formatDouble(value, status)
             .toString(status);
-    std::string out;
     if (U_FAILURE(status)) return std::to_string(value);
-    return text.toUTF8String(out);
+    return icutext::utf8(text);
 }
 
 std::string formatMediumDateTime(Date date) {
-    std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createDateTimeInstance(
-        icu::DateFormat::kMedium, icu::DateFormat::kMedium, icu::Locale::getDefault()));
-    if (!format) return {};
-    icu::UnicodeString text;
-    format->format(static_cast<UDate>(date.secondsSince1970 * 1000.0), text);
-    std::string out;
-    return text.toUTF8String(out);
+    return formatDateTime(date, DateStyle::Medium, DateStyle::Medium);
 }
 
 std::string formatDateTime(Date date, DateStyle dateStyle, DateStyle timeStyle) {
-    std::unique_ptr<icu::DateFormat> fmt(icu::DateFormat::createDateTimeInstance(
-        icuStyle(dateStyle), icuStyle(timeStyle), icu::Locale::getDefault()));
-    if (!fmt) return {};
-    icu::UnicodeString out;
-    fmt->format(static_cast<UDate>(date.secondsSince1970 * 1000.0), out);
-    return utf8(out);
+    DateFormatter formatter;
+    formatter.setDateStyle(dateStyle);
+    formatter.setTimeStyle(timeStyle);
+    return formatter.string(date);
 }
 
 std::string formatDurationShort(double seconds) {
@@ -102,16 +71,45 @@ std::string formatDurationShort(double seconds) {
     icu::UnicodeString out;
     icu::FieldPosition pos;
     fmt.formatMeasures(parts.data(), static_cast<int32_t>(parts.size()), out, pos, status);
-    return U_FAILURE(status) ? std::string() : utf8(out);
+    return U_FAILURE(status) ? std::string() : icutext::utf8(out);
 }
 
+namespace {
+
+// `value` of the unit in the default locale's short form ("12 kB", "1,5 Mo", "532 octets").
+std::string localUnitText(double value, int maxFractionDigits, const icu::MeasureUnit& unit) {
+    using namespace icu::number;
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString text = NumberFormatter::withLocale(icu::Locale::getDefault())
+                                        .unit(unit)
+                                        .unitWidth(UNUM_UNIT_WIDTH_SHORT)
+                                        .precision(Precision::minMaxFraction(0, maxFractionDigits))
+                                        .grouping(UNUM_GROUPING_OFF)
+                                        .formatDouble(value, status)
+                                        .toString(status);
+    return U_FAILURE(status) ? std::string() : icutext::utf8(text);
+}
+
+}  // namespace
+
 std::string formatByteCount(std::uint64_t bytes) {
-    if (bytes == 0) return "Zero KB";
-    if (bytes == 1) return "1 byte";
-    if (bytes < 1000) return std::to_string(bytes) + " bytes";
+    // English keeps the file browsers' own words ("Zero KB", "1 byte"); other languages take the unit
+    // names of their locale.
+    const bool english = std::string_view(icu::Locale::getDefault().getLanguage()) == "en";
+    if (bytes < 1000) {
+        if (english) {
+            if (bytes == 0) return "Zero KB";
+            return bytes == 1 ? "1 byte" : std::to_string(bytes) + " bytes";
+        }
+        if (bytes == 0) return localUnitText(0, 0, icu::MeasureUnit::getKilobyte());
+        return localUnitText(double(bytes), 0, icu::MeasureUnit::getByte());
+    }
     // Kilobytes without fraction digits, megabytes with one, larger units with two. A value that
     // rounds up to 1000 of a unit is shown in the next unit.
     static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB", "PB", "EB"};
+    static const icu::MeasureUnit kLocalUnits[] = {
+        icu::MeasureUnit::getKilobyte(), icu::MeasureUnit::getMegabyte(), icu::MeasureUnit::getGigabyte(),
+        icu::MeasureUnit::getTerabyte(), icu::MeasureUnit::getPetabyte(), icu::MeasureUnit::getPetabyte()};
     static constexpr int kDigits[] = {0, 1, 2, 2, 2, 2};
     double value = static_cast<double>(bytes) / 1000.0;
     std::size_t unit = 0;
@@ -121,7 +119,10 @@ std::string formatByteCount(std::uint64_t bytes) {
         value /= 1000.0;
         ++unit;
     }
-    return formatDecimal(value, 0, kDigits[unit]) + " " + kUnits[unit];
+    if (english) return formatDecimal(value, 0, kDigits[unit]) + " " + kUnits[unit];
+    // ICU has no exabyte: the largest sizes are written in petabytes.
+    if (unit == 5) value *= 1000.0;
+    return localUnitText(value, kDigits[unit], kLocalUnits[unit]);
 }
 
 }  // namespace foundation

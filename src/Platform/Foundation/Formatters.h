@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Platform/Foundation/Date.h"
+#include "Platform/Foundation/DateFormatter.h"
 
 namespace foundation {
 
@@ -22,8 +23,6 @@ std::string formatDecimal(double value, int minFractionDigits, int maxFractionDi
 
 // The date and time in the medium styles, e.g. "Dec 7, 2026, 8:47:53 AM".
 std::string formatMediumDateTime(Date date);
-
-enum class DateStyle { None, Short, Medium, Long, Full };
 
 // The date and time in the default time zone, in the given styles of the default locale.
 std::string formatDateTime(Date date, DateStyle dateStyle, DateStyle timeStyle);

@@ -1,5 +1,7 @@
 #include "Platform/Foundation/NumberParsing.h"
 
+#include "Platform/Foundation/IcuText.h"
+
 #include <unicode/fmtable.h>
 #include <unicode/numfmt.h>
 #include <unicode/parsepos.h>
@@ -10,13 +12,12 @@
 namespace foundation {
 
 std::optional<double> parseNumber(std::string_view text, const std::string& localeId) {
-    const icu::Locale locale = localeId.empty() ? icu::Locale::getDefault() : icu::Locale(localeId.c_str());
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::NumberFormat> format(icu::NumberFormat::createInstance(locale, status));
+    std::unique_ptr<icu::NumberFormat> format(
+        icu::NumberFormat::createInstance(icutext::locale(localeId), status));
     if (U_FAILURE(status) || !format) return std::nullopt;
     format->setParseIntegerOnly(false);
-    const icu::UnicodeString input =
-        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    const icu::UnicodeString input = icutext::unicode(text);
     if (input.isEmpty()) return std::nullopt;
     icu::Formattable result;
     icu::ParsePosition position(0);

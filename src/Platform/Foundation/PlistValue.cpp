@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Platform/Foundation/Base64.h"
+#include "Platform/Foundation/JsonScalars.h"
 
 namespace foundation {
 
@@ -62,22 +63,6 @@ nlohmann::json toJson(const PlistValue& v) {
 
 std::optional<PlistValue> fromJson(const nlohmann::json& j) {
     switch (j.type()) {
-        case nlohmann::json::value_t::null:
-            return PlistValue();
-        case nlohmann::json::value_t::boolean:
-            return PlistValue(j.get<bool>());
-        case nlohmann::json::value_t::number_integer:
-            return PlistValue(j.get<std::int64_t>());
-        case nlohmann::json::value_t::number_unsigned: {
-            const auto u = j.get<std::uint64_t>();
-            if (u > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
-                return PlistValue(static_cast<double>(u));
-            return PlistValue(static_cast<std::int64_t>(u));
-        }
-        case nlohmann::json::value_t::number_float:
-            return PlistValue(j.get<double>());
-        case nlohmann::json::value_t::string:
-            return PlistValue(j.get<std::string>());
         case nlohmann::json::value_t::array: {
             PlistArray out;
             out.reserve(j.size());
@@ -114,7 +99,7 @@ std::optional<PlistValue> fromJson(const nlohmann::json& j) {
             return PlistValue(std::move(out));
         }
         default:
-            return std::nullopt;
+            return jsonScalar(j);
     }
 }
 

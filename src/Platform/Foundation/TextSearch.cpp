@@ -1,48 +1,33 @@
 #include "Platform/Foundation/TextSearch.h"
 
-#include "Platform/Foundation/CharacterClusters.h"
+#include "Platform/Foundation/IcuText.h"
+#include "Platform/Foundation/TextServices.h"
 
-#include <unicode/normalizer2.h>
-#include <unicode/uchar.h>
-#include <unicode/unistr.h>
 #include <unicode/utf8.h>
-
-#include <memory>
 
 namespace foundation {
 namespace {
 
-// Case-folded, canonically decomposed form: two texts that differ only in letter case or in
-// composed versus decomposed accents get the same key.
-icu::UnicodeString matchKey(icu::UnicodeString s) {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
-    s.foldCase();
-    if (U_FAILURE(status)) return s;
-    icu::UnicodeString out = nfd->normalize(s, status);
-    return U_SUCCESS(status) ? out : s;
+icu::UnicodeString matchKey(const icu::UnicodeString& s) {
+    return icutext::comparisonKey(s, CompareOptions::caseInsensitive);
 }
 
 // Byte offsets of `text` that lie between two user-perceived characters.
-std::vector<bool> characterBoundaries(std::string_view text) {
+std::vector<bool> boundaryFlags(std::string_view text) {
     std::vector<bool> boundary(text.size() + 1, false);
+    for (std::size_t b : characterBoundaries(text)) boundary[b] = true;
     boundary.front() = boundary.back() = true;
-    for (const std::string_view c : characterClusters(text))
-        boundary[static_cast<std::size_t>(c.data() - text.data())] = true;
     return boundary;
 }
 
 bool isWhitespaceOrNewline(UChar32 c) {
-    if ((c >= 0x09 && c <= 0x0D) || c == 0x85) return true;
-    const auto type = u_charType(c);
-    return type == U_SPACE_SEPARATOR || type == U_LINE_SEPARATOR || type == U_PARAGRAPH_SEPARATOR;
+    return c >= 0 && isMember(static_cast<char32_t>(c), CharacterClass::WhitespacesAndNewlines);
 }
 
 }  // namespace
 
 std::vector<TextRange> caseInsensitiveRanges(std::string_view text, std::string_view find) {
-    const icu::UnicodeString needle = matchKey(
-        icu::UnicodeString::fromUTF8(icu::StringPiece(find.data(), static_cast<int32_t>(find.size()))));
+    const icu::UnicodeString needle = matchKey(icutext::unicode(find));
     if (needle.isEmpty() || text.empty()) return {};
 
     // The key of the whole text, built one code point at a time so that every key position that
@@ -63,7 +48,7 @@ std::vector<TextRange> caseInsensitiveRanges(std::string_view text, std::string_
     }
     byteAt.push_back(length);
 
-    const std::vector<bool> boundary = characterBoundaries(text);
+    const std::vector<bool> boundary = boundaryFlags(text);
     std::vector<TextRange> ranges;
     for (int32_t from = 0; from <= key.length() - needle.length();) {
         const int32_t at = key.indexOf(needle, from);
@@ -89,7 +74,7 @@ std::string trimmingWhitespaceAndNewlines(std::string_view text) {
         int32_t next = begin;
         UChar32 c = 0;
         U8_NEXT(bytes, next, length, c);
-        if (c < 0 || !isWhitespaceOrNewline(c)) break;
+        if (!isWhitespaceOrNewline(c)) break;
         begin = next;
     }
     int32_t end = length;
@@ -97,7 +82,7 @@ std::string trimmingWhitespaceAndNewlines(std::string_view text) {
         int32_t previous = end;
         UChar32 c = 0;
         U8_PREV(bytes, begin, previous, c);
-        if (c < 0 || !isWhitespaceOrNewline(c)) break;
+        if (!isWhitespaceOrNewline(c)) break;
         end = previous;
     }
     return std::string(text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin)));

@@ -98,6 +98,13 @@ void UserDefaults::removeObject(std::string_view key) {
     set(key, std::nullopt);
 }
 
+void UserDefaults::removePersistentDomain() {
+    const std::lock_guard lock(mutex_);
+    if (persistent_.empty()) return;
+    persistent_.clear();
+    dirty_ = true;
+}
+
 std::int64_t UserDefaults::integer(std::string_view key) const {
     const auto v = object(key);
     if (!v) return 0;

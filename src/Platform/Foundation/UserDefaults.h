@@ -30,6 +30,8 @@ class UserDefaults {
     // Absent removes the key from the persistent domain.
     void set(std::string_view key, std::optional<PlistValue> value);
     void removeObject(std::string_view key);
+    // Removes every value the application set; the registered ones hold again.
+    void removePersistentDomain();
 
     // Typed reads with the platform's answers for a missing or mistyped key.
     std::int64_t integer(std::string_view key) const;  // 0

@@ -18,6 +18,9 @@ inline Color green() {
 inline Color yellow() {
     return {1.0, 204.0 / 255.0, 0.0, 1.0};
 }
+inline Color gray() {
+    return {142.0 / 255.0, 142.0 / 255.0, 147.0 / 255.0, 1.0};
+}
 inline Color blue() {
     return {0.0, 122.0 / 255.0, 1.0, 1.0};
 }

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <mutex>
+#include <semaphore>
 
 namespace image {
 
@@ -15,6 +15,14 @@ namespace {
 
 // libvips' HEIF default (50) is visibly soft on photos.
 constexpr int kHeifQuality = 90;
+// HEVC encodes that may run at once, within a job's memory bound.
+constexpr std::ptrdiff_t kHeifEncodesAtOnce = 3;
+
+// Gives an encoder's turn back however the encode ends.
+struct HeifTurn {
+    std::counting_semaphore<kHeifEncodesAtOnce>& encoders;
+    ~HeifTurn() { encoders.release(); }
+};
 
 struct BlobRelease {
     void operator()(VipsBlob* blob) const { vips_area_unref(VIPS_AREA(blob)); }
@@ -67,12 +75,15 @@ foundation::Data encode(const vips::VImage& pixels, FileType type, std::optional
             return takeBytes(pixels.jp2ksave_buffer(options));
         }
         case FileType::HEIF: {
-            // The HEVC encoder runs threads and large buffers of its own: eight at once (a parallel
-            // batch) peaked at 1.4 GB for no gain in speed, one at a time at 360 MB. The pixels are
-            // rendered first, so decoding and scaling stay parallel.
+            // The HEVC encoder keeps few of its own threads busy on one still frame, so encodes run side
+            // by side; each holds 50 to 180 MB more, so only a few at once. Eight full HD frames of a
+            // job, back to back on a shared machine: one at a time 112 s and 365 MB, three at once 52 s
+            // and 481 MB (bench/heic_encode and bench/RESULTS.md). The pixels are rendered first, so
+            // decoding and scaling stay parallel and out of the encoder's turn.
             const auto rendered = pixels.copy_memory();
-            static std::mutex heifEncoder;
-            const std::lock_guard lock(heifEncoder);
+            static std::counting_semaphore<kHeifEncodesAtOnce> heifEncoders(kHeifEncodesAtOnce);
+            heifEncoders.acquire();
+            const HeifTurn turn{heifEncoders};
             return takeBytes(
                 rendered.heifsave_buffer(vips::VImage::option()
                                              ->set("Q", kHeifQuality)

@@ -5,8 +5,9 @@
 
 namespace image {
 
-std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::string* error) {
+std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::string* error, bool* damaged) {
     detail::ensureVipsStarted();
+    if (damaged) *damaged = false;
     const auto admission = detail::admitFile(path, error);
     if (!admission) return std::nullopt;
     try {
@@ -21,7 +22,12 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
         vips_error_clear();
         return info;
     } catch (const vips::VError& e) {
-        detail::reportError(error, std::string("unreadable image header: ") + e.what());
+        // libvips' error text holds every thread's errors; the loader's own comes last.
+        std::string text = e.what();
+        while (!text.empty() && text.back() == '\n') text.pop_back();
+        text = text.substr(text.rfind('\n') + 1);
+        detail::reportError(error, "unreadable image header" + (text.empty() ? "" : ": " + text));
+        if (damaged) *damaged = true;
         return std::nullopt;
     }
 }

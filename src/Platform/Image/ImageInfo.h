@@ -20,7 +20,9 @@ struct ImageInfo {
 };
 
 // Absent when the file is missing, empty, not an image or in a format that is not read; `error`
-// (when given) then says why.
-std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::string* error = nullptr);
+// (when given) then says why, and `damaged` (when given) whether the file starts as an image in a
+// format that is read but its header cannot be (a truncated or corrupt file).
+std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::string* error = nullptr,
+                                       bool* damaged = nullptr);
 
 }  // namespace image

@@ -4,6 +4,7 @@
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
+#include "Platform/Image/WarningLog.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,7 +73,8 @@ std::optional<Image> load(const std::optional<detail::Admission>& admission, std
                           std::string* error) {
     if (!admission) return std::nullopt;
     try {
-        const auto raw = needed ? openShrunk(*admission, *needed) : detail::openAdmitted(*admission);
+        auto raw = needed ? openShrunk(*admission, *needed) : detail::openAdmitted(*admission);
+        if (const auto& log = detail::currentWarningLog()) raw = detail::decodedReportingTo(raw, log);
         return finishLoad(raw, admission->format, error);
     } catch (const vips::VError& e) {
         detail::reportError(error, std::string("unreadable image: ") + e.what());
@@ -95,6 +97,15 @@ std::optional<Image> loadImage(std::span<const std::uint8_t> bytes, std::string*
 std::optional<Image> loadImage(const std::filesystem::path& path, cg::Size needed, std::string* error) {
     detail::ensureVipsStarted();
     return load(detail::admitFile(path, error), needed, error);
+}
+
+Image rendered(const Image& image) {
+    try {
+        return fromVips(toVips(image).copy_memory());
+    } catch (const vips::VError& e) {
+        detail::reportError(nullptr, e.what());
+        return image;
+    }
 }
 
 }  // namespace image

@@ -27,4 +27,9 @@ std::optional<Image> loadImage(std::span<const std::uint8_t> bytes, std::string*
 std::optional<Image> loadImage(const std::filesystem::path& path, cg::Size needed,
                                std::string* error = nullptr);
 
+// The image with its pixels computed now and held in memory, so that it no longer keeps its file and
+// decoder open: for a small copy that outlives the work on the image (a preview). The image itself
+// when its pixels cannot be computed.
+Image rendered(const Image& image);
+
 }  // namespace image

@@ -1,5 +1,7 @@
 #include "Platform/Image/LoaderAdmission.h"
 
+#include "Platform/Image/WarningLog.h"
+
 #include <array>
 #include <fstream>
 #include <iterator>
@@ -110,6 +112,12 @@ std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::st
 }
 
 vips::VImage openAdmitted(const Admission& admission, vips::VOption* options) {
+    // A file that ends early fails to decode instead of giving an image with a grey bottom.
+    if (options == nullptr) options = vips::VImage::option();
+    options->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
+    // Work that collects what decoders report decodes each file once, from start to end, on threads
+    // that report to it (see WarningLog.h).
+    if (currentWarningLog()) options->set("access", VIPS_ACCESS_SEQUENTIAL);
     if (admission.source) return vips::VImage::new_from_source(*admission.source, "", options);
     // ImageMagick reads only from memory that the caller owns: decode while the bytes are here.
     const auto header =

@@ -69,8 +69,11 @@ Image drawnText(const Image& image, const std::string& text, const TextStyle& st
     if (box.isEmpty()) return image;
     const int width = box.width, height = box.height;
     try {
+        // Set on one line when that fits; only a text wider than the rectangle wraps. (Asking Pango
+        // to wrap at the very width the line measured may still break off its last word.)
+        vips::VImage mask = textMask(text, style, 0);
+        if (mask.width() > width) mask = textMask(text, style, width);
         // The laid-out text on a canvas of exactly the rectangle: what overflows is cut off.
-        vips::VImage mask = textMask(text, style, width);
         mask = mask.embed(0, 0, std::max(width, mask.width()), std::max(height, mask.height()))
                    .extract_area(0, 0, width, height);
 

@@ -27,8 +27,9 @@ struct TextStyle {
 // The size of the text set on one line; zero for empty text.
 cg::Size measuredText(const std::string& text, const TextStyle& style);
 
-// The text laid out in `rect` (pixels, origin at the top left): wrapped at words to the rectangle's
-// width and clipped to the rectangle, shadow included. The result has the image's size and bands.
+// The text laid out in `rect` (pixels, origin at the top left): on one line when it fits the
+// rectangle's width, else wrapped at words to it; clipped to the rectangle, shadow included. The result has
+// the image's size and bands.
 Image drawnText(const Image& image, const std::string& text, const TextStyle& style, const cg::Rect& rect);
 
 }  // namespace image

@@ -2,6 +2,8 @@
 
 #include <vips/vips8>
 
+#include "Platform/Image/WarningLog.h"
+
 #include <malloc.h>
 
 #include <algorithm>
@@ -29,11 +31,11 @@ bool startVips() {
         std::fprintf(stderr, "libvips failed to start: %s\n", vips_error_buffer());
         std::abort();
     }
-    // A batch opens thousands of different files once each: a large operation cache would only
-    // hold on to their decoded pixels. A few entries keep repeated header reads cheap.
-    vips_cache_set_max(16);
-    vips_cache_set_max_mem(32 * 1024 * 1024);
-    vips_cache_set_max_files(16);
+    // A batch opens thousands of different files once each: an operation cache would only hold on to
+    // their decoders and pixels. Without one, a decoder closes with the last image that uses it, on
+    // the thread that drops it, so what it reports at closing reaches that image's collector.
+    vips_cache_set_max(0);
+    detail::installWarningHandler();
     return true;
 }
 

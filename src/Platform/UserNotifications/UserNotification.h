@@ -11,12 +11,15 @@ namespace usernotifications {
 
 struct UserNotification {
     enum class ActivationType { None, ContentsClicked, ActionButtonClicked };
+    // The desktop sound theme's sound for a finished task.
+    static constexpr char completionSoundName[] = "complete";
 
     std::string title;
     std::string subtitle;
     std::string informativeText;
     bool hasActionButton = false;
     std::string actionButtonTitle;
+    std::string soundName;  // a sound of the desktop's sound theme; empty for none
     foundation::PlistDictionary userInfo;
 
     // Set by the centre: the notification service's identifier once shown, and the activation.

@@ -54,9 +54,12 @@ void UserNotificationCenter::deliverNotification(UserNotification notification) 
         actions << QString::fromLatin1(showActionKey)
                 << (notification.actionButtonTitle.empty() ? QStringLiteral("Show")
                                                            : text(notification.actionButtonTitle));
+    QVariantMap hints;
+    if (!notification.soundName.empty())
+        hints.insert(QStringLiteral("sound-name"), text(notification.soundName));
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     call << QString() << uint(0) << QString() << text(notification.title) << bodyOf(notification) << actions
-         << QVariantMap() << int(-1);
+         << hints << int(-1);
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, notification = std::move(notification)](QDBusPendingCallWatcher* w) {

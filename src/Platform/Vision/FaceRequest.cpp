@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <opencv2/imgproc.hpp>
 #include <opencv2/objdetect.hpp>
 
@@ -40,6 +42,49 @@ std::vector<cv::Rect> withoutDuplicates(std::vector<Detection> found) {
     return kept;
 }
 
+// The classifier of this thread for a cascade file, loaded on first use and kept for the thread's life:
+// reading the cascade costs more than a detection on an analysis copy, and a classifier keeps scratch
+// buffers of its own, so it is never shared between threads. Null when the file cannot be read.
+cv::CascadeClassifier* loadedClassifier(const std::string& path) {
+    thread_local std::map<std::string, std::unique_ptr<cv::CascadeClassifier>> loaded;
+    const auto known = loaded.find(path);
+    if (known != loaded.end()) return known->second.get();
+    auto classifier = std::make_unique<cv::CascadeClassifier>();
+    try {
+        std::error_code missing;
+        if (!std::filesystem::is_regular_file(path, missing) || !classifier->load(path)) classifier.reset();
+    } catch (const cv::Exception&) {
+        classifier.reset();
+    }
+    // A missing file is looked for again next time: it may be installed while the application runs.
+    if (!classifier) return nullptr;
+    return loaded.emplace(path, std::move(classifier)).first->second.get();
+}
+
+// A second, independently trained cascade of the same package: a detection it does not confirm is far
+// more often a pattern in hair, fabric or a background than a face.
+constexpr const char* confirmingCascadeFileName = "haarcascade_frontalface_alt2.xml";
+
+// Whether the confirming cascade finds a face of about the same place and size around `box`. True when
+// that cascade is not installed: the detection then stands on the first cascade alone.
+bool confirmedFace(const cv::Mat& equalised, const cv::Rect& box, const std::string& cascadePath) {
+    const auto folder = std::filesystem::path(cascadePath).parent_path();
+    cv::CascadeClassifier* confirming = loadedClassifier((folder / confirmingCascadeFileName).string());
+    if (!confirming) return true;
+    const int margin = box.width / 3;
+    const cv::Rect around =
+        cv::Rect(box.x - margin, box.y - margin, box.width + 2 * margin, box.height + 2 * margin) &
+        cv::Rect(0, 0, equalised.cols, equalised.rows);
+    std::vector<cv::Rect> found;
+    const int least = std::max(20, box.width * 2 / 3);
+    confirming->detectMultiScale(equalised(around), found, 1.1, 2, 0, cv::Size(least, least),
+                                 cv::Size(box.width * 3 / 2, box.height * 3 / 2));
+    return std::any_of(found.begin(), found.end(), [&](const cv::Rect& f) {
+        const cv::Rect placed(f.x + around.x, f.y + around.y, f.width, f.height);
+        return (placed & box).area() >= 0.5 * std::min(placed.area(), box.area());
+    });
+}
+
 }  // namespace
 
 FaceRequest::FaceRequest() : cascadePath_(defaultCascadePath().value_or("")) {}
@@ -68,15 +113,8 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
                        " was not found in OpenCV's data folder (install the package opencv-data).";
         return result;
     }
-    cv::CascadeClassifier classifier;
-    try {
-        std::error_code missing;
-        if (!std::filesystem::is_regular_file(cascadePath_, missing) || !classifier.load(cascadePath_)) {
-            result.error =
-                "Face detection is unavailable: the face model " + cascadePath_ + " could not be read.";
-            return result;
-        }
-    } catch (const cv::Exception&) {
+    cv::CascadeClassifier* classifier = loadedClassifier(cascadePath_);
+    if (!classifier) {
         result.error =
             "Face detection is unavailable: the face model " + cascadePath_ + " could not be read.";
         return result;
@@ -90,8 +128,8 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
     std::vector<int> neighbours;
     try {
         const int side = minimumFaceSide(grey);
-        classifier.detectMultiScale(equalised, boxes, neighbours, 1.1, minimumNeighbours, 0,
-                                    cv::Size(side, side));
+        classifier->detectMultiScale(equalised, boxes, neighbours, 1.1, minimumNeighbours, 0,
+                                     cv::Size(side, side));
     } catch (const cv::Exception& e) {
         result.error = std::string("Face detection failed: ") + e.what();
         return result;
@@ -102,6 +140,7 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
         found.push_back({boxes[i], i < neighbours.size() ? neighbours[i] : 0});
     }
     for (const cv::Rect& face : withoutDuplicates(std::move(found))) {
+        if (!confirmedFace(equalised, face, cascadePath_)) continue;
         const cg::Rect box(face.x / width, 1.0 - (face.y + face.height) / height, face.width / width,
                            face.height / height);
         result.results.push_back({box, true});

@@ -1,8 +1,8 @@
 #pragma once
 // Finds frontal faces with the Haar cascade that OpenCV's data package installs. Every face found counts
 // as a face with landmarks (no landmark model is available). Of two overlapping detections the one
-// more windows agreed on is kept. Stateless apart from its cascade path; perform() may run on any thread
-// (each call loads its own classifier).
+// more windows agreed on is kept. Stateless apart from its cascade path; perform() may run on any thread:
+// each thread loads the cascade once, on its first request, and reuses it for the rest of its life.
 
 #include <optional>
 #include <string>

@@ -20,6 +20,15 @@ ActivityVC* ActivityHolderVC::activityVC() const {
     return children().empty() ? nullptr : dynamic_cast<ActivityVC*>(children().front().get());
 }
 
+bool ActivityHolderVC::isActivityRunning() const {
+    const ActivityVC* activity = activityVC();
+    return activity && activity->isActivityRunning();
+}
+
+void ActivityHolderVC::cancelActivity() {
+    if (ActivityVC* activity = activityVC()) activity->cancelActivity();
+}
+
 void ActivityHolderVC::viewDidLoad() {
     performSegue(ids::Segue_Activity);
 }

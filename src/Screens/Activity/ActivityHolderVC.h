@@ -1,15 +1,16 @@
 #pragma once
 // ActivityHolderVC: the container of the activity screen. Its first child is the ActivityVC; while
 // the user looks at the results of one preset, its second child is that preset's results grid.
-// Main thread only.
+// It stands for its job when the tab switcher looks for one still running. Main thread only.
 
 #include <any>
 
 #include "Platform/AppKit/ViewController.h"
+#include "Screens/Activity/RunningActivity.h"
 
 class ActivityVC;
 
-class ActivityHolderVC : public appkit::ViewController {
+class ActivityHolderVC : public appkit::ViewController, public screens::RunningActivity {
     Q_OBJECT
   public:
     ActivityHolderVC();
@@ -20,6 +21,10 @@ class ActivityHolderVC : public appkit::ViewController {
     void prepareChildren(const std::any& sender);
 
     void prepareForSegue(appkit::StoryboardSegue& segue, const std::any& sender) override;
+
+    // screens::RunningActivity: the activity screen's job.
+    bool isActivityRunning() const override;
+    void cancelActivity() override;
 
   protected:
     void viewDidLoad() override;

@@ -58,7 +58,6 @@ void ActivityVC::reloadPresetTable(const std::vector<core::PresetInfo>& presets,
 
 void ActivityVC::prepareRing() {
     if (!circularViewProgressView) return;
-    circularViewProgressView->isLineCap = true;
     if (!circularViewProgressView->bars().empty()) return;
     circularViewProgressView->addTrackBar(cg::Color::clear(), 90.0, -270.0, 60.0, 10.0);
     circularViewProgressView->addBar(cg::Color{0.0, 0.478, 1.0, 1.0}, 90.0, -270.0, 0.0, 60.0, 10.0, 0.0,
@@ -93,7 +92,7 @@ void ActivityVC::updateImageCountLabel(const std::vector<core::PresetInfo>& pres
 }
 
 void ActivityVC::showJobTotals(const std::string& durationText, const std::string& sizeText) {
-    makeStatusText(durationText, "saved", lblDuration);
+    makeStatusText(durationText, "", lblDuration);
     makeStatusText(sizeText, "", lblSize);
 }
 

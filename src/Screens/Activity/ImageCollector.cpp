@@ -7,6 +7,7 @@
 #include <thread>
 #include <unordered_set>
 
+#include "Core/Job/FolderWalk.h"
 #include "Core/Job/SourceCollection.h"
 #include "Core/Rename/RenameEngine.h"
 
@@ -21,10 +22,6 @@ std::string canonicalText(const std::string& text) {
     return QString::fromStdString(text).normalized(QString::NormalizationForm_C).toStdString();
 }
 
-bool isHidden(const fs::path& path) {
-    return path.filename().string().starts_with(".");
-}
-
 struct FoundFile {
     fs::path path;
     std::string rootName;      // the added folder's name; empty for a file added by itself
@@ -32,27 +29,15 @@ struct FoundFile {
 };
 
 // Depth first, entries of each folder in name order: a folder's files and sub-folders are listed
-// where the folder's name sorts. Errors end only the branch they happen in.
-void walkFolder(const fs::path& root, const fs::path& folder, std::vector<FoundFile>& out) {
-    std::error_code ec;
-    std::vector<fs::directory_entry> entries;
-    for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
-         !ec && it != end; it.increment(ec))
-        entries.push_back(*it);
-    std::sort(entries.begin(), entries.end(),
-              [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
-    for (const auto& entry : entries) {
-        if (isHidden(entry.path())) continue;
-        std::error_code typeError;
-        if (entry.is_symlink(typeError) && entry.is_directory(typeError)) continue;
-        if (entry.is_directory(typeError)) {
-            walkFolder(root, entry.path(), out);
-        } else if (core::hasImageExtension(entry.path())) {
-            const auto relative = entry.path().parent_path().lexically_relative(root);
-            out.push_back({entry.path(), root.filename().string(),
-                           relative == "." ? std::string() : relative.string()});
-        }
-    }
+// where the folder's name sorts. An entry that cannot be read is passed over.
+void walkFolder(const fs::path& root, std::vector<FoundFile>& out) {
+    core::walkVisibleEntries(root, [&](const fs::directory_entry& entry) {
+        std::error_code ec;
+        if (!entry.is_regular_file(ec) || !core::isImageFile(entry.path())) return;
+        const auto relative = entry.path().parent_path().lexically_relative(root);
+        out.push_back(
+            {entry.path(), root.filename().string(), relative == "." ? std::string() : relative.string()});
+    });
 }
 
 // Reading a file's details is mostly waiting for the disk: several files are read at once, each
@@ -95,8 +80,8 @@ std::vector<core::SourceURLInfo> collectImages(const std::vector<std::string>& u
         if (isFolderPath(url)) {
             fs::path folder(url);
             if (!folder.has_filename()) folder = folder.parent_path();
-            walkFolder(folder, folder, found);
-        } else if (core::hasImageExtension(url)) {
+            walkFolder(folder, found);
+        } else if (core::isImageFile(url)) {
             found.push_back({fs::path(url), {}, {}});
         }
     }

@@ -5,10 +5,11 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTextBoundaryFinder>
 #include <QVBoxLayout>
 #include "Controls/PushButton.h"
 
+#include "Extensions/StringCase.h"
+#include "Extensions/StringLines.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityVC.h"
@@ -67,12 +68,10 @@ class WholeRowPress final : public QObject {
 }  // namespace
 
 QString SizeListforResultVC::displayName(const std::string& presetName, const QString& fallback) {
-    const QString trimmed = QString::fromStdString(presetName).trimmed();
-    if (trimmed.isEmpty()) return fallback;
-    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, trimmed);
-    const qsizetype firstEnd = graphemes.toNextBoundary();
-    if (firstEnd <= 0 || firstEnd >= trimmed.size()) return trimmed.toUpper();
-    return trimmed.left(firstEnd).toUpper() + trimmed.mid(firstEnd);
+    std::string name = str::trimmed(presetName);
+    if (name.empty()) return fallback;
+    str::uppercaseFirstCharacter(name);
+    return QString::fromStdString(name);
 }
 
 QWidget* SizeListforResultVC::makeResultCell(int row) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "Extensions/StringCase.h"
+
 namespace setup {
 
 namespace {
@@ -13,9 +15,9 @@ std::string trimmedUpper(const std::string& text) {
 }  // namespace
 
 std::string capitalisedName(const std::string& text) {
-    QString s = QString::fromStdString(text);
-    if (s.size() < 2) return s.toUpper().toStdString();
-    return (s.left(1).toUpper() + s.mid(1)).toStdString();
+    std::string name = text;
+    str::uppercaseFirstCharacter(name);
+    return name;
 }
 
 PresetBadges presetBadges(const core::PresetInfo& preset) {

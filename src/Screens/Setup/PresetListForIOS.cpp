@@ -24,6 +24,7 @@
 #include "Screens/Activity/ActivityScenes.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CloseActivityAlert.h"
+#include "Screens/Setup/OutputFolderChoice.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetCellText.h"
 #include "Screens/Setup/PresetView.h"
@@ -382,17 +383,7 @@ PresetView* PresetListForIOS::presetViewAt(int row) const {
 }
 
 bool PresetListForIOS::ensureOutputFolder() {
-    // A folder that was deleted or moved since it was chosen is asked for again.
-    if (core::resolveOutputFolder(defaults_)) return true;
-    appkit::OpenPanel panel;
-    panel.canChooseFiles = false;
-    panel.canChooseDirectories = true;
-    panel.canCreateDirectories = true;
-    panel.allowsMultipleSelection = false;
-    panel.prompt = "Choose";
-    panel.message = "Choose the folder for the resized images";
-    if (panel.runModal() != appkit::ModalResponse::OK || panel.urls().empty()) return false;
-    return core::storeOutputFolder(defaults_, panel.urls().front());
+    return screens::ensureOutputFolder(defaults_);
 }
 
 bool PresetListForIOS::dropOnPreset(int row, const std::vector<std::string>& paths, PresetView* view) {

@@ -1,8 +1,13 @@
 // app_scenes OUTDIR STYLE: renders the main window as a user first meets it, in the light or dark
-// style: each of the five welcome pages of the first run, then the empty main window after Done.
-// Writes OUTDIR/app-welcome-<page>-STYLE.png and OUTDIR/app-main-window-STYLE.png.
+// style: each of the five welcome pages of the first run, then the main window after Done and its
+// File menu.
+// Writes OUTDIR/app-welcome-<page>-STYLE.png, OUTDIR/app-main-window-STYLE.png and
+// OUTDIR/app-menu-file-STYLE.png (the File menu open).
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,6 +71,27 @@ int main(int argc, char** argv) {
             return 1;
         }
         ok = save(window, out + QStringLiteral("/app-main-window-%1.png").arg(style)) && ok;
+
+        // The File menu open over the window: a menu is a window of its own, so the screen is grabbed.
+        QMenuBar* bar = shell.delegate().mainMenu;
+        QAction* file = bar ? bar->actions().value(1) : nullptr;
+        if (!file || !file->menu()) {
+            std::fprintf(stderr, "the menu bar has no File menu\n");
+            return 1;
+        }
+        window.raise();
+        window.activateWindow();
+        file->menu()->popup(bar->mapToGlobal(bar->actionGeometry(file).bottomLeft()));
+        QTest::qWait(200);
+        const QRect frame = window.frameGeometry();
+        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, frame.x(), frame.y(),
+                                                                          frame.width(), frame.height());
+        file->menu()->hide();
+        const QString menuFile = out + QStringLiteral("/app-menu-file-%1.png").arg(style);
+        if (!shot.save(menuFile)) {
+            std::fprintf(stderr, "cannot write %s\n", menuFile.toLocal8Bit().constData());
+            ok = false;
+        }
     }
     dispatch::Queue::setMainBackend(nullptr);
     return ok ? 0 : 1;

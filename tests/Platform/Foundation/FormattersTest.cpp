@@ -43,6 +43,30 @@ TEST_F(EnglishLocale, GermanNumbersUseTheirOwnSeparator) {
     EXPECT_EQ(formatDecimal(1280, 0, 2), "1280");
 }
 
+TEST_F(EnglishLocale, ByteCountsSpeakTheUsersLanguage) {
+    struct Case {
+        const char* locale;
+        std::uint64_t bytes;
+        std::string text;
+    };
+    const std::string narrowSpace = "\u202f", noBreakSpace = "\u00a0";
+    const Case cases[] = {
+        {"de_DE", 0, "0 kB"},
+        {"de_DE", 532, "532 Byte"},
+        {"de_DE", 12'400, "12 kB"},
+        {"de_DE", 1'500'000, "1,5 MB"},
+        {"de_DE", 2'345'678'901, "2,35" + noBreakSpace + "GB"},
+        {"fr_FR", 1, "1" + narrowSpace + "o"},
+        {"fr_FR", 1'500'000, "1,5" + narrowSpace + "Mo"},
+        {"en_GB", 1'500'000, "1.5 MB"},
+        {"en_GB", 0, "Zero KB"},
+    };
+    for (const auto& c : cases) {
+        setDefaultLocale(c.locale);
+        EXPECT_EQ(formatByteCount(c.bytes), c.text) << c.locale << " " << c.bytes;
+    }
+}
+
 TEST_F(EnglishLocale, MediumDateTimeShowsDateAndSeconds) {
     const std::string text = formatMediumDateTime(Date::fromSecondsSince1970(1'700'000'000));
     // 2023-11-14 22:13:20 UTC; the day and hour depend on the time zone, the year and seconds do not.

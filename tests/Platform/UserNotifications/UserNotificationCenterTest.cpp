@@ -29,6 +29,7 @@ UserNotification jobDone() {
     n.informativeText = "It's done.";
     n.hasActionButton = true;
     n.actionButtonTitle = "Show";
+    n.soundName = UserNotification::completionSoundName;
     return n;
 }
 
@@ -53,6 +54,7 @@ TEST_F(UserNotificationCenterTest, ShowsTitleTextAndShowButtonAndReportsWhichPar
     EXPECT_EQ(service.shown[0].summary, "Vorta");
     EXPECT_EQ(service.shown[0].body, "It's done.");
     EXPECT_EQ(service.shown[0].actions, (QStringList{"default", "", "show", "Show"}));
+    EXPECT_EQ(service.shown[0].hints.value("sound-name").toString(), "complete");
 
     // Another application's notification on the same bus is none of ours.
     service.click(7, "show");
@@ -84,6 +86,7 @@ TEST_F(UserNotificationCenterTest, NotificationWithoutButtonOffersOnlyItsBodyAnd
     ASSERT_TRUE(QTest::qWaitFor([&] { return center.deliveredNotifications().size() == 1; }, 5000));
     EXPECT_EQ(service.shown[0].actions, (QStringList{"default", ""}));
     EXPECT_EQ(service.shown[0].body, "3 photos\nIt's done.");
+    EXPECT_FALSE(service.shown[0].hints.contains("sound-name"));
 
     center.removeAllDeliveredNotifications();
     EXPECT_TRUE(center.deliveredNotifications().empty());

@@ -7,6 +7,7 @@
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Vision/FaceRequest.h"
 #include "Platform/Vision/SaliencyRequest.h"
+#include "Support/Sanitizers.h"
 #include "SyntheticImages.h"
 
 using namespace vision;
@@ -39,6 +40,7 @@ TEST(DetectorMemory, AllRequestsOnA12000PixelWideImageStayWithinBudget) {
     visiontest::addDisc(picture, 9000, 2000, 900);
     const PixelBuffer buffer{12000, 8000, 1, picture.pixels.data(), 0};
 
+    if (testsupport::underSanitizer) GTEST_SKIP() << "a sanitizer's shadow memory swamps the measurement";
     if (!resetPeak()) GTEST_SKIP() << "the kernel does not let the peak memory be reset";
     const long before = statusKilobytes("VmRSS");
     ASSERT_GT(before, 0);
@@ -63,6 +65,7 @@ TEST(DetectorMemory, AnImageIsReducedWhileItStreamsIn) {
     const vips::VImage waves = vips::VImage::sines(12000, 4000).linear(100, 110).cast(VIPS_FORMAT_UCHAR);
     const image::Image large = image::fromVips(waves.bandjoin({waves, waves}));
 
+    if (testsupport::underSanitizer) GTEST_SKIP() << "a sanitizer's shadow memory swamps the measurement";
     if (!resetPeak()) GTEST_SKIP() << "the kernel does not let the peak memory be reset";
     const long before = statusKilobytes("VmRSS");
     {

@@ -27,12 +27,14 @@ TEST_F(ImageListTest, AddingFoldersTakesExactlyTheImagesInWalkOrder) {
     std::filesystem::create_directory_symlink(root / "day1", dir / "Other" / "link");
 
     // One folder as the panel gives it (no trailing "/"), one as a directory URL.
-    addAndWait({root.string(), (dir / "Other").string() + "/"}, 5);
+    addAndWait({root.string(), (dir / "Other").string() + "/"}, 6);
 
+    // A JPEG is an image by its content even without an extension; a text file is not.
     EXPECT_EQ(listedPaths(),
               (std::vector<std::string>{
                   (root / "a.png").string(), (root / "b.jpg").string(), (root / "day1" / "d.jpeg").string(),
-                  (root / "day1" / "deep" / "c.JPG").string(), (dir / "Other" / "f.jpg").string()}));
+                  (root / "day1" / "deep" / "c.JPG").string(), (root / "day1" / "noext").string(),
+                  (dir / "Other" / "f.jpg").string()}));
     const auto records = core::sharedImageList().snapshot();
     EXPECT_EQ(records[0].strRootPath, "Trip");
     EXPECT_EQ(records[3].strRelativePath, "day1/deep");

@@ -1,0 +1,29 @@
+#pragma once
+// Document: the files opened with the application from a file manager (the arguments of `vorta`,
+// or handed over by a second start). The window switches to the Advanced tab, the files are gathered
+// until 1.0 s passes without a new one, and then all of them are added at once, in arrival order,
+// to the Advanced tab's image list. While the welcome pages of a first run show, the files wait and
+// follow once the tabs are there. Main thread only; the gathered list is touched nowhere else.
+
+#include <string>
+#include <vector>
+
+class VortaWindowController;
+
+namespace Document {
+
+// The main window's controller, whose tab segment the opened files switch to the Advanced tab.
+void attachWindowController(VortaWindowController* controller);
+
+// One opened file or folder (an absolute path).
+void openURL(const std::string& path);
+// The burst captured when its last file arrived: handed over when no file came since.
+void flushPendingURLs(const std::vector<std::string>& captured);
+// Hands the files to the Advanced tab's image list; dropped when that list is not there.
+void addPendingURLsToPhotoList(const std::vector<std::string>& urls);
+// The tab switcher has loaded: files that waited for it are handed over now.
+void tabSwitcherDidLoad();
+// The files gathered and not yet handed over.
+const std::vector<std::string>& pendingURLs();
+
+}  // namespace Document

@@ -1,0 +1,64 @@
+#include "Controls/BackgroundStyleText.h"
+
+#include <QGraphicsDropShadowEffect>
+#include <QWidget>
+
+#include "Platform/AppKit/LayerPainter.h"
+
+namespace controls {
+
+namespace {
+
+constexpr int kEmphasized = 1;
+constexpr int kRaised = 2;
+constexpr int kLowered = 3;
+
+// The one-point edge of a raised or lowered title: colour and vertical offset.
+bool edgeFor(int style, QColor& colour, double& dy) {
+    if (style == kRaised) {
+        colour = QColor(255, 255, 255, 150);
+        dy = 1;
+        return true;
+    }
+    if (style == kLowered) {
+        colour = QColor(0, 0, 0, 110);
+        dy = -1;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+cg::Color titleColorOnBackground(cg::Color colour, int style) {
+    if (style != kEmphasized) return colour;
+    return {1, 1, 1, colour.alpha};
+}
+
+void drawTitleOnBackground(QPainter& painter, QPointF baseline, const QString& text, cg::Color colour,
+                           int style) {
+    QColor edge;
+    double dy = 0;
+    if (edgeFor(style, edge, dy)) {
+        painter.setPen(edge);
+        painter.drawText(baseline + QPointF(0, dy), text);
+    }
+    painter.setPen(appkit::toQColor(titleColorOnBackground(colour, style)));
+    painter.drawText(baseline, text);
+}
+
+void applyBackgroundStyle(QWidget& widget, int style) {
+    QColor edge;
+    double dy = 0;
+    if (!edgeFor(style, edge, dy)) {
+        widget.setGraphicsEffect(nullptr);
+        return;
+    }
+    auto* effect = new QGraphicsDropShadowEffect(&widget);
+    effect->setBlurRadius(0);
+    effect->setOffset(0, dy);
+    effect->setColor(edge);
+    widget.setGraphicsEffect(effect);
+}
+
+}  // namespace controls

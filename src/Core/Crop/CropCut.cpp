@@ -1,0 +1,34 @@
+#include "Core/Crop/CropCut.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Platform/Image/ImageGeometry.h"
+#include "Platform/Image/ImageLoading.h"
+
+namespace core {
+
+std::optional<image::Image> cutToTarget(const std::filesystem::path& source, cg::Size original,
+                                        const cg::Rect& area, cg::Size target, CropSender* sender) {
+    if (area.width() < 1 || area.height() < 1 || original.width < 1 || original.height < 1)
+        return std::nullopt;
+    // The decoder may drop detail by as much as the area is larger than the target, no more.
+    const double spare = std::max(1.0, std::min(area.width() / target.width, area.height() / target.height));
+    const auto loaded = image::loadImage(source, {original.width / spare, original.height / spare});
+    if (!loaded) return std::nullopt;
+    const double qx = loaded->width() / original.width, qy = loaded->height() / original.height;
+    const double x0 = std::clamp(std::round(area.minX() * qx), 0.0, double(loaded->width() - 1));
+    const double y0 = std::clamp(std::round(area.minY() * qy), 0.0, double(loaded->height() - 1));
+    const double x1 = std::clamp(std::round(area.maxX() * qx), x0 + 1, double(loaded->width()));
+    const double y1 = std::clamp(std::round(area.maxY() * qy), y0 + 1, double(loaded->height()));
+    const cg::Rect window(x0, y0, x1 - x0, y1 - y0);
+    const auto cut = image::cropped(*loaded, window);
+    if (!cut) return std::nullopt;
+    if (sender) {
+        sender->animateProcessedImageToFrame(*loaded, window);
+        if (!sender->bSkipPreview()) sender->pause(kCropPreviewPauseSeconds);
+    }
+    return image::resized(*cut, target);
+}
+
+}  // namespace core

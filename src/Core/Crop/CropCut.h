@@ -1,0 +1,21 @@
+#pragma once
+// Cuts a smart crop's area out of the photo file and scales it to exactly the target, decoding no more
+// detail than the area needs (a 1920 × 1080 window of a 24-megapixel photo decodes at a half or a quarter
+// of its size). Runs on the caller's thread.
+
+#include <filesystem>
+#include <optional>
+
+#include "Core/Crop/CropSender.h"
+#include "Platform/Graphics/Geometry.h"
+#include "Platform/Image/Image.h"
+
+namespace core {
+
+// `area` is in the pixels of the upright photo, whose size is `original`. The sender, when given, is
+// shown the decoded photo and the window cut from it, then may pause the worker. None when the file does
+// not load or the area misses the photo.
+std::optional<image::Image> cutToTarget(const std::filesystem::path& source, cg::Size original,
+                                        const cg::Rect& area, cg::Size target, CropSender* sender);
+
+}  // namespace core

@@ -1,0 +1,144 @@
+#include "Platform/Foundation/JsonSerialization.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+
+#include "Platform/Foundation/JsonScalars.h"
+
+namespace foundation {
+
+namespace {
+
+bool isJsonValue(const PlistValue& v) {
+    switch (v.type()) {
+        case PlistValue::Type::Null:
+        case PlistValue::Type::Bool:
+        case PlistValue::Type::Integer:
+        case PlistValue::Type::String:
+            return true;
+        case PlistValue::Type::Double:
+            return std::isfinite(*v.doubleIf());
+        case PlistValue::Type::Data:
+        case PlistValue::Type::Date:
+            return false;
+        case PlistValue::Type::Array:
+            for (const PlistValue& e : *v.arrayIf()) {
+                if (!isJsonValue(e)) return false;
+            }
+            return true;
+        case PlistValue::Type::Dictionary:
+            for (const auto& [key, e] : *v.dictionaryIf()) {
+                if (!isJsonValue(e)) return false;
+            }
+            return true;
+    }
+    return false;
+}
+
+nlohmann::json toJson(const PlistValue& v) {
+    switch (v.type()) {
+        case PlistValue::Type::Bool:
+            return *v.boolIf();
+        case PlistValue::Type::Integer:
+            return *v.integerIf();
+        case PlistValue::Type::Double:
+            return *v.doubleIf();
+        case PlistValue::Type::String:
+            return *v.stringIf();
+        case PlistValue::Type::Array: {
+            nlohmann::json out = nlohmann::json::array();
+            for (const PlistValue& e : *v.arrayIf()) out.push_back(toJson(e));
+            return out;
+        }
+        case PlistValue::Type::Dictionary: {
+            nlohmann::json out = nlohmann::json::object();
+            for (const auto& [key, e] : *v.dictionaryIf()) out[key] = toJson(e);
+            return out;
+        }
+        default:
+            return nullptr;
+    }
+}
+
+constexpr int kMaxDepth = 512;
+
+// Whether the brackets outside strings nest deeper than the limit, so that hostile text cannot
+// exhaust the stack of the recursive conversion.
+bool nestsTooDeep(std::span<const std::uint8_t> bytes) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<char>(bytes[i]);
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxDepth) return true;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return false;
+}
+
+PlistValue fromJson(const nlohmann::json& j) {
+    if (j.is_array()) {
+        PlistArray out;
+        out.reserve(j.size());
+        for (const auto& e : j) out.push_back(fromJson(e));
+        return out;
+    }
+    if (j.is_object()) {
+        PlistDictionary out;
+        for (const auto& [key, e] : j.items()) out.insert_or_assign(key, fromJson(e));
+        return out;
+    }
+    return jsonScalar(j).value_or(PlistValue());
+}
+
+}  // namespace
+
+bool isValidJSONObject(const PlistValue& value) {
+    const auto t = value.type();
+    return (t == PlistValue::Type::Array || t == PlistValue::Type::Dictionary) && isJsonValue(value);
+}
+
+std::optional<Data> jsonData(const PlistValue& value, bool prettyPrinted) {
+    if (!isValidJSONObject(value)) return std::nullopt;
+    try {
+        const std::string text =
+            toJson(value).dump(prettyPrinted ? 2 : -1, ' ', false, nlohmann::json::error_handler_t::strict);
+        return Data(text.begin(), text.end());
+    } catch (const nlohmann::json::exception&) {
+        return std::nullopt;  // text that is not UTF-8
+    }
+}
+
+PlistValue jsonObject(std::span<const std::uint8_t> bytes, JsonReadingOptions options) {
+    if (nestsTooDeep(bytes)) throw JsonError("The JSON text nests deeper than 512 levels");
+    nlohmann::json parsed;
+    try {
+        parsed = nlohmann::json::parse(bytes.begin(), bytes.end());
+    } catch (const nlohmann::json::exception& e) {
+        throw JsonError(std::string("The data is no valid JSON: ") + e.what());
+    }
+    if (!options.fragmentsAllowed && !parsed.is_array() && !parsed.is_object()) {
+        throw JsonError("The JSON text is a bare value, not an array or an object");
+    }
+    return fromJson(parsed);
+}
+
+std::optional<PlistValue> readJson(std::string_view text) {
+    try {
+        return jsonObject({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    } catch (const JsonError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace foundation

@@ -1,0 +1,209 @@
+#include "Platform/Image/WarningLog.h"
+
+#include <algorithm>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <string_view>
+#include <utility>
+
+namespace image::detail {
+
+namespace {
+
+thread_local std::shared_ptr<WarningLog> tCurrentLog;
+// Set after libvips' "read gave N warnings" line, whose next message dumps its whole error buffer.
+thread_local bool tExpectingDump = false;
+
+bool isWarningCount(std::string_view message) {
+    return message.starts_with("read gave ") && message.ends_with(" warnings");
+}
+
+std::string lastLine(std::string_view text) {
+    while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    const auto cut = text.rfind('\n');
+    return std::string(cut == std::string_view::npos ? text : text.substr(cut + 1));
+}
+
+std::string errorBufferText() {
+    char* copy = vips_error_buffer_copy();
+    std::string text = copy ? copy : "";
+    g_free(copy);
+    return text;
+}
+
+std::string newestJpegLine(std::string_view text) {
+    std::string newest;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto end = std::min(text.find('\n', start), text.size());
+        const auto line = text.substr(start, end - start);
+        if (line.starts_with("VipsJpeg:")) newest = line;
+        start = end + 1;
+    }
+    return newest.empty() ? lastLine(text) : newest;
+}
+
+void routeMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer) {
+    const std::string_view text = message ? message : "";
+    const bool dump = std::exchange(tExpectingDump, false);
+    tExpectingDump = isWarningCount(text);
+    const auto& log = tCurrentLog;
+    if (!log) return;
+    // The buffer is shared by every thread: its newest line from the JPEG decoder (the only one that
+    // reports this way) is most likely this decoder's own.
+    log->add(dump ? newestJpegLine(text) : std::string(text));
+}
+
+// A stage that passes its input through, the threads computing it reporting to its log meanwhile.
+struct Reporting {
+    vips::VImage input;
+    std::shared_ptr<WarningLog> log;
+};
+
+// The thread reports to `log` while this lives.
+class ReportingScope {
+  public:
+    explicit ReportingScope(const std::shared_ptr<WarningLog>& log) : previous_(tCurrentLog) {
+        tCurrentLog = log;
+    }
+    ~ReportingScope() { tCurrentLog = std::move(previous_); }
+    ReportingScope(const ReportingScope&) = delete;
+    ReportingScope& operator=(const ReportingScope&) = delete;
+
+  private:
+    std::shared_ptr<WarningLog> previous_;
+};
+
+int generateReporting(VipsRegion* out, void* sequence, void*, void* client, gboolean*) {
+    auto* in = static_cast<VipsRegion*>(sequence);
+    auto* stage = static_cast<Reporting*>(client);
+    const ReportingScope scope(stage->log);
+    if (vips_region_prepare(in, &out->valid) != 0) {
+        // libvips' error buffer is shared by every thread: its newest line is most likely ours.
+        stage->log->add(lastLine(errorBufferText()));
+        return -1;
+    }
+    return vips_region_region(out, in, &out->valid, out->valid.left, out->valid.top);
+}
+
+// A new image that copies `in`'s header and computes its pixels with `generate`; `stage` is owned by
+// the new image. Null when libvips refuses.
+template <typename Stage>
+VipsImage* stageOver(VipsImage* in, Stage* stage, VipsStartFn start, VipsGenerateFn generate, VipsStopFn stop,
+                     void* a) {
+    VipsImage* out = vips_image_new();
+    g_object_set_data_full(G_OBJECT(out), "vorta-stage", stage,
+                           [](gpointer p) { delete static_cast<Stage*>(p); });
+    if (vips_image_pipelinev(out, VIPS_DEMAND_STYLE_ANY, in, nullptr) != 0 ||
+        vips_image_generate(out, start, generate, stop, a, stage) != 0) {
+        g_object_unref(out);
+        return nullptr;
+    }
+    return out;
+}
+
+vips::VImage reportingTo(const vips::VImage& image, std::shared_ptr<WarningLog> log) {
+    auto* stage = new Reporting{image, std::move(log)};
+    VipsImage* out = stageOver(image.get_image(), stage, vips_start_one, generateReporting, vips_stop_one,
+                               image.get_image());
+    if (!out) throw vips::VError(vips_error_buffer());
+    return vips::VImage(out);
+}
+
+// Images of at least this size are decoded to a temporary file rather than into memory, as libvips
+// itself does for images read in any order.
+constexpr guint64 kDiscThreshold = 100 * 1024 * 1024;
+
+struct Decoded {
+    std::mutex mutex;
+    std::optional<vips::VImage> decoder;  // released once decoded, so that it closes and reports
+    std::optional<vips::VImage> pixels;
+    std::shared_ptr<WarningLog> log;
+
+    // The decoded pixels, decoding them on first use; null when decoding failed.
+    VipsImage* decodedPixels() {
+        std::lock_guard lock(mutex);
+        if (pixels) return pixels->get_image();
+        if (!decoder) return nullptr;
+        const ReportingScope scope(log);
+        try {
+            const vips::VImage reporting = reportingTo(*decoder, log);
+            VipsImage* store = VIPS_IMAGE_SIZEOF_IMAGE(reporting.get_image()) >= kDiscThreshold
+                                   ? vips_image_new_temp_file("%s.v")
+                                   : vips_image_new_memory();
+            if (store && vips_image_write(reporting.get_image(), store) == 0) {
+                pixels.emplace(store);
+            } else {
+                if (store) g_object_unref(store);
+                log->add(lastLine(errorBufferText()));
+            }
+        } catch (const vips::VError& e) {
+            log->add(lastLine(e.what()));
+        }
+        decoder.reset();
+        return pixels ? pixels->get_image() : nullptr;
+    }
+};
+
+void* startDecoded(VipsImage*, void*, void*) {
+    return new VipsRegion*(nullptr);
+}
+
+int generateDecoded(VipsRegion* out, void* sequence, void*, void* client, gboolean*) {
+    auto*& in = *static_cast<VipsRegion**>(sequence);
+    VipsImage* pixels = static_cast<Decoded*>(client)->decodedPixels();
+    // The failure was reported when it happened; repeating it would only fill the shared buffer.
+    if (!pixels) return -1;
+    if (!in) in = vips_region_new(pixels);
+    if (vips_region_prepare(in, &out->valid) != 0) return -1;
+    return vips_region_region(out, in, &out->valid, out->valid.left, out->valid.top);
+}
+
+int stopDecoded(void* sequence, void*, void*) {
+    auto* region = static_cast<VipsRegion**>(sequence);
+    if (*region) g_object_unref(*region);
+    delete region;
+    return 0;
+}
+
+}  // namespace
+
+void WarningLog::add(const std::string& message) {
+    std::istringstream lines(message);
+    std::lock_guard lock(mutex_);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || std::find(lines_.begin(), lines_.end(), line) != lines_.end()) continue;
+        lines_.push_back(line);
+    }
+}
+
+std::vector<std::string> WarningLog::lines() const {
+    std::lock_guard lock(mutex_);
+    return lines_;
+}
+
+const std::shared_ptr<WarningLog>& currentWarningLog() {
+    return tCurrentLog;
+}
+
+void setCurrentWarningLog(std::shared_ptr<WarningLog> log) {
+    tCurrentLog = std::move(log);
+}
+
+void installWarningHandler() {
+    g_log_set_handler("VIPS", GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE), routeMessage,
+                      nullptr);
+}
+
+vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log) {
+    auto* stage = new Decoded;
+    stage->decoder = decoder;
+    stage->log = std::move(log);
+    VipsImage* out =
+        stageOver(decoder.get_image(), stage, startDecoded, generateDecoded, stopDecoded, nullptr);
+    if (!out) throw vips::VError(vips_error_buffer());
+    return vips::VImage(out);
+}
+
+}  // namespace image::detail

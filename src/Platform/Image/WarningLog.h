@@ -1,0 +1,38 @@
+#pragma once
+// The plumbing behind DecodeWarnings, for Platform/Image only: the log that collects one piece of
+// work's reports, the thread's current log, the process-wide handler that routes libvips' messages to
+// it, and the stage that decodes an image once on threads that report to a log. Thread-safe.
+
+#include <vips/vips8>
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace image::detail {
+
+struct WarningLog {
+    void add(const std::string& message);
+    std::vector<std::string> lines() const;
+
+  private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> lines_;
+};
+
+// The log of the collector active on this thread, or null.
+const std::shared_ptr<WarningLog>& currentWarningLog();
+void setCurrentWarningLog(std::shared_ptr<WarningLog> log);
+
+// Routes libvips' warnings to the current thread's log (dropping them when there is none) instead of
+// standard error. Called once when libvips starts.
+void installWarningHandler();
+
+// `decoder` (an image opened for sequential access) as an image that any pipeline may read in any
+// order: on first use its pixels are decoded once, in memory (on disc when very large), with
+// everything its decoder reports, while decoding and when it closes right after, going to `log`. A
+// failure to decode is recorded there too, and every later read fails likewise.
+vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log);
+
+}  // namespace image::detail

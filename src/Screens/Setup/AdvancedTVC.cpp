@@ -1,0 +1,235 @@
+#include "Screens/Setup/AdvancedTVC.h"
+
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "Core/Effects/FMFilter.h"
+#include "Core/Job/OutputFolder.h"
+#include "Core/Records/PresetStore.h"
+#include "Core/Records/SharedLists.h"
+#include "Platform/AppKit/Animator.h"
+#include "Platform/AppKit/GuardedDispatch.h"
+#include "Platform/AppKit/OpenPanel.h"
+#include "Platform/AppKit/Storyboard.h"
+#include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Foundation/UserDefaults.h"
+#include "Screens/Activity/ActivityHolderVC.h"
+#include "Screens/Activity/ActivityScenes.h"
+#include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/CollectionVC.h"
+#include "Screens/Activity/ImageListShell.h"
+#include "Screens/Setup/AdvancedOptionsModel.h"
+#include "Screens/Setup/EffectCollectionVC.h"
+#include "Screens/Setup/OutputFolderChoice.h"
+#include "Screens/Setup/SetupControls.h"
+#include "Screens/Setup/SizeListVC.h"
+
+namespace {
+
+// A titled group of the pane: a caption over its content.
+QWidget* optionRow(const QString& caption, QWidget* content, QWidget* trailing = nullptr) {
+    auto* row = new QWidget;
+    auto* column = new QVBoxLayout(row);
+    column->setContentsMargins(14, 8, 14, 4);
+    column->setSpacing(6);
+    auto* head = new QHBoxLayout;
+    head->addWidget(setup::makeCaption(caption, 11, true, true), 1);
+    if (trailing) head->addWidget(trailing);
+    column->addLayout(head);
+    column->addWidget(content, 1);
+    return row;
+}
+
+}  // namespace
+
+AdvancedTVC::AdvancedTVC(foundation::UserDefaults& settings) : settings_(settings) {
+    setIdentifier(ids::scene::AdvancedTVC);
+    registerActivityScenes(appkit::Storyboard::main());
+}
+
+void AdvancedTVC::loadView() {
+    auto* root = new appkit::View;
+    root->setAutoFillBackground(true);
+    auto* column = new QVBoxLayout(root);
+    column->setContentsMargins(0, 10, 0, 12);
+    column->setSpacing(6);
+
+    segBtn = new appkit::SegmentedControl(
+        {QStringLiteral("All"), QStringLiteral("Sizes"), QStringLiteral("Rename")});
+    segBtn->setSelectedSegment(0);
+    segBtn->setAccessibleName(QStringLiteral("Options shown"));
+    segBtn->setAction(
+        [this](appkit::SegmentedControl& sender) { showRowsForSegment(sender.selectedSegment()); });
+    column->addWidget(segBtn, 0, Qt::AlignHCenter);
+
+    auto* scroll = new QScrollArea(root);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* rows = new QWidget;
+    auto* rowsLayout = new QVBoxLayout(rows);
+    rowsLayout->setContentsMargins(0, 0, 0, 0);
+    rowsLayout->setSpacing(2);
+
+    // The image row, with its own small grid of the list.
+    auto* images = new appkit::View;
+    images->setFixedHeight(84);
+    btnAddManage = setup::makePushButton(QStringLiteral("Add Images…"), setup::ButtonRole::Plain);
+    btnAddManage->setAction([this](controls::ButtonBase&) { onAddOrPrevImg(); });
+    imgCollView = optionRow(QStringLiteral("IMAGES"), images, btnAddManage);
+    rowsLayout->addWidget(imgCollView);
+    embedScene(ids::scene::CollectionVC, images);
+    if (auto* list = collectionVC()) {
+        (new QVBoxLayout(images))->setContentsMargins(0, 0, 0, 0);
+        images->layout()->addWidget(list->view());
+    }
+    imgCollView->hide();
+
+    auto sizes = std::make_shared<SizeListVC>();
+    addChild(sizes);
+    resizeView = optionRow(QStringLiteral("SIZES"), sizes->view());
+    cnstPresetHeight = new appkit::LayoutConstraint(resizeView, appkit::LayoutConstraint::Attribute::Height,
+                                                    setup::sizeListHeight(0));
+    sizes->heightDidChange = [this](double height) {
+        if (cnstPresetHeight) appkit::animator(*cnstPresetHeight).setConstant(height);
+    };
+    rowsLayout->addWidget(resizeView);
+
+    auto effects = std::make_shared<EffectCollectionVC>();
+    addChild(effects);
+    effects->didSelectFilter = [this](std::shared_ptr<const core::FMFilterable> filter) {
+        // "Original" is no effect at all: the run may then copy files as they are.
+        filterForUseNow = filter && !filter->isOriginal() ? filter : nullptr;
+    };
+    effectsView = optionRow(QStringLiteral("EFFECT"), effects->view());
+    cnstEffectsHeight =
+        new appkit::LayoutConstraint(effectsView, appkit::LayoutConstraint::Attribute::Height, 280);
+    rowsLayout->addWidget(effectsView);
+
+    auto format = std::make_shared<FormatSelectionView>();
+    addChild(format);
+    formatView = optionRow(QStringLiteral("OUTPUT FORMAT"), format->view());
+    rowsLayout->addWidget(formatView);
+
+    auto* preview = setup::makeTextField(QStringLiteral("Names stay as they are"));
+    preview->setReadOnly(true);
+    appkit::View::setTagOf(preview, 1);
+    auto* renameButton = setup::makePushButton(QStringLiteral("Options…"), setup::ButtonRole::Plain);
+    renameButton->setAction([this](controls::ButtonBase&) { showRenameOptions(); });
+    renameView = optionRow(QStringLiteral("RENAME"), preview, renameButton);
+    rowsLayout->addWidget(renameView);
+    rowsLayout->addStretch(1);
+    scroll->setWidget(rows);
+    column->addWidget(scroll, 1);
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(14, 0, 14, 0);
+    btnProceed = setup::makePushButton(QStringLiteral("Start"), setup::ButtonRole::Primary);
+    btnProceed->setAction([this](controls::ButtonBase&) { chooseSavingLocationAndProceed(); });
+    bar->addStretch(1);
+    bar->addWidget(btnProceed);
+    column->addLayout(bar);
+    setView(root);
+}
+
+void AdvancedTVC::viewDidLoad() {
+    refreshEffectPreviewImage();
+}
+
+void AdvancedTVC::showRowsForSegment(int segment) {
+    const setup::OptionRows rows = setup::rowsForSegment(segment);
+    if (effectsView) effectsView->setVisible(rows.effects);
+    if (resizeView) resizeView->setVisible(rows.resize);
+    if (formatView) formatView->setVisible(rows.format);
+    if (renameView) renameView->setVisible(rows.rename);
+}
+
+void AdvancedTVC::showRenameOptions() {
+    if (ViewController* container = parent()) container->performSegue(ids::SlideLeft_RenameOption);
+}
+
+SizeListVC* AdvancedTVC::sizeListVC() const {
+    return firstChild<SizeListVC>();
+}
+screens::CollectionVC* AdvancedTVC::collectionVC() const {
+    return firstChild<screens::CollectionVC>();
+}
+EffectCollectionVC* AdvancedTVC::effectCollectionVC() const {
+    return firstChild<EffectCollectionVC>();
+}
+
+void AdvancedTVC::refreshEffectPreviewImage() {
+    const auto first = core::sharedImageList().at(0);
+    if (EffectCollectionVC* grid = effectCollectionVC())
+        grid->setImgToPreviewEffect(first ? first->objThumbImage : std::nullopt);
+}
+
+void AdvancedTVC::setAddManageImage(const std::string& name) {
+    if (btnAddManage)
+        btnAddManage->setTitle(name == "add" ? QStringLiteral("Add Images…") : QStringLiteral("Manage"));
+}
+
+screens::CollectionVC* AdvancedTVC::siblingImageList() {
+    // The tab's own list pane holds this pane's container.
+    ViewController* holder = parent();
+    auto* pane = holder ? dynamic_cast<screens::ImageListHost*>(holder->parent()) : nullptr;
+    return pane ? pane->collectionVCEmbeded.data() : nullptr;
+}
+
+void AdvancedTVC::onAddOrPrevImg() {
+    screens::CollectionVC* list = siblingImageList();
+    screens::ImageListShell* shell = nullptr;
+    for (ViewController* p = parent(); p && !shell; p = p->parent())
+        shell = dynamic_cast<screens::ImageListShell*>(p);
+    if (!list || !shell) return;
+    QPointer<screens::CollectionVC> target(list);
+    shell->browseForImages([target](const std::vector<std::string>& urls) {
+        if (target) target->addImagesFromURLs(urls);
+    });
+}
+
+void AdvancedTVC::chooseSavingLocationAndProceed() {
+    if (core::sharedImageList().isEmpty()) return;
+    ViewController* container = parent();
+    if (!container || !screens::ensureOutputFolder(settings_)) return;
+    container->performSegue(ids::SlideUp_Activity);
+    appkit::postToMainAfter(this, 0.5, [this] { beginActivity(); });
+}
+
+void AdvancedTVC::beginActivity() {
+    ViewController* container = parent();
+    if (!container || container->children().size() < 2) return;
+    auto* holder = dynamic_cast<ActivityHolderVC*>(container->children()[1].get());
+    ActivityVC* activity = holder ? holder->activityVC() : nullptr;
+    if (!activity) return;
+    if (activityDidStart) activityDidStart();
+    startProcessing(*activity);
+}
+
+void AdvancedTVC::startProcessing(ActivityVC& activity) {
+    const auto images = core::sharedImageList().snapshot();
+    if (images.empty()) return;
+    SizeListVC* sizes = sizeListVC();
+    std::vector<core::PresetInfo> presets =
+        sizes ? sizes->mArrPresetsSelected : std::vector<core::PresetInfo>{};
+    if (!presets.empty() && sizes)
+        sizes->mArrPresetsSelected = setup::raiseUsageCounts(core::sharedPresetList(), presets);
+    core::savePresetList(settings_, core::sharedPresetList());
+    settings_.synchronize();
+    if (presets.empty()) presets.push_back(setup::placeholderPreset());
+
+    core::JobParameters params;
+    params.presets = std::move(presets);
+    params.images.assign(images.begin(), images.end());
+    params.outputFormat = setup::jobOutputFormat(strOutputFormat);
+    params.effectFilter = filterForUseNow;
+    params.isAutoEnhanced = isAutoEnhanced;
+    activity.startJob(std::move(params));
+}
+
+void AdvancedTVC::takeRenamePreview(const std::string& previewText) {
+    if (!renameView) return;
+    for (QLineEdit* field : renameView->findChildren<QLineEdit*>())
+        if (appkit::View::tagOf(field) == 1) field->setText(QString::fromStdString(previewText));
+}

@@ -1,0 +1,98 @@
+#include "Screens/Setup/FormatSelectionView.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+
+#include "Controls/ButtonTextColor.h"
+#include "Controls/ViewAccent.h"
+#include "Extensions/AppKit/ViewHelpers.h"
+#include "Platform/AppKit/Animator.h"
+#include "Platform/Graphics/SystemColors.h"
+#include "Screens/Setup/SetupControls.h"
+
+FormatSelectionView::FormatSelectionView() {
+    setIdentifier("FormatSelectionView");
+}
+
+const std::vector<std::string>& FormatSelectionView::formatTitles() {
+    // Only formats the image layer writes itself.
+    static const std::vector<std::string> titles = {"Default", ".jpg", ".png", ".tiff", ".heic", ".bmp"};
+    return titles;
+}
+
+void FormatSelectionView::loadView() {
+    auto* root = new appkit::View;
+    auto* rootLayout = new QHBoxLayout(root);
+    rootLayout->setContentsMargins(0, 0, 0, 0);
+    formatBtnContainer = new appkit::View(root);
+    formatBtnContainer->setAccessibleName(QStringLiteral("Output format"));
+    view::setCornerRadius(*formatBtnContainer, 8);
+    view::setBorderWidth(*formatBtnContainer, 1);
+    view::setBorderColor(*formatBtnContainer, setup::separatorColour());
+    rootLayout->addWidget(formatBtnContainer);
+
+    formatSelectedBG = new appkit::View(formatBtnContainer);
+    view::setBackground(*formatSelectedBG, setup::accentColour());
+    view::setCornerRadius(*formatSelectedBG, 6);
+    formatSelectedBG->setGeometry(0, 0, 0, 0);
+
+    auto* row = new QHBoxLayout(formatBtnContainer);
+    row->setContentsMargins(3, 3, 3, 3);
+    row->setSpacing(2);
+    int tag = 1;
+    for (const auto& title : formatTitles()) {
+        auto* button = setup::makePushButton(QString::fromStdString(title), setup::ButtonRole::Plain);
+        button->setMinimumWidth(52);
+        appkit::View::setTagOf(button, tag++);
+        button->setAction([this](controls::ButtonBase& sender) { onSelectFormatBtn(&sender); });
+        button->installEventFilter(this);
+        row->addWidget(button);
+    }
+    formatSelectedBG->lower();
+    setView(root);
+}
+
+void FormatSelectionView::viewDidLoad() {
+    formatIconIndex = 1;
+    if (auto* first = buttonWithTag(1)) selectFormatButton(first);
+}
+
+void FormatSelectionView::viewDidAppear() {
+    bAppeared = true;
+}
+
+controls::Button* FormatSelectionView::buttonWithTag(int tag) const {
+    if (!formatBtnContainer) return nullptr;
+    for (QWidget* child : formatBtnContainer->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (appkit::View::tagOf(child) == tag) return qobject_cast<controls::Button*>(child);
+    return nullptr;
+}
+
+void FormatSelectionView::onSelectFormatBtn(QObject* sender) {
+    selectFormatButton(sender);
+}
+
+void FormatSelectionView::selectFormatButton(QObject* sender) {
+    auto* button = qobject_cast<controls::Button*>(sender);
+    if (!button) return;
+    if (!foreColorDefault) foreColorDefault = button::textColor(*button);
+    if (selectedBtn && selectedBtn != button)
+        button::setTextColor(*selectedBtn, foreColorDefault.value_or(cg::system::gray()));
+    const std::string format = button->title().toStdString();
+    if (auto* holder = dynamic_cast<OutputFormatHolder*>(parent())) holder->strOutputFormat = format;
+    if (formatSelectedBG) {
+        // Before the row is laid out the buttons have no place yet; the background follows the
+        // chosen button when it gets one (see eventFilter).
+        if (button->width() > 0) appkit::animator(*formatSelectedBG).setFrame(appkit::View::frameOf(button));
+    }
+    button::setTextColor(*button, cg::Color::whiteColor());
+    formatIconIndex = appkit::View::tagOf(button);
+    selectedBtn = button;
+}
+
+bool FormatSelectionView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == selectedBtn && formatSelectedBG &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        formatSelectedBG->setGeometry(selectedBtn->geometry());
+    return appkit::ViewController::eventFilter(watched, event);
+}

@@ -1,0 +1,394 @@
+// The Advanced tab as a user meets it in the application: photos added to its list, sizes chosen in
+// the size picker, an effect, a format and a rename, then Start; what the job writes, what the
+// effects grid shows while the list changes, and that the tab leaves the main loop idle.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+
+#include "App/AppDefaults.h"
+#include "Core/Job/OutputFolder.h"
+#include "Core/Records/PresetStore.h"
+#include "Core/Records/SharedLists.h"
+#include "Core/Rename/RenameOptions.h"
+#include "Core/TestImages.h"
+#include "Platform/AppKit/ModalScript.h"
+#include "Platform/Foundation/Formatters.h"
+#include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/CollectionVC.h"
+#include "Screens/Setup/AddPresetContainerForMac.h"
+#include "Screens/Setup/AddPresetNewVC.h"
+#include "Screens/Setup/AdvancedHolderVC.h"
+#include "Screens/Setup/AdvancedMasterVC.h"
+#include "Screens/Setup/AdvancedTVC.h"
+#include "Screens/Setup/DefaultPresetsPickerVC.h"
+#include "Screens/Setup/EffectCollectionVC.h"
+#include "Screens/Setup/FormatSelectionView.h"
+#include "Screens/Setup/PresetDetailsTableVC.h"
+#include "Screens/Setup/PresetListForIOS.h"
+#include "Screens/Setup/RenameOptionTVC.h"
+#include "Screens/Setup/SizeListVC.h"
+#include "ShellFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AdvancedTabTest : public testsupport::ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        foundation::setDefaultLocale("en_US");
+    }
+    void startOnAdvancedTab() {
+        prepareSettings(
+            [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
+        start();
+        mainQueue->advance(0.5);
+        drain();
+        app->mainWindowController()->segBtn->setSelectedSegment(1);
+        tabBar()->selectTab(1);
+        drain();
+        mainQueue->advance(0.5);
+        drain();
+        ASSERT_NE(master(), nullptr) << "the Advanced tab shows";
+        ASSERT_EQ(tabBar()->advancedMasterVC, master());
+    }
+    AdvancedMasterVC* master() { return tabBar() ? tabBar()->firstChild<AdvancedMasterVC>() : nullptr; }
+    AdvancedTVC* pane() { return master()->holder()->optionsPane(); }
+    DefaultPresetsPickerVC* picker() { return master()->holder()->firstChild<DefaultPresetsPickerVC>(); }
+    void click(QWidget* w) {
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w, Qt::LeftButton);
+        drain();
+    }
+    std::vector<std::string> photos(int count, int width = 1600, int height = 1000) {
+        std::vector<std::string> paths;
+        for (int i = 1; i <= count; ++i) {
+            const auto path = dir / "in" / ("photo" + std::to_string(i) + ".jpg");
+            testsupport::writeTestImage(path, width, height, static_cast<unsigned>(i));
+            paths.push_back(path.string());
+        }
+        return paths;
+    }
+    void addToList(const std::vector<std::string>& paths) {
+        const auto expected = core::sharedImageList().count() + paths.size();
+        master()->addImages(paths);
+        ASSERT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == expected; },
+                                        std::chrono::seconds(60)));
+        drain();
+    }
+    // Ticks the saved sizes of these names in the picker, opened from the size list's add row.
+    void chooseSizes(const std::vector<std::string>& names) {
+        SizeListVC* sizes = pane()->sizeListVC();
+        const int addRow = sizes->tblView->numberOfRows() - 1;
+        sizes->tblView->scrollRowToVisible(addRow);
+        drain();
+        click(sizes->tblView->viewAtRow(addRow)->findChild<controls::Button*>());
+        ASSERT_NE(picker(), nullptr);
+        appkit::TableView& table = *picker()->tableView;
+        for (int row = 4; row < table.numberOfRows(); ++row) {
+            table.scrollRowToVisible(row);
+            drain();
+            QWidget* cell = table.viewAtRow(row);
+            const std::string name = cell->findChild<QLabel*>()->text().toStdString();
+            auto* box = cell->findChild<setup::CheckBox*>();
+            const bool wanted = std::find(names.begin(), names.end(), name) != names.end();
+            if (box->isChecked() != wanted) click(box);
+        }
+        click(picker()->btnDone);
+        ASSERT_EQ(picker(), nullptr);
+    }
+    bool runToEnd() {
+        // The user skips the previews the effect brings.
+        if (ActivityVC* activity = master()->holder()->activityVC();
+            activity && activity->btnSkipPreview && activity->btnSkipPreview->isVisible())
+            QTest::mouseClick(activity->btnSkipPreview, Qt::LeftButton);
+        const bool ended = mainQueue->runUntil(
+            [&] {
+                ActivityVC* activity = master()->holder()->activityVC();
+                return activity && !activity->isActivityRunning() &&
+                       activity->btnDoneOrCancel->text() == "DONE";
+            },
+            std::chrono::seconds(180));
+        drain();
+        return ended;
+    }
+    static std::vector<fs::path> filesUnder(const fs::path& folder) {
+        std::vector<fs::path> files;
+        for (const auto& e : fs::recursive_directory_iterator(folder))
+            if (e.is_regular_file()) files.push_back(e.path());
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+    static double count(const core::PresetInfo& preset) {
+        const auto it = preset.find("countUsage");
+        return it == preset.end() ? 0 : it->second.toDouble().value_or(0);
+    }
+};
+
+TEST_F(AdvancedTabTest, ThreeSizesSepiaPngAndAPrefixGiveThreeFoldersOfRenamedSepiaPngs) {
+    startOnAdvancedTab();
+    const auto sources = photos(2);
+    std::vector<std::uintmax_t> sizesBefore;
+    for (const auto& s : sources) sizesBefore.push_back(fs::file_size(s));
+    addToList(sources);
+    EXPECT_EQ(master()->lblPathorCount->text(), "2 Images");
+
+    chooseSizes({"W-1280", "HD", "SD"});
+    EXPECT_EQ(pane()->sizeListVC()->mArrPresetsSelected.size(), 3u);
+    EXPECT_EQ(pane()->resizeView->height(), 3 * 40 + 105);
+    // Unticking a size in the picker takes it out of the list.
+    chooseSizes({"W-1280", "HD", "SD", "4K"});
+    chooseSizes({"W-1280", "HD", "SD"});
+    ASSERT_EQ(pane()->sizeListVC()->mArrPresetsSelected.size(), 3u);
+
+    EffectCollectionVC* effects = pane()->effectCollectionVC();
+    effects->collEffects->scrollToItem(14);
+    drain();
+    auto* sepia = effects->collEffects->itemAtIndex(14);
+    ASSERT_NE(sepia, nullptr);
+    click(qobject_cast<appkit::View*>(sepia->view())->subviews()[3]);
+    EXPECT_EQ(effects->intSelectedNow, 14);
+    FormatSelectionView* format = pane()->firstChild<FormatSelectionView>();
+    click(format->buttonWithTag(3));
+    ASSERT_EQ(pane()->strOutputFormat, ".png");
+
+    // The rename pane slides in over the options, previews the new name in the chosen format and
+    // hands that preview back to the rename row.
+    click(pane()->renameView->findChild<controls::Button*>());
+    mainQueue->advance(0.5);
+    drain();
+    RenameOptionTVC* rename = master()->holder()->firstChild<RenameOptionTVC>();
+    ASSERT_NE(rename, nullptr);
+    QTest::keyClicks(rename->txtPrefix, "trip-");
+    drain();
+    EXPECT_EQ(rename->lblPreview->text(), "trip-Photo.png");
+    click(rename->btnDone);
+    mainQueue->advance(0.5);
+    drain();
+    QLineEdit* renameRow = nullptr;
+    for (QLineEdit* field : pane()->renameView->findChildren<QLineEdit*>())
+        if (appkit::View::tagOf(field) == 1) renameRow = field;
+    ASSERT_NE(renameRow, nullptr);
+    EXPECT_EQ(renameRow->text(), "trip-Photo.png");
+    EXPECT_EQ(core::sharedRenameOptions().get().renamePrefix, "trip-");
+
+    const fs::path out = dir / "out";
+    fs::create_directories(out);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    click(pane()->btnProceed);
+    mainQueue->advance(0.6);
+    drain();
+    ASSERT_TRUE(runToEnd());
+
+    const auto written = filesUnder(out);
+    ASSERT_EQ(written.size(), 6u);
+    std::set<std::string> folders;
+    for (const auto& file : written) {
+        SCOPED_TRACE(file.string());
+        folders.insert(file.parent_path().filename().string());
+        EXPECT_EQ(file.extension(), ".png");
+        EXPECT_TRUE(file.filename().string().starts_with("trip-photo"));
+        const QImage image(QString::fromStdString(file.string()));
+        ASSERT_FALSE(image.isNull());
+        double r = 0, g = 0, b = 0;
+        for (int y = 0; y < image.height(); y += 7)
+            for (int x = 0; x < image.width(); x += 7) {
+                const QColor c = image.pixelColor(x, y);
+                r += c.red(), g += c.green(), b += c.blue();
+            }
+        EXPECT_GT(r, g) << "sepia: warm";
+        EXPECT_GT(g, b * 1.1) << "sepia: warm";
+    }
+    EXPECT_EQ(folders, (std::set<std::string>{"W-1280", "HD", "SD"}));
+    for (std::size_t i = 0; i < sources.size(); ++i) EXPECT_EQ(fs::file_size(sources[i]), sizesBefore[i]);
+
+    // Each chosen saved size counts one use, saved; a second run counts again.
+    auto row = [](const std::string& name) {
+        for (const auto& p : core::sharedPresetList().snapshot())
+            if (core::presetName(p) == name) return p;
+        return core::PresetInfo{};
+    };
+    EXPECT_EQ(count(row("HD")), 1);
+    EXPECT_EQ(count(row("4K")), 0);
+    master()->holder()->activityVC()->returnToParentScreen();
+    drain();
+    click(pane()->btnProceed);
+    mainQueue->advance(0.6);
+    drain();
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(count(row("HD")), 2);
+    for (const auto& p : core::loadPresetList(*storedSettings())) {
+        if (core::presetName(p) == "HD") {
+            EXPECT_EQ(count(p), 2);
+        }
+    }
+}
+
+TEST_F(AdvancedTabTest, WithoutASizeThePlaceholderCopiesTheOriginalsAndCancellingTheFolderStartsNothing) {
+    startOnAdvancedTab();
+    const auto sources = photos(2, 800, 600);
+    const auto saved = core::loadPresetList(*storedSettings());
+
+    click(pane()->btnProceed);
+    EXPECT_EQ(master()->holder()->children().size(), 1u) << "no images: nothing starts, nothing is asked";
+
+    addToList(sources);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
+    click(pane()->btnProceed);
+    mainQueue->advance(0.6);
+    drain();
+    EXPECT_EQ(master()->holder()->children().size(), 1u) << "a cancelled folder panel starts nothing";
+
+    const fs::path out = dir / "out";
+    fs::create_directories(out);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    click(pane()->btnProceed);
+    mainQueue->advance(0.6);
+    drain();
+    ASSERT_TRUE(runToEnd());
+    const auto written = filesUnder(out);
+    ASSERT_EQ(written.size(), 2u);
+    for (const auto& file : written) {
+        const auto source = dir / "in" / file.filename();
+        ASSERT_TRUE(fs::exists(source)) << file;
+        EXPECT_EQ(fs::file_size(file), fs::file_size(source)) << "copied as they are";
+    }
+    EXPECT_EQ(core::loadPresetList(*storedSettings()), saved) << "the presets are saved unchanged";
+
+    // A folder that has gone is asked for again.
+    fs::remove_all(out);
+    master()->holder()->activityVC()->returnToParentScreen();
+    drain();
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
+    click(pane()->btnProceed);
+    EXPECT_FALSE(appkit::ModalScript::takeOpenPanelAnswer().has_value()) << "the panel was asked";
+    EXPECT_EQ(master()->holder()->children().size(), 1u);
+}
+
+TEST_F(AdvancedTabTest, TheEffectsGridFollowsTheListAndDropsStaleThumbnails) {
+    startOnAdvancedTab();
+    EffectCollectionVC* effects = pane()->effectCollectionVC();
+    ASSERT_EQ(effects->collEffects->numberOfItems(), 31);
+    ASSERT_TRUE(
+        mainQueue->runUntil([&] { return effects->pendingThumbnails() == 0; }, std::chrono::seconds(30)));
+
+    auto colourOfItem = [&](int index) {
+        auto* item = effects->collEffects->itemAtIndex(index);
+        auto* label =
+            item ? qobject_cast<QLabel*>(qobject_cast<appkit::View*>(item->view())->subviews()[1]) : nullptr;
+        const QImage image = label ? label->pixmap().toImage() : QImage();
+        return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
+    };
+    const QColor sample = colourOfItem(0);
+    ASSERT_TRUE(sample.isValid()) << "an empty list shows the sample scene";
+
+    // Two photos of plain colours added one after the other, faster than the thumbnails render:
+    // every thumbnail ends up showing the first image of the list, none the list as it was.
+    auto plain = [&](const std::string& name, QColor colour) {
+        const auto path = dir / "in" / name;
+        fs::create_directories(path.parent_path());
+        QImage image(2400, 1600, QImage::Format_RGB32);
+        image.fill(colour);
+        image.save(QString::fromStdString(path.string()));
+        return path.string();
+    };
+    const auto red = plain("red.png", QColor(220, 30, 30));
+    const auto blue = plain("blue.png", QColor(30, 30, 220));
+    master()->addImages({red});
+    ASSERT_TRUE(
+        mainQueue->runUntil([&] { return core::sharedImageList().count() == 1; }, std::chrono::seconds(30)));
+    // The list changes again while the red thumbnails are still on their way.
+    master()->collectionVCEmbeded->toggleAllChecks();
+    master()->collectionVCEmbeded->removeSelectedImages();
+    master()->addImages({blue});
+    ASSERT_TRUE(mainQueue->runUntil(
+        [&] { return core::sharedImageList().count() == 1 && effects->pendingThumbnails() == 0; },
+        std::chrono::seconds(30)));
+    drain();
+    ASSERT_EQ(core::sharedImageList().at(0)->strFullPath, blue);
+    const QColor original = colourOfItem(0);
+    ASSERT_TRUE(original.isValid());
+    EXPECT_GT(original.blue(), 150);
+    EXPECT_LT(original.red(), 80) << "no stale red thumbnail";
+    const QColor invert = colourOfItem(22);  // "Invert"
+    if (invert.isValid()) {
+        EXPECT_GT(invert.red(), 150);
+    }
+    EXPECT_EQ(effects->imgToPreviewEffect()->image().has_value(), true);
+    EXPECT_LE(std::max(effects->imgToPreviewEffect()->image()->width(),
+                       effects->imgToPreviewEffect()->image()->height()),
+              200)
+        << "rendered from a reduced copy";
+}
+
+TEST_F(AdvancedTabTest, TheTabLeavesTheMainLoopIdleAndKeepsItsLayoutRules) {
+    startOnAdvancedTab();
+    addToList(photos(1, 800, 600));
+    mainQueue->advance(10);
+    drain();
+    EXPECT_EQ(mainQueue->pendingCount(), 0u) << "nothing re-posted while the tab sits still";
+
+    struct Width {
+        int width;
+        bool bottomBar, compact;
+    };
+    // After the first layout: wide above 604, compact at 600 and below.
+    for (const Width& w : {Width{1000, true, false}, Width{604, false, false}, Width{605, true, false},
+                           Width{600, false, true}, Width{500, false, true}}) {
+        SCOPED_TRACE(w.width);
+        window().resize(w.width, 700);
+        master()->applyWindowWidth();
+        EXPECT_EQ(!master()->bottomBarViews()[0]->isHidden(), w.bottomBar);
+        EXPECT_EQ(!master()->btnAddImages->isHidden(), w.bottomBar);
+        EXPECT_EQ(!pane()->imgCollView->isHidden(), w.compact);
+        EXPECT_EQ(pane()->cnstEffectsHeight->constant(), w.compact ? 180 : 280);
+    }
+
+    // While the activity screen covers the options pane, a resize applies at once and posts nothing.
+    const fs::path out = dir / "out";
+    fs::create_directories(out);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    click(pane()->btnProceed);
+    mainQueue->advance(0.6);
+    drain();
+    ASSERT_TRUE(runToEnd());
+    window().resize(1000, 700);
+    master()->applyWindowWidth();
+    EXPECT_EQ(pane()->cnstEffectsHeight->constant(), 280);
+    mainQueue->advance(10);
+    drain();
+    EXPECT_EQ(mainQueue->pendingCount(), 0u);
+}
+
+TEST_F(AdvancedTabTest, APresetMadeWhileTheAdvancedTabShowsLandsInThePresetList) {
+    startOnAdvancedTab();
+    click(app->mainWindowController()->btnAdd);
+    const auto& presented = root().presentedViewControllers();
+    ASSERT_FALSE(presented.empty());
+    auto* sheet = dynamic_cast<AddPresetContainerForMac*>(presented.front().get());
+    auto* page = sheet->firstChild<AddPresetNewVC>();
+    click(page->firstChild<PresetDetailsTableVC>()->btnChooseSize);
+    auto* p = sheet->firstChild<DefaultPresetsPickerVC>();
+    ASSERT_NE(p, nullptr);
+    QTest::keyClicks(p->txtWidth, "2048");
+    click(p->btnDone);
+    const auto before = core::sharedPresetList().count();
+    click(page->btnDone);
+    EXPECT_TRUE(root().presentedViewControllers().empty()) << "the sheet closes at once";
+    EXPECT_EQ(core::sharedPresetList().count(), before + 1);
+    EXPECT_EQ(core::loadPresetList(*storedSettings()).size(), before + 1) << "saved before the switch";
+    mainQueue->advance(0.6);
+    drain();
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    EXPECT_EQ(app->mainWindowController()->segBtn->selectedSegment(), 0);
+    auto* list = tabBar()->firstChild<PresetListForIOS>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->collectionView->numberOfItems(), static_cast<int>(before + 1));
+    EXPECT_EQ(core::presetName(core::sharedPresetList().snapshot().back()), "2048 x Auto");
+}
+
+}  // namespace

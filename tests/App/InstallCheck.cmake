@@ -1,0 +1,30 @@
+# Installs the build into a scratch prefix and checks what a desktop needs to offer Vorta for photos:
+# the executable, its resources beside it, the desktop entry with the image types and the icon.
+# cmake -DBUILD=<build dir> -DPREFIX=<scratch prefix> -P InstallCheck.cmake
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} RESULT_VARIABLE installed OUTPUT_QUIET)
+if(NOT installed EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed")
+endif()
+foreach(part bin/vorta share/vorta/ColorLookup.png share/applications/vorta.desktop
+        share/icons/hicolor/scalable/apps/vorta.svg)
+    if(NOT EXISTS ${PREFIX}/${part})
+        message(FATAL_ERROR "not installed: ${part}")
+    endif()
+endforeach()
+file(READ ${PREFIX}/share/applications/vorta.desktop entry)
+foreach(line "Exec=vorta %F" "Icon=vorta" "image/jpeg;" "image/png;" "image/bmp;" "image/tiff;" "image/heic;"
+        "image/heif;")
+    string(FIND "${entry}" "${line}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the desktop entry lacks ${line}")
+    endif()
+endforeach()
+find_program(VALIDATE desktop-file-validate)
+if(VALIDATE)
+    execute_process(COMMAND ${VALIDATE} ${PREFIX}/share/applications/vorta.desktop RESULT_VARIABLE valid)
+    if(NOT valid EQUAL 0)
+        message(FATAL_ERROR "the desktop entry does not validate")
+    endif()
+endif()
+file(REMOVE_RECURSE ${PREFIX})

@@ -1,0 +1,94 @@
+// Starting the real executable again: a second start hands its files to the running one and ends at
+// once; after a crash, the socket file left behind does not stop the next start.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QThread>
+#include <filesystem>
+
+#include "Core/TestImages.h"
+#include "Platform/Foundation/Bundle.h"
+#include "Support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SecondStartTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(runtime);
+        fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+        env.insert("XDG_CONFIG_HOME", QString::fromStdString((dir / "config").string()));
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    }
+    void TearDown() override {
+        for (auto& p : started)
+            if (p->state() != QProcess::NotRunning) {
+                p->terminate();
+                p->waitForFinished(5000);
+            }
+    }
+    QProcess& launch(const QStringList& arguments = {}) {
+        started.push_back(std::make_unique<QProcess>());
+        QProcess& p = *started.back();
+        p.setProcessEnvironment(env);
+        p.start(QString::fromStdString((foundation::executableDirectory() / "vorta").string()), arguments);
+        EXPECT_TRUE(p.waitForStarted(5000));
+        return p;
+    }
+    // The socket file of the instance, once one listens.
+    std::optional<fs::path> socketFile(int waitMs = 10000) {
+        for (int waited = 0; waited < waitMs; waited += 20) {
+            for (const auto& e : fs::directory_iterator(runtime))
+                if (e.path().filename().string().starts_with("vorta-") && e.is_socket()) return e.path();
+            QThread::msleep(20);
+        }
+        return std::nullopt;
+    }
+    bool answers(const fs::path& socket) {
+        QLocalSocket probe;
+        probe.connectToServer(QString::fromStdString(socket.string()));
+        return probe.waitForConnected(1000);
+    }
+
+    testsupport::TempDir dir;
+    fs::path runtime = dir / "runtime";
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    std::vector<std::unique_ptr<QProcess>> started;
+};
+
+TEST_F(SecondStartTest, ASecondStartHandsOverAndEndsAndACrashLeavesNothingThatBlocks) {
+    QProcess& first = launch();
+    const auto socket = socketFile();
+    ASSERT_TRUE(socket) << "the running instance listens";
+    const auto perms = fs::status(*socket).permissions();
+    EXPECT_EQ(perms & (fs::perms::group_all | fs::perms::others_all), fs::perms::none)
+        << "the socket is the user's alone";
+
+    const auto photo = dir / "in" / "photo.jpg";
+    testsupport::writeTestImage(photo, 200, 100, 1);
+    QProcess& second = launch({QString::fromStdString(photo.string())});
+    ASSERT_TRUE(second.waitForFinished(5000)) << "the second start ends at once";
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    // A crash: the socket file stays with nobody behind it.
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(5000));
+    ASSERT_TRUE(fs::exists(*socket));
+    EXPECT_FALSE(answers(*socket));
+
+    QProcess& next = launch();
+    QThread::msleep(1500);
+    EXPECT_EQ(next.state(), QProcess::Running) << "the next start runs as the instance";
+    ASSERT_TRUE(socketFile());
+    EXPECT_TRUE(answers(*socket));
+}
+
+}  // namespace

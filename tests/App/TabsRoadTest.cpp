@@ -1,0 +1,384 @@
+// The Rename and Bulk tabs as a user meets them in the application window: the tab segment shows
+// each tab's screen, and each tab's button runs the real engine on real files.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QSlider>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+
+#include "App/AppDefaults.h"
+#include "App/VortaWindowController.h"
+#include "Controls/Button.h"
+#include "Controls/TextField.h"
+#include "Core/Records/SharedLists.h"
+#include "Core/Rename/RenameOptions.h"
+#include "Core/TestImages.h"
+#include "Platform/AppKit/ModalScript.h"
+#include "Platform/AppKit/Storyboard.h"
+#include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Image/ImageInfo.h"
+#include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/CollectionVC.h"
+#include "Screens/Activity/ImageItemView.h"
+#include "Screens/Setup/BulkMasterVC.h"
+#include "Screens/Setup/BulkResizerVC.h"
+#include "Screens/Setup/OptionsHolderVC.h"
+#include "Screens/Setup/PresetListForIOS.h"
+#include "Screens/Setup/RenameMasterVC.h"
+#include "Screens/Setup/RenameOptionTVC.h"
+#include "ShellFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string bytesOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class TabsRoadTest : public testsupport::ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        prepareSettings(
+            [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
+        start();
+    }
+
+    appkit::SegmentedControl& segments() { return *app->mainWindowController()->segBtn; }
+    // Clicks a segment of the window's tab switcher as the mouse does.
+    void clickSegment(int index) {
+        auto buttons = segments().findChildren<QAbstractButton*>();
+        ASSERT_LT(index, buttons.size());
+        QTest::mouseClick(buttons[index], Qt::LeftButton);
+        drain();
+        mainQueue->advance(0.5);
+        drain();
+    }
+    appkit::ViewController* tabScreen() { return tabBar()->children().back().get(); }
+
+    // Adds files to the tab's image list and waits until they are listed.
+    void addImages(screens::CollectionVC& list, const std::vector<fs::path>& files) {
+        std::vector<std::string> paths;
+        for (const auto& f : files) paths.push_back(f.string());
+        const std::size_t before = core::sharedImageList().count();
+        list.addImages(paths);
+        ASSERT_TRUE(
+            mainQueue->runUntil([&] { return core::sharedImageList().count() == before + files.size(); }));
+        mainQueue->advance(1.0);
+        drain();
+    }
+    // Clicks the pane's primary button with the output folder asked for answered, and waits for the
+    // job's end.
+    bool runFrom(controls::Button& button, OptionsHolderVC& holder) {
+        // A fresh output folder for each run, so earlier results still on screen keep their files.
+        out = dir / ("out" + std::to_string(++runs));
+        fs::create_directories(out);
+        app->delegate().defaults().removeObject("UD_SavingLocationData");
+        appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+        QTest::mouseClick(&button, Qt::LeftButton);
+        drain();
+        mainQueue->advance(0.5);
+        drain();
+        ActivityVC* activity = holder.activityVC();
+        if (!activity) return false;
+        const bool ended = mainQueue->runUntil(
+            [&] { return !activity->isActivityRunning() && activity->btnDoneOrCancel->text() == "DONE"; },
+            std::chrono::seconds(120));
+        drain();
+        return ended;
+    }
+    // Every file the jobs wrote, by name.
+    std::map<std::string, fs::path> written() {
+        std::map<std::string, fs::path> files;
+        for (const auto& e : fs::recursive_directory_iterator(out))
+            if (e.is_regular_file()) files[e.path().filename().string()] = e.path();
+        return files;
+    }
+
+    fs::path out;
+    int runs = 0;
+};
+
+TEST_F(TabsRoadTest, EachSegmentShowsItsTabAndARefusedSwitchLeavesTheHighlightOnTheTabShown) {
+    struct Case {
+        int segment;
+        const char* screen;
+    };
+    const Case cases[] = {{2, ids::scene::RenameMasterVC},   {3, ids::scene::BulkMasterVC},
+                          {0, ids::scene::PresetListForIOS}, {3, ids::scene::BulkMasterVC},
+                          {1, ids::scene::AdvancedMasterVC}, {2, ids::scene::RenameMasterVC}};
+    int shown = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.screen);
+        clickSegment(c.segment);
+        // The Advanced tab arrives with its own work; until then its segment must not stick.
+        if (!appkit::Storyboard::main().hasController(c.screen)) {
+            EXPECT_EQ(segments().selectedSegment(), shown);
+            continue;
+        }
+        shown = c.segment;
+        EXPECT_EQ(tabScreen()->identifier(), c.screen);
+        EXPECT_EQ(tabBar()->intSegmentSelectedNow, c.segment);
+        EXPECT_EQ(segments().selectedSegment(), c.segment);
+        EXPECT_TRUE(tabScreen()->view()->isVisible());
+    }
+    auto* rename = dynamic_cast<RenameMasterVC*>(tabScreen());
+    ASSERT_NE(rename, nullptr);
+    EXPECT_EQ(tabBar()->renameMasterVC, rename);
+
+    // A job running on the Bulk tab: keeping it keeps the tab and its highlight; stopping it switches.
+    clickSegment(3);
+    auto* bulk = dynamic_cast<BulkMasterVC*>(tabScreen());
+    ASSERT_NE(bulk, nullptr);
+    const auto in = dir / "in";
+    for (int i = 0; i < 6; ++i)
+        testsupport::writeTestImage(in / ("p" + std::to_string(i) + ".jpg"), 1200, 900, i);
+    addImages(*bulk->collectionVCEmbeded,
+              {in / "p0.jpg", in / "p1.jpg", in / "p2.jpg", in / "p3.jpg", in / "p4.jpg", in / "p5.jpg"});
+    auto* resizer = dynamic_cast<BulkResizerVC*>(bulk->holder()->optionPane());
+    resizer->sliderPercent->setValue(50);
+    out = dir / "out";
+    fs::create_directories(out);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
+    drain();
+    mainQueue->advance(0.5);
+    drain();
+    ActivityVC* activity = bulk->activityVC();
+    ASSERT_NE(activity, nullptr);
+    ASSERT_TRUE(activity->isActivityRunning());
+
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
+    clickSegment(2);
+    EXPECT_EQ(tabScreen(), bulk);
+    EXPECT_EQ(segments().selectedSegment(), 3) << "the highlight returns to the tab that stays";
+    EXPECT_FALSE(activity->isGotCancel());
+
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
+    clickSegment(2);
+    EXPECT_NE(dynamic_cast<RenameMasterVC*>(tabScreen()), nullptr);
+    EXPECT_EQ(segments().selectedSegment(), 2);
+    // Images already being worked on when the job stopped finish before the test's folders go.
+    QTest::qWait(1500);
+}
+
+TEST_F(TabsRoadTest, BulkWritesLargerImagesAtTheTypedWidthSkipsSmallerOnesAndHalvesAtFiftyPercent) {
+    clickSegment(3);
+    auto* bulk = dynamic_cast<BulkMasterVC*>(tabScreen());
+    ASSERT_NE(bulk, nullptr);
+    const auto in = dir / "in";
+    testsupport::writeTestImage(in / "wide.jpg", 1600, 1200, 1);
+    testsupport::writeTestImage(in / "tall.png", 1000, 1400, 2);
+    testsupport::writeTestImage(in / "pano.png", 2400, 900, 4);
+    testsupport::writeTestImage(in / "small.jpg", 640, 480, 3);
+    addImages(*bulk->collectionVCEmbeded,
+              {in / "wide.jpg", in / "pano.png", in / "small.jpg", in / "tall.png"});
+    EXPECT_EQ(bulk->lblPathorCount->text(), "4 Images");
+    auto* resizer = dynamic_cast<BulkResizerVC*>(bulk->holder()->optionPane());
+    ASSERT_NE(resizer, nullptr);
+
+    QTest::keyClicks(resizer->txtWidth, "800");
+    ASSERT_TRUE(runFrom(*resizer->btnProceed, *bulk->holder()));
+    auto files = written();
+    // A portrait photo takes the typed side on its long side, as every width-only preset does.
+    ASSERT_EQ(files.size(), 3u);
+    for (const auto& [name, size] : std::map<std::string, std::pair<int, int>>{
+             {"wide.jpg", {800, 600}}, {"pano.png", {800, 300}}, {"tall.png", {571, 800}}}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(files.count(name));
+        const auto info = image::readImageInfo(files[name]);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->pixelWidth, size.first);
+        EXPECT_EQ(info->pixelHeight, size.second);
+    }
+    const auto skipped = bulk->activityVC()->engine().arrSkipImageSet();
+    ASSERT_EQ(skipped.size(), 1u);
+    EXPECT_EQ(skipped.front().strFileName, "small.jpg");
+
+    // Back from the results, the slider at 50 % empties the width and halves every image.
+    QTest::mouseClick(bulk->activityVC()->btnDoneOrCancel, Qt::LeftButton);
+    drain();
+    ASSERT_EQ(bulk->activityVC(), nullptr);
+    resizer->sliderPercent->setValue(50);
+    EXPECT_TRUE(resizer->txtWidth->text().isEmpty());
+    ASSERT_TRUE(runFrom(*resizer->btnProceed, *bulk->holder()));
+    files = written();
+    ASSERT_EQ(files.size(), 4u);
+    for (const auto& [name, size] : std::map<std::string, std::pair<int, int>>{{"wide.jpg", {800, 600}},
+                                                                               {"pano.png", {1200, 450}},
+                                                                               {"tall.png", {500, 700}},
+                                                                               {"small.jpg", {320, 240}}}) {
+        SCOPED_TRACE(name);
+        const auto info = image::readImageInfo(files[name]);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->pixelWidth, size.first);
+        EXPECT_EQ(info->pixelHeight, size.second);
+    }
+}
+
+TEST_F(TabsRoadTest, BulkWithoutAFolderOrImagesStartsNothing) {
+    clickSegment(3);
+    auto* bulk = dynamic_cast<BulkMasterVC*>(tabScreen());
+    auto* resizer = dynamic_cast<BulkResizerVC*>(bulk->holder()->optionPane());
+    QTest::keyClicks(resizer->txtWidth, "800");
+    QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
+    drain();
+    EXPECT_EQ(bulk->holder()->children().size(), 1u) << "no activity screen slides in over an empty list";
+
+    testsupport::writeTestImage(dir / "in" / "a.jpg", 1200, 900, 1);
+    addImages(*bulk->collectionVCEmbeded, {dir / "in" / "a.jpg"});
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
+    QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
+    drain();
+    EXPECT_EQ(bulk->holder()->children().size(), 1u) << "no job starts without an output folder";
+    EXPECT_FALSE(app->delegate().defaults().object("UD_SavingLocationData")) << "no folder was chosen";
+}
+
+TEST_F(TabsRoadTest, RenameCopiesEveryImageUnderExactlyThePreviewedNameAndLeavesTheOriginals) {
+    clickSegment(2);
+    auto* rename = dynamic_cast<RenameMasterVC*>(tabScreen());
+    ASSERT_NE(rename, nullptr);
+    auto* pane = dynamic_cast<RenameOptionTVC*>(rename->holder()->optionPane());
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->btnDone->title(), "PROCEED");
+    EXPECT_TRUE(pane->demoView->isHidden());
+
+    const auto in = dir / "in";
+    const auto other = dir / "other";
+    testsupport::writeTestImage(in / "IMG_0001.jpg", 300, 200, 1);
+    testsupport::writeTestImage(in / "img_0002.png", 300, 200, 2);
+    testsupport::writeTestImage(in / "Beach.jpg", 300, 200, 3);
+    testsupport::writeTestImage(other / "Beach.jpg", 320, 200, 4);  // the same name from another folder
+    const std::vector<fs::path> sources = {in / "IMG_0001.jpg", in / "img_0002.png", in / "Beach.jpg",
+                                           other / "Beach.jpg"};
+    std::map<fs::path, std::string> originals;
+    for (const auto& s : sources) originals[s] = bytesOf(s);
+
+    appkit::ModalScript::pushOpenPanelAnswer(
+        {appkit::ModalResponse::OK,
+         {sources[0].string(), sources[1].string(), sources[2].string(), sources[3].string()}});
+    rename->onAddOrPrevImg();
+    ASSERT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == 4; }));
+    mainQueue->advance(1.0);
+    drain();
+
+    // Typing one character at a time updates the options and the preview at once.
+    QTest::keyClicks(pane->txtPrefix, "trip-");
+    QTest::keyClicks(pane->txtFind, "IMG");
+    QTest::keyClicks(pane->txtReplace, "pic");
+    QTest::keyClicks(pane->txtInitialIndex, "5");
+    drain();
+    const core::RenameOptions options = core::sharedRenameOptions().get();
+    EXPECT_EQ(options.renamePrefix, "trip-");
+    EXPECT_EQ(options.renameFindText, "IMG");
+    EXPECT_EQ(options.renameReplaceText, "pic");
+    EXPECT_EQ(options.renameStartIndex, "5");
+    EXPECT_EQ(pane->lblPreview->text(), "trip-Photo5.jpg");
+
+    // The names beside the images, as the table shows them.
+    std::vector<std::string> shown;
+    auto* table = rename->collectionVCEmbeded->tableView.data();
+    for (int row = 0; row < 4; ++row) {
+        auto* cell = qobject_cast<screens::ImageItemView*>(table->viewAtRow(row));
+        ASSERT_NE(cell, nullptr);
+        shown.push_back(cell->outputLabel()->text().toStdString());
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"trip-pic_00015.jpg", "trip-pic_00026.png", "trip-Beach7.jpg",
+                                               "trip-Beach8.jpg"}));
+
+    ASSERT_TRUE(runFrom(*pane->btnDone, *rename->holder()));
+    const auto files = written();
+    ASSERT_EQ(files.size(), 4u);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        SCOPED_TRACE(shown[i]);
+        ASSERT_TRUE(files.count(shown[i]));
+        EXPECT_EQ(bytesOf(files.at(shown[i])), originals[sources[i]]) << "a byte-identical copy";
+        EXPECT_TRUE(fs::equivalent(files.at(shown[i]).parent_path(), files.begin()->second.parent_path()));
+    }
+    for (const auto& [source, bytes] : originals) EXPECT_EQ(bytesOf(source), bytes) << "originals untouched";
+    // While the activity screen shows, also after its run, the list takes no images.
+    EXPECT_FALSE(rename->collectionVCEmbeded->canAcceptImages());
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {sources[0].string()}});
+    rename->onAddOrPrevImg();
+    drain();
+    EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no open panel was shown";
+    EXPECT_EQ(core::sharedImageList().count(), 4u);
+
+    // Back on the options, a second run in the same launch writes to the folder chosen before.
+    QTest::mouseClick(rename->activityVC()->btnDoneOrCancel, Qt::LeftButton);
+    drain();
+    ASSERT_EQ(rename->activityVC(), nullptr);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
+    QTest::mouseClick(pane->btnDone, Qt::LeftButton);
+    drain();
+    EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no folder is asked for again";
+    mainQueue->advance(0.5);
+    ASSERT_NE(rename->activityVC(), nullptr);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return rename->activityVC()->btnDoneOrCancel->text() == "DONE"; }));
+    std::set<fs::path> jobFolders;
+    for (const auto& e : fs::recursive_directory_iterator(out))
+        if (e.is_regular_file()) jobFolders.insert(e.path().parent_path());
+    EXPECT_EQ(jobFolders.size(), 2u) << "a second job folder beside the first, in the same output folder";
+    EXPECT_EQ(std::distance(fs::directory_iterator(in), fs::directory_iterator()), 3);
+}
+
+TEST_F(TabsRoadTest, SourcesThatWouldShareANewNameGetDistinctNamesThatStayInTheOutputFolder) {
+    clickSegment(2);
+    auto* rename = dynamic_cast<RenameMasterVC*>(tabScreen());
+    auto* pane = dynamic_cast<RenameOptionTVC*>(rename->holder()->optionPane());
+    const auto a = dir / "a" / "IMG_1.jpg";
+    const auto b = dir / "b" / "img_1.jpg";
+    const auto c = dir / "c" / "IMG_1.jpg";
+    testsupport::writeTestImage(a, 200, 100, 1);
+    testsupport::writeTestImage(b, 200, 100, 2);
+    testsupport::writeTestImage(c, 200, 100, 3);
+    addImages(*rename->collectionVCEmbeded, {a, b, c});
+
+    struct Case {
+        const char* prefix;
+        const char* find;
+        const char* replace;
+        std::vector<std::string> names;
+    };
+    const Case cases[] = {
+        {"", "img", "x", {"x_1.jpg", "x_1 (2).jpg", "x_1 (3).jpg"}},
+        {"../", "", "", {".._IMG_1.jpg", ".._img_1.jpg", ".._IMG_1 (2).jpg"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.prefix);
+        pane->txtPrefix->clear();
+        pane->txtFind->clear();
+        pane->txtReplace->clear();
+        QTest::keyClicks(pane->txtPrefix, c.prefix);
+        QTest::keyClicks(pane->txtFind, c.find);
+        QTest::keyClicks(pane->txtReplace, c.replace);
+        QTest::keyClick(pane->txtReplace, Qt::Key_Return);
+        std::vector<std::string> names;
+        for (const auto& record : core::sharedImageList().snapshot())
+            names.push_back(record.updatedUrl ? record.updatedUrl->filename().string() : "");
+        EXPECT_EQ(names, c.names);
+
+        ASSERT_TRUE(runFrom(*pane->btnDone, *rename->holder()));
+        std::vector<std::string> files;
+        for (const auto& e : fs::recursive_directory_iterator(out))
+            if (e.is_regular_file()) {
+                files.push_back(e.path().filename().string());
+                EXPECT_EQ(e.path().parent_path().parent_path(), out) << "inside the job folder";
+            }
+        std::sort(files.begin(), files.end());
+        auto expected = c.names;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(files, expected);
+        QTest::mouseClick(rename->activityVC()->btnDoneOrCancel, Qt::LeftButton);
+        drain();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,139 @@
+// editor_scenes OUTDIR STYLE: the preset editor sheet as a user goes through it, in the light or
+// dark style: the sheet as it opens, the missing-size message, the size picker in editor mode with
+// a width typed, the sheet with a size picked, a name and PNG chosen, and the size picker in list
+// mode with two saved sizes ticked. Writes OUTDIR/editor-<step>-STYLE.png; exits non-zero when a
+// step fails.
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+#include "App/AppDefaults.h"
+#include "App/Appearance.h"
+#include "App/Application.h"
+#include "Core/Records/SharedLists.h"
+#include "Platform/AppKit/AnimationClock.h"
+#include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Dispatch/Qt/QtMainQueue.h"
+#include "Screens/Setup/AddPresetContainerForMac.h"
+#include "Screens/Setup/AddPresetNewVC.h"
+#include "Screens/Setup/DefaultPresetsPickerVC.h"
+#include "Screens/Setup/FormatSelectionView.h"
+#include "Screens/Setup/PickerSegueSender.h"
+#include "Screens/Setup/PresetDetailsTableVC.h"
+
+namespace {
+
+int fail(const char* why) {
+    std::fprintf(stderr, "%s\n", why);
+    return 1;
+}
+
+// The window with its sheet (and any popup) drawn where they stand on the screen.
+QImage composite(QWidget& window) {
+    QImage image = window.grab().toImage();
+    QPainter painter(&image);
+    // Sheets first, pop-ups over them.
+    for (bool popups : {false, true}) {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top == &window || !top->isVisible() || (top->windowType() == Qt::Popup) != popups) continue;
+            const QPoint at = top->geometry().topLeft() - window.geometry().topLeft();
+            painter.drawPixmap(at, top->grab());
+        }
+    }
+    return image;
+}
+
+// Receives nothing: it only puts the picker in list mode.
+class ListDelegate : public QObject, public DefaultPresetsPickerDelegate {
+  public:
+    PickerMode pickerMode() const override { return PickerMode::List; }
+    void didPickPresets(const std::vector<core::PresetInfo>&, const std::any&) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s OUTDIR light|dark\n", argv[0]);
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString style = QString::fromLocal8Bit(argv[2]);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setPalette(paletteFor(style == "dark" ? Appearance::VibrantDark : Appearance::Aqua));
+    dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
+    appkit::AnimationClock::setDurationScale(0);
+
+    QTemporaryDir dir;
+    foundation::UserDefaults settings(dir.filePath("settings.json").toStdString());
+    settings.set(appkeys::isShowFirst, foundation::PlistValue(1));
+    bool ok = true;
+    {
+        Application shell(settings);
+        shell.finishLaunching();
+        appkit::Window& window = *shell.mainWindow();
+        window.resize(1000, 680);
+        QTest::qWait(300);
+        auto shot = [&](const char* step) {
+            QTest::qWait(150);
+            const QString file = out + QStringLiteral("/editor-%1-%2.png").arg(step, style);
+            if (composite(window).save(file)) return true;
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return false;
+        };
+        auto* root = shell.mainWindowController()->contentViewController();
+        QTest::mouseClick(shell.mainWindowController()->btnAdd, Qt::LeftButton);
+        QTest::qWait(100);
+        auto* sheet =
+            root && !root->presentedViewControllers().empty()
+                ? dynamic_cast<AddPresetContainerForMac*>(root->presentedViewControllers().front().get())
+                : nullptr;
+        auto* page = sheet ? sheet->firstChild<AddPresetNewVC>() : nullptr;
+        if (sheet) sheet->view()->window()->move(window.geometry().x() + 220, window.geometry().y() + 64);
+        auto* details = page ? page->firstChild<PresetDetailsTableVC>() : nullptr;
+        if (!details) return fail("the toolbar's + opened no editor");
+        ok = shot("1-sheet") && ok;
+
+        QTest::mouseClick(page->btnDone, Qt::LeftButton);
+        ok = shot("2-size-missing") && ok;
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+
+        QTest::mouseClick(details->btnChooseSize, Qt::LeftButton);
+        QTest::qWait(300);
+        auto* picker = sheet->firstChild<DefaultPresetsPickerVC>();
+        if (!picker) return fail("Choose Size showed no picker");
+        QTest::keyClicks(picker->txtWidth, "1920");
+        QTest::keyClicks(picker->txtHeight, "1080");
+        picker->segResizeCrop->setSelectedSegment(1);
+        ok = shot("3-picker-editor") && ok;
+
+        QTest::mouseClick(picker->btnDone, Qt::LeftButton);
+        QTest::qWait(100);
+        details->txtName->setText(QStringLiteral("Wallpaper"));
+        if (auto* png = details->formatRow()->buttonWithTag(3)) QTest::mouseClick(png, Qt::LeftButton);
+        ok = shot("4-size-picked") && ok;
+
+        ListDelegate list;
+        const auto presets = core::sharedPresetList().snapshot();
+        sheet->performSegue(ids::SlideLeft_SizePicker,
+                            setup::PickerSegueSender{&list, std::nullopt, {presets.at(2), presets.at(4)}});
+        QTest::qWait(300);
+        if (auto* listPicker = sheet->firstChild<DefaultPresetsPickerVC>()) {
+            listPicker->tableView->scrollRowToVisible(listPicker->tableView->numberOfRows() - 1);
+            ok = shot("5-picker-list") && ok;
+            listPicker->onBack();
+        } else {
+            ok = fail("no picker in list mode") == 0 && ok;
+        }
+        QTest::qWait(100);
+        page->onCancel();
+        QTest::qWait(100);
+    }
+    dispatch::Queue::setMainBackend(nullptr);
+    return ok ? 0 : 1;
+}
