@@ -37,11 +37,11 @@ QWidget* VortaWindowController::makeToolbarItem(const std::string& identifier) {
         return space;
     }
     if (identifier == kAddItem) {
-        btnAdd = new QPushButton(QStringLiteral("+"));
+        btnAdd = new controls::PushButton(QStringLiteral("+"));
         btnAdd->setToolTip(QStringLiteral("New Preset"));
         btnAdd->setAccessibleName(QStringLiteral("New Preset"));
         btnAdd->setFixedSize(34, 28);
-        connect(btnAdd, &QPushButton::clicked, this, [this] {
+        connect(btnAdd, &controls::PushButton::clicked, this, [this] {
             if (appkit::ViewController* content = contentViewController()) openPresetEditor(*content);
         });
         return btnAdd;

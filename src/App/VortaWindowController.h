@@ -6,7 +6,7 @@
 
 #include <QLabel>
 #include <QPointer>
-#include <QPushButton>
+#include "Controls/PushButton.h"
 
 #include "App/WindowController.h"
 #include "Platform/AppKit/SegmentedControl.h"
@@ -20,7 +20,7 @@ class VortaWindowController : public WindowController {
 
     VortaWindowController();
 
-    QPointer<QPushButton> btnAdd;
+    QPointer<controls::PushButton> btnAdd;
     QPointer<appkit::SegmentedControl> segBtn;
     QPointer<QLabel> lblActivity;
 

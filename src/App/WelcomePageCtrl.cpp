@@ -60,18 +60,21 @@ void WelcomePageCtrl::loadView() {
     // Room for the longest description on two lines.
     myLabel->setFixedWidth(460);
     myLabel->setMinimumHeight(myLabel->fontMetrics().lineSpacing() * 2 + 6);
-    column->addWidget(imgView, 1);
+    // The picture and its texts stand together in the middle; the picture grows up to its own size.
+    imgView->setMaximumHeight(kImageSize.height());
+    column->addStretch(1);
+    column->addWidget(imgView, 4);
     column->addWidget(lblTitle);
     column->addWidget(myLabel, 0, Qt::AlignHCenter);
+    column->addStretch(1);
     column->addSpacing(8);
 
     auto* row = new QHBoxLayout;
-    btnPrev = new QPushButton(QStringLiteral("Previous"));
-    btnNext = new QPushButton(QStringLiteral("Next"));
-    btnDone = new QPushButton(QStringLiteral("Done"));
+    btnPrev = new controls::PushButton(QStringLiteral("Previous"));
+    btnNext = new controls::PushButton(QStringLiteral("Next"));
+    btnDone = new controls::PushButton(QStringLiteral("Done"), controls::PushButton::Role::Primary);
     appkit::View::setTagOf(btnPrev, 1);
     appkit::View::setTagOf(btnNext, 2);
-    btnNext->setDefault(true);
     for (auto* b : {btnPrev.data(), btnNext.data(), btnDone.data()}) b->setMinimumWidth(96);
     // Keeps the row steady when Previous or Next hides.
     for (auto* b : {btnPrev.data(), btnNext.data()}) {
@@ -79,21 +82,19 @@ void WelcomePageCtrl::loadView() {
         policy.setRetainSizeWhenHidden(true);
         b->setSizePolicy(policy);
     }
-    connect(btnPrev, &QPushButton::clicked, this, [this] { onNextPrev(*btnPrev); });
-    connect(btnNext, &QPushButton::clicked, this, [this] { onNextPrev(*btnNext); });
-    connect(btnDone, &QPushButton::clicked, this, [this] { onDone(); });
+    connect(btnPrev, &controls::PushButton::clicked, this, [this] { onNextPrev(*btnPrev); });
+    connect(btnNext, &controls::PushButton::clicked, this, [this] { onNextPrev(*btnNext); });
+    connect(btnDone, &controls::PushButton::clicked, this, [this] { onDone(); });
     row->addWidget(btnPrev);
     row->addStretch(1);
     for (int page = 0; page < kPageCount; ++page) {
-        auto* dot = new QPushButton;
+        auto* dot = new controls::PushButton(QString(), controls::PushButton::Role::Dot);
         dot->setCheckable(true);
-        dot->setFixedSize(12, 12);
         dot->setToolTip(QString::fromLatin1(kTitles[page]));
-        dot->setStyleSheet(
-            "QPushButton { border-radius: 6px; border: none; background: palette(mid); }"
-            "QPushButton:checked { background: palette(highlight); }");
+        dot->setAccessibleName(
+            QStringLiteral("Page %1: %2").arg(page + 1).arg(QString::fromLatin1(kTitles[page])));
         appkit::View::setTagOf(dot, page);
-        connect(dot, &QPushButton::clicked, this, [this, dot] { changePage(*dot); });
+        connect(dot, &controls::PushButton::clicked, this, [this, dot] { changePage(*dot); });
         dots_.emplace_back(dot);
         row->addWidget(dot);
     }

@@ -5,9 +5,9 @@
 
 #include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 #include <string>
 #include <vector>
+#include "Controls/PushButton.h"
 
 #include "Platform/AppKit/ViewController.h"
 
@@ -20,9 +20,9 @@ class WelcomePageCtrl : public appkit::ViewController {
     QPointer<QLabel> lblTitle;
     QPointer<QLabel> imgView;
     int intPosNow = 0;
-    QPointer<QPushButton> btnNext;  // tag 2
-    QPointer<QPushButton> btnPrev;  // tag 1
-    QPointer<QPushButton> btnDone;
+    QPointer<controls::PushButton> btnNext;  // tag 2
+    QPointer<controls::PushButton> btnPrev;  // tag 1
+    QPointer<controls::PushButton> btnDone;
     const std::vector<std::string> arrImageNames;
     const std::vector<std::string> arrStrDescription;
 
@@ -49,5 +49,5 @@ class WelcomePageCtrl : public appkit::ViewController {
     void showImage();
 
     QImage image_;
-    std::vector<QPointer<QPushButton>> dots_;
+    std::vector<QPointer<controls::PushButton>> dots_;
 };

@@ -1,6 +1,7 @@
 #include "Controls/Box.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QRandomGenerator>
 
 #include "Controls/BoxPattern.h"
@@ -52,6 +53,13 @@ void Box::paintEvent(QPaintEvent* event) {
     // The fill is the box's own drawing: it lies under its layer's sublayers, as layer content does.
     if (!fillPattern_.isNull() || fillColor_) {
         QPainter painter(this);
+        // A rounded layer rounds the fill with it, so a card's corners are never filled square.
+        if (layer() && layer()->cornerRadius > 0) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            QPainterPath shape;
+            shape.addRoundedRect(QRectF(rect()), layer()->cornerRadius, layer()->cornerRadius);
+            painter.setClipPath(shape);
+        }
         if (!fillPattern_.isNull())
             painter.fillRect(rect(), QBrush(fillPattern_));
         else

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QTest>
 
 #include "App/AppDelegate.h"
@@ -79,6 +80,31 @@ TEST_F(MainWindowTest, SegmentClicksReachTheTabSwitcher) {
     EXPECT_EQ(tabBar()->intSegmentSelectedNow, 2);
     QTest::mouseClick(buttons[1], Qt::LeftButton);
     EXPECT_EQ(tabBar()->intSegmentSelectedNow, 1);
+}
+
+TEST_F(MainWindowTest, AScreenReaderFindsAFrameWithAToolBarAndTabsNamedByTheirScreens) {
+    prepareSettings(
+        [](foundation::UserDefaults& s) { s.set("isShowFirst", foundation::PlistValue(std::int64_t{1})); });
+    start();
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(&window());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->role(), QAccessible::Window) << "the main window is not a frame";
+    ASSERT_NE(window().toolbar(), nullptr);
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(window().toolbar());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->role(), QAccessible::ToolBar);
+    QAccessibleInterface* tabs =
+        QAccessible::queryAccessibleInterface(app->mainWindowController()->segBtn.data());
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->role(), QAccessible::PageTabList);
+    std::vector<std::string> names;
+    for (auto* button : app->mainWindowController()->segBtn->findChildren<QAbstractButton*>()) {
+        QAccessibleInterface* tab = QAccessible::queryAccessibleInterface(button);
+        ASSERT_NE(tab, nullptr);
+        EXPECT_TRUE(tab->state().checkable) << "a tab that cannot say it is the chosen one";
+        names.push_back(tab->text(QAccessible::Name).toStdString());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Presets", "Advanced", "Rename", "Bulk"}));
 }
 
 TEST_F(MainWindowTest, ReopenAndTheWindowCommandBringTheMainWindowBack) {

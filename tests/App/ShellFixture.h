@@ -11,6 +11,7 @@
 #include "App/TabBarVC.h"
 #include "App/WelcomePageCtrl.h"
 #include "App/switchVC.h"
+#include "Controls/PushButton.h"
 #include "Support/TempDir.h"
 #include "Support/UiTestFixture.h"
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QTest>
 
 #include "App/AppDefaults.h"
+#include "Controls/PushButton.h"
 #include "Platform/AppKit/NamedImage.h"
 #include "Platform/AppKit/Window.h"
 #include "ShellFixture.h"
@@ -104,3 +106,44 @@ TEST_F(WelcomePagesTest, DoneOutsideTheMainWindowDismissesOrClosesThePages) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every drawn button the window shows, as a screen reader finds it.
+std::vector<std::pair<controls::PushButton*, QAccessibleInterface*>> spokenButtons(QWidget& window) {
+    std::vector<std::pair<controls::PushButton*, QAccessibleInterface*>> found;
+    for (auto* b : window.findChildren<controls::PushButton*>())
+        if (b->isVisibleTo(&window)) found.emplace_back(b, QAccessible::queryAccessibleInterface(b));
+    return found;
+}
+
+}  // namespace
+
+TEST_F(WelcomePagesTest, AScreenReaderHearsEachButtonAndPageDotByWhatItDoes) {
+    start();
+    WelcomePageCtrl* pages = welcome();
+    ASSERT_NE(pages, nullptr);
+    drain();
+    const auto buttons = spokenButtons(window());
+    ASSERT_GE(buttons.size(), 7u) << "Next, Done and five page dots at least";
+    std::vector<std::string> dotNames;
+    for (const auto& [button, spoken] : buttons) {
+        ASSERT_NE(spoken, nullptr);
+        const std::string name = spoken->text(QAccessible::Name).toStdString();
+        EXPECT_FALSE(name.empty()) << "a button without a name";
+        EXPECT_TRUE(spoken->role() == QAccessible::Button || spoken->role() == QAccessible::CheckBox) << name;
+        if (button->role() == controls::PushButton::Role::Dot) {
+            dotNames.push_back(name);
+            EXPECT_TRUE(spoken->state().checkable);
+        }
+    }
+    EXPECT_EQ(dotNames, (std::vector<std::string>{"Page 1: Welcome", "Page 2: Presets", "Page 3: KeyFeatures",
+                                                  "Page 4: Editor", "Page 5: Bulk Crop"}));
+    // Pressing through the screen reader does what a click does.
+    auto* next = QAccessible::queryAccessibleInterface(pages->btnNext);
+    ASSERT_NE(next, nullptr);
+    ASSERT_NE(next->actionInterface(), nullptr);
+    next->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    drain();
+    EXPECT_EQ(pages->intPosNow, 1);
+}

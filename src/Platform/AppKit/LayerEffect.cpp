@@ -40,6 +40,23 @@ void boxBlurAlpha(QImage& image, int radius, bool horizontal) {
 
 }  // namespace
 
+QImage shadowImage(const QImage& source, const Layer& layer) {
+    QImage shadow = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int radius = std::clamp(static_cast<int>(std::lround(layer.shadowRadius / 2)), 0, 64);
+    if (radius > 0) {
+        for (int pass = 0; pass < 2; ++pass) {
+            boxBlurAlpha(shadow, radius, true);
+            boxBlurAlpha(shadow, radius, false);
+        }
+    }
+    QPainter tint(&shadow);
+    tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    QColor colour = toQColor(layer.shadowColor.value_or(cg::Color::black()));
+    colour.setAlphaF(static_cast<float>(colour.alphaF() * std::clamp(layer.shadowOpacity, 0.0, 1.0)));
+    tint.fillRect(shadow.rect(), colour);
+    return shadow;
+}
+
 QRectF LayerEffect::boundingRectFor(const QRectF& rect) const {
     if (!layer_.showsShadow()) return rect;
     const double grow = 2 * layer_.shadowRadius + 1;
@@ -57,20 +74,7 @@ void LayerEffect::draw(QPainter* painter) {
     const double opacity = std::clamp(layer_.presented(KeyPath::opacity), 0.0, 1.0);
     painter->setOpacity(opacity);
     if (layer_.showsShadow()) {
-        QImage shadow = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        const int radius = std::clamp(static_cast<int>(std::lround(layer_.shadowRadius / 2)), 0, 64);
-        if (radius > 0) {
-            for (int pass = 0; pass < 2; ++pass) {
-                boxBlurAlpha(shadow, radius, true);
-                boxBlurAlpha(shadow, radius, false);
-            }
-        }
-        QPainter tint(&shadow);
-        tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        QColor colour = toQColor(*layer_.shadowColor);
-        colour.setAlphaF(static_cast<float>(colour.alphaF() * std::clamp(layer_.shadowOpacity, 0.0, 1.0)));
-        tint.fillRect(shadow.rect(), colour);
-        tint.end();
+        const QImage shadow = shadowImage(source.toImage(), layer_);
         const QPointF shift(layer_.shadowOffset.width, -layer_.shadowOffset.height);
         painter->drawImage(QPointF(offset) + shift, shadow);
     }

@@ -75,6 +75,32 @@ void LayerPainter::paintBorderIn(const Layer& root, QRectF rect) {
 
 void LayerPainter::paintSublayer(const Layer& layer, QRectF hostRect) {
     if (layer.hidden) return;
+    // A sublayer with a shadow (the progress ring's bar) casts it under itself: the layer is drawn
+    // once more into a picture of its own, whose blurred, tinted alpha goes down first.
+    if (!castingShadow_ && layer.shadowOpacity > 0 && layer.shadowColor && layer.shadowColor->alpha > 0) {
+        const double grow = 2 * layer.shadowRadius + 2;
+        const QRectF area = hostRect.adjusted(-grow, -grow, grow, grow);
+        const QRectF device = p_.worldTransform().mapRect(area);
+        const qreal ratio = p_.device() ? p_.device()->devicePixelRatioF() : 1.0;
+        QImage picture((device.size() * ratio).toSize() + QSize(1, 1), QImage::Format_ARGB32_Premultiplied);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        {
+            QPainter inner(&picture);
+            inner.setRenderHints(p_.renderHints());
+            inner.translate(-device.topLeft());
+            inner.setWorldTransform(p_.worldTransform(), true);
+            LayerPainter shadowPass(inner, bounds_, flipped_);
+            shadowPass.castingShadow_ = true;
+            shadowPass.paintSublayer(layer, hostRect);
+        }
+        const QImage shadow = shadowImage(picture, layer);
+        p_.save();
+        p_.setWorldTransform(QTransform());
+        p_.drawImage(device.topLeft() + QPointF(layer.shadowOffset.width, -layer.shadowOffset.height),
+                     shadow);
+        p_.restore();
+    }
     const QRectF rect = toQt(layer.frame, hostRect);
     p_.save();
     p_.setOpacity(p_.opacity() * std::clamp(layer.presented(KeyPath::opacity), 0.0, 1.0));

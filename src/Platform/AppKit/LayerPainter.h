@@ -3,6 +3,7 @@
 // that a view's own content lands between the two. Main thread only.
 
 #include <QColor>
+#include <QImage>
 #include <QPainter>
 #include <QRectF>
 
@@ -12,6 +13,9 @@ namespace appkit {
 
 QColor toQColor(const cg::Color& c);
 cg::Color fromQColor(const QColor& c);
+// The shadow a layer casts from what `source` shows: its alpha blurred by the layer's shadow radius
+// and tinted with its shadow colour and opacity.
+QImage shadowImage(const QImage& source, const Layer& layer);
 
 class LayerPainter {
   public:
@@ -36,6 +40,7 @@ class LayerPainter {
     QPainter& p_;
     QRectF bounds_;
     bool flipped_;
+    bool castingShadow_ = false;  // painting a sublayer only to take its shadow
 };
 
 }  // namespace appkit

@@ -3,13 +3,18 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStorageInfo>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -31,7 +36,29 @@ std::string lowered(std::string s) {
     return s;
 }
 
-// The panel's browser: a folder tree whose Open button takes the selected entries.
+// Where a user looks for photos: home, Pictures, and the volumes the desktop mounted (cards, sticks).
+std::vector<std::pair<QString, QString>> places() {
+    std::vector<std::pair<QString, QString>> found = {{"Home", QDir::homePath()}};
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir() && pictures != QDir::homePath())
+        found.emplace_back("Pictures", pictures);
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        const bool removable = root.startsWith("/media/") || root.startsWith("/run/media/");
+        if (!volume.isValid() || !volume.isReady() || !removable) continue;
+        found.emplace_back(volume.displayName(), root);
+    }
+    found.emplace_back("Computer", "/");
+    return found;
+}
+
+// The folder a panel opens in when the caller names none: Pictures when there is one, else home.
+QString defaultFolder() {
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+}
+
+// The panel's browser: a places column and a folder tree whose Open button takes the selected entries.
 class PanelDialog : public QDialog {
   public:
     PanelDialog(OpenPanel& panel, QWidget* parent) : QDialog(parent, Qt::Sheet), panel_(panel) {
@@ -48,7 +75,8 @@ class PanelDialog : public QDialog {
         if (!panel.canChooseFiles) model_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
         model_.setNameFilterDisables(false);
         const QString start =
-            panel.directory.empty() ? QDir::homePath() : QString::fromStdString(panel.directory);
+            panel.directory.empty() ? defaultFolder() : QString::fromStdString(panel.directory);
+        resize(760, 480);
         model_.setRootPath(start);
 
         auto* layout = new QVBoxLayout(this);
@@ -65,13 +93,30 @@ class PanelDialog : public QDialog {
             label->setTextFormat(Qt::PlainText);
             layout->addWidget(label);
         }
+        auto* placesList = new QListWidget;
+        placesList->setAccessibleName("Places");
+        placesList->setFrameShape(QFrame::NoFrame);
+        const QFileIconProvider icons;
+        for (const auto& [name, path] : places()) {
+            auto* item = new QListWidgetItem(icons.icon(QFileInfo(path)), name, placesList);
+            item->setData(Qt::UserRole, path);
+            item->setToolTip(path);
+        }
+        connect(placesList, &QListWidget::itemClicked, this,
+                [this](QListWidgetItem* item) { enter(item->data(Qt::UserRole).toString()); });
         tree_ = new QTreeView;
         tree_->setModel(&model_);
         tree_->setRootIndex(model_.index(start));
         tree_->setSelectionMode(panel.allowsMultipleSelection ? QAbstractItemView::ExtendedSelection
                                                               : QAbstractItemView::SingleSelection);
         tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-        layout->addWidget(tree_);
+        tree_->setIconSize(QSize(20, 20));
+        auto* split = new QSplitter;
+        split->addWidget(placesList);
+        split->addWidget(tree_);
+        split->setStretchFactor(1, 1);
+        split->setSizes({170, 590});
+        layout->addWidget(split, 1);
         auto* buttons = new QDialogButtonBox;
         if (panel.canCreateDirectories) {
             auto* newFolder = buttons->addButton("New Folder", QDialogButtonBox::ActionRole);

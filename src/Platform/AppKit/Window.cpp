@@ -10,6 +10,7 @@
 
 #include "Platform/Foundation/UserDefaults.h"
 
+#include "Platform/AppKit/AccessibleRoles.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/Toolbar.h"
 #include "Platform/AppKit/ViewController.h"
@@ -24,6 +25,7 @@ int primaryScreenHeight() {
 }  // namespace
 
 Window::Window(QWidget* parent) : QWidget(parent, Qt::Window) {
+    installAccessibleRoles();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

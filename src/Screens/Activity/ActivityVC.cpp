@@ -7,13 +7,15 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "Controls/PushButton.h"
+#include "Controls/SystemAppearance.h"
 #include "Extensions/AppGlobals.h"
 #include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/Animator.h"
 #include "Platform/AppKit/Fonts.h"
+#include "Platform/AppKit/LayerPainter.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/StoryboardSegue.h"
@@ -81,7 +83,12 @@ class CounterWrap final : public QObject {
 constexpr double kPanelWidth = 320.0;
 constexpr double kPanelHeight = 250.0;
 constexpr double kRingBoxWidth = 200.0;
+constexpr double kRingBoxNarrow = 152.0;
+constexpr double kRingSide = 150.0;
 constexpr double kLoadingTop = 10.0;
+constexpr double kSkipBarHeight = 40.0;
+// Below this width the list goes above the preview instead of beside it (the preset list's side panel).
+constexpr int kSideBySideWidth = 760;
 
 appkit::View* box(QWidget* parent = nullptr) {
     auto* v = new appkit::View(parent);
@@ -94,13 +101,21 @@ QLabel* plainLabel(QWidget* parent = nullptr) {
     return l;
 }
 
-QPushButton* mainButton(const QString& title) {
-    auto* b = new QPushButton(title);
-    b->setStyleSheet(
-        "QPushButton { background: #0a84ff; border: none; border-radius: 6px; padding: 7px 22px; "
-        "font-weight: bold; }");
-    return b;
-}
+// Calls `onResize` whenever the watched widget changes size.
+class ResizeWatch final : public QObject {
+  public:
+    ResizeWatch(QWidget* watched, std::function<void()> onResize)
+        : QObject(watched), onResize_(std::move(onResize)) {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) onResize_();
+        return false;
+    }
+
+  private:
+    std::function<void()> onResize_;
+};
 
 }  // namespace
 
@@ -124,30 +139,54 @@ void ActivityVC::loadView() {
     auto* root = box();
     root->resize(900, 640);
     auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(20, 16, 20, 16);
-    column->setSpacing(12);
+    column->setContentsMargins(12, 12, 12, 12);
+    column->setSpacing(10);
 
+    auto* headerRow = new QHBoxLayout;
+    headerRow->setSpacing(6);
     lblHeader = plainLabel();
-    lblHeader->setFont(appkit::systemFont(18, QFont::DemiBold));
+    lblHeader->setFont(appkit::systemFont(17, QFont::DemiBold));
     lblHeader->setWordWrap(true);
-    column->addWidget(lblHeader);
+    lblHeader->setMinimumWidth(1);
+    headerRow->addWidget(lblHeader, 1);
+    btnCancel = new controls::PushButton(QString::fromUtf8("\u2715"), controls::PushButton::Role::Borderless);
+    btnCancel->setAccessibleName("Cancel Activity");
+    btnCancel->setToolTip("Cancel Activity");
+    headerRow->addWidget(btnCancel, 0, Qt::AlignTop);
+    column->addLayout(headerRow);
+    lblNextStep_ = plainLabel();
+    lblNextStep_->setWordWrap(true);
+    lblNextStep_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblNextStep_->hide();
+    // Shown only after a job that could not run, when the list and results are gone: it takes their room.
+    column->addWidget(lblNextStep_, 1);
 
-    // The list and the preview share a row that gives its room to the results when the job is done.
+    // The list and the preview share a row on a wide screen and stack on a narrow one; the row gives
+    // its room to the results when the job is done.
     progressArea_ = box();
-    auto* progressRow = new QHBoxLayout(progressArea_);
+    auto* progressRow = new QBoxLayout(QBoxLayout::LeftToRight, progressArea_);
     progressRow->setContentsMargins(0, 0, 0, 0);
-    progressRow->setSpacing(16);
+    progressRow->setSpacing(12);
     allImageView = box();
+    allImageView->setMinimumHeight(96);
     auto* listLayout = new QVBoxLayout(allImageView);
     listLayout->setContentsMargins(0, 0, 0, 0);
     collImagesContainer = box();
     listLayout->addWidget(collImagesContainer);
     progressRow->addWidget(allImageView, 1);
     previewView = box();
-    previewView->setFixedSize(static_cast<int>(kPanelWidth + kRingBoxWidth), static_cast<int>(kPanelHeight));
+    previewView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     buildPreviewPanel(previewView);
-    progressRow->addWidget(previewView, 0, Qt::AlignTop);
+    progressRow->addWidget(previewView, 0);
     column->addWidget(progressArea_, 1);
+    new ResizeWatch(progressArea_, [this, progressRow] {
+        const bool wide = progressArea_->width() >= kSideBySideWidth;
+        progressRow->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+        // Beside the list the preview starts at its top; below it, it spans the width.
+        progressRow->setAlignment(previewView, wide ? Qt::AlignTop : Qt::Alignment());
+        previewView->setMinimumWidth(wide ? static_cast<int>(kPanelWidth + kRingBoxWidth) : 0);
+    });
+    new ResizeWatch(previewView, [this] { layoutPreviewArea(); });
 
     statusView = box();
     buildStatusRow(statusView);
@@ -183,72 +222,113 @@ void ActivityVC::loadView() {
 
 void ActivityVC::buildPreviewPanel(appkit::View* container) {
     // The panel and the ring's box share the container: the box sits right of the panel while the
-    // panel is open and at the left edge when it is closed.
-    auto* panel = box(container);
-    panel->setGeometry(0, 0, static_cast<int>(kPanelWidth), static_cast<int>(kPanelHeight));
-    panel->setWantsLayer(true);
-    panel->layer()->masksToBounds = true;
-    panel->layerDidChange();
+    // panel is open and at the left edge when it is closed. layoutPreviewArea scales the panel into
+    // whatever width the screen has.
+    previewPanel_ = box(container);
+    previewPanel_->setWantsLayer(true);
+    previewPanel_->layer()->masksToBounds = true;
+    previewPanel_->layer()->cornerRadius = 8;
+    previewPanel_->layerDidChange();
     cnstimgProcessHolderWidth = new appkit::LayoutConstraint(
-        panel, [panel](double w) { panel->setFixedWidth(static_cast<int>(std::max(0.0, w))); }, 0);
-    panel->setMinimumWidth(0);
+        previewPanel_, [this](double) { layoutPreviewArea(); }, 0);
 
-    imgLoadingView = new ActivityImageView(panel);
-    imgLoadingView->setGeometry(10, static_cast<int>(kLoadingTop), 300, 190);
+    imgLoadingView = new ActivityImageView(previewPanel_);
     cnstImgLoadingHeight = new appkit::LayoutConstraint(
-        imgLoadingView,
-        [this](double h) {
-            imgLoadingView->setGeometry(10, static_cast<int>(kLoadingTop), 300,
-                                        static_cast<int>(std::max(0.0, h)));
-        },
-        190);
-    bgView = box(panel);
-    bgView->setGeometry(10, static_cast<int>(kLoadingTop), 300, 190);
+        imgLoadingView, [this](double) { layoutPreviewArea(); }, 190);
+    bgView = box(previewPanel_);
     bgView->setWantsLayer(true);
     bgView->layer()->backgroundColor = cg::Color::black();
     bgView->layerDidChange();
     bgView->setAlphaValue(0);
-    imgProcessingView = new ActivityImageView(panel);
-    imgProcessingView->setGeometry(10, static_cast<int>(kLoadingTop), 300, 190);
-    frameView = box(panel);
+    imgProcessingView = new ActivityImageView(previewPanel_);
+    frameView = box(previewPanel_);
     frameView->setWantsLayer(true);
     frameView->hide();
 
-    auto* skipBar = box(panel);
-    skipBar->setGeometry(0, static_cast<int>(kPanelHeight) - 44, static_cast<int>(kPanelWidth), 44);
+    auto* skipBar = box(previewPanel_);
+    skipBar->setObjectName("skipBar");
     auto* skipLayout = new QHBoxLayout(skipBar);
-    skipLayout->setContentsMargins(10, 6, 10, 6);
-    btnSkipPreview = new QPushButton("Skip Preview");
+    skipLayout->setContentsMargins(8, 4, 8, 4);
+    btnSkipPreview = new controls::PushButton("Skip Preview", controls::PushButton::Role::Secondary);
     skipLayout->addStretch(1);
     skipLayout->addWidget(btnSkipPreview);
-    QObject::connect(btnSkipPreview, &QPushButton::clicked, this, [this] { onSkipPreviewInProcess(); });
+    skipLayout->addStretch(1);
+    QObject::connect(btnSkipPreview, &controls::PushButton::clicked, this,
+                     [this] { onSkipPreviewInProcess(); });
 
     auto* ringBoxView = box(container);
     ringBoxView->setObjectName("ringBox");
-    ringBoxView->setGeometry(0, 0, static_cast<int>(kRingBoxWidth), static_cast<int>(kPanelHeight));
     circularViewProgressView = new CircularProgressView(ringBoxView);
-    circularViewProgressView->setGeometry(25, 50, 150, 150);
+    circularViewProgressView->resize(static_cast<int>(kRingSide), static_cast<int>(kRingSide));
     // The ring's first subview: the mark of a finished job.
     auto* doneMark = plainLabel();
     doneMark->setText(QString::fromUtf8("\u2713"));
     doneMark->setAlignment(Qt::AlignCenter);
     doneMark->setFont(appkit::systemFont(44, QFont::Bold));
-    doneMark->setStyleSheet("color: #0a84ff");
+    QPalette markColours = doneMark->palette();
+    markColours.setColor(QPalette::WindowText,
+                         appkit::toQColor(controls::SystemAppearance::instance().controlAccentColor()));
+    doneMark->setPalette(markColours);
     circularViewProgressView->addSubview(doneMark);
-    doneMark->setGeometry(0, 0, 150, 150);
+    doneMark->setGeometry(0, 0, static_cast<int>(kRingSide), static_cast<int>(kRingSide));
     doneMark->hide();
+    layoutPreviewArea();
+}
+
+void ActivityVC::layoutPreviewArea() {
+    // The constraints report while the panel is still being built.
+    if (!previewPanel_ || !previewView || !imgLoadingView || !imgProcessingView || !bgView ||
+        !btnSkipPreview || !circularViewProgressView || !cnstImgLoadingHeight || !cnstimgProcessHolderWidth)
+        return;
+    // The panel keeps its designed proportions and shrinks as a whole when the ring beside it would
+    // not fit otherwise; the loading and processed images are placed in the panel's scaled box.
+    const double available = std::max(1, previewView->width());
+    const double open = std::clamp(cnstimgProcessHolderWidth->constant(), 0.0, kPanelWidth);
+    const double ringBoxWidth = available >= kPanelWidth + kRingBoxWidth ? kRingBoxWidth : kRingBoxNarrow;
+    // The loading image ends 10 points before the panel does; the ring may use that margin.
+    const double scale =
+        open > 0
+            ? std::clamp((available - std::min(ringBoxWidth, kRingSide + 4)) / (kPanelWidth - 10), 0.3, 1.0)
+            : 1.0;
+    const int height = static_cast<int>(std::max(kPanelHeight * scale, kRingSide + 20));
+    previewView->setFixedHeight(height);
+    const int panelWidth = static_cast<int>(std::round(open * scale));
+    previewPanel_->setGeometry(0, 0, panelWidth, height);
+    const QRect imageBox(static_cast<int>(10 * scale), static_cast<int>(kLoadingTop * scale),
+                         static_cast<int>(300 * scale),
+                         static_cast<int>(std::max(0.0, cnstImgLoadingHeight->constant()) * scale));
+    imgLoadingView->setGeometry(imageBox);
+    bgView->setGeometry(imageBox);
+    if (!processingPlaced_) imgProcessingView->setGeometry(imageBox);
+    if (QWidget* bar = btnSkipPreview->parentWidget())
+        bar->setGeometry(0, height - static_cast<int>(kSkipBarHeight), static_cast<int>(kPanelWidth * scale),
+                         static_cast<int>(kSkipBarHeight));
+    if (QWidget* ringBoxView = ringBox()) {
+        // The box starts where the loading image's width ends, as the panel's own steps place it.
+        const int boxX = panelWidth > 0 ? imageBox.width() : 0;
+        const int boxWidth = static_cast<int>(std::min(ringBoxWidth, std::max(kRingSide, available - boxX)));
+        ringBoxView->setGeometry(boxX, 0, boxWidth, height);
+        // Centred in its box, but never over the loading image's right margin.
+        const int clearOfImage = panelWidth > 0 ? static_cast<int>(std::ceil(10 * scale)) + 2 : 0;
+        circularViewProgressView->move(std::max(clearOfImage, (boxWidth - static_cast<int>(kRingSide)) / 2),
+                                       (height - static_cast<int>(kRingSide)) / 2);
+    }
 }
 
 void ActivityVC::buildStatusRow(appkit::View* container) {
     auto* row = new QGridLayout(container);
     row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(10);
+    row->setSpacing(8);
     auto counter = [&](appkit::View*& holder, QLabel*& label) {
         holder = box();
         holder->setWantsLayer(true);
         holder->layer()->cornerRadius = 8;
         holder->layer()->backgroundColor = cg::Color::white(0.5, 0.12);
         holder->layerDidChange();
+        // A counter hidden until the job is done keeps its place, so the others never move.
+        QSizePolicy policy = holder->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        holder->setSizePolicy(policy);
         auto* inner = new QHBoxLayout(holder);
         inner->setContentsMargins(12, 6, 12, 6);
         label = new QLabel;
@@ -262,10 +342,10 @@ void ActivityVC::buildStatusRow(appkit::View* container) {
     new CounterWrap(container, row, {presetCountView, imagesCountView, durationView, sizeView});
     row->setColumnStretch(CounterWrap::kStretchColumn, 1);
     // Covers nothing the user needs while a job runs; it only keeps the counters from taking clicks.
-    btnStatusGuard = new QPushButton;
-    btnStatusGuard->setFlat(true);
+    btnStatusGuard = new controls::PushButton(QString(), controls::PushButton::Role::Borderless);
     btnStatusGuard->setEnabled(false);
     btnStatusGuard->setFixedSize(1, 1);
+    btnStatusGuard->setFocusPolicy(Qt::NoFocus);
     row->addWidget(btnStatusGuard, 0, CounterWrap::kStretchColumn);
 }
 
@@ -274,25 +354,29 @@ void ActivityVC::buildButtons(appkit::View* root) {
     saveOrShareView = box();
     auto* share = new QHBoxLayout(saveOrShareView);
     share->setContentsMargins(0, 0, 0, 0);
-    btnShowInFinder = new QPushButton("Show in Folder");
-    btnShare = new QPushButton("Share");
+    share->setSpacing(8);
+    btnShowInFinder = new controls::PushButton("Show in Folder");
+    btnShare = new controls::PushButton("Share");
     share->addWidget(btnShowInFinder);
     share->addWidget(btnShare);
     share->addStretch(1);
-    QObject::connect(btnShowInFinder, &QPushButton::clicked, this, [this] { onShowInFinder(); });
-    QObject::connect(btnShare, &QPushButton::clicked, this, [this] { onShare(btnShare); });
+    QObject::connect(btnShowInFinder, &controls::PushButton::clicked, this, [this] { onShowInFinder(); });
+    QObject::connect(btnShare, &controls::PushButton::clicked, this, [this] { onShare(btnShare); });
 
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
     buttons->addWidget(saveOrShareView, 1);
-    btnCancel = new QPushButton(QString::fromUtf8("\u2715"));
-    btnCancel->setFlat(true);
-    btnCancel->setToolTip("Cancel");
-    btnDoneOrCancel = mainButton("CANCEL");
-    buttons->addWidget(btnCancel);
-    buttons->addWidget(btnDoneOrCancel);
+    btnDoneOrCancel = new controls::PushButton("CANCEL", controls::PushButton::Role::Primary);
+    // One width for both titles, so the bar's main button never changes size between states.
+    btnDoneOrCancel->setText("DONE");
+    const int doneWidth = btnDoneOrCancel->sizeHint().width();
+    btnDoneOrCancel->setText("CANCEL");
+    btnDoneOrCancel->setFixedSize(std::max(doneWidth, btnDoneOrCancel->sizeHint().width()),
+                                  btnDoneOrCancel->sizeHint().height());
+    buttons->addWidget(btnDoneOrCancel, 0, Qt::AlignRight);
     column->addLayout(buttons);
-    QObject::connect(btnCancel, &QPushButton::clicked, this, [this] { onCancelActivity(); });
-    QObject::connect(btnDoneOrCancel, &QPushButton::clicked, this, [this] { onCancelActivity(); });
+    QObject::connect(btnCancel, &controls::PushButton::clicked, this, [this] { onCancelActivity(); });
+    QObject::connect(btnDoneOrCancel, &controls::PushButton::clicked, this, [this] { onCancelActivity(); });
 }
 
 void ActivityVC::viewDidLoad() {
@@ -341,6 +425,9 @@ void ActivityVC::resetForNewJob() {
     jobError_.clear();
     if (circularViewProgressView && circularViewProgressView->bars().size() == 1)
         circularViewProgressView->bars().front()->setProgress(0);
+    // The last job's finished mark must not claim that the next one is done.
+    if (circularViewProgressView && !circularViewProgressView->subviews().empty())
+        circularViewProgressView->subviews().front()->hide();
     btnStatusGuard->show();
     progressArea_->show();
     hidePreviewPanel();
@@ -351,8 +438,9 @@ void ActivityVC::resetForNewJob() {
     for (QWidget* w : {static_cast<QWidget*>(allResultView), static_cast<QWidget*>(saveOrShareView),
                        static_cast<QWidget*>(durationView), static_cast<QWidget*>(sizeView)})
         w->hide();
+    lblNextStep_->hide();
     btnDoneOrCancel->setText("CANCEL");
-    btnDoneOrCancel->setStyleSheet(btnDoneOrCancel->styleSheet() + "QPushButton { color: white; }");
+    controls::recolourTitle(*btnDoneOrCancel, cg::Color::whiteColor());
     reloadPresetTable({}, 0);
     makeStatusText("0", "Preset", lblPresets);
     makeStatusText("0", "Image", lblImages);

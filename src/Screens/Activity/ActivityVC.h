@@ -20,7 +20,9 @@
 #include "Screens/Activity/PreviewPacer.h"
 
 class QLabel;
-class QPushButton;
+namespace controls {
+class PushButton;
+}
 class ActivityImageView;
 class CircularProgressView;
 class CollectionDoneorSkippedVC;
@@ -46,7 +48,7 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     QLabel* lblImages = nullptr;
     QLabel* lblDuration = nullptr;
     QLabel* lblSize = nullptr;
-    QPushButton* btnSkipPreview = nullptr;
+    controls::PushButton* btnSkipPreview = nullptr;
     QLabel* lblHeader = nullptr;
     CircularProgressView* circularViewProgressView = nullptr;
     appkit::LayoutConstraint* cnstPresetListHeight = nullptr;
@@ -62,11 +64,11 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     appkit::View* imagesCountView = nullptr;
     appkit::View* durationView = nullptr;
     appkit::View* sizeView = nullptr;
-    QPushButton* btnDoneOrCancel = nullptr;
-    QPushButton* btnCancel = nullptr;
-    QPushButton* btnStatusGuard = nullptr;
-    QPushButton* btnShowInFinder = nullptr;
-    QPushButton* btnShare = nullptr;
+    controls::PushButton* btnDoneOrCancel = nullptr;
+    controls::PushButton* btnCancel = nullptr;
+    controls::PushButton* btnStatusGuard = nullptr;
+    controls::PushButton* btnShowInFinder = nullptr;
+    controls::PushButton* btnShare = nullptr;
 
     // Screen state.
     int countPressetProcessed = 0;
@@ -158,11 +160,16 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     void buildButtons(appkit::View* container);
     QWidget* ringBox() const;
     void setRingBoxX(double x, bool animated);
+    // Places the preview panel and the ring's box in the width the screen has.
+    void layoutPreviewArea();
 
     foundation::UserDefaults& defaults() const;
 
     std::shared_ptr<foundation::UserDefaults> defaults_;
     appkit::View* progressArea_ = nullptr;
+    appkit::View* previewPanel_ = nullptr;
+    QLabel* lblNextStep_ = nullptr;  // what to do after a job that could not run
+    bool processingPlaced_ = false;  // the processed image has a frame of its own
     std::shared_ptr<PreviewPacer> pacer_;
     std::unique_ptr<core::BatchEngine> engine_;
     std::vector<core::PresetInfo> lastPresets_;

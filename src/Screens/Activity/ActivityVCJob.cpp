@@ -2,9 +2,9 @@
 // the ring, the done state, cancel and leaving the screen, Show in Finder and Share.
 
 #include <QLabel>
-#include <QPushButton>
 #include <iostream>
 
+#include "Controls/PushButton.h"
 #include "Core/Job/ResultGroups.h"
 #include "Extensions/AppKit/ViewControllerHelpers.h"
 #include "Platform/AppKit/AnimationContext.h"
@@ -18,6 +18,7 @@
 #include "Screens/Activity/CircularProgressView.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
 #include "Screens/Activity/CollectionVC.h"
+#include "Screens/Activity/JobErrorAdvice.h"
 #include "Screens/Activity/ResultSharing.h"
 #include "Screens/Activity/SizeListforResultVC.h"
 #include "Screens/Activity/StatusText.h"
@@ -139,6 +140,13 @@ void ActivityVC::showJobError(const std::string& message) {
     // A job that could not run says why; it never claims to have completed.
     jobError_ = message;
     lblHeader->setText(QString::fromStdString(message));
+    lblNextStep_->setText(QString::fromStdString(nextStepAfterJobError(message)));
+    lblNextStep_->show();
+    // Nothing is being previewed any more: the panel and its Skip Preview bar go.
+    hidePreviewPanel();
+    previewView->hide();
+    // No image was worked on: the list and preview region gives its room to the message.
+    progressArea_->hide();
     allResultView->hide();
     saveOrShareView->hide();
     btnDoneOrCancel->setText("DONE");

@@ -1,9 +1,9 @@
 // The preview panel of the activity screen: showing, hiding and skipping it, and the steps that show
 // the image being worked on and fly its result into place.
 
-#include <QPushButton>
 #include <cmath>
 #include <iostream>
+#include "Controls/PushButton.h"
 
 #include "Platform/AppKit/Animator.h"
 #include "Platform/AppKit/GuardedDispatch.h"
@@ -33,6 +33,7 @@ void ActivityVC::showPreviewPanel() {
     engine_->setSkipPreview(false);
     pacer_->resume();
     setRingBoxX(appkit::View::frameOf(imgLoadingView).width(), false);
+    processingPlaced_ = false;
     cnstimgProcessHolderWidth->setConstant(320.0);
     imgLoadingView->setImage(std::nullopt);
     imgProcessingView->setImage(std::nullopt);
@@ -101,6 +102,7 @@ void ActivityVC::animatePreviewFrame(bool visible, const cg::Rect& rect) {
     frameView->setHidden(!visible);
     imgProcessingView->setHidden(!visible);
     appkit::View::setFrameOf(imgProcessingView, rect);
+    processingPlaced_ = true;
     bgView->setAlphaValue(0.0);
     appkit::animator(*frameView).setFrame(rect);
     appkit::animator(*bgView).setAlphaValue(0.4);

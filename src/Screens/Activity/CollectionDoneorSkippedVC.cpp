@@ -3,11 +3,11 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include "Controls/PushButton.h"
 
 #include "Extensions/AppKit/ViewControllerHelpers.h"
 #include "Extensions/AppKit/ViewHelpers.h"
@@ -62,16 +62,16 @@ void CollectionDoneorSkippedVC::loadView() {
     column->setSpacing(6);
 
     auto* bar = new QHBoxLayout;
-    btnDone = new QPushButton("Done");
+    btnDone = new controls::PushButton("Done", controls::PushButton::Role::Borderless);
     lblTitle = new QLabel;
     lblTitle->setTextFormat(Qt::PlainText);
     QFont titleFont = lblTitle->font();
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    btnShowHideSkipped = new QPushButton;
-    btnSelect = new QPushButton("Select");
-    btnPreview = new QPushButton("Preview");
-    btnShare = new QPushButton("Share");
+    btnShowHideSkipped = new controls::PushButton(QString(), controls::PushButton::Role::Borderless);
+    btnSelect = new controls::PushButton("Select");
+    btnPreview = new controls::PushButton("Preview");
+    btnShare = new controls::PushButton("Share");
     bar->addWidget(btnDone);
     bar->addWidget(lblTitle, 1);
     bar->addWidget(btnShowHideSkipped);
@@ -79,12 +79,13 @@ void CollectionDoneorSkippedVC::loadView() {
     bar->addWidget(btnPreview);
     bar->addWidget(btnShare);
     column->addLayout(bar);
-    QObject::connect(btnDone, &QPushButton::clicked, this, [this] { onDone(); });
-    QObject::connect(btnShowHideSkipped, &QPushButton::clicked, this,
+    QObject::connect(btnDone, &controls::PushButton::clicked, this, [this] { onDone(); });
+    QObject::connect(btnShowHideSkipped, &controls::PushButton::clicked, this,
                      [this] { showHideSkippedImg(btnShowHideSkipped); });
-    QObject::connect(btnSelect, &QPushButton::clicked, this, [this] { onSelectDeselect(btnSelect); });
-    QObject::connect(btnPreview, &QPushButton::clicked, this, [this] { onLoadOrPreview(); });
-    QObject::connect(btnShare, &QPushButton::clicked, this, [this] { onShare(btnShare); });
+    QObject::connect(btnSelect, &controls::PushButton::clicked, this,
+                     [this] { onSelectDeselect(btnSelect); });
+    QObject::connect(btnPreview, &controls::PushButton::clicked, this, [this] { onLoadOrPreview(); });
+    QObject::connect(btnShare, &controls::PushButton::clicked, this, [this] { onShare(btnShare); });
 
     collImages = new appkit::CollectionView;
     collImages->setDataSource(this);
@@ -108,6 +109,8 @@ void CollectionDoneorSkippedVC::loadView() {
 }
 
 void CollectionDoneorSkippedVC::viewDidLoad() {
+    // On the activity screen its own bar offers Share for the same files: one Share is enough.
+    if (btnShare) btnShare->setVisible(dynamic_cast<ActivityVC*>(parent()) == nullptr);
     reloadContent();
 }
 
@@ -232,6 +235,7 @@ void CollectionDoneorSkippedVC::configureResultItem(appkit::View* itemView, int 
         view::setBorderWidth(*strip, skipped ? 2.0 : 0.0);
         view::setBorderColor(*strip, skipped ? kSkippedColour : cg::Color::clear());
     }
+    if (auto* parts = qobject_cast<screens::ImageItemView*>(itemView)) parts->layoutParts();
 }
 
 void CollectionDoneorSkippedVC::loadResultThumbnail(bool renameTab, const core::SourceURLInfo& record,
@@ -277,9 +281,11 @@ void CollectionDoneorSkippedVC::applySkippedButtonState() {
     if (!btnShowHideSkipped) return;
     btnShowHideSkipped->setText(bhasSkippedImg ? "Hide Skipped" : "");
     btnShowHideSkipped->setEnabled(bhasSkippedImg);
+    // Without a title there is nothing to press: the button goes rather than showing an empty face.
+    btnShowHideSkipped->setVisible(bhasSkippedImg);
 }
 
-void CollectionDoneorSkippedVC::toggleSkipped(QPushButton* sender) {
+void CollectionDoneorSkippedVC::toggleSkipped(controls::PushButton* sender) {
     if (!sender) return;
     const bool filter = sender->text() == "Hide Skipped";
     sender->setText(filter ? "Show Skipped" : "Hide Skipped");
@@ -289,7 +295,7 @@ void CollectionDoneorSkippedVC::toggleSkipped(QPushButton* sender) {
     reloadGrid();
 }
 
-void CollectionDoneorSkippedVC::toggleSelectMode(QPushButton* sender) {
+void CollectionDoneorSkippedVC::toggleSelectMode(controls::PushButton* sender) {
     bSelectMode = !bSelectMode;
     if (sender) sender->setText(bSelectMode ? "Done" : "Select");
     if (bhasSkippedImg && btnShowHideSkipped) btnShowHideSkipped->setEnabled(!bSelectMode);

@@ -18,7 +18,9 @@
 #include "Platform/Dispatch/OperationQueue.h"
 
 class QLabel;
-class QPushButton;
+namespace controls {
+class PushButton;
+}
 
 class CollectionDoneorSkippedVC : public appkit::ViewController,
                                   public appkit::CollectionViewDataSource,
@@ -32,11 +34,11 @@ class CollectionDoneorSkippedVC : public appkit::ViewController,
     appkit::CollectionView* collImages = nullptr;
     appkit::TableView* tableView = nullptr;
     appkit::View* headerViewForTable = nullptr;
-    QPushButton* btnShowHideSkipped = nullptr;
-    QPushButton* btnSelect = nullptr;
-    QPushButton* btnShare = nullptr;
-    QPushButton* btnDone = nullptr;
-    QPushButton* btnPreview = nullptr;
+    controls::PushButton* btnShowHideSkipped = nullptr;
+    controls::PushButton* btnSelect = nullptr;
+    controls::PushButton* btnShare = nullptr;
+    controls::PushButton* btnDone = nullptr;
+    controls::PushButton* btnPreview = nullptr;
     QLabel* lblTitle = nullptr;
 
     bool bIsDone = false;
@@ -54,14 +56,14 @@ class CollectionDoneorSkippedVC : public appkit::ViewController,
 
     // Actions.
     void onDone() { returnToSibling(); }
-    void showHideSkippedImg(QPushButton* sender) { toggleSkipped(sender); }
-    void onSelectDeselect(QPushButton* sender) { toggleSelectMode(sender); }
+    void showHideSkippedImg(controls::PushButton* sender) { toggleSkipped(sender); }
+    void onSelectDeselect(controls::PushButton* sender) { toggleSelectMode(sender); }
     void onShare(QWidget* sender);
     void onLoadOrPreview();
 
     void returnToSibling();
-    void toggleSkipped(QPushButton* sender);
-    void toggleSelectMode(QPushButton* sender);
+    void toggleSkipped(controls::PushButton* sender);
+    void toggleSelectMode(controls::PushButton* sender);
     void configureResultItem(appkit::View* view, int item);
     void scanForSkipped();
     void applySkippedButtonState();

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
+#include "Controls/PushButton.h"
 
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/AnimationContext.h"
@@ -81,10 +81,11 @@ void CollectionVC::loadView() {
     hint->setObjectName("hint");
     hint->setTextFormat(Qt::PlainText);
     hint->setAlignment(Qt::AlignCenter);
-    auto* add = new QPushButton(QStringLiteral("Add Images"), noImages);
+    auto* add =
+        new controls::PushButton(QStringLiteral("Add Images"), controls::PushButton::Role::Primary, noImages);
     add->setObjectName("add");
     appkit::View::setTagOf(add, kAddButtonTag);
-    connect(add, &QPushButton::clicked, this, [this, add] { onAddorPreviewImages(*add); });
+    connect(add, &controls::PushButton::clicked, this, [this, add] { onAddorPreviewImages(*add); });
 
     // The parts are laid out here on every resize, not by autoresizing masks.
     root->installEventFilter(this);
@@ -113,7 +114,7 @@ void CollectionVC::layoutList() {
     noImages->setGeometry(all);
     if (auto* hint = noImages->findChild<QLabel*>("hint"))
         hint->setGeometry(0, all.height() / 2 - 40, all.width(), 30);
-    if (auto* add = noImages->findChild<QPushButton*>("add"))
+    if (auto* add = noImages->findChild<controls::PushButton*>("add"))
         add->setGeometry(all.width() / 2 - 60, all.height() / 2, 120, 32);
 }
 
@@ -287,6 +288,7 @@ void CollectionVC::configure(ImageItemView& view, int index, const std::optional
     view.nameLabel()->setText(record ? QString::fromStdString(lastPathComponent(record->strFullPath))
                                      : QString());
     view.sizeLabel()->setText(record ? QString::fromStdString(record->fileSize) : QString());
+    view.layoutParts();
     view.setRecordId(record ? std::optional(record->id) : std::nullopt);
     view.thumbnail()->setImage({});
     if (record) {
@@ -301,11 +303,11 @@ void CollectionVC::configure(ImageItemView& view, int index, const std::optional
     view.overlay()->layer()->backgroundColor = cg::Color::clear();
     view.overlay()->layerDidChange();
 
-    QPushButton* mark = view.markButton();
+    controls::PushButton* mark = view.markButton();
     appkit::View::setTagOf(mark, 0);
     setMarkContext(*mark, index, collImages.data());
     mark->disconnect(this);
-    connect(mark, &QPushButton::clicked, this, [this, mark] { onAddorPreviewImages(*mark); });
+    connect(mark, &controls::PushButton::clicked, this, [this, mark] { onAddorPreviewImages(*mark); });
 
     const bool marks = role_ == ImageListRole::Advanced || role_ == ImageListRole::Bulk;
     if (marks) {

@@ -23,7 +23,9 @@
 #include "Platform/Dispatch/OperationQueue.h"
 #include "Screens/Activity/ImageListRole.h"
 
-class QAbstractButton;
+namespace controls {
+class PushButton;
+}
 class QKeyEvent;
 
 namespace screens {
@@ -70,13 +72,13 @@ class CollectionVC : public appkit::ViewController,
     virtual void loadProcessingList();
 
     // Actions.
-    void onAddorPreviewImages(QAbstractButton& sender) { handleAddOrSelectButton(sender); }
+    void onAddorPreviewImages(controls::PushButton& sender) { handleAddOrSelectButton(sender); }
     void onClearSelected() { removeSelectedImages(); }
     void onSelectAll() { toggleAllChecks(); }
     void showImagePreView() { showPreviewFromButton(); }
     void onBrowseFiles() { browseForImages(); }
 
-    virtual void handleAddOrSelectButton(QAbstractButton& sender);
+    virtual void handleAddOrSelectButton(controls::PushButton& sender);
     // The thumbnail ready to show now; absent while it still has to be made.
     virtual std::optional<QImage> thumbnailImage(const core::SourceURLInfo& record) const;
     // Fills an item or row view with the image at `index` of `list`; with namesOnly, only the output

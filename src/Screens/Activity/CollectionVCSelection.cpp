@@ -4,7 +4,7 @@
 // The delete button and the remove command act on one set, and the button shows exactly when that
 // set is not empty: the marked items when any item is marked, otherwise the selected ones.
 
-#include <QAbstractButton>
+#include "Controls/PushButton.h"
 
 #include "Core/Records/SharedLists.h"
 #include "Screens/Activity/CollectionVC.h"
@@ -33,7 +33,7 @@ std::vector<int> marksAfterRemoval(const std::vector<int>& marks, const std::set
 
 // Marks.
 
-void CollectionVC::handleAddOrSelectButton(QAbstractButton& sender) {
+void CollectionVC::handleAddOrSelectButton(controls::PushButton& sender) {
     if (appkit::View::tagOf(&sender) == kAddButtonTag) {
         browseForImages();
         return;

@@ -1,14 +1,36 @@
 #include "Screens/Activity/ImageItemView.h"
 
 #include <QLabel>
+#include <QPainter>
+
+#include "Controls/SystemAppearance.h"
+#include "Platform/AppKit/LayerPainter.h"
 
 namespace screens {
 namespace {
 
 constexpr char kAccessibilityValue[] = "accessibilityValue";
 
-QLabel* textPart(QWidget* parent, int pixelSize, Qt::Alignment alignment) {
-    auto* label = new QLabel(parent);
+// A name or size strip laid over a grid item's picture: white text on a backdrop dark enough for
+// 4.5:1 over any photo, even a white one. It paints both itself, whatever palette it inherits.
+class StripLabel final : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(0, 0, 0, 165));
+        painter.setPen(Qt::white);
+        painter.setFont(font());
+        const QRect room = rect().adjusted(3, 0, -3, 0);
+        painter.drawText(room, Qt::AlignCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideMiddle, room.width()));
+    }
+};
+
+QLabel* textPart(QWidget* parent, int pixelSize, Qt::Alignment alignment, bool strip = false) {
+    QLabel* label = strip ? new StripLabel(parent) : new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment | Qt::AlignVCenter);
     QFont font = label->font();
@@ -27,26 +49,31 @@ ImageItemView::ImageItemView(Form form, QWidget* parent) : View(parent), form_(f
     overlay_ = new appkit::View;
     overlay_->setAttribute(Qt::WA_TransparentForMouseEvents);
     markImage_ = new ImageWell;
-    markButton_ = new QPushButton;
+    markButton_ = new controls::PushButton(QString(), controls::PushButton::Role::Borderless);
     markButton_->setCheckable(true);
-    markButton_->setFlat(true);
-    markButton_->setStyleSheet("QPushButton { background: transparent; border: none; }");
+    markButton_->setAccessibleName(QStringLiteral("Mark"));
     markButton_->setFocusPolicy(Qt::NoFocus);
     const bool grid = form == Form::Grid;
-    name_ = textPart(nullptr, grid ? 10 : 12, grid ? Qt::AlignHCenter : Qt::AlignLeft);
-    size_ = textPart(nullptr, grid ? 9 : 12, grid ? Qt::AlignHCenter : Qt::AlignLeft);
+    name_ = textPart(nullptr, grid ? 11 : 12, grid ? Qt::AlignHCenter : Qt::AlignLeft, grid);
+    size_ = textPart(nullptr, grid ? 10 : 12, grid ? Qt::AlignHCenter : Qt::AlignLeft, grid);
     output_ = textPart(nullptr, grid ? 9 : 12, grid ? Qt::AlignHCenter : Qt::AlignLeft);
     spare_ = textPart(nullptr, 9, Qt::AlignHCenter);
     for (QWidget* part : std::initializer_list<QWidget*>{background_, thumbnail_, overlay_, markImage_,
                                                          markButton_, name_, size_, output_, spare_})
         addSubview(part);
     if (grid) {
-        size_->hide();
         output_->hide();
         spare_->hide();
-        name_->setStyleSheet("color: white; background: rgba(0,0,0,110); padding: 0 3px;");
+        connect(thumbnail_, &ImageWell::imageChanged, this, [this] { layoutParts(); });
     }
     layoutParts();
+}
+
+void ImageItemView::drawContent(QPainter& painter) {
+    if (form_ != Form::Row) return;
+    cg::Color line = controls::SystemAppearance::labelColor(controls::interfacestyle::current());
+    line.alpha = 0.1;
+    painter.fillRect(QRect(rowTextLeft(height()) - 4, height() - 1, width(), 1), appkit::toQColor(line));
 }
 
 void ImageItemView::resizeEvent(QResizeEvent* event) {
@@ -59,12 +86,19 @@ void ImageItemView::layoutParts() {
     background_->setGeometry(0, 0, w, h);
     overlay_->setGeometry(0, 0, w, h);
     if (form_ == Form::Grid) {
-        thumbnail_->setGeometry(2, 2, w - 4, h - 4);
+        // The inset is half the gutter between items; the strips lie on the picture, as wide as it.
+        constexpr int inset = 5;
+        thumbnail_->setGeometry(inset, inset, std::max(0, w - 2 * inset), std::max(0, h - 2 * inset));
+        const QRect picture = thumbnail_->imageRect().translated(thumbnail_->pos());
         const int mark = std::clamp(w / 5, 14, 26);
-        markImage_->setGeometry(w - mark - 4, 4, mark, mark);
-        markButton_->setGeometry(w - mark - 4, 4, mark, mark);
-        const int nameHeight = std::min(16, h / 4);
-        name_->setGeometry(0, h - nameHeight, w, nameHeight);
+        markImage_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
+        markButton_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
+        const int line = std::min(16, std::max(1, picture.height() / 4));
+        const bool sizeShown = !size_->text().isEmpty() && picture.height() >= 4 * line;
+        size_->setVisible(sizeShown);
+        size_->setGeometry(picture.left(), picture.bottom() + 1 - line, picture.width(), line);
+        name_->setGeometry(picture.left(), picture.bottom() + 1 - line * (sizeShown ? 2 : 1), picture.width(),
+                           line);
         return;
     }
     const int side = std::max(0, h - 8);
@@ -79,12 +113,12 @@ void ImageItemView::layoutParts() {
     spare_->setGeometry(0, 0, 0, 0);
 }
 
-void setMarkContext(QAbstractButton& button, int item, const void* grid) {
+void setMarkContext(controls::PushButton& button, int item, const void* grid) {
     button.setProperty(kAccessibilityValue,
                        QVariantList{QVariant(item), QVariant::fromValue(const_cast<void*>(grid))});
 }
 
-std::optional<MarkContext> markContext(const QAbstractButton& button) {
+std::optional<MarkContext> markContext(const controls::PushButton& button) {
     const QVariant value = button.property(kAccessibilityValue);
     if (value.typeId() != QMetaType::QVariantList) return std::nullopt;
     const QVariantList list = value.toList();

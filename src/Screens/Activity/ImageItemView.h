@@ -4,10 +4,10 @@
 // 2 overlay, 3 mark image, 4 mark button, 5 file name, 6 size text, 7 output name, 8 spare text.
 // File names are shown as plain text. Main thread only.
 
-#include <QPushButton>
 #include <QVariant>
 #include <algorithm>
 #include <optional>
+#include "Controls/PushButton.h"
 
 #include "Platform/AppKit/View.h"
 #include "Platform/Foundation/UUID.h"
@@ -29,7 +29,7 @@ class ImageItemView : public appkit::View {
     ImageWell* thumbnail() const { return thumbnail_; }
     appkit::View* overlay() const { return overlay_; }
     ImageWell* markImage() const { return markImage_; }
-    QPushButton* markButton() const { return markButton_; }
+    controls::PushButton* markButton() const { return markButton_; }
     QLabel* nameLabel() const { return name_; }
     QLabel* sizeLabel() const { return size_; }
     QLabel* outputLabel() const { return output_; }
@@ -39,18 +39,21 @@ class ImageItemView : public appkit::View {
     const std::optional<foundation::UUID>& recordId() const { return recordId_; }
     void setRecordId(std::optional<foundation::UUID> id) { recordId_ = std::move(id); }
 
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-  private:
+    // Places the parts again, after their texts or the thumbnail changed.
     void layoutParts();
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    // A table row draws the hairline that separates it from the next one.
+    void drawContent(QPainter& painter) override;
+
+  private:
     Form form_;
     appkit::View* background_;
     ImageWell* thumbnail_;
     appkit::View* overlay_;
     ImageWell* markImage_;
-    QPushButton* markButton_;
+    controls::PushButton* markButton_;
     QLabel* name_;
     QLabel* size_;
     QLabel* output_;
@@ -64,9 +67,9 @@ struct MarkContext {
     const void* grid = nullptr;
 };
 // Stores [item, grid] as the button's accessibility value.
-void setMarkContext(QAbstractButton& button, int item, const void* grid);
+void setMarkContext(controls::PushButton& button, int item, const void* grid);
 // The item number when the button's accessibility value is a two-element list starting with an
 // item number; absent otherwise.
-std::optional<MarkContext> markContext(const QAbstractButton& button);
+std::optional<MarkContext> markContext(const controls::PushButton& button);
 
 }  // namespace screens

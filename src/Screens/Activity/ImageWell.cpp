@@ -15,8 +15,12 @@ QImage drawnMarkImage(bool marked) {
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    // A dark rim outside the white ring keeps the mark visible on a white photo or background.
+    p.setPen(QPen(QColor(0, 0, 0, 150), 5.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(3, 3, 34, 34));
     p.setPen(QPen(Qt::white, 3));
-    p.setBrush(marked ? QColor(0, 122, 255) : QColor(0, 0, 0, 70));
+    p.setBrush(marked ? QColor(0, 122, 255) : QColor(0, 0, 0, 90));
     p.drawEllipse(QRectF(3, 3, 34, 34));
     if (marked) {
         QPainterPath tick;
@@ -49,21 +53,27 @@ void ImageWell::setImage(QImage image) {
     image_ = std::move(image);
     imageName_.clear();
     update();
+    Q_EMIT imageChanged();
 }
 
 void ImageWell::setImageNamed(const std::string& name) {
     image_ = markOrNamedImage(name);
     imageName_ = name;
     update();
+    Q_EMIT imageChanged();
+}
+
+QRect ImageWell::imageRect() const {
+    if (image_.isNull() || width() <= 0 || height() <= 0) return rect();
+    const QSize fitted = image_.size().scaled(size(), Qt::KeepAspectRatio);
+    return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
 }
 
 void ImageWell::paintEvent(QPaintEvent*) {
     if (image_.isNull() || width() <= 0 || height() <= 0) return;
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QSize fitted = image_.size().scaled(size(), Qt::KeepAspectRatio);
-    const QRect target(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
-    p.drawImage(target, image_);
+    p.drawImage(imageRect(), image_);
 }
 
 }  // namespace screens

@@ -18,6 +18,11 @@ class ImageWell : public QWidget {
     // Shows the application's image of that name (drawn here when the resources lack it).
     void setImageNamed(const std::string& name);
     const std::string& imageName() const { return imageName_; }
+    // Where the image is drawn (scaled to fit, centred); the whole well when there is no image.
+    QRect imageRect() const;
+
+  Q_SIGNALS:
+    void imageChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

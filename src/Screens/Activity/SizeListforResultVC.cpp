@@ -1,9 +1,12 @@
 #include "Screens/Activity/SizeListforResultVC.h"
 
+#include <QMouseEvent>
+#include <QPointer>
+
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
+#include "Controls/PushButton.h"
 
 #include "Extensions/StringCase.h"
 #include "Extensions/StringLines.h"
@@ -39,6 +42,31 @@ QWidget* SizeListforResultVC::viewForRow(appkit::TableView&, int row) {
     return makeResultCell(row);
 }
 
+namespace {
+
+// Sends a press anywhere on a row (a left click released inside it) to the row's button.
+class WholeRowPress final : public QObject {
+  public:
+    WholeRowPress(QWidget* row, controls::PushButton* button) : QObject(row), row_(row), button_(button) {
+        row->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) return true;
+        if (event->type() != QEvent::MouseButtonRelease) return false;
+        const auto* release = static_cast<QMouseEvent*>(event);
+        if (release->button() == Qt::LeftButton && row_->rect().contains(release->position().toPoint()) &&
+            button_)
+            button_->click();
+        return true;
+    }
+
+  private:
+    QWidget* row_;
+    QPointer<controls::PushButton> button_;
+};
+
+}  // namespace
+
 QString SizeListforResultVC::displayName(const std::string& presetName, const QString& fallback) {
     std::string name = str::trimmed(presetName);
     if (name.empty()) return fallback;
@@ -57,8 +85,9 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
     auto* count = new QLabel;
     count->setTextFormat(Qt::PlainText);
     appkit::View::setTagOf(count, 2);
-    auto* open = new QPushButton(QString::fromUtf8("\u203A"));
-    open->setFlat(true);
+    auto* open =
+        new controls::PushButton(QString::fromUtf8("\u203A"), controls::PushButton::Role::Borderless);
+    open->setAccessibleName("Show Results");
     open->setFixedWidth(28);
     appkit::View::setTagOf(open, 3);
     // Subviews first, so the cell finds them by tag; the layout only places them.
@@ -68,7 +97,10 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
     layout->addWidget(name, 1);
     layout->addWidget(count);
     layout->addWidget(open);
-    QObject::connect(open, &QPushButton::clicked, this, [this, open] { onViewPresetResult(open); });
+    QObject::connect(open, &controls::PushButton::clicked, this, [this, open] { onViewPresetResult(open); });
+    // The whole row leads to the preset's results, not only its arrow.
+    cell->setCursor(Qt::PointingHandCursor);
+    new WholeRowPress(cell, open);
     if (row < 0 || row >= static_cast<int>(mArrPresetResult.size())) return cell;
     const auto& entry = mArrPresetResult[static_cast<std::size_t>(row)];
     const QString fallback = ActivityHooks::shared().renameTabSelected() ? "Renamed" : "Defualt";

@@ -1,6 +1,7 @@
 #include "Screens/Setup/BulkResizerVC.h"
 
-#include <QCheckBox>
+#include "Screens/Setup/SetupControls.h"
+
 #include <QDoubleValidator>
 #include <QGridLayout>
 #include <QLabel>
@@ -75,7 +76,7 @@ void BulkResizerVC::loadView() {
     segResizeCrop = new appkit::SegmentedControl({"Resize", "Crop to Fill"});
     segResizeCrop->setSelectedSegment(0);
     column->addWidget(segResizeCrop, 0, Qt::AlignLeft);
-    btnSaliency = new QCheckBox("Keep the subject in view (smart crop)");
+    btnSaliency = new setup::CheckBox("Keep the subject in view (smart crop)");
     column->addWidget(btnSaliency);
     column->addStretch(1);
 

@@ -10,7 +10,9 @@
 #include "Core/Records/PresetInfo.h"
 #include "Platform/AppKit/ViewController.h"
 
-class QCheckBox;
+namespace setup {
+class CheckBox;
+}
 class QLabel;
 class QSlider;
 class ActivityVC;
@@ -31,7 +33,7 @@ class BulkResizerVC : public appkit::ViewController {
     explicit BulkResizerVC(foundation::UserDefaults& defaults);
 
     // Outlets, made by loadView.
-    QCheckBox* btnSaliency = nullptr;
+    setup::CheckBox* btnSaliency = nullptr;
     controls::TextField* txtWidth = nullptr;
     controls::TextField* txtHeight = nullptr;
     QSlider* sliderPercent = nullptr;

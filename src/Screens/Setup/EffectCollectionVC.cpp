@@ -42,7 +42,6 @@ class EffectItem : public appkit::CollectionViewItem {
             root->addSubview(w);
         highlight->setGeometry(0, 0, root->width(), root->height());
         picture->setGeometry(4, 4, kImageSide, kImageSide);
-        picture->setStyleSheet(QString());
         name->setGeometry(0, kImageSide + 8, root->width(), 16);
         button->setGeometry(0, 0, root->width(), root->height());
         setView(root);

@@ -6,7 +6,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include "Controls/PushButton.h"
 
 #include "Controls/Box.h"
 #include "Platform/AppKit/CollectionViewItem.h"
@@ -20,16 +20,16 @@ class PresetCell : public appkit::CollectionViewItem {
 
     controls::Box* box = nullptr;
     PresetView* presetView = nullptr;
-    QLineEdit* nameField = nullptr;       // tag 2
-    QLabel* sizeText = nullptr;           // tag 3
-    QLabel* formatBadge = nullptr;        // tag 4
-    QLabel* effectBadge = nullptr;        // tag 5
-    QPushButton* optionButton = nullptr;  // tag 6
-    QLabel* enhanceMark = nullptr;        // tag 7
-    QPushButton* tapArea = nullptr;       // tag 8
-    QLabel* saliencyBadge = nullptr;      // tag 12
-    QLabel* originalBadge = nullptr;      // tag 13
-    appkit::View* sizeBox = nullptr;      // the aspect box; its first two children are the bars
+    QLineEdit* nameField = nullptr;                // tag 2
+    QLabel* sizeText = nullptr;                    // tag 3
+    QLabel* formatBadge = nullptr;                 // tag 4
+    QLabel* effectBadge = nullptr;                 // tag 5
+    controls::PushButton* optionButton = nullptr;  // tag 6
+    QLabel* enhanceMark = nullptr;                 // tag 7
+    controls::PushButton* tapArea = nullptr;       // tag 8
+    QLabel* saliencyBadge = nullptr;               // tag 12
+    QLabel* originalBadge = nullptr;               // tag 13
+    appkit::View* sizeBox = nullptr;               // the aspect box; its first two children are the bars
     appkit::View* widthBar = nullptr;
     appkit::View* heightBar = nullptr;
 

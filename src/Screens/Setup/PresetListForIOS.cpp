@@ -1,9 +1,12 @@
 #include "Screens/Setup/PresetListForIOS.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "Controls/KRActivityIndicatorView.h"
 #include "Core/Job/OutputFolder.h"
@@ -29,6 +32,59 @@
 namespace {
 
 constexpr double kActivityPanelWidth = 350;
+constexpr char kRowLabel[] = "accessibilityLabel";
+
+}  // namespace
+
+// Centres the columns of cards that fit in the grid's width, so the margins left and right match.
+class CentredGrid final : public QObject {
+  public:
+    explicit CentredGrid(appkit::CollectionView* grid) : QObject(grid), grid_(grid) {
+        grid->viewport()->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Resize) return false;
+        constexpr double margin = 12, gap = 10;
+        const double width = grid_->viewport()->width(), item = grid_->itemSize().width;
+        const int columns =
+            std::max(1, static_cast<int>(std::floor((width - 2 * margin + gap) / (item + gap))));
+        const double used = columns * item + (columns - 1) * gap;
+        const double left = std::max(margin, std::floor((width - used) / 2));
+        const double right = std::max(0.0, width - used - left);
+        if (left != left_ || right != right_) {
+            left_ = left;
+            right_ = right;
+            grid_->setSpacing(gap, gap);
+            grid_->setInsets(10, left, 10, right);
+        }
+        return false;
+    }
+
+  private:
+    appkit::CollectionView* grid_;
+    double left_ = -1, right_ = -1;
+};
+
+// Keeps the spinner in the top right corner of the grid's side, above the grid.
+class SpinnerCorner final : public QObject {
+  public:
+    SpinnerCorner(QWidget* side, QWidget* spinner) : QObject(side), side_(side), spinner_(spinner) {
+        side->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize && spinner_) {
+            spinner_->move(side_->width() - spinner_->width() - 14, 10);
+            spinner_->raise();
+        }
+        return false;
+    }
+
+  private:
+    QWidget* side_;
+    QPointer<QWidget> spinner_;
+};
+
+namespace {
 
 std::int64_t usageCount(const core::PresetInfo& preset) {
     const auto it = preset.find("countUsage");
@@ -60,27 +116,33 @@ void PresetListForIOS::loadView() {
     auto* gridSide = new QWidget(root);
     auto* gridLayout = new QVBoxLayout(gridSide);
     gridLayout->setContentsMargins(0, 0, 0, 0);
-    auto* bar = new QHBoxLayout;
-    bar->addStretch(1);
+    // The spinner floats over the grid's top right corner, so the grid never moves when it turns.
     loadingIndicatorView = new controls::KRActivityIndicatorView(gridSide);
     loadingIndicatorView->setFixedSize(24, 24);
-    bar->addWidget(loadingIndicatorView);
-    btnDismissActivity = new QPushButton(QStringLiteral("Close Activity"), gridSide);
-    btnDismissActivity->hide();
-    connect(btnDismissActivity, &QPushButton::clicked, this, [this] { confirmCloseActivity(); });
-    bar->addWidget(btnDismissActivity);
-    gridLayout->addLayout(bar);
-
     collectionView = new appkit::CollectionView(gridSide);
     collectionView->setItemSize({200, 150});
     collectionView->setSelectable(false);
     collectionView->setDataSource(this);
     gridLayout->addWidget(collectionView, 1);
     layout->addWidget(gridSide, 1);
+    new SpinnerCorner(gridSide, loadingIndicatorView);
+    new CentredGrid(collectionView);
 
     activityPanel_ = new appkit::View(root);
-    activityPanel_->setLayout(new QVBoxLayout);
-    activityPanel_->layout()->setContentsMargins(0, 0, 0, 0);
+    auto* panelColumn = new QVBoxLayout(activityPanel_);
+    panelColumn->setContentsMargins(0, 0, 0, 0);
+    panelColumn->setSpacing(0);
+    // "Close Activity" sits at the top of the panel it closes.
+    auto* panelBar = new QHBoxLayout;
+    panelBar->setContentsMargins(8, 4, 8, 0);
+    panelBar->addStretch(1);
+    btnDismissActivity = new controls::PushButton(QStringLiteral("Close Activity"),
+                                                  controls::PushButton::Role::Borderless, activityPanel_);
+    btnDismissActivity->hide();
+    connect(btnDismissActivity, &controls::PushButton::clicked, this, [this] { confirmCloseActivity(); });
+    panelBar->addWidget(btnDismissActivity);
+    panelColumn->addLayout(panelBar);
+    activityPanel_->setWantsLayer(true);
     layout->addWidget(activityPanel_);
     cnstActivityWidth =
         new appkit::LayoutConstraint(activityPanel_, appkit::LayoutConstraint::Attribute::Width, 0);
@@ -98,7 +160,7 @@ void PresetListForIOS::viewDidLoad() {
     cnstActivityWidth->setConstant(0);
     // The panel's layout keeps the activity screen at the panel's full size as its width animates.
     if (ViewController* holder = embedScene(ids::scene::ActivityHolderVC, activityPanel_))
-        activityPanel_->layout()->addWidget(holder->view());
+        static_cast<QVBoxLayout*>(activityPanel_->layout())->addWidget(holder->view(), 1);
     collectionView->reloadData();
 }
 
@@ -133,7 +195,9 @@ void PresetListForIOS::configurePresetCell(PresetCell& cell, int row) {
     cell.loadViewIfNeeded();
     const setup::PresetBadges b = setup::presetBadges(*preset);
     cell.nameField->setText(QString::fromStdString(b.name));
-    cell.nameField->setAccessibleName(QString::number(row));
+    // The row travels in the field's accessibility label; a screen reader hears the preset's name.
+    cell.nameField->setProperty(kRowLabel, QString::number(row));
+    cell.nameField->setAccessibleName(QString::fromStdString(b.name));
     cell.nameField->setReadOnly(true);
     cell.sizeText->setText(QString::fromStdString(b.sizeText));
     cell.formatBadge->setText(QString::fromStdString(b.format));
@@ -166,10 +230,10 @@ void PresetListForIOS::configurePresetCell(PresetCell& cell, int row) {
     }
 
     connect(cell.nameField, &QLineEdit::returnPressed, this, [this, field = cell.nameField] {
-        commitPresetRename(field->accessibleName().toInt(), field->text());
+        commitPresetRename(field->property(kRowLabel).toString().toInt(), field->text());
     });
     cell.nameField->installEventFilter(this);
-    connect(cell.optionButton, &QPushButton::clicked, this,
+    connect(cell.optionButton, &controls::PushButton::clicked, this,
             [this, row, button = cell.optionButton] { showOptionMenuForRow(row, button); });
     cell.presetView->servePreset(this, row);
     cell.presetView->clearHoverHighlight();
@@ -222,7 +286,7 @@ bool PresetListForIOS::eventFilter(QObject* watched, QEvent* event) {
         // Committed once the field has finished with its event; a field replaced by then (a Return
         // already committed it, or Escape dropped it) has nothing left to commit.
         appkit::postToMain(this, [this, edited = QPointer<QLineEdit>(field)] {
-            if (edited) commitPresetRename(edited->accessibleName().toInt(), edited->text());
+            if (edited) commitPresetRename(edited->property(kRowLabel).toString().toInt(), edited->text());
         });
     }
     return ViewController::eventFilter(watched, event);

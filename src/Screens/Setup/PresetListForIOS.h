@@ -7,11 +7,11 @@
 // changed never makes a cell or menu item miss its preset. Main thread only.
 
 #include <QPointer>
-#include <QPushButton>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+#include "Controls/PushButton.h"
 
 #include "Core/Records/PresetInfo.h"
 #include "Platform/AppKit/CollectionView.h"
@@ -50,7 +50,7 @@ class PresetListForIOS : public appkit::ViewController,
     std::optional<int> presetProcessingNow;  // the row whose job was started here
     QPointer<appkit::CollectionView> collectionView;
     QPointer<appkit::Menu> optionMenu;
-    QPointer<QPushButton> btnDismissActivity;
+    QPointer<controls::PushButton> btnDismissActivity;
     QPointer<controls::KRActivityIndicatorView> loadingIndicatorView;
     appkit::LayoutConstraint* cnstActivityWidth = nullptr;
     QPointer<ActivityVC> activityVC_Embedded;

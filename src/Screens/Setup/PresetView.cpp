@@ -1,5 +1,7 @@
 #include "Screens/Setup/PresetView.h"
 
+#include "Screens/Setup/PresetCardLook.h"
+
 #include "Controls/Box.h"
 #include "Controls/SystemAppearance.h"
 #include "Core/Records/PresetInfo.h"
@@ -48,6 +50,8 @@ void PresetView::setDragBorder(bool on) {
     layer->borderWidth = on ? 2.0 : 0.0;
     if (on) layer->cornerRadius = 15.0;
     host->layerDidChange();
+    // A card goes back to its own edge once the drag has left it.
+    if (auto* card = qobject_cast<controls::Box*>(parentWidget()); card && !on) applyCardEdge(*card);
 }
 
 void PresetView::showHoverHighlight() {

@@ -21,6 +21,7 @@
 #include "App/TabBarVC.h"
 #include "App/VortaWindowController.h"
 #include "Controls/Button.h"
+#include "Controls/PushButton.h"
 #include "Controls/SystemAppearance.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
@@ -148,7 +149,7 @@ int main(int argc, char** argv) {
             return fail("the Bulk job did not end");
         ActivityVC* activity = bulk->activityVC();
         QWidget* row = activity->childSizeListforResultVC()->tblView->viewAtRow(0);
-        auto* open = row ? row->findChild<QPushButton*>() : nullptr;
+        auto* open = row ? row->findChild<controls::PushButton*>() : nullptr;
         if (!open) return fail("no results row");
         QTest::mouseClick(open, Qt::LeftButton);
         QTest::qWait(800);

@@ -18,6 +18,7 @@
 #include "App/Application.h"
 #include "App/TabBarVC.h"
 #include "App/WelcomePageCtrl.h"
+#include "Controls/PushButton.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 

@@ -32,6 +32,7 @@
 #include "Screens/Setup/OptionsHolderVC.h"
 #include "Screens/Setup/RenameMasterVC.h"
 #include "Screens/Setup/RenameOptionTVC.h"
+#include "Screens/Setup/SetupControls.h"
 
 namespace {
 

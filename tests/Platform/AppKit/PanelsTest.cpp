@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDragEnterEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
+#include <map>
 
 #include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/FileDrop.h"
@@ -133,6 +136,52 @@ TEST_F(PanelsTest, OpenPanelTakesFilesAndFoldersWithAllowedExtensions) {
     ModalScript::pushOpenPanelAnswer({ModalResponse::Cancel, {(dir / "b.png").string()}});
     EXPECT_EQ(panel.runModal(), ModalResponse::Cancel);
     EXPECT_TRUE(panel.urls().empty());
+}
+
+TEST_F(PanelsTest, OpenPanelStartsInPicturesAndOffersThePlacesAUserLooksIn) {
+    testsupport::TempDir home;
+    fs::create_directories(home / "Pictures" / "Trip");
+    fs::create_directories(home / ".config");
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / ".config").string()));
+
+    OpenPanel panel;
+    panel.canChooseDirectories = true;
+    std::vector<ModalResponse> answers;
+    panel.beginSheetModal(&window, [&](ModalResponse r) { answers.push_back(r); });
+    drain();
+    QDialog* sheet = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) sheet = d;
+    ASSERT_NE(sheet, nullptr);
+    auto* location = sheet->findChild<QLineEdit*>();
+    ASSERT_NE(location, nullptr);
+    EXPECT_EQ(location->text().toStdString(), (home / "Pictures").string()) << "no folder named: Pictures";
+
+    QListWidget* placesList = nullptr;
+    for (auto* list : sheet->findChildren<QListWidget*>())
+        if (list->accessibleName() == "Places") placesList = list;
+    ASSERT_NE(placesList, nullptr);
+    std::map<std::string, std::string> offered;
+    for (int i = 0; i < placesList->count(); ++i)
+        offered[placesList->item(i)->text().toStdString()] =
+            placesList->item(i)->data(Qt::UserRole).toString().toStdString();
+    EXPECT_EQ(offered["Home"], home.path().string());
+    EXPECT_EQ(offered["Pictures"], (home / "Pictures").string());
+    EXPECT_EQ(offered["Computer"], "/");
+    // A place is one click away.
+    for (int i = 0; i < placesList->count(); ++i)
+        if (placesList->item(i)->text() == "Home") {
+            const QRect at = placesList->visualItemRect(placesList->item(i));
+            QTest::mouseClick(placesList->viewport(), Qt::LeftButton, {}, at.center());
+        }
+    EXPECT_EQ(location->text().toStdString(), home.path().string());
+    sheet->reject();
+    drain();
+    EXPECT_EQ(answers, std::vector<ModalResponse>{ModalResponse::Cancel});
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
 TEST_F(PanelsTest, DroppedFileUrlsArriveAsPathsWithFolders) {

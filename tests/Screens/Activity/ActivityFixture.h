@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 
+#include "Controls/PushButton.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/Storyboard.h"

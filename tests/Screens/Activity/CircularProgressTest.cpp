@@ -105,3 +105,29 @@ TEST_F(RingTest, ANewStrokeAnimationReplacesTheRunningOneFromTheModelValue) {
     EXPECT_EQ(completions, 1);
     EXPECT_DOUBLE_EQ(bar->presented(appkit::KeyPath::strokeEnd), 1.0);
 }
+
+TEST_F(RingTest, TheBarCastsItsBlueGlowJustOutsideItsStrokeAndOnlyWhereItIs) {
+    struct Case {
+        float shadowOpacity;
+        bool glows;
+    };
+    for (const Case c : {Case{0.4f, true}, Case{0.0f, false}}) {
+        SCOPED_TRACE(c.shadowOpacity);
+        auto view = std::make_unique<CircularProgressView>();
+        view->resize(150, 150);
+        view->addBar(cg::Color{0, 0.478, 1, 1}, 90, -270, 0.25, 60, 10, 0, c.shadowOpacity, 8);
+        const QImage shot = view->grab().toImage();
+        // Four points outside the stroke (radius 60, width 10), in the middle of the quarter drawn.
+        const double out = 69 / std::sqrt(2.0);
+        const QRgb glow = shot.pixel(static_cast<int>(75 + out), static_cast<int>(75 - out));
+        const QRgb background = shot.pixel(2, 2);
+        const int bluer = (qBlue(glow) - qRed(glow)) - (qBlue(background) - qRed(background));
+        if (c.glows)
+            EXPECT_GT(bluer, 6) << "no blue shadow beside the bar: " << std::hex << glow << " on "
+                                << background;
+        else
+            EXPECT_EQ(glow, background);
+        // Where no bar is drawn there is no shadow either.
+        EXPECT_EQ(shot.pixel(static_cast<int>(75 - out), static_cast<int>(75 + out)), background);
+    }
+}

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "Controls/PushButton.h"
 #include "Core/Rename/RenameOptions.h"
 #include "ImageListTestHosts.h"
 #include "Platform/AppKit/Storyboard.h"

@@ -170,7 +170,7 @@ TEST_F(ImageSelectionTest, TheSelectAllButtonMarksAndUnmarksEverything) {
 TEST_F(ImageSelectionTest, MarkButtonsWithoutAnItemNumberDoNothing) {
     makeList(ImageListRole::Advanced);
     fillList(2);
-    QPushButton stray;
+    controls::PushButton stray;
     stray.setCheckable(true);
     stray.setChecked(true);
     list->handleAddOrSelectButton(stray);

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "App/PresetsMenu.h"
+#include "Controls/PushButton.h"
 #include "Controls/SystemAppearance.h"
 #include "Core/Job/OutputFolder.h"
 #include "Platform/AppKit/Menu.h"
@@ -82,7 +83,9 @@ TEST_F(PresetListTest, DeletingAPresetRemovesItFromTheGridTheMenuAndTheSavedList
     // The cell now at that row shows the preset that moved up.
     ASSERT_NE(cellAt(hd), nullptr);
     EXPECT_EQ(cellAt(hd)->nameField->text().toStdString(), "H-1280");
-    EXPECT_EQ(cellAt(hd)->nameField->accessibleName(), QString::number(hd));
+    EXPECT_EQ(cellAt(hd)->nameField->property("accessibilityLabel").toString(), QString::number(hd));
+    EXPECT_EQ(cellAt(hd)->nameField->accessibleName(), cellAt(hd)->nameField->text())
+        << "a screen reader hears the preset's name, not its row";
     const auto names = titles(menu);
     EXPECT_EQ(names.size(), before - 1);
     EXPECT_EQ(std::count(names.begin(), names.end(), "HD"), 0);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "Controls/KRActivityIndicatorView.h"
+#include "Controls/PushButton.h"
 #include "Core/Job/Pacer.h"
 #include "Core/Records/DefaultPresets.h"
 #include "Core/Records/PresetStore.h"

@@ -3,12 +3,16 @@
 // shadow and a gradient) in the light or dark style, and writes OUTDIR/appkit-sample-STYLE.png.
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <cstdio>
 
 #include "Platform/AppKit/CollectionView.h"
+#include "Platform/AppKit/OpenPanel.h"
 #include "Platform/AppKit/SegmentedControl.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/TableView.h"
@@ -180,5 +184,35 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("%s\n", qPrintable(file));
+
+    // The open panel over the window, browsing a folder of photos and a sub-folder.
+    QTemporaryDir photos;
+    QDir(photos.path()).mkdir("Holiday");
+    for (const char* name : {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.png", "notes.txt"}) {
+        QImage sample(64, 48, QImage::Format_RGB32);
+        sample.fill(QColor(90, 160, 220));
+        sample.save(photos.path() + "/" + name, QString(name).endsWith(".txt") ? "PNG" : nullptr);
+    }
+    OpenPanel panel;
+    panel.canChooseDirectories = true;
+    panel.allowsMultipleSelection = true;
+    panel.allowedFileTypes = {"jpg", "png"};
+    panel.directory = photos.path().toStdString();
+    panel.beginSheetModal(&window, [](ModalResponse) {});
+    QDialog* sheet = nullptr;
+    for (int i = 0; i < 50 && !sheet; ++i) {
+        QApplication::processEvents();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) sheet = d;
+    }
+    if (!sheet) {
+        std::fprintf(stderr, "the open panel did not show\n");
+        return 1;
+    }
+    for (int i = 0; i < 40; ++i) QApplication::processEvents();
+    const QString panelFile = out + "/appkit-openpanel-" + (gDark ? "dark" : "light") + ".png";
+    if (!sheet->grab().save(panelFile)) return 1;
+    std::printf("%s\n", qPrintable(panelFile));
+    sheet->reject();
     return 0;
 }

@@ -1,6 +1,7 @@
 // activity_scenes OUTDIR STYLE: runs a real job of generated photos on the activity screen and
 // writes OUTDIR/activity-running-STYLE.png (ring part-way, preview on) and
-// OUTDIR/activity-done-STYLE.png (the done state with its results), light or dark.
+// OUTDIR/activity-done-STYLE.png (the done state with its results) and
+// OUTDIR/activity-error-narrow-STYLE.png (a job with nothing to process, in a side panel's width).
 
 #include <QApplication>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <mutex>
 #include <thread>
 
+#include "Controls/PushButton.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
@@ -161,6 +163,16 @@ int main(int argc, char** argv) {
              return true;
          });
     ok = ok && pump(*queue, [] { return true; }) && save(window, out + "/activity-done-" + style + ".png");
+
+    // A job that cannot run (nothing to process) in the preset list's narrow side panel.
+    window.resize(350, 700);
+    screen->resetForNewJob();
+    core::JobParameters nothing;
+    nothing.presets = {preset("Web 1920", 960, 640)};
+    nothing.forcePreview = true;
+    screen->startJob(nothing);
+    ok = ok && pump(*queue, [&] { return !screen->jobError().empty(); }) &&
+         save(window, out + "/activity-error-narrow-" + style + ".png");
     holder.reset();
     std::filesystem::remove_all(work);
     return ok ? 0 : 1;

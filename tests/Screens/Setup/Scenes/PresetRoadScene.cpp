@@ -17,10 +17,12 @@
 #include "App/TabBarVC.h"
 #include "App/WelcomePageCtrl.h"
 #include "Controls/KRActivityIndicatorView.h"
+#include "Controls/PushButton.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
+#include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetListForIOS.h"
@@ -106,6 +108,25 @@ int main(int argc, char** argv) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root / "out"))
             written += entry.is_regular_file();
         if (written != 2) return fail("the job folder does not hold the two outputs");
+
+        // An enhancing preset shows its preview in the narrow side panel while it runs.
+        activity->onCancelActivity();
+        QTest::qWait(300);
+        auto* enhancing = dynamic_cast<PresetCell*>(screen->collectionView->itemAtIndex(2));
+        if (!enhancing || enhancing->nameField->text() != "HD") return fail("no HD cell");
+        const auto again = testsupport::dropFiles(
+            enhancing->presetView,
+            {(root / "in" / "photo1.jpg").string(), (root / "in" / "photo2.jpg").string()});
+        if (!again.dropAccepted) return fail("the drop on HD was refused");
+        timer.restart();
+        while ((!activity->isActivityRunning() || activity->imgLoadingView->isHidden() ||
+                !activity->imgLoadingView->image()) &&
+               timer.elapsed() < 60000)
+            QTest::qWait(20);
+        if (!activity->isActivityRunning()) return fail("the enhancing job did not show its preview");
+        ok = shot(window, "5-enhance-running") && ok;
+        timer.restart();
+        while (activity->btnDoneOrCancel->text() != "DONE" && timer.elapsed() < 120000) QTest::qWait(100);
     }
     dispatch::Queue::setMainBackend(nullptr);
     return ok ? 0 : 1;
