@@ -6,12 +6,14 @@
 #include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -23,7 +25,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "Platform/AppKit/FileThumbnails.h"
 #include "Platform/AppKit/ModalScript.h"
+#include "Platform/AppKit/PanelButton.h"
+#include "Platform/AppKit/SheetDimmer.h"
 #include "Platform/AppKit/Window.h"
 #include "Platform/Dispatch/Queue.h"
 
@@ -57,6 +62,44 @@ QString defaultFolder() {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
+
+// Whether the file's name says it is an image Qt can read, so only those are sent to be thumbnailed.
+bool looksLikeImage(const QFileInfo& file) {
+    static const QSet<QString> suffixes = [] {
+        QSet<QString> found;
+        for (const QByteArray& format : QImageReader::supportedImageFormats())
+            found.insert(QString::fromLatin1(format).toLower());
+        return found;
+    }();
+    return suffixes.contains(file.suffix().toLower());
+}
+
+// The file system as the panel lists it: image files show a small thumbnail of themselves once it is
+// made, other entries the platform's icons.
+class ThumbnailFileModel : public QFileSystemModel {
+  public:
+    ThumbnailFileModel() : thumbnails_(QSize(48, 48)) {
+        connect(&thumbnails_, &FileThumbnails::ready, this, [this](const QString& path) {
+            const QModelIndex at = index(path);
+            if (at.isValid()) Q_EMIT dataChanged(at, at, {Qt::DecorationRole});
+        });
+    }
+    QVariant data(const QModelIndex& at, int role) const override {
+        if (role == Qt::DecorationRole && at.column() == 0 && !isDir(at) && looksLikeImage(fileInfo(at))) {
+            const QIcon thumbnail = thumbnails_.icon(filePath(at));
+            if (!thumbnail.isNull()) return thumbnail;
+        }
+        QVariant value = QFileSystemModel::data(at, role);
+        // Until the model has looked an entry up it has no icon; a generic one keeps the rows even.
+        if (role == Qt::DecorationRole && at.column() == 0 && value.value<QIcon>().isNull())
+            value = icons_.icon(isDir(at) ? QFileIconProvider::Folder : QFileIconProvider::File);
+        return value;
+    }
+
+  private:
+    mutable FileThumbnails thumbnails_;
+    QFileIconProvider icons_;
+};
 
 // The panel's browser: a places column and a folder tree whose Open button takes the selected entries.
 class PanelDialog : public QDialog {
@@ -110,7 +153,8 @@ class PanelDialog : public QDialog {
         tree_->setSelectionMode(panel.allowsMultipleSelection ? QAbstractItemView::ExtendedSelection
                                                               : QAbstractItemView::SingleSelection);
         tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-        tree_->setIconSize(QSize(20, 20));
+        tree_->setIconSize(QSize(24, 24));
+        tree_->setUniformRowHeights(true);
         auto* split = new QSplitter;
         split->addWidget(placesList);
         split->addWidget(tree_);
@@ -119,7 +163,9 @@ class PanelDialog : public QDialog {
         layout->addWidget(split, 1);
         auto* buttons = new QDialogButtonBox;
         if (panel.canCreateDirectories) {
-            auto* newFolder = buttons->addButton("New Folder", QDialogButtonBox::ActionRole);
+            auto* newFolder = new PanelButton("New Folder");
+            PanelButton::matchSizes({newFolder});
+            buttons->addButton(newFolder, QDialogButtonBox::ActionRole);
             connect(newFolder, &QPushButton::clicked, this, [this] {
                 bool ok = false;
                 const QString name = QInputDialog::getText(this, "New Folder", "Name", QLineEdit::Normal,
@@ -127,8 +173,14 @@ class PanelDialog : public QDialog {
                 if (ok && !name.isEmpty()) model_.mkdir(tree_->rootIndex(), name);
             });
         }
-        buttons->addButton(QDialogButtonBox::Cancel);
-        open_ = buttons->addButton(QString::fromStdString(panel.prompt), QDialogButtonBox::AcceptRole);
+        auto* cancel = new PanelButton("Cancel");
+        auto* open = new PanelButton(QString::fromStdString(panel.prompt));
+        cancel->setAccessibleName("Cancel");
+        PanelButton::matchSizes({cancel, open});
+        buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+        buttons->addButton(open, QDialogButtonBox::AcceptRole);
+        open->setDefault(true);
+        open_ = open;
         open_->setEnabled(false);
         layout->addWidget(buttons);
 
@@ -166,7 +218,7 @@ class PanelDialog : public QDialog {
     }
 
     OpenPanel& panel_;
-    QFileSystemModel model_;
+    ThumbnailFileModel model_;
     QTreeView* tree_ = nullptr;
     QLineEdit* location_ = nullptr;
     QPushButton* open_ = nullptr;
@@ -230,7 +282,18 @@ void OpenPanel::beginSheetModal(Window* window, std::function<void(ModalResponse
                 result == QDialog::Accepted ? ModalResponse::OK : ModalResponse::Cancel, dialog->chosen());
             if (completion) dispatch::Queue::main().async([completion, response] { completion(response); });
         });
-    if (window) window->attachSheet(dialog);
+    if (window) {
+        window->attachSheet(dialog);
+        // The window stays dimmed for as long as the panel is up, however it ends.
+        auto* shade = new SheetDimmer(window);
+        QObject::connect(dialog, &QObject::destroyed, shade, &QObject::deleteLater);
+        QPointer<SheetDimmer> dimmer = shade;
+        QObject::connect(dialog, &QDialog::finished, dialog, [dimmer] {
+            if (!dimmer) return;
+            dimmer->hide();
+            dimmer->deleteLater();
+        });
+    }
     dialog->open();
 }
 

@@ -3,13 +3,17 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDragEnterEvent>
+#include <QFileSystemModel>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 #include <filesystem>
 #include <map>
 
@@ -27,6 +31,7 @@
 #include "Platform/AppKit/Window.h"
 #include "Platform/AppKit/Workspace.h"
 #include "Support/RecordingWorkspace.h"
+#include "Support/SceneStyle.h"
 #include "Support/TempDir.h"
 #include "Support/UiEvents.h"
 #include "Support/UiTestFixture.h"
@@ -182,6 +187,104 @@ TEST_F(PanelsTest, OpenPanelStartsInPicturesAndOffersThePlacesAUserLooksIn) {
     EXPECT_EQ(answers, std::vector<ModalResponse>{ModalResponse::Cancel});
     qputenv("HOME", oldHome);
     qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
+QDialog* shownSheet() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) return d;
+    return nullptr;
+}
+
+QPushButton* buttonTitled(QWidget* sheet, const QString& title) {
+    for (auto* button : sheet->findChildren<QPushButton*>())
+        if (button->text() == title) return button;
+    return nullptr;
+}
+
+TEST_F(PanelsTest, OpenPanelDimsItsWindowMatchesItsButtonsAndShowsThumbnails) {
+    testsupport::TempDir dir;
+    QImage red(300, 200, QImage::Format_RGB32);
+    red.fill(QColor(220, 20, 20));
+    ASSERT_TRUE(red.save(QString::fromStdString((dir / "red.png").string())));
+    dir.write("notes.png", "not an image at all");
+    fs::create_directory(dir / "Holiday");
+    const QString styleName = qApp->style()->name();
+    const QPalette oldPalette = qApp->palette();
+
+    struct Case {
+        const char* look;
+        bool dark;
+        bool open;  // answer with Open after choosing the photo, else with Cancel
+    };
+    for (const Case& c : {Case{"light", false, true}, Case{"dark", true, false}}) {
+        SCOPED_TRACE(c.look);
+        testsupport::applySceneStyle(*qApp, c.dark);
+        drain();
+        const QRgb before = window.grab().toImage().pixel(window.width() / 2, window.height() / 2);
+
+        OpenPanel panel;
+        panel.canChooseDirectories = true;
+        panel.allowsMultipleSelection = true;
+        panel.allowedFileTypes = {"png"};
+        panel.directory = dir.path().string();
+        std::vector<ModalResponse> answers;
+        panel.beginSheetModal(&window, [&](ModalResponse r) { answers.push_back(r); });
+        drain();
+        QDialog* sheet = shownSheet();
+        ASSERT_NE(sheet, nullptr);
+
+        const QRgb dimmed = window.grab().toImage().pixel(window.width() / 2, window.height() / 2);
+        EXPECT_LT(qGray(dimmed) + 10, qGray(before)) << "the window is not dimmed behind the panel";
+
+        // The photo's row shows the photo itself once its thumbnail is made; the rest keep their icons.
+        auto* tree = sheet->findChild<QTreeView*>();
+        ASSERT_NE(tree, nullptr);
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        ASSERT_NE(model, nullptr);
+        const auto iconCentre = [&](const char* name) {
+            const QModelIndex at = model->index(QString::fromStdString((dir / name).string()));
+            const QIcon icon = model->data(at, Qt::DecorationRole).value<QIcon>();
+            const QImage image = icon.pixmap(24, 24).toImage();
+            return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
+        };
+        bool thumbnail = false;
+        for (int i = 0; i < 250 && !thumbnail; ++i) {
+            wait(20);
+            const QColor centre = iconCentre("red.png");
+            thumbnail = centre.red() > 180 && centre.green() < 60 && centre.blue() < 60;
+        }
+        EXPECT_TRUE(thumbnail) << "the photo has no thumbnail";
+        const QColor unreadable = iconCentre("notes.png");
+        EXPECT_FALSE(unreadable.red() > 180 && unreadable.green() < 60) << "a broken file shows a thumbnail";
+
+        // Choose the photo, so both buttons are live, then compare them as a user would see them.
+        const QModelIndex photo = model->index(QString::fromStdString((dir / "red.png").string()));
+        tree->selectionModel()->select(photo,
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        drain();
+        QPushButton* open = buttonTitled(sheet, "Open");
+        QPushButton* cancel = buttonTitled(sheet, "Cancel");
+        ASSERT_TRUE(open && cancel);
+        ASSERT_TRUE(open->isEnabled());
+        EXPECT_EQ(open->size(), cancel->size());
+        const QImage openLook = open->grab().toImage(), cancelLook = cancel->grab().toImage();
+        for (const QPoint at : {QPoint(6, open->height() / 2), QPoint(open->width() / 2, 4)})
+            EXPECT_EQ(openLook.pixelColor(at), cancelLook.pixelColor(at)) << at.x() << "," << at.y();
+        const QColor face = openLook.pixelColor(6, open->height() / 2);
+        EXPECT_EQ(face.lightness() < 128, c.dark) << "the buttons do not follow the light or dark look";
+
+        QTest::mouseClick(c.open ? open : cancel, Qt::LeftButton);
+        drain();
+        EXPECT_EQ(answers, std::vector<ModalResponse>{c.open ? ModalResponse::OK : ModalResponse::Cancel});
+        if (c.open) {
+            EXPECT_EQ(panel.urls(), std::vector<std::string>{fs::canonical(dir / "red.png").string()});
+        }
+        EXPECT_EQ(shownSheet(), nullptr);
+        const QRgb after = window.grab().toImage().pixel(window.width() / 2, window.height() / 2);
+        EXPECT_EQ(after, before) << "the window stays dimmed after the panel";
+    }
+    qApp->setStyle(QStyleFactory::create(styleName));
+    qApp->setPalette(oldPalette);
 }
 
 TEST_F(PanelsTest, DroppedFileUrlsArriveAsPathsWithFolders) {

@@ -1,13 +1,18 @@
 // appkit_scenes OUTDIR STYLE: renders a sample window built from the interface stand-ins (segmented
 // control, table with a group row, a 10,000-item collection with styled layers, a card with a
-// shadow and a gradient) in the light or dark style, and writes OUTDIR/appkit-sample-STYLE.png.
+// shadow and a gradient) in the light or dark style, and writes OUTDIR/appkit-sample-STYLE.png; then
+// the open panel over that window, OUTDIR/appkit-openpanel-STYLE.png.
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -188,9 +193,17 @@ int main(int argc, char** argv) {
     // The open panel over the window, browsing a folder of photos and a sub-folder.
     QTemporaryDir photos;
     QDir(photos.path()).mkdir("Holiday");
+    int hue = 20;
     for (const char* name : {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.png", "notes.txt"}) {
-        QImage sample(64, 48, QImage::Format_RGB32);
-        sample.fill(QColor(90, 160, 220));
+        // A sky over a field, so each thumbnail reads as a small photo.
+        QImage sample(640, 480, QImage::Format_RGB32);
+        QPainter paint(&sample);
+        paint.fillRect(0, 0, 640, 300, QColor::fromHsv(200 + hue, 120, 230));
+        paint.fillRect(0, 300, 640, 180, QColor::fromHsv(90 + hue, 170, 150));
+        paint.setBrush(QColor(250, 220, 90));
+        paint.drawEllipse(QPoint(180 + 4 * hue, 150), 70, 70);
+        paint.end();
+        hue += 30;
         sample.save(photos.path() + "/" + name, QString(name).endsWith(".txt") ? "PNG" : nullptr);
     }
     OpenPanel panel;
@@ -209,9 +222,26 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the open panel did not show\n");
         return 1;
     }
-    for (int i = 0; i < 40; ++i) QApplication::processEvents();
+    // One photo chosen; the thumbnails are made off the main thread, so give them a moment.
+    if (auto* tree = sheet->findChild<QTreeView*>()) {
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        for (int i = 0; i < 100 && model && !model->index(photos.path() + "/IMG_0001.jpg").isValid(); ++i)
+            QTest::qWait(20);
+        if (model) {
+            tree->selectionModel()->select(model->index(photos.path() + "/IMG_0001.jpg"),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
+    }
+    QTest::qWait(800);
+    // What the user sees: the dimmed window with the panel dropped from its top edge.
+    QImage seen = window.grab().toImage();
+    {
+        const QImage panelLook = sheet->grab().toImage();
+        QPainter paint(&seen);
+        paint.drawImage((seen.width() - panelLook.width()) / 2, 0, panelLook);
+    }
     const QString panelFile = out + "/appkit-openpanel-" + (gDark ? "dark" : "light") + ".png";
-    if (!sheet->grab().save(panelFile)) return 1;
+    if (!seen.save(panelFile)) return 1;
     std::printf("%s\n", qPrintable(panelFile));
     sheet->reject();
     return 0;
