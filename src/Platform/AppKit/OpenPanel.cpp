@@ -1,5 +1,6 @@
 #include "Platform/AppKit/OpenPanel.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -300,8 +301,12 @@ void OpenPanel::beginSheetModal(Window* window, std::function<void(ModalResponse
 ModalResponse OpenPanel::runModal() {
     if (auto scripted = ModalScript::takeOpenPanelAnswer())
         return takeAnswer(scripted->response, scripted->paths);
+    // Run on its own, the panel still dims the window the user was working in.
+    QPointer<SheetDimmer> dimmer;
+    if (auto* behind = qobject_cast<Window*>(QApplication::activeWindow())) dimmer = new SheetDimmer(behind);
     PanelDialog dialog(*this, nullptr);
     const int result = dialog.exec();
+    delete dimmer.data();
     return takeAnswer(result == QDialog::Accepted ? ModalResponse::OK : ModalResponse::Cancel,
                       dialog.chosen());
 }

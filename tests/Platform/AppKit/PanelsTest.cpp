@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <filesystem>
@@ -285,6 +286,22 @@ TEST_F(PanelsTest, OpenPanelDimsItsWindowMatchesItsButtonsAndShowsThumbnails) {
     }
     qApp->setStyle(QStyleFactory::create(styleName));
     qApp->setPalette(oldPalette);
+
+    // Run on its own, the panel dims the window the user was working in, and only while it is up.
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    drain();
+    const QRgb before = window.grab().toImage().pixel(window.width() / 2, window.height() / 2);
+    QRgb during = before;
+    QTimer::singleShot(0, [&] {
+        during = window.grab().toImage().pixel(window.width() / 2, window.height() / 2);
+        if (QDialog* sheet = shownSheet()) sheet->reject();
+    });
+    OpenPanel panel;
+    EXPECT_EQ(panel.runModal(), ModalResponse::Cancel);
+    EXPECT_LT(qGray(during) + 10, qGray(before)) << "the window is not dimmed behind the panel";
+    drain();
+    EXPECT_EQ(window.grab().toImage().pixel(window.width() / 2, window.height() / 2), before);
 }
 
 TEST_F(PanelsTest, DroppedFileUrlsArriveAsPathsWithFolders) {
