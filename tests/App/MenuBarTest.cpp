@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "App/Appearance.h"
+#include "App/VortaWindowController.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/ModalScript.h"
@@ -189,6 +190,45 @@ TEST(MenuLook, DisabledCommandsReadDimmedInBothStyles) {
     EXPECT_GT(strongestInk(Appearance::Aqua, false), 110);
     EXPECT_GT(strongestInk(Appearance::VibrantDark, true), 200);
     EXPECT_LT(strongestInk(Appearance::VibrantDark, false), 170);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MenuBarTest, ThePresetsMenuRunsAPresetFromAnotherTabAfterSwitchingToThePresetList) {
+    startPastWelcome();
+    VortaWindowController& controller = *app->mainWindowController();
+    controller.segBtn->setSelectedSegment(1);
+    tabBar()->selectTab(1);
+    drain();
+    ASSERT_EQ(tabBar()->intSegmentSelectedNow, 1);
+    ASSERT_EQ(presetList(), nullptr);
+    AppDelegate& delegate = app->delegate();
+    EXPECT_TRUE(delegate.menuItem_SelectAll->isEnabled()) << "the Advanced tab has an image list";
+
+    const auto in = dir / "in";
+    testsupport::writeTestImage(in / "one.jpg", 1000, 800, 1);
+    const auto out = dir / "out";
+    std::filesystem::create_directories(out);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "one.jpg").string()}});
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    presetsMenu().items()[6]->trigger();
+    drain();
+    EXPECT_EQ(controller.segBtn->selectedSegment(), 0);
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    EXPECT_FALSE(delegate.menuItem_SelectAll->isEnabled());
+    mainQueue->advance(0.5);
+    drain();
+    PresetListForIOS* screen = presetList();
+    ASSERT_NE(screen, nullptr);
+    ActivityVC& activity = *screen->activityVC_Embedded;
+    ASSERT_TRUE(mainQueue->runUntil(
+        [&] { return !activity.isActivityRunning() && activity.btnDoneOrCancel->text() == "DONE"; },
+        std::chrono::seconds(60)));
+    std::size_t written = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(out)) written += e.is_regular_file();
+    EXPECT_EQ(written, 1u);
 }
 
 }  // namespace
