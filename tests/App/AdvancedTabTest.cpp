@@ -392,3 +392,44 @@ TEST_F(AdvancedTabTest, APresetMadeWhileTheAdvancedTabShowsLandsInThePresetList)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AdvancedTabTest, CancelActivityFromTheMenuAsksAndCancelsTheAdvancedTabsJob) {
+    startOnAdvancedTab();
+    addToList(photos(3, 1200, 800));
+    chooseSizes({"SD"});
+    // The automatic enhancement shows each image in the preview, so the job is still running when asked.
+    EffectCollectionVC* effects = pane()->effectCollectionVC();
+    auto* enhance = effects->collEffects->itemAtIndex(1);
+    ASSERT_NE(enhance, nullptr);
+    click(qobject_cast<appkit::View*>(enhance->view())->subviews()[3]);
+    ASSERT_EQ(effects->intSelectedNow, 1);
+    const fs::path out = dir / "out";
+    fs::create_directories(out);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    click(pane()->btnProceed);
+    mainQueue->advance(0.6);
+    drain();
+    // The activity screen is looked up each time: the holder may make it anew as it slides up.
+    const auto running = [&] {
+        ActivityVC* activity = master()->holder()->activityVC();
+        return activity && activity->isActivityRunning();
+    };
+    ASSERT_TRUE(mainQueue->runUntil(running, std::chrono::seconds(30)));
+    AppDelegate& delegate = app->delegate();
+    ASSERT_TRUE(delegate.menuItem_CancelActivity->isEnabled());
+
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
+    delegate.menuItem_CancelActivity->trigger();
+    drain();
+    EXPECT_TRUE(running()) << "No leaves the job running";
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
+    delegate.menuItem_CancelActivity->trigger();
+    drain();
+    EXPECT_FALSE(delegate.menuItem_CancelActivity->isEnabled());
+    EXPECT_TRUE(mainQueue->runUntil([&] { return !running(); }, std::chrono::seconds(30)));
+    EXPECT_LT(filesUnder(out).size(), 3u) << "the job stopped before its last image";
+}
+
+}  // namespace
