@@ -23,6 +23,7 @@ int barHeight(PushButton::Role role) {
     switch (role) {
         case PushButton::Role::Primary:
         case PushButton::Role::Secondary:
+        case PushButton::Role::Segment:
             return 30;
         case PushButton::Role::Borderless:
             return 26;
@@ -142,6 +143,12 @@ PushButton::Look PushButton::lookFor(Role role, bool checked, InterfaceStyle sty
             const cg::Color tint = dark ? cg::Color{1, 1, 1, 0.08} : cg::Color{0, 0, 0, 0.05};
             return {clear, tint, clear, clear, title, title};
         }
+        case Role::Segment: {
+            // The row draws the chosen segment's accent face itself, so it can slide between segments.
+            const cg::Color tint = dark ? cg::Color{1, 1, 1, 0.08} : cg::Color{0, 0, 0, 0.05};
+            if (checked) return {clear, clear, clear, clear, white, white};
+            return {clear, tint, clear, clear, label, label};
+        }
         case Role::Dot: {
             const cg::Color rest = dark ? cg::Color{1, 1, 1, 0.3} : cg::Color{0, 0, 0, 0.22};
             if (checked) return {accent, accent, clear, clear, clear, clear};
@@ -160,7 +167,7 @@ void PushButton::restyle() {
     colours_.fontColor = look.title;
     colours_.fontHover = look.titleHover;
     // Keyboard focus shows as an accent border, on every role but the dot.
-    const bool focusRing = hasFocus() && role_ != Role::Dot;
+    const bool focusRing = hasFocus() && keyboardFocus_ && role_ != Role::Dot;
     if (focusRing)
         colours_.borderColorBack = colours_.borderHover =
             role_ == Role::Primary ? look.title : look.borderHover;
@@ -185,7 +192,7 @@ QSize PushButton::sizeHint() const {
     const int h = barHeight(role_);
     if (role_ == Role::Dot) return {h, h};
     const QSize base = ButtonBase::sizeHint();
-    const int padding = role_ == Role::Borderless ? 10 : 18;
+    const int padding = role_ == Role::Borderless || role_ == Role::Segment ? 10 : 18;
     return {std::max(base.width() - 16 + 2 * padding, role_ == Role::Primary ? 96 : h), h};
 }
 
@@ -213,6 +220,8 @@ void PushButton::keyPressEvent(QKeyEvent* event) {
 
 void PushButton::focusInEvent(QFocusEvent* event) {
     Button::focusInEvent(event);
+    keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
+                     event->reason() == Qt::ShortcutFocusReason;
     restyle();
 }
 

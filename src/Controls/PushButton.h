@@ -1,7 +1,8 @@
 #pragma once
 // PushButton: the drawn button every screen uses for its commands. Its role sets its whole look, for
 // the light and the dark style alike: the bar's one primary action (accent fill, white title), a
-// secondary action (bordered face), a borderless action (accent title) and a round page dot. It
+// secondary action (bordered face), a borderless action (accent title), a segment of a choice row
+// (label title, white while chosen over the row's sliding accent face) and a round page dot. It
 // carries the small surface the screens need of a push button (text, clicked, checkable) and follows
 // the desktop's style live. Main thread only.
 
@@ -14,7 +15,7 @@ namespace controls {
 class PushButton : public Button {
     Q_OBJECT
   public:
-    enum class Role { Primary, Secondary, Borderless, Dot };
+    enum class Role { Primary, Secondary, Borderless, Segment, Dot };
 
     explicit PushButton(const QString& text = {}, Role role = Role::Secondary, QWidget* parent = nullptr);
 
@@ -55,6 +56,8 @@ class PushButton : public Button {
     void restyle();
 
     Role role_;
+    // The focus ring shows only for focus a key brought (Tab, a shortcut), not for the window's first focus.
+    bool keyboardFocus_ = false;
 };
 
 }  // namespace controls

@@ -94,7 +94,7 @@ class AdvancedTabTest : public testsupport::ShellTest {
             drain();
             QWidget* cell = table.viewAtRow(row);
             const std::string name = cell->findChild<QLabel*>()->text().toStdString();
-            auto* box = cell->findChild<setup::CheckBox*>();
+            auto* box = cell->findChild<controls::CheckBox*>();
             const bool wanted = std::find(names.begin(), names.end(), name) != names.end();
             if (box->isChecked() != wanted) click(box);
         }

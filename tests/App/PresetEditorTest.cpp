@@ -242,7 +242,7 @@ TEST_F(PresetEditorTest, ASavedSizeAppliesAtOnceAndShowsInTheIndicator) {
     };
     const int hd = rowNamed("HD");
     ASSERT_GE(hd, 0);
-    EXPECT_TRUE(table->viewAtRow(hd)->findChild<setup::CheckBox*>()->isHidden());
+    EXPECT_TRUE(table->viewAtRow(hd)->findChild<controls::CheckBox*>()->isHidden());
     click(table->viewAtRow(hd));
     EXPECT_EQ(picker(), nullptr) << "a saved size slides back at once";
 

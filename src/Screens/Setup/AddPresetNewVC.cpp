@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "Controls/PushButton.h"
 #include "Controls/ViewAccent.h"
 #include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/Animator.h"
@@ -89,9 +90,10 @@ void AddPresetNewVC::loadView() {
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(24, 0, 24, 0);
     bar->addStretch(1);
-    btnCancel = setup::makePushButton(QStringLiteral("Cancel"), setup::ButtonRole::Secondary, root);
+    btnCancel =
+        new controls::PushButton(QStringLiteral("Cancel"), controls::PushButton::Role::Secondary, root);
     btnCancel->setAction([this](controls::ButtonBase&) { onCancel(); });
-    btnDone = setup::makePushButton(QStringLiteral("Done"), setup::ButtonRole::Primary, root);
+    btnDone = new controls::PushButton(QStringLiteral("Done"), controls::PushButton::Role::Primary, root);
     btnDone->setAction([this](controls::ButtonBase&) { onDone(); });
     bar->addWidget(btnCancel);
     bar->addWidget(btnDone);

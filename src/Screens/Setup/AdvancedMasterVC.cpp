@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "Controls/PushButton.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Animator.h"
 #include "Platform/AppKit/Storyboard.h"
@@ -49,11 +50,12 @@ void AdvancedMasterVC::loadView() {
     auto* selection = new QWidget;
     auto* selectionRow = new QHBoxLayout(selection);
     selectionRow->setContentsMargins(0, 0, 0, 0);
-    btnSelectAll = setup::makePushButton(QStringLiteral("Select All"), setup::ButtonRole::Secondary);
+    btnSelectAll =
+        new controls::PushButton(QStringLiteral("Select All"), controls::PushButton::Role::Secondary);
     btnSelectAll->setAction([this](controls::ButtonBase&) {
         if (collectionVCEmbeded) collectionVCEmbeded->toggleAllChecks();
     });
-    btnDelete = setup::makePushButton(QStringLiteral("Remove"), setup::ButtonRole::Secondary);
+    btnDelete = new controls::PushButton(QStringLiteral("Remove"), controls::PushButton::Role::Secondary);
     btnDelete->setAction([this](controls::ButtonBase&) {
         if (collectionVCEmbeded) collectionVCEmbeded->removeSelectedImages();
     });
@@ -76,7 +78,8 @@ void AdvancedMasterVC::loadView() {
         [this](appkit::SegmentedControl& sender) { switchGridOrTable(sender.selectedSegment()); });
     lblPathorCount = setup::makeCaption(QStringLiteral("0 Selected"), 12, false, true);
     lblPathorCount->setMinimumWidth(40);
-    btnAddImages = setup::makePushButton(QStringLiteral("Add Images…"), setup::ButtonRole::Secondary);
+    btnAddImages =
+        new controls::PushButton(QStringLiteral("Add Images…"), controls::PushButton::Role::Secondary);
     btnAddImages->setAction([this](controls::ButtonBase&) { onAddOrPrevImg(); });
     for (QWidget* w : {selection, sliderRow, static_cast<QWidget*>(segColOrTbl)}) bar->addWidget(w);
     bar->addWidget(lblPathorCount, 1);

@@ -4,6 +4,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "Controls/PushButton.h"
 #include "Core/Effects/FMFilter.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Records/PresetStore.h"
@@ -75,7 +76,8 @@ void AdvancedTVC::loadView() {
     // The image row, with its own small grid of the list.
     auto* images = new appkit::View;
     images->setFixedHeight(84);
-    btnAddManage = setup::makePushButton(QStringLiteral("Add Images…"), setup::ButtonRole::Plain);
+    btnAddManage =
+        new controls::PushButton(QStringLiteral("Add Images…"), controls::PushButton::Role::Borderless);
     btnAddManage->setAction([this](controls::ButtonBase&) { onAddOrPrevImg(); });
     imgCollView = optionRow(QStringLiteral("IMAGES"), images, btnAddManage);
     rowsLayout->addWidget(imgCollView);
@@ -115,7 +117,8 @@ void AdvancedTVC::loadView() {
     auto* preview = setup::makeTextField(QStringLiteral("Names stay as they are"));
     preview->setReadOnly(true);
     appkit::View::setTagOf(preview, 1);
-    auto* renameButton = setup::makePushButton(QStringLiteral("Options…"), setup::ButtonRole::Plain);
+    auto* renameButton =
+        new controls::PushButton(QStringLiteral("Options…"), controls::PushButton::Role::Borderless);
     renameButton->setAction([this](controls::ButtonBase&) { showRenameOptions(); });
     renameView = optionRow(QStringLiteral("RENAME"), preview, renameButton);
     rowsLayout->addWidget(renameView);
@@ -125,7 +128,7 @@ void AdvancedTVC::loadView() {
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(14, 0, 14, 0);
-    btnProceed = setup::makePushButton(QStringLiteral("Start"), setup::ButtonRole::Primary);
+    btnProceed = new controls::PushButton(QStringLiteral("Start"), controls::PushButton::Role::Primary);
     btnProceed->setAction([this](controls::ButtonBase&) { chooseSavingLocationAndProceed(); });
     bar->addStretch(1);
     bar->addWidget(btnProceed);

@@ -1,5 +1,6 @@
 #include "Screens/Setup/BulkResizerVC.h"
 
+#include "Controls/CheckBox.h"
 #include "Screens/Setup/SetupControls.h"
 
 #include <QDoubleValidator>
@@ -9,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "Controls/Button.h"
+#include "Controls/PushButton.h"
 #include "Controls/TextField.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/GuardedDispatch.h"
@@ -76,11 +78,11 @@ void BulkResizerVC::loadView() {
     segResizeCrop = new appkit::SegmentedControl({"Resize", "Crop to Fill"});
     segResizeCrop->setSelectedSegment(0);
     column->addWidget(segResizeCrop, 0, Qt::AlignLeft);
-    btnSaliency = new setup::CheckBox("Keep the subject in view (smart crop)");
+    btnSaliency = new controls::CheckBox("Keep the subject in view (smart crop)");
     column->addWidget(btnSaliency);
     column->addStretch(1);
 
-    btnProceed = panes::primaryButton("PROCEED");
+    btnProceed = new controls::PushButton("PROCEED", controls::PushButton::Role::Primary);
     btnProceed->setAction([this](controls::ButtonBase&) { onProceed(); });
     column->addWidget(btnProceed);
     setView(root);

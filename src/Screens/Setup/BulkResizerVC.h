@@ -10,9 +10,6 @@
 #include "Core/Records/PresetInfo.h"
 #include "Platform/AppKit/ViewController.h"
 
-namespace setup {
-class CheckBox;
-}
 class QLabel;
 class QSlider;
 class ActivityVC;
@@ -21,6 +18,7 @@ class SegmentedControl;
 }
 namespace controls {
 class Button;
+class CheckBox;
 class TextField;
 }  // namespace controls
 namespace foundation {
@@ -33,7 +31,7 @@ class BulkResizerVC : public appkit::ViewController {
     explicit BulkResizerVC(foundation::UserDefaults& defaults);
 
     // Outlets, made by loadView.
-    setup::CheckBox* btnSaliency = nullptr;
+    controls::CheckBox* btnSaliency = nullptr;
     controls::TextField* txtWidth = nullptr;
     controls::TextField* txtHeight = nullptr;
     QSlider* sliderPercent = nullptr;

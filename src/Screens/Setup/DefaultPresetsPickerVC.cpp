@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Controls/PushButton.h"
 #include "Core/Records/SharedLists.h"
 #include "Extensions/AppKit/ViewControllerHelpers.h"
 #include "Platform/AppKit/GuardedDispatch.h"
@@ -58,11 +59,11 @@ void DefaultPresetsPickerVC::loadView() {
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(12, 10, 12, 10);
-    btnBack = setup::makePushButton(QStringLiteral("‹ Back"), setup::ButtonRole::Secondary);
+    btnBack = new controls::PushButton(QStringLiteral("‹ Back"), controls::PushButton::Role::Secondary);
     btnBack->setAction([this](controls::ButtonBase&) { onBack(); });
     auto* title = setup::makeCaption(QStringLiteral("Choose Size"), 15, true);
     title->setAlignment(Qt::AlignCenter);
-    btnDone = setup::makePushButton(QStringLiteral("Done"), setup::ButtonRole::Primary);
+    btnDone = new controls::PushButton(QStringLiteral("Done"), controls::PushButton::Role::Primary);
     btnDone->setAction([this](controls::ButtonBase&) { onDone(); });
     bar->addWidget(btnBack);
     bar->addWidget(title, 1);
@@ -99,7 +100,7 @@ void DefaultPresetsPickerVC::buildCustomSizeView() {
     segResizeCrop = new appkit::SegmentedControl({QStringLiteral("Resize"), QStringLiteral("Crop to Fill")});
     segResizeCrop->setSelectedSegment(0);
     segResizeCrop->setAccessibleName(QStringLiteral("Resize or crop"));
-    btnSaliency = new setup::CheckBox(QStringLiteral("Magic Crop"));
+    btnSaliency = new controls::CheckBox(QStringLiteral("Magic Crop"));
     choices->addWidget(segResizeCrop);
     choices->addSpacing(16);
     choices->addWidget(btnSaliency);
@@ -252,7 +253,7 @@ void DefaultPresetsPickerVC::onSelectDeselectPreset(QWidget* sender) {
     if (row < 0 || static_cast<std::size_t>(row) >= mArrGroupedDataMac.size()) return;
     const auto& record = mArrGroupedDataMac[static_cast<std::size_t>(row)];
     if (record.kind != setup::PickerRow::Kind::Saved) return;
-    auto* box = qobject_cast<setup::CheckBox*>(sender);
+    auto* box = qobject_cast<controls::CheckBox*>(sender);
     const bool on = box && box->isChecked();
     const auto found = std::find(mArrPresetsSelected.begin(), mArrPresetsSelected.end(), record.presetObj);
     if (on && found == mArrPresetsSelected.end()) mArrPresetsSelected.push_back(record.presetObj);

@@ -12,6 +12,7 @@
 #include <any>
 #include <vector>
 
+#include "Controls/CheckBox.h"
 #include "Controls/TextField.h"
 #include "Core/Records/PresetInfo.h"
 #include "Platform/AppKit/SegmentedControl.h"
@@ -43,7 +44,7 @@ class DefaultPresetsPickerVC : public appkit::ViewController, public appkit::Tab
     QPointer<controls::TextField> txtHeight;
     QPointer<controls::TextField> txtPercent;
     QPointer<appkit::TableView> tableView;
-    QPointer<setup::CheckBox> btnSaliency;
+    QPointer<controls::CheckBox> btnSaliency;
     std::vector<setup::PickerRow> mArrGroupedDataMac;
     QPointer<QSlider> sliderPercent;
     QPointer<QLabel> lblPercent;

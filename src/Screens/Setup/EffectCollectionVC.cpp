@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "Controls/Button.h"
 #include "Controls/ButtonTextColor.h"
 #include "Controls/ViewAccent.h"
 #include "Extensions/AppKit/ViewHelpers.h"

@@ -3,11 +3,9 @@
 #include <QEvent>
 #include <QHBoxLayout>
 
-#include "Controls/ButtonTextColor.h"
 #include "Controls/ViewAccent.h"
 #include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/Animator.h"
-#include "Platform/Graphics/SystemColors.h"
 #include "Screens/Setup/SetupControls.h"
 
 FormatSelectionView::FormatSelectionView() {
@@ -41,7 +39,8 @@ void FormatSelectionView::loadView() {
     row->setSpacing(2);
     int tag = 1;
     for (const auto& title : formatTitles()) {
-        auto* button = setup::makePushButton(QString::fromStdString(title), setup::ButtonRole::Plain);
+        auto* button =
+            new controls::PushButton(QString::fromStdString(title), controls::PushButton::Role::Segment);
         button->setMinimumWidth(52);
         appkit::View::setTagOf(button, tag++);
         button->setAction([this](controls::ButtonBase& sender) { onSelectFormatBtn(&sender); });
@@ -73,11 +72,9 @@ void FormatSelectionView::onSelectFormatBtn(QObject* sender) {
 }
 
 void FormatSelectionView::selectFormatButton(QObject* sender) {
-    auto* button = qobject_cast<controls::Button*>(sender);
+    auto* button = qobject_cast<controls::PushButton*>(sender);
     if (!button) return;
-    if (!foreColorDefault) foreColorDefault = button::textColor(*button);
-    if (selectedBtn && selectedBtn != button)
-        button::setTextColor(*selectedBtn, foreColorDefault.value_or(cg::system::gray()));
+    if (selectedBtn && selectedBtn != button) selectedBtn->setChecked(false);
     const std::string format = button->title().toStdString();
     if (auto* holder = dynamic_cast<OutputFormatHolder*>(parent())) holder->strOutputFormat = format;
     if (formatSelectedBG) {
@@ -85,7 +82,7 @@ void FormatSelectionView::selectFormatButton(QObject* sender) {
         // chosen button when it gets one (see eventFilter).
         if (button->width() > 0) appkit::animator(*formatSelectedBG).setFrame(appkit::View::frameOf(button));
     }
-    button::setTextColor(*button, cg::Color::whiteColor());
+    button->setChecked(true);
     formatIconIndex = appkit::View::tagOf(button);
     selectedBtn = button;
 }

@@ -6,13 +6,11 @@
 // row loads. Main thread only.
 
 #include <QPointer>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "Controls/Button.h"
+#include "Controls/PushButton.h"
 #include "Platform/AppKit/ViewController.h"
-#include "Platform/Graphics/Color.h"
 
 // A screen that keeps the output format its embedded format row chose.
 class OutputFormatHolder {
@@ -31,9 +29,8 @@ class FormatSelectionView : public appkit::ViewController {
 
     QPointer<appkit::View> formatSelectedBG;
     QPointer<appkit::View> formatBtnContainer;
-    QPointer<controls::Button> selectedBtn;
+    QPointer<controls::PushButton> selectedBtn;
     int formatIconIndex = 1;
-    std::optional<cg::Color> foreColorDefault;
     bool bAppeared = false;
 
     // The button of the container with this tag, or nullptr.

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "Controls/PushButton.h"
 #include "Core/Effects/FMFilter.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Screens/Setup/AddPresetNewVC.h"
@@ -25,8 +26,8 @@ void PresetDetailsTableVC::loadView() {
     auto* sizeLayout = new QHBoxLayout(sizeRow);
     sizeLayout->setContentsMargins(0, 0, 0, 0);
     lblPresetName = setup::makeCaption(QStringLiteral("No size chosen yet"), 14, false, false, sizeRow);
-    btnChooseSize =
-        setup::makePushButton(QStringLiteral("Choose Size…"), setup::ButtonRole::Secondary, sizeRow);
+    btnChooseSize = new controls::PushButton(QStringLiteral("Choose Size…"),
+                                             controls::PushButton::Role::Secondary, sizeRow);
     btnChooseSize->setAction([this](controls::ButtonBase&) { onChooseSize(); });
     sizeLayout->addWidget(lblPresetName, 1);
     sizeLayout->addWidget(btnChooseSize);

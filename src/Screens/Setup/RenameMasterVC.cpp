@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "Controls/Button.h"
+#include "Controls/PushButton.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/Window.h"
 #include "Screens/Activity/ActivityVC.h"
@@ -27,7 +28,7 @@ constexpr int kItemsHiddenWhenNarrow = 4;
 RenameMasterVC::RenameMasterVC() : TabListPaneVC(ids::scene::RenameHolderVC, "Rename") {}
 
 void RenameMasterVC::addTopBarItems(QHBoxLayout& bar) {
-    auto* add = panes::secondaryButton("Add Images");
+    auto* add = new controls::PushButton("Add Images", controls::PushButton::Role::Secondary);
     add->setAction([this](controls::ButtonBase&) { onAddOrPrevImg(); });
     bar.addWidget(add);
 }

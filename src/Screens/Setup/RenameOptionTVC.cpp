@@ -6,6 +6,7 @@
 
 #include "Controls/Button.h"
 #include "Controls/ButtonTextColor.h"
+#include "Controls/PushButton.h"
 #include "Controls/TextField.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/Rename/RenameOptions.h"
@@ -34,7 +35,7 @@ void RenameOptionTVC::loadView() {
     backBar_ = new QWidget(root);
     auto* back = new QHBoxLayout(backBar_);
     back->setContentsMargins(0, 0, 0, 0);
-    btnBack = panes::secondaryButton("Back");
+    btnBack = new controls::PushButton("Back", controls::PushButton::Role::Secondary);
     btnBack->setAction([this](controls::ButtonBase&) { onBack(); });
     back->addWidget(btnBack);
     back->addStretch(1);
@@ -77,7 +78,7 @@ void RenameOptionTVC::loadView() {
     column->addWidget(lblPreview);
     column->addStretch(1);
 
-    btnDone = panes::primaryButton("Done");
+    btnDone = new controls::PushButton("Done", controls::PushButton::Role::Primary);
     btnDone->setAction([this](controls::ButtonBase&) { onDone(); });
     column->addWidget(btnDone);
     setView(root);

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include "Controls/PushButton.h"
 #include "Controls/ViewAccent.h"
 #include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/Storyboard.h"
@@ -30,7 +31,8 @@ appkit::View* sizeCell() {
     auto* detail = setup::makeCaption(QString(), 11, false, true);
     appkit::View::setTagOf(title, 1);
     appkit::View::setTagOf(detail, 2);
-    auto* button = setup::makePushButton(QStringLiteral("Change…"), setup::ButtonRole::Plain);
+    auto* button =
+        new controls::PushButton(QStringLiteral("Change…"), controls::PushButton::Role::Borderless);
     button->setMinimumWidth(70);
     appkit::View::setTagOf(button, 3);
     auto* mark = new appkit::View;

@@ -67,7 +67,7 @@ appkit::View* savedSizeCell() {
     appkit::View::setTagOf(detail, 2);
     texts->addWidget(name);
     texts->addWidget(detail);
-    auto* box = new setup::CheckBox(QString());
+    auto* box = new controls::CheckBox(QString());
     appkit::View::setTagOf(box, 3);
     row->addLayout(texts, 1);
     row->addWidget(box);
@@ -105,13 +105,13 @@ void pinCellContent(appkit::View& cell, QWidget* content) {
     content->show();
 }
 
-setup::CheckBox* fillSavedSizeCell(appkit::View& cell, const core::PresetInfo& preset, bool withCheckBox,
-                                   bool ticked) {
+controls::CheckBox* fillSavedSizeCell(appkit::View& cell, const core::PresetInfo& preset, bool withCheckBox,
+                                      bool ticked) {
     if (auto* name = qobject_cast<QLabel*>(cell.viewWithTag(1)))
         name->setText(QString::fromStdString(core::presetName(preset)));
     if (auto* detail = qobject_cast<QLabel*>(cell.viewWithTag(2)))
         detail->setText(QString::fromStdString(setup::savedSizeDetail(preset)));
-    auto* box = qobject_cast<setup::CheckBox*>(cell.viewWithTag(3));
+    auto* box = qobject_cast<controls::CheckBox*>(cell.viewWithTag(3));
     if (box) {
         box->setHidden(!withCheckBox);
         box->setChecked(ticked);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "Controls/CheckBox.h"
 #include "Core/Records/PresetInfo.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
@@ -19,5 +20,5 @@ void setHeaderCellCaption(appkit::View& cell, const std::string& caption);
 // Pins `content` to the edges of the cell's first subview.
 void pinCellContent(appkit::View& cell, QWidget* content);
 // Shows the saved preset; the check box shows only when `withCheckBox`. Returns the check box.
-setup::CheckBox* fillSavedSizeCell(appkit::View& cell, const core::PresetInfo& preset, bool withCheckBox,
-                                   bool ticked);
+controls::CheckBox* fillSavedSizeCell(appkit::View& cell, const core::PresetInfo& preset, bool withCheckBox,
+                                      bool ticked);

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "Controls/Button.h"
+#include "Controls/PushButton.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Screens/Activity/CollectionVC.h"
@@ -33,10 +34,10 @@ void TabListPaneVC::loadView() {
     bar->setSpacing(8);
     bar->addWidget(panes::plainLabel(title_, 15, true));
     addTopBarItems(*bar);
-    btnSelectAll = panes::secondaryButton("Select All");
+    btnSelectAll = new controls::PushButton("Select All", controls::PushButton::Role::Secondary);
     btnSelectAll->setAction([this](controls::ButtonBase&) { onSelectAll(); });
     bar->addWidget(btnSelectAll);
-    btnDelete = panes::secondaryButton("Remove");
+    btnDelete = new controls::PushButton("Remove", controls::PushButton::Role::Secondary);
     btnDelete->setAction([this](controls::ButtonBase&) { onClearSelected(); });
     bar->addWidget(btnDelete);
     bar->addStretch(1);

@@ -18,6 +18,7 @@
 #include "App/TabBarVC.h"
 #include "App/VortaWindowController.h"
 #include "Controls/Button.h"
+#include "Controls/CheckBox.h"
 #include "Controls/SystemAppearance.h"
 #include "Controls/TextField.h"
 #include "Core/Records/SharedLists.h"
@@ -32,7 +33,6 @@
 #include "Screens/Setup/OptionsHolderVC.h"
 #include "Screens/Setup/RenameMasterVC.h"
 #include "Screens/Setup/RenameOptionTVC.h"
-#include "Screens/Setup/SetupControls.h"
 
 namespace {
 

@@ -174,11 +174,11 @@ TEST_F(SizePickerListTest, TickedSizesFollowTheCustomSizeAndTheControlsStayInSte
     // Selecting a row applies nothing in list mode; the check boxes do the choosing.
     click(savedRow("SD"));
     ASSERT_EQ(picker(), &p);
-    auto* w1280Box = savedRow("W-1280")->findChild<setup::CheckBox*>();
+    auto* w1280Box = savedRow("W-1280")->findChild<controls::CheckBox*>();
     ASSERT_FALSE(w1280Box->isHidden());
     EXPECT_TRUE(w1280Box->isChecked()) << "a size already in use shows ticked";
     click(w1280Box);
-    click(savedRow("HD")->findChild<setup::CheckBox*>());
+    click(savedRow("HD")->findChild<controls::CheckBox*>());
 
     // The percentage, typed or slid, empties the sides; a typed side clears the percentage.
     QTest::keyClicks(p.txtPercent, "75 %");
