@@ -153,6 +153,12 @@ void DefaultPresetsPickerVC::viewDidLoad() {
     storePercentage(0);
 }
 
+void DefaultPresetsPickerVC::viewDidAppear() {
+    // The button that opened the picker is gone from view; without this the keyboard focus would
+    // wander to the next button (Back) and ring it as if the user had tabbed there.
+    if (txtWidth && txtWidth->isVisibleTo(view())) txtWidth->setFocus(Qt::OtherFocusReason);
+}
+
 double DefaultPresetsPickerVC::sliderValue() const {
     return sliderPercent ? double(sliderPercent->value()) / kSliderSteps : -1;
 }

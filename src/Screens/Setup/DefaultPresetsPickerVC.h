@@ -84,6 +84,7 @@ class DefaultPresetsPickerVC : public appkit::ViewController, public appkit::Tab
   protected:
     void loadView() override;
     void viewDidLoad() override;
+    void viewDidAppear() override;
 
   private:
     void buildCustomSizeView();
