@@ -7,12 +7,14 @@
 #include "App/InstanceChannel.h"
 #include "App/MainMenuBar.h"
 #include "App/MainStoryboard.h"
+#include "Controls/ScrollBarStyle.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/Dispatch/Queue.h"
 
 Application::Application(foundation::UserDefaults& defaults)
     : delegate_(std::make_unique<AppDelegate>(defaults)) {
+    controls::installScrollBarStyle();
     registerShellScenes(appkit::Storyboard::main());
     // Closing the main window ends the application (there is no dock to bring it back from), and
     // every way out saves the presets.

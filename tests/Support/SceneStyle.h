@@ -1,6 +1,6 @@
 #pragma once
-// The look of the screenshot scenes: the Fusion style with a light or a dark palette and the
-// system-blue highlight.
+// The look of the screenshot scenes: the given style (Fusion when none) with a light or a dark
+// palette and the system-blue highlight.
 
 #include <QApplication>
 #include <QPalette>
@@ -9,8 +9,8 @@
 
 namespace testsupport {
 
-inline void applySceneStyle(QApplication& app, bool dark) {
-    app.setStyle(QStyleFactory::create("Fusion"));
+inline void applySceneStyle(QApplication& app, bool dark, QStyle* style = nullptr) {
+    app.setStyle(style ? style : QStyleFactory::create("Fusion"));
     QPalette palette = app.style()->standardPalette();
     if (dark) {
         palette.setColor(QPalette::Window, QColor(44, 44, 46));

@@ -19,6 +19,7 @@
 #include "App/TabBarVC.h"
 #include "App/WelcomePageCtrl.h"
 #include "Controls/PushButton.h"
+#include "Controls/ScrollBarStyle.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString style = QString::fromLocal8Bit(argv[2]);
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    controls::installScrollBarStyle();
     QApplication::setPalette(paletteFor(style == "dark" ? Appearance::VibrantDark : Appearance::Aqua));
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     appkit::AnimationClock::setDurationScale(0);

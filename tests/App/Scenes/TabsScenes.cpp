@@ -19,6 +19,7 @@
 #include "App/VortaWindowController.h"
 #include "Controls/Button.h"
 #include "Controls/CheckBox.h"
+#include "Controls/ScrollBarStyle.h"
 #include "Controls/SystemAppearance.h"
 #include "Controls/TextField.h"
 #include "Core/Records/SharedLists.h"
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString style = QString::fromLocal8Bit(argv[2]);
     const bool dark = style == "dark";
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    controls::installScrollBarStyle();
     QApplication::setPalette(paletteFor(dark ? Appearance::VibrantDark : Appearance::Aqua));
     controls::SystemAppearance::instance().overrideDesktopIsDark(dark);
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());

@@ -20,6 +20,7 @@
 #include "Controls/ButtonTextColor.h"
 #include "Controls/KRActivityIndicatorView.h"
 #include "Controls/PopUpButton.h"
+#include "Controls/ScrollBarStyle.h"
 #include "Controls/SplitViewLiteDivider.h"
 #include "Controls/SystemAppearance.h"
 #include "Controls/ToggleButton.h"
@@ -326,7 +327,7 @@ void panels(QGridLayout& grid, int row, dispatch::ManualQueue& queue) {
 }
 
 void applyStyle(QApplication& app, bool dark) {
-    testsupport::applySceneStyle(app, dark);
+    testsupport::applySceneStyle(app, dark, new controls::ScrollBarStyle);
     SystemAppearance::instance().overrideDesktopIsDark(dark);
     SystemAppearance::instance().overrideAccentColor(kAccent);
 }

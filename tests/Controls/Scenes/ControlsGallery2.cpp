@@ -14,6 +14,7 @@
 
 #include "Controls/AnimatedNumber.h"
 #include "Controls/Button.h"
+#include "Controls/ScrollBarStyle.h"
 #include "Controls/StackView.h"
 #include "Controls/SystemAppearance.h"
 #include "Controls/TableCellView.h"
@@ -243,7 +244,7 @@ void animated(QGridLayout& grid, int line, dispatch::ManualQueue& queue) {
 }
 
 void applyStyle(QApplication& app) {
-    app.setStyle(QStyleFactory::create("Fusion"));
+    app.setStyle(new controls::ScrollBarStyle);
     QPalette palette = app.style()->standardPalette();
     if (gDark) {
         const QColor text = appkit::toQColor(ink());

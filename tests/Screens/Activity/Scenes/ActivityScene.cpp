@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "Controls/PushButton.h"
+#include "Controls/ScrollBarStyle.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     const bool dark = QString(argv[2]) == "dark";
     const QString style = dark ? "dark" : "light";
-    testsupport::applySceneStyle(app, dark);
+    testsupport::applySceneStyle(app, dark, new controls::ScrollBarStyle);
     QDir().mkpath(out);
     foundation::setDefaultLocale("en_US");
     auto queue = std::make_shared<dispatch::ManualQueue>("main");

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vips/vips8>
 
+#include "Controls/ScrollBarStyle.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/Window.h"
@@ -133,7 +134,7 @@ int main(int argc, char** argv) {
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString style = QString(argv[2]) == "dark" ? "dark" : "light";
-    testsupport::applySceneStyle(app, style == "dark");
+    testsupport::applySceneStyle(app, style == "dark", new controls::ScrollBarStyle);
     QDir().mkpath(out);
     screens::registerImageListScenes(appkit::Storyboard::main());
 

@@ -15,6 +15,7 @@
 #include "App/Appearance.h"
 #include "App/Application.h"
 #include "App/TabBarVC.h"
+#include "Controls/ScrollBarStyle.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/AnimationClock.h"
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString style = QString::fromLocal8Bit(argv[2]);
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    controls::installScrollBarStyle();
     QApplication::setPalette(paletteFor(style == "dark" ? Appearance::VibrantDark : Appearance::Aqua));
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     appkit::AnimationClock::setDurationScale(0);

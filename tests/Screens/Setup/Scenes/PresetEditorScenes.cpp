@@ -14,6 +14,7 @@
 #include "App/AppDefaults.h"
 #include "App/Appearance.h"
 #include "App/Application.h"
+#include "Controls/ScrollBarStyle.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString style = QString::fromLocal8Bit(argv[2]);
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    controls::installScrollBarStyle();
     QApplication::setPalette(paletteFor(style == "dark" ? Appearance::VibrantDark : Appearance::Aqua));
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     appkit::AnimationClock::setDurationScale(0);

@@ -18,6 +18,7 @@
 #include "App/WelcomePageCtrl.h"
 #include "Controls/KRActivityIndicatorView.h"
 #include "Controls/PushButton.h"
+#include "Controls/ScrollBarStyle.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/ModalScript.h"
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
     auto shot = [&](appkit::Window& w, const char* step) {
         return save(w, out + QStringLiteral("/presetlist-%1-%2.png").arg(step, style));
     };
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    controls::installScrollBarStyle();
     QApplication::setPalette(paletteFor(style == "dark" ? Appearance::VibrantDark : Appearance::Aqua));
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     appkit::AnimationClock::setDurationScale(0);

@@ -1,0 +1,21 @@
+#pragma once
+// ScrollBarStyle: the application's style with scroll bars drawn from the widget's own palette, so
+// their handle stands out from the groove under the light and the dark look alike. Main thread only.
+
+#include <QProxyStyle>
+
+namespace controls {
+
+class ScrollBarStyle : public QProxyStyle {
+  public:
+    // Wraps `base` (the Fusion style when null) and owns it.
+    explicit ScrollBarStyle(QStyle* base = nullptr);
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override;
+};
+
+// Installs the style on the application, wrapping the Fusion style.
+void installScrollBarStyle();
+
+}  // namespace controls
