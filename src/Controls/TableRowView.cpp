@@ -178,4 +178,11 @@ bool TableRowView::event(QEvent* event) {
     return handled;
 }
 
+TableRowView* makeListRow() {
+    auto* row = new TableRowView;
+    row->rowSelection = SystemAppearance::instance().controlAccentColor();
+    row->rowRadius = 6;
+    return row;
+}
+
 }  // namespace controls

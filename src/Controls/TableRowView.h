@@ -6,13 +6,14 @@
 
 #include <optional>
 
+#include "Platform/AppKit/TableRowDrawing.h"
 #include "Platform/AppKit/View.h"
 
 namespace controls {
 
 class TableView;
 
-class TableRowView : public appkit::View {
+class TableRowView : public appkit::View, public appkit::TableRowDrawing {
     Q_OBJECT
   public:
     explicit TableRowView(QWidget* parent = nullptr);
@@ -40,6 +41,10 @@ class TableRowView : public appkit::View {
 
     bool isSelected() const { return selected_; }
     void setSelected(bool selected);
+    void setRowSelected(bool selected) override {
+        if (selected != selected_) setSelected(selected);
+    }
+    bool drawsOwnSelection() const override { return !bIsReadOnly && bCanDrawSelection; }
     bool acceptsFirstMouse() const { return true; }
 
     // The fill rectangle inside `rect` (Qt coordinates, y down) after the four offsets.
@@ -72,5 +77,9 @@ class TableRowView : public appkit::View {
     bool tracking_ = false;
     int nextTrackingTag_ = 1;
 };
+
+// A row for the screens' lists: its selection shows as a rounded fill in the accent colour from the
+// start (the accent switch is off unless a screen turns it on).
+TableRowView* makeListRow();
 
 }  // namespace controls

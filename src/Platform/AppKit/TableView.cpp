@@ -9,6 +9,7 @@
 #include "Platform/AppKit/AnimationContext.h"
 #include "Platform/AppKit/IndexShift.h"
 #include "Platform/AppKit/Storyboard.h"
+#include "Platform/AppKit/TableRowDrawing.h"
 #include "Platform/AppKit/View.h"
 
 namespace appkit {
@@ -67,7 +68,7 @@ void TableView::updateScrollRange() {
 void TableView::dropRow(int row) {
     auto it = visible_.find(row);
     if (it == visible_.end()) return;
-    if (QWidget* view = it->second) {
+    if (QWidget* view = it->second.view) {
         View::removeFromSuperview(view);
         view->deleteLater();
     }
@@ -82,30 +83,41 @@ void TableView::layoutRows(bool animated) {
     if (last < 0) last = numberOfRows() - 1;
 
     std::vector<int> gone;
-    for (const auto& [row, view] : visible_)
-        if (row < first || row > last || !view) gone.push_back(row);
+    for (const auto& [row, visible] : visible_)
+        if (row < first || row > last || !visible.view || !visible.cell) gone.push_back(row);
     for (int row : gone) dropRow(row);
 
     for (int row = first; row <= last && row < numberOfRows(); ++row) {
         const QRect target = rectOfRow(row).translated(0, -top);
         auto it = visible_.find(row);
         if (it != visible_.end()) {
-            QWidget* view = it->second;
+            const VisibleRow visible = it->second;
+            QWidget* view = visible.view;
             if (view->geometry() == target) continue;
             if (animated)
-                AnimationContext::animate(view, view->geometry(), target,
-                                          [view](const QVariant& v) { view->setGeometry(v.toRect()); });
+                AnimationContext::animate(view, view->geometry(), target, [visible](const QVariant& v) {
+                    if (visible.view && visible.cell) placeRow(visible, v.toRect());
+                });
             else
-                view->setGeometry(target);
+                placeRow(visible, target);
             continue;
         }
-        QWidget* view = dataSource_->viewForRow(*this, row);
-        if (!view) continue;
-        view->setParent(viewport());
-        view->setGeometry(target);
-        view->show();
-        visible_[row] = view;
+        QWidget* cell = dataSource_->viewForRow(*this, row);
+        if (!cell) continue;
+        VisibleRow visible{cell, cell};
+        if (QWidget* rowView = dataSource_->rowViewForRow(*this, row)) {
+            rowView->setParent(viewport());
+            cell->setParent(rowView);
+            cell->show();
+            visible.view = rowView;
+        } else {
+            cell->setParent(viewport());
+        }
+        placeRow(visible, target);
+        visible.view->show();
+        visible_[row] = visible;
     }
+    syncRowSelection();
     viewport()->update();
 }
 
@@ -145,15 +157,31 @@ void TableView::removeRows(const std::set<int>& rows) {
     if (before.size() != selection_.size() && dataSource_) dataSource_->selectionDidChange(*this);
 }
 
+void TableView::placeRow(const VisibleRow& row, const QRect& rect) {
+    row.view->setGeometry(rect);
+    if (row.cell != row.view) row.cell->setGeometry(0, 0, rect.width(), rect.height());
+}
+
 QWidget* TableView::viewAtRow(int row) const {
     auto it = visible_.find(row);
-    return it == visible_.end() ? nullptr : it->second.data();
+    return it == visible_.end() ? nullptr : it->second.cell.data();
+}
+
+QWidget* TableView::rowViewAtRow(int row) const {
+    auto it = visible_.find(row);
+    return it == visible_.end() ? nullptr : it->second.view.data();
+}
+
+void TableView::syncRowSelection() {
+    for (const auto& [row, visible] : visible_)
+        if (auto* drawing = dynamic_cast<TableRowDrawing*>(visible.view.data()))
+            drawing->setRowSelected(selection_.count(row) != 0);
 }
 
 int TableView::rowForView(const QWidget* widget) const {
     for (const QWidget* w = widget; w; w = w->parentWidget())
-        for (const auto& [row, view] : visible_)
-            if (view == w) return row;
+        for (const auto& [row, visible] : visible_)
+            if (visible.view == w) return row;
     return -1;
 }
 
@@ -165,6 +193,7 @@ void TableView::setSelection(std::set<int> selection) {
     if (!multiple_ && selection.size() > 1) selection = {*selection.begin()};
     if (selection == selection_) return;
     selection_ = std::move(selection);
+    syncRowSelection();
     viewport()->update();
     dataSource_->selectionDidChange(*this);
 }
@@ -229,6 +258,9 @@ void TableView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     const int top = verticalScrollBar()->value();
     for (int row : selection_) {
+        // A row view that paints its own selection (rounded, inset) must not show a square fill under it.
+        auto* drawing = dynamic_cast<TableRowDrawing*>(rowViewAtRow(row));
+        if (drawing && drawing->drawsOwnSelection()) continue;
         const QRect rect = rectOfRow(row).translated(0, -top);
         if (rect.intersects(viewport()->rect())) painter.fillRect(rect, palette().color(QPalette::Highlight));
     }

@@ -23,6 +23,9 @@ class TableViewDataSource {
     virtual int numberOfRows(TableView& table) = 0;
     // A new view for the row (usually table.makeView(identifier)); the table owns it.
     virtual QWidget* viewForRow(TableView& table, int row) = 0;
+    // A new row view to hold the row's cell (the table owns it), or nullptr for a bare cell. A row
+    // view that is a TableRowDrawing follows the selection and may paint it itself.
+    virtual QWidget* rowViewForRow(TableView&, int) { return nullptr; }
     virtual double heightOfRow(TableView& table, int row);
     virtual bool isGroupRow(TableView&, int) { return false; }
     virtual bool shouldSelectRow(TableView&, int) { return true; }
@@ -47,8 +50,10 @@ class TableView : public QAbstractScrollArea {
     void insertRows(const std::set<int>& rows);
     void removeRows(const std::set<int>& rows);
 
-    // The view of a row in view, or nullptr; never makes one.
+    // The cell view of a row in view, or nullptr; never makes one.
     QWidget* viewAtRow(int row) const;
+    // The row view holding that cell (the cell itself when the data source gave no row view).
+    QWidget* rowViewAtRow(int row) const;
     // The row whose view holds `widget` (at any depth), or -1.
     int rowForView(const QWidget* widget) const;
     int rowAt(QPoint viewportPoint) const;
@@ -75,12 +80,19 @@ class TableView : public QAbstractScrollArea {
     void layoutRows(bool animated);
     void dropRow(int row);
     void setSelection(std::set<int> selection);
+    void syncRowSelection();
+
+    struct VisibleRow {
+        QPointer<QWidget> view;  // the row view, or the cell when there is none
+        QPointer<QWidget> cell;
+    };
+    static void placeRow(const VisibleRow& row, const QRect& rect);
 
     TableViewDataSource* dataSource_ = nullptr;
     Storyboard* storyboard_ = nullptr;
     double rowHeight_ = 24;
     std::vector<double> offsets_{0};  // offsets_[r] = top of row r; the last entry is the content height
-    std::map<int, QPointer<QWidget>> visible_;
+    std::map<int, VisibleRow> visible_;
     std::set<int> selection_;
     bool multiple_ = false;
 };

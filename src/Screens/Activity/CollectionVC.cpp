@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include "Controls/PushButton.h"
+#include "Controls/TableRowView.h"
 
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/AnimationContext.h"
@@ -251,6 +252,10 @@ std::shared_ptr<appkit::CollectionViewItem> CollectionVC::itemForIndex(appkit::C
 
 int CollectionVC::numberOfRows(appkit::TableView&) {
     return displayedCount();
+}
+
+QWidget* CollectionVC::rowViewForRow(appkit::TableView&, int) {
+    return controls::makeListRow();
 }
 
 QWidget* CollectionVC::viewForRow(appkit::TableView& table, int row) {

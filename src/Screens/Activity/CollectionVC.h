@@ -118,6 +118,7 @@ class CollectionVC : public appkit::ViewController,
     void didDeselectItems(appkit::CollectionView&, const std::set<int>& indexes) override;
     int numberOfRows(appkit::TableView& table) override;
     QWidget* viewForRow(appkit::TableView& table, int row) override;
+    QWidget* rowViewForRow(appkit::TableView& table, int row) override;
     double heightOfRow(appkit::TableView& table, int row) override;
     void selectionDidChange(appkit::TableView& table) override;
 

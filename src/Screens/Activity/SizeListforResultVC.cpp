@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 #include "Controls/PushButton.h"
+#include "Controls/TableRowView.h"
 
 #include "Extensions/StringCase.h"
 #include "Extensions/StringLines.h"
@@ -36,6 +37,10 @@ void SizeListforResultVC::reloadTable() {
 
 int SizeListforResultVC::numberOfRows(appkit::TableView&) {
     return static_cast<int>(mArrPresetResult.size());
+}
+
+QWidget* SizeListforResultVC::rowViewForRow(appkit::TableView&, int) {
+    return controls::makeListRow();
 }
 
 QWidget* SizeListforResultVC::viewForRow(appkit::TableView&, int row) {

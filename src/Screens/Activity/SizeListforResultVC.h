@@ -29,6 +29,7 @@ class SizeListforResultVC : public appkit::ViewController, public appkit::TableV
 
     int numberOfRows(appkit::TableView& table) override;
     QWidget* viewForRow(appkit::TableView& table, int row) override;
+    QWidget* rowViewForRow(appkit::TableView& table, int row) override;
     double heightOfRow(appkit::TableView&, int) override { return 40; }
 
   protected:

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "Controls/PushButton.h"
+#include "Controls/TableRowView.h"
 #include "Core/Records/SharedLists.h"
 #include "Extensions/AppKit/ViewControllerHelpers.h"
 #include "Platform/AppKit/GuardedDispatch.h"
@@ -297,6 +298,10 @@ bool DefaultPresetsPickerVC::isGroupRow(appkit::TableView&, int row) {
 
 bool DefaultPresetsPickerVC::shouldSelectRow(appkit::TableView& table, int row) {
     return !isGroupRow(table, row);
+}
+
+QWidget* DefaultPresetsPickerVC::rowViewForRow(appkit::TableView&, int) {
+    return controls::makeListRow();
 }
 
 QWidget* DefaultPresetsPickerVC::viewForRow(appkit::TableView& table, int row) {

@@ -76,6 +76,7 @@ class DefaultPresetsPickerVC : public appkit::ViewController, public appkit::Tab
     // TableViewDataSource
     int numberOfRows(appkit::TableView& table) override;
     QWidget* viewForRow(appkit::TableView& table, int row) override;
+    QWidget* rowViewForRow(appkit::TableView& table, int row) override;
     double heightOfRow(appkit::TableView& table, int row) override;
     bool isGroupRow(appkit::TableView& table, int row) override;
     bool shouldSelectRow(appkit::TableView& table, int row) override;

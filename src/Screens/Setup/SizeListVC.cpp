@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "Controls/PushButton.h"
+#include "Controls/TableRowView.h"
 #include "Controls/ViewAccent.h"
 #include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/Storyboard.h"
@@ -85,6 +86,10 @@ int SizeListVC::numberOfRows(appkit::TableView&) {
 
 bool SizeListVC::shouldSelectRow(appkit::TableView&, int row) {
     return row >= 0 && static_cast<std::size_t>(row) < mArrPresetsSelected.size();
+}
+
+QWidget* SizeListVC::rowViewForRow(appkit::TableView&, int) {
+    return controls::makeListRow();
 }
 
 QWidget* SizeListVC::viewForRow(appkit::TableView& table, int row) {

@@ -40,6 +40,7 @@ class SizeListVC : public appkit::ViewController,
     // TableViewDataSource
     int numberOfRows(appkit::TableView& table) override;
     QWidget* viewForRow(appkit::TableView& table, int row) override;
+    QWidget* rowViewForRow(appkit::TableView& table, int row) override;
     bool shouldSelectRow(appkit::TableView& table, int row) override;
 
   protected:

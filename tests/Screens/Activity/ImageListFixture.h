@@ -37,14 +37,7 @@ class ImageListTest : public testsupport::UiTest {
         tabs = std::make_shared<TestTabs>();
         pane = std::make_shared<TestPane>(role);
         list = std::make_shared<screens::CollectionVC>();
-        tabs->addChild(pane);
-        pane->addChild(list);
-        tabs->view()->resize(640, 480);
-        tabs->view()->addSubview(pane->view());
-        pane->view()->setGeometry(0, 0, 640, 480);
-        pane->view()->addSubview(list->view());
-        list->view()->setGeometry(0, 40, 640, 440);
-        tabs->view()->show();
+        embedList(*tabs, pane, list);
         drain();
         return *list;
     }

@@ -97,4 +97,17 @@ inline core::SourceURLInfo fakeRecord(const std::string& path) {
     return record;
 }
 
+// Wires a tab switcher > pane > list and shows it in a 640 x 480 window, the list under a 40 pt bar.
+inline void embedList(TestTabs& tabs, const std::shared_ptr<TestPane>& pane,
+                      const std::shared_ptr<screens::CollectionVC>& list) {
+    tabs.addChild(pane);
+    pane->addChild(list);
+    tabs.view()->resize(640, 480);
+    tabs.view()->addSubview(pane->view());
+    pane->view()->setGeometry(0, 0, 640, 480);
+    pane->view()->addSubview(list->view());
+    list->view()->setGeometry(0, 40, 640, 440);
+    tabs.view()->show();
+}
+
 }  // namespace imagelisttest
