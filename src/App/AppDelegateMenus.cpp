@@ -25,21 +25,13 @@ constexpr double kPresetMenuRetrySeconds = 0.5;
 // Ten tries of half a second: a preset list that has not come up by then is not coming.
 constexpr int kPresetMenuAttempts = 10;
 
-// The first activity screen at or below `screen`, depth first.
-ActivityVC* findActivity(appkit::ViewController* screen) {
+// The first controller of type T at or below `screen`, depth first.
+template <class T>
+T* findBelow(appkit::ViewController* screen) {
     if (!screen) return nullptr;
-    if (auto* activity = dynamic_cast<ActivityVC*>(screen)) return activity;
+    if (auto* found = dynamic_cast<T*>(screen)) return found;
     for (const auto& child : screen->children())
-        if (ActivityVC* found = findActivity(child.get())) return found;
-    return nullptr;
-}
-
-// The image list below `screen`, depth first.
-screens::CollectionVC* findImageList(appkit::ViewController* screen) {
-    if (!screen) return nullptr;
-    if (auto* list = dynamic_cast<screens::CollectionVC*>(screen)) return list;
-    for (const auto& child : screen->children())
-        if (screens::CollectionVC* found = findImageList(child.get())) return found;
+        if (T* found = findBelow<T>(child.get())) return found;
     return nullptr;
 }
 
@@ -68,7 +60,7 @@ void AppDelegate::handleMenuOption(const appkit::MenuItem& sender) {
     if (!tabBarVC) return;
     appkit::ViewController* pane =
         tabBarVC->advancedMasterVC ? tabBarVC->advancedMasterVC.data() : tabBarVC->renameMasterVC.data();
-    const QPointer<screens::CollectionVC> list = findImageList(pane);
+    const QPointer<screens::CollectionVC> list = findBelow<screens::CollectionVC>(pane);
     if (!list) return;
     switch (sender.tag()) {
         case 1:
@@ -135,10 +127,10 @@ void AppDelegate::cancelActivityFromMenu() {
                 activity = list->activityVC_Embedded;
             break;
         case 1:
-            activity = findActivity(tabBarVC->advancedMasterVC);
+            activity = findBelow<ActivityVC>(tabBarVC->advancedMasterVC);
             break;
         case 2:
-            activity = findActivity(tabBarVC->renameMasterVC);
+            activity = findBelow<ActivityVC>(tabBarVC->renameMasterVC);
             break;
         default:
             // The Bulk tab's job has no Cancel Activity of its own: its screen cancels it.

@@ -101,6 +101,12 @@ class AdvancedTabTest : public testsupport::ShellTest {
         click(picker()->btnDone);
         ASSERT_EQ(picker(), nullptr);
     }
+    // Start, as the user clicks it; the job begins once the activity screen has slid up.
+    void proceed() {
+        click(pane()->btnProceed);
+        mainQueue->advance(0.6);
+        drain();
+    }
     bool runToEnd() {
         // The user skips the previews the effect brings.
         if (ActivityVC* activity = master()->holder()->activityVC();
@@ -179,9 +185,7 @@ TEST_F(AdvancedTabTest, ThreeSizesSepiaPngAndAPrefixGiveThreeFoldersOfRenamedSep
     const fs::path out = dir / "out";
     fs::create_directories(out);
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
-    click(pane()->btnProceed);
-    mainQueue->advance(0.6);
-    drain();
+    proceed();
     ASSERT_TRUE(runToEnd());
 
     const auto written = filesUnder(out);
@@ -216,9 +220,7 @@ TEST_F(AdvancedTabTest, ThreeSizesSepiaPngAndAPrefixGiveThreeFoldersOfRenamedSep
     EXPECT_EQ(count(row("4K")), 0);
     master()->holder()->activityVC()->returnToParentScreen();
     drain();
-    click(pane()->btnProceed);
-    mainQueue->advance(0.6);
-    drain();
+    proceed();
     ASSERT_TRUE(runToEnd());
     EXPECT_EQ(count(row("HD")), 2);
     for (const auto& p : core::loadPresetList(*storedSettings())) {
@@ -238,17 +240,13 @@ TEST_F(AdvancedTabTest, WithoutASizeThePlaceholderCopiesTheOriginalsAndCancellin
 
     addToList(sources);
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
-    click(pane()->btnProceed);
-    mainQueue->advance(0.6);
-    drain();
+    proceed();
     EXPECT_EQ(master()->holder()->children().size(), 1u) << "a cancelled folder panel starts nothing";
 
     const fs::path out = dir / "out";
     fs::create_directories(out);
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
-    click(pane()->btnProceed);
-    mainQueue->advance(0.6);
-    drain();
+    proceed();
     ASSERT_TRUE(runToEnd());
     const auto written = filesUnder(out);
     ASSERT_EQ(written.size(), 2u);
@@ -352,9 +350,7 @@ TEST_F(AdvancedTabTest, TheTabLeavesTheMainLoopIdleAndKeepsItsLayoutRules) {
     const fs::path out = dir / "out";
     fs::create_directories(out);
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
-    click(pane()->btnProceed);
-    mainQueue->advance(0.6);
-    drain();
+    proceed();
     ASSERT_TRUE(runToEnd());
     window().resize(1000, 700);
     master()->applyWindowWidth();
@@ -408,9 +404,7 @@ TEST_F(AdvancedTabTest, CancelActivityFromTheMenuAsksAndCancelsTheAdvancedTabsJo
     const fs::path out = dir / "out";
     fs::create_directories(out);
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
-    click(pane()->btnProceed);
-    mainQueue->advance(0.6);
-    drain();
+    proceed();
     // The activity screen is looked up each time: the holder may make it anew as it slides up.
     const auto running = [&] {
         ActivityVC* activity = master()->holder()->activityVC();

@@ -41,6 +41,7 @@
 #include "Screens/Setup/BulkMasterVC.h"
 #include "Screens/Setup/BulkResizerVC.h"
 #include "Screens/Setup/OptionsHolderVC.h"
+#include "Support/AppScene.h"
 
 namespace {
 
@@ -51,29 +52,14 @@ int fail(const char* why) {
     return 1;
 }
 
-bool waitFor(const std::function<bool()>& done, int ms = 30000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) QTest::qWait(50);
-    return done();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s OUTDIR light|dark\n", argv[0]);
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    const QString style = QString::fromLocal8Bit(argv[2]);
-    const bool dark = style == "dark";
-    controls::installScrollBarStyle();
-    QApplication::setPalette(paletteFor(dark ? Appearance::VibrantDark : Appearance::Aqua));
-    controls::SystemAppearance::instance().overrideDesktopIsDark(dark);
-    dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
-    appkit::AnimationClock::setDurationScale(0);
+    const auto scene = testsupport::startAppScene(argc, argv);
+    if (!scene) return 2;
+    const QString out = scene->out;
+    const QString style = scene->style;
 
     QTemporaryDir work;
     const fs::path root = work.path().toStdString();
@@ -117,7 +103,8 @@ int main(int argc, char** argv) {
         if (!pane || !pane->collectionVCEmbeded) return fail("no image list");
         screens::CollectionVC& list = *pane->collectionVCEmbeded;
         list.addImages(photos);
-        if (!waitFor([] { return core::sharedImageList().count() == 6; })) return fail("images not added");
+        if (!testsupport::waitFor([] { return core::sharedImageList().count() == 6; }))
+            return fail("images not added");
         QTest::qWait(1500);
         if (list.collImages->isVisible()) {
             list.collImages->setSelectionIndexes({2});
@@ -129,7 +116,7 @@ int main(int argc, char** argv) {
             shell.delegate().tableView = list.tableView.data();
             shell.delegate().toggleQuickLookPreview();
         }
-        if (!waitFor([&] { return panel.isShown() && !panel.currentImage().isNull(); }))
+        if (!testsupport::waitFor([&] { return panel.isShown() && !panel.currentImage().isNull(); }))
             return fail("no preview");
         ok = shot("1-list") && ok;
         panel.orderOut();
@@ -139,12 +126,13 @@ int main(int argc, char** argv) {
         auto* bulk = tabs->firstChild<BulkMasterVC>();
         if (!bulk) return fail("no Bulk tab");
         bulk->collectionVCEmbeded->addImages(photos);
-        if (!waitFor([] { return core::sharedImageList().count() == 6; })) return fail("images not added");
+        if (!testsupport::waitFor([] { return core::sharedImageList().count() == 6; }))
+            return fail("images not added");
         auto* resizer = dynamic_cast<BulkResizerVC*>(bulk->holder()->optionPane());
         resizer->sliderPercent->setValue(40);
         appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(root / "out").string()}});
         QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
-        if (!waitFor(
+        if (!testsupport::waitFor(
                 [&] { return bulk->activityVC() && bulk->activityVC()->btnDoneOrCancel->text() == "DONE"; },
                 60000))
             return fail("the Bulk job did not end");
@@ -161,10 +149,11 @@ int main(int argc, char** argv) {
         if (!grid) return fail("no results grid");
         QTest::qWait(1200);
         QTest::mouseClick(grid->btnPreview, Qt::LeftButton);
-        if (!waitFor([&] { return panel.isShown() && !panel.currentImage().isNull(); }))
+        if (!testsupport::waitFor([&] { return panel.isShown() && !panel.currentImage().isNull(); }))
             return fail("no preview");
         panel.selectNextItem();
-        if (!waitFor([&] { return !panel.currentImage().isNull(); })) return fail("no second preview");
+        if (!testsupport::waitFor([&] { return !panel.currentImage().isNull(); }))
+            return fail("no second preview");
         ok = shot("2-results") && ok;
         panel.orderOut();
     }

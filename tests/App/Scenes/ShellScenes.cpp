@@ -22,6 +22,7 @@
 #include "Controls/ScrollBarStyle.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
+#include "Support/AppScene.h"
 
 namespace {
 
@@ -36,16 +37,10 @@ bool save(QWidget& window, const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s OUTDIR light|dark\n", argv[0]);
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    const QString style = QString::fromLocal8Bit(argv[2]);
-    controls::installScrollBarStyle();
-    QApplication::setPalette(paletteFor(style == "dark" ? Appearance::VibrantDark : Appearance::Aqua));
-    dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
-    appkit::AnimationClock::setDurationScale(0);
+    const auto scene = testsupport::startAppScene(argc, argv);
+    if (!scene) return 2;
+    const QString out = scene->out;
+    const QString style = scene->style;
 
     QTemporaryDir settingsDir;
     foundation::UserDefaults settings(settingsDir.filePath("settings.json").toStdString());

@@ -34,6 +34,7 @@
 #include "Screens/Setup/OptionsHolderVC.h"
 #include "Screens/Setup/RenameMasterVC.h"
 #include "Screens/Setup/RenameOptionTVC.h"
+#include "Support/AppScene.h"
 
 namespace {
 
@@ -44,29 +45,14 @@ int fail(const char* why) {
     return 1;
 }
 
-bool waitFor(const std::function<bool()>& done, int ms = 20000, int step = 50) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) QTest::qWait(step);
-    return done();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s OUTDIR light|dark\n", argv[0]);
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    const QString style = QString::fromLocal8Bit(argv[2]);
-    const bool dark = style == "dark";
-    controls::installScrollBarStyle();
-    QApplication::setPalette(paletteFor(dark ? Appearance::VibrantDark : Appearance::Aqua));
-    controls::SystemAppearance::instance().overrideDesktopIsDark(dark);
-    dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
-    appkit::AnimationClock::setDurationScale(0);
+    const auto scene = testsupport::startAppScene(argc, argv);
+    if (!scene) return 2;
+    const QString out = scene->out;
+    const QString style = scene->style;
 
     QTemporaryDir work;
     const fs::path root = work.path().toStdString();
@@ -107,7 +93,8 @@ int main(int argc, char** argv) {
         if (!rename) return fail("the Rename segment shows no Rename tab");
         ok = shot("rename-1-empty") && ok;
         rename->collectionVCEmbeded->addImages(photos);
-        if (!waitFor([] { return core::sharedImageList().count() == 5; })) return fail("images not added");
+        if (!testsupport::waitFor([] { return core::sharedImageList().count() == 5; }))
+            return fail("images not added");
         QTest::qWait(1200);
         auto* pane = dynamic_cast<RenameOptionTVC*>(rename->holder()->optionPane());
         QTest::keyClicks(pane->txtPrefix, "trip-");
@@ -118,11 +105,11 @@ int main(int argc, char** argv) {
         appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(root / "out").string()}});
         QTest::mouseClick(pane->btnDone, Qt::LeftButton);
         // Copies are quick: the picture is taken as soon as the run has started.
-        if (!waitFor([&] { return rename->activityVC() && rename->activityVC()->isActivityRunning(); }, 20000,
-                     2))
+        if (!testsupport::waitFor(
+                [&] { return rename->activityVC() && rename->activityVC()->isActivityRunning(); }, 20000, 2))
             return fail("the rename run did not start");
         ok = window.grab().save(out + QStringLiteral("/tabs-rename-3-running-%1.png").arg(style)) && ok;
-        if (!waitFor([&] { return !rename->activityVC()->isActivityRunning(); }, 60000))
+        if (!testsupport::waitFor([&] { return !rename->activityVC()->isActivityRunning(); }, 60000))
             return fail("the rename run did not end");
         QTest::qWait(500);
         ok = shot("rename-4-done") && ok;
@@ -131,19 +118,21 @@ int main(int argc, char** argv) {
         auto* bulk = tabs->firstChild<BulkMasterVC>();
         if (!bulk) return fail("the Bulk segment shows no Bulk tab");
         bulk->collectionVCEmbeded->addImages(photos);
-        if (!waitFor([] { return core::sharedImageList().count() == 5; })) return fail("images not added");
+        if (!testsupport::waitFor([] { return core::sharedImageList().count() == 5; }))
+            return fail("images not added");
         QTest::qWait(1200);
         auto* resizer = dynamic_cast<BulkResizerVC*>(bulk->holder()->optionPane());
         QTest::keyClicks(resizer->txtWidth, "1200");
         resizer->btnSaliency->setChecked(true);  // the job shows its preview of each image
         ok = shot("bulk-1-options") && ok;
         QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
-        if (!waitFor([&] { return bulk->activityVC() && bulk->activityVC()->isActivityRunning(); }))
+        if (!testsupport::waitFor(
+                [&] { return bulk->activityVC() && bulk->activityVC()->isActivityRunning(); }))
             return fail("the Bulk job did not start");
         QTest::qWait(2500);
         ok = shot("bulk-2-running") && ok;
         bulk->activityVC()->onSkipPreviewInProcess();
-        if (!waitFor([&] { return !bulk->activityVC()->isActivityRunning(); }, 60000))
+        if (!testsupport::waitFor([&] { return !bulk->activityVC()->isActivityRunning(); }, 60000))
             return fail("the Bulk job did not end");
         QTest::qWait(500);
         ok = shot("bulk-3-done") && ok;

@@ -28,6 +28,7 @@
 #include "Screens/Setup/AdvancedTVC.h"
 #include "Screens/Setup/EffectCollectionVC.h"
 #include "Screens/Setup/SizeListVC.h"
+#include "Support/AppScene.h"
 
 namespace {
 
@@ -36,28 +37,14 @@ int fail(const char* why) {
     return 1;
 }
 
-template <class Done>
-bool waitFor(Done done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) QTest::qWait(50);
-    return done();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s OUTDIR light|dark\n", argv[0]);
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    const QString style = QString::fromLocal8Bit(argv[2]);
-    controls::installScrollBarStyle();
-    QApplication::setPalette(paletteFor(style == "dark" ? Appearance::VibrantDark : Appearance::Aqua));
-    dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
-    appkit::AnimationClock::setDurationScale(0);
+    const auto scene = testsupport::startAppScene(argc, argv);
+    if (!scene) return 2;
+    const QString out = scene->out;
+    const QString style = scene->style;
 
     QTemporaryDir work;
     const std::filesystem::path root = work.path().toStdString();
@@ -94,7 +81,7 @@ int main(int argc, char** argv) {
         advanced->addImages(photos);
         AdvancedTVC* pane = advanced->holder()->optionsPane();
         EffectCollectionVC* effects = pane->effectCollectionVC();
-        if (!waitFor(
+        if (!testsupport::waitFor(
                 [&] { return core::sharedImageList().count() == 12 && effects->pendingThumbnails() == 0; },
                 30000))
             return fail("the photos or their effect thumbnails did not arrive");
@@ -111,7 +98,7 @@ int main(int argc, char** argv) {
         ok = shot("3-job") && ok;
         ActivityVC* activity = advanced->holder()->activityVC();
         if (!activity) return fail("no activity screen");
-        if (!waitFor([&] { return activity->btnDoneOrCancel->text() == "DONE"; }, 120000))
+        if (!testsupport::waitFor([&] { return activity->btnDoneOrCancel->text() == "DONE"; }, 120000))
             return fail("the job did not finish");
         ok = shot("4-done") && ok;
     }

@@ -25,6 +25,7 @@
 #include "Screens/Setup/FormatSelectionView.h"
 #include "Screens/Setup/PickerSegueSender.h"
 #include "Screens/Setup/PresetDetailsTableVC.h"
+#include "Support/AppScene.h"
 
 namespace {
 
@@ -59,16 +60,10 @@ class ListDelegate : public QObject, public DefaultPresetsPickerDelegate {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s OUTDIR light|dark\n", argv[0]);
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    const QString style = QString::fromLocal8Bit(argv[2]);
-    controls::installScrollBarStyle();
-    QApplication::setPalette(paletteFor(style == "dark" ? Appearance::VibrantDark : Appearance::Aqua));
-    dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
-    appkit::AnimationClock::setDurationScale(0);
+    const auto scene = testsupport::startAppScene(argc, argv);
+    if (!scene) return 2;
+    const QString out = scene->out;
+    const QString style = scene->style;
 
     QTemporaryDir dir;
     foundation::UserDefaults settings(dir.filePath("settings.json").toStdString());
