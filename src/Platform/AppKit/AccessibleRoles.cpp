@@ -8,6 +8,18 @@ namespace appkit {
 
 namespace {
 
+// A dialog that is modal tells so: a screen reader then keeps the user inside it, as the window
+// behind takes no input until it closes.
+class DialogAccessible : public QAccessibleWidget {
+  public:
+    explicit DialogAccessible(QWidget* dialog) : QAccessibleWidget(dialog, QAccessible::Dialog) {}
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.modal = widget()->windowModality() != Qt::NonModal;
+        return state;
+    }
+};
+
 QAccessibleInterface* roleFor(const QString& className, QObject* object) {
     if (!object || !object->isWidgetType()) return nullptr;
     auto* widget = static_cast<QWidget*>(object);
@@ -17,6 +29,7 @@ QAccessibleInterface* roleFor(const QString& className, QObject* object) {
         return new QAccessibleWidget(widget, QAccessible::ToolBar);
     if (className == QLatin1String("appkit::SegmentedControl"))
         return new QAccessibleWidget(widget, QAccessible::PageTabList);
+    if (className == QLatin1String("QDialog") && widget->isWindow()) return new DialogAccessible(widget);
     return nullptr;
 }
 

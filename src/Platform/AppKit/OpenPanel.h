@@ -1,8 +1,9 @@
 #pragma once
 // OpenPanel: chooses files and folders together (which Qt's own file dialog cannot), limited to
 // allowed extensions (without the dot, any case), one or several, with symbolic links resolved.
-// Shown as a window-modal sheet with a completion or run modally; a queued scripted answer replaces
-// the user (ModalScript). Main thread only.
+// Shown as a sheet with a completion or run modally; either way it opens centred over its window
+// (the one given, or the one the user is working in), dims it and is modal to it, also for screen
+// readers. A queued scripted answer replaces the user (ModalScript). Main thread only.
 
 #include <QObject>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "Platform/AppKit/ModalResponse.h"
+#include "Platform/AppKit/TextRequest.h"
 
 class QWidget;
 
@@ -29,6 +31,9 @@ class OpenPanel {
     std::string directory;                      // where the panel opens; empty: the home folder
     std::string message;
     std::string prompt = "Open";
+    // Asks the name of a new folder; New Folder is offered when directories may be created and this
+    // is set.
+    TextAsker askFolderName;
 
     // Whether the panel lets `path` be chosen.
     bool accepts(const std::string& path) const;
@@ -41,7 +46,6 @@ class OpenPanel {
 
   private:
     ModalResponse takeAnswer(ModalResponse response, std::vector<std::string> paths);
-    QWidget* makeDialog(QWidget* parent);
 
     // Shared with a sheet still open, so the panel object may go away before the user answers.
     std::shared_ptr<std::vector<std::string>> urls_ = std::make_shared<std::vector<std::string>>();

@@ -2,6 +2,7 @@
 
 #include "Core/Job/OutputFolder.h"
 #include "Platform/AppKit/OpenPanel.h"
+#include "Screens/Setup/TextPrompt.h"
 
 namespace screens {
 
@@ -11,6 +12,7 @@ bool ensureOutputFolder(foundation::UserDefaults& defaults) {
     panel.canChooseFiles = false;
     panel.canChooseDirectories = true;
     panel.canCreateDirectories = true;
+    panel.askFolderName = setup::askText;
     panel.allowsMultipleSelection = false;
     panel.prompt = "Choose";
     panel.message = "Choose the folder for the resized images";

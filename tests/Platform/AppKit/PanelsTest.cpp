@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QDragEnterEvent>
@@ -16,7 +17,9 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <set>
 
 #include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/FileDrop.h"
@@ -163,7 +166,8 @@ TEST_F(PanelsTest, OpenPanelStartsInPicturesAndOffersThePlacesAUserLooksIn) {
     ASSERT_NE(sheet, nullptr);
     auto* location = sheet->findChild<QLineEdit*>();
     ASSERT_NE(location, nullptr);
-    EXPECT_EQ(location->text().toStdString(), (home / "Pictures").string()) << "no folder named: Pictures";
+    EXPECT_EQ(location->text().toStdString(), (home / "Pictures").string() + "/")
+        << "no folder named: Pictures";
 
     QListWidget* placesList = nullptr;
     for (auto* list : sheet->findChildren<QListWidget*>())
@@ -182,7 +186,7 @@ TEST_F(PanelsTest, OpenPanelStartsInPicturesAndOffersThePlacesAUserLooksIn) {
             const QRect at = placesList->visualItemRect(placesList->item(i));
             QTest::mouseClick(placesList->viewport(), Qt::LeftButton, {}, at.center());
         }
-    EXPECT_EQ(location->text().toStdString(), home.path().string());
+    EXPECT_EQ(location->text().toStdString(), home.path().string() + "/");
     sheet->reject();
     drain();
     EXPECT_EQ(answers, std::vector<ModalResponse>{ModalResponse::Cancel});
@@ -302,6 +306,154 @@ TEST_F(PanelsTest, OpenPanelDimsItsWindowMatchesItsButtonsAndShowsThumbnails) {
     EXPECT_LT(qGray(during) + 10, qGray(before)) << "the window is not dimmed behind the panel";
     drain();
     EXPECT_EQ(window.grab().toImage().pixel(window.width() / 2, window.height() / 2), before);
+}
+
+// The parts of a shown panel a user works with.
+struct PanelParts {
+    QDialog* sheet = nullptr;
+    QLineEdit* path = nullptr;
+    QTreeView* list = nullptr;
+    QFileSystemModel* files = nullptr;
+
+    static PanelParts of(QDialog* sheet) {
+        PanelParts parts{sheet};
+        if (!sheet) return parts;
+        for (auto* field : sheet->findChildren<QLineEdit*>())
+            if (field->accessibleName() == "Path") parts.path = field;
+        parts.list = sheet->findChild<QTreeView*>();
+        parts.files = parts.list ? qobject_cast<QFileSystemModel*>(parts.list->model()) : nullptr;
+        return parts;
+    }
+    bool complete() const { return sheet && path && list && files; }
+    std::string shownFolder() const { return files->filePath(list->rootIndex()).toStdString(); }
+    std::set<std::string> listed() const {
+        std::set<std::string> names;
+        for (int row = 0; row < files->rowCount(list->rootIndex()); ++row)
+            names.insert(files->fileName(files->index(row, 0, list->rootIndex())).toStdString());
+        return names;
+    }
+    std::set<std::string> marked() const {
+        std::set<std::string> names;
+        for (const QModelIndex& row : list->selectionModel()->selectedRows())
+            names.insert(files->fileName(row).toStdString());
+        return names;
+    }
+    // Replaces the field's text by typing, as a user who selects it all first does.
+    void type(const std::string& text) const {
+        QTest::keyClick(path, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(path, QString::fromStdString(text));
+    }
+};
+
+TEST_F(PanelsTest, OpenPanelPathFieldFollowsTypingCompletesWithTabAndReturnEntersOrTakes) {
+    testsupport::TempDir dir;
+    for (const char* folder : {"start", "Trip 2024", "Trip 2025", "Winter", "photos"})
+        fs::create_directory(dir / folder);
+    dir.write("photos/a.jpg", "x");
+    dir.write("photos/b.png", "x");
+    dir.write("photos/notes.txt", "x");
+    const std::string root = fs::canonical(dir.path()).string();
+
+    OpenPanel panel;
+    panel.canChooseDirectories = true;
+    panel.allowsMultipleSelection = true;
+    panel.allowedFileTypes = {"jpg", "png"};
+    panel.directory = root + "/start";
+    std::vector<ModalResponse> answers;
+    panel.beginSheetModal(&window, [&](ModalResponse r) { answers.push_back(r); });
+    drain();
+    const PanelParts shown = PanelParts::of(shownSheet());
+    ASSERT_TRUE(shown.complete());
+    QApplication::setActiveWindow(shown.sheet);
+    shown.path->setFocus();
+    ASSERT_TRUE(shown.path->hasFocus());
+    const auto settle = [&](const std::function<bool()>& done) {
+        for (int i = 0; i < 250 && !done(); ++i) wait(20);
+        return done();
+    };
+
+    // Typing a path shows its folder and marks the entry the name being typed starts.
+    shown.type(root + "/Win");
+    EXPECT_EQ(shown.shownFolder(), root);
+    EXPECT_TRUE(settle([&] { return shown.marked() == std::set<std::string>{"Winter"}; }));
+    EXPECT_EQ(shown.path->text().toStdString(), root + "/Win") << "the typed text stays as typed";
+
+    // Tab completes as far as the names agree, then the one folder left, and goes into it.
+    struct Tab {
+        const char* typed;
+        std::string completed;
+        std::string shownAfter;
+    };
+    for (const Tab& tab : {Tab{"Tr", root + "/Trip 202", root}, Tab{"Tr4", "", ""},
+                           Tab{"Trip 2024", root + "/Trip 2024/", root + "/Trip 2024"},
+                           Tab{"wi", root + "/Winter/", root + "/Winter"}}) {
+        SCOPED_TRACE(tab.typed);
+        shown.type(root + "/" + tab.typed);
+        QTest::keyClick(shown.path, Qt::Key_Tab);
+        drain();
+        if (tab.completed.empty()) {
+            EXPECT_EQ(shown.path->text().toStdString(), root + "/" + tab.typed) << "nothing to complete";
+            EXPECT_FALSE(shown.path->hasFocus()) << "with nothing to complete, Tab moves on";
+            shown.path->setFocus();
+            continue;
+        }
+        EXPECT_EQ(shown.path->text().toStdString(), tab.completed);
+        EXPECT_EQ(shown.shownFolder(), tab.shownAfter);
+        EXPECT_TRUE(shown.path->hasFocus()) << "Tab left the field";
+    }
+
+    // Return on a folder enters it and lists its images; on nothing or on a refused file it stays.
+    shown.type(root + "/photos");
+    QTest::keyClick(shown.path, Qt::Key_Return);
+    drain();
+    ASSERT_EQ(shownSheet(), shown.sheet) << "Return on a folder closed the panel";
+    EXPECT_EQ(shown.shownFolder(), root + "/photos");
+    EXPECT_EQ(shown.path->text().toStdString(), root + "/photos/");
+    EXPECT_TRUE(settle([&] {
+        return shown.listed() == std::set<std::string>{"a.jpg", "b.png"};
+    })) << "the folder's images are not listed";
+    for (const std::string& typed :
+         {root + "/photos/missing", root + "/photos/notes.txt", std::string("~/")}) {
+        SCOPED_TRACE(typed);
+        shown.type(typed);
+        QTest::keyClick(shown.path, Qt::Key_Return);
+        drain();
+        EXPECT_EQ(shownSheet(), shown.sheet) << "Return closed the panel";
+    }
+    EXPECT_EQ(shown.shownFolder(), QDir::homePath().toStdString()) << "~ is the home folder";
+    EXPECT_TRUE(answers.empty());
+
+    // Return on an acceptable file takes that file, whatever was marked before.
+    shown.type(root + "/photos/b.png");
+    QTest::keyClick(shown.path, Qt::Key_Return);
+    drain();
+    EXPECT_EQ(shownSheet(), nullptr);
+    EXPECT_EQ(answers, std::vector<ModalResponse>{ModalResponse::OK});
+    EXPECT_EQ(panel.urls(), std::vector<std::string>{root + "/photos/b.png"});
+}
+
+TEST_F(PanelsTest, OpenPanelOpensCentredOverItsWindowAndIsModalToScreenReaders) {
+    window.setGeometry(50, 50, 700, 500);
+    drain();
+    OpenPanel panel;
+    panel.beginSheetModal(&window, [](ModalResponse) {});
+    drain();
+    QDialog* sheet = shownSheet();
+    ASSERT_NE(sheet, nullptr);
+    const QPoint offset = sheet->geometry().center() - window.geometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << "the panel is off the window's centre " << offset.x() << ","
+                                           << offset.y() << " " << sheet->width() << "x" << sheet->height();
+    EXPECT_TRUE(window.geometry().contains(sheet->geometry())) << "the panel runs past the window";
+    EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(sheet);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->role(), QAccessible::Dialog);
+    EXPECT_TRUE(reader->state().modal) << "a screen reader is not told the panel is modal";
+    // Return where nothing takes it does not close the panel through its default button.
+    QTest::keyClick(sheet, Qt::Key_Return);
+    drain();
+    EXPECT_EQ(shownSheet(), sheet);
+    sheet->reject();
 }
 
 TEST_F(PanelsTest, DroppedFileUrlsArriveAsPathsWithFolders) {
