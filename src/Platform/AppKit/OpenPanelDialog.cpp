@@ -294,7 +294,8 @@ void OpenPanelDialog::askForNewFolder() {
     request.confirm = "Create";
     request.problem = [folder](const std::string& answer) -> std::string {
         const QString name = QString::fromStdString(answer);
-        if (name.contains('/')) return "A folder name cannot contain \u201c/\u201d.";
+        if (name.contains('/'))
+            return "\u201c" + answer + "\u201d cannot name a folder: a name holds no \u201c/\u201d.";
         if (name == "." || name == "..") return "\u201c" + answer + "\u201d cannot name a folder.";
         if (QFileInfo::exists(folder + '/' + name)) return "\u201c" + answer + "\u201d is already here.";
         return {};

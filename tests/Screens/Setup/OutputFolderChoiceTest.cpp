@@ -1,0 +1,182 @@
+// The output-folder question as the user meets it: the folder chooser over the window, driven with
+// the keyboard and the mouse while it runs modally.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDialog>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <filesystem>
+#include <functional>
+
+#include "Controls/PushButton.h"
+#include "Controls/TextField.h"
+#include "Core/Job/OutputFolder.h"
+#include "Platform/AppKit/Window.h"
+#include "Platform/Foundation/UserDefaults.h"
+#include "Screens/Setup/OutputFolderChoice.h"
+#include "Screens/Setup/TextPrompt.h"
+#include "Support/TempDir.h"
+#include "Support/UiTestFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr auto kQuestion = "Choose the folder for the resized images";
+
+class OutputFolderChoiceTest : public testsupport::UiTest {
+  protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        window.setGeometry(50, 50, 700, 500);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        drain();
+    }
+
+    // Runs `act` on the folder chooser once it shows, while ensureOutputFolder waits for it.
+    bool answerChooser(const std::function<void(QDialog&)>& act) {
+        bool acted = false;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* chooser = qobject_cast<QDialog*>(top);
+                if (acted || !chooser || !chooser->isVisible() || chooser->windowTitle() != kQuestion)
+                    continue;
+                acted = true;
+                poll.stop();
+                act(*chooser);
+            }
+        });
+        poll.start();
+        const bool chosen = screens::ensureOutputFolder(defaults);
+        EXPECT_TRUE(acted) << "no folder chooser showed";
+        return chosen;
+    }
+
+    static QLineEdit* pathField(QDialog& chooser) {
+        for (auto* field : chooser.findChildren<QLineEdit*>())
+            if (field->accessibleName() == "Path") return field;
+        return nullptr;
+    }
+    static QPushButton* button(QDialog& chooser, const QString& title) {
+        for (auto* candidate : chooser.findChildren<QPushButton*>())
+            if (candidate->text() == title) return candidate;
+        return nullptr;
+    }
+    // Types `folder` into the path field and presses Return, as a user going there does.
+    static void goTo(QDialog& chooser, const fs::path& folder) {
+        QLineEdit* path = pathField(chooser);
+        ASSERT_NE(path, nullptr);
+        QTest::keyClick(path, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(path, QString::fromStdString(folder.string()));
+        QTest::keyClick(path, Qt::Key_Return);
+        QTest::qWait(50);
+    }
+    static std::vector<std::string> marked(QDialog& chooser) {
+        auto* list = chooser.findChild<QTreeView*>();
+        auto* files = qobject_cast<QFileSystemModel*>(list->model());
+        std::vector<std::string> names;
+        for (const QModelIndex& row : list->selectionModel()->selectedRows())
+            names.push_back(files->fileName(row).toStdString());
+        return names;
+    }
+    QRgb windowMiddle() { return window.grab().toImage().pixel(window.width() / 2, window.height() / 2); }
+
+    testsupport::TempDir dir;
+    foundation::UserDefaults defaults{dir / "settings.json"};
+    appkit::Window window;
+};
+
+TEST_F(OutputFolderChoiceTest, ChooseTakesTheShownFolderOverADimmedWindowAndEscapeCancels) {
+    fs::create_directories(dir / "out" / "older job");
+    const QRgb before = windowMiddle();
+    const bool chosen = answerChooser([&](QDialog& chooser) {
+        const QPoint offset = chooser.geometry().center() - window.geometry().center();
+        EXPECT_LE(offset.manhattanLength(), 2) << "the chooser is off the window's centre";
+        EXPECT_TRUE(window.geometry().contains(chooser.geometry())) << "the chooser runs past the window";
+        EXPECT_LT(qGray(windowMiddle()) + 10, qGray(before)) << "the window is not dimmed";
+        EXPECT_EQ(chooser.windowModality(), Qt::WindowModal);
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&chooser);
+        ASSERT_NE(reader, nullptr);
+        EXPECT_TRUE(reader->state().modal) << "a screen reader is not told the chooser is modal";
+
+        goTo(chooser, dir / "out");
+        ASSERT_TRUE(chooser.isVisible()) << "Return on a folder closed the chooser";
+        EXPECT_TRUE(marked(chooser).empty());
+        QPushButton* choose = button(chooser, "Choose");
+        ASSERT_NE(choose, nullptr);
+        EXPECT_TRUE(choose->isEnabled()) << "Choose is off while the chooser shows a folder";
+        QTest::mouseClick(choose, Qt::LeftButton);
+    });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(core::resolveOutputFolder(defaults), fs::canonical(dir / "out"));
+    drain();
+    EXPECT_EQ(windowMiddle(), before) << "the window stays dimmed after the chooser";
+
+    // A remembered folder that is gone is asked for again; Escape leaves the question unanswered.
+    fs::remove_all(dir / "out");
+    EXPECT_FALSE(answerChooser([](QDialog& chooser) { QTest::keyClick(&chooser, Qt::Key_Escape); }));
+    EXPECT_FALSE(core::resolveOutputFolder(defaults));
+}
+
+TEST_F(OutputFolderChoiceTest, NewFolderAsksItsNameWithTheDrawnControlsMakesItAndChoosesIt) {
+    fs::create_directories(dir / "base" / "photos");
+    QPointer<setup::TextPrompt> asked;
+    const bool chosen = answerChooser([&](QDialog& chooser) {
+        goTo(chooser, dir / "base");
+        QPushButton* newFolder = button(chooser, "New Folder");
+        ASSERT_NE(newFolder, nullptr);
+        QTest::mouseClick(newFolder, Qt::LeftButton);
+        QTest::qWait(20);
+        asked = chooser.findChild<setup::TextPrompt*>();
+        ASSERT_NE(asked, nullptr) << "New Folder asks no name";
+        EXPECT_TRUE(asked->isVisible());
+        EXPECT_EQ(asked->windowModality(), Qt::WindowModal);
+        controls::TextField* name = asked->field();
+        EXPECT_EQ(name->text(), "untitled folder");
+        EXPECT_EQ(name->selectedText(), "untitled folder") << "typing does not replace the suggestion";
+        controls::PushButton* create = nullptr;
+        for (auto* candidate : asked->findChildren<controls::PushButton*>())
+            if (candidate->text() == "Create") create = candidate;
+        ASSERT_NE(create, nullptr);
+
+        // A name already taken, none, or one with a slash cannot be made; Return then makes nothing.
+        for (const char* taken : {"photos", "  ", "May/June"}) {
+            QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(name, taken);
+            EXPECT_FALSE(create->isEnabled()) << taken;
+            const QString typed = QString(taken).trimmed();
+            bool told = false;
+            for (auto* line : asked->findChildren<QLabel*>())
+                told = told || (line->isVisible() && line->text().contains("\u201c" + typed + "\u201d"));
+            EXPECT_EQ(told, !typed.isEmpty()) << "the prompt does not say why: " << taken;
+            QTest::keyClick(name, Qt::Key_Return);
+            EXPECT_TRUE(asked && asked->isVisible()) << taken;
+        }
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(name, "Exports <i>May");
+        EXPECT_TRUE(create->isEnabled()) << name->text().toStdString();
+        QTest::keyClick(name, Qt::Key_Return);
+        QTest::qWait(20);
+        EXPECT_TRUE(!asked || !asked->isVisible()) << "the prompt stays after the folder was made";
+        EXPECT_TRUE(fs::is_directory(dir / "base" / "Exports <i>May"));
+        EXPECT_EQ(marked(chooser), std::vector<std::string>{"Exports <i>May"});
+        EXPECT_TRUE(chooser.isVisible());
+        QTest::mouseClick(button(chooser, "Choose"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(core::resolveOutputFolder(defaults), fs::canonical(dir / "base" / "Exports <i>May"));
+}
+
+}  // namespace
