@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QTest>
+#include <set>
 
 #include "App/MainMenu.h"
 #include "Controls/KRActivityIndicatorView.h"
@@ -14,6 +16,7 @@
 #include "Screens/Setup/PresetListForIOS.h"
 #include "Screens/Setup/PresetView.h"
 #include "ShellFixture.h"
+#include "Support/PanelDriving.h"
 #include "Support/UiEvents.h"
 
 namespace {
@@ -81,6 +84,71 @@ TEST_F(PresetRoadTest, AFirstStartLeadsToThePresetGridWhereADropRunsAndTheMenuRu
     EXPECT_EQ(filesIn(out), 3u);
     const auto sd = *core::sharedPresetList().at(6);
     EXPECT_EQ(*sd.at("countUsage").integerIf(), 2);
+}
+
+TEST_F(PresetRoadTest, ResizeOnPresetAsANewUserDoesItWritesThePickedPhotosIntoANewJobFolder) {
+    foundation::setDefaultLocale("en_US");
+    start();
+    ASSERT_NE(welcome(), nullptr);
+    QTest::mouseClick(welcome()->btnDone, Qt::LeftButton);
+    drain();
+    mainQueue->advance(0.5);
+    drain();
+    PresetListForIOS* screen = presetList();
+    ASSERT_NE(screen, nullptr);
+    const auto photos = dir / "My Photos";
+    for (int i = 1; i <= 3; ++i)
+        testsupport::writeTestImage(photos / ("photo" + std::to_string(i) + ".jpg"), 1000, 800, i);
+    const auto exports = dir / "Exports";
+    std::filesystem::create_directories(exports);
+
+    // The preset's own menu, then its Resize on Preset item.
+    auto* cell = dynamic_cast<PresetCell*>(screen->collectionView->itemAtIndex(6));
+    ASSERT_NE(cell, nullptr);
+    QTest::mouseClick(cell->optionButton, Qt::LeftButton);
+    drain();
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << "the preset's menu did not open";
+    QAction* resize = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text() == "Resize on Preset") resize = action;
+    ASSERT_NE(resize, nullptr);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(resize).center());
+    drain();
+
+    // The open panel: the photos' folder typed and entered, two photos picked by click and Ctrl+click.
+    const auto panel = testsupport::PanelParts::of(testsupport::shownPanel());
+    ASSERT_TRUE(panel.complete()) << "no open panel";
+    ASSERT_TRUE(panel.goTo(photos));
+    ASSERT_EQ(testsupport::shownPanel(), panel.sheet) << "Return on the folder closed the panel";
+    for (int i = 0; i < 250 && panel.listed().size() < 3; ++i) wait(20);
+    ASSERT_EQ(panel.listed().size(), 3u) << "the folder's photos are not listed";
+    ASSERT_TRUE(panel.click("photo1.jpg"));
+    ASSERT_TRUE(panel.click("photo3.jpg", Qt::ControlModifier));
+    EXPECT_EQ(panel.marked(), (std::set<std::string>{"photo1.jpg", "photo3.jpg"}));
+
+    // Open; the output folder is asked for, typed and chosen while the job waits for it.
+    const testsupport::PanelAnswer chooseFolder("Choose the folder for the resized images",
+                                                [&](QDialog& chooser) {
+                                                    const auto parts = testsupport::PanelParts::of(&chooser);
+                                                    ASSERT_TRUE(parts.complete());
+                                                    ASSERT_TRUE(parts.goTo(exports));
+                                                    QTest::mouseClick(parts.button("Choose"), Qt::LeftButton);
+                                                });
+    QTest::mouseClick(panel.button("Open"), Qt::LeftButton);
+    drain();
+    EXPECT_TRUE(chooseFolder.acted()) << "the output folder was not asked for";
+    ASSERT_TRUE(runToEnd(*screen));
+
+    std::vector<std::filesystem::path> jobFolders;
+    for (const auto& entry : std::filesystem::directory_iterator(exports))
+        if (entry.is_directory()) jobFolders.push_back(entry.path());
+    ASSERT_EQ(jobFolders.size(), 1u) << "no new job folder";
+    std::set<std::string> written;
+    for (const auto& entry : std::filesystem::directory_iterator(jobFolders.front()))
+        written.insert(entry.path().stem().string());
+    EXPECT_EQ(written, (std::set<std::string>{"photo1", "photo3"}));
+    EXPECT_EQ(filesIn(exports), 2u);
 }
 
 TEST(MainMenuTitles, TheApplicationNameReplacesThePlaceholdersAtAnyDepth) {

@@ -34,6 +34,7 @@
 #include "Platform/AppKit/ViewController.h"
 #include "Platform/AppKit/Window.h"
 #include "Platform/AppKit/Workspace.h"
+#include "Support/PanelDriving.h"
 #include "Support/RecordingWorkspace.h"
 #include "Support/SceneStyle.h"
 #include "Support/TempDir.h"
@@ -308,43 +309,6 @@ TEST_F(PanelsTest, OpenPanelDimsItsWindowMatchesItsButtonsAndShowsThumbnails) {
     EXPECT_EQ(window.grab().toImage().pixel(window.width() / 2, window.height() / 2), before);
 }
 
-// The parts of a shown panel a user works with.
-struct PanelParts {
-    QDialog* sheet = nullptr;
-    QLineEdit* path = nullptr;
-    QTreeView* list = nullptr;
-    QFileSystemModel* files = nullptr;
-
-    static PanelParts of(QDialog* sheet) {
-        PanelParts parts{sheet};
-        if (!sheet) return parts;
-        for (auto* field : sheet->findChildren<QLineEdit*>())
-            if (field->accessibleName() == "Path") parts.path = field;
-        parts.list = sheet->findChild<QTreeView*>();
-        parts.files = parts.list ? qobject_cast<QFileSystemModel*>(parts.list->model()) : nullptr;
-        return parts;
-    }
-    bool complete() const { return sheet && path && list && files; }
-    std::string shownFolder() const { return files->filePath(list->rootIndex()).toStdString(); }
-    std::set<std::string> listed() const {
-        std::set<std::string> names;
-        for (int row = 0; row < files->rowCount(list->rootIndex()); ++row)
-            names.insert(files->fileName(files->index(row, 0, list->rootIndex())).toStdString());
-        return names;
-    }
-    std::set<std::string> marked() const {
-        std::set<std::string> names;
-        for (const QModelIndex& row : list->selectionModel()->selectedRows())
-            names.insert(files->fileName(row).toStdString());
-        return names;
-    }
-    // Replaces the field's text by typing, as a user who selects it all first does.
-    void type(const std::string& text) const {
-        QTest::keyClick(path, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(path, QString::fromStdString(text));
-    }
-};
-
 TEST_F(PanelsTest, OpenPanelPathFieldFollowsTypingCompletesWithTabAndReturnEntersOrTakes) {
     testsupport::TempDir dir;
     for (const char* folder : {"start", "Trip 2024", "Trip 2025", "Winter", "photos"})
@@ -362,7 +326,7 @@ TEST_F(PanelsTest, OpenPanelPathFieldFollowsTypingCompletesWithTabAndReturnEnter
     std::vector<ModalResponse> answers;
     panel.beginSheetModal(&window, [&](ModalResponse r) { answers.push_back(r); });
     drain();
-    const PanelParts shown = PanelParts::of(shownSheet());
+    const testsupport::PanelParts shown = testsupport::PanelParts::of(shownSheet());
     ASSERT_TRUE(shown.complete());
     QApplication::setActiveWindow(shown.sheet);
     shown.path->setFocus();

@@ -6,16 +6,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
-#include <QFileSystemModel>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <QTreeView>
 #include <filesystem>
 #include <functional>
+#include <set>
 
 #include "Controls/PushButton.h"
 #include "Controls/TextField.h"
@@ -24,6 +20,7 @@
 #include "Platform/Foundation/UserDefaults.h"
 #include "Screens/Setup/OutputFolderChoice.h"
 #include "Screens/Setup/TextPrompt.h"
+#include "Support/PanelDriving.h"
 #include "Support/TempDir.h"
 #include "Support/UiTestFixture.h"
 
@@ -45,51 +42,10 @@ class OutputFolderChoiceTest : public testsupport::UiTest {
 
     // Runs `act` on the folder chooser once it shows, while ensureOutputFolder waits for it.
     bool answerChooser(const std::function<void(QDialog&)>& act) {
-        bool acted = false;
-        QTimer poll;
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            for (QWidget* top : QApplication::topLevelWidgets()) {
-                auto* chooser = qobject_cast<QDialog*>(top);
-                if (acted || !chooser || !chooser->isVisible() || chooser->windowTitle() != kQuestion)
-                    continue;
-                acted = true;
-                poll.stop();
-                act(*chooser);
-            }
-        });
-        poll.start();
+        const testsupport::PanelAnswer answer(kQuestion, act);
         const bool chosen = screens::ensureOutputFolder(defaults);
-        EXPECT_TRUE(acted) << "no folder chooser showed";
+        EXPECT_TRUE(answer.acted()) << "no folder chooser showed";
         return chosen;
-    }
-
-    static QLineEdit* pathField(QDialog& chooser) {
-        for (auto* field : chooser.findChildren<QLineEdit*>())
-            if (field->accessibleName() == "Path") return field;
-        return nullptr;
-    }
-    static QPushButton* button(QDialog& chooser, const QString& title) {
-        for (auto* candidate : chooser.findChildren<QPushButton*>())
-            if (candidate->text() == title) return candidate;
-        return nullptr;
-    }
-    // Types `folder` into the path field and presses Return, as a user going there does.
-    static void goTo(QDialog& chooser, const fs::path& folder) {
-        QLineEdit* path = pathField(chooser);
-        ASSERT_NE(path, nullptr);
-        QTest::keyClick(path, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(path, QString::fromStdString(folder.string()));
-        QTest::keyClick(path, Qt::Key_Return);
-        QTest::qWait(50);
-    }
-    static std::vector<std::string> marked(QDialog& chooser) {
-        auto* list = chooser.findChild<QTreeView*>();
-        auto* files = qobject_cast<QFileSystemModel*>(list->model());
-        std::vector<std::string> names;
-        for (const QModelIndex& row : list->selectionModel()->selectedRows())
-            names.push_back(files->fileName(row).toStdString());
-        return names;
     }
     QRgb windowMiddle() { return window.grab().toImage().pixel(window.width() / 2, window.height() / 2); }
 
@@ -111,10 +67,12 @@ TEST_F(OutputFolderChoiceTest, ChooseTakesTheShownFolderOverADimmedWindowAndEsca
         ASSERT_NE(reader, nullptr);
         EXPECT_TRUE(reader->state().modal) << "a screen reader is not told the chooser is modal";
 
-        goTo(chooser, dir / "out");
+        const auto parts = testsupport::PanelParts::of(&chooser);
+        ASSERT_TRUE(parts.complete());
+        EXPECT_TRUE(parts.goTo(dir / "out"));
         ASSERT_TRUE(chooser.isVisible()) << "Return on a folder closed the chooser";
-        EXPECT_TRUE(marked(chooser).empty());
-        QPushButton* choose = button(chooser, "Choose");
+        EXPECT_TRUE(parts.marked().empty());
+        QPushButton* choose = parts.button("Choose");
         ASSERT_NE(choose, nullptr);
         EXPECT_TRUE(choose->isEnabled()) << "Choose is off while the chooser shows a folder";
         QTest::mouseClick(choose, Qt::LeftButton);
@@ -134,8 +92,10 @@ TEST_F(OutputFolderChoiceTest, NewFolderAsksItsNameWithTheDrawnControlsMakesItAn
     fs::create_directories(dir / "base" / "photos");
     QPointer<setup::TextPrompt> asked;
     const bool chosen = answerChooser([&](QDialog& chooser) {
-        goTo(chooser, dir / "base");
-        QPushButton* newFolder = button(chooser, "New Folder");
+        const auto parts = testsupport::PanelParts::of(&chooser);
+        ASSERT_TRUE(parts.complete());
+        EXPECT_TRUE(parts.goTo(dir / "base"));
+        QPushButton* newFolder = parts.button("New Folder");
         ASSERT_NE(newFolder, nullptr);
         QTest::mouseClick(newFolder, Qt::LeftButton);
         QTest::qWait(20);
@@ -171,9 +131,9 @@ TEST_F(OutputFolderChoiceTest, NewFolderAsksItsNameWithTheDrawnControlsMakesItAn
         QTest::qWait(20);
         EXPECT_TRUE(!asked || !asked->isVisible()) << "the prompt stays after the folder was made";
         EXPECT_TRUE(fs::is_directory(dir / "base" / "Exports <i>May"));
-        EXPECT_EQ(marked(chooser), std::vector<std::string>{"Exports <i>May"});
+        EXPECT_EQ(parts.marked(), std::set<std::string>{"Exports <i>May"});
         EXPECT_TRUE(chooser.isVisible());
-        QTest::mouseClick(button(chooser, "Choose"), Qt::LeftButton);
+        QTest::mouseClick(parts.button("Choose"), Qt::LeftButton);
     });
     EXPECT_TRUE(chosen);
     EXPECT_EQ(core::resolveOutputFolder(defaults), fs::canonical(dir / "base" / "Exports <i>May"));
