@@ -92,13 +92,16 @@ OpenPanelDialog::OpenPanelDialog(const OpenPanel& panel, QWidget* parent)
     split->setSizes({170, 590});
     layout->addWidget(split, 1);
 
-    auto* buttons = new QDialogButtonBox;
+    // New Folder stands apart on the left, away from the buttons that close the panel.
+    auto* bottom = new QHBoxLayout;
     if (panel.canCreateDirectories && panel.askFolderName) {
         auto* newFolder = new PanelButton("New Folder");
         PanelButton::matchSizes({newFolder});
-        buttons->addButton(newFolder, QDialogButtonBox::ActionRole);
+        bottom->addWidget(newFolder);
         connect(newFolder, &QPushButton::clicked, this, [this] { askForNewFolder(); });
     }
+    bottom->addStretch(1);
+    auto* buttons = new QDialogButtonBox;
     auto* cancel = new PanelButton("Cancel");
     auto* open = new PanelButton(QString::fromStdString(panel.prompt));
     cancel->setAccessibleName("Cancel");
@@ -107,7 +110,8 @@ OpenPanelDialog::OpenPanelDialog(const OpenPanel& panel, QWidget* parent)
     buttons->addButton(open, QDialogButtonBox::AcceptRole);
     open->setDefault(true);
     open_ = open;
-    layout->addWidget(buttons);
+    bottom->addWidget(buttons);
+    layout->addLayout(bottom);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -233,12 +233,11 @@ int main(int argc, char** argv) {
         }
     }
     QTest::qWait(800);
-    // What the user sees: the dimmed window with the panel dropped from its top edge.
+    // What the user sees: the dimmed window with the panel where it stands, over the window's middle.
     QImage seen = window.grab().toImage();
     {
-        const QImage panelLook = sheet->grab().toImage();
         QPainter paint(&seen);
-        paint.drawImage((seen.width() - panelLook.width()) / 2, 0, panelLook);
+        paint.drawImage(sheet->geometry().topLeft() - window.geometry().topLeft(), sheet->grab().toImage());
     }
     const QString panelFile = out + "/appkit-openpanel-" + (gDark ? "dark" : "light") + ".png";
     if (!seen.save(panelFile)) return 1;
