@@ -14,8 +14,6 @@
 #include "Platform/AppKit/ModalResponse.h"
 #include "Platform/AppKit/TextRequest.h"
 
-class QWidget;
-
 namespace appkit {
 
 class Window;
@@ -28,7 +26,7 @@ class OpenPanel {
     bool canCreateDirectories = false;
     bool resolvesAliases = true;
     std::vector<std::string> allowedFileTypes;  // empty: every file
-    std::string directory;                      // where the panel opens; empty: the home folder
+    std::string directory;                      // where the panel opens; empty: Pictures, else home
     std::string message;
     std::string prompt = "Open";
     // Asks the name of a new folder; New Folder is offered when directories may be created and this
