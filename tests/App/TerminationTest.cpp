@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <csignal>
 
+#include "Core/Records/DefaultPresets.h"
 #include "Core/Records/PresetInfo.h"
 #include "Core/Records/PresetStore.h"
 #include "Core/Records/SharedLists.h"
@@ -99,6 +100,46 @@ TEST_F(TerminationTest, SigtermAndSigintRunTheTerminationStepOfTheRunningApplica
         EXPECT_EQ(stored.integer("isShowFirst"), 1);
         EXPECT_TRUE(stored.string("NSWindow Frame position"));
     }
+}
+
+TEST_F(TerminationTest, ASettingsFileNestedTooDeepIsKeptAsideAndTheApplicationStartsFromDefaults) {
+    const auto executable = foundation::executableDirectory() / "vorta";
+    ASSERT_TRUE(std::filesystem::exists(executable));
+    testsupport::TempDir config;
+    const auto file = config / "Vorta/settings.json";
+    std::filesystem::create_directories(file.parent_path());
+    // A damaged or hostile file: 100,000 arrays inside one another.
+    const std::string nested = "{\"isShowFirst\": 1, \"UD_SavedPresets_1\": " + std::string(100'000, '[') +
+                               std::string(100'000, ']') + "}";
+    config.write("Vorta/settings.json", nested);
+
+    QProcess vorta;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.path().string()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    vorta.setProcessEnvironment(env);
+    vorta.start(QString::fromStdString(executable.string()), {});
+    ASSERT_TRUE(vorta.waitForStarted(5000));
+    for (int i = 0;
+         i < 500 && vorta.state() == QProcess::Running && !signalHandlerInstalled(vorta.processId(), SIGTERM);
+         ++i)
+        QThread::msleep(10);
+    ASSERT_EQ(vorta.state(), QProcess::Running) << "the application starts";
+    ASSERT_TRUE(signalHandlerInstalled(vorta.processId(), SIGTERM));
+    ::kill(static_cast<pid_t>(vorta.processId()), SIGTERM);
+    ASSERT_TRUE(vorta.waitForFinished(10000));
+    EXPECT_EQ(vorta.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(vorta.exitCode(), 0);
+
+    auto aside = file;
+    aside += ".corrupt";
+    EXPECT_EQ(testsupport::TempDir::read(aside), nested) << "the damaged file is kept as it was";
+    // The new settings hold the built-in presets and none of the damaged file's values.
+    foundation::UserDefaults stored(file);
+    std::vector<std::string> builtIn;
+    for (const auto& preset : core::defaultPresets()) builtIn.push_back(core::presetName(preset));
+    EXPECT_EQ(storedPresetNames(stored), builtIn);
+    EXPECT_NE(stored.integer("isShowFirst"), 1);
 }
 
 }  // namespace

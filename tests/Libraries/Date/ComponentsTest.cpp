@@ -310,6 +310,23 @@ TEST_F(Components, TheUsersWeekRulesDecideWhereWeeksStart) {
               berlin(2024, 7, 31, 0, 0, 0, true));
 }
 
+TEST_F(Components, JapaneseErasStartWithinTheYear) {
+    use("en_US", "Asia/Tokyo");
+    const auto japanese = Calendar::withIdentifier("japanese");
+    ASSERT_TRUE(japanese);
+    const Date march2019 = datetest::wall(2019, 3, 1, 12, 0, 0, 9);  // Heisei 31
+    const Date reiwaStart = datetest::wall(2019, 5, 1, 0, 0, 0, 9);
+    const std::int64_t heisei = japanese->component(Component::era, march2019);
+    EXPECT_EQ(japanese->component(Component::era, reiwaStart), heisei + 1);
+    EXPECT_EQ(japanese->dateBySetting(Component::era, heisei + 1, march2019), reiwaStart);
+    EXPECT_EQ(japanese->dateBySetting(Component::era, heisei - 1, march2019), std::nullopt);
+    // Year 1 comes next with the new era, not in the era of the date.
+    EXPECT_EQ(japanese->dateBySetting(Component::year, 1, march2019), reiwaStart);
+    // Heisei ended in its 31st year: the next year 32 is Reiwa's, in 2050.
+    EXPECT_EQ(japanese->dateBySetting(Component::year, 32, march2019),
+              datetest::wall(2050, 1, 1, 0, 0, 0, 9));
+}
+
 TEST_F(Components, ABuddhistUserKeepsBuddhistYears) {
     use("th_TH", "Asia/Bangkok");
     ASSERT_EQ(libraryCalendar().identifier(), "buddhist");
