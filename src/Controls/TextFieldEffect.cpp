@@ -48,22 +48,32 @@ void TextFieldEffect::draw(QPainter* painter) {
         return;
     }
     QPoint offset;
-    const QPixmap source = sourcePixmap(Qt::DeviceCoordinates, &offset, QGraphicsEffect::NoPad);
+    const QPixmap source =
+        sourcePixmap(Qt::DeviceCoordinates, &offset, QGraphicsEffect::PadToEffectiveBoundingRect);
     if (source.isNull()) return;
-    painter->save();
-    painter->setWorldTransform(QTransform());
-    painter->setOpacity(painter->opacity() * opacity_);
+    // The edge and the text are put together first and faded as one, so that a faded field does not
+    // show its edge through its own text. Everything here is in device pixels.
+    QImage text = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const double pixelsPerPoint = source.devicePixelRatio();
+    text.setDevicePixelRatio(1);
+    QImage composed(text.size(), QImage::Format_ARGB32_Premultiplied);
+    composed.fill(Qt::transparent);
+    QPainter together(&composed);
     if (edge_) {
         // The edge is the text's own shape in the edge colour, as a shadow without blur.
-        QImage shape = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QImage shape = text;
         QPainter tint(&shape);
         tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
         tint.fillRect(shape.rect(), edge_->colour);
         tint.end();
-        const double scale = source.devicePixelRatio();
-        painter->drawImage(QPointF(offset) + QPointF(0, edge_->dy * scale), shape);
+        together.drawImage(QPointF(0, edge_->dy * pixelsPerPoint), shape);
     }
-    painter->drawPixmap(offset, source);
+    together.drawImage(0, 0, text);
+    together.end();
+    painter->save();
+    painter->setWorldTransform(QTransform());
+    painter->setOpacity(painter->opacity() * opacity_);
+    painter->drawImage(offset, composed);
     painter->restore();
 }
 

@@ -111,6 +111,16 @@ TEST_F(TextFieldTest, FadeAndBackgroundStyleWorkTogetherOnOneField) {
     drain();
     EXPECT_EQ(field->text(), "Third");
     EXPECT_DOUBLE_EQ(textfield::alphaValue(*field), 1.0);
+
+    // Half faded, a field that fills its background fades as one piece: the edge shows only where
+    // it stands out of the field, never through the field's own background.
+    field->setAutoFillBackground(true);
+    textfield::setAlphaValue(*field, 0.4);
+    const QPoint clearOfText(140, 20);
+    textfield::setFontBackground(*field, 0);
+    const QRgb plainBackground = shot().pixel(clearOfText);
+    textfield::setFontBackground(*field, 3);
+    EXPECT_EQ(shot().pixel(clearOfText), plainBackground);
 }
 
 TEST_F(TextFieldTest, TextThatNeverFitsShrinksByTwoUntilBelowTheMinimumAndStartsAgainOnNewText) {
