@@ -1,8 +1,8 @@
 #include "Controls/BackgroundStyleText.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QWidget>
 
+#include "Controls/TextFieldEffect.h"
 #include "Platform/AppKit/LayerPainter.h"
 
 namespace controls {
@@ -50,15 +50,12 @@ void drawTitleOnBackground(QPainter& painter, QPointF baseline, const QString& t
 void applyBackgroundStyle(QWidget& widget, int style) {
     QColor edge;
     double dy = 0;
-    if (!edgeFor(style, edge, dy)) {
-        widget.setGraphicsEffect(nullptr);
-        return;
-    }
-    auto* effect = new QGraphicsDropShadowEffect(&widget);
-    effect->setBlurRadius(0);
-    effect->setOffset(0, dy);
-    effect->setColor(edge);
-    widget.setGraphicsEffect(effect);
+    const bool edged = edgeFor(style, edge, dy);
+    if (!edged && !TextFieldEffect::find(widget)) return;
+    // A fade running on the widget keeps going: its opacity lives in the same effect.
+    TextFieldEffect::of(widget).setEdge(edged ? std::optional(TextFieldEffect::Edge{edge, dy})
+                                              : std::nullopt);
+    TextFieldEffect::dropIfPlain(widget);
 }
 
 }  // namespace controls

@@ -17,7 +17,8 @@ cg::Color titleColorOnBackground(cg::Color colour, int style);
 // Draws `text` with its baseline at `baseline` in `colour` on `style`, edge included.
 void drawTitleOnBackground(QPainter& painter, QPointF baseline, const QString& text, cg::Color colour,
                            int style);
-// Gives a text widget (a field) the same look through a graphics effect; normal removes it.
+// Gives a text widget (a field) the same look through its TextFieldEffect, beside any fade it
+// has; normal removes the edge.
 void applyBackgroundStyle(QWidget& widget, int style);
 
 }  // namespace controls

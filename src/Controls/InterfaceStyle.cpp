@@ -25,4 +25,12 @@ InterfaceStyle current(const foundation::UserDefaults& settings) {
     return SystemAppearance::instance().desktopIsDark() ? InterfaceStyle::Dark : InterfaceStyle::Light;
 }
 
+colour::Appearance appearance(InterfaceStyle style) {
+    return style == InterfaceStyle::Dark ? colour::Appearance::dark : colour::Appearance::light;
+}
+
+cg::Color defaultTextColor() {
+    return colour::defaultTextColor(appearance(current()));
+}
+
 }  // namespace controls::interfacestyle

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "Libraries/Colour/Contrast.h"
+#include "Platform/Graphics/Color.h"
+
 namespace foundation {
 class UserDefaults;
 }
@@ -26,6 +29,10 @@ std::optional<InterfaceStyle> fromRawValue(std::string_view raw);
 InterfaceStyle current();
 // The same, reading the setting from `settings` instead of the application's.
 InterfaceStyle current(const foundation::UserDefaults& settings);
+// The colour library's name for the style.
+colour::Appearance appearance(InterfaceStyle style);
+// The colour for ordinary text in the current style (light text on a dark desktop).
+cg::Color defaultTextColor();
 
 }  // namespace interfacestyle
 

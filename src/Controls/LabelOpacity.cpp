@@ -1,32 +1,25 @@
 #include "Controls/LabelOpacity.h"
 
-#include <QGraphicsOpacityEffect>
 #include <algorithm>
 
+#include "Controls/TextFieldEffect.h"
 #include "Platform/AppKit/AnimationContext.h"
 
 namespace textfield {
 
-namespace {
-QGraphicsOpacityEffect* opacityEffect(const QWidget& label) {
-    return qobject_cast<QGraphicsOpacityEffect*>(label.graphicsEffect());
-}
-}  // namespace
+using controls::TextFieldEffect;
 
 double alphaValue(const QWidget& label) {
-    const auto* effect = opacityEffect(label);
+    const auto* effect = TextFieldEffect::find(label);
     return effect ? effect->opacity() : 1.0;
 }
 
 void setAlphaValue(QWidget& label, double alpha) {
     alpha = std::clamp(alpha, 0.0, 1.0);
-    auto* effect = opacityEffect(label);
-    if (!effect) {
-        if (alpha == 1.0) return;
-        effect = new QGraphicsOpacityEffect(&label);
-        label.setGraphicsEffect(effect);
-    }
-    effect->setOpacity(alpha);
+    if (alpha == 1.0 && !TextFieldEffect::find(label)) return;
+    // The label's background-style edge, if any, lives in the same effect and stays.
+    TextFieldEffect::of(label).setOpacity(alpha);
+    TextFieldEffect::dropIfPlain(label);
 }
 
 void animateAlphaValue(QWidget& label, double alpha) {

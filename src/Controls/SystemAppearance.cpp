@@ -110,7 +110,7 @@ void SystemAppearance::overrideAccentColor(std::optional<cg::Color> accent) {
 }
 
 cg::Color SystemAppearance::labelColor(InterfaceStyle style) {
-    return style == InterfaceStyle::Dark ? cg::Color{1, 1, 1, 0.85} : cg::Color{0, 0, 0, 0.85};
+    return colour::labelColor(interfacestyle::appearance(style));
 }
 
 cg::Color SystemAppearance::controlBackgroundColor(InterfaceStyle style) {

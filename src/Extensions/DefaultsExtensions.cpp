@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "Extensions/AppGlobals.h"
 #include "Extensions/BundleVersion.h"
 #include "Platform/Foundation/Bundle.h"
 #include "Platform/Image/ImageEncoding.h"
@@ -14,8 +15,10 @@ void recordAppLaunch(foundation::UserDefaults& defaults) {
     defaults.set("UD_AppCloses", 0);
     defaults.set("UD_AppCrashed", 0);
     defaults.set("UD_AppCrashedPast", 0);
-    const std::int64_t opens = defaults.integer("UD_AppOpens");
-    defaults.set("UD_AppOpens", opens == std::numeric_limits<std::int64_t>::max() ? opens : opens + 1);
+    // Launches are counted app-wide, whichever settings the other counters go to.
+    foundation::UserDefaults& appWide = userDefaults();
+    const std::int64_t opens = appWide.integer("UD_AppOpens");
+    appWide.set("UD_AppOpens", opens == std::numeric_limits<std::int64_t>::max() ? opens : opens + 1);
     defaults.set("UD_Relaunch", true);
     const auto version = bundle::appVersion();
     defaults.set("UD_AppVersion", version ? std::optional<foundation::PlistValue>(*version) : std::nullopt);

@@ -14,9 +14,10 @@
 
 namespace found {
 
-// Records a launch in `defaults`: "UD_AppCloses", "UD_AppCrashed" and "UD_AppCrashedPast" become 0,
-// "UD_AppOpens" grows by one (stopping at the largest integer), "UD_Relaunch" becomes true and
-// "UD_AppVersion" the application's short version text (removed when the bundle has none).
+// Records a launch: in `defaults`, "UD_AppCloses", "UD_AppCrashed" and "UD_AppCrashedPast" become 0,
+// "UD_Relaunch" becomes true and "UD_AppVersion" the application's short version text (removed
+// when the bundle has none); "UD_AppOpens" grows by one (stopping at the largest integer) in the
+// app-wide settings, userDefaults(), whatever `defaults` is.
 void recordAppLaunch(foundation::UserDefaults& defaults);
 
 // Forgets every setting the application made and saves; nothing happens for a bundle without an

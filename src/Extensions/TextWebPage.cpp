@@ -1,5 +1,6 @@
 #include "Extensions/TextWebPage.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "Extensions/TextEditing.h"
@@ -50,20 +51,18 @@ std::string itempropImageBefore(std::string_view head) {
     return std::string(firstPiece(content.back(), kQuote));
 }
 
-// A bare content attribute after itemprop="image", up to the next space, without the quotes or
-// tag end around it.
+// A bare content attribute after itemprop="image", up to the next space, quotes and tag end
+// included as they stand.
 std::string itempropImageAfter(std::string_view head) {
     const auto marked = pieces(head, kOpenItemprop);
     if (marked.size() < 2) return {};
     const auto content = pieces(marked[1], "content=");
     if (content.size() < 2) return {};
-    std::string_view value = firstPiece(content[1], " ");
-    if (value.ends_with("/>")) value.remove_suffix(2);
-    while (!value.empty() && std::string_view("\"'>").find(value.back()) != std::string_view::npos)
-        value.remove_suffix(1);
-    while (!value.empty() && std::string_view("\"'").find(value.front()) != std::string_view::npos)
-        value.remove_prefix(1);
-    return std::string(value);
+    return std::string(firstPiece(content[1], " "));
+}
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // Characters an address may not hold written as percent escapes (pages often leave spaces and
@@ -75,14 +74,14 @@ std::string escapedForAddress(std::string_view candidate) {
 }  // namespace
 
 std::string pageImageAddress(std::string_view pageAddress, std::string_view page) {
+    // A page is read as ASCII; one that is not gives no image.
+    if (!isAscii(page)) return std::string(pageAddress);
     const auto afterHead = pieces(page, "<head>");
     if (afterHead.size() < 2) return std::string(pageAddress);
     const std::string_view head = firstPiece(afterHead[1], "</head>");
     std::string candidate = openGraphImage(head);
     if (candidate.empty()) candidate = itempropImageBefore(head);
     if (candidate.empty()) candidate = itempropImageAfter(head);
-    // Pages are read byte for byte; a page in a legacy encoding is taken as Latin-1.
-    if (!foundation::isWellFormedUtf8(candidate)) candidate = foundation::latin1ToUtf8(candidate);
     if (containsOrMatches(candidate, "http")) return candidate;
     if (candidate.empty()) return std::string(pageAddress);
     // A relative image address is relative to the page, not glued to its address.

@@ -15,8 +15,9 @@ namespace text {
 
 // The image address, resolved against the page's address when relative; the page's own address
 // when its head names no image; `address` itself when it is not an address or the page cannot be
-// read (within the limits) or has no head. Called on the main queue it reads nothing and returns
-// `address`.
+// read (within the limits), holds a byte that is not ASCII or has no head. A content attribute
+// found after itemprop="image" without quotes around it is taken up to the next space as it
+// stands. Called on the main queue it reads nothing and returns `address`.
 std::string webPageImageURL(std::string_view address, const foundation::WebFetcher& fetcher,
                             const foundation::FetchLimits& limits = {});
 std::string webPageImageURL(std::string_view address);

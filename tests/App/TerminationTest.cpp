@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <csignal>
 
+#include "Core/Records/DefaultPresets.h"
 #include "Core/Records/PresetInfo.h"
 #include "Core/Records/PresetStore.h"
 #include "Core/Records/SharedLists.h"
@@ -55,9 +56,34 @@ bool signalHandlerInstalled(qint64 pid, int signal) {
     return false;
 }
 
-TEST_F(TerminationTest, SigtermAndSigintRunTheTerminationStepOfTheRunningApplication) {
+// Runs the real executable on the settings under `config` until it has started up (its signal
+// handler is in place), then stops it with `signal`; succeeds when it ends normally with code 0.
+::testing::AssertionResult startAndStop(const std::filesystem::path& config, int signal) {
     const auto executable = foundation::executableDirectory() / "vorta";
-    ASSERT_TRUE(std::filesystem::exists(executable));
+    if (!std::filesystem::exists(executable)) return ::testing::AssertionFailure() << "no executable";
+    QProcess vorta;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.string()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    vorta.setProcessEnvironment(env);
+    vorta.start(QString::fromStdString(executable.string()), {});
+    if (!vorta.waitForStarted(5000)) return ::testing::AssertionFailure() << "the application does not start";
+    for (int i = 0;
+         i < 500 && vorta.state() == QProcess::Running && !signalHandlerInstalled(vorta.processId(), signal);
+         ++i)
+        QThread::msleep(10);
+    if (vorta.state() != QProcess::Running)
+        return ::testing::AssertionFailure() << "the application ended early";
+    if (!signalHandlerInstalled(vorta.processId(), signal))
+        return ::testing::AssertionFailure() << "the application did not finish starting";
+    ::kill(static_cast<pid_t>(vorta.processId()), signal);
+    if (!vorta.waitForFinished(10000)) return ::testing::AssertionFailure() << "the application does not end";
+    if (vorta.exitStatus() != QProcess::NormalExit || vorta.exitCode() != 0)
+        return ::testing::AssertionFailure() << "the application ended with code " << vorta.exitCode();
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(TerminationTest, SigtermAndSigintRunTheTerminationStepOfTheRunningApplication) {
     for (int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(signal);
         testsupport::TempDir config;
@@ -73,20 +99,7 @@ TEST_F(TerminationTest, SigtermAndSigintRunTheTerminationStepOfTheRunningApplica
             s.set("UD_Allow_Portrait_Resize", PlistValue(true));
             ASSERT_TRUE(s.synchronize());
         }
-        QProcess vorta;
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.path().string()));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        vorta.setProcessEnvironment(env);
-        vorta.start(QString::fromStdString(executable.string()), {});
-        ASSERT_TRUE(vorta.waitForStarted(5000));
-        for (int i = 0; i < 500 && !signalHandlerInstalled(vorta.processId(), signal); ++i)
-            QThread::msleep(10);
-        ASSERT_TRUE(signalHandlerInstalled(vorta.processId(), signal));
-        ::kill(static_cast<pid_t>(vorta.processId()), signal);
-        ASSERT_TRUE(vorta.waitForFinished(10000));
-        EXPECT_EQ(vorta.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(vorta.exitCode(), 0);
+        ASSERT_TRUE(startAndStop(config.path(), signal));
 
         foundation::UserDefaults stored(file);
         // The stored list was written again at the end: the element that was no preset is gone.
@@ -99,6 +112,28 @@ TEST_F(TerminationTest, SigtermAndSigintRunTheTerminationStepOfTheRunningApplica
         EXPECT_EQ(stored.integer("isShowFirst"), 1);
         EXPECT_TRUE(stored.string("NSWindow Frame position"));
     }
+}
+
+TEST_F(TerminationTest, ASettingsFileNestedTooDeepIsKeptAsideAndTheApplicationStartsFromDefaults) {
+    testsupport::TempDir config;
+    const auto file = config / "Vorta/settings.json";
+    std::filesystem::create_directories(file.parent_path());
+    // A damaged or hostile file: 100,000 arrays inside one another.
+    const std::string nested = "{\"isShowFirst\": 1, \"UD_SavedPresets_1\": " + std::string(100'000, '[') +
+                               std::string(100'000, ']') + "}";
+    config.write("Vorta/settings.json", nested);
+
+    ASSERT_TRUE(startAndStop(config.path(), SIGTERM)) << "the application starts and ends normally";
+
+    auto aside = file;
+    aside += ".corrupt";
+    EXPECT_EQ(testsupport::TempDir::read(aside), nested) << "the damaged file is kept as it was";
+    // The new settings hold the built-in presets and none of the damaged file's values.
+    foundation::UserDefaults stored(file);
+    std::vector<std::string> builtIn;
+    for (const auto& preset : core::defaultPresets()) builtIn.push_back(core::presetName(preset));
+    EXPECT_EQ(storedPresetNames(stored), builtIn);
+    EXPECT_NE(stored.integer("isShowFirst"), 1);
 }
 
 }  // namespace

@@ -44,6 +44,18 @@ TEST_F(InterfaceStyleTest, FollowsTheDesktopUnlessTheSettingsPinIt) {
     EXPECT_EQ(interfacestyle::current(settings), InterfaceStyle::Light);
 }
 
+TEST_F(InterfaceStyleTest, DefaultTextColourFollowsTheCurrentStyle) {
+    auto& appearance = SystemAppearance::instance();
+    appearance.overrideDesktopIsDark(false);
+    const cg::Color onLight = interfacestyle::defaultTextColor();
+    appearance.overrideDesktopIsDark(true);
+    const cg::Color onDark = interfacestyle::defaultTextColor();
+    EXPECT_EQ(onLight, SystemAppearance::labelColor(InterfaceStyle::Light));
+    EXPECT_EQ(onDark, SystemAppearance::labelColor(InterfaceStyle::Dark));
+    EXPECT_LT(onLight.red + onLight.green + onLight.blue, 0.1) << "dark text on a light desktop";
+    EXPECT_GT(onDark.red + onDark.green + onDark.blue, 2.9) << "light text on a dark desktop";
+}
+
 TEST_F(InterfaceStyleTest, DesktopChangesAreAnnounced) {
     QSignalSpy spy(&SystemAppearance::instance(), &SystemAppearance::changed);
     SystemAppearance::instance().overrideDesktopIsDark(true);

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "Controls/AnimatedNumber.h"
+#include "Controls/LabelOpacity.h"
 #include "Controls/TextField.h"
 #include "Controls/TextFieldBackground.h"
 #include "Controls/TextFieldCell.h"
@@ -65,6 +67,60 @@ TEST_F(TextFieldTest, DisabledLabelLetsClicksThroughAndBackgroundStyleRoundTrips
     EXPECT_EQ(textfield::fontBackground(*label), 0);
     textfield::setFontBackground(*label, 3);
     EXPECT_EQ(textfield::fontBackground(*label), 3);
+}
+
+TEST_F(TextFieldTest, FadeAndBackgroundStyleWorkTogetherOnOneField) {
+    QWidget window;
+    window.resize(160, 40);
+    auto* field = new TextField(&window);
+    field->setGeometry(10, 8, 140, 24);
+    field->setFrame(false);
+    field->setText("Old text");
+    window.show();
+    const auto shot = [&window] { return window.grab().toImage(); };
+    const QImage plain = shot();
+
+    textfield::setFontBackground(*field, 2);  // raised before the fade starts
+    const QImage raised = shot();
+    EXPECT_NE(raised, plain) << "the raised edge shows";
+    textfield::fadeToText(*field, "New text", 0.3);
+    // The clock runs at zero duration: the field is faded out and the fade-in waits on the queue.
+    EXPECT_DOUBLE_EQ(textfield::alphaValue(*field), 0.0);
+    textfield::setFontBackground(*field, 3);  // lowered in the middle of the fade
+    EXPECT_DOUBLE_EQ(textfield::alphaValue(*field), 0.0) << "the style does not cut the fade short";
+    drain();
+    EXPECT_EQ(field->text(), "New text");
+    EXPECT_DOUBLE_EQ(textfield::alphaValue(*field), 1.0);
+    EXPECT_EQ(textfield::fontBackground(*field), 3);
+    const QImage lowered = shot();
+
+    // The finished fade left the lowered edge in place: the same text without a style looks different.
+    textfield::setFontBackground(*field, 0);
+    const QImage newPlain = shot();
+    EXPECT_NE(lowered, newPlain) << "the lowered edge survived the fade";
+    textfield::setFontBackground(*field, 3);
+    EXPECT_EQ(shot(), lowered);
+
+    // While faded out the field shows nothing of its text, edge included.
+    textfield::fadeToText(*field, "Third", 0.3);
+    EXPECT_EQ(textfield::fontBackground(*field), 3);
+    textfield::setFontBackground(*field, 0);
+    const QImage empty = shot();
+    textfield::setFontBackground(*field, 3);
+    EXPECT_EQ(shot(), empty) << "a faded-out field draws no edge";
+    drain();
+    EXPECT_EQ(field->text(), "Third");
+    EXPECT_DOUBLE_EQ(textfield::alphaValue(*field), 1.0);
+
+    // Half faded, a field that fills its background fades as one piece: the edge shows only where
+    // it stands out of the field, never through the field's own background.
+    field->setAutoFillBackground(true);
+    textfield::setAlphaValue(*field, 0.4);
+    const QPoint clearOfText(140, 20);
+    textfield::setFontBackground(*field, 0);
+    const QRgb plainBackground = shot().pixel(clearOfText);
+    textfield::setFontBackground(*field, 3);
+    EXPECT_EQ(shot().pixel(clearOfText), plainBackground);
 }
 
 TEST_F(TextFieldTest, TextThatNeverFitsShrinksByTwoUntilBelowTheMinimumAndStartsAgainOnNewText) {

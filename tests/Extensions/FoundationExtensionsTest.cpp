@@ -1,3 +1,4 @@
+#include "Extensions/AppGlobals.h"
 #include "Extensions/DefaultsExtensions.h"
 #include "Extensions/ImageExtensions.h"
 #include "Extensions/LocaleExtensions.h"
@@ -78,20 +79,27 @@ TEST(LocaleExtensions, RegionsClocksTemperaturesAndMonths) {
 TEST(DefaultsExtensions, LaunchCountersTypedReadsAndEncodedValues) {
     testsupport::TempDir folder;
     foundation::UserDefaults defaults(folder / "settings.json");
-    defaults.set("UD_AppOpens", 4);
+    // The opens are counted in the app-wide settings, the other counters in the ones given.
+    foundation::UserDefaults& appWide = userDefaults();
+    const auto appWideOpens = appWide.object("UD_AppOpens");
+    appWide.set("UD_AppOpens", 4);
+    defaults.set("UD_AppOpens", 40);
     defaults.set("UD_AppCrashed", 2);
     found::recordAppLaunch(defaults);
-    EXPECT_EQ(defaults.integer("UD_AppOpens"), 5);
+    EXPECT_EQ(appWide.integer("UD_AppOpens"), 5);
+    EXPECT_EQ(defaults.integer("UD_AppOpens"), 40);
+    EXPECT_FALSE(appWide.object("UD_Relaunch")) << "only the opens go to the app-wide settings";
     EXPECT_EQ(defaults.object("UD_AppCrashed"), foundation::PlistValue(0));
     EXPECT_EQ(defaults.object("UD_AppCloses"), foundation::PlistValue(0));
     EXPECT_EQ(defaults.object("UD_AppCrashedPast"), foundation::PlistValue(0));
     EXPECT_TRUE(defaults.boolean("UD_Relaunch"));
     const auto* version = foundation::Bundle::main().objectForInfoDictionaryKey("CFBundleShortVersionString");
     EXPECT_EQ(defaults.object("UD_AppVersion").has_value(), version != nullptr);
-    defaults.set("UD_AppOpens", std::numeric_limits<std::int64_t>::max());
+    appWide.set("UD_AppOpens", std::numeric_limits<std::int64_t>::max());
     found::recordAppLaunch(defaults);
-    EXPECT_EQ(defaults.integer("UD_AppOpens"), std::numeric_limits<std::int64_t>::max())
+    EXPECT_EQ(appWide.integer("UD_AppOpens"), std::numeric_limits<std::int64_t>::max())
         << "no wrap to negative";
+    appWide.set("UD_AppOpens", appWideOpens);
 
     using foundation::PlistValue;
     struct Float {

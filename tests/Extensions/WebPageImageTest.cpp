@@ -42,10 +42,13 @@ TEST(WebPageImageAddress, ReadFromTheHead) {
          "https://x.org/dir/img/a.png"},
         {"bare content after itemprop", page(R"(<meta itemprop="image" content=http://x.org/c.png >)"),
          "http://x.org/c.png"},
+        // The bare content attribute is read up to the next space, quotes and tag end included.
         {"quoted content after itemprop", page(R"(<meta itemprop="image" content="d.png">)"),
-         "https://x.org/dir/d.png"},
+         "https://x.org/dir/%22d.png%22%3E"},
+        {"quoted absolute content after itemprop",
+         page(R"(<meta itemprop="image" content='http://x.org/q.png'>)"), "'http://x.org/q.png'>"},
         {"self-closed, root-relative", page(R"(<meta itemprop="image" content=/f.png/>)"),
-         "https://x.org/f.png"},
+         "https://x.org/f.png/%3E"},
         {"og:image without content goes on to itemprop",
          page(R"(<meta property="og:image"><meta content="e.png" itemprop="image">)"),
          "https://x.org/dir/e.png"},
@@ -54,9 +57,14 @@ TEST(WebPageImageAddress, ReadFromTheHead) {
         {"markers only in the body", "<html><head></head><body>og:image content=\"x.png\"</body></html>",
          pageUrl},
         {"no head", "<html><body>og:image content=\"x.png\"</body></html>", pageUrl},
+        // A page is read as ASCII: any other byte, in a legacy encoding or in UTF-8, and no image.
         {"legacy encoding",
-         page("<title>caf\xE9</title><meta property=\"og:image\" content=\"caf\xE9.png\">"),
-         "https://x.org/dir/caf%C3%A9.png"},
+         page("<title>caf\xE9</title><meta property=\"og:image\" content=\"https://x.org/a.png\">"), pageUrl},
+        {"UTF-8",
+         page("<title>caf\u00e9</title><meta property=\"og:image\" content=\"https://x.org/a.png\">"),
+         pageUrl},
+        {"non-ASCII byte only in the body",
+         page(R"(<meta property="og:image" content="https://x.org/a.png">)") + "\xFF", pageUrl},
         {"empty page", "", pageUrl},
     };
     for (const Case& c : cases) {
@@ -73,19 +81,18 @@ TEST_F(WebPageImage, LocalFilesAndUnreadableAddresses) {
     const auto withImage =
         dir.write("site/page.html", page(R"(<meta content="img/a.png" itemprop="image">)"));
     const auto plain = dir.write("site/plain.html", page("<title>x</title>"));
+    dir.write("site/utf8.html",
+              page("<title>Caf\u00e9</title><meta content=\"img/a.png\" itemprop=\"image\">"));
     const std::string base = "file://" + dir.path().string() + "/site/";
     struct Case {
         std::string address;
         std::string expected;
     };
     const Case cases[] = {
-        {base + "page.html", base + "img/a.png"},
-        {base + "plain.html", base + "plain.html"},
-        {base + "missing.html", base + "missing.html"},
-        {"not an address", "not an address"},
-        {"", ""},
-        {"relative/page.html", "relative/page.html"},
-        {"gopher://127.0.0.1/", "gopher://127.0.0.1/"},
+        {base + "page.html", base + "img/a.png"},     {base + "plain.html", base + "plain.html"},
+        {base + "utf8.html", base + "utf8.html"},     {base + "missing.html", base + "missing.html"},
+        {"not an address", "not an address"},         {"", ""},
+        {"relative/page.html", "relative/page.html"}, {"gopher://127.0.0.1/", "gopher://127.0.0.1/"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.address);

@@ -39,8 +39,12 @@ cg::Color contrastColorAtHalf(const cg::Color& c) {
     return darkness(c) < 0.5 ? cg::Color::black() : cg::Color::whiteColor();
 }
 
-cg::Color defaultTextColor() {
-    return cg::Color::black();
+cg::Color labelColor(Appearance appearance) {
+    return appearance == Appearance::dark ? cg::Color{1, 1, 1, 0.85} : cg::Color{0, 0, 0, 0.85};
+}
+
+cg::Color defaultTextColor(Appearance appearance) {
+    return labelColor(appearance);
 }
 
 double relativeLuminance(const cg::Color& c) {

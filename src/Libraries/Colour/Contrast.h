@@ -16,8 +16,14 @@ cg::Color contrastColor(const cg::Color& c, double alpha);
 // Black when v < 0.5, otherwise white.
 cg::Color contrastColorAtHalf(const cg::Color& c);
 
-// The colour for ordinary text: black (this layer knows no system label colour).
-cg::Color defaultTextColor();
+// The light and dark looks of the desktop. Which one is current is the interface's business (the
+// controls' InterfaceStyle, read on the main thread); this library only answers for a given one.
+enum class Appearance { light, dark };
+
+// The colour of ordinary label text: black at 85 % on light, white at 85 % on dark.
+cg::Color labelColor(Appearance appearance);
+// The colour for ordinary text in the appearance: its label colour.
+cg::Color defaultTextColor(Appearance appearance);
 
 // WCAG 2 relative luminance of the colour's red, green and blue, each taken within 0...1 (alpha ignored).
 double relativeLuminance(const cg::Color& c);

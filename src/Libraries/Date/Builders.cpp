@@ -139,8 +139,10 @@ Date dateOfWeekday(Date date, std::int64_t weekday) {
 Date startOfWeek(Date date) {
     return weekdayAt(date, Calendar::current().firstWeekday(), 0, 0, 0);
 }
+// The time-of-day builders that take no second use the minute for it: 00:00:00 and 23:59:59 come out
+// of minute 0 and minute 59 alike.
 Date lastDayOfWeek(Date date, std::int64_t hour, std::int64_t minute) {
-    return weekdayAt(date, Calendar::current().firstWeekday() + 6, hour, minute, 0);
+    return weekdayAt(date, Calendar::current().firstWeekday() + 6, hour, minute, minute);
 }
 Date lastDayOfWeek(Date date) {
     return lastDayOfWeek(date, 0, 0);
@@ -166,7 +168,7 @@ Date lastDayOfMonth(Date date) {
 }
 
 Date dayOfYear(Date date, std::int64_t month, std::int64_t day, std::int64_t hour, std::int64_t minute) {
-    return yearDay(date, month, day, hour, minute, 0);
+    return yearDay(date, month, day, hour, minute, minute);
 }
 Date startOfYear(Date date) {
     return yearDay(date, 1, 1, 0, 0, 0);
@@ -179,7 +181,7 @@ Date at(Date date, std::int64_t hour, std::int64_t minute, std::int64_t second) 
     return onDay(Calendar::current(), date, hour, minute, second);
 }
 Date atTime(Date date, std::int64_t hour, std::int64_t minute) {
-    return at(date, hour, minute, 0);
+    return at(date, hour, minute, minute);
 }
 Date startOfDay(Date date) {
     return Calendar::current().startOfDay(date).value_or(date);

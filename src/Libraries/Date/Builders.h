@@ -41,18 +41,20 @@ Date subtractingSeconds(Date date, std::int64_t n);
 // at 00:00:00. The week starts on the user's first weekday.
 Date dateOfWeekday(Date date, std::int64_t weekday);
 Date startOfWeek(Date date);
-// The week's last day at hour:minute:00.
+// The week's last day at hour:minute, with the minute's value as the second too (18:30:30), so
+// that minute 0 gives 00:00:00 and minute 59 gives 23:59:59.
 Date lastDayOfWeek(Date date, std::int64_t hour, std::int64_t minute);
 Date lastDayOfWeek(Date date);    // 00:00:00
 Date endOfWeek(Date date);        // 23:59:59
 Date firstDayOfMonth(Date date);  // 00:00:00
 Date lastDayOfMonth(Date date);   // 00:00:00
-// That day of the date's year at hour:minute:00; out-of-range values carry.
+// That day of the date's year at hour:minute with the minute as the second (as lastDayOfWeek);
+// out-of-range values carry.
 Date dayOfYear(Date date, std::int64_t month, std::int64_t day, std::int64_t hour, std::int64_t minute);
 Date startOfYear(Date date);  // 1 January 00:00:00
 Date endOfYear(Date date);    // 31 December 23:59:59
 Date at(Date date, std::int64_t hour, std::int64_t minute, std::int64_t second);
-Date atTime(Date date, std::int64_t hour, std::int64_t minute);  // second 0
+Date atTime(Date date, std::int64_t hour, std::int64_t minute);  // second = minute
 Date startOfDay(Date date);  // 00:00:00, or the first moment after a skipped midnight
 Date endOfDay(Date date);    // 23:59:59
 // 28 to 31 in the Gregorian calendar.

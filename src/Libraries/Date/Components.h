@@ -54,8 +54,9 @@ void setNanosecond(Date& date, std::int64_t value);
 void setMillisecond(Date& date, std::int64_t value);
 
 // A copy of `date` with field `c` set as its setter would set it; absent where the setter would
-// leave the date unchanged. Other fields: the date itself when it already has that value, the start
-// of the next such day for a weekday, absent otherwise.
+// leave the date unchanged. Other fields (era, weekday, weeks, weekday ordinal, quarter, week-year):
+// the date itself when it already has that value, else the first later moment that has it (the start
+// of that day, week-year or era), absent when none does.
 std::optional<Date> changing(Date date, Component c, std::int64_t value);
 
 // The date `calendar` makes of the given fields (unset ones count from their smallest value), in

@@ -23,7 +23,7 @@ double milliseconds(double x) {
 }
 
 std::int64_t wholeMilliseconds(double x) {
-    return wholeCount(std::round(std::fmod(x, 1) * 1e9) / 1e6);
+    return wholeCount(std::fmod(x, 1) * 1000);
 }
 
 std::int64_t secondsPart(double x) {

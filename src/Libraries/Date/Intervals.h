@@ -11,8 +11,8 @@ namespace interval {
 
 // The fraction of a second in milliseconds, rounded to one decimal: 1.23456 gives 234.6.
 double milliseconds(double x);
-// The whole milliseconds of the fraction, read to the nanosecond first so that binary fractions
-// do not lose one (1.001 gives 1).
+// The whole milliseconds of the fraction, truncated like every other part: 1.23456 gives 234, and
+// 1.001, stored just below that value, gives 0.
 std::int64_t wholeMilliseconds(double x);
 std::int64_t secondsPart(double x);  // 0...59
 std::int64_t totalMinutes(double x);

@@ -123,6 +123,8 @@ class OrderedDictionary {
     Index startIndex() const { return 0; }
     Index endIndex() const { return count(); }
     Index count() const { return static_cast<Index>(keys_.size()); }
+    // Every valid position, 0 up to count - 1, in order.
+    auto indices() const { return std::views::iota(Index{0}, count()); }
     bool isEmpty() const { return keys_.empty(); }
 
     // The entry at a position from 0 to count - 1; throws std::out_of_range otherwise.

@@ -117,6 +117,26 @@ CountedField countedField(C c) {
     }
 }
 
+// How far ahead a field is looked for day by day: ten years hold a 53rd week and a leap month.
+constexpr int kDaysAhead = 10 * 366;
+
+// The value of field `c` (any but the nanosecond) where `cal` stands.
+std::int64_t fieldValue(icu::Calendar& cal, C c, UErrorCode& status) {
+    if (c == C::quarter) return cal.get(UCAL_MONTH, status) / 3 + 1;
+    return cal.get(*icuField(c), status) + (c == C::month ? 1 : 0);
+}
+
+// Whether a field that changes only from one day to the next can hold `value` in this calendar.
+bool canHold(const icu::Calendar& cal, C c, std::int64_t value) {
+    if (c == C::quarter) return value >= 1 && value <= cal.getMaximum(UCAL_MONTH) / 3 + 1;
+    const auto field = icuField(c);
+    if (!field) return false;
+    const std::int64_t shift = c == C::month ? 1 : 0;
+    // Weekday ordinals read from 1; ICU's negative ones only count back from the end of a month.
+    const std::int64_t lowest = c == C::weekdayOrdinal ? 1 : cal.getMinimum(*field) + shift;
+    return value >= lowest && value <= cal.getMaximum(*field) + shift;
+}
+
 }  // namespace
 
 // Makes the ICU calendar that a Calendar describes; one per call, never shared.
@@ -151,6 +171,106 @@ class CalendarEngine {
         const UDate millis = c.getTime(status);
         if (U_FAILURE(status)) return std::nullopt;
         return usable(icudates::fromMillis(millis, fraction));
+    }
+
+    // The first start of a day, from the day of `from` on, that lies after `after` and on which
+    // `matches` holds; at most `maxDays` days are walked.
+    template <class Matches>
+    static std::optional<Date> firstDayStart(const Calendar& cal, Date from, Date after, Matches matches,
+                                             int maxDays) {
+        const auto c = at(cal, from);
+        if (!c) return std::nullopt;
+        UErrorCode status = U_ZERO_ERROR;
+        for (int i = 0; i <= maxDays; ++i) {
+            if (i > 0) c->add(UCAL_DATE, 1, status);
+            // Midnight, or the first moment after it where a daylight-saving change skips it.
+            c->set(UCAL_HOUR_OF_DAY, 0);
+            c->set(UCAL_MINUTE, 0);
+            c->set(UCAL_SECOND, 0);
+            c->set(UCAL_MILLISECOND, 0);
+            const UDate start = c->getTime(status);
+            if (U_FAILURE(status)) return std::nullopt;
+            if (start / 1000.0 <= after.secondsSince1970) continue;
+            const bool found = matches(*c, status);
+            if (U_FAILURE(status)) return std::nullopt;
+            if (found) return timeOf(*c, 0.0);
+        }
+        return std::nullopt;
+    }
+
+    // Fields that change only at midnight (day, weekday, weeks, month, quarter): the start of the
+    // next day that has the value.
+    static std::optional<Date> nextDayWith(const Calendar& cal, C c, std::int64_t value, Date date) {
+        const auto probe = make(cal);
+        if (!probe || !canHold(*probe, c, value)) return std::nullopt;
+        const auto matches = [c, value](icu::Calendar& day, UErrorCode& status) {
+            return fieldValue(day, c, status) == value;
+        };
+        return firstDayStart(cal, date, date, matches, kDaysAhead);
+    }
+
+    // Hours, minutes and seconds: the start of the next such unit, counted in elapsed time so that a
+    // repeated hour is not skipped; an hour that a daylight-saving change skips is found the next day.
+    static std::optional<Date> nextTimeWith(const Calendar& cal, C c, std::int64_t value, Date date) {
+        const std::int64_t units = c == C::hour ? 24 : 60;
+        if (value < 0 || value >= units) return std::nullopt;
+        const auto start = cal.startOf(c, date);
+        if (!start) return std::nullopt;
+        const double unit = *elapsedUnit(c);
+        for (std::int64_t i = 1; i <= 2 * units + 1; ++i) {
+            const Date t = start->addingTimeInterval(static_cast<double>(i) * unit);
+            if (cal.component(c, t) == value) return usable(t);
+        }
+        return std::nullopt;
+    }
+
+    // Eras only follow one another: a later era starts within its first year (a Japanese era starts
+    // in the year its predecessor ends), an earlier one never comes again.
+    static std::optional<Date> nextEra(const Calendar& cal, std::int64_t value, Date date) {
+        const auto probe = make(cal);
+        if (!probe || value > probe->getMaximum(UCAL_ERA) || value < cal.component(C::era, date))
+            return std::nullopt;
+        DateComponents first;
+        first.era = value;
+        first.year = 1;
+        const auto firstYear = cal.date(first);
+        if (!firstYear) return std::nullopt;
+        const auto matches = [value](icu::Calendar& day, UErrorCode& status) {
+            return day.get(UCAL_ERA, status) == value;
+        };
+        return firstDayStart(cal, *firstYear, date, matches, 366);
+    }
+
+    // The first later day of year `value`, in this era or a later one (years before Christ count
+    // down, so year 5 follows year 6 BC and comes again as 5 AD).
+    static std::optional<Date> nextYear(const Calendar& cal, std::int64_t value, Date date) {
+        const auto probe = make(cal);
+        if (!probe || !fitsIcu(C::year, value)) return std::nullopt;
+        for (std::int64_t era = cal.component(C::era, date); era <= probe->getMaximum(UCAL_ERA); ++era) {
+            DateComponents fields;
+            fields.era = era;
+            fields.year = value;
+            const auto yearStart = cal.date(fields);
+            if (!yearStart) continue;
+            const auto matches = [era, value](icu::Calendar& day, UErrorCode& status) {
+                return day.get(UCAL_ERA, status) == era && day.get(UCAL_YEAR, status) == value;
+            };
+            if (const auto found = firstDayStart(cal, *yearStart, date, matches, 366)) return found;
+        }
+        return std::nullopt;
+    }
+
+    // The first day of the first week of a later week-year.
+    static std::optional<Date> nextWeekYear(const Calendar& cal, std::int64_t value, Date date) {
+        if (!fitsIcu(C::yearForWeekOfYear, value)) return std::nullopt;
+        DateComponents first = cal.dateComponents({C::era}, date);
+        first.yearForWeekOfYear = value;
+        first.weekOfYear = 1;
+        first.weekday = cal.firstWeekday();
+        const auto start = cal.date(first);
+        if (!start || *start <= date || cal.component(C::yearForWeekOfYear, *start) != value)
+            return std::nullopt;
+        return start;
     }
 };
 
@@ -196,10 +316,8 @@ DateComponents Calendar::dateComponents(const ComponentSet& set, Date date) cons
         if (c == C::nanosecond) {
             const double ns = std::round(icudates::secondFraction(date) * kNanosPerSecond);
             v = std::min<std::int64_t>(static_cast<std::int64_t>(ns), 999'999'999);
-        } else if (c == C::quarter) {
-            v = cal->get(UCAL_MONTH, status) / 3 + 1;
         } else {
-            v = cal->get(*icuField(c), status) + (c == C::month ? 1 : 0);
+            v = fieldValue(*cal, c, status);
         }
         if (U_SUCCESS(status)) out.setValue(c, v);
     }
@@ -252,19 +370,27 @@ std::optional<Date> Calendar::dateByAdding(CalendarComponent c, std::int64_t val
 std::optional<Date> Calendar::dateBySetting(CalendarComponent c, std::int64_t value, Date date) const {
     if (!isUsable(date)) return std::nullopt;
     const DateComponents now = dateComponents({c}, date);
+    if (!now.value(c)) return std::nullopt;
     if (now.value(c) == value) return date;
-    if (c == C::weekday) {
-        if (value < 1 || value > 7) return std::nullopt;
-        const std::int64_t ahead = floorMod(value - *now.weekday, 7);
-        const auto day = dateByAdding(C::day, ahead, date);
-        return day ? startOfDay(*day) : std::nullopt;
+    switch (c) {
+        case C::nanosecond: {
+            if (value < 0 || value >= 1'000'000'000) return std::nullopt;
+            const double whole = std::floor(date.secondsSince1970) + (value < *now.nanosecond ? 1.0 : 0.0);
+            return usable(Date{whole + static_cast<double>(value) / kNanosPerSecond});
+        }
+        case C::second:
+        case C::minute:
+        case C::hour:
+            return CalendarEngine::nextTimeWith(*this, c, value, date);
+        case C::era:
+            return CalendarEngine::nextEra(*this, value, date);
+        case C::year:
+            return CalendarEngine::nextYear(*this, value, date);
+        case C::yearForWeekOfYear:
+            return CalendarEngine::nextWeekYear(*this, value, date);
+        default:
+            return CalendarEngine::nextDayWith(*this, c, value, date);
     }
-    if (c == C::nanosecond) {
-        if (value < 0 || value >= 1'000'000'000 || !now.nanosecond) return std::nullopt;
-        const double whole = std::floor(date.secondsSince1970) + (value < *now.nanosecond ? 1.0 : 0.0);
-        return usable(Date{whole + static_cast<double>(value) / kNanosPerSecond});
-    }
-    return std::nullopt;
 }
 
 std::optional<Calendar::Range> Calendar::range(CalendarComponent smaller, CalendarComponent larger,

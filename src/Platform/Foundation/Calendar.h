@@ -56,9 +56,12 @@ class Calendar {
     // `value` units of `c` added, carrying as the calendar does: a month added to 31 January is
     // the last day of February. Hours, minutes, seconds and nanoseconds are added as elapsed time.
     std::optional<Date> dateByAdding(CalendarComponent c, std::int64_t value, Date date) const;
-    // The date itself when field `c` already holds `value`; otherwise the next later moment whose
-    // field `c` is `value`: a weekday gives the start of the next such day, a nanosecond the
-    // matching moment in this second or the next. Other fields (era, weeks, quarters) give no date.
+    // The date itself when field `c` already holds `value`; otherwise the first later moment whose
+    // field `c` is `value`: the start of the next such day for the fields that change at midnight
+    // (day, weekday, weekday ordinal, weeks, month, quarter), of the next such hour, minute or
+    // second, of the next such year, week-year or era, and for a nanosecond the matching moment in
+    // this second or the next. Absent when no later moment has the value (an earlier era, a
+    // year gone by, month 13 of a Gregorian year) or none comes within ten years (week 53).
     std::optional<Date> dateBySetting(CalendarComponent c, std::int64_t value, Date date) const;
     // The values `smaller` takes within the `larger` unit that holds `date`: month in year, day in
     // month or year, weekday in week, hour in day, minute in hour, second in minute, nanosecond in

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "Platform/Foundation/JsonScalars.h"
+#include "Platform/Foundation/JsonReading.h"
 
 namespace foundation {
 
@@ -61,46 +61,6 @@ nlohmann::json toJson(const PlistValue& v) {
     }
 }
 
-constexpr int kMaxDepth = 512;
-
-// Whether the brackets outside strings nest deeper than the limit, so that hostile text cannot
-// exhaust the stack of the recursive conversion.
-bool nestsTooDeep(std::span<const std::uint8_t> bytes) {
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto c = static_cast<char>(bytes[i]);
-        if (inString) {
-            if (c == '\\')
-                ++i;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            if (++depth > kMaxDepth) return true;
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
-    }
-    return false;
-}
-
-PlistValue fromJson(const nlohmann::json& j) {
-    if (j.is_array()) {
-        PlistArray out;
-        out.reserve(j.size());
-        for (const auto& e : j) out.push_back(fromJson(e));
-        return out;
-    }
-    if (j.is_object()) {
-        PlistDictionary out;
-        for (const auto& [key, e] : j.items()) out.insert_or_assign(key, fromJson(e));
-        return out;
-    }
-    return jsonScalar(j).value_or(PlistValue());
-}
-
 }  // namespace
 
 bool isValidJSONObject(const PlistValue& value) {
@@ -120,17 +80,16 @@ std::optional<Data> jsonData(const PlistValue& value, bool prettyPrinted) {
 }
 
 PlistValue jsonObject(std::span<const std::uint8_t> bytes, JsonReadingOptions options) {
-    if (nestsTooDeep(bytes)) throw JsonError("The JSON text nests deeper than 512 levels");
-    nlohmann::json parsed;
-    try {
-        parsed = nlohmann::json::parse(bytes.begin(), bytes.end());
-    } catch (const nlohmann::json::exception& e) {
-        throw JsonError(std::string("The data is no valid JSON: ") + e.what());
-    }
-    if (!options.fragmentsAllowed && !parsed.is_array() && !parsed.is_object()) {
+    std::string why;
+    auto parsed =
+        readJsonText({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, JsonTags::plain, &why);
+    if (!parsed) throw JsonError(why);
+    const auto type = parsed->type();
+    if (!options.fragmentsAllowed && type != PlistValue::Type::Array &&
+        type != PlistValue::Type::Dictionary) {
         throw JsonError("The JSON text is a bare value, not an array or an object");
     }
-    return fromJson(parsed);
+    return std::move(*parsed);
 }
 
 std::optional<PlistValue> readJson(std::string_view text) {

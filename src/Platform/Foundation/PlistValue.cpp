@@ -5,15 +5,11 @@
 #include <nlohmann/json.hpp>
 
 #include "Platform/Foundation/Base64.h"
-#include "Platform/Foundation/JsonScalars.h"
+#include "Platform/Foundation/JsonReading.h"
 
 namespace foundation {
 
 namespace {
-
-// Tag key of the objects that carry bytes and dates through JSON. A user dictionary that happens to
-// have exactly this one key with a string value would be misread; no stored record has such a key.
-constexpr const char* kTypeTag = "$vorta.type";
 
 std::int64_t truncatedToInt(double d) {
     if (std::isnan(d)) return 0;
@@ -34,7 +30,7 @@ nlohmann::json toJson(const PlistValue& v) {
         case T::Double: {
             const double d = *v.doubleIf();
             if (!std::isfinite(d)) {
-                return nlohmann::json{{kTypeTag, "double"},
+                return nlohmann::json{{kJsonTypeTag, "double"},
                                       {"value", std::isnan(d) ? "nan"
                                                 : d > 0       ? "inf"
                                                               : "-inf"}};
@@ -44,9 +40,9 @@ nlohmann::json toJson(const PlistValue& v) {
         case T::String:
             return *v.stringIf();
         case T::Data:
-            return nlohmann::json{{kTypeTag, "data"}, {"value", base64Encode(*v.dataIf())}};
+            return nlohmann::json{{kJsonTypeTag, "data"}, {"value", base64Encode(*v.dataIf())}};
         case T::Date:
-            return nlohmann::json{{kTypeTag, "date"}, {"value", v.dateIf()->secondsSince1970}};
+            return nlohmann::json{{kJsonTypeTag, "date"}, {"value", v.dateIf()->secondsSince1970}};
         case T::Array: {
             auto out = nlohmann::json::array();
             for (const auto& e : *v.arrayIf()) out.push_back(toJson(e));
@@ -59,48 +55,6 @@ nlohmann::json toJson(const PlistValue& v) {
         }
     }
     return nullptr;
-}
-
-std::optional<PlistValue> fromJson(const nlohmann::json& j) {
-    switch (j.type()) {
-        case nlohmann::json::value_t::array: {
-            PlistArray out;
-            out.reserve(j.size());
-            for (const auto& e : j) {
-                auto v = fromJson(e);
-                if (!v) return std::nullopt;
-                out.push_back(std::move(*v));
-            }
-            return PlistValue(std::move(out));
-        }
-        case nlohmann::json::value_t::object: {
-            if (j.size() == 2 && j.contains(kTypeTag) && j.contains("value") && j[kTypeTag].is_string()) {
-                const auto tag = j[kTypeTag].get<std::string>();
-                const auto& value = j["value"];
-                if (tag == "data" && value.is_string()) {
-                    auto bytes = base64Decode(value.get<std::string>());
-                    if (!bytes) return std::nullopt;
-                    return PlistValue(std::move(*bytes));
-                }
-                if (tag == "date" && value.is_number()) return PlistValue(Date{value.get<double>()});
-                if (tag == "double" && value.is_string()) {
-                    const auto s = value.get<std::string>();
-                    if (s == "nan") return PlistValue(std::numeric_limits<double>::quiet_NaN());
-                    if (s == "inf") return PlistValue(std::numeric_limits<double>::infinity());
-                    if (s == "-inf") return PlistValue(-std::numeric_limits<double>::infinity());
-                }
-            }
-            PlistDictionary out;
-            for (const auto& [k, e] : j.items()) {
-                auto v = fromJson(e);
-                if (!v) return std::nullopt;
-                out.emplace(k, std::move(*v));
-            }
-            return PlistValue(std::move(out));
-        }
-        default:
-            return jsonScalar(j);
-    }
 }
 
 }  // namespace
@@ -143,9 +97,7 @@ std::string PlistValue::toJSON(bool pretty) const {
 }
 
 std::optional<PlistValue> PlistValue::fromJSON(std::string_view text) {
-    auto j = nlohmann::json::parse(text, nullptr, false);
-    if (j.is_discarded()) return std::nullopt;
-    return fromJson(j);
+    return readJsonText(text, JsonTags::tagged);
 }
 
 }  // namespace foundation

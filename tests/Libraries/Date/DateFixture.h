@@ -25,6 +25,20 @@ inline Date wall(int y, unsigned mo, unsigned d, int h = 0, int mi = 0, double s
     return Date{seconds - offsetHours * 3600.0};
 }
 
+// `text` as it reads whatever ICU version made it: the no-break and narrow no-break spaces that
+// versions put before AM and PM become plain spaces, and the full style's " at " between date and
+// time (a comma in other versions) becomes ", ".
+inline std::string icuNeutral(std::string text) {
+    const auto replaceAll = [&text](const std::string& from, const std::string& to) {
+        for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+            text.replace(at, from.size(), to);
+    };
+    replaceAll("\u202f", " ");
+    replaceAll("\u00a0", " ");
+    replaceAll(" at ", ", ");
+    return text;
+}
+
 inline Date utc(int y, unsigned mo, unsigned d, int h = 0, int mi = 0, double s = 0) {
     return wall(y, mo, d, h, mi, s, 0);
 }

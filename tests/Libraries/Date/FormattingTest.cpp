@@ -6,6 +6,7 @@ namespace dates {
 namespace {
 
 using datetest::berlin;
+using datetest::icuNeutral;
 using datetest::utc;
 
 class Formatting : public datetest::DateTest {};
@@ -16,8 +17,8 @@ TEST_F(Formatting, StylesPatternsAndNamesInEnglish) {
     EXPECT_EQ(stringWithDateStyle(d, DateStyle::Short), "2/29/24");
     EXPECT_EQ(stringWithDateStyle(d, DateStyle::Medium), "Feb 29, 2024");
     EXPECT_EQ(stringWithDateStyle(d, DateStyle::None), "");
-    EXPECT_EQ(stringWithTimeStyle(d, DateStyle::Short), "3:04\u202fPM");
-    EXPECT_EQ(string(d, DateStyle::Short), "2/29/24, 3:04\u202fPM");
+    EXPECT_EQ(icuNeutral(stringWithTimeStyle(d, DateStyle::Short)), "3:04 PM");
+    EXPECT_EQ(icuNeutral(string(d, DateStyle::Short)), "2/29/24, 3:04 PM");
     EXPECT_EQ(stringWithFormat(d, "yyyy-MM-dd HH:mm:ss"), "2024-02-29 15:04:05");
 
     const Date monday = berlin(2024, 2, 26, 12);

@@ -129,6 +129,30 @@ TEST_F(CommandLineTest, ArgumentListsGiveTheirValuesAndLeftovers) {
     }
 }
 
+TEST_F(CommandLineTest, ACounterKeepsCountingOverParsesUntilReset) {
+    auto counter = std::make_shared<CounterOption>("c", "count", false, "Count");
+    const auto parse = [&counter](const Texts& args) {
+        CommandLine cli(args);
+        cli.setOptions({counter});
+        cli.parse(true);
+    };
+    parse({"tool", "-cc"});
+    EXPECT_EQ(counter->value(), 2);
+    parse({"tool", "--count", "-c"});
+    EXPECT_EQ(counter->value(), 4) << "a second parse starts from what the first one left";
+    EXPECT_TRUE(counter->wasSet());
+    counter->reset();
+    EXPECT_EQ(counter->value(), 0);
+    EXPECT_FALSE(counter->wasSet());
+    parse({"tool", "-c"});
+    EXPECT_EQ(counter->value(), 1);
+    parse({"tool"});
+    EXPECT_EQ(counter->value(), 1);
+    counter->reset();
+    counter->reset();
+    EXPECT_EQ(counter->value(), 0);
+}
+
 TEST_F(CommandLineTest, RequiredOptionsAndErrorOrder) {
     auto o = std::make_shared<StringOption>("o", "output", true, "Output file");
     auto odd = std::make_shared<StringOption>("q\"\\", "a\tb\x01", true, "");

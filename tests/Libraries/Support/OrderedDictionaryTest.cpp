@@ -32,10 +32,19 @@ void expectMatches(const Dict& dict, const Model& model, int step) {
         ASSERT_EQ(dict.value(key), value) << "step " << step;
         ASSERT_EQ(dict.index(key), static_cast<Dict::Index>(i)) << "step " << step;
     }
+    std::vector<Dict::Index> positions;
+    for (const Dict::Index i : dict.indices()) {
+        ASSERT_EQ(dict[i].key, model[static_cast<std::size_t>(i)].first) << "step " << step;
+        positions.push_back(i);
+    }
+    ASSERT_EQ(positions.size(), model.size()) << "step " << step;
     for (int key = 0; key < 40; ++key) {
         const bool present =
             std::any_of(model.begin(), model.end(), [&](const auto& p) { return p.first == key; });
         ASSERT_EQ(dict.containsKey(key), present) << "step " << step << " key " << key;
+        // Whether a pair can go in depends on its key alone, never on its value.
+        for (const int value : {-1, 0, 7})
+            ASSERT_EQ(dict.canInsert({key, value}), !present) << "step " << step;
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Platform/Foundation/JsonSerialization.h"
 #include "Platform/Foundation/PlistValue.h"
 
 using foundation::Data;
@@ -50,4 +51,25 @@ TEST(PlistValue, MalformedJsonIsRejected) {
     EXPECT_FALSE(PlistValue::fromJSON("{\"a\": "));
     EXPECT_FALSE(PlistValue::fromJSON(""));
     EXPECT_FALSE(PlistValue::fromJSON("{\"x\": {\"$vorta.type\": \"data\", \"value\": \"!!\"}}"));
+}
+
+TEST(PlistValue, JsonReadersShareTheNestingLimit) {
+    // 512 levels are read by both readers, 513 by neither; brackets inside strings do not count.
+    const auto nested = [](int levels, const std::string& inner) {
+        return std::string(levels, '[') + inner + std::string(levels, ']');
+    };
+    const std::string deepest = nested(512, "\"[[[{{{\"");
+    const std::string tooDeep = nested(513, "");
+    const auto parsed = PlistValue::fromJSON(deepest);
+    ASSERT_TRUE(parsed);
+    const PlistValue* inner = &*parsed;
+    for (int i = 0; i < 512; ++i) {
+        ASSERT_TRUE(inner->arrayIf() && inner->arrayIf()->size() == 1) << i;
+        inner = &inner->arrayIf()->front();
+    }
+    EXPECT_EQ(*inner, PlistValue("[[[{{{"));
+    EXPECT_EQ(foundation::readJson(deepest), parsed);
+    EXPECT_FALSE(PlistValue::fromJSON(tooDeep));
+    EXPECT_FALSE(foundation::readJson(tooDeep));
+    EXPECT_FALSE(PlistValue::fromJSON(std::string(200'000, '{')));
 }

@@ -67,24 +67,40 @@ TEST(UserDefaults, RegisteredValuesShowThroughUntilSetAndAfterRemoval) {
 }
 
 TEST(UserDefaults, ACorruptFileIsKeptAsideAndStartUpGoesOn) {
-    TempDir dir;
-    const auto file = dir / "settings.json";
+    std::string whole;
     {
-        UserDefaults d(file);
+        TempDir dir;
+        UserDefaults d(dir / "settings.json");
         d.set("UD_SavedPresets_1", PlistValue(PlistArray{PlistDictionary{{"presetName", "Instagram"}}}));
+        whole = TempDir::read(dir / "settings.json");
     }
-    const auto whole = TempDir::read(file);
-    dir.write("settings.json", whole.substr(0, whole.size() / 2));
-
-    UserDefaults d(file);
-    d.registerDefaults({{"UDTotalPhotos", 0}});
-    EXPECT_FALSE(d.object("UD_SavedPresets_1"));
-    EXPECT_EQ(d.integer("UDTotalPhotos"), 0);
-    auto aside = file;
-    aside += ".corrupt";
-    EXPECT_EQ(TempDir::read(aside), whole.substr(0, whole.size() / 2));
-    d.set("UDTotalPhotos", PlistValue(3));
-    EXPECT_EQ(UserDefaults(file).integer("UDTotalPhotos"), 3);
+    // Nested far beyond what any settings file holds, as a damaged or hostile file may be.
+    const auto nested = [](const std::string& open, const std::string& close) {
+        std::string text;
+        for (int i = 0; i < 100'000; ++i) text += open;
+        for (int i = 0; i < 100'000; ++i) text += close;
+        return text;
+    };
+    const std::string bad[] = {
+        whole.substr(0, whole.size() / 2),
+        "{\"UD_SavedPresets_1\": " + nested("[", "]") + "}",
+        nested("{\"a\":", "}").insert(100'000 * 5, "1"),  // {"a":{"a":...{"a":1}...}}
+        "[" + std::string(100'000, '[') + "\"unclosed",
+    };
+    for (const std::string& text : bad) {
+        SCOPED_TRACE(text.substr(0, 40));
+        TempDir dir;
+        const auto file = dir.write("settings.json", text);
+        UserDefaults d(file);
+        d.registerDefaults({{"UDTotalPhotos", 0}});
+        EXPECT_FALSE(d.object("UD_SavedPresets_1"));
+        EXPECT_EQ(d.integer("UDTotalPhotos"), 0);
+        auto aside = file;
+        aside += ".corrupt";
+        EXPECT_EQ(TempDir::read(aside), text) << "the file is kept as it was";
+        d.set("UDTotalPhotos", PlistValue(3));
+        EXPECT_EQ(UserDefaults(file).integer("UDTotalPhotos"), 3);
+    }
 }
 
 TEST(UserDefaults, AFailedWriteLeavesTheOldFileIntact) {
