@@ -19,7 +19,7 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
         info.format = admission->format;
         info.hasAlpha = header.has_alpha();
         info.tooLarge = detail::exceedsPixelBound(header);
-        vips_error_clear();
+        detail::forgetErrors();
         return info;
     } catch (const vips::VError& e) {
         // libvips' error text holds every thread's errors; the loader's own comes last.

@@ -6,6 +6,11 @@ namespace image::detail {
 
 void ensureVipsStarted();
 
+// Forgets libvips' error text, once it has grown long: it is one text shared by every thread, and a
+// decoder working on another thread may be about to hand its newest line on (see WarningLog.h), so
+// a short text is left alone. Call where an error has been dealt with. Thread-safe.
+void forgetErrors();
+
 }  // namespace image::detail
 
 namespace image {
