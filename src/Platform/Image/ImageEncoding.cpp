@@ -113,7 +113,7 @@ std::optional<foundation::Data> encodedData(const Image& image, FileType type,
         }
         return bytes;
     } catch (const vips::VError& e) {
-        detail::reportError(error, std::string("could not encode the image: ") + e.what());
+        detail::reportError(error, "could not encode the image: " + detail::newestErrorLine(e.what()));
         return std::nullopt;
     }
 }

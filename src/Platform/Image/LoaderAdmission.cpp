@@ -91,7 +91,7 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
         if (!format) return std::nullopt;
         return Admission{*format, source, nullptr};
     } catch (const vips::VError& e) {
-        reportError(error, std::string("not a readable file: ") + e.what());
+        reportError(error, "not a readable file: " + newestErrorLine(e.what()));
         return std::nullopt;
     }
 }

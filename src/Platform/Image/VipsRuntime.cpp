@@ -55,6 +55,12 @@ void forgetErrors() {
     if (std::strlen(vips_error_buffer()) > kLongText) vips_error_clear();
 }
 
+std::string newestErrorLine(std::string_view text) {
+    while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    const auto cut = text.rfind('\n');
+    return std::string(cut == std::string_view::npos ? text : text.substr(cut + 1));
+}
+
 }  // namespace image::detail
 
 namespace image {

@@ -21,12 +21,6 @@ bool isWarningCount(std::string_view message) {
     return message.starts_with("read gave ") && message.ends_with(" warnings");
 }
 
-std::string lastLine(std::string_view text) {
-    while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
-    const auto cut = text.rfind('\n');
-    return std::string(cut == std::string_view::npos ? text : text.substr(cut + 1));
-}
-
 std::string errorBufferText() {
     std::string text = vips_error_buffer();
     forgetErrors();
@@ -69,7 +63,7 @@ int generateReporting(VipsRegion* out, void* sequence, void*, void* client, gboo
     const ReportingScope scope(stage->log);
     if (vips_region_prepare(in, &out->valid) != 0) {
         // libvips' error buffer is shared by every thread: its newest line is most likely ours.
-        stage->log->addFailure(lastLine(errorBufferText()));
+        stage->log->addFailure(newestErrorLine(errorBufferText()));
         return -1;
     }
     return vips_region_region(out, in, &out->valid, out->valid.left, out->valid.top);
@@ -124,10 +118,10 @@ struct Decoded {
                 pixels.emplace(store);
             } else {
                 if (store) g_object_unref(store);
-                log->addFailure(lastLine(errorBufferText()));
+                log->addFailure(newestErrorLine(errorBufferText()));
             }
         } catch (const vips::VError& e) {
-            log->addFailure(lastLine(e.what()));
+            log->addFailure(newestErrorLine(e.what()));
         }
         decoder.reset();
         return pixels ? pixels->get_image() : nullptr;
