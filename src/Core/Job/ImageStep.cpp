@@ -343,8 +343,8 @@ ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
     // A copy is the file's own bytes and never decoded.
     const bool decoded = !job.copyOnlyFlag && (outcome.kind == Kind::Done || outcome.kind == Kind::Skipped ||
                                                outcome.kind == Kind::Unreadable);
-    const auto source = resolveSource(input.record);
-    if (const auto damage = decoded && source ? warnings.damage(*source) : std::nullopt) {
+    const auto source = decoded ? resolveSource(input.record) : std::nullopt;
+    if (const auto damage = source ? warnings.damage(*source) : std::nullopt) {
         std::error_code ec;
         if (!outcome.unnamedFile.empty()) std::filesystem::remove(outcome.unnamedFile, ec);
         return skipped(outcome.record, Kind::Unreadable, "the file is damaged: " + *damage);

@@ -15,7 +15,7 @@ bool contains(std::string_view line, std::string_view part) {
     return line.find(part) != std::string_view::npos;
 }
 
-// libvips' count of a JPEG decoder's warnings, whose text follows in a line of its own.
+// libvips' count of a JPEG decoder's warnings (their words are read from the file again).
 bool isWarningCount(std::string_view line) {
     return line.starts_with("read gave ") && line.ends_with(" warnings");
 }
