@@ -45,10 +45,15 @@ std::optional<bool> chunkNoteIsCritical(std::string_view line) {
 
 // True when the line says image data is corrupt or missing. Everything else a decoder says is about
 // metadata (an unknown or private TIFF tag, an odd EXIF, XMP or ICC block, an optional chunk) or a
-// quirk after which every pixel was still read (stray bytes between JPEG segments).
+// quirk after which every pixel was still read.
 bool reportsCorruptData(std::string_view line) {
+    // Quirks after which every pixel was still read: bytes left over between JPEG segments or after a
+    // PNG's image data, a broken colour profile marker.
+    for (const std::string_view leftover : {"extraneous bytes before marker", "bad ICC marker",
+                                            "Too much image data", "xtra compressed data"}) {
+        if (contains(line, leftover)) return false;
+    }
     if (const auto critical = chunkNoteIsCritical(line)) return *critical;
-    if (contains(line, "extraneous bytes before marker") || contains(line, "bad ICC marker")) return false;
     for (const std::string_view phrase : {"Corrupt JPEG data", "Premature end", "premature end",
                                           "Inconsistent progression", "Huffman", "truncated", "Truncated"}) {
         if (contains(line, phrase)) return true;
