@@ -160,6 +160,9 @@ TEST(BatchRunner, EveryOutputHasExactlyThePresetsSidesAtCommonCameraSizes) {
             sizes.push_back({h, w});
         }
     }
+    // A common 16-megapixel size, whose height is not quite 3:2.
+    sizes.push_back({4928, 3264});
+    sizes.push_back({3264, 4928});
     const auto fileName = [](int w, int h) { return std::to_string(w) + "x" + std::to_string(h) + ".jpg"; };
     for (const auto& [w, h] : sizes) dir.write("in/" + fileName(w, h), coretest::greyJpeg(w, h));
 
