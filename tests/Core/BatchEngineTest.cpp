@@ -373,8 +373,8 @@ TEST_F(BatchEngineTest, ImagesAreKnownByTypeAndThoseNoReaderOpensAreListedAndSki
     ASSERT_EQ(skipped.size(), 1u);
     ASSERT_EQ(skipped[0].dataSub.size(), 2u);
     for (const auto& item : skipped[0].dataSub) {
-        EXPECT_NE(item.skipReason.find("cannot be read as an image"), std::string::npos)
-            << item.urlInfo.strFileName << ": " << item.skipReason;
+        EXPECT_EQ(item.skipReason, "the file is a camera RAW file, which is not processed")
+            << item.urlInfo.strFileName;
     }
 }
 
@@ -514,6 +514,53 @@ TEST_F(BatchEngineTest, PreviewsPaceTheWorkerAndAreSkippedWhenAskedTo) {
     run(*fast, {sizedPreset("HD", 640, 360)}, {a, b});
     EXPECT_EQ(screen.count("showLoadingPreview"), 0);
     EXPECT_EQ(pacer->pauses().size(), 6u);  // nothing added
+}
+
+TEST_F(BatchEngineTest, ImagesAlreadyAtTheTargetSizeGetTheirPreviewAndPauseToo) {
+    const auto photo = source("photo.jpg", 640, 360);
+    PresetInfo smart = sizedPreset("Smart", 640, 360);
+    smart["autoSaliency"] = true;
+    PresetInfo whole = sizedPreset("Percent", -1, -1);
+    whole["presetPercent"] = 100;
+    const std::vector<std::string> loadedThenResult = {"showLoadingPreview", "previewWorkingImage"};
+    struct Case {
+        PresetInfo preset;
+        std::vector<std::string> previews;
+        std::vector<double> pauses;
+        bool showsPanel = false;  // the preset itself calls for the preview panel
+    };
+    const std::vector<Case> cases = {
+        {sizedPreset("Same", 640, 360), loadedThenResult, {1, 2, 0}},
+        {sizedPreset("Width", 640, -1), loadedThenResult, {1, 2, 0}},
+        {sizedPreset("Height", -1, 360), loadedThenResult, {1, 2, 0}},
+        {whole, loadedThenResult, {1, 2, 0}},
+        // Saliency wanted: no pause at the loading preview, none at a crop that is not tried.
+        {smart, loadedThenResult, {2, 0}, true},
+    };
+    const std::vector<std::string> previewCalls = {"showLoadingPreview",  "showTargetFrame",
+                                                   "previewWorkingImage", "previewPlaceholderImage",
+                                                   "previewEffectImage",  "animateProcessedImageToFrame"};
+    for (const bool skipPreview : {false, true}) {
+        for (const auto& c : cases) {
+            // A preset that calls for the panel turns the previews on at its start.
+            if (skipPreview && c.showsPanel) continue;
+            const std::string name = presetName(c.preset) + (skipPreview ? " headless" : "");
+            screen = RecordingScreen();
+            pacer = std::make_shared<CountingPacer>();
+            auto engine = makeEngine(skipPreview);
+            run(*engine, {c.preset}, {photo});
+            EXPECT_EQ(engine->arrDoneImageSet().size(), 1u) << name;
+            EXPECT_EQ(screen.previewPanels, c.showsPanel ? 1 : 0) << name;
+            std::vector<std::string> previews;
+            std::copy_if(screen.calls.begin(), screen.calls.end(), std::back_inserter(previews),
+                         [&](const std::string& call) {
+                             return std::find(previewCalls.begin(), previewCalls.end(), call) !=
+                                    previewCalls.end();
+                         });
+            EXPECT_EQ(previews, skipPreview ? std::vector<std::string>{} : c.previews) << name;
+            EXPECT_EQ(pacer->pauses(), skipPreview ? std::vector<double>{} : c.pauses) << name;
+        }
+    }
 }
 
 TEST_F(BatchEngineTest, SmartCropImagesLeaveTheListOfImagesToDoWithOrWithoutPreviews) {

@@ -30,7 +30,8 @@ std::string greyJpeg(int width, int height) {
     marker(out, 0xC4, bytes({0x10}) + oneCode);
     marker(out, 0xDA, bytes({1, 1, 0x00, 0, 63, 0}));
     // Two zero bits per block: every block is flat at the level shift, 128.
-    const std::size_t bits = static_cast<std::size_t>(width / 8) * static_cast<std::size_t>(height / 8) * 2;
+    const auto blocks = [](int side) { return static_cast<std::size_t>((side + 7) / 8); };
+    const std::size_t bits = blocks(width) * blocks(height) * 2;
     out += std::string(bits / 8, '\0');
     if (bits % 8) out += static_cast<char>(0xFF >> (bits % 8));
     out += bytes({0xFF, 0xD9});

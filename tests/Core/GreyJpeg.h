@@ -6,7 +6,6 @@
 
 namespace coretest {
 
-// Width and height must be multiples of 8.
 std::string greyJpeg(int width, int height);
 
 }  // namespace coretest

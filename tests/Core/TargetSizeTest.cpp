@@ -34,10 +34,12 @@ TEST(TargetSize, SizesImagesAndSkipsThoseThatWouldBeEnlarged) {
         std::optional<cg::Size> expected;
     };
     const std::vector<Case> cases = {
-        {{100, 100}, wxh(200, 50), false, std::nullopt},        // one side too small under WxH
-        {{100, 100}, percent(150), false, std::nullopt},        // would grow on both sides
-        {{100, 100}, width(200), false, std::nullopt},          // target (200, 200)
-        {{300, 100}, width(200), false, cg::Size{200, 66}},     // floored
+        {{100, 100}, wxh(200, 50), false, std::nullopt},          // one side too small under WxH
+        {{100, 100}, percent(150), false, std::nullopt},          // would grow on both sides
+        {{100, 100}, width(200), false, std::nullopt},            // target (200, 200)
+        {{300, 100}, width(200), false, cg::Size{200, 66}},       // floored
+        {{4928, 3264}, width(1280), false, cg::Size{1280, 847}},  // 1280 / 4928 * 4928 is a hair under 1280
+        {{4160, 6240}, width(800), false, cg::Size{533, 800}},
         {{1000, 2000}, width(500), false, cg::Size{250, 500}},  // the width goes to the long side
         {{1000, 2000}, width(500), true, cg::Size{500, 1000}},  // unless portraits are allowed
         {{2000, 1000}, height(500), false, cg::Size{500, 250}},
@@ -66,4 +68,5 @@ TEST(TargetSize, FallbackSizeAndDegenerateInputs) {
     const PresetInfo placeholder{{"markDummy", true}};
     EXPECT_EQ(target({640, 480}, placeholder), (cg::Size{0, 0}));
     EXPECT_EQ(coverSize({6000, 4000}, {1080, 1080}), (cg::Size{1620, 1080}));
+    EXPECT_EQ(coverSize({4928, 3264}, {1280, 720}), (cg::Size{1280, 847}));
 }

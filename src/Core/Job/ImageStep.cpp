@@ -14,6 +14,7 @@
 #include "Core/Rename/SafeName.h"
 #include "Core/Watermark/Watermark.h"
 #include "Platform/Foundation/Bookmark.h"
+#include "Platform/Foundation/UTType.h"
 #include "Platform/Image/DecodeWarnings.h"
 #include "Platform/Image/FileType.h"
 #include "Platform/Image/ImageEncoding.h"
@@ -116,6 +117,10 @@ class ImageStep {
     ImageStepOutcome run() {
         const auto source = resolveSource(in_.record);
         if (!source) return skipped(in_.record, Kind::Unreadable, "the file has no path");
+        // A RAW file's TIFF form would decode as its small embedded preview: never read it at all.
+        if (foundation::UTType::ofFile(*source).conformsToCameraRaw())
+            return skipped(in_.record, Kind::Unreadable,
+                           "the file is a camera RAW file, which is not processed");
         std::string error;
         bool damaged = false;
         const auto info = image::readImageInfo(*source, &error, &damaged);
@@ -228,18 +233,22 @@ class ImageStep {
         if (in_.placeholder) {
             working = *loaded;
             if (previews()) postPreview(*loaded, &ActivityScreen::previewPlaceholderImage);
-        } else if (original_.width <= target_.width && original_.height <= target_.height) {
-            working = resizeForActionType(*loaded);
         } else {
-            bool tried = false;
-            if (in_.saliencyWanted) {
-                tried = true;
-                working = smartCropImage(source_, original_, target_, presetImageCrop(preset_), &cropSender_);
-            }
-            if (!working) {
-                if (tried) postFrame(*loaded, std::nullopt);
+            if (original_.width <= target_.width && original_.height <= target_.height) {
                 working = resizeForActionType(*loaded);
+            } else {
+                bool tried = false;
+                if (in_.saliencyWanted) {
+                    tried = true;
+                    working =
+                        smartCropImage(source_, original_, target_, presetImageCrop(preset_), &cropSender_);
+                }
+                if (!working) {
+                    if (tried) postFrame(*loaded, std::nullopt);
+                    working = resizeForActionType(*loaded);
+                }
             }
+            // Every scaled or cropped result is shown, an image already at the target's size too.
             if (working && previews()) {
                 postPreview(*working, &ActivityScreen::previewWorkingImage);
                 job_.pacer->pause(2.0);
@@ -334,7 +343,8 @@ ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
     // A copy is the file's own bytes and never decoded.
     const bool decoded = !job.copyOnlyFlag && (outcome.kind == Kind::Done || outcome.kind == Kind::Skipped ||
                                                outcome.kind == Kind::Unreadable);
-    if (const auto damage = warnings.damage(); damage && decoded) {
+    const auto source = decoded ? resolveSource(input.record) : std::nullopt;
+    if (const auto damage = source ? warnings.damage(*source) : std::nullopt) {
         std::error_code ec;
         if (!outcome.unnamedFile.empty()) std::filesystem::remove(outcome.unnamedFile, ec);
         return skipped(outcome.record, Kind::Unreadable, "the file is damaged: " + *damage);

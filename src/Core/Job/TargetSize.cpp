@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Platform/Graphics/WholePixels.h"
+
 namespace core {
 
 namespace {
@@ -50,7 +52,7 @@ std::optional<cg::Size> targetSizeForPreset(cg::Size pixelSize, const PresetInfo
             const double s = (allowPortraitResize || !givenSideIsShort)
                                  ? std::max(base.width / w, base.height / h)
                                  : std::max(base.height / w, base.width / h);
-            target = {std::floor(w * s), std::floor(h * s)};
+            target = {cg::wholePixels(w * s), cg::wholePixels(h * s)};
             break;
         }
         case ActionType::WxH:
@@ -64,7 +66,7 @@ std::optional<cg::Size> targetSizeForPreset(cg::Size pixelSize, const PresetInfo
 
 cg::Size coverSize(cg::Size pixelSize, cg::Size target) {
     const double s = std::max(target.width / pixelSize.width, target.height / pixelSize.height);
-    return {std::floor(pixelSize.width * s), std::floor(pixelSize.height * s)};
+    return {cg::wholePixels(pixelSize.width * s), cg::wholePixels(pixelSize.height * s)};
 }
 
 }  // namespace core

@@ -20,7 +20,8 @@ cg::Size presetFallbackSize(const PresetInfo& preset);
 std::optional<cg::Size> targetSizeForPreset(cg::Size pixelSize, const PresetInfo* preset, cg::Size fallback,
                                             bool allowPortraitResize);
 
-// The whole-pixel size an image of `pixelSize` is scaled to so that it covers `target`.
+// The whole-pixel size an image of `pixelSize` is scaled to so that it covers `target`: exact on the
+// side that decides the scale.
 cg::Size coverSize(cg::Size pixelSize, cg::Size target);
 
 }  // namespace core

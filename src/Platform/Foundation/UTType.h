@@ -1,7 +1,8 @@
 #pragma once
 // UTType: the type of a file's contents as the desktop judges it, from the shared-mime-info database:
-// by the file's name, and by its first bytes where the name does not settle it. Types are named by
-// their MIME identifiers ("image/jpeg"). Thread-safe.
+// by the file's name, and by its first bytes where the name does not settle it. A camera RAW file in
+// TIFF form (DNG, NEF, ARW, ...) is known by its directories too, whatever its name. Types are named
+// by their MIME identifiers ("image/jpeg"). Thread-safe.
 
 #include <filesystem>
 #include <string>
@@ -17,8 +18,11 @@ class UTType {
     const std::string& identifier() const { return lineage_.front(); }
     // True for images of every kind, those no reader here can open (camera RAW) included.
     bool conformsToImage() const;
+    // True for a camera's RAW file (a type under "image/x-dcraw": DNG, NEF, CR2, ARW, RAF, ...).
+    bool conformsToCameraRaw() const;
 
   private:
+    static UTType named(const std::string& identifier);
     explicit UTType(std::vector<std::string> lineage) : lineage_(std::move(lineage)) {}
     std::vector<std::string> lineage_;  // the type, then every type it derives from
 };

@@ -2,6 +2,7 @@
 
 #include "Platform/Image/FilterPixels.h"
 #include "Platform/Image/VipsImage.h"
+#include "Platform/Image/VipsRuntime.h"
 
 #include <algorithm>
 #include <array>
@@ -93,7 +94,7 @@ std::vector<Filter> autoAdjustmentFilters(const image::Image& image) {
     try {
         analysis = analyse(image::toVips(image));
     } catch (const vips::VError&) {
-        vips_error_clear();
+        image::detail::forgetErrors();
         return {};
     }
     std::vector<Filter> proposals;

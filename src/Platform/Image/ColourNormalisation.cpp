@@ -1,5 +1,7 @@
 #include "Platform/Image/ColourNormalisation.h"
 
+#include "Platform/Image/VipsRuntime.h"
+
 namespace image::detail {
 
 namespace {
@@ -21,7 +23,7 @@ vips::VImage colourToSRGB(const vips::VImage& colour, bool isCmyk) {
         } catch (const vips::VError&) {
             // A broken or mismatched profile (an RGB profile on a greyscale image, say): read the
             // values as they stand rather than refuse the image.
-            vips_error_clear();
+            detail::forgetErrors();
         }
     }
     return colour.colourspace(VIPS_INTERPRETATION_sRGB);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
@@ -10,10 +11,18 @@ namespace image {
 
 namespace {
 
-// libvips' own lines around a decoder's report: how many warnings there were, which tile failed.
-bool isFraming(std::string_view line) {
-    return (line.starts_with("read gave ") && line.ends_with(" warnings")) ||
-           line.starts_with("error in tile ");
+bool contains(std::string_view line, std::string_view part) {
+    return line.find(part) != std::string_view::npos;
+}
+
+// libvips' count of a JPEG decoder's warnings (their words are read from the file again).
+bool isWarningCount(std::string_view line) {
+    return line.starts_with("read gave ") && line.ends_with(" warnings");
+}
+
+// libvips' line when the pixels of a tile could not be computed: the decode failed there.
+bool isTileFailure(std::string_view line) {
+    return line.starts_with("error in tile ");
 }
 
 // The report without the name of the libvips class that passed it on ("VipsJpeg: ...").
@@ -23,19 +32,33 @@ std::string withoutClassName(const std::string& line) {
     return line.substr(colon + 2);
 }
 
-// A note on a PNG chunk that a reader may ignore: ancillary chunks are named with a lower-case first
-// letter ("iCCP: known incorrect sRGB profile"). A failed checksum is never harmless.
-bool isOptionalChunkNote(std::string_view line) {
-    if (line.size() < 6 || line[4] != ':' || !std::islower(static_cast<unsigned char>(line[0]))) return false;
-    for (std::size_t i = 1; i < 4; ++i) {
-        if (!std::isalpha(static_cast<unsigned char>(line[i]))) return false;
+// A PNG decoder's note on a chunk ("IDAT: invalid code lengths set", "iCCP: known incorrect sRGB
+// profile"): true for a chunk that holds the image (its name starts with a capital), false for an
+// optional one, which a reader may drop; absent for any other line.
+std::optional<bool> chunkNoteIsCritical(std::string_view line) {
+    if (line.size() < 6 || line[4] != ':' || line[5] != ' ') return std::nullopt;
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (!std::isalpha(static_cast<unsigned char>(line[i]))) return std::nullopt;
     }
-    return line.find("CRC") == std::string_view::npos;
+    return std::isupper(static_cast<unsigned char>(line[0])) != 0;
 }
 
-// Quirks after which every pixel was still read: stray bytes between JPEG segments, optional chunks.
-bool isHarmless(std::string_view line) {
-    return line.find("extraneous bytes before marker") != std::string_view::npos || isOptionalChunkNote(line);
+// True when the line says image data is corrupt or missing. Everything else a decoder says is about
+// metadata (an unknown or private TIFF tag, an odd EXIF, XMP or ICC block, an optional chunk) or a
+// quirk after which every pixel was still read.
+bool reportsCorruptData(std::string_view line) {
+    // Quirks after which every pixel was still read: bytes left over between JPEG segments or after a
+    // PNG's image data, a broken colour profile marker.
+    for (const std::string_view leftover : {"extraneous bytes before marker", "bad ICC marker",
+                                            "Too much image data", "xtra compressed data"}) {
+        if (contains(line, leftover)) return false;
+    }
+    if (const auto critical = chunkNoteIsCritical(line)) return *critical;
+    for (const std::string_view phrase : {"Corrupt JPEG data", "Premature end", "premature end",
+                                          "Inconsistent progression", "Huffman", "truncated", "Truncated"}) {
+        if (contains(line, phrase)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -51,22 +74,35 @@ DecodeWarnings::~DecodeWarnings() {
 }
 
 std::vector<std::string> DecodeWarnings::messages() const {
-    return log_->lines();
+    std::vector<std::string> texts;
+    for (const auto& line : log_->lines()) texts.push_back(line.text);
+    return texts;
 }
 
-std::optional<std::string> DecodeWarnings::damage() const {
-    std::optional<std::string> framing;
-    bool reported = false;
-    for (const auto& line : log_->lines()) {
-        if (isFraming(line)) {
-            if (!framing) framing = line;
-            continue;
-        }
-        reported = true;
-        if (!isHarmless(line)) return withoutClassName(line);
+std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& decodedFile) const {
+    const auto lines = log_->lines();
+    const detail::WarningLine* failure = nullptr;
+    bool counted = false;
+    for (const auto& line : lines) {
+        if (!failure && (line.failure || isTileFailure(line.text))) failure = &line;
+        counted = counted || isWarningCount(line.text);
     }
-    // A failed tile, or warnings counted whose text went elsewhere: still damage.
-    if (framing && !reported) return framing;
+    // The JPEG decoder's own account, when it gave one.
+    if (counted || failure) {
+        if (const auto jpeg = detail::readJpegWarnings(decodedFile)) {
+            for (const auto& warning : jpeg->warnings) {
+                if (reportsCorruptData(warning)) return warning;
+            }
+            if (jpeg->failure) return jpeg->failure;
+            if (!failure) return std::nullopt;  // every warning was a harmless quirk
+        }
+    }
+    // Other decoders' accounts say more than libvips' failure.
+    for (const auto& line : lines) {
+        if (!line.failure && !isWarningCount(line.text) && reportsCorruptData(line.text))
+            return withoutClassName(line.text);
+    }
+    if (failure) return withoutClassName(failure->text);
     return std::nullopt;
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 // DecodeWarnings: what libvips and its codecs report about a file while its image is read (a truncated
-// file, a failed checksum, a decoder giving up part way), collected for one piece of work instead of
-// being printed on standard error. A collector is active on the thread that made it until it is
-// destroyed; images loaded meanwhile report the decoding of their pixels to it from whichever thread
-// decodes them. Reports made with no collector active are dropped. Create and destroy on one thread;
-// the messages may be read from it at any time.
+// file, a failed checksum, a decoder giving up part way, notes on metadata), collected for one piece
+// of work instead of being printed on standard error. A collector is active on the thread that made
+// it until it is destroyed; images loaded meanwhile report the decoding of their pixels to it from
+// whichever thread decodes them. Reports made with no collector active are dropped. Create and
+// destroy on one thread; the messages may be read from it at any time.
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,9 +27,12 @@ class DecodeWarnings {
 
     // Every line reported so far, in order, each once.
     std::vector<std::string> messages() const;
-    // The first report that says the image data is damaged; absent while there is none or every
-    // report is a harmless quirk (bytes between segments, a note on an optional PNG chunk).
-    std::optional<std::string> damage() const;
+    // Why the image is damaged, judged by its pixels: a decode that failed or stopped early, or a
+    // report of corrupt image data. Absent while every report is about metadata (an unknown or private
+    // TIFF tag, an odd EXIF, XMP or ICC block, an optional PNG chunk) or a quirk after which every
+    // pixel was still read. `decodedFile` is the file the work decoded: a JPEG decoder's warnings are
+    // read from it again, since libvips words them only in an error text that every thread shares.
+    std::optional<std::string> damage(const std::filesystem::path& decodedFile) const;
 
   private:
     std::shared_ptr<detail::WarningLog> log_;

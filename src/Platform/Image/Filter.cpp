@@ -81,7 +81,7 @@ std::optional<image::Image> Filter::outputImage() const {
         if (!out) return std::nullopt;
         return image::fromVips(*out);
     } catch (const vips::VError&) {
-        vips_error_clear();
+        image::detail::forgetErrors();
         return std::nullopt;
     } catch (const std::exception&) {
         // A filter computed with another library (OpenCV) that refuses its input gives nothing.

@@ -4,6 +4,7 @@
 #include "Platform/Image/FilterKind.h"
 #include "Platform/Image/FilterPixels.h"
 #include "Platform/Image/VipsImage.h"
+#include "Platform/Image/VipsRuntime.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,7 +24,7 @@ std::optional<image::Image> bundledLookupTable() {
             if (png.bands() > 3) png = png.extract_band(0, vips::VImage::option()->set("n", 3));
             return image::fromVips(png.cast(VIPS_FORMAT_UCHAR).copy_memory());
         } catch (const vips::VError&) {
-            vips_error_clear();
+            image::detail::forgetErrors();
             return std::nullopt;
         }
     }();

@@ -3,6 +3,7 @@
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsImage.h"
+#include "Platform/Image/VipsRuntime.h"
 
 #include <algorithm>
 #include <cmath>
@@ -105,14 +106,14 @@ std::optional<foundation::Data> encodedData(const Image& image, FileType type,
                                             std::optional<double> compressionFactor, std::string* error) {
     try {
         auto bytes = encode(prepared(image), type, compressionFactor);
-        vips_error_clear();
+        detail::forgetErrors();
         if (bytes.empty()) {
             detail::reportError(error, "the encoder produced no data");
             return std::nullopt;
         }
         return bytes;
     } catch (const vips::VError& e) {
-        detail::reportError(error, std::string("could not encode the image: ") + e.what());
+        detail::reportError(error, "could not encode the image: " + detail::newestErrorLine(e.what()));
         return std::nullopt;
     }
 }

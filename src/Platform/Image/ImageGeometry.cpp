@@ -1,5 +1,6 @@
 #include "Platform/Image/ImageGeometry.h"
 
+#include "Platform/Graphics/WholePixels.h"
 #include "Platform/Image/VipsImage.h"
 
 #include <cmath>
@@ -10,8 +11,7 @@ namespace {
 
 // Whole pixels of a size computed in floating point: 199.99999999999997 is 200, not 199.
 int wholePixels(double value) {
-    const double nearest = std::round(value);
-    return std::fabs(value - nearest) < 1e-6 ? int(nearest) : int(std::trunc(value));
+    return int(cg::wholePixels(value));
 }
 
 // Exactly width x height with Lanczos-3, averaging colours by their coverage so transparent pixels

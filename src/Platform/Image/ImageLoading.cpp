@@ -77,7 +77,7 @@ std::optional<Image> load(const std::optional<detail::Admission>& admission, std
         if (const auto& log = detail::currentWarningLog()) raw = detail::decodedReportingTo(raw, log);
         return finishLoad(raw, admission->format, error);
     } catch (const vips::VError& e) {
-        detail::reportError(error, std::string("unreadable image: ") + e.what());
+        detail::reportError(error, "unreadable image: " + detail::newestErrorLine(e.what()));
         return std::nullopt;
     }
 }
@@ -103,7 +103,7 @@ Image rendered(const Image& image) {
     try {
         return fromVips(toVips(image).copy_memory());
     } catch (const vips::VError& e) {
-        detail::reportError(nullptr, e.what());
+        detail::reportError(nullptr, "");
         return image;
     }
 }

@@ -1,5 +1,6 @@
 #include "Platform/Image/LoaderAdmission.h"
 
+#include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
 #include <array>
@@ -55,7 +56,7 @@ vips::VSource sourceOwningCopyOf(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 void reportError(std::string* error, const std::string& message) {
-    vips_error_clear();
+    detail::forgetErrors();
     if (error != nullptr) *error = message;
 }
 
@@ -90,7 +91,7 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
         if (!format) return std::nullopt;
         return Admission{*format, source, nullptr};
     } catch (const vips::VError& e) {
-        reportError(error, std::string("not a readable file: ") + e.what());
+        reportError(error, "not a readable file: " + newestErrorLine(e.what()));
         return std::nullopt;
     }
 }

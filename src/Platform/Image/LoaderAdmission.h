@@ -34,7 +34,7 @@ vips::VImage openAdmitted(const Admission& admission, vips::VOption* options = n
 
 bool exceedsPixelBound(const vips::VImage& header);
 
-// Sets `error` (when given) and clears libvips' own error buffer, so messages never pile up.
+// Sets `error` (when given) and lets libvips' own error text be forgotten, so messages never pile up.
 void reportError(std::string* error, const std::string& message);
 
 }  // namespace image::detail

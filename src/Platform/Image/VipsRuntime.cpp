@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace image::detail {
 
@@ -44,6 +45,20 @@ bool startVips() {
 void ensureVipsStarted() {
     static const bool started = startVips();
     (void)started;
+}
+
+void forgetErrors() {
+    // libvips keeps at most 10 KB and drops what comes after: emptied well before that, a new line
+    // always gets in.
+    // (Taking a copy of the text would empty it too.)
+    constexpr std::size_t kLongText = 4096;
+    if (std::strlen(vips_error_buffer()) > kLongText) vips_error_clear();
+}
+
+std::string newestErrorLine(std::string_view text) {
+    while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    const auto cut = text.rfind('\n');
+    return std::string(cut == std::string_view::npos ? text : text.substr(cut + 1));
 }
 
 }  // namespace image::detail

@@ -2,9 +2,21 @@
 // Starts libvips once per process, on first use, from whichever thread gets here first. Every entry
 // point of this layer calls it, so callers never initialise libvips themselves. Thread-safe.
 
+#include <string>
+#include <string_view>
+
 namespace image::detail {
 
 void ensureVipsStarted();
+
+// Forgets libvips' error text, once it has grown long: it is one text shared by every thread, and a
+// decoder working on another thread may be about to hand its newest line on (see WarningLog.h), so
+// a short text is left alone. Call where an error has been dealt with. Thread-safe.
+void forgetErrors();
+
+// The newest line of a libvips error text (a failed operation's own, most likely: the text is shared
+// and kept a while, so older lines may come before it).
+std::string newestErrorLine(std::string_view text);
 
 }  // namespace image::detail
 

@@ -1,5 +1,7 @@
 #include "Platform/Image/WarningLog.h"
 
+#include "Platform/Image/VipsRuntime.h"
+
 #include <algorithm>
 #include <mutex>
 #include <optional>
@@ -12,47 +14,27 @@ namespace image::detail {
 namespace {
 
 thread_local std::shared_ptr<WarningLog> tCurrentLog;
-// Set after libvips' "read gave N warnings" line, whose next message dumps its whole error buffer.
+// Set after libvips' "read gave N warnings" line, whose next message dumps its whole error text.
 thread_local bool tExpectingDump = false;
 
 bool isWarningCount(std::string_view message) {
     return message.starts_with("read gave ") && message.ends_with(" warnings");
 }
 
-std::string lastLine(std::string_view text) {
-    while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
-    const auto cut = text.rfind('\n');
-    return std::string(cut == std::string_view::npos ? text : text.substr(cut + 1));
-}
-
 std::string errorBufferText() {
-    char* copy = vips_error_buffer_copy();
-    std::string text = copy ? copy : "";
-    g_free(copy);
+    std::string text = vips_error_buffer();
+    forgetErrors();
     return text;
-}
-
-std::string newestJpegLine(std::string_view text) {
-    std::string newest;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const auto end = std::min(text.find('\n', start), text.size());
-        const auto line = text.substr(start, end - start);
-        if (line.starts_with("VipsJpeg:")) newest = line;
-        start = end + 1;
-    }
-    return newest.empty() ? lastLine(text) : newest;
 }
 
 void routeMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer) {
     const std::string_view text = message ? message : "";
     const bool dump = std::exchange(tExpectingDump, false);
     tExpectingDump = isWarningCount(text);
-    const auto& log = tCurrentLog;
-    if (!log) return;
-    // The buffer is shared by every thread: its newest line from the JPEG decoder (the only one that
-    // reports this way) is most likely this decoder's own.
-    log->add(dump ? newestJpegLine(text) : std::string(text));
+    // The dump is the error text of every thread: which of its lines are this decoder's cannot be
+    // told (DecodeWarnings reads the file's own warnings again instead).
+    if (dump) return;
+    if (const auto& log = tCurrentLog) log->add(std::string(text));
 }
 
 // A stage that passes its input through, the threads computing it reporting to its log meanwhile.
@@ -81,7 +63,7 @@ int generateReporting(VipsRegion* out, void* sequence, void*, void* client, gboo
     const ReportingScope scope(stage->log);
     if (vips_region_prepare(in, &out->valid) != 0) {
         // libvips' error buffer is shared by every thread: its newest line is most likely ours.
-        stage->log->add(lastLine(errorBufferText()));
+        stage->log->addFailure(newestErrorLine(errorBufferText()));
         return -1;
     }
     return vips_region_region(out, in, &out->valid, out->valid.left, out->valid.top);
@@ -136,10 +118,10 @@ struct Decoded {
                 pixels.emplace(store);
             } else {
                 if (store) g_object_unref(store);
-                log->add(lastLine(errorBufferText()));
+                log->addFailure(newestErrorLine(errorBufferText()));
             }
         } catch (const vips::VError& e) {
-            log->add(lastLine(e.what()));
+            log->addFailure(newestErrorLine(e.what()));
         }
         decoder.reset();
         return pixels ? pixels->get_image() : nullptr;
@@ -170,15 +152,29 @@ int stopDecoded(void* sequence, void*, void*) {
 }  // namespace
 
 void WarningLog::add(const std::string& message) {
+    append(message, false);
+}
+
+void WarningLog::addFailure(const std::string& message) {
+    append(message, true);
+}
+
+void WarningLog::append(const std::string& message, bool failure) {
     std::istringstream lines(message);
     std::lock_guard lock(mutex_);
     for (std::string line; std::getline(lines, line);) {
-        if (line.empty() || std::find(lines_.begin(), lines_.end(), line) != lines_.end()) continue;
-        lines_.push_back(line);
+        if (line.empty()) continue;
+        const auto same = std::find_if(lines_.begin(), lines_.end(),
+                                       [&](const WarningLine& seen) { return seen.text == line; });
+        if (same == lines_.end()) {
+            lines_.push_back({line, failure});
+        } else {
+            same->failure = same->failure || failure;
+        }
     }
 }
 
-std::vector<std::string> WarningLog::lines() const {
+std::vector<WarningLine> WarningLog::lines() const {
     std::lock_guard lock(mutex_);
     return lines_;
 }

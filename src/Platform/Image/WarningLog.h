@@ -12,13 +12,23 @@
 
 namespace image::detail {
 
+// One line of a report: a decoder's warning, or the failure of a decode (the pixels could not all be
+// read).
+struct WarningLine {
+    std::string text;
+    bool failure = false;
+};
+
 struct WarningLog {
     void add(const std::string& message);
-    std::vector<std::string> lines() const;
+    void addFailure(const std::string& message);
+    std::vector<WarningLine> lines() const;
 
   private:
+    void append(const std::string& message, bool failure);
+
     mutable std::mutex mutex_;
-    std::vector<std::string> lines_;
+    std::vector<WarningLine> lines_;
 };
 
 // The log of the collector active on this thread, or null.
