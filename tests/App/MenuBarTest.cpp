@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QImage>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSlider>
 #include <QTest>
 
@@ -267,14 +269,26 @@ TEST_F(MenuBarTest, ThePresetsMenuAsksOnceToLeaveARunningJobAndARefusedSwitchRun
     ASSERT_TRUE(
         mainQueue->runUntil([&] { return !activity->isActivityRunning(); }, std::chrono::seconds(60)));
 
-    // "Stop Job": the preset list comes up and the chosen preset asks for its images.
+    // "Stop Job", however long the user takes to answer: the preset list comes up and the chosen
+    // preset asks for its images.
     QTest::mouseClick(activity->btnDoneOrCancel, Qt::LeftButton);
     drain();
     ASSERT_TRUE(runBulkJob());
-    activity = bulk->activityVC();
-    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
-    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
     presetsMenu().items()[0]->trigger();
+    drain();
+    const auto questions = window().findChildren<QMessageBox*>();
+    ASSERT_EQ(questions.size(), 1);
+    for (int step = 0; step < 12; ++step) {
+        mainQueue->advance(0.5);
+        drain();
+    }
+    EXPECT_EQ(window().findChildren<QMessageBox*>().size(), 1) << "asked once, still waiting";
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
+    QAbstractButton* stop = nullptr;
+    for (QAbstractButton* button : questions.front()->buttons())
+        if (button->text() == "Stop Job") stop = button;
+    ASSERT_NE(stop, nullptr);
+    QTest::mouseClick(stop, Qt::LeftButton);
     drain();
     EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
     mainQueue->advance(0.5);

@@ -3,7 +3,6 @@
 // tab, adding images to the list it works on): the job stops only when the user says so. Main
 // thread only.
 
-#include <QObject>
 #include <functional>
 #include <string>
 
