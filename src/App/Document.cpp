@@ -43,6 +43,8 @@ void selectAdvancedTab() {
     if (controller->segBtn->selectedSegment() == kAdvancedTab && delegate && delegate->tabBarVC &&
         delegate->tabBarVC->intSegmentSelectedNow == kAdvancedTab)
         return;
+    // A question already up decides for every file gathered meanwhile as well.
+    if (delegate && delegate->tabBarVC && delegate->tabBarVC->isAskingToLeave()) return;
     controller->segBtn->setSelectedSegment(kAdvancedTab);
     if (!delegate || !delegate->tabBarVC) return;
     delegate->tabBarVC->selectTab(controller->segBtn->selectedSegment(), [](bool shown) {
