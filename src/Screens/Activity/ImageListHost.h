@@ -1,7 +1,8 @@
 #pragma once
-// ImageListHost: what an image list (CollectionVC) needs of the screen that embeds it. The embedding
-// screen implements it; the list finds it as its parent controller and takes its role from it. Every
-// pane part is optional: the defaults do nothing. Main thread only.
+// ImageListHost: what an image list (CollectionVC) needs of the screen that embeds it, and that
+// screen's one entry for new images. The embedding screen implements it; the list finds it as its
+// parent controller and takes its role from it. Every pane part is optional: the defaults do
+// nothing (and let new images join at once). Main thread only.
 
 #include <QPointer>
 #include <functional>

@@ -6,6 +6,14 @@
 #include "Screens/Activity/ActivityVC.h"
 
 namespace screens {
+namespace {
+
+// A job that has been told to stop is winding down; adding images no longer stops anything.
+bool jobRunsOn(const ActivityVC* activity) {
+    return activity && activity->isActivityRunning() && !activity->isGotCancel();
+}
+
+}  // namespace
 
 appkit::Alert stopJobAlert(const std::string& why) {
     appkit::Alert alert;
@@ -15,10 +23,6 @@ appkit::Alert stopJobAlert(const std::string& why) {
     alert.messageText = "Stop the running job?";
     alert.informativeText = why;
     return alert;
-}
-
-bool jobRunsOn(const ActivityVC* activity) {
-    return activity && activity->isActivityRunning() && !activity->isGotCancel();
 }
 
 void confirmAddingImagesDuringJob(appkit::ViewController& pane, ActivityVC* activity,

@@ -18,9 +18,6 @@ namespace screens {
 // "Stop the running job?" with "Stop Job" (first) and "Keep Job"; `why` says what stopping it is for.
 appkit::Alert stopJobAlert(const std::string& why);
 
-// True while `activity` has a job that has not been told to stop.
-bool jobRunsOn(const ActivityVC* activity);
-
 // Runs `add` at once unless a job runs on `activity`. Then the user is asked, as a sheet on the
 // window of `pane`: "Stop Job" stops the job and runs `add`; "Keep Job" leaves both alone. An
 // answer that comes after `pane` has gone does nothing.
