@@ -83,6 +83,9 @@ class AppDelegate : public QObject,
 
     // Rebuilds the submenu of menuItem_AddImageToPreset from the shared preset list.
     void rebuildPresetsMenu();
+    // The presets menu's items are disabled while the preset list is busy with a job, which no
+    // other preset can join; enabled otherwise.
+    void refreshPresetsMenu();
 
     // Shows `message` in `popover` beside `anchor` (light or dark); the delegate keeps the popover
     // until the next message.
@@ -95,10 +98,11 @@ class AppDelegate : public QObject,
     void retitleMenus();
     void setMenuOptionActions(int tab);
     // Tags 1-4: add images, remove the selected ones, select all, deselect all, on the image list
-    // of the Advanced or Rename tab.
+    // of the Advanced or Rename tab; adding images works on the Bulk tab's list as well.
     void handleMenuOption(const appkit::MenuItem& sender);
     // Runs the preset of a presets-menu item; from another tab it first switches to the preset
-    // list and tries again every 0.5 s until that has registered (for at most 5 s).
+    // list (asking first while a job runs there) and, once switched, runs the preset as soon as the
+    // list has registered: looked for every 0.5 s, for at most 5 s.
     void selectPresetFromMenu(int row, const std::string& name);
     // Cancel Activity: finds the running activity of the current tab and asks before cancelling it.
     void enableCancelActivityMenuItem();
@@ -131,7 +135,7 @@ class AppDelegate : public QObject,
     appkit::Window* mainWindow() const;
     // The image index of the first selected image of the previewed list view, 0 without one.
     int firstSelectedImage() const;
-    void selectPresetFromMenu(int row, const std::string& name, int attempt);
+    void runPresetOnceListShows(int row, const std::string& name, int attempt);
 
     foundation::UserDefaults& defaults_;
     std::shared_ptr<appkit::Popover> messagePopover_;

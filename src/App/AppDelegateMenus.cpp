@@ -17,10 +17,13 @@
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CloseActivityAlert.h"
 #include "Screens/Activity/CollectionVC.h"
+#include "Screens/Setup/BulkMasterVC.h"
 #include "Screens/Setup/PresetListForIOS.h"
 
 namespace {
 
+constexpr int kAddImagesTag = 1;
+constexpr int kBulkTab = 3;
 constexpr double kPresetMenuRetrySeconds = 0.5;
 // Ten tries of half a second: a preset list that has not come up by then is not coming.
 constexpr int kPresetMenuAttempts = 10;
@@ -45,6 +48,9 @@ void AppDelegate::retitleMenus() {
 }
 
 void AppDelegate::setMenuOptionActions(int tab) {
+    // Called with every tab switch: a busy preset list that has gone no longer holds the presets
+    // menu back.
+    refreshPresetsMenu();
     for (const QPointer<appkit::MenuItem>& item :
          {menuItem_AddImages, menuItem_RemoveImages, menuItem_SelectAll, menuItem_DeselectAll}) {
         if (!item) continue;
@@ -60,13 +66,15 @@ void AppDelegate::handleMenuOption(const appkit::MenuItem& sender) {
     if (!tabBarVC) return;
     appkit::ViewController* pane =
         tabBarVC->advancedMasterVC ? tabBarVC->advancedMasterVC.data() : tabBarVC->renameMasterVC.data();
+    // The Bulk tab registers nowhere, but its list takes images from the menu as well.
+    if (!pane && sender.tag() == kAddImagesTag && tabBarVC->intSegmentSelectedNow == kBulkTab)
+        pane = findBelow<BulkMasterVC>(tabBarVC);
     const QPointer<screens::CollectionVC> list = findBelow<screens::CollectionVC>(pane);
     if (!list) return;
     switch (sender.tag()) {
-        case 1:
-            tabBarVC->browseForImages([list](const std::vector<std::string>& urls) {
-                if (list) list->addImagesFromURLs(urls);
-            });
+        case kAddImagesTag:
+            // The chosen images go through the tab's own entry, which asks before they stop a job.
+            list->browseForImages();
             break;
         case 2:
             list->removeSelectedImages();
@@ -89,13 +97,19 @@ void AppDelegate::rebuildPresetsMenu() {
     mainmenu::rebuildPresetsMenu(
         *submenu, core::sharedPresetList().snapshot(),
         [this](int row, const std::string& name) { selectPresetFromMenu(row, name); });
+    refreshPresetsMenu();
+}
+
+void AppDelegate::refreshPresetsMenu() {
+    auto* submenu =
+        menuItem_AddImageToPreset ? qobject_cast<appkit::Menu*>(menuItem_AddImageToPreset->menu()) : nullptr;
+    if (!submenu) return;
+    auto* list = tabBarVC ? qobject_cast<PresetListForIOS*>(tabBarVC->presetListVC.data()) : nullptr;
+    const bool busy = list && list->isBusy();
+    for (appkit::MenuItem* item : submenu->items()) item->setEnabled(!busy);
 }
 
 void AppDelegate::selectPresetFromMenu(int row, const std::string& name) {
-    selectPresetFromMenu(row, name, 0);
-}
-
-void AppDelegate::selectPresetFromMenu(int row, const std::string& name, int attempt) {
     if (!tabBarVC) return;
     if (tabBarVC->presetListVC) {
         if (runPresetFromMenu) runPresetFromMenu(row, name);
@@ -105,11 +119,23 @@ void AppDelegate::selectPresetFromMenu(int row, const std::string& name, int att
     auto* controller = window ? dynamic_cast<VortaWindowController*>(window->windowController()) : nullptr;
     if (!controller || !controller->segBtn) return;
     controller->segBtn->setSelectedSegment(0);
-    tabBarVC->selectTab(controller->segBtn->selectedSegment());
-    if (attempt + 1 >= kPresetMenuAttempts) return;
+    // Asked once at most: a switch the user refuses runs nothing and asks nothing more.
+    tabBarVC->selectTab(controller->segBtn->selectedSegment(),
+                        [self = QPointer<AppDelegate>(this), row, name](bool shown) {
+                            if (self && shown) self->runPresetOnceListShows(row, name, 0);
+                        });
+}
+
+void AppDelegate::runPresetOnceListShows(int row, const std::string& name, int attempt) {
     asyncAfter(dispatch::Queue::main(), kPresetMenuRetrySeconds,
                [self = QPointer<AppDelegate>(this), row, name, attempt] {
-                   if (self) self->selectPresetFromMenu(row, name, attempt + 1);
+                   if (!self || !self->tabBarVC) return;
+                   if (self->tabBarVC->presetListVC) {
+                       if (self->runPresetFromMenu) self->runPresetFromMenu(row, name);
+                       return;
+                   }
+                   if (attempt + 1 < kPresetMenuAttempts)
+                       self->runPresetOnceListShows(row, name, attempt + 1);
                });
 }
 

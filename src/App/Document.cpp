@@ -6,7 +6,6 @@
 #include "App/TabBarVC.h"
 #include "App/VortaWindowController.h"
 #include "Platform/AppKit/GuardedDispatch.h"
-#include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageListHost.h"
 
 namespace Document {
@@ -29,7 +28,14 @@ VortaWindowController* mainWindowController() {
     return attached().data();
 }
 
-// Shows the Advanced tab the way a click on its segment does.
+void scheduleFlush() {
+    AppDelegate* delegate = appDelegate();
+    if (!delegate) return;
+    appkit::postToMainAfter(delegate, kGatherSeconds, [captured = pending()] { flushPendingURLs(captured); });
+}
+
+// Shows the Advanced tab the way a click on its segment does. While a job runs on the tab showing,
+// the user is asked first; the gathered files follow a switch made and are let go with one refused.
 void selectAdvancedTab() {
     VortaWindowController* controller = mainWindowController();
     if (!controller || !controller->segBtn) return;
@@ -37,14 +43,16 @@ void selectAdvancedTab() {
     if (controller->segBtn->selectedSegment() == kAdvancedTab && delegate && delegate->tabBarVC &&
         delegate->tabBarVC->intSegmentSelectedNow == kAdvancedTab)
         return;
+    // A question already up decides for every file gathered meanwhile as well.
+    if (delegate && delegate->tabBarVC && delegate->tabBarVC->isAskingToLeave()) return;
     controller->segBtn->setSelectedSegment(kAdvancedTab);
-    if (delegate && delegate->tabBarVC) delegate->tabBarVC->selectTab(controller->segBtn->selectedSegment());
-}
-
-void scheduleFlush() {
-    AppDelegate* delegate = appDelegate();
-    if (!delegate) return;
-    appkit::postToMainAfter(delegate, kGatherSeconds, [captured = pending()] { flushPendingURLs(captured); });
+    if (!delegate || !delegate->tabBarVC) return;
+    delegate->tabBarVC->selectTab(controller->segBtn->selectedSegment(), [](bool shown) {
+        if (shown)
+            scheduleFlush();
+        else
+            pending().clear();
+    });
 }
 
 }  // namespace
@@ -69,8 +77,9 @@ void openURL(const std::string& path) {
 void flushPendingURLs(const std::vector<std::string>& captured) {
     if (captured.size() != pending().size()) return;
     AppDelegate* delegate = appDelegate();
-    // The welcome pages of a first run still show: the files wait for the tabs.
-    if (!delegate || !delegate->tabBarVC) return;
+    // The welcome pages of a first run still show: the files wait for the tabs. While the user is
+    // asked whether to leave a running job for the Advanced tab, they wait for the answer.
+    if (!delegate || !delegate->tabBarVC || delegate->tabBarVC->isAskingToLeave()) return;
     addPendingURLsToPhotoList(captured);
     pending().clear();
 }
@@ -89,9 +98,9 @@ void tabSwitcherDidLoad() {
 void addPendingURLsToPhotoList(const std::vector<std::string>& urls) {
     AppDelegate* delegate = appDelegate();
     TabBarVC* tabs = delegate ? delegate->tabBarVC.data() : nullptr;
+    // The Advanced tab's own entry, which asks before the files stop a job running there.
     auto* pane = tabs ? dynamic_cast<screens::ImageListHost*>(tabs->advancedMasterVC.data()) : nullptr;
-    if (!pane || !pane->collectionVCEmbeded) return;
-    pane->collectionVCEmbeded->addImages(urls);
+    if (pane) pane->addImages(urls);
 }
 
 }  // namespace Document

@@ -2,8 +2,10 @@
 // Document: the files opened with the application from a file manager (the arguments of `vorta`,
 // or handed over by a second start). The window switches to the Advanced tab, the files are gathered
 // until 1.0 s passes without a new one, and then all of them are added at once, in arrival order,
-// to the Advanced tab's image list. While the welcome pages of a first run show, the files wait and
-// follow once the tabs are there. Main thread only; the gathered list is touched nowhere else.
+// through the Advanced tab's own entry for images. While the welcome pages of a first run show, the
+// files wait and follow once the tabs are there. A running job is never stopped unasked: leaving its
+// tab, or adding to the list it works on, asks first, and files the user declines are let go.
+// Main thread only; the gathered list is touched nowhere else.
 
 #include <string>
 #include <vector>
@@ -19,7 +21,7 @@ void attachWindowController(VortaWindowController* controller);
 void openURL(const std::string& path);
 // The burst captured when its last file arrived: handed over when no file came since.
 void flushPendingURLs(const std::vector<std::string>& captured);
-// Hands the files to the Advanced tab's image list; dropped when that list is not there.
+// Hands the files to the Advanced tab's entry for images; dropped when that tab is not there.
 void addPendingURLsToPhotoList(const std::vector<std::string>& urls);
 // The tab switcher has loaded: files that waited for it are handed over now.
 void tabSwitcherDidLoad();

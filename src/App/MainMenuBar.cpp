@@ -57,6 +57,9 @@ QMenuBar* installMainMenu(AppDelegate& delegate, appkit::Window& window) {
     appkit::Menu* edit = addMenu(*bar, QStringLiteral("Edit"));
     delegate.menuItem_RemoveImages =
         addTagged(*edit, QStringLiteral("Remove Images"), 2, QKeySequence::Delete);
+    // Delete removes what has the focus (images in the image list, a size in the size list): the
+    // key belongs to the focused list, the menu only names it.
+    delegate.menuItem_RemoveImages->setShortcutContext(Qt::WidgetShortcut);
     delegate.menuItem_SelectAll = addTagged(*edit, QStringLiteral("Select All"), 3, QKeySequence::SelectAll);
     delegate.menuItem_DeselectAll =
         addTagged(*edit, QStringLiteral("Deselect All"), 4, QKeySequence(QStringLiteral("Ctrl+Shift+A")));

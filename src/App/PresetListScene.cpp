@@ -32,6 +32,9 @@ void registerPresetListScene(appkit::Storyboard& storyboard) {
             delegate->tabBarVC->browseForImages(
                 [completion](const std::vector<std::string>& paths) { completion(paths); });
         };
+        screen->busyDidChange = [](bool) {
+            if (AppDelegate* delegate = appDelegate()) delegate->refreshPresetsMenu();
+        };
         screen->activityDidStart = [] {
             if (AppDelegate* delegate = appDelegate()) delegate->enableCancelActivityMenuItem();
         };

@@ -7,12 +7,12 @@
 #include "App/VortaWindowController.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/Rename/RenameOptions.h"
-#include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/OpenPanel.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/Window.h"
 #include "Screens/Activity/RunningActivity.h"
+#include "Screens/Activity/StopJobQuestion.h"
 
 namespace {
 
@@ -67,37 +67,41 @@ bool TabBarVC::canShow(const std::string& segue) const {
 }
 
 void TabBarVC::selectTab(int index) {
+    selectTab(index, {});
+}
+
+void TabBarVC::selectTab(int index, std::function<void(bool shown)> done) {
     if (index < 0 || index >= kTabCount) index = 0;
+    const auto finish = [this, index, done] {
+        if (done) done(intSegmentSelectedNow == index);
+    };
     const std::string segue = segueForTab(index, intSegmentSelectedNow);
     if (index == intSegmentSelectedNow || askingToLeave_ || !canShow(segue)) {
         showSelectedSegment();
+        finish();
         return;
     }
     appkit::Window* sheetWindow = isViewLoaded() ? window() : nullptr;
     if (!hasRunningActivity() || !sheetWindow) {
         switchToTab(index);
+        finish();
         return;
     }
     // A running job is never dropped unasked: the user stops it or stays on its tab.
     askingToLeave_ = true;
-    appkit::Alert alert;
-    alert.alertStyle = appkit::Alert::Style::Warning;
-    alert.addButton("Stop Job");
-    alert.addButton("Keep Job");
-    alert.messageText = "Stop the running job?";
-    alert.informativeText =
-        "A job is running on this tab. Switching tabs stops it; the images already "
-        "written are kept.";
-    alert.beginSheetModal(
-        sheetWindow,
-        [this, index](appkit::ModalResponse response) {
-            askingToLeave_ = false;
-            if (response == appkit::ModalResponse::AlertFirstButtonReturn)
-                switchToTab(index);
-            else
-                showSelectedSegment();
-        },
-        this);
+    screens::stopJobAlert(
+        "A job is running on this tab. Switching tabs stops it; the images already written are kept.")
+        .beginSheetModal(
+            sheetWindow,
+            [this, index, finish](appkit::ModalResponse response) {
+                askingToLeave_ = false;
+                if (response == appkit::ModalResponse::AlertFirstButtonReturn)
+                    switchToTab(index);
+                else
+                    showSelectedSegment();
+                finish();
+            },
+            this);
 }
 
 void TabBarVC::switchToTab(int index) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
@@ -391,7 +392,7 @@ TEST_F(AdvancedTabTest, APresetMadeWhileTheAdvancedTabShowsLandsInThePresetList)
 
 namespace {
 
-TEST_F(AdvancedTabTest, CancelActivityFromTheMenuAsksAndCancelsTheAdvancedTabsJob) {
+TEST_F(AdvancedTabTest, ImagesFromTheMenuOrTheFileManagerAskBeforeTheyStopAJobAndCancelActivityAsks) {
     startOnAdvancedTab();
     addToList(photos(3, 1200, 800));
     chooseSizes({"SD"});
@@ -414,6 +415,32 @@ TEST_F(AdvancedTabTest, CancelActivityFromTheMenuAsksAndCancelsTheAdvancedTabsJo
     AppDelegate& delegate = app->delegate();
     ASSERT_TRUE(delegate.menuItem_CancelActivity->isEnabled());
 
+    // More images by the menu (Ctrl+O) or from the file manager: the user is asked, and keeping the
+    // job keeps it running and the list as it is.
+    const auto more = dir / "more.jpg";
+    testsupport::writeTestImage(more, 1200, 800, 9);
+    const auto keepJob = [] {
+        appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
+    };
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {more.string()}});
+    keepJob();
+    delegate.menuItem_AddImages->trigger();
+    drain();
+    mainQueue->advance(1.0);
+    drain();
+    EXPECT_FALSE(appkit::ModalScript::takeAlertAnswer()) << "asked before adding";
+    EXPECT_TRUE(running()) << "Keep Job keeps the job";
+    EXPECT_EQ(core::sharedImageList().count(), 3u);
+    keepJob();
+    app->openFiles({more.string()});
+    mainQueue->advance(1.0);
+    drain();
+    mainQueue->advance(1.0);
+    drain();
+    EXPECT_FALSE(appkit::ModalScript::takeAlertAnswer()) << "asked before adding";
+    EXPECT_TRUE(running());
+    EXPECT_EQ(core::sharedImageList().count(), 3u);
+
     appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
     delegate.menuItem_CancelActivity->trigger();
     drain();
@@ -424,6 +451,63 @@ TEST_F(AdvancedTabTest, CancelActivityFromTheMenuAsksAndCancelsTheAdvancedTabsJo
     EXPECT_FALSE(delegate.menuItem_CancelActivity->isEnabled());
     EXPECT_TRUE(mainQueue->runUntil([&] { return !running(); }, std::chrono::seconds(30)));
     EXPECT_LT(filesUnder(out).size(), 3u) << "the job stopped before its last image";
+
+    // A new job; this time the user stops it for the images, which then join the list.
+    mainQueue->advance(1.0);
+    drain();
+    proceed();
+    ASSERT_TRUE(mainQueue->runUntil(running, std::chrono::seconds(30)));
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {more.string()}});
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
+    delegate.menuItem_AddImages->trigger();
+    drain();
+    EXPECT_EQ(master()->holder()->activityVC(), nullptr) << "Stop Job stops it and leaves its screen";
+    ASSERT_TRUE(mainQueue->runUntil([] { return core::sharedImageList().count() == 4; }));
+}
+
+TEST_F(AdvancedTabTest, DeleteRemovesASizeInTheSizeListAndImagesInTheImageList) {
+    startOnAdvancedTab();
+    addToList(photos(3, 800, 600));
+    chooseSizes({"HD", "SD"});
+    SizeListVC* sizes = pane()->sizeListVC();
+    screens::CollectionVC& list = *master()->collectionVCEmbeded;
+    QApplication::setActiveWindow(&window());
+    auto press = [&](QWidget* focus) {
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Delete);
+        drain();
+    };
+    // A click on an image's own frame selects it alone, as the mouse does.
+    auto clickImage = [&](int index) {
+        const QPoint at = list.collImages->frameForItem(index).topLeft() + QPoint(2, 2);
+        QTest::mouseClick(list.collImages->viewport(), Qt::LeftButton, {}, at);
+        drain();
+    };
+
+    // The size list has the focus: its selected size goes, every image stays.
+    sizes->tblView->selectRowIndexes({0}, false);
+    press(sizes->tblView);
+    ASSERT_EQ(sizes->mArrPresetsSelected.size(), 1u);
+    EXPECT_EQ(core::presetName(sizes->mArrPresetsSelected.front()), "SD");
+    EXPECT_EQ(core::sharedImageList().count(), 3u);
+
+    // The image grid has the focus: its selected image goes, the size stays.
+    clickImage(1);
+    ASSERT_EQ(list.mSetIdxSelected, (std::set<int>{1}));
+    press(list.collImages);
+    ASSERT_EQ(core::sharedImageList().count(), 2u);
+    EXPECT_EQ(fs::path(core::sharedImageList().at(1)->strFullPath).filename(), "photo3.jpg");
+    EXPECT_EQ(sizes->mArrPresetsSelected.size(), 1u);
+
+    // Elsewhere Delete removes nothing, though an image is still selected.
+    clickImage(0);
+    press(pane()->btnProceed);
+    EXPECT_EQ(core::sharedImageList().count(), 2u);
+    EXPECT_EQ(sizes->mArrPresetsSelected.size(), 1u);
+    // The menu's Remove Images removes the selection wherever the focus is.
+    app->delegate().menuItem_RemoveImages->trigger();
+    drain();
+    EXPECT_EQ(core::sharedImageList().count(), 1u);
 }
 
 }  // namespace

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QImage>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QSlider>
 #include <QTest>
 
 #include "App/Appearance.h"
@@ -15,6 +18,9 @@
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/AppKit/Workspace.h"
 #include "Screens/Activity/ActivityVC.h"
+#include "Screens/Setup/BulkMasterVC.h"
+#include "Screens/Setup/BulkResizerVC.h"
+#include "Screens/Setup/OptionsHolderVC.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetListForIOS.h"
 #include "Screens/Setup/PresetView.h"
@@ -92,7 +98,7 @@ TEST_F(MenuBarTest, TheMenusAreNamedAndTheirCommandsEnabledWhereTheyWork) {
     appkit::Workspace::shared().setBackend(nullptr);
 }
 
-TEST_F(MenuBarTest, CancelActivityAsksAndCancelsOnlyOnYes) {
+TEST_F(MenuBarTest, CancelActivityAsksAndCancelsOnlyOnYesAndTheBusyPresetListRunsNoOtherPreset) {
     startPastWelcome();
     PresetListForIOS* screen = presetList();
     ASSERT_NE(screen, nullptr);
@@ -114,6 +120,17 @@ TEST_F(MenuBarTest, CancelActivityAsksAndCancelsOnlyOnYes) {
     ASSERT_TRUE(mainQueue->runUntil([&] { return activity.isActivityRunning(); }, std::chrono::seconds(30)));
     ASSERT_TRUE(delegate.menuItem_CancelActivity->isEnabled());
 
+    // While busy, the commands that would run another preset are disabled and open nothing.
+    appkit::MenuItem* resizeOnPreset = screen->optionMenu->items()[1];
+    ASSERT_EQ(resizeOnPreset->title(), "Resize on Preset");
+    EXPECT_FALSE(resizeOnPreset->isEnabled());
+    for (appkit::MenuItem* item : presetsMenu().items()) EXPECT_FALSE(item->isEnabled());
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "one.jpg").string()}});
+    presetsMenu().items()[3]->trigger();
+    resizeOnPreset->trigger();
+    drain();
+    EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no open panel was shown";
+
     appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
     delegate.menuItem_CancelActivity->trigger();
     drain();
@@ -125,6 +142,10 @@ TEST_F(MenuBarTest, CancelActivityAsksAndCancelsOnlyOnYes) {
     drain();
     EXPECT_FALSE(delegate.menuItem_CancelActivity->isEnabled()) << "a cancelled job leaves nothing to cancel";
     EXPECT_TRUE(mainQueue->runUntil([&] { return !activity.isActivityRunning(); }, std::chrono::seconds(30)));
+    // The panel closed: a preset may run again.
+    EXPECT_FALSE(screen->isBusy());
+    EXPECT_TRUE(resizeOnPreset->isEnabled());
+    for (appkit::MenuItem* item : presetsMenu().items()) EXPECT_TRUE(item->isEnabled());
 }
 
 }  // namespace
@@ -195,6 +216,86 @@ TEST(MenuLook, DisabledCommandsReadDimmedInBothStyles) {
 }  // namespace
 
 namespace {
+
+TEST_F(MenuBarTest, ThePresetsMenuAsksOnceToLeaveARunningJobAndARefusedSwitchRunsNothing) {
+    startPastWelcome();
+    VortaWindowController& controller = *app->mainWindowController();
+    controller.segBtn->setSelectedSegment(3);
+    tabBar()->selectTab(3);
+    drain();
+    auto* bulk = tabBar()->firstChild<BulkMasterVC>();
+    ASSERT_NE(bulk, nullptr);
+    const auto in = dir / "in";
+    std::vector<std::string> photos;
+    for (int i = 0; i < 6; ++i) {
+        photos.push_back((in / ("p" + std::to_string(i) + ".jpg")).string());
+        testsupport::writeTestImage(photos.back(), 1600, 1200, static_cast<unsigned>(i));
+    }
+    bulk->addImages(photos);
+    ASSERT_TRUE(mainQueue->runUntil([] { return core::sharedImageList().count() == 6; }));
+    auto* resizer = dynamic_cast<BulkResizerVC*>(bulk->holder()->optionPane());
+    resizer->sliderPercent->setValue(50);
+    const auto out = dir / "out";
+    std::filesystem::create_directories(out);
+    auto runBulkJob = [&] {
+        app->delegate().defaults().removeObject("UD_SavingLocationData");
+        appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+        QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
+        return mainQueue->runUntil([&] {
+            ActivityVC* running = bulk->activityVC();
+            return running && running->isActivityRunning();
+        });
+    };
+    ASSERT_TRUE(runBulkJob());
+    ActivityVC* activity = bulk->activityVC();
+
+    // "Keep Job": nothing switches, nothing runs, and the question does not come back.
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
+    presetsMenu().items()[0]->trigger();
+    drain();
+    for (int step = 0; step < 12; ++step) {
+        mainQueue->advance(0.5);
+        drain();
+    }
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 3);
+    EXPECT_EQ(controller.segBtn->selectedSegment(), 3);
+    EXPECT_FALSE(activity->isGotCancel());
+    EXPECT_EQ(appkit::ModalScript::takeAlertAnswer(), appkit::ModalResponse::AlertFirstButtonReturn)
+        << "asked once only";
+    EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no preset ran";
+    // Images still being written when the test's folders go would fail the job, not the test.
+    ASSERT_TRUE(
+        mainQueue->runUntil([&] { return !activity->isActivityRunning(); }, std::chrono::seconds(60)));
+
+    // "Stop Job", however long the user takes to answer: the preset list comes up and the chosen
+    // preset asks for its images.
+    QTest::mouseClick(activity->btnDoneOrCancel, Qt::LeftButton);
+    drain();
+    ASSERT_TRUE(runBulkJob());
+    presetsMenu().items()[0]->trigger();
+    drain();
+    const auto questions = window().findChildren<QMessageBox*>();
+    ASSERT_EQ(questions.size(), 1);
+    for (int step = 0; step < 12; ++step) {
+        mainQueue->advance(0.5);
+        drain();
+    }
+    EXPECT_EQ(window().findChildren<QMessageBox*>().size(), 1) << "asked once, still waiting";
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::Cancel, {}});
+    QAbstractButton* stop = nullptr;
+    for (QAbstractButton* button : questions.front()->buttons())
+        if (button->text() == "Stop Job") stop = button;
+    ASSERT_NE(stop, nullptr);
+    QTest::mouseClick(stop, Qt::LeftButton);
+    drain();
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    mainQueue->advance(0.5);
+    drain();
+    EXPECT_FALSE(appkit::ModalScript::takeOpenPanelAnswer()) << "the open panel was asked for the preset";
+    QTest::qWait(1500);
+}
 
 TEST_F(MenuBarTest, ThePresetsMenuRunsAPresetFromAnotherTabAfterSwitchingToThePresetList) {
     startPastWelcome();

@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "App/AppDefaults.h"
+#include "App/Document.h"
 #include "App/VortaWindowController.h"
 #include "Controls/Button.h"
 #include "Controls/TextField.h"
@@ -32,6 +33,7 @@
 #include "Screens/Setup/RenameMasterVC.h"
 #include "Screens/Setup/RenameOptionTVC.h"
 #include "ShellFixture.h"
+#include "Support/UiEvents.h"
 
 namespace {
 
@@ -94,6 +96,23 @@ class TabsRoadTest : public testsupport::ShellTest {
         drain();
         return ended;
     }
+    // Starts the Bulk tab's job at 50 % into a new folder `out`; the activity screen while the job
+    // runs, or nullptr. Returns as soon as the job runs: the queue is looked at after every block, so
+    // a quick job's end (a later block) has not been taken yet.
+    ActivityVC* startHalfSizeJob(BulkMasterVC& bulk) {
+        auto* resizer = dynamic_cast<BulkResizerVC*>(bulk.holder()->optionPane());
+        resizer->sliderPercent->setValue(50);
+        out = dir / ("out" + std::to_string(++runs));
+        fs::create_directories(out);
+        app->delegate().defaults().removeObject("UD_SavingLocationData");
+        appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+        QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
+        const bool running = mainQueue->runUntil([&] {
+            ActivityVC* activity = bulk.activityVC();
+            return activity && activity->isActivityRunning();
+        });
+        return running ? bulk.activityVC() : nullptr;
+    }
     // Every file the jobs wrote, by name.
     std::map<std::string, fs::path> written() {
         std::map<std::string, fs::path> files;
@@ -142,19 +161,8 @@ TEST_F(TabsRoadTest, EachSegmentShowsItsTabAndARefusedSwitchLeavesTheHighlightOn
         testsupport::writeTestImage(in / ("p" + std::to_string(i) + ".jpg"), 1200, 900, i);
     addImages(*bulk->collectionVCEmbeded,
               {in / "p0.jpg", in / "p1.jpg", in / "p2.jpg", in / "p3.jpg", in / "p4.jpg", in / "p5.jpg"});
-    auto* resizer = dynamic_cast<BulkResizerVC*>(bulk->holder()->optionPane());
-    resizer->sliderPercent->setValue(50);
-    out = dir / "out";
-    fs::create_directories(out);
-    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
-    QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
-    // Stops as soon as the job runs: the queue is looked at after every block, so a quick job's end
-    // (a later block) has not been taken yet.
-    ASSERT_TRUE(mainQueue->runUntil([&] {
-        ActivityVC* running = bulk->activityVC();
-        return running && running->isActivityRunning();
-    }));
-    ActivityVC* activity = bulk->activityVC();
+    ActivityVC* activity = startHalfSizeJob(*bulk);
+    ASSERT_NE(activity, nullptr);
 
     appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
     clickSegment(2);
@@ -224,6 +232,97 @@ TEST_F(TabsRoadTest, BulkWritesLargerImagesAtTheTypedWidthSkipsSmallerOnesAndHal
     }
 }
 
+TEST_F(TabsRoadTest, BulkTakesASecondBatchByItsButtonADropAndTheMenuAlsoWhileItsJobRuns) {
+    clickSegment(3);
+    auto* bulk = dynamic_cast<BulkMasterVC*>(tabScreen());
+    ASSERT_NE(bulk, nullptr);
+    screens::CollectionVC& list = *bulk->collectionVCEmbeded;
+    const auto in = dir / "in";
+    std::vector<fs::path> photos;
+    for (int i = 0; i < 9; ++i) {
+        photos.push_back(in / ("p" + std::to_string(i) + ".jpg"));
+        testsupport::writeTestImage(photos.back(), 1400, 1000, static_cast<unsigned>(i));
+    }
+    EXPECT_TRUE(bulk->btnAddImages->isHidden()) << "the empty list offers its own Add button";
+    addImages(list, {photos[0], photos[1], photos[2], photos[3], photos[4]});
+    EXPECT_FALSE(bulk->btnAddImages->isHidden());
+    EXPECT_TRUE(app->delegate().menuItem_AddImages->isEnabled());
+
+    struct Door {
+        const char* name;
+        std::function<void(const fs::path&)> add;
+    };
+    const Door doors[] = {
+        {"button",
+         [&](const fs::path& photo) {
+             appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {photo.string()}});
+             QTest::mouseClick(bulk->btnAddImages, Qt::LeftButton);
+         }},
+        {"drop",
+         [&](const fs::path& photo) {
+             EXPECT_TRUE(testsupport::dropFiles(list.view(), {photo.string()}).dropAccepted);
+         }},
+        {"menu",
+         [&](const fs::path& photo) {
+             appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {photo.string()}});
+             app->delegate().menuItem_AddImages->trigger();
+         }},
+    };
+    std::size_t next = 5;
+    for (const Door& door : doors) {
+        SCOPED_TRACE(door.name);
+        const std::size_t before = core::sharedImageList().count();
+        door.add(photos[next++]);
+        ASSERT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == before + 1; }));
+        EXPECT_EQ(core::sharedImageList().snapshot().back().strFullPath, photos[next - 1].string());
+    }
+    mainQueue->advance(1.0);
+    drain();
+    EXPECT_EQ(bulk->lblPathorCount->text(), "8 Images");
+
+    // A job runs on its own copy of the list: a drop joins the list and the job goes on.
+    ActivityVC* activity = startHalfSizeJob(*bulk);
+    ASSERT_NE(activity, nullptr);
+    EXPECT_TRUE(testsupport::dropFiles(list.view(), {photos[8].string()}).dropAccepted);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == 9; }));
+    EXPECT_FALSE(activity->isGotCancel());
+
+    // Files opened from the file manager need the Advanced tab: leaving the running job is asked,
+    // once for the files opened together, and keeping it lets the files go.
+    const auto openTwo = [&] {
+        app->openFiles({photos[0].string(), photos[1].string()});
+        drain();
+        mainQueue->advance(1.5);
+        drain();
+    };
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertSecondButtonReturn);
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
+    openTwo();
+    EXPECT_EQ(appkit::ModalScript::takeAlertAnswer(), appkit::ModalResponse::AlertFirstButtonReturn)
+        << "asked once";
+    EXPECT_EQ(tabScreen(), bulk);
+    EXPECT_FALSE(activity->isGotCancel());
+    EXPECT_TRUE(Document::pendingURLs().empty());
+    EXPECT_EQ(core::sharedImageList().count(), 9u);
+    ASSERT_TRUE(mainQueue->runUntil(
+        [&] { return !activity->isActivityRunning() && activity->btnDoneOrCancel->text() == "DONE"; },
+        std::chrono::seconds(120)));
+    std::size_t written = 0;
+    for (const auto& e : fs::recursive_directory_iterator(out)) written += e.is_regular_file();
+    EXPECT_EQ(written, 8u) << "the job ran on the eight images it started with";
+
+    // Stopping the job for them shows the Advanced tab with both files.
+    QTest::mouseClick(activity->btnDoneOrCancel, Qt::LeftButton);
+    drain();
+    ASSERT_NE(startHalfSizeJob(*bulk), nullptr);
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
+    openTwo();
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 1);
+    ASSERT_TRUE(mainQueue->runUntil([] { return core::sharedImageList().count() == 2; }));
+    // Images already being worked on when the job stopped finish before the test's folders go.
+    QTest::qWait(1500);
+}
+
 TEST_F(TabsRoadTest, BulkWithoutAFolderOrImagesStartsNothing) {
     clickSegment(3);
     auto* bulk = dynamic_cast<BulkMasterVC*>(tabScreen());
@@ -263,15 +362,19 @@ TEST_F(TabsRoadTest, RenameCopiesEveryImageUnderExactlyThePreviewedNameAndLeaves
     for (const auto& s : sources) originals[s] = bytesOf(s);
 
     appkit::ModalScript::pushOpenPanelAnswer(
-        {appkit::ModalResponse::OK,
-         {sources[0].string(), sources[1].string(), sources[2].string(), sources[3].string()}});
+        {appkit::ModalResponse::OK, {sources[0].string(), sources[1].string()}});
     rename->onAddOrPrevImg();
-    ASSERT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == 4; }));
+    ASSERT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == 2; }));
     mainQueue->advance(1.0);
     drain();
 
-    // Typing one character at a time updates the options and the preview at once.
+    // Typing one character at a time updates the options and the preview at once, also while more
+    // images are still being collected: they join the list all the same, under the new names.
+    rename->addImages({sources[2].string(), sources[3].string()});
     QTest::keyClicks(pane->txtPrefix, "trip-");
+    ASSERT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == 4; }));
+    mainQueue->advance(1.0);
+    drain();
     QTest::keyClicks(pane->txtFind, "IMG");
     QTest::keyClicks(pane->txtReplace, "pic");
     QTest::keyClicks(pane->txtInitialIndex, "5");

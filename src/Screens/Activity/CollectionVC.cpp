@@ -34,6 +34,11 @@ std::string lastPathComponent(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+bool isDeleteKey(const QKeyEvent& event) {
+    return (event.key() == Qt::Key_Delete || event.key() == Qt::Key_Backspace) &&
+           !(event.modifiers() & ~Qt::KeypadModifier);
+}
+
 bool hasFocusIn(const QWidget* widget) {
     const QWidget* focus = QApplication::focusWidget();
     return widget && focus && (focus == widget || widget->isAncestorOf(focus));
@@ -175,7 +180,7 @@ bool CollectionVC::takeRole() {
     collImages->setItemSize(itemSize());
     collImages->reloadData();
     tableView->reloadData();
-    if (role_ == ImageListRole::Advanced || role_ == ImageListRole::Rename) {
+    if (role_ == ImageListRole::Advanced || role_ == ImageListRole::Rename || role_ == ImageListRole::Bulk) {
         if (viewForDragDrop) viewForDragDrop->setAccessibilityValue(QVariant::fromValue<QObject*>(this));
         watchDrops();
         new appkit::KeyDownMonitor(this, [this](QKeyEvent& event) { return handleKeyDown(event); });
@@ -191,7 +196,7 @@ void CollectionVC::watchDrops() {
     };
     target->performDrop = [this](const std::vector<std::string>& paths, const appkit::DropSource&) {
         if (!canAcceptImages()) return false;
-        addImages(paths);
+        addImagesThroughPane(paths);
         return true;
     };
 }
@@ -413,10 +418,17 @@ void CollectionVC::removeFirstRecord(const std::optional<foundation::UUID>& id) 
 
 bool CollectionVC::handleKeyDown(QKeyEvent& event) {
     QWidget* window = isViewLoaded() ? view()->window() : nullptr;
-    if (!window || window != QApplication::activeWindow() || event.key() != kSpaceKeyCode) return false;
+    if (!window || window != QApplication::activeWindow()) return false;
     const bool gridFocused = collImages && collImages->isVisible() && hasFocusIn(collImages);
     const bool tableFocused = tableView && tableView->isVisible() && hasFocusIn(tableView);
     if (!gridFocused && !tableFocused) return false;
+    // Delete removes what has the focus: here, the images chosen in this list.
+    if (isDeleteKey(event)) {
+        removeSelectedImages();
+        return true;
+    }
+    // The space bar previews on the tabs whose lists the preview panel serves.
+    if (event.key() != kSpaceKeyCode || role_ == ImageListRole::Bulk) return false;
     ImageListShell* tabs = shell();
     if (!tabs) return false;
     tabs->setPreviewItems(core::sharedImageList().snapshot(), gridFocused ? collImages.data() : nullptr,
@@ -430,7 +442,10 @@ bool CollectionVC::handleKeyDown(QKeyEvent& event) {
 void CollectionVC::showPreviewFromButton() {
     ImageListShell* tabs = shell();
     if (!tabs) return;
-    tabs->setPreviewItems(core::sharedImageList().snapshot(), collImages.data(), nullptr);
+    // The selection is that of the form the list shows: the grid, or the table where it replaces it.
+    const bool table = collImages && collImages->isHidden() && tableView && !tableView->isHidden();
+    tabs->setPreviewItems(core::sharedImageList().snapshot(), table ? nullptr : collImages.data(),
+                          table ? tableView.data() : nullptr);
     tabs->toggleQuickLookPreview();
 }
 
@@ -439,7 +454,7 @@ void CollectionVC::browseForImages() {
     if (!tabs) return;
     QPointer<CollectionVC> self(this);
     tabs->browseForImages([self](const std::vector<std::string>& urls) {
-        if (self) self->addImagesFromURLs(urls);
+        if (self) self->addImagesThroughPane(urls);
     });
 }
 

@@ -86,6 +86,8 @@ class CollectionVC : public appkit::ViewController,
     virtual void configureImageItem(ImageItemView& view, int index,
                                     const std::vector<core::SourceURLInfo>& list, bool namesOnly);
     virtual void reloadAllItems();
+    // The space bar previews the selection; Delete removes the chosen images. Only while the grid or
+    // the table has the focus; other keys and other focus are passed on.
     virtual bool handleKeyDown(QKeyEvent& event);
     virtual void selectAllImages();
     virtual void deselectAllImages();
@@ -96,7 +98,8 @@ class CollectionVC : public appkit::ViewController,
     void showPreviewFromButton();
     void browseForImages();
 
-    // Adding images: returns at once; the files are collected on the global queue.
+    // Adding images: returns at once; the files are collected on the global queue. The list's own
+    // doors (its add button, drops) go through the pane's entry (ImageListHost::addImages) instead.
     void addImages(const std::vector<std::string>& urls);
     void addImagesFromURLs(const std::vector<std::string>& urls) { addImages(urls); }
     void finishAddingImages(const std::vector<core::SourceURLInfo>& batch);
@@ -141,6 +144,8 @@ class CollectionVC : public appkit::ViewController,
     void loadThumbnailLater(const core::SourceURLInfo& record);
     void deliverThumbnail(const foundation::UUID& id, const QImage& image);
     void reloadSiblingList();
+    void joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch, std::uint64_t generation);
+    void addImagesThroughPane(const std::vector<std::string>& urls);
     void removeFirstRecord(const std::optional<foundation::UUID>& id);
     void watchDrops();
     void layoutList();

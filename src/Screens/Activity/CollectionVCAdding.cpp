@@ -1,6 +1,7 @@
 // CollectionVC: adding images. The known paths and the rename options are taken on the main queue
 // when the addition starts; the files are collected on the global queue; the batch joins the list
-// on the main queue, unless the list's controller has gone or the list was started afresh by then.
+// on the main queue, unless the list's controller has gone or the list was started afresh by then,
+// and once the pane agrees (a job started meanwhile is stopped only when the user says so).
 
 #include <QPointer>
 
@@ -25,11 +26,31 @@ void CollectionVC::addImages(const std::vector<std::string>& urls) {
         auto batch = collectImages(urls, knownPaths, options);
         if (batch.empty()) return;
         dispatch::Queue::main().async([self, batch = std::move(batch), generation] {
-            // A list emptied or replaced meanwhile (another tab, a new job) is not the list these
-            // images were chosen for.
-            if (self && core::sharedImageList().generation() == generation) self->finishAddingImages(batch);
+            if (self) self->joinWhenAllowed(batch, generation);
         });
     });
+}
+
+void CollectionVC::joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch, std::uint64_t generation) {
+    // A list emptied or replaced meanwhile (another tab) is not the list these images were chosen
+    // for. A job started on this screen while they were collected is not stopped unasked.
+    auto join = [self = QPointer<CollectionVC>(this), batch, generation] {
+        if (self && core::sharedImageList().generation() == generation) self->finishAddingImages(batch);
+    };
+    if (core::sharedImageList().generation() != generation) return;
+    if (ImageListHost* pane = host()) {
+        pane->confirmAddingImages(std::move(join));
+        return;
+    }
+    join();
+}
+
+void CollectionVC::addImagesThroughPane(const std::vector<std::string>& urls) {
+    if (ImageListHost* pane = host(); pane && pane->collectionVCEmbeded == this) {
+        pane->addImages(urls);
+        return;
+    }
+    addImages(urls);
 }
 
 void CollectionVC::finishAddingImages(const std::vector<core::SourceURLInfo>& batch) {

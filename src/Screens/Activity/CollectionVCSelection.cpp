@@ -148,6 +148,8 @@ std::set<int> CollectionVC::itemsForRemoval() const {
 void CollectionVC::removeSelectedImages() {
     const std::set<int> removed = itemsForRemoval();
     if (!removed.empty()) {
+        // The selection named images by their places in the list as it was.
+        mSetIdxSelected.clear();
         core::sharedImageList().removeAt(std::set<std::size_t>(removed.begin(), removed.end()));
         arrItemsInt = arrItemsInt.empty() ? std::vector<int>() : marksAfterRemoval(arrItemsInt, removed);
         if (isViewLoaded()) {
@@ -189,6 +191,8 @@ void CollectionVC::notifyParentsOfImageCount(bool selectionOnly) {
     const bool empty = core::sharedImageList().isEmpty();
     if (QWidget* selectAll = pane->selectAllButton()) selectAll->setHidden(empty);
     if (QWidget* remove = pane->deleteButton()) remove->setHidden(empty || itemsForRemoval().empty());
+    if (QWidget* preview = pane->previewButton()) preview->setEnabled(!empty && !mSetIdxSelected.empty());
+    if (QWidget* add = pane->addButtonWhileListed()) add->setHidden(empty);
     if (!selectionOnly && role_ == ImageListRole::Advanced) pane->refreshEffectPreviewImage();
 }
 

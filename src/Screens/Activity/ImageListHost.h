@@ -1,9 +1,11 @@
 #pragma once
-// ImageListHost: what an image list (CollectionVC) needs of the screen that embeds it. The embedding
-// screen implements it; the list finds it as its parent controller and takes its role from it. Every
-// pane part is optional: the defaults do nothing. Main thread only.
+// ImageListHost: what an image list (CollectionVC) needs of the screen that embeds it, and that
+// screen's one entry for new images. The embedding screen implements it; the list finds it as its
+// parent controller and takes its role from it. Every pane part is optional: the defaults do
+// nothing (and let new images join at once). Main thread only.
 
 #include <QPointer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,9 +26,23 @@ class ImageListHost {
     // The list this screen embeds; set by the list when it takes its role.
     QPointer<CollectionVC> collectionVCEmbeded;
 
+    // The one way in for images, whatever door they come by (the open panel of a button or of the
+    // menu, a drop, files opened from the file manager): they join this screen's list, unless
+    // `confirmAddingImages` holds them back. Folders are walked; paths that are no image are left out.
+    void addImages(const std::vector<std::string>& paths);
+    // Runs `add` at once when new images cannot disturb a job of this screen. While a job runs that
+    // a changed list would stop, the user is asked first: `add` runs after the job is stopped, and
+    // not at all when the user keeps it.
+    virtual void confirmAddingImages(std::function<void()> add) { add(); }
+
     // The pane's select-all and delete buttons (btnSelectAll, btnDelete), when it has them.
     virtual QWidget* selectAllButton() { return nullptr; }
     virtual QWidget* deleteButton() { return nullptr; }
+    // The pane's preview button, usable while images are selected.
+    virtual QWidget* previewButton() { return nullptr; }
+    // An add button of the pane's bar that shows only while the list holds images (the empty list
+    // offers its own).
+    virtual QWidget* addButtonWhileListed() { return nullptr; }
     // The Advanced options pane's add/manage button takes the named image "add" or "manage".
     virtual void setAddManageImage(const std::string& /*name*/) {}
 

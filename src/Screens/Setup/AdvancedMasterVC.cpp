@@ -12,11 +12,12 @@
 #include "Screens/Activity/ActivityScenes.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CollectionVC.h"
-#include "Screens/Activity/ImageListShell.h"
 #include "Screens/Activity/SelectionLabelText.h"
+#include "Screens/Activity/StopJobQuestion.h"
 #include "Screens/Setup/AdvancedHolderVC.h"
 #include "Screens/Setup/AdvancedOptionsModel.h"
 #include "Screens/Setup/AdvancedTVC.h"
+#include "Screens/Setup/PaneControls.h"
 #include "Screens/Setup/SetupControls.h"
 
 namespace {
@@ -59,8 +60,12 @@ void AdvancedMasterVC::loadView() {
     btnDelete->setAction([this](controls::ButtonBase&) {
         if (collectionVCEmbeded) collectionVCEmbeded->removeSelectedImages();
     });
+    btnPreview = panes::previewButton([this] {
+        if (collectionVCEmbeded) collectionVCEmbeded->showImagePreView();
+    });
     selectionRow->addWidget(btnSelectAll);
     selectionRow->addWidget(btnDelete);
+    selectionRow->addWidget(btnPreview);
     auto* sliderRow = new QWidget;
     auto* sliderLayout = new QHBoxLayout(sliderRow);
     sliderLayout->setContentsMargins(0, 0, 0, 0);
@@ -227,17 +232,11 @@ screens::CollectionVC* AdvancedMasterVC::siblingImageList() {
 
 void AdvancedMasterVC::onAddOrPrevImg() {
     if (isActivityRunning() || !collectionVCEmbeded) return;
-    screens::ImageListShell* shell = nullptr;
-    for (ViewController* p = parent(); p && !shell; p = p->parent())
-        shell = dynamic_cast<screens::ImageListShell*>(p);
-    if (!shell) return;
-    QPointer<screens::CollectionVC> list(collectionVCEmbeded.data());
-    shell->browseForImages([list](const std::vector<std::string>& urls) {
-        if (list) list->addImagesFromURLs(urls);
-    });
+    collectionVCEmbeded->browseForImages();
 }
 
-void AdvancedMasterVC::addImages(const std::vector<std::string>& paths) {
-    if (isActivityRunning() || paths.empty()) return;
-    if (screens::CollectionVC* list = collectionVCEmbeded) list->addImagesFromURLs(paths);
+void AdvancedMasterVC::confirmAddingImages(std::function<void()> add) {
+    AdvancedHolderVC* container = holder();
+    screens::confirmAddingImagesDuringJob(*this, container ? container->activityVC() : nullptr,
+                                          std::move(add));
 }

@@ -1,9 +1,9 @@
 #pragma once
 // AdvancedMasterVC: the Advanced tab: its image list (grid or table) with select all, delete, the
-// item-size slider, the grid/table switch, the selection label and the add button, and beside it
-// the container of the options pane. It rearranges itself with the window's width. Images reach
-// its list from the open panel, from drops and from `addImages` (files opened from the file
-// manager). Main thread only.
+// item-size slider, the grid/table switch, the selection label, the preview and add buttons, and
+// beside it the container of the options pane. It rearranges itself with the window's width. Images
+// reach its list only through `addImages` (the open panel, the menu, drops, files opened from the
+// file manager), which asks before a running job would be stopped by them. Main thread only.
 
 #include <QLabel>
 #include <QPointer>
@@ -40,10 +40,8 @@ class AdvancedMasterVC : public appkit::ViewController, public screens::ImageLis
     QPointer<appkit::SegmentedControl> segColOrTbl;
     QPointer<QWidget> stackViewBottom;
     QPointer<controls::Button> btnAddImages;
+    QPointer<controls::Button> btnPreview;
     std::optional<double> framewidthPrev;
-
-    // Adds the files or folders at `paths` to this tab's image list, as the open panel would.
-    void addImages(const std::vector<std::string>& paths);
 
     AdvancedHolderVC* holder() const;
     // The views of the bottom bar that follow the width: select/delete, the slider row, the switch.
@@ -59,6 +57,8 @@ class AdvancedMasterVC : public appkit::ViewController, public screens::ImageLis
     screens::ImageListRole imageListRole() const override { return screens::ImageListRole::Advanced; }
     QWidget* selectAllButton() override { return btnSelectAll; }
     QWidget* deleteButton() override { return btnDelete; }
+    QWidget* previewButton() override { return btnPreview; }
+    void confirmAddingImages(std::function<void()> add) override;
     void updateSelectionLabel(const std::vector<int>& selectedItems) override;
     void notifyActivityVC() override;
     bool isActivityRunning() const override;

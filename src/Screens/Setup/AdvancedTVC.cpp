@@ -19,7 +19,6 @@
 #include "Screens/Activity/ActivityScenes.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CollectionVC.h"
-#include "Screens/Activity/ImageListShell.h"
 #include "Screens/Setup/AdvancedOptionsModel.h"
 #include "Screens/Setup/EffectCollectionVC.h"
 #include "Screens/Setup/OutputFolderChoice.h"
@@ -181,15 +180,8 @@ screens::CollectionVC* AdvancedTVC::siblingImageList() {
 }
 
 void AdvancedTVC::onAddOrPrevImg() {
-    screens::CollectionVC* list = siblingImageList();
-    screens::ImageListShell* shell = nullptr;
-    for (ViewController* p = parent(); p && !shell; p = p->parent())
-        shell = dynamic_cast<screens::ImageListShell*>(p);
-    if (!list || !shell) return;
-    QPointer<screens::CollectionVC> target(list);
-    shell->browseForImages([target](const std::vector<std::string>& urls) {
-        if (target) target->addImagesFromURLs(urls);
-    });
+    // The chosen images join the tab's own list, through the tab's entry for images.
+    if (screens::CollectionVC* list = siblingImageList()) list->browseForImages();
 }
 
 void AdvancedTVC::chooseSavingLocationAndProceed() {

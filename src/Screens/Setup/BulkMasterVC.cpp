@@ -3,12 +3,17 @@
 #include <QHBoxLayout>
 #include <QSlider>
 
+#include "Controls/PushButton.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Screens/Activity/CollectionVC.h"
 
 BulkMasterVC::BulkMasterVC() : TabListPaneVC(ids::scene::BulkResizeHolderVC, "Bulk") {}
 
 void BulkMasterVC::addTopBarItems(QHBoxLayout& bar) {
+    btnAddImages = new controls::PushButton("Add Images", controls::PushButton::Role::Secondary);
+    btnAddImages->setAction([this](controls::ButtonBase&) { onAddOrPrevImg(); });
+    btnAddImages->hide();
+    bar.addWidget(btnAddImages);
     slideFrameSize = new QSlider(Qt::Horizontal);
     slideFrameSize->setAccessibleName("Thumbnail size");
     slideFrameSize->setRange(60, 240);
@@ -22,4 +27,12 @@ void BulkMasterVC::applyFrameSize() {
     if (!collectionVCEmbeded) return;
     collectionVCEmbeded->frameSize = slideFrameSize->value();
     collectionVCEmbeded->reloadAllItems();
+}
+
+QWidget* BulkMasterVC::addButtonWhileListed() {
+    return btnAddImages;
+}
+
+void BulkMasterVC::onAddOrPrevImg() {
+    if (collectionVCEmbeded) collectionVCEmbeded->browseForImages();
 }

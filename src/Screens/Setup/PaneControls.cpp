@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "Controls/PushButton.h"
 #include "Controls/SystemAppearance.h"
 #include "Controls/TextField.h"
 #include "Controls/ViewAccent.h"
@@ -32,6 +33,17 @@ QLabel* captionLabel(const QString& text, QWidget* parent) {
     auto* label = plainLabel(text, 12, false, parent);
     label->setForegroundRole(QPalette::PlaceholderText);
     return label;
+}
+
+controls::PushButton* previewButton(std::function<void()> show, QWidget* parent) {
+    auto* button =
+        new controls::PushButton(QStringLiteral("Preview"), controls::PushButton::Role::Secondary, parent);
+    button->setAccessibleDescription(QStringLiteral("Shows the selected images in the preview window"));
+    button->setEnabled(false);
+    button->setAction([show = std::move(show)](controls::ButtonBase&) {
+        if (show) show();
+    });
+    return button;
 }
 
 }  // namespace panes

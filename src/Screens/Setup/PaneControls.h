@@ -4,11 +4,13 @@
 // and the window palette, so the panes follow the desktop's style. Main thread only.
 
 #include <QString>
+#include <functional>
 
 class QLabel;
 class QWidget;
 
 namespace controls {
+class PushButton;
 class TextField;
 }  // namespace controls
 
@@ -20,5 +22,8 @@ controls::TextField* optionField(const QString& placeholder, QWidget* parent = n
 QLabel* plainLabel(const QString& text, int pixelSize, bool bold = false, QWidget* parent = nullptr);
 // A smaller label in the palette's secondary text colour.
 QLabel* captionLabel(const QString& text, QWidget* parent = nullptr);
+// An image list pane's Preview button: `show` opens the preview of the selected images. Disabled
+// until the list has a selection (the list enables it).
+controls::PushButton* previewButton(std::function<void()> show, QWidget* parent = nullptr);
 
 }  // namespace panes

@@ -105,6 +105,7 @@ PresetListForIOS::PresetListForIOS(foundation::UserDefaults& defaults) : default
 
 PresetListForIOS::~PresetListForIOS() {
     if (collectionView) collectionView->setDataSource(nullptr);
+    if (btnDismissActivity) btnDismissActivity->removeEventFilter(this);
 }
 
 void PresetListForIOS::loadView() {
@@ -139,6 +140,9 @@ void PresetListForIOS::loadView() {
     btnDismissActivity = new controls::PushButton(QStringLiteral("Close Activity"),
                                                   controls::PushButton::Role::Borderless, activityPanel_);
     btnDismissActivity->hide();
+    // Its visibility is the screen's busy flag, however it is shown or hidden (at once or at the end
+    // of an animation).
+    btnDismissActivity->installEventFilter(this);
     connect(btnDismissActivity, &controls::PushButton::clicked, this, [this] { confirmCloseActivity(); });
     panelBar->addWidget(btnDismissActivity);
     panelColumn->addLayout(panelBar);
@@ -149,7 +153,8 @@ void PresetListForIOS::loadView() {
 
     optionMenu = new appkit::Menu(QString(), root);
     optionMenu->addItem("Rename", [this](appkit::MenuItem&) { beginPresetRename(); });
-    optionMenu->addItem("Resize on Preset", [this](appkit::MenuItem&) { runMenuPresetOnBrowsedImages(); });
+    resizeOnPresetItem_ = optionMenu->addItem("Resize on Preset",
+                                              [this](appkit::MenuItem&) { runMenuPresetOnBrowsedImages(); });
     optionMenu->addSeparator();
     optionMenu->addItem("Delete", [this](appkit::MenuItem&) { deletePreset(); });
     setView(root);
@@ -166,6 +171,12 @@ void PresetListForIOS::viewDidLoad() {
 
 bool PresetListForIOS::isBusy() const {
     return btnDismissActivity && !btnDismissActivity->isHidden();
+}
+
+void PresetListForIOS::busyChanged() {
+    const bool busy = isBusy();
+    if (resizeOnPresetItem_) resizeOnPresetItem_->setEnabled(!busy);
+    if (busyDidChange) busyDidChange(busy);
 }
 
 bool PresetListForIOS::isShowingSheet() const {
@@ -272,6 +283,9 @@ void PresetListForIOS::commitPresetRename(int row, const QString& text) {
 }
 
 bool PresetListForIOS::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == btnDismissActivity &&
+        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
+        busyChanged();
     // A rename in place ends like any text edit: Escape drops it, leaving the field keeps it.
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (!field || field->isReadOnly()) return ViewController::eventFilter(watched, event);
@@ -336,7 +350,8 @@ void PresetListForIOS::addPreset(const core::PresetInfo& preset) {
 }
 
 void PresetListForIOS::runMenuPresetOnBrowsedImages() {
-    if (!rowInList(intRowFromMenu)) return;
+    // While busy the commands that lead here are disabled; images chosen now could not run.
+    if (!rowInList(intRowFromMenu) || isBusy()) return;
     const int row = *intRowFromMenu;
     appkit::postToMain(this, [this, row] {
         auto use = [self = QPointer<PresetListForIOS>(this), row](std::vector<std::string> paths) {

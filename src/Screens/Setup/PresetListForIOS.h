@@ -43,6 +43,8 @@ class PresetListForIOS : public appkit::ViewController,
     std::function<void()> rebuildPresetsMenu;
     std::function<void()> didLoad;           // the tab switcher learns which screen shows the presets
     std::function<void()> activityDidStart;  // the Cancel Activity menu item becomes active
+    // The screen became busy or free again; the commands that would run a preset follow it.
+    std::function<void(bool busy)> busyDidChange;
     std::function<void(std::function<void(std::vector<std::string>)>)> browseForImages;
 
     std::optional<int> intRowFromMenu;
@@ -55,7 +57,8 @@ class PresetListForIOS : public appkit::ViewController,
     appkit::LayoutConstraint* cnstActivityWidth = nullptr;
     QPointer<ActivityVC> activityVC_Embedded;
 
-    // Busy while a job is being started or shown here: drops are refused.
+    // Busy while a job is being started or shown here: drops are refused, and Resize on Preset (and
+    // the presets menu, through `busyDidChange`) are disabled.
     bool isBusy() const;
     bool isShowingSheet() const;
     bool isProcessingRow(int row) const { return presetProcessingNow == row; }
@@ -106,6 +109,9 @@ class PresetListForIOS : public appkit::ViewController,
     PresetView* presetViewAt(int row) const;
     bool rowInList(std::optional<int> row) const;
 
+    void busyChanged();
+
     foundation::UserDefaults& defaults_;
     appkit::View* activityPanel_ = nullptr;
+    QPointer<appkit::MenuItem> resizeOnPresetItem_;
 };

@@ -9,7 +9,7 @@
 #include "Platform/AppKit/Window.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CollectionVC.h"
-#include "Screens/Activity/ImageListShell.h"
+#include "Screens/Activity/StopJobQuestion.h"
 #include "Screens/Setup/OptionsHolderVC.h"
 #include "Screens/Setup/PaneControls.h"
 #include "Screens/Setup/RenameOptionTVC.h"
@@ -73,15 +73,11 @@ bool RenameMasterVC::isActivityRunning() const {
     return activityVC() != nullptr;
 }
 
+void RenameMasterVC::confirmAddingImages(std::function<void()> add) {
+    screens::confirmAddingImagesDuringJob(*this, activityVC(), std::move(add));
+}
+
 void RenameMasterVC::onAddOrPrevImg() {
     if (isActivityRunning() || !collectionVCEmbeded) return;
-    for (appkit::ViewController* p = parent(); p; p = p->parent()) {
-        if (auto* shell = dynamic_cast<screens::ImageListShell*>(p)) {
-            QPointer<screens::CollectionVC> list = collectionVCEmbeded;
-            shell->browseForImages([list](const std::vector<std::string>& urls) {
-                if (list) list->addImagesFromURLs(urls);
-            });
-            return;
-        }
-    }
+    collectionVCEmbeded->browseForImages();
 }

@@ -27,6 +27,8 @@ class RenameMasterVC : public TabListPaneVC {
     void notifyActivityVC() override;
     // True while the activity screen shows, also after its job has ended.
     bool isActivityRunning() const override;
+    // Asks before images stop a run that is still going.
+    void confirmAddingImages(std::function<void()> add) override;
     void onAddOrPrevImg();
 
   protected:

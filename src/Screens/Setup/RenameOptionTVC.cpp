@@ -160,7 +160,12 @@ void RenameOptionTVC::updatePreview() {
     auto renamed = screens::renamedRecords(list.snapshot(), strOutputFormat, options);
     lblPreview->setText(
         QString::fromStdString(screens::renamedFileName(demoText().toStdString(), strOutputFormat, options)));
-    list.replaceAll(renamed);
+    // The same list with new names, not a list started afresh: images still being collected for it
+    // join it when they arrive.
+    list.modify([&renamed](std::vector<core::SourceURLInfo>& images) {
+        for (std::size_t i = 0; i < images.size() && i < renamed.size(); ++i)
+            if (images[i].id == renamed[i].id) images[i] = renamed[i];
+    });
 
     // The rows already made show their image's new name at once.
     auto* pane = parent() ? dynamic_cast<screens::ImageListHost*>(parent()->parent()) : nullptr;

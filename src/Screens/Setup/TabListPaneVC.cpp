@@ -40,6 +40,10 @@ void TabListPaneVC::loadView() {
     btnDelete = new controls::PushButton("Remove", controls::PushButton::Role::Secondary);
     btnDelete->setAction([this](controls::ButtonBase&) { onClearSelected(); });
     bar->addWidget(btnDelete);
+    btnPreview = panes::previewButton([this] {
+        if (collectionVCEmbeded) collectionVCEmbeded->showImagePreView();
+    });
+    bar->addWidget(btnPreview);
     bar->addStretch(1);
     list->addWidget(stackViewTop);
 
@@ -98,6 +102,10 @@ QWidget* TabListPaneVC::selectAllButton() {
 
 QWidget* TabListPaneVC::deleteButton() {
     return btnDelete;
+}
+
+QWidget* TabListPaneVC::previewButton() {
+    return btnPreview;
 }
 
 OptionsHolderVC* TabListPaneVC::holder() const {

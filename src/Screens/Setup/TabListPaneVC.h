@@ -1,9 +1,9 @@
 #pragma once
 // TabListPaneVC: the left-hand pane of the Rename and Bulk tabs and the screen that holds the whole
-// tab. It embeds the image list (child 0) with a top bar and a selection label, and the tab's
-// options container (child 1) beside it. It keeps the pane's select-all and delete buttons and its
-// label in step with the list, and stands for the tab when the tab switcher looks for a running
-// job. Main thread only.
+// tab. It embeds the image list (child 0) with a top bar (select all, remove, preview) and a
+// selection label, and the tab's options container (child 1) beside it. It keeps the pane's select-all and
+// delete buttons and its label in step with the list, and stands for the tab when the tab switcher looks for
+// a running job. Main thread only.
 
 #include <QPointer>
 #include <string>
@@ -27,6 +27,7 @@ class TabListPaneVC : public appkit::ViewController, public screens::ImageListHo
     // Outlets, made by loadView.
     controls::Button* btnSelectAll = nullptr;
     controls::Button* btnDelete = nullptr;
+    controls::Button* btnPreview = nullptr;
     QLabel* lblPathorCount = nullptr;
     appkit::View* stackViewTop = nullptr;
 
@@ -35,6 +36,7 @@ class TabListPaneVC : public appkit::ViewController, public screens::ImageListHo
     void updateSelectionLabel(const std::vector<int>& selectedItems) override;
     QWidget* selectAllButton() override;
     QWidget* deleteButton() override;
+    QWidget* previewButton() override;
 
     OptionsHolderVC* holder() const;
     // The activity screen of this tab while it is shown.
