@@ -69,7 +69,8 @@ void CollectionDoneorSkippedVC::loadView() {
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
     btnShowHideSkipped = new controls::PushButton(QString(), controls::PushButton::Role::Borderless);
-    btnSelect = new controls::PushButton("Select");
+    // A light header action over the grid, not a button on a row of its own.
+    btnSelect = new controls::PushButton("Select", controls::PushButton::Role::Borderless);
     btnPreview = new controls::PushButton("Preview");
     btnShare = new controls::PushButton("Share");
     bar->addWidget(btnDone);
@@ -219,6 +220,12 @@ void CollectionDoneorSkippedVC::configureResultItem(appkit::View* itemView, int 
         record.updatedUrl ? record.updatedUrl->filename().string() : lastPathComponent(record.strFullPath);
     const bool skipped = entry.isSkipped.value_or(false);
     const cg::Size size = itemSize();
+    // Every tile shows a picture of one frame, a placeholder until (or unless) its thumbnail comes, so
+    // the tiles of a row line up and their name strips share one baseline.
+    if (auto* well = qobject_cast<screens::ImageWell*>(subviews[1])) {
+        well->setImage(QImage());
+        well->setFillsFrame(true);
+    }
     loadResultThumbnail(ActivityHooks::shared().renameTabSelected(), record,
                         std::max(size.width, size.height), subviews[1]);
     if (auto* sizeLabel = qobject_cast<QLabel*>(subviews[6]))

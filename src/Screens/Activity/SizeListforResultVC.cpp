@@ -16,10 +16,32 @@
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/PresetResults.h"
 
+namespace {
+
+constexpr int kCaptionHeight = 30;
+constexpr int kOpenSide = 28;
+
+}  // namespace
+
 void SizeListforResultVC::loadView() {
     auto* root = new appkit::View;
     auto* layout = new QVBoxLayout(root);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // The table is given room for a caption above its rows: the rows sit right under it, with no
+    // empty strip below the last one.
+    auto* caption = new QLabel(QStringLiteral("Results"));
+    caption->setObjectName("caption");
+    caption->setTextFormat(Qt::PlainText);
+    caption->setFixedHeight(kCaptionHeight);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    caption->setContentsMargins(2, 0, 0, 6);
+    QFont captionFont = caption->font();
+    captionFont.setPixelSize(11);
+    captionFont.setWeight(QFont::DemiBold);
+    caption->setFont(captionFont);
+    caption->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(caption);
     tblView = new appkit::TableView;
     tblView->setDataSource(this);
     tblView->setRowHeight(40);
@@ -92,8 +114,13 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
     appkit::View::setTagOf(count, 2);
     auto* open =
         new controls::PushButton(QString::fromUtf8("\u203A"), controls::PushButton::Role::Borderless);
+    // A chevron large enough to read as the way in, on a target a pointer finds easily.
+    QFont chevron = open->font();
+    chevron.setPixelSize(20);
+    open->setFont(chevron);
+    open->setText(QString::fromUtf8("\u203A"));
     open->setAccessibleName("Show Results");
-    open->setFixedWidth(28);
+    open->setFixedSize(kOpenSide, kOpenSide);
     appkit::View::setTagOf(open, 3);
     // Subviews first, so the cell finds them by tag; the layout only places them.
     for (QWidget* w :
@@ -101,7 +128,7 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
         cell->addSubview(w);
     layout->addWidget(name, 1);
     layout->addWidget(count);
-    layout->addWidget(open);
+    layout->addWidget(open, 0, Qt::AlignVCenter);
     QObject::connect(open, &controls::PushButton::clicked, this, [this, open] { onViewPresetResult(open); });
     // The whole row leads to the preset's results, not only its arrow.
     cell->setCursor(Qt::PointingHandCursor);

@@ -27,6 +27,8 @@ class RenameMasterVC : public TabListPaneVC {
     void notifyActivityVC() override;
     // True while the activity screen shows, also after its job has ended.
     bool isActivityRunning() const override;
+    // Also keeps PROCEED greyed while there is no image to rename.
+    void updateSelectionLabel(const std::vector<int>& selectedItems) override;
     void onAddOrPrevImg();
 
   protected:
