@@ -1,6 +1,7 @@
 #include "Screens/Activity/SizeListforResultVC.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 
 #include <QHBoxLayout>
@@ -21,6 +22,22 @@ namespace {
 constexpr int kCaptionHeight = 30;
 constexpr int kOpenSide = 28;
 
+// A section caption in the secondary text colour of whichever style the window has now.
+class CaptionLabel final : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QColor ink = palette().color(QPalette::WindowText);
+        ink.setAlphaF(0.55f);
+        painter.setPen(ink);
+        painter.setFont(font());
+        painter.drawText(contentsRect(), static_cast<int>(alignment()), text());
+    }
+};
+
 }  // namespace
 
 void SizeListforResultVC::loadView() {
@@ -30,7 +47,7 @@ void SizeListforResultVC::loadView() {
     layout->setSpacing(0);
     // The table is given room for a caption above its rows: the rows sit right under it, with no
     // empty strip below the last one.
-    auto* caption = new QLabel(QStringLiteral("Results"));
+    auto* caption = new CaptionLabel(QStringLiteral("Results"));
     caption->setObjectName("caption");
     caption->setTextFormat(Qt::PlainText);
     caption->setFixedHeight(kCaptionHeight);
@@ -40,7 +57,6 @@ void SizeListforResultVC::loadView() {
     captionFont.setPixelSize(11);
     captionFont.setWeight(QFont::DemiBold);
     caption->setFont(captionFont);
-    caption->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(caption);
     tblView = new appkit::TableView;
     tblView->setDataSource(this);
@@ -50,11 +66,14 @@ void SizeListforResultVC::loadView() {
 }
 
 void SizeListforResultVC::viewDidLoad() {
-    tblView->reloadData();
+    reloadTable();
 }
 
 void SizeListforResultVC::reloadTable() {
-    if (tblView) tblView->reloadData();
+    if (!tblView) return;
+    tblView->reloadData();
+    // Without rows the room is the caption's alone: no empty table under it.
+    tblView->setHidden(mArrPresetResult.empty());
 }
 
 int SizeListforResultVC::numberOfRows(appkit::TableView&) {
