@@ -439,6 +439,14 @@ void expectFinishedLook(ActivityVC& activity, const char* state) {
     ASSERT_TRUE(activity.lblHeader->isVisibleTo(root));
     EXPECT_FALSE(activity.lblHeader->text().trimmed().isEmpty()) << "the panel has no title";
     EXPECT_LE(rectIn(activity.lblHeader, root).top(), 24) << "the title is not at the top";
+    // While it runs the close mark sits in the top right corner, on a target a pointer finds.
+    if (activity.btnCancel->isVisibleTo(root)) {
+        const QRect close = rectIn(activity.btnCancel, root);
+        EXPECT_GE(close.width(), 24);
+        EXPECT_GE(close.height(), 24);
+        EXPECT_LE(root->width() - 1 - close.right(), 16);
+        EXPECT_LE(close.top(), 16);
+    }
 
     std::vector<QRect> counters;
     for (QWidget* box :

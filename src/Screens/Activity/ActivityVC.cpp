@@ -25,6 +25,7 @@
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityScenes.h"
 #include "Screens/Activity/CircularProgressView.h"
+#include "Screens/Activity/CloseMark.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
 #include "Screens/Activity/SizeListforResultVC.h"
 
@@ -95,7 +96,6 @@ class CounterBand final : public QObject {
 };
 
 constexpr int kCounterHeight = 40;
-constexpr int kCloseSide = 24;
 
 // A faint circle under the progress ring, the path its bar will draw.
 class RingGroove final : public QWidget {
@@ -186,7 +186,8 @@ void ActivityVC::loadView() {
     auto* root = box();
     root->resize(900, 640);
     auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(12, 12, 12, 12);
+    column->setContentsMargins(screens::kCloseMarkInset, screens::kCloseMarkInset, screens::kCloseMarkInset,
+                               screens::kCloseMarkInset);
     column->setSpacing(10);
 
     auto* headerRow = new QHBoxLayout;
@@ -196,15 +197,7 @@ void ActivityVC::loadView() {
     lblHeader->setWordWrap(true);
     lblHeader->setMinimumWidth(1);
     headerRow->addWidget(lblHeader, 1);
-    btnCancel = new controls::PushButton(QString::fromUtf8("\u2715"), controls::PushButton::Role::Borderless);
-    // A close mark on a target the size of the other small controls, not a bare glyph.
-    QFont closeFont = btnCancel->font();
-    closeFont.setPixelSize(15);
-    btnCancel->setFont(closeFont);
-    btnCancel->setText(QString::fromUtf8("\u2715"));
-    btnCancel->setFixedSize(kCloseSide, kCloseSide);
-    btnCancel->setAccessibleName("Cancel Activity");
-    btnCancel->setToolTip("Cancel Activity");
+    btnCancel = screens::makeCloseMark("Cancel Activity");
     headerRow->addWidget(btnCancel, 0, Qt::AlignTop);
     column->addLayout(headerRow);
     lblNextStep_ = plainLabel();
