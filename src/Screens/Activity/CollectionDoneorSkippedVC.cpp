@@ -189,6 +189,17 @@ std::shared_ptr<appkit::CollectionViewItem> CollectionDoneorSkippedVC::itemForIn
 void CollectionDoneorSkippedVC::setItemHighlighted(appkit::CollectionViewItem& item, bool selected) {
     view::setBorderColor(*item.view(), selected ? kSelectedColour : cg::Color::clear());
     view::setBorderWidth(*item.view(), selected ? 2.0 : 0.0);
+    showSelectionMark(item.view(), selected);
+}
+
+void CollectionDoneorSkippedVC::showSelectionMark(appkit::View* itemView, bool selected) const {
+    // In selection mode every tile shows the ring it is chosen by, filled once chosen.
+    const auto subviews = itemView ? itemView->subviews() : std::vector<QWidget*>{};
+    if (subviews.size() < 7) return;
+    auto* mark = qobject_cast<screens::ImageWell*>(subviews[3]);
+    if (!mark) return;
+    mark->setVisible(bSelectMode);
+    if (bSelectMode) mark->setImageNamed(selected ? "select" : "deselect");
 }
 
 void CollectionDoneorSkippedVC::markSelection(const std::set<int>& indexes, bool selected) {
@@ -235,8 +246,8 @@ void CollectionDoneorSkippedVC::configureResultItem(appkit::View* itemView, int 
     if (auto* strip = qobject_cast<appkit::View*>(subviews[2]))
         view::setBackgroundColor(*strip, cg::Color::clear());
     appkit::View::setTagOf(subviews[4], 0);
-    subviews[3]->hide();  // the image list's mark: results carry none
     subviews[4]->hide();
+    showSelectionMark(itemView, mSetIdxSelected.count(item) != 0);
     // The thumbnail draws no layer of its own: the strip over it carries the red frame of a skipped image.
     if (auto* strip = qobject_cast<appkit::View*>(subviews[2])) {
         view::setBorderWidth(*strip, skipped ? 2.0 : 0.0);

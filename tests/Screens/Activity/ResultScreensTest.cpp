@@ -143,11 +143,20 @@ TEST_F(ActivityTest, HidingSkippedItemsSelectingAndSharingWorkOnWrittenFiles) {
     EXPECT_EQ(grid->btnShowHideSkipped->text(), "Hide Skipped");
     EXPECT_EQ(grid->arrImages.size(), 5u);
 
+    // Selection mode shows itself: every tile gets its ring, and loses it when the mode ends.
+    const auto ringShown = [&](int i) {
+        auto* shown = grid->collImages->itemAtIndex(i);
+        auto* tile = shown ? qobject_cast<screens::ImageItemView*>(shown->view()) : nullptr;
+        return tile && tile->markImage()->isVisibleTo(tile);
+    };
+    EXPECT_FALSE(ringShown(0));
     grid->btnSelect->click();
     EXPECT_TRUE(grid->bSelectMode);
     EXPECT_EQ(grid->btnSelect->text(), "Done");
     EXPECT_FALSE(grid->btnShowHideSkipped->isEnabled());
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(ringShown(i)) << "tile " << i;
     grid->btnSelect->click();
+    EXPECT_FALSE(ringShown(0));
     EXPECT_EQ(grid->btnSelect->text(), "Select");
     EXPECT_TRUE(grid->btnShowHideSkipped->isEnabled());
 
