@@ -8,14 +8,17 @@
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
+#include <condition_variable>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 #include "App/AppDefaults.h"
 #include "App/Document.h"
 #include "App/VortaWindowController.h"
 #include "Controls/Button.h"
 #include "Controls/TextField.h"
+#include "Core/Job/OutputFileSystem.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/Rename/RenameOptions.h"
 #include "Core/TestImages.h"
@@ -23,15 +26,19 @@
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/Image/ImageInfo.h"
+#include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/CircularProgressView.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageItemView.h"
+#include "Screens/Activity/SizeListforResultVC.h"
 #include "Screens/Setup/BulkMasterVC.h"
 #include "Screens/Setup/BulkResizerVC.h"
 #include "Screens/Setup/OptionsHolderVC.h"
 #include "Screens/Setup/PresetListForIOS.h"
 #include "Screens/Setup/RenameMasterVC.h"
 #include "Screens/Setup/RenameOptionTVC.h"
+#include "Screens/Setup/TabListPaneVC.h"
 #include "ShellFixture.h"
 #include "Support/UiEvents.h"
 
@@ -77,8 +84,9 @@ class TabsRoadTest : public testsupport::ShellTest {
         drain();
     }
     // Clicks the pane's primary button with the output folder asked for answered, and waits for the
-    // job's end.
-    bool runFrom(controls::Button& button, OptionsHolderVC& holder) {
+    // job's end; `sample` looks at the activity screen between the main queue's blocks.
+    bool runFrom(controls::Button& button, OptionsHolderVC& holder,
+                 const std::function<void(ActivityVC&)>& sample = {}) {
         // A fresh output folder for each run, so earlier results still on screen keep their files.
         out = dir / ("out" + std::to_string(++runs));
         fs::create_directories(out);
@@ -91,7 +99,10 @@ class TabsRoadTest : public testsupport::ShellTest {
         ActivityVC* activity = holder.activityVC();
         if (!activity) return false;
         const bool ended = mainQueue->runUntil(
-            [&] { return !activity->isActivityRunning() && activity->btnDoneOrCancel->text() == "DONE"; },
+            [&] {
+                if (sample) sample(*activity);
+                return !activity->isActivityRunning() && activity->btnDoneOrCancel->text() == "DONE";
+            },
             std::chrono::seconds(120));
         drain();
         return ended;
@@ -486,3 +497,156 @@ TEST_F(TabsRoadTest, SourcesThatWouldShareANewNameGetDistinctNamesThatStayInTheO
 }
 
 }  // namespace
+
+namespace {
+
+// The machine's file systems, with the placing of output files held until opened.
+class GatedFiles final : public core::OutputFileSystem {
+  public:
+    int makeFolder(const std::filesystem::path& path) const override {
+        return core::OutputFileSystem::system().makeFolder(path);
+    }
+    int placeFile(const std::filesystem::path& from, const std::filesystem::path& to) const override {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return open_; });
+        lock.unlock();
+        return core::OutputFileSystem::system().placeFile(from, to);
+    }
+    void open() {
+        std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+    void close() {
+        std::lock_guard lock(mutex_);
+        open_ = false;
+    }
+
+  private:
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    bool open_ = false;
+};
+
+// A widget's rectangle in the coordinates of `root`.
+QRect rectIn(const QWidget* widget, const QWidget* root) {
+    return QRect(widget->mapTo(root, QPoint(0, 0)), widget->size());
+}
+
+// What a user sees of a Rename or Bulk panel, running or done: a title at the top, the counters as
+// one band of equal boxes whose right edge is the result table's, and no empty room between the
+// parts (the room a closed preview would take, a strip under the table's rows).
+void expectFinishedLook(ActivityVC& activity, const char* state) {
+    SCOPED_TRACE(state);
+    QWidget* root = activity.view();
+    ASSERT_TRUE(activity.lblHeader->isVisibleTo(root));
+    EXPECT_FALSE(activity.lblHeader->text().trimmed().isEmpty()) << "the panel has no title";
+    EXPECT_LE(rectIn(activity.lblHeader, root).top(), 24) << "the title is not at the top";
+    // While it runs the close mark sits in the top right corner, on a target a pointer finds.
+    if (activity.btnCancel->isVisibleTo(root)) {
+        const QRect close = rectIn(activity.btnCancel, root);
+        EXPECT_GE(close.width(), 24);
+        EXPECT_GE(close.height(), 24);
+        EXPECT_LE(root->width() - 1 - close.right(), 16);
+        EXPECT_LE(close.top(), 16);
+    }
+
+    std::vector<QRect> counters;
+    for (QWidget* box :
+         {activity.presetCountView, activity.imagesCountView, activity.durationView, activity.sizeView})
+        if (box->isVisibleTo(root)) counters.push_back(rectIn(box, root));
+    ASSERT_GE(counters.size(), 2u);
+    QWidget* table = activity.childSizeListforResultVC()->view();
+    const QRect tableRect = rectIn(table, root);
+    int right = 0;
+    for (const QRect& c : counters) {
+        EXPECT_EQ(c.height(), counters.front().height()) << "counters of different heights";
+        EXPECT_EQ(c.width(), counters.front().width()) << "counters of different widths";
+        EXPECT_LE(c.height(), 44) << "a counter box taller than its one line";
+        EXPECT_GE(c.left(), tableRect.left());
+        right = std::max(right, c.right());
+    }
+    EXPECT_EQ(counters.front().left(), tableRect.left());
+    EXPECT_EQ(right, tableRect.right()) << "the counters stop short of the table's right edge";
+
+    // The parts from the title down follow one another with no gap wider than the screen's rhythm.
+    std::vector<QRect> parts = {rectIn(activity.lblHeader, root)};
+    if (activity.allImageView->isVisibleTo(root)) parts.push_back(rectIn(activity.allImageView, root));
+    if (activity.previewView->isVisibleTo(root)) parts.push_back(rectIn(activity.previewView, root));
+    QRect band = counters.front();
+    for (const QRect& c : counters) band = band.united(c);
+    parts.push_back(band);
+    parts.push_back(tableRect);
+    if (activity.allResultView->isVisibleTo(root)) parts.push_back(rectIn(activity.allResultView, root));
+    for (std::size_t i = 1; i < parts.size(); ++i)
+        EXPECT_LE(parts[i].top() - parts[i - 1].bottom(), 16) << "an empty hole above part " << i;
+    // The table's rows fill it: its room below the caption is its rows' and nothing more.
+    auto* rows = activity.childSizeListforResultVC()->tblView;
+    const QRect rowsRect = rectIn(rows, root);
+    EXPECT_EQ(rowsRect.bottom(), tableRect.bottom());
+    EXPECT_EQ(rowsRect.height(), 40 * rows->numberOfRows()) << "an empty strip under the result rows";
+    // Without a preview the ring's row is only as tall as the ring.
+    if (activity.previewView->isVisibleTo(root) && activity.imgLoadingView->isHidden()) {
+        EXPECT_LE(activity.previewView->height(), activity.circularViewProgressView->height() + 24);
+    }
+}
+
+}  // namespace
+
+TEST_F(TabsRoadTest, TheRenameAndBulkPanelsShowATitleAlignedCountersAndNoHolesRunningAndDone) {
+    const auto in = dir / "in";
+    std::vector<fs::path> photos;
+    for (int i = 0; i < 3; ++i) {
+        photos.push_back(in / ("IMG_000" + std::to_string(i + 1) + ".jpg"));
+        testsupport::writeTestImage(photos.back(), 1600, 1200, static_cast<unsigned>(i + 1));
+    }
+    // The jobs' first file waits until the running screen has been looked at: a quick copy cannot end
+    // the run before it is seen.
+    auto gate = std::make_shared<GatedFiles>();
+    // The application's own settings, not owned by the screen.
+    const std::shared_ptr<foundation::UserDefaults> settings(std::shared_ptr<void>(),
+                                                             &app->delegate().defaults());
+    appkit::Storyboard::main().registerController(ids::scene::ActivityVC, [gate, settings] {
+        core::BatchEngine::Services services;
+        services.defaults = settings;
+        services.fileSystem = gate;
+        return std::make_shared<ActivityVC>(std::move(services));
+    });
+    for (const int tab : {2, 3}) {
+        SCOPED_TRACE(tab == 2 ? "Rename" : "Bulk");
+        clickSegment(tab);
+        auto* list = dynamic_cast<TabListPaneVC*>(tabScreen());
+        ASSERT_NE(list, nullptr);
+        OptionsHolderVC* options = list->holder();
+        ASSERT_NE(options, nullptr);
+        controls::Button* run = nullptr;
+        if (auto* pane = dynamic_cast<RenameOptionTVC*>(options->optionPane())) {
+            EXPECT_FALSE(pane->btnDone->isEnabled()) << "PROCEED looks ready with no image to rename";
+            run = pane->btnDone;
+        } else if (auto* resizer = dynamic_cast<BulkResizerVC*>(options->optionPane())) {
+            QTest::keyClicks(resizer->txtWidth, "800");
+            run = resizer->btnProceed;
+        }
+        ASSERT_NE(run, nullptr);
+        addImages(*list->collectionVCEmbeded, photos);
+        EXPECT_TRUE(run->isEnabled());
+        bool sawRunning = false;
+        ASSERT_TRUE(runFrom(*run, *options, [&](ActivityVC& activity) {
+            // Running as the user sees it: the job has named its work and still offers CANCEL.
+            if (sawRunning || activity.lblHeader->text().isEmpty() ||
+                activity.btnDoneOrCancel->text() != "CANCEL")
+                return;
+            sawRunning = true;
+            expectFinishedLook(activity, "running");
+            gate->open();
+        }));
+        EXPECT_TRUE(sawRunning);
+        expectFinishedLook(*options->activityVC(), "done");
+        QTest::mouseClick(options->activityVC()->btnDoneOrCancel, Qt::LeftButton);
+        drain();
+        gate->close();
+    }
+    gate->open();
+    appkit::Storyboard::main().registerController(ids::scene::ActivityVC,
+                                                  [] { return std::make_shared<ActivityVC>(); });
+}

@@ -7,6 +7,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include "Controls/PushButton.h"
@@ -23,61 +25,106 @@
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityScenes.h"
 #include "Screens/Activity/CircularProgressView.h"
+#include "Screens/Activity/CloseMark.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
 #include "Screens/Activity/SizeListforResultVC.h"
 
 namespace {
 
-// Keeps the four counters in one row while they fit and puts them in two rows of two when the screen is
-// narrow (the preset list's side panel), so their texts are never cut.
-class CounterWrap final : public QObject {
+// Lays the counters out as one band of equal boxes across the whole width, whatever their number:
+// the ones shown share the row (two while a job runs, four when it is done), and on a screen too narrow
+// for them all (the preset list's side panel) they go two to a row. The band's right edge is always the
+// table's below it.
+class CounterBand final : public QObject {
   public:
-    static constexpr int kStretchColumn = 4;
-
-    CounterWrap(QWidget* container, QGridLayout* grid, std::vector<QWidget*> items)
+    CounterBand(QWidget* container, QGridLayout* grid, std::vector<QWidget*> items)
         : QObject(container), container_(container), grid_(grid), items_(std::move(items)) {
         container->installEventFilter(this);
-        // A counter whose text grows asks for a new layout: it may no longer fit its row.
+        // A counter that is shown, hidden or gets a longer text may need another arrangement.
         for (auto* item : items_) item->installEventFilter(this);
         place();
     }
 
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest) place();
+        switch (event->type()) {
+            case QEvent::Resize:
+            case QEvent::LayoutRequest:
+            case QEvent::ShowToParent:
+            case QEvent::HideToParent:
+                place();
+                break;
+            default:
+                break;
+        }
         return false;
     }
 
   private:
     void place() {
-        const int available = container_->width();
-        int columns = static_cast<int>(items_.size());
-        for (const int candidate : {static_cast<int>(items_.size()), 2, 1}) {
-            columns = candidate;
-            if (widestRow(candidate) <= available) break;
+        std::vector<QWidget*> shown;
+        for (auto* item : items_)
+            if (!item->isHidden()) shown.push_back(item);
+        const int count = static_cast<int>(shown.size());
+        int columns = std::max(1, count);
+        for (const int candidate : {count, 2, 1}) {
+            columns = std::max(1, candidate);
+            if (widestBox(shown) * columns + grid_->horizontalSpacing() * (columns - 1) <=
+                container_->width())
+                break;
         }
-        if (columns == columns_) return;
+        if (shown == placed_ && columns == columns_) return;
+        placed_ = shown;
         columns_ = columns;
         for (auto* item : items_) grid_->removeWidget(item);
-        for (std::size_t i = 0; i < items_.size(); ++i)
-            grid_->addWidget(items_[i], static_cast<int>(i) / columns, static_cast<int>(i) % columns);
+        for (int i = 0; i < static_cast<int>(items_.size()); ++i)
+            grid_->setColumnStretch(i, i < columns ? 1 : 0);
+        for (int i = 0; i < count; ++i)
+            grid_->addWidget(shown[static_cast<std::size_t>(i)], i / columns, i % columns);
     }
 
-    // The width the widest row needs with `columns` counters a row (columns as wide as their widest).
-    int widestRow(int columns) const {
-        std::vector<int> widths(static_cast<std::size_t>(columns), 0);
-        for (std::size_t i = 0; i < items_.size(); ++i) {
-            auto& w = widths[i % static_cast<std::size_t>(columns)];
-            w = std::max(w, items_[i]->sizeHint().width());
-        }
-        int total = 0;
-        for (const int w : widths) total += w + grid_->horizontalSpacing();
-        return total;
+    static int widestBox(const std::vector<QWidget*>& shown) {
+        int widest = 0;
+        for (auto* item : shown) widest = std::max(widest, item->sizeHint().width());
+        return widest;
     }
 
     QWidget* container_;
     QGridLayout* grid_;
     std::vector<QWidget*> items_;
+    std::vector<QWidget*> placed_;
     int columns_ = 0;
+};
+
+constexpr int kCounterHeight = 40;
+
+// A faint circle under the progress ring, the path its bar will draw.
+class RingGroove final : public QWidget {
+  public:
+    explicit RingGroove(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+    void follow(QWidget* ring) {
+        ring_ = ring;
+        ring->installEventFilter(this);
+        setGeometry(ring->geometry());
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (ring_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+            setGeometry(ring_->geometry());
+        return false;
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        cg::Color colour = controls::SystemAppearance::labelColor(controls::interfacestyle::current());
+        colour.alpha = 0.08;
+        p.setPen(QPen(appkit::toQColor(colour), 10));
+        const QPointF centre(std::floor(width() * 0.5), std::floor(height() * 0.5));
+        p.drawEllipse(centre, 60.0, 60.0);
+    }
+
+  private:
+    QPointer<QWidget> ring_;
 };
 
 constexpr double kPanelWidth = 320.0;
@@ -139,7 +186,8 @@ void ActivityVC::loadView() {
     auto* root = box();
     root->resize(900, 640);
     auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(12, 12, 12, 12);
+    column->setContentsMargins(screens::kCloseMarkInset, screens::kCloseMarkInset, screens::kCloseMarkInset,
+                               screens::kCloseMarkInset);
     column->setSpacing(10);
 
     auto* headerRow = new QHBoxLayout;
@@ -149,9 +197,7 @@ void ActivityVC::loadView() {
     lblHeader->setWordWrap(true);
     lblHeader->setMinimumWidth(1);
     headerRow->addWidget(lblHeader, 1);
-    btnCancel = new controls::PushButton(QString::fromUtf8("\u2715"), controls::PushButton::Role::Borderless);
-    btnCancel->setAccessibleName("Cancel Activity");
-    btnCancel->setToolTip("Cancel Activity");
+    btnCancel = screens::makeCloseMark("Cancel Activity");
     headerRow->addWidget(btnCancel, 0, Qt::AlignTop);
     column->addLayout(headerRow);
     lblNextStep_ = plainLabel();
@@ -203,6 +249,9 @@ void ActivityVC::loadView() {
     collResultImgContainer = box();
     resultLayout->addWidget(collResultImgContainer);
     column->addWidget(allResultView, 1);
+    // Takes the spare room only when nothing else grows (the Rename tab's done state), so the screen
+    // keeps its compact top and its buttons at the bottom.
+    column->addStretch(0);
 
     resultorSaveSeparatorView = box();
     resultorSaveSeparatorView->setFixedHeight(1);
@@ -258,7 +307,10 @@ void ActivityVC::buildPreviewPanel(appkit::View* container) {
 
     auto* ringBoxView = box(container);
     ringBoxView->setObjectName("ringBox");
+    // The groove shows where the ring will run before its bar has moved (its own track is clear).
+    auto* groove = new RingGroove(ringBoxView);
     circularViewProgressView = new CircularProgressView(ringBoxView);
+    groove->follow(circularViewProgressView);
     circularViewProgressView->resize(static_cast<int>(kRingSide), static_cast<int>(kRingSide));
     // The ring's first subview: the mark of a finished job.
     auto* doneMark = plainLabel();
@@ -290,7 +342,9 @@ void ActivityVC::layoutPreviewArea() {
         open > 0
             ? std::clamp((available - std::min(ringBoxWidth, kRingSide + 4)) / (kPanelWidth - 10), 0.3, 1.0)
             : 1.0;
-    const int height = static_cast<int>(std::max(kPanelHeight * scale, kRingSide + 20));
+    // Without the preview the row is only as tall as the ring: no empty room where the preview would be.
+    const int height = open > 0 ? static_cast<int>(std::max(kPanelHeight * scale, kRingSide + 20))
+                                : static_cast<int>(kRingSide + 20);
     previewView->setFixedHeight(height);
     const int panelWidth = static_cast<int>(std::round(open * scale));
     previewPanel_->setGeometry(0, 0, panelWidth, height);
@@ -305,8 +359,11 @@ void ActivityVC::layoutPreviewArea() {
                          static_cast<int>(kSkipBarHeight));
     if (QWidget* ringBoxView = ringBox()) {
         // The box starts where the loading image's width ends, as the panel's own steps place it.
+        // Alone in the row, the ring stands in its middle.
         const int boxX = panelWidth > 0 ? imageBox.width() : 0;
-        const int boxWidth = static_cast<int>(std::min(ringBoxWidth, std::max(kRingSide, available - boxX)));
+        const int boxWidth =
+            panelWidth > 0 ? static_cast<int>(std::min(ringBoxWidth, std::max(kRingSide, available - boxX)))
+                           : static_cast<int>(std::max(kRingSide, available));
         ringBoxView->setGeometry(boxX, 0, boxWidth, height);
         // Centred in its box, but never over the loading image's right margin.
         const int clearOfImage = panelWidth > 0 ? static_cast<int>(std::ceil(10 * scale)) + 2 : 0;
@@ -320,33 +377,30 @@ void ActivityVC::buildStatusRow(appkit::View* container) {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
     auto counter = [&](appkit::View*& holder, QLabel*& label) {
-        holder = box();
+        holder = box(container);
         holder->setWantsLayer(true);
         holder->layer()->cornerRadius = 8;
         holder->layer()->backgroundColor = cg::Color::white(0.5, 0.12);
         holder->layerDidChange();
-        // A counter hidden until the job is done keeps its place, so the others never move.
-        QSizePolicy policy = holder->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        holder->setSizePolicy(policy);
+        // Every counter is one compact box of the same height, running or done, wide or narrow.
+        holder->setFixedHeight(kCounterHeight);
+        holder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         auto* inner = new QHBoxLayout(holder);
-        inner->setContentsMargins(12, 6, 12, 6);
+        inner->setContentsMargins(12, 0, 12, 0);
         label = new QLabel;
         label->setTextFormat(Qt::RichText);
-        inner->addWidget(label);
+        inner->addWidget(label, 1, Qt::AlignVCenter);
     };
     counter(presetCountView, lblPresets);
     counter(imagesCountView, lblImages);
     counter(durationView, lblDuration);
     counter(sizeView, lblSize);
-    new CounterWrap(container, row, {presetCountView, imagesCountView, durationView, sizeView});
-    row->setColumnStretch(CounterWrap::kStretchColumn, 1);
+    new CounterBand(container, row, {presetCountView, imagesCountView, durationView, sizeView});
     // Covers nothing the user needs while a job runs; it only keeps the counters from taking clicks.
-    btnStatusGuard = new controls::PushButton(QString(), controls::PushButton::Role::Borderless);
+    btnStatusGuard = new controls::PushButton(QString(), controls::PushButton::Role::Borderless, container);
     btnStatusGuard->setEnabled(false);
     btnStatusGuard->setFixedSize(1, 1);
     btnStatusGuard->setFocusPolicy(Qt::NoFocus);
-    row->addWidget(btnStatusGuard, 0, CounterWrap::kStretchColumn);
 }
 
 void ActivityVC::buildButtons(appkit::View* root) {

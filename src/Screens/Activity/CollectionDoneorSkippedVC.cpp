@@ -69,7 +69,8 @@ void CollectionDoneorSkippedVC::loadView() {
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
     btnShowHideSkipped = new controls::PushButton(QString(), controls::PushButton::Role::Borderless);
-    btnSelect = new controls::PushButton("Select");
+    // A light header action over the grid, not a button on a row of its own.
+    btnSelect = new controls::PushButton("Select", controls::PushButton::Role::Borderless);
     btnPreview = new controls::PushButton("Preview");
     btnShare = new controls::PushButton("Share");
     bar->addWidget(btnDone);
@@ -188,6 +189,17 @@ std::shared_ptr<appkit::CollectionViewItem> CollectionDoneorSkippedVC::itemForIn
 void CollectionDoneorSkippedVC::setItemHighlighted(appkit::CollectionViewItem& item, bool selected) {
     view::setBorderColor(*item.view(), selected ? kSelectedColour : cg::Color::clear());
     view::setBorderWidth(*item.view(), selected ? 2.0 : 0.0);
+    showSelectionMark(item.view(), selected);
+}
+
+void CollectionDoneorSkippedVC::showSelectionMark(appkit::View* itemView, bool selected) const {
+    // In selection mode every tile shows the ring it is chosen by, filled once chosen.
+    const auto subviews = itemView ? itemView->subviews() : std::vector<QWidget*>{};
+    if (subviews.size() < 7) return;
+    auto* mark = qobject_cast<screens::ImageWell*>(subviews[3]);
+    if (!mark) return;
+    mark->setVisible(bSelectMode);
+    if (bSelectMode) mark->setImageNamed(selected ? "select" : "deselect");
 }
 
 void CollectionDoneorSkippedVC::markSelection(const std::set<int>& indexes, bool selected) {
@@ -219,6 +231,12 @@ void CollectionDoneorSkippedVC::configureResultItem(appkit::View* itemView, int 
         record.updatedUrl ? record.updatedUrl->filename().string() : lastPathComponent(record.strFullPath);
     const bool skipped = entry.isSkipped.value_or(false);
     const cg::Size size = itemSize();
+    // Every tile shows a picture of one frame, a placeholder until (or unless) its thumbnail comes, so
+    // the tiles of a row line up and their name strips share one baseline.
+    if (auto* well = qobject_cast<screens::ImageWell*>(subviews[1])) {
+        well->setImage(QImage());
+        well->setFillsFrame(true);
+    }
     loadResultThumbnail(ActivityHooks::shared().renameTabSelected(), record,
                         std::max(size.width, size.height), subviews[1]);
     if (auto* sizeLabel = qobject_cast<QLabel*>(subviews[6]))
@@ -228,8 +246,8 @@ void CollectionDoneorSkippedVC::configureResultItem(appkit::View* itemView, int 
     if (auto* strip = qobject_cast<appkit::View*>(subviews[2]))
         view::setBackgroundColor(*strip, cg::Color::clear());
     appkit::View::setTagOf(subviews[4], 0);
-    subviews[3]->hide();  // the image list's mark: results carry none
     subviews[4]->hide();
+    showSelectionMark(itemView, mSetIdxSelected.count(item) != 0);
     // The thumbnail draws no layer of its own: the strip over it carries the red frame of a skipped image.
     if (auto* strip = qobject_cast<appkit::View*>(subviews[2])) {
         view::setBorderWidth(*strip, skipped ? 2.0 : 0.0);

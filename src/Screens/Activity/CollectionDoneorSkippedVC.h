@@ -91,6 +91,8 @@ class CollectionDoneorSkippedVC : public appkit::ViewController,
   private:
     void markSelection(const std::set<int>& indexes, bool selected);
     void setItemHighlighted(appkit::CollectionViewItem& item, bool selected);
+    // The tile's selection ring: shown in selection mode only, filled when the tile is chosen.
+    void showSelectionMark(appkit::View* itemView, bool selected) const;
     void loadResultThumbnail(bool renameTab, const core::SourceURLInfo& record, double side,
                              QPointer<QWidget> imageView);
     void applyItemSize();

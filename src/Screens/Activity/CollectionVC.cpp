@@ -300,6 +300,9 @@ void CollectionVC::configure(ImageItemView& view, int index, const std::optional
     view.sizeLabel()->setText(record ? QString::fromStdString(record->fileSize) : QString());
     view.layoutParts();
     view.setRecordId(record ? std::optional(record->id) : std::nullopt);
+    // The images still to process are tiles like the results: a picture or its placeholder, one frame.
+    if (role_ == ImageListRole::Activity && view.form() == ImageItemView::Form::Grid)
+        view.thumbnail()->setFillsFrame(true);
     view.thumbnail()->setImage({});
     if (record) {
         const auto ready = bAddingImagesNow ? std::nullopt : thumbnailImage(*record);

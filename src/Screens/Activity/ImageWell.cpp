@@ -2,8 +2,11 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <map>
 
+#include "Controls/SystemAppearance.h"
+#include "Platform/AppKit/LayerPainter.h"
 #include "Platform/AppKit/NamedImage.h"
 
 namespace screens {
@@ -43,6 +46,36 @@ const QImage& markOrNamedImage(const std::string& name) {
     return loaded.emplace(name, std::move(named)).first->second;
 }
 
+constexpr double kTileRadius = 4.0;
+
+// A neutral tile with a small picture sign: where a thumbnail is still on its way or could not be made.
+void paintPlaceholder(QPainter& p, const QRect& frame) {
+    const auto style = controls::interfacestyle::current();
+    cg::Color fill = controls::SystemAppearance::labelColor(style);
+    fill.alpha = 0.08;
+    p.fillRect(frame, appkit::toQColor(fill));
+    cg::Color ink = controls::SystemAppearance::labelColor(style);
+    ink.alpha = 0.3;
+    const QColor inkColour = appkit::toQColor(ink);
+    const double side = std::clamp(std::min(frame.width(), frame.height()) * 0.3, 12.0, 40.0);
+    const QRectF sign(frame.center().x() - side / 2, frame.center().y() - side * 0.4, side, side * 0.8);
+    p.setPen(QPen(inkColour, std::max(1.0, side / 14)));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(sign, side / 10, side / 10);
+    // A hill and a sun inside the frame.
+    QPainterPath hill;
+    hill.moveTo(sign.left() + side * 0.1, sign.bottom() - side * 0.1);
+    hill.lineTo(sign.left() + side * 0.4, sign.top() + side * 0.35);
+    hill.lineTo(sign.left() + side * 0.6, sign.top() + side * 0.55);
+    hill.lineTo(sign.left() + side * 0.72, sign.top() + side * 0.45);
+    hill.lineTo(sign.right() - side * 0.1, sign.bottom() - side * 0.1);
+    hill.closeSubpath();
+    p.fillPath(hill, inkColour);
+    p.setBrush(inkColour);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(sign.right() - side * 0.25, sign.top() + side * 0.22), side * 0.08, side * 0.08);
+}
+
 }  // namespace
 
 ImageWell::ImageWell(QWidget* parent) : QWidget(parent) {
@@ -63,17 +96,42 @@ void ImageWell::setImageNamed(const std::string& name) {
     Q_EMIT imageChanged();
 }
 
+void ImageWell::setFillsFrame(bool fills) {
+    if (fills == fillsFrame_) return;
+    fillsFrame_ = fills;
+    update();
+    Q_EMIT imageChanged();
+}
+
 QRect ImageWell::imageRect() const {
-    if (image_.isNull() || width() <= 0 || height() <= 0) return rect();
+    if (fillsFrame_ || image_.isNull() || width() <= 0 || height() <= 0) return rect();
     const QSize fitted = image_.size().scaled(size(), Qt::KeepAspectRatio);
     return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
 }
 
 void ImageWell::paintEvent(QPaintEvent*) {
-    if (image_.isNull() || width() <= 0 || height() <= 0) return;
+    if (width() <= 0 || height() <= 0) return;
+    if (!fillsFrame_) {
+        if (image_.isNull()) return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(imageRect(), image_);
+        return;
+    }
     QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(imageRect(), image_);
+    QPainterPath frame;
+    frame.addRoundedRect(QRectF(rect()), kTileRadius, kTileRadius);
+    p.setClipPath(frame);
+    if (image_.isNull()) {
+        paintPlaceholder(p, rect());
+        return;
+    }
+    // Scaled to cover the frame and centred: every tile of a row shows a picture of the same size.
+    const QSize covering = image_.size().scaled(size(), Qt::KeepAspectRatioByExpanding);
+    p.drawImage(QRect(QPoint((width() - covering.width()) / 2, (height() - covering.height()) / 2), covering),
+                image_);
 }
 
 }  // namespace screens

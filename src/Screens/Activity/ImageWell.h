@@ -1,6 +1,8 @@
 #pragma once
 // ImageWell: an image view that draws its image scaled to fit, centred, never enlarged past its
-// size. It remembers the name of a named image it shows ("select", "deselect"). Main thread only.
+// size; or, as a tile's picture, filling its whole frame (cropped to it) with a placeholder of the
+// same frame while it has no image. It remembers the name of a named image it shows ("select",
+// "deselect"). Main thread only.
 
 #include <QImage>
 #include <QWidget>
@@ -18,8 +20,12 @@ class ImageWell : public QWidget {
     // Shows the application's image of that name (drawn here when the resources lack it).
     void setImageNamed(const std::string& name);
     const std::string& imageName() const { return imageName_; }
-    // Where the image is drawn (scaled to fit, centred); the whole well when there is no image.
+    // Where the image is drawn (scaled to fit, centred); the whole well when there is no image or
+    // when the image fills the frame.
     QRect imageRect() const;
+    // A tile's picture: the image covers the whole well, and without one the well shows a placeholder.
+    void setFillsFrame(bool fills);
+    bool fillsFrame() const { return fillsFrame_; }
 
   Q_SIGNALS:
     void imageChanged();
@@ -30,6 +36,7 @@ class ImageWell : public QWidget {
   private:
     QImage image_;
     std::string imageName_;
+    bool fillsFrame_ = false;
 };
 
 }  // namespace screens

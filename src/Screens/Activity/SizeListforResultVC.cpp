@@ -1,6 +1,7 @@
 #include "Screens/Activity/SizeListforResultVC.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 
 #include <QHBoxLayout>
@@ -16,10 +17,47 @@
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/PresetResults.h"
 
+namespace {
+
+constexpr int kCaptionHeight = 30;
+constexpr int kOpenSide = 28;
+
+// A section caption in the secondary text colour of whichever style the window has now.
+class CaptionLabel final : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QColor ink = palette().color(QPalette::WindowText);
+        ink.setAlphaF(0.55f);
+        painter.setPen(ink);
+        painter.setFont(font());
+        painter.drawText(contentsRect(), static_cast<int>(alignment()), text());
+    }
+};
+
+}  // namespace
+
 void SizeListforResultVC::loadView() {
     auto* root = new appkit::View;
     auto* layout = new QVBoxLayout(root);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // The table is given room for a caption above its rows: the rows sit right under it, with no
+    // empty strip below the last one.
+    auto* caption = new CaptionLabel(QStringLiteral("Results"));
+    caption->setObjectName("caption");
+    caption->setTextFormat(Qt::PlainText);
+    caption->setFixedHeight(kCaptionHeight);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    caption->setContentsMargins(2, 0, 0, 6);
+    QFont captionFont = caption->font();
+    captionFont.setPixelSize(11);
+    captionFont.setWeight(QFont::DemiBold);
+    caption->setFont(captionFont);
+    layout->addWidget(caption);
     tblView = new appkit::TableView;
     tblView->setDataSource(this);
     tblView->setRowHeight(40);
@@ -28,11 +66,14 @@ void SizeListforResultVC::loadView() {
 }
 
 void SizeListforResultVC::viewDidLoad() {
-    tblView->reloadData();
+    reloadTable();
 }
 
 void SizeListforResultVC::reloadTable() {
-    if (tblView) tblView->reloadData();
+    if (!tblView) return;
+    tblView->reloadData();
+    // Without rows the room is the caption's alone: no empty table under it.
+    tblView->setHidden(mArrPresetResult.empty());
 }
 
 int SizeListforResultVC::numberOfRows(appkit::TableView&) {
@@ -92,8 +133,13 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
     appkit::View::setTagOf(count, 2);
     auto* open =
         new controls::PushButton(QString::fromUtf8("\u203A"), controls::PushButton::Role::Borderless);
+    // A chevron large enough to read as the way in, on a target a pointer finds easily.
+    QFont chevron = open->font();
+    chevron.setPixelSize(20);
+    open->setFont(chevron);
+    open->setText(QString::fromUtf8("\u203A"));
     open->setAccessibleName("Show Results");
-    open->setFixedWidth(28);
+    open->setFixedSize(kOpenSide, kOpenSide);
     appkit::View::setTagOf(open, 3);
     // Subviews first, so the cell finds them by tag; the layout only places them.
     for (QWidget* w :
@@ -101,7 +147,7 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
         cell->addSubview(w);
     layout->addWidget(name, 1);
     layout->addWidget(count);
-    layout->addWidget(open);
+    layout->addWidget(open, 0, Qt::AlignVCenter);
     QObject::connect(open, &controls::PushButton::clicked, this, [this, open] { onViewPresetResult(open); });
     // The whole row leads to the preset's results, not only its arrow.
     cell->setCursor(Qt::PointingHandCursor);

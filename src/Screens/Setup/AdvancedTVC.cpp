@@ -127,7 +127,8 @@ void AdvancedTVC::loadView() {
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(14, 0, 14, 0);
-    btnProceed = new controls::PushButton(QStringLiteral("Start"), controls::PushButton::Role::Primary);
+    // The run button has one name on every tab: the Rename and Bulk tabs' PROCEED.
+    btnProceed = new controls::PushButton(QStringLiteral("PROCEED"), controls::PushButton::Role::Primary);
     btnProceed->setAction([this](controls::ButtonBase&) { chooseSavingLocationAndProceed(); });
     bar->addStretch(1);
     bar->addWidget(btnProceed);

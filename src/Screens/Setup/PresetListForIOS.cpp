@@ -1,5 +1,7 @@
 #include "Screens/Setup/PresetListForIOS.h"
 
+#include "Screens/Activity/CloseMark.h"
+
 #include <QCursor>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -65,15 +67,17 @@ class CentredGrid final : public QObject {
     double left_ = -1, right_ = -1;
 };
 
-// Keeps the spinner in the top right corner of the grid's side, above the grid.
+// Keeps a small control (the spinner, the panel's close mark) in the top right corner of its side,
+// above everything else there.
 class SpinnerCorner final : public QObject {
   public:
-    SpinnerCorner(QWidget* side, QWidget* spinner) : QObject(side), side_(side), spinner_(spinner) {
+    SpinnerCorner(QWidget* side, QWidget* spinner, int right = 14, int top = 10)
+        : QObject(side), side_(side), spinner_(spinner), right_(right), top_(top) {
         side->installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Resize && spinner_) {
-            spinner_->move(side_->width() - spinner_->width() - 14, 10);
+        if ((event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest) && spinner_) {
+            spinner_->move(side_->width() - spinner_->width() - right_, top_);
             spinner_->raise();
         }
         return false;
@@ -82,6 +86,7 @@ class SpinnerCorner final : public QObject {
   private:
     QWidget* side_;
     QPointer<QWidget> spinner_;
+    int right_, top_;
 };
 
 namespace {
@@ -133,19 +138,15 @@ void PresetListForIOS::loadView() {
     auto* panelColumn = new QVBoxLayout(activityPanel_);
     panelColumn->setContentsMargins(0, 0, 0, 0);
     panelColumn->setSpacing(0);
-    // "Close Activity" sits at the top of the panel it closes.
-    auto* panelBar = new QHBoxLayout;
-    panelBar->setContentsMargins(8, 4, 8, 0);
-    panelBar->addStretch(1);
-    btnDismissActivity = new controls::PushButton(QStringLiteral("Close Activity"),
-                                                  controls::PushButton::Role::Borderless, activityPanel_);
+    // The panel's close control lies over the activity screen's own, in its top right corner: one
+    // close mark in every state, which asks before it stops a running job.
+    btnDismissActivity = screens::makeCloseMark(QStringLiteral("Close Activity"), activityPanel_);
     btnDismissActivity->hide();
     // Its visibility is the screen's busy flag, however it is shown or hidden (at once or at the end
     // of an animation).
     btnDismissActivity->installEventFilter(this);
     connect(btnDismissActivity, &controls::PushButton::clicked, this, [this] { confirmCloseActivity(); });
-    panelBar->addWidget(btnDismissActivity);
-    panelColumn->addLayout(panelBar);
+    new SpinnerCorner(activityPanel_, btnDismissActivity, screens::kCloseMarkInset, screens::kCloseMarkInset);
     activityPanel_->setWantsLayer(true);
     layout->addWidget(activityPanel_);
     cnstActivityWidth =

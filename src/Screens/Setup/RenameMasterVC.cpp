@@ -69,6 +69,13 @@ void RenameMasterVC::notifyActivityVC() {
             pane->updatePreview();
 }
 
+void RenameMasterVC::updateSelectionLabel(const std::vector<int>& selectedItems) {
+    TabListPaneVC::updateSelectionLabel(selectedItems);
+    if (const OptionsHolderVC* options = holder())
+        if (auto* pane = dynamic_cast<RenameOptionTVC*>(options->optionPane()))
+            pane->enableProceedForImages();
+}
+
 bool RenameMasterVC::isActivityRunning() const {
     return activityVC() != nullptr;
 }

@@ -29,6 +29,8 @@ class RenameMasterVC : public TabListPaneVC {
     bool isActivityRunning() const override;
     // Asks before images stop a run that is still going.
     void confirmAddingImages(std::function<void()> add) override;
+    // Also keeps PROCEED greyed while there is no image to rename.
+    void updateSelectionLabel(const std::vector<int>& selectedItems) override;
     void onAddOrPrevImg();
 
   protected:

@@ -125,8 +125,15 @@ bool RenameOptionTVC::configureWithParent() {
         button::setTextColor(*btnDone, cg::Color::whiteColor());
         backBar_->hide();
         demoView->hide();
+        enableProceedForImages();
     }
     return true;
+}
+
+void RenameOptionTVC::enableProceedForImages() {
+    // PROCEED does nothing without images, so it does not look as if it would.
+    if (btnDone && dynamic_cast<RenameHolderVC*>(parent()))
+        btnDone->setEnabled(!core::sharedImageList().isEmpty());
 }
 
 void RenameOptionTVC::onChangeInTextField(const QLineEdit* field) {

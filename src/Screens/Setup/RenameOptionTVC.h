@@ -62,6 +62,8 @@ class RenameOptionTVC : public appkit::ViewController {
     void runLoadSteps();
     void fillFieldsFromOptions();
     void configureForHolder();
+    // On the Rename tab PROCEED is enabled only while the image list holds images.
+    void enableProceedForImages();
     void storeOptionFromField(const QLineEdit* field);
     void updatePreview();
     void onChangeInTextField(const QLineEdit* field);

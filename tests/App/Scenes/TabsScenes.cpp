@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QSlider>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -106,7 +107,11 @@ int main(int argc, char** argv) {
         QTest::mouseClick(pane->btnDone, Qt::LeftButton);
         // Copies are quick: the picture is taken as soon as the run has started.
         if (!testsupport::waitFor(
-                [&] { return rename->activityVC() && rename->activityVC()->isActivityRunning(); }, 20000, 2))
+                [&] {
+                    return rename->activityVC() && rename->activityVC()->isActivityRunning() &&
+                           !rename->activityVC()->lblHeader->text().isEmpty();
+                },
+                20000, 2))
             return fail("the rename run did not start");
         ok = window.grab().save(out + QStringLiteral("/tabs-rename-3-running-%1.png").arg(style)) && ok;
         if (!testsupport::waitFor([&] { return !rename->activityVC()->isActivityRunning(); }, 60000))

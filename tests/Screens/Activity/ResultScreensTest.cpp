@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <fstream>
+#include <optional>
 
 #include <QMenu>
 #include "ActivityFixture.h"
@@ -14,6 +15,7 @@
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
+#include "Screens/Activity/ImageItemView.h"
 #include "Screens/Activity/ImageWell.h"
 #include "Screens/Activity/PresetResults.h"
 #include "Screens/Activity/SizeListforResultVC.h"
@@ -141,11 +143,20 @@ TEST_F(ActivityTest, HidingSkippedItemsSelectingAndSharingWorkOnWrittenFiles) {
     EXPECT_EQ(grid->btnShowHideSkipped->text(), "Hide Skipped");
     EXPECT_EQ(grid->arrImages.size(), 5u);
 
+    // Selection mode shows itself: every tile gets its ring, and loses it when the mode ends.
+    const auto ringShown = [&](int i) {
+        auto* shown = grid->collImages->itemAtIndex(i);
+        auto* tile = shown ? qobject_cast<screens::ImageItemView*>(shown->view()) : nullptr;
+        return tile && tile->markImage()->isVisibleTo(tile);
+    };
+    EXPECT_FALSE(ringShown(0));
     grid->btnSelect->click();
     EXPECT_TRUE(grid->bSelectMode);
     EXPECT_EQ(grid->btnSelect->text(), "Done");
     EXPECT_FALSE(grid->btnShowHideSkipped->isEnabled());
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(ringShown(i)) << "tile " << i;
     grid->btnSelect->click();
+    EXPECT_FALSE(ringShown(0));
     EXPECT_EQ(grid->btnSelect->text(), "Select");
     EXPECT_TRUE(grid->btnShowHideSkipped->isEnabled());
 
@@ -187,4 +198,91 @@ TEST_F(ActivityTest, HidingSkippedItemsSelectingAndSharingWorkOnWrittenFiles) {
     ASSERT_NE(skippedItem, nullptr);
     auto* frame = qobject_cast<appkit::View*>(skippedItem->view()->subviews()[2]);
     EXPECT_EQ(view::borderWidth(*frame), 2.0);
+}
+
+namespace {
+
+// Whether a picture area shows anything: a blank one is a single colour.
+bool showsSomething(QWidget* well) {
+    const QImage shot = well->grab().toImage();
+    const QRgb first = shot.pixel(0, 0);
+    for (int y = 0; y < shot.height(); y += 2)
+        for (int x = 0; x < shot.width(); x += 2)
+            if (shot.pixel(x, y) != first) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(ActivityTest, EveryResultTileShowsAPictureOfOneSizeWithItsNameOnOneBaseline) {
+    // Outputs of different shapes, one whose file is gone and one that was skipped: the tiles of the
+    // done grid and of one preset's results must line up whatever each thumbnail does.
+    std::vector<core::ResultItemInfo> items;
+    const std::vector<QSize> shapes = {{800, 600}, {600, 900}, {1200, 300}};
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
+        const auto path = dir / ("shape" + std::to_string(i) + ".jpg");
+        testsupport::writeTestImage(path, shapes[i].width(), shapes[i].height(),
+                                    static_cast<unsigned>(i + 1));
+        items.push_back(item(path.string(), false));
+    }
+    items.push_back(item((dir / "vanished.jpg").string(), false));
+    items.push_back(item("skipped.jpg", true));
+    for (auto& i : items) i.urlInfo.fileSize = "12 KB";
+    ActivityVC& s = openScreen();
+    auto* doneGrid = s.doneResultsGrid();
+    ASSERT_NE(doneGrid, nullptr);
+    s.showDoneState({});
+    drain();
+    doneGrid->arrImages = items;
+    doneGrid->reloadGrid();
+    holder->performSegue(ids::SlideLeft_PresetResults, PresetResults{items, "Web"});
+    mainQueue->advance(0.3);
+    drain();
+    auto* presetGrid = dynamic_cast<CollectionDoneorSkippedVC*>(holder->children().back().get());
+    ASSERT_NE(presetGrid, nullptr);
+
+    const auto tileOf = [](CollectionDoneorSkippedVC* grid, int i) {
+        auto* shown = grid->collImages->itemAtIndex(i);
+        return shown ? qobject_cast<screens::ImageItemView*>(shown->view()) : nullptr;
+    };
+    const auto loaded = [&](CollectionDoneorSkippedVC* grid) {
+        for (int i = 0; i < static_cast<int>(shapes.size()); ++i) {
+            auto* tile = tileOf(grid, i);
+            if (!tile || tile->thumbnail()->image().isNull()) return false;
+        }
+        return true;
+    };
+    for (const bool afterLoading : {false, true}) {
+        if (afterLoading) {
+            ASSERT_TRUE(mainQueue->runUntil([&] { return loaded(doneGrid) && loaded(presetGrid); }));
+        }
+        for (auto* grid : {doneGrid, presetGrid}) {
+            SCOPED_TRACE(std::string(grid == doneGrid ? "done grid" : "one preset's results") +
+                         (afterLoading ? ", thumbnails loaded" : ", thumbnails on their way"));
+            std::optional<QRect> firstPicture, firstName;
+            for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+                SCOPED_TRACE("tile " + std::to_string(i));
+                auto* tile = tileOf(grid, i);
+                ASSERT_NE(tile, nullptr);
+                tile->show();
+                QWidget* well = tile->thumbnail();
+                const QRect picture = well->geometry();
+                EXPECT_EQ(tile->thumbnail()->imageRect().size(), picture.size())
+                    << "the picture does not fill its frame";
+                EXPECT_GT(picture.height(), tile->height() / 2);
+                EXPECT_TRUE(showsSomething(well)) << "a tile without a picture or placeholder";
+                const QRect name = tile->nameLabel()->geometry();
+                EXPECT_TRUE(tile->nameLabel()->isVisibleTo(tile));
+                EXPECT_TRUE(picture.contains(name)) << "the name strip leaves the picture";
+                if (!firstPicture) {
+                    firstPicture = picture;
+                    firstName = name;
+                    continue;
+                }
+                EXPECT_EQ(picture, *firstPicture) << "pictures of different sizes or places";
+                EXPECT_EQ(name.bottom(), firstName->bottom()) << "a name strip off the row's baseline";
+                EXPECT_EQ(name.height(), firstName->height());
+            }
+        }
+    }
 }
