@@ -15,8 +15,9 @@
 namespace core {
 
 struct CropAnalysis {
-    std::vector<cg::Rect> faces;           // face boxes, top-left origin, in the detector's order
-    std::optional<cg::Rect> salientUnion;  // top-left origin; none when nothing stands out or not asked
+    std::vector<cg::Rect> faces;  // face boxes, top-left origin, in the detector's order
+    std::optional<cg::Rect>
+        salientUnion;  // top-left origin; none when nothing stands out, no face, or not asked
 };
 
 // The long side of the copy the detectors work on. Measured with bench/crop_analysis_size on real
