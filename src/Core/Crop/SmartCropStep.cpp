@@ -1,29 +1,13 @@
 #include "Core/Crop/SmartCropStep.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "Core/Crop/CropAnalysis.h"
 #include "Core/Crop/CropArea.h"
 #include "Core/Crop/CropCut.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageLoading.h"
+#include "Platform/Vision/ReducedCopy.h"
 
 namespace core {
-
-namespace {
-
-// The analysis copy of a picture already in memory: a reduction of it, not a second decode of the file.
-std::optional<image::Image> analysisCopyOf(const image::Image& picture) {
-    const double longSide = std::max(picture.width(), picture.height());
-    const double s = std::min(1.0, kAnalysisSide / longSide);
-    const auto copy = image::resized(picture, {std::max(1.0, std::round(picture.width() * s)),
-                                               std::max(1.0, std::round(picture.height() * s))});
-    if (!copy) return std::nullopt;
-    return image::rendered(*copy);
-}
-
-}  // namespace
 
 std::optional<image::Image> smartCropImage(const std::filesystem::path& source, cg::Size original,
                                            cg::Size target, bool imageCrop, CropSender* sender,
@@ -39,7 +23,7 @@ std::optional<image::Image> smartCropImage(const std::filesystem::path& source, 
     if (!scaled) return std::nullopt;
     const image::Image covering = image::rendered(*scaled);
     if (decoded) *decoded = covering;
-    const auto copy = analysisCopyOf(covering);
+    const auto copy = vision::reducedCopy(covering, int(kAnalysisSide));
     if (!copy) return std::nullopt;
 
     // Without crop to fill the salient region comes first, then the faces of the whole photo. With it,
