@@ -89,6 +89,18 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {500, 500},
          {{500, 500, 600, 450}},
          {550, 0, 500, 500}},
+        // Camera sizes whose scale to the target is no round number: the window is exactly the target,
+        // never a pixel short of it and then stretched.
+        {"a 16-megapixel photo at width 1280",
+         {4928, 3264},
+         {1280, 847},
+         {{600, 400, 100, 100}},
+         {0, 0, 1280, 847}},
+        {"a 26-megapixel photo at width 800",
+         {6240, 4160},
+         {800, 533},
+         {{300, 300, 60, 60}},
+         {0, 0, 800, 533}},
         // The rules put the window above two low faces; it moves down until it holds both.
         {"two low faces that fit together",
          {2000, 2000},
