@@ -44,20 +44,26 @@ std::vector<cv::Rect> withoutDuplicates(std::vector<Detection> found) {
     return kept;
 }
 
+// A classifier read from a cascade file; none when the file is missing or cannot be read.
+std::unique_ptr<cv::CascadeClassifier> classifierFrom(const std::string& path) {
+    auto classifier = std::make_unique<cv::CascadeClassifier>();
+    try {
+        std::error_code missing;
+        if (!std::filesystem::is_regular_file(path, missing) || !classifier->load(path)) return nullptr;
+    } catch (const cv::Exception&) {
+        return nullptr;
+    }
+    return classifier;
+}
+
 // The classifier of this thread for a cascade file, loaded on first use and kept for the thread's life:
-// reading the cascade costs more than a detection on an analysis copy, and a classifier keeps scratch
-// buffers of its own, so it is never shared between threads. Null when the file cannot be read.
+// reading a Haar cascade costs more than its scan around a face, and a classifier keeps scratch buffers of
+// its own, so it is never shared between threads. Null when the file cannot be read.
 cv::CascadeClassifier* loadedClassifier(const std::string& path) {
     thread_local std::map<std::string, std::unique_ptr<cv::CascadeClassifier>> loaded;
     const auto known = loaded.find(path);
     if (known != loaded.end()) return known->second.get();
-    auto classifier = std::make_unique<cv::CascadeClassifier>();
-    try {
-        std::error_code missing;
-        if (!std::filesystem::is_regular_file(path, missing) || !classifier->load(path)) classifier.reset();
-    } catch (const cv::Exception&) {
-        classifier.reset();
-    }
+    auto classifier = classifierFrom(path);
     // A missing file is looked for again next time: it may be installed while the application runs.
     if (!classifier) return nullptr;
     return loaded.emplace(path, std::move(classifier)).first->second.get();
@@ -117,7 +123,9 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
                        " was not found in OpenCV's data folder (install the package opencv-data).";
         return result;
     }
-    cv::CascadeClassifier* classifier = loadedClassifier(cascadePath_);
+    // Read for each request (about a millisecond), so that the scratch buffers of its scan over the whole
+    // copy (about 6 MB, kept as long as the classifier) are given back as soon as the faces are found.
+    const std::unique_ptr<cv::CascadeClassifier> classifier = classifierFrom(cascadePath_);
     if (!classifier) {
         result.error =
             "Face detection is unavailable: the face model " + cascadePath_ + " could not be read.";

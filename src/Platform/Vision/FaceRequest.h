@@ -3,7 +3,7 @@
 // confirmed by one of its Haar cascades (a fraction of the cost of a Haar scan). Every face found counts
 // as a face with landmarks (no landmark model is available). Of two overlapping detections the one
 // more windows agreed on is kept. Stateless apart from its cascade path; perform() may run on any thread:
-// each thread loads the cascade once, on its first request, and reuses it for the rest of its life.
+// the face cascade is read for each request, the confirming cascade once per thread and kept for its life.
 
 #include <optional>
 #include <string>
