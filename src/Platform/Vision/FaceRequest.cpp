@@ -71,8 +71,8 @@ cv::CascadeClassifier* loadedClassifier(const std::string& path) {
 
 // A second, independently trained cascade of the same package (of another kind: Haar features): a
 // detection it does not confirm is far more often a pattern in hair, fabric or a background than a face.
-// It looks only around each detection, so it costs little; scanning the whole copy with it would cost
-// four to six times as much as the first cascade (bench/smart_crop_stages).
+// It looks only around each detection, so it costs little; a Haar scan of the whole copy costs about four
+// times the first cascade's (bench/smart_crop_stages).
 constexpr const char* confirmingCascadeFile = "haarcascades/haarcascade_frontalface_alt2.xml";
 
 // Whether the confirming cascade finds a face of about the same place and size around `box`. True when
