@@ -89,6 +89,18 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {500, 500},
          {{500, 500, 600, 450}},
          {550, 0, 500, 500}},
+        // Camera sizes whose scale to the target is no round number: the window is exactly the target,
+        // never a pixel short of it and then stretched.
+        {"a 16-megapixel photo at width 1280",
+         {4928, 3264},
+         {1280, 847},
+         {{600, 400, 100, 100}},
+         {0, 0, 1280, 847}},
+        {"a 26-megapixel photo at width 800",
+         {6240, 4160},
+         {800, 533},
+         {{300, 300, 60, 60}},
+         {0, 0, 800, 533}},
         // The rules put the window above two low faces; it moves down until it holds both.
         {"two low faces that fit together",
          {2000, 2000},
@@ -149,27 +161,28 @@ TEST(FaceCrop, NoUsableFaceGivesNone) {
     EXPECT_TRUE(sender.frames.empty());
 }
 
-TEST(FaceCrop, FindsAndKeepsTheFaceOfASamplePortrait) {
-    const std::filesystem::path photo = "/usr/share/doc/opencv-doc/examples/data/messi5.jpg";
-    if (!std::filesystem::exists(photo)) GTEST_SKIP() << "opencv-doc's sample photos are not installed";
+TEST(FaceCrop, FindsAndKeepsTheFaceOfTheTestPortrait) {
     if (!vision::FaceRequest::defaultCascadePath())
         GTEST_SKIP() << "the face model of opencv-data is not installed";
-    const auto portrait = image::loadImage(photo);
+    const auto square = image::loadImage(std::filesystem::path(VORTA_TEST_DATA_DIR) / "astronaut.jpg");
+    ASSERT_TRUE(square);
+    // A wide photo with the face off-centre: the left 512 × 320 of the portrait.
+    const auto portrait = image::cropped(*square, {0, 0, 512, 320});
     ASSERT_TRUE(portrait);
 
-    // Where the face is in the working image the crop uses: 548 × 342 under 300 × 300 works at 480 × 300.
-    const auto working = image::resized(*portrait, {480, 300});
+    // Where the face is in the working image the crop uses: 512 × 320 under 200 × 200 works at 320 × 200.
+    const auto working = image::resized(*portrait, {320, 200});
     ASSERT_TRUE(working);
     const auto faces = visionFaceFinder()(*working);
     ASSERT_EQ(faces.results.size(), 1u);
-    const cg::Rect face = faceRectangle(faces.results.front().boundingBox, 480, 300);
-    const cg::Rect faceArea(face.origin.x, face.origin.y - face.size.height, face.size.width,
-                            face.size.height);
+    const cg::Rect face = faceBox(faces.results.front().boundingBox, 320, 200);
 
     RecordingSender sender;
-    const Crop result = crop(FaceDetector(), *portrait, {300, 300}, false, &sender);
+    const Crop result = crop(FaceDetector(), *portrait, {200, 200}, false, &sender);
     ASSERT_TRUE(result.image);
-    EXPECT_EQ(image::pixelSize(*result.image), (cg::Size{300, 300}));
+    EXPECT_EQ(image::pixelSize(*result.image), (cg::Size{200, 200}));
     ASSERT_EQ(sender.frames.size(), 1u);
-    EXPECT_TRUE(sender.frames.front().contains(faceArea));
+    EXPECT_TRUE(sender.frames.front().contains(face));
+    // Off the centre the face pulled the window to it.
+    EXPECT_NE(sender.frames.front().minX(), 60);
 }

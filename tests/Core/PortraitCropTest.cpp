@@ -56,6 +56,9 @@ TEST(PortraitCrop, EverySmartCropOfARealPortraitShowsTheWholeFaceAtExactlyTheTar
         {"wide", {0, 40, 512, 288}, 8},          // 4096 × 2304, the face near the top
         {"tall", {120, 0, 300, 512}, 7},         // 2100 × 3584, the face in the upper third
         {"at the edge", {150, 0, 362, 300}, 7},  // 2534 × 2100, the face against the left edge
+        // 6000 × 8400, a close portrait: the face (1920 pixels) and its headroom are larger than a
+        // target-sized window of every preset, and larger than a target-sized salient region.
+        {"close", {100, 0, 300, 420}, 20},
     };
     testsupport::TempDir dir;
     for (const Photo& photo : photos) {
@@ -82,7 +85,8 @@ TEST(PortraitCrop, EverySmartCropOfARealPortraitShowsTheWholeFaceAtExactlyTheTar
         const auto run = testsupport::runBatch("--output '" + out.string() + "' --presets-json '" + preset +
                                                "' '" + (dir / "in").string() + "'");
         ASSERT_EQ(run.status, 0) << run.output;
-        ASSERT_NE(run.output.find("4 done, 0 skipped"), std::string::npos) << run.output;
+        ASSERT_NE(run.output.find(std::to_string(photos.size()) + " done, 0 skipped"), std::string::npos)
+            << run.output;
 
         const auto files = outputsIn(out);
         ASSERT_EQ(files.size(), photos.size());

@@ -113,6 +113,13 @@ TEST(SaliencyCrop, TheSalientRegionTakesInEveryFaceItTouches) {
          {{300, 200, 100, 100}, {1700, 700, 100, 100}},
          false,
          {300, 200, 100, 100}},
+        // A close portrait: the objects are the eyes and nose, inside a face larger than the target; the
+        // crop shows the face with its headroom (0.4 of its height above it), scaled down to the target.
+        {"a close face around small objects",
+         {900, 450, 200, 150},
+         {{800, 300, 500, 500}},
+         false,
+         {800, 100, 500, 700}},
     };
     const cg::Size photo{2000, 1000}, target{400, 300};
     for (const Case& c : cases) {

@@ -22,7 +22,9 @@ CropAnalysis analyseForCrop(const image::Image& copy, cg::Size imageSize, bool w
         if (face.hasLandmarks)
             analysis.faces.push_back(faceBox(face.boundingBox, imageSize.width, imageSize.height));
     }
-    if (withSaliency) analysis.salientUnion = VisionSaliency::salientUnionOf(copy, imageSize);
+    // Every crop is placed by a face: without one the salient region would never be used.
+    if (withSaliency && !analysis.faces.empty())
+        analysis.salientUnion = VisionSaliency::salientUnionOf(copy, imageSize);
     return analysis;
 }
 

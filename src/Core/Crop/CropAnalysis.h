@@ -15,8 +15,9 @@
 namespace core {
 
 struct CropAnalysis {
-    std::vector<cg::Rect> faces;           // face boxes, top-left origin, in the detector's order
-    std::optional<cg::Rect> salientUnion;  // top-left origin; none when nothing stands out or not asked
+    std::vector<cg::Rect> faces;  // face boxes, top-left origin, in the detector's order
+    // Top-left origin; none when nothing stands out, when no face was found, or when not asked for.
+    std::optional<cg::Rect> salientUnion;
 };
 
 // The long side of the copy the detectors work on. Measured with bench/crop_analysis_size on real

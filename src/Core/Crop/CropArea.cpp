@@ -8,12 +8,18 @@
 
 namespace core {
 
-namespace {
-
 double coverScale(cg::Size image, cg::Size target) {
     const cg::Size cover = faceCropFillSize(image, target, false);
     return std::max(cover.width / image.width, cover.height / image.height);
 }
+
+cg::Size coveringSize(cg::Size image, cg::Size target) {
+    const double s = coverScale(image, target);
+    // A hair of tolerance: W0 × (tw / W0) must not come back one pixel short of tw.
+    return {std::floor(image.width * s + 1e-6), std::floor(image.height * s + 1e-6)};
+}
+
+namespace {
 
 cg::Rect scaled(const cg::Rect& r, double s) {
     return cg::Rect(r.minX() * s, r.minY() * s, r.width() * s, r.height() * s);
@@ -31,7 +37,8 @@ std::optional<cg::Rect> faceCropArea(const std::vector<cg::Rect>& faceBoxes, cg:
         return std::nullopt;
     const double s = coverScale(image, target);
     // The working picture as the placement rules see it, whole pixels as a resize would give.
-    const double W = std::floor(image.width * s + 1e-6), H = std::floor(image.height * s + 1e-6);
+    const cg::Size working = coveringSize(image, target);
+    const double W = working.width, H = working.height;
     const cg::Size fillSize = faceCropFillSize(image, target, fill);
     const FaceCropGeometry geometry{W, H, target.width, target.height, fillSize.width, fillSize.height, fill};
 
@@ -59,17 +66,28 @@ std::optional<cg::Rect> salientCropArea(const cg::Rect& salientUnion, const std:
         const cg::Rect clipped = face.intersection(bounds);
         if (!clipped.isEmpty()) faces.push_back(clipped);
     }
+    // Whole pixels outwards, so that the sum of a corner and a size cannot fall a hair short.
+    const auto takenIn = [&](const cg::Rect& a, const cg::Rect& b) {
+        return a.unionWith(b).integral().intersection(bounds);
+    };
     cg::Rect region = grownToTarget(salientUnion, least, image.width, image.height);
-    // The region never cuts a face: one it touches comes in whole (and may bring it into another).
+    // The region never cuts a face: one it touches comes in whole with its headroom (and may bring it into
+    // another), and with room for a window of the target's proportions that holds it, which the face crop
+    // grows to when the face is larger than the target.
     bool grew = true;
     for (std::size_t pass = 0; grew && pass <= faces.size(); ++pass) {
         grew = false;
         for (const cg::Rect& face : faces) {
-            if (region.intersects(face) && !region.contains(face)) {
-                // Whole pixels outwards, so that the sum of a corner and a size cannot fall a hair short.
-                region = region.unionWith(face).integral().intersection(bounds);
-                grew = true;
-            }
+            if (!region.intersects(face)) continue;
+            const cg::Rect head = faceWithHeadroom(face).intersection(bounds);
+            const double k = std::max(head.width() / least.width, head.height() / least.height);
+            const cg::Size room{std::min(least.width * k, image.width),
+                                std::min(least.height * k, image.height)};
+            const bool roomy = region.width() >= room.width - 1e-6 && region.height() >= room.height - 1e-6;
+            if (region.contains(face) && region.contains(head) && roomy) continue;
+            region = takenIn(region, head.unionWith(face).intersection(bounds));
+            if (k > 1) region = grownToTarget(region, room, image.width, image.height);
+            grew = true;
         }
     }
     std::vector<cg::Rect> inside;

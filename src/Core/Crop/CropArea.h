@@ -11,6 +11,11 @@
 
 namespace core {
 
+// The scale at which an `image`-sized picture just covers `target`, and the picture's size at that scale in
+// whole pixels (never a pixel short of the target through rounding).
+double coverScale(cg::Size image, cg::Size target);
+cg::Size coveringSize(cg::Size image, cg::Size target);
+
 // The area of a `image`-sized picture that the face crop shows at `target`: the placement rules run on
 // the picture scaled to cover the target, and the window never cuts a face (windowHoldingFaces). Face
 // boxes are in the picture's pixels, top-left origin. None without faces.
@@ -18,8 +23,8 @@ std::optional<cg::Rect> faceCropArea(const std::vector<cg::Rect>& faceBoxes, cg:
                                      bool fill);
 
 // The area the saliency crop shows: the union of the salient boxes grown to the target (to the scaled
-// target's extent with `fill`, so that nothing is enlarged) and to every face it touches, then the face
-// crop inside that region. None when no face lies in the region.
+// target's extent with `fill`, so that nothing is enlarged) and to every face it touches with that face's
+// headroom, then the face crop inside that region. None when no face lies in the region.
 std::optional<cg::Rect> salientCropArea(const cg::Rect& salientUnion, const std::vector<cg::Rect>& faceBoxes,
                                         cg::Size image, cg::Size target, bool fill);
 

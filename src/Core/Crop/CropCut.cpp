@@ -3,10 +3,33 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Core/Crop/FacePlacement.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageLoading.h"
 
 namespace core {
+
+namespace {
+
+std::optional<image::Image> shownAndCut(const image::Image& picture, const cg::Rect& window, cg::Size target,
+                                        CropSender* sender) {
+    const auto cut = image::cropped(picture, window);
+    if (!cut) return std::nullopt;
+    if (sender) {
+        sender->animateProcessedImageToFrame(picture, window);
+        if (!sender->bSkipPreview()) sender->pause(kCropPreviewPauseSeconds);
+    }
+    return image::resized(*cut, target);
+}
+
+}  // namespace
+
+std::optional<image::Image> cutToTarget(const image::Image& picture, const cg::Rect& area, cg::Size target,
+                                        CropSender* sender) {
+    const auto window = windowInsideImage(area, picture.width(), picture.height());
+    if (!window) return std::nullopt;
+    return shownAndCut(picture, *window, target, sender);
+}
 
 std::optional<image::Image> cutToTarget(const std::filesystem::path& source, cg::Size original,
                                         const cg::Rect& area, cg::Size target, CropSender* sender) {
@@ -21,14 +44,7 @@ std::optional<image::Image> cutToTarget(const std::filesystem::path& source, cg:
     const double y0 = std::clamp(std::round(area.minY() * qy), 0.0, double(loaded->height() - 1));
     const double x1 = std::clamp(std::round(area.maxX() * qx), x0 + 1, double(loaded->width()));
     const double y1 = std::clamp(std::round(area.maxY() * qy), y0 + 1, double(loaded->height()));
-    const cg::Rect window(x0, y0, x1 - x0, y1 - y0);
-    const auto cut = image::cropped(*loaded, window);
-    if (!cut) return std::nullopt;
-    if (sender) {
-        sender->animateProcessedImageToFrame(*loaded, window);
-        if (!sender->bSkipPreview()) sender->pause(kCropPreviewPauseSeconds);
-    }
-    return image::resized(*cut, target);
+    return shownAndCut(*loaded, cg::Rect(x0, y0, x1 - x0, y1 - y0), target, sender);
 }
 
 }  // namespace core

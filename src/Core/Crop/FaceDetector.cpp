@@ -1,9 +1,9 @@
 #include "Core/Crop/FaceDetector.h"
 
-#include <cmath>
 #include <iostream>
 
 #include "Core/Crop/CropArea.h"
+#include "Core/Crop/CropCut.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Vision/ImageRequestHandler.h"
 
@@ -24,12 +24,7 @@ void FaceDetector::cropToFaces(const image::Image& image, double targetWidth, do
     const cg::Size target = useOwnSize ? original : cg::Size{targetWidth, targetHeight};
     // Crop to fill too works on the image scaled to cover the target, so that the result shows the
     // scene at the target's size, never a piece of it at its native resolution.
-    const cg::Size cover = faceCropFillSize(original, target, false);
-    const double scale = std::max(cover.width / original.width, cover.height / original.height);
-    // A hair of tolerance: W0 × (tw / W0) must not come back one pixel short of tw.
-    const cg::Size scaled{std::floor(original.width * scale + 1e-6),
-                          std::floor(original.height * scale + 1e-6)};
-    const image::Image working = image::resized(image, scaled).value_or(image);
+    const image::Image working = image::resized(image, coveringSize(original, target)).value_or(image);
     completion(faceRequestCompleted(findFaces_(working), target, fill, sender, working));
 }
 
@@ -47,16 +42,7 @@ std::optional<image::Image> FaceDetector::faceRequestCompleted(const vision::Fac
     }
     const auto area = faceCropArea(faces, size, target, fill);
     if (!area) return std::nullopt;
-    const auto window = windowInsideImage(*area, size.width, size.height);
-    if (!window) return std::nullopt;
-
-    if (sender) {
-        sender->animateProcessedImageToFrame(working, *window);
-        if (!sender->bSkipPreview()) sender->pause(kCropPreviewPauseSeconds);
-    }
-    const auto cut = image::cropped(working, *window);
-    if (!cut) return std::nullopt;
-    return image::resized(*cut, target);
+    return cutToTarget(working, *area, target, sender);
 }
 
 }  // namespace core

@@ -7,8 +7,11 @@ namespace core {
 
 namespace {
 
-// Headroom above the top face, in face heights.
+// Headroom above the top face, in face heights, measured from the face's lower edge.
 constexpr double headroom = 1.4;
+// What the detector's box leaves out of a head, in face sizes: the chin below it, the ears beside it.
+constexpr double chinRoom = 0.25;
+constexpr double sideRoom = 0.15;
 
 struct Bounds {
     double minX, maxX, minY, maxY;
@@ -118,6 +121,12 @@ std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const
     return cg::Rect(x, y, g.tw, g.th);
 }
 
+cg::Rect faceWithHeadroom(const cg::Rect& box) {
+    const double w = box.width(), h = box.height();
+    return cg::Rect(box.minX() - sideRoom * w, box.minY() - (headroom - 1) * h, w * (1 + 2 * sideRoom),
+                    h * (headroom + chinRoom));
+}
+
 std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::vector<cg::Rect>& faceBoxes,
                                            double W, double H) {
     const double w = window.width(), h = window.height();
@@ -136,18 +145,21 @@ std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::ve
         const cg::Rect top =
             *std::min_element(faceBoxes.begin(), faceBoxes.end(),
                               [](const cg::Rect& a, const cg::Rect& b) { return a.maxY() < b.maxY(); });
+        const cg::Rect head = faceWithHeadroom(top);
         const bool holdsOne = std::any_of(faceBoxes.begin(), faceBoxes.end(), [&](const cg::Rect& box) {
             return cg::Rect(x, y, w, h).contains(box);
         });
-        if (fits(all)) {
+        if (!fits(head)) {
+            // A close portrait: the window cannot hold the face with its headroom, and the crops make it the
+            // largest of its proportions the picture holds (see salientCropArea), so it is centred on it.
+            x = head.midX() - w / 2;
+            y = head.midY() - h / 2;
+        } else if (fits(all)) {
             hold(all);
         } else if (holdsOne) {
             // The rules for several faces picked which of them to frame; that choice stands.
-        } else if (fits(top)) {
-            hold(top);
         } else {
-            x = top.midX() - w / 2;
-            y = top.midY() - h / 2;
+            hold(head);
         }
     }
     return cg::Rect(std::clamp(x, 0.0, std::max(0.0, W - w)), std::clamp(y, 0.0, std::max(0.0, H - h)), w, h);

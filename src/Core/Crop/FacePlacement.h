@@ -31,11 +31,16 @@ cg::Rect faceBox(const cg::Rect& normalisedBox, double W, double H);
 // The crop window by the placement rules, before it is kept inside the image; none without faces.
 std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const FaceCropGeometry& geometry);
 
+// A face box (top-left origin) with the room a crop leaves around it: the rules' headroom above, the chin
+// below and a little on either side.
+cg::Rect faceWithHeadroom(const cg::Rect& faceBox);
+
 // The window of the placement rules, moved (not resized) inside the W × H working image so that it cuts
 // no face: it holds the union of the face boxes when that fits in it; else it stays where it holds a face
-// whole; else it holds the top face; else it is centred on the top face. Boxes are the faces themselves
-// (top-left origin, in working pixels), in the order the detector gave them. None when the window is
-// larger than the image.
+// whole; else it holds the top face with its headroom. Where the top face with its headroom is larger than
+// the window (a close portrait), the window is centred on it. Boxes are the faces themselves (top-left
+// origin, in working pixels), in the order the detector gave them. None when the window is larger than
+// the image.
 std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::vector<cg::Rect>& faceBoxes,
                                            double W, double H);
 

@@ -238,14 +238,17 @@ class ImageStep {
                 working = resizeForActionType(*loaded);
             } else {
                 bool tried = false;
+                // The photo as the smart crop decoded it: its fallback scales from it, not from the file again.
+                std::optional<image::Image> decoded;
                 if (in_.saliencyWanted) {
                     tried = true;
-                    working =
-                        smartCropImage(source_, original_, target_, presetImageCrop(preset_), &cropSender_);
+                    working = smartCropImage(source_, original_, target_, presetImageCrop(preset_), &cropSender_,
+                                             visionFaceFinder(), &decoded);
                 }
                 if (!working) {
-                    if (tried) postFrame(*loaded, std::nullopt);
-                    working = resizeForActionType(*loaded);
+                    const image::Image& from = decoded ? *decoded : *loaded;
+                    if (tried) postFrame(from, std::nullopt);
+                    working = resizeForActionType(from);
                 }
             }
             // Every scaled or cropped result is shown, an image already at the target's size too.

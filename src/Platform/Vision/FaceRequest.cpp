@@ -13,13 +13,15 @@ namespace vision {
 
 namespace {
 
-// Haar's own window is 24 pixels. On a large analysis copy the smallest scales are also the costliest (the
-// detector keeps integral images of every scale), so faces below 1/40 of the long side are not looked for.
+// The cascade's own window is 24 pixels. On a large analysis copy the smallest scales are also the costliest
+// (the detector keeps integral images of every scale), so faces below 1/40 of the long side are not looked
+// for.
 int minimumFaceSide(const cv::Mat& image) {
     return std::max(24, std::max(image.cols, image.rows) / 40);
 }
-// More neighbours than OpenCV's default of 3: a false face moves the crop, a missed one only stops it.
-constexpr int minimumNeighbours = 5;
+// OpenCV's default: the local-binary-pattern cascade agrees on a real face with fewer overlapping windows
+// than a Haar cascade does, and every face it finds must still be confirmed by the Haar cascade below.
+constexpr int minimumNeighbours = 3;
 // A detection covered this much by a stronger one is the same face found twice, or a false face beside it.
 constexpr double duplicateShare = 0.4;
 
@@ -42,34 +44,42 @@ std::vector<cv::Rect> withoutDuplicates(std::vector<Detection> found) {
     return kept;
 }
 
+// A classifier read from a cascade file; none when the file is missing or cannot be read.
+std::unique_ptr<cv::CascadeClassifier> classifierFrom(const std::string& path) {
+    auto classifier = std::make_unique<cv::CascadeClassifier>();
+    try {
+        std::error_code missing;
+        if (!std::filesystem::is_regular_file(path, missing) || !classifier->load(path)) return nullptr;
+    } catch (const cv::Exception&) {
+        return nullptr;
+    }
+    return classifier;
+}
+
 // The classifier of this thread for a cascade file, loaded on first use and kept for the thread's life:
-// reading the cascade costs more than a detection on an analysis copy, and a classifier keeps scratch
-// buffers of its own, so it is never shared between threads. Null when the file cannot be read.
+// reading a Haar cascade costs more than its scan around a face, and a classifier keeps scratch buffers of
+// its own, so it is never shared between threads. Null when the file cannot be read.
 cv::CascadeClassifier* loadedClassifier(const std::string& path) {
     thread_local std::map<std::string, std::unique_ptr<cv::CascadeClassifier>> loaded;
     const auto known = loaded.find(path);
     if (known != loaded.end()) return known->second.get();
-    auto classifier = std::make_unique<cv::CascadeClassifier>();
-    try {
-        std::error_code missing;
-        if (!std::filesystem::is_regular_file(path, missing) || !classifier->load(path)) classifier.reset();
-    } catch (const cv::Exception&) {
-        classifier.reset();
-    }
+    auto classifier = classifierFrom(path);
     // A missing file is looked for again next time: it may be installed while the application runs.
     if (!classifier) return nullptr;
     return loaded.emplace(path, std::move(classifier)).first->second.get();
 }
 
-// A second, independently trained cascade of the same package: a detection it does not confirm is far
-// more often a pattern in hair, fabric or a background than a face.
-constexpr const char* confirmingCascadeFileName = "haarcascade_frontalface_alt2.xml";
+// A second, independently trained cascade of the same package (of another kind: Haar features): a
+// detection it does not confirm is far more often a pattern in hair, fabric or a background than a face.
+// It looks only around each detection, so it costs little; a Haar scan of the whole copy costs about four
+// times the first cascade's (bench/smart_crop_stages).
+constexpr const char* confirmingCascadeFile = "haarcascades/haarcascade_frontalface_alt2.xml";
 
 // Whether the confirming cascade finds a face of about the same place and size around `box`. True when
 // that cascade is not installed: the detection then stands on the first cascade alone.
 bool confirmedFace(const cv::Mat& equalised, const cv::Rect& box, const std::string& cascadePath) {
-    const auto folder = std::filesystem::path(cascadePath).parent_path();
-    cv::CascadeClassifier* confirming = loadedClassifier((folder / confirmingCascadeFileName).string());
+    const auto dataFolder = std::filesystem::path(cascadePath).parent_path().parent_path();
+    cv::CascadeClassifier* confirming = loadedClassifier((dataFolder / confirmingCascadeFile).string());
     if (!confirming) return true;
     const int margin = box.width / 3;
     const cv::Rect around =
@@ -91,7 +101,7 @@ FaceRequest::FaceRequest() : cascadePath_(defaultCascadePath().value_or("")) {}
 
 std::optional<std::string> FaceRequest::defaultCascadePath() {
     namespace fs = std::filesystem;
-    const std::string relative = std::string("haarcascades/") + cascadeFileName;
+    const std::string relative = std::string("lbpcascades/") + cascadeFileName;
     std::vector<fs::path> folders;
 #ifdef VORTA_OPENCV_DATA_DIR
     folders.emplace_back(VORTA_OPENCV_DATA_DIR);
@@ -113,7 +123,9 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
                        " was not found in OpenCV's data folder (install the package opencv-data).";
         return result;
     }
-    cv::CascadeClassifier* classifier = loadedClassifier(cascadePath_);
+    // Read for each request (about a millisecond), so that the scratch buffers of its scan over the whole
+    // copy (about 6 MB, kept as long as the classifier) are given back as soon as the faces are found.
+    const std::unique_ptr<cv::CascadeClassifier> classifier = classifierFrom(cascadePath_);
     if (!classifier) {
         result.error =
             "Face detection is unavailable: the face model " + cascadePath_ + " could not be read.";
