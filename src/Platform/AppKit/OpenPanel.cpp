@@ -286,7 +286,7 @@ void OpenPanel::beginSheetModal(Window* window, std::function<void(ModalResponse
     if (window) {
         window->attachSheet(dialog);
         // The window stays dimmed for as long as the panel is up, however it ends.
-        auto* shade = new SheetDimmer(window);
+        auto* shade = new SheetDimmer(window, dialog);
         QObject::connect(dialog, &QObject::destroyed, shade, &QObject::deleteLater);
         QPointer<SheetDimmer> dimmer = shade;
         QObject::connect(dialog, &QDialog::finished, dialog, [dimmer] {
