@@ -1,5 +1,7 @@
 #include "Controls/ScrollBarStyle.h"
 
+#include "Controls/MenuStyle.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -72,7 +74,7 @@ void ScrollBarStyle::drawComplexControl(ComplexControl control, const QStyleOpti
 }
 
 void installScrollBarStyle() {
-    QApplication::setStyle(new ScrollBarStyle);
+    QApplication::setStyle(new MenuStyle(new ScrollBarStyle));
 }
 
 }  // namespace controls
