@@ -278,8 +278,8 @@ TEST_F(PresetEditorTest, ASavedSizeAppliesAtOnceAndShowsInTheIndicator) {
     startPastWelcome();
     openSheet();
     // Before a size is picked a neutral icon holds the indicator's place, not an empty frame.
-    EXPECT_TRUE(page()->placeholderIcon->isVisible());
-    EXPECT_FALSE(page()->indicatorHolderView->isVisible());
+    EXPECT_TRUE(page()->placeholderIcon->isVisibleTo(page()->view()));
+    EXPECT_FALSE(page()->indicatorHolderView->isVisibleTo(page()->view()));
     openPicker();
     DefaultPresetsPickerVC* p = picker();
     appkit::TableView* table = p->tableView;
@@ -304,8 +304,8 @@ TEST_F(PresetEditorTest, ASavedSizeAppliesAtOnceAndShowsInTheIndicator) {
     auto bar = [&](int i) { return qobject_cast<appkit::View*>(indicator()->subviews()[i]); };
     EXPECT_EQ(details()->txtName->text(), "HD");
     EXPECT_EQ(details()->lblPresetName->text(), "Size: 1280 X 720");
-    EXPECT_TRUE(indicator()->isVisible());
-    EXPECT_FALSE(page()->placeholderIcon->isVisible());
+    EXPECT_TRUE(indicator()->isVisibleTo(page()->view()));
+    EXPECT_FALSE(page()->placeholderIcon->isVisibleTo(page()->view()));
     EXPECT_EQ(indicator()->x(), 0);
     EXPECT_EQ(indicator()->width(), 100);
     EXPECT_NEAR(indicator()->height(), 56.25, 1);
