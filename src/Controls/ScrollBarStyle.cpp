@@ -1,6 +1,7 @@
 #include "Controls/ScrollBarStyle.h"
 
 #include "Controls/MenuStyle.h"
+#include "Controls/SliderStyle.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -74,7 +75,7 @@ void ScrollBarStyle::drawComplexControl(ComplexControl control, const QStyleOpti
 }
 
 void installScrollBarStyle() {
-    QApplication::setStyle(new MenuStyle(new ScrollBarStyle));
+    QApplication::setStyle(new MenuStyle(new SliderStyle(new ScrollBarStyle)));
 }
 
 }  // namespace controls
