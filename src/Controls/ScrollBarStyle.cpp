@@ -1,7 +1,6 @@
 #include "Controls/ScrollBarStyle.h"
 
-#include "Controls/MenuStyle.h"
-#include "Controls/SliderStyle.h"
+#include "Controls/DrawnStyle.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -75,7 +74,7 @@ void ScrollBarStyle::drawComplexControl(ComplexControl control, const QStyleOpti
 }
 
 void installScrollBarStyle() {
-    QApplication::setStyle(new MenuStyle(new SliderStyle(new ScrollBarStyle)));
+    QApplication::setStyle(new DrawnStyle(new ScrollBarStyle));
 }
 
 }  // namespace controls

@@ -15,8 +15,8 @@ class ScrollBarStyle : public QProxyStyle {
                             const QWidget* widget = nullptr) const override;
 };
 
-// Installs the application's style: these scroll bars, wrapping the Fusion style, under the sliders
-// of SliderStyle and the menus of MenuStyle.
+// Installs the application's style: these scroll bars, wrapping the Fusion style, under the menus
+// and sliders of DrawnStyle.
 void installScrollBarStyle();
 
 }  // namespace controls

@@ -11,7 +11,7 @@
 
 #include "App/Appearance.h"
 #include "App/VortaWindowController.h"
-#include "Controls/MenuStyle.h"
+#include "Controls/DrawnStyle.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/ModalScript.h"
@@ -195,7 +195,7 @@ TEST(MenuLook, DisabledCommandsReadDimmedInBothStyles) {
 }
 
 TEST(MenuLook, MenusStandOffTheWindowAndTheOpenMenusTitleIsHighlighted) {
-    controls::MenuStyle style(QStyleFactory::create("Fusion"));
+    controls::DrawnStyle style(QStyleFactory::create("Fusion"));
     for (const Appearance look : {Appearance::Aqua, Appearance::VibrantDark}) {
         const bool dark = look == Appearance::VibrantDark;
         SCOPED_TRACE(dark ? "dark" : "light");

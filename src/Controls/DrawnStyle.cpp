@@ -1,4 +1,4 @@
-#include "Controls/SliderStyle.h"
+#include "Controls/DrawnStyle.h"
 
 #include <QPainter>
 #include <QStyleOptionSlider>
@@ -6,19 +6,69 @@
 namespace controls {
 
 namespace {
+
 constexpr int kKnob = 18;
 constexpr double kTrack = 4;
+
+bool isDark(const QPalette& palette) {
+    return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
+}
+
+// The base style paints a menu and each of its items with the palette's base colour lightened by
+// 8 %; the base colour handed to it is the surface taken back by as much.
+QStyleOptionMenuItem onSurface(const QStyleOptionMenuItem& item) {
+    QStyleOptionMenuItem raised(item);
+    const QColor surface = DrawnStyle::surfaceOn(item.palette);
+    raised.palette.setColor(QPalette::Base, QColor::fromHsvF(surface.hsvHueF(), surface.hsvSaturationF(),
+                                                             surface.valueF() / 1.08f));
+    return raised;
+}
+
 }  // namespace
 
-SliderStyle::SliderStyle(QStyle* base) : QProxyStyle(base) {}
+DrawnStyle::DrawnStyle(QStyle* base) : QProxyStyle(base) {}
 
-int SliderStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+QColor DrawnStyle::surfaceOn(const QPalette& palette) {
+    return isDark(palette) ? QColor(44, 44, 47) : QColor(255, 255, 255);
+}
+
+QColor DrawnStyle::edgeOn(const QPalette& palette) {
+    return isDark(palette) ? QColor(96, 96, 102) : QColor(188, 188, 194);
+}
+
+void DrawnStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                               const QWidget* widget) const {
+    // The panel carries its own edge: the base style gives menus no separate frame.
+    if (element == PE_PanelMenu || element == PE_FrameMenu) {
+        painter->save();
+        if (element == PE_PanelMenu) painter->fillRect(option->rect, surfaceOn(option->palette));
+        painter->setPen(edgeOn(option->palette));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void DrawnStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                             const QWidget* widget) const {
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuItem && item) {
+        const QStyleOptionMenuItem raised = onSurface(*item);
+        QProxyStyle::drawControl(element, &raised, painter, widget);
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+int DrawnStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     if (metric == PM_SliderLength || metric == PM_SliderThickness) return kKnob;
     return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
-void SliderStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
-                                     QPainter* painter, const QWidget* widget) const {
+void DrawnStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                    QPainter* painter, const QWidget* widget) const {
     const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
     if (control != CC_Slider || !slider) {
         QProxyStyle::drawComplexControl(control, option, painter, widget);
