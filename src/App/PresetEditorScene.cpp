@@ -45,9 +45,14 @@ void registerPresetEditorScenes(appkit::Storyboard& storyboard) {
     storyboard.registerController(sc::PresetDetailsTableVC, [] {
         auto details = std::make_shared<PresetDetailsTableVC>();
         details->showMessagePopover = [](const std::string& message, QWidget* anchor) {
+            // In the look of the sheet it opens over.
+            const QPalette& look = anchor->palette();
+            const bool dark =
+                look.color(QPalette::Window).lightness() < look.color(QPalette::WindowText).lightness();
             if (AppDelegate* delegate = appDelegate())
-                delegate->showMessagePopover(message, anchor, appkit::RectEdge::MinY,
-                                             std::make_shared<appkit::Popover>(), false);
+                // Below the button: its y runs down, so its bottom is its maximum y.
+                delegate->showMessagePopover(message, anchor, appkit::RectEdge::MaxY,
+                                             std::make_shared<appkit::Popover>(), dark);
         };
         return details;
     });

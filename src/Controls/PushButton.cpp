@@ -29,6 +29,8 @@ int barHeight(PushButton::Role role) {
             return 26;
         case PushButton::Role::Dot:
             return 12;
+        case PushButton::Role::Icon:
+            return 24;
     }
     return 30;
 }
@@ -96,8 +98,8 @@ PushButton::PushButton(const QString& text, Role role, QWidget* parent) : Button
 void PushButton::setRole(Role role) {
     role_ = role;
     QFont f = font();
-    f.setPixelSize(13);
-    f.setWeight(role == Role::Primary ? QFont::DemiBold : QFont::Normal);
+    f.setPixelSize(role == Role::Icon ? 17 : 13);
+    f.setWeight(role == Role::Primary || role == Role::Icon ? QFont::DemiBold : QFont::Normal);
     setFont(f);
     setText(text());
     restyle();
@@ -149,6 +151,11 @@ PushButton::Look PushButton::lookFor(Role role, bool checked, InterfaceStyle sty
             if (checked) return {clear, clear, clear, clear, white, white};
             return {clear, tint, clear, clear, label, label};
         }
+        case Role::Icon: {
+            const cg::Color tint = dark ? cg::Color{1, 1, 1, 0.1} : cg::Color{0, 0, 0, 0.06};
+            const cg::Color grey = dark ? cg::Color{0.62, 0.62, 0.65, 1} : cg::Color{0.45, 0.45, 0.48, 1};
+            return {clear, tint, clear, clear, grey, label};
+        }
         case Role::Dot: {
             const cg::Color rest = dark ? cg::Color{1, 1, 1, 0.3} : cg::Color{0, 0, 0, 0.22};
             if (checked) return {accent, accent, clear, clear, clear, clear};
@@ -192,7 +199,9 @@ QSize PushButton::sizeHint() const {
     const int h = barHeight(role_);
     if (role_ == Role::Dot) return {h, h};
     const QSize base = ButtonBase::sizeHint();
-    const int padding = role_ == Role::Borderless || role_ == Role::Segment ? 10 : 18;
+    const int padding = role_ == Role::Icon                                   ? 4
+                        : role_ == Role::Borderless || role_ == Role::Segment ? 10
+                                                                              : 18;
     return {std::max(base.width() - 16 + 2 * padding, role_ == Role::Primary ? 96 : h), h};
 }
 

@@ -15,7 +15,8 @@ namespace controls {
 class PushButton : public Button {
     Q_OBJECT
   public:
-    enum class Role { Primary, Secondary, Borderless, Segment, Dot };
+    // Icon: a glyph alone ("…", say), grey at rest and in the text colour under the pointer.
+    enum class Role { Primary, Secondary, Borderless, Segment, Dot, Icon };
 
     explicit PushButton(const QString& text = {}, Role role = Role::Secondary, QWidget* parent = nullptr);
 

@@ -1,5 +1,7 @@
 #include "Controls/ScrollBarStyle.h"
 
+#include "Controls/DrawnStyle.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -72,7 +74,7 @@ void ScrollBarStyle::drawComplexControl(ComplexControl control, const QStyleOpti
 }
 
 void installScrollBarStyle() {
-    QApplication::setStyle(new ScrollBarStyle);
+    QApplication::setStyle(new DrawnStyle(new ScrollBarStyle));
 }
 
 }  // namespace controls

@@ -15,7 +15,8 @@ class ScrollBarStyle : public QProxyStyle {
                             const QWidget* widget = nullptr) const override;
 };
 
-// Installs the style on the application, wrapping the Fusion style.
+// Installs the application's style: these scroll bars, wrapping the Fusion style, under the menus
+// and sliders of DrawnStyle.
 void installScrollBarStyle();
 
 }  // namespace controls

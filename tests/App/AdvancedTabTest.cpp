@@ -143,9 +143,13 @@ TEST_F(AdvancedTabTest, ThreeSizesSepiaPngAndAPrefixGiveThreeFoldersOfRenamedSep
     for (const auto& s : sources) sizesBefore.push_back(fs::file_size(s));
     addToList(sources);
     EXPECT_EQ(master()->lblPathorCount->text(), "2 Images");
+    // With no size chosen the box says what a job does then, not an empty frame.
+    SizeListVC* sizeList = pane()->sizeListVC();
+    EXPECT_TRUE(sizeList->emptyHint->isVisibleTo(sizeList->view()));
 
     chooseSizes({"W-1280", "HD", "SD"});
     EXPECT_EQ(pane()->sizeListVC()->mArrPresetsSelected.size(), 3u);
+    EXPECT_FALSE(sizeList->emptyHint->isVisibleTo(sizeList->view()));
     EXPECT_EQ(pane()->resizeView->height(), 3 * 40 + 105);
     // Unticking a size in the picker takes it out of the list.
     chooseSizes({"W-1280", "HD", "SD", "4K"});

@@ -97,14 +97,26 @@ TEST_F(MainWindowTest, AScreenReaderFindsAFrameWithAToolBarAndTabsNamedByTheirSc
         QAccessible::queryAccessibleInterface(app->mainWindowController()->segBtn.data());
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->role(), QAccessible::PageTabList);
-    std::vector<std::string> names;
+    std::vector<std::string> names, selected;
     for (auto* button : app->mainWindowController()->segBtn->findChildren<QAbstractButton*>()) {
         QAccessibleInterface* tab = QAccessible::queryAccessibleInterface(button);
         ASSERT_NE(tab, nullptr);
-        EXPECT_TRUE(tab->state().checkable) << "a tab that cannot say it is the chosen one";
+        EXPECT_EQ(tab->role(), QAccessible::PageTab);
+        EXPECT_TRUE(tab->state().selectable) << "a tab that cannot say it is the chosen one";
         names.push_back(tab->text(QAccessible::Name).toStdString());
+        if (tab->state().selected) selected.push_back(names.back());
     }
     EXPECT_EQ(names, (std::vector<std::string>{"Presets", "Advanced", "Rename", "Bulk"}));
+    EXPECT_EQ(selected, std::vector<std::string>{"Presets"}) << "the tab showing, and no other";
+
+    // Pressed through the screen reader, "Advanced" shows that tab and is the one selected tab.
+    auto buttons = app->mainWindowController()->segBtn->findChildren<QAbstractButton*>();
+    QAccessibleInterface* advanced = QAccessible::queryAccessibleInterface(buttons[1]);
+    advanced->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    drain();
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 1);
+    for (int i = 0; i < buttons.size(); ++i)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(buttons[i])->state().selected, i == 1) << i;
 }
 
 TEST_F(MainWindowTest, ReopenAndTheWindowCommandBringTheMainWindowBack) {

@@ -9,10 +9,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSlider>
+#include <QStyleFactory>
 #include <QTest>
 
 #include "App/Appearance.h"
 #include "App/VortaWindowController.h"
+#include "Controls/DrawnStyle.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/ModalScript.h"
@@ -211,6 +213,50 @@ TEST(MenuLook, DisabledCommandsReadDimmedInBothStyles) {
     EXPECT_GT(strongestInk(Appearance::Aqua, false), 110);
     EXPECT_GT(strongestInk(Appearance::VibrantDark, true), 200);
     EXPECT_LT(strongestInk(Appearance::VibrantDark, false), 170);
+}
+
+TEST(MenuLook, MenusStandOffTheWindowAndTheOpenMenusTitleIsHighlighted) {
+    controls::DrawnStyle style(QStyleFactory::create("Fusion"));
+    for (const Appearance look : {Appearance::Aqua, Appearance::VibrantDark}) {
+        const bool dark = look == Appearance::VibrantDark;
+        SCOPED_TRACE(dark ? "dark" : "light");
+        const QPalette colours = paletteFor(look);
+        QWidget window;
+        window.setPalette(colours);
+        window.setStyle(&style);
+        window.resize(300, 200);
+        auto* bar = new QMenuBar(&window);
+        bar->setStyle(&style);
+        bar->setPalette(colours);
+        auto* menu = new appkit::Menu("File", bar);
+        menu->setStyle(&style);
+        menu->setPalette(colours);
+        menu->addItem("Add Images…", [](appkit::MenuItem&) {});
+        menu->addItem("Cancel Activity");
+        QAction* file = bar->addMenu(menu);
+        bar->setGeometry(0, 0, window.width(), bar->sizeHint().height());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }));
+        const QImage title = bar->grab(bar->actionGeometry(file)).toImage();
+        const QColor titleFill(title.pixel(2, title.height() / 2));
+        EXPECT_EQ(titleFill, colours.color(QPalette::Highlight)) << "the open menu's title is highlighted";
+
+        const QImage shot = menu->grab().toImage();
+        const int windowL = colours.color(QPalette::Window).lightness();
+        const int edge = QColor(shot.pixel(0, shot.height() / 2)).lightness();
+        const int surface = QColor(shot.pixel(shot.width() - 4, shot.height() / 2)).lightness();
+        if (dark) {
+            EXPECT_GE(surface, windowL + 6) << "a raised surface";
+            EXPECT_GE(edge, surface + 24) << "a light edge";
+        } else {
+            EXPECT_GE(surface, windowL);
+            EXPECT_LE(edge, surface - 40) << "a grey edge";
+        }
+        menu->hide();
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "App/AppDefaults.h"
+#include "App/Appearance.h"
 #include "Controls/KRActivityIndicatorView.h"
 #include "Core/Records/PresetStore.h"
 #include "Core/Records/SharedLists.h"
@@ -204,9 +205,15 @@ TEST_F(PresetEditorTest, DoneWithoutASizeExplainsAndCancelOrEscapeAddNothing) {
     ASSERT_NE(message, nullptr) << "a popover says what is missing";
     EXPECT_EQ(message->height(), 25);
     EXPECT_GT(message->width(), QFontMetrics(message->font()).horizontalAdvance(message->text()));
-    QWidget* sizeRow = details()->lblPresetName->parentWidget();
-    const QPoint below = sizeRow->mapToGlobal(QPoint(0, sizeRow->height()));
-    EXPECT_GE(message->window()->geometry().top(), below.y() - 1) << "shown under the size row";
+    // Attached to the button that mends it: right under it, over its width, inside the sheet.
+    QWidget* choose = details()->btnChooseSize;
+    const QRect button(choose->mapToGlobal(QPoint(0, 0)), choose->size());
+    const QRect popover = message->window()->geometry();
+    EXPECT_GE(popover.top(), button.bottom()) << "shown under Choose Size";
+    EXPECT_LE(popover.top(), button.bottom() + 8);
+    EXPECT_TRUE(popover.left() < button.right() && popover.right() > button.left());
+    const QWidget* sheetWindow = sheet()->view()->window();
+    EXPECT_LE(popover.right(), sheetWindow->mapToGlobal(QPoint(sheetWindow->width(), 0)).x());
     EXPECT_EQ(core::sharedPresetList().snapshot(), presetsBefore);
 
     click(page()->btnCancel);
@@ -223,9 +230,56 @@ TEST_F(PresetEditorTest, DoneWithoutASizeExplainsAndCancelOrEscapeAddNothing) {
     EXPECT_EQ(core::loadPresetList(*storedSettings()), savedBefore);
 }
 
+TEST_F(PresetEditorTest, TheSheetDimsTheWindowBehindAndStandsOutByItsEdgeAndShadowInBothLooks) {
+    startPastWelcome();
+    const QPalette original = QApplication::palette();
+    QWidget& behind = window();
+    for (const Appearance look : {Appearance::Aqua, Appearance::VibrantDark}) {
+        const bool dark = look == Appearance::VibrantDark;
+        SCOPED_TRACE(dark ? "dark" : "light");
+        QApplication::setPalette(paletteFor(look));
+        drain();
+        const QPoint farCorner(12, behind.height() - 12);
+        const int before = QColor(behind.grab().toImage().pixel(farCorner)).lightness();
+
+        openSheet();
+        QWidget* sheetWindow = sheet()->view()->window();
+        const QRect onWindow(behind.mapFromGlobal(sheetWindow->mapToGlobal(QPoint(0, 0))),
+                             sheetWindow->size());
+        ASSERT_TRUE(QRect(behind.rect()).contains(onWindow)) << "the sheet stands over its window";
+        ASSERT_FALSE(onWindow.contains(farCorner));
+        const QImage window = behind.grab().toImage();
+        const QImage sheetImage = sheetWindow->grab().toImage();
+        auto lightness = [](const QImage& image, QPoint at) { return QColor(image.pixel(at)).lightness(); };
+
+        const int dimmed = lightness(window, farCorner);
+        EXPECT_LE(dimmed, before - 8) << "the window waiting on the sheet is dimmed";
+        // The sheet's bottom edge against its own face and against the dimmed window around it.
+        const QPoint edgeAt(onWindow.width() / 4, onWindow.height() - 1);
+        const int edge = lightness(sheetImage, edgeAt);
+        const int face = lightness(sheetImage, edgeAt - QPoint(0, 5));
+        EXPECT_GE(std::abs(edge - face), 12) << "a line marks the sheet's edge";
+        EXPECT_GE(std::max(std::abs(edge - dimmed), std::abs(face - dimmed)), 20) << "the sheet stands out";
+        if (dark) {
+            EXPECT_GT(edge, std::max(face, dimmed)) << "in the dark look the edge is light";
+        }
+        // Its shadow falls on the window just below it.
+        const int shadow = lightness(window, QPoint(onWindow.center().x(), onWindow.bottom() + 4));
+        EXPECT_LE(shadow, dimmed - 3) << "a shadow under the sheet";
+
+        click(page()->btnCancel);
+        ASSERT_EQ(sheet(), nullptr);
+        EXPECT_EQ(lightness(behind.grab().toImage(), farCorner), before) << "closing it takes the shade away";
+    }
+    QApplication::setPalette(original);
+}
+
 TEST_F(PresetEditorTest, ASavedSizeAppliesAtOnceAndShowsInTheIndicator) {
     startPastWelcome();
     openSheet();
+    // Before a size is picked a neutral icon holds the indicator's place, not an empty frame.
+    EXPECT_TRUE(page()->placeholderIcon->isVisibleTo(page()->view()));
+    EXPECT_FALSE(page()->indicatorHolderView->isVisibleTo(page()->view()));
     openPicker();
     DefaultPresetsPickerVC* p = picker();
     appkit::TableView* table = p->tableView;
@@ -250,6 +304,8 @@ TEST_F(PresetEditorTest, ASavedSizeAppliesAtOnceAndShowsInTheIndicator) {
     auto bar = [&](int i) { return qobject_cast<appkit::View*>(indicator()->subviews()[i]); };
     EXPECT_EQ(details()->txtName->text(), "HD");
     EXPECT_EQ(details()->lblPresetName->text(), "Size: 1280 X 720");
+    EXPECT_TRUE(indicator()->isVisibleTo(page()->view()));
+    EXPECT_FALSE(page()->placeholderIcon->isVisibleTo(page()->view()));
     EXPECT_EQ(indicator()->x(), 0);
     EXPECT_EQ(indicator()->width(), 100);
     EXPECT_NEAR(indicator()->height(), 56.25, 1);

@@ -55,7 +55,7 @@ void presentOver(QDialog& panel, Window* window) {
     placeOver(panel, window);
     panel.setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     if (!window) return;
-    auto* shade = new SheetDimmer(window);
+    auto* shade = new SheetDimmer(window, &panel);
     QObject::connect(&panel, &QObject::destroyed, shade, &QObject::deleteLater);
     QPointer<SheetDimmer> dimmer = shade;
     QObject::connect(&panel, &QDialog::finished, shade, [dimmer] {

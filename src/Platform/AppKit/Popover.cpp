@@ -2,7 +2,9 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Platform/AppKit/View.h"
 #include "Platform/AppKit/ViewController.h"
@@ -10,6 +12,9 @@
 namespace appkit {
 
 namespace {
+// The popover stands just off its anchor, close enough to read as belonging to it.
+constexpr int kGap = 4;
+
 // Takes the content out of the panel when it closes (by a click outside, say), so the panel's
 // deletion leaves the controller's view alone.
 class ReleaseContentOnHide : public QObject {
@@ -25,6 +30,30 @@ class ReleaseContentOnHide : public QObject {
   private:
     QPointer<View> content_;
 };
+// The popover's surface: raised off the window it opens over, with a one-pixel edge that reads on
+// the light and the dark look alike.
+class PopoverPanel : public QFrame {
+  public:
+    PopoverPanel(QWidget* parent, bool dark) : QFrame(parent, Qt::Popup), dark_(dark) {
+        setAttribute(Qt::WA_DeleteOnClose);
+        QPalette colours = palette();
+        colours.setColor(QPalette::Window, dark ? QColor(58, 58, 62) : QColor(252, 252, 253));
+        colours.setColor(QPalette::WindowText, dark ? QColor(240, 240, 245) : QColor(28, 28, 30));
+        setPalette(colours);
+        setAutoFillBackground(true);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(dark_ ? QColor(255, 255, 255, 60) : QColor(0, 0, 0, 56));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
+  private:
+    bool dark_;
+};
+
 }  // namespace
 
 Popover::~Popover() {
@@ -34,14 +63,7 @@ Popover::~Popover() {
 void Popover::show(const cg::Rect& rect, QWidget* view, RectEdge preferredEdge) {
     close();
     if (!content_ || !view) return;
-    auto* panel = new QFrame(view->window(), Qt::Popup);
-    panel->setAttribute(Qt::WA_DeleteOnClose);
-    panel->setFrameShape(QFrame::StyledPanel);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, dark_ ? QColor(40, 40, 40) : QColor(246, 246, 246));
-    palette.setColor(QPalette::WindowText, dark_ ? Qt::white : Qt::black);
-    panel->setPalette(palette);
-    panel->setAutoFillBackground(true);
+    auto* panel = new PopoverPanel(view->window(), dark_);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(8, 8, 8, 8);
     View* contentView = content_->view();
@@ -58,20 +80,30 @@ void Popover::show(const cg::Rect& rect, QWidget* view, RectEdge preferredEdge) 
                       flipped ? int(r.origin.y) : int(view->height() - r.origin.y - r.size.height),
                       int(r.size.width), int(r.size.height));
     const QRect anchor(view->mapToGlobal(local.topLeft()), local.size());
-    const QSize size = panel->size();
-    QPoint at;
     const bool minY = preferredEdge == RectEdge::MinY, maxY = preferredEdge == RectEdge::MaxY;
     const bool below = flipped ? maxY : minY;
-    if (minY || maxY) {
-        at = QPoint(anchor.center().x() - size.width() / 2,
-                    below ? anchor.bottom() + 1 : anchor.top() - size.height());
-    } else {
-        at = QPoint(preferredEdge == RectEdge::MaxX ? anchor.right() + 1 : anchor.left() - size.width(),
-                    anchor.center().y() - size.height() / 2);
-    }
-    panel->move(at);
+    // Kept within the anchor's window, so it never hangs off the sheet or window it belongs to.
+    const QRect bounds(view->window()->mapToGlobal(QPoint(0, 0)), view->window()->size());
+    auto place = [=](QWidget* popup) {
+        const QSize size = popup->size();
+        QPoint at;
+        if (minY || maxY) {
+            at = QPoint(anchor.center().x() - size.width() / 2,
+                        below ? anchor.bottom() + 1 + kGap : anchor.top() - size.height() - kGap);
+        } else {
+            at = QPoint(preferredEdge == RectEdge::MaxX ? anchor.right() + 1 + kGap
+                                                        : anchor.left() - size.width() - kGap,
+                        anchor.center().y() - size.height() / 2);
+        }
+        if (size.width() <= bounds.width())
+            at.setX(std::clamp(at.x(), bounds.left(), bounds.right() + 1 - size.width()));
+        popup->move(at);
+    };
+    place(panel);
     panel_ = panel;
     panel->show();
+    // Shown, it has its final size.
+    place(panel);
 }
 
 void Popover::close() {

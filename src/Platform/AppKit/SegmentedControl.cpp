@@ -1,10 +1,13 @@
 #include "Platform/AppKit/SegmentedControl.h"
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
+
+#include "Platform/AppKit/AccessibleRoles.h"
 
 namespace appkit {
 
@@ -29,6 +32,7 @@ class Segment final : public QToolButton {
         setAutoRaise(true);
         setCursor(Qt::PointingHandCursor);
         setAttribute(Qt::WA_Hover);
+        setProperty(kPageTabProperty, true);
     }
     QSize sizeHint() const override {
         QFont bold = font();
@@ -64,35 +68,16 @@ class Segment final : public QToolButton {
     }
 };
 
-// The track the segments sit in.
-class Track final : public QWidget {
-  public:
-    using QWidget::QWidget;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QPalette& colours = palette();
-        const QColor window = colours.color(QPalette::Window), text = colours.color(QPalette::WindowText);
-        painter.setPen(QPen(blend(window, text, darkPalette(colours) ? 0.2 : 0.16), 1));
-        painter.setBrush(blend(window, text, darkPalette(colours) ? 0.1 : 0.07));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
-    }
-};
-
 }  // namespace
 
 SegmentedControl::SegmentedControl(const std::vector<QString>& labels, QWidget* parent)
     : QWidget(parent), group_(new QButtonGroup(this)) {
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* track = new Track;
-    outer->addWidget(track);
-    auto* layout = new QHBoxLayout(track);
+    // The segments sit straight in the control, so a screen reader finds the tabs in their list.
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     group_->setExclusive(false);
+    installAccessibleRoles();
     setAccessibleName(QStringLiteral("Tabs"));
     for (std::size_t i = 0; i < labels.size(); ++i) {
         auto* button = new Segment;
@@ -107,6 +92,17 @@ SegmentedControl::SegmentedControl(const std::vector<QString>& labels, QWidget* 
     });
 }
 
+void SegmentedControl::paintEvent(QPaintEvent*) {
+    // The track the segments sit in.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette& colours = palette();
+    const QColor window = colours.color(QPalette::Window), text = colours.color(QPalette::WindowText);
+    painter.setPen(QPen(blend(window, text, darkPalette(colours) ? 0.2 : 0.16), 1));
+    painter.setBrush(blend(window, text, darkPalette(colours) ? 0.1 : 0.07));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+}
+
 int SegmentedControl::segmentCount() const {
     return static_cast<int>(group_->buttons().size());
 }
@@ -118,7 +114,16 @@ QString SegmentedControl::labelForSegment(int segment) const {
 
 void SegmentedControl::setSelectedSegment(int segment) {
     selected_ = segment >= 0 && segment < segmentCount() ? segment : -1;
-    for (auto* button : group_->buttons()) button->setChecked(group_->id(button) == selected_);
+    for (auto* button : group_->buttons()) {
+        const bool selected = group_->id(button) == selected_;
+        if (button->isChecked() == selected) continue;
+        button->setChecked(selected);
+        // A screen reader hears which tab is now the selected one.
+        QAccessible::State changed;
+        changed.selected = true;
+        QAccessibleStateChangeEvent event(button, changed);
+        QAccessible::updateAccessibility(&event);
+    }
     update();
 }
 

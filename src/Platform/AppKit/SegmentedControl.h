@@ -21,6 +21,9 @@ class SegmentedControl : public QWidget {
     void setSelectedSegment(int segment);
     void setAction(std::function<void(SegmentedControl&)> action) { action_ = std::move(action); }
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private:
     QButtonGroup* group_;
     int selected_ = -1;

@@ -5,13 +5,11 @@
 
 namespace appkit {
 
-SheetDimmer::SheetDimmer(QWidget* window) : QWidget(window) {
+SheetDimmer::SheetDimmer(QWidget* window, QWidget* sheet) : DropShadow(window, sheet), sheet_(sheet) {
     setObjectName("SheetDimmer");
-    setAttribute(Qt::WA_NoSystemBackground);
-    setGeometry(window->rect());
-    window->installEventFilter(this);
-    raise();
-    show();
+    // The shade takes the clicks meant for the window behind.
+    setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    if (sheet) connect(sheet, &QObject::destroyed, this, &QObject::deleteLater);
 }
 
 void SheetDimmer::paintEvent(QPaintEvent*) {
@@ -24,14 +22,15 @@ void SheetDimmer::paintEvent(QPaintEvent*) {
     shade.setAlpha(dark ? 120 : 80);
     QPainter painter(this);
     painter.fillRect(rect(), shade);
+    paintDropShadow(painter, casterFrame());
 }
 
 bool SheetDimmer::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parent() && (event->type() == QEvent::Resize || event->type() == QEvent::ChildAdded)) {
-        setGeometry(parentWidget()->rect());
-        raise();
+    if (sheet_ && watched == sheet_ && event->type() == QEvent::Hide) {
+        hide();
+        deleteLater();
     }
-    return QWidget::eventFilter(watched, event);
+    return DropShadow::eventFilter(watched, event);
 }
 
 }  // namespace appkit

@@ -10,9 +10,11 @@
 #include <cstdio>
 
 #include "Platform/AppKit/AnimationClock.h"
+#include "Platform/AppKit/SheetDimmer.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardSegue.h"
 #include "Platform/AppKit/Window.h"
+#include "Platform/AppKit/WindowEdge.h"
 #include "Platform/Dispatch/Queue.h"
 
 namespace appkit {
@@ -270,7 +272,12 @@ void ViewController::presentAsSheet(std::shared_ptr<ViewController> controller) 
     connect(sheet, &QDialog::finished, this, [self, presented] {
         if (self) self->dismiss(presented);
     });
-    if (owner) owner->attachSheet(sheet);
+    new WindowEdge(sheet);
+    if (owner) {
+        owner->attachSheet(sheet);
+        // The window behind waits on the sheet: it is dimmed, and the sheet casts its shadow on it.
+        new SheetDimmer(owner, sheet);
+    }
     sheet->show();
 }
 

@@ -1,5 +1,6 @@
 #include "Platform/QuickLook/PreviewPanel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -9,16 +10,22 @@
 #include <filesystem>
 
 #include "Platform/AppKit/AnimationClock.h"
+#include "Platform/AppKit/DropShadow.h"
 #include "Platform/AppKit/ImageConversion.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Platform/Image/Thumbnail.h"
+#include "Platform/QuickLook/PreviewButton.h"
 
 namespace quicklook {
 namespace {
 
 PreviewPanel* gShared = nullptr;
 
-constexpr int kFooterHeight = 40;
+constexpr int kHeaderHeight = 44;
+constexpr int kFooterHeight = 48;
+constexpr int kMargin = 24;
+// Room for the position ("12 of 345") between the previous and next buttons.
+constexpr int kPositionWidth = 110;
 constexpr double kZoomSeconds = 0.25;
 
 }  // namespace
@@ -32,8 +39,18 @@ bool PreviewPanel::exists() {
     return gShared != nullptr;
 }
 
-PreviewPanel::PreviewPanel() : QWidget(nullptr, Qt::Window) {
+PreviewPanel::PreviewPanel()
+    : QWidget(nullptr, Qt::Window),
+      close_(new PreviewButton(PreviewButton::Glyph::Close, QStringLiteral("Close"), this)),
+      previous_(new PreviewButton(PreviewButton::Glyph::Previous, QStringLiteral("Previous"), this)),
+      next_(new PreviewButton(PreviewButton::Glyph::Next, QStringLiteral("Next"), this)) {
     setWindowTitle(QStringLiteral("Preview"));
+    close_->setToolTip(QStringLiteral("Close (Esc)"));
+    previous_->setToolTip(QStringLiteral("Previous (←)"));
+    next_->setToolTip(QStringLiteral("Next (→)"));
+    connect(close_, &QAbstractButton::clicked, this, [this] { orderOut(); });
+    connect(previous_, &QAbstractButton::clicked, this, [this] { selectPreviousItem(); });
+    connect(next_, &QAbstractButton::clicked, this, [this] { selectNextItem(); });
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
@@ -114,6 +131,10 @@ void PreviewPanel::refreshCurrentPreviewItem() {
     image_ = {};
     zoomOrigin_ = delegate_ ? delegate_->sourceFrameOnScreen(*this, current_) : cg::Rect();
     setWindowTitle(QString::fromStdString(std::filesystem::path(currentPath_).filename().string()));
+    previous_->setEnabled(current_ > 0);
+    next_->setEnabled(current_ + 1 < count_);
+    previous_->setVisible(count_ > 1);
+    next_->setVisible(count_ > 1);
     loading_ = !currentPath_.empty();
     update();
     if (!loading_) return;
@@ -169,11 +190,60 @@ void PreviewPanel::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+QAbstractButton* PreviewPanel::closeButton() const {
+    return close_;
+}
+
+QAbstractButton* PreviewPanel::previousButton() const {
+    return previous_;
+}
+
+QAbstractButton* PreviewPanel::nextButton() const {
+    return next_;
+}
+
+void PreviewPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+void PreviewPanel::layoutControls() {
+    const QSize button = close_->sizeHint();
+    close_->setGeometry(
+        QRect(QPoint(width() - 10 - button.width(), (kHeaderHeight - button.height()) / 2), button));
+    const int footerY = height() - kFooterHeight + (kFooterHeight - button.height()) / 2;
+    const int middle = width() / 2;
+    previous_->setGeometry(QRect(QPoint(middle - kPositionWidth / 2 - button.width(), footerY), button));
+    next_->setGeometry(QRect(QPoint(middle + kPositionWidth / 2, footerY), button));
+}
+
+void PreviewPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    castShadows();
+}
+
+void PreviewPanel::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // The shadows watch the panel and stop drawing once it hides; they go with it.
+    for (auto& shadow : shadows_)
+        if (shadow) shadow->deleteLater();
+    shadows_.clear();
+}
+
+void PreviewPanel::castShadows() {
+    // Over the application's windows the panel casts a shadow, so its edge shows over a window of
+    // its own dark colour.
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top == this || !top->isVisible() || top->windowType() != Qt::Window) continue;
+        shadows_.emplace_back(new appkit::DropShadow(top, this));
+    }
+}
+
 void PreviewPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.fillRect(rect(), QColor(24, 24, 26));
-    const QRect area = rect().adjusted(24, 24, -24, -kFooterHeight);
+    const QRect area = rect().adjusted(kMargin, kHeaderHeight, -kMargin, -kFooterHeight);
     if (!image_.isNull()) {
         QSize fitted = image_.size().scaled(area.size(), Qt::KeepAspectRatio);
         // Never enlarged beyond the reduced copy's own size.
@@ -194,13 +264,23 @@ void PreviewPanel::paintEvent(QPaintEvent*) {
         painter.drawText(area, Qt::AlignCenter,
                          loading_ ? QStringLiteral("Loading…") : QStringLiteral("No preview"));
     }
+    // The name heads the window; the position sits between the previous and next buttons.
     painter.setPen(QColor(225, 225, 230));
     const QString name = QString::fromStdString(std::filesystem::path(currentPath_).filename().string());
-    const QString position =
-        count_ > 0 ? QStringLiteral("%1 of %2").arg(current_ + 1).arg(count_) : QString();
-    const QRect footer(24, height() - kFooterHeight, width() - 48, kFooterHeight - 8);
-    painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, name);
-    painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter, position);
+    const int titleInset = width() - close_->geometry().left() + 8;
+    const QRect header(titleInset, 0, width() - 2 * titleInset, kHeaderHeight);
+    painter.drawText(header, Qt::AlignCenter,
+                     painter.fontMetrics().elidedText(name, Qt::ElideMiddle, header.width()));
+    if (count_ > 0) {
+        painter.setPen(QColor(170, 170, 178));
+        const QRect position(width() / 2 - kPositionWidth / 2, height() - kFooterHeight, kPositionWidth,
+                             kFooterHeight);
+        painter.drawText(position, Qt::AlignCenter, QStringLiteral("%1 of %2").arg(current_ + 1).arg(count_));
+    }
+    // A light line just inside the border keeps the edge visible over a dark window.
+    painter.setPen(QColor(255, 255, 255, 46));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 }  // namespace quicklook

@@ -1,16 +1,19 @@
 #pragma once
 // PreviewPanel: the shared preview window. A controller takes it over, a data source gives it the
 // files to show (by position), and a delegate gives the screen rectangle it zooms open from. It
-// steps through the items with the arrow keys and closes with Escape or the space bar. Each image
+// steps through the items with the arrow keys or its previous and next buttons, and closes with
+// Escape, the space bar or its close button, so the mouse alone can work it. Each image
 // is shown from a reduced copy decoded on the global queue, so a very large photo never stalls the
 // window; a copy that arrives after the panel moved on is dropped. One process-wide panel, made on
 // first use; main thread only.
 
+#include <QAbstractButton>
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Platform/Graphics/Geometry.h"
 
@@ -19,6 +22,7 @@ class QLabel;
 namespace quicklook {
 
 class PreviewPanel;
+class PreviewButton;
 
 class PreviewPanelDataSource {
   public:
@@ -77,6 +81,10 @@ class PreviewPanel : public QWidget {
     const std::string& currentPath() const { return currentPath_; }
     const QImage& currentImage() const { return image_; }
     cg::Rect zoomOrigin() const { return zoomOrigin_; }
+    // The window's own controls.
+    QAbstractButton* closeButton() const;
+    QAbstractButton* previousButton() const;
+    QAbstractButton* nextButton() const;
     // The longest side of the reduced copies shown.
     static constexpr double kPreviewSide = 2048;
 
@@ -84,10 +92,20 @@ class PreviewPanel : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     PreviewPanel();
     void showImage(unsigned generation, const std::string& path, const QImage& image);
+    void layoutControls();
+    void castShadows();
+
+    std::vector<QPointer<QWidget>> shadows_;
+    PreviewButton* close_;
+    PreviewButton* previous_;
+    PreviewButton* next_;
 
     PreviewPanelDataSource* dataSource_ = nullptr;
     PreviewPanelDelegate* delegate_ = nullptr;

@@ -1,6 +1,8 @@
 #include "Screens/Setup/AddPresetNewVC.h"
 
 #include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
 #include <QVBoxLayout>
 
 #include "Controls/PushButton.h"
@@ -15,6 +17,7 @@
 namespace {
 
 constexpr int kBarThickness = 6;
+constexpr int kAreaInset = 8;
 
 // The size indicator: the width bar runs along its bottom edge, the height bar along its left edge,
 // whatever shape it takes.
@@ -45,6 +48,32 @@ class SizeIndicator : public appkit::View {
     }
 };
 
+// What the size preview shows before a size is picked: a neutral picture icon, not an empty frame.
+class PresetIcon : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QColor ink = palette().color(QPalette::WindowText);
+        ink.setAlphaF(0.38f);
+        painter.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        const QRectF photo(QRectF(rect()).center() - QPointF(26, 20), QSizeF(52, 40));
+        painter.drawRoundedRect(photo, 6, 6);
+        painter.drawEllipse(QPointF(photo.left() + 15, photo.top() + 12), 4, 4);
+        QPainterPath hills;
+        hills.moveTo(photo.left() + 5, photo.bottom() - 6);
+        hills.lineTo(photo.left() + 20, photo.top() + 20);
+        hills.lineTo(photo.left() + 30, photo.top() + 29);
+        hills.lineTo(photo.left() + 37, photo.top() + 22);
+        hills.lineTo(photo.right() - 5, photo.bottom() - 6);
+        painter.drawPath(hills);
+    }
+};
+
 }  // namespace
 
 AddPresetNewVC::AddPresetNewVC() {
@@ -60,17 +89,22 @@ void AddPresetNewVC::loadView() {
     auto* head = new QHBoxLayout;
     head->setContentsMargins(24, 0, 24, 0);
     head->setSpacing(16);
-    auto* area = new appkit::View(root);
-    area->setFixedSize(100, 100);
-    view::setCornerRadius(*area, 8);
-    view::setBorderWidth(*area, 1);
-    view::setBorderColor(*area, setup::separatorColour());
+    // The 100 x 100 area the indicator moves in sits inset in a framed box, as a card's size box.
+    auto* box = new appkit::View(root);
+    box->setFixedSize(100 + 2 * kAreaInset, 100 + 2 * kAreaInset);
+    view::setCornerRadius(*box, 10);
+    view::setBorderWidth(*box, 1);
+    view::setBorderColor(*box, setup::separatorColour());
+    auto* area = new appkit::View(box);
+    area->setGeometry(kAreaInset, kAreaInset, 100, 100);
     area->setAccessibleName(QStringLiteral("Size preview"));
+    placeholderIcon = new PresetIcon(area);
+    placeholderIcon->setGeometry(0, 0, 100, 100);
+    placeholderIcon->setAccessibleName(QStringLiteral("No size chosen"));
     indicatorHolderView = new SizeIndicator(area);
     indicatorHolderView->setFrame(cg::Rect(20, 20, 60, 60));
-    view::setBorderWidth(*indicatorHolderView, 1);
-    view::setBorderColor(*indicatorHolderView, setup::separatorColour());
-    head->addWidget(area);
+    indicatorHolderView->hide();
+    head->addWidget(box);
     auto* titles = new QVBoxLayout;
     titles->addStretch(1);
     titles->addWidget(setup::makeCaption(QStringLiteral("New Preset"), 20, true));
@@ -124,6 +158,8 @@ void AddPresetNewVC::updatePreview(const core::PresetInfo& size) {
         if (auto* h = qobject_cast<appkit::View*>(bars[1])) h->setAlphaValue(look.heightAlpha);
     }
     view::setBackground(*indicatorHolderView, look.background);
+    if (placeholderIcon) placeholderIcon->hide();
+    indicatorHolderView->show();
     if (const auto frame = setup::indicatorFrame(size))
         appkit::animator(*indicatorHolderView).setFrame(*frame);
 }

@@ -22,6 +22,8 @@ class AddPresetNewVC : public appkit::ViewController {
 
     // The indicator: its first subview is the width bar, its second the height bar.
     QPointer<appkit::View> indicatorHolderView;
+    // Shown in the indicator's place until a size is picked.
+    QPointer<QWidget> placeholderIcon;
     QPointer<controls::Button> btnDone;
     QPointer<controls::Button> btnCancel;
 

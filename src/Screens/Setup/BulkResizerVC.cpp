@@ -78,8 +78,10 @@ void BulkResizerVC::loadView() {
     segResizeCrop = new appkit::SegmentedControl({"Resize", "Crop to Fill"});
     segResizeCrop->setSelectedSegment(0);
     column->addWidget(segResizeCrop, 0, Qt::AlignLeft);
-    btnSaliency = new controls::CheckBox("Keep the subject in view (smart crop)");
-    column->addWidget(btnSaliency);
+    // Named as in the size picker and the saved sizes' details.
+    btnSaliency = new controls::CheckBox("Magic Crop");
+    btnSaliency->setToolTip(QStringLiteral("Keeps the subject of each photo in view"));
+    column->addWidget(btnSaliency, 0, Qt::AlignLeft);
     column->addStretch(1);
 
     btnProceed = new controls::PushButton("PROCEED", controls::PushButton::Role::Primary);

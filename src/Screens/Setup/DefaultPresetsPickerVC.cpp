@@ -124,23 +124,22 @@ void DefaultPresetsPickerVC::buildPercentView() {
     column->setSpacing(10);
     column->addWidget(setup::makeCaption(QStringLiteral("Percentage of the original size"), 13));
 
+    // One control: the slider, and beside it the field that shows its value and takes a typed one;
+    // at zero the field reads "Off", as no percentage is set.
     auto* slide = new QHBoxLayout;
+    slide->setSpacing(12);
     sliderPercent = new QSlider(Qt::Horizontal);
     sliderPercent->setRange(0, 100 * kSliderSteps);
     sliderPercent->setAccessibleName(QStringLiteral("Percentage"));
     lblPercent = setup::makeCaption(QStringLiteral("0 %"), 15, true);
-    lblPercent->setMinimumWidth(56);
-    lblPercent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblPercent->hide();
+    txtPercent = setup::makeTextField(QStringLiteral("Off"));
+    txtPercent->setAccessibleName(QStringLiteral("Percent"));
+    txtPercent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtPercent->setFixedWidth(84);
     slide->addWidget(sliderPercent, 1);
-    slide->addWidget(lblPercent);
+    slide->addWidget(txtPercent);
     column->addLayout(slide);
-
-    auto* typed = new QHBoxLayout;
-    txtPercent = setup::makeTextField(QStringLiteral("Percent, e.g. 50 %"));
-    txtPercent->setMaximumWidth(180);
-    typed->addWidget(txtPercent);
-    typed->addStretch(1);
-    column->addLayout(typed);
     column->addStretch(1);
 
     connect(sliderPercent, &QSlider::valueChanged, this, [this] {
@@ -211,7 +210,8 @@ void DefaultPresetsPickerVC::onPercentageChanged() {
     const double percent = sliderValue();
     storePercentage(percent);
     if (lblPercent) lblPercent->setText(percentText(percent) + QStringLiteral(" %"));
-    if (txtPercent) txtPercent->setText(percentText(percent) + QStringLiteral(" %"));
+    if (txtPercent)
+        txtPercent->setText(percent > 0 ? percentText(percent) + QStringLiteral(" %") : QString());
 }
 
 std::optional<core::PresetInfo> DefaultPresetsPickerVC::makeSizeDictionary() const {

@@ -78,9 +78,14 @@ void FormatSelectionView::selectFormatButton(QObject* sender) {
     const std::string format = button->title().toStdString();
     if (auto* holder = dynamic_cast<OutputFormatHolder*>(parent())) holder->strOutputFormat = format;
     if (formatSelectedBG) {
-        // Before the row is laid out the buttons have no place yet; the background follows the
-        // chosen button when it gets one (see eventFilter).
-        if (button->width() > 0) appkit::animator(*formatSelectedBG).setFrame(appkit::View::frameOf(button));
+        // Only a row on screen slides its background. Before that the buttons have no place yet (a
+        // button not laid out is as wide as a window): an animation started then would go on
+        // writing that width over the place the layout gives, so the background is put under the
+        // button at once and follows it from there (see eventFilter).
+        if (bAppeared && formatBtnContainer && formatBtnContainer->isVisible())
+            appkit::animator(*formatSelectedBG).setFrame(appkit::View::frameOf(button));
+        else
+            formatSelectedBG->setGeometry(button->geometry());
     }
     button->setChecked(true);
     formatIconIndex = appkit::View::tagOf(button);

@@ -77,10 +77,11 @@ void PresetCell::loadView() {
     top->addWidget(sizeArea, 0, Qt::AlignTop);
     top->addStretch(1);
     optionButton =
-        new controls::PushButton(QStringLiteral("…"), controls::PushButton::Role::Borderless, presetView);
+        new controls::PushButton(QStringLiteral("…"), controls::PushButton::Role::Icon, presetView);
     optionButton->setAccessibleName(QStringLiteral("Preset Options"));
     appkit::View::setTagOf(optionButton, 6);
-    optionButton->setFixedSize(24, 20);
+    // A target of 28 x 24, the size of a toolbar's small buttons.
+    optionButton->setFixedSize(28, 24);
     top->addWidget(optionButton, 0, Qt::AlignTop);
     layout->addLayout(top);
 

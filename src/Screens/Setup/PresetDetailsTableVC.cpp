@@ -75,8 +75,9 @@ void PresetDetailsTableVC::applyPickedSize(const std::vector<core::PresetInfo>& 
 
 std::optional<core::PresetInfo> PresetDetailsTableVC::buildPresetDictionary() {
     if (!presetDimensionProvider) {
-        QWidget* anchor = lblPresetName && lblPresetName->parentWidget() ? lblPresetName->parentWidget()
-                                                                         : static_cast<QWidget*>(view());
+        // Right under the control that mends it.
+        QWidget* anchor =
+            btnChooseSize ? static_cast<QWidget*>(btnChooseSize) : static_cast<QWidget*>(view());
         if (showMessagePopover) showMessagePopover("Size not set. Please set size", anchor);
         return std::nullopt;
     }

@@ -72,12 +72,21 @@ void SizeListVC::loadView() {
     tblView->viewport()->installEventFilter(this);
     tblView->installEventFilter(this);
     fill->addWidget(tblView);
+    emptyHint = setup::makeCaption(QStringLiteral("No size chosen: images keep their size"), 12, false, true);
+    emptyHint->setAlignment(Qt::AlignCenter);
+    emptyHint->setContentsMargins(0, 0, 0, 14);
+    fill->addWidget(emptyHint);
     setView(root);
+}
+
+void SizeListVC::showEmptyHint() {
+    if (emptyHint) emptyHint->setVisible(mArrPresetsSelected.empty());
 }
 
 void SizeListVC::viewDidLoad() {
     tblView->setDataSource(this);
     tblView->reloadData();
+    showEmptyHint();
 }
 
 int SizeListVC::numberOfRows(appkit::TableView&) {
@@ -139,6 +148,7 @@ void SizeListVC::showSizePicker() {
 void SizeListVC::addOrSelectSize(const std::vector<core::PresetInfo>& picked) {
     mArrPresetsSelected = setup::mergePickedSizes(mArrPresetsSelected, picked);
     if (tblView) tblView->reloadData();
+    showEmptyHint();
     announceHeight();
 }
 
@@ -146,6 +156,7 @@ void SizeListVC::deletePreset(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= mArrPresetsSelected.size()) return;
     mArrPresetsSelected.erase(mArrPresetsSelected.begin() + row);
     if (tblView) tblView->removeRows({row});
+    showEmptyHint();
     announceHeight();
 }
 

@@ -4,6 +4,7 @@
 // size unticked there leaves it). A row's context menu or the Delete key removes it. The list
 // keeps its sizes between runs; they are never saved. Main thread only.
 
+#include <QLabel>
 #include <QPointer>
 #include <functional>
 #include <vector>
@@ -22,6 +23,8 @@ class SizeListVC : public appkit::ViewController,
     ~SizeListVC() override;
 
     QPointer<appkit::TableView> tblView;
+    // Under the add row while no size is chosen: what a job does then.
+    QPointer<QLabel> emptyHint;
     std::vector<core::PresetInfo> mArrPresetsSelected;
     // Told the new height (count x 40 + 105) whenever the count changes.
     std::function<void(double)> heightDidChange;
@@ -50,4 +53,5 @@ class SizeListVC : public appkit::ViewController,
 
   private:
     void announceHeight();
+    void showEmptyHint();
 };

@@ -551,6 +551,50 @@ TEST_F(PanelsTest, MenuItemsNeedAnActionAndSegmentsActOnlyOnClicks) {
     EXPECT_EQ(segments.selectedSegment(), -1);
 }
 
+TEST_F(PanelsTest, AScreenReaderHearsSegmentsAsPageTabsAndItsPressSelectsExactlyOne) {
+    SegmentedControl segments({"Presets", "Advanced", "Rename", "Bulk"});
+    segments.show();
+    std::vector<int> actions;
+    segments.setAction([&](SegmentedControl& s) { actions.push_back(s.selectedSegment()); });
+    segments.setSelectedSegment(0);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&segments);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::PageTabList);
+    auto tabs = segments.findChildren<QToolButton*>();
+    ASSERT_EQ(tabs.size(), 4);
+
+    auto selectedNames = [&] {
+        QStringList names;
+        for (QToolButton* tab : tabs) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(tab);
+            if (a && a->state().selected) names << a->text(QAccessible::Name);
+        }
+        return names;
+    };
+    // Pressed as a screen reader presses them, whichever was selected before, and twice the same.
+    const struct {
+        int pressed;
+        QString selected;
+    } cases[] = {{1, "Advanced"}, {3, "Bulk"}, {3, "Bulk"}, {0, "Presets"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pressed);
+        QAccessibleInterface* tab = QAccessible::queryAccessibleInterface(tabs[c.pressed]);
+        ASSERT_NE(tab, nullptr);
+        EXPECT_EQ(tab->role(), QAccessible::PageTab) << "a tab, not a check box";
+        EXPECT_FALSE(tab->state().checkable);
+        EXPECT_EQ(tab->parent()->role(), QAccessible::PageTabList);
+        QAccessibleActionInterface* press = tab->actionInterface();
+        ASSERT_NE(press, nullptr);
+        ASSERT_TRUE(press->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        press->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(selectedNames(), QStringList{c.selected});
+        EXPECT_EQ(segments.selectedSegment(), c.pressed);
+        ASSERT_FALSE(actions.empty());
+        EXPECT_EQ(actions.back(), c.pressed) << "the press runs the control's action like a click";
+    }
+    EXPECT_EQ(actions.size(), std::size(cases));
+}
+
 TEST_F(PanelsTest, PopoverOpensBelowItsAnchorAndKeepsItsContentWhenClosed) {
     auto content = std::make_shared<ViewController>();
     content->view()->setMinimumSize(120, 60);

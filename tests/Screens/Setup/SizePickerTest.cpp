@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QTest>
 
 #include "Core/Records/DefaultPresets.h"
@@ -195,6 +196,20 @@ TEST_F(SizePickerListTest, TickedSizesFollowTheCustomSizeAndTheControlsStayInSte
     EXPECT_DOUBLE_EQ(p.sliderValue(), 0);
     EXPECT_EQ(p.lblPercent->text(), "0 %");
     EXPECT_DOUBLE_EQ(settings.doubleValue("UD_Percentage"), 0);
+    // One percent control: the slider and the field beside it, which reads "Off" when none is set.
+    int visibleFields = 0;
+    for (auto* field : p.percentView->findChildren<QLineEdit*>())
+        visibleFields += field->isVisibleTo(p.percentView);
+    EXPECT_EQ(visibleFields, 1);
+    EXPECT_FALSE(p.lblPercent->isVisibleTo(p.percentView)) << "no second reading of the same value";
+    EXPECT_TRUE(p.txtPercent->text().isEmpty());
+    EXPECT_EQ(p.txtPercent->placeholderText(), "Off");
+    p.sliderPercent->setValue(p.sliderPercent->maximum() / 4);
+    EXPECT_EQ(p.txtPercent->text(), "25 %") << "the field follows the slider";
+    p.sliderPercent->setValue(0);
+    EXPECT_TRUE(p.txtPercent->text().isEmpty());
+    QTest::keyClicks(p.txtWidth, "640");
+    drain();
 
     click(p.btnDone);
     EXPECT_EQ(picker(), nullptr) << "Done slides back and the picker leaves";

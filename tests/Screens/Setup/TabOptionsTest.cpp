@@ -12,12 +12,14 @@
 #include "Controls/TextField.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/Rename/RenameOptions.h"
+#include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/Window.h"
 #include "Platform/Foundation/UserDefaults.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Setup/BulkPreset.h"
+#include "Screens/Setup/FormatSelectionView.h"
 #include "Screens/Setup/OptionsHolderVC.h"
 #include "Screens/Setup/RenameMasterVC.h"
 #include "Screens/Setup/RenameOptionTVC.h"
@@ -179,6 +181,36 @@ TEST_F(RenamePaneTest, ANarrowWindowHidesTheTopBarItemsFromThe644PointMarkOnLate
         EXPECT_EQ(items[0]->isHidden(), c.hiddenLater);
         window.reset();
     }
+}
+
+}  // namespace
+
+namespace {
+
+class FormatRowTest : public testsupport::UiTest {};
+
+TEST_F(FormatRowTest, TheSelectionSitsUnderTheChosenFormatFromTheFirstFrameWithAnimationsRunning) {
+    // Animations at their real pace, as in the application: the row is made before it is laid out.
+    appkit::AnimationClock::setDurationScale(1);
+    appkit::Window window;
+    auto row = std::make_shared<FormatSelectionView>();
+    QWidget* rowView = row->view();
+    rowView->setParent(&window);
+    window.resize(700, 120);
+    rowView->setGeometry(10, 10, 680, 40);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto selectionUnder = [&](int tag) {
+        return row->formatSelectedBG->geometry() == row->buttonWithTag(tag)->geometry();
+    };
+    for (int frame = 0; frame < 8; ++frame) {
+        QTest::qWait(50);
+        EXPECT_TRUE(selectionUnder(1)) << "at " << frame * 50 << " ms the selection strays from Default";
+    }
+    EXPECT_LT(row->formatSelectedBG->width(), row->formatBtnContainer->width() / 3);
+
+    QTest::mouseClick(row->buttonWithTag(3), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return selectionUnder(3); }, 2000)) << "it slides under .png";
 }
 
 }  // namespace
