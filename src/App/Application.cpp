@@ -7,9 +7,11 @@
 #include "App/InstanceChannel.h"
 #include "App/MainMenuBar.h"
 #include "App/MainStoryboard.h"
+#include "App/TerminationSignals.h"
 #include "Controls/ScrollBarStyle.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Queue.h"
 
 Application::Application(foundation::UserDefaults& defaults)
@@ -30,6 +32,9 @@ Application::~Application() {
     if (windowController_ && windowController_->isWindowLoaded())
         windowController_->window()->removeEventFilter(this);
     windowController_.reset();
+    // The screens' jobs write into the delegate's settings: none outlives the shell.
+    dispatch::cancelRunningJobs();
+    dispatch::waitForRunningJobs(std::chrono::seconds(30));
 }
 
 appkit::Window* Application::mainWindow() {
@@ -53,8 +58,12 @@ void Application::finishLaunching() {
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Close && windowController_ && watched == windowController_->window())
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    if (event->type() == QEvent::Close && windowController_ && watched == windowController_->window()) {
+        // The window stays until the application ends: while a job runs the user may keep working.
+        event->ignore();
+        delegate_->terminate();
+        return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -72,6 +81,9 @@ int runApplication(QApplication& app) {
     int code = 0;
     {
         Application shell(userDefaults());
+        // A signal decides without asking: the jobs stop, then the application quits.
+        const TerminationSignals terminationSignals(
+            [&shell] { shell.delegate().terminate(AppDelegate::QuitAsking::StopWithoutAsking); });
         shell.finishLaunching();
         channel.filesReceived = [&shell](const std::vector<std::string>& paths) { shell.openFiles(paths); };
         if (!opened.empty()) dispatch::Queue::main().async([&shell, opened] { shell.openFiles(opened); });

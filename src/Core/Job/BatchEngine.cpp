@@ -10,6 +10,7 @@
 #include "Core/Job/ResultGroups.h"
 #include "Core/Job/SourceCollection.h"
 #include "Extensions/AppGlobals.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Platform/Foundation/Formatters.h"
 
@@ -252,7 +253,11 @@ void BatchEngine::runPresets(const std::shared_ptr<BatchJob>& job) {
     job->outputFolder = *folder;
     job->allowPortraitResize = defaults().boolean("UD_Allow_Portrait_Resize");
     if (screen_) job->previewRectangle = screen_->previewRectangle();
-    dispatch::Queue::global().async([job] { job->processAllImages(); });
+    // Registered for as long as its worker runs, so that quitting can stop it and wait for it.
+    auto registration = std::make_shared<dispatch::RunningJob>([weak = std::weak_ptr<BatchJob>(job)] {
+        if (auto running = weak.lock()) running->isGotCancel = true;
+    });
+    dispatch::Queue::global().async([job, registration] { job->processAllImages(); });
 }
 
 void BatchEngine::addPhotosToTotal(const std::shared_ptr<BatchJob>& job) {

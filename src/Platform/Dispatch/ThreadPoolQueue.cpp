@@ -15,13 +15,22 @@ ThreadPoolQueue::ThreadPoolQueue(std::string label, unsigned threadCount) : Queu
 }
 
 ThreadPoolQueue::~ThreadPoolQueue() {
+    stop();
+}
+
+void ThreadPoolQueue::stop() {
+    const std::lock_guard joinLock(joinMutex_);
+    decltype(blocks_) dropped;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
-        blocks_.clear();
+        dropped.swap(blocks_);
     }
     changed_.notify_all();
+    // What the dropped blocks hold goes outside the lock: its destructors may hand over work.
+    dropped.clear();
     for (auto& t : threads_) t.join();
+    threads_.clear();
 }
 
 void ThreadPoolQueue::async(Block block) {
