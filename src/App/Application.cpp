@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <clocale>
 
 #include "App/Document.h"
 #include "App/InstanceChannel.h"
@@ -9,9 +10,11 @@
 #include "App/MainStoryboard.h"
 #include "App/TerminationSignals.h"
 #include "Controls/ScrollBarStyle.h"
+#include "Extensions/AppGlobals.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/Dispatch/BackgroundWork.h"
+#include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Platform/Dispatch/Queue.h"
 
 Application::Application(foundation::UserDefaults& defaults)
@@ -72,11 +75,20 @@ void Application::openFiles(const std::vector<std::string>& paths) {
     for (const auto& path : paths) Document::openURL(path);
 }
 
-int runApplication(QApplication& app) {
+int runApplication(QApplication& app, const std::function<void(Application&)>& launched) {
+    // Qt adopts the environment's locale; numbers and texts here are formatted with explicit ICU
+    // locales, so the process keeps the neutral one.
+    std::setlocale(LC_ALL, "C.UTF-8");
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QString::fromStdString(appName().value_or("Vorta")));
+    dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     const auto opened = openedPathsFromArguments(app.arguments());
     // A second start hands its files to the running instance and ends at once.
     InstanceChannel channel(InstanceChannel::defaultSocketPath());
-    if (channel.handOff(opened)) return 0;
+    if (channel.handOff(opened)) {
+        dispatch::Queue::setMainBackend(nullptr);
+        return 0;
+    }
     channel.listen();
     int code = 0;
     {
@@ -87,6 +99,7 @@ int runApplication(QApplication& app) {
         shell.finishLaunching();
         channel.filesReceived = [&shell](const std::vector<std::string>& paths) { shell.openFiles(paths); };
         if (!opened.empty()) dispatch::Queue::main().async([&shell, opened] { shell.openFiles(opened); });
+        if (launched) launched(shell);
         code = app.exec();
         channel.filesReceived = nullptr;
     }
