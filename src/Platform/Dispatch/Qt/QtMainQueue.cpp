@@ -4,7 +4,14 @@
 #include <QThread>
 #include <algorithm>
 
+#include "Platform/Dispatch/HandOver.h"
+
 namespace dispatch {
+
+namespace {
+// The wake-up travels through Qt's event queue.
+const char kWakeHandOver = 0;
+}  // namespace
 
 QtMainQueue::QtMainQueue()
     : Queue("com.apple.main-thread"),
@@ -37,9 +44,11 @@ bool QtMainQueue::isCurrent() const {
 
 void QtMainQueue::wake() {
     // The timer belongs to the GUI thread: re-arm it there.
+    beforeHandOver(&kWakeHandOver);
     QMetaObject::invokeMethod(
         context_.get(),
         [this] {
+            afterHandOver(&kWakeHandOver);
             std::int64_t next;
             {
                 std::lock_guard lock(mutex_);
