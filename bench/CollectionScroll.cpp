@@ -10,6 +10,7 @@
 
 #include "Platform/AppKit/CollectionView.h"
 #include "Platform/AppKit/Storyboard.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 
 using namespace appkit;
 
@@ -43,6 +44,7 @@ class Source : public CollectionViewDataSource {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     Storyboard board("Bench");
     board.registerController("item", [] { return std::make_shared<Item>(); });
     Source source;

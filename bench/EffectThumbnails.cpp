@@ -13,12 +13,14 @@
 #include <vips/vips8>
 
 #include "Core/Records/LazyThumbnail.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Screens/Setup/EffectCollectionVC.h"
 #include "Support/SyntheticPhoto.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     const int width = argc > 2 ? std::atoi(argv[1]) : 6000;
     const int height = argc > 2 ? std::atoi(argv[2]) : 4000;
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());

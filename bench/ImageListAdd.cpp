@@ -16,6 +16,7 @@
 
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Storyboard.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageItemView.h"
@@ -68,6 +69,7 @@ void runUntil(Pred done) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     if (VIPS_INIT(argv[0])) return 1;
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     const int count = argc > 1 ? std::atoi(argv[1]) : 10000;

@@ -16,7 +16,7 @@ function(vorta_test name)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} vorta_testsupport GTest::gtest GTest::gmock)
     if(NOT ARG_OWN_MAIN)
-        target_link_libraries(${name} PRIVATE GTest::gtest_main)
+        target_link_libraries(${name} PRIVATE vorta_test_main)
     endif()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

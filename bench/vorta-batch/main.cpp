@@ -26,6 +26,7 @@
 #include "Core/Job/OutputFolder.h"
 #include "Core/Job/SourceCollection.h"
 #include "Core/Records/DefaultPresets.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/ManualQueue.h"
 #include "Platform/Foundation/PlistValue.h"
 
@@ -88,6 +89,7 @@ std::optional<core::PresetInfo> builtInPreset(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const dispatch::BackgroundWorkScope backgroundWork;
     std::vector<core::PresetInfo> presets;
     std::vector<std::filesystem::path> inputs;
     std::optional<std::filesystem::path> output, settings;

@@ -1,7 +1,8 @@
 #include "App/AppDelegate.h"
 
-#include "App/ActivityHookup.h"
+#include <QCoreApplication>
 
+#include "App/ActivityHookup.h"
 #include "App/AppDefaults.h"
 #include "App/MessagePopover.h"
 #include "Core/Job/OutputFolder.h"
@@ -10,7 +11,13 @@
 #include "Platform/AppKit/Workspace.h"
 #include "Platform/Foundation/NotificationCenter.h"
 
-AppDelegate::AppDelegate(foundation::UserDefaults& defaults) : defaults_(defaults) {
+AppDelegate::AppDelegate(foundation::UserDefaults& defaults)
+    // The windows are not asked again: quitting has been decided here.
+    : quitApplication([] {
+          QMetaObject::invokeMethod(
+              qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+      }),
+      defaults_(defaults) {
     setAppDelegate(this);
     registerAppDefaults(defaults_);
     // Every run asks for its output folder again with its first job.

@@ -66,6 +66,16 @@ class AppDelegate : public QObject,
     void applicationWillFinishLaunching();
     void applicationDidFinishLaunching();
     void applicationWillTerminate();
+
+    // Quitting: the Quit command, closing the main window and SIGTERM or SIGINT all come here.
+    // With no job running the application quits at once. While one runs, the user is asked "A job
+    // is running. Stop it and quit?" (a signal decides without asking): Stop and Quit cancels every
+    // job and waits, the event loop turning, until each has finished the file it was writing, then
+    // quits; Keep Working forgets the request and the job goes on.
+    enum class QuitAsking { AskUser, StopWithoutAsking };
+    void terminate(QuitAsking asking = QuitAsking::AskUser);
+    // Ends the event loop, later; tests record the call instead.
+    std::function<void()> quitApplication;
     // Brings the main window back; the application does nothing further of its own.
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
     void openMainWindow();
@@ -136,9 +146,13 @@ class AppDelegate : public QObject,
     // The image index of the first selected image of the previewed list view, 0 without one.
     int firstSelectedImage() const;
     void runPresetOnceListShows(int row, const std::string& name, int attempt);
+    void stopJobsAndQuit();
+    void quitOnceJobsHaveStopped();
 
     foundation::UserDefaults& defaults_;
     std::shared_ptr<appkit::Popover> messagePopover_;
+    bool askingToQuit_ = false;
+    bool stoppingToQuit_ = false;
 };
 
 // The name of the notification posted on every resize of the main window.

@@ -2,14 +2,19 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <clocale>
 
 #include "App/Document.h"
 #include "App/InstanceChannel.h"
 #include "App/MainMenuBar.h"
 #include "App/MainStoryboard.h"
+#include "App/TerminationSignals.h"
 #include "Controls/ScrollBarStyle.h"
+#include "Extensions/AppGlobals.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Dispatch/BackgroundWork.h"
+#include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Platform/Dispatch/Queue.h"
 
 Application::Application(foundation::UserDefaults& defaults)
@@ -30,6 +35,9 @@ Application::~Application() {
     if (windowController_ && windowController_->isWindowLoaded())
         windowController_->window()->removeEventFilter(this);
     windowController_.reset();
+    // The screens' jobs write into the delegate's settings: none outlives the shell.
+    dispatch::cancelRunningJobs();
+    dispatch::waitForRunningJobs(std::chrono::seconds(30));
 }
 
 appkit::Window* Application::mainWindow() {
@@ -53,8 +61,12 @@ void Application::finishLaunching() {
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Close && windowController_ && watched == windowController_->window())
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    if (event->type() == QEvent::Close && windowController_ && watched == windowController_->window()) {
+        // The window stays until the application ends: while a job runs the user may keep working.
+        event->ignore();
+        delegate_->terminate();
+        return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -63,18 +75,31 @@ void Application::openFiles(const std::vector<std::string>& paths) {
     for (const auto& path : paths) Document::openURL(path);
 }
 
-int runApplication(QApplication& app) {
+int runApplication(QApplication& app, const std::function<void(Application&)>& launched) {
+    // Qt adopts the environment's locale; numbers and texts here are formatted with explicit ICU
+    // locales, so the process keeps the neutral one.
+    std::setlocale(LC_ALL, "C.UTF-8");
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QString::fromStdString(appName().value_or("Vorta")));
+    dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     const auto opened = openedPathsFromArguments(app.arguments());
     // A second start hands its files to the running instance and ends at once.
     InstanceChannel channel(InstanceChannel::defaultSocketPath());
-    if (channel.handOff(opened)) return 0;
+    if (channel.handOff(opened)) {
+        dispatch::Queue::setMainBackend(nullptr);
+        return 0;
+    }
     channel.listen();
     int code = 0;
     {
         Application shell(userDefaults());
+        // A signal decides without asking: the jobs stop, then the application quits.
+        const TerminationSignals terminationSignals(
+            [&shell] { shell.delegate().terminate(AppDelegate::QuitAsking::StopWithoutAsking); });
         shell.finishLaunching();
         channel.filesReceived = [&shell](const std::vector<std::string>& paths) { shell.openFiles(paths); };
         if (!opened.empty()) dispatch::Queue::main().async([&shell, opened] { shell.openFiles(opened); });
+        if (launched) launched(shell);
         code = app.exec();
         channel.filesReceived = nullptr;
     }

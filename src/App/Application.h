@@ -1,10 +1,12 @@
 #pragma once
 // The application shell: makes the application delegate and the main window, runs the launch
 // steps, and runs the termination step (saving the presets) on every way out: the main window
-// closing, quitting, SIGTERM or SIGINT (turned into a quit by main), and the desktop session
-// ending. Main thread only.
+// closing, quitting, SIGTERM or SIGINT, and the desktop session ending. Each of the first three
+// goes through the delegate's quitting, which asks (or, for a signal, decides) to stop a running
+// job first; no job outlives the shell. Main thread only.
 
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,5 +42,7 @@ class Application : public QObject {
     std::shared_ptr<VortaWindowController> windowController_;
 };
 
-// Runs the application on the standard settings until it quits; returns the exit code.
-int runApplication(QApplication& app);
+// Runs the application on the standard settings until it quits, with the event-loop main queue;
+// returns the exit code. `launched`, when given, runs once the main window is up (a test program
+// drives the screens from there).
+int runApplication(QApplication& app, const std::function<void(Application&)>& launched = {});

@@ -39,8 +39,8 @@ QMenuBar* installMainMenu(AppDelegate& delegate, appkit::Window& window) {
     appMenu->addSeparator();
     appkit::MenuItem* quit = appMenu->addItem(
         QStringLiteral("Quit Vorta Pro_macOS"),
-        [](appkit::MenuItem&) {
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        [app](appkit::MenuItem&) {
+            if (app) app->terminate();
         },
         QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);

@@ -281,23 +281,24 @@ TEST_F(PresetEditorTest, ASavedSizeAppliesAtOnceAndShowsInTheIndicator) {
     EXPECT_TRUE(page()->placeholderIcon->isVisibleTo(page()->view()));
     EXPECT_FALSE(page()->indicatorHolderView->isVisibleTo(page()->view()));
     openPicker();
-    DefaultPresetsPickerVC* p = picker();
-    appkit::TableView* table = p->tableView;
+    // Each time the picker opens it is a new one, with a table of its own.
+    auto table = [&] { return picker()->tableView.data(); };
     // Headers, the custom-size and percent rows, then every built-in preset but none with a check box.
-    ASSERT_EQ(table->numberOfRows(), 4 + 7);
+    ASSERT_EQ(table()->numberOfRows(), 4 + 7);
     auto rowNamed = [&](const std::string& name) {
-        for (int row = 4; row < table->numberOfRows(); ++row) {
-            table->scrollRowToVisible(row);
+        appkit::TableView* rows = table();
+        for (int row = 4; row < rows->numberOfRows(); ++row) {
+            rows->scrollRowToVisible(row);
             drain();
-            auto* label = qobject_cast<QLabel*>(table->viewAtRow(row)->findChildren<QLabel*>().value(0));
+            auto* label = qobject_cast<QLabel*>(rows->viewAtRow(row)->findChildren<QLabel*>().value(0));
             if (label && label->text().toStdString() == name) return row;
         }
         return -1;
     };
     const int hd = rowNamed("HD");
     ASSERT_GE(hd, 0);
-    EXPECT_TRUE(table->viewAtRow(hd)->findChild<controls::CheckBox*>()->isHidden());
-    click(table->viewAtRow(hd));
+    EXPECT_TRUE(table()->viewAtRow(hd)->findChild<controls::CheckBox*>()->isHidden());
+    click(table()->viewAtRow(hd));
     EXPECT_EQ(picker(), nullptr) << "a saved size slides back at once";
 
     auto indicator = [&] { return page()->indicatorHolderView.data(); };

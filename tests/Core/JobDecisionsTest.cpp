@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Core/Effects/FMFilter.h"
 #include "Core/Job/JobDecisions.h"
 #include "TestImages.h"
@@ -82,9 +84,24 @@ TEST(JobDecisions, PreviewPanelFollowsSaliencyAndOfferedEffects) {
     auto original = p;
     original.presets[0]["imageEffectFilter"] = "Original";
     EXPECT_FALSE(previewPanelWanted(original));
-    auto unknown = p;
-    unknown.presets[0]["imageEffectFilter"] = "Starfield";
-    EXPECT_FALSE(previewPanelWanted(unknown));
+    // Effects of the catalogue that the effects grid does not offer (generators, transitions, the
+    // vignettes) cannot be chosen, so a stored name of theirs shows no panel.
+    for (const auto kind : {FMFilter::Case::YUCIStarfieldGenerator, FMFilter::Case::YUCISkyGenerator,
+                            FMFilter::Case::YUCIFlashTransition, FMFilter::Case::CIVignette}) {
+        const std::string name = FMFilter(kind).displayName();
+        SCOPED_TRACE(name);
+        const auto& all = FMFilter::allCases();
+        ASSERT_NE(
+            std::find_if(all.begin(), all.end(), [&](const FMFilter& f) { return f.displayName() == name; }),
+            all.end())
+            << "a name of the catalogue";
+        auto outside = p;
+        outside.presets[0]["imageEffectFilter"] = name;
+        EXPECT_FALSE(previewPanelWanted(outside));
+        // The same preset with an offered effect besides it does show the panel.
+        outside.presets.push_back(PresetInfo{{"presetName", "B"}, {"imageEffectFilter", "Sepia"}});
+        EXPECT_TRUE(previewPanelWanted(outside));
+    }
 }
 
 TEST(JobDecisions, OutputFormatAndEffectChoice) {

@@ -55,4 +55,17 @@ std::pair<int, int> imageFileSize(const std::filesystem::path& path) {
     return size;
 }
 
+bool decodesWhole(const std::filesystem::path& path) {
+    photoLike(1, 1, 0);  // starts libvips
+    try {
+        // Every pixel is decoded; a truncated or damaged file fails instead of giving grey.
+        const auto image = vips::VImage::new_from_file(path.c_str(), vips::VImage::option()->set("fail", true));
+        (void)image.avg();
+        return image.width() > 0 && image.height() > 0;
+    } catch (const vips::VError&) {
+        vips_error_clear();
+        return false;
+    }
+}
+
 }  // namespace testsupport

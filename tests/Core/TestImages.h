@@ -20,4 +20,7 @@ image::Image makeTestImage(int width, int height, unsigned seed = 1);
 // The pixel size read back from a written file; (0, 0) when it cannot be read.
 std::pair<int, int> imageFileSize(const std::filesystem::path& path);
 
+// Whether the file decodes to its last pixel without a single error.
+bool decodesWhole(const std::filesystem::path& path);
+
 }  // namespace testsupport

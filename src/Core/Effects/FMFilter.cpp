@@ -84,17 +84,18 @@ std::optional<image::Image> FMFilter::apply(const image::Image& input) const {
 }
 
 const std::vector<FMFilter>& FMFilter::allCases() {
-    static const std::vector<FMFilter> cases = [] {
+    // Read by workers to the very end of the process: never destroyed.
+    static const auto* const cases = new std::vector<FMFilter>([] {
         std::vector<FMFilter> all;
         for (int i = 0; i < kCaseCount; ++i) all.emplace_back(Case(i));
         return all;
-    }();
-    return cases;
+    }());
+    return *cases;
 }
 
 const std::vector<FMFilter>& FMFilter::allFilters() {
     using enum Case;
-    static const std::vector<FMFilter> grid = {
+    static const auto* const grid = new std::vector<FMFilter>{
         None,
         CIPhotoEffectAutoEnhance,
         CIPhotoEffectChrome,
@@ -127,7 +128,7 @@ const std::vector<FMFilter>& FMFilter::allFilters() {
         CIBoxBlur,
         CILineOverlay,
     };
-    return grid;
+    return *grid;
 }
 
 FMFilter FMFilter::fromDisplayName(std::string_view name) {

@@ -37,8 +37,9 @@ std::vector<std::optional<ci::Filter>> buildFilters() {
 }  // namespace
 
 const std::vector<std::optional<ci::Filter>>& FilterStore::filters() {
-    static const std::vector<std::optional<ci::Filter>> list = buildFilters();
-    return list;
+    // Read by workers to the very end of the process: never destroyed.
+    static const auto* const list = new std::vector<std::optional<ci::Filter>>(buildFilters());
+    return *list;
 }
 
 image::Image FilterStore::apply(const ci::Filter& filter, const image::Image& image) {

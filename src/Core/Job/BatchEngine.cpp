@@ -10,6 +10,8 @@
 #include "Core/Job/ResultGroups.h"
 #include "Core/Job/SourceCollection.h"
 #include "Extensions/AppGlobals.h"
+#include "Platform/Dispatch/BackgroundWork.h"
+#include "Platform/Dispatch/HandOver.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Platform/Foundation/Formatters.h"
 
@@ -109,42 +111,42 @@ bool BatchEngine::isRunning() const {
 }
 
 std::vector<SourceURLInfo> BatchEngine::arrImageSet() const {
-    std::lock_guard lock(job_->mutex);
+    const dispatch::VisibleLock lock(job_->mutex);
     return job_->arrImageSet;
 }
 std::vector<SourceURLInfo> BatchEngine::arrDoneImageSet() const {
-    std::lock_guard lock(job_->mutex);
+    const dispatch::VisibleLock lock(job_->mutex);
     return job_->arrDoneImageSet;
 }
 std::vector<SourceURLInfo> BatchEngine::arrSkipImageSet() const {
-    std::lock_guard lock(job_->mutex);
+    const dispatch::VisibleLock lock(job_->mutex);
     return job_->arrSkipImageSet;
 }
 std::vector<ResultGroupInfo> BatchEngine::mArrResizedGroupedData() const {
-    std::lock_guard lock(job_->mutex);
+    const dispatch::VisibleLock lock(job_->mutex);
     return job_->mArrResizedGroupedData;
 }
 std::vector<ResultGroupInfo> BatchEngine::mArrSkippedGroupedData() const {
-    std::lock_guard lock(job_->mutex);
+    const dispatch::VisibleLock lock(job_->mutex);
     return job_->mArrSkippedGroupedData;
 }
 std::optional<std::filesystem::path> BatchEngine::strTargetFolder() const {
-    std::lock_guard lock(job_->mutex);
+    const dispatch::VisibleLock lock(job_->mutex);
     return job_->strTargetFolder;
 }
 std::string BatchEngine::strPresetRunningNow() const {
-    std::lock_guard lock(job_->mutex);
+    const dispatch::VisibleLock lock(job_->mutex);
     return job_->strPresetRunningNow;
 }
 std::int64_t BatchEngine::intImgNumber() const {
-    std::lock_guard lock(job_->mutex);
+    const dispatch::VisibleLock lock(job_->mutex);
     return job_->intImgNumber;
 }
 std::int64_t BatchEngine::userImgResizeTime() const {
     return job_->processedCount * 30;
 }
 std::optional<foundation::Date> BatchEngine::totalTime() const {
-    std::lock_guard lock(job_->mutex);
+    const dispatch::VisibleLock lock(job_->mutex);
     return job_->totalTime;
 }
 
@@ -221,14 +223,14 @@ void BatchEngine::loadImageSet(BatchJob& job) {
         for (const auto& i : images) paths.push_back(std::get<std::filesystem::path>(i));
         set = sourceInfosForURLs(paths, job.params.baseName, job.params.startIndex);
     }
-    std::lock_guard lock(job.mutex);
+    const dispatch::VisibleLock lock(job.mutex);
     job.arrImageSet = std::move(set);
 }
 
 void BatchEngine::beginProcessingOnMain(const std::shared_ptr<BatchJob>& job) {
     std::size_t imageCount;
     {
-        std::lock_guard lock(job->mutex);
+        const dispatch::VisibleLock lock(job->mutex);
         job->totalTime = now();
         imageCount = job->arrImageSet.size();
     }
@@ -252,7 +254,11 @@ void BatchEngine::runPresets(const std::shared_ptr<BatchJob>& job) {
     job->outputFolder = *folder;
     job->allowPortraitResize = defaults().boolean("UD_Allow_Portrait_Resize");
     if (screen_) job->previewRectangle = screen_->previewRectangle();
-    dispatch::Queue::global().async([job] { job->processAllImages(); });
+    // Registered for as long as its worker runs, so that quitting can stop it and wait for it.
+    auto registration = std::make_shared<dispatch::RunningJob>([weak = std::weak_ptr<BatchJob>(job)] {
+        if (auto running = weak.lock()) running->isGotCancel = true;
+    });
+    dispatch::Queue::global().async([job, registration] { job->processAllImages(); });
 }
 
 void BatchEngine::addPhotosToTotal(const std::shared_ptr<BatchJob>& job) {
@@ -266,7 +272,7 @@ void BatchEngine::storePhotoTotal(const std::shared_ptr<BatchJob>& job, std::int
     defaults().set("UDTotalPhotos", foundation::PlistValue(total));
     defaults().synchronize();
     {
-        std::lock_guard lock(job->mutex);
+        const dispatch::VisibleLock lock(job->mutex);
         job->strTargetFolder = job->jobFolder;
     }
     finishJob(job, !job->isGotCancel && job->processedCount > 0);

@@ -12,6 +12,7 @@
 #include "Core/Job/TargetSize.h"
 #include "Core/Rename/SafeName.h"
 #include "Extensions/AppGlobals.h"
+#include "Platform/Dispatch/HandOver.h"
 #include "Platform/Image/VipsRuntime.h"
 
 namespace core {
@@ -49,7 +50,7 @@ void BatchJob::processAllImages() {
 
     std::vector<SourceURLInfo> images;
     {
-        std::lock_guard lock(mutex);
+        const dispatch::VisibleLock lock(mutex);
         images = arrImageSet;
         this->jobFolder = *jobFolder;
     }
@@ -68,7 +69,7 @@ void BatchJob::processAllImages() {
         const std::string shown = isBlank(name) ? (copyOnlyFlag ? "Renaming" : "Default") : name;
         const std::string header = shown + positionText(presets, k);
         {
-            std::lock_guard lock(mutex);
+            const dispatch::VisibleLock lock(mutex);
             strPresetRunningNow = shown;
             presetsStarted.push_back(preset);
         }
@@ -90,7 +91,7 @@ void BatchJob::processAllImages() {
         if (presetFolder) {
             input.presetFolder = *presetFolder;
             {
-                std::lock_guard lock(mutex);
+                const dispatch::VisibleLock lock(mutex);
                 strTargetFolder = *presetFolder;
             }
             defaults->set("UDTargetFolder", foundation::PlistValue(presetFolder->string()));
@@ -99,7 +100,7 @@ void BatchJob::processAllImages() {
         // Before an image is worked on: the header and the processing list follow the job.
         const auto announce = [&](std::size_t i) {
             {
-                std::lock_guard lock(mutex);
+                const dispatch::VisibleLock lock(mutex);
                 intImgNumber = static_cast<std::int64_t>(i) + 1;
             }
             postToScreen([header](ActivityScreen& s) { s.showPresetHeader(header); });
@@ -125,7 +126,7 @@ void BatchJob::processAllImages() {
             const auto outcome = nameOutputFile(std::move(finished), *fileSystem);
             ++visitedCount;
             {
-                std::lock_guard lock(mutex);
+                const dispatch::VisibleLock lock(mutex);
                 const bool done = outcome.kind == ImageStepOutcome::Kind::Done;
                 (done ? arrDoneImageSet : arrSkipImageSet).push_back(outcome.record);
                 addResultToGroups(outcome.record, preset, input.presetIndex,
@@ -138,7 +139,7 @@ void BatchJob::processAllImages() {
                 const auto processed = ++processedCount;
                 std::vector<PresetInfo> started;
                 {
-                    std::lock_guard lock(mutex);
+                    const dispatch::VisibleLock lock(mutex);
                     started = presetsStarted;
                 }
                 const int count = static_cast<int>(images.size());
@@ -186,14 +187,14 @@ void BatchJob::processAllImages() {
             for (;;) {
                 std::size_t i;
                 {
-                    std::lock_guard lock(slotMutex);
+                    const dispatch::VisibleLock lock(slotMutex);
                     if (nextToTake >= images.size()) return;
                     i = nextToTake++;
                 }
                 const bool cancelled = isGotCancel;
                 auto outcome = cancelled ? cancelledOutcome(i) : compute(i);
                 if (!cancelled) image::returnFreedMemory();
-                std::lock_guard lock(slotMutex);
+                const dispatch::VisibleLock lock(slotMutex);
                 slots[i].emplace(std::move(outcome), cancelled);
                 while (nextToCommit < slots.size() && slots[nextToCommit]) {
                     auto& [ready, wasCancelled] = *slots[nextToCommit];

@@ -20,13 +20,14 @@ PresetInfo builtIn(const char* name, double width, double height, double percent
 }  // namespace
 
 const std::vector<PresetInfo>& defaultPresets() {
-    static const std::vector<PresetInfo> presets{
+    // Read by workers to the very end of the process: never destroyed.
+    static const auto* const presets = new std::vector<PresetInfo>{
         builtIn("Half", -1, -1, 50, true),         builtIn("W-1280", 1280, -1, -1, false),
         builtIn("HD", 1280, 720, -1, true),        builtIn("H-1280", -1, 1280, -1, false),
         builtIn("Full HD", 1920, 1080, -1, false), builtIn("4K", 3840, 2160, -1, true),
         builtIn("SD", 720, 480, -1, false),
     };
-    return presets;
+    return *presets;
 }
 
 }  // namespace core

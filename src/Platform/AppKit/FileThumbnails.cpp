@@ -4,9 +4,14 @@
 #include <QImageReader>
 #include <QPixmap>
 
+#include "Platform/Dispatch/HandOver.h"
+
 namespace appkit {
 
 namespace {
+
+// The request goes to Qt's thread pool and the thumbnail comes back through Qt's event queue.
+const char kThumbnailHandOver = 0;
 
 // Decodes straight to about the thumbnail's size where the format allows it (JPEG does), so a large
 // photo costs little; orientation is applied so the thumbnail stands as the photo does.
@@ -37,10 +42,18 @@ QIcon FileThumbnails::icon(const QString& path) {
     if (pending_.contains(path)) return {};
     pending_.insert(path);
     const QSize size = size_;
+    dispatch::beforeHandOver(&kThumbnailHandOver);
     workers_.start([this, path, size] {
+        dispatch::afterHandOver(&kThumbnailHandOver);
         const QImage image = thumbnailOf(path, size);
+        dispatch::beforeHandOver(&kThumbnailHandOver);
         QMetaObject::invokeMethod(
-            this, [this, path, image] { store(path, image); }, Qt::QueuedConnection);
+            this,
+            [this, path, image] {
+                dispatch::afterHandOver(&kThumbnailHandOver);
+                store(path, image);
+            },
+            Qt::QueuedConnection);
     });
     return {};
 }

@@ -2,41 +2,43 @@
 
 #include <cmath>
 
+#include "Platform/Dispatch/HandOver.h"
+
 namespace dispatch {
 
 ManualQueue::ManualQueue(std::string label) : Queue(std::move(label)), owner_(std::this_thread::get_id()) {}
 
 void ManualQueue::async(Block block) {
-    std::lock_guard lock(mutex_);
+    const dispatch::VisibleLock lock(mutex_);
     blocks_.emplace(std::make_pair(now_, sequence_++), std::move(block));
     arrived_.notify_all();
 }
 
 void ManualQueue::asyncAt(Time deadline, Block block) {
-    std::lock_guard lock(mutex_);
+    const dispatch::VisibleLock lock(mutex_);
     blocks_.emplace(std::make_pair(deadline.ns, sequence_++), std::move(block));
     arrived_.notify_all();
 }
 
 Time ManualQueue::now() const {
-    std::lock_guard lock(mutex_);
+    const dispatch::VisibleLock lock(mutex_);
     return Time{now_};
 }
 
 bool ManualQueue::isCurrent() const {
-    std::lock_guard lock(mutex_);
+    const dispatch::VisibleLock lock(mutex_);
     return std::this_thread::get_id() == owner_;
 }
 
 std::size_t ManualQueue::pendingCount() const {
-    std::lock_guard lock(mutex_);
+    const dispatch::VisibleLock lock(mutex_);
     return blocks_.size();
 }
 
 bool ManualQueue::runOneDue() {
     Block block;
     {
-        std::lock_guard lock(mutex_);
+        const dispatch::VisibleLock lock(mutex_);
         owner_ = std::this_thread::get_id();
         if (blocks_.empty() || blocks_.begin()->first.first > now_) return false;
         block = std::move(blocks_.begin()->second);
@@ -56,13 +58,13 @@ int ManualQueue::advance(double seconds) {
     const auto step = static_cast<std::int64_t>(std::llround(seconds * 1e9));
     std::int64_t target;
     {
-        std::lock_guard lock(mutex_);
+        const dispatch::VisibleLock lock(mutex_);
         target = now_ + step;
     }
     int count = runUntilIdle();
     for (;;) {
         {
-            std::lock_guard lock(mutex_);
+            const dispatch::VisibleLock lock(mutex_);
             if (blocks_.empty() || blocks_.begin()->first.first > target) {
                 now_ = target;
                 break;
@@ -83,6 +85,7 @@ bool ManualQueue::runUntil(const std::function<bool()>& done, std::chrono::milli
         while (runOneDue())
             if (done()) return true;
         std::unique_lock lock(mutex_);
+        afterHandOver(&mutex_);
         if (!blocks_.empty()) {
             // Nothing due now: jump the virtual clock to the next deadline.
             now_ = std::max(now_, blocks_.begin()->first.first);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Platform/Dispatch/HandOver.h"
 #include "Platform/Dispatch/Queue.h"
 
 namespace dispatch {
@@ -13,7 +14,7 @@ std::shared_ptr<OperationQueue> OperationQueue::make(std::string name, int maxCo
 std::shared_ptr<Operation> OperationQueue::addOperation(Work work) {
     auto op = std::make_shared<Operation>();
     {
-        std::lock_guard lock(mutex_);
+        const dispatch::VisibleLock lock(mutex_);
         pending_.push_back({op, std::move(work)});
     }
     startMore();
@@ -21,7 +22,7 @@ std::shared_ptr<Operation> OperationQueue::addOperation(Work work) {
 }
 
 void OperationQueue::startMore() {
-    std::lock_guard lock(mutex_);
+    const dispatch::VisibleLock lock(mutex_);
     while (!pending_.empty() && (maxConcurrent_ <= 0 || static_cast<int>(running_.size()) < maxConcurrent_)) {
         auto next = std::move(pending_.front());
         pending_.pop_front();
@@ -31,7 +32,7 @@ void OperationQueue::startMore() {
             if (!next.operation->isCancelled()) next.work(*next.operation);
             if (auto self = weakSelf.lock()) {
                 {
-                    std::lock_guard lock(self->mutex_);
+                    const dispatch::VisibleLock lock(self->mutex_);
                     std::erase(self->running_, next.operation);
                 }
                 self->startMore();
@@ -41,14 +42,14 @@ void OperationQueue::startMore() {
 }
 
 void OperationQueue::cancelAllOperations() {
-    std::lock_guard lock(mutex_);
+    const dispatch::VisibleLock lock(mutex_);
     for (auto& p : pending_) p.operation->cancel();
     pending_.clear();
     for (auto& op : running_) op->cancel();
 }
 
 int OperationQueue::operationCount() const {
-    std::lock_guard lock(mutex_);
+    const dispatch::VisibleLock lock(mutex_);
     return static_cast<int>(pending_.size() + running_.size());
 }
 

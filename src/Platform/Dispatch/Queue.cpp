@@ -5,6 +5,7 @@
 #include <mutex>
 #include <thread>
 
+#include "Platform/Dispatch/HandOver.h"
 #include "Platform/Dispatch/ManualQueue.h"
 #include "Platform/Dispatch/ThreadPoolQueue.h"
 
@@ -54,12 +55,12 @@ Queue& Queue::global() {
 }
 
 void Queue::setMainBackend(std::shared_ptr<Queue> backend) {
-    std::lock_guard lock(backendMutex());
+    const VisibleLock lock(backendMutex());
     backendSlot() = std::move(backend);
 }
 
 std::shared_ptr<Queue> Queue::mainBackend() {
-    std::lock_guard lock(backendMutex());
+    const VisibleLock lock(backendMutex());
     auto& slot = backendSlot();
     if (!slot) slot = std::make_shared<ManualQueue>("main");
     return slot;

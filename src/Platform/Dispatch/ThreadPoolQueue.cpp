@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "Platform/Dispatch/HandOver.h"
+
 namespace dispatch {
 
 namespace {
@@ -15,13 +17,23 @@ ThreadPoolQueue::ThreadPoolQueue(std::string label, unsigned threadCount) : Queu
 }
 
 ThreadPoolQueue::~ThreadPoolQueue() {
+    stop();
+}
+
+void ThreadPoolQueue::stop() {
+    const std::lock_guard joinLock(joinMutex_);
+    decltype(blocks_) dropped;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
-        blocks_.clear();
+        dropped.swap(blocks_);
+        beforeHandOver(this);
     }
     changed_.notify_all();
+    // What the dropped blocks hold goes outside the lock: its destructors may hand over work.
+    dropped.clear();
     for (auto& t : threads_) t.join();
+    threads_.clear();
 }
 
 void ThreadPoolQueue::async(Block block) {
@@ -33,6 +45,7 @@ void ThreadPoolQueue::asyncAt(Time deadline, Block block) {
         std::lock_guard lock(mutex_);
         if (stopping_) return;
         blocks_.emplace(std::make_pair(deadline.ns, sequence_++), std::move(block));
+        beforeHandOver(this);
     }
     changed_.notify_all();
 }
@@ -45,6 +58,9 @@ void ThreadPoolQueue::work() {
     tCurrentPool = this;
     std::unique_lock lock(mutex_);
     for (;;) {
+        // In the interface programs ThreadSanitizer loses the mutex's hand-over across the
+        // condition variable's wake-up (seen once Qt has set up its fonts); say it outright.
+        afterHandOver(this);
         if (stopping_) return;
         if (blocks_.empty()) {
             changed_.wait(lock);

@@ -1,7 +1,8 @@
 #pragma once
 // ThreadPoolQueue: a concurrent queue over a fixed set of worker threads (the global queue), or a
-// serial one with a single worker. Blocks run in deadline order as workers free up. Destroying the
-// queue drops blocks not yet started and waits for running ones.
+// serial one with a single worker. Blocks run in deadline order as workers free up. Stopping (or
+// destroying) the queue drops blocks not yet started, waits for running ones and joins the threads;
+// blocks handed over after that are dropped.
 
 #include <condition_variable>
 #include <cstdint>
@@ -22,6 +23,8 @@ class ThreadPoolQueue : public Queue {
     void async(Block block) override;
     void asyncAt(Time deadline, Block block) override;
     bool isCurrent() const override;
+    // Call from outside the queue's own threads; later calls do nothing.
+    void stop();
 
   private:
     void work();
@@ -31,7 +34,8 @@ class ThreadPoolQueue : public Queue {
     std::multimap<std::pair<std::int64_t, std::uint64_t>, Block> blocks_;
     std::uint64_t sequence_ = 0;
     bool stopping_ = false;
-    std::vector<std::thread> threads_;
+    std::mutex joinMutex_;
+    std::vector<std::thread> threads_;  // guarded by joinMutex_
 };
 
 }  // namespace dispatch

@@ -16,12 +16,13 @@
 namespace foundation {
 
 const std::vector<std::string>& isoRegionCodes() {
-    static const std::vector<std::string> codes = [] {
+    // Read by workers to the very end of the process: never destroyed.
+    static const auto* const codes = new std::vector<std::string>([] {
         std::vector<std::string> out;
         for (const char* const* c = icu::Locale::getISOCountries(); *c != nullptr; ++c) out.emplace_back(*c);
         return out;
-    }();
-    return codes;
+    }());
+    return *codes;
 }
 
 bool is12HourClock(const std::string& locale) {

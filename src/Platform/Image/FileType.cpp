@@ -5,13 +5,14 @@
 namespace image {
 
 const std::map<std::string, FileType>& fileTypeByExtension() {
-    static const std::map<std::string, FileType> table{
+    // Workers read it to the very end of the process: never destroyed.
+    static const auto* const table = new std::map<std::string, FileType>{
         {"bmp", FileType::BMP},   {"gif", FileType::GIF},   {"giff", FileType::GIF},
         {"jpeg", FileType::JPEG}, {"jpg", FileType::JPEG},  {"jp2", FileType::JPEG2000},
         {"png", FileType::PNG},   {"tiff", FileType::TIFF}, {"tif", FileType::TIFF},
         {"heic", FileType::JPEG}, {"heif", FileType::JPEG},
     };
-    return table;
+    return *table;
 }
 
 FileType fileTypeForExtension(std::string_view extension) {

@@ -21,8 +21,9 @@ std::vector<FilterKind> buildKinds() {
 }
 
 const std::vector<FilterKind>& kinds() {
-    static const std::vector<FilterKind> all = buildKinds();
-    return all;
+    // Read by workers to the very end of the process: never destroyed.
+    static const auto* const all = new std::vector<FilterKind>(buildKinds());
+    return *all;
 }
 
 }  // namespace
@@ -39,8 +40,8 @@ const FilterKind* findFilterKind(std::string_view name) {
 namespace detail {
 
 const std::vector<std::string>& imageInputOnly() {
-    static const std::vector<std::string> keys = {std::string(kInputImageKey)};
-    return keys;
+    static const auto* const keys = new std::vector<std::string>{std::string(kInputImageKey)};
+    return *keys;
 }
 
 FilterKind colourBandsFilter(std::string name, Parameters defaults, ColourEffect effect) {

@@ -30,6 +30,7 @@
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Platform/QuickLook/PreviewPanel.h"
 #include "Screens/Activity/ActivityHolderVC.h"
@@ -56,6 +57,7 @@ int fail(const char* why) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     const auto scene = testsupport::startAppScene(argc, argv);
     if (!scene) return 2;
     const QString out = scene->out;

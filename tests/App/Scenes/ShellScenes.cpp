@@ -21,6 +21,7 @@
 #include "Controls/PushButton.h"
 #include "Controls/ScrollBarStyle.h"
 #include "Platform/AppKit/AnimationClock.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Support/AppScene.h"
 
@@ -37,6 +38,7 @@ bool save(QWidget& window, const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     const auto scene = testsupport::startAppScene(argc, argv);
     if (!scene) return 2;
     const QString out = scene->out;

@@ -27,6 +27,7 @@
 #include "Core/TestImages.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/ModalScript.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CollectionVC.h"
@@ -50,6 +51,7 @@ int fail(const char* why) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     const auto scene = testsupport::startAppScene(argc, argv);
     if (!scene) return 2;
     const QString out = scene->out;

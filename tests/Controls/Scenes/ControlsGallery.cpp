@@ -29,6 +29,7 @@
 #include "Controls/ViewGradient.h"
 #include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/AnimationClock.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/ManualQueue.h"
 #include "Support/SceneStyle.h"
 
@@ -336,6 +337,7 @@ void applyStyle(QApplication& app, bool dark) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     if (argc < 3) {
         std::fprintf(stderr, "usage: controls_scenes OUTDIR light|dark\n");
         return 2;

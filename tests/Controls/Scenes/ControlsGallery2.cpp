@@ -30,6 +30,7 @@
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/Fonts.h"
 #include "Platform/AppKit/LayerPainter.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/ManualQueue.h"
 
 using namespace controls;
@@ -264,6 +265,7 @@ void applyStyle(QApplication& app) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     if (argc < 3) {
         std::fprintf(stderr, "usage: controls2_scenes OUTDIR light|dark\n");
         return 2;

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <chrono>
+#include <thread>
 
 #include "ImageListFixture.h"
 #include "Screens/Activity/ImageItemView.h"
@@ -112,12 +115,30 @@ TEST_F(ImageListTest, ThumbnailsForAListThatHasGoneAreDropped) {
     makeList(ImageListRole::Advanced);
     const auto red = dir / "red.png";
     writePhoto(red, Qt::red);
-    addAndWait({red.string()}, 1);
-    list->collImages->reloadData();  // asks for the thumbnail again
+    auto record = fakeRecord(red.string());
+    record.objThumbImage = core::LazyThumbnail(red, 100);
+    core::sharedImageList().replaceAll({record});
+    list->collImages->reloadData();  // the thumbnail is made in the background
+    // The thumbnail is made and its delivery waits on the main queue when the list goes.
+    const std::size_t queuedBefore = mainQueue->pendingCount();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (mainQueue->pendingCount() == queuedBefore && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(record.objThumbImage->isMade());
+    ASSERT_GT(mainQueue->pendingCount(), queuedBefore) << "the delivery is on its way";
     pane->removeChild(0);
     list.reset();
-    settle();  // the thumbnail's delivery finds no list and does nothing
-    SUCCEED();
+    mainQueue->runUntilIdle();
+    EXPECT_EQ(mainQueue->pendingCount(), 0u);
+    for (QWidget* widget : QApplication::allWidgets())
+        EXPECT_EQ(qobject_cast<screens::ImageItemView*>(widget), nullptr)
+            << "no item of the gone list is left";
+
+    // The thumbnail made for the gone list serves the next one at once.
+    makeList(ImageListRole::Advanced);
+    list->collImages->reloadData();
+    ASSERT_NE(gridItem(*list, 0), nullptr);
+    EXPECT_EQ(centreColour(*gridItem(*list, 0)), QColor(Qt::red));
 }
 
 TEST_F(ImageListTest, TheActivityScreensCopyShrinksWithoutTouchingTheUsersList) {

@@ -4,7 +4,14 @@
 #include <QThread>
 #include <algorithm>
 
+#include "Platform/Dispatch/HandOver.h"
+
 namespace dispatch {
+
+namespace {
+// The wake-up travels through Qt's event queue.
+const char kWakeHandOver = 0;
+}  // namespace
 
 QtMainQueue::QtMainQueue()
     : Queue("com.apple.main-thread"),
@@ -25,7 +32,7 @@ void QtMainQueue::async(Block block) {
 
 void QtMainQueue::asyncAt(Time deadline, Block block) {
     {
-        std::lock_guard lock(mutex_);
+        const VisibleLock lock(mutex_);
         blocks_.emplace(std::make_pair(deadline.ns, sequence_++), std::move(block));
     }
     wake();
@@ -37,12 +44,14 @@ bool QtMainQueue::isCurrent() const {
 
 void QtMainQueue::wake() {
     // The timer belongs to the GUI thread: re-arm it there.
+    beforeHandOver(&kWakeHandOver);
     QMetaObject::invokeMethod(
         context_.get(),
         [this] {
+            afterHandOver(&kWakeHandOver);
             std::int64_t next;
             {
-                std::lock_guard lock(mutex_);
+                const VisibleLock lock(mutex_);
                 if (blocks_.empty()) return;
                 next = blocks_.begin()->first.first;
             }
@@ -57,13 +66,13 @@ void QtMainQueue::runDue() {
     // Blocks added while these run wait for the next turn of the event loop, so input is never starved.
     std::uint64_t limit;
     {
-        std::lock_guard lock(mutex_);
+        const VisibleLock lock(mutex_);
         limit = sequence_;
     }
     for (;;) {
         Block block;
         {
-            std::lock_guard lock(mutex_);
+            const VisibleLock lock(mutex_);
             const auto now = monotonicNow().ns;
             auto it = std::find_if(blocks_.begin(), blocks_.end(), [&](const auto& e) {
                 return e.first.first > now || e.first.second < limit;

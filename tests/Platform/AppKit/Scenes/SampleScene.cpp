@@ -22,6 +22,7 @@
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/TableView.h"
 #include "Platform/AppKit/Window.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Support/SceneStyle.h"
 
 using namespace appkit;
@@ -164,6 +165,7 @@ class SampleScreen : public ViewController {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     if (argc < 3) {
         std::fprintf(stderr, "usage: appkit_scenes OUTDIR light|dark\n");
         return 2;

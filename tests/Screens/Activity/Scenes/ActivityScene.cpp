@@ -24,6 +24,7 @@
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/Window.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/ManualQueue.h"
 #include "Platform/Foundation/Formatters.h"
 #include "Screens/Activity/ActivityHolderVC.h"
@@ -92,6 +93,7 @@ bool save(QWidget& window, const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     if (argc < 3) {
         std::fprintf(stderr, "usage: activity_scenes OUTDIR light|dark\n");
         return 2;

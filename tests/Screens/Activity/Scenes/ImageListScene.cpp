@@ -14,6 +14,7 @@
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/Window.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageItemView.h"
@@ -127,6 +128,7 @@ bool render(screens::ImageListRole role, bool dark, const std::vector<std::strin
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     if (argc < 3 || VIPS_INIT(argv[0])) {
         std::fprintf(stderr, "usage: imagelist_scenes OUTDIR light|dark\n");
         return 2;

@@ -18,6 +18,7 @@
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Screens/Setup/AddPresetContainerForMac.h"
 #include "Screens/Setup/AddPresetNewVC.h"
@@ -53,6 +54,7 @@ QImage composite(QWidget& window) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const dispatch::BackgroundWorkScope backgroundWork;
     const auto scene = testsupport::startAppScene(argc, argv);
     if (!scene) return 2;
     const QString out = scene->out;

@@ -1,0 +1,228 @@
+// Quitting while a job runs: the question, both answers, the quit with nothing running, and the
+// real program quitting mid-job from its menu and on SIGTERM, in child processes.
+
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTest>
+#include <chrono>
+#include <csignal>
+
+#include "Core/TestImages.h"
+#include "Platform/Dispatch/BackgroundWork.h"
+#include "Platform/Foundation/Bundle.h"
+#include "Screens/Activity/ActivityVC.h"
+#include "Screens/Setup/PresetCell.h"
+#include "Screens/Setup/PresetListForIOS.h"
+#include "Screens/Setup/PresetView.h"
+#include "ShellFixture.h"
+#include "Support/UiEvents.h"
+
+namespace {
+
+std::vector<std::string> writePhotos(const std::filesystem::path& folder, int count, int width, int height) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; ++i) {
+        const auto path = folder / ("photo" + std::to_string(i) + ".jpg");
+        testsupport::writeTestImage(path, width, height, static_cast<unsigned>(i + 1));
+        paths.push_back(path.string());
+    }
+    return paths;
+}
+
+// The files a job left below `folder`; every one must be a finished image, no temporary among them.
+std::vector<std::filesystem::path> filesBelow(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder))
+        if (e.is_regular_file()) files.push_back(e.path());
+    return files;
+}
+
+bool holdsAFile(const std::filesystem::path& folder) {
+    return !filesBelow(folder).empty();
+}
+
+// The job had written a file before it was stopped, and it was stopped before its end.
+void expectOnlyWholeImages(const std::filesystem::path& folder, std::size_t photos) {
+    const auto files = filesBelow(folder);
+    EXPECT_GE(files.size(), 1u);
+    EXPECT_LT(files.size(), photos) << "the job was stopped, not run to its end";
+    for (const auto& file : files) {
+        EXPECT_NE(file.filename().string().front(), '.') << "a temporary was left: " << file;
+        EXPECT_EQ(file.extension(), ".jpg") << file;
+        EXPECT_TRUE(testsupport::decodesWhole(file)) << "not a whole image: " << file;
+    }
+}
+
+QAction* quitAction(const QList<QAction*>& actions) {
+    for (QAction* action : actions) {
+        if (action->menuRole() == QAction::QuitRole) return action;
+        if (action->menu())
+            if (QAction* found = quitAction(action->menu()->actions())) return found;
+    }
+    return nullptr;
+}
+
+class QuitTest : public testsupport::ShellTest {
+  protected:
+    void startPastWelcome() {
+        prepareSettings([](foundation::UserDefaults& s) {
+            s.set("isShowFirst", foundation::PlistValue(std::int64_t{1}));
+        });
+        start();
+        mainQueue->advance(0.5);
+        drain();
+        app->delegate().quitApplication = [this] { ++quits; };
+    }
+    PresetListForIOS* presetList() { return tabBar() ? tabBar()->firstChild<PresetListForIOS>() : nullptr; }
+    void chooseQuit() {
+        QAction* quit = quitAction(app->delegate().mainMenu->actions());
+        ASSERT_NE(quit, nullptr);
+        quit->trigger();
+        drain();
+    }
+    QMessageBox* question() {
+        for (auto* box : window().findChildren<QMessageBox*>())
+            if (box->isVisible()) return box;
+        return nullptr;
+    }
+    void answer(const QString& title) {
+        QMessageBox* box = question();
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == title) QTest::mouseClick(button, Qt::LeftButton);
+        drain();
+    }
+
+    int quits = 0;
+};
+
+TEST_F(QuitTest, QuittingWhileAJobRunsAsksAndOnlyStopAndQuitEndsTheJobAndTheApplication) {
+    startPastWelcome();
+    PresetListForIOS* screen = presetList();
+    ASSERT_NE(screen, nullptr);
+    // "Half" enhances, so each photo is shown in the preview for a few seconds: the job runs on
+    // through every step here.
+    const auto photos = writePhotos(dir / "in", 4, 800, 600);
+    const auto out = dir / "out";
+    std::filesystem::create_directories(out);
+    auto* cell = dynamic_cast<PresetCell*>(screen->collectionView->itemAtIndex(0));
+    ASSERT_NE(cell, nullptr);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    ASSERT_TRUE(testsupport::dropFiles(cell->presetView, photos).dropAccepted);
+    ActivityVC& activity = *screen->activityVC_Embedded;
+    ASSERT_TRUE(mainQueue->runUntil(
+        [&] { return activity.isActivityRunning() && dispatch::runningJobCount() > 0 && holdsAFile(out); },
+        std::chrono::seconds(30)));
+
+    // Closing the window asks; Keep Working keeps the window, the job and the application.
+    window().close();
+    drain();
+    QMessageBox* box = question();
+    ASSERT_NE(box, nullptr) << "closing the window while a job runs asks first";
+    EXPECT_EQ(box->text(), "A job is running. Stop it and quit?");
+    std::vector<QString> buttons;
+    for (QAbstractButton* button : box->buttons()) buttons.push_back(button->text());
+    EXPECT_EQ(buttons, (std::vector<QString>{"Stop and Quit", "Keep Working"}));
+    answer("Keep Working");
+    EXPECT_EQ(question(), nullptr);
+    EXPECT_EQ(quits, 0);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(activity.isActivityRunning());
+    ASSERT_GT(dispatch::runningJobCount(), 0u) << "the job goes on";
+
+    // The menu's Quit asks the same; Stop and Quit stops the job, lets its file finish, then quits.
+    chooseQuit();
+    ASSERT_NE(question(), nullptr) << "Quit while a job runs asks first";
+    EXPECT_EQ(quits, 0);
+    answer("Stop and Quit");
+    ASSERT_TRUE(mainQueue->runUntil([&] { return quits > 0; }, std::chrono::seconds(30)));
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(dispatch::runningJobCount(), 0u) << "the application quits only once the job has stopped";
+    expectOnlyWholeImages(out, photos.size());
+}
+
+TEST_F(QuitTest, QuittingWithNoJobRunningIsImmediate) {
+    startPastWelcome();
+    chooseQuit();
+    EXPECT_EQ(question(), nullptr);
+    EXPECT_EQ(quits, 1);
+    window().close();
+    drain();
+    EXPECT_EQ(question(), nullptr);
+    EXPECT_EQ(quits, 2);
+}
+
+// The program in a child process: its own settings (past the welcome pages), photos to work on.
+class QuitMidJobTest : public ::testing::Test {
+  protected:
+    // Enough photos that the job is still on them when the first file is there.
+    static constexpr int kPhotos = 48;
+    void SetUp() override { writePhotos(photos.path(), kPhotos, 1600, 1200); }
+
+    struct Child {
+        std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
+        testsupport::TempDir config;
+        testsupport::TempDir out;
+    };
+    std::unique_ptr<Child> start(const QString& mode) {
+        auto child = std::make_unique<Child>();
+        {
+            const auto file = child->config / "Vorta/settings.json";
+            std::filesystem::create_directories(file.parent_path());
+            foundation::UserDefaults s(file);
+            s.set("isShowFirst", foundation::PlistValue(std::int64_t{1}));
+            EXPECT_TRUE(s.synchronize());
+        }
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", QString::fromStdString(child->config.path().string()));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        child->process->setProcessEnvironment(env);
+        child->process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const auto program = foundation::executableDirectory() / "quit_mid_job";
+        child->process->start(QString::fromStdString(program.string()),
+                              {mode, QString::fromStdString(photos.path().string()),
+                               QString::fromStdString(child->out.path().string())});
+        return child;
+    }
+
+    testsupport::TempDir photos;
+};
+
+TEST_F(QuitMidJobTest, QuittingFromTheMenuMidJobExitsCleanlyWithOnlyWholeFilesEveryTime) {
+    for (int run = 0; run < 20; ++run) {
+        SCOPED_TRACE(run);
+        auto child = start("menu");
+        const auto began = std::chrono::steady_clock::now();
+        ASSERT_TRUE(child->process->waitForFinished(10000)) << "still running after 10 s";
+        EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(10));
+        ASSERT_EQ(child->process->exitStatus(), QProcess::NormalExit);
+        ASSERT_EQ(child->process->exitCode(), 0) << "3: the job ended before the quit, 4: it never started";
+        expectOnlyWholeImages(child->out.path(), kPhotos);
+    }
+}
+
+TEST_F(QuitMidJobTest, SigtermMidJobStopsTheJobWithoutAskingAndExitsWithinSeconds) {
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        auto child = start("signal");
+        // The screens print lines of their own on the way.
+        bool running = false;
+        while (!running && child->process->waitForReadyRead(30000))
+            while (!running && child->process->canReadLine())
+                running = child->process->readLine().trimmed() == "running";
+        ASSERT_TRUE(running) << "the job never got going";
+        const auto signalled = std::chrono::steady_clock::now();
+        ::kill(static_cast<pid_t>(child->process->processId()), SIGTERM);
+        ASSERT_TRUE(child->process->waitForFinished(5000)) << "still running 5 s after SIGTERM";
+        EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(5));
+        ASSERT_EQ(child->process->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(child->process->exitCode(), 0);
+        expectOnlyWholeImages(child->out.path(), kPhotos);
+    }
+}
+
+}  // namespace
