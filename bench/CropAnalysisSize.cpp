@@ -5,8 +5,6 @@
 //
 //   crop_analysis_size PHOTO...
 
-#include <time.h>
-
 #include <algorithm>
 #include <iostream>
 #include <optional>
@@ -14,28 +12,14 @@
 #include "Core/Crop/FaceDetector.h"
 #include "Core/Crop/FacePlacement.h"
 #include "Core/Crop/VisionSaliency.h"
+#include "CpuTime.h"
 #include "Platform/Image/ImageLoading.h"
 #include "Platform/Image/Thumbnail.h"
 
 namespace {
 
-double cpuMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-// The least CPU time of three runs of `work`.
-template <typename Work>
-double leastOfThree(Work work) {
-    double least = 1e300;
-    for (int i = 0; i < 3; ++i) {
-        const double start = cpuMilliseconds();
-        work();
-        least = std::min(least, cpuMilliseconds() - start);
-    }
-    return least;
-}
+using bench::cpuMilliseconds;
+using bench::leastOfThree;
 
 }  // namespace
 

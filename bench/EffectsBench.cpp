@@ -7,6 +7,7 @@
 
 #include "Core/Effects/FMFilter.h"
 #include "Core/Effects/ImageEffectOption.h"
+#include "CpuTime.h"
 #include "Platform/Image/Filter.h"
 #include "Platform/Image/VipsImage.h"
 #include "Support/SyntheticPhoto.h"
@@ -22,15 +23,11 @@
 
 namespace {
 
+using bench::cpuMilliseconds;
+
 struct Timing {
     double wall = 1e12, cpu = 1e12;  // milliseconds, the best of the runs
 };
-
-double cpuMilliseconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
 
 Timing best(const std::function<std::optional<image::Image>()>& effect) {
     Timing timing;

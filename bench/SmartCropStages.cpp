@@ -8,8 +8,6 @@
 //
 //   smart_crop_stages WIDTH HEIGHT PHOTO...
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +17,7 @@
 #include "Core/Crop/CropAnalysis.h"
 #include "Core/Crop/CropArea.h"
 #include "Core/Crop/CropCut.h"
+#include "CpuTime.h"
 #include "Platform/Image/ImageEncoding.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageLoading.h"
@@ -30,22 +29,8 @@
 
 namespace {
 
-double cpuMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-template <typename Work>
-double leastOfThree(Work work) {
-    double least = 1e300;
-    for (int i = 0; i < 3; ++i) {
-        const double start = cpuMilliseconds();
-        work();
-        least = std::min(least, cpuMilliseconds() - start);
-    }
-    return least;
-}
+using bench::cpuMilliseconds;
+using bench::leastOfThree;
 
 // A cascade alone: a folder holding it without the confirming cascade beside it.
 std::string cascadeAlone(const std::filesystem::path& cascade) {
