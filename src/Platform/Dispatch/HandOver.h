@@ -77,12 +77,14 @@ struct VisibleDelete {
     VisibleDelete& operator=(const VisibleDelete&) = default;
     ~VisibleDelete() { afterHandOver(this); }
     void operator()(T* object) const {
+        afterHandOver(object);
         delete object;
         beforeHandOver(this);
     }
 };
 
-// `std::make_shared` for objects that threads share through weak pointers.
+// `std::make_shared` for objects that threads share through weak pointers. A holder that is done
+// with the object but may not drop the last reference calls `beforeHandOver(object)` first.
 template <class T, class... Args>
 std::shared_ptr<T> makeVisiblyShared(Args&&... args) {
     return std::shared_ptr<T>(new T(std::forward<Args>(args)...), VisibleDelete<T>{});

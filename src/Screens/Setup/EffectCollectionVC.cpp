@@ -74,6 +74,8 @@ EffectCollectionVC::~EffectCollectionVC() {
                      [&] { return renderState_->running == 0; });
     }
     if (collEffects) collEffects->setDataSource(nullptr);
+    // A render ending now may drop the last reference to the state.
+    dispatch::beforeHandOver(renderState_.get());
 }
 
 void EffectCollectionVC::loadView() {
