@@ -4,6 +4,7 @@
 #include <map>
 #include <mutex>
 
+#include "Platform/Dispatch/HandOver.h"
 #include "Platform/Dispatch/ThreadPoolQueue.h"
 
 namespace dispatch {
@@ -29,40 +30,40 @@ Registry& registry() {
 
 RunningJob::RunningJob(std::function<void()> cancel) {
     auto& r = registry();
-    const std::lock_guard lock(r.mutex);
+    const VisibleLock lock(r.mutex);
     id_ = r.nextId++;
     r.jobs.emplace(id_, std::move(cancel));
 }
 
 RunningJob::~RunningJob() {
     auto& r = registry();
-    const std::lock_guard lock(r.mutex);
+    const VisibleLock lock(r.mutex);
     r.jobs.erase(id_);
     if (r.jobs.empty()) r.emptied.notify_all();
 }
 
 std::size_t runningJobCount() {
     auto& r = registry();
-    const std::lock_guard lock(r.mutex);
+    const VisibleLock lock(r.mutex);
     return r.jobs.size();
 }
 
 void cancelRunningJobs() {
     auto& r = registry();
-    const std::lock_guard lock(r.mutex);
+    const VisibleLock lock(r.mutex);
     for (auto& [id, cancel] : r.jobs) cancel();
 }
 
 bool waitForRunningJobs(std::chrono::milliseconds timeout) {
     auto& r = registry();
-    std::unique_lock lock(r.mutex);
-    return r.emptied.wait_for(lock, timeout, [&] { return r.jobs.empty(); });
+    VisibleLock lock(r.mutex);
+    return lock.waitFor(r.emptied, timeout, [&] { return r.jobs.empty(); });
 }
 
 void stopBackgroundWork() {
     {
         auto& r = registry();
-        const std::lock_guard lock(r.mutex);
+        const VisibleLock lock(r.mutex);
         if (r.stopped) return;
         r.stopped = true;
     }

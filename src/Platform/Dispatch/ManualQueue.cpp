@@ -84,16 +84,15 @@ bool ManualQueue::runUntil(const std::function<bool()>& done, std::chrono::milli
         if (done()) return true;
         while (runOneDue())
             if (done()) return true;
-        std::unique_lock lock(mutex_);
-        afterHandOver(&mutex_);
+        VisibleLock lock(mutex_);
         if (!blocks_.empty()) {
             // Nothing due now: jump the virtual clock to the next deadline.
             now_ = std::max(now_, blocks_.begin()->first.first);
             continue;
         }
         if (std::chrono::steady_clock::now() >= limit) return done();
-        arrived_.wait_until(lock,
-                            std::min(limit, std::chrono::steady_clock::now() + std::chrono::milliseconds(5)));
+        lock.waitUntil(arrived_,
+                       std::min(limit, std::chrono::steady_clock::now() + std::chrono::milliseconds(5)));
     }
 }
 

@@ -8,7 +8,8 @@
 namespace dispatch {
 
 std::shared_ptr<OperationQueue> OperationQueue::make(std::string name, int maxConcurrentOperationCount) {
-    return std::shared_ptr<OperationQueue>(new OperationQueue(std::move(name), maxConcurrentOperationCount));
+    return std::shared_ptr<OperationQueue>(new OperationQueue(std::move(name), maxConcurrentOperationCount),
+                                           VisibleDelete<OperationQueue>{});
 }
 
 std::shared_ptr<Operation> OperationQueue::addOperation(Work work) {

@@ -15,6 +15,7 @@
 #include "Platform/AppKit/CollectionView.h"
 #include "Platform/AppKit/TableView.h"
 #include "Platform/AppKit/ViewController.h"
+#include "Platform/Dispatch/HandOver.h"
 #include "Platform/Dispatch/OperationQueue.h"
 
 class QLabel;
@@ -98,5 +99,5 @@ class CollectionDoneorSkippedVC : public appkit::ViewController,
     void applyItemSize();
 
     std::shared_ptr<dispatch::OperationQueue> previewQueue_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::shared_ptr<bool> alive_ = dispatch::makeVisiblyShared<bool>(true);
 };

@@ -12,6 +12,7 @@
 #include "Platform/AppKit/LayerPainter.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Dispatch/HandOver.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Platform/Graphics/SystemColors.h"
 #include "Screens/Setup/EffectThumbnail.h"
@@ -65,14 +66,16 @@ EffectCollectionVC::EffectCollectionVC() {
 }
 
 EffectCollectionVC::~EffectCollectionVC() {
-    renderState_->alive = false;
     {
         // At most one render per worker is under way; each takes milliseconds on a reduced copy.
-        std::unique_lock lock(renderState_->mutex);
-        renderState_->finished.wait_for(lock, std::chrono::seconds(5),
-                                        [&] { return renderState_->running == 0; });
+        dispatch::VisibleLock lock(renderState_->mutex);
+        renderState_->alive = false;
+        lock.waitFor(renderState_->finished, std::chrono::seconds(5),
+                     [&] { return renderState_->running == 0; });
     }
     if (collEffects) collEffects->setDataSource(nullptr);
+    // A render ending now may drop the last reference to the state.
+    dispatch::beforeHandOver(renderState_.get());
 }
 
 void EffectCollectionVC::loadView() {
@@ -149,7 +152,7 @@ void EffectCollectionVC::applySelectionLook(QWidget& itemView, bool on) {
 }
 
 bool EffectCollectionVC::startRender(RenderState& state, std::uint64_t generation) {
-    std::lock_guard lock(state.mutex);
+    const dispatch::VisibleLock lock(state.mutex);
     if (!state.alive || state.generation != generation) return false;
     ++state.running;
     return true;
@@ -157,7 +160,7 @@ bool EffectCollectionVC::startRender(RenderState& state, std::uint64_t generatio
 
 void EffectCollectionVC::endRender(RenderState& state) {
     {
-        std::lock_guard lock(state.mutex);
+        const dispatch::VisibleLock lock(state.mutex);
         --state.running;
     }
     state.finished.notify_all();

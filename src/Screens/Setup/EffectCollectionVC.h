@@ -21,6 +21,7 @@
 #include "Core/Records/LazyThumbnail.h"
 #include "Platform/AppKit/CollectionView.h"
 #include "Platform/AppKit/ViewController.h"
+#include "Platform/Dispatch/HandOver.h"
 
 class EffectCollectionVC : public appkit::ViewController, public appkit::CollectionViewDataSource {
     Q_OBJECT
@@ -78,6 +79,6 @@ class EffectCollectionVC : public appkit::ViewController, public appkit::Collect
 
     std::optional<core::LazyThumbnail> preview_;
     std::uint64_t generation_ = 0;  // one more with every new preview image
-    std::shared_ptr<RenderState> renderState_ = std::make_shared<RenderState>();
+    std::shared_ptr<RenderState> renderState_ = dispatch::makeVisiblyShared<RenderState>();
     int pending_ = 0;
 };
