@@ -25,6 +25,7 @@
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Dispatch/HandOver.h"
 #include "Platform/Image/ImageInfo.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityVC.h"
@@ -507,18 +508,20 @@ class GatedFiles final : public core::OutputFileSystem {
         return core::OutputFileSystem::system().makeFolder(path);
     }
     int placeFile(const std::filesystem::path& from, const std::filesystem::path& to) const override {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return open_; });
-        lock.unlock();
+        {
+            dispatch::VisibleLock lock(mutex_);
+            while (!open_)
+                lock.waitUntil(changed_, std::chrono::steady_clock::now() + std::chrono::seconds(1));
+        }
         return core::OutputFileSystem::system().placeFile(from, to);
     }
     void open() {
-        std::lock_guard lock(mutex_);
+        const dispatch::VisibleLock lock(mutex_);
         open_ = true;
         changed_.notify_all();
     }
     void close() {
-        std::lock_guard lock(mutex_);
+        const dispatch::VisibleLock lock(mutex_);
         open_ = false;
     }
 

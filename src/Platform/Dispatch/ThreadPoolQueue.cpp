@@ -43,6 +43,7 @@ void ThreadPoolQueue::async(Block block) {
 void ThreadPoolQueue::asyncAt(Time deadline, Block block) {
     {
         std::lock_guard lock(mutex_);
+        afterHandOver(this);
         if (stopping_) return;
         blocks_.emplace(std::make_pair(deadline.ns, sequence_++), std::move(block));
         beforeHandOver(this);
@@ -63,17 +64,20 @@ void ThreadPoolQueue::work() {
         afterHandOver(this);
         if (stopping_) return;
         if (blocks_.empty()) {
+            beforeHandOver(this);
             changed_.wait(lock);
             continue;
         }
         const auto due = blocks_.begin()->first.first;
         const auto now = monotonicNow().ns;
         if (due > now) {
+            beforeHandOver(this);
             changed_.wait_for(lock, std::chrono::nanoseconds(due - now));
             continue;
         }
         Block block = std::move(blocks_.begin()->second);
         blocks_.erase(blocks_.begin());
+        beforeHandOver(this);
         lock.unlock();
         block();
         block = nullptr;
