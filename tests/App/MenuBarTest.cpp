@@ -34,14 +34,6 @@ namespace {
 
 class MenuBarTest : public testsupport::ShellTest {
   protected:
-    void startPastWelcome() {
-        start();
-        ASSERT_NE(welcome(), nullptr);
-        QTest::mouseClick(welcome()->btnDone, Qt::LeftButton);
-        drain();
-        mainQueue->advance(0.5);
-        drain();
-    }
     PresetListForIOS* presetList() { return tabBar() ? tabBar()->firstChild<PresetListForIOS>() : nullptr; }
     std::vector<QString> topTitles() {
         std::vector<QString> titles;

@@ -62,7 +62,7 @@ class PresetEditorTest : public testsupport::ShellTest {
         ShellTest::SetUp();
         foundation::setDefaultLocale("en_US");
     }
-    void startPastWelcome() {
+    void startWithWelcomeSeen() {
         prepareSettings([](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, PlistValue(1)); });
         start();
         mainQueue->advance(0.5);
@@ -159,7 +159,7 @@ TEST_F(PresetEditorTest, EachKindOfSizeIsStoredAsEnteredAndShownAfterARestart) {
          60,
          60},
     };
-    startPastWelcome();
+    startWithWelcomeSeen();
     const std::size_t before = core::sharedPresetList().count();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sizeText);
@@ -190,7 +190,7 @@ TEST_F(PresetEditorTest, EachKindOfSizeIsStoredAsEnteredAndShownAfterARestart) {
 }
 
 TEST_F(PresetEditorTest, DoneWithoutASizeExplainsAndCancelOrEscapeAddNothing) {
-    startPastWelcome();
+    startWithWelcomeSeen();
     const auto presetsBefore = core::sharedPresetList().snapshot();
     const auto savedBefore = core::loadPresetList(*storedSettings());
 
@@ -231,7 +231,7 @@ TEST_F(PresetEditorTest, DoneWithoutASizeExplainsAndCancelOrEscapeAddNothing) {
 }
 
 TEST_F(PresetEditorTest, TheSheetDimsTheWindowBehindAndStandsOutByItsEdgeAndShadowInBothLooks) {
-    startPastWelcome();
+    startWithWelcomeSeen();
     const QPalette original = QApplication::palette();
     QWidget& behind = window();
     for (const Appearance look : {Appearance::Aqua, Appearance::VibrantDark}) {
@@ -275,7 +275,7 @@ TEST_F(PresetEditorTest, TheSheetDimsTheWindowBehindAndStandsOutByItsEdgeAndShad
 }
 
 TEST_F(PresetEditorTest, ASavedSizeAppliesAtOnceAndShowsInTheIndicator) {
-    startPastWelcome();
+    startWithWelcomeSeen();
     openSheet();
     // Before a size is picked a neutral icon holds the indicator's place, not an empty frame.
     EXPECT_TRUE(page()->placeholderIcon->isVisibleTo(page()->view()));
@@ -341,7 +341,7 @@ TEST_F(PresetEditorTest, ASavedSizeAppliesAtOnceAndShowsInTheIndicator) {
 }
 
 TEST_F(PresetEditorTest, TheChosenFormatIsWhatAJobWithThePresetWrites) {
-    startPastWelcome();
+    startWithWelcomeSeen();
     create({"640", "", "", 0, false, "Small PNG", ".png"});
     PresetListForIOS* list = presetList();
     ASSERT_NE(list, nullptr);

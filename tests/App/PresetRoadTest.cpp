@@ -45,12 +45,7 @@ class PresetRoadTest : public testsupport::ShellTest {
 
 TEST_F(PresetRoadTest, AFirstStartLeadsToThePresetGridWhereADropRunsAndTheMenuRunsAgain) {
     foundation::setDefaultLocale("en_US");
-    start();
-    ASSERT_NE(welcome(), nullptr);
-    QTest::mouseClick(welcome()->btnDone, Qt::LeftButton);
-    drain();
-    mainQueue->advance(0.5);
-    drain();
+    startPastWelcome();
     PresetListForIOS* screen = presetList();
     ASSERT_NE(screen, nullptr) << "the first tab shows the preset list";
     ASSERT_EQ(screen->collectionView->numberOfItems(), 7);
@@ -88,12 +83,7 @@ TEST_F(PresetRoadTest, AFirstStartLeadsToThePresetGridWhereADropRunsAndTheMenuRu
 
 TEST_F(PresetRoadTest, ResizeOnPresetAsANewUserDoesItWritesThePickedPhotosIntoANewJobFolder) {
     foundation::setDefaultLocale("en_US");
-    start();
-    ASSERT_NE(welcome(), nullptr);
-    QTest::mouseClick(welcome()->btnDone, Qt::LeftButton);
-    drain();
-    mainQueue->advance(0.5);
-    drain();
+    startPastWelcome();
     PresetListForIOS* screen = presetList();
     ASSERT_NE(screen, nullptr);
     const auto photos = dir / "My Photos";

@@ -4,6 +4,7 @@
 // the offscreen platform with the manual main queue.
 
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 #include <memory>
 
@@ -43,6 +44,15 @@ class ShellTest : public UiTest {
         defaults = storedSettings();
         app = std::make_unique<Application>(*defaults);
         app->finishLaunching();
+        drain();
+    }
+    // A first start, with the welcome pages closed by their Done button as a new user does.
+    void startPastWelcome() {
+        start();
+        ASSERT_NE(welcome(), nullptr);
+        QTest::mouseClick(welcome()->btnDone, Qt::LeftButton);
+        drain();
+        mainQueue->advance(0.5);
         drain();
     }
     // Ends the running shell the way quitting does: the termination step, then everything goes.
