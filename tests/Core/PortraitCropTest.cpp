@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "Core/Crop/FacePlacement.h"
+#include "Core/Crop/SmartCropStep.h"
+#include "CropTestImages.h"
 #include "Platform/Image/ImageEncoding.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageLoading.h"
@@ -107,4 +111,85 @@ TEST(PortraitCrop, EverySmartCropOfARealPortraitShowsTheWholeFaceAtExactlyTheTar
             EXPECT_GE(large, 1);
         }
     }
+}
+
+TEST(PortraitCrop, ACloseFaceIsWholeWhereverItFitsTheLargestWindowOfTheTargetsShape) {
+    if (!vision::FaceRequest::defaultCascadePath())
+        GTEST_SKIP() << "the face model of opencv-data is not installed";
+    const auto portrait = image::loadImage(std::filesystem::path(VORTA_TEST_DATA_DIR) / "astronaut.jpg");
+    ASSERT_TRUE(portrait);
+    const auto onPortrait = core::visionFaceFinder()(*portrait);
+    ASSERT_EQ(onPortrait.results.size(), 1u);
+    const cg::Rect face = core::faceBox(onPortrait.results.front().boundingBox, 512, 512);
+
+    // 3:2 photos cut around the face so that it fills a share of their height (as the portrait's own face box
+    // measures it), centred or near the top, and enlarged to 720 × 480. The 16:9 window is 84 % of the
+    // height, the 1:1 window all of it: both hold these faces, but not with their headroom. The 9:16 window
+    // is narrower than the face. Without crop to fill the saliency crop places the window (this portrait
+    // always has salient objects around the face); with it, the face crop.
+    struct Target {
+        double width, height;
+    };
+    const std::vector<Target> targets = {{320, 180}, {240, 240}, {180, 320}};
+    const std::vector<double> shares = {0.60, 0.66, 0.72, 0.78, 0.80, 0.82, 0.84, 0.88, 0.95};
+    const cg::Size original{720, 480};
+    testsupport::TempDir dir;
+    int closeButWhole = 0;
+    for (const double share : shares)
+        for (const double above : {0.5, 0.1}) {  // the part of the space left that is above the face
+            const double h = face.height() / share, w = h * original.width / original.height;
+            const cg::Rect part(std::clamp(face.midX() - w / 2, 0.0, 512 - w),
+                                std::clamp(face.minY() - (h - face.height()) * above, 0.0, 512 - h), w, h);
+            const auto photo = image::resized(image::cropped(*portrait, part).value(), original);
+            ASSERT_TRUE(photo);
+            const std::string name =
+                std::to_string(int(share * 100)) + " % " + (above > 0.3 ? "centred" : "high");
+            const auto path = croptest::savedPng(*photo, dir / (name + ".png"));
+            for (const Target& t : targets)
+                for (const bool fill : {false, true}) {
+                    const cg::Size target{t.width, t.height};
+                    SCOPED_TRACE(name + ", " + std::to_string(int(t.width)) + " x " +
+                                 std::to_string(int(t.height)) + (fill ? ", crop to fill" : ""));
+                    // The detector's faces as the crop itself found them, in the photo's pixels.
+                    std::vector<cg::Rect> found;
+                    const core::FaceFinder finder = [&](const image::Image& copy) {
+                        const auto faces = core::visionFaceFinder()(copy);
+                        for (const auto& f : faces.results)
+                            found.push_back(core::faceBox(f.boundingBox, original.width, original.height));
+                        return faces;
+                    };
+                    croptest::RecordingSender sender;
+                    const auto result = core::smartCropImage(path, original, target, fill, &sender, finder);
+                    ASSERT_TRUE(result);
+                    EXPECT_EQ(image::pixelSize(*result), target);
+                    ASSERT_EQ(found.size(), 1u);
+                    ASSERT_EQ(sender.frames.size(), 1u);
+
+                    // The window the crop cut, in the photo's pixels, give or take one pixel of the picture
+                    // it was cut from.
+                    const double q = original.width / sender.shownSizes.front().width;
+                    const cg::Rect f = sender.frames.front();
+                    const cg::Rect window(f.minX() * q, f.minY() * q, f.width() * q, f.height() * q);
+                    const cg::Rect box = found.front();
+                    // The largest window of the target's shape inside the photo.
+                    const double k = std::min(original.width / t.width, original.height / t.height);
+                    const auto holds = [&](double lo, double hi, double boxLo, double boxHi) {
+                        return lo - q <= boxLo && boxHi <= hi + q;
+                    };
+                    // Held whole on each side along which it fits; else centred across it.
+                    const bool fitsAcross = box.width() <= t.width * k,
+                               fitsDown = box.height() <= t.height * k;
+                    EXPECT_TRUE(fitsAcross ? holds(window.minX(), window.maxX(), box.minX(), box.maxX())
+                                           : std::abs(window.midX() - box.midX()) <= q)
+                        << "window " << window.minX() << " to " << window.maxX() << ", face " << box.minX()
+                        << " to " << box.maxX();
+                    EXPECT_TRUE(!fitsDown || holds(window.minY(), window.maxY(), box.minY(), box.maxY()))
+                        << "window " << window.minY() << " to " << window.maxY() << ", face " << box.minY()
+                        << " to " << box.maxY();
+                    const cg::Rect head = core::faceWithHeadroom(box);
+                    closeButWhole += fitsAcross && fitsDown && head.height() > t.height * k;
+                }
+        }
+    // Most cases are the close portraits where the face fits but its headroom does not.
+    EXPECT_GE(closeButWhole, 40);
 }

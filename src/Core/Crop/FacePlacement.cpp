@@ -132,11 +132,14 @@ std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::ve
     const double w = window.width(), h = window.height();
     if (w > W + 1e-6 || h > H + 1e-6) return std::nullopt;
     double x = window.minX(), y = window.minY();
-    const auto fits = [&](const cg::Rect& r) { return r.width() <= w + 1e-6 && r.height() <= h + 1e-6; };
-    // The least move that brings `r` (no larger than the window) wholly inside it.
+    const auto fitsAcross = [&](const cg::Rect& r) { return r.width() <= w + 1e-6; };
+    const auto fitsDown = [&](const cg::Rect& r) { return r.height() <= h + 1e-6; };
+    const auto fits = [&](const cg::Rect& r) { return fitsAcross(r) && fitsDown(r); };
+    // The least move that brings `r` inside the window along each axis on which it is no larger than it;
+    // along the other the window stays where it is.
     const auto hold = [&](const cg::Rect& r) {
-        x = std::clamp(x, r.maxX() - w, std::max(r.maxX() - w, r.minX()));
-        y = std::clamp(y, r.maxY() - h, std::max(r.maxY() - h, r.minY()));
+        if (fitsAcross(r)) x = std::clamp(x, r.maxX() - w, std::max(r.maxX() - w, r.minX()));
+        if (fitsDown(r)) y = std::clamp(y, r.maxY() - h, std::max(r.maxY() - h, r.minY()));
     };
     if (!faceBoxes.empty()) {
         cg::Rect all = faceBoxes.front();
@@ -151,9 +154,14 @@ std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::ve
         });
         if (!fits(head)) {
             // A close portrait: the window cannot hold the face with its headroom, and the crops make it the
-            // largest of its proportions the picture holds (see salientCropArea), so it is centred on it.
+            // largest of its proportions the picture holds (see salientCropArea). It is centred on the face
+            // with its headroom, then moved as little as it takes to hold the top face, and all the faces
+            // where they fit: a forehead or a chin matters more than the room around them. Only a face larger
+            // than the window is cut, and only across the side on which it is larger.
             x = head.midX() - w / 2;
             y = head.midY() - h / 2;
+            hold(top);
+            hold(all);
         } else if (fits(all)) {
             hold(all);
         } else if (holdsOne) {

@@ -38,7 +38,8 @@ cg::Rect faceWithHeadroom(const cg::Rect& faceBox);
 // The window of the placement rules, moved (not resized) inside the W × H working image so that it cuts
 // no face: it holds the union of the face boxes when that fits in it; else it stays where it holds a face
 // whole; else it holds the top face with its headroom. Where the top face with its headroom is larger than
-// the window (a close portrait), the window is centred on it. Boxes are the faces themselves (top-left
+// the window (a close portrait), the window is centred on it, then moved to hold the top face itself (and
+// the union of the faces) on each axis along which it fits. Boxes are the faces themselves (top-left
 // origin, in working pixels), in the order the detector gave them. None when the window is larger than
 // the image.
 std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::vector<cg::Rect>& faceBoxes,
