@@ -14,6 +14,7 @@
 #include "Core/Job/SourceCollection.h"
 #include "Core/Records/DefaultPresets.h"
 #include "Core/Records/SharedLists.h"
+#include "GreyTiff.h"
 #include "Platform/Foundation/Formatters.h"
 #include "RecordingScreen.h"
 #include "Support/MainQueueFixture.h"
@@ -274,24 +275,51 @@ TEST_F(BatchEngineTest, AJobWithoutOutputFolderOrImagesEndsWithAMessage) {
     EXPECT_EQ(screen.notifications, 0);
 }
 
-TEST_F(BatchEngineTest, ACopyOnlyRunCopiesFilesUnchangedUnderTheirNewNames) {
+TEST_F(BatchEngineTest, ACopyOnlyRunCopiesFilesUnchangedUnderTheirNewNamesCameraRawIncluded) {
+    // A DNG, and a NEF's layout: sensor data kept as a colour-filter array. Decoding either gives its
+    // small preview, so a resize skips them; a copy is the file itself.
     const auto a = source("a.jpg", 300, 200);
-    SourceURLInfo record;
-    record.fillFileDetails(a);
-    record.updatedUrl = dir / "in" / "holiday-1.jpg";
+    const auto dng = dir.write("in/DSC_0001.dng",
+                               coretest::greyTiff(300, 200, {{50706, 1, 4, std::string("\x01\x04\0\0", 4)}}));
+    const auto nef =
+        dir.write("in/DSC_0002.nef", coretest::greyTiff(300, 200, {{262, 3, 1, std::string("\x23\x80", 2)}}));
+    const std::vector<std::pair<std::filesystem::path, std::string>> renames = {
+        {a, "holiday-1.jpg"}, {dng, "holiday-2.dng"}, {nef, "holiday-3.nef"}};
     auto engine = makeEngine();
     JobParameters params;
     params.presets = {PresetInfo{{"markDummy", true}}};
-    params.images = {record};
+    for (const auto& [file, renamed] : renames) {
+        SourceURLInfo record;
+        record.fillFileDetails(file);
+        record.updatedUrl = dir / "in" / renamed;
+        params.images.emplace_back(record);
+    }
     engine->startJob(params);
     ASSERT_TRUE(mainQueue->runUntil([&] { return screen.doneState; }, kJobTimeout));
 
-    const auto copy = onlyJobFolder() / "holiday-1.jpg";
-    ASSERT_TRUE(std::filesystem::exists(copy));
-    EXPECT_EQ(TempDir::read(copy), TempDir::read(a));
+    const auto job = onlyJobFolder();
+    EXPECT_EQ(filesBelow(job).size(), 3u);
+    for (const auto& [file, copy] : renames) {
+        ASSERT_TRUE(std::filesystem::exists(job / copy)) << copy;
+        EXPECT_EQ(TempDir::read(job / copy), TempDir::read(file)) << copy;
+    }
+    EXPECT_TRUE(engine->mArrSkippedGroupedData().empty());
     EXPECT_EQ(screen.headers.back(), "Renaming");
     EXPECT_EQ(engine->estimatedTimeActivity(), 0);
     EXPECT_EQ(defaults->integer("UDTotalTime"), 0);
+
+    std::filesystem::remove_all(job);
+    screen = RecordingScreen();
+    auto resize = makeEngine();
+    run(*resize, {sizedPreset("W", 150, -1)}, {a, dng, nef});
+    ASSERT_EQ(filesBelow(onlyJobFolder()).size(), 1u);
+    EXPECT_EQ(filesBelow(onlyJobFolder())[0].filename(), "a.jpg");
+    const auto skipped = resize->mArrSkippedGroupedData();
+    ASSERT_EQ(skipped.size(), 1u);
+    ASSERT_EQ(skipped[0].dataSub.size(), 2u);
+    for (const auto& item : skipped[0].dataSub)
+        EXPECT_EQ(item.skipReason, "the file is a camera RAW file, which is not processed")
+            << item.urlInfo.strFileName;
 }
 
 TEST_F(BatchEngineTest, OutputFormatChangesOnlyTheFileExtension) {

@@ -6,6 +6,7 @@
 #include "RunBatch.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
+#include "WatchedPipe.h"
 
 using testsupport::runBatch;
 using testsupport::TempDir;
@@ -62,6 +63,8 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const std::string gdalNoData = coretest::greyTiff(900, 700, {{42113, 2, 6, std::string("-9999\0", 6)}});
     const std::string dng = coretest::greyTiff(900, 700, {{50706, 1, 4, std::string("\x01\x04\0\0", 4)}});
     const std::string sensorData = coretest::greyTiff(900, 700, {{262, 3, 1, std::string("\x23\x80", 2)}});
+    // Canon's CR2: an ordinary TIFF to any TIFF reader, signed "CR" 2 after the header.
+    const std::string cr2 = coretest::greyTiff(900, 700, {}, std::string("CR\x02\0\0\0\0\0", 8));
 
     const std::string damaged = "the file is damaged", cameraRaw = "the file is a camera RAW file";
     struct Case {
@@ -79,6 +82,11 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"camera.dng", dng, cameraRaw},
         {"dng-renamed.tif", dng, cameraRaw},
         {"sensor-data.tif", sensorData, cameraRaw},
+        {"cr2-renamed.tif", cr2, cameraRaw},
+        {"cr2-renamed.jpg", cr2, cameraRaw},
+        {"jpeg-named.dng", jpeg, ""},
+        {"panasonic-named.raw", jpeg, ""},
+        {"png-named.nef", png, ""},
         {"byte-after-end.jpg", jpeg + std::string(1, '\0'), ""},
         {"unknown-marker.jpg", jpeg.substr(0, 2) + segment('\xe9', "vorta") + jpeg.substr(2), ""},
         {"stray-bytes.jpg", jpeg.substr(0, scan) + std::string(3, '\0') + jpeg.substr(scan), ""},
@@ -96,11 +104,19 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"intact.jpg", jpeg, ""},
     };
     for (const auto& c : cases) dir.write("in/" + c.name, c.bytes);
+    // Named on the command line, as a shell's glob would: never opened, so nothing waits on it.
+    const coretest::WatchedPipe pipe(dir / "elsewhere" / "pipe.jpg");
 
     const auto errors = dir / "stderr.txt";
-    const auto result = runBatch(
-        "--output '" + (dir / "out").string() + "' --preset SD '" + (dir / "in").string() + "'", &errors);
+    const auto result = runBatch("--output '" + (dir / "out").string() + "' --preset SD '" +
+                                     (dir / "in").string() + "' '" + pipe.path().string() + "'",
+                                 &errors);
     ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_FALSE(pipe.wasOpened());
+    EXPECT_NE(result.output.find("skipped  [SD] " + pipe.path().string() +
+                                 ": the file is not a regular file, so it is not read\n"),
+              std::string::npos)
+        << result.output;
     const std::string printed = TempDir::read(errors);
     EXPECT_TRUE(printed.empty()) << printed.substr(0, 600);
     std::vector<std::filesystem::path> jobs;
@@ -111,8 +127,17 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         const auto output = jobs[0] / "in" / c.name;
         if (c.skipReason.empty()) {
             ++processed;
-            EXPECT_EQ(testsupport::imageFileSize(output), (std::pair{720, 480})) << c.name << "\n"
-                                                                                 << result.output;
+            // Under its own name, or one that names the format written where the source's does not.
+            const std::string doneLine = "done     [SD] " + (dir / "in" / c.name).string() + " -> ";
+            const auto at = result.output.find(doneLine);
+            ASSERT_NE(at, std::string::npos) << c.name << "\n" << result.output;
+            const auto from = at + doneLine.size();
+            const std::filesystem::path written =
+                result.output.substr(from, result.output.find('\n', from) - from);
+            EXPECT_EQ(written.parent_path(), output.parent_path()) << c.name;
+            EXPECT_EQ(written.stem(), output.stem()) << c.name;
+            EXPECT_EQ(testsupport::imageFileSize(written), (std::pair{720, 480})) << c.name << "\n"
+                                                                                  << result.output;
         } else {
             const std::string skippedLine =
                 "skipped  [SD] " + (dir / "in" / c.name).string() + ": " + c.skipReason;
@@ -121,7 +146,7 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         }
     }
     const std::string counts =
-        std::to_string(processed) + " done, " + std::to_string(cases.size() - processed) + " skipped";
+        std::to_string(processed) + " done, " + std::to_string(cases.size() + 1 - processed) + " skipped";
     EXPECT_NE(result.output.find(counts), std::string::npos) << result.output;
     // Nothing but the finished outputs is left in the job folder.
     std::size_t files = 0;

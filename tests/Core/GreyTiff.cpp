@@ -21,7 +21,8 @@ TiffTag longTag(std::uint16_t tag, std::uint32_t value) {
 
 }  // namespace
 
-std::string greyTiff(int width, int height, const std::vector<TiffTag>& extraTags) {
+std::string greyTiff(int width, int height, const std::vector<TiffTag>& extraTags,
+                     const std::string& afterHeader) {
     const std::uint32_t pixelBytes = std::uint32_t(width) * std::uint32_t(height) * 3;
     std::vector<TiffTag> tags = {
         longTag(256, width), longTag(257, height), {258, 3, 3, le(8, 2) + le(8, 2) + le(8, 2)},
@@ -37,7 +38,7 @@ std::string greyTiff(int width, int height, const std::vector<TiffTag>& extraTag
     std::stable_sort(tags.begin(), tags.end(), [](const auto& a, const auto& b) { return a.tag < b.tag; });
 
     // Header, directory, then the values too long to sit in their entries, then the pixels.
-    const std::uint32_t directory = 8;
+    const std::uint32_t directory = 8 + std::uint32_t(afterHeader.size());
     std::uint32_t next = directory + 2 + std::uint32_t(tags.size()) * 12 + 4;
     std::string entries, outOfLine;
     std::size_t stripOffset = 0;
@@ -53,8 +54,8 @@ std::string greyTiff(int width, int height, const std::vector<TiffTag>& extraTag
     }
     const std::uint32_t pixels = next + std::uint32_t(outOfLine.size());
     entries.replace(stripOffset, 4, le(pixels, 4));
-    return std::string("II*\0", 4) + le(directory, 4) + le(std::uint32_t(tags.size()), 2) + entries +
-           le(0, 4) + outOfLine + std::string(pixelBytes, '\x80');
+    return std::string("II*\0", 4) + le(directory, 4) + afterHeader + le(std::uint32_t(tags.size()), 2) +
+           entries + le(0, 4) + outOfLine + std::string(pixelBytes, '\x80');
 }
 
 }  // namespace coretest

@@ -15,7 +15,9 @@ struct TiffTag {
     std::string value;  // the value's bytes, little-endian
 };
 
-// `extraTags` join the baseline's tags; one with a baseline tag's number replaces it.
-std::string greyTiff(int width, int height, const std::vector<TiffTag>& extraTags = {});
+// `extraTags` join the baseline's tags; one with a baseline tag's number replaces it. `afterHeader`
+// goes between the 8-byte header and the first directory, where a CR2 keeps its signature.
+std::string greyTiff(int width, int height, const std::vector<TiffTag>& extraTags = {},
+                     const std::string& afterHeader = {});
 
 }  // namespace coretest

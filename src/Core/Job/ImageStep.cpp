@@ -14,6 +14,7 @@
 #include "Core/Rename/SafeName.h"
 #include "Core/Watermark/Watermark.h"
 #include "Platform/Foundation/Bookmark.h"
+#include "Platform/Foundation/FileAttributes.h"
 #include "Platform/Foundation/UTType.h"
 #include "Platform/Image/DecodeWarnings.h"
 #include "Platform/Image/FileType.h"
@@ -117,10 +118,17 @@ class ImageStep {
     ImageStepOutcome run() {
         const auto source = resolveSource(in_.record);
         if (!source) return skipped(in_.record, Kind::Unreadable, "the file has no path");
-        // A RAW file's TIFF form would decode as its small embedded preview: never read it at all.
-        if (foundation::UTType::ofFile(*source).conformsToCameraRaw())
+        // Opening a named pipe, socket or device can wait for ever, and none holds a photo.
+        if (foundation::isSpecialFile(*source))
+            return skipped(in_.record, Kind::Unreadable, "the file is not a regular file, so it is not read");
+        // A RAW file's TIFF form would decode as its small embedded preview: never decode it. A copy
+        // is the file's own bytes, so a copy-only job copies it as it copies every source.
+        const bool cameraRaw = foundation::UTType::ofFile(*source).conformsToCameraRaw();
+        if (cameraRaw && !job_.copyOnlyFlag)
             return skipped(in_.record, Kind::Unreadable,
                            "the file is a camera RAW file, which is not processed");
+        source_ = *source;
+        if (cameraRaw) return copySourceToOutput();
         std::string error;
         bool damaged = false;
         const auto info = image::readImageInfo(*source, &error, &damaged);
@@ -130,7 +138,6 @@ class ImageStep {
                 (damaged ? "the file is damaged: " : "the file cannot be read as an image: ") + error);
         }
         if (info->tooLarge) return skipped(in_.record, Kind::Unreadable, "the image is too large to process");
-        source_ = *source;
         original_ = {double(info->pixelWidth), double(info->pixelHeight)};
 
         const auto target =
@@ -238,12 +245,13 @@ class ImageStep {
                 working = resizeForActionType(*loaded);
             } else {
                 bool tried = false;
-                // The photo as the smart crop decoded it: its fallback scales from it, not from the file again.
+                // The photo as the smart crop decoded it: its fallback scales from it, not from the file
+                // again.
                 std::optional<image::Image> decoded;
                 if (in_.saliencyWanted) {
                     tried = true;
-                    working = smartCropImage(source_, original_, target_, presetImageCrop(preset_), &cropSender_,
-                                             visionFaceFinder(), &decoded);
+                    working = smartCropImage(source_, original_, target_, presetImageCrop(preset_),
+                                             &cropSender_, visionFaceFinder(), &decoded);
                 }
                 if (!working) {
                     const image::Image& from = decoded ? *decoded : *loaded;

@@ -2,6 +2,7 @@
 
 #include "Core/Job/FolderWalk.h"
 #include "Core/Records/SharedLists.h"
+#include "Platform/Foundation/FileAttributes.h"
 #include "Platform/Foundation/UTType.h"
 #include "Platform/Image/ImageInfo.h"
 
@@ -48,6 +49,7 @@ std::vector<SourceURLInfo> makeRecords(const std::vector<FoundFile>& found,
 }  // namespace
 
 bool isImageFile(const std::filesystem::path& path) {
+    if (foundation::isSpecialFile(path)) return foundation::UTType::ofFileName(path).conformsToImage();
     return foundation::UTType::ofFile(path).conformsToImage();
 }
 

@@ -15,7 +15,8 @@
 namespace core {
 
 // True when the file's type, judged by its name and content, is an image type: camera RAW files
-// are images, PDF documents are not.
+// are images, PDF documents are not. A named pipe, socket or device is judged by its name alone and
+// never opened: one named as an image is listed, so that the job can say why it skips it.
 bool isImageFile(const std::filesystem::path& path);
 
 // Records for the files of `urls`, in order; numbered "<baseName>-<n>" from `startIndex` (1) when a

@@ -1,5 +1,6 @@
 #include "Platform/AppKit/FileThumbnails.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QPixmap>
@@ -16,6 +17,9 @@ const char kThumbnailHandOver = 0;
 // Decodes straight to about the thumbnail's size where the format allows it (JPEG does), so a large
 // photo costs little; orientation is applied so the thumbnail stands as the photo does.
 QImage thumbnailOf(const QString& path, QSize size) {
+    // A named pipe, socket or device is never opened: reading one can wait for ever, and the panel
+    // waits for its workers when it closes.
+    if (!QFileInfo(path).isFile()) return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize full = reader.size();

@@ -1,8 +1,8 @@
 #pragma once
 // FileThumbnails: small thumbnails for the image files a file browser shows. `icon` answers at once
 // with the cached thumbnail or, while one is being made on a worker thread, with nothing; `ready`
-// tells when a file's thumbnail has arrived. A file that is no readable image never gets one.
-// Main thread only; the workers finish before the object is destroyed.
+// tells when a file's thumbnail has arrived. A file that is no readable image never gets one; only
+// regular files are opened. Main thread only; the workers finish before the object is destroyed.
 
 #include <QHash>
 #include <QIcon>

@@ -23,4 +23,11 @@ std::optional<FileAttributes> attributesOfItem(const std::filesystem::path& path
     return attributes;
 }
 
+bool isSpecialFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    return !ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+           !std::filesystem::is_directory(status);
+}
+
 }  // namespace foundation

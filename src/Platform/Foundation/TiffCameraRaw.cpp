@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <vector>
+
+#include "Platform/Foundation/RegularFileReader.h"
 
 namespace foundation {
 
@@ -20,20 +21,23 @@ constexpr std::uint32_t kLinearRaw = 34892;
 constexpr int kMostDirectories = 16;
 constexpr std::uint16_t kMostEntries = 1024;
 
-enum class Found { Nothing, CameraRaw, Dng };
+enum class Found { Nothing, CameraRaw, Dng, Cr2 };
 
 class TiffReader {
   public:
-    explicit TiffReader(const std::filesystem::path& file) : in_(file, std::ios::binary) {}
+    explicit TiffReader(const std::filesystem::path& file) : in_(file) {}
 
     Found scan() {
-        std::array<unsigned char, 8> head{};
-        if (!read(0, head.data(), head.size())) return Found::Nothing;
+        std::array<unsigned char, 11> head{};
+        if (!read(0, head.data(), 8)) return Found::Nothing;
         if (head[0] == 'I' && head[1] == 'I' && head[2] == 42 && head[3] == 0) {
             little_ = true;
         } else if (!(head[0] == 'M' && head[1] == 'M' && head[2] == 0 && head[3] == 42)) {
             return Found::Nothing;
         }
+        // Canon's CR2 signs its header; its sensor data sits where no directory says so.
+        if (read(8, head.data() + 8, 3) && head[8] == 'C' && head[9] == 'R' && head[10] == 2)
+            return Found::Cr2;
         std::vector<std::uint32_t> pending{number(head.data() + 4, 4)};
         std::vector<std::uint32_t> seen;
         Found found = Found::Nothing;
@@ -85,11 +89,8 @@ class TiffReader {
         return found;
     }
 
-    bool read(std::uint64_t offset, unsigned char* out, std::size_t size) {
-        in_.clear();
-        in_.seekg(std::streamoff(offset));
-        in_.read(reinterpret_cast<char*>(out), std::streamsize(size));
-        return in_ && std::size_t(in_.gcount()) == size;
+    bool read(std::uint64_t offset, unsigned char* out, std::size_t size) const {
+        return in_.read(offset, out, size);
     }
 
     std::uint32_t number(const unsigned char* bytes, int size) const {
@@ -101,7 +102,7 @@ class TiffReader {
         return value;
     }
 
-    std::ifstream in_;
+    RegularFileReader in_;
     bool little_ = false;
 };
 
@@ -111,6 +112,8 @@ std::optional<std::string> cameraRawTypeOfTiff(const std::filesystem::path& file
     switch (TiffReader(file).scan()) {
         case Found::Dng:
             return "image/x-adobe-dng";
+        case Found::Cr2:
+            return "image/x-canon-cr2";
         case Found::CameraRaw:
             return "image/x-dcraw";
         case Found::Nothing:

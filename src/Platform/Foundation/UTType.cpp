@@ -4,6 +4,7 @@
 #include <QString>
 #include <algorithm>
 
+#include "Platform/Foundation/ImageSignature.h"
 #include "Platform/Foundation/TiffCameraRaw.h"
 
 namespace foundation {
@@ -19,13 +20,24 @@ std::vector<std::string> lineageOf(const QMimeType& type) {
 }  // namespace
 
 UTType UTType::ofFile(const std::filesystem::path& file) {
+    // The database names a named pipe, socket or device by its kind ("inode/fifo") without opening it.
     UTType type(lineageOf(QMimeDatabase().mimeTypeForFile(QString::fromStdString(file.string()))));
-    // The database knows most camera RAW files by name or by their first bytes, but a DNG, NEF or
-    // ARW starts as any TIFF does: under another name only its directories tell.
-    if (!type.conformsToCameraRaw()) {
-        if (const auto raw = cameraRawTypeOfTiff(file)) return named(*raw);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return type;
+    if (type.conformsToCameraRaw()) {
+        // A RAW name alone does not make a RAW file: a JPEG or PNG saved under one is what it is.
+        if (const auto image = signedImageType(file)) return named(*image);
+        return type;
     }
+    // The database knows most camera RAW files by name, but a DNG, CR2, NEF or ARW starts as any
+    // TIFF does: under another name only its header and directories tell.
+    if (const auto raw = cameraRawTypeOfTiff(file)) return named(*raw);
     return type;
+}
+
+UTType UTType::ofFileName(const std::filesystem::path& file) {
+    return UTType(lineageOf(QMimeDatabase().mimeTypeForFile(QString::fromStdString(file.string()),
+                                                            QMimeDatabase::MatchExtension)));
 }
 
 UTType UTType::named(const std::string& identifier) {

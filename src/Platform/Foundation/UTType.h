@@ -1,8 +1,9 @@
 #pragma once
 // UTType: the type of a file's contents as the desktop judges it, from the shared-mime-info database:
 // by the file's name, and by its first bytes where the name does not settle it. A camera RAW file in
-// TIFF form (DNG, NEF, ARW, ...) is known by its directories too, whatever its name. Types are named
-// by their MIME identifiers ("image/jpeg"). Thread-safe.
+// TIFF form (DNG, CR2, NEF, ARW, ...) is known by its header and directories too, whatever its name,
+// and a JPEG or PNG under a camera RAW name is known as what it is. Only regular files are read.
+// Types are named by their MIME identifiers ("image/jpeg"). Thread-safe.
 
 #include <filesystem>
 #include <string>
@@ -12,8 +13,11 @@ namespace foundation {
 
 class UTType {
   public:
-    // The type of the file at `file` ("application/octet-stream" when nothing tells).
+    // The type of the file at `file` ("application/octet-stream" when nothing tells; "inode/fifo",
+    // "inode/socket", ... for what is not a regular file, which is never opened).
     static UTType ofFile(const std::filesystem::path& file);
+    // The type that the name of `file` alone says; the file is never touched.
+    static UTType ofFileName(const std::filesystem::path& file);
 
     const std::string& identifier() const { return lineage_.front(); }
     // True for images of every kind, those no reader here can open (camera RAW) included.
