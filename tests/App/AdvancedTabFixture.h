@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
-#include <QMessageBox>
 #include <QTest>
 
 #include "App/AppDefaults.h"
@@ -135,24 +134,6 @@ class AdvancedTabTest : public ShellTest {
     bool jobRuns() {
         ActivityVC* activity = master()->holder()->activityVC();
         return activity && activity->isActivityRunning();
-    }
-    // The questions showing on the main window.
-    std::vector<QMessageBox*> questions() {
-        std::vector<QMessageBox*> shown;
-        for (auto* box : window().findChildren<QMessageBox*>())
-            if (box->isVisible()) shown.push_back(box);
-        return shown;
-    }
-    // Clicks the button of that title on the one question showing.
-    void answer(const QString& title) {
-        const auto shown = questions();
-        ASSERT_EQ(shown.size(), 1u);
-        QAbstractButton* button = nullptr;
-        for (QAbstractButton* b : shown.front()->buttons())
-            if (b->text() == title) button = b;
-        ASSERT_NE(button, nullptr) << title.toStdString();
-        QTest::mouseClick(button, Qt::LeftButton);
-        drain();
     }
     static std::vector<std::filesystem::path> filesUnder(const std::filesystem::path& folder) {
         std::vector<std::filesystem::path> files;
