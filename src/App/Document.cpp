@@ -7,6 +7,7 @@
 #include "App/VortaWindowController.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Screens/Activity/ImageListHost.h"
+#include "Screens/Activity/StopJobQuestion.h"
 
 namespace Document {
 namespace {
@@ -34,8 +35,16 @@ void scheduleFlush() {
     appkit::postToMainAfter(delegate, kGatherSeconds, [captured = pending()] { flushPendingURLs(captured); });
 }
 
-// Shows the Advanced tab the way a click on its segment does. While a job runs on the tab showing,
-// the user is asked first; the gathered files follow a switch made and are let go with one refused.
+// How many of the gathered files the question that is up already counts as waiting for it.
+std::size_t& heldByQuestion() {
+    static std::size_t held = 0;
+    return held;
+}
+
+void waitForAnswer();
+
+// Shows the Advanced tab the way a click on its segment does; a job running on the tab that shows
+// may make the user be asked first.
 void selectAdvancedTab() {
     VortaWindowController* controller = mainWindowController();
     if (!controller || !controller->segBtn) return;
@@ -43,16 +52,36 @@ void selectAdvancedTab() {
     if (controller->segBtn->selectedSegment() == kAdvancedTab && delegate && delegate->tabBarVC &&
         delegate->tabBarVC->intSegmentSelectedNow == kAdvancedTab)
         return;
-    // A question already up decides for every file gathered meanwhile as well.
-    if (delegate && delegate->tabBarVC && delegate->tabBarVC->isAskingToLeave()) return;
     controller->segBtn->setSelectedSegment(kAdvancedTab);
-    if (!delegate || !delegate->tabBarVC) return;
-    delegate->tabBarVC->selectTab(controller->segBtn->selectedSegment(), [](bool shown) {
-        if (shown)
-            scheduleFlush();
-        else
-            pending().clear();
-    });
+    if (delegate && delegate->tabBarVC) delegate->tabBarVC->selectTab(controller->segBtn->selectedSegment());
+}
+
+// The gathered files are handled as if they had just been opened: the Advanced tab is shown and
+// they follow a moment later, unless the user is being asked whether to stop a job.
+void handleGathered() {
+    if (pending().empty()) return;
+    if (!screens::isStopJobQuestionUp()) selectAdvancedTab();
+    if (screens::isStopJobQuestionUp()) {
+        waitForAnswer();
+        return;
+    }
+    scheduleFlush();
+}
+
+// The files wait for the answer of the question that is up. Stopping the job lets them in as if
+// opened after it; keeping the job lets them go, as the question says.
+void waitForAnswer() {
+    std::size_t& held = heldByQuestion();
+    if (held == 0)
+        screens::joinStopJobQuestion([](bool stop) {
+            heldByQuestion() = 0;
+            if (stop)
+                handleGathered();
+            else
+                pending().clear();
+        });
+    if (pending().size() > held) screens::holdOpenedFiles(pending().size() - held);
+    held = pending().size();
 }
 
 }  // namespace
@@ -69,30 +98,29 @@ const std::vector<std::string>& pendingURLs() {
 
 void openURL(const std::string& path) {
     if (!mainWindowController()) return;
-    selectAdvancedTab();
     pending().push_back(path);
-    scheduleFlush();
+    handleGathered();
 }
 
 void flushPendingURLs(const std::vector<std::string>& captured) {
     if (captured.size() != pending().size()) return;
     AppDelegate* delegate = appDelegate();
-    // The welcome pages of a first run still show: the files wait for the tabs. While the user is
-    // asked whether to leave a running job for the Advanced tab, they wait for the answer.
-    if (!delegate || !delegate->tabBarVC || delegate->tabBarVC->isAskingToLeave()) return;
-    addPendingURLsToPhotoList(captured);
+    // The welcome pages of a first run still show: the files wait for the tabs.
+    if (!delegate || !delegate->tabBarVC) return;
+    // While the user is asked whether to stop a job, they wait for the answer.
+    if (screens::isStopJobQuestionUp()) {
+        waitForAnswer();
+        return;
+    }
     pending().clear();
+    addPendingURLsToPhotoList(captured);
 }
 
 void tabSwitcherDidLoad() {
     if (pending().empty()) return;
     AppDelegate* delegate = appDelegate();
     // The tab switcher shows its first tab once its view has loaded; the Advanced tab follows.
-    appkit::postToMain(delegate, [] {
-        if (pending().empty()) return;
-        selectAdvancedTab();
-        scheduleFlush();
-    });
+    appkit::postToMain(delegate, [] { handleGathered(); });
 }
 
 void addPendingURLsToPhotoList(const std::vector<std::string>& urls) {
@@ -100,7 +128,11 @@ void addPendingURLsToPhotoList(const std::vector<std::string>& urls) {
     TabBarVC* tabs = delegate ? delegate->tabBarVC.data() : nullptr;
     // The Advanced tab's own entry, which asks before the files stop a job running there.
     auto* pane = tabs ? dynamic_cast<screens::ImageListHost*>(tabs->advancedMasterVC.data()) : nullptr;
-    if (pane) pane->addImages(urls);
+    if (!pane) return;
+    const bool asked = screens::isStopJobQuestionUp();
+    pane->addImages(urls);
+    // They wait inside the question they raised, which says that keeping the job leaves them out.
+    if (!asked) screens::holdOpenedFiles(urls.size());
 }
 
 }  // namespace Document

@@ -4,7 +4,9 @@
 // until 1.0 s passes without a new one, and then all of them are added at once, in arrival order,
 // through the Advanced tab's own entry for images. While the welcome pages of a first run show, the
 // files wait and follow once the tabs are there. A running job is never stopped unasked: leaving its
-// tab, or adding to the list it works on, asks first, and files the user declines are let go.
+// tab, or adding to the list it works on, asks first. Files opened while the user is asked whether
+// to stop a job wait for the answer: they follow a stopped job as if opened after it, and are let go
+// with a kept one, as the question says.
 // Main thread only; the gathered list is touched nowhere else.
 
 #include <string>

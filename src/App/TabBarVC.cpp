@@ -76,7 +76,7 @@ void TabBarVC::selectTab(int index, std::function<void(bool shown)> done) {
         if (done) done(intSegmentSelectedNow == index);
     };
     const std::string segue = segueForTab(index, intSegmentSelectedNow);
-    if (index == intSegmentSelectedNow || askingToLeave_ || !canShow(segue)) {
+    if (index == intSegmentSelectedNow || screens::isStopJobQuestionUp() || !canShow(segue)) {
         showSelectedSegment();
         finish();
         return;
@@ -88,20 +88,17 @@ void TabBarVC::selectTab(int index, std::function<void(bool shown)> done) {
         return;
     }
     // A running job is never dropped unasked: the user stops it or stays on its tab.
-    askingToLeave_ = true;
-    screens::stopJobAlert(
-        "A job is running on this tab. Switching tabs stops it; the images already written are kept.")
-        .beginSheetModal(
-            sheetWindow,
-            [this, index, finish](appkit::ModalResponse response) {
-                askingToLeave_ = false;
-                if (response == appkit::ModalResponse::AlertFirstButtonReturn)
-                    switchToTab(index);
-                else
-                    showSelectedSegment();
-                finish();
-            },
-            this);
+    screens::askToStopJob(
+        *sheetWindow,
+        "A job is running on this tab. Switching tabs stops it; the images already written are kept.",
+        [this, index, finish](bool stop) {
+            if (stop)
+                switchToTab(index);
+            else
+                showSelectedSegment();
+            finish();
+        },
+        this);
 }
 
 void TabBarVC::switchToTab(int index) {

@@ -31,10 +31,9 @@ class TabBarVC : public appkit::ViewController, public screens::ImageListShell {
     // on the tab that shows.
     virtual void selectTab(int index);
     // The same; `done` learns, once it is decided, whether the tab of `index` shows (also when it
-    // showed already). A request made while the user is being asked about another is refused.
+    // showed already). A request made while the user is being asked whether to stop a job is
+    // refused.
     void selectTab(int index, std::function<void(bool shown)> done);
-    // The user is being asked whether to stop a job for a switch.
-    bool isAskingToLeave() const { return askingToLeave_; }
     // The open panel as a sheet on this controller's window: files with the image extensions and
     // folders, several at once; `completion` gets the chosen paths (folders ending in "/") on OK.
     void browseForImages(std::function<void(const std::vector<std::string>&)> completion) override;
@@ -60,6 +59,4 @@ class TabBarVC : public appkit::ViewController, public screens::ImageListShell {
     bool hasRunningActivity() const;
     void cancelRunningActivities(appkit::ViewController& screen);
     void showSelectedSegment();
-
-    bool askingToLeave_ = false;
 };

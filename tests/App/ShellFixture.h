@@ -3,6 +3,7 @@
 // new settings object reads the file, a new application delegate and main window are made. Runs on
 // the offscreen platform with the manual main queue.
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -70,6 +71,24 @@ class ShellTest : public UiTest {
     }
     WelcomePageCtrl* welcome() { return root().firstChild<WelcomePageCtrl>(); }
     TabBarVC* tabBar() { return root().firstChild<TabBarVC>(); }
+    // The questions showing on the main window.
+    std::vector<QMessageBox*> questions() {
+        std::vector<QMessageBox*> shown;
+        for (auto* box : window().findChildren<QMessageBox*>())
+            if (box->isVisible()) shown.push_back(box);
+        return shown;
+    }
+    // Clicks the button of that title on the one question showing.
+    void answer(const QString& title) {
+        const auto shown = questions();
+        ASSERT_EQ(shown.size(), 1u);
+        QAbstractButton* button = nullptr;
+        for (QAbstractButton* b : shown.front()->buttons())
+            if (b->text() == title) button = b;
+        ASSERT_NE(button, nullptr) << title.toStdString();
+        QTest::mouseClick(button, Qt::LeftButton);
+        drain();
+    }
 
     TempDir dir;
     std::unique_ptr<foundation::UserDefaults> defaults;

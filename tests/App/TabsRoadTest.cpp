@@ -445,6 +445,50 @@ TEST_F(TabsRoadTest, RenameCopiesEveryImageUnderExactlyThePreviewedNameAndLeaves
     EXPECT_EQ(std::distance(fs::directory_iterator(in), fs::directory_iterator()), 3);
 }
 
+TEST_F(TabsRoadTest, OnRenameFilesOpenedWhileAnAddingQuestionIsUpJoinItAndKeepJobLetsTheRunFinish) {
+    clickSegment(2);
+    auto* rename = dynamic_cast<RenameMasterVC*>(tabScreen());
+    ASSERT_NE(rename, nullptr);
+    auto* pane = dynamic_cast<RenameOptionTVC*>(rename->holder()->optionPane());
+    ASSERT_NE(pane, nullptr);
+    const auto in = dir / "in";
+    for (const char* name : {"a.jpg", "b.jpg", "menu.jpg", "opened.jpg"})
+        testsupport::writeTestImage(in / name, 300, 200, static_cast<unsigned>(name[0]));
+    addImages(*rename->collectionVCEmbeded, {in / "a.jpg", in / "b.jpg"});
+    out = dir / "out";
+    fs::create_directories(out);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    QTest::mouseClick(pane->btnDone, Qt::LeftButton);
+    drain();
+    mainQueue->advance(0.2);
+    drain();
+
+    // In the moment before the run begins, an image chosen through the menu asks; a photo opened
+    // from the file manager meanwhile joins that question instead of asking to leave the tab.
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "menu.jpg").string()}});
+    app->delegate().menuItem_AddImages->trigger();
+    drain();
+    ASSERT_EQ(questions().size(), 1u) << "the run counts from PROCEED";
+    app->openFiles({(in / "opened.jpg").string()});
+    for (int step = 0; step < 6; ++step) {
+        mainQueue->advance(0.25);
+        drain();
+    }
+    ASSERT_EQ(questions().size(), 1u) << "one question at a time";
+    EXPECT_TRUE(questions().front()->informativeText().contains("the opened image is not added"));
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 2);
+    answer("Keep Job");
+
+    ActivityVC* activity = rename->activityVC();
+    ASSERT_NE(activity, nullptr);
+    ASSERT_TRUE(mainQueue->runUntil([&] { return activity->btnDoneOrCancel->text() == "DONE"; }));
+    drain();
+    EXPECT_EQ(written().size(), 2u) << "the run started and copied both images";
+    EXPECT_EQ(core::sharedImageList().count(), 2u) << "nothing joined the list";
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 2);
+    EXPECT_TRUE(questions().empty());
+}
+
 TEST_F(TabsRoadTest, SourcesThatWouldShareANewNameGetDistinctNamesThatStayInTheOutputFolder) {
     clickSegment(2);
     auto* rename = dynamic_cast<RenameMasterVC*>(tabScreen());

@@ -66,8 +66,8 @@ QMessageBox* Alert::makeBox(QWidget* parent) const {
     return box;
 }
 
-void Alert::beginSheetModal(Window* window, std::function<void(ModalResponse)> completion,
-                            const QObject* owner) const {
+QPointer<QMessageBox> Alert::beginSheetModal(Window* window, std::function<void(ModalResponse)> completion,
+                                             const QObject* owner) const {
     if (completion && owner) {
         // The completion belongs to its owner; it is dropped once the owner is gone.
         completion = [guard = QPointer<const QObject>(owner),
@@ -78,7 +78,7 @@ void Alert::beginSheetModal(Window* window, std::function<void(ModalResponse)> c
     if (auto scripted = ModalScript::takeAlertAnswer()) {
         if (completion)
             dispatch::Queue::main().async([completion, answer = *scripted] { completion(answer); });
-        return;
+        return nullptr;
     }
     QMessageBox* box = makeBox(window);
     box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
@@ -91,6 +91,7 @@ void Alert::beginSheetModal(Window* window, std::function<void(ModalResponse)> c
     });
     if (window) window->attachSheet(box);
     box->open();
+    return box;
 }
 
 ModalResponse Alert::runModal() const {

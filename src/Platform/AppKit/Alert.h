@@ -3,8 +3,10 @@
 // window-modal sheet (counted by the window) whose completion gets the button's response (first
 // button 1000, second 1001, ...), or run modally. Texts are shown as plain text. A queued scripted
 // answer replaces the user (ModalScript). With an owner, the completion is dropped once the owner
-// is gone. An accessory view (owned by the caller) is shown between the texts and the buttons and
-// handed back when the alert closes. Main thread only; the alert object may go away once shown.
+// is gone. The sheet shown is handed back (none for a scripted answer), so that its texts can
+// follow what it asks about. An accessory view (owned by the caller) is shown between the texts and
+// the buttons and handed back when the alert closes. Main thread only; the alert object may go away
+// once shown.
 
 #include <QMessageBox>
 #include <QObject>
@@ -32,8 +34,8 @@ class Alert {
     void addButton(std::string title) { buttons_.push_back(std::move(title)); }
     const std::vector<std::string>& buttons() const { return buttons_; }
 
-    void beginSheetModal(Window* window, std::function<void(ModalResponse)> completion,
-                         const QObject* owner = nullptr) const;
+    QPointer<QMessageBox> beginSheetModal(Window* window, std::function<void(ModalResponse)> completion,
+                                          const QObject* owner = nullptr) const;
     ModalResponse runModal() const;
 
   private:

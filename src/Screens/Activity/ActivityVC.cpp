@@ -469,6 +469,7 @@ void ActivityVC::collectSourceFiles(const std::vector<core::PresetInfo>& presets
 void ActivityVC::startJob(core::JobParameters params) {
     loadViewIfNeeded();
     jobError_.clear();
+    jobExpected_ = false;
     engine_->startJob(std::move(params));
 }
 

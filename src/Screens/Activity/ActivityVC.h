@@ -81,6 +81,9 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
                             std::optional<std::string> baseName, std::optional<std::int64_t> startIndex,
                             std::function<void(std::size_t found)> completion);
     void startJob(core::JobParameters params);
+    // The screen shows for a job its starter begins a moment later: the job counts as running from
+    // now on, until it is cancelled or its completion shows.
+    void expectJob() { jobExpected_ = true; }
     core::BatchEngine& engine() { return *engine_; }
     const core::BatchEngine& engine() const { return *engine_; }
 
@@ -88,7 +91,9 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     bool bSkipPreview() const { return engine_->bSkipPreview(); }
     bool isGotCancel() const { return engine_->isGotCancel(); }
     bool bProcessCompleted() const { return engine_->bProcessCompleted(); }
-    bool isActivityRunning() const override { return engine_->isRunning(); }
+    bool isActivityRunning() const override {
+        return (jobExpected_ && !engine_->isGotCancel()) || engine_->isRunning();
+    }
     std::vector<core::SourceURLInfo> arrImageSet() const { return engine_->arrImageSet(); }
     std::vector<core::ResultGroupInfo> mArrResizedGroupedData() const {
         return engine_->mArrResizedGroupedData();
@@ -174,4 +179,5 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     std::unique_ptr<core::BatchEngine> engine_;
     std::vector<core::PresetInfo> lastPresets_;
     std::string jobError_;
+    bool jobExpected_ = false;
 };

@@ -158,6 +158,7 @@ void ActivityVC::cancelActivity() {
     if (auto* holder = dynamic_cast<ActivityHolderVC*>(parent()); holder && holder->children().size() == 2)
         viewcontroller::transitionToSibling(*holder->children()[1], appkit::TransitionOption::SlideRight, 0);
     if (const auto& clear = ActivityHooks::shared().clearCancelActivityMenuItem) clear();
+    jobExpected_ = false;
     engine_->cancelActivity();
     returnToParentScreen();
 }
@@ -166,7 +167,10 @@ void ActivityVC::returnToParentScreen() {
     if (circularViewProgressView && circularViewProgressView->bars().size() == 1)
         circularViewProgressView->bars().front()->setProgress(0);
     // Leaving the screen never leaves its job running unseen.
-    if (engine_->isRunning()) engine_->cancelActivity();
+    if (isActivityRunning()) {
+        jobExpected_ = false;
+        engine_->cancelActivity();
+    }
     auto* holder = parent();
     if (!holder) return;
     auto* screen = dynamic_cast<ActivityHostScreen*>(holder->parent());

@@ -108,7 +108,8 @@ class CollectionVC : public appkit::ViewController,
     void applyGridSelectionChange(const std::set<int>& indexes, bool selected);
     void tableSelectionChanged();
     void toggleAllChecks();
-    // Removes the marked images, or the selected ones when nothing is marked.
+    // Removes the marked images, or the selected ones when nothing is marked. On a tab whose job
+    // works on this list, the pane asks first while the job runs.
     void removeSelectedImages();
     // The item numbers the delete button acts on: the marks, or the selection when nothing is marked.
     std::set<int> itemsForRemoval() const;
@@ -147,6 +148,7 @@ class CollectionVC : public appkit::ViewController,
     void joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch, std::uint64_t generation);
     void addImagesThroughPane(const std::vector<std::string>& urls);
     void removeFirstRecord(const std::optional<foundation::UUID>& id);
+    void removeItemsForRemoval();
     void watchDrops();
     void layoutList();
 

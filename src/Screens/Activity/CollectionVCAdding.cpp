@@ -39,13 +39,20 @@ void CollectionVC::joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch
     };
     if (core::sharedImageList().generation() != generation) return;
     if (ImageListHost* pane = host()) {
-        pane->confirmAddingImages(std::move(join));
+        pane->confirmListChange(ListChange::Adding, std::move(join));
         return;
     }
     join();
 }
 
 void CollectionVC::addImagesThroughPane(const std::vector<std::string>& urls) {
+    // The options pane's small list shows the tab's images: what it takes goes to the tab's list,
+    // through the tab's entry, so that the tab's buttons and effect previews follow.
+    if (ImageListHost* pane = host(); pane && role_ == ImageListRole::AdvancedOptions)
+        if (CollectionVC* tabList = pane->siblingImageList(); tabList && tabList != this) {
+            tabList->addImagesThroughPane(urls);
+            return;
+        }
     if (ImageListHost* pane = host(); pane && pane->collectionVCEmbeded == this) {
         pane->addImages(urls);
         return;

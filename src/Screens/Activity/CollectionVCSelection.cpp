@@ -4,6 +4,8 @@
 // The delete button and the remove command act on one set, and the button shows exactly when that
 // set is not empty: the marked items when any item is marked, otherwise the selected ones.
 
+#include <QPointer>
+
 #include "Controls/PushButton.h"
 
 #include "Core/Records/SharedLists.h"
@@ -146,6 +148,18 @@ std::set<int> CollectionVC::itemsForRemoval() const {
 }
 
 void CollectionVC::removeSelectedImages() {
+    ImageListHost* pane = host();
+    const bool tab = role_ == ImageListRole::Advanced || role_ == ImageListRole::Rename;
+    if (!pane || !tab || itemsForRemoval().empty()) {
+        removeItemsForRemoval();
+        return;
+    }
+    pane->confirmListChange(ListChange::Removing, [self = QPointer<CollectionVC>(this)] {
+        if (self) self->removeItemsForRemoval();
+    });
+}
+
+void CollectionVC::removeItemsForRemoval() {
     const std::set<int> removed = itemsForRemoval();
     if (!removed.empty()) {
         // The selection named images by their places in the list as it was.

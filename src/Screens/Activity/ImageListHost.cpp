@@ -7,7 +7,7 @@ namespace screens {
 void ImageListHost::addImages(const std::vector<std::string>& paths) {
     const QPointer<CollectionVC> list = collectionVCEmbeded;
     if (!list || paths.empty()) return;
-    confirmAddingImages([list, paths] {
+    confirmListChange(ListChange::Adding, [list, paths] {
         if (list) list->addImages(paths);
     });
 }

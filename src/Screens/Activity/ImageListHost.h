@@ -17,6 +17,9 @@ namespace screens {
 
 class CollectionVC;
 
+// What a change of the list does to it.
+enum class ListChange { Adding, Removing };
+
 class ImageListHost {
   public:
     virtual ~ImageListHost() = default;
@@ -28,12 +31,12 @@ class ImageListHost {
 
     // The one way in for images, whatever door they come by (the open panel of a button or of the
     // menu, a drop, files opened from the file manager): they join this screen's list, unless
-    // `confirmAddingImages` holds them back. Folders are walked; paths that are no image are left out.
+    // `confirmListChange` holds them back. Folders are walked; paths that are no image are left out.
     void addImages(const std::vector<std::string>& paths);
-    // Runs `add` at once when new images cannot disturb a job of this screen. While a job runs that
-    // a changed list would stop, the user is asked first: `add` runs after the job is stopped, and
-    // not at all when the user keeps it.
-    virtual void confirmAddingImages(std::function<void()> add) { add(); }
+    // Runs `change` (adding or removing images) at once when it cannot disturb a job of this screen.
+    // While a job runs that a changed list would stop, the user is asked first: `change` runs after
+    // the job is stopped, and not at all when the user keeps it.
+    virtual void confirmListChange(ListChange /*kind*/, std::function<void()> change) { change(); }
 
     // The pane's select-all and delete buttons (btnSelectAll, btnDelete), when it has them.
     virtual QWidget* selectAllButton() { return nullptr; }

@@ -1,48 +1,133 @@
 #include "Screens/Activity/StopJobQuestion.h"
 
+#include <QMessageBox>
 #include <QPointer>
+#include <cstdint>
+#include <vector>
 
+#include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/ViewController.h"
+#include "Platform/Dispatch/Queue.h"
 #include "Screens/Activity/ActivityVC.h"
 
 namespace screens {
 namespace {
 
-// A job that has been told to stop is winding down; adding images no longer stops anything.
+struct Waiter {
+    bool owned = false;
+    QPointer<const QObject> owner;
+    std::function<void(bool stop)> answered;
+};
+
+// The question up in the window, if any.
+struct Question {
+    bool up = false;
+    std::uint64_t generation = 0;
+    std::string why;
+    std::size_t openedFiles = 0;
+    QPointer<QMessageBox> box;
+    std::vector<Waiter> waiters;
+};
+
+Question& current() {
+    static Question question;
+    return question;
+}
+
+std::string informativeText(const Question& question) {
+    std::string text = question.why;
+    if (question.openedFiles == 1) text += "\nIf you keep the job, the opened image is not added.";
+    if (question.openedFiles > 1)
+        text += "\nIf you keep the job, the " + std::to_string(question.openedFiles) +
+                " opened images are not added.";
+    return text;
+}
+
+void answer(std::uint64_t generation, bool stop) {
+    Question& question = current();
+    if (!question.up || question.generation != generation) return;
+    // Closed before anything runs: whoever learns the answer may ask anew.
+    std::vector<Waiter> waiters = std::move(question.waiters);
+    question.up = false;
+    question.waiters.clear();
+    question.why.clear();
+    question.openedFiles = 0;
+    question.box = nullptr;
+    for (const Waiter& waiter : waiters)
+        if (!waiter.owned || waiter.owner) waiter.answered(stop);
+}
+
+// A job that has been told to stop is winding down; changing the list no longer stops anything.
 bool jobRunsOn(const ActivityVC* activity) {
     return activity && activity->isActivityRunning() && !activity->isGotCancel();
 }
 
 }  // namespace
 
-appkit::Alert stopJobAlert(const std::string& why) {
+bool isStopJobQuestionUp() {
+    return current().up;
+}
+
+bool joinStopJobQuestion(std::function<void(bool stop)> answered, const QObject* owner) {
+    Question& question = current();
+    if (!question.up) return false;
+    question.waiters.push_back({owner != nullptr, owner, std::move(answered)});
+    return true;
+}
+
+void askToStopJob(appkit::Window& window, const std::string& why, std::function<void(bool stop)> answered,
+                  const QObject* owner) {
+    if (joinStopJobQuestion(answered, owner)) return;
+    Question& question = current();
+    question.up = true;
+    const std::uint64_t generation = ++question.generation;
+    question.why = why;
+    question.waiters.push_back({owner != nullptr, owner, std::move(answered)});
     appkit::Alert alert;
     alert.alertStyle = appkit::Alert::Style::Warning;
     alert.addButton("Stop Job");
     alert.addButton("Keep Job");
     alert.messageText = "Stop the running job?";
-    alert.informativeText = why;
-    return alert;
+    alert.informativeText = informativeText(question);
+    question.box = alert.beginSheetModal(&window, [generation](appkit::ModalResponse response) {
+        answer(generation, response == appkit::ModalResponse::AlertFirstButtonReturn);
+    });
+    // A sheet that goes without an answer (its window closed) keeps the job; an answer clicked
+    // before it went is already on the main queue and comes first.
+    if (question.box)
+        QObject::connect(question.box, &QObject::destroyed, [generation] {
+            dispatch::Queue::main().async([generation] { answer(generation, false); });
+        });
 }
 
-void confirmAddingImagesDuringJob(appkit::ViewController& pane, ActivityVC* activity,
-                                  std::function<void()> add) {
+void holdOpenedFiles(std::size_t count) {
+    Question& question = current();
+    if (!question.up || count == 0) return;
+    question.openedFiles += count;
+    if (question.box) question.box->setInformativeText(QString::fromStdString(informativeText(question)));
+}
+
+void confirmListChangeDuringJob(appkit::ViewController& pane, ActivityVC* activity, ListChange kind,
+                                std::function<void()> change) {
     if (!jobRunsOn(activity)) {
-        add();
+        change();
         return;
     }
-    // Without a window to ask on, the job is kept: it is never stopped unasked.
     appkit::Window* window = pane.isViewLoaded() ? pane.window() : nullptr;
     if (!window) return;
-    stopJobAlert("A job is running on this tab. Adding images stops it; the images already written are kept.")
-        .beginSheetModal(
-            window,
-            [job = QPointer<ActivityVC>(activity), add = std::move(add)](appkit::ModalResponse response) {
-                if (response != appkit::ModalResponse::AlertFirstButtonReturn) return;
-                if (job && jobRunsOn(job)) job->cancelActivity();
-                add();
-            },
-            &pane);
+    const std::string why = kind == ListChange::Adding
+                                ? "A job is running on this tab. Adding images stops it; the images "
+                                  "already written are kept."
+                                : "A job is running on this tab. Removing images stops it; the images "
+                                  "already written are kept.";
+    askToStopJob(
+        *window, why,
+        [job = QPointer<ActivityVC>(activity), change = std::move(change)](bool stop) {
+            if (!stop) return;
+            if (job && jobRunsOn(job)) job->cancelActivity();
+            change();
+        },
+        &pane);
 }
 
 }  // namespace screens

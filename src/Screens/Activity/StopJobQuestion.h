@@ -1,27 +1,43 @@
 #pragma once
-// The question asked before something the user asked for would stop a running job (leaving its
-// tab, adding images to the list it works on): the job stops only when the user says so. Main
-// thread only.
+// The window's one "Stop the running job?" question, asked before something the user asked for
+// would stop a running job (leaving its tab, adding images to the list it works on or removing
+// them): the job stops only when the user says so. While the question is up, every other request
+// that would stop a job joins it and learns the same answer, so the user is asked once. Main thread
+// only.
 
+#include <QObject>
+#include <cstddef>
 #include <functional>
 #include <string>
 
-#include "Platform/AppKit/Alert.h"
+#include "Screens/Activity/ImageListHost.h"
 
 class ActivityVC;
 namespace appkit {
 class ViewController;
-}
+class Window;
+}  // namespace appkit
 
 namespace screens {
 
-// "Stop the running job?" with "Stop Job" (first) and "Keep Job"; `why` says what stopping it is for.
-appkit::Alert stopJobAlert(const std::string& why);
+// Asks, as a sheet on `window`, "Stop the running job?" with "Stop Job" (first) and "Keep Job";
+// `why` says what stopping it is for. `answered` learns whether the user chose Stop Job. While a
+// question is up, `answered` joins it instead of asking again. With an owner, `answered` is dropped
+// once the owner is gone.
+void askToStopJob(appkit::Window& window, const std::string& why, std::function<void(bool stop)> answered,
+                  const QObject* owner = nullptr);
+// Runs `answered` with the answer of the question that is up; false, and nothing runs, when none is.
+bool joinStopJobQuestion(std::function<void(bool stop)> answered, const QObject* owner = nullptr);
+bool isStopJobQuestionUp();
+// `count` more files opened from the file manager wait for the answer of the question that is up;
+// it says that keeping the job leaves them out.
+void holdOpenedFiles(std::size_t count);
 
-// Runs `add` at once unless a job runs on `activity`. Then the user is asked, as a sheet on the
-// window of `pane`: "Stop Job" stops the job and runs `add`; "Keep Job" leaves both alone. An
-// answer that comes after `pane` has gone does nothing.
-void confirmAddingImagesDuringJob(appkit::ViewController& pane, ActivityVC* activity,
-                                  std::function<void()> add);
+// Runs `change` at once unless a job runs on `activity` (from the moment its screen shows for the
+// job until its completion shows). Then the user is asked, as a sheet on the window of `pane`:
+// "Stop Job" stops the job and runs `change`; "Keep Job" leaves both alone. Without a window to ask
+// on, the job is kept. An answer that comes after `pane` has gone does nothing.
+void confirmListChangeDuringJob(appkit::ViewController& pane, ActivityVC* activity, ListChange kind,
+                                std::function<void()> change);
 
 }  // namespace screens

@@ -197,6 +197,8 @@ void AdvancedMasterVC::switchGridOrTable(int segment) {
             list->tableView->reloadData();
         }
         updateSelectionLabel({});
+        // Nothing is selected any more: the preview button has nothing to show.
+        list->notifyParentsOfImageCount(true);
     }
 }
 
@@ -231,12 +233,14 @@ screens::CollectionVC* AdvancedMasterVC::siblingImageList() {
 }
 
 void AdvancedMasterVC::onAddOrPrevImg() {
-    if (isActivityRunning() || !collectionVCEmbeded) return;
+    // The activity screen takes no images, also once its job is done, until it slides back.
+    AdvancedHolderVC* container = holder();
+    if ((container && container->activityVC()) || !collectionVCEmbeded) return;
     collectionVCEmbeded->browseForImages();
 }
 
-void AdvancedMasterVC::confirmAddingImages(std::function<void()> add) {
+void AdvancedMasterVC::confirmListChange(screens::ListChange kind, std::function<void()> change) {
     AdvancedHolderVC* container = holder();
-    screens::confirmAddingImagesDuringJob(*this, container ? container->activityVC() : nullptr,
-                                          std::move(add));
+    screens::confirmListChangeDuringJob(*this, container ? container->activityVC() : nullptr, kind,
+                                        std::move(change));
 }

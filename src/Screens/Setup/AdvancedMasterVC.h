@@ -58,7 +58,7 @@ class AdvancedMasterVC : public appkit::ViewController, public screens::ImageLis
     QWidget* selectAllButton() override { return btnSelectAll; }
     QWidget* deleteButton() override { return btnDelete; }
     QWidget* previewButton() override { return btnPreview; }
-    void confirmAddingImages(std::function<void()> add) override;
+    void confirmListChange(screens::ListChange kind, std::function<void()> change) override;
     void updateSelectionLabel(const std::vector<int>& selectedItems) override;
     void notifyActivityVC() override;
     bool isActivityRunning() const override;

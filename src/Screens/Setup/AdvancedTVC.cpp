@@ -190,15 +190,22 @@ void AdvancedTVC::chooseSavingLocationAndProceed() {
     ViewController* container = parent();
     if (!container || !screens::ensureOutputFolder(settings_)) return;
     container->performSegue(ids::SlideUp_Activity);
+    // The job runs from this click on: what would stop it asks first, also before it starts.
+    if (ActivityVC* activity = shownActivity()) activity->expectJob();
     appkit::postToMainAfter(this, 0.5, [this] { beginActivity(); });
 }
 
-void AdvancedTVC::beginActivity() {
+ActivityVC* AdvancedTVC::shownActivity() const {
     ViewController* container = parent();
-    if (!container || container->children().size() < 2) return;
+    if (!container || container->children().size() < 2) return nullptr;
     auto* holder = dynamic_cast<ActivityHolderVC*>(container->children()[1].get());
-    ActivityVC* activity = holder ? holder->activityVC() : nullptr;
-    if (!activity) return;
+    return holder ? holder->activityVC() : nullptr;
+}
+
+void AdvancedTVC::beginActivity() {
+    ActivityVC* activity = shownActivity();
+    // Stopped by the user before it began: nothing starts.
+    if (!activity || activity->isGotCancel()) return;
     if (activityDidStart) activityDidStart();
     startProcessing(*activity);
 }

@@ -68,6 +68,8 @@ class AdvancedTVC : public appkit::ViewController,
     void onAddOrPrevImg();
     void chooseSavingLocationAndProceed();
     void beginActivity();
+    // The activity screen while it covers this pane.
+    ActivityVC* shownActivity() const;
     virtual void startProcessing(ActivityVC& activity);
 
     // ImageListHost

@@ -80,8 +80,8 @@ bool RenameMasterVC::isActivityRunning() const {
     return activityVC() != nullptr;
 }
 
-void RenameMasterVC::confirmAddingImages(std::function<void()> add) {
-    screens::confirmAddingImagesDuringJob(*this, activityVC(), std::move(add));
+void RenameMasterVC::confirmListChange(screens::ListChange kind, std::function<void()> change) {
+    screens::confirmListChangeDuringJob(*this, activityVC(), kind, std::move(change));
 }
 
 void RenameMasterVC::onAddOrPrevImg() {

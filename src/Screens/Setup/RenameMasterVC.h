@@ -27,8 +27,8 @@ class RenameMasterVC : public TabListPaneVC {
     void notifyActivityVC() override;
     // True while the activity screen shows, also after its job has ended.
     bool isActivityRunning() const override;
-    // Asks before images stop a run that is still going.
-    void confirmAddingImages(std::function<void()> add) override;
+    // Asks before adding or removing images stops a run that is still going.
+    void confirmListChange(screens::ListChange kind, std::function<void()> change) override;
     // Also keeps PROCEED greyed while there is no image to rename.
     void updateSelectionLabel(const std::vector<int>& selectedItems) override;
     void onAddOrPrevImg();

@@ -190,6 +190,8 @@ void RenameOptionTVC::proceed() {
         // The run copies under exactly the names shown now.
         updatePreview();
         holder->performSegue(ids::SlideUp_Activity);
+        // The run counts from this click on: what would stop it asks first, also before it starts.
+        if (ActivityVC* activity = holder->activityVC()) activity->expectJob();
         appkit::postToMainAfter(this, 0.5, [this] { startActivityPanel(); });
         return;
     }
@@ -201,7 +203,8 @@ void RenameOptionTVC::proceed() {
 void RenameOptionTVC::startActivityPanel() {
     auto* holder = dynamic_cast<RenameHolderVC*>(parent());
     ActivityVC* activity = holder ? holder->activityVC() : nullptr;
-    if (!activity) return;
+    // Stopped by the user before it began: nothing starts.
+    if (!activity || activity->isGotCancel()) return;
     if (activityDidStart) activityDidStart(*activity);
     startRenameRun(*activity);
 }

@@ -1,0 +1,199 @@
+// What a user hands the Advanced tab while its job runs is never lost and never stops the job
+// unasked: files opened from the file manager wait for the question that is up and follow its
+// answer, one question gathers every request, an addition in the moment after Start asks like the
+// rest of the job, removing images asks, and every add door fills the tab the same way.
+
+#include "AdvancedTabFixture.h"
+#include "App/AppDelegate.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class JobQuestionsTest : public testsupport::AdvancedTabTest {
+  protected:
+    // A job of four enhanced photos, still running when the user acts.
+    void startLongJob() {
+        addToList(photos(4, 1200, 800));
+        chooseSizes({"SD"});
+        chooseEnhancement();
+        fs::create_directories(dir / "out");
+        appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(dir / "out").string()}});
+        proceed();
+        ASSERT_TRUE(mainQueue->runUntil([&] { return jobRuns(); }, std::chrono::seconds(30)));
+    }
+    // New photos that are not in the list, as a file manager hands them over.
+    std::vector<std::string> opened(const std::string& prefix, int count) {
+        std::vector<std::string> paths;
+        for (int i = 1; i <= count; ++i) {
+            const auto path = dir / "opened" / (prefix + std::to_string(i) + ".jpg");
+            testsupport::writeTestImage(path, 900, 600, static_cast<unsigned>(20 + i));
+            paths.push_back(path.string());
+        }
+        return paths;
+    }
+    void wait(double seconds) {
+        for (double t = 0; t < seconds; t += 0.25) {
+            mainQueue->advance(0.25);
+            drain();
+        }
+    }
+    void clickSegment(int index) {
+        app->mainWindowController()->segBtn->setSelectedSegment(index);
+        tabBar()->selectTab(index);
+        drain();
+    }
+    QString questionText() {
+        const auto shown = questions();
+        return shown.size() == 1 ? shown.front()->informativeText() : QString();
+    }
+};
+
+TEST_F(JobQuestionsTest, FilesOpenedDuringASwitchQuestionFollowItsAnswerAndTheQuestionNamesThem) {
+    startOnAdvancedTab();
+    startLongJob();
+
+    // The user clicks the Rename segment; while asked, two photos come from the file manager.
+    clickSegment(2);
+    ASSERT_EQ(questions().size(), 1u);
+    app->openFiles(opened("a", 2));
+    wait(2.0);
+    ASSERT_EQ(questions().size(), 1u) << "the opened files wait; nothing more is asked";
+    EXPECT_TRUE(questionText().contains("the 2 opened images are not added")) << questionText().toStdString();
+    answer("Keep Job");
+    wait(2.0);
+    EXPECT_TRUE(questions().empty());
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 1);
+    EXPECT_TRUE(jobRuns()) << "Keep Job keeps the job";
+    EXPECT_EQ(core::sharedImageList().count(), 4u) << "the opened files are let go, as the question said";
+
+    // Asked again, with one more file opened meanwhile; this time the user switches. The files
+    // then come as if opened after the answer: the Advanced tab shows again and takes them.
+    clickSegment(2);
+    ASSERT_EQ(questions().size(), 1u);
+    app->openFiles(opened("b", 1));
+    wait(1.5);
+    EXPECT_TRUE(questionText().contains("the opened image is not added")) << questionText().toStdString();
+    answer("Stop Job");
+    ASSERT_TRUE(mainQueue->runUntil(
+        [&] { return tabBar()->intSegmentSelectedNow == 1 && core::sharedImageList().count() == 1; },
+        std::chrono::seconds(30)));
+    drain();
+    EXPECT_EQ(fs::path(core::sharedImageList().at(0)->strFullPath).filename(), "b1.jpg");
+    EXPECT_TRUE(questions().empty());
+}
+
+TEST_F(JobQuestionsTest, ThreeBurstsOfOpenedFilesDuringAJobGiveOneQuestionAndStopJobAddsThemAll) {
+    startOnAdvancedTab();
+    startLongJob();
+    std::vector<std::string> all;
+    for (int burst = 0; burst < 3; ++burst) {
+        const auto files = opened(std::string(1, static_cast<char>('a' + burst)), burst + 1);
+        all.insert(all.end(), files.begin(), files.end());
+        app->openFiles(files);
+        wait(1.5);
+        ASSERT_EQ(questions().size(), 1u) << "burst " << burst;
+    }
+    EXPECT_TRUE(questionText().contains("the 6 opened images are not added")) << questionText().toStdString();
+    EXPECT_TRUE(jobRuns());
+    answer("Stop Job");
+    ASSERT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == 4 + all.size(); },
+                                    std::chrono::seconds(30)));
+    drain();
+    EXPECT_TRUE(questions().empty()) << "nothing asked twice";
+    EXPECT_EQ(master()->holder()->activityVC(), nullptr) << "the job stopped and its screen went";
+}
+
+TEST_F(JobQuestionsTest, AnAdditionJustAfterStartAsksAndKeepJobLetsTheRunStartAndFinish) {
+    startOnAdvancedTab();
+    addToList(photos(2, 900, 600));
+    const fs::path out = dir / "out";
+    fs::create_directories(out);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    click(pane()->btnProceed);
+    mainQueue->advance(0.2);
+    drain();
+    // Images chosen through the menu in the moment before the engine starts.
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, opened("late", 1)});
+    app->delegate().menuItem_AddImages->trigger();
+    drain();
+    ASSERT_EQ(questions().size(), 1u) << "the job counts as running from Start";
+    answer("Keep Job");
+    ASSERT_TRUE(runToEnd()) << "the run starts and finishes";
+    EXPECT_EQ(filesUnder(out).size(), 2u);
+    EXPECT_EQ(core::sharedImageList().count(), 2u);
+}
+
+TEST_F(JobQuestionsTest, RemovingDuringARunAsksKeepJobKeepsEverythingAndStopJobRemoves) {
+    startOnAdvancedTab();
+    startLongJob();
+    screens::CollectionVC& list = *master()->collectionVCEmbeded;
+    QApplication::setActiveWindow(&window());
+    const QPoint at = list.collImages->frameForItem(1).topLeft() + QPoint(2, 2);
+    QTest::mouseClick(list.collImages->viewport(), Qt::LeftButton, {}, at);
+    drain();
+    ASSERT_EQ(list.mSetIdxSelected, (std::set<int>{1}));
+
+    // Backspace in the focused grid, then the Remove button: each asks, Keep Job removes nothing.
+    list.collImages->setFocus();
+    QTest::keyClick(list.collImages, Qt::Key_Backspace);
+    drain();
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_TRUE(questionText().contains("Removing images")) << questionText().toStdString();
+    answer("Keep Job");
+    click(master()->btnDelete);
+    answer("Keep Job");
+    EXPECT_EQ(core::sharedImageList().count(), 4u);
+    EXPECT_TRUE(jobRuns()) << "Keep Job keeps the job";
+
+    // The menu's Remove Images, and Stop Job: the job stops and the image goes.
+    app->delegate().menuItem_RemoveImages->trigger();
+    drain();
+    answer("Stop Job");
+    EXPECT_EQ(core::sharedImageList().count(), 3u);
+    EXPECT_EQ(master()->holder()->activityVC(), nullptr);
+}
+
+TEST_F(JobQuestionsTest, EveryAddDoorFillsTheAdvancedPaneAndTheDoneScreenTakesNoImages) {
+    startOnAdvancedTab();
+    // A narrow window shows the options pane's small grid, whose empty view offers Add Images.
+    window().resize(560, 700);
+    master()->applyWindowWidth();
+    ASSERT_FALSE(pane()->imgCollView->isHidden());
+    screens::CollectionVC* small = pane()->collectionVC();
+    ASSERT_NE(small, nullptr);
+    controls::PushButton* add = small->view()->findChild<controls::PushButton*>("add");
+    ASSERT_NE(add, nullptr);
+    ASSERT_TRUE(master()->btnSelectAll->isHidden());
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, photos(2, 900, 600)});
+    click(add);
+    ASSERT_TRUE(mainQueue->runUntil([] { return core::sharedImageList().count() == 2; }));
+    drain();
+    EXPECT_FALSE(master()->btnSelectAll->isHidden()) << "the pane's Select All follows the list";
+    EffectCollectionVC* effects = pane()->effectCollectionVC();
+    EXPECT_TRUE(mainQueue->runUntil([&] { return effects->imgToPreviewEffect()->image().has_value(); }))
+        << "the effects grid previews the first image";
+
+    // The Preview button follows the selection, also when the grid/table switch clears it.
+    window().resize(1000, 700);
+    master()->applyWindowWidth();
+    master()->collectionVCEmbeded->selectAllImages();
+    drain();
+    ASSERT_TRUE(master()->btnPreview->isEnabled());
+    master()->segColOrTbl->setSelectedSegment(1);
+    master()->switchGridOrTable(1);
+    drain();
+    EXPECT_FALSE(master()->btnPreview->isEnabled());
+
+    // While a finished job's done screen shows, the add button does nothing.
+    fs::create_directories(dir / "out");
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(dir / "out").string()}});
+    proceed();
+    ASSERT_TRUE(runToEnd());
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, opened("late", 1)});
+    click(master()->btnAddImages);
+    EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no open panel";
+    EXPECT_NE(master()->holder()->activityVC(), nullptr) << "the done screen stays";
+}
+
+}  // namespace
