@@ -109,11 +109,13 @@ int main(int argc, char** argv) {
         if (auto* png = details->formatRow()->buttonWithTag(3)) QTest::mouseClick(png, Qt::LeftButton);
         ok = shot("4-size-picked") && ok;
 
-        // The saved sizes as the editor offers them: one click on a row picks that size alone.
+        // The saved sizes as the editor offers them: one click on a row picks that size alone, and
+        // the size in use (1920 x 1080, the saved Full HD) carries a check.
         QTest::mouseClick(details->btnChooseSize, Qt::LeftButton);
         QTest::qWait(300);
         if (auto* listPicker = sheet->firstChild<DefaultPresetsPickerVC>()) {
             listPicker->tableView->scrollRowToVisible(listPicker->tableView->numberOfRows() - 1);
+            QTest::qWait(100);
             ok = shot("5-picker-list") && ok;
             listPicker->onBack();
         } else {
