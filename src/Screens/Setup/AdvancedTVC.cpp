@@ -27,6 +27,9 @@
 
 namespace {
 
+// The effects row's least height: its caption and one row of effects.
+constexpr int kEffectsShortest = 150;
+
 // A titled group of the pane: a caption over its content.
 QWidget* optionRow(const QString& caption, QWidget* content, QWidget* trailing = nullptr) {
     auto* row = new QWidget;
@@ -104,9 +107,14 @@ void AdvancedTVC::loadView() {
         filterForUseNow = filter && !filter->isOriginal() ? filter : nullptr;
     };
     effectsView = optionRow(QStringLiteral("EFFECT"), effects->view());
+    // The effects grid scrolls on its own. It is as tall as its constraint allows and gives way first
+    // when the pane is short, so the pane itself scrolls only when not even one row of effects fits:
+    // one scroll bar, never two side by side.
     cnstEffectsHeight =
-        new appkit::LayoutConstraint(effectsView, appkit::LayoutConstraint::Attribute::Height, 280);
-    rowsLayout->addWidget(effectsView);
+        new appkit::LayoutConstraint(effectsView, appkit::LayoutConstraint::Attribute::MaximumHeight, 280);
+    effectsView->setMinimumHeight(kEffectsShortest);
+    effectsView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    rowsLayout->addWidget(effectsView, 1);
 
     auto format = std::make_shared<FormatSelectionView>();
     addChild(format);
@@ -121,12 +129,15 @@ void AdvancedTVC::loadView() {
     renameButton->setAction([this](controls::ButtonBase&) { showRenameOptions(); });
     renameView = optionRow(QStringLiteral("RENAME"), preview, renameButton);
     rowsLayout->addWidget(renameView);
-    rowsLayout->addStretch(1);
+    // Space the effects grid leaves once at its full height gathers under the last row.
+    rowsLayout->addStretch(0);
     scroll->setWidget(rows);
     column->addWidget(scroll, 1);
 
+    // A fixed footer, set off from the rows that scroll above it.
+    column->addWidget(setup::makeSeparator(root));
     auto* bar = new QHBoxLayout;
-    bar->setContentsMargins(14, 0, 14, 0);
+    bar->setContentsMargins(14, 4, 14, 0);
     // The run button has one name on every tab: the Rename and Bulk tabs' PROCEED.
     btnProceed = new controls::PushButton(QStringLiteral("PROCEED"), controls::PushButton::Role::Primary);
     btnProceed->setAction([this](controls::ButtonBase&) { chooseSavingLocationAndProceed(); });
