@@ -214,7 +214,14 @@ TEST_F(PresetEditorTest, DoneWithoutASizeExplainsAndCancelOrEscapeAddNothing) {
     EXPECT_LE(popover.top(), button.bottom() + 8);
     EXPECT_TRUE(popover.left() < button.right() && popover.right() > button.left());
     const QWidget* sheetWindow = sheet()->view()->window();
-    EXPECT_LE(popover.right(), sheetWindow->mapToGlobal(QPoint(sheetWindow->width(), 0)).x());
+    EXPECT_LE(popover.right(), sheetWindow->mapToGlobal(QPoint(sheetWindow->width(), 0)).x() - 12)
+        << "the popover keeps the sheet's margin";
+    // Only its pointer reaches its top edge, right under the button's middle.
+    const QWidget* panel = message->window();
+    const QPoint tip = panel->mapFromGlobal(QPoint(button.center().x(), popover.top() + 2));
+    EXPECT_TRUE(panel->mask().contains(tip)) << "a pointer at the button's middle";
+    EXPECT_FALSE(panel->mask().contains(QPoint(tip.x() - 30, 2)));
+    EXPECT_FALSE(panel->mask().contains(QPoint(tip.x() + 30, 2)));
     EXPECT_EQ(core::sharedPresetList().snapshot(), presetsBefore);
 
     click(page()->btnCancel);

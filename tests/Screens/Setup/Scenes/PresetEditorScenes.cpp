@@ -35,21 +35,6 @@ int fail(const char* why) {
     return 1;
 }
 
-// The window with its sheet (and any popup) drawn where they stand on the screen.
-QImage composite(QWidget& window) {
-    QImage image = window.grab().toImage();
-    QPainter painter(&image);
-    // Sheets first, pop-ups over them.
-    for (bool popups : {false, true}) {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top == &window || !top->isVisible() || (top->windowType() == Qt::Popup) != popups) continue;
-            const QPoint at = top->geometry().topLeft() - window.geometry().topLeft();
-            painter.drawPixmap(at, top->grab());
-        }
-    }
-    return image;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,7 +58,7 @@ int main(int argc, char** argv) {
         auto shot = [&](const char* step) {
             QTest::qWait(150);
             const QString file = out + QStringLiteral("/editor-%1-%2.png").arg(step, style);
-            if (composite(window).save(file)) return true;
+            if (testsupport::composedScreen(window).save(file)) return true;
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return false;
         };
