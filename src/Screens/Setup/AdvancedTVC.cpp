@@ -1,7 +1,6 @@
 #include "Screens/Setup/AdvancedTVC.h"
 
 #include <QHBoxLayout>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "Controls/PushButton.h"
@@ -21,6 +20,7 @@
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Setup/AdvancedOptionsModel.h"
 #include "Screens/Setup/EffectCollectionVC.h"
+#include "Screens/Setup/OptionsScrollArea.h"
 #include "Screens/Setup/OutputFolderChoice.h"
 #include "Screens/Setup/SetupControls.h"
 #include "Screens/Setup/SizeListVC.h"
@@ -66,10 +66,7 @@ void AdvancedTVC::loadView() {
         [this](appkit::SegmentedControl& sender) { showRowsForSegment(sender.selectedSegment()); });
     column->addWidget(segBtn, 0, Qt::AlignHCenter);
 
-    auto* scroll = new QScrollArea(root);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* scroll = new OptionsScrollArea(root);
     auto* rows = new QWidget;
     auto* rowsLayout = new QVBoxLayout(rows);
     rowsLayout->setContentsMargins(0, 0, 0, 0);
@@ -107,12 +104,9 @@ void AdvancedTVC::loadView() {
         filterForUseNow = filter && !filter->isOriginal() ? filter : nullptr;
     };
     effectsView = optionRow(QStringLiteral("EFFECT"), effects->view());
-    // The effects grid scrolls on its own. It is as tall as its constraint allows and gives way first
-    // when the pane is short, so the pane itself scrolls only when not even one row of effects fits:
-    // one scroll bar, never two side by side.
-    cnstEffectsHeight =
-        new appkit::LayoutConstraint(effectsView, appkit::LayoutConstraint::Attribute::MaximumHeight, 280);
-    effectsView->setMinimumHeight(kEffectsShortest);
+    // The effects grid scrolls on its own, as tall as its constraint allows, and gives way first when
+    // the pane is short; when even its least height does not fit, it shows every effect and the pane
+    // scrolls instead: one scroll bar, never two side by side.
     effectsView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     rowsLayout->addWidget(effectsView, 1);
 
@@ -131,7 +125,11 @@ void AdvancedTVC::loadView() {
     rowsLayout->addWidget(renameView);
     // Space the effects grid leaves once at its full height gathers under the last row.
     rowsLayout->addStretch(0);
-    scroll->setWidget(rows);
+    appkit::CollectionView* grid = effects->collEffects;
+    scroll->setRows(rows, effectsView, grid, kEffectsShortest,
+                    [grid] { return grid->contentSize().height(); });
+    cnstEffectsHeight = new appkit::LayoutConstraint(
+        effectsView, [scroll](double height) { scroll->setRowLimit(height); }, 280);
     column->addWidget(scroll, 1);
 
     // A fixed footer, set off from the rows that scroll above it.
