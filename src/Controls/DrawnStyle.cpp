@@ -48,7 +48,37 @@ void DrawnStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
         painter->restore();
         return;
     }
+    // A framed text field is a rounded well with a fine edge, ringed in the accent while it is edited;
+    // a frameless one keeps the base style's plain fill.
+    const auto* field = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    if (element == PE_FrameLineEdit && field && field->lineWidth > 0) return;
+    if (element == PE_PanelLineEdit && field && field->lineWidth > 0) {
+        const QPalette& colours = option->palette;
+        const bool focused = option->state & State_HasFocus;
+        const bool enabled = option->state & State_Enabled;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        QColor edge = focused ? colours.color(QPalette::Highlight) : edgeOn(colours);
+        if (!enabled) edge.setAlphaF(0.5f);
+        painter->setPen(QPen(edge, 1));
+        painter->setBrush(colours.brush(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Base));
+        painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5), kFieldRadius,
+                                 kFieldRadius);
+        painter->restore();
+        return;
+    }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+QRect DrawnStyle::subElementRect(SubElement element, const QStyleOption* option,
+                                 const QWidget* widget) const {
+    const auto* field = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    if (element == SE_LineEditContents && field && field->lineWidth > 0) {
+        // The line edit adds a 2 px margin of its own on either side.
+        return visualRect(option->direction, option->rect,
+                          option->rect.adjusted(kFieldInset - 2, 1, -(kFieldInset - 2), -1));
+    }
+    return QProxyStyle::subElementRect(element, option, widget);
 }
 
 void DrawnStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

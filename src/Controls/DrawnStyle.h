@@ -22,6 +22,12 @@ class DrawnStyle : public QProxyStyle {
                             const QWidget* widget = nullptr) const override;
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
+    QRect subElementRect(SubElement element, const QStyleOption* option,
+                         const QWidget* widget = nullptr) const override;
+
+    // The corner radius of a framed text field, and how far its text keeps from the side edges.
+    static constexpr double kFieldRadius = 6;
+    static constexpr int kFieldInset = 7;
 
     // A menu's surface and edge on `palette`.
     static QColor surfaceOn(const QPalette& palette);

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QStyleFactory>
 #include <QStyleOptionSlider>
+#include <algorithm>
 
 namespace controls {
 
@@ -29,14 +30,8 @@ QColor handleColour(const QPalette& palette, bool active) {
     return mixed(palette.color(QPalette::WindowText), grooveColour(palette), active ? 0.62 : 0.42);
 }
 
-void drawArrow(const QStyle& style, QStyle::PrimitiveElement arrow, const QStyleOptionSlider& bar,
-               const QRect& rect, QPainter* painter, const QWidget* widget) {
-    if (rect.isEmpty()) return;
-    QStyleOption option(bar);
-    option.rect = rect;
-    option.palette.setColor(QPalette::ButtonText, handleColour(bar.palette, true));
-    style.drawPrimitive(arrow, &option, painter, widget);
-}
+constexpr int kThickness = 10;
+constexpr int kShortestHandle = 24;
 
 }  // namespace
 
@@ -54,23 +49,58 @@ void ScrollBarStyle::drawComplexControl(ComplexControl control, const QStyleOpti
     painter->fillRect(bar->rect, grooveColour(bar->palette));
 
     const bool horizontal = bar->orientation == Qt::Horizontal;
-    drawArrow(*this, horizontal ? PE_IndicatorArrowLeft : PE_IndicatorArrowUp, *bar,
-              subControlRect(control, bar, SC_ScrollBarSubLine, widget), painter, widget);
-    drawArrow(*this, horizontal ? PE_IndicatorArrowRight : PE_IndicatorArrowDown, *bar,
-              subControlRect(control, bar, SC_ScrollBarAddLine, widget), painter, widget);
 
     const QRect slider = subControlRect(control, bar, SC_ScrollBarSlider, widget);
     if (bar->maximum > bar->minimum && !slider.isEmpty()) {
         const bool active = (bar->state & State_Sunken) ||
                             ((bar->state & State_MouseOver) && (bar->activeSubControls & SC_ScrollBarSlider));
-        const QRectF handle = QRectF(slider).adjusted(horizontal ? 1 : 3, horizontal ? 3 : 1,
-                                                      horizontal ? -1 : -3, horizontal ? -3 : -1);
+        const QRectF handle = QRectF(slider).adjusted(horizontal ? 1 : 2, horizontal ? 2 : 1,
+                                                      horizontal ? -1 : -2, horizontal ? -2 : -1);
         const double radius = std::min(handle.width(), handle.height()) / 2;
         painter->setPen(Qt::NoPen);
         painter->setBrush(handleColour(bar->palette, active));
         painter->drawRoundedRect(handle, radius, radius);
     }
     painter->restore();
+}
+
+QRect ScrollBarStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                                     SubControl part, const QWidget* widget) const {
+    const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    if (control != CC_ScrollBar || !bar) return QProxyStyle::subControlRect(control, option, part, widget);
+    const bool horizontal = bar->orientation == Qt::Horizontal;
+    const QRect whole = bar->rect;
+    const int length = horizontal ? whole.width() : whole.height();
+    const long long range = static_cast<long long>(bar->maximum) - bar->minimum;
+    int handle = length;
+    if (range > 0)
+        handle = static_cast<int>(static_cast<long long>(length) * bar->pageStep / (range + bar->pageStep));
+    handle = std::clamp(handle, std::min(kShortestHandle, length), length);
+    const int start = sliderPositionFromValue(bar->minimum, bar->maximum, bar->sliderPosition,
+                                              length - handle, bar->upsideDown);
+    const auto span = [&](int from, int to) {
+        const QRect r = horizontal ? QRect(whole.left() + from, whole.top(), to - from, whole.height())
+                                   : QRect(whole.left(), whole.top() + from, whole.width(), to - from);
+        return visualRect(bar->direction, whole, r);
+    };
+    switch (part) {
+        case SC_ScrollBarGroove:
+            return whole;
+        case SC_ScrollBarSlider:
+            return span(start, start + handle);
+        case SC_ScrollBarSubPage:
+            return span(0, start);
+        case SC_ScrollBarAddPage:
+            return span(start + handle, length);
+        default:
+            return {};  // no steppers, no first/last buttons
+    }
+}
+
+int ScrollBarStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+    if (metric == PM_ScrollBarExtent) return kThickness;
+    if (metric == PM_ScrollBarSliderMin) return kShortestHandle;
+    return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
 void installScrollBarStyle() {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "Controls/DrawnStyle.h"
 #include "Platform/AppKit/Fonts.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/AppKit/LayerPainter.h"
@@ -157,10 +158,13 @@ void TextField::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     if (!borderColor_ || borderWidth_ <= 0) return;
     QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
     const double half = borderWidth_ / 2;
     painter.setPen(QPen(appkit::toQColor(*borderColor_), borderWidth_));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+    // Framed fields are rounded wells; the border follows their corners.
+    const double radius = hasFrame() ? DrawnStyle::kFieldRadius : 0;
+    painter.drawRoundedRect(QRectF(rect()).adjusted(half, half, -half, -half), radius, radius);
 }
 
 void TextField::setCell(std::optional<TextFieldCell> cell) {

@@ -2,6 +2,9 @@
 // the size picker, an effect, a format and a rename, then Start; what the job writes, what the
 // effects grid shows while the list changes, and that the tab leaves the main loop idle.
 
+#include <QAbstractScrollArea>
+#include <QScrollBar>
+
 #include "AdvancedTabFixture.h"
 
 namespace {
@@ -204,9 +207,36 @@ TEST_F(AdvancedTabTest, TheEffectsGridFollowsTheListAndDropsStaleThumbnails) {
 TEST_F(AdvancedTabTest, TheTabLeavesTheMainLoopIdleAndKeepsItsLayoutRules) {
     startOnAdvancedTab();
     addToList(photos(1, 800, 600));
+    chooseSizes({"W-1280", "HD", "SD"});
     mainQueue->advance(10);
     drain();
     EXPECT_EQ(mainQueue->pendingCount(), 0u) << "nothing re-posted while the tab sits still";
+
+    // One scroll bar at a time: no scrolling area of the options shows its bar inside another that
+    // shows one or hides part of what it holds, and the run button stays put in a footer that never
+    // scrolls.
+    const auto nestedScrollBars = [&] {
+        QWidget* options = pane()->view();
+        const auto scrolls = [options](const QAbstractScrollArea* area) {
+            const QScrollBar* bar = area->verticalScrollBar();
+            return bar->isVisibleTo(options) && bar->maximum() > bar->minimum();
+        };
+        int nested = 0;
+        for (const QAbstractScrollArea* inner : options->findChildren<QAbstractScrollArea*>()) {
+            if (!inner->isVisibleTo(options)) continue;
+            const QScrollBar* bar = inner->verticalScrollBar();
+            // Content cut off with no bar to reach it counts as badly as a second bar.
+            if (bar->maximum() > bar->minimum() && !bar->isVisibleTo(options)) ++nested;
+            if (!scrolls(inner)) continue;
+            for (QWidget* up = inner->parentWidget(); up && up != options; up = up->parentWidget())
+                if (const auto* outer = qobject_cast<QAbstractScrollArea*>(up); outer && scrolls(outer))
+                    ++nested;
+        }
+        return nested;
+    };
+    for (QWidget* up = pane()->btnProceed->parentWidget(); up; up = up->parentWidget())
+        EXPECT_EQ(qobject_cast<QAbstractScrollArea*>(up), nullptr)
+            << "the run button scrolls with the options";
 
     struct Width {
         int width;
@@ -222,6 +252,8 @@ TEST_F(AdvancedTabTest, TheTabLeavesTheMainLoopIdleAndKeepsItsLayoutRules) {
         EXPECT_EQ(!master()->btnAddImages->isHidden(), w.bottomBar);
         EXPECT_EQ(!pane()->imgCollView->isHidden(), w.compact);
         EXPECT_EQ(pane()->cnstEffectsHeight->constant(), w.compact ? 180 : 280);
+        drain();
+        EXPECT_EQ(nestedScrollBars(), 0) << "a scroll bar beside another";
     }
 
     // While the activity screen covers the options pane, a resize applies at once and posts nothing.

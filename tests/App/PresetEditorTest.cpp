@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTest>
 #include <fstream>
 
@@ -213,7 +214,14 @@ TEST_F(PresetEditorTest, DoneWithoutASizeExplainsAndCancelOrEscapeAddNothing) {
     EXPECT_LE(popover.top(), button.bottom() + 8);
     EXPECT_TRUE(popover.left() < button.right() && popover.right() > button.left());
     const QWidget* sheetWindow = sheet()->view()->window();
-    EXPECT_LE(popover.right(), sheetWindow->mapToGlobal(QPoint(sheetWindow->width(), 0)).x());
+    EXPECT_LE(popover.right(), sheetWindow->mapToGlobal(QPoint(sheetWindow->width(), 0)).x() - 12)
+        << "the popover keeps the sheet's margin";
+    // Only its pointer reaches its top edge, right under the button's middle.
+    const QWidget* panel = message->window();
+    const QPoint tip = panel->mapFromGlobal(QPoint(button.center().x(), popover.top() + 2));
+    EXPECT_TRUE(panel->mask().contains(tip)) << "a pointer at the button's middle";
+    EXPECT_FALSE(panel->mask().contains(QPoint(tip.x() - 30, 2)));
+    EXPECT_FALSE(panel->mask().contains(QPoint(tip.x() + 30, 2)));
     EXPECT_EQ(core::sharedPresetList().snapshot(), presetsBefore);
 
     click(page()->btnCancel);
@@ -285,6 +293,25 @@ TEST_F(PresetEditorTest, ASavedSizeAppliesAtOnceAndShowsInTheIndicator) {
     auto table = [&] { return picker()->tableView.data(); };
     // Headers, the custom-size and percent rows, then every built-in preset but none with a check box.
     ASSERT_EQ(table()->numberOfRows(), 4 + 7);
+    // At the sheet's own size the custom size and the percentage leave room for the saved sizes:
+    // at least three show whole without scrolling, and no group sits far from the next.
+    {
+        appkit::TableView& rows = *table();
+        ASSERT_EQ(rows.verticalScrollBar()->value(), 0);
+        int whole = 0;
+        for (int row = 4; row < rows.numberOfRows(); ++row)
+            whole += rows.rectOfRow(row).bottom() < rows.viewport()->height();
+        EXPECT_GE(whole, 3) << "saved sizes in view without scrolling";
+        for (int row : {1, 2}) {
+            QWidget* content = row == 1 ? picker()->customSizeView.data() : picker()->percentView.data();
+            int lowest = 0;
+            for (QWidget* w : content->findChildren<QWidget*>())
+                if (w->isVisibleTo(content))
+                    lowest = std::max(lowest, w->mapTo(content, QPoint(0, w->height())).y());
+            EXPECT_LE(rows.rectOfRow(row).height() - lowest, 16)
+                << "blank space at the bottom of row " << row;
+        }
+    }
     auto rowNamed = [&](const std::string& name) {
         appkit::TableView* rows = table();
         for (int row = 4; row < rows->numberOfRows(); ++row) {
@@ -319,6 +346,16 @@ TEST_F(PresetEditorTest, ASavedSizeAppliesAtOnceAndShowsInTheIndicator) {
     openPicker();
     EXPECT_EQ(picker()->txtWidth->text(), "1280");
     EXPECT_EQ(picker()->txtHeight->text(), "720");
+    // The size in use carries a check, and only it.
+    for (int row = 4; row < table()->numberOfRows(); ++row) {
+        table()->scrollRowToVisible(row);
+        drain();
+        const QWidget* cell = table()->viewAtRow(row);
+        bool checked = false;
+        for (const QLabel* label : cell->findChildren<QLabel*>())
+            checked |= label->accessibleName() == "In use" && label->isVisibleTo(cell);
+        EXPECT_EQ(checked, row == hd) << "row " << row;
+    }
     const int w1280 = rowNamed("W-1280");
     click(picker()->tableView->viewAtRow(w1280));
     EXPECT_EQ(details()->txtName->text(), "W-1280");

@@ -1,16 +1,22 @@
 #pragma once
 // The start that every screenshot program of the running application shares: its arguments
 // (OUTDIR and light|dark), the application's own look in that style, the Qt main queue with
-// animations at zero duration, and waiting for a state while the event loop turns.
+// animations at zero duration, waiting for a state while the event loop turns, and the window as
+// the user sees it with its sheets and pop-ups.
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
 #include <QString>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "App/Appearance.h"
 #include "Controls/ScrollBarStyle.h"
@@ -47,6 +53,34 @@ inline bool waitFor(const std::function<bool()>& done, int ms = 30000, int step 
     timer.start();
     while (!done() && timer.elapsed() < ms) QTest::qWait(step);
     return done();
+}
+
+// `window` with every shown dialog, sheet and pop-up drawn over it where it stands on the screen:
+// dialogs before pop-ups, each over the one it was opened from, each cut to its shape (a sheet's
+// rounded corners).
+inline QImage composedScreen(QWidget& window) {
+    QImage image = window.grab().toImage();
+    QPainter painter(&image);
+    const auto rank = [](const QWidget* w) {
+        int depth = 0;
+        for (const QWidget* up = w->parentWidget(); up; up = up->parentWidget()) ++depth;
+        return std::pair(w->windowType() == Qt::Popup, depth);
+    };
+    std::vector<QWidget*> tops;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != &window && top->isVisible() &&
+            (qobject_cast<QDialog*>(top) || top->windowType() == Qt::Popup))
+            tops.push_back(top);
+    std::stable_sort(tops.begin(), tops.end(),
+                     [&](const QWidget* a, const QWidget* b) { return rank(a) < rank(b); });
+    for (QWidget* top : tops) {
+        const QPoint at = top->geometry().topLeft() - window.geometry().topLeft();
+        painter.save();
+        if (!top->mask().isEmpty()) painter.setClipRegion(top->mask().translated(at));
+        painter.drawPixmap(at, top->grab());
+        painter.restore();
+    }
+    return image;
 }
 
 }  // namespace testsupport

@@ -12,7 +12,7 @@ constexpr int kDrop = 5;
 constexpr int kLayerAlpha = 9;
 }  // namespace
 
-void paintDropShadow(QPainter& painter, const QRect& caster) {
+void paintDropShadow(QPainter& painter, const QRect& caster, int radius) {
     if (caster.isEmpty()) return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -21,7 +21,12 @@ void paintDropShadow(QPainter& painter, const QRect& caster) {
     // outwards; the whole is lowered a little, as light from above would cast it.
     const QRectF base = QRectF(caster).translated(0, kDrop);
     painter.setBrush(QColor(0, 0, 0, kLayerAlpha));
-    for (int d = kSpread; d >= 1; d -= 2) painter.drawRoundedRect(base.adjusted(-d, -d, d, d), d + 4, d + 4);
+    for (int d = kSpread; d >= 1; d -= 2)
+        painter.drawRoundedRect(base.adjusted(-d, -d, d, d), d + 4 + radius, d + 4 + radius);
+    if (radius > 0) {
+        painter.restore();
+        return;
+    }
     // A hairline right at the edge, so even a window of the same colour is set off.
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0, 0, 0, 60), 1.0));
@@ -29,7 +34,8 @@ void paintDropShadow(QPainter& painter, const QRect& caster) {
     painter.restore();
 }
 
-DropShadow::DropShadow(QWidget* window, QWidget* caster) : QWidget(window), caster_(caster) {
+DropShadow::DropShadow(QWidget* window, QWidget* caster, int radius)
+    : QWidget(window), caster_(caster), radius_(radius) {
     setObjectName("DropShadow");
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -50,7 +56,7 @@ QRect DropShadow::casterFrame() const {
 
 void DropShadow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintDropShadow(painter, casterFrame());
+    paintDropShadow(painter, casterFrame(), radius_);
 }
 
 bool DropShadow::eventFilter(QObject* watched, QEvent* event) {

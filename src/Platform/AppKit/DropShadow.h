@@ -12,15 +12,19 @@ class QPainter;
 
 namespace appkit {
 
-// Paints the shadow of `caster` (in the painter's coordinates) around and below it.
-void paintDropShadow(QPainter& painter, const QRect& caster);
+// Paints the shadow of `caster` (in the painter's coordinates) around and below it. A square caster
+// (`radius` 0) also gets a hairline at its edge; a rounded one draws its own edge.
+void paintDropShadow(QPainter& painter, const QRect& caster, int radius = 0);
 
 class DropShadow : public QWidget {
   public:
-    DropShadow(QWidget* window, QWidget* caster);
+    // `radius` is the caster's corner radius.
+    DropShadow(QWidget* window, QWidget* caster, int radius = 0);
 
     // The caster's frame in this window's coordinates; empty while it does not show over it.
     QRect casterFrame() const;
+
+    int casterRadius() const { return radius_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,6 +32,7 @@ class DropShadow : public QWidget {
 
   private:
     QPointer<QWidget> caster_;
+    int radius_ = 0;
 };
 
 }  // namespace appkit

@@ -11,6 +11,7 @@
 #include "Platform/AppKit/OpenPanelDialog.h"
 #include "Platform/AppKit/SheetDimmer.h"
 #include "Platform/AppKit/Window.h"
+#include "Platform/AppKit/WindowEdge.h"
 #include "Platform/Dispatch/Queue.h"
 
 namespace appkit {
@@ -55,7 +56,8 @@ void presentOver(QDialog& panel, Window* window) {
     placeOver(panel, window);
     panel.setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     if (!window) return;
-    auto* shade = new SheetDimmer(window, &panel);
+    new WindowEdge(&panel, WindowEdge::kSheetRadius);
+    auto* shade = new SheetDimmer(window, &panel, WindowEdge::kSheetRadius);
     QObject::connect(&panel, &QObject::destroyed, shade, &QObject::deleteLater);
     QPointer<SheetDimmer> dimmer = shade;
     QObject::connect(&panel, &QDialog::finished, shade, [dimmer] {

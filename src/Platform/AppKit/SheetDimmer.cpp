@@ -5,7 +5,8 @@
 
 namespace appkit {
 
-SheetDimmer::SheetDimmer(QWidget* window, QWidget* sheet) : DropShadow(window, sheet), sheet_(sheet) {
+SheetDimmer::SheetDimmer(QWidget* window, QWidget* sheet, int radius)
+    : DropShadow(window, sheet, radius), sheet_(sheet) {
     setObjectName("SheetDimmer");
     // The shade takes the clicks meant for the window behind.
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
@@ -22,7 +23,7 @@ void SheetDimmer::paintEvent(QPaintEvent*) {
     shade.setAlpha(dark ? 120 : 80);
     QPainter painter(this);
     painter.fillRect(rect(), shade);
-    paintDropShadow(painter, casterFrame());
+    paintDropShadow(painter, casterFrame(), casterRadius());
 }
 
 bool SheetDimmer::eventFilter(QObject* watched, QEvent* event) {

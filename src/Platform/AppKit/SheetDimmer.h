@@ -11,7 +11,8 @@ namespace appkit {
 
 class SheetDimmer : public DropShadow {
   public:
-    explicit SheetDimmer(QWidget* window, QWidget* sheet = nullptr);
+    // `radius` is the sheet's corner radius.
+    explicit SheetDimmer(QWidget* window, QWidget* sheet = nullptr, int radius = 0);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

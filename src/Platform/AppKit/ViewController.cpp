@@ -272,11 +272,11 @@ void ViewController::presentAsSheet(std::shared_ptr<ViewController> controller) 
     connect(sheet, &QDialog::finished, this, [self, presented] {
         if (self) self->dismiss(presented);
     });
-    new WindowEdge(sheet);
+    new WindowEdge(sheet, WindowEdge::kSheetRadius);
     if (owner) {
         owner->attachSheet(sheet);
         // The window behind waits on the sheet: it is dimmed, and the sheet casts its shadow on it.
-        new SheetDimmer(owner, sheet);
+        new SheetDimmer(owner, sheet, WindowEdge::kSheetRadius);
     }
     sheet->show();
 }

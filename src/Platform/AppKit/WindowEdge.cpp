@@ -2,17 +2,28 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace appkit {
 
-WindowEdge::WindowEdge(QWidget* window) : QWidget(window) {
+WindowEdge::WindowEdge(QWidget* window, int radius) : QWidget(window), radius_(radius) {
     setObjectName("WindowEdge");
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setGeometry(window->rect());
     window->installEventFilter(this);
-    raise();
+    fitWindow();
     show();
+}
+
+void WindowEdge::fitWindow() {
+    QWidget* window = parentWidget();
+    setGeometry(window->rect());
+    raise();
+    if (radius_ <= 0 || window->size() == masked_) return;
+    masked_ = window->size();
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(window->rect()), radius_, radius_);
+    window->setMask(QRegion(outline.toFillPolygon().toPolygon()));
 }
 
 QColor WindowEdge::colourOn(const QPalette& palette) {
@@ -25,14 +36,18 @@ void WindowEdge::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(colourOn(parentWidget() ? parentWidget()->palette() : palette()));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (radius_ <= 0) {
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius_ - 0.5, radius_ - 0.5);
 }
 
 bool WindowEdge::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parent() && (event->type() == QEvent::Resize || event->type() == QEvent::ChildAdded ||
                                 event->type() == QEvent::LayoutRequest)) {
-        setGeometry(parentWidget()->rect());
-        raise();
+        fitWindow();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -93,8 +93,12 @@ void ImageItemView::layoutParts() {
         const int mark = std::clamp(w / 5, 14, 26);
         markImage_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
         markButton_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
-        const int line = std::min(16, std::max(1, picture.height() / 4));
-        const bool sizeShown = !size_->text().isEmpty() && picture.height() >= 4 * line;
+        // The strips cover at most a quarter of the picture: name and size on two lines where both
+        // fit in that quarter, else the name alone on one line.
+        constexpr int readableLine = 12;
+        const int twoLines = std::min(16, picture.height() / 8);
+        const bool sizeShown = !size_->text().isEmpty() && twoLines >= readableLine;
+        const int line = sizeShown ? twoLines : std::min(16, std::max(1, picture.height() / 4));
         size_->setVisible(sizeShown);
         size_->setGeometry(picture.left(), picture.bottom() + 1 - line, picture.width(), line);
         name_->setGeometry(picture.left(), picture.bottom() + 1 - line * (sizeShown ? 2 : 1), picture.width(),

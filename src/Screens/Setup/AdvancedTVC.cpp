@@ -1,7 +1,6 @@
 #include "Screens/Setup/AdvancedTVC.h"
 
 #include <QHBoxLayout>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "Controls/PushButton.h"
@@ -21,11 +20,15 @@
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Setup/AdvancedOptionsModel.h"
 #include "Screens/Setup/EffectCollectionVC.h"
+#include "Screens/Setup/OptionsScrollArea.h"
 #include "Screens/Setup/OutputFolderChoice.h"
 #include "Screens/Setup/SetupControls.h"
 #include "Screens/Setup/SizeListVC.h"
 
 namespace {
+
+// The effects row's least height: its caption and one row of effects.
+constexpr int kEffectsShortest = 150;
 
 // A titled group of the pane: a caption over its content.
 QWidget* optionRow(const QString& caption, QWidget* content, QWidget* trailing = nullptr) {
@@ -63,10 +66,7 @@ void AdvancedTVC::loadView() {
         [this](appkit::SegmentedControl& sender) { showRowsForSegment(sender.selectedSegment()); });
     column->addWidget(segBtn, 0, Qt::AlignHCenter);
 
-    auto* scroll = new QScrollArea(root);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* scroll = new OptionsScrollArea(root);
     auto* rows = new QWidget;
     auto* rowsLayout = new QVBoxLayout(rows);
     rowsLayout->setContentsMargins(0, 0, 0, 0);
@@ -104,9 +104,11 @@ void AdvancedTVC::loadView() {
         filterForUseNow = filter && !filter->isOriginal() ? filter : nullptr;
     };
     effectsView = optionRow(QStringLiteral("EFFECT"), effects->view());
-    cnstEffectsHeight =
-        new appkit::LayoutConstraint(effectsView, appkit::LayoutConstraint::Attribute::Height, 280);
-    rowsLayout->addWidget(effectsView);
+    // The effects grid scrolls on its own, as tall as its constraint allows, and gives way first when
+    // the pane is short; when even its least height does not fit, it shows every effect and the pane
+    // scrolls instead: one scroll bar, never two side by side.
+    effectsView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    rowsLayout->addWidget(effectsView, 1);
 
     auto format = std::make_shared<FormatSelectionView>();
     addChild(format);
@@ -121,12 +123,19 @@ void AdvancedTVC::loadView() {
     renameButton->setAction([this](controls::ButtonBase&) { showRenameOptions(); });
     renameView = optionRow(QStringLiteral("RENAME"), preview, renameButton);
     rowsLayout->addWidget(renameView);
-    rowsLayout->addStretch(1);
-    scroll->setWidget(rows);
+    // Space the effects grid leaves once at its full height gathers under the last row.
+    rowsLayout->addStretch(0);
+    appkit::CollectionView* grid = effects->collEffects;
+    scroll->setRows(rows, effectsView, grid, kEffectsShortest,
+                    [grid] { return grid->contentSize().height(); });
+    cnstEffectsHeight = new appkit::LayoutConstraint(
+        effectsView, [scroll](double height) { scroll->setRowLimit(height); }, 280);
     column->addWidget(scroll, 1);
 
+    // A fixed footer, set off from the rows that scroll above it.
+    column->addWidget(setup::makeSeparator(root));
     auto* bar = new QHBoxLayout;
-    bar->setContentsMargins(14, 0, 14, 0);
+    bar->setContentsMargins(14, 4, 14, 0);
     // The run button has one name on every tab: the Rename and Bulk tabs' PROCEED.
     btnProceed = new controls::PushButton(QStringLiteral("PROCEED"), controls::PushButton::Role::Primary);
     btnProceed->setAction([this](controls::ButtonBase&) { chooseSavingLocationAndProceed(); });

@@ -84,7 +84,7 @@ void DefaultPresetsPickerVC::loadView() {
 void DefaultPresetsPickerVC::buildCustomSizeView() {
     customSizeView = new appkit::View;
     auto* column = new QVBoxLayout(customSizeView);
-    column->setContentsMargins(20, 8, 20, 8);
+    column->setContentsMargins(20, 6, 20, 6);
     column->setSpacing(10);
 
     auto* sides = new QHBoxLayout;
@@ -120,8 +120,8 @@ void DefaultPresetsPickerVC::buildCustomSizeView() {
 void DefaultPresetsPickerVC::buildPercentView() {
     percentView = new appkit::View;
     auto* column = new QVBoxLayout(percentView);
-    column->setContentsMargins(20, 8, 20, 8);
-    column->setSpacing(10);
+    column->setContentsMargins(20, 8, 20, 4);
+    column->setSpacing(8);
     column->addWidget(setup::makeCaption(QStringLiteral("Percentage of the original size"), 13));
 
     // One control: the slider, and beside it the field that shows its value and takes a typed one;
@@ -249,6 +249,8 @@ void DefaultPresetsPickerVC::fillFromPreset(const core::PresetInfo& preset) {
     if (lblPercent) lblPercent->setText(QString::fromStdString(texts.percentLabel));
     if (txtPercent)
         txtPercent->setText(texts.sliderValue > 0 ? QString::fromStdString(texts.percentLabel) : QString());
+    shownSize_ = preset;
+    if (tableView) tableView->reloadData();
     appkit::postToMainAfter(this, 0.2, [this] {
         if (tableView) tableView->scrollRowToVisible(0);
     });
@@ -287,8 +289,13 @@ int DefaultPresetsPickerVC::numberOfRows(appkit::TableView&) {
 
 double DefaultPresetsPickerVC::heightOfRow(appkit::TableView& table, int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= mArrGroupedDataMac.size()) return table.rowHeight();
-    return setup::pickerRowHeight(mArrGroupedDataMac[static_cast<std::size_t>(row)])
-        .value_or(table.rowHeight());
+    const auto& record = mArrGroupedDataMac[static_cast<std::size_t>(row)];
+    // The custom-size and percent rows take the height their controls ask for.
+    const QWidget* content = record.kind == setup::PickerRow::Kind::Custom    ? customSizeView.data()
+                             : record.kind == setup::PickerRow::Kind::Percent ? percentView.data()
+                                                                              : nullptr;
+    if (content) return content->sizeHint().height();
+    return setup::pickerRowHeight(record).value_or(table.rowHeight());
 }
 
 bool DefaultPresetsPickerVC::isGroupRow(appkit::TableView&, int row) {
@@ -327,7 +334,9 @@ QWidget* DefaultPresetsPickerVC::viewForRow(appkit::TableView& table, int row) {
         case Kind::Saved: {
             const bool ticked = std::find(mArrPresetsSelected.begin(), mArrPresetsSelected.end(),
                                           record.presetObj) != mArrPresetsSelected.end();
-            auto* box = fillSavedSizeCell(*cell, record.presetObj, mode() == Mode::List, ticked);
+            const bool current =
+                mode() == Mode::Editor && shownSize_ && setup::sameSize(*shownSize_, record.presetObj);
+            auto* box = fillSavedSizeCell(*cell, record.presetObj, mode() == Mode::List, ticked, current);
             if (box) box->setAction([this, box](controls::ButtonBase&) { onSelectDeselectPreset(box); });
             break;
         }

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QSlider>
 #include <any>
+#include <optional>
 #include <vector>
 
 #include "Controls/CheckBox.h"
@@ -96,6 +97,7 @@ class DefaultPresetsPickerVC : public appkit::ViewController, public appkit::Tab
 
     foundation::UserDefaults& settings_;
     DefaultPresetsPickerDelegate* delegate_ = nullptr;
-    QPointer<QObject> delegateObject_;  // tells whether the delegate still exists
-    bool syncing_ = false;              // the controls are being brought in step, not edited
+    QPointer<QObject> delegateObject_;           // tells whether the delegate still exists
+    bool syncing_ = false;                       // the controls are being brought in step, not edited
+    std::optional<core::PresetInfo> shownSize_;  // the size in use, shown by fillFromPreset
 };

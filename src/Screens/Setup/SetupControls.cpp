@@ -2,6 +2,9 @@
 
 #include "Controls/InterfaceStyle.h"
 #include "Controls/SystemAppearance.h"
+#include "Platform/AppKit/LayerPainter.h"
+
+#include <QPainter>
 
 namespace setup {
 
@@ -11,6 +14,17 @@ bool darkStyle() {
     return controls::interfacestyle::current() == controls::InterfaceStyle::Dark;
 }
 
+// Paints itself at each draw, so the line follows a change of style.
+class Separator : public QWidget {
+  public:
+    explicit Separator(QWidget* parent) : QWidget(parent) { setFixedHeight(1); }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(rect(), appkit::toQColor(separatorColour()));
+    }
+};
+
 }  // namespace
 
 cg::Color accentColour() {
@@ -19,6 +33,10 @@ cg::Color accentColour() {
 
 cg::Color separatorColour() {
     return darkStyle() ? cg::Color{1, 1, 1, 0.14} : cg::Color{0, 0, 0, 0.12};
+}
+
+QWidget* makeSeparator(QWidget* parent) {
+    return new Separator(parent);
 }
 
 controls::TextField* makeTextField(const QString& placeholder, QWidget* parent) {

@@ -22,5 +22,7 @@ QLabel* makeCaption(const QString& text, int pixelSize, bool bold = false, bool 
 cg::Color accentColour();
 // The colour of thin separators and card edges in the current style.
 cg::Color separatorColour();
+// A 1 px line across its parent in the separator colour, as over a pane's fixed footer.
+QWidget* makeSeparator(QWidget* parent = nullptr);
 
 }  // namespace setup

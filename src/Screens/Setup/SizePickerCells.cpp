@@ -69,10 +69,16 @@ appkit::View* savedSizeCell() {
     texts->addWidget(detail);
     auto* box = new controls::CheckBox(QString());
     appkit::View::setTagOf(box, 3);
+    auto* mark = setup::makeCaption(QStringLiteral("✓"), 16, true);
+    mark->setForegroundRole(QPalette::Highlight);
+    mark->setAccessibleName(QStringLiteral("In use"));
+    mark->hide();
+    appkit::View::setTagOf(mark, 4);
     row->addLayout(texts, 1);
+    row->addWidget(mark);
     row->addWidget(box);
-    for (QWidget* w :
-         {static_cast<QWidget*>(name), static_cast<QWidget*>(detail), static_cast<QWidget*>(box)})
+    for (QWidget* w : {static_cast<QWidget*>(name), static_cast<QWidget*>(detail),
+                       static_cast<QWidget*>(mark), static_cast<QWidget*>(box)})
         cell->addSubview(w);
     cell->setCursor(Qt::PointingHandCursor);
     return cell;
@@ -106,7 +112,8 @@ void pinCellContent(appkit::View& cell, QWidget* content) {
 }
 
 controls::CheckBox* fillSavedSizeCell(appkit::View& cell, const core::PresetInfo& preset, bool withCheckBox,
-                                      bool ticked) {
+                                      bool ticked, bool current) {
+    if (QWidget* mark = cell.viewWithTag(4)) mark->setVisible(current);
     if (auto* name = qobject_cast<QLabel*>(cell.viewWithTag(1)))
         name->setText(QString::fromStdString(core::presetName(preset)));
     if (auto* detail = qobject_cast<QLabel*>(cell.viewWithTag(2)))

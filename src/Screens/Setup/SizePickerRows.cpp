@@ -29,9 +29,7 @@ std::optional<double> pickerRowHeight(const PickerRow& row) {
         case PickerRow::Kind::Header:
             return 40;
         case PickerRow::Kind::Custom:
-            return 150;
         case PickerRow::Kind::Percent:
-            return 185;
         case PickerRow::Kind::Saved:
             break;
     }
@@ -66,6 +64,16 @@ std::optional<double> savedSizeValue(const core::PresetInfo& preset, std::string
     const auto value = it->second.toDouble();
     if (!value || *value == -1) return std::nullopt;
     return value;
+}
+
+bool sameSize(const core::PresetInfo& a, const core::PresetInfo& b) {
+    const auto set = [](const core::PresetInfo& preset, std::string_view key) {
+        const auto value = savedSizeValue(preset, key);
+        return value && *value > 0 ? value : std::nullopt;
+    };
+    for (auto key : {pk::presetWidth, pk::presetHeight, pk::presetPercent})
+        if (set(a, key) != set(b, key)) return false;
+    return true;
 }
 
 core::PresetInfo savedSizeForPick(const core::PresetInfo& preset, bool saliencyOn,

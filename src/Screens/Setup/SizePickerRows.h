@@ -23,8 +23,8 @@ struct PickerRow {
 // The fixed rows (headers "CUSTOM SIZE" and "SIZE LIST", the custom-size and percent rows), then one
 // row per preset of `presets` in order, leaving out the default-size ones.
 std::vector<PickerRow> pickerRows(const std::vector<core::PresetInfo>& presets);
-// 40 for a header, 150 for the custom-size row, 185 for the percent row; absent for the others
-// (they keep the table's own row height).
+// 40 for a header; absent for the others: the custom-size and percent rows are as tall as their
+// content, so no gap opens inside them, and saved sizes keep the table's own row height.
 std::optional<double> pickerRowHeight(const PickerRow& row);
 
 // The long size text, then ", Crop" with crop to fill and ", With Magic Crop" with saliency crop,
@@ -38,6 +38,9 @@ std::optional<core::PresetInfo> makeCustomSize(double sliderValue, double width,
 
 // A size value of a saved preset: absent when missing, not a number or -1.
 std::optional<double> savedSizeValue(const core::PresetInfo& preset, std::string_view key);
+// Whether two presets give the same size: equal width, height and percentage, where a value that is
+// unset, not a number or not above 0 counts as unset (a typed 1920 x 1080 is the saved Full HD).
+bool sameSize(const core::PresetInfo& a, const core::PresetInfo& b);
 
 // The size a saved preset gives when picked: its three sizes (an unset one present but empty),
 // saliency from the picker's switch, no crop choice, and `rowName` (or the short size text when

@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 
 #include "Controls/PushButton.h"
+#include "Platform/AppKit/SheetDimmer.h"
+#include "Platform/AppKit/WindowEdge.h"
 #include "Screens/Setup/SetupControls.h"
 
 namespace setup {
@@ -79,6 +81,16 @@ void TextPrompt::attempt() {
 
 void askText(QWidget* host, appkit::TextRequest request) {
     auto* prompt = new TextPrompt(host, std::move(request));
+    constexpr int radius = appkit::WindowEdge::kSheetRadius;
+    new appkit::WindowEdge(prompt, radius);
+    if (host) {
+        // Dropped from the top of the host, centred, as a sheet comes out of its window's title.
+        prompt->adjustSize();
+        const QWidget* over = host->window();
+        const QPoint origin = over->mapToGlobal(QPoint(0, 0));
+        prompt->move(origin.x() + (over->width() - prompt->width()) / 2, origin.y() + 8);
+        new appkit::SheetDimmer(host->window(), prompt, radius);
+    }
     prompt->open();
 }
 

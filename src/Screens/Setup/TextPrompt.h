@@ -1,8 +1,10 @@
 #pragma once
 // TextPrompt: asks the user for a line of text (a new folder's name) over a panel, drawn with the
 // shared controls: the question, a text field holding the suggestion (selected, so typing replaces
-// it), a line saying why the text cannot be taken, Cancel and the confirm button. Return takes the
-// text, Escape cancels; it is window-modal to its host and closes itself once the text is taken.
+// it), a line saying why the text cannot be taken, Cancel and the confirm button. It is a small sheet
+// at the top of its host, with the sheets' rounded edge and the shadow they cast on the dimmed host.
+// Return takes the text, Escape cancels; it is window-modal to its host and closes itself once the
+// text is taken.
 // Main thread only; owned by its host (Qt parent) and deleted when closed.
 
 #include <QDialog>

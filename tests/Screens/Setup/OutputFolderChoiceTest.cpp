@@ -97,12 +97,30 @@ TEST_F(OutputFolderChoiceTest, NewFolderAsksItsNameWithTheDrawnControlsMakesItAn
         EXPECT_TRUE(parts.goTo(dir / "base"));
         QPushButton* newFolder = parts.button("New Folder");
         ASSERT_NE(newFolder, nullptr);
+        const auto lightness = [](QWidget& w, QPoint at) {
+            return QColor(w.grab().toImage().pixel(at)).lightness();
+        };
+        const QPoint farCorner(chooser.width() - 20, chooser.height() - 60);
+        const int undimmed = lightness(chooser, farCorner);
         QTest::mouseClick(newFolder, Qt::LeftButton);
         QTest::qWait(20);
         asked = chooser.findChild<setup::TextPrompt*>();
         ASSERT_NE(asked, nullptr) << "New Folder asks no name";
         EXPECT_TRUE(asked->isVisible());
         EXPECT_EQ(asked->windowModality(), Qt::WindowModal);
+        // A small sheet at the top of the chooser: centred on it, set off by its edge and its shadow
+        // on the chooser, which is dimmed while it waits.
+        const QRect onChooser(chooser.mapFromGlobal(asked->mapToGlobal(QPoint(0, 0))), asked->size());
+        EXPECT_TRUE(chooser.rect().contains(onChooser));
+        EXPECT_LE(std::abs(onChooser.center().x() - chooser.width() / 2), 2);
+        EXPECT_LE(onChooser.top(), 20) << "the prompt hangs from the chooser's top";
+        const int dimmed = lightness(chooser, farCorner);
+        EXPECT_LE(dimmed, undimmed - 8) << "the chooser is not dimmed under the prompt";
+        EXPECT_LE(lightness(chooser, QPoint(onChooser.center().x(), onChooser.bottom() + 4)), dimmed - 3)
+            << "no shadow under the prompt";
+        const QPoint edgeAt(asked->width() / 4, asked->height() - 1);
+        EXPECT_GE(std::abs(lightness(*asked, edgeAt) - lightness(*asked, edgeAt - QPoint(0, 5))), 12)
+            << "no line marks the prompt's edge";
         controls::TextField* name = asked->field();
         EXPECT_EQ(name->text(), "untitled folder");
         EXPECT_EQ(name->selectedText(), "untitled folder") << "typing does not replace the suggestion";

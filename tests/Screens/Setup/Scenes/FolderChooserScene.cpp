@@ -8,8 +8,10 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "App/AppDefaults.h"
 #include "App/Application.h"
@@ -20,21 +22,7 @@
 #include "Support/AppScene.h"
 #include "Support/PanelDriving.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
-// The window with every shown dialog drawn over it where it stands on the screen.
-QImage seen(QWidget& window) {
-    QImage image = window.grab().toImage();
-    QPainter paint(&image);
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top != &window && top->isVisible() && qobject_cast<QDialog*>(top))
-            paint.drawImage(top->geometry().topLeft() - window.geometry().topLeft(), top->grab().toImage());
-    return image;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -58,7 +46,7 @@ int main(int argc, char** argv) {
             QTest::qWait(200);
             const QString file =
                 scene->out + QStringLiteral("/folderchooser-%1-%2.png").arg(step, scene->style);
-            if (seen(window).save(file)) return true;
+            if (testsupport::composedScreen(window).save(file)) return true;
             std::fprintf(stderr, "cannot write %s\n", file.toLocal8Bit().constData());
             return false;
         };

@@ -35,21 +35,6 @@ int fail(const char* why) {
     return 1;
 }
 
-// The window with its sheet (and any popup) drawn where they stand on the screen.
-QImage composite(QWidget& window) {
-    QImage image = window.grab().toImage();
-    QPainter painter(&image);
-    // Sheets first, pop-ups over them.
-    for (bool popups : {false, true}) {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top == &window || !top->isVisible() || (top->windowType() == Qt::Popup) != popups) continue;
-            const QPoint at = top->geometry().topLeft() - window.geometry().topLeft();
-            painter.drawPixmap(at, top->grab());
-        }
-    }
-    return image;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,7 +58,7 @@ int main(int argc, char** argv) {
         auto shot = [&](const char* step) {
             QTest::qWait(150);
             const QString file = out + QStringLiteral("/editor-%1-%2.png").arg(step, style);
-            if (composite(window).save(file)) return true;
+            if (testsupport::composedScreen(window).save(file)) return true;
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return false;
         };
@@ -109,11 +94,13 @@ int main(int argc, char** argv) {
         if (auto* png = details->formatRow()->buttonWithTag(3)) QTest::mouseClick(png, Qt::LeftButton);
         ok = shot("4-size-picked") && ok;
 
-        // The saved sizes as the editor offers them: one click on a row picks that size alone.
+        // The saved sizes as the editor offers them: one click on a row picks that size alone, and
+        // the size in use (1920 x 1080, the saved Full HD) carries a check.
         QTest::mouseClick(details->btnChooseSize, Qt::LeftButton);
         QTest::qWait(300);
         if (auto* listPicker = sheet->firstChild<DefaultPresetsPickerVC>()) {
             listPicker->tableView->scrollRowToVisible(listPicker->tableView->numberOfRows() - 1);
+            QTest::qWait(100);
             ok = shot("5-picker-list") && ok;
             listPicker->onBack();
         } else {
