@@ -208,6 +208,10 @@ class QuitMidJobTest : public ::testing::Test {
             if (file.filename().string().front() == '.') found.push_back(file);
         return found;
     }
+    // Whether the child said, by the time it ended, that it gave up on background work.
+    static bool abandonedWork(Child& child) {
+        return child.process->readAll().contains("Background work that did not stop in time was abandoned");
+    }
     static void expectEndedCleanly(Child& child) {
         EXPECT_EQ(child.process->exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(child.process->exitCode(), 0);
@@ -257,6 +261,7 @@ TEST_F(QuitMidJobTest, AWorkerStuckOnItsFileIsGivenUpAfterTheBoundAndASecondSign
         const auto waited = std::chrono::steady_clock::now() - asked;
         EXPECT_GE(waited, 900ms) << "the quit gives the worker the bound to finish its file";
         EXPECT_LT(waited, 5s);
+        EXPECT_TRUE(abandonedWork(*child));
         expectEndedCleanly(*child);
     }
     {
@@ -270,6 +275,7 @@ TEST_F(QuitMidJobTest, AWorkerStuckOnItsFileIsGivenUpAfterTheBoundAndASecondSign
         const auto signalled = std::chrono::steady_clock::now();
         ASSERT_TRUE(child->process->waitForFinished(10000)) << "the second signal did not end the wait";
         EXPECT_LT(std::chrono::steady_clock::now() - signalled, 2s);
+        EXPECT_TRUE(abandonedWork(*child));
         expectEndedCleanly(*child);
     }
 }
@@ -289,6 +295,7 @@ TEST_F(QuitMidJobTest, QuittingWhileAFolderOfTwentyThousandFilesIsCollectedExits
     ASSERT_TRUE(child->process->waitForFinished(30000));
     EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(2))
         << "the collection went on after the window had gone";
+    EXPECT_FALSE(abandonedWork(*child)) << "the collection stops when asked, not only when given up on";
     expectEndedCleanly(*child);
     EXPECT_EQ(filesBelow(child->out.path()), std::vector<std::filesystem::path>{}) << "no job ran";
 }

@@ -43,6 +43,9 @@ Registry& registry() {
 // except on a disk that no longer answers.
 constexpr auto kAbandonBound = std::chrono::seconds(3);
 
+// How long the global queue's idle workers are given to leave, however little time is left.
+constexpr std::chrono::milliseconds kIdleWorkersLeave{500};
+
 }  // namespace
 
 RunningJob::RunningJob(std::function<void()> cancel, std::function<void()> abandon, Kind kind) {
@@ -119,8 +122,9 @@ bool stopBackgroundWork(std::chrono::milliseconds bound) {
     const bool jobsEnded = waitForRunningJobs(bound);
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    const bool queueEnded = globalPool().stopWithin(jobsEnded ? std::max(left, std::chrono::milliseconds(0))
-                                                              : std::chrono::milliseconds(0));
+    // Idle workers need a moment to wake and leave even when the time is up; a stuck job's do not.
+    const bool queueEnded =
+        globalPool().stopWithin(jobsEnded ? std::max(left, kIdleWorkersLeave) : std::chrono::milliseconds(0));
     return jobsEnded && queueEnded;
 }
 
@@ -140,7 +144,7 @@ void exitAbandoningBackgroundWork(int code) {
         cleaned.set_value();
     }).detach();
     done.wait_for(kAbandonBound);
-    std::cout.flush();
+    std::cout << "Background work that did not stop in time was abandoned" << std::endl;
     std::cerr.flush();
     std::fflush(nullptr);
     std::_Exit(code);

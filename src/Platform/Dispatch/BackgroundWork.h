@@ -64,8 +64,8 @@ void stopBackgroundWork();
 // disk), which only exitAbandoningBackgroundWork can then end.
 bool stopBackgroundWork(std::chrono::milliseconds bound);
 // Ends the process with `code` at once, background threads and all: each registered job's `abandon`
-// runs first (given a few seconds at most, a hung disk may refuse even that), then the standard
-// streams are flushed. No destructor runs: call it only once the settings are saved.
+// runs first (given a few seconds at most, a hung disk may refuse even that), then a line says so and
+// the standard streams are flushed. No destructor runs: call it only once the settings are saved.
 [[noreturn]] void exitAbandoningBackgroundWork(int code);
 
 class BackgroundWorkScope {
