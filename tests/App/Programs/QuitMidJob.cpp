@@ -6,9 +6,10 @@
 // "stuck-signal" every worker sticks for ever once it has written its first temporary file (as on a disk
 // that stopped answering), quitting waits BOUND_MS for them, and the parent is told (or the menu used) once a
 // temporary is there ("stuck-menu" prints "quitting" as it quits). MODE "collect" drops the folder IN itself
-// and, while it is being collected, prints "quitting" and quits from the menu. Exits as the application does
-// (0), or 3 when the job ended before it could be stopped, 4 when it never got going, 5 when the preset list
-// is not as built in.
+// on the preset, MODE "collect-opened" opens it with the application (it goes to the Advanced tab's list),
+// and while it is being collected the program prints "quitting" and quits from the menu. Exits as the
+// application does (0), or 3 when the job ended before it could be stopped, 4 when it never got going, 5 when
+// the preset list is not as built in.
 
 #include <QAction>
 #include <QApplication>
@@ -85,7 +86,8 @@ int main(int argc, char** argv) {
     const bool stuck = mode.starts_with("stuck-");
     if (stuck) core::setTemporaryWrittenHook(stickForEver);
     std::vector<std::string> photos;
-    if (mode == "collect") {
+    const bool collecting = mode.starts_with("collect");
+    if (collecting) {
         photos.push_back(in.string());
     } else {
         for (const auto& entry : std::filesystem::directory_iterator(in))
@@ -105,6 +107,21 @@ int main(int argc, char** argv) {
             if (!list && delegate.tabBarVC) list = delegate.tabBarVC->firstChild<PresetListForIOS>();
             if (std::chrono::steady_clock::now() - started > std::chrono::seconds(60))
                 QCoreApplication::exit(4);
+            if (!dropped && mode == "collect-opened") {
+                // The Advanced tab takes the preset list's place.
+                if (!list) return;
+                shell.openFiles(photos);
+                dropped = true;
+                return;
+            }
+            if (dropped && collecting) {
+                // Something is registered, and it is no job: the folder's collection.
+                if (dispatch::waitForRunningJobs(std::chrono::milliseconds(0))) return;
+                watch.stop();
+                say("quitting");
+                quitAction(delegate.mainMenu->actions())->trigger();
+                return;
+            }
             if (!list || !list->collectionView || !list->activityVC_Embedded) return;
             ActivityVC& activity = *list->activityVC_Embedded;
             if (!dropped) {
@@ -113,14 +130,6 @@ int main(int argc, char** argv) {
                 if (cell->nameField->text() != "W-1280") QCoreApplication::exit(5);
                 appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
                 dropped = testsupport::dropFiles(cell->presetView, photos).dropAccepted;
-                return;
-            }
-            if (mode == "collect") {
-                // Something is registered, and it is no job: the folder's collection.
-                if (dispatch::waitForRunningJobs(std::chrono::milliseconds(0))) return;
-                watch.stop();
-                say("quitting");
-                quitAction(delegate.mainMenu->actions())->trigger();
                 return;
             }
             if (!holdsAFile(out, stuck)) return;
