@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
@@ -71,9 +72,16 @@ class AppDelegate : public QObject,
     // With no job running the application quits at once. While one runs, the user is asked "A job
     // is running. Stop it and quit?" (a signal decides without asking): Stop and Quit cancels every
     // job and waits, the event loop turning, until each has finished the file it was writing, then
-    // quits; Keep Working forgets the request and the job goes on.
+    // quits; Keep Working forgets the request and the job goes on. The wait lasts `quitWaitBound` at
+    // most, and a second request (a Quit, a close, a signal) while it waits ends it at once: the
+    // application quits, and the process ends with the jobs' temporary files removed.
     enum class QuitAsking { AskUser, StopWithoutAsking };
     void terminate(QuitAsking asking = QuitAsking::AskUser);
+    std::chrono::milliseconds quitWaitBound{std::chrono::seconds(30)};
+    // How long the background work may take to end once the application has quit: what is left of
+    // that wait (none once it was given up on), all of it for a job the quit did not wait for (a
+    // desktop session ending), and a moment for work that writes nothing (a folder's collection).
+    std::chrono::milliseconds timeLeftForBackgroundWork() const;
     // Ends the event loop, later; tests record the call instead.
     std::function<void()> quitApplication;
     // Brings the main window back; the application does nothing further of its own.
@@ -153,6 +161,7 @@ class AppDelegate : public QObject,
     std::shared_ptr<appkit::Popover> messagePopover_;
     bool askingToQuit_ = false;
     bool stoppingToQuit_ = false;
+    std::optional<std::chrono::steady_clock::time_point> quitDeadline_;
 };
 
 // The name of the notification posted on every resize of the main window.

@@ -1,6 +1,7 @@
 // The application delegate's quitting: whether to quit now, ask first or stop the jobs and wait.
 
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "App/AppDelegate.h"
 #include "Platform/AppKit/Alert.h"
@@ -13,10 +14,18 @@ namespace {
 // enough to leave the cores to the job's last image.
 constexpr double kStopPollSeconds = 0.02;
 
+// Work that writes none of the user's files (a folder being collected, a thumbnail) has this long to
+// notice it is cancelled once the application has quit.
+constexpr std::chrono::milliseconds kIdleWorkGrace{2000};
+
 }  // namespace
 
 void AppDelegate::terminate(QuitAsking asking) {
-    if (stoppingToQuit_) return;
+    if (stoppingToQuit_) {
+        // Asked again while the jobs are stopping: the user (or the system) will not wait longer.
+        quitDeadline_ = std::chrono::steady_clock::now();
+        return;
+    }
     if (dispatch::runningJobCount() == 0) {
         quitApplication();
         return;
@@ -44,13 +53,25 @@ void AppDelegate::terminate(QuitAsking asking) {
 
 void AppDelegate::stopJobsAndQuit() {
     stoppingToQuit_ = true;
+    quitDeadline_ = std::chrono::steady_clock::now() + quitWaitBound;
     quitOnceJobsHaveStopped();
+}
+
+std::chrono::milliseconds AppDelegate::timeLeftForBackgroundWork() const {
+    if (quitDeadline_) {
+        const auto left = *quitDeadline_ - std::chrono::steady_clock::now();
+        return std::max(std::chrono::milliseconds(0),
+                        std::chrono::duration_cast<std::chrono::milliseconds>(left));
+    }
+    return dispatch::runningJobCount() > 0 ? quitWaitBound : kIdleWorkGrace;
 }
 
 void AppDelegate::quitOnceJobsHaveStopped() {
     // Asked again each time: a job whose start was already on its way registers after the first ask.
     dispatch::cancelRunningJobs();
-    if (dispatch::runningJobCount() == 0) {
+    // Past the deadline a job still running is stuck (on a disk that stopped answering, say): the
+    // application quits all the same, and the process ends without it.
+    if (dispatch::runningJobCount() == 0 || std::chrono::steady_clock::now() >= *quitDeadline_) {
         quitApplication();
         return;
     }

@@ -37,7 +37,7 @@ Application::~Application() {
     windowController_.reset();
     // The screens' jobs write into the delegate's settings: none outlives the shell.
     dispatch::cancelRunningJobs();
-    dispatch::waitForRunningJobs(std::chrono::seconds(30));
+    dispatch::waitForRunningJobs(delegate_->timeLeftForBackgroundWork());
 }
 
 appkit::Window* Application::mainWindow() {
@@ -102,6 +102,10 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
         if (launched) launched(shell);
         code = app.exec();
         channel.filesReceived = nullptr;
+        // The presets are saved. A worker that did not end in time (stuck on a disk that stopped
+        // answering) is not waited for: the process ends here, its temporary files removed.
+        if (!dispatch::stopBackgroundWork(shell.delegate().timeLeftForBackgroundWork()))
+            dispatch::exitAbandoningBackgroundWork(code);
     }
     dispatch::Queue::setMainBackend(nullptr);
     return code;

@@ -43,6 +43,7 @@ class Application : public QObject {
 };
 
 // Runs the application on the standard settings until it quits, with the event-loop main queue;
-// returns the exit code. `launched`, when given, runs once the main window is up (a test program
-// drives the screens from there).
+// returns the exit code. The background work has ended by then; work that does not end within the
+// delegate's bound is abandoned and the process ends inside this call. `launched`, when given, runs
+// once the main window is up (a test program drives the screens from there).
 int runApplication(QApplication& app, const std::function<void(Application&)>& launched = {});

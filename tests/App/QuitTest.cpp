@@ -1,5 +1,6 @@
 // Quitting while a job runs: the question, both answers, the quit with nothing running, and the
-// real program quitting mid-job from its menu and on SIGTERM, in child processes.
+// real program quitting mid-job from its menu and on SIGTERM, with a worker stuck on its file and while
+// a big folder is collected, in child processes.
 
 #include <gtest/gtest.h>
 
@@ -168,7 +169,11 @@ class QuitMidJobTest : public ::testing::Test {
         testsupport::TempDir config;
         testsupport::TempDir out;
     };
-    std::unique_ptr<Child> start(const QString& mode) {
+    std::unique_ptr<Child> start(const QString& mode, const QStringList& bound = {}) {
+        return start(mode, photos.path(), bound);
+    }
+    std::unique_ptr<Child> start(const QString& mode, const std::filesystem::path& in,
+                                 const QStringList& bound) {
         auto child = std::make_unique<Child>();
         {
             const auto file = child->config / "Vorta/settings.json";
@@ -184,9 +189,34 @@ class QuitMidJobTest : public ::testing::Test {
         child->process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         const auto program = foundation::executableDirectory() / "quit_mid_job";
         child->process->start(QString::fromStdString(program.string()),
-                              {mode, QString::fromStdString(photos.path().string()),
-                               QString::fromStdString(child->out.path().string())});
+                              QStringList{mode, QString::fromStdString(in.string()),
+                                          QString::fromStdString(child->out.path().string())} +
+                                  bound);
         return child;
+    }
+    // Waits for the child to print `line` (the screens print lines of their own on the way).
+    static bool waitForLine(Child& child, const QByteArray& line) {
+        while (child.process->waitForReadyRead(30000))
+            while (child.process->canReadLine())
+                if (child.process->readLine().trimmed() == line) return true;
+        return false;
+    }
+    // The hidden files left below `folder`: temporaries of a job that was given up on.
+    static std::vector<std::filesystem::path> temporariesBelow(const std::filesystem::path& folder) {
+        std::vector<std::filesystem::path> found;
+        for (const auto& file : filesBelow(folder))
+            if (file.filename().string().front() == '.') found.push_back(file);
+        return found;
+    }
+    // Whether the child said, by the time it ended, that it gave up on background work.
+    static bool abandonedWork(Child& child) {
+        return child.process->readAll().contains("Background work that did not stop in time was abandoned");
+    }
+    static void expectEndedCleanly(Child& child) {
+        EXPECT_EQ(child.process->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(child.process->exitCode(), 0);
+        EXPECT_EQ(temporariesBelow(child.out.path()), std::vector<std::filesystem::path>{})
+            << "a temporary file was left";
     }
 
     testsupport::TempDir photos;
@@ -209,12 +239,7 @@ TEST_F(QuitMidJobTest, SigtermMidJobStopsTheJobWithoutAskingAndExitsWithinSecond
     for (int run = 0; run < 3; ++run) {
         SCOPED_TRACE(run);
         auto child = start("signal");
-        // The screens print lines of their own on the way.
-        bool running = false;
-        while (!running && child->process->waitForReadyRead(30000))
-            while (!running && child->process->canReadLine())
-                running = child->process->readLine().trimmed() == "running";
-        ASSERT_TRUE(running) << "the job never got going";
+        ASSERT_TRUE(waitForLine(*child, "running")) << "the job never got going";
         const auto signalled = std::chrono::steady_clock::now();
         ::kill(static_cast<pid_t>(child->process->processId()), SIGTERM);
         ASSERT_TRUE(child->process->waitForFinished(5000)) << "still running 5 s after SIGTERM";
@@ -222,6 +247,60 @@ TEST_F(QuitMidJobTest, SigtermMidJobStopsTheJobWithoutAskingAndExitsWithinSecond
         ASSERT_EQ(child->process->exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(child->process->exitCode(), 0);
         expectOnlyWholeImages(child->out.path(), kPhotos);
+    }
+}
+
+TEST_F(QuitMidJobTest, AWorkerStuckOnItsFileIsGivenUpAfterTheBoundAndASecondSignalEndsTheWaitAtOnce) {
+    using namespace std::chrono_literals;
+    {
+        SCOPED_TRACE("Stop and Quit, the wait bounded to 2 s");
+        auto child = start("stuck-menu", {"2000"});
+        ASSERT_TRUE(waitForLine(*child, "quitting")) << "the job never wrote a temporary";
+        const auto asked = std::chrono::steady_clock::now();
+        ASSERT_TRUE(child->process->waitForFinished(10000)) << "a stuck worker keeps the process alive";
+        const auto waited = std::chrono::steady_clock::now() - asked;
+        EXPECT_GE(waited, 1500ms) << "the quit gives the worker the bound to finish its file";
+        EXPECT_LT(waited, 7s);
+        EXPECT_TRUE(abandonedWork(*child));
+        expectEndedCleanly(*child);
+    }
+    {
+        SCOPED_TRACE("SIGTERM twice, the wait bounded to a minute");
+        auto child = start("stuck-signal", {"60000"});
+        ASSERT_TRUE(waitForLine(*child, "running")) << "the job never wrote a temporary";
+        const auto pid = static_cast<pid_t>(child->process->processId());
+        ::kill(pid, SIGTERM);
+        EXPECT_FALSE(child->process->waitForFinished(1000)) << "the first signal waits for the worker";
+        ::kill(pid, SIGTERM);
+        const auto signalled = std::chrono::steady_clock::now();
+        ASSERT_TRUE(child->process->waitForFinished(10000)) << "the second signal did not end the wait";
+        EXPECT_LT(std::chrono::steady_clock::now() - signalled, 2s);
+        EXPECT_TRUE(abandonedWork(*child));
+        expectEndedCleanly(*child);
+    }
+}
+
+TEST_F(QuitMidJobTest, QuittingWhileAFolderOfTwentyThousandFilesIsCollectedExitsWithinTwoSeconds) {
+    testsupport::TempDir folder;
+    const auto first = folder / "photo00000.jpg";
+    testsupport::writeTestImage(first, 64, 48, 1);
+    for (int i = 1; i < 20000; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "photo%05d.jpg", i);
+        std::filesystem::create_hard_link(first, folder / name);
+    }
+    // Dropped on a preset, and opened with the application (for the Advanced tab's list).
+    for (const QString door : {"collect", "collect-opened"}) {
+        SCOPED_TRACE(door.toStdString());
+        auto child = start(door, folder.path(), {});
+        ASSERT_TRUE(waitForLine(*child, "quitting")) << "the collection was never seen under way";
+        const auto asked = std::chrono::steady_clock::now();
+        ASSERT_TRUE(child->process->waitForFinished(30000));
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(2))
+            << "the collection went on after the window had gone";
+        EXPECT_FALSE(abandonedWork(*child)) << "the collection stops when asked, not only when given up on";
+        expectEndedCleanly(*child);
+        EXPECT_EQ(filesBelow(child->out.path()), std::vector<std::filesystem::path>{}) << "no job ran";
     }
 }
 

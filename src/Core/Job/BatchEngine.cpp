@@ -7,6 +7,7 @@
 #include "Core/Job/BatchJob.h"
 #include "Core/Job/JobDecisions.h"
 #include "Core/Job/OutputFolder.h"
+#include "Core/Job/OutputPaths.h"
 #include "Core/Job/ResultGroups.h"
 #include "Core/Job/SourceCollection.h"
 #include "Extensions/AppGlobals.h"
@@ -176,7 +177,10 @@ void BatchEngine::collectSourceFiles(const std::vector<PresetInfo>& presets,
     if (presets.empty() || urls.empty()) return;
     std::weak_ptr<bool> alive = alive_;
     dispatch::Queue::global().async([alive, urls, baseName, startIndex, completion = std::move(completion)] {
-        auto records = walkSourceURLs(urls, baseName, startIndex);
+        // A big folder (or one on a mount that hangs) takes long: quitting stops the walk.
+        const dispatch::RunningCollection collection;
+        auto records = walkSourceURLs(urls, baseName, startIndex, collection.cancelFlag());
+        if (collection.isCancelled()) return;
         dispatch::Queue::main().async([alive, records = std::move(records), completion] {
             if (!alive.lock()) return;
             publishImageList(records);
@@ -254,10 +258,23 @@ void BatchEngine::runPresets(const std::shared_ptr<BatchJob>& job) {
     job->outputFolder = *folder;
     job->allowPortraitResize = defaults().boolean("UD_Allow_Portrait_Resize");
     if (screen_) job->previewRectangle = screen_->previewRectangle();
-    // Registered for as long as its worker runs, so that quitting can stop it and wait for it.
-    auto registration = std::make_shared<dispatch::RunningJob>([weak = std::weak_ptr<BatchJob>(job)] {
-        if (auto running = weak.lock()) running->isGotCancel = true;
-    });
+    // Registered for as long as its worker runs, so that quitting can stop it and wait for it, and
+    // remove what it was writing should the wait run out.
+    const std::weak_ptr<BatchJob> weak = job;
+    auto registration = std::make_shared<dispatch::RunningJob>(
+        [weak] {
+            if (auto running = weak.lock()) running->isGotCancel = true;
+        },
+        [weak] {
+            auto running = weak.lock();
+            if (!running) return;
+            std::filesystem::path folder;
+            {
+                const dispatch::VisibleLock lock(running->mutex);
+                folder = running->jobFolder;
+            }
+            if (!folder.empty()) removeTemporariesBelow(folder);
+        });
     dispatch::Queue::global().async([job, registration] { job->processAllImages(); });
 }
 

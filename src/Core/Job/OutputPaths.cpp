@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <vector>
 
 #include "Core/Rename/SafeName.h"
 #include "Platform/Foundation/Formatters.h"
@@ -63,11 +64,22 @@ std::optional<std::filesystem::path> claimFirstFree(
     return std::nullopt;
 }
 
+// Every temporary name of this process starts so.
+std::string temporaryPrefix() {
+    return ".vorta-" + std::to_string(::getpid()) + "-";
+}
+
 // A temporary name beside `destination` that no other writer uses.
 std::filesystem::path temporaryBeside(const std::filesystem::path& destination) {
     static std::atomic<unsigned> counter{0};
-    return destination.parent_path() /
-           (".vorta-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + ".part");
+    return destination.parent_path() / (temporaryPrefix() + std::to_string(counter.fetch_add(1)) + ".part");
+}
+
+std::atomic<void (*)(const std::filesystem::path&)> gTemporaryWritten{nullptr};
+
+std::filesystem::path announceWritten(std::filesystem::path temporary) {
+    if (const auto hook = gTemporaryWritten.load()) hook(temporary);
+    return temporary;
 }
 
 }  // namespace
@@ -168,7 +180,7 @@ std::optional<std::filesystem::path> writeTemporaryBeside(const std::filesystem:
         ::unlink(tmp.c_str());
         return std::nullopt;
     }
-    return tmp;
+    return announceWritten(tmp);
 }
 
 std::optional<std::filesystem::path> copyToTemporaryBeside(const std::filesystem::path& source,
@@ -181,7 +193,23 @@ std::optional<std::filesystem::path> copyToTemporaryBeside(const std::filesystem
         std::filesystem::remove(tmp, ec);
         return std::nullopt;
     }
-    return tmp;
+    return announceWritten(tmp);
+}
+
+void removeTemporariesBelow(const std::filesystem::path& folder) {
+    const std::string prefix = temporaryPrefix();
+    std::error_code ec;
+    std::vector<std::filesystem::path> found;
+    for (std::filesystem::recursive_directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.starts_with(prefix) && name.ends_with(".part")) found.push_back(it->path());
+    }
+    for (const auto& path : found) ::unlink(path.c_str());
+}
+
+void setTemporaryWrittenHook(void (*hook)(const std::filesystem::path& temporary)) {
+    gTemporaryWritten = hook;
 }
 
 std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& destination,

@@ -54,6 +54,15 @@ std::optional<std::filesystem::path> copyToTemporaryBeside(const std::filesystem
                                                            const std::filesystem::path& destination,
                                                            std::string* error);
 
+// Removes every temporary file this process has left below `folder` (a job's folder whose worker will
+// not finish). Another process's temporaries are left alone.
+void removeTemporariesBelow(const std::filesystem::path& folder);
+
+// For tests: called on the writing thread each time a temporary file is complete, before it is named,
+// so a test can make a worker stick there as one does on a disk that stops answering. Set it before
+// any job starts; null (the default) calls nothing.
+void setTemporaryWrittenHook(void (*hook)(const std::filesystem::path& temporary));
+
 // Writes `bytes` to a new file at `destination` (or its first free " (N)" variant) through a temporary
 // file in the same folder, so no half-written file is ever visible under the final name.
 std::optional<std::filesystem::path> writeNewFile(const std::filesystem::path& destination,

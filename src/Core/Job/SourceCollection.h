@@ -4,6 +4,7 @@
 // is an image type, and each record carries the folder it was found in. Runs on any thread;
 // publishImageList belongs to the main queue.
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -27,10 +28,12 @@ std::vector<SourceURLInfo> sourceInfosForURLs(const std::vector<std::filesystem:
 
 // The image files named by `urls` and found in the folders among them (sorted by name, recursively),
 // as records, those that cannot be read included; a file inside a dropped folder gets the folder's name as
-// strRootPath and its own sub-folder path as strRelativePath.
+// strRootPath and its own sub-folder path as strRelativePath. Once `cancelled`, when given, is set,
+// the collection ends early with what it has.
 std::vector<SourceURLInfo> walkSourceURLs(const std::vector<std::filesystem::path>& urls,
                                           const std::optional<std::string>& baseName,
-                                          std::optional<std::int64_t> startIndex);
+                                          std::optional<std::int64_t> startIndex,
+                                          const std::atomic<bool>* cancelled = nullptr);
 
 // Replaces the image list with `records`; an empty collection keeps the list the user had.
 void publishImageList(const std::vector<SourceURLInfo>& records);

@@ -1,8 +1,15 @@
 #include "Platform/Dispatch/BackgroundWork.h"
 
+#include <algorithm>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <iostream>
 #include <map>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 #include "Platform/Dispatch/HandOver.h"
 #include "Platform/Dispatch/ThreadPoolQueue.h"
@@ -11,10 +18,16 @@ namespace dispatch {
 
 namespace {
 
+struct Entry {
+    std::function<void()> cancel;
+    std::function<void()> abandon;
+    RunningJob::Kind kind;
+};
+
 struct Registry {
     std::mutex mutex;
     std::condition_variable emptied;
-    std::map<std::uint64_t, std::function<void()>> jobs;
+    std::map<std::uint64_t, Entry> jobs;
     std::uint64_t nextId = 0;
     bool stopped = false;
 };
@@ -26,14 +39,27 @@ Registry& registry() {
     return *r;
 }
 
+// How long the process's end waits for the jobs' clean-up: removing a few files takes milliseconds,
+// except on a disk that no longer answers.
+constexpr auto kAbandonBound = std::chrono::seconds(3);
+
+// How long the global queue's idle workers are given to leave, however little time is left.
+constexpr std::chrono::milliseconds kIdleWorkersLeave{500};
+
 }  // namespace
 
-RunningJob::RunningJob(std::function<void()> cancel) {
+RunningJob::RunningJob(std::function<void()> cancel, std::function<void()> abandon, Kind kind) {
     auto& r = registry();
     const VisibleLock lock(r.mutex);
     id_ = r.nextId++;
-    r.jobs.emplace(id_, std::move(cancel));
+    // Work that starts while the process is ending stops at its first look at its flag.
+    if (r.stopped && cancel) cancel();
+    r.jobs.emplace(id_, Entry{std::move(cancel), std::move(abandon), kind});
 }
+
+RunningCollection::RunningCollection()
+    : cancelled_(std::make_shared<std::atomic<bool>>(false)),
+      registration_([flag = cancelled_] { *flag = true; }, {}, RunningJob::Kind::Collection) {}
 
 RunningJob::~RunningJob() {
     auto& r = registry();
@@ -45,13 +71,16 @@ RunningJob::~RunningJob() {
 std::size_t runningJobCount() {
     auto& r = registry();
     const VisibleLock lock(r.mutex);
-    return r.jobs.size();
+    return static_cast<std::size_t>(std::count_if(r.jobs.begin(), r.jobs.end(), [](const auto& entry) {
+        return entry.second.kind == RunningJob::Kind::Job;
+    }));
 }
 
 void cancelRunningJobs() {
     auto& r = registry();
     const VisibleLock lock(r.mutex);
-    for (auto& [id, cancel] : r.jobs) cancel();
+    for (auto& [id, entry] : r.jobs)
+        if (entry.cancel) entry.cancel();
 }
 
 bool waitForRunningJobs(std::chrono::milliseconds timeout) {
@@ -60,18 +89,65 @@ bool waitForRunningJobs(std::chrono::milliseconds timeout) {
     return lock.waitFor(r.emptied, timeout, [&] { return r.jobs.empty(); });
 }
 
+namespace {
+
+// Marks the background work as ending, once; false when it already was.
+bool beginStopping() {
+    auto& r = registry();
+    const VisibleLock lock(r.mutex);
+    if (r.stopped) return false;
+    r.stopped = true;
+    return true;
+}
+
+// The global queue is a thread pool (Queue.cpp).
+ThreadPoolQueue& globalPool() {
+    return static_cast<ThreadPoolQueue&>(Queue::global());
+}
+
+}  // namespace
+
 void stopBackgroundWork() {
-    {
-        auto& r = registry();
-        const VisibleLock lock(r.mutex);
-        if (r.stopped) return;
-        r.stopped = true;
-    }
+    if (!beginStopping()) return;
     cancelRunningJobs();
     // A job's registration lives as long as its block on the global queue: joining the queue waits
     // for every cancelled job to finish the image it is on, and drops the jobs not yet started.
-    // The global queue is a thread pool (Queue.cpp).
-    static_cast<ThreadPoolQueue&>(Queue::global()).stop();
+    globalPool().stop();
+}
+
+bool stopBackgroundWork(std::chrono::milliseconds bound) {
+    if (!beginStopping()) return true;
+    cancelRunningJobs();
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    const bool jobsEnded = waitForRunningJobs(bound);
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    // Idle workers need a moment to wake and leave even when the time is up; a stuck job's do not.
+    const bool queueEnded =
+        globalPool().stopWithin(jobsEnded ? std::max(left, kIdleWorkersLeave) : std::chrono::milliseconds(0));
+    return jobsEnded && queueEnded;
+}
+
+void exitAbandoningBackgroundWork(int code) {
+    std::vector<std::function<void()>> cleanUps;
+    {
+        auto& r = registry();
+        const VisibleLock lock(r.mutex);
+        for (const auto& [id, entry] : r.jobs)
+            if (entry.abandon) cleanUps.push_back(entry.abandon);
+    }
+    // On a thread of its own: a disk that hangs may hold a removal for ever, and the process must end.
+    std::promise<void> cleaned;
+    auto done = cleaned.get_future();
+    std::thread([cleanUps = std::move(cleanUps), cleaned = std::move(cleaned)]() mutable {
+        for (const auto& cleanUp : cleanUps) cleanUp();
+        cleaned.set_value();
+    }).detach();
+    done.wait_for(kAbandonBound);
+    std::cout << "Background work that did not stop in time was abandoned" << std::endl;
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::_Exit(code);
 }
 
 }  // namespace dispatch

@@ -13,6 +13,7 @@ thread_local const ThreadPoolQueue* tCurrentPool = nullptr;
 ThreadPoolQueue::ThreadPoolQueue(std::string label, unsigned threadCount) : Queue(std::move(label)) {
     if (threadCount == 0) threadCount = 1;
     threads_.reserve(threadCount);
+    workersLeft_ = threadCount;
     for (unsigned i = 0; i < threadCount; ++i) threads_.emplace_back([this] { work(); });
 }
 
@@ -21,6 +22,10 @@ ThreadPoolQueue::~ThreadPoolQueue() {
 }
 
 void ThreadPoolQueue::stop() {
+    stopWithin(std::chrono::milliseconds::max());
+}
+
+bool ThreadPoolQueue::stopWithin(std::chrono::milliseconds bound) {
     const std::lock_guard joinLock(joinMutex_);
     decltype(blocks_) dropped;
     {
@@ -32,8 +37,14 @@ void ThreadPoolQueue::stop() {
     changed_.notify_all();
     // What the dropped blocks hold goes outside the lock: its destructors may hand over work.
     dropped.clear();
-    for (auto& t : threads_) t.join();
+    bool allLeft = true;
+    if (bound != std::chrono::milliseconds::max()) {
+        VisibleLock lock(mutex_);
+        allLeft = lock.waitFor(workerLeft_, bound, [this] { return workersLeft_ == 0; });
+    }
+    for (auto& t : threads_) allLeft ? t.join() : t.detach();
     threads_.clear();
+    return allLeft;
 }
 
 void ThreadPoolQueue::async(Block block) {
@@ -62,7 +73,12 @@ void ThreadPoolQueue::work() {
         // In the interface programs ThreadSanitizer loses the mutex's hand-over across the
         // condition variable's wake-up (seen once Qt has set up its fonts); say it outright.
         afterHandOver(this);
-        if (stopping_) return;
+        if (stopping_) {
+            --workersLeft_;
+            beforeHandOver(this);
+            workerLeft_.notify_all();
+            return;
+        }
         if (blocks_.empty()) {
             beforeHandOver(this);
             changed_.wait(lock);

@@ -4,6 +4,7 @@
 // destroying) the queue drops blocks not yet started, waits for running ones and joins the threads;
 // blocks handed over after that are dropped.
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
@@ -25,6 +26,9 @@ class ThreadPoolQueue : public Queue {
     bool isCurrent() const override;
     // Call from outside the queue's own threads; later calls do nothing.
     void stop();
+    // As stop(), but waits for the running blocks at most `bound`: false when one still runs (stuck
+    // on a hung disk, say), whose threads are then left to the end of the process.
+    bool stopWithin(std::chrono::milliseconds bound);
 
   private:
     void work();
@@ -34,6 +38,8 @@ class ThreadPoolQueue : public Queue {
     std::multimap<std::pair<std::int64_t, std::uint64_t>, Block> blocks_;
     std::uint64_t sequence_ = 0;
     bool stopping_ = false;
+    unsigned workersLeft_ = 0;  // threads still in work(); guarded by mutex_
+    std::condition_variable workerLeft_;
     std::mutex joinMutex_;
     std::vector<std::thread> threads_;  // guarded by joinMutex_
 };

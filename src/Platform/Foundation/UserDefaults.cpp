@@ -1,5 +1,10 @@
 #include "Platform/Foundation/UserDefaults.h"
 
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
@@ -32,6 +37,25 @@ std::optional<double> parseLeadingDouble(const std::string& s) {
     return v;
 }
 
+// Moves `file` to the first free name of "<file>.corrupt", "<file>.corrupt (2)", ...: each
+// unreadable file is kept, none replaces one kept before (it may hold presets the user still wants).
+std::optional<std::filesystem::path> keepAside(const std::filesystem::path& file) {
+    for (int n = 1; n < 1000; ++n) {
+        auto aside = file;
+        aside += n == 1 ? std::string(".corrupt") : ".corrupt (" + std::to_string(n) + ")";
+        if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return aside;
+        if (errno == EEXIST) continue;
+        // A file system without the refusing rename: a new hard link refuses a taken name just the same.
+        if (errno != EINVAL || ::link(file.c_str(), aside.c_str()) != 0) {
+            if (errno == EEXIST) continue;
+            return std::nullopt;
+        }
+        ::unlink(file.c_str());
+        return aside;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 UserDefaults::UserDefaults(std::filesystem::path file) : file_(std::move(file)) {
@@ -44,11 +68,9 @@ UserDefaults::UserDefaults(std::filesystem::path file) : file_(std::move(file)) 
         persistent_ = *parsed->dictionaryIf();
         return;
     }
-    auto aside = file_;
-    aside += ".corrupt";
-    std::error_code ec;
-    std::filesystem::rename(file_, aside, ec);
-    std::cout << "Settings file " << file_.string() << " could not be read; kept as " << aside.string()
+    const auto aside = keepAside(file_);
+    std::cout << "Settings file " << file_.string() << " could not be read; "
+              << (aside ? "kept as " + aside->string() : std::string("it could not be moved aside"))
               << ", starting from the default settings" << std::endl;
 }
 

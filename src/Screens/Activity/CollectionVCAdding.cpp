@@ -8,6 +8,7 @@
 #include "Core/Records/SharedLists.h"
 #include "Core/Rename/RenameOptions.h"
 #include "Platform/AppKit/GuardedDispatch.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageCollector.h"
@@ -23,7 +24,9 @@ void CollectionVC::addImages(const std::vector<std::string>& urls) {
     const std::uint64_t generation = core::sharedImageList().generation();
     QPointer<CollectionVC> self(this);
     dispatch::Queue::global().async([self, urls, knownPaths = std::move(knownPaths), options, generation] {
-        auto batch = collectImages(urls, knownPaths, options);
+        // A big folder (or one on a mount that hangs) takes long: quitting stops the collection.
+        const dispatch::RunningCollection collection;
+        auto batch = collectImages(urls, knownPaths, options, collection.cancelFlag());
         if (batch.empty()) return;
         dispatch::Queue::main().async([self, batch = std::move(batch), generation] {
             if (self) self->joinWhenAllowed(batch, generation);

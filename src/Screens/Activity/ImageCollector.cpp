@@ -30,23 +30,27 @@ struct FoundFile {
 
 // Depth first, entries of each folder in name order: a folder's files and sub-folders are listed
 // where the folder's name sorts. An entry that cannot be read is passed over.
-void walkFolder(const fs::path& root, std::vector<FoundFile>& out) {
-    core::walkVisibleEntries(root, [&](const fs::directory_entry& entry) {
-        std::error_code ec;
-        if (!entry.is_regular_file(ec) || !core::isImageFile(entry.path())) return;
-        const auto relative = entry.path().parent_path().lexically_relative(root);
-        out.push_back(
-            {entry.path(), root.filename().string(), relative == "." ? std::string() : relative.string()});
-    });
+void walkFolder(const fs::path& root, std::vector<FoundFile>& out, const std::atomic<bool>* cancelled) {
+    core::walkVisibleEntries(
+        root,
+        [&](const fs::directory_entry& entry) {
+            std::error_code ec;
+            if (!entry.is_regular_file(ec) || !core::isImageFile(entry.path())) return;
+            const auto relative = entry.path().parent_path().lexically_relative(root);
+            out.push_back({entry.path(), root.filename().string(),
+                           relative == "." ? std::string() : relative.string()});
+        },
+        cancelled);
 }
 
 // Reading a file's details is mostly waiting for the disk: several files are read at once, each
 // record filled by one thread only.
-void fillRecords(const std::vector<FoundFile>& found, std::vector<core::SourceURLInfo>& records) {
+void fillRecords(const std::vector<FoundFile>& found, std::vector<core::SourceURLInfo>& records,
+                 const std::atomic<bool>* cancelled) {
     const std::size_t threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
     std::atomic<std::size_t> next{0};
     auto work = [&] {
-        for (std::size_t i = next++; i < found.size(); i = next++) {
+        for (std::size_t i = next++; i < found.size() && !core::isCancelled(cancelled); i = next++) {
             records[i].strRootPath = found[i].rootName;
             records[i].strRelativePath = found[i].relativePath;
             records[i].fillFileDetails(found[i].path);
@@ -74,13 +78,15 @@ bool isKnownPath(const std::string& path, const std::vector<std::string>& knownP
 
 std::vector<core::SourceURLInfo> collectImages(const std::vector<std::string>& urls,
                                                const std::vector<std::string>& knownPaths,
-                                               const core::RenameOptions& options) {
+                                               const core::RenameOptions& options,
+                                               const std::atomic<bool>* cancelled) {
     std::vector<FoundFile> found;
     for (const auto& url : urls) {
+        if (core::isCancelled(cancelled)) return {};
         if (isFolderPath(url)) {
             fs::path folder(url);
             if (!folder.has_filename()) folder = folder.parent_path();
-            walkFolder(folder, found);
+            walkFolder(folder, found, cancelled);
         } else if (core::isImageFile(url)) {
             found.push_back({fs::path(url), {}, {}});
         }
@@ -92,7 +98,8 @@ std::vector<core::SourceURLInfo> collectImages(const std::vector<std::string>& u
                   [&](const FoundFile& file) { return known.count(canonicalText(file.path.string())) != 0; });
     if (found.empty()) return {};
     std::vector<core::SourceURLInfo> batch(found.size());
-    fillRecords(found, batch);
+    fillRecords(found, batch, cancelled);
+    if (core::isCancelled(cancelled)) return {};
     return core::buildRenamedOutputURLs(batch, "Default", options);
 }
 

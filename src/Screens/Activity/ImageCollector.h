@@ -5,6 +5,7 @@
 // and given its output name under the current rename options. A path names a folder when it ends
 // in "/" or is a folder on disk. Pure work on its arguments: runs on any thread.
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,10 @@ bool isKnownPath(const std::string& path, const std::vector<std::string>& knownP
 
 // The new records for `urls`, in their order (within a folder in walk order); empty when nothing
 // new was found. `knownPaths` are the full paths already in the list when the addition started.
+// Once `cancelled`, when given, is set, the collection stops early and finds nothing.
 std::vector<core::SourceURLInfo> collectImages(const std::vector<std::string>& urls,
                                                const std::vector<std::string>& knownPaths,
-                                               const core::RenameOptions& options);
+                                               const core::RenameOptions& options,
+                                               const std::atomic<bool>* cancelled = nullptr);
 
 }  // namespace screens

@@ -122,7 +122,6 @@ QString SizeListforResultVC::displayName(const std::string& presetName, const QS
 
 QWidget* SizeListforResultVC::makeResultCell(int row) {
     auto* cell = new appkit::View;
-    cell->setAccessibilityLabel(ids::cellID);
     auto* layout = new QHBoxLayout(cell);
     layout->setContentsMargins(12, 4, 8, 4);
     auto* name = new QLabel;
@@ -156,6 +155,8 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
     const auto& entry = mArrPresetResult[static_cast<std::size_t>(row)];
     const QString fallback = ActivityHooks::shared().renameTabSelected() ? "Renamed" : "Defualt";
     name->setText(displayName(entry.presetName, fallback));
+    // A screen reader reads the row as the preset it stands for.
+    cell->setAccessibilityLabel(name->text());
     count->setText(QString("%1/%2").arg(entry.countDone).arg(entry.countTotal));
     return cell;
 }

@@ -103,6 +103,30 @@ TEST(UserDefaults, ACorruptFileIsKeptAsideAndStartUpGoesOn) {
     }
 }
 
+TEST(UserDefaults, EachUnreadableFileIsKeptAsideUnderAFreeNameAndNoneIsOverwritten) {
+    TempDir dir;
+    const auto file = dir / "settings.json";
+    const auto aside = [&](const std::string& suffix) {
+        auto path = file;
+        path += suffix;
+        return path;
+    };
+    // Two damaged files in turn, then a third after the user has taken the first away.
+    const std::string first = "{\"UD_SavedPresets_1\": [", second = "{\"a\": 1,", third = "not json";
+    dir.write("settings.json", first);
+    UserDefaults(file).set("UDTotalPhotos", PlistValue(1));
+    dir.write("settings.json", second);
+    UserDefaults(file).set("UDTotalPhotos", PlistValue(2));
+    EXPECT_EQ(TempDir::read(aside(".corrupt")), first);
+    EXPECT_EQ(TempDir::read(aside(".corrupt (2)")), second);
+    std::filesystem::remove(aside(".corrupt"));
+    dir.write("settings.json", third);
+    EXPECT_EQ(UserDefaults(file).integer("UDTotalPhotos"), 0);
+    EXPECT_EQ(TempDir::read(aside(".corrupt")), third) << "the first free name is taken again";
+    EXPECT_EQ(TempDir::read(aside(".corrupt (2)")), second);
+    EXPECT_FALSE(std::filesystem::exists(aside(".corrupt (3)")));
+}
+
 TEST(UserDefaults, AFailedWriteLeavesTheOldFileIntact) {
     TempDir dir;
     const auto file = dir / "settings.json";

@@ -103,6 +103,11 @@ TEST_F(ActivityTest, TwoPresetsOverThreeImagesFillTheRingCountersTableAndDoneGri
     EXPECT_EQ(cellText(*table, 0, 2), "3/3");
     EXPECT_EQ(cellText(*table, 1, 1), "Tiny");
     EXPECT_EQ(cellText(*table, 1, 2), "3/3");
+    // A screen reader reads each row as its preset, and nothing on the done screen as an identifier.
+    EXPECT_EQ(table->tblView->viewAtRow(0)->accessibleName(), "Small");
+    EXPECT_EQ(table->tblView->viewAtRow(1)->accessibleName(), "Tiny");
+    for (const QWidget* widget : screen.view()->findChildren<QWidget*>())
+        EXPECT_FALSE(widget->accessibleName().startsWith("cellID")) << widget->metaObject()->className();
 
     // The done grid lists exactly the written files, preset by preset.
     auto* grid = screen.doneResultsGrid();
