@@ -254,13 +254,12 @@ class ImageStep {
                 working = resizeForActionType(*loaded);
             } else {
                 bool tried = false;
-                // The photo as the smart crop decoded it: its fallback scales from it, not from the file
-                // again.
+                // The photo as the smart crop decoded it: its fallback scales from it, not from the file again.
                 std::optional<image::Image> decoded;
                 if (in_.saliencyWanted) {
                     tried = true;
-                    working = smartCropImage(source_, original_, target_, presetImageCrop(preset_),
-                                             &cropSender_, visionFaceFinder(), &decoded);
+                    working = smartCropImage(source_, original_, target_, presetImageCrop(preset_), &cropSender_,
+                                             visionFaceFinder(), &decoded);
                 }
                 if (!working) {
                     const image::Image& from = decoded ? *decoded : *loaded;
