@@ -1,14 +1,15 @@
 #include "Platform/Image/JpegWarnings.h"
 
+#include <array>
 #include <csetjmp>
 #include <cstdio>
+#include <memory>
 #include <utility>
 
 #include <fcntl.h>
 #include <jpeglib.h>
 // after jpeglib.h, which it needs
 #include <jerror.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,38 +23,61 @@ namespace {
 // full-resolution channels (a progressive file holds them all at once), and room for its tables.
 constexpr long kMemoryCap = long(kMaximumPixels) * 3 * long(sizeof(JCOEF)) + 64L * 1024 * 1024;
 
-// A file's bytes, mapped read-only for as long as this lives.
-class MappedFile {
-  public:
-    explicit MappedFile(const std::filesystem::path& path) {
-        // Never blocks, whatever the path names; only a regular file is mapped.
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) return;
-        struct stat status {};
-        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
-            void* data = ::mmap(nullptr, std::size_t(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-            if (data != MAP_FAILED)
-                bytes_ = {static_cast<const std::uint8_t*>(data), std::size_t(status.st_size)};
-        }
-        ::close(fd);
-    }
-    ~MappedFile() {
-        if (!bytes_.empty()) ::munmap(const_cast<std::uint8_t*>(bytes_.data()), bytes_.size());
-    }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
+// libjpeg's source reading a file, that also tells the offset in the file of the next byte the decoder
+// reads. At the end of the file it gives an end marker, with the warning that the data ended early,
+// as libjpeg's own source does.
+struct FileSource {
+    jpeg_source_mgr manager{};  // first, so libjpeg's pointer to it is a pointer to the source
+    std::FILE* file = nullptr;
+    std::size_t filled = 0;  // bytes read from the file so far
+    std::vector<JOCTET> buffer = std::vector<JOCTET>(64 * 1024);
 
-    std::span<const std::uint8_t> bytes() const { return bytes_; }
-
-  private:
-    std::span<const std::uint8_t> bytes_;
+    std::size_t offset() const { return filled - manager.bytes_in_buffer; }
 };
+
+void startSource(j_decompress_ptr) {}
+void endSource(j_decompress_ptr) {}
+
+boolean fillSource(j_decompress_ptr info) {
+    auto* source = reinterpret_cast<FileSource*>(info->src);
+    std::size_t count = std::fread(source->buffer.data(), 1, source->buffer.size(), source->file);
+    source->filled += count;
+    if (count == 0) {
+        WARNMS(info, JWRN_JPEG_EOF);
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        count = 2;
+        source->filled += count;  // keeps offsets past the end, where no byte is ever removed
+    }
+    source->manager.next_input_byte = source->buffer.data();
+    source->manager.bytes_in_buffer = count;
+    return TRUE;
+}
+
+void skipSource(j_decompress_ptr info, long count) {
+    auto* source = reinterpret_cast<FileSource*>(info->src);
+    while (count > long(source->manager.bytes_in_buffer)) {
+        count -= long(source->manager.bytes_in_buffer);
+        fillSource(info);
+    }
+    if (count > 0) {
+        source->manager.next_input_byte += count;
+        source->manager.bytes_in_buffer -= std::size_t(count);
+    }
+}
 
 struct Reporter {
     jpeg_error_mgr manager;  // first, so libjpeg's pointer to it is a pointer to the reporter
     std::jmp_buf stop;
-    std::span<const std::uint8_t> data;
+    const FileSource* file = nullptr;  // the source, when it is a file
+    const JOCTET* bytes = nullptr;     // the first byte, when the source is memory
     JpegReport report;
+
+    // The offset of the next byte the decoder reads.
+    std::size_t offset(j_common_ptr info) const {
+        if (file) return file->offset();
+        return std::size_t(reinterpret_cast<j_decompress_ptr>(info)->src->next_input_byte - bytes);
+    }
 };
 
 std::string messageText(j_common_ptr info) {
@@ -62,26 +86,17 @@ std::string messageText(j_common_ptr info) {
     return text;
 }
 
-// Where the bytes skipped before the marker just found lie: right before it, and before any fill
-// bytes (0xFF) that lead it. The decoder's input stops at the marker's first byte when it warns.
-std::optional<ByteRange> skippedBefore(j_decompress_ptr info, std::span<const std::uint8_t> data,
-                                       std::size_t count) {
-    const auto* next = info->src->next_input_byte;
-    if (next < data.data() || next >= data.data() + data.size()) return std::nullopt;
-    const std::size_t marker = std::size_t(next - data.data());
-    if (data[marker] != 0xFF || count > marker) return std::nullopt;
-    return ByteRange{marker - count, count};
-}
-
 // libjpeg prints warnings on standard error and ends the process on errors: both are collected.
 void collectMessage(j_common_ptr info, int level) {
     if (level >= 0) return;  // traces
     auto* reporter = reinterpret_cast<Reporter*>(info->err);
     reporter->report.warnings.push_back(messageText(info));
+    // The decoder warns of bytes it skipped once it finds the marker after them, its input stopping
+    // at the marker's first byte (fill bytes included): the skipped bytes come right before.
     if (info->err->msg_code == JWRN_EXTRANEOUS_DATA) {
-        const auto range = skippedBefore(reinterpret_cast<j_decompress_ptr>(info), reporter->data,
-                                         std::size_t(info->err->msg_parm.i[0]));
-        if (range) reporter->report.extraneous.push_back(*range);
+        const auto count = std::size_t(info->err->msg_parm.i[0]);
+        const std::size_t marker = reporter->offset(info);
+        if (count <= marker) reporter->report.extraneous.push_back({marker - count, count});
     }
 }
 
@@ -133,13 +148,14 @@ bool isWantOfMemory(const jpeg_error_mgr& error) {
     std::longjmp(reporter->stop, 1);
 }
 
-bool startsAsJpeg(std::span<const std::uint8_t> data) {
-    return data.size() >= 2 && data[0] == 0xFF && data[1] == 0xD8;
+bool startsAsJpeg(std::span<const std::uint8_t> head) {
+    return head.size() >= 2 && head[0] == 0xFF && head[1] == 0xD8;
 }
 
-// Decodes `data` to its end at one eighth of its size; what libjpeg reports goes to `reporter`.
-// Nothing here owns a resource across the jump back from an error.
-void decode(Reporter& reporter, std::vector<JSAMPLE>& row) {
+// Decodes to its end, at one eighth of its size, the data that `setSource` gives the decoder; what
+// libjpeg reports goes to `reporter`. Nothing here owns a resource across the jump back from an error.
+void decode(Reporter& reporter, std::vector<JSAMPLE>& row, void (*setSource)(j_decompress_ptr, void*),
+            void* source) {
     jpeg_decompress_struct info{};
     info.err = jpeg_std_error(&reporter.manager);
     reporter.manager.emit_message = collectMessage;
@@ -147,7 +163,7 @@ void decode(Reporter& reporter, std::vector<JSAMPLE>& row) {
     if (setjmp(reporter.stop) == 0) {
         jpeg_create_decompress(&info);
         info.mem->max_memory_to_use = kMemoryCap;
-        jpeg_mem_src(&info, reporter.data.data(), static_cast<unsigned long>(reporter.data.size()));
+        setSource(&info, source);
         jpeg_read_header(&info, TRUE);
         if (static_cast<long long>(info.image_width) * info.image_height > kMaximumPixels) {
             reporter.report.complete = false;
@@ -165,43 +181,84 @@ void decode(Reporter& reporter, std::vector<JSAMPLE>& row) {
     jpeg_destroy_decompress(&info);
 }
 
-JpegReport reportOn(std::span<const std::uint8_t> data) {
+JpegReport reportOn(std::span<const std::uint8_t> bytes) {
     Reporter reporter;
-    reporter.data = data;
+    reporter.bytes = bytes.data();
     std::vector<JSAMPLE> row;
-    decode(reporter, row);
+    const auto fromMemory = [](j_decompress_ptr info, void* data) {
+        const auto* span = static_cast<std::span<const std::uint8_t>*>(data);
+        jpeg_mem_src(info, span->data(), static_cast<unsigned long>(span->size()));
+    };
+    decode(reporter, row, fromMemory, &bytes);
     return std::move(reporter.report);
+}
+
+// The file open for reading, when it is a regular file; opening never blocks, whatever the path names.
+std::unique_ptr<std::FILE, int (*)(std::FILE*)> openRegularFile(const std::filesystem::path& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return file;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return file;
+    }
+    file.reset(::fdopen(fd, "rb"));
+    if (!file) ::close(fd);
+    return file;
 }
 
 }  // namespace
 
-std::optional<JpegReport> readJpegWarnings(const std::filesystem::path& file) {
-    const MappedFile mapped(file);
-    if (!startsAsJpeg(mapped.bytes())) return std::nullopt;
-    return reportOn(mapped.bytes());
+std::optional<JpegReport> readJpegWarnings(const std::filesystem::path& path) {
+    const auto file = openRegularFile(path);
+    std::array<std::uint8_t, 2> head{};
+    if (!file || std::fread(head.data(), 1, head.size(), file.get()) != head.size() || !startsAsJpeg(head))
+        return std::nullopt;
+    std::rewind(file.get());
+    FileSource source;
+    source.file = file.get();
+    source.manager.init_source = startSource;
+    source.manager.fill_input_buffer = fillSource;
+    source.manager.skip_input_data = skipSource;
+    source.manager.resync_to_restart = jpeg_resync_to_restart;
+    source.manager.term_source = endSource;
+    Reporter reporter;
+    reporter.file = &source;
+    std::vector<JSAMPLE> row;
+    const auto fromFile = [](j_decompress_ptr info, void* data) {
+        info->src = &static_cast<FileSource*>(data)->manager;
+    };
+    decode(reporter, row, fromFile, &source);
+    return std::move(reporter.report);
 }
 
-std::optional<std::vector<std::uint8_t>> jpegWithoutExtraneousBytes(const std::filesystem::path& file) {
-    const MappedFile mapped(file);
-    const auto data = mapped.bytes();
-    if (!startsAsJpeg(data)) return std::nullopt;
-    const auto report = reportOn(data);
-    if (!report.complete || report.failure || report.unsupported || report.extraneous.empty())
+std::optional<std::vector<std::uint8_t>> jpegWithoutExtraneousBytes(const std::filesystem::path& path) {
+    const auto report = readJpegWarnings(path);
+    if (!report || !report->complete || report->failure || report->unsupported || report->extraneous.empty())
         return std::nullopt;
+    const auto file = openRegularFile(path);
+    if (!file) return std::nullopt;
+    std::vector<std::uint8_t> data;
+    std::array<std::uint8_t, 64 * 1024> chunk{};
+    for (std::size_t count; (count = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0;)
+        data.insert(data.end(), chunk.begin(), chunk.begin() + std::ptrdiff_t(count));
     std::vector<std::uint8_t> kept;
     kept.reserve(data.size());
     std::size_t from = 0;
-    for (const auto& range : report.extraneous) {
-        if (range.offset < from) return std::nullopt;  // a count that spans more than one gap
+    for (const auto& range : report->extraneous) {
+        // Each range ends where a marker starts; ranges come in order and never overlap.
+        const std::size_t end = range.offset + range.length;
+        if (range.offset < from || end >= data.size() || data[end] != 0xFF) return std::nullopt;
         kept.insert(kept.end(), data.begin() + std::ptrdiff_t(from),
                     data.begin() + std::ptrdiff_t(range.offset));
-        from = range.offset + range.length;
+        from = end;
     }
     kept.insert(kept.end(), data.begin() + std::ptrdiff_t(from), data.end());
     // Only bytes that were never image data are gone when the rest still decodes cleanly.
     const auto check = reportOn(kept);
     if (!check.complete || check.failure || !check.extraneous.empty() ||
-        check.warnings.size() + report.extraneous.size() != report.warnings.size())
+        check.warnings.size() + report->extraneous.size() != report->warnings.size())
         return std::nullopt;
     return kept;
 }
