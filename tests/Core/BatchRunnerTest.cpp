@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "Core/Records/DefaultPresets.h"
 #include "GreyJpeg.h"
 #include "GreyTiff.h"
@@ -66,7 +68,31 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     // Canon's CR2: an ordinary TIFF to any TIFF reader, signed "CR" 2 after the header.
     const std::string cr2 = coretest::greyTiff(900, 700, {}, std::string("CR\x02\0\0\0\0\0", 8));
 
+    // Eleven bytes of padding before each of the first 150 restart markers: a decoder warns of each,
+    // and every pixel is still read.
+    testsupport::writeTestImage(dir / "made/restarts.jpg[restart_interval=1]", 900, 700, 3);
+    const std::string restarts = TempDir::read(dir / "made/restarts.jpg");
+    std::string padded = restarts.substr(0, restarts.find("\xff\xda"));
+    int paddings = 0;
+    for (std::size_t i = padded.size(); i < restarts.size(); ++i) {
+        const bool restart = restarts[i] == '\xff' && i + 1 < restarts.size() &&
+                             (std::uint8_t(restarts[i + 1]) & 0xf8) == 0xd0;
+        if (restart && paddings < 150) {
+            padded += std::string(11, '\x55');
+            ++paddings;
+        }
+        padded += restarts[i];
+    }
+    ASSERT_EQ(paddings, 150);
+    // Valid frame headers of variants that the decoders here cannot read.
+    const std::size_t frame = jpeg.find("\xff\xc0");
+    ASSERT_NE(frame, std::string::npos);
+    std::string twelveBit = jpeg, lossless = jpeg;
+    twelveBit[frame + 4] = 12;
+    lossless[frame + 1] = '\xc3';
+
     const std::string damaged = "the file is damaged", cameraRaw = "the file is a camera RAW file";
+    const std::string unsupported = "the file's format is not supported here: ";
     struct Case {
         std::string name;
         std::string bytes;
@@ -101,6 +127,9 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"unknown-chunk.png", png.substr(0, idat - 4) + pngChunk("vrTa", "note") + png.substr(idat - 4), ""},
         {"text-checksum.png", png.substr(0, idat - 4) + textChunk + png.substr(idat - 4), ""},
         {"private-tag.tif", gdalNoData, ""},
+        {"restart-padding.jpg", padded, ""},
+        {"12-bit.jpg", twelveBit, unsupported + "12-bit JPEG"},
+        {"lossless.jpg", lossless, unsupported + "lossless JPEG"},
         {"intact.jpg", jpeg, ""},
     };
     for (const auto& c : cases) dir.write("in/" + c.name, c.bytes);
@@ -152,6 +181,34 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     std::size_t files = 0;
     for (const auto& e : std::filesystem::recursive_directory_iterator(jobs[0])) files += e.is_regular_file();
     EXPECT_EQ(files, processed);
+}
+
+TEST(BatchRunner, AProgressiveJpegDeclaringGiantSidesIsSkippedAtOnceEvenWithAStrayByte) {
+    // A few hundred bytes whose frame header declares 65500 x 65500: decoding it would take tens of
+    // gigabytes. The stray byte before the scan makes its decoder warn, which must not lead to one.
+    TempDir dir;
+    testsupport::writeTestImage(dir / "made/small.jpg[interlace,strip]", 64, 48, 5);
+    std::string jpeg = TempDir::read(dir / "made/small.jpg");
+    const std::size_t frame = jpeg.find("\xff\xc2");
+    const std::size_t scan = jpeg.find("\xff\xda");
+    ASSERT_NE(frame, std::string::npos);
+    ASSERT_NE(scan, std::string::npos);
+    jpeg.replace(frame + 5, 4, "\xff\xdc\xff\xdc");
+    dir.write("in/giant.jpg", jpeg);
+    dir.write("in/giant-stray-byte.jpg", jpeg.substr(0, scan) + std::string(1, '\0') + jpeg.substr(scan));
+
+    const auto start = std::chrono::steady_clock::now();
+    const auto result =
+        runBatch("--output '" + (dir / "out").string() + "' --preset SD '" + (dir / "in").string() + "'");
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(result.status, 0) << result.output;
+    for (const std::string name : {"giant.jpg", "giant-stray-byte.jpg"}) {
+        const std::string skippedLine =
+            "skipped  [SD] " + (dir / "in" / name).string() + ": the image is too large to process";
+        EXPECT_NE(result.output.find(skippedLine), std::string::npos) << name << "\n" << result.output;
+    }
+    EXPECT_NE(result.output.find("0 done, 2 skipped"), std::string::npos) << result.output;
+    EXPECT_LT(elapsed, std::chrono::seconds(1));
 }
 
 TEST(BatchRunner, BuiltInAndCustomPresetsEndToEnd) {

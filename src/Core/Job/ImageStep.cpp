@@ -30,6 +30,8 @@ namespace {
 
 using Kind = ImageStepOutcome::Kind;
 
+const std::string kUnsupported = "the file's format is not supported here: ";
+
 // The long side of the copies the previews show; the screen never decodes a full photo.
 constexpr double kPreviewSide = 640;
 
@@ -130,13 +132,9 @@ class ImageStep {
         source_ = *source;
         if (cameraRaw) return copySourceToOutput();
         std::string error;
-        bool damaged = false;
-        const auto info = image::readImageInfo(*source, &error, &damaged);
-        if (!info) {
-            return skipped(
-                in_.record, Kind::Unreadable,
-                (damaged ? "the file is damaged: " : "the file cannot be read as an image: ") + error);
-        }
+        auto failure = image::ReadFailure::NotAnImage;
+        const auto info = image::readImageInfo(*source, &error, &failure);
+        if (!info) return skipped(in_.record, Kind::Unreadable, reasonFor(failure) + error);
         if (info->tooLarge) return skipped(in_.record, Kind::Unreadable, "the image is too large to process");
         original_ = {double(info->pixelWidth), double(info->pixelHeight)};
 
@@ -150,10 +148,28 @@ class ImageStep {
         return loadAndProcessImage();
     }
 
+    // True once the step has begun to decode the source's pixels; an image skipped by its header
+    // never is.
+    bool decodedPixels() const { return decoded_; }
+
   private:
     bool previews() const { return !job_.bSkipPreview; }
 
+    static std::string reasonFor(image::ReadFailure failure) {
+        switch (failure) {
+            case image::ReadFailure::Damaged:
+                return "the file is damaged: ";
+            case image::ReadFailure::Unsupported:
+                return kUnsupported;
+            case image::ReadFailure::NotAnImage:
+                break;
+        }
+        return "the file cannot be read as an image: ";
+    }
+
     ImageStepOutcome loadAndProcessImage() {
+        // A copy is the file's own bytes: only a preview decodes it.
+        decoded_ = !job_.copyOnlyFlag;
         if (previews()) showLoadingPreview();
         if (job_.copyOnlyFlag) return copySourceToOutput();
         return applyEffectsAndWatermark();
@@ -343,21 +359,29 @@ class ImageStep {
     cg::Size original_;
     cg::Size target_;
     JobCropSender cropSender_;
+    bool decoded_ = false;
 };
 
 }  // namespace
 
 ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
     const image::DecodeWarnings warnings;
-    auto outcome = ImageStep(job, input).run();
+    ImageStep step(job, input);
+    auto outcome = step.run();
     // Judged once every image of the step is released: some decoders report only when they close.
-    // A copy is the file's own bytes and never decoded.
-    const bool decoded = !job.copyOnlyFlag && (outcome.kind == Kind::Done || outcome.kind == Kind::Skipped ||
-                                               outcome.kind == Kind::Unreadable);
-    const auto source = decoded ? resolveSource(input.record) : std::nullopt;
-    if (const auto damage = source ? warnings.damage(*source) : std::nullopt) {
+    // An image skipped by its header is never decoded, not even to judge it.
+    if (!step.decodedPixels()) return outcome;
+    const auto discard = [&outcome] {
         std::error_code ec;
         if (!outcome.unnamedFile.empty()) std::filesystem::remove(outcome.unnamedFile, ec);
+    };
+    if (const auto variant = warnings.unsupportedVariant()) {
+        discard();
+        return skipped(outcome.record, Kind::Unreadable, kUnsupported + *variant);
+    }
+    const auto source = resolveSource(input.record);
+    if (const auto damage = source ? warnings.damage(*source) : std::nullopt) {
+        discard();
         return skipped(outcome.record, Kind::Unreadable, "the file is damaged: " + *damage);
     }
     return outcome;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
@@ -94,8 +95,15 @@ std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& d
                 if (reportsCorruptData(warning)) return warning;
             }
             if (jpeg->failure) return jpeg->failure;
-            if (!failure) return std::nullopt;  // every warning was a harmless quirk
+            // Read to its end without a word about corrupt data, or a variant not read here: whatever
+            // stopped libvips (its limit on warnings, memory) was not damage.
+            if (jpeg->complete || jpeg->unsupported) return std::nullopt;
         }
+    }
+    // Memory that ran out says nothing about the data, nor does a variant that is not read here.
+    for (const auto& line : lines) {
+        if (detail::reportsWantOfMemory(line.text) || detail::unsupportedVariantIn(line.text))
+            return std::nullopt;
     }
     // Other decoders' accounts say more than libvips' failure.
     for (const auto& line : lines) {
@@ -103,6 +111,13 @@ std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& d
             return withoutClassName(line.text);
     }
     if (failure) return withoutClassName(failure->text);
+    return std::nullopt;
+}
+
+std::optional<std::string> DecodeWarnings::unsupportedVariant() const {
+    for (const auto& line : log_->lines()) {
+        if (auto variant = detail::unsupportedVariantIn(line.text)) return variant;
+    }
     return std::nullopt;
 }
 

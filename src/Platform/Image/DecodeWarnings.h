@@ -29,10 +29,14 @@ class DecodeWarnings {
     std::vector<std::string> messages() const;
     // Why the image is damaged, judged by its pixels: a decode that failed or stopped early, or a
     // report of corrupt image data. Absent while every report is about metadata (an unknown or private
-    // TIFF tag, an odd EXIF, XMP or ICC block, an optional PNG chunk) or a quirk after which every
-    // pixel was still read. `decodedFile` is the file the work decoded: a JPEG decoder's warnings are
-    // read from it again, since libvips words them only in an error text that every thread shares.
+    // TIFF tag, an odd EXIF, XMP or ICC block, an optional PNG chunk), a quirk after which every pixel
+    // was still read, however many, or memory running out. `decodedFile` is the file the work
+    // decoded: a JPEG decoder's warnings are read from it again, since libvips words them only in an
+    // error text that every thread shares.
     std::optional<std::string> damage(const std::filesystem::path& decodedFile) const;
+    // The valid variant that a decoder said it cannot read (a HEIF whose codec is missing): such a file
+    // is not damaged.
+    std::optional<std::string> unsupportedVariant() const;
 
   private:
     std::shared_ptr<detail::WarningLog> log_;

@@ -1,5 +1,6 @@
 #include "Platform/Image/ImageInfo.h"
 
+#include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsRuntime.h"
@@ -10,27 +11,38 @@ namespace image {
 
 namespace {
 
+struct HeaderProblem {
+    ReadFailure kind = ReadFailure::Damaged;
+    std::string text;
+};
+
 // Why the header of `path` could not be read. libvips' error text holds every thread's errors, the
 // loader's own most likely last; a JPEG decoder's lines there belong to another image unless this one
 // is a JPEG, whose decoder is asked again.
-std::string headerFailure(const std::filesystem::path& path, const std::string& format,
-                          const std::string& text) {
+HeaderProblem headerProblem(const std::filesystem::path& path, const std::string& format,
+                            const std::string& text) {
     if (format == "jpeg") {
-        if (const auto jpeg = detail::readJpegWarnings(path); jpeg && jpeg->failure) return *jpeg->failure;
+        if (const auto jpeg = detail::readJpegWarnings(path)) {
+            if (jpeg->unsupported) return {ReadFailure::Unsupported, *jpeg->unsupported};
+            if (jpeg->failure) return {ReadFailure::Damaged, *jpeg->failure};
+        }
     }
     std::istringstream lines(text);
     std::string newest;
     for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && (format == "jpeg" || !line.starts_with("VipsJpeg:"))) newest = line;
     }
-    return newest;
+    if (auto variant = detail::unsupportedVariantIn(newest)) return {ReadFailure::Unsupported, *variant};
+    if (detail::reportsWantOfMemory(newest)) return {ReadFailure::NotAnImage, newest};
+    return {ReadFailure::Damaged, newest};
 }
 
 }  // namespace
 
-std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::string* error, bool* damaged) {
+std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::string* error,
+                                       ReadFailure* failure) {
     detail::ensureVipsStarted();
-    if (damaged) *damaged = false;
+    if (failure) *failure = ReadFailure::NotAnImage;
     const auto admission = detail::admitFile(path, error);
     if (!admission) return std::nullopt;
     try {
@@ -45,9 +57,12 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
         detail::forgetErrors();
         return info;
     } catch (const vips::VError& e) {
-        const std::string text = headerFailure(path, admission->format, e.what());
-        detail::reportError(error, "unreadable image header" + (text.empty() ? "" : ": " + text));
-        if (damaged) *damaged = true;
+        const auto problem = headerProblem(path, admission->format, e.what());
+        const bool variant = problem.kind == ReadFailure::Unsupported;
+        detail::reportError(
+            error, variant ? problem.text
+                           : "unreadable image header" + (problem.text.empty() ? "" : ": " + problem.text));
+        if (failure) *failure = problem.kind;
         return std::nullopt;
     }
 }

@@ -19,10 +19,17 @@ struct ImageInfo {
     bool isLoadable() const { return !tooLarge; }
 };
 
+// Why a file that is present could not be read as an image.
+enum class ReadFailure {
+    NotAnImage,   // not an image in a format that is read, or not readable at all
+    Damaged,      // starts as an image in a format that is read, but its header is truncated or corrupt
+    Unsupported,  // a valid variant of a format that is read, which the decoders here cannot read
+};
+
 // Absent when the file is missing, empty, not an image or in a format that is not read; `error`
-// (when given) then says why, and `damaged` (when given) whether the file starts as an image in a
-// format that is read but its header cannot be (a truncated or corrupt file).
+// (when given) then says why (for Unsupported, only which variant the file is), and `failure` (when
+// given) which kind of reason it is.
 std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::string* error = nullptr,
-                                       bool* damaged = nullptr);
+                                       ReadFailure* failure = nullptr);
 
 }  // namespace image

@@ -1,6 +1,7 @@
 #include "Platform/Image/ImageLoading.h"
 
 #include "Platform/Image/ColourNormalisation.h"
+#include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
@@ -46,16 +47,22 @@ double spareFactor(const vips::VImage& header, cg::Size needed) {
     return std::isinf(factor) ? 1.0 : factor;
 }
 
-vips::VImage openShrunk(const detail::Admission& admission, cg::Size needed) {
+// The decoder that reads the admitted image for `needed`, and the reduction a JPEG decoder applies.
+struct Opened {
+    vips::VImage image;
+    int jpegShrink = 1;
+};
+
+Opened openShrunk(const detail::Admission& admission, cg::Size needed) {
     const auto header = detail::openAdmitted(admission);
-    if (detail::exceedsPixelBound(header)) return header;  // refused by finishLoad, by its real size
+    if (detail::exceedsPixelBound(header)) return {header};  // refused by finishLoad, by its real size
     const double spare = spareFactor(header, needed);
     const int shrink = decoderShrinkFor(spare);
     if (admission.format == "jpeg" && shrink > 1) {
-        return detail::openAdmitted(admission, vips::VImage::option()->set("shrink", shrink));
+        return {detail::openAdmitted(admission, vips::VImage::option()->set("shrink", shrink)), shrink};
     }
     if (admission.format == "webp" && shrink > 1) {
-        return detail::openAdmitted(admission, vips::VImage::option()->set("scale", 1.0 / shrink));
+        return {detail::openAdmitted(admission, vips::VImage::option()->set("scale", 1.0 / shrink))};
     }
     if (admission.format == "heif") {
         // Photos from phones carry a small preview; it serves when it still covers the target.
@@ -63,19 +70,36 @@ vips::VImage openShrunk(const detail::Admission& admission, cg::Size needed) {
         const bool smaller = preview.width() < header.width();
         if (smaller && preview.width() * spare >= header.width() &&
             preview.height() * spare >= header.height()) {
-            return preview;
+            return {preview};
         }
     }
-    return header;
+    return {header};
+}
+
+// libvips gives up on a JPEG at its decoder's 100th warning, however harmless: a file with bytes
+// left over before each restart marker is still read, without those bytes.
+detail::DecoderFallback withoutExtraneousBytes(const detail::Admission& admission, int shrink) {
+    if (admission.format != "jpeg" || admission.file.empty()) return {};
+    return [file = admission.file, shrink]() -> std::optional<vips::VImage> {
+        const auto bytes = detail::jpegWithoutExtraneousBytes(file);
+        const auto cleaned = bytes ? detail::admitBytes(*bytes, nullptr) : std::nullopt;
+        if (!cleaned) return std::nullopt;
+        auto* options = vips::VImage::option();
+        if (shrink > 1) options->set("shrink", shrink);
+        return detail::openAdmitted(*cleaned, options);
+    };
 }
 
 std::optional<Image> load(const std::optional<detail::Admission>& admission, std::optional<cg::Size> needed,
                           std::string* error) {
     if (!admission) return std::nullopt;
     try {
-        auto raw = needed ? openShrunk(*admission, *needed) : detail::openAdmitted(*admission);
-        if (const auto& log = detail::currentWarningLog()) raw = detail::decodedReportingTo(raw, log);
-        return finishLoad(raw, admission->format, error);
+        auto opened = needed ? openShrunk(*admission, *needed) : Opened{detail::openAdmitted(*admission)};
+        if (const auto& log = detail::currentWarningLog()) {
+            opened.image = detail::decodedReportingTo(opened.image, log,
+                                                      withoutExtraneousBytes(*admission, opened.jpegShrink));
+        }
+        return finishLoad(opened.image, admission->format, error);
     } catch (const vips::VError& e) {
         detail::reportError(error, "unreadable image: " + detail::newestErrorLine(e.what()));
         return std::nullopt;

@@ -82,14 +82,16 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
         }
         in.seekg(0);
         std::vector<std::uint8_t> all(std::istreambuf_iterator<char>(in), {});
-        return admitBytes(all, error);
+        auto admission = admitBytes(all, error);
+        if (admission) admission->file = path;
+        return admission;
     }
     try {
         // A source takes the path as it is; a file name is never read as "name[options]".
         auto source = vips::VSource::new_from_file(path.c_str());
         const auto format = admittedFormat(vips_foreign_find_load_source(source.get_source()), {}, error);
         if (!format) return std::nullopt;
-        return Admission{*format, source, nullptr};
+        return Admission{*format, source, nullptr, path};
     } catch (const vips::VError& e) {
         reportError(error, "not a readable file: " + newestErrorLine(e.what()));
         return std::nullopt;
@@ -105,11 +107,13 @@ std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::st
         admittedFormat(vips_foreign_find_load_buffer(bytes.data(), bytes.size()), bytes, error);
     if (!format) return std::nullopt;
     if (*format == "bmp") {
-        return Admission{*format, std::nullopt,
-                         std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end())};
+        return Admission{*format,
+                         std::nullopt,
+                         std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end()),
+                         {}};
     }
     // The source owns a copy of the bytes, so a lazy pipeline may outlive the caller's buffer.
-    return Admission{*format, sourceOwningCopyOf(bytes), nullptr};
+    return Admission{*format, sourceOwningCopyOf(bytes), nullptr, {}};
 }
 
 vips::VImage openAdmitted(const Admission& admission, vips::VOption* options) {

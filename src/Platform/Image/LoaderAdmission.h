@@ -23,6 +23,7 @@ struct Admission {
     std::string format;                   // "jpeg", "png", "tiff", "gif", "heif", "webp", "jp2k" or "bmp"
     std::optional<vips::VSource> source;  // every format but BMP
     std::shared_ptr<const std::vector<std::uint8_t>> bytes;  // BMP, which ImageMagick reads from memory
+    std::filesystem::path file;                              // when admitted from a file
 };
 
 std::optional<Admission> admitFile(const std::filesystem::path& path, std::string* error);

@@ -3,6 +3,7 @@
 #include "Platform/Image/VipsRuntime.h"
 
 #include <algorithm>
+#include <array>
 #include <mutex>
 #include <optional>
 #include <sstream>
@@ -97,9 +98,35 @@ vips::VImage reportingTo(const vips::VImage& image, std::shared_ptr<WarningLog> 
 // itself does for images read in any order.
 constexpr guint64 kDiscThreshold = 100 * 1024 * 1024;
 
+// Decodes `decoder` once, into memory (on disc when very large), and releases it, what it reports
+// while decoding and when it closes right after going to `log`. Absent, with the failure in `log`,
+// when it fails.
+std::optional<vips::VImage> decodeOnce(std::optional<vips::VImage>& decoder,
+                                       const std::shared_ptr<WarningLog>& log) {
+    const ReportingScope scope(log);
+    std::optional<vips::VImage> pixels;
+    try {
+        const vips::VImage reporting = reportingTo(*decoder, log);
+        VipsImage* store = VIPS_IMAGE_SIZEOF_IMAGE(reporting.get_image()) >= kDiscThreshold
+                               ? vips_image_new_temp_file("%s.v")
+                               : vips_image_new_memory();
+        if (store && vips_image_write(reporting.get_image(), store) == 0) {
+            pixels.emplace(store);
+        } else {
+            if (store) g_object_unref(store);
+            log->addFailure(newestErrorLine(errorBufferText()));
+        }
+    } catch (const vips::VError& e) {
+        log->addFailure(newestErrorLine(e.what()));
+    }
+    decoder.reset();
+    return pixels;
+}
+
 struct Decoded {
     std::mutex mutex;
     std::optional<vips::VImage> decoder;  // released once decoded, so that it closes and reports
+    DecoderFallback fallback;
     std::optional<vips::VImage> pixels;
     std::shared_ptr<WarningLog> log;
 
@@ -108,22 +135,26 @@ struct Decoded {
         std::lock_guard lock(mutex);
         if (pixels) return pixels->get_image();
         if (!decoder) return nullptr;
-        const ReportingScope scope(log);
-        try {
-            const vips::VImage reporting = reportingTo(*decoder, log);
-            VipsImage* store = VIPS_IMAGE_SIZEOF_IMAGE(reporting.get_image()) >= kDiscThreshold
-                                   ? vips_image_new_temp_file("%s.v")
-                                   : vips_image_new_memory();
-            if (store && vips_image_write(reporting.get_image(), store) == 0) {
-                pixels.emplace(store);
-            } else {
-                if (store) g_object_unref(store);
-                log->addFailure(newestErrorLine(errorBufferText()));
+        // With a fallback, the first decoder's reports count only when the fallback does not serve.
+        const auto first = fallback ? std::make_shared<WarningLog>() : log;
+        // The stage's header is the first decoder's: a second must give the same image.
+        const std::array shape{decoder->width(), decoder->height(), decoder->bands(), int(decoder->format())};
+        pixels = decodeOnce(decoder, first);
+        bool replaced = false;
+        if (!pixels && fallback) {
+            std::optional<vips::VImage> second;
+            try {
+                const ReportingScope scope(log);
+                second = fallback();
+            } catch (const vips::VError&) {
+                forgetErrors();
             }
-        } catch (const vips::VError& e) {
-            log->addFailure(newestErrorLine(e.what()));
+            if (second && std::array{second->width(), second->height(), second->bands(),
+                                     int(second->format())} == shape)
+                pixels = decodeOnce(second, log);
+            replaced = pixels.has_value();
         }
-        decoder.reset();
+        if (first != log && !replaced) log->addAll(*first);
         return pixels ? pixels->get_image() : nullptr;
     }
 };
@@ -159,6 +190,10 @@ void WarningLog::addFailure(const std::string& message) {
     append(message, true);
 }
 
+void WarningLog::addAll(const WarningLog& other) {
+    for (const auto& line : other.lines()) append(line.text, line.failure);
+}
+
 void WarningLog::append(const std::string& message, bool failure) {
     std::istringstream lines(message);
     std::lock_guard lock(mutex_);
@@ -192,9 +227,11 @@ void installWarningHandler() {
                       nullptr);
 }
 
-vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log) {
+vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log,
+                                DecoderFallback fallback) {
     auto* stage = new Decoded;
     stage->decoder = decoder;
+    stage->fallback = std::move(fallback);
     stage->log = std::move(log);
     VipsImage* out =
         stageOver(decoder.get_image(), stage, startDecoded, generateDecoded, stopDecoded, nullptr);

@@ -5,8 +5,10 @@
 
 #include <vips/vips8>
 
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@ struct WarningLine {
 struct WarningLog {
     void add(const std::string& message);
     void addFailure(const std::string& message);
+    void addAll(const WarningLog& other);
     std::vector<WarningLine> lines() const;
 
   private:
@@ -39,10 +42,16 @@ void setCurrentWarningLog(std::shared_ptr<WarningLog> log);
 // standard error. Called once when libvips starts.
 void installWarningHandler();
 
+// A second decoder of the same image (opened for sequential access), for when the first fails; absent
+// when there is none.
+using DecoderFallback = std::function<std::optional<vips::VImage>()>;
+
 // `decoder` (an image opened for sequential access) as an image that any pipeline may read in any
 // order: on first use its pixels are decoded once, in memory (on disc when very large), with
-// everything its decoder reports, while decoding and when it closes right after, going to `log`. A
-// failure to decode is recorded there too, and every later read fails likewise.
-vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log);
+// everything its decoder reports, while decoding and when it closes right after, going to `log`.
+// When that decode fails, `fallback`'s decoder is tried, and only what the one that served reports
+// is kept. A failure to decode is recorded in `log` too, and every later read fails likewise.
+vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log,
+                                DecoderFallback fallback = {});
 
 }  // namespace image::detail
