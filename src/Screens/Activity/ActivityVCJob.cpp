@@ -51,6 +51,7 @@ void ActivityVC::reloadPresetTable(const std::vector<core::PresetInfo>& presets,
         table->mArrPresetResult = engine_->presetResultRows(presets, total);
         table->reloadTable();
     }
+    showResultTableIfFilled();
     countPressetProcessed = static_cast<int>(presets.size());
     makeStatusText(std::to_string(countPressetProcessed), "Preset", lblPresets);
     appkit::animator(*cnstPresetListHeight).setConstant(countPressetProcessed * 40.0 + 30.0);
@@ -78,11 +79,15 @@ screens::CollectionVC* ActivityVC::embeddedCollectionVC() const {
 }
 
 void ActivityVC::loadProcessingList() {
+    listEmptiedByWork_ = false;
     if (auto* list = embeddedCollectionVC()) list->loadProcessingList();
+    fitImageList();
 }
 
 void ActivityVC::removeFirstItem(bool animated) {
+    listEmptiedByWork_ = true;
     if (auto* list = embeddedCollectionVC()) list->removeFirstItem(animated);
+    fitImageList();
 }
 
 void ActivityVC::updateImageCountLabel(const std::vector<core::PresetInfo>& presetsStarted, int imageCount,
@@ -115,6 +120,7 @@ void ActivityVC::showDoneState(const std::vector<core::PresetInfo>& presets) {
     // A cancelled job says so; it did not complete.
     lblHeader->setText(engine_->isGotCancel() ? "Cancelled" : "Completed");
     btnCancel->hide();
+    btnClose->show();
     btnStatusGuard->hide();
     if (auto* grid = doneResultsGrid()) {
         grid->arrImages = engine_->doneResultsGrid(presets, rename);
@@ -151,6 +157,7 @@ void ActivityVC::showJobError(const std::string& message) {
     saveOrShareView->hide();
     btnDoneOrCancel->setText("DONE");
     btnCancel->hide();
+    btnClose->show();
     btnStatusGuard->hide();
 }
 
@@ -200,6 +207,11 @@ std::vector<core::ResultGroupInfo> ActivityVC::combinedResultGroups() const {
 }
 
 void ActivityVC::showSharePicker(QWidget* sender) {
+    // Results chosen in the grid's selection mode are shared alone; otherwise the job's results.
+    if (const auto* grid = doneResultsGrid(); grid && grid->bSelectMode && !grid->arrItemsInt.empty()) {
+        results::presentSharePicker(grid->shareURLs(), sender);
+        return;
+    }
     results::presentSharePicker(results::shareablePaths(core::resultItems(0, combinedResultGroups())),
                                 sender);
 }
