@@ -228,6 +228,8 @@ void ActivityVC::loadView() {
     // its room to the results when the job is done.
     progressArea_ = box();
     auto* progressRow = new QBoxLayout(QBoxLayout::LeftToRight, progressArea_);
+    // The row never grows past what the list and the preview can use.
+    progressRow->setSizeConstraint(QLayout::SetMinAndMaxSize);
     progressRow->setContentsMargins(0, 0, 0, 0);
     progressRow->setSpacing(12);
     allImageView = box();
@@ -247,7 +249,8 @@ void ActivityVC::loadView() {
     previewView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     buildPreviewPanel(previewView);
     progressRow->addWidget(previewView, 0);
-    column->addWidget(progressArea_);
+    // The list takes the room it needs before any is left over at the foot of the panel.
+    column->addWidget(progressArea_, 1);
     new ResizeWatch(progressArea_, [this, progressRow] {
         const bool wide = progressArea_->width() >= kSideBySideWidth;
         progressRow->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
@@ -298,12 +301,14 @@ void ActivityVC::fitImageList() {
     auto* list = embeddedCollectionVC();
     if (list && watchedList_ != list) {
         watchedList_ = list;
-        QObject::connect(list, &screens::CollectionVC::processingListChanged, this, [this] { fitImageList(); });
+        QObject::connect(list, &screens::CollectionVC::processingListChanged, this,
+                         [this] { fitImageList(); });
     }
     const bool empty = !list || !list->collImages || list->collImages->numberOfItems() == 0;
     collImagesContainer->setHidden(empty);
     lblListStatus_->setHidden(!empty);
-    lblListStatus_->setText(listEmptiedByWork_ ? "Finishing the last image\u2026" : "Getting the images ready\u2026");
+    lblListStatus_->setText(listEmptiedByWork_ ? "Finishing the last image\u2026"
+                                               : "Getting the images ready\u2026");
     const bool wide = progressArea_->width() >= kSideBySideWidth;
     if (wide) {
         // Beside the preview the list is as tall as it: no box reaching down past it.
@@ -314,10 +319,13 @@ void ActivityVC::fitImageList() {
         allImageView->setFixedHeight(lblListStatus_->fontMetrics().height() + 16);
         return;
     }
-    // Above the preview, the list is as tall as its tiles, up to two rows; more scroll.
+    // Above the preview, the list is as tall as its tiles, up to two rows (more scroll); on a short
+    // panel it gives way down to most of one row.
     const int rows = list->collImages->contentSize().height();
     const int item = static_cast<int>(list->collImages->itemSize().height);
-    allImageView->setFixedHeight(std::clamp(rows, item + 20, 2 * item + 40));
+    const int fitted = std::clamp(rows, item + 20, 2 * item + 40);
+    allImageView->setMinimumHeight(std::min(fitted, 60));
+    allImageView->setMaximumHeight(fitted);
 }
 
 void ActivityVC::buildPreviewPanel(appkit::View* container) {

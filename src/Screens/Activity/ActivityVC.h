@@ -174,12 +174,12 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     std::shared_ptr<foundation::UserDefaults> defaults_;
     appkit::View* progressArea_ = nullptr;
     appkit::View* previewPanel_ = nullptr;
-    QLabel* lblNextStep_ = nullptr;  // what to do after a job that could not run
+    QLabel* lblNextStep_ = nullptr;    // what to do after a job that could not run
     QLabel* lblListStatus_ = nullptr;  // in the emptied list's place: what the job is doing
     appkit::View* tableContainer_ = nullptr;
     QPointer<QObject> watchedList_;   // the image list whose changes fit the list area
     bool listEmptiedByWork_ = false;  // the list emptied because its images were taken up
-    bool processingPlaced_ = false;  // the processed image has a frame of its own
+    bool processingPlaced_ = false;   // the processed image has a frame of its own
     std::shared_ptr<PreviewPacer> pacer_;
     std::unique_ptr<core::BatchEngine> engine_;
     std::vector<core::PresetInfo> lastPresets_;

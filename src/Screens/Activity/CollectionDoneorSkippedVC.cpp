@@ -1,9 +1,9 @@
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
 
 #include <QEvent>
-#include <QMouseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -96,7 +96,8 @@ void CollectionDoneorSkippedVC::loadView() {
     // Items fill the width less 20 points: the scroll bar takes part of that room.
     collImages->setInsets(10, 0, 10, 0);
     collImages->setSpacing(0, 0);
-    collImages->viewport()->installEventFilter(this);
+    gridViewport_ = collImages->viewport();
+    gridViewport_->installEventFilter(this);
     column->addWidget(collImages, 1);
     headerViewForTable = new appkit::View;
     headerViewForTable->setFixedHeight(24);
@@ -120,7 +121,7 @@ void CollectionDoneorSkippedVC::viewDidLoad() {
 
 bool CollectionDoneorSkippedVC::eventFilter(QObject* watched, QEvent* event) {
     if (isViewLoaded() && watched == view() && event->type() == QEvent::Resize) applyItemSize();
-    if (collImages && watched == collImages->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (gridViewport_ && watched == gridViewport_.data() && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::LeftButton && chooseTileAt(press->position().toPoint())) return true;
     }
@@ -144,6 +145,8 @@ void CollectionDoneorSkippedVC::reloadContent() {
 
 void CollectionDoneorSkippedVC::reloadGrid() {
     if (!isViewLoaded()) return;
+    // The activity screen's results of a job that wrote nothing: no empty grid, only the counters.
+    if (bIsDone) view()->setHidden(arrImages.empty());
     mSetIdxSelected.clear();
     applyItemSize();
     tableView->reloadData();

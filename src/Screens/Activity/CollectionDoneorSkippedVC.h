@@ -100,6 +100,7 @@ class CollectionDoneorSkippedVC : public appkit::ViewController,
                              QPointer<QWidget> imageView);
     void applyItemSize();
 
+    QPointer<QWidget> gridViewport_;  // where clicks choose tiles in selection mode
     std::shared_ptr<dispatch::OperationQueue> previewQueue_;
     std::shared_ptr<bool> alive_ = dispatch::makeVisiblyShared<bool>(true);
 };

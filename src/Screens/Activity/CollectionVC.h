@@ -76,7 +76,6 @@ class CollectionVC : public appkit::ViewController,
     void processingListChanged();
 
   public:
-
     // Actions.
     void onAddorPreviewImages(controls::PushButton& sender) { handleAddOrSelectButton(sender); }
     void onClearSelected() { removeSelectedImages(); }

@@ -100,18 +100,23 @@ void ImageItemView::layoutParts() {
         const int mark = std::clamp(h / 5, 14, 26);
         markImage_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
         markButton_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
-        // One line along the picture's foot: the name from the left, the size at the right when
-        // both fit, the name alone otherwise.
+        // One line along the picture's foot: the name from the left, the size at the right; on a
+        // tile too narrow for both, the size goes on a second line under the name.
         const int line = std::min(18, std::max(1, picture.height() / 4));
-        const int sizeWidth = size_->text().isEmpty()
-                                  ? 0
-                                  : size_->fontMetrics().horizontalAdvance(size_->text()) + 10;
-        const bool sizeShown = sizeWidth > 0 && picture.width() >= 3 * sizeWidth;
-        const int top = picture.bottom() + 1 - line;
-        size_->setVisible(sizeShown);
-        const int nameWidth = picture.width() - (sizeShown ? sizeWidth : 0);
-        name_->setGeometry(picture.left(), top, nameWidth, line);
-        size_->setGeometry(picture.left() + nameWidth, top, sizeWidth, line);
+        const int sizeWidth =
+            size_->text().isEmpty() ? 0 : size_->fontMetrics().horizontalAdvance(size_->text()) + 10;
+        const bool oneLine = picture.width() >= 2 * sizeWidth;
+        const int lines = oneLine || sizeWidth == 0 ? 1 : 2;
+        const int top = picture.bottom() + 1 - line * lines;
+        size_->setVisible(sizeWidth > 0);
+        if (oneLine) {
+            const int nameWidth = picture.width() - sizeWidth;
+            name_->setGeometry(picture.left(), top, nameWidth, line);
+            size_->setGeometry(picture.left() + nameWidth, top, sizeWidth, line);
+        } else {
+            name_->setGeometry(picture.left(), top, picture.width(), line);
+            size_->setGeometry(picture.left(), top + line, picture.width(), line);
+        }
         return;
     }
     if (form_ == Form::Grid) {
