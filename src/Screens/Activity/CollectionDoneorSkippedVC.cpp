@@ -22,6 +22,7 @@
 #include "Screens/Activity/ActivityHolderVC.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/CloseMark.h"
 #include "Screens/Activity/ImageItemView.h"
 #include "Screens/Activity/ImageWell.h"
 #include "Screens/Activity/ResultSharing.h"
@@ -135,6 +136,10 @@ void CollectionDoneorSkippedVC::reloadContent() {
     headerViewForTable->setVisible(rename);
     // The preset's own results come with a way back; the done grid of the activity screen stays put.
     btnDone->setVisible(!bIsDone);
+    // Slid in over the activity screen, the results keep its margin at any width; inside the activity
+    // screen the grid has that screen's.
+    const int margin = bIsDone ? 0 : screens::kCloseMarkInset;
+    if (QLayout* column = view()->layout()) column->setContentsMargins(margin, margin, margin, margin);
     // Without a preview window to open, the button would do nothing: it is left out.
     btnPreview->setVisible(!bIsDone && static_cast<bool>(ActivityHooks::shared().showPreviewPanel));
     lblTitle->setText(QString());
