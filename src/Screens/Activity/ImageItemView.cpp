@@ -84,8 +84,6 @@ void ImageItemView::resizeEvent(QResizeEvent* event) {
 void ImageItemView::setOneLineStrip(bool oneLine) {
     if (oneLine == oneLineStrip_ || form_ != Form::Grid) return;
     oneLineStrip_ = oneLine;
-    name_->setAlignment((oneLine ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
-    size_->setAlignment((oneLine ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter);
     layoutParts();
 }
 
@@ -101,14 +99,19 @@ void ImageItemView::layoutParts() {
         markImage_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
         markButton_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
         // One line along the picture's foot: the name from the left, the size at the right; on a
-        // tile too narrow for both, the size goes on a second line under the name.
-        const int line = std::min(18, std::max(1, picture.height() / 4));
+        // tile too narrow for both whole, the size goes on a second line under the name.
         const int sizeWidth =
             size_->text().isEmpty() ? 0 : size_->fontMetrics().horizontalAdvance(size_->text()) + 10;
-        const bool oneLine = picture.width() >= 2 * sizeWidth;
-        const int lines = oneLine || sizeWidth == 0 ? 1 : 2;
+        const int nameWidthNeeded = name_->fontMetrics().horizontalAdvance(name_->text()) + 10;
+        const bool oneLine = sizeWidth == 0 || nameWidthNeeded + sizeWidth <= picture.width();
+        const int lines = oneLine ? 1 : 2;
+        // Two lines are set tighter, so the pair still leaves most of the picture in view.
+        const int line = std::min(lines == 1 ? 18 : 15, std::max(1, picture.height() / 4));
         const int top = picture.bottom() + 1 - line * lines;
         size_->setVisible(sizeWidth > 0);
+        // Side by side the name reads from the left and the size from the right; stacked, both centre.
+        name_->setAlignment((oneLine ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
+        size_->setAlignment((oneLine ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter);
         if (oneLine) {
             const int nameWidth = picture.width() - sizeWidth;
             name_->setGeometry(picture.left(), top, nameWidth, line);
