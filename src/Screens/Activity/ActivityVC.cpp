@@ -383,6 +383,11 @@ void ActivityVC::buildPreviewPanel(appkit::View* container) {
     circularViewProgressView->addSubview(doneMark);
     doneMark->setGeometry(0, 0, static_cast<int>(kRingSide), static_cast<int>(kRingSide));
     doneMark->hide();
+    // While the job runs, the middle of the ring says what its arc counts: images done of all to do.
+    lblRingCount_ = plainLabel(ringBoxView);
+    lblRingCount_->setAlignment(Qt::AlignCenter);
+    lblRingCount_->setFont(appkit::systemFont(14, QFont::Medium));
+    lblRingCount_->setAttribute(Qt::WA_TransparentForMouseEvents);
     layoutPreviewArea();
 }
 
@@ -428,6 +433,10 @@ void ActivityVC::layoutPreviewArea() {
         const int clearOfImage = panelWidth > 0 ? static_cast<int>(std::ceil(10 * scale)) + 2 : 0;
         circularViewProgressView->move(std::max(clearOfImage, (boxWidth - static_cast<int>(kRingSide)) / 2),
                                        (height - static_cast<int>(kRingSide)) / 2);
+        if (lblRingCount_) {
+            lblRingCount_->setGeometry(circularViewProgressView->geometry());
+            lblRingCount_->raise();
+        }
     }
     fitImageList();
 }
@@ -536,6 +545,7 @@ void ActivityVC::collectSourceFiles(const std::vector<core::PresetInfo>& presets
 void ActivityVC::startJob(core::JobParameters params) {
     loadViewIfNeeded();
     jobError_.clear();
+    jobPresetCount_ = static_cast<int>(params.presets.size());
     engine_->startJob(std::move(params));
 }
 
@@ -563,6 +573,7 @@ void ActivityVC::resetForNewJob() {
     // The ready state shows the running mark in the corner where the last job's close mark was.
     btnClose->hide();
     btnCancel->show();
+    lblRingCount_->clear();
     listEmptiedByWork_ = false;
     fitImageList();
     btnDoneOrCancel->setText("CANCEL");

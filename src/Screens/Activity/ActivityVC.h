@@ -176,6 +176,8 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     appkit::View* previewPanel_ = nullptr;
     QLabel* lblNextStep_ = nullptr;    // what to do after a job that could not run
     QLabel* lblListStatus_ = nullptr;  // in the emptied list's place: what the job is doing
+    QLabel* lblRingCount_ = nullptr;   // in the ring: images done of all the ring counts
+    int jobPresetCount_ = 0;
     appkit::View* tableContainer_ = nullptr;
     QPointer<QObject> watchedList_;   // the image list whose changes fit the list area
     bool listEmptiedByWork_ = false;  // the list emptied because its images were taken up

@@ -2,6 +2,8 @@
 // the ring, the done state, cancel and leaving the screen, Show in Finder and Share.
 
 #include <QLabel>
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "Controls/PushButton.h"
@@ -68,6 +70,11 @@ void ActivityVC::prepareRing() {
 void ActivityVC::setRingProgress(double fraction) {
     if (auto* bar = circularViewProgressView ? circularViewProgressView->barAt(0) : nullptr)
         bar->animateStrokeEnd(fraction, 0);
+    // The arc runs over every image of every preset; its label names both figures.
+    const auto total = static_cast<long>(engine_->arrImageSet().size()) * jobPresetCount_;
+    if (total > 0)
+        lblRingCount_->setText(
+            QString("%1 of %2").arg(std::lround(std::clamp(fraction, 0.0, 1.0) * total)).arg(total));
 }
 
 void ActivityVC::showPresetHeader(const std::string& text) {
@@ -106,6 +113,8 @@ void ActivityVC::showDoneState(const std::vector<core::PresetInfo>& presets) {
     const bool rename = isRenameTabSelected();
     if (circularViewProgressView && !circularViewProgressView->subviews().empty())
         circularViewProgressView->subviews().front()->show();
+    // The finished mark takes the middle of the ring.
+    lblRingCount_->clear();
     appkit::AnimationContext::runAnimationGroup([&](appkit::AnimationContext&) {
         appkit::animator(*allImageView).setHidden(true);
         appkit::animator(*previewView).setHidden(true);
