@@ -27,6 +27,7 @@
 #include "Screens/Activity/CircularProgressView.h"
 #include "Screens/Activity/CloseMark.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
+#include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/SizeListforResultVC.h"
 
 namespace {
@@ -127,6 +128,17 @@ class RingGroove final : public QWidget {
     QPointer<QWidget> ring_;
 };
 
+// The bar of buttons at the foot of every panel, in every state, under one hairline.
+class FooterBar final : public QWidget {
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        cg::Color line = controls::SystemAppearance::labelColor(controls::interfacestyle::current());
+        line.alpha = 0.12;
+        p.fillRect(QRect(0, 0, width(), 1), appkit::toQColor(line));
+    }
+};
+
 constexpr double kPanelWidth = 320.0;
 constexpr double kPanelHeight = 250.0;
 constexpr double kRingBoxWidth = 200.0;
@@ -199,31 +211,45 @@ void ActivityVC::loadView() {
     headerRow->addWidget(lblHeader, 1);
     btnCancel = screens::makeCloseMark("Cancel Activity");
     headerRow->addWidget(btnCancel, 0, Qt::AlignTop);
+    // The same mark in the same corner once the job has ended: only one of the two is ever shown.
+    btnClose = screens::makeCloseMark("Close Activity");
+    btnClose->hide();
+    headerRow->addWidget(btnClose, 0, Qt::AlignTop);
+    QObject::connect(btnClose, &controls::PushButton::clicked, this, [this] { onCancelActivity(); });
     column->addLayout(headerRow);
     lblNextStep_ = plainLabel();
     lblNextStep_->setWordWrap(true);
     lblNextStep_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblNextStep_->hide();
-    // Shown only after a job that could not run, when the list and results are gone: it takes their room.
-    column->addWidget(lblNextStep_, 1);
+    // Shown only after a job that could not run, right under the message it explains.
+    column->addWidget(lblNextStep_);
 
     // The list and the preview share a row on a wide screen and stack on a narrow one; the row gives
     // its room to the results when the job is done.
     progressArea_ = box();
     auto* progressRow = new QBoxLayout(QBoxLayout::LeftToRight, progressArea_);
+    // The row never grows past what the list and the preview can use.
+    progressRow->setSizeConstraint(QLayout::SetMinAndMaxSize);
     progressRow->setContentsMargins(0, 0, 0, 0);
     progressRow->setSpacing(12);
     allImageView = box();
-    allImageView->setMinimumHeight(96);
     auto* listLayout = new QVBoxLayout(allImageView);
     listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->setSpacing(0);
     collImagesContainer = box();
-    listLayout->addWidget(collImagesContainer);
+    listLayout->addWidget(collImagesContainer, 1);
+    // Once every image of the list has been taken up, the list's place says what is going on.
+    lblListStatus_ = plainLabel();
+    lblListStatus_->setAlignment(Qt::AlignCenter);
+    lblListStatus_->setFont(appkit::systemFont(13, QFont::Medium));
+    lblListStatus_->hide();
+    listLayout->addWidget(lblListStatus_, 1);
     progressRow->addWidget(allImageView, 1);
     previewView = box();
     previewView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     buildPreviewPanel(previewView);
     progressRow->addWidget(previewView, 0);
+    // The list takes the room it needs before any is left over at the foot of the panel.
     column->addWidget(progressArea_, 1);
     new ResizeWatch(progressArea_, [this, progressRow] {
         const bool wide = progressArea_->width() >= kSideBySideWidth;
@@ -231,6 +257,7 @@ void ActivityVC::loadView() {
         // Beside the list the preview starts at its top; below it, it spans the width.
         progressRow->setAlignment(previewView, wide ? Qt::AlignTop : Qt::Alignment());
         previewView->setMinimumWidth(wide ? static_cast<int>(kPanelWidth + kRingBoxWidth) : 0);
+        fitImageList();
     });
     new ResizeWatch(previewView, [this] { layoutPreviewArea(); });
 
@@ -238,7 +265,8 @@ void ActivityVC::loadView() {
     buildStatusRow(statusView);
     column->addWidget(statusView);
 
-    auto* tableContainer = box();
+    tableContainer_ = box();
+    auto* tableContainer = tableContainer_;
     cnstPresetListHeight =
         new appkit::LayoutConstraint(tableContainer, appkit::LayoutConstraint::Attribute::Height, 30);
     column->addWidget(tableContainer);
@@ -253,11 +281,10 @@ void ActivityVC::loadView() {
     // keeps its compact top and its buttons at the bottom.
     column->addStretch(0);
 
+    // Every panel ends in the same footer, whose hairline marks where the results end; this marker
+    // keeps the Rename tab's done state and takes no room of its own.
     resultorSaveSeparatorView = box();
-    resultorSaveSeparatorView->setFixedHeight(1);
-    resultorSaveSeparatorView->setWantsLayer(true);
-    resultorSaveSeparatorView->layer()->backgroundColor = cg::Color::white(0.5, 0.4);
-    resultorSaveSeparatorView->layerDidChange();
+    resultorSaveSeparatorView->setFixedHeight(0);
     resultorSaveSeparatorView->hide();
     column->addWidget(resultorSaveSeparatorView);
 
@@ -267,6 +294,38 @@ void ActivityVC::loadView() {
     embedScene(ids::scene::CollectionVC, collImagesContainer);
     embedScene(ids::scene::SizeListforResultVC, tableContainer);
     embedSegue(ids::SID_Done, collResultImgContainer);
+}
+
+void ActivityVC::fitImageList() {
+    if (!allImageView || !lblListStatus_ || !progressArea_ || !previewView) return;
+    auto* list = embeddedCollectionVC();
+    if (list && watchedList_ != list) {
+        watchedList_ = list;
+        QObject::connect(list, &screens::CollectionVC::processingListChanged, this,
+                         [this] { fitImageList(); });
+    }
+    const bool empty = !list || !list->collImages || list->collImages->numberOfItems() == 0;
+    collImagesContainer->setHidden(empty);
+    lblListStatus_->setHidden(!empty);
+    lblListStatus_->setText(listEmptiedByWork_ ? "Finishing the last image\u2026"
+                                               : "Getting the images ready\u2026");
+    const bool wide = progressArea_->width() >= kSideBySideWidth;
+    if (wide) {
+        // Beside the preview the list is as tall as it: no box reaching down past it.
+        allImageView->setFixedHeight(std::max(previewView->height(), 1));
+        return;
+    }
+    if (empty) {
+        allImageView->setFixedHeight(lblListStatus_->fontMetrics().height() + 16);
+        return;
+    }
+    // Above the preview, the list is as tall as its tiles, up to two rows (more scroll); on a short
+    // panel it gives way down to most of one row.
+    const int rows = list->collImages->contentSize().height();
+    const int item = static_cast<int>(list->collImages->itemSize().height);
+    const int fitted = std::clamp(rows, item + 20, 2 * item + 40);
+    allImageView->setMinimumHeight(std::min(fitted, 60));
+    allImageView->setMaximumHeight(fitted);
 }
 
 void ActivityVC::buildPreviewPanel(appkit::View* container) {
@@ -324,6 +383,11 @@ void ActivityVC::buildPreviewPanel(appkit::View* container) {
     circularViewProgressView->addSubview(doneMark);
     doneMark->setGeometry(0, 0, static_cast<int>(kRingSide), static_cast<int>(kRingSide));
     doneMark->hide();
+    // While the job runs, the middle of the ring says what its arc counts: images done of all to do.
+    lblRingCount_ = plainLabel(ringBoxView);
+    lblRingCount_->setAlignment(Qt::AlignCenter);
+    lblRingCount_->setFont(appkit::systemFont(14, QFont::Medium));
+    lblRingCount_->setAttribute(Qt::WA_TransparentForMouseEvents);
     layoutPreviewArea();
 }
 
@@ -369,7 +433,17 @@ void ActivityVC::layoutPreviewArea() {
         const int clearOfImage = panelWidth > 0 ? static_cast<int>(std::ceil(10 * scale)) + 2 : 0;
         circularViewProgressView->move(std::max(clearOfImage, (boxWidth - static_cast<int>(kRingSide)) / 2),
                                        (height - static_cast<int>(kRingSide)) / 2);
+        if (lblRingCount_) {
+            lblRingCount_->setGeometry(circularViewProgressView->geometry());
+            lblRingCount_->raise();
+        }
     }
+    fitImageList();
+}
+
+void ActivityVC::showResultTableIfFilled() {
+    const auto* table = childSizeListforResultVC();
+    if (tableContainer_) tableContainer_->setHidden(!table || table->mArrPresetResult.empty());
 }
 
 void ActivityVC::buildStatusRow(appkit::View* container) {
@@ -417,7 +491,9 @@ void ActivityVC::buildButtons(appkit::View* root) {
     QObject::connect(btnShowInFinder, &controls::PushButton::clicked, this, [this] { onShowInFinder(); });
     QObject::connect(btnShare, &controls::PushButton::clicked, this, [this] { onShare(btnShare); });
 
-    auto* buttons = new QHBoxLayout;
+    auto* footer = new FooterBar;
+    auto* buttons = new QHBoxLayout(footer);
+    buttons->setContentsMargins(0, 10, 0, 0);
     buttons->setSpacing(8);
     buttons->addWidget(saveOrShareView, 1);
     btnDoneOrCancel = new controls::PushButton("CANCEL", controls::PushButton::Role::Primary);
@@ -428,7 +504,7 @@ void ActivityVC::buildButtons(appkit::View* root) {
     btnDoneOrCancel->setFixedSize(std::max(doneWidth, btnDoneOrCancel->sizeHint().width()),
                                   btnDoneOrCancel->sizeHint().height());
     buttons->addWidget(btnDoneOrCancel, 0, Qt::AlignRight);
-    column->addLayout(buttons);
+    column->addWidget(footer);
     QObject::connect(btnCancel, &controls::PushButton::clicked, this, [this] { onCancelActivity(); });
     QObject::connect(btnDoneOrCancel, &controls::PushButton::clicked, this, [this] { onCancelActivity(); });
 }
@@ -470,6 +546,7 @@ void ActivityVC::startJob(core::JobParameters params) {
     loadViewIfNeeded();
     jobError_.clear();
     jobExpected_ = false;
+    jobPresetCount_ = static_cast<int>(params.presets.size());
     engine_->startJob(std::move(params));
 }
 
@@ -494,6 +571,12 @@ void ActivityVC::resetForNewJob() {
                        static_cast<QWidget*>(durationView), static_cast<QWidget*>(sizeView)})
         w->hide();
     lblNextStep_->hide();
+    // The ready state shows the running mark in the corner where the last job's close mark was.
+    btnClose->hide();
+    btnCancel->show();
+    lblRingCount_->clear();
+    listEmptiedByWork_ = false;
+    fitImageList();
     btnDoneOrCancel->setText("CANCEL");
     controls::recolourTitle(*btnDoneOrCancel, cg::Color::whiteColor());
     reloadPresetTable({}, 0);

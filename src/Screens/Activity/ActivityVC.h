@@ -66,6 +66,8 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     appkit::View* sizeView = nullptr;
     controls::PushButton* btnDoneOrCancel = nullptr;
     controls::PushButton* btnCancel = nullptr;
+    // The close mark of a job that has ended (done or could not run), where btnCancel was.
+    controls::PushButton* btnClose = nullptr;
     controls::PushButton* btnStatusGuard = nullptr;
     controls::PushButton* btnShowInFinder = nullptr;
     controls::PushButton* btnShare = nullptr;
@@ -167,14 +169,24 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     void setRingBoxX(double x, bool animated);
     // Places the preview panel and the ring's box in the width the screen has.
     void layoutPreviewArea();
+    // Sizes the list of images still to do to its tiles, or puts a line in its place once it is empty.
+    void fitImageList();
+    // Hides the result table while it has no rows, so no caption stands over nothing.
+    void showResultTableIfFilled();
 
     foundation::UserDefaults& defaults() const;
 
     std::shared_ptr<foundation::UserDefaults> defaults_;
     appkit::View* progressArea_ = nullptr;
     appkit::View* previewPanel_ = nullptr;
-    QLabel* lblNextStep_ = nullptr;  // what to do after a job that could not run
-    bool processingPlaced_ = false;  // the processed image has a frame of its own
+    QLabel* lblNextStep_ = nullptr;    // what to do after a job that could not run
+    QLabel* lblListStatus_ = nullptr;  // in the emptied list's place: what the job is doing
+    QLabel* lblRingCount_ = nullptr;   // in the ring: images done of all the ring counts
+    int jobPresetCount_ = 0;
+    appkit::View* tableContainer_ = nullptr;
+    QPointer<QObject> watchedList_;   // the image list whose changes fit the list area
+    bool listEmptiedByWork_ = false;  // the list emptied because its images were taken up
+    bool processingPlaced_ = false;   // the processed image has a frame of its own
     std::shared_ptr<PreviewPacer> pacer_;
     std::unique_ptr<core::BatchEngine> engine_;
     std::vector<core::PresetInfo> lastPresets_;

@@ -2,6 +2,8 @@
 // the ring, the done state, cancel and leaving the screen, Show in Finder and Share.
 
 #include <QLabel>
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "Controls/PushButton.h"
@@ -51,6 +53,7 @@ void ActivityVC::reloadPresetTable(const std::vector<core::PresetInfo>& presets,
         table->mArrPresetResult = engine_->presetResultRows(presets, total);
         table->reloadTable();
     }
+    showResultTableIfFilled();
     countPressetProcessed = static_cast<int>(presets.size());
     makeStatusText(std::to_string(countPressetProcessed), "Preset", lblPresets);
     appkit::animator(*cnstPresetListHeight).setConstant(countPressetProcessed * 40.0 + 30.0);
@@ -67,6 +70,11 @@ void ActivityVC::prepareRing() {
 void ActivityVC::setRingProgress(double fraction) {
     if (auto* bar = circularViewProgressView ? circularViewProgressView->barAt(0) : nullptr)
         bar->animateStrokeEnd(fraction, 0);
+    // The arc runs over every image of every preset; its label names both figures.
+    const auto total = static_cast<long>(engine_->arrImageSet().size()) * jobPresetCount_;
+    if (total > 0)
+        lblRingCount_->setText(
+            QString("%1 of %2").arg(std::lround(std::clamp(fraction, 0.0, 1.0) * total)).arg(total));
 }
 
 void ActivityVC::showPresetHeader(const std::string& text) {
@@ -78,11 +86,15 @@ screens::CollectionVC* ActivityVC::embeddedCollectionVC() const {
 }
 
 void ActivityVC::loadProcessingList() {
+    listEmptiedByWork_ = false;
     if (auto* list = embeddedCollectionVC()) list->loadProcessingList();
+    fitImageList();
 }
 
 void ActivityVC::removeFirstItem(bool animated) {
+    listEmptiedByWork_ = true;
     if (auto* list = embeddedCollectionVC()) list->removeFirstItem(animated);
+    fitImageList();
 }
 
 void ActivityVC::updateImageCountLabel(const std::vector<core::PresetInfo>& presetsStarted, int imageCount,
@@ -101,6 +113,8 @@ void ActivityVC::showDoneState(const std::vector<core::PresetInfo>& presets) {
     const bool rename = isRenameTabSelected();
     if (circularViewProgressView && !circularViewProgressView->subviews().empty())
         circularViewProgressView->subviews().front()->show();
+    // The finished mark takes the middle of the ring.
+    lblRingCount_->clear();
     appkit::AnimationContext::runAnimationGroup([&](appkit::AnimationContext&) {
         appkit::animator(*allImageView).setHidden(true);
         appkit::animator(*previewView).setHidden(true);
@@ -115,6 +129,7 @@ void ActivityVC::showDoneState(const std::vector<core::PresetInfo>& presets) {
     // A cancelled job says so; it did not complete.
     lblHeader->setText(engine_->isGotCancel() ? "Cancelled" : "Completed");
     btnCancel->hide();
+    btnClose->show();
     btnStatusGuard->hide();
     if (auto* grid = doneResultsGrid()) {
         grid->arrImages = engine_->doneResultsGrid(presets, rename);
@@ -151,6 +166,7 @@ void ActivityVC::showJobError(const std::string& message) {
     saveOrShareView->hide();
     btnDoneOrCancel->setText("DONE");
     btnCancel->hide();
+    btnClose->show();
     btnStatusGuard->hide();
 }
 
@@ -204,6 +220,11 @@ std::vector<core::ResultGroupInfo> ActivityVC::combinedResultGroups() const {
 }
 
 void ActivityVC::showSharePicker(QWidget* sender) {
+    // Results chosen in the grid's selection mode are shared alone; otherwise the job's results.
+    if (const auto* grid = doneResultsGrid(); grid && grid->bSelectMode && !grid->arrItemsInt.empty()) {
+        results::presentSharePicker(grid->shareURLs(), sender);
+        return;
+    }
     results::presentSharePicker(results::shareablePaths(core::resultItems(0, combinedResultGroups())),
                                 sender);
 }

@@ -3,12 +3,14 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include "Controls/PushButton.h"
 
+#include "Core/Records/SharedLists.h"
 #include "Extensions/AppKit/ViewControllerHelpers.h"
 #include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/GuardedDispatch.h"
@@ -20,6 +22,7 @@
 #include "Screens/Activity/ActivityHolderVC.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/CloseMark.h"
 #include "Screens/Activity/ImageItemView.h"
 #include "Screens/Activity/ImageWell.h"
 #include "Screens/Activity/ResultSharing.h"
@@ -94,6 +97,8 @@ void CollectionDoneorSkippedVC::loadView() {
     // Items fill the width less 20 points: the scroll bar takes part of that room.
     collImages->setInsets(10, 0, 10, 0);
     collImages->setSpacing(0, 0);
+    gridViewport_ = collImages->viewport();
+    gridViewport_->installEventFilter(this);
     column->addWidget(collImages, 1);
     headerViewForTable = new appkit::View;
     headerViewForTable->setFixedHeight(24);
@@ -117,6 +122,10 @@ void CollectionDoneorSkippedVC::viewDidLoad() {
 
 bool CollectionDoneorSkippedVC::eventFilter(QObject* watched, QEvent* event) {
     if (isViewLoaded() && watched == view() && event->type() == QEvent::Resize) applyItemSize();
+    if (gridViewport_ && watched == gridViewport_.data() && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::LeftButton && chooseTileAt(press->position().toPoint())) return true;
+    }
     return ViewController::eventFilter(watched, event);
 }
 
@@ -127,6 +136,10 @@ void CollectionDoneorSkippedVC::reloadContent() {
     headerViewForTable->setVisible(rename);
     // The preset's own results come with a way back; the done grid of the activity screen stays put.
     btnDone->setVisible(!bIsDone);
+    // Slid in over the activity screen, the results keep its margin at any width; inside the activity
+    // screen the grid has that screen's.
+    const int margin = bIsDone ? 0 : screens::kCloseMarkInset;
+    if (QLayout* column = view()->layout()) column->setContentsMargins(margin, margin, margin, margin);
     // Without a preview window to open, the button would do nothing: it is left out.
     btnPreview->setVisible(!bIsDone && static_cast<bool>(ActivityHooks::shared().showPreviewPanel));
     lblTitle->setText(QString());
@@ -137,6 +150,8 @@ void CollectionDoneorSkippedVC::reloadContent() {
 
 void CollectionDoneorSkippedVC::reloadGrid() {
     if (!isViewLoaded()) return;
+    // The activity screen's results of a job that wrote nothing: no empty grid, only the counters.
+    if (bIsDone) view()->setHidden(arrImages.empty());
     mSetIdxSelected.clear();
     applyItemSize();
     tableView->reloadData();
@@ -211,6 +226,24 @@ void CollectionDoneorSkippedVC::markSelection(const std::set<int>& indexes, bool
         else
             mSetIdxSelected.erase(index);
     }
+    // The tiles chosen in selection mode are the ones Share sends.
+    if (bSelectMode) arrItemsInt.assign(mSetIdxSelected.begin(), mSetIdxSelected.end());
+}
+
+bool CollectionDoneorSkippedVC::chooseTileAt(QPoint viewportPoint) {
+    if (!bSelectMode || !collImages) return false;
+    const int index = collImages->indexAt(viewportPoint);
+    if (index < 0) return true;
+    // In selection mode a click adds a tile to the choice or takes it out, leaving the others.
+    std::set<int> chosen = collImages->selectionIndexes();
+    const bool choose = chosen.count(index) == 0;
+    if (choose)
+        chosen.insert(index);
+    else
+        chosen.erase(index);
+    collImages->setSelectionIndexes(chosen);
+    markSelection({index}, choose);
+    return true;
 }
 
 void CollectionDoneorSkippedVC::didSelectItems(appkit::CollectionView&, const std::set<int>& indexes) {
@@ -236,7 +269,9 @@ void CollectionDoneorSkippedVC::configureResultItem(appkit::View* itemView, int 
     if (auto* well = qobject_cast<screens::ImageWell*>(subviews[1])) {
         well->setImage(QImage());
         well->setFillsFrame(true);
+        well->setLoading(true);
     }
+    if (auto* parts = qobject_cast<screens::ImageItemView*>(itemView)) parts->setOneLineStrip(true);
     loadResultThumbnail(ActivityHooks::shared().renameTabSelected(), record,
                         std::max(size.width, size.height), subviews[1]);
     if (auto* sizeLabel = qobject_cast<QLabel*>(subviews[6]))
@@ -276,6 +311,7 @@ void CollectionDoneorSkippedVC::loadResultThumbnail(bool renameTab, const core::
         dispatch::Queue::main().async([pixels = std::move(pixels), imageView, alive] {
             // The item's view may have been recycled or the grid closed in the meantime.
             if (!alive.lock() || !imageView) return;
+            // An empty picture ends the spinner too: the tile then shows that none could be made.
             if (auto* target = qobject_cast<screens::ImageWell*>(imageView.data())) target->setImage(pixels);
         });
     });
@@ -317,7 +353,9 @@ void CollectionDoneorSkippedVC::toggleSelectMode(controls::PushButton* sender) {
     bSelectMode = !bSelectMode;
     if (sender) sender->setText(bSelectMode ? "Done" : "Select");
     if (bhasSkippedImg && btnShowHideSkipped) btnShowHideSkipped->setEnabled(!bSelectMode);
+    // What is chosen is what the rings show: entering the mode takes up the tiles already selected.
     arrItemsInt.clear();
+    if (bSelectMode) arrItemsInt.assign(mSetIdxSelected.begin(), mSetIdxSelected.end());
     std::set<int> all;
     for (int i = 0; i < static_cast<int>(arrImages.size()); ++i) all.insert(i);
     collImages->reloadItems(all);
@@ -370,8 +408,8 @@ void CollectionDoneorSkippedVC::onLoadOrPreview() {
 }
 
 int CollectionDoneorSkippedVC::numberOfRows(appkit::TableView&) {
-    // The table lists the items it was given, the same as the grid.
-    return static_cast<int>(arrImages.size());
+    // The Rename tab's table has a row for each image of the list; rows past the items stay blank.
+    return static_cast<int>(core::sharedImageList().count());
 }
 
 QWidget* CollectionDoneorSkippedVC::viewForRow(appkit::TableView&, int row) {

@@ -91,6 +91,8 @@ class CollectionDoneorSkippedVC : public appkit::ViewController,
 
   private:
     void markSelection(const std::set<int>& indexes, bool selected);
+    // A click on the grid in selection mode: toggles the tile under it. False outside selection mode.
+    bool chooseTileAt(QPoint viewportPoint);
     void setItemHighlighted(appkit::CollectionViewItem& item, bool selected);
     // The tile's selection ring: shown in selection mode only, filled when the tile is chosen.
     void showSelectionMark(appkit::View* itemView, bool selected) const;
@@ -98,6 +100,7 @@ class CollectionDoneorSkippedVC : public appkit::ViewController,
                              QPointer<QWidget> imageView);
     void applyItemSize();
 
+    QPointer<QWidget> gridViewport_;  // where clicks choose tiles in selection mode
     std::shared_ptr<dispatch::OperationQueue> previewQueue_;
     std::shared_ptr<bool> alive_ = dispatch::makeVisiblyShared<bool>(true);
 };

@@ -159,6 +159,7 @@ bool CollectionVC::takeRole() {
             collImages->setSelectable(false);
             collImages->reloadData();
             applyEmptyViewRule();
+            Q_EMIT processingListChanged();
             return true;
         case ImageListRole::Advanced:
         case ImageListRole::Bulk:
@@ -378,6 +379,7 @@ void CollectionVC::reloadAllItems() {
 void CollectionVC::loadProcessingList() {
     if (arrImgListForProcessing) arrImgListForProcessing = core::sharedImageList().snapshot();
     collImages->reloadData();
+    Q_EMIT processingListChanged();
 }
 
 void CollectionVC::removeFirstItem(bool animated) {
@@ -386,6 +388,7 @@ void CollectionVC::removeFirstItem(bool animated) {
         if (arrImgListForProcessing && !arrImgListForProcessing->empty())
             arrImgListForProcessing->erase(arrImgListForProcessing->begin());
         collImages->reloadData();
+        Q_EMIT processingListChanged();
         return;
     }
     auto* item = collImages->itemAtIndex(0);
@@ -415,6 +418,7 @@ void CollectionVC::removeFirstRecord(const std::optional<foundation::UUID>& id) 
     const int index = static_cast<int>(it - list.begin());
     list.erase(it);
     collImages->deleteItems({index});
+    Q_EMIT processingListChanged();
 }
 
 // QuickLook.

@@ -71,6 +71,11 @@ class CollectionVC : public appkit::ViewController,
     virtual void removeFirstItem(bool animated);
     virtual void loadProcessingList();
 
+  Q_SIGNALS:
+    // The activity screen's copy of the list was loaded or lost an item (after its slide, if animated).
+    void processingListChanged();
+
+  public:
     // Actions.
     void onAddorPreviewImages(controls::PushButton& sender) { handleAddOrSelectButton(sender); }
     void onClearSelected() { removeSelectedImages(); }

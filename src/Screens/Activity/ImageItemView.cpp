@@ -23,8 +23,8 @@ class StripLabel final : public QLabel {
         painter.fillRect(rect(), QColor(0, 0, 0, 165));
         painter.setPen(Qt::white);
         painter.setFont(font());
-        const QRect room = rect().adjusted(3, 0, -3, 0);
-        painter.drawText(room, Qt::AlignCenter,
+        const QRect room = rect().adjusted(4, 0, -4, 0);
+        painter.drawText(room, static_cast<int>(alignment()),
                          fontMetrics().elidedText(text(), Qt::ElideMiddle, room.width()));
     }
 };
@@ -81,10 +81,47 @@ void ImageItemView::resizeEvent(QResizeEvent* event) {
     layoutParts();
 }
 
+void ImageItemView::setOneLineStrip(bool oneLine) {
+    if (oneLine == oneLineStrip_ || form_ != Form::Grid) return;
+    oneLineStrip_ = oneLine;
+    layoutParts();
+}
+
 void ImageItemView::layoutParts() {
     const int w = width(), h = height();
     background_->setGeometry(0, 0, w, h);
     overlay_->setGeometry(0, 0, w, h);
+    if (form_ == Form::Grid && oneLineStrip_) {
+        constexpr int inset = 5;
+        thumbnail_->setGeometry(inset, inset, std::max(0, w - 2 * inset), std::max(0, h - 2 * inset));
+        const QRect picture = thumbnail_->imageRect().translated(thumbnail_->pos());
+        const int mark = std::clamp(h / 5, 14, 26);
+        markImage_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
+        markButton_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
+        // One line along the picture's foot: the name from the left, the size at the right; on a
+        // tile too narrow for both whole, the size goes on a second line under the name.
+        const int sizeWidth =
+            size_->text().isEmpty() ? 0 : size_->fontMetrics().horizontalAdvance(size_->text()) + 10;
+        const int nameWidthNeeded = name_->fontMetrics().horizontalAdvance(name_->text()) + 10;
+        const bool oneLine = sizeWidth == 0 || nameWidthNeeded + sizeWidth <= picture.width();
+        const int lines = oneLine ? 1 : 2;
+        // Two lines are set tighter, so the pair still leaves most of the picture in view.
+        const int line = std::min(lines == 1 ? 18 : 15, std::max(1, picture.height() / 4));
+        const int top = picture.bottom() + 1 - line * lines;
+        size_->setVisible(sizeWidth > 0);
+        // Side by side the name reads from the left and the size from the right; stacked, both centre.
+        name_->setAlignment((oneLine ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
+        size_->setAlignment((oneLine ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter);
+        if (oneLine) {
+            const int nameWidth = picture.width() - sizeWidth;
+            name_->setGeometry(picture.left(), top, nameWidth, line);
+            size_->setGeometry(picture.left() + nameWidth, top, sizeWidth, line);
+        } else {
+            name_->setGeometry(picture.left(), top, picture.width(), line);
+            size_->setGeometry(picture.left(), top + line, picture.width(), line);
+        }
+        return;
+    }
     if (form_ == Form::Grid) {
         // The inset is half the gutter between items; the strips lie on the picture, as wide as it.
         constexpr int inset = 5;

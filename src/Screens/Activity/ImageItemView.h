@@ -41,6 +41,8 @@ class ImageItemView : public appkit::View {
 
     // Places the parts again, after their texts or the thumbnail changed.
     void layoutParts();
+    // A result tile: the name and the size share one slim strip, so most of the picture shows.
+    void setOneLineStrip(bool oneLine);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -59,6 +61,7 @@ class ImageItemView : public appkit::View {
     QLabel* output_;
     QLabel* spare_;
     std::optional<foundation::UUID> recordId_;
+    bool oneLineStrip_ = false;
 };
 
 // The mark button's context: the item number and the grid it belongs to.

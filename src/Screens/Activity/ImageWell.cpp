@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimerEvent>
 #include <algorithm>
 #include <map>
 
@@ -76,6 +77,26 @@ void paintPlaceholder(QPainter& p, const QRect& frame) {
     p.drawEllipse(QPointF(sign.right() - side * 0.25, sign.top() + side * 0.22), side * 0.08, side * 0.08);
 }
 
+// A neutral tile with a turning arc in its middle: a picture on its way.
+void paintSpinner(QPainter& p, const QRect& frame, int step) {
+    const auto style = controls::interfacestyle::current();
+    cg::Color fill = controls::SystemAppearance::labelColor(style);
+    fill.alpha = 0.05;
+    p.fillRect(frame, appkit::toQColor(fill));
+    cg::Color ink = controls::SystemAppearance::labelColor(style);
+    ink.alpha = 0.45;
+    const double side = std::clamp(std::min(frame.width(), frame.height()) * 0.28, 12.0, 28.0);
+    const QRectF circle(frame.center().x() - side / 2, frame.center().y() - side / 2, side, side);
+    p.setBrush(Qt::NoBrush);
+    cg::Color track = ink;
+    track.alpha = 0.12;
+    p.setPen(QPen(appkit::toQColor(track), std::max(2.0, side / 9)));
+    p.drawEllipse(circle);
+    p.setPen(QPen(appkit::toQColor(ink), std::max(2.0, side / 9), Qt::SolidLine, Qt::RoundCap));
+    // Qt's angles are in sixteenths of a degree, counter-clockwise: the arc turns clockwise by steps.
+    p.drawArc(circle, (90 - step * 30) * 16, -100 * 16);
+}
+
 }  // namespace
 
 ImageWell::ImageWell(QWidget* parent) : QWidget(parent) {
@@ -85,6 +106,8 @@ ImageWell::ImageWell(QWidget* parent) : QWidget(parent) {
 void ImageWell::setImage(QImage image) {
     image_ = std::move(image);
     imageName_.clear();
+    loading_ = false;
+    updateSpinner();
     update();
     Q_EMIT imageChanged();
 }
@@ -99,8 +122,42 @@ void ImageWell::setImageNamed(const std::string& name) {
 void ImageWell::setFillsFrame(bool fills) {
     if (fills == fillsFrame_) return;
     fillsFrame_ = fills;
+    updateSpinner();
     update();
     Q_EMIT imageChanged();
+}
+
+void ImageWell::setLoading(bool loading) {
+    if (loading == loading_) return;
+    loading_ = loading;
+    updateSpinner();
+    update();
+}
+
+void ImageWell::updateSpinner() {
+    // The spinner turns only while it can be seen.
+    const bool turning = loading_ && image_.isNull() && fillsFrame_ && isVisible();
+    if (turning && !spinnerTimer_) spinnerTimer_ = startTimer(80);
+    if (!turning && spinnerTimer_) {
+        killTimer(spinnerTimer_);
+        spinnerTimer_ = 0;
+    }
+}
+
+void ImageWell::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != spinnerTimer_) return QWidget::timerEvent(event);
+    spinnerStep_ = (spinnerStep_ + 1) % 12;
+    update();
+}
+
+void ImageWell::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    updateSpinner();
+}
+
+void ImageWell::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    updateSpinner();
 }
 
 QRect ImageWell::imageRect() const {
@@ -125,7 +182,10 @@ void ImageWell::paintEvent(QPaintEvent*) {
     frame.addRoundedRect(QRectF(rect()), kTileRadius, kTileRadius);
     p.setClipPath(frame);
     if (image_.isNull()) {
-        paintPlaceholder(p, rect());
+        if (loading_)
+            paintSpinner(p, rect(), spinnerStep_);
+        else
+            paintPlaceholder(p, rect());
         return;
     }
     // Scaled to cover the frame and centred: every tile of a row shows a picture of the same size.

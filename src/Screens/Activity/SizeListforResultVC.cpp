@@ -130,9 +130,8 @@ QWidget* SizeListforResultVC::makeResultCell(int row) {
     auto* count = new QLabel;
     count->setTextFormat(Qt::PlainText);
     appkit::View::setTagOf(count, 2);
-    auto* open =
-        new controls::PushButton(QString::fromUtf8("\u203A"), controls::PushButton::Role::Borderless);
-    // A chevron large enough to read as the way in, on a target a pointer finds easily.
+    auto* open = new controls::PushButton(QString::fromUtf8("\u203A"), controls::PushButton::Role::Secondary);
+    // A chevron large enough to read as the way in, on a drawn target a pointer finds easily.
     QFont chevron = open->font();
     chevron.setPixelSize(20);
     open->setFont(chevron);

@@ -1,6 +1,6 @@
 // What a user sees of the activity screen's layout: the main button stays put in every state, the
-// screen fits the preset list's side panel with the preview on, and a job that could not run hides
-// the preview and says what to do next.
+// screen fits the preset list's side panel with the preview on, a job that could not run hides
+// the preview and says what to do next, and every state has its close mark and no empty box.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,9 @@
 
 #include "ActivityFixture.h"
 #include "Controls/PushButton.h"
+#include "Core/Records/SharedLists.h"
+#include "Platform/AppKit/CollectionView.h"
+#include "Platform/AppKit/TableView.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/CircularProgressView.h"
 
@@ -94,7 +97,13 @@ TEST_F(ActivityTest, TheMainButtonIsTheBarsOnePrimaryActionAndKeepsItsPlaceInEve
 TEST_F(ActivityTest, AtTheSidePanelsWidthWithThePreviewOnListRingAndButtonsStayInside) {
     pacer = std::make_shared<HoldingPacer>();
     std::vector<std::filesystem::path> images;
-    for (int i = 0; i < 4; ++i) images.push_back(source("p" + std::to_string(i) + ".jpg", 900, 600, i + 1));
+    std::vector<core::SourceURLInfo> records;
+    for (int i = 0; i < 4; ++i) {
+        images.push_back(source("p" + std::to_string(i) + ".jpg", 900, 600, i + 1));
+        records.emplace_back().fillFileDetails(images.back());
+    }
+    // The images come from the user's list, which the screen shows as the images still to do.
+    core::sharedImageList().replaceAll(records);
     ActivityVC& s = openScreen();
     s.resetForNewJob();
     auto params = job({sizedPreset("Half", 450, 300)}, images);
@@ -184,5 +193,109 @@ TEST_F(ActivityTest, AJobThatCouldNotRunHidesThePreviewAndSaysWhatToDoNext) {
         drain();
         EXPECT_FALSE(advice->isVisibleTo(root));
         EXPECT_TRUE(s.previewView->isVisibleTo(root));
+    }
+}
+
+namespace {
+
+// The close marks a user can see on the panel.
+std::vector<QRect> visibleCloseMarks(QWidget* root) {
+    std::vector<QRect> found;
+    for (auto* b : root->findChildren<controls::PushButton*>())
+        if (b->text() == QString::fromUtf8("\u2715") && b->isVisibleTo(root))
+            found.push_back(rectIn(b, root));
+    return found;
+}
+
+// Lists, grids and captions that are shown with nothing in them: boxes that say nothing.
+std::vector<std::string> emptyBoxesShown(QWidget* root) {
+    std::vector<std::string> found;
+    for (auto* grid : root->findChildren<appkit::CollectionView*>())
+        if (grid->isVisibleTo(root) && grid->numberOfItems() == 0) found.push_back("an empty grid");
+    for (auto* table : root->findChildren<appkit::TableView*>())
+        if (table->isVisibleTo(root) && table->numberOfRows() == 0) found.push_back("an empty table");
+    for (auto* caption : root->findChildren<QLabel*>("caption"))
+        if (caption->isVisibleTo(root)) {
+            const auto* rows = caption->parentWidget()->findChild<appkit::TableView*>();
+            if (!rows || !rows->isVisibleTo(root) || rows->numberOfRows() == 0)
+                found.push_back("a caption over no rows");
+        }
+    return found;
+}
+
+}  // namespace
+
+TEST_F(ActivityTest, EveryPanelStateHasOneCloseMarkInTheSameCornerAndNoEmptyBox) {
+    std::vector<std::filesystem::path> images;
+    std::vector<core::SourceURLInfo> records;
+    for (int i = 0; i < 3; ++i) {
+        images.push_back(source("p" + std::to_string(i) + ".jpg", 600, 400, static_cast<unsigned>(i + 1)));
+        core::SourceURLInfo record;
+        record.fillFileDetails(images.back());
+        records.push_back(record);
+    }
+    struct State {
+        const char* name;
+        std::function<void(ActivityVC&)> enter;
+    };
+    const auto running = [&](ActivityVC& s) {
+        s.resetForNewJob();
+        core::sharedImageList().replaceAll(records);
+        s.loadProcessingList();
+        s.reloadPresetTable({sizedPreset("Small", 300, 200)}, 3);
+    };
+    const std::vector<State> states = {
+        {"ready", [](ActivityVC& s) { s.resetForNewJob(); }},
+        {"running", running},
+        {"running, every image taken up",
+         [&](ActivityVC& s) {
+             running(s);
+             for (int i = 0; i < 3; ++i) s.removeFirstItem(false);
+         }},
+        {"running with the preview, every image taken up",
+         [&](ActivityVC& s) {
+             running(s);
+             s.showPreviewPanel();
+             for (int i = 0; i < 3; ++i) s.removeFirstItem(false);
+         }},
+        {"done",
+         [&](ActivityVC& s) {
+             s.resetForNewJob();
+             s.startJob(job({sizedPreset("Small", 300, 200)}, images));
+             ASSERT_TRUE(runToEnd(s));
+         }},
+        {"done without results",
+         [](ActivityVC& s) {
+             s.resetForNewJob();
+             s.showDoneState({});
+         }},
+        {"could not run",
+         [&](ActivityVC& s) {
+             s.resetForNewJob();
+             s.startJob(job({sizedPreset("Small", 300, 200)}, {}));
+             ASSERT_TRUE(runToEnd(s));
+             ASSERT_FALSE(s.jobError().empty());
+         }},
+    };
+    for (const int width : {900, 350}) {
+        ActivityVC& s = openScreen();
+        window->resize(width, 700);
+        drain();
+        QWidget* root = s.view();
+        std::optional<QRect> corner;
+        for (const State& state : states) {
+            SCOPED_TRACE(std::string(state.name) + " at " + std::to_string(width) + " points");
+            state.enter(s);
+            drain();
+            const auto marks = visibleCloseMarks(root);
+            ASSERT_EQ(marks.size(), 1u) << "the panel needs exactly one close mark";
+            EXPECT_GE(marks[0].width(), 24);
+            EXPECT_GE(marks[0].height(), 24);
+            EXPECT_LE(root->width() - 1 - marks[0].right(), 16) << "not in the top right corner";
+            EXPECT_LE(marks[0].top(), 16) << "not in the top right corner";
+            if (!corner) corner = marks[0];
+            EXPECT_EQ(marks[0], *corner) << "the close mark moved";
+            for (const auto& box : emptyBoxesShown(root)) ADD_FAILURE() << box;
+        }
     }
 }

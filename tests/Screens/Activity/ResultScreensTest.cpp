@@ -9,6 +9,8 @@
 #include <optional>
 
 #include <QMenu>
+#include <QScrollBar>
+#include <QTest>
 #include "ActivityFixture.h"
 #include "Extensions/AppKit/ViewHelpers.h"
 #include "Platform/AppKit/Pasteboard.h"
@@ -285,4 +287,65 @@ TEST_F(ActivityTest, EveryResultTileShowsAPictureOfOneSizeWithItsNameOnOneBaseli
             }
         }
     }
+}
+
+TEST_F(ActivityTest, ShareSendsTheTwoResultsRingedInSelectionModeAndEveryResultOtherwise) {
+    std::vector<std::filesystem::path> images;
+    for (int i = 0; i < 9; ++i)
+        images.push_back(source("shot" + std::to_string(i) + ".jpg", 200, 150, static_cast<unsigned>(i + 1)));
+    ActivityVC& s = openScreen();
+    s.resetForNewJob();
+    s.startJob(job({sizedPreset("Small", 100, 75)}, images));
+    ASSERT_TRUE(runToEnd(s));
+    auto* grid = s.doneResultsGrid();
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->arrImages.size(), 9u);
+    std::vector<std::string> written;
+    for (const auto& item : grid->arrImages) written.push_back(item.urlInfo.strFinalOutputFilePath);
+
+    // What the activity screen's Share hands over, read back through the picker's copy action.
+    const auto shared = [&] {
+        appkit::Pasteboard::general().clearContents();
+        s.btnShare->click();
+        auto* menu = s.btnShare->findChild<QMenu*>();
+        if (!menu) return std::string();
+        for (QAction* action : menu->actions())
+            if (action->text() == "Copy File Paths") action->trigger();
+        delete menu;
+        return appkit::Pasteboard::general().string();
+    };
+    const auto ring = [&](int i) {
+        auto* shown = grid->collImages->itemAtIndex(i);
+        auto* tile = shown ? qobject_cast<screens::ImageItemView*>(shown->view()) : nullptr;
+        return tile && tile->markImage()->isVisibleTo(tile) ? tile->markImage()->imageName() : std::string();
+    };
+    const auto clickTile = [&](int i) {
+        grid->collImages->scrollToItem(i);
+        drain();
+        const QPoint at = grid->collImages->frameForItem(i).center() -
+                          QPoint(grid->collImages->horizontalScrollBar()->value(),
+                                 grid->collImages->verticalScrollBar()->value());
+        QTest::mouseClick(grid->collImages->viewport(), Qt::LeftButton, {}, at);
+        drain();
+    };
+
+    grid->btnSelect->click();
+    drain();
+    clickTile(2);
+    clickTile(7);
+    clickTile(4);
+    clickTile(4);  // a second click takes a tile out of the choice again
+    for (int i = 0; i < 9; ++i) {
+        grid->collImages->scrollToItem(i);
+        drain();
+        EXPECT_EQ(ring(i), i == 2 || i == 7 ? "select" : "deselect") << "tile " << i;
+    }
+    EXPECT_EQ(shared(), written[2] + "\n" + written[7]);
+
+    // Out of selection mode Share sends every written file again.
+    grid->btnSelect->click();
+    drain();
+    std::string all;
+    for (const auto& path : written) all += (all.empty() ? "" : "\n") + path;
+    EXPECT_EQ(shared(), all);
 }

@@ -1,6 +1,8 @@
-// activity_scenes OUTDIR STYLE: runs a real job of generated photos on the activity screen and
-// writes OUTDIR/activity-running-STYLE.png (ring part-way, preview on) and
-// OUTDIR/activity-done-STYLE.png (the done state with its results) and
+// activity_scenes OUTDIR STYLE: runs real jobs of generated photos on the activity screen and
+// writes OUTDIR/activity-running-STYLE.png (ring part-way, preview on),
+// OUTDIR/activity-done-loading-STYLE.png (the done state while its pictures are being made),
+// OUTDIR/activity-done-STYLE.png (the done state with its results),
+// OUTDIR/activity-running-last-STYLE.png (every image taken up, the last one being written) and
 // OUTDIR/activity-error-narrow-STYLE.png (a job with nothing to process, in a side panel's width).
 
 #include <QApplication>
@@ -31,36 +33,52 @@
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
+#include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageWell.h"
 #include "Support/SceneStyle.h"
 
 namespace {
 
-// Lets the worker run until its `holdAt`-th pause, then holds it there until released.
+// Lets the worker run until its `holdFrom`-th pause, then holds it at each pause until stepped
+// past it or released.
 class HoldingPacer : public core::Pacer {
   public:
-    explicit HoldingPacer(int holdAt) : holdAt_(holdAt) {}
+    explicit HoldingPacer(int holdFrom) : holdFrom_(holdFrom) {}
     void pause(double) override {
         std::unique_lock lock(mutex_);
-        if (++pauses_ != holdAt_) return;
+        if (released_ || ++pauses_ < holdFrom_) return;
         holding_ = true;
-        changed_.wait(lock, [this] { return released_; });
+        changed_.wait(lock, [this] { return released_ || steps_ > 0; });
+        if (steps_ > 0) --steps_;
         holding_ = false;
     }
     bool isHolding() {
         std::lock_guard lock(mutex_);
-        return holding_;
+        return holding_ && steps_ == 0;
+    }
+    void step() {
+        std::lock_guard lock(mutex_);
+        ++steps_;
+        changed_.notify_all();
     }
     void release() {
         std::lock_guard lock(mutex_);
         released_ = true;
         changed_.notify_all();
     }
+    // Holds the next job from its first pause on.
+    void restart() {
+        std::lock_guard lock(mutex_);
+        released_ = false;
+        pauses_ = 0;
+        steps_ = 0;
+        holdFrom_ = 1;
+    }
 
   private:
     std::mutex mutex_;
     std::condition_variable changed_;
-    int holdAt_, pauses_ = 0;
+    int holdFrom_, pauses_ = 0, steps_ = 0;
     bool holding_ = false, released_ = false;
 };
 
@@ -153,6 +171,10 @@ int main(int argc, char** argv) {
     ok = ok && pump(*queue, [&] {
              return !screen->isActivityRunning() && screen->btnDoneOrCancel->text() == "DONE";
          });
+    // The pictures of the results are made in the background and handed over on the main queue,
+    // which is not run while this picture is taken: every tile is still waiting for its own.
+    if (auto* grid = screen->doneResultsGrid()) grid->reloadGrid();
+    ok = ok && save(window, out + "/activity-done-loading-" + style + ".png");
     // The results' thumbnails are made in the background; the picture waits for the first ones.
     ok = ok && pump(*queue, [&] {
              auto* grid = screen->doneResultsGrid();
@@ -166,6 +188,31 @@ int main(int argc, char** argv) {
              return true;
          });
     ok = ok && pump(*queue, [] { return true; }) && save(window, out + "/activity-done-" + style + ".png");
+
+    // Every image of a job taken up, its last one still being written: the list's place says so.
+    screen->resetForNewJob();
+    pacer->restart();
+    core::JobParameters last;
+    last.presets = {preset("Web 1920", 960, 640)};
+    last.images.assign(params.images.begin(), params.images.begin() + 3);
+    last.forcePreview = true;
+    core::sharedImageList().replaceAll({records.begin(), records.begin() + 3});
+    screen->startJob(last);
+    bool listFilled = false;
+    const auto listEmptied = [&] {
+        auto* list = screen->embeddedCollectionVC();
+        const int left = list ? list->collImages->numberOfItems() : 0;
+        listFilled = listFilled || left > 0;
+        return screen->isActivityRunning() && listFilled && left == 0;
+    };
+    for (int i = 0; ok && i < 40 && !listEmptied(); ++i) {
+        ok = pump(*queue, [&] { return pacer->isHolding(); });
+        pump(*queue, [] { return true; });
+        if (!listEmptied()) pacer->step();
+    }
+    ok = ok && listEmptied() && save(window, out + "/activity-running-last-" + style + ".png");
+    pacer->release();
+    ok = ok && pump(*queue, [&] { return !screen->isActivityRunning(); });
 
     // A job that cannot run (nothing to process) in the preset list's narrow side panel.
     window.resize(350, 700);

@@ -23,7 +23,9 @@
 #include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Qt/QtMainQueue.h"
 #include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/CollectionDoneorSkippedVC.h"
 #include "Screens/Activity/CollectionVC.h"
+#include "Screens/Activity/ImageWell.h"
 #include "Screens/Setup/AdvancedHolderVC.h"
 #include "Screens/Setup/AdvancedMasterVC.h"
 #include "Screens/Setup/AdvancedTVC.h"
@@ -104,6 +106,21 @@ int main(int argc, char** argv) {
         activity->onSkipPreviewInProcess();
         if (!testsupport::waitFor([&] { return activity->btnDoneOrCancel->text() == "DONE"; }, 120000))
             return fail("the job did not finish");
+        // The results as a user sees them a moment later: every tile in view with its picture.
+        if (!testsupport::waitFor(
+                [&] {
+                    auto* grid = activity->doneResultsGrid();
+                    if (!grid) return false;
+                    for (int index : grid->collImages->visibleIndexes()) {
+                        auto* item = grid->collImages->itemAtIndex(index);
+                        auto* well =
+                            item ? qobject_cast<screens::ImageWell*>(item->view()->subviews()[1]) : nullptr;
+                        if (!well || well->isLoading()) return false;
+                    }
+                    return true;
+                },
+                30000))
+            return fail("the results' pictures did not arrive");
         ok = shot("4-done") && ok;
     }
     dispatch::Queue::setMainBackend(nullptr);
