@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <optional>
 
 #include "App/AppDefaults.h"
 #include "App/Document.h"
@@ -33,6 +34,9 @@
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageItemView.h"
 #include "Screens/Activity/SizeListforResultVC.h"
+#include "Screens/Setup/AdvancedHolderVC.h"
+#include "Screens/Setup/AdvancedMasterVC.h"
+#include "Screens/Setup/AdvancedTVC.h"
 #include "Screens/Setup/BulkMasterVC.h"
 #include "Screens/Setup/BulkResizerVC.h"
 #include "Screens/Setup/OptionsHolderVC.h"
@@ -137,7 +141,24 @@ class TabsRoadTest : public testsupport::ShellTest {
     int runs = 0;
 };
 
-TEST_F(TabsRoadTest, EachSegmentShowsItsTabAndARefusedSwitchLeavesTheHighlightOnTheTabShown) {
+// The button that runs a tab's job, and the options pane that holds it.
+struct RunButton {
+    QWidget* button = nullptr;
+    QWidget* pane = nullptr;
+};
+RunButton runButtonOf(appkit::ViewController* tab) {
+    if (auto* advanced = dynamic_cast<AdvancedMasterVC*>(tab)) {
+        AdvancedTVC* pane = advanced->holder()->optionsPane();
+        return {pane->btnProceed, pane->view()};
+    }
+    auto* list = dynamic_cast<TabListPaneVC*>(tab);
+    appkit::ViewController* pane = list ? list->holder()->optionPane() : nullptr;
+    if (auto* rename = dynamic_cast<RenameOptionTVC*>(pane)) return {rename->btnDone, pane->view()};
+    if (auto* bulk = dynamic_cast<BulkResizerVC*>(pane)) return {bulk->btnProceed, pane->view()};
+    return {};
+}
+
+TEST_F(TabsRoadTest, EachSegmentShowsItsTabWithItsRunButtonInOnePlaceAndARefusedSwitchKeepsTheHighlight) {
     struct Case {
         int segment;
         const char* screen;
@@ -146,6 +167,10 @@ TEST_F(TabsRoadTest, EachSegmentShowsItsTabAndARefusedSwitchLeavesTheHighlightOn
                           {0, ids::scene::PresetListForIOS}, {3, ids::scene::BulkMasterVC},
                           {1, ids::scene::AdvancedMasterVC}, {2, ids::scene::RenameMasterVC}};
     int shown = 0;
+    struct RunPlace {
+        int width, height, rightInset, bottomInset;
+    };
+    std::optional<RunPlace> firstPlace;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.screen);
         clickSegment(c.segment);
@@ -159,6 +184,21 @@ TEST_F(TabsRoadTest, EachSegmentShowsItsTabAndARefusedSwitchLeavesTheHighlightOn
         EXPECT_EQ(tabBar()->intSegmentSelectedNow, c.segment);
         EXPECT_EQ(segments().selectedSegment(), c.segment);
         EXPECT_TRUE(tabScreen()->view()->isVisible());
+        // The run button has one size and one place on every tab: right-aligned at the foot of
+        // the options pane, at the same distance from its right and bottom edges.
+        if (c.segment == 0) continue;
+        const RunButton run = runButtonOf(tabScreen());
+        ASSERT_NE(run.button, nullptr);
+        ASSERT_TRUE(run.button->isVisible());
+        const QRect r(run.button->mapTo(run.pane, QPoint(0, 0)), run.button->size());
+        const RunPlace place{r.width(), r.height(), run.pane->width() - 1 - r.right(),
+                             run.pane->height() - 1 - r.bottom()};
+        if (!firstPlace) firstPlace = place;
+        EXPECT_EQ(place.width, firstPlace->width);
+        EXPECT_EQ(place.height, firstPlace->height);
+        EXPECT_EQ(place.rightInset, firstPlace->rightInset);
+        EXPECT_EQ(place.bottomInset, firstPlace->bottomInset);
+        EXPECT_GT(r.left(), run.pane->width() / 2) << "the run button is not right-aligned";
     }
     auto* rename = dynamic_cast<RenameMasterVC*>(tabScreen());
     ASSERT_NE(rename, nullptr);

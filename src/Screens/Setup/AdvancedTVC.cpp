@@ -34,7 +34,7 @@ constexpr int kEffectsShortest = 150;
 QWidget* optionRow(const QString& caption, QWidget* content, QWidget* trailing = nullptr) {
     auto* row = new QWidget;
     auto* column = new QVBoxLayout(row);
-    column->setContentsMargins(14, 8, 14, 4);
+    column->setContentsMargins(setup::kPaneInset, 8, setup::kPaneInset, 4);
     column->setSpacing(6);
     auto* head = new QHBoxLayout;
     head->addWidget(setup::makeCaption(caption, 11, true, true), 1);
@@ -55,7 +55,7 @@ void AdvancedTVC::loadView() {
     auto* root = new appkit::View;
     root->setAutoFillBackground(true);
     auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(0, 10, 0, 12);
+    column->setContentsMargins(0, 10, 0, 0);
     column->setSpacing(6);
 
     segBtn = new appkit::SegmentedControl(
@@ -132,16 +132,11 @@ void AdvancedTVC::loadView() {
         effectsView, [scroll](double height) { scroll->setRowLimit(height); }, 280);
     column->addWidget(scroll, 1);
 
-    // A fixed footer, set off from the rows that scroll above it.
-    column->addWidget(setup::makeSeparator(root));
-    auto* bar = new QHBoxLayout;
-    bar->setContentsMargins(14, 4, 14, 0);
-    // The run button has one name on every tab: the Rename and Bulk tabs' PROCEED.
+    // The run button has one name on every tab: the Rename and Bulk tabs' PROCEED. It stays in a
+    // fixed footer, set off from the rows that scroll above it.
     btnProceed = new controls::PushButton(QStringLiteral("PROCEED"), controls::PushButton::Role::Primary);
     btnProceed->setAction([this](controls::ButtonBase&) { chooseSavingLocationAndProceed(); });
-    bar->addStretch(1);
-    bar->addWidget(btnProceed);
-    column->addLayout(bar);
+    column->addWidget(setup::makePaneFooter(btnProceed));
     setView(root);
 }
 

@@ -28,9 +28,13 @@ BulkResizerVC::BulkResizerVC(foundation::UserDefaults& defaults) : defaults_(def
 void BulkResizerVC::loadView() {
     auto* root = new appkit::View;
     root->resize(340, 560);
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(20, 18, 20, 20);
+    auto* outer = new QVBoxLayout(root);
+    outer->setContentsMargins(0, 18, 0, 0);
+    outer->setSpacing(0);
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(setup::kPaneInset, 0, setup::kPaneInset, 10);
     column->setSpacing(10);
+    outer->addLayout(column, 1);
     column->addWidget(panes::plainLabel("Resize All Images", 17, true));
     column->addWidget(
         panes::captionLabel("Every image of the list, to one size. Smaller images are kept as they are."));
@@ -86,7 +90,7 @@ void BulkResizerVC::loadView() {
 
     btnProceed = new controls::PushButton("PROCEED", controls::PushButton::Role::Primary);
     btnProceed->setAction([this](controls::ButtonBase&) { onProceed(); });
-    column->addWidget(btnProceed);
+    outer->addWidget(setup::makePaneFooter(btnProceed));
     setView(root);
     showPercentage();
 }

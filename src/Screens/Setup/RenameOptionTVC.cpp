@@ -22,15 +22,20 @@
 #include "Screens/Setup/PaneControls.h"
 #include "Screens/Setup/RenameOptionVC.h"
 #include "Screens/Setup/RenamedNames.h"
+#include "Screens/Setup/SetupControls.h"
 
 RenameOptionTVC::RenameOptionTVC(foundation::UserDefaults& defaults) : defaults_(defaults) {}
 
 void RenameOptionTVC::loadView() {
     auto* root = new appkit::View;
     root->resize(340, 560);
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(20, 14, 20, 20);
+    auto* outer = new QVBoxLayout(root);
+    outer->setContentsMargins(0, 14, 0, 0);
+    outer->setSpacing(0);
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(setup::kPaneInset, 0, setup::kPaneInset, 10);
     column->setSpacing(8);
+    outer->addLayout(column, 1);
 
     backBar_ = new QWidget(root);
     auto* back = new QHBoxLayout(backBar_);
@@ -80,7 +85,7 @@ void RenameOptionTVC::loadView() {
 
     btnDone = new controls::PushButton("Done", controls::PushButton::Role::Primary);
     btnDone->setAction([this](controls::ButtonBase&) { onDone(); });
-    column->addWidget(btnDone);
+    outer->addWidget(setup::makePaneFooter(btnDone));
     setView(root);
 }
 

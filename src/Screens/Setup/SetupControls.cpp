@@ -4,7 +4,9 @@
 #include "Controls/SystemAppearance.h"
 #include "Platform/AppKit/LayerPainter.h"
 
+#include <QHBoxLayout>
 #include <QPainter>
+#include <QVBoxLayout>
 
 namespace setup {
 
@@ -37,6 +39,20 @@ cg::Color separatorColour() {
 
 QWidget* makeSeparator(QWidget* parent) {
     return new Separator(parent);
+}
+
+QWidget* makePaneFooter(QWidget* primary) {
+    auto* footer = new QWidget;
+    auto* column = new QVBoxLayout(footer);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(makeSeparator(footer));
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(kPaneInset, 10, kPaneInset, 12);
+    bar->addStretch(1);
+    bar->addWidget(primary);
+    column->addLayout(bar);
+    return footer;
 }
 
 controls::TextField* makeTextField(const QString& placeholder, QWidget* parent) {

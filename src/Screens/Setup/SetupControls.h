@@ -12,6 +12,9 @@
 
 namespace setup {
 
+// The side margin of an options pane's rows and of its footer's button, so that both end on one line.
+inline constexpr int kPaneInset = 14;
+
 // An editable field with a hover border and a placeholder.
 controls::TextField* makeTextField(const QString& placeholder, QWidget* parent = nullptr);
 // Plain text (never rich text) in the given pixel size; `secondary` greys it.
@@ -24,5 +27,9 @@ cg::Color accentColour();
 cg::Color separatorColour();
 // A 1 px line across its parent in the separator colour, as over a pane's fixed footer.
 QWidget* makeSeparator(QWidget* parent = nullptr);
+// The fixed footer of an options pane: a separator across the pane over `primary`, its one primary
+// button, at the right. Every tab's pane ends in one, so the run button keeps one size and place;
+// the pane's layout puts it last, with no side or bottom margin of its own.
+QWidget* makePaneFooter(QWidget* primary);
 
 }  // namespace setup
