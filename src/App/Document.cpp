@@ -69,17 +69,20 @@ void handleGathered() {
 }
 
 // The files wait for the answer of the question that is up. Stopping the job lets them in as if
-// opened after it; keeping the job lets them go, as the question says.
+// opened after it; keeping the job lets them go, as the question says, unless the question was
+// about closing an activity: then they go on as if opened after it either way.
 void waitForAnswer() {
     std::size_t& held = heldByQuestion();
-    if (held == 0)
-        screens::joinStopJobQuestion([](bool stop) {
+    if (held == 0) {
+        const bool letGoOnKeep = screens::openedFilesOnKeep() == screens::OpenedFilesOnKeep::LetGo;
+        screens::joinStopJobQuestion([letGoOnKeep](bool stop) {
             heldByQuestion() = 0;
-            if (stop)
+            if (stop || !letGoOnKeep)
                 handleGathered();
             else
                 pending().clear();
         });
+    }
     if (pending().size() > held) screens::holdOpenedFiles(pending().size() - held);
     held = pending().size();
 }

@@ -6,7 +6,8 @@
 // files wait and follow once the tabs are there. A running job is never stopped unasked: leaving its
 // tab, or adding to the list it works on, asks first. Files opened while the user is asked whether
 // to stop a job wait for the answer: they follow a stopped job as if opened after it, and are let go
-// with a kept one, as the question says.
+// with a kept one, as the question says. After the question before closing an activity they go on
+// as if opened after it, whatever the answer.
 // Main thread only; the gathered list is touched nowhere else.
 
 #include <string>

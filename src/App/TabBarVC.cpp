@@ -115,9 +115,10 @@ void TabBarVC::switchToTab(int index) {
 }
 
 bool TabBarVC::hasRunningActivity() const {
+    // A job already told to stop (its activity closed) is not asked about again.
     std::function<bool(const appkit::ViewController&)> running = [&](const appkit::ViewController& screen) {
         if (auto* activity = dynamic_cast<const screens::RunningActivity*>(&screen);
-            activity && activity->isActivityRunning())
+            activity && activity->isActivityRunning() && !activity->isActivityStopping())
             return true;
         for (const auto& child : screen.children())
             if (running(*child)) return true;

@@ -5,6 +5,9 @@
 
 #include "AdvancedTabFixture.h"
 #include "App/AppDelegate.h"
+#include "Screens/Setup/PresetCell.h"
+#include "Screens/Setup/PresetView.h"
+#include "Support/UiEvents.h"
 
 namespace {
 
@@ -42,6 +45,28 @@ class JobQuestionsTest : public testsupport::AdvancedTabTest {
         app->mainWindowController()->segBtn->setSelectedSegment(index);
         tabBar()->selectTab(index);
         drain();
+    }
+    // Drops two photos on the "Half" preset card of the Presets tab; "Half" enhances, so the job
+    // is still running when the user acts.
+    // The Presets tab's screen, made anew each time the tab shows.
+    PresetListForIOS* presetList() { return tabBar()->firstChild<PresetListForIOS>(); }
+    ActivityVC& startPresetJob() {
+        PresetListForIOS* list = presetList();
+        auto* cell = dynamic_cast<PresetCell*>(list->collectionView->itemAtIndex(0));
+        EXPECT_EQ(cell->nameField->text(), "Half");
+        fs::create_directories(dir / "out");
+        appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(dir / "out").string()}});
+        EXPECT_TRUE(testsupport::dropFiles(cell->presetView, photos(2, 1200, 800)).dropAccepted);
+        ActivityVC& activity = *list->activityVC_Embedded;
+        EXPECT_TRUE(
+            mainQueue->runUntil([&] { return activity.isActivityRunning(); }, std::chrono::seconds(30)));
+        return activity;
+    }
+    std::vector<std::string> listedNames() {
+        std::vector<std::string> names;
+        for (const auto& record : core::sharedImageList().snapshot())
+            names.push_back(fs::path(record.strFullPath).filename().string());
+        return names;
     }
     QString questionText() {
         const auto shown = questions();
@@ -194,6 +219,58 @@ TEST_F(JobQuestionsTest, EveryAddDoorFillsTheAdvancedPaneAndTheDoneScreenTakesNo
     click(master()->btnAddImages);
     EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no open panel";
     EXPECT_NE(master()->holder()->activityVC(), nullptr) << "the done screen stays";
+}
+
+TEST_F(JobQuestionsTest, FilesOpenedWhileCloseActivityIsAskedWaitForItsAnswerAndThenGoOnAsUsual) {
+    prepareSettings(
+        [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
+    start();
+    wait(0.5);
+    ASSERT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    ActivityVC* activity = &startPresetJob();
+
+    // The user clicks the activity's close mark; while asked, two photos come from the file manager.
+    click(presetList()->btnDismissActivity);
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_EQ(questions().front()->text(), "Close activity");
+    app->openFiles(opened("a", 2));
+    wait(2.0);
+    ASSERT_EQ(questions().size(), 1u) << "the opened files wait; no second sheet";
+    EXPECT_EQ(questions().front()->text(), "Close activity");
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    EXPECT_TRUE(activity->isActivityRunning());
+    answer("Yes");
+    const std::vector<std::string> first{"a1.jpg", "a2.jpg"};
+    EXPECT_TRUE(
+        mainQueue->runUntil([&] { return tabBar()->intSegmentSelectedNow == 1 && listedNames() == first; },
+                            std::chrono::seconds(30)));
+    drain();
+    EXPECT_TRUE(questions().empty()) << "the cancelled job is not asked about again";
+
+    // Back on the Presets tab, another job; this time the user answers No to the close question.
+    // The files opened meanwhile then go on as opened files do during a job: the switch
+    // question asks about them.
+    clickSegment(0);
+    wait(0.5);
+    ASSERT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    activity = &startPresetJob();
+    click(presetList()->btnDismissActivity);
+    app->openFiles(opened("b", 1));
+    wait(2.0);
+    ASSERT_EQ(questions().size(), 1u);
+    answer("No");
+    wait(0.5);
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_EQ(questions().front()->text(), "Stop the running job?");
+    EXPECT_TRUE(questionText().contains("the opened image is not added")) << questionText().toStdString();
+    EXPECT_TRUE(activity->isActivityRunning()) << "No keeps the job";
+    answer("Stop Job");
+    const std::vector<std::string> second{"b1.jpg"};
+    EXPECT_TRUE(
+        mainQueue->runUntil([&] { return tabBar()->intSegmentSelectedNow == 1 && listedNames() == second; },
+                            std::chrono::seconds(30)));
+    drain();
+    EXPECT_TRUE(questions().empty());
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ namespace sc = ids::scene;
 class FakeTab : public appkit::ViewController, public screens::RunningActivity {
   public:
     bool isActivityRunning() const override { return running; }
+    bool isActivityStopping() const override { return false; }
     void cancelActivity() override {
         ++cancels;
         running = false;

@@ -25,6 +25,11 @@ bool ActivityHolderVC::isActivityRunning() const {
     return activity && activity->isActivityRunning();
 }
 
+bool ActivityHolderVC::isActivityStopping() const {
+    const ActivityVC* activity = activityVC();
+    return activity && activity->isActivityRunning() && activity->isGotCancel();
+}
+
 void ActivityHolderVC::cancelActivity() {
     if (ActivityVC* activity = activityVC()) activity->cancelActivity();
 }

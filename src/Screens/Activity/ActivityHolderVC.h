@@ -24,6 +24,7 @@ class ActivityHolderVC : public appkit::ViewController, public screens::RunningA
 
     // screens::RunningActivity: the activity screen's job.
     bool isActivityRunning() const override;
+    bool isActivityStopping() const override;
     void cancelActivity() override;
 
   protected:

@@ -10,6 +10,7 @@ namespace appkit {
 class Window;
 }  // namespace appkit
 
-// Asks as a sheet on `window` and cancels `activity` when the user answers "Yes"; "No" leaves it
-// running. Nothing happens without a window. The answer is dropped when `owner` is gone by then.
+// Asks as a sheet on `window`, as the window's one question about a running job, and cancels
+// `activity` when the user answers "Yes"; "No" leaves it running. Nothing happens without a window.
+// The answer is dropped when `owner` is gone by then.
 void confirmCloseActivity(appkit::Window* window, QPointer<ActivityVC> activity, const QObject* owner);

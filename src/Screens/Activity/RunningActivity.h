@@ -8,6 +8,8 @@ class RunningActivity {
   public:
     virtual ~RunningActivity() = default;
     virtual bool isActivityRunning() const = 0;
+    // The running job has been told to stop and is winding down: leaving it stops nothing more.
+    virtual bool isActivityStopping() const = 0;
     virtual void cancelActivity() = 0;
 };
 

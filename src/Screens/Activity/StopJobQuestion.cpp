@@ -24,6 +24,7 @@ struct Question {
     bool up = false;
     std::uint64_t generation = 0;
     std::string why;
+    OpenedFilesOnKeep onKeep = OpenedFilesOnKeep::LetGo;
     std::size_t openedFiles = 0;
     QPointer<QMessageBox> box;
     std::vector<Waiter> waiters;
@@ -51,6 +52,7 @@ void answer(std::uint64_t generation, bool stop) {
     question.up = false;
     question.waiters.clear();
     question.why.clear();
+    question.onKeep = OpenedFilesOnKeep::LetGo;
     question.openedFiles = 0;
     question.box = nullptr;
     for (const Waiter& waiter : waiters)
@@ -68,6 +70,10 @@ bool isStopJobQuestionUp() {
     return current().up;
 }
 
+OpenedFilesOnKeep openedFilesOnKeep() {
+    return current().onKeep;
+}
+
 bool joinStopJobQuestion(std::function<void(bool stop)> answered, const QObject* owner) {
     Question& question = current();
     if (!question.up) return false;
@@ -75,20 +81,15 @@ bool joinStopJobQuestion(std::function<void(bool stop)> answered, const QObject*
     return true;
 }
 
-void askToStopJob(appkit::Window& window, const std::string& why, std::function<void(bool stop)> answered,
-                  const QObject* owner) {
+void askAboutJob(appkit::Window& window, appkit::Alert alert, OpenedFilesOnKeep openedFiles,
+                 std::function<void(bool stop)> answered, const QObject* owner) {
     if (joinStopJobQuestion(answered, owner)) return;
     Question& question = current();
     question.up = true;
     const std::uint64_t generation = ++question.generation;
-    question.why = why;
+    question.why = alert.informativeText;
+    question.onKeep = openedFiles;
     question.waiters.push_back({owner != nullptr, owner, std::move(answered)});
-    appkit::Alert alert;
-    alert.alertStyle = appkit::Alert::Style::Warning;
-    alert.addButton("Stop Job");
-    alert.addButton("Keep Job");
-    alert.messageText = "Stop the running job?";
-    alert.informativeText = informativeText(question);
     question.box = alert.beginSheetModal(&window, [generation](appkit::ModalResponse response) {
         answer(generation, response == appkit::ModalResponse::AlertFirstButtonReturn);
     });
@@ -100,9 +101,20 @@ void askToStopJob(appkit::Window& window, const std::string& why, std::function<
         });
 }
 
+void askToStopJob(appkit::Window& window, const std::string& why, std::function<void(bool stop)> answered,
+                  const QObject* owner) {
+    appkit::Alert alert;
+    alert.alertStyle = appkit::Alert::Style::Warning;
+    alert.addButton("Stop Job");
+    alert.addButton("Keep Job");
+    alert.messageText = "Stop the running job?";
+    alert.informativeText = why;
+    askAboutJob(window, std::move(alert), OpenedFilesOnKeep::LetGo, std::move(answered), owner);
+}
+
 void holdOpenedFiles(std::size_t count) {
     Question& question = current();
-    if (!question.up || count == 0) return;
+    if (!question.up || question.onKeep != OpenedFilesOnKeep::LetGo || count == 0) return;
     question.openedFiles += count;
     if (question.box) question.box->setInformativeText(QString::fromStdString(informativeText(question)));
 }

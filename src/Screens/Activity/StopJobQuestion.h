@@ -1,9 +1,9 @@
 #pragma once
-// The window's one "Stop the running job?" question, asked before something the user asked for
-// would stop a running job (leaving its tab, adding images to the list it works on or removing
-// them): the job stops only when the user says so. While the question is up, every other request
-// that would stop a job joins it and learns the same answer, so the user is asked once. Main thread
-// only.
+// The window's one question about a running job: "Stop the running job?", asked before something
+// the user asked for would stop it (leaving its tab, adding images to the list it works on or
+// removing them), or the question before closing an activity. The job stops only when the user
+// says so. While a question is up, every other request that would stop a job joins it and learns
+// the same answer, so the user is asked once and never sees two sheets. Main thread only.
 
 #include <QObject>
 #include <cstddef>
@@ -14,11 +14,24 @@
 
 class ActivityVC;
 namespace appkit {
+class Alert;
 class ViewController;
 class Window;
 }  // namespace appkit
 
 namespace screens {
+
+// What becomes of files opened from the file manager while a question is up, when the job is kept.
+enum class OpenedFilesOnKeep {
+    LetGo,        // the question says they are not added
+    HandledAfter  // they go on as if opened after the answer
+};
+
+// Shows `alert`, whose first button stops the job, as the window's one question; `answered` learns
+// whether it was chosen. While a question is up, `answered` joins it instead and `alert` is not
+// shown. With an owner, `answered` is dropped once the owner is gone.
+void askAboutJob(appkit::Window& window, appkit::Alert alert, OpenedFilesOnKeep openedFiles,
+                 std::function<void(bool stop)> answered, const QObject* owner = nullptr);
 
 // Asks, as a sheet on `window`, "Stop the running job?" with "Stop Job" (first) and "Keep Job";
 // `why` says what stopping it is for. `answered` learns whether the user chose Stop Job. While a
@@ -29,8 +42,10 @@ void askToStopJob(appkit::Window& window, const std::string& why, std::function<
 // Runs `answered` with the answer of the question that is up; false, and nothing runs, when none is.
 bool joinStopJobQuestion(std::function<void(bool stop)> answered, const QObject* owner = nullptr);
 bool isStopJobQuestionUp();
+// What the question that is up does with opened files when the job is kept.
+OpenedFilesOnKeep openedFilesOnKeep();
 // `count` more files opened from the file manager wait for the answer of the question that is up;
-// it says that keeping the job leaves them out.
+// one that lets them go with a kept job says so.
 void holdOpenedFiles(std::size_t count);
 
 // Runs `change` at once unless a job runs on `activity` (from the moment its screen shows for the

@@ -57,6 +57,11 @@ bool AdvancedHolderVC::isActivityRunning() const {
     return activity && activity->isActivityRunning();
 }
 
+bool AdvancedHolderVC::isActivityStopping() const {
+    const ActivityVC* activity = activityVC();
+    return activity && activity->isActivityRunning() && activity->isGotCancel();
+}
+
 void AdvancedHolderVC::cancelActivity() {
     if (ActivityVC* activity = activityVC()) activity->cancelActivity();
 }

@@ -28,6 +28,7 @@ class AdvancedHolderVC : public appkit::ViewController,
     Kind activityHostKind() const override { return Kind::TabHolder; }
     // RunningActivity
     bool isActivityRunning() const override;
+    bool isActivityStopping() const override;
     void cancelActivity() override;
 
   protected:
