@@ -66,7 +66,13 @@ std::string newestErrorLine(std::string_view text) {
 namespace image {
 
 void returnFreedMemory() {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    // The sanitizers bring their own allocator, so glibc's is never set up: trimming would free
+    // nothing, and workers trimming at once would race to set it up and corrupt its arenas.
+    return;
+#else
     malloc_trim(0);
+#endif
 }
 
 PipelineThreadsScope::PipelineThreadsScope(unsigned threads) {
