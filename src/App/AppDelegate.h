@@ -77,6 +77,8 @@ class AppDelegate : public QObject,
     // application quits, and the process ends with the jobs' temporary files removed.
     enum class QuitAsking { AskUser, StopWithoutAsking };
     void terminate(QuitAsking asking = QuitAsking::AskUser);
+    // Whether the user is being asked to quit, or the application is stopping its jobs to quit.
+    bool isQuitting() const { return askingToQuit_ || stoppingToQuit_; }
     std::chrono::milliseconds quitWaitBound{std::chrono::seconds(30)};
     // How long the background work may take to end once the application has quit: what is left of
     // that wait (none once it was given up on), all of it for a job the quit did not wait for (a

@@ -60,6 +60,12 @@ void selectAdvancedTab() {
 // they follow a moment later, unless the user is being asked whether to stop a job.
 void handleGathered() {
     if (pending().empty()) return;
+    // While the user is asked whether to quit, they wait: after Keep Working they arrive as if just
+    // opened; a quit takes them with it.
+    if (AppDelegate* delegate = appDelegate(); delegate && delegate->isQuitting()) {
+        scheduleFlush();
+        return;
+    }
     if (!screens::isStopJobQuestionUp()) selectAdvancedTab();
     if (screens::isStopJobQuestionUp()) {
         waitForAnswer();
@@ -106,10 +112,15 @@ void openURL(const std::string& path) {
 }
 
 void flushPendingURLs(const std::vector<std::string>& captured) {
-    if (captured.size() != pending().size()) return;
+    // A flush scheduled before the files changed (more opened, or let go with a question) is stale.
+    if (captured != pending()) return;
     AppDelegate* delegate = appDelegate();
     // The welcome pages of a first run still show: the files wait for the tabs.
     if (!delegate || !delegate->tabBarVC) return;
+    if (delegate->isQuitting()) {
+        handleGathered();
+        return;
+    }
     // While the user is asked whether to stop a job, they wait for the answer.
     if (screens::isStopJobQuestionUp()) {
         waitForAnswer();
@@ -132,10 +143,9 @@ void addPendingURLsToPhotoList(const std::vector<std::string>& urls) {
     // The Advanced tab's own entry, which asks before the files stop a job running there.
     auto* pane = tabs ? dynamic_cast<screens::ImageListHost*>(tabs->advancedMasterVC.data()) : nullptr;
     if (!pane) return;
-    const bool asked = screens::isStopJobQuestionUp();
     pane->addImages(urls);
-    // They wait inside the question they raised, which says that keeping the job leaves them out.
-    if (!asked) screens::holdOpenedFiles(urls.size());
+    // They wait inside the question they raised, if any, which says that keeping the job leaves them out.
+    screens::holdOpenedFiles(urls.size());
 }
 
 }  // namespace Document

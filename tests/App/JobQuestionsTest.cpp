@@ -129,6 +129,26 @@ TEST_F(JobQuestionsTest, ThreeBurstsOfOpenedFilesDuringAJobGiveOneQuestionAndSto
     EXPECT_EQ(master()->holder()->activityVC(), nullptr) << "the job stopped and its screen went";
 }
 
+TEST_F(JobQuestionsTest, FilesOpenedWhileQuitIsAskedWaitAndAfterKeepWorkingAreAskedAboutOnce) {
+    startOnAdvancedTab();
+    startLongJob();
+    app->delegate().terminate();
+    drain();
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_EQ(questions().front()->text(), "A job is running. Stop it and quit?");
+    app->openFiles(opened("q", 2));
+    wait(3.0);
+    ASSERT_EQ(questions().size(), 1u) << "the opened files wait; no second sheet over the quit question";
+    EXPECT_EQ(questions().front()->text(), "A job is running. Stop it and quit?");
+    answer("Keep Working");
+    // The job goes on, and the files arrive as files opened during a job do: one question names them.
+    ASSERT_TRUE(mainQueue->runUntil([&] { return questions().size() == 1; }, std::chrono::seconds(30)));
+    EXPECT_TRUE(questionText().contains("the 2 opened images are not added")) << questionText().toStdString();
+    answer("Stop Job");
+    EXPECT_TRUE(
+        mainQueue->runUntil([&] { return core::sharedImageList().count() == 6; }, std::chrono::seconds(30)));
+}
+
 TEST_F(JobQuestionsTest, AnAdditionJustAfterStartAsksAndKeepJobLetsTheRunStartAndFinish) {
     startOnAdvancedTab();
     addToList(photos(2, 900, 600));
