@@ -91,45 +91,19 @@ void ImageItemView::layoutParts() {
     const int w = width(), h = height();
     background_->setGeometry(0, 0, w, h);
     overlay_->setGeometry(0, 0, w, h);
-    if (form_ == Form::Grid && oneLineStrip_) {
-        constexpr int inset = 5;
-        thumbnail_->setGeometry(inset, inset, std::max(0, w - 2 * inset), std::max(0, h - 2 * inset));
-        const QRect picture = thumbnail_->imageRect().translated(thumbnail_->pos());
-        const int mark = std::clamp(h / 5, 14, 26);
-        markImage_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
-        markButton_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
-        // One line along the picture's foot: the name from the left, the size at the right; on a
-        // tile too narrow for both whole, the size goes on a second line under the name.
-        const int sizeWidth =
-            size_->text().isEmpty() ? 0 : size_->fontMetrics().horizontalAdvance(size_->text()) + 10;
-        const int nameWidthNeeded = name_->fontMetrics().horizontalAdvance(name_->text()) + 10;
-        const bool oneLine = sizeWidth == 0 || nameWidthNeeded + sizeWidth <= picture.width();
-        const int lines = oneLine ? 1 : 2;
-        // Two lines are set tighter, so the pair still leaves most of the picture in view.
-        const int line = std::min(lines == 1 ? 18 : 15, std::max(1, picture.height() / 4));
-        const int top = picture.bottom() + 1 - line * lines;
-        size_->setVisible(sizeWidth > 0);
-        // Side by side the name reads from the left and the size from the right; stacked, both centre.
-        name_->setAlignment((oneLine ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
-        size_->setAlignment((oneLine ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter);
-        if (oneLine) {
-            const int nameWidth = picture.width() - sizeWidth;
-            name_->setGeometry(picture.left(), top, nameWidth, line);
-            size_->setGeometry(picture.left() + nameWidth, top, sizeWidth, line);
-        } else {
-            name_->setGeometry(picture.left(), top, picture.width(), line);
-            size_->setGeometry(picture.left(), top + line, picture.width(), line);
-        }
-        return;
-    }
     if (form_ == Form::Grid) {
         // The inset is half the gutter between items; the strips lie on the picture, as wide as it.
         constexpr int inset = 5;
         thumbnail_->setGeometry(inset, inset, std::max(0, w - 2 * inset), std::max(0, h - 2 * inset));
         const QRect picture = thumbnail_->imageRect().translated(thumbnail_->pos());
-        const int mark = std::clamp(w / 5, 14, 26);
+        // The wide result tiles size their mark by their height, the image lists' by their width.
+        const int mark = std::clamp((oneLineStrip_ ? h : w) / 5, 14, 26);
         markImage_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
         markButton_->setGeometry(picture.right() - mark - 3, picture.top() + 4, mark, mark);
+        if (oneLineStrip_) {
+            layoutOneLineStrip(picture);
+            return;
+        }
         // The strips cover at most a quarter of the picture: name and size on two lines where both
         // fit in that quarter, else the name alone on one line.
         constexpr int readableLine = 12;
@@ -152,6 +126,31 @@ void ImageItemView::layoutParts() {
     size_->setGeometry(textLeft + column, 0, column - 8, h);
     output_->setGeometry(textLeft + 2 * column, 0, column - 8, h);
     spare_->setGeometry(0, 0, 0, 0);
+}
+
+void ImageItemView::layoutOneLineStrip(const QRect& picture) {
+    // One line along the picture's foot: the name from the left, the size at the right; on a
+    // tile too narrow for both whole, the size goes on a second line under the name.
+    const int sizeWidth =
+        size_->text().isEmpty() ? 0 : size_->fontMetrics().horizontalAdvance(size_->text()) + 10;
+    const int nameWidthNeeded = name_->fontMetrics().horizontalAdvance(name_->text()) + 10;
+    const bool oneLine = sizeWidth == 0 || nameWidthNeeded + sizeWidth <= picture.width();
+    const int lines = oneLine ? 1 : 2;
+    // Two lines are set tighter, so the pair still leaves most of the picture in view.
+    const int line = std::min(lines == 1 ? 18 : 15, std::max(1, picture.height() / 4));
+    const int top = picture.bottom() + 1 - line * lines;
+    size_->setVisible(sizeWidth > 0);
+    // Side by side the name reads from the left and the size from the right; stacked, both centre.
+    name_->setAlignment((oneLine ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
+    size_->setAlignment((oneLine ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter);
+    if (oneLine) {
+        const int nameWidth = picture.width() - sizeWidth;
+        name_->setGeometry(picture.left(), top, nameWidth, line);
+        size_->setGeometry(picture.left() + nameWidth, top, sizeWidth, line);
+    } else {
+        name_->setGeometry(picture.left(), top, picture.width(), line);
+        size_->setGeometry(picture.left(), top + line, picture.width(), line);
+    }
 }
 
 void setMarkContext(controls::PushButton& button, int item, const void* grid) {

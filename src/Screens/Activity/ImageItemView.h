@@ -50,6 +50,8 @@ class ImageItemView : public appkit::View {
     void drawContent(QPainter& painter) override;
 
   private:
+    // The result tiles' strip: name and size on one line along the picture's foot, or stacked.
+    void layoutOneLineStrip(const QRect& picture);
     Form form_;
     appkit::View* background_;
     ImageWell* thumbnail_;

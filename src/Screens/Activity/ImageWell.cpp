@@ -49,15 +49,17 @@ const QImage& markOrNamedImage(const std::string& name) {
 
 constexpr double kTileRadius = 4.0;
 
-// A neutral tile with a small picture sign: where a thumbnail is still on its way or could not be made.
+// The current look's label colour at `alpha`: the fill and ink of the neutral tiles.
+QColor labelTint(double alpha) {
+    cg::Color colour = controls::SystemAppearance::labelColor(controls::interfacestyle::current());
+    colour.alpha = alpha;
+    return appkit::toQColor(colour);
+}
+
+// A neutral tile with a small picture sign: where a thumbnail could not be made.
 void paintPlaceholder(QPainter& p, const QRect& frame) {
-    const auto style = controls::interfacestyle::current();
-    cg::Color fill = controls::SystemAppearance::labelColor(style);
-    fill.alpha = 0.08;
-    p.fillRect(frame, appkit::toQColor(fill));
-    cg::Color ink = controls::SystemAppearance::labelColor(style);
-    ink.alpha = 0.3;
-    const QColor inkColour = appkit::toQColor(ink);
+    p.fillRect(frame, labelTint(0.08));
+    const QColor inkColour = labelTint(0.3);
     const double side = std::clamp(std::min(frame.width(), frame.height()) * 0.3, 12.0, 40.0);
     const QRectF sign(frame.center().x() - side / 2, frame.center().y() - side * 0.4, side, side * 0.8);
     p.setPen(QPen(inkColour, std::max(1.0, side / 14)));
@@ -79,20 +81,13 @@ void paintPlaceholder(QPainter& p, const QRect& frame) {
 
 // A neutral tile with a turning arc in its middle: a picture on its way.
 void paintSpinner(QPainter& p, const QRect& frame, int step) {
-    const auto style = controls::interfacestyle::current();
-    cg::Color fill = controls::SystemAppearance::labelColor(style);
-    fill.alpha = 0.05;
-    p.fillRect(frame, appkit::toQColor(fill));
-    cg::Color ink = controls::SystemAppearance::labelColor(style);
-    ink.alpha = 0.45;
+    p.fillRect(frame, labelTint(0.05));
     const double side = std::clamp(std::min(frame.width(), frame.height()) * 0.28, 12.0, 28.0);
     const QRectF circle(frame.center().x() - side / 2, frame.center().y() - side / 2, side, side);
     p.setBrush(Qt::NoBrush);
-    cg::Color track = ink;
-    track.alpha = 0.12;
-    p.setPen(QPen(appkit::toQColor(track), std::max(2.0, side / 9)));
+    p.setPen(QPen(labelTint(0.12), std::max(2.0, side / 9)));
     p.drawEllipse(circle);
-    p.setPen(QPen(appkit::toQColor(ink), std::max(2.0, side / 9), Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(labelTint(0.45), std::max(2.0, side / 9), Qt::SolidLine, Qt::RoundCap));
     // Qt's angles are in sixteenths of a degree, counter-clockwise: the arc turns clockwise by steps.
     p.drawArc(circle, (90 - step * 30) * 16, -100 * 16);
 }
@@ -115,6 +110,8 @@ void ImageWell::setImage(QImage image) {
 void ImageWell::setImageNamed(const std::string& name) {
     image_ = markOrNamedImage(name);
     imageName_ = name;
+    loading_ = false;
+    updateSpinner();
     update();
     Q_EMIT imageChanged();
 }
