@@ -115,6 +115,10 @@ std::vector<SourceURLInfo> BatchEngine::arrImageSet() const {
     const dispatch::VisibleLock lock(job_->mutex);
     return job_->arrImageSet;
 }
+std::size_t BatchEngine::imageSetCount() const {
+    const dispatch::VisibleLock lock(job_->mutex);
+    return job_->arrImageSet.size();
+}
 std::vector<SourceURLInfo> BatchEngine::arrDoneImageSet() const {
     const dispatch::VisibleLock lock(job_->mutex);
     return job_->arrDoneImageSet;

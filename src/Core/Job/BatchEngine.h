@@ -69,6 +69,8 @@ class BatchEngine {
 
     // Copies of the latest job's state.
     std::vector<SourceURLInfo> arrImageSet() const;
+    // How many images the latest job holds, without copying them.
+    std::size_t imageSetCount() const;
     std::vector<SourceURLInfo> arrDoneImageSet() const;
     std::vector<SourceURLInfo> arrSkipImageSet() const;
     std::vector<ResultGroupInfo> mArrResizedGroupedData() const;

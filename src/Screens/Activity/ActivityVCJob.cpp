@@ -71,7 +71,7 @@ void ActivityVC::setRingProgress(double fraction) {
     if (auto* bar = circularViewProgressView ? circularViewProgressView->barAt(0) : nullptr)
         bar->animateStrokeEnd(fraction, 0);
     // The arc runs over every image of every preset; its label names both figures.
-    const auto total = static_cast<long>(engine_->arrImageSet().size()) * jobPresetCount_;
+    const auto total = static_cast<long>(engine_->imageSetCount()) * jobPresetCount_;
     if (total > 0)
         lblRingCount_->setText(
             QString("%1 of %2").arg(std::lround(std::clamp(fraction, 0.0, 1.0) * total)).arg(total));
