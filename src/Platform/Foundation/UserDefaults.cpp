@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -43,15 +45,15 @@ std::optional<std::filesystem::path> keepAside(const std::filesystem::path& file
     for (int n = 1; n < 1000; ++n) {
         auto aside = file;
         aside += n == 1 ? std::string(".corrupt") : ".corrupt (" + std::to_string(n) + ")";
+        std::error_code error;
+        if (std::filesystem::symlink_status(aside, error).type() != std::filesystem::file_type::not_found)
+            continue;
         if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return aside;
         if (errno == EEXIST) continue;
-        // A file system without the refusing rename: a new hard link refuses a taken name just the same.
-        if (errno != EINVAL || ::link(file.c_str(), aside.c_str()) != 0) {
-            if (errno == EEXIST) continue;
-            return std::nullopt;
-        }
-        ::unlink(file.c_str());
-        return aside;
+        // A file system without the refusing rename (FAT, some network shares): the name was free a
+        // moment ago, and only this instance keeps its settings there.
+        if (std::rename(file.c_str(), aside.c_str()) == 0) return aside;
+        return std::nullopt;
     }
     return std::nullopt;
 }
