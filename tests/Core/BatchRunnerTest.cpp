@@ -197,18 +197,19 @@ TEST(BatchRunner, AProgressiveJpegDeclaringGiantSidesIsSkippedAtOnceEvenWithAStr
     dir.write("in/giant.jpg", jpeg);
     dir.write("in/giant-stray-byte.jpg", jpeg.substr(0, scan) + std::string(1, '\0') + jpeg.substr(scan));
 
-    const auto start = std::chrono::steady_clock::now();
     const auto result =
         runBatch("--output '" + (dir / "out").string() + "' --preset SD '" + (dir / "in").string() + "'");
-    const auto elapsed = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(result.status, 0) << result.output;
     for (const std::string name : {"giant.jpg", "giant-stray-byte.jpg"}) {
         const std::string skippedLine =
             "skipped  [SD] " + (dir / "in" / name).string() + ": the image is too large to process";
         EXPECT_NE(result.output.find(skippedLine), std::string::npos) << name << "\n" << result.output;
     }
-    EXPECT_NE(result.output.find("0 done, 2 skipped"), std::string::npos) << result.output;
-    EXPECT_LT(elapsed, std::chrono::seconds(1));
+    // The job's own time, as the runner reports it: the process's start is not the job's.
+    const std::size_t summary = result.output.find("0 done, 2 skipped in ");
+    ASSERT_NE(summary, std::string::npos) << result.output;
+    EXPECT_LT(std::stod(result.output.substr(summary + std::string("0 done, 2 skipped in ").size())), 1.0)
+        << result.output;
 }
 
 TEST(BatchRunner, BuiltInAndCustomPresetsEndToEnd) {

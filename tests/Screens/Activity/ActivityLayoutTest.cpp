@@ -285,7 +285,7 @@ TEST_F(ActivityTest, EveryPanelStateHasOneCloseMarkInTheSameCornerAndNoEmptyBox)
         std::optional<QRect> corner;
         for (const State& state : states) {
             SCOPED_TRACE(std::string(state.name) + " at " + std::to_string(width) + " points");
-            state.enter(s);
+            ASSERT_NO_FATAL_FAILURE(state.enter(s));
             drain();
             const auto marks = visibleCloseMarks(root);
             ASSERT_EQ(marks.size(), 1u) << "the panel needs exactly one close mark";
