@@ -1,11 +1,13 @@
 #include "Platform/AppKit/FileThumbnails.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImage>
-#include <QImageReader>
 #include <QPixmap>
+#include <algorithm>
 
+#include "Platform/AppKit/ImageConversion.h"
 #include "Platform/Dispatch/HandOver.h"
+#include "Platform/Image/Thumbnail.h"
 
 namespace appkit {
 
@@ -14,22 +16,16 @@ namespace {
 // The request goes to Qt's thread pool and the thumbnail comes back through Qt's event queue.
 const char kThumbnailHandOver = 0;
 
-// Decodes straight to about the thumbnail's size where the format allows it (JPEG does), so a large
-// photo costs little; orientation is applied so the thumbnail stands as the photo does.
-QImage thumbnailOf(const QString& path, QSize size) {
-    // A named pipe, socket or device is never opened: reading one can wait for ever, and the panel
-    // waits for its workers when it closes.
-    if (!QFileInfo(path).isFile()) return {};
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize full = reader.size();
-    if (full.isValid()) reader.setScaledSize(full.scaled(size * 2, Qt::KeepAspectRatio).boundedTo(full));
-    QImage image = reader.read();
-    if (image.isNull()) return {};
-    return image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-}
-
 }  // namespace
+
+QImage fileThumbnail(const QString& path, QSize size) {
+    // The image pipeline's own thumbnail: it opens regular files only (a named pipe could hold a
+    // worker for ever), reads the header first and refuses an image above the pixel bound before
+    // decoding anything, then decodes no more than the thumbnail needs.
+    const double side = std::max(size.width(), size.height());
+    const auto small = image::thumbnail(QFile::encodeName(path).toStdString(), {side, side});
+    return small ? toQImage(*small) : QImage();
+}
 
 FileThumbnails::FileThumbnails(QSize size, QObject* parent) : QObject(parent), size_(size) {
     // Two workers keep a large folder from crowding the machine; rows ask only as they are drawn.
@@ -49,7 +45,7 @@ QIcon FileThumbnails::icon(const QString& path) {
     dispatch::beforeHandOver(&kThumbnailHandOver);
     workers_.start([this, path, size] {
         dispatch::afterHandOver(&kThumbnailHandOver);
-        const QImage image = thumbnailOf(path, size);
+        const QImage image = fileThumbnail(path, size);
         dispatch::beforeHandOver(&kThumbnailHandOver);
         QMetaObject::invokeMethod(
             this,

@@ -6,12 +6,17 @@
 
 #include <QHash>
 #include <QIcon>
+#include <QImage>
 #include <QObject>
 #include <QSet>
 #include <QSize>
 #include <QThreadPool>
 
 namespace appkit {
+
+// The thumbnail a row shows for the file at `path`, long side at most `size`'s, made now (it blocks:
+// workers only). Null for a file that is no image read here, or one too large to be decoded at all.
+QImage fileThumbnail(const QString& path, QSize size);
 
 class FileThumbnails : public QObject {
     Q_OBJECT

@@ -80,6 +80,9 @@ class PreviewPanel : public QWidget {
     // rectangle on screen the panel opened from.
     const std::string& currentPath() const { return currentPath_; }
     const QImage& currentImage() const { return image_; }
+    // While the current item's picture is being made ("Loading…"); after it, a null picture says
+    // "No preview".
+    bool isLoading() const { return loading_; }
     cg::Rect zoomOrigin() const { return zoomOrigin_; }
     // The window's own controls.
     QAbstractButton* closeButton() const;
