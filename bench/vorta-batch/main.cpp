@@ -2,32 +2,46 @@
 //
 //   vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT] [--threads N]
 //               [--watermark-text TEXT] [--watermark-position N] [--watermark-alpha A]
-//               [--settings FILE] [--cancel-after N] INPUT...
+//               [--settings FILE] [--cancel-after N] [--hold-write[=for-ever]] INPUT...
 //
 // --cancel-after N cancels the job once N images are done and prints how long the cancel took to end
-// the job.
+// the job. --hold-write holds every file written, whole but under its temporary name, until the job
+// is stopped, and prints "holding" when it holds the first; with =for-ever it never lets go, as a disk
+// that stopped answering: for tests that stop the runner while a file is being written.
+//
+// SIGTERM or SIGINT stops the runner as it stops the application: the job is cancelled, the file
+// being written is finished (or, when that takes longer than 30 s, removed), a line says the runner
+// was stopped, and it exits with 128 + the signal's number (143 for SIGTERM). A second signal ends
+// the wait at once, the unfinished files removed, with the same status.
 //
 // Presets are built-in ones by name ("SD", "HD", ...) or a JSON array of preset dictionaries. Inputs are
 // image files and folders. Prints one line per image and preset, then a summary. Exit status 0 when the
-// job ran (even with skipped images), 1 when it could not run, 2 for bad arguments.
+// job ran (even with skipped images), 1 when it could not run (no folder for temporary files among
+// them: TMPDIR naming no folder is said, not crashed on), 2 for bad arguments.
 
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Core/Job/BatchEngine.h"
 #include "Core/Job/OutputFolder.h"
+#include "Core/Job/OutputPaths.h"
 #include "Core/Job/SourceCollection.h"
 #include "Core/Records/DefaultPresets.h"
 #include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/ManualQueue.h"
+#include "Platform/Dispatch/TerminationRequests.h"
 #include "Platform/Foundation/PlistValue.h"
 
 namespace {
@@ -76,7 +90,8 @@ int usage(const std::string& problem) {
     std::cerr << "vorta-batch: " << problem << "\n"
               << "usage: vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT]\n"
               << "                   [--threads N] [--watermark-text TEXT] [--watermark-position N]\n"
-              << "                   [--watermark-alpha A] [--settings FILE] [--cancel-after N] INPUT...\n";
+              << "                   [--watermark-alpha A] [--settings FILE] [--cancel-after N]\n"
+              << "                   [--hold-write[=for-ever]] INPUT...\n";
     return 2;
 }
 
@@ -86,10 +101,61 @@ std::optional<core::PresetInfo> builtInPreset(const std::string& name) {
     return std::nullopt;
 }
 
-}  // namespace
+// How long a stop waits for the file being written, as the application's quit does.
+constexpr auto kStopWaitBound = std::chrono::seconds(30);
 
-int main(int argc, char** argv) {
-    const dispatch::BackgroundWorkScope backgroundWork;
+// --hold-write: the writers wait here, their file whole under its temporary name.
+struct HeldWrites {
+    enum class Mode { None, UntilStopped, ForEver };
+    std::atomic<Mode> mode{Mode::None};
+    std::mutex mutex;
+    std::condition_variable released;
+    bool stopped = false;
+    bool announced = false;
+};
+
+HeldWrites& heldWrites() {
+    static HeldWrites held;
+    return held;
+}
+
+void holdWrite(const std::filesystem::path&) {
+    HeldWrites& held = heldWrites();
+    std::unique_lock lock(held.mutex);
+    if (!held.announced) {
+        held.announced = true;
+        std::cout << "holding" << std::endl;
+    }
+    held.released.wait(lock, [&] { return held.stopped && held.mode != HeldWrites::Mode::ForEver; });
+}
+
+void releaseHeldWrites() {
+    HeldWrites& held = heldWrites();
+    const std::lock_guard lock(held.mutex);
+    held.stopped = true;
+    held.released.notify_all();
+}
+
+const char* signalName(int signal) {
+    return signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "a signal";
+}
+
+// The runner's own settings file, in the folder for temporary files; absent, with the reason said,
+// when there is no such folder.
+std::optional<std::filesystem::path> temporarySettingsFile() {
+    std::error_code ec;
+    const auto folder = std::filesystem::temp_directory_path(ec);
+    if (ec || !std::filesystem::is_directory(folder, ec)) {
+        const char* tmpdir = std::getenv("TMPDIR");
+        std::cerr << "vorta-batch: there is no folder for temporary files"
+                  << (tmpdir ? std::string(" (TMPDIR is \"") + tmpdir + "\", which names no folder)" : "")
+                  << ": set TMPDIR to an existing folder\n";
+        return std::nullopt;
+    }
+    return folder / ("vorta-batch-" + std::to_string(::getpid()) + ".json");
+}
+
+int run(int argc, char** argv) {
     std::vector<core::PresetInfo> presets;
     std::vector<std::filesystem::path> inputs;
     std::optional<std::filesystem::path> output, settings;
@@ -152,6 +218,10 @@ int main(int argc, char** argv) {
             const auto v = value();
             if (!v) return usage("--settings needs a file");
             settings = *v;
+        } else if (arg == "--hold-write") {
+            heldWrites().mode = HeldWrites::Mode::UntilStopped;
+        } else if (arg == "--hold-write=for-ever") {
+            heldWrites().mode = HeldWrites::Mode::ForEver;
         } else if (arg.starts_with("--")) {
             return usage("unknown option " + arg);
         } else {
@@ -165,10 +235,11 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(*output, ec);
     // The runner keeps its own settings so it never touches the user's.
-    const auto settingsFile = settings.value_or(std::filesystem::temp_directory_path() /
-                                                ("vorta-batch-" + std::to_string(::getpid()) + ".json"));
-    auto defaults = std::make_shared<foundation::UserDefaults>(settingsFile);
-    if (!core::storeOutputFolder(*defaults, std::filesystem::absolute(*output))) {
+    const auto settingsFile = settings ? settings : temporarySettingsFile();
+    if (!settingsFile) return 1;
+    auto defaults = std::make_shared<foundation::UserDefaults>(*settingsFile);
+    const auto outputFolder = std::filesystem::absolute(*output, ec);
+    if (ec || !core::storeOutputFolder(*defaults, outputFolder)) {
         std::cerr << "vorta-batch: the output folder " << *output << " cannot be used\n";
         return 1;
     }
@@ -184,6 +255,39 @@ int main(int argc, char** argv) {
     watcher.engine = &engine;
     engine.setSkipPreview(true);
 
+    // From here a signal stops the job instead of ending the process where it stands.
+    dispatch::TerminationRequests stopRequests;
+    if (heldWrites().mode != HeldWrites::Mode::None) core::setTemporaryWrittenHook(holdWrite);
+    int stopSignal = 0;
+    std::optional<std::chrono::steady_clock::time_point> stopDeadline;
+    // Ends the process without waiting longer; the job's unfinished files are removed on the way.
+    const auto exitStopped = [&] {
+        if (!settings) std::filesystem::remove(*settingsFile, ec);
+        dispatch::exitAbandoningBackgroundWork(128 + stopSignal);
+    };
+    const auto lookForStopRequests = [&] {
+        for (const int signal : stopRequests.take()) {
+            if (stopSignal != 0) {
+                std::cout << "vorta-batch: stopped at once by a second " << signalName(signal) << std::endl;
+                exitStopped();
+            }
+            stopSignal = signal;
+            stopDeadline = std::chrono::steady_clock::now() + kStopWaitBound;
+            std::cout << "vorta-batch: stopping on " << signalName(signal)
+                      << ": the job ends once the file being written is finished" << std::endl;
+            engine.cancelActivity();
+            releaseHeldWrites();
+        }
+        if (!stopDeadline) return;
+        // Asked again each time: a job whose start was already on its way registers after the first.
+        dispatch::cancelRunningJobs();
+        if (std::chrono::steady_clock::now() >= *stopDeadline) {
+            std::cout << "vorta-batch: the job did not stop within " << kStopWaitBound.count() << " s"
+                      << std::endl;
+            exitStopped();
+        }
+    };
+
     const auto start = std::chrono::steady_clock::now();
     core::JobParameters params;
     params.presets = presets;
@@ -192,11 +296,16 @@ int main(int argc, char** argv) {
     for (auto& record : core::walkSourceURLs(inputs, std::nullopt, std::nullopt))
         params.images.emplace_back(record);
     engine.startJob(params);
-    mainQueue->runUntil([&] { return watcher.ended; }, std::chrono::hours(24));
+    mainQueue->runUntil(
+        [&] {
+            lookForStopRequests();
+            return watcher.ended;
+        },
+        std::chrono::hours(24));
     mainQueue->runUntilIdle();
     const auto end = std::chrono::steady_clock::now();
     const double seconds = std::chrono::duration<double>(end - start).count();
-    if (!settings) std::filesystem::remove(settingsFile, ec);
+    if (!settings) std::filesystem::remove(*settingsFile, ec);
 
     if (!watcher.error.empty()) {
         std::cout << "not run: " << watcher.error << std::endl;
@@ -225,5 +334,23 @@ int main(int argc, char** argv) {
                   << std::endl;
     }
     dispatch::Queue::setMainBackend(nullptr);
+    if (stopSignal != 0) {
+        std::cout << "vorta-batch: stopped by " << signalName(stopSignal) << std::endl;
+        return 128 + stopSignal;
+    }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const dispatch::BackgroundWorkScope backgroundWork;
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        // Whatever the environment does to the runner (a folder that goes, a disk that fills), it
+        // says so and fails instead of aborting.
+        std::cerr << "vorta-batch: " << e.what() << std::endl;
+        return 1;
+    }
 }

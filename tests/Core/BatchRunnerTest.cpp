@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <string>
+#include <vector>
 
 #include "Core/Records/DefaultPresets.h"
 #include "GreyJpeg.h"
@@ -317,6 +320,83 @@ TEST(BatchRunner, SaysWhyAJobCannotRun) {
                                 (dir / "nothing").string() + "'");
     EXPECT_EQ(empty.status, 1);
     EXPECT_NE(empty.output.find("No images"), std::string::npos) << empty.output;
+
+    // A folder for temporary files that is not there: said when the runner needs one for its own
+    // settings; with a settings file of its own the job runs.
+    testsupport::writeTestImage(dir / "in/photo.jpg", 1600, 1200);
+    const std::string missing = "TMPDIR=" + (dir / "gone").string();
+    for (const bool ownSettings : {false, true}) {
+        SCOPED_TRACE(ownSettings ? "with --settings" : "without --settings");
+        std::vector<std::string> arguments{"--output", (dir / "out").string(), "--preset", "SD",
+                                           (dir / "in").string()};
+        if (ownSettings)
+            arguments.insert(arguments.begin(), {"--settings", (dir / "settings.json").string()});
+        testsupport::BatchProcess runner(arguments, {missing});
+        ASSERT_TRUE(runner.waitForEnd(std::chrono::seconds(60)));
+        EXPECT_EQ(runner.endingSignal(), 0) << runner.output();
+        if (ownSettings) {
+            EXPECT_EQ(runner.exitStatus(), 0) << runner.output();
+            EXPECT_NE(runner.output().find("1 done, 0 skipped"), std::string::npos) << runner.output();
+        } else {
+            EXPECT_EQ(runner.exitStatus(), 1) << runner.output();
+            EXPECT_NE(runner.output().find("no folder for temporary files (TMPDIR is"), std::string::npos)
+                << runner.output();
+        }
+    }
+}
+
+TEST(BatchRunner, ASignalStopsTheJobAsTheApplicationDoesAndLeavesNoTemporary) {
+    using namespace std::chrono_literals;
+    TempDir dir;
+    for (int i = 0; i < 4; ++i)
+        testsupport::writeTestImage(dir / ("in/photo" + std::to_string(i) + ".jpg"), 1600, 1200);
+    const auto temporariesBelow = [](const std::filesystem::path& folder) {
+        std::vector<std::string> found;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(folder)) {
+            const std::string name = e.path().filename().string();
+            if (name.starts_with(".vorta-") && name.ends_with(".part")) found.push_back(name);
+        }
+        return found;
+    };
+    const auto arguments = [&](const std::string& out, const std::string& hold) {
+        return std::vector<std::string>{"--output", (dir / out).string(), "--preset", "SD", "--threads", "1",
+                                        hold,       (dir / "in").string()};
+    };
+    {
+        SCOPED_TRACE("SIGTERM while a file is written: it is finished, the job stops");
+        testsupport::BatchProcess runner(arguments("out1", "--hold-write"));
+        ASSERT_TRUE(runner.waitForLine("holding", 60s)) << runner.output();
+        runner.signal(SIGTERM);
+        ASSERT_TRUE(runner.waitForEnd(60s));
+        EXPECT_EQ(runner.endingSignal(), 0) << "killed by the signal\n" << runner.output();
+        EXPECT_EQ(runner.exitStatus(), 128 + SIGTERM) << runner.output();
+        EXPECT_NE(runner.output().find("vorta-batch: stopped by SIGTERM"), std::string::npos)
+            << runner.output();
+        EXPECT_NE(runner.output().find("1 done, 3 skipped"), std::string::npos)
+            << "the held file is finished, the others cancelled\n"
+            << runner.output();
+        EXPECT_EQ(temporariesBelow(dir / "out1"), std::vector<std::string>{});
+        std::vector<std::filesystem::path> written;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(dir / "out1"))
+            if (e.is_regular_file()) written.push_back(e.path());
+        ASSERT_EQ(written.size(), 1u);
+        EXPECT_TRUE(testsupport::decodesWhole(written[0])) << written[0];
+    }
+    {
+        SCOPED_TRACE("SIGTERM, then SIGINT while the file never finishes: it is removed at once");
+        testsupport::BatchProcess runner(arguments("out2", "--hold-write=for-ever"));
+        ASSERT_TRUE(runner.waitForLine("holding", 60s)) << runner.output();
+        runner.signal(SIGTERM);
+        ASSERT_TRUE(runner.waitForLine("vorta-batch: stopping on SIGTERM", 60s)) << runner.output();
+        runner.signal(SIGINT);
+        // Well before the thirty seconds a single signal waits for the file.
+        ASSERT_TRUE(runner.waitForEnd(15s)) << "the second signal did not end the wait";
+        EXPECT_EQ(runner.endingSignal(), 0) << runner.output();
+        EXPECT_EQ(runner.exitStatus(), 128 + SIGTERM) << runner.output();
+        EXPECT_NE(runner.output().find("vorta-batch: stopped at once by a second SIGINT"), std::string::npos)
+            << runner.output();
+        EXPECT_EQ(temporariesBelow(dir / "out2"), std::vector<std::string>{});
+    }
 }
 
 TEST(BatchRunner, SaliencyPresetAndTextWatermarkEndToEnd) {

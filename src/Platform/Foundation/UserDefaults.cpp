@@ -83,7 +83,11 @@ std::filesystem::path UserDefaults::standardFilePath() {
     } else if (const char* home = std::getenv("HOME"); home && *home) {
         base = std::filesystem::path(home) / ".config";
     } else {
-        base = std::filesystem::temp_directory_path();
+        // Without a home, the folder for temporary files; a TMPDIR that names no folder is no
+        // reason to end the process.
+        std::error_code ec;
+        base = std::filesystem::temp_directory_path(ec);
+        if (ec) base = "/tmp";
     }
     return base / "Vorta" / "settings.json";
 }
