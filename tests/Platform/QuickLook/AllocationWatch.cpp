@@ -12,6 +12,12 @@ namespace {
 std::atomic<std::size_t> gBound{0};
 std::atomic<std::size_t> gLargestRefused{0};
 
+}  // namespace
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+
+namespace {
+
 // Whether a request of `size` bytes is refused now; a refused one is remembered.
 bool refused(std::size_t size) {
     const std::size_t bound = gBound.load(std::memory_order_relaxed);
@@ -24,8 +30,6 @@ bool refused(std::size_t size) {
 }
 
 }  // namespace
-
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 
 // The C library's own allocator, which these forward to; memory from either is freed by its free.
 extern "C" {
