@@ -56,11 +56,13 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {500, 500},
          {{100, 300, 100, 100}, {1000, 300, 100, 100}},
          {800, 0, 500, 500}},
-        {"left face narrower",
+        // The rules centre this window on the wider face, but the narrower one is the top face (its lower
+        // edge is higher) and the two do not fit together: the window moves to hold the top one whole.
+        {"left face narrower and the top one",
          {3000, 1000},
          {500, 500},
          {{100, 300, 100, 100}, {900, 350, 200, 200}},
-         {750, 0, 500, 500}},
+         {85, 0, 500, 500}},
         {"left face wider",
          {3000, 1000},
          {500, 500},
@@ -71,11 +73,12 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {500, 500},
          {{100, 300, 100, 100}, {400, 320, 80, 80}, {1200, 310, 100, 100}},
          {40, 0, 500, 500}},
-        {"three faces, middle near the right",
+        // The rules take the middle and right faces; the left one is the top face, so it is kept instead.
+        {"three faces, middle near the right, the left one on top",
          {3000, 1000},
          {500, 500},
          {{100, 300, 100, 100}, {1000, 320, 80, 80}, {1200, 310, 100, 100}},
-         {900, 0, 500, 500}},
+         {85, 0, 500, 500}},
         {"one face with headroom", {1000, 2000}, {400, 600}, {{150, 400, 100, 100}}, {0, 200, 400, 600}},
         {"one face at the very top", {1000, 2000}, {400, 600}, {{150, 120, 100, 100}}, {0, 0, 400, 600}},
         // The rules would put this window above a low face (y 50); it moves down until the face is in.
@@ -107,6 +110,29 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {1000, 500},
          {{100, 700, 100, 100}, {700, 800, 100, 100}},
          {0, 300, 1000, 500}},
+        // A group photo of 2690 × 1528 at 989 × 871 works at 1533 × 871; its faces (x, top edge, w, h)
+        // (1155,164,1245,1311), (602,272,688,690) and (1659,894,467,537) are here at that scale. The three
+        // do not fit together; the rules' window holds the first and third and shows half of the second,
+        // which is the top face: the window holds that one whole, with its room beside it, and the third.
+        {"a group whose top face the rules would cut",
+         {2690, 1528},
+         {989, 871},
+         {{658, 841, 710, 747}, {343, 548, 392, 393}, {946, 816, 266, 306}},
+         {284, 0, 989, 871}},
+        // A face taller than the window (rows 200 to 800 of 1000, under a 500-row window) is cut evenly
+        // above and below, not centred on the room above it.
+        {"a face taller than the window",
+         {1000, 1000},
+         {1000, 500},
+         {{300, 800, 400, 600}},
+         {0, 250, 1000, 500}},
+        // A close portrait: the face (rows 150 to 730 of 800) fits the 600-row window but its headroom does
+        // not. The 20 rows left go below the chin, none above the forehead.
+        {"a close portrait keeps the chin",
+         {1000, 2000},
+         {400, 600},
+         {{50, 730, 300, 580}},
+         {0, 150, 400, 600}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

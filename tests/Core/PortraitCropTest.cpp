@@ -134,7 +134,7 @@ TEST(PortraitCrop, ACloseFaceIsWholeWhereverItFitsTheLargestWindowOfTheTargetsSh
     const std::vector<double> shares = {0.60, 0.66, 0.72, 0.78, 0.80, 0.82, 0.84, 0.88, 0.95};
     const cg::Size original{720, 480};
     testsupport::TempDir dir;
-    int closeButWhole = 0;
+    int closeButWhole = 0, chinHeld = 0;
     for (const double share : shares)
         for (const double above : {0.5, 0.1}) {  // the part of the space left that is above the face
             const double h = face.height() / share, w = h * original.width / original.height;
@@ -186,10 +186,22 @@ TEST(PortraitCrop, ACloseFaceIsWholeWhereverItFitsTheLargestWindowOfTheTargetsSh
                     EXPECT_TRUE(!fitsDown || holds(window.minY(), window.maxY(), box.minY(), box.maxY()))
                         << "window " << window.minY() << " to " << window.maxY() << ", face " << box.minY()
                         << " to " << box.maxY();
+                    // Where the face fits down but its headroom does not, the room left goes below the face
+                    // (the chin), up to the room the headroom gives it there, before any goes above it;
+                    // unless the photo ends below the window.
                     const cg::Rect head = core::faceWithHeadroom(box);
-                    closeButWhole += fitsAcross && fitsDown && head.height() > t.height * k;
+                    const bool close = fitsDown && head.height() > t.height * k;
+                    const double chin = std::min(head.maxY() - box.maxY(), window.height() - box.height());
+                    const bool photoEnds = window.maxY() >= original.height - q;
+                    EXPECT_TRUE(!close || photoEnds || window.maxY() - box.maxY() >= chin - q)
+                        << "window " << window.minY() << " to " << window.maxY() << ", face " << box.minY()
+                        << " to " << box.maxY() << ", room for the chin " << chin;
+                    closeButWhole += fitsAcross && close;
+                    chinHeld += close && !photoEnds;
                 }
         }
     // Most cases are the close portraits where the face fits but its headroom does not.
     EXPECT_GE(closeButWhole, 40);
+    // In most 16:9 ones the window could have cut the chin: the photo goes on below it.
+    EXPECT_GE(chinHeld, 30);
 }

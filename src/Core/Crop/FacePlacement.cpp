@@ -149,24 +149,32 @@ std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::ve
             *std::min_element(faceBoxes.begin(), faceBoxes.end(),
                               [](const cg::Rect& a, const cg::Rect& b) { return a.maxY() < b.maxY(); });
         const cg::Rect head = faceWithHeadroom(top);
-        const bool holdsOne = std::any_of(faceBoxes.begin(), faceBoxes.end(), [&](const cg::Rect& box) {
-            return cg::Rect(x, y, w, h).contains(box);
+        // Faces level with the top one are top faces as much as it is: the rules may frame any of them.
+        const bool holdsATopFace = std::any_of(faceBoxes.begin(), faceBoxes.end(), [&](const cg::Rect& box) {
+            return box.maxY() <= top.maxY() + 1e-6 && cg::Rect(x, y, w, h).contains(box);
         });
         if (!fits(head)) {
             // A close portrait: the window cannot hold the face with its headroom, and the crops make it the
-            // largest of its proportions the picture holds (see salientCropArea). It is centred on the face
-            // with its headroom, then moved as little as it takes to hold the top face, and all the faces
-            // where they fit: a forehead or a chin matters more than the room around them. Only a face larger
-            // than the window is cut, and only across the side on which it is larger.
-            x = head.midX() - w / 2;
-            y = head.midY() - h / 2;
-            hold(top);
+            // largest of its proportions the picture holds (see salientCropArea). The face itself comes
+            // first: across, the window is centred on it (its side room is even); down, it holds the face
+            // with its headroom where that fits, else the face with the room left given below it before
+            // above it, as a photographer cuts the top of a head, never a chin. Only a face larger than the
+            // window is cut, with the window centred on the face.
+            x = top.midX() - w / 2;
+            if (fitsDown(head)) {
+                y = head.midY() - h / 2;
+            } else if (fitsDown(top)) {
+                const double chin = std::min(h - top.height(), head.maxY() - top.maxY());
+                y = top.maxY() + chin - h;
+            } else {
+                y = top.midY() - h / 2;
+            }
             hold(all);
         } else if (fits(all)) {
             hold(all);
-        } else if (holdsOne) {
-            // The rules for several faces picked which of them to frame; that choice stands.
-        } else {
+        } else if (!holdsATopFace) {
+            // Not every face fits, and the rules' window cuts or leaves out the top one: it moves as little
+            // as it takes to hold that face with its headroom, whichever other faces that leaves out.
             hold(head);
         }
     }

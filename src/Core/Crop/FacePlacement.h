@@ -36,12 +36,13 @@ std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const
 cg::Rect faceWithHeadroom(const cg::Rect& faceBox);
 
 // The window of the placement rules, moved (not resized) inside the W × H working image so that it cuts
-// no face: it holds the union of the face boxes when that fits in it; else it stays where it holds a face
-// whole; else it holds the top face with its headroom. Where the top face with its headroom is larger than
-// the window (a close portrait), the window is centred on it, then moved to hold the top face itself (and
-// the union of the faces) on each axis along which it fits. Boxes are the faces themselves (top-left
-// origin, in working pixels), in the order the detector gave them. None when the window is larger than
-// the image.
+// no face it can hold: it holds the union of the face boxes when that fits in it; else the top face whole
+// (the rules' window stays where it already holds it, else it moves to hold it with its headroom). Where
+// the top face with its headroom is larger than the window (a close portrait), the face box comes first:
+// the window is centred on it across, and down holds it with the room left given below it (the chin)
+// before above it; a face larger than the window is cut, the window centred on it. Then the union of the
+// faces is held on each axis along which it fits. Boxes are the faces themselves (top-left origin, in
+// working pixels), in the order the detector gave them. None when the window is larger than the image.
 std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::vector<cg::Rect>& faceBoxes,
                                            double W, double H);
 
