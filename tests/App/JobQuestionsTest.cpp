@@ -238,7 +238,116 @@ TEST_F(JobQuestionsTest, EveryAddDoorFillsTheAdvancedPaneAndTheDoneScreenTakesNo
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, opened("late", 1)});
     click(master()->btnAddImages);
     EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no open panel";
+    // Nor does a drop on the list beside it.
+    EXPECT_FALSE(
+        testsupport::dropFiles(master()->collectionVCEmbeded->view(), opened("dropped", 1)).dropAccepted);
+    wait(1.5);
+    EXPECT_EQ(core::sharedImageList().count(), 2u);
     EXPECT_NE(master()->holder()->activityVC(), nullptr) << "the done screen stays";
+}
+
+TEST_F(JobQuestionsTest, EveryDoorThatAddsOrRemovesTurnsTheOptionsPanesButtonBetweenAddAndManage) {
+    startOnAdvancedTab();
+    const QString add = QStringLiteral("Add Images…"), manage = QStringLiteral("Manage");
+    const auto wide = [&](bool yes) {
+        window().resize(yes ? 1000 : 560, 700);
+        master()->applyWindowWidth();
+        drain();
+    };
+    struct Door {
+        const char* name;
+        std::function<void(const std::string&)> add;
+    };
+    const Door doors[] = {
+        {"the list's add button",
+         [&](const std::string& photo) {
+             wide(true);
+             appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {photo}});
+             click(master()->btnAddImages);
+         }},
+        {"a drop on the list",
+         [&](const std::string& photo) {
+             EXPECT_TRUE(testsupport::dropFiles(master()->collectionVCEmbeded->view(), {photo}).dropAccepted);
+         }},
+        {"the menu",
+         [&](const std::string& photo) {
+             appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {photo}});
+             app->delegate().menuItem_AddImages->trigger();
+         }},
+        {"files opened from the file manager", [&](const std::string& photo) { app->openFiles({photo}); }},
+        {"the small grid's add button",
+         [&](const std::string& photo) {
+             wide(false);
+             appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {photo}});
+             click(pane()->collectionVC()->view()->findChild<controls::PushButton*>("add"));
+         }},
+        {"the options pane's own button",
+         [&](const std::string& photo) {
+             wide(false);
+             appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {photo}});
+             click(pane()->btnAddManage);
+         }},
+    };
+    int n = 0;
+    for (const Door& door : doors) {
+        SCOPED_TRACE(door.name);
+        ASSERT_EQ(core::sharedImageList().count(), 0u);
+        EXPECT_EQ(pane()->btnAddManage->title(), add);
+        door.add(opened("door" + std::to_string(++n) + "-", 1).front());
+        ASSERT_TRUE(mainQueue->runUntil([] { return core::sharedImageList().count() == 1; }));
+        drain();
+        EXPECT_EQ(pane()->btnAddManage->title(), manage);
+        // Removing every image turns it back.
+        master()->collectionVCEmbeded->selectAllImages();
+        app->delegate().menuItem_RemoveImages->trigger();
+        drain();
+        mainQueue->advance(1.0);
+        drain();
+    }
+    EXPECT_EQ(pane()->btnAddManage->title(), add);
+}
+
+TEST_F(JobQuestionsTest, TabInThePresetListsPanelReachesOnlyWhatShowsAndEveryCancelAsks) {
+    prepareSettings(
+        [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
+    start();
+    wait(0.5);
+    ActivityVC* activity = &startPresetJob();
+    // A control the user can see is the one under its own middle: nothing hides or covers it.
+    const auto walkTheFocusChain = [&](const char* state) {
+        SCOPED_TRACE(state);
+        QApplication::setActiveWindow(&window());
+        presetList()->btnDismissActivity->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), presetList()->btnDismissActivity.data());
+        for (int step = 0; step < 80; ++step) {
+            QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_NE(focused, nullptr);
+            EXPECT_NE(focused, activity->btnCancel) << "a close mark under the panel's";
+            EXPECT_NE(focused, activity->btnClose) << "a close mark under the panel's";
+            const QPoint middle = focused->mapTo(&window(), focused->rect().center());
+            QWidget* shown = window().childAt(middle);
+            EXPECT_TRUE(focused->isVisible() && focused->width() > 0 && shown &&
+                        (shown == focused || focused->isAncestorOf(shown)))
+                << "a hidden or covered control has the focus: " << focused->accessibleName().toStdString()
+                << " " << focused->metaObject()->className();
+        }
+    };
+    walkTheFocusChain("running");
+    ASSERT_TRUE(activity->isActivityRunning()) << "Tab and Space never stop the job";
+
+    // The panel's CANCEL is a way to stop the job too: it asks first.
+    click(activity->btnDoneOrCancel);
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_EQ(questions().front()->text(), "Close activity");
+    answer("No");
+    EXPECT_TRUE(activity->isActivityRunning());
+
+    ASSERT_TRUE(mainQueue->runUntil([&] { return activity->btnDoneOrCancel->text() == "DONE"; },
+                                    std::chrono::seconds(60)));
+    drain();
+    walkTheFocusChain("done");
+    EXPECT_TRUE(questions().empty());
 }
 
 TEST_F(JobQuestionsTest, FilesOpenedWhileCloseActivityIsAskedWaitForItsAnswerAndThenGoOnAsUsual) {

@@ -20,14 +20,17 @@
 #include "Controls/Button.h"
 #include "Controls/TextField.h"
 #include "Core/Job/OutputFileSystem.h"
+#include "Core/Job/OutputFolder.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/Rename/RenameOptions.h"
 #include "Core/TestImages.h"
+#include "Platform/AppKit/AnimationClock.h"
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/Dispatch/HandOver.h"
 #include "Platform/Image/ImageInfo.h"
+#include "Screens/Activity/ActivityHolderVC.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CircularProgressView.h"
@@ -228,6 +231,119 @@ TEST_F(TabsRoadTest, EachSegmentShowsItsTabWithItsRunButtonInOnePlaceAndARefused
     EXPECT_EQ(segments().selectedSegment(), 2);
     // Images already being worked on when the job stopped finish before the test's folders go.
     QTest::qWait(1500);
+}
+
+TEST_F(TabsRoadTest, SpacePressedTwiceOnProceedMakesOneScreenAndAfterItsJobLeavingAsksNothing) {
+    const auto in = dir / "in";
+    const std::vector<fs::path> photos = {in / "a.jpg", in / "b.jpg"};
+    for (std::size_t i = 0; i < photos.size(); ++i)
+        testsupport::writeTestImage(photos[i], 1200, 900, static_cast<unsigned>(i + 1));
+    struct Case {
+        int tab;
+        const char* name;
+    };
+    for (const Case& c : {Case{1, "Advanced"}, Case{2, "Rename"}, Case{3, "Bulk"}}) {
+        SCOPED_TRACE(c.name);
+        clickSegment(c.tab);
+        ASSERT_TRUE(questions().empty());
+        ASSERT_EQ(tabBar()->intSegmentSelectedNow, c.tab);
+        appkit::ViewController* screen = tabScreen();
+        auto* host = dynamic_cast<screens::ImageListHost*>(screen);
+        ASSERT_NE(host, nullptr);
+        addImages(*host->collectionVCEmbeded, photos);
+        if (auto* bulk = dynamic_cast<BulkMasterVC*>(screen))
+            QTest::keyClicks(dynamic_cast<BulkResizerVC*>(bulk->holder()->optionPane())->txtWidth, "800");
+        appkit::ViewController* options = nullptr;
+        if (auto* advanced = dynamic_cast<AdvancedMasterVC*>(screen)) options = advanced->holder();
+        if (auto* list = dynamic_cast<TabListPaneVC*>(screen)) options = list->holder();
+        ASSERT_NE(options, nullptr);
+        out = dir / ("out" + std::to_string(++runs));
+        fs::create_directories(out);
+        ASSERT_TRUE(core::storeOutputFolder(app->delegate().defaults(), out));
+
+        // The options slide away as they do for a user, and Space comes twice before they are gone.
+        auto* run = qobject_cast<controls::Button*>(runButtonOf(screen).button);
+        ASSERT_NE(run, nullptr);
+        QApplication::setActiveWindow(&window());
+        run->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), run);
+        appkit::AnimationClock::setDurationScale(1);
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Space);
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Space);
+        appkit::AnimationClock::setDurationScale(0);
+        options->completeRunningTransition();
+        drain();
+        ASSERT_EQ(options->children().size(), 2u) << "one activity screen over the options";
+
+        ActivityVC* activity = dynamic_cast<ActivityHolderVC*>(options->children()[1].get())->activityVC();
+        mainQueue->advance(0.5);
+        drain();
+        ASSERT_TRUE(mainQueue->runUntil(
+            [&] { return !activity->isActivityRunning() && activity->btnDoneOrCancel->text() == "DONE"; },
+            std::chrono::seconds(120)));
+        drain();
+        EXPECT_EQ(written().size(), 2u) << "one job over the two images";
+        QTest::mouseClick(activity->btnDoneOrCancel, Qt::LeftButton);
+        drain();
+        EXPECT_EQ(options->children().size(), 1u) << "DONE uncovers the options, not another screen";
+        EXPECT_TRUE(questions().empty());
+    }
+    // Leaving the last tab asks nothing: no screen is left counting as running.
+    clickSegment(0);
+    EXPECT_TRUE(questions().empty());
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
+}
+
+TEST_F(TabsRoadTest, BulkCountsAsRunningFromProceedAndACancelBeforeItsStartWritesNothing) {
+    clickSegment(3);
+    auto* bulk = dynamic_cast<BulkMasterVC*>(tabScreen());
+    ASSERT_NE(bulk, nullptr);
+    const auto in = dir / "in";
+    testsupport::writeTestImage(in / "a.jpg", 1200, 900, 1);
+    testsupport::writeTestImage(in / "b.jpg", 1200, 900, 2);
+    addImages(*bulk->collectionVCEmbeded, {in / "a.jpg", in / "b.jpg"});
+    auto* resizer = dynamic_cast<BulkResizerVC*>(bulk->holder()->optionPane());
+    QTest::keyClicks(resizer->txtWidth, "800");
+    out = dir / "out";
+    fs::create_directories(out);
+    auto& settings = app->delegate().defaults();
+    ASSERT_TRUE(core::storeOutputFolder(settings, out));
+    const auto folderSetting = settings.data(core::kSavingLocationKey);
+    const auto step = [&](double seconds) {
+        mainQueue->advance(seconds);
+        drain();
+    };
+
+    QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
+    step(0.1);
+    ActivityVC* activity = bulk->activityVC();
+    ASSERT_NE(activity, nullptr);
+    // A tab switch in the first half-second asks, as for a job under way; the user keeps it.
+    QTest::mouseClick(segments().findChildren<QAbstractButton*>()[2], Qt::LeftButton);
+    drain();
+    ASSERT_EQ(questions().size(), 1u) << "the job counts as running from PROCEED";
+    EXPECT_EQ(questions().front()->text(), "Stop the running job?");
+    answer("Keep Job");
+    EXPECT_EQ(tabScreen(), bulk);
+
+    // CANCEL at 0.35 s asks too; the start falls due while the user is asked, and waits.
+    step(0.25);
+    QTest::mouseClick(activity->btnDoneOrCancel, Qt::LeftButton);
+    drain();
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_EQ(questions().front()->text(), "Close activity");
+    step(0.5);
+    EXPECT_FALSE(activity->engine().isRunning()) << "nothing starts while the user is asked";
+    answer("Yes");
+    step(1.0);
+    EXPECT_EQ(bulk->activityVC(), nullptr);
+    EXPECT_TRUE(fs::is_empty(out)) << "no job folder";
+    EXPECT_EQ(settings.data(core::kSavingLocationKey), folderSetting) << "the output folder setting is kept";
+    EXPECT_TRUE(questions().empty());
+
+    // Left alone, the next PROCEED runs as usual.
+    ASSERT_TRUE(runFrom(*resizer->btnProceed, *bulk->holder()));
+    EXPECT_EQ(written().size(), 2u);
 }
 
 TEST_F(TabsRoadTest, BulkWritesLargerImagesAtTheTypedWidthSkipsSmallerOnesAndHalvesAtFiftyPercent) {

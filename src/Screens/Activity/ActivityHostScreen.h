@@ -17,4 +17,7 @@ class ActivityHostScreen {
     // The preset list remembers the activity screen its panel shows.
     virtual void setEmbeddedActivityVC(ActivityVC*) {}
     virtual void hideActivityPanel() {}
+    // The screen draws its own close mark over the activity screen's corner (the preset list's
+    // panel): the activity screen's own marks then stay hidden, out of reach of pointer and keyboard.
+    virtual bool coversCloseMark() const { return false; }
 };

@@ -22,6 +22,7 @@
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/StoryboardSegue.h"
 #include "Screens/Activity/ActivityHooks.h"
+#include "Screens/Activity/ActivityHostScreen.h"
 #include "Screens/Activity/ActivityImageView.h"
 #include "Screens/Activity/ActivityScenes.h"
 #include "Screens/Activity/CircularProgressView.h"
@@ -513,7 +514,7 @@ void ActivityVC::viewDidLoad() {
     view::setBorderColor(*frameView, cg::Color::clear());
     view::setBorderWidth(*frameView, 0);
     resetForNewJob();
-    btnCancel->show();
+    showCloseMark(btnCancel);
     btnStatusGuard->show();
 }
 
@@ -572,8 +573,7 @@ void ActivityVC::resetForNewJob() {
         w->hide();
     lblNextStep_->hide();
     // The ready state shows the running mark in the corner where the last job's close mark was.
-    btnClose->hide();
-    btnCancel->show();
+    showCloseMark(btnCancel);
     lblRingCount_->clear();
     listEmptiedByWork_ = false;
     fitImageList();
@@ -584,6 +584,18 @@ void ActivityVC::resetForNewJob() {
     makeStatusText("0", "Image", lblImages);
     makeStatusText("0", "Sec", lblDuration);
     makeStatusText("0.00", "byte", lblSize);
+}
+
+void ActivityVC::showCloseMark(controls::PushButton* mark) {
+    // Under a panel's own mark this screen's marks are covered: hidden, their room kept, so neither
+    // the pointer nor Tab reaches a control the user cannot see.
+    const auto* holder = parent();
+    const auto* host = holder ? dynamic_cast<const ActivityHostScreen*>(holder->parent()) : nullptr;
+    const bool covered = host && host->coversCloseMark();
+    QSizePolicy policy = btnCancel->sizePolicy();
+    policy.setRetainSizeWhenHidden(covered);
+    btnCancel->setSizePolicy(policy);
+    for (controls::PushButton* each : {btnCancel, btnClose}) each->setVisible(each == mark && !covered);
 }
 
 bool ActivityVC::isRenameTabSelected() const {

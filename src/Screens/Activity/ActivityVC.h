@@ -173,6 +173,8 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     void fitImageList();
     // Hides the result table while it has no rows, so no caption stands over nothing.
     void showResultTableIfFilled();
+    // Shows `mark` (the running or the ended job's close mark) in the corner, and the other not.
+    void showCloseMark(controls::PushButton* mark);
 
     foundation::UserDefaults& defaults() const;
 

@@ -18,6 +18,7 @@
 #include "Screens/Activity/ActivityHostScreen.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CircularProgressView.h"
+#include "Screens/Activity/CloseActivityAlert.h"
 #include "Screens/Activity/CollectionDoneorSkippedVC.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/JobErrorAdvice.h"
@@ -26,6 +27,13 @@
 #include "Screens/Activity/StatusText.h"
 
 void ActivityVC::onCancelActivity() {
+    // Every way to stop a running job asks first; a finished screen, or one whose job is already
+    // winding down, just closes.
+    appkit::Window* sheetWindow = isViewLoaded() ? window() : nullptr;
+    if (sheetWindow && isActivityRunning() && !isGotCancel()) {
+        confirmCloseActivity(sheetWindow, this, this);
+        return;
+    }
     cancelActivity();
 }
 
@@ -128,8 +136,7 @@ void ActivityVC::showDoneState(const std::vector<core::PresetInfo>& presets) {
     btnDoneOrCancel->setText("DONE");
     // A cancelled job says so; it did not complete.
     lblHeader->setText(engine_->isGotCancel() ? "Cancelled" : "Completed");
-    btnCancel->hide();
-    btnClose->show();
+    showCloseMark(btnClose);
     btnStatusGuard->hide();
     if (auto* grid = doneResultsGrid()) {
         grid->arrImages = engine_->doneResultsGrid(presets, rename);
@@ -165,8 +172,7 @@ void ActivityVC::showJobError(const std::string& message) {
     allResultView->hide();
     saveOrShareView->hide();
     btnDoneOrCancel->setText("DONE");
-    btnCancel->hide();
-    btnClose->show();
+    showCloseMark(btnClose);
     btnStatusGuard->hide();
 }
 

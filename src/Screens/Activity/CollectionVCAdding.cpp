@@ -74,9 +74,7 @@ void CollectionVC::finishAddingImages(const std::vector<core::SourceURLInfo>& ba
     }
     reloadSiblingList();
     appkit::postToMainAfter(this, 1.0, [this] { bAddingImagesNow = false; });
-    if (role_ == ImageListRole::AdvancedOptions)
-        if (ImageListHost* pane = host())
-            pane->setAddManageImage(core::sharedImageList().isEmpty() ? "add" : "manage");
+    if (role_ == ImageListRole::AdvancedOptions) updateDeleteAndAddButtons();
     notifyParentsOfImageCount(false);
     if (isViewLoaded()) reloadAllItems();
     notifyParentOfSelection();
@@ -85,7 +83,11 @@ void CollectionVC::finishAddingImages(const std::vector<core::SourceURLInfo>& ba
 void CollectionVC::reloadSiblingList() {
     ImageListHost* pane = host();
     CollectionVC* sibling = pane ? pane->siblingImageList() : nullptr;
-    if (!sibling || sibling == this || !sibling->isViewLoaded()) return;
+    if (!sibling || sibling == this) return;
+    // Every door adds to and removes from the tab's list; the options pane's add button follows it
+    // from here, whichever door it was.
+    sibling->updateDeleteAndAddButtons();
+    if (!sibling->isViewLoaded()) return;
     sibling->collImages->reloadData();
     sibling->tableView->reloadData();
     sibling->applyEmptyViewRule();

@@ -215,10 +215,10 @@ void AdvancedMasterVC::notifyActivityVC() {
 }
 
 bool AdvancedMasterVC::isActivityRunning() const {
-    // Busy for as long as the activity screen shows an unfinished job.
+    // Busy for as long as the activity screen is there, finished or not: its done screen takes no
+    // images either, by any door, until it slides back.
     AdvancedHolderVC* container = holder();
-    const ActivityVC* activity = container ? container->activityVC() : nullptr;
-    return activity && !activity->bProcessCompleted();
+    return container && container->activityVC();
 }
 
 void AdvancedMasterVC::refreshEffectPreviewImage() {
@@ -233,9 +233,7 @@ screens::CollectionVC* AdvancedMasterVC::siblingImageList() {
 }
 
 void AdvancedMasterVC::onAddOrPrevImg() {
-    // The activity screen takes no images, also once its job is done, until it slides back.
-    AdvancedHolderVC* container = holder();
-    if ((container && container->activityVC()) || !collectionVCEmbeded) return;
+    if (isActivityRunning() || !collectionVCEmbeded) return;
     collectionVCEmbeded->browseForImages();
 }
 

@@ -9,17 +9,16 @@
 #include "Core/Records/PresetStore.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/Animator.h"
-#include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/AppKit/OpenPanel.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/Foundation/UserDefaults.h"
-#include "Screens/Activity/ActivityHolderVC.h"
 #include "Screens/Activity/ActivityScenes.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Setup/AdvancedOptionsModel.h"
 #include "Screens/Setup/EffectCollectionVC.h"
+#include "Screens/Setup/JobStart.h"
 #include "Screens/Setup/OptionsScrollArea.h"
 #include "Screens/Setup/OutputFolderChoice.h"
 #include "Screens/Setup/SetupControls.h"
@@ -190,28 +189,17 @@ void AdvancedTVC::onAddOrPrevImg() {
 }
 
 void AdvancedTVC::chooseSavingLocationAndProceed() {
-    if (core::sharedImageList().isEmpty()) return;
+    // A second activation while the first one's job starts (Space pressed twice during the slide)
+    // makes no second screen.
+    if (jobStart_.isBusy() || core::sharedImageList().isEmpty()) return;
     ViewController* container = parent();
     if (!container || !screens::ensureOutputFolder(settings_)) return;
-    container->performSegue(ids::SlideUp_Activity);
-    // The job runs from this click on: what would stop it asks first, also before it starts.
-    if (ActivityVC* activity = shownActivity()) activity->expectJob();
-    appkit::postToMainAfter(this, 0.5, [this] { beginActivity(); });
+    jobStart_.begin(*container, this, [this](ActivityVC& activity) { beginActivity(activity); });
 }
 
-ActivityVC* AdvancedTVC::shownActivity() const {
-    ViewController* container = parent();
-    if (!container || container->children().size() < 2) return nullptr;
-    auto* holder = dynamic_cast<ActivityHolderVC*>(container->children()[1].get());
-    return holder ? holder->activityVC() : nullptr;
-}
-
-void AdvancedTVC::beginActivity() {
-    ActivityVC* activity = shownActivity();
-    // Stopped by the user before it began: nothing starts.
-    if (!activity || activity->isGotCancel()) return;
+void AdvancedTVC::beginActivity(ActivityVC& activity) {
     if (activityDidStart) activityDidStart();
-    startProcessing(*activity);
+    startProcessing(activity);
 }
 
 void AdvancedTVC::startProcessing(ActivityVC& activity) {

@@ -19,6 +19,7 @@
 #include "Platform/AppKit/ViewController.h"
 #include "Screens/Activity/ImageListHost.h"
 #include "Screens/Setup/FormatSelectionView.h"
+#include "Screens/Setup/JobStart.h"
 #include "Screens/Setup/RenameOptionTVC.h"
 
 namespace foundation {
@@ -67,9 +68,7 @@ class AdvancedTVC : public appkit::ViewController,
     void refreshEffectPreviewImage() override;
     void onAddOrPrevImg();
     void chooseSavingLocationAndProceed();
-    void beginActivity();
-    // The activity screen while it covers this pane.
-    ActivityVC* shownActivity() const;
+    void beginActivity(ActivityVC& activity);
     virtual void startProcessing(ActivityVC& activity);
 
     // ImageListHost
@@ -83,4 +82,5 @@ class AdvancedTVC : public appkit::ViewController,
 
   private:
     foundation::UserDefaults& settings_;
+    setup::JobStart jobStart_;
 };

@@ -13,12 +13,11 @@
 #include "Controls/PushButton.h"
 #include "Controls/TextField.h"
 #include "Core/Records/SharedLists.h"
-#include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/AppKit/SegmentedControl.h"
-#include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/Foundation/UserDefaults.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Setup/BulkPreset.h"
+#include "Screens/Setup/JobStart.h"
 #include "Screens/Setup/OptionsHolderVC.h"
 #include "Screens/Setup/OutputFolderChoice.h"
 #include "Screens/Setup/PaneControls.h"
@@ -125,6 +124,8 @@ std::optional<core::PresetInfo> BulkResizerVC::makeBulkPreset() const {
 }
 
 void BulkResizerVC::onProceed() {
+    // A second activation while the first one's job starts makes no second screen.
+    if (jobStart_.isBusy()) return;
     if (const auto preset = makeBulkPreset()) startBulkJob(*preset);
 }
 
@@ -132,13 +133,8 @@ void BulkResizerVC::startBulkJob(const core::PresetInfo& preset) {
     // Nothing slides in for a job that cannot run: no images, or no folder to write to.
     if (core::sharedImageList().isEmpty() || !parent()) return;
     if (!screens::ensureOutputFolder(defaults_)) return;
-    parent()->performSegue(ids::SlideUp_Activity);
-    appkit::postToMainAfter(this, 0.5, [this, preset] { findActivityAndStart(preset); });
-}
-
-void BulkResizerVC::findActivityAndStart(const core::PresetInfo& preset) {
-    auto* holder = dynamic_cast<BulkResizeHolderVC*>(parent());
-    if (ActivityVC* activity = holder ? holder->activityVC() : nullptr) startActivity(*activity, preset);
+    jobStart_.begin(*parent(), this,
+                    [this, preset](ActivityVC& activity) { startActivity(activity, preset); });
 }
 
 void BulkResizerVC::startActivity(ActivityVC& activity, const core::PresetInfo& preset) {

@@ -2,13 +2,14 @@
 // BulkResizerVC: the Bulk tab's options: a width and a height typed on the spot, or a percentage of
 // each image's size, resize or crop to fill, and the saliency choice. Proceed turns them into the
 // one-off preset "forBulk" (never saved) and runs it on every image of the list, after making sure
-// of an output folder. Main thread only; the job starts on the activity screen half a second after
-// it has slid up.
+// of an output folder. Main thread only; the job counts as running from Proceed and starts on the
+// activity screen half a second after it has slid up.
 
 #include <optional>
 
 #include "Core/Records/PresetInfo.h"
 #include "Platform/AppKit/ViewController.h"
+#include "Screens/Setup/JobStart.h"
 
 class QLabel;
 class QSlider;
@@ -47,7 +48,6 @@ class BulkResizerVC : public appkit::ViewController {
     void sizeFieldChanged(QObject* sender);
     std::optional<core::PresetInfo> makeBulkPreset() const;
     void startBulkJob(const core::PresetInfo& preset);
-    void findActivityAndStart(const core::PresetInfo& preset);
     void startActivity(ActivityVC& activity, const core::PresetInfo& preset);
 
   protected:
@@ -59,4 +59,5 @@ class BulkResizerVC : public appkit::ViewController {
     void showPercentage();
 
     foundation::UserDefaults& defaults_;
+    setup::JobStart jobStart_;
 };

@@ -85,6 +85,7 @@ class PresetListForIOS : public appkit::ViewController,
 
     // ActivityHostScreen
     Kind activityHostKind() const override { return Kind::PresetList; }
+    bool coversCloseMark() const override { return true; }
     void setEmbeddedActivityVC(ActivityVC* activity) override;
 
     // CollectionViewDataSource

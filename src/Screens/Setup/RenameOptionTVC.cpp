@@ -12,7 +12,6 @@
 #include "Core/Rename/RenameOptions.h"
 #include "Extensions/AppKit/ViewControllerHelpers.h"
 #include "Platform/AppKit/GuardedDispatch.h"
-#include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageItemView.h"
@@ -190,14 +189,12 @@ void RenameOptionTVC::updatePreview() {
 
 void RenameOptionTVC::proceed() {
     if (auto* holder = dynamic_cast<RenameHolderVC*>(parent())) {
-        if (core::sharedImageList().isEmpty()) return;
+        // A second activation while the first one's run starts makes no second screen.
+        if (jobStart_.isBusy() || core::sharedImageList().isEmpty()) return;
         if (!screens::ensureOutputFolder(defaults_)) return;
         // The run copies under exactly the names shown now.
         updatePreview();
-        holder->performSegue(ids::SlideUp_Activity);
-        // The run counts from this click on: what would stop it asks first, also before it starts.
-        if (ActivityVC* activity = holder->activityVC()) activity->expectJob();
-        appkit::postToMainAfter(this, 0.5, [this] { startActivityPanel(); });
+        jobStart_.begin(*holder, this, [this](ActivityVC& activity) { startActivityPanel(activity); });
         return;
     }
     if (auto* receiver = dynamic_cast<RenamePreviewReceiver*>(vcCallFrom.data()))
@@ -205,13 +202,9 @@ void RenameOptionTVC::proceed() {
     viewcontroller::transitionToSibling(*this, appkit::TransitionOption::SlideRight, 0);
 }
 
-void RenameOptionTVC::startActivityPanel() {
-    auto* holder = dynamic_cast<RenameHolderVC*>(parent());
-    ActivityVC* activity = holder ? holder->activityVC() : nullptr;
-    // Stopped by the user before it began: nothing starts.
-    if (!activity || activity->isGotCancel()) return;
-    if (activityDidStart) activityDidStart(*activity);
-    startRenameRun(*activity);
+void RenameOptionTVC::startActivityPanel(ActivityVC& activity) {
+    if (activityDidStart) activityDidStart(activity);
+    startRenameRun(activity);
 }
 
 void RenameOptionTVC::startRenameRun(ActivityVC& activity) {

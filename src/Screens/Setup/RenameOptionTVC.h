@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Platform/AppKit/ViewController.h"
+#include "Screens/Setup/JobStart.h"
 
 class QLabel;
 class QLineEdit;
@@ -70,7 +71,7 @@ class RenameOptionTVC : public appkit::ViewController {
     void onDone() { proceed(); }
     void onBack() { goBack(); }
     void proceed();
-    void startActivityPanel();
+    void startActivityPanel(ActivityVC& activity);
     void startRenameRun(ActivityVC& activity);
     void goBack();
 
@@ -85,4 +86,5 @@ class RenameOptionTVC : public appkit::ViewController {
 
     foundation::UserDefaults& defaults_;
     QWidget* backBar_ = nullptr;
+    setup::JobStart jobStart_;
 };
