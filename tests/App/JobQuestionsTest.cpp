@@ -314,11 +314,11 @@ TEST_F(JobQuestionsTest, TabInThePresetListsPanelReachesOnlyWhatShowsAndEveryCan
     wait(0.5);
     ActivityVC* activity = &startPresetJob();
     // A control the user can see is the one under its own middle: nothing hides or covers it.
-    const auto walkTheFocusChain = [&](const char* state) {
+    const auto walkTheFocusChain = [&](const char* state, QWidget* from) {
         SCOPED_TRACE(state);
         QApplication::setActiveWindow(&window());
-        presetList()->btnDismissActivity->setFocus();
-        ASSERT_EQ(QApplication::focusWidget(), presetList()->btnDismissActivity.data());
+        from->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), from);
         for (int step = 0; step < 80; ++step) {
             QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
             QWidget* focused = QApplication::focusWidget();
@@ -333,7 +333,7 @@ TEST_F(JobQuestionsTest, TabInThePresetListsPanelReachesOnlyWhatShowsAndEveryCan
                 << " " << focused->metaObject()->className();
         }
     };
-    walkTheFocusChain("running");
+    walkTheFocusChain("running", presetList()->btnDismissActivity);
     ASSERT_TRUE(activity->isActivityRunning()) << "Tab and Space never stop the job";
 
     // The panel's CANCEL is a way to stop the job too: it asks first.
@@ -346,8 +346,12 @@ TEST_F(JobQuestionsTest, TabInThePresetListsPanelReachesOnlyWhatShowsAndEveryCan
     ASSERT_TRUE(mainQueue->runUntil([&] { return activity->btnDoneOrCancel->text() == "DONE"; },
                                     std::chrono::seconds(60)));
     drain();
-    walkTheFocusChain("done");
+    walkTheFocusChain("done", presetList()->btnDismissActivity);
     EXPECT_TRUE(questions().empty());
+    // Closed, the panel keeps its activity screen, out of sight and out of reach.
+    click(activity->btnDoneOrCancel);
+    ASSERT_TRUE(presetList()->btnDismissActivity->isHidden());
+    walkTheFocusChain("closed", presetList()->collectionView);
 }
 
 TEST_F(JobQuestionsTest, FilesOpenedWhileCloseActivityIsAskedWaitForItsAnswerAndThenGoOnAsUsual) {

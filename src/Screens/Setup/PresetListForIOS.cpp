@@ -164,6 +164,7 @@ void PresetListForIOS::loadView() {
 void PresetListForIOS::viewDidLoad() {
     if (didLoad) didLoad();
     cnstActivityWidth->setConstant(0);
+    activityPanel_->hide();
     // The panel's layout keeps the activity screen at the panel's full size as its width animates.
     if (ViewController* holder = embedScene(ids::scene::ActivityHolderVC, activityPanel_))
         static_cast<QVBoxLayout*>(activityPanel_->layout())->addWidget(holder->view(), 1);
@@ -480,6 +481,7 @@ void PresetListForIOS::onActivityStarted(const core::PresetInfo& preset) {
 }
 
 void PresetListForIOS::showActivityPanel() {
+    activityPanel_->show();
     appkit::AnimationContext::runAnimationGroup([this](appkit::AnimationContext&) {
         appkit::animator(*cnstActivityWidth).setConstant(kActivityPanelWidth);
         appkit::animator(*btnDismissActivity).setHidden(false);
@@ -493,6 +495,8 @@ void PresetListForIOS::hideActivityPanel() {
             appkit::animator(*btnDismissActivity).setHidden(true);
         },
         [this] {
+            // Closed, the panel is out of reach too: Tab never lands on a control of no width.
+            if (cnstActivityWidth->constant() == 0 && btnDismissActivity->isHidden()) activityPanel_->hide();
             if (!intRowFromMenu) return;
             const auto row = presetProcessingNow;
             presetProcessingNow.reset();
