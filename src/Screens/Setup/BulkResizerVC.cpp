@@ -133,10 +133,15 @@ void BulkResizerVC::startBulkJob(const core::PresetInfo& preset) {
     // Nothing slides in for a job that cannot run: no images, or no folder to write to.
     if (core::sharedImageList().isEmpty() || !parent()) return;
     if (!screens::ensureOutputFolder(defaults_)) return;
+    // The job counts from here, so it works on the images listed now: what joins the list in the
+    // half-second before it starts is not part of it.
     jobStart_.begin(*parent(), this,
-                    [this, preset](ActivityVC& activity) { startActivity(activity, preset); });
+                    [this, preset, images = core::sharedImageList().snapshot()](ActivityVC& activity) {
+                        startActivity(activity, preset, images);
+                    });
 }
 
-void BulkResizerVC::startActivity(ActivityVC& activity, const core::PresetInfo& preset) {
-    startJobOnImageList(activity, preset);
+void BulkResizerVC::startActivity(ActivityVC& activity, const core::PresetInfo& preset,
+                                  const std::vector<core::SourceURLInfo>& images) {
+    startJobOnImages(activity, preset, images);
 }

@@ -6,8 +6,10 @@
 // activity screen half a second after it has slid up.
 
 #include <optional>
+#include <vector>
 
 #include "Core/Records/PresetInfo.h"
+#include "Core/Records/SourceURLInfo.h"
 #include "Platform/AppKit/ViewController.h"
 #include "Screens/Setup/JobStart.h"
 
@@ -48,7 +50,8 @@ class BulkResizerVC : public appkit::ViewController {
     void sizeFieldChanged(QObject* sender);
     std::optional<core::PresetInfo> makeBulkPreset() const;
     void startBulkJob(const core::PresetInfo& preset);
-    void startActivity(ActivityVC& activity, const core::PresetInfo& preset);
+    void startActivity(ActivityVC& activity, const core::PresetInfo& preset,
+                       const std::vector<core::SourceURLInfo>& images);
 
   protected:
     void loadView() override;

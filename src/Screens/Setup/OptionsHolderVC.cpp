@@ -25,7 +25,11 @@ RenameHolderVC::RenameHolderVC() : OptionsHolderVC(ids::Segue_Rename) {}
 BulkResizeHolderVC::BulkResizeHolderVC() : OptionsHolderVC(ids::Segue_Quick) {}
 
 void startJobOnImageList(ActivityVC& activity, const core::PresetInfo& preset) {
-    const auto images = core::sharedImageList().snapshot();
+    startJobOnImages(activity, preset, core::sharedImageList().snapshot());
+}
+
+void startJobOnImages(ActivityVC& activity, const core::PresetInfo& preset,
+                      const std::vector<core::SourceURLInfo>& images) {
     if (images.empty()) return;
     core::JobParameters params;
     params.presets = {preset};

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Core/Records/PresetInfo.h"
+#include "Core/Records/SourceURLInfo.h"
 #include "Platform/AppKit/ViewController.h"
 #include "Screens/Activity/ActivityHostScreen.h"
 
@@ -31,6 +32,9 @@ class OptionsHolderVC : public appkit::ViewController, public ActivityHostScreen
 
 // Runs `preset` over every image of the list on `activity`; nothing with an empty list.
 void startJobOnImageList(ActivityVC& activity, const core::PresetInfo& preset);
+// Runs `preset` over `images` on `activity`; nothing without images.
+void startJobOnImages(ActivityVC& activity, const core::PresetInfo& preset,
+                      const std::vector<core::SourceURLInfo>& images);
 
 // RenameHolderVC: the Rename tab's container; its option pane is the RenameOptionTVC.
 class RenameHolderVC : public OptionsHolderVC {

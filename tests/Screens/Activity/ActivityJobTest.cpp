@@ -11,6 +11,7 @@
 #include <QTest>
 #include "ActivityFixture.h"
 #include "Core/Records/SharedLists.h"
+#include "Platform/AppKit/ModalScript.h"
 #include "Platform/AppKit/Pasteboard.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityImageView.h"
@@ -219,7 +220,11 @@ TEST_F(ActivityTest, CancelMidJobEndsCancelledWithItsCountsAndTheNextJobRunsClea
     EXPECT_EQ(screen.cnstimgProcessHolderWidth->constant(), 320.0);
     ASSERT_TRUE(mainQueue->runUntil([&] { return pacer->isHolding(); }, std::chrono::seconds(60)));
 
+    // CANCEL asks before it stops the job; the user says Yes.
+    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
     screen.onCancelActivity();
+    EXPECT_FALSE(appkit::ModalScript::takeAlertAnswer()) << "asked";
+    mainQueue->runUntilIdle();
     EXPECT_TRUE(screen.isGotCancel());
     pacer->release();
     ASSERT_TRUE(runToEnd(screen));
