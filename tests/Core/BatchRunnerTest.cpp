@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <vips/vips8>
+
 #include <chrono>
 #include <csignal>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,7 @@
 #include "GreyJpeg.h"
 #include "GreyTiff.h"
 #include "RunBatch.h"
+#include "Support/JpegPadding.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 #include "WatchedPipe.h"
@@ -74,19 +78,16 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     // Eleven bytes of padding before each of the first 150 restart markers: a decoder warns of each,
     // and every pixel is still read.
     testsupport::writeTestImage(dir / "made/restarts.jpg[restart_interval=1]", 900, 700, 3);
-    const std::string restarts = TempDir::read(dir / "made/restarts.jpg");
-    std::string padded = restarts.substr(0, restarts.find("\xff\xda"));
-    int paddings = 0;
-    for (std::size_t i = padded.size(); i < restarts.size(); ++i) {
-        const bool restart = restarts[i] == '\xff' && i + 1 < restarts.size() &&
-                             (std::uint8_t(restarts[i + 1]) & 0xf8) == 0xd0;
-        if (restart && paddings < 150) {
-            padded += std::string(11, '\x55');
-            ++paddings;
-        }
-        padded += restarts[i];
-    }
-    ASSERT_EQ(paddings, 150);
+    std::size_t paddings = 0;
+    const std::string padded = testsupport::withPaddingBeforeRestarts(TempDir::read(dir / "made/restarts.jpg"),
+                                                                      std::string(11, '\x55'), 150, &paddings);
+    ASSERT_EQ(paddings, 150u);
+    // One zero byte before each of 845 restart markers: its decoder, reading ahead, counts the unused
+    // bytes of several intervals together and warns of them at later markers, well over a hundred times.
+    testsupport::writeTestImage(dir / "made/zero.jpg[restart_interval=2]", 751, 563, 3);
+    const std::string zeroPadded = testsupport::withPaddingBeforeRestarts(
+        TempDir::read(dir / "made/zero.jpg"), std::string(1, '\0'), std::string::npos, &paddings);
+    ASSERT_EQ(paddings, 845u);
     // Valid frame headers of variants that the decoders here cannot read.
     const std::size_t frame = jpeg.find("\xff\xc0");
     ASSERT_NE(frame, std::string::npos);
@@ -100,6 +101,7 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         std::string name;
         std::string bytes;
         std::string skipReason;  // empty: processed
+        std::pair<int, int> size = {900, 700};
     };
     const std::vector<Case> cases = {
         {"truncated.jpg", jpeg.substr(0, jpeg.size() / 2), damaged},
@@ -131,6 +133,9 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"text-checksum.png", png.substr(0, idat - 4) + textChunk + png.substr(idat - 4), ""},
         {"private-tag.tif", gdalNoData, ""},
         {"restart-padding.jpg", padded, ""},
+        {"restart-zero-byte.jpg", zeroPadded, "", {751, 563}},
+        // 120 comment segments, each followed by two stray bytes, before the frame header.
+        {"header-stray-bytes.jpg", testsupport::withStrayBytesInHeader(jpeg, 120, std::string(2, '\0')), ""},
         {"12-bit.jpg", twelveBit, unsupported + "12-bit JPEG"},
         {"lossless.jpg", lossless, unsupported + "lossless JPEG"},
         {"intact.jpg", jpeg, ""},
@@ -139,51 +144,82 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     // Named on the command line, as a shell's glob would: never opened, so nothing waits on it.
     const coretest::WatchedPipe pipe(dir / "elsewhere" / "pipe.jpg");
 
+    // A width and height, a percentage, and PNG output, whose encoder asks for the pixels in its own way.
+    struct Preset {
+        std::string name;
+        std::function<std::pair<int, int>(std::pair<int, int>)> size;
+    };
+    const std::vector<Preset> presets = {
+        {"SD", [](std::pair<int, int>) { return std::pair{720, 480}; }},
+        {"Half", [](std::pair<int, int> s) { return std::pair{s.first / 2, s.second / 2}; }},
+        {"Png", [](std::pair<int, int> s) { return std::pair{600, s.second * 600 / s.first}; }},
+    };
     const auto errors = dir / "stderr.txt";
-    const auto result = runBatch("--output '" + (dir / "out").string() + "' --preset SD '" +
-                                     (dir / "in").string() + "' '" + pipe.path().string() + "'",
-                                 &errors);
+    const auto result = runBatch(
+        "--output '" + (dir / "out").string() + "' --preset SD --presets-json '[" +
+            "{\"presetName\": \"Half\", \"presetPercent\": 50}, " +
+            "{\"presetName\": \"Png\", \"presetWidth\": 600, \"outputFormat\": \"png\"}]' '" +
+            (dir / "in").string() + "' '" + pipe.path().string() + "'",
+        &errors);
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_FALSE(pipe.wasOpened());
-    EXPECT_NE(result.output.find("skipped  [SD] " + pipe.path().string() +
-                                 ": the file is not a regular file, so it is not read\n"),
-              std::string::npos)
-        << result.output;
+    for (const auto& p : presets) {
+        EXPECT_NE(result.output.find("skipped  [" + p.name + "] " + pipe.path().string() +
+                                     ": the file is not a regular file, so it is not read\n"),
+                  std::string::npos)
+            << result.output;
+    }
     const std::string printed = TempDir::read(errors);
     EXPECT_TRUE(printed.empty()) << printed.substr(0, 600);
     std::vector<std::filesystem::path> jobs;
     for (const auto& e : std::filesystem::directory_iterator(dir / "out")) jobs.push_back(e.path());
     ASSERT_EQ(jobs.size(), 1u);
     std::size_t processed = 0;
-    for (const auto& c : cases) {
-        const auto output = jobs[0] / "in" / c.name;
-        if (c.skipReason.empty()) {
-            ++processed;
-            // Under its own name, or one that names the format written where the source's does not.
-            const std::string doneLine = "done     [SD] " + (dir / "in" / c.name).string() + " -> ";
-            const auto at = result.output.find(doneLine);
-            ASSERT_NE(at, std::string::npos) << c.name << "\n" << result.output;
-            const auto from = at + doneLine.size();
-            const std::filesystem::path written =
-                result.output.substr(from, result.output.find('\n', from) - from);
-            EXPECT_EQ(written.parent_path(), output.parent_path()) << c.name;
-            EXPECT_EQ(written.stem(), output.stem()) << c.name;
-            EXPECT_EQ(testsupport::imageFileSize(written), (std::pair{720, 480})) << c.name << "\n"
-                                                                                  << result.output;
-        } else {
-            const std::string skippedLine =
-                "skipped  [SD] " + (dir / "in" / c.name).string() + ": " + c.skipReason;
-            EXPECT_NE(result.output.find(skippedLine), std::string::npos) << c.name << "\n" << result.output;
-            EXPECT_FALSE(std::filesystem::exists(output)) << c.name;
+    for (const auto& p : presets) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(p.name + " " + c.name);
+            const auto output = jobs[0] / p.name / "in" / c.name;
+            if (c.skipReason.empty()) {
+                ++processed;
+                // Under its own name, or one that names the format written where the source's does not.
+                const std::string doneLine = "done     [" + p.name + "] " + (dir / "in" / c.name).string() + " -> ";
+                const auto at = result.output.find(doneLine);
+                ASSERT_NE(at, std::string::npos) << result.output;
+                const auto from = at + doneLine.size();
+                const std::filesystem::path written =
+                    result.output.substr(from, result.output.find('\n', from) - from);
+                EXPECT_EQ(written.parent_path(), output.parent_path());
+                EXPECT_EQ(written.stem(), output.stem());
+                EXPECT_EQ(testsupport::imageFileSize(written), p.size(c.size)) << result.output;
+            } else {
+                const std::string skippedLine =
+                    "skipped  [" + p.name + "] " + (dir / "in" / c.name).string() + ": " + c.skipReason;
+                EXPECT_NE(result.output.find(skippedLine), std::string::npos) << result.output;
+                EXPECT_FALSE(std::filesystem::exists(output));
+            }
         }
     }
-    const std::string counts =
-        std::to_string(processed) + " done, " + std::to_string(cases.size() + 1 - processed) + " skipped";
+    const std::string counts = std::to_string(processed) + " done, " +
+                               std::to_string((cases.size() + 1) * presets.size() - processed) + " skipped";
     EXPECT_NE(result.output.find(counts), std::string::npos) << result.output;
     // Nothing but the finished outputs is left in the job folder.
     std::size_t files = 0;
     for (const auto& e : std::filesystem::recursive_directory_iterator(jobs[0])) files += e.is_regular_file();
     EXPECT_EQ(files, processed);
+
+    // A temporary store that is full says nothing about the file: a valid PNG too large to decode in
+    // memory, its temporary file stopped by a file size limit as a full disc would stop it.
+    std::filesystem::create_directories(dir / "large");
+    vips::VImage::black(6000, 6000, vips::VImage::option()->set("bands", 3))
+        .pngsave((dir / "large/valid.png").c_str());
+    const auto full = runBatch("--output '" + (dir / "out-full").string() + "' --preset SD '" +
+                                   (dir / "large").string() + "'",
+                               nullptr, "trap '' XFSZ; ulimit -f 20000; ");
+    EXPECT_NE(full.output.find("skipped  [SD] " + (dir / "large/valid.png").string() +
+                               ": the image could not be read: the temporary folder could not take the "
+                               "decoded image"),
+              std::string::npos)
+        << full.output;
 }
 
 TEST(BatchRunner, AProgressiveJpegDeclaringGiantSidesIsSkippedAtOnceEvenWithAStrayByte) {

@@ -16,8 +16,10 @@ struct RunResult {
     std::string output;
 };
 
-// Standard error goes to the file `errors` when given, else into the output.
-RunResult runBatch(const std::string& arguments, const std::filesystem::path* errors = nullptr);
+// Standard error goes to the file `errors` when given, else into the output. `shellSetup` runs in the
+// shell first (limits, traps).
+RunResult runBatch(const std::string& arguments, const std::filesystem::path* errors = nullptr,
+                   const std::string& shellSetup = {});
 
 // The runner started in the background, for tests that signal it mid-job or change its environment.
 // Its standard output and error are collected together. Killed if still running when it goes.

@@ -31,6 +31,8 @@ namespace {
 using Kind = ImageStepOutcome::Kind;
 
 const std::string kUnsupported = "the file's format is not supported here: ";
+// For a failure that is not about the file (memory, temporary storage), which says what it was.
+const std::string kNotRead = "the image could not be read: ";
 
 // The long side of the copies the previews show; the screen never decodes a full photo.
 constexpr double kPreviewSide = 640;
@@ -161,6 +163,8 @@ class ImageStep {
                 return "the file is damaged: ";
             case image::ReadFailure::Unsupported:
                 return kUnsupported;
+            case image::ReadFailure::NotAboutTheFile:
+                return kNotRead;
             case image::ReadFailure::NotAnImage:
                 break;
         }
@@ -384,6 +388,13 @@ ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
         discard();
         return skipped(outcome.record, Kind::Unreadable, "the file is damaged: " + *damage);
     }
+    // Pixels are decoded when first asked for, often while the output is written: a decode that
+    // failed there is named as what it is, not as a failure to encode.
+    if (outcome.kind == Kind::Done) return outcome;
+    if (const auto what = warnings.failureNotAboutTheFile())
+        return skipped(outcome.record, Kind::Skipped, kNotRead + *what);
+    if (const auto failure = warnings.decodeFailure())
+        return skipped(outcome.record, Kind::Unreadable, "the image could not be decoded: " + *failure);
     return outcome;
 }
 

@@ -7,6 +7,7 @@
 // destroy on one thread; the messages may be read from it at any time.
 
 #include <filesystem>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,7 +17,8 @@ namespace image {
 
 namespace detail {
 struct WarningLog;
-}
+struct JpegReport;
+}  // namespace detail
 
 class DecodeWarnings {
   public:
@@ -25,8 +27,10 @@ class DecodeWarnings {
     DecodeWarnings(const DecodeWarnings&) = delete;
     DecodeWarnings& operator=(const DecodeWarnings&) = delete;
 
-    // Every line reported so far, in order, each once.
+    // The lines reported so far, in order, each once; only the first few (and beyond them those that
+    // tell what kind of failure there was) are kept, the rest counted.
     std::vector<std::string> messages() const;
+    std::size_t droppedMessages() const;
     // Why the image is damaged, judged by its pixels: a decode that failed or stopped early, or a
     // report of corrupt image data. Absent while every report is about metadata (an unknown or private
     // TIFF tag, an odd EXIF, XMP or ICC block, an optional PNG chunk), a quirk after which every pixel
@@ -37,8 +41,17 @@ class DecodeWarnings {
     // The valid variant that a decoder said it cannot read (a HEIF whose codec is missing): such a file
     // is not damaged.
     std::optional<std::string> unsupportedVariant() const;
+    // What failed, in a user's words, when a decode failed for a reason that is not about the file
+    // (memory, temporary storage).
+    std::optional<std::string> failureNotAboutTheFile() const;
+    // Why the pixels could not all be decoded, when they could not: reported by the decode, wherever
+    // its pixels were first asked for (writing the output, often).
+    std::optional<std::string> decodeFailure() const;
 
   private:
+    // The JPEG decoder's account of `file`: the one a pass already made, else made now and kept.
+    std::shared_ptr<const detail::JpegReport> jpegReport(const std::filesystem::path& file) const;
+
     std::shared_ptr<detail::WarningLog> log_;
     std::shared_ptr<detail::WarningLog> previous_;
 };

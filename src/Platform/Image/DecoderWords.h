@@ -1,6 +1,7 @@
 #pragma once
-// What a decoder's message means when it is not about the file's data being damaged: a valid variant
-// that the decoders here cannot read, or a want of memory. For ImageInfo and DecodeWarnings.
+// What a decoder's message means: image data that is corrupt or missing, a valid variant that the
+// decoders here cannot read, or a failure that is not about the file at all (memory, temporary
+// storage). For ImageInfo, JpegWarnings and DecodeWarnings.
 
 #include <optional>
 #include <string>
@@ -8,11 +9,20 @@
 
 namespace image::detail {
 
+// True when a message says image data is corrupt or missing. Everything else a decoder says is about
+// metadata (an unknown or private TIFF tag, an odd EXIF, XMP or ICC block, an optional chunk) or a
+// quirk after which every pixel was still read.
+bool reportsCorruptData(std::string_view message);
+
 // The variant a message says the decoder here cannot read (a HEIF whose codec is missing), if it says
 // one.
 std::optional<std::string> unsupportedVariantIn(std::string_view message);
 
 // True when a message says memory ran out or was refused: nothing is then known about the data.
 bool reportsWantOfMemory(std::string_view message);
+
+// What failed, in a user's words, when a message says the failure is not about the file: memory, or
+// temporary storage that is full or cannot be written. Absent otherwise.
+std::optional<std::string> failureNotAboutTheFile(std::string_view message);
 
 }  // namespace image::detail

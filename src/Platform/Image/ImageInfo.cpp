@@ -2,6 +2,7 @@
 
 #include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/JpegWarnings.h"
+#include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsRuntime.h"
 
@@ -16,16 +17,15 @@ struct HeaderProblem {
     std::string text;
 };
 
-// Why the header of `path` could not be read. libvips' error text holds every thread's errors, the
-// loader's own most likely last; a JPEG decoder's lines there belong to another image unless this one
-// is a JPEG, whose decoder is asked again.
-HeaderProblem headerProblem(const std::filesystem::path& path, const std::string& format,
+// Why the header could not be read. libvips' error text holds every thread's errors, the loader's own
+// most likely last; a JPEG decoder's lines there belong to another image unless this one is a JPEG,
+// whose decoder was asked again (`jpeg`, its header only).
+HeaderProblem headerProblem(const std::optional<detail::JpegReport>& jpeg, const std::string& format,
                             const std::string& text) {
-    if (format == "jpeg") {
-        if (const auto jpeg = detail::readJpegWarnings(path)) {
-            if (jpeg->unsupported) return {ReadFailure::Unsupported, *jpeg->unsupported};
-            if (jpeg->failure) return {ReadFailure::Damaged, *jpeg->failure};
-        }
+    if (jpeg) {
+        if (jpeg->unsupported) return {ReadFailure::Unsupported, *jpeg->unsupported};
+        if (jpeg->failure) return {ReadFailure::Damaged, *jpeg->failure};
+        if (jpeg->corruptData) return {ReadFailure::Damaged, *jpeg->corruptData};
     }
     std::istringstream lines(text);
     std::string newest;
@@ -33,8 +33,20 @@ HeaderProblem headerProblem(const std::filesystem::path& path, const std::string
         if (!line.empty() && (format == "jpeg" || !line.starts_with("VipsJpeg:"))) newest = line;
     }
     if (auto variant = detail::unsupportedVariantIn(newest)) return {ReadFailure::Unsupported, *variant};
-    if (detail::reportsWantOfMemory(newest)) return {ReadFailure::NotAnImage, newest};
+    if (auto what = detail::failureNotAboutTheFile(newest)) return {ReadFailure::NotAboutTheFile, *what};
     return {ReadFailure::Damaged, newest};
+}
+
+ImageInfo infoFrom(const vips::VImage& header, const std::string& format) {
+    const bool swapped = vips_image_get_orientation_swap(header.get_image()) != 0;
+    ImageInfo info;
+    info.pixelWidth = swapped ? header.height() : header.width();
+    info.pixelHeight = swapped ? header.width() : header.height();
+    info.format = format;
+    info.hasAlpha = header.has_alpha();
+    info.tooLarge = detail::exceedsPixelBound(header);
+    detail::forgetErrors();
+    return info;
 }
 
 }  // namespace
@@ -45,26 +57,34 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     if (failure) *failure = ReadFailure::NotAnImage;
     const auto admission = detail::admitFile(path, error);
     if (!admission) return std::nullopt;
+    std::string text;
     try {
-        const auto header = detail::openAdmitted(*admission);
-        const bool swapped = vips_image_get_orientation_swap(header.get_image()) != 0;
-        ImageInfo info;
-        info.pixelWidth = swapped ? header.height() : header.width();
-        info.pixelHeight = swapped ? header.width() : header.height();
-        info.format = admission->format;
-        info.hasAlpha = header.has_alpha();
-        info.tooLarge = detail::exceedsPixelBound(header);
-        detail::forgetErrors();
-        return info;
+        return infoFrom(detail::openAdmitted(*admission), admission->format);
     } catch (const vips::VError& e) {
-        const auto problem = headerProblem(path, admission->format, e.what());
-        const bool variant = problem.kind == ReadFailure::Unsupported;
-        detail::reportError(
-            error, variant ? problem.text
-                           : "unreadable image header" + (problem.text.empty() ? "" : ": " + problem.text));
-        if (failure) *failure = problem.kind;
-        return std::nullopt;
+        text = e.what();
     }
+    // Only the header is read again, never a pixel: the words of a header failure are in the header.
+    const auto jpeg = admission->format == "jpeg" ? detail::readJpegHeaderWarnings(path) : std::nullopt;
+    // A header that libvips gave up on at its limit on warnings, every one harmless, reads without the
+    // stray bytes the decoder warned of.
+    if (const auto cleaned = detail::fallbackAdmission(*admission, jpeg)) {
+        try {
+            return infoFrom(detail::openAdmitted(*cleaned), admission->format);
+        } catch (const vips::VError& e) {
+            text = e.what();
+        }
+    }
+    const auto problem = headerProblem(jpeg, admission->format, text);
+    switch (problem.kind) {
+        case ReadFailure::Unsupported:
+        case ReadFailure::NotAboutTheFile:
+            detail::reportError(error, problem.text);
+            break;
+        default:
+            detail::reportError(error, "unreadable image header" + (problem.text.empty() ? "" : ": " + problem.text));
+    }
+    if (failure) *failure = problem.kind;
+    return std::nullopt;
 }
 
 }  // namespace image

@@ -24,11 +24,13 @@ enum class ReadFailure {
     NotAnImage,   // not an image in a format that is read, or not readable at all
     Damaged,      // starts as an image in a format that is read, but its header is truncated or corrupt
     Unsupported,  // a valid variant of a format that is read, which the decoders here cannot read
+    NotAboutTheFile,  // memory or temporary storage ran out: nothing is known about the file
 };
 
 // Absent when the file is missing, empty, not an image or in a format that is not read; `error`
-// (when given) then says why (for Unsupported, only which variant the file is), and `failure` (when
-// given) which kind of reason it is.
+// (when given) then says why (for Unsupported, only which variant the file is; for NotAboutTheFile,
+// only what failed), and `failure` (when given) which kind of reason it is. Only the header is read,
+// by every pass.
 std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::string* error = nullptr,
                                        ReadFailure* failure = nullptr);
 

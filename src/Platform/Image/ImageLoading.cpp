@@ -2,6 +2,7 @@
 
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/JpegWarnings.h"
+#include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
@@ -76,13 +77,25 @@ Opened openShrunk(const detail::Admission& admission, cg::Size needed) {
     return {header};
 }
 
-// libvips gives up on a JPEG at its decoder's 100th warning, however harmless: a file with bytes
-// left over before each restart marker is still read, without those bytes.
-detail::DecoderFallback withoutExtraneousBytes(const detail::Admission& admission, int shrink) {
+// True when libvips stopped decoding a JPEG at its limit on warnings (it counts them as it closes).
+bool stoppedAtWarningLimit(const detail::WarningLog& reports) {
+    for (const auto& line : reports.lines()) {
+        if (detail::jpegWarningCountIn(line.text).value_or(0) >= detail::kVipsJpegWarningLimit) return true;
+    }
+    return false;
+}
+
+// libvips gives up on a JPEG at its decoder's 100th warning, however harmless: a file with bytes left
+// over before each of its restart markers is still read, without those bytes. The decoder's own
+// account of the file, read to decide, is kept in `log` for judging the file's damage.
+detail::DecoderFallback withoutSkippedBytes(const detail::Admission& admission, int shrink,
+                                            std::shared_ptr<detail::WarningLog> log) {
     if (admission.format != "jpeg" || admission.file.empty()) return {};
-    return [file = admission.file, shrink]() -> std::optional<vips::VImage> {
-        const auto bytes = detail::jpegWithoutExtraneousBytes(file);
-        const auto cleaned = bytes ? detail::admitBytes(*bytes, nullptr) : std::nullopt;
+    return [admission, shrink, log](const detail::WarningLog& first) -> std::optional<vips::VImage> {
+        if (!stoppedAtWarningLimit(first)) return std::nullopt;
+        auto report = detail::readJpegWarnings(admission.file);
+        if (report) log->keepJpegReport(std::make_shared<const detail::JpegReport>(*report));
+        const auto cleaned = detail::fallbackAdmission(admission, report);
         if (!cleaned) return std::nullopt;
         auto* options = vips::VImage::option();
         if (shrink > 1) options->set("shrink", shrink);
@@ -90,18 +103,34 @@ detail::DecoderFallback withoutExtraneousBytes(const detail::Admission& admissio
     };
 }
 
+std::optional<Image> loadAdmitted(const detail::Admission& admission, std::optional<cg::Size> needed,
+                                  std::string* error) {
+    auto opened = needed ? openShrunk(admission, *needed) : Opened{detail::openAdmitted(admission)};
+    if (const auto& log = detail::currentWarningLog()) {
+        opened.image = detail::decodedReportingTo(opened.image, log,
+                                                  withoutSkippedBytes(admission, opened.jpegShrink, log));
+    }
+    return finishLoad(opened.image, admission.format, error);
+}
+
 std::optional<Image> load(const std::optional<detail::Admission>& admission, std::optional<cg::Size> needed,
                           std::string* error) {
     if (!admission) return std::nullopt;
     try {
-        auto opened = needed ? openShrunk(*admission, *needed) : Opened{detail::openAdmitted(*admission)};
-        if (const auto& log = detail::currentWarningLog()) {
-            opened.image = detail::decodedReportingTo(opened.image, log,
-                                                      withoutExtraneousBytes(*admission, opened.jpegShrink));
-        }
-        return finishLoad(opened.image, admission->format, error);
+        return loadAdmitted(*admission, needed, error);
     } catch (const vips::VError& e) {
-        detail::reportError(error, "unreadable image: " + detail::newestErrorLine(e.what()));
+        std::string reason = detail::newestErrorLine(e.what());
+        // A header that libvips gave up on at its limit on warnings reads without its stray bytes.
+        const auto cleaned = admission->format == "jpeg" && !admission->file.empty()
+                                 ? detail::fallbackAdmission(*admission,
+                                                             detail::readJpegHeaderWarnings(admission->file))
+                                 : std::nullopt;
+        try {
+            if (cleaned) return loadAdmitted(*cleaned, needed, error);
+        } catch (const vips::VError& again) {
+            reason = detail::newestErrorLine(again.what());
+        }
+        detail::reportError(error, "unreadable image: " + reason);
         return std::nullopt;
     }
 }

@@ -7,12 +7,14 @@
 #include <utility>
 
 #include <fcntl.h>
+// The marker reader's state, which the decoder keeps in its internal header, tells where skipped
+// bytes lie.
+#define JPEG_INTERNALS
 #include <jpeglib.h>
-// after jpeglib.h, which it needs
-#include <jerror.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/LoaderAdmission.h"
 
 namespace image::detail {
@@ -66,19 +68,45 @@ void skipSource(j_decompress_ptr info, long count) {
     }
 }
 
+// Warning texts kept per file; the rest are only counted.
+constexpr std::size_t kKeptWarnings = 8;
+// Places where skipped scan bytes are listed: one per restart interval and scan of an image at the
+// pixel bound, at most.
+constexpr std::size_t kListedPaddings = std::size_t(kMaximumPixels / 64);
+
 struct Reporter {
     jpeg_error_mgr manager;  // first, so libjpeg's pointer to it is a pointer to the reporter
     std::jmp_buf stop;
-    const FileSource* file = nullptr;  // the source, when it is a file
-    const JOCTET* bytes = nullptr;     // the first byte, when the source is memory
+    const FileSource* file = nullptr;
     JpegReport report;
+    // The marker reader's own steps, which the reporter's wrap.
+    int (*readMarkers)(j_decompress_ptr) = nullptr;
+    boolean (*readRestartMarker)(j_decompress_ptr) = nullptr;
+    bool inScan = false;
+    // While the marker after a scan or a restart interval is looked for: bytes skipped then end the
+    // scan's data. From where the scan's skipped bytes may start (the entropy decoder's position).
+    bool awaitingScanEnd = false;
+    std::size_t scanEndFrom = 0;
+    bool awaitingRestart = false;
+    // Bytes the decoder counted as skipped at earlier restarts without warning yet: it adds them to
+    // the next warning's count, though they lie elsewhere (already listed).
+    std::size_t lumped = 0;
 
-    // The offset of the next byte the decoder reads.
-    std::size_t offset(j_common_ptr info) const {
-        if (file) return file->offset();
-        return std::size_t(reinterpret_cast<j_decompress_ptr>(info)->src->next_input_byte - bytes);
+    std::size_t offset() const { return file->offset(); }
+
+    void addPadding(std::size_t from, std::size_t length) {
+        if (length == 0) return;
+        if (report.scanPadding.size() >= kListedPaddings) {
+            report.scanPaddingUnlisted = true;
+            return;
+        }
+        report.scanPadding.push_back({from, length});
     }
 };
+
+Reporter& reporterOf(j_decompress_ptr info) {
+    return *reinterpret_cast<Reporter*>(info->err);
+}
 
 std::string messageText(j_common_ptr info) {
     char text[JMSG_LENGTH_MAX];
@@ -90,14 +118,60 @@ std::string messageText(j_common_ptr info) {
 void collectMessage(j_common_ptr info, int level) {
     if (level >= 0) return;  // traces
     auto* reporter = reinterpret_cast<Reporter*>(info->err);
-    reporter->report.warnings.push_back(messageText(info));
-    // The decoder warns of bytes it skipped once it finds the marker after them, its input stopping
-    // at the marker's first byte (fill bytes included): the skipped bytes come right before.
-    if (info->err->msg_code == JWRN_EXTRANEOUS_DATA) {
-        const auto count = std::size_t(info->err->msg_parm.i[0]);
-        const std::size_t marker = reporter->offset(info);
-        if (count <= marker) reporter->report.extraneous.push_back({marker - count, count});
+    auto& report = reporter->report;
+    ++report.warningCount;
+    const bool keep = report.warnings.size() < kKeptWarnings;
+    if (keep || !report.corruptData) {
+        std::string text = messageText(info);
+        if (!report.corruptData && reportsCorruptData(text)) report.corruptData = text;
+        if (keep) report.warnings.push_back(std::move(text));
     }
+    if (info->err->msg_code != JWRN_EXTRANEOUS_DATA) return;
+    // The decoder warns of bytes it skipped once it finds the marker after them, its input stopping at
+    // the marker's first byte: the skipped bytes come right before, less those counted at earlier
+    // restarts.
+    const auto count = std::size_t(info->err->msg_parm.i[0]);
+    const std::size_t own = count - std::min(count, std::exchange(reporter->lumped, 0));
+    const std::size_t marker = reporter->offset();
+    if (own > marker) return;
+    if (reporter->awaitingRestart || (reporter->awaitingScanEnd && marker - own <= reporter->scanEndFrom)) {
+        reporter->addPadding(marker - own, own);
+        reporter->awaitingScanEnd = false;
+    }
+}
+
+// The marker reader at the end of a scan and between scans.
+int readMarkersNoting(j_decompress_ptr info) {
+    auto& reporter = reporterOf(info);
+    if (std::exchange(reporter.inScan, false) && info->unread_marker == 0) {
+        reporter.awaitingScanEnd = true;
+        reporter.scanEndFrom = reporter.offset();
+    }
+    const int result = reporter.readMarkers(info);
+    reporter.awaitingScanEnd = false;
+    reporter.inScan = result == JPEG_REACHED_SOS;
+    return result;
+}
+
+// The marker reader at a restart marker. The decoder has added the whole bytes it read ahead but did
+// not use to its count of skipped bytes (which may still hold those of earlier restarts); they lie
+// right before the marker.
+boolean readRestartMarkerNoting(j_decompress_ptr info) {
+    auto& reporter = reporterOf(info);
+    const std::size_t counted = info->marker->discarded_bytes;
+    const std::size_t unused = counted - std::min(counted, reporter.lumped);
+    if (info->unread_marker != 0) {
+        // It has read the marker itself (its fill byte and code) and will warn of the unused bytes only
+        // at a later marker, in that one's count.
+        const std::size_t marker = reporter.offset() - std::min<std::size_t>(reporter.offset(), 2);
+        if (unused <= marker) reporter.addPadding(marker - unused, unused);
+        reporter.lumped += unused;
+        return reporter.readRestartMarker(info);
+    }
+    reporter.awaitingRestart = true;
+    const boolean result = reporter.readRestartMarker(info);
+    reporter.awaitingRestart = false;
+    return result;
 }
 
 // The valid variant an error says the decoder does not read, if it says one.
@@ -152,10 +226,10 @@ bool startsAsJpeg(std::span<const std::uint8_t> head) {
     return head.size() >= 2 && head[0] == 0xFF && head[1] == 0xD8;
 }
 
-// Decodes to its end, at one eighth of its size, the data that `setSource` gives the decoder; what
-// libjpeg reports goes to `reporter`. Nothing here owns a resource across the jump back from an error.
-void decode(Reporter& reporter, std::vector<JSAMPLE>& row, void (*setSource)(j_decompress_ptr, void*),
-            void* source) {
+// Reads the header and (unless `headerOnly`) decodes to its end, at one eighth of its size, the data
+// of `source`; what libjpeg reports goes to `reporter`. Nothing here owns a resource across the jump
+// back from an error.
+void decode(Reporter& reporter, std::vector<JSAMPLE>& row, FileSource& source, bool headerOnly) {
     jpeg_decompress_struct info{};
     info.err = jpeg_std_error(&reporter.manager);
     reporter.manager.emit_message = collectMessage;
@@ -163,9 +237,15 @@ void decode(Reporter& reporter, std::vector<JSAMPLE>& row, void (*setSource)(j_d
     if (setjmp(reporter.stop) == 0) {
         jpeg_create_decompress(&info);
         info.mem->max_memory_to_use = kMemoryCap;
-        setSource(&info, source);
+        info.src = &source.manager;
+        reporter.readMarkers = info.marker->read_markers;
+        reporter.readRestartMarker = info.marker->read_restart_marker;
+        info.marker->read_markers = readMarkersNoting;
+        info.marker->read_restart_marker = readRestartMarkerNoting;
         jpeg_read_header(&info, TRUE);
-        if (static_cast<long long>(info.image_width) * info.image_height > kMaximumPixels) {
+        if (headerOnly) {
+            // Nothing beyond the header was read.
+        } else if (static_cast<long long>(info.image_width) * info.image_height > kMaximumPixels) {
             reporter.report.complete = false;
         } else {
             info.scale_num = 1;
@@ -181,36 +261,7 @@ void decode(Reporter& reporter, std::vector<JSAMPLE>& row, void (*setSource)(j_d
     jpeg_destroy_decompress(&info);
 }
 
-JpegReport reportOn(std::span<const std::uint8_t> bytes) {
-    Reporter reporter;
-    reporter.bytes = bytes.data();
-    std::vector<JSAMPLE> row;
-    const auto fromMemory = [](j_decompress_ptr info, void* data) {
-        const auto* span = static_cast<std::span<const std::uint8_t>*>(data);
-        jpeg_mem_src(info, span->data(), static_cast<unsigned long>(span->size()));
-    };
-    decode(reporter, row, fromMemory, &bytes);
-    return std::move(reporter.report);
-}
-
-// The file open for reading, when it is a regular file; opening never blocks, whatever the path names.
-std::unique_ptr<std::FILE, int (*)(std::FILE*)> openRegularFile(const std::filesystem::path& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return file;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return file;
-    }
-    file.reset(::fdopen(fd, "rb"));
-    if (!file) ::close(fd);
-    return file;
-}
-
-}  // namespace
-
-std::optional<JpegReport> readJpegWarnings(const std::filesystem::path& path) {
+std::optional<JpegReport> report(const std::filesystem::path& path, bool headerOnly) {
     const auto file = openRegularFile(path);
     std::array<std::uint8_t, 2> head{};
     if (!file || std::fread(head.data(), 1, head.size(), file.get()) != head.size() || !startsAsJpeg(head))
@@ -226,41 +277,32 @@ std::optional<JpegReport> readJpegWarnings(const std::filesystem::path& path) {
     Reporter reporter;
     reporter.file = &source;
     std::vector<JSAMPLE> row;
-    const auto fromFile = [](j_decompress_ptr info, void* data) {
-        info->src = &static_cast<FileSource*>(data)->manager;
-    };
-    decode(reporter, row, fromFile, &source);
+    decode(reporter, row, source, headerOnly);
     return std::move(reporter.report);
 }
 
-std::optional<std::vector<std::uint8_t>> jpegWithoutExtraneousBytes(const std::filesystem::path& path) {
-    const auto report = readJpegWarnings(path);
-    if (!report || !report->complete || report->failure || report->unsupported || report->extraneous.empty())
-        return std::nullopt;
-    const auto file = openRegularFile(path);
-    if (!file) return std::nullopt;
-    std::vector<std::uint8_t> data;
-    std::array<std::uint8_t, 64 * 1024> chunk{};
-    for (std::size_t count; (count = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0;)
-        data.insert(data.end(), chunk.begin(), chunk.begin() + std::ptrdiff_t(count));
-    std::vector<std::uint8_t> kept;
-    kept.reserve(data.size());
-    std::size_t from = 0;
-    for (const auto& range : report->extraneous) {
-        // Each range ends where a marker starts; ranges come in order and never overlap.
-        const std::size_t end = range.offset + range.length;
-        if (range.offset < from || end >= data.size() || data[end] != 0xFF) return std::nullopt;
-        kept.insert(kept.end(), data.begin() + std::ptrdiff_t(from),
-                    data.begin() + std::ptrdiff_t(range.offset));
-        from = end;
+}  // namespace
+
+FileHandle openRegularFile(const std::filesystem::path& path) {
+    FileHandle file(nullptr, std::fclose);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return file;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return file;
     }
-    kept.insert(kept.end(), data.begin() + std::ptrdiff_t(from), data.end());
-    // Only bytes that were never image data are gone when the rest still decodes cleanly.
-    const auto check = reportOn(kept);
-    if (!check.complete || check.failure || !check.extraneous.empty() ||
-        check.warnings.size() + report->extraneous.size() != report->warnings.size())
-        return std::nullopt;
-    return kept;
+    file.reset(::fdopen(fd, "rb"));
+    if (!file) ::close(fd);
+    return file;
+}
+
+std::optional<JpegReport> readJpegWarnings(const std::filesystem::path& path) {
+    return report(path, false);
+}
+
+std::optional<JpegReport> readJpegHeaderWarnings(const std::filesystem::path& path) {
+    return report(path, true);
 }
 
 }  // namespace image::detail

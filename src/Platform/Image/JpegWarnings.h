@@ -3,26 +3,32 @@
 // libvips passes a JPEG decoder's warnings on through an error text that every thread shares, so
 // while several images decode at once a warning cannot be told apart from another image's: this
 // read is the file's own. The read is bounded like every decode: an image above the pixel bound is
-// never decoded, and the decoder's memory is capped. For DecodeWarnings; thread-safe.
+// never decoded, the decoder's memory is capped, and only a few warning texts are kept. Thread-safe.
 
 #include <cstddef>
-#include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
 namespace image::detail {
 
-// Bytes that the decoder skipped before a marker: left over by an encoder, never image data.
+// Bytes of a file that a decoder skipped: left over by an encoder, never image data.
 struct ByteRange {
     std::size_t offset = 0;
     std::size_t length = 0;
 };
 
+// libvips gives up on a JPEG at its decoder's 100th warning, however harmless.
+inline constexpr std::size_t kVipsJpegWarningLimit = 100;
+
 struct JpegReport {
-    std::vector<std::string> warnings;  // in order, as libjpeg words them
+    std::vector<std::string> warnings;  // the first few, in order, as libjpeg words them
+    std::size_t warningCount = 0;       // all of them
+    // The first warning that says image data is corrupt or missing.
+    std::optional<std::string> corruptData;
     // Why the decode stopped, when the data made it stop.
     std::optional<std::string> failure;
     // A valid variant that the decoder here does not read ("12-bit JPEG", "lossless JPEG").
@@ -30,17 +36,31 @@ struct JpegReport {
     // False when the data was not read to its end for want of memory or because the image is above the
     // pixel bound: the report then says nothing about the data.
     bool complete = true;
-    std::vector<ByteRange> extraneous;  // in order
+    // Bytes the decoder skipped at the end of a scan's data or of a restart interval, in order. Bytes
+    // skipped between marker segments are not listed: they can be told from the file's structure alone.
+    std::vector<ByteRange> scanPadding;
+    // More such bytes than an image within the pixel bound can have places for: not all are listed.
+    bool scanPaddingUnlisted = false;
+
+    // True when libvips stopped at its limit on warnings while every word of the decoder was
+    // harmless: the file reads whole once the skipped bytes are gone.
+    bool readsWithoutSkippedBytes() const {
+        return complete && !failure && !unsupported && !corruptData && !scanPaddingUnlisted &&
+               warningCount >= kVipsJpegWarningLimit;
+    }
 };
 
 // Absent when the file is not a JPEG (or cannot be opened). Only scaled-down pixels are produced,
 // but every compressed byte is read, so damage anywhere in the data is found.
 std::optional<JpegReport> readJpegWarnings(const std::filesystem::path& file);
 
-// The file's bytes without the extraneous bytes before its markers, when it has some and the result
-// decodes to its end with no such bytes left. libvips gives up on a JPEG at its decoder's 100th
-// warning, however harmless (padding before each restart marker gives one each): such a file still
-// decodes from these bytes. Absent otherwise.
-std::optional<std::vector<std::uint8_t>> jpegWithoutExtraneousBytes(const std::filesystem::path& file);
+// The same for the header alone (up to the first scan): no pixel is decoded. For wording a header
+// that libvips could not read.
+std::optional<JpegReport> readJpegHeaderWarnings(const std::filesystem::path& file);
+
+using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// The file open for reading, when it is a regular file; opening never blocks, whatever the path names.
+FileHandle openRegularFile(const std::filesystem::path& path);
 
 }  // namespace image::detail

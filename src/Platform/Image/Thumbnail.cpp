@@ -1,6 +1,7 @@
 #include "Platform/Image/Thumbnail.h"
 
 #include "Platform/Image/ColourNormalisation.h"
+#include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
@@ -9,6 +10,24 @@
 
 namespace image {
 
+namespace {
+
+std::optional<Image> thumbnailOf(const detail::Admission& admission, int side) {
+    const auto header = detail::openAdmitted(admission);
+    if (detail::exceedsPixelBound(header)) return std::nullopt;
+    // libvips' thumbnail picks the cheapest decode (shrink-on-load, embedded previews) and
+    // applies the EXIF orientation.
+    const auto options = vips::VImage::option()->set("height", side)->set("size", VIPS_SIZE_DOWN);
+    auto small = (admission.source ? vips::VImage::thumbnail_source(*admission.source, side, options)
+                                   : header.thumbnail_image(side, options))
+                     .copy();
+    small.remove(VIPS_META_ORIENTATION);
+    // Small enough to keep decoded: a list shows it many times and should not reopen the file.
+    return fromVips(detail::toSRGB8(small).copy_memory());
+}
+
+}  // namespace
+
 std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPixelSize) {
     detail::ensureVipsStarted();
     const int side = static_cast<int>(std::trunc(maxPixelSize.width));
@@ -16,21 +35,20 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     const auto admission = detail::admitFile(url, nullptr);
     if (!admission) return std::nullopt;
     try {
-        const auto header = detail::openAdmitted(*admission);
-        if (detail::exceedsPixelBound(header)) return std::nullopt;
-        // libvips' thumbnail picks the cheapest decode (shrink-on-load, embedded previews) and
-        // applies the EXIF orientation.
-        const auto options = vips::VImage::option()->set("height", side)->set("size", VIPS_SIZE_DOWN);
-        auto small = (admission->source ? vips::VImage::thumbnail_source(*admission->source, side, options)
-                                        : header.thumbnail_image(side, options))
-                         .copy();
-        small.remove(VIPS_META_ORIENTATION);
-        // Small enough to keep decoded: a list shows it many times and should not reopen the file.
-        return fromVips(detail::toSRGB8(small).copy_memory());
+        return thumbnailOf(*admission, side);
     } catch (const vips::VError&) {
         detail::reportError(nullptr, "");
-        return std::nullopt;
     }
+    // A JPEG that libvips gave up on at its limit on warnings, every one harmless, as the job reads it.
+    try {
+        const auto cleaned = admission->format == "jpeg"
+                                 ? detail::fallbackAdmission(*admission, detail::readJpegWarnings(url))
+                                 : std::nullopt;
+        if (cleaned) return thumbnailOf(*cleaned, side);
+    } catch (const vips::VError&) {
+        detail::reportError(nullptr, "");
+    }
+    return std::nullopt;
 }
 
 }  // namespace image

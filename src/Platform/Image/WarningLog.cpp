@@ -1,5 +1,6 @@
 #include "Platform/Image/WarningLog.h"
 
+#include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/VipsRuntime.h"
 
 #include <algorithm>
@@ -18,8 +19,13 @@ thread_local std::shared_ptr<WarningLog> tCurrentLog;
 // Set after libvips' "read gave N warnings" line, whose next message dumps its whole error text.
 thread_local bool tExpectingDump = false;
 
-bool isWarningCount(std::string_view message) {
-    return message.starts_with("read gave ") && message.ends_with(" warnings");
+// Lines kept of any kind, and beyond them, of those that tell a failure's kind.
+constexpr std::size_t kKeptLines = 16;
+constexpr std::size_t kKeptNotableLines = 32;
+
+bool isNotable(const std::string& line, bool failure) {
+    return failure || jpegWarningCountIn(line) || reportsCorruptData(line) || unsupportedVariantIn(line) ||
+           failureNotAboutTheFile(line) || line.starts_with("error in tile ");
 }
 
 std::string errorBufferText() {
@@ -31,7 +37,7 @@ std::string errorBufferText() {
 void routeMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer) {
     const std::string_view text = message ? message : "";
     const bool dump = std::exchange(tExpectingDump, false);
-    tExpectingDump = isWarningCount(text);
+    tExpectingDump = jpegWarningCountIn(text).has_value();
     // The dump is the error text of every thread: which of its lines are this decoder's cannot be
     // told (DecodeWarnings reads the file's own warnings again instead).
     if (dump) return;
@@ -145,7 +151,7 @@ struct Decoded {
             std::optional<vips::VImage> second;
             try {
                 const ReportingScope scope(log);
-                second = fallback();
+                second = fallback(*first);
             } catch (const vips::VError&) {
                 forgetErrors();
             }
@@ -182,6 +188,17 @@ int stopDecoded(void* sequence, void*, void*) {
 
 }  // namespace
 
+std::optional<std::size_t> jpegWarningCountIn(std::string_view line) {
+    constexpr std::string_view kStart = "read gave ", kEnd = " warnings";
+    if (!line.starts_with(kStart) || !line.ends_with(kEnd)) return std::nullopt;
+    std::size_t count = 0;
+    for (const char c : line.substr(kStart.size(), line.size() - kStart.size() - kEnd.size())) {
+        if (c < '0' || c > '9') return std::nullopt;
+        count = count * 10 + std::size_t(c - '0');
+    }
+    return count;
+}
+
 void WarningLog::add(const std::string& message) {
     append(message, false);
 }
@@ -201,10 +218,13 @@ void WarningLog::append(const std::string& message, bool failure) {
         if (line.empty()) continue;
         const auto same = std::find_if(lines_.begin(), lines_.end(),
                                        [&](const WarningLine& seen) { return seen.text == line; });
-        if (same == lines_.end()) {
+        if (same != lines_.end()) {
+            same->failure = same->failure || failure;
+        } else if (lines_.size() < kKeptLines ||
+                   (lines_.size() < kKeptNotableLines && isNotable(line, failure))) {
             lines_.push_back({line, failure});
         } else {
-            same->failure = same->failure || failure;
+            ++dropped_;
         }
     }
 }
@@ -212,6 +232,21 @@ void WarningLog::append(const std::string& message, bool failure) {
 std::vector<WarningLine> WarningLog::lines() const {
     std::lock_guard lock(mutex_);
     return lines_;
+}
+
+std::size_t WarningLog::droppedLines() const {
+    std::lock_guard lock(mutex_);
+    return dropped_;
+}
+
+void WarningLog::keepJpegReport(std::shared_ptr<const JpegReport> report) {
+    std::lock_guard lock(mutex_);
+    jpegReport_ = std::move(report);
+}
+
+std::shared_ptr<const JpegReport> WarningLog::jpegReport() const {
+    std::lock_guard lock(mutex_);
+    return jpegReport_;
 }
 
 const std::shared_ptr<WarningLog>& currentWarningLog() {

@@ -10,7 +10,10 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "Platform/Image/JpegWarnings.h"
 
 namespace image::detail {
 
@@ -21,17 +24,30 @@ struct WarningLine {
     bool failure = false;
 };
 
+// The number of warnings in libvips' line "read gave N warnings", which it writes when a JPEG decoder
+// that warned closes; absent for any other line.
+std::optional<std::size_t> jpegWarningCountIn(std::string_view line);
+
+// The lines of one piece of work, each once. Only a few are kept (failures and lines that tell damage,
+// memory or storage apart first); the rest are counted.
 struct WarningLog {
     void add(const std::string& message);
     void addFailure(const std::string& message);
     void addAll(const WarningLog& other);
     std::vector<WarningLine> lines() const;
+    std::size_t droppedLines() const;
+
+    // The JPEG decoder's own account of the file, once a pass has read it, for others to reuse.
+    void keepJpegReport(std::shared_ptr<const JpegReport> report);
+    std::shared_ptr<const JpegReport> jpegReport() const;
 
   private:
     void append(const std::string& message, bool failure);
 
     mutable std::mutex mutex_;
     std::vector<WarningLine> lines_;
+    std::size_t dropped_ = 0;
+    std::shared_ptr<const JpegReport> jpegReport_;
 };
 
 // The log of the collector active on this thread, or null.
@@ -42,9 +58,9 @@ void setCurrentWarningLog(std::shared_ptr<WarningLog> log);
 // standard error. Called once when libvips starts.
 void installWarningHandler();
 
-// A second decoder of the same image (opened for sequential access), for when the first fails; absent
-// when there is none.
-using DecoderFallback = std::function<std::optional<vips::VImage>()>;
+// A second decoder of the same image (opened for sequential access), for when the first fails, given
+// what the first reported; absent when there is none or the first's failure is not one it can help.
+using DecoderFallback = std::function<std::optional<vips::VImage>(const WarningLog& firstReports)>;
 
 // `decoder` (an image opened for sequential access) as an image that any pipeline may read in any
 // order: on first use its pixels are decoded once, in memory (on disc when very large), with

@@ -1,6 +1,8 @@
 #include "Platform/Image/Thumbnail.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
+#include "Support/JpegPadding.h"
+#include "Support/SyntheticPhoto.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 
@@ -34,6 +36,27 @@ TEST(ThumbnailTest, LongSideFitsTheBoxWithoutEverEnlarging) {
         const auto thumb = image::thumbnail(dir / name, {200, 200});
         ASSERT_TRUE(thumb);
         EXPECT_EQ(thumb->size(), (cg::Size{200, 100}));
+    }
+    // Photos whose decoder warns far more than a hundred times of bytes it skips, and reads every pixel:
+    // a zero byte before each restart marker, stray bytes after each of many header segments.
+    imagetest::save(testsupport::syntheticPhoto(751, 563), dir / "plain.jpg",
+                    vips::VImage::option()->set("restart_interval", 2));
+    const auto plain = testsupport::TempDir::read(dir / "plain.jpg");
+    dir.write("restart-padded.jpg", testsupport::withPaddingBeforeRestarts(plain, std::string(1, '\0')));
+    dir.write("header-padded.jpg", testsupport::withStrayBytesInHeader(plain, 120, std::string(2, '\0')));
+    for (const std::string name : {"restart-padded.jpg", "header-padded.jpg"}) {
+        SCOPED_TRACE(name);
+        // libvips alone gives up on it.
+        VipsImage* alone = vips_image_new_from_file((dir / name).c_str(), nullptr);
+        std::size_t bytes = 0;
+        void* pixels = alone ? vips_image_write_to_memory(alone, &bytes) : nullptr;
+        EXPECT_EQ(pixels, nullptr);
+        g_free(pixels);
+        if (alone) g_object_unref(alone);
+        vips_error_clear();
+        const auto thumb = image::thumbnail(dir / name, {200, 200});
+        ASSERT_TRUE(thumb);
+        EXPECT_EQ(thumb->size(), (cg::Size{200, 150}));
     }
     EXPECT_FALSE(image::thumbnail(dir / "broken.jpg", {200, 200}));
     EXPECT_FALSE(image::thumbnail(dir / "absent.jpg", {200, 200}));
