@@ -77,14 +77,6 @@ Opened openShrunk(const detail::Admission& admission, cg::Size needed) {
     return {header};
 }
 
-// True when libvips stopped decoding a JPEG at its limit on warnings (it counts them as it closes).
-bool stoppedAtWarningLimit(const detail::WarningLog& reports) {
-    for (const auto& line : reports.lines()) {
-        if (detail::jpegWarningCountIn(line.text).value_or(0) >= detail::kVipsJpegWarningLimit) return true;
-    }
-    return false;
-}
-
 // libvips gives up on a JPEG at its decoder's 100th warning, however harmless: a file with bytes left
 // over before each of its restart markers is still read, without those bytes. The decoder's own
 // account of the file, read to decide, is kept in `log` for judging the file's damage.
@@ -92,7 +84,7 @@ detail::DecoderFallback withoutSkippedBytes(const detail::Admission& admission, 
                                             std::shared_ptr<detail::WarningLog> log) {
     if (admission.format != "jpeg" || admission.file.empty()) return {};
     return [admission, shrink, log](const detail::WarningLog& first) -> std::optional<vips::VImage> {
-        if (!stoppedAtWarningLimit(first)) return std::nullopt;
+        if (!first.sawJpegWarningLimit()) return std::nullopt;
         auto report = detail::readJpegWarnings(admission.file);
         if (report) log->keepJpegReport(std::make_shared<const detail::JpegReport>(*report));
         const auto cleaned = detail::fallbackAdmission(admission, report);

@@ -5,6 +5,7 @@
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
+#include "Platform/Image/WarningLog.h"
 
 #include <cmath>
 
@@ -34,14 +35,20 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     if (side < 1) return std::nullopt;
     const auto admission = detail::admitFile(url, nullptr);
     if (!admission) return std::nullopt;
+    // What the decoder reports goes on to a collector of the caller's, if there is one.
+    const auto reports = std::make_shared<detail::WarningLog>();
+    std::optional<Image> made;
     try {
-        return thumbnailOf(*admission, side);
+        const detail::ReportingScope scope(reports);
+        made = thumbnailOf(*admission, side);
     } catch (const vips::VError&) {
         detail::reportError(nullptr, "");
     }
+    if (const auto& caller = detail::currentWarningLog()) caller->addAll(*reports);
+    if (made) return made;
     // A JPEG that libvips gave up on at its limit on warnings, every one harmless, as the job reads it.
     try {
-        const auto cleaned = admission->format == "jpeg"
+        const auto cleaned = admission->format == "jpeg" && reports->sawJpegWarningLimit()
                                  ? detail::fallbackAdmission(*admission, detail::readJpegWarnings(url))
                                  : std::nullopt;
         if (cleaned) return thumbnailOf(*cleaned, side);

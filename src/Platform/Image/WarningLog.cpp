@@ -50,20 +50,6 @@ struct Reporting {
     std::shared_ptr<WarningLog> log;
 };
 
-// The thread reports to `log` while this lives.
-class ReportingScope {
-  public:
-    explicit ReportingScope(const std::shared_ptr<WarningLog>& log) : previous_(tCurrentLog) {
-        tCurrentLog = log;
-    }
-    ~ReportingScope() { tCurrentLog = std::move(previous_); }
-    ReportingScope(const ReportingScope&) = delete;
-    ReportingScope& operator=(const ReportingScope&) = delete;
-
-  private:
-    std::shared_ptr<WarningLog> previous_;
-};
-
 int generateReporting(VipsRegion* out, void* sequence, void*, void* client, gboolean*) {
     auto* in = static_cast<VipsRegion*>(sequence);
     auto* stage = static_cast<Reporting*>(client);
@@ -232,6 +218,21 @@ void WarningLog::append(const std::string& message, bool failure) {
 std::vector<WarningLine> WarningLog::lines() const {
     std::lock_guard lock(mutex_);
     return lines_;
+}
+
+bool WarningLog::sawJpegWarningLimit() const {
+    for (const auto& line : lines()) {
+        if (jpegWarningCountIn(line.text).value_or(0) >= kVipsJpegWarningLimit) return true;
+    }
+    return false;
+}
+
+ReportingScope::ReportingScope(std::shared_ptr<WarningLog> log) : previous_(std::move(tCurrentLog)) {
+    tCurrentLog = std::move(log);
+}
+
+ReportingScope::~ReportingScope() {
+    tCurrentLog = std::move(previous_);
 }
 
 std::size_t WarningLog::droppedLines() const {

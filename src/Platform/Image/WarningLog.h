@@ -36,6 +36,8 @@ struct WarningLog {
     void addAll(const WarningLog& other);
     std::vector<WarningLine> lines() const;
     std::size_t droppedLines() const;
+    // True when libvips stopped decoding a JPEG at its limit on warnings (it counts them as it closes).
+    bool sawJpegWarningLimit() const;
 
     // The JPEG decoder's own account of the file, once a pass has read it, for others to reuse.
     void keepJpegReport(std::shared_ptr<const JpegReport> report);
@@ -53,6 +55,18 @@ struct WarningLog {
 // The log of the collector active on this thread, or null.
 const std::shared_ptr<WarningLog>& currentWarningLog();
 void setCurrentWarningLog(std::shared_ptr<WarningLog> log);
+
+// The thread reports to `log` while this lives.
+class ReportingScope {
+  public:
+    explicit ReportingScope(std::shared_ptr<WarningLog> log);
+    ~ReportingScope();
+    ReportingScope(const ReportingScope&) = delete;
+    ReportingScope& operator=(const ReportingScope&) = delete;
+
+  private:
+    std::shared_ptr<WarningLog> previous_;
+};
 
 // Routes libvips' warnings to the current thread's log (dropping them when there is none) instead of
 // standard error. Called once when libvips starts.
