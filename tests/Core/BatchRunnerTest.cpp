@@ -79,8 +79,8 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     // and every pixel is still read.
     testsupport::writeTestImage(dir / "made/restarts.jpg[restart_interval=1]", 900, 700, 3);
     std::size_t paddings = 0;
-    const std::string padded = testsupport::withPaddingBeforeRestarts(TempDir::read(dir / "made/restarts.jpg"),
-                                                                      std::string(11, '\x55'), 150, &paddings);
+    const std::string padded = testsupport::withPaddingBeforeRestarts(
+        TempDir::read(dir / "made/restarts.jpg"), std::string(11, '\x55'), 150, &paddings);
     ASSERT_EQ(paddings, 150u);
     // One zero byte before each of 845 restart markers: its decoder, reading ahead, counts the unused
     // bytes of several intervals together and warns of them at later markers, well over a hundred times.
@@ -150,17 +150,26 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         std::function<std::pair<int, int>(std::pair<int, int>)> size;
     };
     const std::vector<Preset> presets = {
-        {"SD", [](std::pair<int, int>) { return std::pair{720, 480}; }},
-        {"Half", [](std::pair<int, int> s) { return std::pair{s.first / 2, s.second / 2}; }},
-        {"Png", [](std::pair<int, int> s) { return std::pair{600, s.second * 600 / s.first}; }},
+        {"SD",
+         [](std::pair<int, int>) {
+             return std::pair{720, 480};
+         }},
+        {"Half",
+         [](std::pair<int, int> s) {
+             return std::pair{s.first / 2, s.second / 2};
+         }},
+        {"Png",
+         [](std::pair<int, int> s) {
+             return std::pair{600, s.second * 600 / s.first};
+         }},
     };
     const auto errors = dir / "stderr.txt";
-    const auto result = runBatch(
-        "--output '" + (dir / "out").string() + "' --preset SD --presets-json '[" +
-            "{\"presetName\": \"Half\", \"presetPercent\": 50}, " +
-            "{\"presetName\": \"Png\", \"presetWidth\": 600, \"outputFormat\": \"png\"}]' '" +
-            (dir / "in").string() + "' '" + pipe.path().string() + "'",
-        &errors);
+    const auto result =
+        runBatch("--output '" + (dir / "out").string() + "' --preset SD --presets-json '[" +
+                     "{\"presetName\": \"Half\", \"presetPercent\": 50}, " +
+                     "{\"presetName\": \"Png\", \"presetWidth\": 600, \"outputFormat\": \"png\"}]' '" +
+                     (dir / "in").string() + "' '" + pipe.path().string() + "'",
+                 &errors);
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_FALSE(pipe.wasOpened());
     for (const auto& p : presets) {
@@ -182,7 +191,8 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
             if (c.skipReason.empty()) {
                 ++processed;
                 // Under its own name, or one that names the format written where the source's does not.
-                const std::string doneLine = "done     [" + p.name + "] " + (dir / "in" / c.name).string() + " -> ";
+                const std::string doneLine =
+                    "done     [" + p.name + "] " + (dir / "in" / c.name).string() + " -> ";
                 const auto at = result.output.find(doneLine);
                 ASSERT_NE(at, std::string::npos) << result.output;
                 const auto from = at + doneLine.size();
@@ -212,9 +222,9 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     std::filesystem::create_directories(dir / "large");
     vips::VImage::black(6000, 6000, vips::VImage::option()->set("bands", 3))
         .pngsave((dir / "large/valid.png").c_str());
-    const auto full = runBatch("--output '" + (dir / "out-full").string() + "' --preset SD '" +
-                                   (dir / "large").string() + "'",
-                               nullptr, "trap '' XFSZ; ulimit -f 20000; ");
+    const auto full = runBatch(
+        "--output '" + (dir / "out-full").string() + "' --preset SD '" + (dir / "large").string() + "'",
+        nullptr, "trap '' XFSZ; ulimit -f 20000; ");
     EXPECT_NE(full.output.find("skipped  [SD] " + (dir / "large/valid.png").string() +
                                ": the image could not be read: the temporary folder could not take the "
                                "decoded image"),

@@ -20,8 +20,8 @@ namespace testsupport {
 RunResult runBatch(const std::string& arguments, const std::filesystem::path* errors,
                    const std::string& shellSetup) {
     const auto runner = foundation::executableDirectory() / "vorta-batch";
-    const std::string command =
-        shellSetup + "'" + runner.string() + "' " + arguments + (errors ? " 2>'" + errors->string() + "'" : " 2>&1");
+    const std::string command = shellSetup + "'" + runner.string() + "' " + arguments +
+                                (errors ? " 2>'" + errors->string() + "'" : " 2>&1");
     RunResult result;
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
     if (!pipe) return result;

@@ -50,7 +50,8 @@ std::size_t DecodeWarnings::droppedMessages() const {
     return log_->droppedLines();
 }
 
-std::shared_ptr<const detail::JpegReport> DecodeWarnings::jpegReport(const std::filesystem::path& file) const {
+std::shared_ptr<const detail::JpegReport> DecodeWarnings::jpegReport(
+    const std::filesystem::path& file) const {
     if (auto kept = log_->jpegReport()) return kept;
     auto report = detail::readJpegWarnings(file);
     if (!report) return nullptr;

@@ -6,8 +6,8 @@
 // whichever thread decodes them. Reports made with no collector active are dropped. Create and
 // destroy on one thread; the messages may be read from it at any time.
 
-#include <filesystem>
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>

@@ -38,7 +38,6 @@ bool reportsCorruptData(std::string_view line) {
     return false;
 }
 
-
 std::optional<std::string> unsupportedVariantIn(std::string_view message) {
     // libheif's words for a compression it has no decoder for, which libvips passes on.
     if (contains(message, "Unsupported codec") || contains(message, "No decoding plugin"))

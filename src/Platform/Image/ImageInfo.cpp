@@ -81,7 +81,8 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
             detail::reportError(error, problem.text);
             break;
         default:
-            detail::reportError(error, "unreadable image header" + (problem.text.empty() ? "" : ": " + problem.text));
+            detail::reportError(
+                error, "unreadable image header" + (problem.text.empty() ? "" : ": " + problem.text));
     }
     if (failure) *failure = problem.kind;
     return std::nullopt;

@@ -21,9 +21,9 @@ struct ImageInfo {
 
 // Why a file that is present could not be read as an image.
 enum class ReadFailure {
-    NotAnImage,   // not an image in a format that is read, or not readable at all
-    Damaged,      // starts as an image in a format that is read, but its header is truncated or corrupt
-    Unsupported,  // a valid variant of a format that is read, which the decoders here cannot read
+    NotAnImage,       // not an image in a format that is read, or not readable at all
+    Damaged,          // starts as an image in a format that is read, but its header is truncated or corrupt
+    Unsupported,      // a valid variant of a format that is read, which the decoders here cannot read
     NotAboutTheFile,  // memory or temporary storage ran out: nothing is known about the file
 };
 

@@ -113,10 +113,10 @@ std::optional<Image> load(const std::optional<detail::Admission>& admission, std
     } catch (const vips::VError& e) {
         std::string reason = detail::newestErrorLine(e.what());
         // A header that libvips gave up on at its limit on warnings reads without its stray bytes.
-        const auto cleaned = admission->format == "jpeg" && !admission->file.empty()
-                                 ? detail::fallbackAdmission(*admission,
-                                                             detail::readJpegHeaderWarnings(admission->file))
-                                 : std::nullopt;
+        const auto cleaned =
+            admission->format == "jpeg" && !admission->file.empty()
+                ? detail::fallbackAdmission(*admission, detail::readJpegHeaderWarnings(admission->file))
+                : std::nullopt;
         try {
             if (cleaned) return loadAdmitted(*cleaned, needed, error);
         } catch (const vips::VError& again) {

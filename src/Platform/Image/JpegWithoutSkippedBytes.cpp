@@ -1,7 +1,9 @@
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace image::detail {
@@ -28,6 +30,10 @@ class Filter {
             held_.clear();
             heldFrom_ = 0;
             if (inFrom_ == inCount_ && !refill()) break;
+            if (const auto run = takeRun(out + count, std::size_t(room - count))) {
+                count += std::int64_t(*run);
+                continue;
+            }
             take(input_[inFrom_++]);
             ++fileOffset_;
         }
@@ -104,6 +110,38 @@ class Filter {
         while (next_ < padding_.size() && padding_[next_].offset + padding_[next_].length <= fileOffset_)
             ++next_;
         return next_ < padding_.size() && padding_[next_].offset <= fileOffset_;
+    }
+
+    // Takes a run of bytes at once where the mode passes or drops them whole (a segment's payload, a
+    // scan's data up to its next 0xFF, listed padding): the bytes written to `out`, or absent where
+    // the next byte must be taken alone.
+    std::optional<std::size_t> takeRun(std::uint8_t* out, std::size_t room) {
+        std::size_t available = inCount_ - inFrom_;
+        const std::uint8_t* from = input_.data() + inFrom_;
+        std::size_t passed = 0, dropped = 0;
+        if (mode_ == Mode::Payload) {
+            passed = std::min({available, room, length_left_});
+            length_left_ -= passed;
+            if (length_left_ == 0) mode_ = scan_ ? Mode::Entropy : Mode::Marker;
+        } else if (mode_ == Mode::Rest) {
+            passed = std::min(available, room);
+        } else if (mode_ == Mode::Entropy && !markerDue_) {
+            if (inListedPadding()) {
+                const auto& range = padding_[next_];
+                dropped = std::min(available, range.offset + range.length - fileOffset_);
+                markerDue_ = fileOffset_ + dropped == range.offset + range.length;
+            } else {
+                if (next_ < padding_.size())
+                    available = std::min(available, padding_[next_].offset - fileOffset_);
+                const auto* mark = static_cast<const std::uint8_t*>(std::memchr(from, 0xFF, available));
+                passed = std::min(room, mark ? std::size_t(mark - from) : available);
+            }
+        }
+        if (passed == 0 && dropped == 0) return std::nullopt;
+        std::memcpy(out, from, passed);
+        inFrom_ += passed + dropped;
+        fileOffset_ += passed + dropped;
+        return passed;
     }
 
     void take(std::uint8_t byte) {
@@ -217,7 +255,8 @@ std::optional<Admission> admittedWithoutSkippedBytes(const Admission& admission,
     return Admission{admission.format, std::move(*source), nullptr, admission.file};
 }
 
-std::optional<Admission> fallbackAdmission(const Admission& admission, const std::optional<JpegReport>& report) {
+std::optional<Admission> fallbackAdmission(const Admission& admission,
+                                           const std::optional<JpegReport>& report) {
     if (admission.format != "jpeg" || !report || !report->readsWithoutSkippedBytes()) return std::nullopt;
     return admittedWithoutSkippedBytes(admission, report->scanPadding);
 }

@@ -29,6 +29,7 @@ std::optional<Admission> admittedWithoutSkippedBytes(const Admission& admission,
 // For a JPEG file that libvips gave up on: the admission that reads it without the skipped bytes, when
 // its decoder, asked here (`report`), read it with nothing but harmless warnings, too many for
 // libvips. Absent otherwise.
-std::optional<Admission> fallbackAdmission(const Admission& admission, const std::optional<JpegReport>& report);
+std::optional<Admission> fallbackAdmission(const Admission& admission,
+                                           const std::optional<JpegReport>& report);
 
 }  // namespace image::detail
