@@ -46,10 +46,6 @@ std::vector<std::string> DecodeWarnings::messages() const {
     return texts;
 }
 
-std::size_t DecodeWarnings::droppedMessages() const {
-    return log_->droppedLines();
-}
-
 std::shared_ptr<const detail::JpegReport> DecodeWarnings::jpegReport(
     const std::filesystem::path& file) const {
     if (auto kept = log_->jpegReport()) return kept;

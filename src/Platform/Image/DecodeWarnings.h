@@ -6,7 +6,6 @@
 // whichever thread decodes them. Reports made with no collector active are dropped. Create and
 // destroy on one thread; the messages may be read from it at any time.
 
-#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -28,9 +27,8 @@ class DecodeWarnings {
     DecodeWarnings& operator=(const DecodeWarnings&) = delete;
 
     // The lines reported so far, in order, each once; only the first few (and beyond them those that
-    // tell what kind of failure there was) are kept, the rest counted.
+    // tell what kind of failure there was) are kept.
     std::vector<std::string> messages() const;
-    std::size_t droppedMessages() const;
     // Why the image is damaged, judged by its pixels: a decode that failed or stopped early, or a
     // report of corrupt image data. Absent while every report is about metadata (an unknown or private
     // TIFF tag, an odd EXIF, XMP or ICC block, an optional PNG chunk), a quirk after which every pixel

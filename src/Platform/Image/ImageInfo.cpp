@@ -5,6 +5,7 @@
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsRuntime.h"
+#include "Platform/Image/WarningLog.h"
 
 #include <sstream>
 
@@ -55,6 +56,9 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
                                        ReadFailure* failure) {
     detail::ensureVipsStarted();
     if (failure) *failure = ReadFailure::NotAnImage;
+    // A failure to read the header is judged here, by the header alone: what its decoder says goes to
+    // no collector of the caller's, so that it never asks for a pass over the pixels.
+    const detail::ReportingScope judgedHere(nullptr);
     const auto admission = detail::admitFile(path, error);
     if (!admission) return std::nullopt;
     std::string text;

@@ -96,9 +96,9 @@ detail::DecoderFallback withoutSkippedBytes(const detail::Admission& admission, 
 }
 
 std::optional<Image> loadAdmitted(const detail::Admission& admission, std::optional<cg::Size> needed,
-                                  std::string* error) {
+                                  const std::shared_ptr<detail::WarningLog>& log, std::string* error) {
     auto opened = needed ? openShrunk(admission, *needed) : Opened{detail::openAdmitted(admission)};
-    if (const auto& log = detail::currentWarningLog()) {
+    if (log) {
         opened.image = detail::decodedReportingTo(opened.image, log,
                                                   withoutSkippedBytes(admission, opened.jpegShrink, log));
     }
@@ -108,23 +108,34 @@ std::optional<Image> loadAdmitted(const detail::Admission& admission, std::optio
 std::optional<Image> load(const std::optional<detail::Admission>& admission, std::optional<cg::Size> needed,
                           std::string* error) {
     if (!admission) return std::nullopt;
+    const auto log = detail::currentWarningLog();
+    // What the decoder says while the header is read reaches the collector once it is known whether
+    // the header is read again below: then only the second reading's words count.
+    const auto opening = log ? std::make_shared<detail::WarningLog>() : nullptr;
+    std::string reason;
     try {
-        return loadAdmitted(*admission, needed, error);
+        std::optional<detail::ReportingScope> scope;
+        if (opening) scope.emplace(opening);
+        auto loaded = loadAdmitted(*admission, needed, log, error);
+        scope.reset();
+        if (opening) log->addAll(*opening);
+        return loaded;
     } catch (const vips::VError& e) {
-        std::string reason = detail::newestErrorLine(e.what());
-        // A header that libvips gave up on at its limit on warnings reads without its stray bytes.
-        const auto cleaned =
-            admission->format == "jpeg" && !admission->file.empty()
-                ? detail::fallbackAdmission(*admission, detail::readJpegHeaderWarnings(admission->file))
-                : std::nullopt;
-        try {
-            if (cleaned) return loadAdmitted(*cleaned, needed, error);
-        } catch (const vips::VError& again) {
-            reason = detail::newestErrorLine(again.what());
-        }
-        detail::reportError(error, "unreadable image: " + reason);
-        return std::nullopt;
+        reason = detail::newestErrorLine(e.what());
     }
+    // A header that libvips gave up on at its limit on warnings reads without its stray bytes.
+    const auto cleaned =
+        admission->format == "jpeg" && !admission->file.empty()
+            ? detail::fallbackAdmission(*admission, detail::readJpegHeaderWarnings(admission->file))
+            : std::nullopt;
+    if (opening && !cleaned) log->addAll(*opening);
+    try {
+        if (cleaned) return loadAdmitted(*cleaned, needed, log, error);
+    } catch (const vips::VError& again) {
+        reason = detail::newestErrorLine(again.what());
+    }
+    detail::reportError(error, "unreadable image: " + reason);
+    return std::nullopt;
 }
 
 }  // namespace

@@ -209,8 +209,6 @@ void WarningLog::append(const std::string& message, bool failure) {
         } else if (lines_.size() < kKeptLines ||
                    (lines_.size() < kKeptNotableLines && isNotable(line, failure))) {
             lines_.push_back({line, failure});
-        } else {
-            ++dropped_;
         }
     }
 }
@@ -233,11 +231,6 @@ ReportingScope::ReportingScope(std::shared_ptr<WarningLog> log) : previous_(std:
 
 ReportingScope::~ReportingScope() {
     tCurrentLog = std::move(previous_);
-}
-
-std::size_t WarningLog::droppedLines() const {
-    std::lock_guard lock(mutex_);
-    return dropped_;
 }
 
 void WarningLog::keepJpegReport(std::shared_ptr<const JpegReport> report) {

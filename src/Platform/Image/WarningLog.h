@@ -28,14 +28,14 @@ struct WarningLine {
 // that warned closes; absent for any other line.
 std::optional<std::size_t> jpegWarningCountIn(std::string_view line);
 
-// The lines of one piece of work, each once. Only a few are kept (failures and lines that tell damage,
-// memory or storage apart first); the rest are counted.
+// The lines of one piece of work, each once. Only a few are kept, and beyond them a few more of those
+// that tell damage, memory or storage apart; the rest are dropped (a decoder's account of a JPEG, kept
+// here too, counts its warnings).
 struct WarningLog {
     void add(const std::string& message);
     void addFailure(const std::string& message);
     void addAll(const WarningLog& other);
     std::vector<WarningLine> lines() const;
-    std::size_t droppedLines() const;
     // True when libvips stopped decoding a JPEG at its limit on warnings (it counts them as it closes).
     bool sawJpegWarningLimit() const;
 
@@ -48,7 +48,6 @@ struct WarningLog {
 
     mutable std::mutex mutex_;
     std::vector<WarningLine> lines_;
-    std::size_t dropped_ = 0;
     std::shared_ptr<const JpegReport> jpegReport_;
 };
 
