@@ -82,7 +82,7 @@ class Filter {
     std::int64_t cleanedLength() {
         if (length_ >= 0) return length_;
         const auto at = std::int64_t(produced_);
-        std::array<std::uint8_t, 64 * 1024> scratch{};
+        std::array<std::uint8_t, 16 * 1024> scratch{};
         std::int64_t step;
         while ((step = read(scratch.data(), scratch.size())) > 0) {
         }
@@ -210,7 +210,7 @@ class Filter {
     FileHandle file_;
     std::vector<ByteRange> padding_;
     std::size_t next_ = 0;  // the first listed range not yet behind
-    std::array<std::uint8_t, 64 * 1024> input_{};
+    std::vector<std::uint8_t> input_ = std::vector<std::uint8_t>(64 * 1024);
     std::size_t inFrom_ = 0, inCount_ = 0;
     std::size_t fileOffset_ = 0;  // of the byte being taken
     std::vector<std::uint8_t> held_;
