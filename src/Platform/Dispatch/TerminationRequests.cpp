@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 
 namespace dispatch {
 
@@ -11,12 +12,17 @@ namespace {
 
 // The one thing the handler may touch: the writing end of the socket pair, -1 when none is open.
 std::atomic<int> gWriteEnd{-1};
+// Only a lock-free atomic may be read inside a signal handler.
+static_assert(std::atomic<int>::is_always_lock_free);
 
 void onTerminationSignal(int number) {
     const int fd = gWriteEnd.load();
     if (fd < 0) return;
+    // A full socket makes the write fail: the interrupted code must not find its errno changed.
+    const int savedErrno = errno;
     const auto byte = static_cast<unsigned char>(number);
     [[maybe_unused]] const auto n = ::write(fd, &byte, 1);
+    errno = savedErrno;
 }
 
 }  // namespace
