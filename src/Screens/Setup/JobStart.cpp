@@ -14,11 +14,15 @@ bool awaitsStart(const ActivityVC* activity) {
     return activity && activity->isActivityRunning() && !activity->isGotCancel();
 }
 
-void startWhenDue(const QPointer<ActivityVC>& activity, const std::function<void(ActivityVC&)>& start) {
+// `start` belongs to `owner`: it runs only while both the owner and the screen are there, however
+// long a question holds it.
+void startWhenDue(const QPointer<const QObject>& owner, const QPointer<ActivityVC>& activity,
+                  const std::function<void(ActivityVC&)>& start) {
     // Stopped before it began (its screen closed, its tab left): nothing starts.
-    if (!awaitsStart(activity)) return;
+    if (!owner || !awaitsStart(activity)) return;
     // The user is being asked whether to stop it: the answer decides.
-    if (screens::joinStopJobQuestion([activity, start](bool) { startWhenDue(activity, start); }, activity))
+    if (screens::joinStopJobQuestion([owner, activity, start](bool) { startWhenDue(owner, activity, start); },
+                                     activity))
         return;
     start(*activity);
 }
@@ -40,7 +44,9 @@ void JobStart::begin(appkit::ViewController& container, const QObject* owner,
     // The job runs from this activation on: whatever would stop it asks first, also before it starts.
     activity_->expectJob();
     appkit::postToMainAfter(
-        owner, 0.5, [activity = activity_, start = std::move(start)] { startWhenDue(activity, start); });
+        owner, 0.5, [guard = QPointer<const QObject>(owner), activity = activity_, start = std::move(start)] {
+            startWhenDue(guard, activity, start);
+        });
 }
 
 }  // namespace setup
