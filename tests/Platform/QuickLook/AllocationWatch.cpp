@@ -64,8 +64,11 @@ void* aligned_alloc(std::size_t alignment, std::size_t size) {
 }
 
 int posix_memalign(void** result, std::size_t alignment, std::size_t size) {
-    if (alignment % sizeof(void*) != 0 || (alignment & (alignment - 1)) != 0) return EINVAL;
+    // As the C library's: a power of two that is a multiple of a pointer's size, and errno untouched.
+    if (alignment == 0 || alignment % sizeof(void*) != 0 || (alignment & (alignment - 1)) != 0) return EINVAL;
+    const int savedErrno = errno;
     void* block = memalign(alignment, size);
+    errno = savedErrno;
     if (block == nullptr) return ENOMEM;
     *result = block;
     return 0;
