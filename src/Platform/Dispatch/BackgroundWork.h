@@ -53,8 +53,14 @@ class RunningCollection {
 std::size_t runningJobCount();
 // Asks every registered job and collection to stop; those registered later run as usual.
 void cancelRunningJobs();
+// Asks every registered job and collection to stop, and every one registered from now on starts
+// cancelled: the process is ending.
+void cancelBackgroundWork();
 // Waits until no job or collection is registered or `timeout` has passed; true when none is.
 bool waitForRunningJobs(std::chrono::milliseconds timeout);
+
+// True when no job or collection is registered and no block runs on the global queue.
+bool backgroundWorkIsIdle();
 
 // Cancels every job and collection, waits for them, then stops the global queue and joins its
 // threads. Work handed to the global queue afterwards is dropped. Called by BackgroundWorkScope;
