@@ -130,8 +130,8 @@ bool backgroundWorkIsIdle() {
 void stopBackgroundWork() {
     if (!claimQueueStop()) return;
     cancelBackgroundWork();
-    // A job's registration lives as long as its block on the global queue: joining the queue waits
-    // for every cancelled job to finish the image it is on, and drops the jobs not yet started.
+    // A job's worker runs in its block on the global queue: joining the queue waits for every
+    // cancelled job to finish the image it is on, and drops the jobs not yet started.
     globalPool().stop();
 }
 

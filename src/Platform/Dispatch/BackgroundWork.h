@@ -1,14 +1,13 @@
 #pragma once
 // The process's background work and the order in which it ends. A job registers (RunningJob) while
-// its worker runs, with a way to cancel it; the application asks whether a job runs before it
-// quits and stops them all when the user agrees. A collection of files registers the same way
-// (RunningCollection); quitting stops it without asking. BackgroundWorkScope, made first thing in
-// every main (the application, the command-line tools, the test programs), ends the work as main
-// returns: it cancels every registered job and collection, waits for each job to finish the file it
-// is writing, then stops the global queue (blocks not started are dropped, running ones waited for,
-// its threads joined), so nothing runs on a background thread while statics are destroyed. The
-// application bounds that wait instead and, past the bound, ends the process where it stands
-// (exitAbandoningBackgroundWork). Thread-safe.
+// its worker runs (and until what it hands back is stored), with a way to cancel it; the application asks
+// whether a job runs before it quits and stops them all when the user agrees. A collection of files registers
+// the same way (RunningCollection); quitting stops it without asking. BackgroundWorkScope, made first thing
+// in every main (the application, the command-line tools, the test programs), ends the work as main returns:
+// it cancels every registered job and collection, waits for each job to finish the file it is writing, then
+// stops the global queue (blocks not started are dropped, running ones waited for, its threads joined), so
+// nothing runs on a background thread while statics are destroyed. The application bounds that wait instead
+// and, past the bound, ends the process where it stands (exitAbandoningBackgroundWork). Thread-safe.
 
 #include <atomic>
 #include <chrono>
