@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
             // Found once: the activity panel it shows during the job may take its place among
             // the tab switcher's children.
             if (!list && delegate.tabBarVC) list = delegate.tabBarVC->firstChild<PresetListForIOS>();
-            if (std::chrono::steady_clock::now() - started > std::chrono::seconds(60))
+            if (!quitAsked && std::chrono::steady_clock::now() - started > std::chrono::seconds(60))
                 QCoreApplication::exit(4);
             if (!dropped && mode == "collect-opened") {
                 // The Advanced tab takes the preset list's place.
