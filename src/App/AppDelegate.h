@@ -80,10 +80,18 @@ class AppDelegate : public QObject,
     // Whether the user is being asked to quit, or the application is stopping its jobs to quit.
     bool isQuitting() const { return askingToQuit_ || stoppingToQuit_; }
     std::chrono::milliseconds quitWaitBound{std::chrono::seconds(30)};
-    // How long the background work may take to end once the application has quit: what is left of
-    // that wait (none once it was given up on), all of it for a job the quit did not wait for (a
-    // desktop session ending), and a moment for work that writes nothing (a folder's collection).
+    // How long the background work may take to end once the application has quit: none once the
+    // wait was given up on; with a job still running, what is left of that wait (all of it for a job
+    // the quit did not wait for); with none, a short grace for work that writes nothing (a folder's
+    // collection, a thumbnail).
     std::chrono::milliseconds timeLeftForBackgroundWork() const;
+    // Once the event loop has ended, however it ended: stops all background work and keeps the
+    // events turning (the window stays drawn, a stopped job's hand-over stores its totals, a second
+    // request is read) while a job finishes its file, within what is left of `quitWaitBound`, and then
+    // while the rest ends, within the grace. A second request (a Quit, the window's close, a signal)
+    // ends the wait at once. Then saves the presets and settings, and returns how long the rest may
+    // still take: what is left of the grace, none once the wait is over with a job still running.
+    std::chrono::milliseconds waitForBackgroundWorkAfterLoop();
     // Ends the event loop, later; tests record the call instead.
     std::function<void()> quitApplication;
     // Brings the main window back; the application does nothing further of its own.
@@ -158,12 +166,15 @@ class AppDelegate : public QObject,
     void runPresetOnceListShows(int row, const std::string& name, int attempt);
     void stopJobsAndQuit();
     void quitOnceJobsHaveStopped();
+    // Whether the quit's wait has run out or was cut short by a second request.
+    bool quitWaitIsOver() const;
 
     foundation::UserDefaults& defaults_;
     std::shared_ptr<appkit::Popover> messagePopover_;
     bool askingToQuit_ = false;
     bool stoppingToQuit_ = false;
     std::optional<std::chrono::steady_clock::time_point> quitDeadline_;
+    bool quitGivenUp_ = false;
 };
 
 // The name of the notification posted on every resize of the main window.

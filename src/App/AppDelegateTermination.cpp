@@ -1,6 +1,8 @@
 // The application delegate's quitting: whether to quit now, ask first or stop the jobs and wait.
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 
 #include "App/AppDelegate.h"
@@ -23,7 +25,7 @@ constexpr std::chrono::milliseconds kIdleWorkGrace{2000};
 void AppDelegate::terminate(QuitAsking asking) {
     if (stoppingToQuit_) {
         // Asked again while the jobs are stopping: the user (or the system) will not wait longer.
-        quitDeadline_ = std::chrono::steady_clock::now();
+        quitGivenUp_ = true;
         return;
     }
     if (dispatch::runningJobCount() == 0) {
@@ -58,12 +60,16 @@ void AppDelegate::stopJobsAndQuit() {
 }
 
 std::chrono::milliseconds AppDelegate::timeLeftForBackgroundWork() const {
-    if (quitDeadline_) {
-        const auto left = *quitDeadline_ - std::chrono::steady_clock::now();
-        return std::max(std::chrono::milliseconds(0),
-                        std::chrono::duration_cast<std::chrono::milliseconds>(left));
-    }
-    return dispatch::runningJobCount() > 0 ? quitWaitBound : kIdleWorkGrace;
+    if (quitGivenUp_) return std::chrono::milliseconds(0);
+    if (dispatch::runningJobCount() == 0) return kIdleWorkGrace;
+    if (!quitDeadline_) return quitWaitBound;
+    const auto left = *quitDeadline_ - std::chrono::steady_clock::now();
+    return std::max(std::chrono::milliseconds(0),
+                    std::chrono::duration_cast<std::chrono::milliseconds>(left));
+}
+
+bool AppDelegate::quitWaitIsOver() const {
+    return quitGivenUp_ || std::chrono::steady_clock::now() >= *quitDeadline_;
 }
 
 void AppDelegate::quitOnceJobsHaveStopped() {
@@ -71,9 +77,40 @@ void AppDelegate::quitOnceJobsHaveStopped() {
     dispatch::cancelRunningJobs();
     // Past the deadline a job still running is stuck (on a disk that stopped answering, say): the
     // application quits all the same, and the process ends without it.
-    if (dispatch::runningJobCount() == 0 || std::chrono::steady_clock::now() >= *quitDeadline_) {
+    if (dispatch::runningJobCount() == 0 || quitWaitIsOver()) {
         quitApplication();
         return;
     }
     appkit::postToMainAfter(this, kStopPollSeconds, [this] { quitOnceJobsHaveStopped(); });
+}
+
+std::chrono::milliseconds AppDelegate::waitForBackgroundWorkAfterLoop() {
+    using Clock = std::chrono::steady_clock;
+    // Whatever arrives from now on (a Quit, the window's close, a signal) ends the wait.
+    stoppingToQuit_ = true;
+    dispatch::cancelBackgroundWork();
+    if (!quitDeadline_) quitDeadline_ = Clock::now() + quitWaitBound;
+    std::optional<Clock::time_point> graceEnd;
+    const auto over = [&] {
+        if (dispatch::runningJobCount() > 0) return quitWaitIsOver();
+        if (quitGivenUp_) return true;
+        // No job left: what remains writes none of the user's files and gets the short grace only.
+        if (!graceEnd) graceEnd = Clock::now() + kIdleWorkGrace;
+        return dispatch::backgroundWorkIsIdle() || Clock::now() >= *graceEnd;
+    };
+    if (!over()) {
+        // The events turn meanwhile: the window stays drawn, the stopped job's hand-over stores its
+        // totals, and a second request is read.
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (over()) loop.quit();
+        });
+        poll.start(static_cast<int>(kStopPollSeconds * 1000));
+        loop.exec();
+    }
+    applicationWillTerminate();
+    if (quitGivenUp_ || dispatch::runningJobCount() > 0 || !graceEnd) return std::chrono::milliseconds(0);
+    return std::max(std::chrono::milliseconds(0),
+                    std::chrono::duration_cast<std::chrono::milliseconds>(*graceEnd - Clock::now()));
 }

@@ -11,6 +11,7 @@
 #include "App/TerminationSignals.h"
 #include "Controls/ScrollBarStyle.h"
 #include "Extensions/AppGlobals.h"
+#include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/Dispatch/BackgroundWork.h"
@@ -58,6 +59,19 @@ void Application::finishLaunching() {
     delegate_->applicationDidFinishLaunching();
     // On the first run the welcome pages come first and the delegate leaves the window alone.
     if (!window->isVisible()) makeKeyAndOrderFront(*window);
+    sayWhySettingsAreNotSaved(*window);
+}
+
+void Application::sayWhySettingsAreNotSaved(appkit::Window& window) {
+    const auto& reason = delegate_->defaults().keptFromSaving();
+    if (!reason) return;
+    appkit::Alert alert;
+    alert.alertStyle = appkit::Alert::Style::Warning;
+    alert.messageText = "Your settings could not be read";
+    alert.informativeText = *reason;
+    alert.addButton("OK");
+    alert.beginSheetModal(
+        &window, [](appkit::ModalResponse) {}, this);
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {
@@ -102,9 +116,10 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
         if (launched) launched(shell);
         code = app.exec();
         channel.filesReceived = nullptr;
-        // The presets are saved. A worker that did not end in time (stuck on a disk that stopped
-        // answering) is not waited for: the process ends here, its temporary files removed.
-        if (!dispatch::stopBackgroundWork(shell.delegate().timeLeftForBackgroundWork()))
+        // The signals are still read while the background work ends, and the presets and the
+        // stopped job's totals are saved. A worker that did not end in time (stuck on a disk that
+        // stopped answering) is not waited for: the process ends here, its temporary files removed.
+        if (!dispatch::stopBackgroundWork(shell.delegate().waitForBackgroundWorkAfterLoop()))
             dispatch::exitAbandoningBackgroundWork(code);
     }
     dispatch::Queue::setMainBackend(nullptr);

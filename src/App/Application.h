@@ -38,6 +38,10 @@ class Application : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A settings file that could be neither read nor moved aside is left alone: the user is told
+    // that nothing will be saved.
+    void sayWhySettingsAreNotSaved(appkit::Window& window);
+
     std::unique_ptr<AppDelegate> delegate_;
     std::shared_ptr<VortaWindowController> windowController_;
 };

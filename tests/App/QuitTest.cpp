@@ -1,6 +1,7 @@
 // Quitting while a job runs: the question, both answers, the quit with nothing running, and the
-// real program quitting mid-job from its menu and on SIGTERM, with a worker stuck on its file and while
-// a big folder is collected, in child processes.
+// real program quitting mid-job from its menu, on SIGTERM and when its event loop ends under the job,
+// with a worker stuck on its file, with a thumbnail that never ends and while a big folder is
+// collected, in child processes; what the quit stores (the presets, the stopped job's totals).
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,9 @@
 #include <chrono>
 #include <csignal>
 
+#include "Core/Records/DefaultPresets.h"
+#include "Core/Records/PresetInfo.h"
+#include "Core/Records/PresetStore.h"
 #include "Core/TestImages.h"
 #include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Foundation/Bundle.h"
@@ -46,7 +50,7 @@ bool holdsAFile(const std::filesystem::path& folder) {
     return !filesBelow(folder).empty();
 }
 
-// The job had written a file before it was stopped, and it was stopped before its end.
+// The job was stopped before its end, and the files it was on were finished: whole images only.
 void expectOnlyWholeImages(const std::filesystem::path& folder, std::size_t photos) {
     const auto files = filesBelow(folder);
     EXPECT_GE(files.size(), 1u);
@@ -212,6 +216,24 @@ class QuitMidJobTest : public ::testing::Test {
     static bool abandonedWork(Child& child) {
         return child.process->readAll().contains("Background work that did not stop in time was abandoned");
     }
+    // What the child stored before it ended: the presets, "W-1280" counted once, and the stopped
+    // job's totals, its finished photos and its time.
+    static void expectPresetsAndTotalsSaved(Child& child) {
+        const foundation::UserDefaults stored(child.config / "Vorta/settings.json");
+        std::vector<std::string> names, builtIn;
+        std::int64_t uses = -1;
+        for (const auto& preset : core::loadPresetList(stored)) {
+            names.push_back(core::presetName(preset));
+            if (names.back() == "W-1280") uses = preset.at("countUsage").toInt().value_or(-1);
+        }
+        for (const auto& preset : core::defaultPresets()) builtIn.push_back(core::presetName(preset));
+        EXPECT_EQ(names, builtIn);
+        EXPECT_EQ(uses, 1) << "the preset used is counted";
+        EXPECT_EQ(stored.integer("UDTotalPhotos"),
+                  static_cast<std::int64_t>(filesBelow(child.out.path()).size()))
+            << "the stopped job's photos are counted";
+        EXPECT_TRUE(stored.object("UDTotalTime")) << "the stopped job's time is stored";
+    }
     static void expectEndedCleanly(Child& child) {
         EXPECT_EQ(child.process->exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(child.process->exitCode(), 0);
@@ -232,6 +254,7 @@ TEST_F(QuitMidJobTest, QuittingFromTheMenuMidJobExitsCleanlyWithOnlyWholeFilesEv
         ASSERT_EQ(child->process->exitStatus(), QProcess::NormalExit);
         ASSERT_EQ(child->process->exitCode(), 0) << "3: the job ended before the quit, 4: it never started";
         expectOnlyWholeImages(child->out.path(), kPhotos);
+        expectPresetsAndTotalsSaved(*child);
     }
 }
 
@@ -247,6 +270,53 @@ TEST_F(QuitMidJobTest, SigtermMidJobStopsTheJobWithoutAskingAndExitsWithinSecond
         ASSERT_EQ(child->process->exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(child->process->exitCode(), 0);
         expectOnlyWholeImages(child->out.path(), kPhotos);
+        expectPresetsAndTotalsSaved(*child);
+    }
+}
+
+TEST_F(QuitMidJobTest,
+       AfterTheEventLoopTheJobIsStoppedAndCountedIdleWorkGetsAGraceAndASecondRequestEndsTheWait) {
+    using namespace std::chrono_literals;
+    {
+        SCOPED_TRACE("the event loop ends under the running job");
+        auto child = start("ended");
+        ASSERT_TRUE(child->process->waitForFinished(30000)) << "the stopped job kept the process alive";
+        EXPECT_FALSE(abandonedWork(*child)) << "the job stops when asked, its last files finished";
+        expectEndedCleanly(*child);
+        expectOnlyWholeImages(child->out.path(), kPhotos);
+        expectPresetsAndTotalsSaved(*child);
+    }
+    {
+        SCOPED_TRACE("Stop and Quit with a thumbnail that never ends, the wait bounded to 30 s");
+        auto child = start("busy-menu");
+        ASSERT_TRUE(waitForLine(*child, "quitting")) << "the job never got going";
+        const auto asked = std::chrono::steady_clock::now();
+        ASSERT_TRUE(child->process->waitForFinished(30000)) << "the thumbnail kept the process alive";
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, 10s)
+            << "with the job stopped, what is left of the 30 s went to the thumbnail";
+        EXPECT_TRUE(abandonedWork(*child));
+        expectEndedCleanly(*child);
+        expectOnlyWholeImages(child->out.path(), kPhotos);
+        expectPresetsAndTotalsSaved(*child);
+    }
+    // A worker stuck on its file, the wait bounded to a minute: a signal, or Quit from the menu of the
+    // window that is still there, ends the wait at once.
+    for (const QString mode : {"stuck-ended", "stuck-ended-menu"}) {
+        SCOPED_TRACE(mode.toStdString());
+        auto child = start(mode, {"60000"});
+        const auto pid = static_cast<pid_t>(child->process->processId());
+        if (mode == "stuck-ended") {
+            ASSERT_TRUE(waitForLine(*child, "running")) << "the job never wrote a temporary";
+            EXPECT_FALSE(child->process->waitForFinished(1000)) << "the loop's end waits for the worker";
+            ::kill(pid, SIGTERM);
+        } else {
+            ASSERT_TRUE(waitForLine(*child, "quitting")) << "the menu was not reached after the loop's end";
+        }
+        const auto asked = std::chrono::steady_clock::now();
+        ASSERT_TRUE(child->process->waitForFinished(30000)) << "the second request did not end the wait";
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, 5s);
+        EXPECT_TRUE(abandonedWork(*child));
+        expectEndedCleanly(*child);
     }
 }
 

@@ -143,6 +143,58 @@ TEST_F(StartUpTest, UnreadableSettingsAreKeptAsideAndTheAppStartsAsOnItsFirstRun
               "{\"isShowFirst\": 1, \"UD_SavedPresets_1\": [");
 }
 
+TEST_F(StartUpTest, ASettingsFileThatCannotBeOpenedIsKeptAsideOrElseNeverWrittenOverAndTheUserIsTold) {
+    const std::string saved =
+        "{\"isShowFirst\": 1, \"UD_SavedPresets_1\": [{\"presetName\": \"Mine\", \"presetWidth\": 640}]}";
+    // As for a user who may not read the file (a root test process reads every file): opening it is
+    // refused.
+    foundation::SettingsFileAccess refusing = foundation::SettingsFileAccess::system();
+    refusing.read = [real = refusing.read, file = settingsFile()](const std::filesystem::path& path,
+                                                                  std::error_code& error) {
+        if (path != file) return real(path, error);
+        error = std::make_error_code(std::errc::permission_denied);
+        return std::optional<std::string>();
+    };
+    for (const bool movable : {true, false}) {
+        SCOPED_TRACE(movable ? "kept aside" : "it cannot be moved either");
+        quit();
+        dir.write("settings.json", saved);
+        auto access = refusing;
+        if (!movable) access.keepAside = [](const std::filesystem::path&) { return std::nullopt; };
+        defaults = std::make_unique<foundation::UserDefaults>(settingsFile(), access);
+        app = std::make_unique<Application>(*defaults);
+        app->finishLaunching();
+        drain();
+        EXPECT_EQ(presetNames().size(), 7u) << "the app starts from its defaults";
+        const auto told = questions();
+        if (movable) {
+            EXPECT_TRUE(told.empty());
+        } else {
+            ASSERT_EQ(told.size(), 1u) << "the user is told the settings will not be saved";
+            EXPECT_EQ(told[0]->text(), "Your settings could not be read");
+            EXPECT_NE(told[0]->informativeText().indexOf("no settings are saved"), -1);
+            QTest::mouseClick(told[0]->buttons().front(), Qt::LeftButton);
+            drain();
+        }
+        // Done on the welcome pages is saved at once, and quitting saves the presets.
+        ASSERT_NE(welcome(), nullptr);
+        QTest::mouseClick(welcome()->btnDone, Qt::LeftButton);
+        drain();
+        quit();
+        auto aside = settingsFile();
+        aside += ".corrupt";
+        if (movable) {
+            EXPECT_EQ(testsupport::TempDir::read(aside), saved) << "the file is kept as it was";
+            EXPECT_EQ(core::loadPresetList(*storedSettings()).size(), 7u);
+            EXPECT_EQ(storedSettings()->integer(appkeys::isShowFirst), 1);
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(aside));
+            EXPECT_EQ(testsupport::TempDir::read(settingsFile()), saved) << "the file was written over";
+        }
+        std::filesystem::remove(aside);
+    }
+}
+
 TEST_F(StartUpTest, WindowFrameComesBackFromPosition) {
     prepareSettings([](foundation::UserDefaults& s) { s.set("isShowFirst", PlistValue(std::int64_t{1})); });
     start();

@@ -64,7 +64,10 @@ BatchEngine::BatchEngine(ActivityScreen* screen, Services services)
 }
 
 BatchEngine::~BatchEngine() {
-    if (job_) job_->isGotCancel = true;
+    if (job_) {
+        job_->isGotCancel = true;
+        job_->untilTotalsStored.reset();
+    }
     alive_.reset();
 }
 
@@ -78,7 +81,11 @@ foundation::Date BatchEngine::now() const {
 
 void BatchEngine::resetForNewJob() {
     // A job that is still running is stopped, never left to run unseen; its cancel flag stays its own.
-    if (job_) job_->isGotCancel = true;
+    // Its totals are no longer this engine's to store.
+    if (job_) {
+        job_->isGotCancel = true;
+        job_->untilTotalsStored.reset();
+    }
     auto job = std::make_shared<BatchJob>();
     job->engine = this;
     job->engineAlive = alive_;
@@ -262,8 +269,8 @@ void BatchEngine::runPresets(const std::shared_ptr<BatchJob>& job) {
     job->outputFolder = *folder;
     job->allowPortraitResize = defaults().boolean("UD_Allow_Portrait_Resize");
     if (screen_) job->previewRectangle = screen_->previewRectangle();
-    // Registered for as long as its worker runs, so that quitting can stop it and wait for it, and
-    // remove what it was writing should the wait run out.
+    // Registered for as long as its worker runs and its totals are not yet stored, so that quitting
+    // can stop it and wait for it, and remove what it was writing should the wait run out.
     const std::weak_ptr<BatchJob> weak = job;
     auto registration = std::make_shared<dispatch::RunningJob>(
         [weak] {
@@ -279,6 +286,7 @@ void BatchEngine::runPresets(const std::shared_ptr<BatchJob>& job) {
             }
             if (!folder.empty()) removeTemporariesBelow(folder);
         });
+    job->untilTotalsStored = registration;
     dispatch::Queue::global().async([job, registration] { job->processAllImages(); });
 }
 
@@ -297,6 +305,8 @@ void BatchEngine::storePhotoTotal(const std::shared_ptr<BatchJob>& job, std::int
         job->strTargetFolder = job->jobFolder;
     }
     finishJob(job, !job->isGotCancel && job->processedCount > 0);
+    // Photos and time are stored: quitting need not wait for this job any longer.
+    job->untilTotalsStored.reset();
 }
 
 void BatchEngine::addTimeSaved(double elapsed) {
@@ -329,6 +339,7 @@ void BatchEngine::finishJob(const std::shared_ptr<BatchJob>& job, bool notify) {
 
 void BatchEngine::endWithError(const std::shared_ptr<BatchJob>& job, const std::string& message) {
     job->running = false;
+    job->untilTotalsStored.reset();
     // The job is over, if unsuccessfully: the tabs that wait for it must not think it still runs.
     bProcessCompleted_ = true;
     std::cout << message << std::endl;

@@ -21,6 +21,10 @@
 #include "Platform/Foundation/Date.h"
 #include "Platform/Foundation/UserDefaults.h"
 
+namespace dispatch {
+class RunningJob;
+}
+
 namespace core {
 
 class BatchEngine;
@@ -41,6 +45,11 @@ struct BatchJob : std::enable_shared_from_this<BatchJob> {
     std::weak_ptr<bool> engineAlive;
     std::function<foundation::Date()> clock;  // empty: the system clock
     foundation::Date now() const { return clock ? clock() : foundation::Date::now(); }
+
+    // Main queue only. The job's registration with the process's background work, held here after
+    // the worker has let go of it until the job's totals are stored, so that quitting waits for them;
+    // released as well when the engine that would store them goes or starts another job.
+    std::shared_ptr<dispatch::RunningJob> untilTotalsStored;
 
     // Changed by either side at any time.
     std::atomic<bool> isGotCancel{false};

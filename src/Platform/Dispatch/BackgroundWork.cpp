@@ -29,7 +29,8 @@ struct Registry {
     std::condition_variable emptied;
     std::map<std::uint64_t, Entry> jobs;
     std::uint64_t nextId = 0;
-    bool stopped = false;
+    bool stopped = false;       // later registrations start cancelled
+    bool queueStopped = false;  // the global queue is being stopped or has been
 };
 
 // Jobs end while statics are being destroyed only when a program forgot its scope; the registry
@@ -76,11 +77,19 @@ std::size_t runningJobCount() {
     }));
 }
 
+namespace {
+
+void cancelEveryEntry(Registry& r) {
+    for (auto& [id, entry] : r.jobs)
+        if (entry.cancel) entry.cancel();
+}
+
+}  // namespace
+
 void cancelRunningJobs() {
     auto& r = registry();
     const VisibleLock lock(r.mutex);
-    for (auto& [id, entry] : r.jobs)
-        if (entry.cancel) entry.cancel();
+    cancelEveryEntry(r);
 }
 
 bool waitForRunningJobs(std::chrono::milliseconds timeout) {
@@ -89,14 +98,21 @@ bool waitForRunningJobs(std::chrono::milliseconds timeout) {
     return lock.waitFor(r.emptied, timeout, [&] { return r.jobs.empty(); });
 }
 
-namespace {
-
-// Marks the background work as ending, once; false when it already was.
-bool beginStopping() {
+void cancelBackgroundWork() {
     auto& r = registry();
     const VisibleLock lock(r.mutex);
-    if (r.stopped) return false;
     r.stopped = true;
+    cancelEveryEntry(r);
+}
+
+namespace {
+
+// Claims the stopping of the global queue, once; false when it was claimed before.
+bool claimQueueStop() {
+    auto& r = registry();
+    const VisibleLock lock(r.mutex);
+    if (r.queueStopped) return false;
+    r.queueStopped = true;
     return true;
 }
 
@@ -107,17 +123,21 @@ ThreadPoolQueue& globalPool() {
 
 }  // namespace
 
+bool backgroundWorkIsIdle() {
+    return waitForRunningJobs(std::chrono::milliseconds(0)) && !globalPool().isRunningABlock();
+}
+
 void stopBackgroundWork() {
-    if (!beginStopping()) return;
-    cancelRunningJobs();
-    // A job's registration lives as long as its block on the global queue: joining the queue waits
-    // for every cancelled job to finish the image it is on, and drops the jobs not yet started.
+    if (!claimQueueStop()) return;
+    cancelBackgroundWork();
+    // A job's worker runs in its block on the global queue: joining the queue waits for every
+    // cancelled job to finish the image it is on, and drops the jobs not yet started.
     globalPool().stop();
 }
 
 bool stopBackgroundWork(std::chrono::milliseconds bound) {
-    if (!beginStopping()) return true;
-    cancelRunningJobs();
+    if (!claimQueueStop()) return true;
+    cancelBackgroundWork();
     const auto deadline = std::chrono::steady_clock::now() + bound;
     const bool jobsEnded = waitForRunningJobs(bound);
     const auto left =

@@ -1,14 +1,13 @@
 #pragma once
 // The process's background work and the order in which it ends. A job registers (RunningJob) while
-// its worker runs, with a way to cancel it; the application asks whether a job runs before it
-// quits and stops them all when the user agrees. A collection of files registers the same way
-// (RunningCollection); quitting stops it without asking. BackgroundWorkScope, made first thing in
-// every main (the application, the command-line tools, the test programs), ends the work as main
-// returns: it cancels every registered job and collection, waits for each job to finish the file it
-// is writing, then stops the global queue (blocks not started are dropped, running ones waited for,
-// its threads joined), so nothing runs on a background thread while statics are destroyed. The
-// application bounds that wait instead and, past the bound, ends the process where it stands
-// (exitAbandoningBackgroundWork). Thread-safe.
+// its worker runs (and until what it hands back is stored), with a way to cancel it; the application asks
+// whether a job runs before it quits and stops them all when the user agrees. A collection of files registers
+// the same way (RunningCollection); quitting stops it without asking. BackgroundWorkScope, made first thing
+// in every main (the application, the command-line tools, the test programs), ends the work as main returns:
+// it cancels every registered job and collection, waits for each job to finish the file it is writing, then
+// stops the global queue (blocks not started are dropped, running ones waited for, its threads joined), so
+// nothing runs on a background thread while statics are destroyed. The application bounds that wait instead
+// and, past the bound, ends the process where it stands (exitAbandoningBackgroundWork). Thread-safe.
 
 #include <atomic>
 #include <chrono>
@@ -53,8 +52,14 @@ class RunningCollection {
 std::size_t runningJobCount();
 // Asks every registered job and collection to stop; those registered later run as usual.
 void cancelRunningJobs();
+// Asks every registered job and collection to stop, and every one registered from now on starts
+// cancelled: the process is ending.
+void cancelBackgroundWork();
 // Waits until no job or collection is registered or `timeout` has passed; true when none is.
 bool waitForRunningJobs(std::chrono::milliseconds timeout);
+
+// True when no job or collection is registered and no block runs on the global queue.
+bool backgroundWorkIsIdle();
 
 // Cancels every job and collection, waits for them, then stops the global queue and joins its
 // threads. Work handed to the global queue afterwards is dropped. Called by BackgroundWorkScope;

@@ -62,6 +62,11 @@ void ThreadPoolQueue::asyncAt(Time deadline, Block block) {
     changed_.notify_all();
 }
 
+bool ThreadPoolQueue::isRunningABlock() {
+    const std::lock_guard lock(mutex_);
+    return runningBlocks_ > 0;
+}
+
 bool ThreadPoolQueue::isCurrent() const {
     return tCurrentPool == this;
 }
@@ -93,11 +98,13 @@ void ThreadPoolQueue::work() {
         }
         Block block = std::move(blocks_.begin()->second);
         blocks_.erase(blocks_.begin());
+        ++runningBlocks_;
         beforeHandOver(this);
         lock.unlock();
         block();
         block = nullptr;
         lock.lock();
+        --runningBlocks_;
     }
 }
 

@@ -29,6 +29,8 @@ class ThreadPoolQueue : public Queue {
     // As stop(), but waits for the running blocks at most `bound`: false when one still runs (stuck
     // on a hung disk, say), whose threads are then left to the end of the process.
     bool stopWithin(std::chrono::milliseconds bound);
+    // Whether a block is running now (on any thread).
+    bool isRunningABlock();
 
   private:
     void work();
@@ -38,7 +40,8 @@ class ThreadPoolQueue : public Queue {
     std::multimap<std::pair<std::int64_t, std::uint64_t>, Block> blocks_;
     std::uint64_t sequence_ = 0;
     bool stopping_ = false;
-    unsigned workersLeft_ = 0;  // threads still in work(); guarded by mutex_
+    unsigned workersLeft_ = 0;    // threads still in work(); guarded by mutex_
+    unsigned runningBlocks_ = 0;  // guarded by mutex_
     std::condition_variable workerLeft_;
     std::mutex joinMutex_;
     std::vector<std::thread> threads_;  // guarded by joinMutex_

@@ -9,9 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "Platform/Foundation/AtomicFile.h"
 
@@ -41,7 +39,7 @@ std::optional<double> parseLeadingDouble(const std::string& s) {
 
 // Moves `file` to the first free name of "<file>.corrupt", "<file>.corrupt (2)", ...: each
 // unreadable file is kept, none replaces one kept before (it may hold presets the user still wants).
-std::optional<std::filesystem::path> keepAside(const std::filesystem::path& file) {
+std::optional<std::filesystem::path> keepAsideUnderFreeName(const std::filesystem::path& file) {
     for (int n = 1; n < 1000; ++n) {
         auto aside = file;
         aside += n == 1 ? std::string(".corrupt") : ".corrupt (" + std::to_string(n) + ")";
@@ -58,22 +56,61 @@ std::optional<std::filesystem::path> keepAside(const std::filesystem::path& file
     return std::nullopt;
 }
 
+std::optional<std::string> readWholeFile(const std::filesystem::path& file, std::error_code& error) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error.assign(errno, std::generic_category());
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            // A folder in the file's place, a disk error: what was read is not the whole file.
+            error.assign(errno, std::generic_category());
+            ::close(fd);
+            return std::nullopt;
+        }
+    }
+    ::close(fd);
+    return bytes;
+}
+
 }  // namespace
 
-UserDefaults::UserDefaults(std::filesystem::path file) : file_(std::move(file)) {
-    std::ifstream in(file_, std::ios::binary);
-    if (!in) return;
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    const auto parsed = PlistValue::fromJSON(buffer.str());
-    if (parsed && parsed->dictionaryIf()) {
-        persistent_ = *parsed->dictionaryIf();
+SettingsFileAccess SettingsFileAccess::system() {
+    return {readWholeFile, keepAsideUnderFreeName};
+}
+
+UserDefaults::UserDefaults(std::filesystem::path file, const SettingsFileAccess& access)
+    : file_(std::move(file)) {
+    std::error_code error;
+    const auto bytes = access.read(file_, error);
+    if (!bytes && error == std::errc::no_such_file_or_directory) return;
+    if (bytes) {
+        const auto parsed = PlistValue::fromJSON(*bytes);
+        if (parsed && parsed->dictionaryIf()) {
+            persistent_ = *parsed->dictionaryIf();
+            return;
+        }
+    }
+    const std::string problem =
+        bytes ? "could not be understood" : "could not be read (" + error.message() + ")";
+    if (const auto aside = access.keepAside(file_)) {
+        std::cout << "Settings file " << file_.string() << " " << problem << "; kept as " << aside->string()
+                  << ", starting from the default settings" << std::endl;
         return;
     }
-    const auto aside = keepAside(file_);
-    std::cout << "Settings file " << file_.string() << " could not be read; "
-              << (aside ? "kept as " + aside->string() : std::string("it could not be moved aside"))
-              << ", starting from the default settings" << std::endl;
+    // It may still hold the user's presets: what cannot be moved out of the way is not written over.
+    keptFromSaving_ = "The settings file " + file_.string() + " " + problem +
+                      " and could not be moved aside. The default settings are used, and no settings are "
+                      "saved until the file can be read or is moved away.";
+    std::cout << keptFromSaving_->c_str() << std::endl;
 }
 
 std::filesystem::path UserDefaults::standardFilePath() {
@@ -191,6 +228,7 @@ bool UserDefaults::synchronize() {
 }
 
 bool UserDefaults::writeLocked() {
+    if (keptFromSaving_) return false;
     std::string error;
     if (!writeFileAtomically(file_, PlistValue(persistent_).toJSON(true), &error)) {
         std::cout << "Settings not saved: " << error << std::endl;

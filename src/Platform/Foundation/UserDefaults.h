@@ -4,20 +4,36 @@
 // batch worker reads and writes settings while the screens do.
 
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "Platform/Foundation/PlistValue.h"
 
 namespace foundation {
 
+// How the settings file is read and moved aside; tests stand in for a file system that refuses.
+struct SettingsFileAccess {
+    // The file's bytes; absent with `error` set when they cannot be read (a missing file gives
+    // std::errc::no_such_file_or_directory).
+    std::function<std::optional<std::string>(const std::filesystem::path&, std::error_code& error)> read;
+    // Moves the file to the first free name of "<file>.corrupt", "<file>.corrupt (2)", ... and returns
+    // it; absent when the file cannot be moved.
+    std::function<std::optional<std::filesystem::path>(const std::filesystem::path&)> keepAside;
+
+    static SettingsFileAccess system();
+};
+
 class UserDefaults {
   public:
-    // Settings kept in `file`. A file that cannot be parsed is moved aside to "<file>.corrupt" and
-    // the persistent domain starts empty.
-    explicit UserDefaults(std::filesystem::path file);
+    // Settings kept in `file`. A file that cannot be read or parsed is kept aside and the persistent
+    // domain starts empty; one that cannot be read nor moved is never written over: the settings
+    // then live in memory only and keptFromSaving() says why.
+    explicit UserDefaults(std::filesystem::path file,
+                          const SettingsFileAccess& access = SettingsFileAccess::system());
 
     // The process-wide settings in $XDG_CONFIG_HOME/Vorta/settings.json (~/.config when unset).
     static UserDefaults& standard();
@@ -48,6 +64,9 @@ class UserDefaults {
     bool synchronize();
 
     const std::filesystem::path& filePath() const { return file_; }
+    // Why nothing is saved (the file could not be read, and could not be moved aside); absent when
+    // the settings are saved as usual.
+    const std::optional<std::string>& keptFromSaving() const { return keptFromSaving_; }
 
   private:
     bool writeLocked();
@@ -57,6 +76,7 @@ class UserDefaults {
     PlistDictionary registered_;
     PlistDictionary persistent_;
     bool dirty_ = false;
+    std::optional<std::string> keptFromSaving_;  // fixed once made
 };
 
 }  // namespace foundation

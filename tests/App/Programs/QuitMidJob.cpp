@@ -1,15 +1,21 @@
 // quit_mid_job MODE IN OUT [BOUND_MS]: the application as the vorta executable runs it, with a job
 // started through the screens: the photos in IN dropped on the built-in preset "W-1280" (no preview, so
-// the photos are worked on several at once), the output folder OUT chosen when asked. Once the job has
-// written its first file and is still running, MODE "menu" answers "Stop and Quit" and chooses the menu's
-// Quit; MODE "signal" prints "running" and waits for the parent's signal. In MODE "stuck-menu" and
-// "stuck-signal" every worker sticks for ever once it has written its first temporary file (as on a disk
-// that stopped answering), quitting waits BOUND_MS for them, and the parent is told (or the menu used) once a
-// temporary is there ("stuck-menu" prints "quitting" as it quits). MODE "collect" drops the folder IN itself
-// on the preset, MODE "collect-opened" opens it with the application (it goes to the Advanced tab's list),
-// and while it is being collected the program prints "quitting" and quits from the menu. Exits as the
-// application does (0), or 3 when the job ended before it could be stopped, 4 when it never got going, 5 when
-// the preset list is not as built in.
+// the photos are worked on several at once), the output folder OUT chosen when asked. Every worker is
+// held once it has written its temporary file, until the job is told to stop, so the job is still on its
+// files when the quit comes however fast or busy the machine is. Once one is held, MODE "menu" answers
+// "Stop and Quit" and chooses the menu's Quit; MODE "signal" prints "running" and waits for the parent's
+// signal; MODE "ended" ends the event loop under the running job (as a desktop session ending may);
+// MODE "busy-menu" first hands the global queue a block that never returns (a thumbnail on a mount that
+// hangs), prints "quitting" and quits as "menu" does. In MODE "stuck-menu", "stuck-signal", "stuck-ended" and
+// "stuck-ended-menu" every worker sticks for ever once it has written its first temporary file (as on a
+// disk that stopped answering), quitting waits BOUND_MS for them, and the parent is told (or the menu
+// used) once a temporary is there ("stuck-menu" prints "quitting" as it quits, "stuck-ended" prints
+// "running" as it ends the event loop, "stuck-ended-menu" ends it and chooses the menu's Quit a moment
+// later, during the wait that follows). MODE "collect" drops the folder IN itself on the preset, MODE
+// "collect-opened" opens it with the application (it goes to the Advanced tab's list), and while it is
+// being collected the program prints "quitting" and quits from the menu. Exits as the application does
+// (0), or 3 when the job ended before it could be stopped, 4 when it never got going, 5 when the preset
+// list is not as built in.
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +36,7 @@
 #include "Core/Job/OutputPaths.h"
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/Dispatch/BackgroundWork.h"
+#include "Platform/Dispatch/Queue.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetListForIOS.h"
@@ -47,12 +54,12 @@ QAction* quitAction(const QList<QAction*>& actions) {
     return nullptr;
 }
 
-// True when a regular file below `folder` is hidden (a temporary) or not, as `hidden` says.
-bool holdsAFile(const std::filesystem::path& folder, bool hidden) {
+// True when a hidden regular file (a temporary) is below `folder`.
+bool holdsATemporary(const std::filesystem::path& folder) {
     std::error_code ec;
     for (auto it = std::filesystem::recursive_directory_iterator(folder, ec);
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
-        if (it->is_regular_file() && (it->path().filename().string().front() == '.') == hidden) return true;
+        if (it->is_regular_file() && it->path().filename().string().front() == '.') return true;
     return false;
 }
 
@@ -64,6 +71,25 @@ void stickForEver(const std::filesystem::path&) {
     never.wait(lock, [] { return false; });
 }
 
+// Every worker waits once it has written its temporary until the job has been told to stop; then it
+// finishes its file and stops.
+std::mutex gHoldMutex;
+std::condition_variable gHoldChanged;
+bool gReleased = false;
+
+void holdUntilStopped(const std::filesystem::path&) {
+    std::unique_lock lock(gHoldMutex);
+    gHoldChanged.wait(lock, [] { return gReleased; });
+}
+
+void releaseHeldWorkers() {
+    {
+        const std::lock_guard lock(gHoldMutex);
+        gReleased = true;
+    }
+    gHoldChanged.notify_all();
+}
+
 void say(const char* line) {
     std::printf("%s\n", line);
     std::fflush(stdout);
@@ -72,19 +98,19 @@ void say(const char* line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    using namespace std::chrono_literals;
     // The application reads files to open from its arguments; these are not for it.
     int applicationArgc = 1;
     QApplication app(applicationArgc, argv);
     const dispatch::BackgroundWorkScope backgroundWork;
     if (argc != 4 && argc != 5) {
-        std::fprintf(stderr,
-                     "usage: quit_mid_job menu|signal|stuck-menu|stuck-signal|collect IN OUT [BOUND_MS]\n");
+        std::fprintf(stderr, "usage: quit_mid_job MODE IN OUT [BOUND_MS]\n");
         return 2;
     }
     const std::string mode = argv[1];
     const std::filesystem::path in = argv[2], out = argv[3];
     const bool stuck = mode.starts_with("stuck-");
-    if (stuck) core::setTemporaryWrittenHook(stickForEver);
+    core::setTemporaryWrittenHook(stuck ? stickForEver : holdUntilStopped);
     std::vector<std::string> photos;
     const bool collecting = mode.starts_with("collect");
     if (collecting) {
@@ -97,6 +123,8 @@ int main(int argc, char** argv) {
     QTimer watch;
     QPointer<PresetListForIOS> list;
     bool dropped = false;
+    bool quitAsked = false;
+    std::chrono::steady_clock::time_point loopEnded;
     const auto started = std::chrono::steady_clock::now();
     return runApplication(app, [&](Application& shell) {
         if (argc == 5) shell.delegate().quitWaitBound = std::chrono::milliseconds(std::stoi(argv[4]));
@@ -105,7 +133,7 @@ int main(int argc, char** argv) {
             // Found once: the activity panel it shows during the job may take its place among
             // the tab switcher's children.
             if (!list && delegate.tabBarVC) list = delegate.tabBarVC->firstChild<PresetListForIOS>();
-            if (std::chrono::steady_clock::now() - started > std::chrono::seconds(60))
+            if (!quitAsked && std::chrono::steady_clock::now() - started > std::chrono::seconds(60))
                 QCoreApplication::exit(4);
             if (!dropped && mode == "collect-opened") {
                 // The Advanced tab takes the preset list's place.
@@ -124,6 +152,16 @@ int main(int argc, char** argv) {
             }
             if (!list || !list->collectionView || !list->activityVC_Embedded) return;
             ActivityVC& activity = *list->activityVC_Embedded;
+            if (quitAsked) {
+                // The held workers go on only once the job is told to stop.
+                if (activity.isGotCancel()) releaseHeldWorkers();
+                if (mode == "stuck-ended-menu" && std::chrono::steady_clock::now() - loopEnded > 300ms) {
+                    say("quitting");
+                    quitAction(delegate.mainMenu->actions())->trigger();
+                    watch.stop();
+                }
+                return;
+            }
             if (!dropped) {
                 auto* cell = dynamic_cast<PresetCell*>(list->collectionView->itemAtIndex(1));
                 if (!cell) return;
@@ -132,12 +170,20 @@ int main(int argc, char** argv) {
                 dropped = testsupport::dropFiles(cell->presetView, photos).dropAccepted;
                 return;
             }
-            if (!holdsAFile(out, stuck)) return;
-            watch.stop();
+            // A worker is on its file, which it cannot finish before it is told to stop.
+            if (!holdsATemporary(out)) return;
+            quitAsked = true;
             if (!activity.isActivityRunning()) {
+                watch.stop();
                 QCoreApplication::exit(3);
+            } else if (mode.ends_with("ended") || mode == "stuck-ended-menu") {
+                // The loop ends under the job; this watch goes on turning in the wait that follows.
+                if (stuck) say("running");
+                loopEnded = std::chrono::steady_clock::now();
+                QCoreApplication::exit(0);
             } else if (mode.ends_with("menu")) {
-                if (stuck) say("quitting");
+                if (stuck || mode == "busy-menu") say("quitting");
+                if (mode == "busy-menu") dispatch::Queue::global().async([] { stickForEver({}); });
                 appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
                 quitAction(delegate.mainMenu->actions())->trigger();
             } else {
