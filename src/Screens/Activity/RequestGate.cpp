@@ -1,9 +1,9 @@
 #include "Screens/Activity/RequestGate.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QPointer>
 #include <QWidget>
-#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -14,10 +14,6 @@
 
 namespace screens {
 namespace {
-
-// How often waiting requests look whether the modal that holds them has gone: soon enough to feel
-// immediate, rarely enough to cost nothing.
-constexpr std::chrono::milliseconds kLookAgain{100};
 
 struct Waiting {
     bool owned = false;
@@ -51,8 +47,6 @@ bool anySheetUp() {
     return false;
 }
 
-void lookLater();
-
 void handleWaiting() {
     Gate& g = gate();
     if (g.handling) return;
@@ -64,21 +58,32 @@ void handleWaiting() {
         next.request();
     }
     g.handling = false;
-    if (!g.waiting.empty()) lookLater();
 }
 
-void look(std::chrono::milliseconds after) {
+void lookSoon() {
+    if (gate().waiting.empty()) return;
     const std::uint64_t token = ++gate().lookToken;
-    dispatch::Queue& main = dispatch::Queue::main();
-    const auto delay = std::chrono::duration_cast<std::chrono::nanoseconds>(after).count();
-    main.asyncAt(dispatch::Time{main.now().ns + delay}, [token] {
-        // Only the latest look runs: a nearer look, or one on a new main queue, replaces older ones.
+    dispatch::Queue::main().async([token] {
+        // Only the latest look runs: a later one, or one on a new main queue, replaces older ones.
         if (token == gate().lookToken) handleWaiting();
     });
 }
 
-void lookLater() {
-    look(kLookAgain);
+// Qt tells every window a modal window or sheet stopped blocking when it goes: the moment to look.
+class ModalWatch final : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowUnblocked) lookSoon();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void watchModals() {
+    static ModalWatch* watch = nullptr;
+    if (watch || !QCoreApplication::instance()) return;
+    watch = new ModalWatch;
+    watch->moveToThread(QCoreApplication::instance()->thread());
+    QCoreApplication::instance()->installEventFilter(watch);
 }
 
 std::string phrase(const WaitingRequest& what) {
@@ -131,17 +136,23 @@ void whenNoModalIsUp(std::function<void()> request, const QObject* owner, Waitin
     const bool named = what.kind != WaitingRequest::Kind::Unnamed;
     g.waiting.push_back({owner != nullptr, owner, std::move(request), std::move(what)});
     if (named) refreshStopJobQuestionText();
-    lookLater();
+    // Looked at again when a question is answered, a modal window goes or a hold ends; only
+    // requests behind others are looked at at once.
+    watchModals();
+    if (!isModalUp() && !held()) lookSoon();
 }
 
 std::shared_ptr<void> holdRequests() {
-    auto token = std::make_shared<int>(0);
+    std::shared_ptr<int> token(new int(0), [](int* hold) {
+        delete hold;
+        lookSoon();
+    });
     gate().holds.push_back(token);
     return token;
 }
 
 void releaseWaitingRequests() {
-    if (!gate().waiting.empty()) look(std::chrono::milliseconds(0));
+    lookSoon();
 }
 
 std::string droppedRequestsText(QuestionDrops drops) {
