@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -163,7 +164,9 @@ class AppDelegate : public QObject,
     appkit::Window* mainWindow() const;
     // The image index of the first selected image of the previewed list view, 0 without one.
     int firstSelectedImage() const;
-    void runPresetOnceListShows(int row, const std::string& name, int attempt);
+    // `hold` keeps other requests waiting until the preset runs or is given up.
+    void runPresetOnceListShows(int row, const std::string& name, int attempt, std::shared_ptr<void> hold);
+    void runPresetAndHoldRequests(int row, const std::string& name, std::shared_ptr<void> hold);
     void stopJobsAndQuit();
     void quitOnceJobsHaveStopped();
     // Whether the quit's wait has run out or was cut short by a second request.
@@ -175,6 +178,7 @@ class AppDelegate : public QObject,
     bool stoppingToQuit_ = false;
     std::optional<std::chrono::steady_clock::time_point> quitDeadline_;
     bool quitGivenUp_ = false;
+    std::shared_ptr<void> quitHold_;
 };
 
 // The name of the notification posted on every resize of the main window.

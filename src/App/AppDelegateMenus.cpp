@@ -12,11 +12,13 @@
 #include "Extensions/BundleVersion.h"
 #include "Extensions/DelayedDispatch.h"
 #include "Platform/AppKit/Alert.h"
+#include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/AppKit/Workspace.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CloseActivityAlert.h"
 #include "Screens/Activity/CollectionVC.h"
+#include "Screens/Activity/RequestGate.h"
 #include "Screens/Setup/BulkMasterVC.h"
 #include "Screens/Setup/PresetListForIOS.h"
 
@@ -27,6 +29,10 @@ constexpr int kBulkTab = 3;
 constexpr double kPresetMenuRetrySeconds = 0.5;
 // Ten tries of half a second: a preset list that has not come up by then is not coming.
 constexpr int kPresetMenuAttempts = 10;
+// A preset run holds other requests back while its images are asked for and collected, for this
+// long at most.
+constexpr double kPresetStartLookSeconds = 0.1;
+constexpr double kPresetStartGiveUpSeconds = 60.0;
 
 // The first controller of type T at or below `screen`, depth first.
 template <class T>
@@ -110,33 +116,62 @@ void AppDelegate::refreshPresetsMenu() {
 }
 
 void AppDelegate::selectPresetFromMenu(int row, const std::string& name) {
+    // Chosen while a question or another modal is up, the preset waits for it and is then handled
+    // as if chosen then.
+    if (screens::requestsMustWait()) {
+        screens::whenNoModalIsUp([this, row, name] { selectPresetFromMenu(row, name); }, this,
+                                 {screens::WaitingRequest::Kind::PresetFromMenu, {}});
+        return;
+    }
     if (!tabBarVC) return;
     if (tabBarVC->presetListVC) {
-        if (runPresetFromMenu) runPresetFromMenu(row, name);
+        runPresetAndHoldRequests(row, name, screens::holdRequests());
         return;
     }
     appkit::Window* window = mainWindow();
     auto* controller = window ? dynamic_cast<VortaWindowController*>(window->windowController()) : nullptr;
     if (!controller || !controller->segBtn) return;
     controller->segBtn->setSelectedSegment(0);
+    // The switch and the run are handled whole: what arrives meanwhile waits until the preset runs.
+    std::shared_ptr<void> hold = screens::holdRequests();
     // Asked once at most: a switch the user refuses runs nothing and asks nothing more.
     tabBarVC->selectTab(controller->segBtn->selectedSegment(),
-                        [self = QPointer<AppDelegate>(this), row, name](bool shown) {
-                            if (self && shown) self->runPresetOnceListShows(row, name, 0);
+                        [self = QPointer<AppDelegate>(this), row, name, hold](bool shown) {
+                            if (self && shown) self->runPresetOnceListShows(row, name, 0, hold);
                         });
 }
 
-void AppDelegate::runPresetOnceListShows(int row, const std::string& name, int attempt) {
+void AppDelegate::runPresetOnceListShows(int row, const std::string& name, int attempt,
+                                         std::shared_ptr<void> hold) {
     asyncAfter(dispatch::Queue::main(), kPresetMenuRetrySeconds,
-               [self = QPointer<AppDelegate>(this), row, name, attempt] {
+               [self = QPointer<AppDelegate>(this), row, name, attempt, hold] {
                    if (!self || !self->tabBarVC) return;
                    if (self->tabBarVC->presetListVC) {
-                       if (self->runPresetFromMenu) self->runPresetFromMenu(row, name);
+                       self->runPresetAndHoldRequests(row, name, hold);
                        return;
                    }
                    if (attempt + 1 < kPresetMenuAttempts)
-                       self->runPresetOnceListShows(row, name, attempt + 1);
+                       self->runPresetOnceListShows(row, name, attempt + 1, hold);
                });
+}
+
+void AppDelegate::runPresetAndHoldRequests(int row, const std::string& name, std::shared_ptr<void> hold) {
+    if (!runPresetFromMenu) return;
+    runPresetFromMenu(row, name);
+    // The preset's run is handled whole: what waits goes on once its job runs, or once it came to
+    // nothing (no images chosen, the list gone).
+    appkit::retryOnMain(
+        this,
+        [self = QPointer<AppDelegate>(this), hold] {
+            auto* list = self && self->tabBarVC
+                             ? qobject_cast<PresetListForIOS*>(self->tabBarVC->presetListVC.data())
+                             : nullptr;
+            if (!list) return true;
+            if (screens::isModalUp()) return false;
+            const ActivityVC* activity = list->activityVC_Embedded;
+            return !list->isBusy() || (activity && activity->isActivityRunning());
+        },
+        kPresetStartLookSeconds, kPresetStartGiveUpSeconds);
 }
 
 void AppDelegate::enableCancelActivityMenuItem() {

@@ -9,6 +9,8 @@
 #include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/Dispatch/BackgroundWork.h"
+#include "Screens/Activity/RequestGate.h"
+#include "Screens/Activity/StopJobQuestion.h"
 
 namespace {
 
@@ -39,22 +41,36 @@ void AppDelegate::terminate(QuitAsking asking) {
     }
     if (askingToQuit_) return;
     askingToQuit_ = true;
+    // One sheet at a time: with another question or modal up, the quit is asked about once it has
+    // gone, if a job still runs then.
+    if (screens::isModalUp()) {
+        screens::whenNoModalIsUp(
+            [this] {
+                askingToQuit_ = false;
+                terminate();
+            },
+            this);
+        return;
+    }
     appkit::Alert alert;
     alert.alertStyle = appkit::Alert::Style::Warning;
     alert.messageText = "A job is running. Stop it and quit?";
     alert.addButton("Stop and Quit");
     alert.addButton("Keep Working");
-    alert.beginSheetModal(
-        window,
-        [this](appkit::ModalResponse response) {
+    // Whatever waits for the answer goes with a quit, and the question says so.
+    screens::askAboutJob(
+        *window, std::move(alert), screens::QuestionDrops::All,
+        [this](bool quit) {
             askingToQuit_ = false;
-            if (response == appkit::ModalResponse::AlertFirstButtonReturn) stopJobsAndQuit();
+            if (quit) stopJobsAndQuit();
         },
         this);
 }
 
 void AppDelegate::stopJobsAndQuit() {
     stoppingToQuit_ = true;
+    // Requests arriving now are not handled: the application is on its way out.
+    quitHold_ = screens::holdRequests();
     quitDeadline_ = std::chrono::steady_clock::now() + quitWaitBound;
     quitOnceJobsHaveStopped();
 }

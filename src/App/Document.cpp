@@ -7,6 +7,7 @@
 #include "App/VortaWindowController.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Screens/Activity/ImageListHost.h"
+#include "Screens/Activity/RequestGate.h"
 #include "Screens/Activity/StopJobQuestion.h"
 
 namespace Document {
@@ -41,6 +42,13 @@ std::size_t& heldByQuestion() {
     return held;
 }
 
+// Whether the gathered files wait in the line of requests for a question or modal to go.
+bool& waitingForModal() {
+    static bool waiting = false;
+    return waiting;
+}
+
+void handleGathered();
 void waitForAnswer();
 
 // Shows the Advanced tab the way a click on its segment does; a job running on the tab that shows
@@ -56,14 +64,29 @@ void selectAdvancedTab() {
     if (delegate && delegate->tabBarVC) delegate->tabBarVC->selectTab(controller->segBtn->selectedSegment());
 }
 
+// While another question or modal is up (the quit question, a tab switch asked for, a folder
+// chooser) the files wait for it, and are then handled as if they had just been opened.
+bool waitedForModal() {
+    if (waitingForModal()) return true;
+    if (!screens::requestsMustWait() || screens::questionHoldsOpenedFiles()) return false;
+    AppDelegate* delegate = appDelegate();
+    if (!delegate) return true;
+    waitingForModal() = true;
+    screens::whenNoModalIsUp(
+        [] {
+            waitingForModal() = false;
+            handleGathered();
+        },
+        delegate, {screens::WaitingRequest::Kind::OpenedFiles, [] { return pending().size(); }});
+    return true;
+}
+
 // The gathered files are handled as if they had just been opened: the Advanced tab is shown and
-// they follow a moment later, unless the user is being asked whether to stop a job.
+// they follow a moment later, unless the user is being asked whether to stop a job for them.
 void handleGathered() {
     if (pending().empty()) return;
-    // While the user is asked whether to quit, they wait: after Keep Working they arrive as if just
-    // opened; a quit takes them with it.
-    if (AppDelegate* delegate = appDelegate(); delegate && delegate->isQuitting()) {
-        scheduleFlush();
+    if (waitedForModal()) {
+        screens::refreshStopJobQuestionText();
         return;
     }
     if (!screens::isStopJobQuestionUp()) selectAdvancedTab();
@@ -74,16 +97,15 @@ void handleGathered() {
     scheduleFlush();
 }
 
-// The files wait for the answer of the question that is up. Stopping the job lets them in as if
-// opened after it; keeping the job lets them go, as the question says, unless the question was
-// about closing an activity: then they go on as if opened after it either way.
+// The files wait for the answer of the question they raised (leaving a running job's tab, or adding
+// to the list it works on). Stopping the job lets them in as if opened after it; keeping the job
+// lets them go, as the question says.
 void waitForAnswer() {
     std::size_t& held = heldByQuestion();
     if (held == 0) {
-        const bool letGoOnKeep = screens::openedFilesOnKeep() == screens::OpenedFilesOnKeep::LetGo;
-        screens::joinStopJobQuestion([letGoOnKeep](bool stop) {
+        screens::joinStopJobQuestion([](bool stop) {
             heldByQuestion() = 0;
-            if (stop || !letGoOnKeep)
+            if (stop)
                 handleGathered();
             else
                 pending().clear();
@@ -97,7 +119,11 @@ void waitForAnswer() {
 
 void attachWindowController(VortaWindowController* controller) {
     // Files gathered for an earlier window are not handed to this one.
-    if (attached() != controller) pending().clear();
+    if (attached() != controller) {
+        pending().clear();
+        waitingForModal() = false;
+        heldByQuestion() = 0;
+    }
     attached() = controller;
 }
 
@@ -117,13 +143,9 @@ void flushPendingURLs(const std::vector<std::string>& captured) {
     AppDelegate* delegate = appDelegate();
     // The welcome pages of a first run still show: the files wait for the tabs.
     if (!delegate || !delegate->tabBarVC) return;
-    if (delegate->isQuitting()) {
+    // While a question or another modal is up, they wait for it; a question about them takes them.
+    if (waitingForModal() || screens::requestsMustWait()) {
         handleGathered();
-        return;
-    }
-    // While the user is asked whether to stop a job, they wait for the answer.
-    if (screens::isStopJobQuestionUp()) {
-        waitForAnswer();
         return;
     }
     pending().clear();

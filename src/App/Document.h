@@ -4,10 +4,9 @@
 // until 1.0 s passes without a new one, and then all of them are added at once, in arrival order,
 // through the Advanced tab's own entry for images. While the welcome pages of a first run show, the
 // files wait and follow once the tabs are there. A running job is never stopped unasked: leaving its
-// tab, or adding to the list it works on, asks first. Files opened while the user is asked whether
-// to stop a job wait for the answer: they follow a stopped job as if opened after it, and are let go
-// with a kept one, as the question says. After the question before closing an activity they go on
-// as if opened after it, whatever the answer.
+// tab, or adding to the list it works on, asks first, and that question names the files; keeping the
+// job lets them go, stopping it lets them in. Files opened while another question or any other modal
+// is up (the quit question, a folder chooser) wait for it and are then handled as if just opened.
 // Main thread only; the gathered list is touched nowhere else.
 
 #include <string>

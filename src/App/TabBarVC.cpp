@@ -91,6 +91,7 @@ void TabBarVC::selectTab(int index, std::function<void(bool shown)> done) {
     screens::askToStopJob(
         *sheetWindow,
         "A job is running on this tab. Switching tabs stops it; the images already written are kept.",
+        screens::QuestionDrops::TabList,
         [this, index, finish](bool stop) {
             if (stop)
                 switchToTab(index);

@@ -1,12 +1,15 @@
 // What a user hands the Advanced tab while its job runs is never lost and never stops the job
-// unasked: files opened from the file manager wait for the question that is up and follow its
-// answer, one question gathers every request, an addition in the moment after Start asks like the
+// unasked: files opened from the file manager, a collection that ends and a presets-menu choice wait
+// for the question or panel that is up and are then handled afresh, a question names what its
+// answer drops, an addition in the moment after Start asks like the
 // rest of the job, removing images asks, and every add door fills the tab the same way.
 
 #include "AdvancedTabFixture.h"
 #include "App/AppDelegate.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetView.h"
+#include "Support/PanelDriving.h"
 #include "Support/UiEvents.h"
 
 namespace {
@@ -74,16 +77,23 @@ class JobQuestionsTest : public testsupport::AdvancedTabTest {
     }
 };
 
-TEST_F(JobQuestionsTest, FilesOpenedDuringASwitchQuestionFollowItsAnswerAndTheQuestionNamesThem) {
+TEST_F(JobQuestionsTest, FilesOpenedDuringASwitchQuestionWaitForItAndThenAskTheirOwnQuestion) {
     startOnAdvancedTab();
     startLongJob();
 
     // The user clicks the Rename segment; while asked, two photos come from the file manager.
+    // Switching would not drop them, so the question does not speak of them.
     clickSegment(2);
     ASSERT_EQ(questions().size(), 1u);
     app->openFiles(opened("a", 2));
     wait(2.0);
     ASSERT_EQ(questions().size(), 1u) << "the opened files wait; nothing more is asked";
+    EXPECT_FALSE(questionText().contains("opened")) << questionText().toStdString();
+    // Keep Job: the files then come as if just opened, onto the tab whose job runs: their own
+    // question names them, and keeping the job again lets them go.
+    answer("Keep Job");
+    ASSERT_TRUE(mainQueue->runUntil([&] { return questions().size() == 1; }, std::chrono::seconds(30)));
+    EXPECT_TRUE(questionText().contains("Adding images")) << questionText().toStdString();
     EXPECT_TRUE(questionText().contains("the 2 opened images are not added")) << questionText().toStdString();
     answer("Keep Job");
     wait(2.0);
@@ -98,7 +108,6 @@ TEST_F(JobQuestionsTest, FilesOpenedDuringASwitchQuestionFollowItsAnswerAndTheQu
     ASSERT_EQ(questions().size(), 1u);
     app->openFiles(opened("b", 1));
     wait(1.5);
-    EXPECT_TRUE(questionText().contains("the opened image is not added")) << questionText().toStdString();
     answer("Stop Job");
     ASSERT_TRUE(mainQueue->runUntil(
         [&] { return tabBar()->intSegmentSelectedNow == 1 && core::sharedImageList().count() == 1; },
@@ -140,6 +149,8 @@ TEST_F(JobQuestionsTest, FilesOpenedWhileQuitIsAskedWaitAndAfterKeepWorkingAreAs
     wait(3.0);
     ASSERT_EQ(questions().size(), 1u) << "the opened files wait; no second sheet over the quit question";
     EXPECT_EQ(questions().front()->text(), "A job is running. Stop it and quit?");
+    EXPECT_TRUE(questionText().contains("If you quit, the 2 opened images are not added."))
+        << questionText().toStdString();
     answer("Keep Working");
     // The job goes on, and the files arrive as files opened during a job do: one question names them.
     ASSERT_TRUE(mainQueue->runUntil([&] { return questions().size() == 1; }, std::chrono::seconds(30)));
@@ -404,6 +415,137 @@ TEST_F(JobQuestionsTest, FilesOpenedWhileCloseActivityIsAskedWaitForItsAnswerAnd
                             std::chrono::seconds(30)));
     drain();
     EXPECT_TRUE(questions().empty());
+}
+
+TEST_F(JobQuestionsTest, QuitKeepWorkingOnThePresetsTabLetsOpenedFilesAskToLeaveItAndThenAddsThem) {
+    prepareSettings(
+        [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
+    start();
+    wait(0.5);
+    ActivityVC* activity = &startPresetJob();
+    // Quit asks once the job's work has begun.
+    ASSERT_TRUE(
+        mainQueue->runUntil([] { return dispatch::runningJobCount() > 0; }, std::chrono::seconds(30)));
+    app->delegate().terminate();
+    drain();
+    ASSERT_EQ(questions().size(), 1u);
+    app->openFiles(opened("q", 2));
+    wait(3.0);
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_TRUE(questionText().contains("If you quit, the 2 opened images are not added."))
+        << questionText().toStdString();
+    answer("Keep Working");
+    // The files come as if just opened: they need the Advanced tab, and leaving the job is asked.
+    ASSERT_TRUE(mainQueue->runUntil([&] { return questions().size() == 1; }, std::chrono::seconds(30)));
+    EXPECT_EQ(questions().front()->text(), "Stop the running job?");
+    EXPECT_TRUE(questionText().contains("Switching tabs")) << questionText().toStdString();
+    EXPECT_TRUE(questionText().contains("the 2 opened images are not added")) << questionText().toStdString();
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    EXPECT_TRUE(activity->isActivityRunning()) << "Keep Working keeps the job";
+    answer("Stop Job");
+    const std::vector<std::string> both{"q1.jpg", "q2.jpg"};
+    EXPECT_TRUE(
+        mainQueue->runUntil([&] { return tabBar()->intSegmentSelectedNow == 1 && listedNames() == both; },
+                            std::chrono::seconds(30)));
+    drain();
+    EXPECT_TRUE(questions().empty());
+}
+
+TEST_F(JobQuestionsTest, ACollectionEndingDuringAnotherQuestionIsNamedByItAndThenAsksItsOwn) {
+    struct Case {
+        const char* question;
+        std::function<void()> ask;
+        QString names;
+        QString keep;
+    };
+    const std::vector<Case> cases{
+        {"switching tabs", [&] { clickSegment(2); },
+         "If you stop the job, the 3 collected images are not added.", "Keep Job"},
+        {"quitting",
+         [&] {
+             app->delegate().terminate();
+             drain();
+         },
+         "If you quit, the 3 collected images are not added.", "Keep Working"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.question);
+        startOnAdvancedTab();
+        startLongJob();
+        c.ask();
+        ASSERT_EQ(questions().size(), 1u);
+        // A folder's collection, begun before, ends while the user is asked.
+        master()->collectionVCEmbeded->addImages(opened("c", 3));
+        EXPECT_TRUE(
+            mainQueue->runUntil([&] { return questionText().contains(c.names); }, std::chrono::seconds(30)))
+            << questionText().toStdString();
+        ASSERT_EQ(questions().size(), 1u) << "one sheet at a time";
+        answer(c.keep);
+        // Then the images ask for themselves, and come in once the job is stopped for them.
+        ASSERT_TRUE(mainQueue->runUntil(
+            [&] { return questions().size() == 1 && questionText().contains("Adding images"); },
+            std::chrono::seconds(30)));
+        EXPECT_TRUE(jobRuns());
+        EXPECT_EQ(tabBar()->intSegmentSelectedNow, 1);
+        answer("Stop Job");
+        EXPECT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == 7; },
+                                        std::chrono::seconds(30)));
+        drain();
+        EXPECT_TRUE(questions().empty());
+    }
+}
+
+TEST_F(JobQuestionsTest, FilesOpenedWhileTheOpenPanelIsUpWaitForItAndThenAsk) {
+    startOnAdvancedTab();
+    startLongJob();
+    // The user opens the add panel from the menu and is still choosing when files come.
+    app->delegate().menuItem_AddImages->trigger();
+    drain();
+    QDialog* panel = testsupport::shownPanel();
+    ASSERT_NE(panel, nullptr);
+    app->openFiles(opened("p", 2));
+    wait(2.0);
+    EXPECT_TRUE(questions().empty()) << "nothing is asked over the panel";
+    EXPECT_EQ(testsupport::shownPanel(), panel);
+    panel->reject();
+    drain();
+    ASSERT_TRUE(mainQueue->runUntil([&] { return questions().size() == 1; }, std::chrono::seconds(30)));
+    EXPECT_TRUE(questionText().contains("the 2 opened images are not added")) << questionText().toStdString();
+    answer("Stop Job");
+    EXPECT_TRUE(
+        mainQueue->runUntil([&] { return core::sharedImageList().count() == 6; }, std::chrono::seconds(30)));
+}
+
+TEST_F(JobQuestionsTest, APresetChosenFromTheMenuAndFilesOpenedDuringItsQuestionAreHandledInTurn) {
+    startOnAdvancedTab();
+    startLongJob();
+    auto* presets = qobject_cast<appkit::Menu*>(app->delegate().menuItem_AddImageToPreset->menu());
+    ASSERT_NE(presets, nullptr);
+    ASSERT_FALSE(presets->items().empty());
+    ASSERT_EQ(presets->items().front()->text(), "Half");
+    presets->items().front()->trigger();
+    drain();
+    ASSERT_EQ(questions().size(), 1u);
+    app->openFiles(opened("m", 1));
+    wait(1.5);
+    ASSERT_EQ(questions().size(), 1u);
+    // Stop Job: the preset list shows and runs "Half" on the images chosen for it; then the file
+    // asks to leave that job.
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, photos(2, 1200, 800)});
+    answer("Stop Job");
+    ASSERT_TRUE(mainQueue->runUntil([&] { return questions().size() == 1; }, std::chrono::seconds(30)));
+    EXPECT_FALSE(appkit::ModalScript::takeOpenPanelAnswer()) << "the preset asked for its images";
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    ASSERT_NE(presetList(), nullptr);
+    ActivityVC* activity = presetList()->activityVC_Embedded;
+    ASSERT_NE(activity, nullptr);
+    EXPECT_TRUE(activity->isActivityRunning()) << "the preset runs";
+    EXPECT_TRUE(questionText().contains("the opened image is not added")) << questionText().toStdString();
+    answer("Stop Job");
+    const std::vector<std::string> file{"m1.jpg"};
+    EXPECT_TRUE(
+        mainQueue->runUntil([&] { return tabBar()->intSegmentSelectedNow == 1 && listedNames() == file; },
+                            std::chrono::seconds(30)));
 }
 
 }  // namespace

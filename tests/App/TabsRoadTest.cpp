@@ -48,6 +48,7 @@
 #include "Screens/Setup/RenameOptionTVC.h"
 #include "Screens/Setup/TabListPaneVC.h"
 #include "ShellFixture.h"
+#include "Support/PanelDriving.h"
 #include "Support/UiEvents.h"
 
 namespace {
@@ -58,6 +59,36 @@ std::string bytesOf(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+// The machine's file systems, with the placing of output files held until opened.
+class GatedFiles final : public core::OutputFileSystem {
+  public:
+    int makeFolder(const std::filesystem::path& path) const override {
+        return core::OutputFileSystem::system().makeFolder(path);
+    }
+    int placeFile(const std::filesystem::path& from, const std::filesystem::path& to) const override {
+        {
+            dispatch::VisibleLock lock(mutex_);
+            while (!open_)
+                lock.waitUntil(changed_, std::chrono::steady_clock::now() + std::chrono::seconds(1));
+        }
+        return core::OutputFileSystem::system().placeFile(from, to);
+    }
+    void open() {
+        const dispatch::VisibleLock lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+    void close() {
+        const dispatch::VisibleLock lock(mutex_);
+        open_ = false;
+    }
+
+  private:
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    bool open_ = false;
+};
 
 class TabsRoadTest : public testsupport::ShellTest {
   protected:
@@ -601,39 +632,79 @@ TEST_F(TabsRoadTest, RenameCopiesEveryImageUnderExactlyThePreviewedNameAndLeaves
     EXPECT_EQ(std::distance(fs::directory_iterator(in), fs::directory_iterator()), 3);
 }
 
-TEST_F(TabsRoadTest, OnRenameFilesOpenedWhileAnAddingQuestionIsUpJoinItAndKeepJobLetsTheRunFinish) {
+TEST_F(TabsRoadTest, OnRenameFilesOpenedWhileAQuestionOrTheFolderChooserIsUpWaitAndThenAskTheirOwn) {
     clickSegment(2);
     auto* rename = dynamic_cast<RenameMasterVC*>(tabScreen());
     ASSERT_NE(rename, nullptr);
     auto* pane = dynamic_cast<RenameOptionTVC*>(rename->holder()->optionPane());
     ASSERT_NE(pane, nullptr);
     const auto in = dir / "in";
-    for (const char* name : {"a.jpg", "b.jpg", "menu.jpg", "opened.jpg"})
+    for (const char* name : {"a.jpg", "b.jpg", "menu.jpg", "opened.jpg", "chooser.jpg"})
         testsupport::writeTestImage(in / name, 300, 200, static_cast<unsigned>(name[0]));
     addImages(*rename->collectionVCEmbeded, {in / "a.jpg", in / "b.jpg"});
+    // The run's files are placed only once the user has been asked: it runs while asked.
+    auto gate = std::make_shared<GatedFiles>();
+    const std::shared_ptr<foundation::UserDefaults> settings(std::shared_ptr<void>(),
+                                                             &app->delegate().defaults());
+    appkit::Storyboard::main().registerController(ids::scene::ActivityVC, [gate, settings] {
+        core::BatchEngine::Services services;
+        services.defaults = settings;
+        services.fileSystem = gate;
+        return std::make_shared<ActivityVC>(std::move(services));
+    });
+    struct Restore {
+        std::shared_ptr<GatedFiles> gate;
+        ~Restore() {
+            gate->open();
+            appkit::Storyboard::main().registerController(ids::scene::ActivityVC,
+                                                          [] { return std::make_shared<ActivityVC>(); });
+        }
+    } restore{gate};
+    const auto openAndWait = [&](const fs::path& file) {
+        app->openFiles({file.string()});
+        for (int step = 0; step < 6; ++step) {
+            mainQueue->advance(0.25);
+            drain();
+        }
+    };
+
+    // The output folder is asked for in a chooser of its own; a photo opened from the file manager
+    // meanwhile waits for it, and the run the user confirms there goes ahead.
     out = dir / "out";
     fs::create_directories(out);
-    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    app->delegate().defaults().removeObject("UD_SavingLocationData");
+    int tabUnderChooser = -1;
+    std::size_t questionsUnderChooser = 99;
+    testsupport::PanelAnswer chooser("Choose the folder for the resized images", [&](QDialog& panel) {
+        openAndWait(in / "chooser.jpg");
+        tabUnderChooser = tabBar()->intSegmentSelectedNow;
+        questionsUnderChooser = questions().size();
+        ASSERT_TRUE(testsupport::PanelParts::of(&panel).goTo(out));
+        panel.accept();
+    });
     QTest::mouseClick(pane->btnDone, Qt::LeftButton);
-    drain();
-    mainQueue->advance(0.2);
-    drain();
-
-    // In the moment before the run begins, an image chosen through the menu asks; a photo opened
-    // from the file manager meanwhile joins that question instead of asking to leave the tab.
+    ASSERT_TRUE(chooser.acted());
+    EXPECT_EQ(tabUnderChooser, 2) << "no tab switch under the chooser";
+    EXPECT_EQ(questionsUnderChooser, 0u);
+    // Once the chooser has gone the photo comes as if just opened: it needs the Advanced tab, and
+    // leaving the run (which counts from PROCEED) is asked.
+    ASSERT_TRUE(mainQueue->runUntil([&] { return questions().size() == 1; }));
+    EXPECT_TRUE(questions().front()->informativeText().contains("Switching tabs"));
+    // While asked, an image chosen through the menu waits; another opened photo joins the question
+    // about opened photos.
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "menu.jpg").string()}});
     app->delegate().menuItem_AddImages->trigger();
-    drain();
-    ASSERT_EQ(questions().size(), 1u) << "the run counts from PROCEED";
-    app->openFiles({(in / "opened.jpg").string()});
-    for (int step = 0; step < 6; ++step) {
-        mainQueue->advance(0.25);
-        drain();
-    }
+    openAndWait(in / "opened.jpg");
     ASSERT_EQ(questions().size(), 1u) << "one question at a time";
-    EXPECT_TRUE(questions().front()->informativeText().contains("the opened image is not added"));
+    EXPECT_TRUE(questions().front()->informativeText().contains("the 2 opened images are not added"))
+        << questions().front()->informativeText().toStdString();
+    answer("Keep Job");
+    // Then the menu's image asks for itself.
+    ASSERT_TRUE(mainQueue->runUntil([&] { return questions().size() == 1; }));
+    EXPECT_TRUE(questions().front()->informativeText().contains("Adding images"));
     EXPECT_EQ(tabBar()->intSegmentSelectedNow, 2);
     answer("Keep Job");
+    gate->open();
 
     ActivityVC* activity = rename->activityVC();
     ASSERT_NE(activity, nullptr);
@@ -700,36 +771,6 @@ TEST_F(TabsRoadTest, SourcesThatWouldShareANewNameGetDistinctNamesThatStayInTheO
 }  // namespace
 
 namespace {
-
-// The machine's file systems, with the placing of output files held until opened.
-class GatedFiles final : public core::OutputFileSystem {
-  public:
-    int makeFolder(const std::filesystem::path& path) const override {
-        return core::OutputFileSystem::system().makeFolder(path);
-    }
-    int placeFile(const std::filesystem::path& from, const std::filesystem::path& to) const override {
-        {
-            dispatch::VisibleLock lock(mutex_);
-            while (!open_)
-                lock.waitUntil(changed_, std::chrono::steady_clock::now() + std::chrono::seconds(1));
-        }
-        return core::OutputFileSystem::system().placeFile(from, to);
-    }
-    void open() {
-        const dispatch::VisibleLock lock(mutex_);
-        open_ = true;
-        changed_.notify_all();
-    }
-    void close() {
-        const dispatch::VisibleLock lock(mutex_);
-        open_ = false;
-    }
-
-  private:
-    mutable std::mutex mutex_;
-    mutable std::condition_variable changed_;
-    bool open_ = false;
-};
 
 // A widget's rectangle in the coordinates of `root`.
 QRect rectIn(const QWidget* widget, const QWidget* root) {

@@ -11,10 +11,10 @@ void confirmCloseActivity(appkit::Window* window, QPointer<ActivityVC> activity,
     alert.addButton("No");
     alert.messageText = "Close activity";
     alert.informativeText = "This will close/cancel the running activity.\nAre you sure to close/cancel it?";
-    // Files opened meanwhile wait for the answer and then go on as usual: this question is about
-    // the activity only.
+    // What arrives meanwhile waits for the answer and then goes on as usual: closing the activity
+    // drops none of it.
     screens::askAboutJob(
-        *window, std::move(alert), screens::OpenedFilesOnKeep::HandledAfter,
+        *window, std::move(alert), screens::QuestionDrops::Nothing,
         [activity](bool yes) {
             if (yes && activity) activity->cancelActivity();
         },

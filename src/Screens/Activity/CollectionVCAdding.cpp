@@ -1,7 +1,8 @@
 // CollectionVC: adding images. The known paths and the rename options are taken on the main queue
 // when the addition starts; the files are collected on the global queue; the batch joins the list
 // on the main queue, unless the list's controller has gone or the list was started afresh by then,
-// and once the pane agrees (a job started meanwhile is stopped only when the user says so).
+// once no question or other modal is up, and once the pane agrees (a job started meanwhile is
+// stopped only when the user says so).
 
 #include <QPointer>
 
@@ -13,6 +14,7 @@
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageCollector.h"
 #include "Screens/Activity/ImageListHost.h"
+#include "Screens/Activity/RequestGate.h"
 
 namespace screens {
 
@@ -35,6 +37,16 @@ void CollectionVC::addImages(const std::vector<std::string>& urls) {
 }
 
 void CollectionVC::joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch, std::uint64_t generation) {
+    // A collection that ends while a question or another modal is up waits for it, and is then
+    // looked at afresh; a question whose answer would drop the images names them.
+    if (requestsMustWait()) {
+        whenNoModalIsUp(
+            [self = QPointer<CollectionVC>(this), batch, generation] {
+                if (self) self->joinWhenAllowed(batch, generation);
+            },
+            this, {WaitingRequest::Kind::CollectedImages, [count = batch.size()] { return count; }});
+        return;
+    }
     // A list emptied or replaced meanwhile (another tab) is not the list these images were chosen
     // for. A job started on this screen while they were collected is not stopped unasked.
     auto join = [self = QPointer<CollectionVC>(this), batch, generation] {

@@ -7,6 +7,7 @@
 
 #include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/ViewController.h"
+#include "Platform/AppKit/Window.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Screens/Activity/ActivityVC.h"
 
@@ -24,7 +25,7 @@ struct Question {
     bool up = false;
     std::uint64_t generation = 0;
     std::string why;
-    OpenedFilesOnKeep onKeep = OpenedFilesOnKeep::LetGo;
+    QuestionDrops drops = QuestionDrops::Nothing;
     std::size_t openedFiles = 0;
     QPointer<QMessageBox> box;
     std::vector<Waiter> waiters;
@@ -41,7 +42,7 @@ std::string informativeText(const Question& question) {
     if (question.openedFiles > 1)
         text += "\nIf you keep the job, the " + std::to_string(question.openedFiles) +
                 " opened images are not added.";
-    return text;
+    return text + droppedRequestsText(question.drops);
 }
 
 void answer(std::uint64_t generation, bool stop) {
@@ -52,11 +53,13 @@ void answer(std::uint64_t generation, bool stop) {
     question.up = false;
     question.waiters.clear();
     question.why.clear();
-    question.onKeep = OpenedFilesOnKeep::LetGo;
+    question.drops = QuestionDrops::Nothing;
     question.openedFiles = 0;
     question.box = nullptr;
     for (const Waiter& waiter : waiters)
         if (!waiter.owned || waiter.owner) waiter.answered(stop);
+    // What waited for the answer is handled next, as if it had just arrived.
+    releaseWaitingRequests();
 }
 
 // A job that has been told to stop is winding down; changing the list no longer stops anything.
@@ -70,8 +73,14 @@ bool isStopJobQuestionUp() {
     return current().up;
 }
 
-OpenedFilesOnKeep openedFilesOnKeep() {
-    return current().onKeep;
+bool questionHoldsOpenedFiles() {
+    return current().up && current().openedFiles > 0;
+}
+
+void refreshStopJobQuestionText() {
+    Question& question = current();
+    if (question.up && question.box)
+        question.box->setInformativeText(QString::fromStdString(informativeText(question)));
 }
 
 bool joinStopJobQuestion(std::function<void(bool stop)> answered, const QObject* owner) {
@@ -81,15 +90,24 @@ bool joinStopJobQuestion(std::function<void(bool stop)> answered, const QObject*
     return true;
 }
 
-void askAboutJob(appkit::Window& window, appkit::Alert alert, OpenedFilesOnKeep openedFiles,
+void askAboutJob(appkit::Window& window, appkit::Alert alert, QuestionDrops drops,
                  std::function<void(bool stop)> answered, const QObject* owner) {
-    if (joinStopJobQuestion(answered, owner)) return;
+    // One sheet at a time: asked once whatever is up has gone.
+    if (isModalUp()) {
+        whenNoModalIsUp(
+            [target = QPointer<appkit::Window>(&window), alert, drops, answered, owner] {
+                if (target) askAboutJob(*target, alert, drops, answered, owner);
+            },
+            owner);
+        return;
+    }
     Question& question = current();
     question.up = true;
     const std::uint64_t generation = ++question.generation;
     question.why = alert.informativeText;
-    question.onKeep = openedFiles;
+    question.drops = drops;
     question.waiters.push_back({owner != nullptr, owner, std::move(answered)});
+    alert.informativeText = informativeText(question);
     question.box = alert.beginSheetModal(&window, [generation](appkit::ModalResponse response) {
         answer(generation, response == appkit::ModalResponse::AlertFirstButtonReturn);
     });
@@ -101,26 +119,37 @@ void askAboutJob(appkit::Window& window, appkit::Alert alert, OpenedFilesOnKeep 
         });
 }
 
-void askToStopJob(appkit::Window& window, const std::string& why, std::function<void(bool stop)> answered,
-                  const QObject* owner) {
+void askToStopJob(appkit::Window& window, const std::string& why, QuestionDrops drops,
+                  std::function<void(bool stop)> answered, const QObject* owner) {
     appkit::Alert alert;
     alert.alertStyle = appkit::Alert::Style::Warning;
     alert.addButton("Stop Job");
     alert.addButton("Keep Job");
     alert.messageText = "Stop the running job?";
     alert.informativeText = why;
-    askAboutJob(window, std::move(alert), OpenedFilesOnKeep::LetGo, std::move(answered), owner);
+    askAboutJob(window, std::move(alert), drops, std::move(answered), owner);
 }
 
 void holdOpenedFiles(std::size_t count) {
     Question& question = current();
-    if (!question.up || question.onKeep != OpenedFilesOnKeep::LetGo || count == 0) return;
+    if (!question.up || count == 0) return;
     question.openedFiles += count;
-    if (question.box) question.box->setInformativeText(QString::fromStdString(informativeText(question)));
+    refreshStopJobQuestionText();
 }
 
 void confirmListChangeDuringJob(appkit::ViewController& pane, ActivityVC* activity, ListChange kind,
                                 std::function<void()> change) {
+    // A change asked for while a question or another modal is up is looked at once it has gone: the
+    // job may have ended, or been stopped, by then.
+    if (isModalUp()) {
+        whenNoModalIsUp(
+            [target = QPointer<appkit::ViewController>(&pane), kind, change = std::move(change)] {
+                if (auto* host = dynamic_cast<ImageListHost*>(target.data()))
+                    host->confirmListChange(kind, change);
+            },
+            &pane);
+        return;
+    }
     if (!jobRunsOn(activity)) {
         change();
         return;
@@ -133,7 +162,7 @@ void confirmListChangeDuringJob(appkit::ViewController& pane, ActivityVC* activi
                                 : "A job is running on this tab. Removing images stops it; the images "
                                   "already written are kept.";
     askToStopJob(
-        *window, why,
+        *window, why, QuestionDrops::Nothing,
         [job = QPointer<ActivityVC>(activity), change = std::move(change)](bool stop) {
             if (!stop) return;
             if (job && jobRunsOn(job)) job->cancelActivity();

@@ -1,9 +1,9 @@
 #pragma once
 // The window's one question about a running job: "Stop the running job?", asked before something
 // the user asked for would stop it (leaving its tab, adding images to the list it works on or
-// removing them), or the question before closing an activity. The job stops only when the user
-// says so. While a question is up, every other request that would stop a job joins it and learns
-// the same answer, so the user is asked once and never sees two sheets. Main thread only.
+// removing them), the question before closing an activity, or the one before quitting. The job stops
+// only when the user says so. One question at a time: what arrives while it is up waits for it
+// (RequestGate) and the question names what its answer would drop. Main thread only.
 
 #include <QObject>
 #include <cstddef>
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Screens/Activity/ImageListHost.h"
+#include "Screens/Activity/RequestGate.h"
 
 class ActivityVC;
 namespace appkit {
@@ -21,32 +22,28 @@ class Window;
 
 namespace screens {
 
-// What becomes of files opened from the file manager while a question is up, when the job is kept.
-enum class OpenedFilesOnKeep {
-    LetGo,        // the question says they are not added
-    HandledAfter  // they go on as if opened after the answer
-};
-
 // Shows `alert`, whose first button stops the job, as the window's one question; `answered` learns
-// whether it was chosen. While a question is up, `answered` joins it instead and `alert` is not
-// shown. With an owner, `answered` is dropped once the owner is gone.
-void askAboutJob(appkit::Window& window, appkit::Alert alert, OpenedFilesOnKeep openedFiles,
+// whether it was chosen; `drops` says what that answer does to the requests waiting meanwhile, so
+// that the question names them. While a question or any other modal is up, the question waits for
+// it and is asked then. With an owner, `answered` is dropped once the owner is gone.
+void askAboutJob(appkit::Window& window, appkit::Alert alert, QuestionDrops drops,
                  std::function<void(bool stop)> answered, const QObject* owner = nullptr);
 
 // Asks, as a sheet on `window`, "Stop the running job?" with "Stop Job" (first) and "Keep Job";
-// `why` says what stopping it is for. `answered` learns whether the user chose Stop Job. While a
-// question is up, `answered` joins it instead of asking again. With an owner, `answered` is dropped
-// once the owner is gone.
-void askToStopJob(appkit::Window& window, const std::string& why, std::function<void(bool stop)> answered,
-                  const QObject* owner = nullptr);
+// `why` says what stopping it is for. `answered` learns whether the user chose Stop Job. With an
+// owner, `answered` is dropped once the owner is gone.
+void askToStopJob(appkit::Window& window, const std::string& why, QuestionDrops drops,
+                  std::function<void(bool stop)> answered, const QObject* owner = nullptr);
 // Runs `answered` with the answer of the question that is up; false, and nothing runs, when none is.
 bool joinStopJobQuestion(std::function<void(bool stop)> answered, const QObject* owner = nullptr);
 bool isStopJobQuestionUp();
-// What the question that is up does with opened files when the job is kept.
-OpenedFilesOnKeep openedFilesOnKeep();
-// `count` more files opened from the file manager wait for the answer of the question that is up;
-// one that lets them go with a kept job says so.
+// `count` more files opened from the file manager are what the question that is up asks about:
+// keeping the job lets them go, and the question says so.
 void holdOpenedFiles(std::size_t count);
+// Whether the question that is up asks about opened files (so more of them join it).
+bool questionHoldsOpenedFiles();
+// Writes the question's text again, after the requests waiting for it changed.
+void refreshStopJobQuestionText();
 
 // Runs `change` at once unless a job runs on `activity` (from the moment its screen shows for the
 // job until its completion shows). Then the user is asked, as a sheet on the window of `pane`:

@@ -1,0 +1,53 @@
+#pragma once
+// RequestGate: what the user asks for while a question or any other modal window or sheet is up
+// (files opened from the file manager, a folder's collection that ends, a presets-menu choice, a
+// drop) waits until nothing modal is up and is then handled as if it had just arrived, in arrival
+// order; one that raises a question of its own keeps the rest waiting for that one. A question names
+// the waiting requests its answer would drop. Main thread only.
+
+#include <QObject>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace screens {
+
+// What the first answer of the question that is up does to the requests waiting for it.
+enum class QuestionDrops {
+    Nothing,  // the requests go on afterwards as usual
+    TabList,  // the tab is left: images collected for its list are not added
+    All       // the application quits: nothing waiting is handled
+};
+
+// A waiting request the user should hear about when a question's answer would drop it.
+struct WaitingRequest {
+    enum class Kind { Unnamed, OpenedFiles, CollectedImages, PresetFromMenu };
+    Kind kind = Kind::Unnamed;
+    // How many files or images it carries, asked each time the question's text is written.
+    std::function<std::size_t()> count;
+};
+
+// Whether a question, or any other modal window or sheet, is up.
+bool isModalUp();
+
+// Whether a request arriving now must wait: something modal is up, a request is in progress, or
+// requests that arrived before it still wait.
+bool requestsMustWait();
+
+// Runs `request` now when nothing modal is up, no request is in progress and none waits before it;
+// otherwise once that holds, after the requests that waited before it. With an owner, the request
+// is dropped once the owner is gone.
+void whenNoModalIsUp(std::function<void()> request, const QObject* owner = nullptr, WaitingRequest what = {});
+
+// While the returned token lives the waiting requests keep waiting: a request that takes several
+// steps (a tab switch, then a run once the tab shows) is handled whole before the next one.
+std::shared_ptr<void> holdRequests();
+
+// Looks again, soon, whether the waiting requests can go on.
+void releaseWaitingRequests();
+
+// The lines a question adds to its text for the waiting requests that its answer would drop.
+std::string droppedRequestsText(QuestionDrops drops);
+
+}  // namespace screens
