@@ -185,16 +185,27 @@ class Filter {
                     markerDue_ = fileOffset_ + 1 == range.offset + range.length;
                     return;
                 }
-                if (std::exchange(markerDue_, false) && byte != 0xFF) {
-                    failed_ = true;
-                    return;
+                if (std::exchange(markerDue_, false)) {
+                    if (byte != 0xFF) {
+                        failed_ = true;
+                        return;
+                    }
+                    markerOpened_ = true;
                 }
                 emit(byte);
                 if (byte == 0xFF) mode_ = Mode::EntropyFill;
                 return;
             case Mode::EntropyFill:
+                if (byte == 0xFF) {
+                    emit(byte);
+                    return;
+                }
+                // After listed padding, a stuffed zero means the bytes dropped were image data.
+                if (std::exchange(markerOpened_, false) && byte == 0x00) {
+                    failed_ = true;
+                    return;
+                }
                 emit(byte);
-                if (byte == 0xFF) return;
                 if (byte == 0x00 || (byte >= 0xD0 && byte <= 0xD7)) {
                     mode_ = Mode::Entropy;  // a stuffed data byte or a restart marker
                     return;
@@ -221,6 +232,7 @@ class Filter {
     bool scan_ = false;
     std::size_t length_left_ = 0;
     bool markerDue_ = false;
+    bool markerOpened_ = false;  // the 0xFF after listed padding was taken; its marker code is next
     bool failed_ = false;
 };
 
