@@ -79,17 +79,17 @@ class Filter {
         length_ = length;
     }
 
+    // Reads on to the end the first time, leaving the stream there: the seek that asked goes on from
+    // the end rather than reading the file twice more to come back first.
     std::int64_t cleanedLength() {
         if (length_ >= 0) return length_;
-        const auto at = std::int64_t(produced_);
         std::array<std::uint8_t, 16 * 1024> scratch{};
         std::int64_t step;
         while ((step = read(scratch.data(), scratch.size())) > 0) {
         }
         if (step < 0) return -1;
         length_ = std::int64_t(produced_);
-        restart();
-        return seek(at, SEEK_SET) < 0 ? -1 : length_;
+        return length_;
     }
 
     void emit(std::uint8_t byte) { held_.push_back(byte); }
