@@ -79,17 +79,17 @@ class Filter {
         length_ = length;
     }
 
+    // Reads on to the end the first time, leaving the stream there: the seek that asked goes on from
+    // the end rather than reading the file twice more to come back first.
     std::int64_t cleanedLength() {
         if (length_ >= 0) return length_;
-        const auto at = std::int64_t(produced_);
         std::array<std::uint8_t, 16 * 1024> scratch{};
         std::int64_t step;
         while ((step = read(scratch.data(), scratch.size())) > 0) {
         }
         if (step < 0) return -1;
         length_ = std::int64_t(produced_);
-        restart();
-        return seek(at, SEEK_SET) < 0 ? -1 : length_;
+        return length_;
     }
 
     void emit(std::uint8_t byte) { held_.push_back(byte); }
@@ -185,16 +185,27 @@ class Filter {
                     markerDue_ = fileOffset_ + 1 == range.offset + range.length;
                     return;
                 }
-                if (std::exchange(markerDue_, false) && byte != 0xFF) {
-                    failed_ = true;
-                    return;
+                if (std::exchange(markerDue_, false)) {
+                    if (byte != 0xFF) {
+                        failed_ = true;
+                        return;
+                    }
+                    markerOpened_ = true;
                 }
                 emit(byte);
                 if (byte == 0xFF) mode_ = Mode::EntropyFill;
                 return;
             case Mode::EntropyFill:
+                if (byte == 0xFF) {
+                    emit(byte);
+                    return;
+                }
+                // After listed padding, a stuffed zero means the bytes dropped were image data.
+                if (std::exchange(markerOpened_, false) && byte == 0x00) {
+                    failed_ = true;
+                    return;
+                }
                 emit(byte);
-                if (byte == 0xFF) return;
                 if (byte == 0x00 || (byte >= 0xD0 && byte <= 0xD7)) {
                     mode_ = Mode::Entropy;  // a stuffed data byte or a restart marker
                     return;
@@ -221,6 +232,7 @@ class Filter {
     bool scan_ = false;
     std::size_t length_left_ = 0;
     bool markerDue_ = false;
+    bool markerOpened_ = false;  // the 0xFF after listed padding was taken; its marker code is next
     bool failed_ = false;
 };
 

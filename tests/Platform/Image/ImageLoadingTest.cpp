@@ -2,8 +2,12 @@
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageInfo.h"
 #include "Platform/Image/ImageLoading.h"
+#include "Platform/Image/JpegWarnings.h"
+#include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
+#include "Support/JpegPadding.h"
+#include "Support/SyntheticPhoto.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 
@@ -209,3 +213,47 @@ TEST_F(ImageLoadingTest, FileNamesAreTakenLiterally) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pixels libvips reads from `source` as the application opens files, or absent when it fails.
+std::optional<vips::VImage> pixelsOf(const vips::VSource& source) {
+    try {
+        return vips::VImage::new_from_source(source, "",
+                                             vips::VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED))
+            .copy_memory();
+    } catch (const vips::VError&) {
+        vips_error_clear();
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+TEST_F(ImageLoadingTest, JpegReadWithoutSkippedBytesGivesTheSamePixelsOrNone) {
+    imagetest::save(testsupport::syntheticPhoto(751, 563), dir / "plain.jpg",
+                    vips::VImage::option()->set("restart_interval", 2));
+    const auto plain = testsupport::TempDir::read(dir / "plain.jpg");
+    dir.write("padded.jpg", testsupport::withPaddingBeforeRestarts(plain, std::string(1, '\0')));
+    const auto report = image::detail::readJpegWarnings(dir / "padded.jpg");
+    ASSERT_TRUE(report && report->readsWithoutSkippedBytes());
+
+    const auto expected = vips::VImage::new_from_file((dir / "plain.jpg").c_str()).copy_memory();
+    const auto cleaned = image::detail::jpegWithoutSkippedBytes(dir / "padded.jpg", report->scanPadding);
+    ASSERT_TRUE(cleaned);
+    const auto read = pixelsOf(*cleaned);
+    ASSERT_TRUE(read);
+    EXPECT_EQ((*read - expected).abs().max(), 0);
+
+    // The file changed after its padding was listed: a listed range now ends inside the image data,
+    // before a stuffed zero byte, where no marker starts. Dropping it would garble the picture.
+    const std::size_t scan = plain.find("\xff\xda") + 20;
+    std::size_t stuffed = plain.find(std::string("\xff\x00", 2), scan);
+    while (stuffed != std::string::npos && plain.substr(stuffed - 3, 3).find('\xff') != std::string::npos)
+        stuffed = plain.find(std::string("\xff\x00", 2), stuffed + 2);
+    ASSERT_NE(stuffed, std::string::npos);
+    const auto changed =
+        image::detail::jpegWithoutSkippedBytes(dir / "plain.jpg", {image::detail::ByteRange{stuffed - 3, 3}});
+    ASSERT_TRUE(changed);
+    EXPECT_FALSE(pixelsOf(*changed));
+}
