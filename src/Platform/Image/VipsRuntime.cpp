@@ -2,6 +2,7 @@
 
 #include <vips/vips8>
 
+#include "Platform/Image/VectorCodeLock.h"
 #include "Platform/Image/WarningLog.h"
 
 #include <malloc.h>
@@ -36,6 +37,7 @@ bool startVips() {
     // their decoders and pixels. Without one, a decoder closes with the last image that uses it, on
     // the thread that drops it, so what it reports at closing reaches that image's collector.
     vips_cache_set_max(0);
+    serialiseVectorCode();
     detail::installWarningHandler();
     return true;
 }
