@@ -349,7 +349,9 @@ TEST_F(JobQuestionsTest, TabInThePresetListsPanelReachesOnlyWhatShowsAndEveryCan
     EXPECT_EQ(questions().front()->text(), "Close activity");
     answer("No");
     EXPECT_TRUE(activity->isActivityRunning());
+    EXPECT_FALSE(activity->isGotCancel()) << "No keeps the job";
 
+    workerHold.reset();
     ASSERT_TRUE(mainQueue->runUntil([&] { return activity->btnDoneOrCancel->text() == "DONE"; },
                                     std::chrono::seconds(60)));
     drain();
