@@ -156,7 +156,8 @@ void WelcomePageCtrl::showImage() {
 
 bool WelcomePageCtrl::eventFilter(QObject* watched, QEvent* event) {
     // The picture takes the room the page leaves it, up to its designed size.
-    if (watched == imgView && event->type() == QEvent::Resize) showImage();
+    // The type first: a picture being destroyed must not be taken for the label it was.
+    if (event->type() == QEvent::Resize && watched == imgView) showImage();
     return appkit::ViewController::eventFilter(watched, event);
 }
 

@@ -121,8 +121,7 @@ class AdvancedTabTest : public ShellTest {
         drain();
         return ended;
     }
-    // Picks the automatic enhancement, which shows each image in the preview: a job of a few photos
-    // is still running when the user acts.
+    // Picks the automatic enhancement, which shows each image in the preview.
     void chooseEnhancement() {
         EffectCollectionVC* effects = pane()->effectCollectionVC();
         auto* enhance = effects->collEffects->itemAtIndex(1);
@@ -130,10 +129,11 @@ class AdvancedTabTest : public ShellTest {
         click(qobject_cast<appkit::View*>(enhance->view())->subviews()[3]);
         ASSERT_EQ(effects->intSelectedNow, 1);
     }
-    // The activity screen is looked up each time: the holder may make it anew as it slides up.
+    // Whether a job runs and has not been told to stop. The activity screen is looked up each time:
+    // the holder may make it anew as it slides up.
     bool jobRuns() {
         ActivityVC* activity = master()->holder()->activityVC();
-        return activity && activity->isActivityRunning();
+        return activity && activity->isActivityRunning() && !activity->isGotCancel();
     }
     static std::vector<std::filesystem::path> filesUnder(const std::filesystem::path& folder) {
         std::vector<std::filesystem::path> files;

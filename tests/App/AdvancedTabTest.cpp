@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "AdvancedTabFixture.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 
 namespace {
 
@@ -309,6 +310,7 @@ TEST_F(AdvancedTabTest, ImagesFromTheMenuOrTheFileManagerAskBeforeTheyStopAJobAn
     const fs::path out = dir / "out";
     fs::create_directories(out);
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    workerHold.emplace();
     proceed();
     const auto running = [&] { return jobRuns(); };
     ASSERT_TRUE(mainQueue->runUntil(running, std::chrono::seconds(30)));
@@ -349,12 +351,16 @@ TEST_F(AdvancedTabTest, ImagesFromTheMenuOrTheFileManagerAskBeforeTheyStopAJobAn
     delegate.menuItem_CancelActivity->trigger();
     drain();
     EXPECT_FALSE(delegate.menuItem_CancelActivity->isEnabled());
-    EXPECT_TRUE(mainQueue->runUntil([&] { return !running(); }, std::chrono::seconds(30)));
+    EXPECT_FALSE(running());
+    workerHold.reset();
+    EXPECT_TRUE(
+        mainQueue->runUntil([] { return dispatch::runningJobCount() == 0; }, std::chrono::seconds(30)));
     EXPECT_LT(filesUnder(out).size(), 3u) << "the job stopped before its last image";
 
     // A new job; this time the user stops it for the images, which then join the list.
     mainQueue->advance(1.0);
     drain();
+    workerHold.emplace();
     proceed();
     ASSERT_TRUE(mainQueue->runUntil(running, std::chrono::seconds(30)));
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {more.string()}});
@@ -362,6 +368,7 @@ TEST_F(AdvancedTabTest, ImagesFromTheMenuOrTheFileManagerAskBeforeTheyStopAJobAn
     delegate.menuItem_AddImages->trigger();
     drain();
     EXPECT_EQ(master()->holder()->activityVC(), nullptr) << "Stop Job stops it and leaves its screen";
+    workerHold.reset();
     ASSERT_TRUE(mainQueue->runUntil([] { return core::sharedImageList().count() == 4; }));
 }
 

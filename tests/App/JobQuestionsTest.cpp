@@ -18,13 +18,15 @@ namespace fs = std::filesystem;
 
 class JobQuestionsTest : public testsupport::AdvancedTabTest {
   protected:
-    // A job of four enhanced photos, still running when the user acts.
+    // A job of four enhanced photos, its workers held until the test lets them go: it is still
+    // running when the user acts.
     void startLongJob() {
         addToList(photos(4, 1200, 800));
         chooseSizes({"SD"});
         chooseEnhancement();
         fs::create_directories(dir / "out");
         appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(dir / "out").string()}});
+        workerHold.emplace();
         proceed();
         ASSERT_TRUE(mainQueue->runUntil([&] { return jobRuns(); }, std::chrono::seconds(30)));
     }
@@ -49,16 +51,17 @@ class JobQuestionsTest : public testsupport::AdvancedTabTest {
         tabBar()->selectTab(index);
         drain();
     }
-    // Drops two photos on the "Half" preset card of the Presets tab; "Half" enhances, so the job
-    // is still running when the user acts.
     // The Presets tab's screen, made anew each time the tab shows.
     PresetListForIOS* presetList() { return tabBar()->firstChild<PresetListForIOS>(); }
+    // Drops two photos on the "Half" preset card of the Presets tab, the job's workers held: the job
+    // is still running when the user acts.
     ActivityVC& startPresetJob() {
         PresetListForIOS* list = presetList();
         auto* cell = dynamic_cast<PresetCell*>(list->collectionView->itemAtIndex(0));
         EXPECT_EQ(cell->nameField->text(), "Half");
         fs::create_directories(dir / "out");
         appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(dir / "out").string()}});
+        workerHold.emplace();
         EXPECT_TRUE(testsupport::dropFiles(cell->presetView, photos(2, 1200, 800)).dropAccepted);
         ActivityVC& activity = *list->activityVC_Embedded;
         EXPECT_TRUE(
@@ -109,6 +112,7 @@ TEST_F(JobQuestionsTest, FilesOpenedDuringASwitchQuestionWaitForItAndThenAskThei
     app->openFiles(opened("b", 1));
     wait(1.5);
     answer("Stop Job");
+    workerHold.reset();
     ASSERT_TRUE(mainQueue->runUntil(
         [&] { return tabBar()->intSegmentSelectedNow == 1 && core::sharedImageList().count() == 1; },
         std::chrono::seconds(30)));
@@ -131,6 +135,7 @@ TEST_F(JobQuestionsTest, ThreeBurstsOfOpenedFilesDuringAJobGiveOneQuestionAndSto
     EXPECT_TRUE(questionText().contains("the 6 opened images are not added")) << questionText().toStdString();
     EXPECT_TRUE(jobRuns());
     answer("Stop Job");
+    workerHold.reset();
     ASSERT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == 4 + all.size(); },
                                     std::chrono::seconds(30)));
     drain();
@@ -156,6 +161,7 @@ TEST_F(JobQuestionsTest, FilesOpenedWhileQuitIsAskedWaitAndAfterKeepWorkingAreAs
     ASSERT_TRUE(mainQueue->runUntil([&] { return questions().size() == 1; }, std::chrono::seconds(30)));
     EXPECT_TRUE(questionText().contains("the 2 opened images are not added")) << questionText().toStdString();
     answer("Stop Job");
+    workerHold.reset();
     EXPECT_TRUE(
         mainQueue->runUntil([&] { return core::sharedImageList().count() == 6; }, std::chrono::seconds(30)));
 }
@@ -206,6 +212,7 @@ TEST_F(JobQuestionsTest, RemovingDuringARunAsksKeepJobKeepsEverythingAndStopJobR
     app->delegate().menuItem_RemoveImages->trigger();
     drain();
     answer("Stop Job");
+    workerHold.reset();
     EXPECT_EQ(core::sharedImageList().count(), 3u);
     EXPECT_EQ(master()->holder()->activityVC(), nullptr);
 }
@@ -353,7 +360,9 @@ TEST_F(JobQuestionsTest, TabInThePresetListsPanelReachesOnlyWhatShowsAndEveryCan
     EXPECT_EQ(questions().front()->text(), "Close activity");
     answer("No");
     EXPECT_TRUE(activity->isActivityRunning());
+    EXPECT_FALSE(activity->isGotCancel()) << "No keeps the job";
 
+    workerHold.reset();
     ASSERT_TRUE(mainQueue->runUntil([&] { return activity->btnDoneOrCancel->text() == "DONE"; },
                                     std::chrono::seconds(60)));
     drain();
@@ -383,7 +392,9 @@ TEST_F(JobQuestionsTest, FilesOpenedWhileCloseActivityIsAskedWaitForItsAnswerAnd
     EXPECT_EQ(questions().front()->text(), "Close activity");
     EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
     EXPECT_TRUE(activity->isActivityRunning());
+    EXPECT_FALSE(activity->isGotCancel());
     answer("Yes");
+    workerHold.reset();
     const std::vector<std::string> first{"a1.jpg", "a2.jpg"};
     EXPECT_TRUE(
         mainQueue->runUntil([&] { return tabBar()->intSegmentSelectedNow == 1 && listedNames() == first; },
@@ -408,7 +419,9 @@ TEST_F(JobQuestionsTest, FilesOpenedWhileCloseActivityIsAskedWaitForItsAnswerAnd
     EXPECT_EQ(questions().front()->text(), "Stop the running job?");
     EXPECT_TRUE(questionText().contains("the opened image is not added")) << questionText().toStdString();
     EXPECT_TRUE(activity->isActivityRunning()) << "No keeps the job";
+    EXPECT_FALSE(activity->isGotCancel()) << "No keeps the job";
     answer("Stop Job");
+    workerHold.reset();
     const std::vector<std::string> second{"b1.jpg"};
     EXPECT_TRUE(
         mainQueue->runUntil([&] { return tabBar()->intSegmentSelectedNow == 1 && listedNames() == second; },

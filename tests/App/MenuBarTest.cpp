@@ -19,6 +19,7 @@
 #include "Core/TestImages.h"
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/AppKit/Workspace.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Setup/BulkMasterVC.h"
 #include "Screens/Setup/BulkResizerVC.h"
@@ -102,11 +103,12 @@ TEST_F(MenuBarTest, CancelActivityAsksAndCancelsOnlyOnYesAndTheBusyPresetListRun
     testsupport::writeTestImage(in / "two.jpg", 1200, 800, 2);
     const auto out = dir / "out";
     std::filesystem::create_directories(out);
-    // "Half" enhances, so each image pauses on its preview: the job is still running when asked.
+    // The job's workers are held: it is still running when asked.
     auto* cell = dynamic_cast<PresetCell*>(screen->collectionView->itemAtIndex(0));
     ASSERT_NE(cell, nullptr);
     ASSERT_EQ(cell->nameField->text(), "Half");
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    workerHold.emplace();
     ASSERT_TRUE(
         testsupport::dropFiles(cell->presetView, {(in / "one.jpg").string(), (in / "two.jpg").string()})
             .dropAccepted);
@@ -129,12 +131,15 @@ TEST_F(MenuBarTest, CancelActivityAsksAndCancelsOnlyOnYesAndTheBusyPresetListRun
     delegate.menuItem_CancelActivity->trigger();
     drain();
     EXPECT_TRUE(activity.isActivityRunning()) << "No leaves the job running";
+    EXPECT_FALSE(activity.isGotCancel()) << "No leaves the job running";
     EXPECT_TRUE(delegate.menuItem_CancelActivity->isEnabled());
 
     appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
     delegate.menuItem_CancelActivity->trigger();
     drain();
     EXPECT_FALSE(delegate.menuItem_CancelActivity->isEnabled()) << "a cancelled job leaves nothing to cancel";
+    EXPECT_TRUE(activity.isGotCancel());
+    workerHold.reset();
     EXPECT_TRUE(mainQueue->runUntil([&] { return !activity.isActivityRunning(); }, std::chrono::seconds(30)));
     // The panel closed: a preset may run again.
     EXPECT_FALSE(screen->isBusy());
@@ -275,9 +280,11 @@ TEST_F(MenuBarTest, ThePresetsMenuAsksOnceToLeaveARunningJobAndARefusedSwitchRun
     resizer->sliderPercent->setValue(50);
     const auto out = dir / "out";
     std::filesystem::create_directories(out);
+    // The job's workers are held until the test has asked what it asks while the job runs.
     auto runBulkJob = [&] {
         app->delegate().defaults().removeObject("UD_SavingLocationData");
         appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+        workerHold.emplace();
         QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
         return mainQueue->runUntil([&] {
             ActivityVC* running = bulk->activityVC();
@@ -303,7 +310,7 @@ TEST_F(MenuBarTest, ThePresetsMenuAsksOnceToLeaveARunningJobAndARefusedSwitchRun
     EXPECT_EQ(appkit::ModalScript::takeAlertAnswer(), appkit::ModalResponse::AlertFirstButtonReturn)
         << "asked once only";
     EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer()) << "no preset ran";
-    // Images still being written when the test's folders go would fail the job, not the test.
+    workerHold.reset();
     ASSERT_TRUE(
         mainQueue->runUntil([&] { return !activity->isActivityRunning(); }, std::chrono::seconds(60)));
 
@@ -328,11 +335,14 @@ TEST_F(MenuBarTest, ThePresetsMenuAsksOnceToLeaveARunningJobAndARefusedSwitchRun
     ASSERT_NE(stop, nullptr);
     QTest::mouseClick(stop, Qt::LeftButton);
     drain();
+    workerHold.reset();
     EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
     mainQueue->advance(0.5);
     drain();
     EXPECT_FALSE(appkit::ModalScript::takeOpenPanelAnswer()) << "the open panel was asked for the preset";
-    QTest::qWait(1500);
+    // Images already being worked on when the job stopped finish before the test's folders go.
+    EXPECT_TRUE(
+        mainQueue->runUntil([] { return dispatch::runningJobCount() == 0; }, std::chrono::seconds(60)));
 }
 
 TEST_F(MenuBarTest, ThePresetsMenuRunsAPresetFromAnotherTabAfterSwitchingToThePresetList) {

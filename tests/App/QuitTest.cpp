@@ -109,14 +109,15 @@ TEST_F(QuitTest, QuittingWhileAJobRunsAsksAndOnlyStopAndQuitEndsTheJobAndTheAppl
     startPastWelcome();
     PresetListForIOS* screen = presetList();
     ASSERT_NE(screen, nullptr);
-    // "Half" enhances, so each photo is shown in the preview for a few seconds: the job runs on
-    // through every step here.
+    // The job's first file is let through and its workers are held after it: the job runs on through
+    // every step here.
     const auto photos = writePhotos(dir / "in", 4, 800, 600);
     const auto out = dir / "out";
     std::filesystem::create_directories(out);
     auto* cell = dynamic_cast<PresetCell*>(screen->collectionView->itemAtIndex(0));
     ASSERT_NE(cell, nullptr);
     appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    workerHold.emplace(1);
     ASSERT_TRUE(testsupport::dropFiles(cell->presetView, photos).dropAccepted);
     ActivityVC& activity = *screen->activityVC_Embedded;
     ASSERT_TRUE(mainQueue->runUntil(
@@ -137,6 +138,7 @@ TEST_F(QuitTest, QuittingWhileAJobRunsAsksAndOnlyStopAndQuitEndsTheJobAndTheAppl
     EXPECT_EQ(quits, 0);
     EXPECT_TRUE(window().isVisible());
     EXPECT_TRUE(activity.isActivityRunning());
+    EXPECT_FALSE(activity.isGotCancel()) << "the job goes on";
     ASSERT_GT(dispatch::runningJobCount(), 0u) << "the job goes on";
 
     // The menu's Quit asks the same; Stop and Quit stops the job, lets its file finish, then quits.
@@ -144,6 +146,8 @@ TEST_F(QuitTest, QuittingWhileAJobRunsAsksAndOnlyStopAndQuitEndsTheJobAndTheAppl
     ASSERT_NE(question(), nullptr) << "Quit while a job runs asks first";
     EXPECT_EQ(quits, 0);
     answer("Stop and Quit");
+    EXPECT_TRUE(activity.isGotCancel());
+    workerHold.reset();
     ASSERT_TRUE(mainQueue->runUntil([&] { return quits > 0; }, std::chrono::seconds(30)));
     EXPECT_EQ(quits, 1);
     EXPECT_EQ(dispatch::runningJobCount(), 0u) << "the application quits only once the job has stopped";

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "App/Application.h"
 #include "App/TabBarVC.h"
@@ -16,12 +17,14 @@
 #include "Controls/PushButton.h"
 #include "Support/TempDir.h"
 #include "Support/UiTestFixture.h"
+#include "Support/WorkerHold.h"
 
 namespace testsupport {
 
 class ShellTest : public UiTest {
   protected:
     void TearDown() override {
+        workerHold.reset();
         quit();
         UiTest::TearDown();
     }
@@ -91,6 +94,8 @@ class ShellTest : public UiTest {
     }
 
     TempDir dir;
+    // Set by a test that acts on a running job; let go before the shell is torn down.
+    std::optional<WorkerHold> workerHold;
     std::unique_ptr<foundation::UserDefaults> defaults;
     std::unique_ptr<Application> app;
 };

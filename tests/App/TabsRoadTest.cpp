@@ -28,6 +28,7 @@
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/HandOver.h"
 #include "Platform/Image/ImageInfo.h"
 #include "Screens/Activity/ActivityHolderVC.h"
@@ -146,9 +147,8 @@ class TabsRoadTest : public testsupport::ShellTest {
         drain();
         return ended;
     }
-    // Starts the Bulk tab's job at 50 % into a new folder `out`; the activity screen while the job
-    // runs, or nullptr. Returns as soon as the job runs: the queue is looked at after every block, so
-    // a quick job's end (a later block) has not been taken yet.
+    // Starts the Bulk tab's job at 50 % into a new folder `out`, its workers held until the test lets
+    // them go; the activity screen while the job runs, or nullptr.
     ActivityVC* startHalfSizeJob(BulkMasterVC& bulk) {
         auto* resizer = dynamic_cast<BulkResizerVC*>(bulk.holder()->optionPane());
         resizer->sliderPercent->setValue(50);
@@ -156,6 +156,7 @@ class TabsRoadTest : public testsupport::ShellTest {
         fs::create_directories(out);
         app->delegate().defaults().removeObject("UD_SavingLocationData");
         appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+        workerHold.emplace();
         QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
         const bool running = mainQueue->runUntil([&] {
             ActivityVC* activity = bulk.activityVC();
@@ -258,10 +259,12 @@ TEST_F(TabsRoadTest, EachSegmentShowsItsTabWithItsRunButtonInOnePlaceAndARefused
 
     appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
     clickSegment(2);
+    workerHold.reset();
     EXPECT_NE(dynamic_cast<RenameMasterVC*>(tabScreen()), nullptr);
     EXPECT_EQ(segments().selectedSegment(), 2);
     // Images already being worked on when the job stopped finish before the test's folders go.
-    QTest::qWait(1500);
+    EXPECT_TRUE(
+        mainQueue->runUntil([] { return dispatch::runningJobCount() == 0; }, std::chrono::seconds(60)));
 }
 
 TEST_F(TabsRoadTest, SpacePressedTwiceOnProceedMakesOneScreenAndAfterItsJobLeavingAsksNothing) {
@@ -503,6 +506,7 @@ TEST_F(TabsRoadTest, BulkTakesASecondBatchByItsButtonADropAndTheMenuAlsoWhileIts
     EXPECT_FALSE(activity->isGotCancel());
     EXPECT_TRUE(Document::pendingURLs().empty());
     EXPECT_EQ(core::sharedImageList().count(), 9u);
+    workerHold.reset();
     ASSERT_TRUE(mainQueue->runUntil(
         [&] { return !activity->isActivityRunning() && activity->btnDoneOrCancel->text() == "DONE"; },
         std::chrono::seconds(120)));
@@ -516,10 +520,12 @@ TEST_F(TabsRoadTest, BulkTakesASecondBatchByItsButtonADropAndTheMenuAlsoWhileIts
     ASSERT_NE(startHalfSizeJob(*bulk), nullptr);
     appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
     openTwo();
+    workerHold.reset();
     EXPECT_EQ(tabBar()->intSegmentSelectedNow, 1);
     ASSERT_TRUE(mainQueue->runUntil([] { return core::sharedImageList().count() == 2; }));
     // Images already being worked on when the job stopped finish before the test's folders go.
-    QTest::qWait(1500);
+    EXPECT_TRUE(
+        mainQueue->runUntil([] { return dispatch::runningJobCount() == 0; }, std::chrono::seconds(60)));
 }
 
 TEST_F(TabsRoadTest, BulkWithoutAFolderOrImagesStartsNothing) {

@@ -63,7 +63,7 @@ View* ViewController::view() {
         loadingView_ = false;
         viewDidLoad();
     }
-    return view_;
+    return qobject_cast<View*>(view_);
 }
 
 void ViewController::loadView() {
@@ -77,7 +77,7 @@ void ViewController::setView(View* view) {
 }
 
 bool ViewController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_) {
+    if (watched == view_.data()) {
         if (event->type() == QEvent::Show) {
             viewWillAppear();
             viewDidAppear();

@@ -100,7 +100,9 @@ class ViewController : public QObject, public std::enable_shared_from_this<ViewC
   private:
     std::string identifier_;
     Storyboard* storyboard_ = nullptr;
-    QPointer<View> view_;
+    // Held as a widget: the view is read while it is torn down (its own events reach eventFilter
+    // then), and a view past its View part must not be taken for one.
+    QPointer<QWidget> view_;
     bool loadingView_ = false;
     ViewController* parent_ = nullptr;
     std::vector<std::shared_ptr<ViewController>> children_;

@@ -33,9 +33,11 @@ class ManualQueue : public Queue {
     // Runs due blocks as they arrive from other threads until `done` holds or `timeout` of real
     // time passes; virtual time jumps to the next deadline whenever nothing else is due, so
     // delayed steps of worker-driven flows run too. `done` is asked before each block, so it sees
-    // every state in between and nothing runs once it holds. Returns whether `done` held.
+    // every state in between and nothing runs once it holds. Returns whether `done` held. The
+    // timeout only ends a wait that would never end: a busy machine under a sanitizer takes many
+    // times as long as an idle one, so it is generous.
     bool runUntil(const std::function<bool()>& done,
-                  std::chrono::milliseconds timeout = std::chrono::seconds(20));
+                  std::chrono::milliseconds timeout = std::chrono::seconds(120));
 
     std::size_t pendingCount() const;
 

@@ -121,8 +121,8 @@ void CollectionDoneorSkippedVC::viewDidLoad() {
 }
 
 bool CollectionDoneorSkippedVC::eventFilter(QObject* watched, QEvent* event) {
-    if (isViewLoaded() && watched == view() && event->type() == QEvent::Resize) applyItemSize();
-    if (gridViewport_ && watched == gridViewport_.data() && event->type() == QEvent::MouseButtonPress) {
+    if (event->type() == QEvent::Resize && isViewLoaded() && watched == view()) applyItemSize();
+    if (event->type() == QEvent::MouseButtonPress && gridViewport_ && watched == gridViewport_.data()) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::LeftButton && chooseTileAt(press->position().toPoint())) return true;
     }

@@ -93,8 +93,9 @@ void FormatSelectionView::selectFormatButton(QObject* sender) {
 }
 
 bool FormatSelectionView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == selectedBtn && formatSelectedBG &&
-        (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+    // The type first: a button being destroyed must not be taken for the one it was.
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && watched == selectedBtn &&
+        formatSelectedBG)
         formatSelectedBG->setGeometry(selectedBtn->geometry());
     return appkit::ViewController::eventFilter(watched, event);
 }

@@ -285,8 +285,10 @@ void PresetListForIOS::commitPresetRename(int row, const QString& text) {
 }
 
 bool PresetListForIOS::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == btnDismissActivity &&
-        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
+    // The type first: the close mark is torn down with events of its own, and one being destroyed
+    // must not be taken for the button it was.
+    if ((event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) &&
+        watched == btnDismissActivity)
         busyChanged();
     // A rename in place ends like any text edit: Escape drops it, leaving the field keeps it.
     auto* field = qobject_cast<QLineEdit*>(watched);

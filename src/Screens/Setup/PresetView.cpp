@@ -31,6 +31,15 @@ PresetView::PresetView(QWidget* parent)
     hover_->mouseExited = [this] { clearHoverHighlight(); };
 }
 
+PresetView::~PresetView() {
+    // A view torn down under the pointer is sent a Leave: not to callbacks that read this view.
+    delete hover_;
+}
+
+PresetListForIOS* PresetView::screen() const {
+    return qobject_cast<PresetListForIOS*>(screen_);
+}
+
 void PresetView::servePreset(PresetListForIOS* screen, int row) {
     screen_ = screen;
     row_ = row;
@@ -38,7 +47,7 @@ void PresetView::servePreset(PresetListForIOS* screen, int row) {
 
 bool PresetView::canAcceptDrop() const {
     if (!row_) return true;
-    return screen_ && !screen_->isBusy();
+    return screen() && !screen()->isBusy();
 }
 
 void PresetView::setDragBorder(bool on) {
@@ -56,9 +65,9 @@ void PresetView::setDragBorder(bool on) {
 
 void PresetView::showHoverHighlight() {
     auto* box = qobject_cast<controls::Box*>(parentWidget());
-    if (!screen_ || !row_ || !box) return;
-    const bool busy = screen_->isBusy() || screen_->isShowingSheet();
-    if (!busy || screen_->isProcessingRow(*row_)) {
+    if (!screen() || !row_ || !box) return;
+    const bool busy = screen()->isBusy() || screen()->isShowingSheet();
+    if (!busy || screen()->isProcessingRow(*row_)) {
         const auto preset = core::sharedPresetList().at(static_cast<std::size_t>(*row_));
         if (preset) box->setFillColor(core::presetColorTag(*preset).withAlpha(0.3));
     }
@@ -66,10 +75,10 @@ void PresetView::showHoverHighlight() {
 
 void PresetView::clearHoverHighlight() {
     auto* box = qobject_cast<controls::Box*>(parentWidget());
-    if (!screen_ || !row_ || !box) return;
+    if (!screen() || !row_ || !box) return;
     const auto preset = core::sharedPresetList().at(static_cast<std::size_t>(*row_));
     // The preset whose job runs stays marked.
-    if (preset && screen_->isProcessingRow(*row_))
+    if (preset && screen()->isProcessingRow(*row_))
         box->setFillColor(core::presetColorTag(*preset).withAlpha(0.3));
     else
         box->setFillColor(
@@ -78,11 +87,11 @@ void PresetView::clearHoverHighlight() {
 
 bool PresetView::handleTableDrop(const std::vector<std::string>& paths, const appkit::DropSource& source) {
     // Of this application's own drags only a file table's rows run a preset.
-    if (source.kind != CustomTableView::dragKind || paths.empty() || !screen_ || !row_) return false;
-    return screen_->runPresetOnTableFiles(*row_, paths);
+    if (source.kind != CustomTableView::dragKind || paths.empty() || !screen() || !row_) return false;
+    return screen()->runPresetOnTableFiles(*row_, paths);
 }
 
 bool PresetView::handleDrop(const std::vector<std::string>& paths) {
-    if (paths.empty() || !screen_ || !row_) return false;
-    return screen_->dropOnPreset(*row_, paths, this);
+    if (paths.empty() || !screen() || !row_) return false;
+    return screen()->dropOnPreset(*row_, paths, this);
 }

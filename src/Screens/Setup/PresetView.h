@@ -24,6 +24,7 @@ class PresetView : public appkit::View {
     Q_OBJECT
   public:
     explicit PresetView(QWidget* parent = nullptr);
+    ~PresetView() override;
 
     // The preset at `row` of the shared list on `screen`; without a screen the view serves nothing
     // (drags are taken, a drop does nothing).
@@ -43,8 +44,10 @@ class PresetView : public appkit::View {
 
   private:
     void setDragBorder(bool on);
+    // The screen while it is whole: one being torn down (its views go last) reads as none.
+    PresetListForIOS* screen() const;
 
-    QPointer<PresetListForIOS> screen_;
+    QPointer<QObject> screen_;
     std::optional<int> row_;
     appkit::FileDropTarget* drop_ = nullptr;
     appkit::HoverTracker* hover_ = nullptr;

@@ -165,7 +165,9 @@ void SizeListVC::announceHeight() {
 }
 
 bool SizeListVC::eventFilter(QObject* watched, QEvent* event) {
-    if (tblView && watched == tblView->viewport() && event->type() == QEvent::ContextMenu) {
+    // The type first: the table and its viewport are torn down with events of their own, and a
+    // table being destroyed must not be asked for its viewport.
+    if (event->type() == QEvent::ContextMenu && tblView && watched == tblView->viewport()) {
         // The row's trailing action: the add row has none.
         const int row = tblView->rowAt(static_cast<QContextMenuEvent*>(event)->pos());
         if (row >= 0 && static_cast<std::size_t>(row) < mArrPresetsSelected.size()) {
@@ -175,7 +177,7 @@ bool SizeListVC::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
-    if (tblView && watched == tblView && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && tblView && watched == tblView) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Delete || key == Qt::Key_Backspace) && tblView->selectedRow() >= 0) {
             deletePreset(tblView->selectedRow());
