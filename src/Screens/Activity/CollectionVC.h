@@ -132,6 +132,8 @@ class CollectionVC : public appkit::ViewController,
     void selectionDidChange(appkit::TableView& table) override;
 
     cg::Size itemSize() const;
+    // Thumbnails of this list still being made in the background (their delivery is posted by then).
+    int thumbnailsInFlight() const { return previewQueue_->operationCount(); }
 
   protected:
     void loadView() override;
