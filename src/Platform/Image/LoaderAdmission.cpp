@@ -1,13 +1,15 @@
 #include "Platform/Image/LoaderAdmission.h"
 
+#include "Platform/Image/BmpExtent.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
-#include <iterator>
 #include <string_view>
 #include <system_error>
+#include <variant>
 
 namespace image::detail {
 
@@ -46,6 +48,19 @@ std::optional<std::string> admittedFormat(const char* loaderClass, std::span<con
     return std::nullopt;
 }
 
+// How many leading bytes of a BMP of `available` bytes to hold, or none when its header alone says
+// it is too large. Headers that cannot be measured keep only themselves: the decoder tells why.
+std::optional<std::uint64_t> bmpBytesToKeep(std::span<const std::uint8_t> head, std::uint64_t available,
+                                            std::string* error) {
+    const auto extent = bmpExtent(head, kMaximumPixels);
+    if (std::holds_alternative<BmpTooLarge>(extent)) {
+        reportError(error, "image too large (more than 200 megapixels)");
+        return std::nullopt;
+    }
+    const auto* bytes = std::get_if<std::uint64_t>(&extent);
+    return std::min(available, bytes ? *bytes : head.size());
+}
+
 vips::VSource sourceOwningCopyOf(std::span<const std::uint8_t> bytes) {
     VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
     vips::VSource source(vips_source_new_from_blob(blob));
@@ -66,23 +81,26 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
         reportError(error, "not a readable file");
         return std::nullopt;
     }
-    const auto size = std::filesystem::file_size(path, ec);
+    const std::uint64_t size = std::filesystem::file_size(path, ec);
     if (ec || size == 0) {
         reportError(error, ec ? "not a readable file" : "empty file");
         return std::nullopt;
     }
-    std::array<std::uint8_t, 2> head{};
     std::ifstream in(path, std::ios::binary);
-    in.read(reinterpret_cast<char*>(head.data()), head.size());
-    if (startsAsBmp(std::span(head.data(), std::size_t(in.gcount())))) {
-        // Uncompressed, so the size alone tells an image far beyond the pixel bound.
-        if (size > std::uintmax_t(kMaximumPixels) * 4 + 1024 * 1024) {
-            reportError(error, "image too large (more than 200 megapixels)");
-            return std::nullopt;
-        }
+    std::vector<std::uint8_t> head(kBmpHeaderBytes);
+    in.read(reinterpret_cast<char*>(head.data()), std::streamsize(head.size()));
+    head.resize(std::size_t(in.gcount()));
+    if (startsAsBmp(head)) {
+        // ImageMagick reads BMPs from memory: hold only what the headers say the image takes, never
+        // bytes that follow it.
+        const auto keep = bmpBytesToKeep(head, size, error);
+        if (!keep) return std::nullopt;
+        std::vector<std::uint8_t> image(*keep);
+        in.clear();  // a file shorter than the largest header ended the first read
         in.seekg(0);
-        std::vector<std::uint8_t> all(std::istreambuf_iterator<char>(in), {});
-        auto admission = admitBytes(all, error);
+        in.read(reinterpret_cast<char*>(image.data()), std::streamsize(image.size()));
+        image.resize(std::size_t(in.gcount()));
+        auto admission = admitBytes(image, error);
         if (admission) admission->file = path;
         return admission;
     }
@@ -107,9 +125,13 @@ std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::st
         admittedFormat(vips_foreign_find_load_buffer(bytes.data(), bytes.size()), bytes, error);
     if (!format) return std::nullopt;
     if (*format == "bmp") {
+        const auto keep =
+            bmpBytesToKeep(bytes.first(std::min(bytes.size(), kBmpHeaderBytes)), bytes.size(), error);
+        if (!keep) return std::nullopt;
+        const auto image = bytes.first(std::size_t(*keep));
         return Admission{*format,
                          std::nullopt,
-                         std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end()),
+                         std::make_shared<const std::vector<std::uint8_t>>(image.begin(), image.end()),
                          {}};
     }
     // The source owns a copy of the bytes, so a lazy pipeline may outlive the caller's buffer.

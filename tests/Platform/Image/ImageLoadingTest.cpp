@@ -4,6 +4,7 @@
 #include "Platform/Image/ImageLoading.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
+#include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Support/JpegPadding.h"
@@ -256,4 +257,73 @@ TEST_F(ImageLoadingTest, JpegReadWithoutSkippedBytesGivesTheSamePixelsOrNone) {
         image::detail::jpegWithoutSkippedBytes(dir / "plain.jpg", {image::detail::ByteRange{stuffed - 3, 3}});
     ASSERT_TRUE(changed);
     EXPECT_FALSE(pixelsOf(*changed));
+}
+
+namespace {
+
+void putLe(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i) & 0xff));
+}
+
+// A 24-bit BMP of one colour with a Windows info header (height negative: top row first) or an
+// OS/2 core header (12 bytes).
+std::string bmpOfColour(int width, int height, bool os2, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    const int infoSize = os2 ? 12 : 40;
+    const int stride = (width * 24 + 31) / 32 * 4;
+    std::string out = "BM";
+    putLe(out, 14 + infoSize + stride * std::abs(height), 4);
+    putLe(out, 0, 4);
+    putLe(out, 14 + infoSize, 4);
+    putLe(out, infoSize, 4);
+    putLe(out, std::uint32_t(width), os2 ? 2 : 4);
+    putLe(out, std::uint32_t(height), os2 ? 2 : 4);
+    putLe(out, 1, 2);
+    putLe(out, 24, 2);
+    if (!os2) out.append(24, '\0');  // uncompressed, size and resolution left to the reader
+    std::string row;
+    for (int x = 0; x < width; ++x) row += {char(b), char(g), char(r)};
+    row.resize(std::size_t(stride), '\0');
+    for (int y = 0; y < std::abs(height); ++y) out += row;
+    return out;
+}
+
+}  // namespace
+
+TEST_F(ImageLoadingTest, BmpIsReadOnlyAsFarAsItsHeadersReach) {
+    const auto written = image::encodedData(image::fromVips(imagetest::solid(64, 48, {30, 160, 90})), "bmp");
+    ASSERT_TRUE(written);
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"written.bmp", std::string(written->begin(), written->end())},
+        {"topdown.bmp", bmpOfColour(64, -48, false, 30, 160, 90)},
+        {"os2.bmp", bmpOfColour(64, 48, true, 30, 160, 90)}};
+    for (const auto& [name, bytes] : cases) {
+        for (const bool tail : {false, true}) {
+            SCOPED_TRACE(name + (tail ? " with 64 MB after it" : ""));
+            const auto path = dir.write(name, bytes);
+            // Sparse, so the file is large without writing it.
+            if (tail) std::filesystem::resize_file(path, bytes.size() + 64 * 1024 * 1024);
+            const auto admission = image::detail::admitFile(path, nullptr);
+            ASSERT_TRUE(admission);
+            EXPECT_EQ(admission->format, "bmp");
+            ASSERT_TRUE(admission->bytes);
+            EXPECT_EQ(admission->bytes->size(), bytes.size());
+            const auto loaded = image::loadImage(path);
+            ASSERT_TRUE(loaded);
+            EXPECT_EQ(image::pixelSize(*loaded), (cg::Size{64, 48}));
+            expectColour(meanAt(image::toVips(*loaded), 0, 0, 64, 48), {30, 160, 90}, 1);
+            // Bytes held in memory are kept only as far, too.
+            auto inMemory = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+            if (tail) inMemory.resize(inMemory.size() + 1024 * 1024);
+            EXPECT_EQ(image::detail::admitBytes(inMemory, nullptr)->bytes->size(), bytes.size());
+        }
+    }
+    // The header alone refuses a picture above the bound, however small the file.
+    auto huge = bmpOfColour(2, 2, false, 0, 0, 0);
+    huge.replace(18, 8, std::string("\x20\x4e\x00\x00\x98\x3a\x00\x00", 8));  // 20000 x 15000
+    std::string error;
+    EXPECT_FALSE(image::loadImage(dir.write("huge.bmp", huge), &error));
+    EXPECT_NE(error.find("too large"), std::string::npos);
+    // Pixels cut short still fail instead of giving a partly grey picture.
+    const auto cut = bmpOfColour(64, 48, false, 1, 2, 3);
+    EXPECT_FALSE(image::loadImage(dir.write("cut.bmp", cut.substr(0, cut.size() / 2))));
 }
