@@ -15,6 +15,10 @@ constexpr std::uint32_t kAlphaBitfields = 6;
 // whose pixels start further in hides something else before them.
 constexpr std::uint64_t kMostBytesBeforePixels = kBmpHeaderBytes + 1024 + 16 + 1024 * 1024;
 
+// A version 5 header may embed a colour profile, which writers put after the pixels.
+constexpr std::uint32_t kEmbeddedProfile = 0x4d424544;  // "MBED"
+constexpr std::uint64_t kLargestProfile = 16 * 1024 * 1024;
+
 std::uint32_t le16(std::span<const std::uint8_t> b, std::size_t at) {
     return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8;
 }
@@ -69,8 +73,15 @@ std::variant<std::uint64_t, BmpTooLarge, BmpUnreadable> bmpExtent(std::span<cons
         const std::uint64_t worst = h * (4 * w + 2) + 2 + 64 * 1024;
         pixelBytes = imageSize != 0 ? std::min<std::uint64_t>(imageSize, worst) : worst;
     }
-    return std::max<std::uint64_t>(pixelsAt, kFileHeader + std::min<std::uint64_t>(infoSize, 124)) +
-           pixelBytes;
+    const std::uint64_t extent =
+        std::max<std::uint64_t>(pixelsAt, kFileHeader + std::min<std::uint64_t>(infoSize, 124)) + pixelBytes;
+    if (infoSize < 124 || head.size() < kFileHeader + 124 || le32(head, kFileHeader + 56) != kEmbeddedProfile)
+        return extent;
+    // The profile is held when it lies within reach of the image; one placed further is left out.
+    const std::uint64_t profileAt = kFileHeader + std::uint64_t(le32(head, kFileHeader + 112));
+    const std::uint64_t profileSize = le32(head, kFileHeader + 116);
+    if (profileSize > kLargestProfile || profileAt > extent + kMostBytesBeforePixels) return extent;
+    return std::max(extent, profileAt + profileSize);
 }
 
 }  // namespace image::detail

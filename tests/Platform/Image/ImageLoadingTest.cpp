@@ -290,13 +290,29 @@ std::string bmpOfColour(int width, int height, bool os2, std::uint8_t r, std::ui
 }  // namespace
 
 TEST_F(ImageLoadingTest, BmpIsReadOnlyAsFarAsItsHeadersReach) {
-    const auto written = image::encodedData(image::fromVips(imagetest::solid(64, 48, {30, 160, 90})), "bmp");
+    const std::vector<double> colour{30, 160, 90};
+    const auto written = image::encodedData(image::fromVips(imagetest::solid(64, 48, colour)), "bmp");
     ASSERT_TRUE(written);
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"written.bmp", std::string(written->begin(), written->end())},
-        {"topdown.bmp", bmpOfColour(64, -48, false, 30, 160, 90)},
-        {"os2.bmp", bmpOfColour(64, 48, true, 30, 160, 90)}};
-    for (const auto& [name, bytes] : cases) {
+    // Writers put an embedded colour profile after the pixels. Grey reads alike in either space.
+    auto grey = imagetest::solid(64, 48, {128, 128, 128}).copy();
+    VipsBlob* profile = nullptr;
+    ASSERT_EQ(vips_profile_load("p3", &profile, nullptr), 0);
+    std::size_t length = 0;
+    const void* profileBytes = vips_blob_get(profile, &length);
+    vips_image_set_blob_copy(grey.get_image(), VIPS_META_ICC_NAME, profileBytes, length);
+    vips_area_unref(VIPS_AREA(profile));
+    imagetest::save(grey, dir / "profiled.bmp");
+    struct Case {
+        std::string name;
+        std::string bytes;
+        std::vector<double> colour;
+    };
+    const std::vector<Case> cases{
+        {"written.bmp", std::string(written->begin(), written->end()), colour},
+        {"profiled.bmp", testsupport::TempDir::read(dir / "profiled.bmp"), {128, 128, 128}},
+        {"topdown.bmp", bmpOfColour(64, -48, false, 30, 160, 90), colour},
+        {"os2.bmp", bmpOfColour(64, 48, true, 30, 160, 90), colour}};
+    for (const auto& [name, bytes, expected] : cases) {
         for (const bool tail : {false, true}) {
             SCOPED_TRACE(name + (tail ? " with 64 MB after it" : ""));
             const auto path = dir.write(name, bytes);
@@ -310,7 +326,7 @@ TEST_F(ImageLoadingTest, BmpIsReadOnlyAsFarAsItsHeadersReach) {
             const auto loaded = image::loadImage(path);
             ASSERT_TRUE(loaded);
             EXPECT_EQ(image::pixelSize(*loaded), (cg::Size{64, 48}));
-            expectColour(meanAt(image::toVips(*loaded), 0, 0, 64, 48), {30, 160, 90}, 1);
+            expectColour(meanAt(image::toVips(*loaded), 0, 0, 64, 48), expected, 2);
             // Bytes held in memory are kept only as far, too.
             auto inMemory = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
             if (tail) inMemory.resize(inMemory.size() + 1024 * 1024);
