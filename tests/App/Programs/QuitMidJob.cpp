@@ -2,14 +2,14 @@
 // started through the screens: the photos in IN dropped on the built-in preset "W-1280" (no preview, so
 // the photos are worked on several at once), the output folder OUT chosen when asked. Every worker is
 // held once it has written its temporary file, until the job is told to stop, so the job is still on its
-// files when the quit comes however fast or busy the machine is. Once one is held, MODE "menu" answers
-// "Stop and Quit" and chooses the menu's Quit; MODE "signal" prints "running" and waits for the parent's
-// signal; MODE "ended" ends the event loop under the running job (as a desktop session ending may);
-// MODE "busy-menu" first hands the global queue a block that never returns (a thumbnail on a mount that
-// hangs), prints "quitting" and quits as "menu" does. In MODE "stuck-menu", "stuck-signal", "stuck-ended" and
-// "stuck-ended-menu" every worker sticks for ever once it has written its first temporary file (as on a
-// disk that stopped answering), quitting waits BOUND_MS for them, and the parent is told (or the menu
-// used) once a temporary is there ("stuck-menu" prints "quitting" as it quits, "stuck-ended" prints
+// files when the quit comes however fast or busy the machine is. Once one is held, MODE "menu" prints
+// "quitting", answers "Stop and Quit" and chooses the menu's Quit; MODE "signal" prints "running" and waits
+// for the parent's signal; MODE "ended" ends the event loop under the running job (as a desktop session
+// ending may); MODE "busy-menu" first hands the global queue a block that never returns (a thumbnail on a
+// mount that hangs), prints "quitting" and quits as "menu" does. In MODE "stuck-menu", "stuck-signal",
+// "stuck-ended" and "stuck-ended-menu" every worker sticks for ever once it has written its first temporary
+// file (as on a disk that stopped answering), quitting waits BOUND_MS for them, and the parent is told (or
+// the menu used) once a temporary is there ("stuck-menu" prints "quitting" as it quits, "stuck-ended" prints
 // "running" as it ends the event loop, "stuck-ended-menu" ends it and chooses the menu's Quit a moment
 // later, during the wait that follows). MODE "collect" drops the folder IN itself on the preset, MODE
 // "collect-opened" opens it with the application (it goes to the Advanced tab's list), and while it is
@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
                 loopEnded = std::chrono::steady_clock::now();
                 QCoreApplication::exit(0);
             } else if (mode.ends_with("menu")) {
-                if (stuck || mode == "busy-menu") say("quitting");
+                say("quitting");
                 if (mode == "busy-menu") dispatch::Queue::global().async([] { stickForEver({}); });
                 appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
                 quitAction(delegate.mainMenu->actions())->trigger();
