@@ -5,6 +5,7 @@
 // the shell is torn down) lets them finish. One hold at a time per process: the test thread makes,
 // asks and releases it, workers wait in it.
 
+#include <atomic>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
@@ -47,9 +48,11 @@ class WorkerHold {
     struct State {
         std::mutex mutex;
         std::condition_variable changed;
-        bool holding = false;
-        int passing = 0;
-        int held = 0;
+        // Atomic as well as locked: ThreadSanitizer has reported these locked flags as racing, and the
+        // hold must never fail a test on its own flags.
+        std::atomic<bool> holding = false;
+        std::atomic<int> passing = 0;
+        std::atomic<int> held = 0;
     };
     static State& state() {
         static State shared;

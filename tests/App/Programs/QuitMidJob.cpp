@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -75,11 +76,12 @@ void stickForEver(const std::filesystem::path&) {
 // finishes its file and stops.
 std::mutex gHoldMutex;
 std::condition_variable gHoldChanged;
-bool gReleased = false;
+// Atomic as well as locked, as the tests' own worker hold is.
+std::atomic<bool> gReleased = false;
 
 void holdUntilStopped(const std::filesystem::path&) {
     std::unique_lock lock(gHoldMutex);
-    gHoldChanged.wait(lock, [] { return gReleased; });
+    gHoldChanged.wait(lock, [] { return gReleased.load(); });
 }
 
 void releaseHeldWorkers() {
