@@ -93,6 +93,20 @@ class GatedFiles final : public core::OutputFileSystem {
 
 class TabsRoadTest : public testsupport::ShellTest {
   protected:
+    // Activity screens made from now on place their files through a gate the test opens.
+    std::shared_ptr<GatedFiles> gateActivityFiles() {
+        auto gate = std::make_shared<GatedFiles>();
+        // The application's own settings, not owned by the screen.
+        const std::shared_ptr<foundation::UserDefaults> settings(std::shared_ptr<void>(),
+                                                                 &app->delegate().defaults());
+        appkit::Storyboard::main().registerController(ids::scene::ActivityVC, [gate, settings] {
+            core::BatchEngine::Services services;
+            services.defaults = settings;
+            services.fileSystem = gate;
+            return std::make_shared<ActivityVC>(std::move(services));
+        });
+        return gate;
+    }
     void SetUp() override {
         ShellTest::SetUp();
         prepareSettings(
@@ -649,15 +663,7 @@ TEST_F(TabsRoadTest, OnRenameFilesOpenedWhileAQuestionOrTheFolderChooserIsUpWait
         testsupport::writeTestImage(in / name, 300, 200, static_cast<unsigned>(name[0]));
     addImages(*rename->collectionVCEmbeded, {in / "a.jpg", in / "b.jpg"});
     // The run's files are placed only once the user has been asked: it runs while asked.
-    auto gate = std::make_shared<GatedFiles>();
-    const std::shared_ptr<foundation::UserDefaults> settings(std::shared_ptr<void>(),
-                                                             &app->delegate().defaults());
-    appkit::Storyboard::main().registerController(ids::scene::ActivityVC, [gate, settings] {
-        core::BatchEngine::Services services;
-        services.defaults = settings;
-        services.fileSystem = gate;
-        return std::make_shared<ActivityVC>(std::move(services));
-    });
+    auto gate = gateActivityFiles();
     struct Restore {
         std::shared_ptr<GatedFiles> gate;
         ~Restore() {
@@ -852,16 +858,7 @@ TEST_F(TabsRoadTest, TheRenameAndBulkPanelsShowATitleAlignedCountersAndNoHolesRu
     }
     // The jobs' first file waits until the running screen has been looked at: a quick copy cannot end
     // the run before it is seen.
-    auto gate = std::make_shared<GatedFiles>();
-    // The application's own settings, not owned by the screen.
-    const std::shared_ptr<foundation::UserDefaults> settings(std::shared_ptr<void>(),
-                                                             &app->delegate().defaults());
-    appkit::Storyboard::main().registerController(ids::scene::ActivityVC, [gate, settings] {
-        core::BatchEngine::Services services;
-        services.defaults = settings;
-        services.fileSystem = gate;
-        return std::make_shared<ActivityVC>(std::move(services));
-    });
+    auto gate = gateActivityFiles();
     for (const int tab : {2, 3}) {
         SCOPED_TRACE(tab == 2 ? "Rename" : "Bulk");
         clickSegment(tab);
