@@ -12,6 +12,13 @@ std::shared_ptr<OperationQueue> OperationQueue::make(std::string name, int maxCo
                                            VisibleDelete<OperationQueue>{});
 }
 
+// The last reference is often dropped by a worker that finished an operation after the screen that
+// owned the queue cancelled it and let go: what the screen did under the lock must be seen as done
+// before the queue is freed, also by ThreadSanitizer, which does not always see the reference counts.
+OperationQueue::~OperationQueue() {
+    afterHandOver(&mutex_);
+}
+
 std::shared_ptr<Operation> OperationQueue::addOperation(Work work) {
     auto op = std::make_shared<Operation>();
     {

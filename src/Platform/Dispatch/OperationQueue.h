@@ -26,6 +26,7 @@ class OperationQueue : public std::enable_shared_from_this<OperationQueue> {
     using Work = std::function<void(const Operation&)>;
 
     static std::shared_ptr<OperationQueue> make(std::string name, int maxConcurrentOperationCount = 0);
+    ~OperationQueue();
 
     const std::string& name() const { return name_; }
     std::shared_ptr<Operation> addOperation(Work work);
