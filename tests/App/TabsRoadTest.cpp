@@ -373,6 +373,15 @@ TEST_F(TabsRoadTest, BulkCountsAsRunningFromProceedAndACancelBeforeItsStartWrite
     EXPECT_EQ(questions().front()->text(), "Stop the running job?");
     answer("Keep Job");
     EXPECT_EQ(tabScreen(), bulk);
+    // So does a quit; Keep Working keeps it.
+    int quits = 0;
+    app->delegate().quitApplication = [&] { ++quits; };
+    app->delegate().terminate();
+    drain();
+    ASSERT_EQ(questions().size(), 1u) << "a quit in the first half-second asks";
+    EXPECT_EQ(questions().front()->text(), "A job is running. Stop it and quit?");
+    answer("Keep Working");
+    EXPECT_EQ(quits, 0);
 
     // CANCEL at 0.35 s asks too; the start falls due while the user is asked, and waits.
     step(0.25);
@@ -392,6 +401,22 @@ TEST_F(TabsRoadTest, BulkCountsAsRunningFromProceedAndACancelBeforeItsStartWrite
     // Left alone, the next PROCEED runs as usual.
     ASSERT_TRUE(runFrom(*resizer->btnProceed, *bulk->holder()));
     EXPECT_EQ(written().size(), 2u);
+    const auto jobFolders = std::distance(fs::directory_iterator(out), fs::directory_iterator());
+    const auto lastJobSetting = settings.data(core::kSavingLocationKey);
+
+    // Stop and Quit in the half-second after a PROCEED: the job never starts and the application quits.
+    QTest::mouseClick(resizer->btnProceed, Qt::LeftButton);
+    step(0.1);
+    app->delegate().terminate();
+    drain();
+    ASSERT_EQ(questions().size(), 1u);
+    answer("Stop and Quit");
+    step(1.0);
+    EXPECT_EQ(quits, 1) << "the quit waits for nothing once the job that was to start is stopped";
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), jobFolders)
+        << "no job folder";
+    EXPECT_EQ(settings.data(core::kSavingLocationKey), lastJobSetting);
+    EXPECT_EQ(dispatch::runningJobCount(), 0u);
 }
 
 TEST_F(TabsRoadTest, BulkWritesLargerImagesAtTheTypedWidthSkipsSmallerOnesAndHalvesAtFiftyPercent) {

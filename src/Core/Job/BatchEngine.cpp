@@ -302,7 +302,8 @@ void BatchEngine::storePhotoTotal(const std::shared_ptr<BatchJob>& job, std::int
     defaults().synchronize();
     {
         const dispatch::VisibleLock lock(job->mutex);
-        job->strTargetFolder = job->jobFolder;
+        // A job stopped before it began made no folder.
+        if (!job->jobFolder.empty()) job->strTargetFolder = job->jobFolder;
     }
     finishJob(job, !job->isGotCancel && job->processedCount > 0);
     // Photos and time are stored: quitting need not wait for this job any longer.

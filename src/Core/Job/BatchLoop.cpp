@@ -38,6 +38,12 @@ std::string positionText(const std::vector<PresetInfo>& presets, std::size_t ind
 }  // namespace
 
 void BatchJob::processAllImages() {
+    // Stopped before it began (the application quit while it was starting): nothing is made, not
+    // even its folder, and the output folder setting stays as it was.
+    if (isGotCancel) {
+        postToEngine([self = shared_from_this()](BatchEngine& engine) { engine.addPhotosToTotal(self); });
+        return;
+    }
     std::string error;
     const auto jobFolder = createFreshFolder(outputFolder / jobFolderName(appName().value_or("Vorta"), now()),
                                              &error, *fileSystem);

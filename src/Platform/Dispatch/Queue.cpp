@@ -4,6 +4,7 @@
 #include <chrono>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "Platform/Dispatch/HandOver.h"
 #include "Platform/Dispatch/ManualQueue.h"
@@ -55,8 +56,14 @@ Queue& Queue::global() {
 }
 
 void Queue::setMainBackend(std::shared_ptr<Queue> backend) {
-    const VisibleLock lock(backendMutex());
-    backendSlot() = std::move(backend);
+    std::shared_ptr<Queue> previous;
+    {
+        const VisibleLock lock(backendMutex());
+        previous = std::exchange(backendSlot(), std::move(backend));
+    }
+    // Freed outside the lock: the blocks it still holds go with it, and what they own may post to
+    // the main queue as it goes (a request hold that ends asks for a look).
+    previous.reset();
 }
 
 std::shared_ptr<Queue> Queue::mainBackend() {

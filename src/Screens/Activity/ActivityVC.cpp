@@ -21,6 +21,7 @@
 #include "Platform/AppKit/Storyboard.h"
 #include "Platform/AppKit/StoryboardIdentifiers.h"
 #include "Platform/AppKit/StoryboardSegue.h"
+#include "Platform/Dispatch/Queue.h"
 #include "Screens/Activity/ActivityHooks.h"
 #include "Screens/Activity/ActivityHostScreen.h"
 #include "Screens/Activity/ActivityImageView.h"
@@ -546,9 +547,11 @@ void ActivityVC::collectSourceFiles(const std::vector<core::PresetInfo>& presets
 void ActivityVC::startJob(core::JobParameters params) {
     loadViewIfNeeded();
     jobError_.clear();
-    jobExpected_ = false;
     jobPresetCount_ = static_cast<int>(params.presets.size());
     engine_->startJob(std::move(params));
+    // The engine registers the job a turn of the main queue later: until then the expectation still
+    // counts, so that a quit in between asks and stops it.
+    if (expectedJob_) dispatch::Queue::main().async([expected = std::move(expectedJob_)] {});
 }
 
 void ActivityVC::resetForNewJob() {

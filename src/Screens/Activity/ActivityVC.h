@@ -16,6 +16,7 @@
 #include "Core/Job/BatchEngine.h"
 #include "Platform/AppKit/LayoutConstraint.h"
 #include "Platform/AppKit/ViewController.h"
+#include "Screens/Activity/ExpectedJob.h"
 #include "Screens/Activity/ImageListHost.h"
 #include "Screens/Activity/PreviewPacer.h"
 
@@ -85,7 +86,7 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     void startJob(core::JobParameters params);
     // The screen shows for a job its starter begins a moment later: the job counts as running from
     // now on, until it is cancelled or its completion shows.
-    void expectJob() { jobExpected_ = true; }
+    void expectJob() { expectedJob_ = ExpectedJob::make(); }
     core::BatchEngine& engine() { return *engine_; }
     const core::BatchEngine& engine() const { return *engine_; }
 
@@ -94,7 +95,8 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     bool isGotCancel() const { return engine_->isGotCancel(); }
     bool bProcessCompleted() const { return engine_->bProcessCompleted(); }
     bool isActivityRunning() const override {
-        return (jobExpected_ && !engine_->isGotCancel()) || engine_->isRunning();
+        return (expectedJob_ && !expectedJob_->isCancelled() && !engine_->isGotCancel()) ||
+               engine_->isRunning();
     }
     std::vector<core::SourceURLInfo> arrImageSet() const { return engine_->arrImageSet(); }
     std::vector<core::ResultGroupInfo> mArrResizedGroupedData() const {
@@ -193,5 +195,5 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     std::unique_ptr<core::BatchEngine> engine_;
     std::vector<core::PresetInfo> lastPresets_;
     std::string jobError_;
-    bool jobExpected_ = false;
+    std::shared_ptr<ExpectedJob> expectedJob_;
 };

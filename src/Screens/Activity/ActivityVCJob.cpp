@@ -180,7 +180,7 @@ void ActivityVC::cancelActivity() {
     if (auto* holder = dynamic_cast<ActivityHolderVC*>(parent()); holder && holder->children().size() == 2)
         viewcontroller::transitionToSibling(*holder->children()[1], appkit::TransitionOption::SlideRight, 0);
     if (const auto& clear = ActivityHooks::shared().clearCancelActivityMenuItem) clear();
-    jobExpected_ = false;
+    expectedJob_.reset();
     engine_->cancelActivity();
     returnToParentScreen();
 }
@@ -190,7 +190,7 @@ void ActivityVC::returnToParentScreen() {
         circularViewProgressView->bars().front()->setProgress(0);
     // Leaving the screen never leaves its job running unseen.
     if (isActivityRunning()) {
-        jobExpected_ = false;
+        expectedJob_.reset();
         engine_->cancelActivity();
     }
     auto* holder = parent();

@@ -2,12 +2,15 @@
 
 #include <atomic>
 #include <chrono>
+#include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "Platform/Dispatch/ManualQueue.h"
 #include "Platform/Dispatch/OperationQueue.h"
+#include "Platform/Dispatch/Queue.h"
 #include "Platform/Dispatch/ThreadPoolQueue.h"
 
 using namespace dispatch;
@@ -51,6 +54,26 @@ TEST(ManualQueue, RunUntilTakesBlocksPostedFromWorkers) {
     for (int i = 1; i <= 10; ++i) pool.async([&, i] { q.async([&, i] { sum += i; }); });
     EXPECT_TRUE(q.runUntil([&] { return sum == 55; }, 5s));
     EXPECT_TRUE(q.isCurrent());
+}
+
+// A block still waiting when the main queue is replaced (the application ending) is freed with its
+// queue; what it owns may post to the main queue as it goes, which must not lock the process up.
+TEST(ManualQueue, AMainQueueReplacedWithBlocksThatPostAsTheyAreFreedLetsGo) {
+    struct PostsWhenFreed {
+        ~PostsWhenFreed() {
+            Queue::main().async([] {});
+        }
+    };
+    Queue::setMainBackend(std::make_shared<ManualQueue>("main"));
+    Queue::main().async([owned = std::make_shared<PostsWhenFreed>()] {});
+    auto replaced = std::make_shared<std::promise<void>>();
+    auto done = replaced->get_future();
+    // On a thread of its own, so that a lock-up fails the test instead of hanging it.
+    std::thread([replaced] {
+        Queue::setMainBackend(nullptr);
+        replaced->set_value();
+    }).detach();
+    ASSERT_EQ(done.wait_for(30s), std::future_status::ready);
 }
 
 TEST(ThreadPoolQueue, RunsEverythingConcurrentlyAndKnowsItsThreads) {

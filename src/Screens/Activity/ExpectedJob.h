@@ -1,0 +1,28 @@
+#pragma once
+// ExpectedJob: a job that counts as running before its engine has started it (from PROCEED or a
+// drop on a preset). It is registered with the process's background work, so that quitting asks
+// about it and, when the user agrees or a signal arrives, stops it: a stopped expectation never
+// starts. Made, read and dropped on the main thread; the registration's cancel may come from any.
+
+#include <atomic>
+#include <memory>
+
+namespace dispatch {
+class RunningJob;
+}
+
+class ExpectedJob {
+  public:
+    static std::shared_ptr<ExpectedJob> make();
+    ~ExpectedJob();
+    ExpectedJob(const ExpectedJob&) = delete;
+    ExpectedJob& operator=(const ExpectedJob&) = delete;
+
+    // Quitting stopped it: what was expected must not start.
+    bool isCancelled() const { return cancelled_->load(); }
+
+  private:
+    ExpectedJob();
+    std::shared_ptr<std::atomic<bool>> cancelled_;
+    std::unique_ptr<dispatch::RunningJob> registration_;
+};
