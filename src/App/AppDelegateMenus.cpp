@@ -169,7 +169,10 @@ void AppDelegate::runPresetAndHoldRequests(int row, const std::string& name, std
             if (!list) return true;
             if (screens::isModalUp()) return false;
             const ActivityVC* activity = list->activityVC_Embedded;
-            return !list->isBusy() || (activity && activity->isActivityRunning());
+            // Its job counts as running from the moment its images are chosen; one that ended at
+            // once (no images found) is over.
+            return !list->isBusy() ||
+                   (activity && (activity->isActivityRunning() || activity->bProcessCompleted()));
         },
         kPresetStartLookSeconds, kPresetStartGiveUpSeconds);
 }

@@ -1,13 +1,20 @@
 // The application delegate's quitting: whether to quit now, ask first or stop the jobs and wait.
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 
 #include "App/AppDelegate.h"
 #include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/GuardedDispatch.h"
+#include "Platform/AppKit/Toolbar.h"
+#include "Platform/AppKit/ViewController.h"
+#include "Platform/AppKit/Window.h"
 #include "Platform/Dispatch/BackgroundWork.h"
 #include "Screens/Activity/RequestGate.h"
 #include "Screens/Activity/StopJobQuestion.h"
@@ -21,6 +28,28 @@ constexpr double kStopPollSeconds = 0.02;
 // Work that writes none of the user's files (a folder being collected, a thumbnail) has this long to
 // notice it is cancelled once the application has quit.
 constexpr std::chrono::milliseconds kIdleWorkGrace{2000};
+
+// While the application ends its window stays drawn but starts nothing: no drop, button or menu
+// command but Quit reaches it, so no job and no panel (whose own event loop would hold the process)
+// begins during the wait.
+void refuseNewWork(appkit::Window* window, QMenuBar* menu) {
+    if (window) {
+        if (appkit::ViewController* content = window->contentViewController();
+            content && content->isViewLoaded())
+            content->view()->setEnabled(false);
+        if (appkit::Toolbar* toolbar = window->toolbar()) toolbar->setEnabled(false);
+    }
+    if (!menu) return;
+    const std::function<void(const QList<QAction*>&)> refuse = [&](const QList<QAction*>& actions) {
+        for (QAction* action : actions) {
+            if (action->menu())
+                refuse(action->menu()->actions());
+            else if (action->menuRole() != QAction::QuitRole)
+                action->setEnabled(false);
+        }
+    };
+    refuse(menu->actions());
+}
 
 }  // namespace
 
@@ -117,6 +146,7 @@ std::chrono::milliseconds AppDelegate::waitForBackgroundWorkAfterLoop() {
     if (!over()) {
         // The events turn meanwhile: the window stays drawn, the stopped job's hand-over stores its
         // totals, and a second request is read.
+        refuseNewWork(mainWindow(), mainMenu);
         QEventLoop loop;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, &loop, [&] {

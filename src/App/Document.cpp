@@ -30,6 +30,14 @@ VortaWindowController* mainWindowController() {
     return attached().data();
 }
 
+// The Advanced tab's own entry, which asks before the files stop a job running there; nullptr
+// while another tab shows.
+screens::ImageListHost* advancedPane() {
+    AppDelegate* delegate = appDelegate();
+    TabBarVC* tabs = delegate ? delegate->tabBarVC.data() : nullptr;
+    return tabs ? dynamic_cast<screens::ImageListHost*>(tabs->advancedMasterVC.data()) : nullptr;
+}
+
 void scheduleFlush() {
     AppDelegate* delegate = appDelegate();
     if (!delegate) return;
@@ -148,6 +156,12 @@ void flushPendingURLs(const std::vector<std::string>& captured) {
         handleGathered();
         return;
     }
+    // The Advanced tab may have been left since they were gathered (a click on another tab, a preset
+    // run from the menu): they go the whole way again rather than to a list that is not there.
+    if (!advancedPane()) {
+        handleGathered();
+        return;
+    }
     pending().clear();
     addPendingURLsToPhotoList(captured);
 }
@@ -160,10 +174,7 @@ void tabSwitcherDidLoad() {
 }
 
 void addPendingURLsToPhotoList(const std::vector<std::string>& urls) {
-    AppDelegate* delegate = appDelegate();
-    TabBarVC* tabs = delegate ? delegate->tabBarVC.data() : nullptr;
-    // The Advanced tab's own entry, which asks before the files stop a job running there.
-    auto* pane = tabs ? dynamic_cast<screens::ImageListHost*>(tabs->advancedMasterVC.data()) : nullptr;
+    auto* pane = advancedPane();
     if (!pane) return;
     pane->addImages(urls);
     // They wait inside the question they raised, if any, which says that keeping the job leaves them out.

@@ -6,6 +6,7 @@
 
 #include "AdvancedTabFixture.h"
 #include "App/AppDelegate.h"
+#include "App/Document.h"
 #include "Platform/Dispatch/BackgroundWork.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetView.h"
@@ -559,6 +560,38 @@ TEST_F(JobQuestionsTest, APresetChosenFromTheMenuAndFilesOpenedDuringItsQuestion
     EXPECT_TRUE(
         mainQueue->runUntil([&] { return tabBar()->intSegmentSelectedNow == 1 && listedNames() == file; },
                             std::chrono::seconds(30)));
+}
+
+// Opened files never wait on a list that is gone or on a preset run that is over: they reach the
+// Advanced tab's list when the tab was left in their gathering second, and go there at once after a
+// preset run from the menu that found no images.
+TEST_F(JobQuestionsTest, OpenedFilesReachTheAdvancedListAfterATabChangeAndAfterAPresetRunThatFoundNothing) {
+    startOnAdvancedTab();
+    app->openFiles(opened("t", 1));
+    drain();
+    clickSegment(0);
+    ASSERT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    wait(3.0);
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 1);
+    EXPECT_TRUE(mainQueue->runUntil([&] { return listedNames() == std::vector<std::string>{"t1.jpg"}; },
+                                    std::chrono::seconds(30)));
+
+    fs::create_directories(dir / "empty");
+    fs::create_directories(dir / "out");
+    ASSERT_TRUE(core::storeOutputFolder(app->delegate().defaults(), dir / "out"));
+    auto* presets = qobject_cast<appkit::Menu*>(app->delegate().menuItem_AddImageToPreset->menu());
+    ASSERT_NE(presets, nullptr);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(dir / "empty").string()}});
+    presets->items().front()->trigger();
+    wait(1.0);
+    EXPECT_FALSE(appkit::ModalScript::takeOpenPanelAnswer()) << "the preset asked for its images";
+    ASSERT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    app->openFiles(opened("n", 1));
+    wait(3.0);
+    EXPECT_TRUE(questions().empty());
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 1) << "the files do not wait for a run that is over";
+    wait(1.5);
+    EXPECT_TRUE(Document::pendingURLs().empty());
 }
 
 }  // namespace

@@ -154,6 +154,34 @@ TEST_F(QuitTest, QuittingWhileAJobRunsAsksAndOnlyStopAndQuitEndsTheJobAndTheAppl
     expectOnlyWholeImages(out, photos.size());
 }
 
+TEST_F(QuitTest, ADropOnAPresetCountsAsAJobWhileItsImagesAreCollectedAndStopAndQuitStartsNothing) {
+    startPastWelcome();
+    PresetListForIOS* screen = presetList();
+    ASSERT_NE(screen, nullptr);
+    const auto photos = writePhotos(dir / "in", 3, 800, 600);
+    const auto out = dir / "out";
+    std::filesystem::create_directories(out);
+    auto* cell = dynamic_cast<PresetCell*>(screen->collectionView->itemAtIndex(0));
+    ASSERT_NE(cell, nullptr);
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+    ASSERT_TRUE(testsupport::dropFiles(cell->presetView, photos).dropAccepted);
+    // The images are still being collected: nothing has run on the main queue since the drop.
+    ActivityVC& activity = *screen->activityVC_Embedded;
+    EXPECT_FALSE(activity.engine().isRunning());
+    app->delegate().terminate();
+    drain();
+    ASSERT_NE(question(), nullptr) << "the drop's job counts as running from the drop";
+    EXPECT_EQ(quits, 0);
+    answer("Stop and Quit");
+    ASSERT_TRUE(mainQueue->runUntil([&] { return quits > 0; }, std::chrono::seconds(30)));
+    mainQueue->advance(1.0);
+    drain();
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(activity.engine().isRunning()) << "the collected images start no job";
+    EXPECT_EQ(dispatch::runningJobCount(), 0u);
+    EXPECT_TRUE(filesBelow(out).empty());
+}
+
 TEST_F(QuitTest, QuittingWithNoJobRunningIsImmediate) {
     startPastWelcome();
     chooseQuit();

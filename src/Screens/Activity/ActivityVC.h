@@ -94,9 +94,10 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
     bool bSkipPreview() const { return engine_->bSkipPreview(); }
     bool isGotCancel() const { return engine_->isGotCancel(); }
     bool bProcessCompleted() const { return engine_->bProcessCompleted(); }
+    // A job expected is let go by every stop (cancelActivity) and stopped by a quit; the engine's
+    // own flag may still tell of the job before it, on a screen that runs one after another.
     bool isActivityRunning() const override {
-        return (expectedJob_ && !expectedJob_->isCancelled() && !engine_->isGotCancel()) ||
-               engine_->isRunning();
+        return (expectedJob_ && !expectedJob_->isCancelled()) || engine_->isRunning();
     }
     std::vector<core::SourceURLInfo> arrImageSet() const { return engine_->arrImageSet(); }
     std::vector<core::ResultGroupInfo> mArrResizedGroupedData() const {

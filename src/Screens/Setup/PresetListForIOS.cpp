@@ -443,6 +443,12 @@ void PresetListForIOS::startProcessing(const std::vector<std::string>& paths,
     if (paths.empty()) return;
     // Busy from here on, not one turn later, so a second drop in between cannot start a second job.
     btnDismissActivity->show();
+    // The job runs from here on too, while its images are collected: leaving the tab or quitting
+    // asks first, and a stop meanwhile starts nothing.
+    if (activityVC_Embedded) {
+        activityVC_Embedded->expectJob();
+        if (activityDidStart) activityDidStart();
+    }
     appkit::postToMain(this, [this, paths, preset] { beginActivity(paths, preset); });
 }
 
@@ -469,11 +475,11 @@ void PresetListForIOS::onActivityStarted(const core::PresetInfo& preset) {
         loadingIndicatorView->stopAnimating();
         loadingIndicatorView->hide();
     }
-    if (!activityVC_Embedded) {
+    // Gone, or stopped while its images were collected (its activity closed, the application quit).
+    if (!activityVC_Embedded || !activityVC_Embedded->isActivityRunning()) {
         btnDismissActivity->hide();
         return;
     }
-    if (activityDidStart) activityDidStart();
     activityVC_Embedded->resetForNewJob();
     showActivityPanel();
     core::JobParameters params;

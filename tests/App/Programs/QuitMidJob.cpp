@@ -13,7 +13,8 @@
 // "running" as it ends the event loop, "stuck-ended-menu" ends it and chooses the menu's Quit a moment
 // later, during the wait that follows). MODE "collect" drops the folder IN itself on the preset, MODE
 // "collect-opened" opens it with the application (it goes to the Advanced tab's list), and while it is
-// being collected the program prints "quitting" and quits from the menu. Exits as the application does
+// being collected the program prints "quitting" and quits from the menu (answering "Stop and Quit" for
+// the drop, whose job counts as running from the drop). Exits as the application does
 // (0), or 3 when the job ended before it could be stopped, 4 when it never got going, 5 when the preset
 // list is not as built in.
 
@@ -145,10 +146,13 @@ int main(int argc, char** argv) {
                 return;
             }
             if (dropped && collecting) {
-                // Something is registered, and it is no job: the folder's collection.
+                // Something is registered: the folder's collection (and, for a drop on a preset, the
+                // job it is for, which the quit asks about).
                 if (dispatch::waitForRunningJobs(std::chrono::milliseconds(0))) return;
                 watch.stop();
                 say("quitting");
+                if (mode == "collect")
+                    appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
                 quitAction(delegate.mainMenu->actions())->trigger();
                 return;
             }
