@@ -217,19 +217,27 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     for (const auto& e : std::filesystem::recursive_directory_iterator(jobs[0])) files += e.is_regular_file();
     EXPECT_EQ(files, processed);
 
-    // A temporary store that is full says nothing about the file: a valid PNG too large to decode in
-    // memory, its temporary file stopped by a file size limit as a full disc would stop it.
+    // A temporary store that fails says nothing about the file: a valid PNG too large to decode in
+    // memory, its temporary file stopped by a file size limit as a full disc would stop it, or by a
+    // temporary folder that is not there.
     std::filesystem::create_directories(dir / "large");
     vips::VImage::black(6000, 6000, vips::VImage::option()->set("bands", 3))
         .pngsave((dir / "large/valid.png").c_str());
-    const auto full = runBatch(
-        "--output '" + (dir / "out-full").string() + "' --preset SD '" + (dir / "large").string() + "'",
-        nullptr, "trap '' XFSZ; ulimit -f 20000; ");
-    EXPECT_NE(full.output.find("skipped  [SD] " + (dir / "large/valid.png").string() +
-                               ": the image could not be read: the temporary folder could not take the "
-                               "decoded image"),
-              std::string::npos)
-        << full.output;
+    const std::vector<std::pair<std::string, std::string>> stores = {
+        {"trap '' XFSZ; ulimit -f 20000; ",
+         "the image could not be read: the temporary folder could not take the decoded image"},
+        {"TMPDIR='" + (dir / "gone").string() + "' ", "the image could not be decoded: "},
+    };
+    for (std::size_t i = 0; i < stores.size(); ++i) {
+        const auto failed = runBatch("--settings '" + (dir / "settings.json").string() + "' --output '" +
+                                         (dir / ("out-store" + std::to_string(i))).string() +
+                                         "' --preset SD '" + (dir / "large").string() + "'",
+                                     nullptr, stores[i].first);
+        EXPECT_NE(failed.output.find("skipped  [SD] " + (dir / "large/valid.png").string() + ": " +
+                                     stores[i].second),
+                  std::string::npos)
+            << failed.output;
+    }
 }
 
 TEST(BatchRunner, AProgressiveJpegDeclaringGiantSidesIsSkippedAtOnceEvenWithAStrayByte) {

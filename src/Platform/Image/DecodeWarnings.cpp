@@ -58,14 +58,13 @@ std::shared_ptr<const detail::JpegReport> DecodeWarnings::jpegReport(
 
 std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& decodedFile) const {
     const auto lines = log_->lines();
-    const detail::WarningLine* failure = nullptr;
-    bool counted = false;
+    bool failed = false, counted = false;
     for (const auto& line : lines) {
-        if (!failure && (line.failure || isTileFailure(line.text))) failure = &line;
+        failed = failed || line.failure || isTileFailure(line.text);
         counted = counted || isWarningCount(line.text);
     }
     // The JPEG decoder's own account, when it gave one.
-    if (counted || failure) {
+    if (counted || failed) {
         // The pass that decoded it again to read it without skipped bytes made one, when it ran.
         if (const auto jpeg = jpegReport(decodedFile)) {
             if (jpeg->corruptData) return jpeg->corruptData;
@@ -81,12 +80,13 @@ std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& d
         if (detail::failureNotAboutTheFile(line.text) || detail::unsupportedVariantIn(line.text))
             return std::nullopt;
     }
-    // Other decoders' accounts say more than libvips' failure.
+    // Only a decoder's words of corrupt or missing data say the file is damaged. A failure in other
+    // words (a temporary file that cannot be made, too many open files, a disc error) is named as the
+    // failure it is.
     for (const auto& line : lines) {
-        if (!line.failure && !isWarningCount(line.text) && detail::reportsCorruptData(line.text))
+        if (!isWarningCount(line.text) && detail::reportsCorruptData(line.text))
             return withoutClassName(line.text);
     }
-    if (failure) return withoutClassName(failure->text);
     return std::nullopt;
 }
 

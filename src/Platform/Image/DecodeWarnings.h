@@ -29,10 +29,11 @@ class DecodeWarnings {
     // The lines reported so far, in order, each once; only the first few (and beyond them those that
     // tell what kind of failure there was) are kept.
     std::vector<std::string> messages() const;
-    // Why the image is damaged, judged by its pixels: a decode that failed or stopped early, or a
-    // report of corrupt image data. Absent while every report is about metadata (an unknown or private
-    // TIFF tag, an odd EXIF, XMP or ICC block, an optional PNG chunk), a quirk after which every pixel
-    // was still read, however many, or memory running out. `decodedFile` is the file the work
+    // Why the image is damaged, judged by its pixels: a decoder's words that its data is corrupt or
+    // missing (a JPEG decoder that stopped on its data included). Absent while every report is about
+    // metadata (an unknown or private TIFF tag, an odd EXIF, XMP or ICC block, an optional PNG chunk), a
+    // quirk after which every pixel was still read, however many, or a failure in other words (memory,
+    // a temporary file, a disc error: decodeFailure names it). `decodedFile` is the file the work
     // decoded: a JPEG decoder's warnings are read from it again, since libvips words them only in an
     // error text that every thread shares.
     std::optional<std::string> damage(const std::filesystem::path& decodedFile) const;

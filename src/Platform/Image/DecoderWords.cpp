@@ -31,8 +31,9 @@ bool reportsCorruptData(std::string_view line) {
         if (contains(line, leftover)) return false;
     }
     if (const auto critical = chunkNoteIsCritical(line)) return *critical;
-    for (const std::string_view phrase : {"Corrupt JPEG data", "Premature end", "premature end",
-                                          "Inconsistent progression", "Huffman", "truncated", "Truncated"}) {
+    for (const std::string_view phrase :
+         {"Corrupt JPEG data", "Premature end", "premature end", "Inconsistent progression", "Huffman",
+          "truncated", "Truncated", "not enough data", "Not enough data"}) {
         if (contains(line, phrase)) return true;
     }
     return false;

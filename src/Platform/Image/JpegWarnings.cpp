@@ -44,6 +44,8 @@ boolean fillSource(j_decompress_ptr info) {
     auto* source = reinterpret_cast<FileSource*>(info->src);
     std::size_t count = std::fread(source->buffer.data(), 1, source->buffer.size(), source->file);
     source->filled += count;
+    // A disc that fails to give the file's bytes says nothing about them.
+    if (count == 0 && std::ferror(source->file)) ERREXIT(info, JERR_FILE_READ);
     if (count == 0) {
         WARNMS(info, JWRN_JPEG_EOF);
         source->buffer[0] = 0xFF;
@@ -73,12 +75,20 @@ constexpr std::size_t kKeptWarnings = 8;
 // Places where skipped scan bytes are listed: one per restart interval and scan of an image at the
 // pixel bound, at most.
 constexpr std::size_t kListedPaddings = std::size_t(kMaximumPixels / 64);
+// Scans read before the pass gives up. Encoders write about ten; a file may hold thousands, each of
+// which makes the decoder step through every block of the image again.
+constexpr std::size_t kMaximumScans = 300;
 
 struct Reporter {
     jpeg_error_mgr manager;  // first, so libjpeg's pointer to it is a pointer to the reporter
     std::jmp_buf stop;
     const FileSource* file = nullptr;
     JpegReport report;
+    // Whether the pass ends at the first word of corrupt data, after which nothing it reads can change
+    // what the report says. A pass over the header alone reads it all: it is short, and its reader
+    // weighs a variant not read here, which may come later, above corrupt data.
+    bool stopsAtCorruptData = false;
+    std::size_t scans = 0;
     // The marker reader's own steps, which the reporter's wrap.
     int (*readMarkers)(j_decompress_ptr) = nullptr;
     boolean (*readRestartMarker)(j_decompress_ptr) = nullptr;
@@ -114,9 +124,8 @@ std::string messageText(j_common_ptr info) {
     return text;
 }
 
-// libjpeg prints warnings on standard error and ends the process on errors: both are collected.
-void collectMessage(j_common_ptr info, int level) {
-    if (level >= 0) return;  // traces
+// Notes a warning in the report.
+void noteWarning(j_common_ptr info) {
     auto* reporter = reinterpret_cast<Reporter*>(info->err);
     auto& report = reporter->report;
     ++report.warningCount;
@@ -140,6 +149,17 @@ void collectMessage(j_common_ptr info, int level) {
     }
 }
 
+// libjpeg prints warnings on standard error and ends the process on errors: both are collected. A
+// damaged file may warn in every one of thousands of scans, so the pass stops once the report knows
+// it is damaged. Bytes skipped before a marker are not damage (a file with too many of them for
+// libvips reads whole without them), so their warnings never stop it.
+void collectMessage(j_common_ptr info, int level) {
+    if (level >= 0) return;  // traces
+    noteWarning(info);
+    auto& reporter = *reinterpret_cast<Reporter*>(info->err);
+    if (reporter.stopsAtCorruptData && reporter.report.corruptData) std::longjmp(reporter.stop, 1);
+}
+
 // The marker reader at the end of a scan and between scans.
 int readMarkersNoting(j_decompress_ptr info) {
     auto& reporter = reporterOf(info);
@@ -150,6 +170,11 @@ int readMarkersNoting(j_decompress_ptr info) {
     const int result = reporter.readMarkers(info);
     reporter.awaitingScanEnd = false;
     reporter.inScan = result == JPEG_REACHED_SOS;
+    if (reporter.inScan && ++reporter.scans > kMaximumScans) {
+        // Reading on could take hours; what the rest holds is not known.
+        reporter.report.complete = false;
+        std::longjmp(reporter.stop, 1);
+    }
     return result;
 }
 
@@ -195,8 +220,10 @@ std::optional<std::string> unsupportedVariant(const jpeg_error_mgr& error) {
     }
 }
 
-bool isWantOfMemory(const jpeg_error_mgr& error) {
+// Memory, temporary storage or a disc that failed: nothing is then known about the data.
+bool isNotAboutTheData(const jpeg_error_mgr& error) {
     switch (error.msg_code) {
+        case JERR_FILE_READ:
         case JERR_OUT_OF_MEMORY:
         case JERR_NO_BACKING_STORE:
         case JERR_TFILE_CREATE:
@@ -212,7 +239,7 @@ bool isWantOfMemory(const jpeg_error_mgr& error) {
 [[noreturn]] void stopAtError(j_common_ptr info) {
     auto* reporter = reinterpret_cast<Reporter*>(info->err);
     auto& report = reporter->report;
-    if (isWantOfMemory(*info->err)) {
+    if (isNotAboutTheData(*info->err)) {
         report.complete = false;
     } else if (auto variant = unsupportedVariant(*info->err)) {
         report.unsupported = std::move(variant);
@@ -234,6 +261,7 @@ void decode(Reporter& reporter, std::vector<JSAMPLE>& row, FileSource& source, b
     info.err = jpeg_std_error(&reporter.manager);
     reporter.manager.emit_message = collectMessage;
     reporter.manager.error_exit = stopAtError;
+    reporter.stopsAtCorruptData = !headerOnly;
     if (setjmp(reporter.stop) == 0) {
         jpeg_create_decompress(&info);
         info.mem->max_memory_to_use = kMemoryCap;

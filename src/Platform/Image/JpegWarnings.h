@@ -26,15 +26,16 @@ inline constexpr std::size_t kVipsJpegWarningLimit = 100;
 
 struct JpegReport {
     std::vector<std::string> warnings;  // the first few, in order, as libjpeg words them
-    std::size_t warningCount = 0;       // all of them
+    std::size_t warningCount = 0;       // all of them, up to where the read ended
     // The first warning that says image data is corrupt or missing.
     std::optional<std::string> corruptData;
     // Why the decode stopped, when the data made it stop.
     std::optional<std::string> failure;
     // A valid variant that the decoder here does not read ("12-bit JPEG", "lossless JPEG").
     std::optional<std::string> unsupported;
-    // False when the data was not read to its end for want of memory or because the image is above the
-    // pixel bound: the report then says nothing about the data.
+    // False when the data was not read to its end for want of memory, for a disc that failed, because
+    // the image is above the pixel bound or because it has more scans than any encoder writes: the
+    // report then says nothing about the data.
     bool complete = true;
     // Bytes the decoder skipped at the end of a scan's data or of a restart interval, in order. Bytes
     // skipped between marker segments are not listed: they can be told from the file's structure alone.
@@ -51,7 +52,8 @@ struct JpegReport {
 };
 
 // Absent when the file is not a JPEG (or cannot be opened). Only scaled-down pixels are produced,
-// but every compressed byte is read, so damage anywhere in the data is found.
+// but every compressed byte is read, so damage anywhere in the data is found; the read ends at the
+// first word of corrupt data, after which the report cannot change.
 std::optional<JpegReport> readJpegWarnings(const std::filesystem::path& file);
 
 // The same for the header alone (up to the first scan): no pixel is decoded. For wording a header

@@ -30,7 +30,7 @@ void keepLargeBuffersReturnable() {
 bool startVips() {
     keepLargeBuffersReturnable();
     if (VIPS_INIT("vorta") != 0) {
-        std::fprintf(stderr, "libvips failed to start: %s\n", vips_error_buffer());
+        std::fprintf(stderr, "libvips failed to start: %s\n", takeErrorText().c_str());
         std::abort();
     }
     // A batch opens thousands of different files once each: an operation cache would only hold on to
@@ -49,16 +49,26 @@ void ensureVipsStarted() {
     (void)started;
 }
 
+std::string takeErrorText() {
+    char* copy = vips_error_buffer_copy();
+    std::string text = copy ? copy : "";
+    g_free(copy);
+    return text;
+}
+
 void forgetErrors() {
     // libvips keeps at most 10 KB and drops what comes after: emptied well before that, a new line
-    // always gets in.
-    // (Taking a copy of the text would empty it too.)
+    // always gets in. Emptied at once, it would take away the line of a failure that another thread
+    // is about to read, so a short text is left alone. Only the length is read here, never the text:
+    // libvips' buffer stays terminated within its bounds while another thread writes to it, so the
+    // length may be off but the read stays inside.
     constexpr std::size_t kLongText = 4096;
     if (std::strlen(vips_error_buffer()) > kLongText) vips_error_clear();
 }
 
 std::string newestErrorLine(std::string_view text) {
     while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    if (text.empty()) return "libvips gave no reason";
     const auto cut = text.rfind('\n');
     return std::string(cut == std::string_view::npos ? text : text.substr(cut + 1));
 }

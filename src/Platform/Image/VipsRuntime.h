@@ -9,13 +9,18 @@ namespace image::detail {
 
 void ensureVipsStarted();
 
+// libvips' error text, copied under libvips' lock while other threads add to it, which empties it
+// (libvips' only way to hand it out whole). Thread-safe.
+std::string takeErrorText();
+
 // Forgets libvips' error text, once it has grown long: it is one text shared by every thread, and a
 // decoder working on another thread may be about to hand its newest line on (see WarningLog.h), so
 // a short text is left alone. Call where an error has been dealt with. Thread-safe.
 void forgetErrors();
 
-// The newest line of a libvips error text (a failed operation's own, most likely: the text is shared
-// and kept a while, so older lines may come before it).
+// The newest line of a libvips error text (a failed operation's own, most likely: the text is shared,
+// so other lines may come before it). When the text is empty, because another thread emptied it before
+// this failure's words were read, a fixed text that says no reason was given.
 std::string newestErrorLine(std::string_view text);
 
 }  // namespace image::detail

@@ -28,10 +28,13 @@ bool isNotable(const std::string& line, bool failure) {
            failureNotAboutTheFile(line) || line.starts_with("error in tile ");
 }
 
-std::string errorBufferText() {
-    std::string text = vips_error_buffer();
-    forgetErrors();
-    return text;
+// The newest line of libvips' error text (a failed decode's own, most likely: the text is shared by
+// every thread). The text is taken whole under libvips' lock, which empties it, and the line handed
+// back alone, so that the operation that asked for the pixels fails in the same words.
+std::string failureLine() {
+    std::string line = newestErrorLine(takeErrorText());
+    vips_error(nullptr, "%s", line.c_str());
+    return line;
 }
 
 void routeMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer) {
@@ -55,8 +58,7 @@ int generateReporting(VipsRegion* out, void* sequence, void*, void* client, gboo
     auto* stage = static_cast<Reporting*>(client);
     const ReportingScope scope(stage->log);
     if (vips_region_prepare(in, &out->valid) != 0) {
-        // libvips' error buffer is shared by every thread: its newest line is most likely ours.
-        stage->log->addFailure(newestErrorLine(errorBufferText()));
+        stage->log->addFailure(failureLine());
         return -1;
     }
     return vips_region_region(out, in, &out->valid, out->valid.left, out->valid.top);
@@ -82,7 +84,7 @@ vips::VImage reportingTo(const vips::VImage& image, std::shared_ptr<WarningLog> 
     auto* stage = new Reporting{image, std::move(log)};
     VipsImage* out = stageOver(image.get_image(), stage, vips_start_one, generateReporting, vips_stop_one,
                                image.get_image());
-    if (!out) throw vips::VError(vips_error_buffer());
+    if (!out) throw vips::VError(takeErrorText());
     return vips::VImage(out);
 }
 
@@ -106,7 +108,7 @@ std::optional<vips::VImage> decodeOnce(std::optional<vips::VImage>& decoder,
             pixels.emplace(store);
         } else {
             if (store) g_object_unref(store);
-            log->addFailure(newestErrorLine(errorBufferText()));
+            log->addFailure(failureLine());
         }
     } catch (const vips::VError& e) {
         log->addFailure(newestErrorLine(e.what()));
@@ -264,7 +266,7 @@ vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<War
     stage->log = std::move(log);
     VipsImage* out =
         stageOver(decoder.get_image(), stage, startDecoded, generateDecoded, stopDecoded, nullptr);
-    if (!out) throw vips::VError(vips_error_buffer());
+    if (!out) throw vips::VError(takeErrorText());
     return vips::VImage(out);
 }
 

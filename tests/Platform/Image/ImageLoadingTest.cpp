@@ -261,6 +261,66 @@ TEST_F(ImageLoadingTest, JpegReadWithoutSkippedBytesGivesTheSamePixelsOrNone) {
 
 namespace {
 
+std::string jpegSegment(char marker, const std::string& payload) {
+    const std::size_t length = payload.size() + 2;
+    return std::string{'\xff', marker, char(length >> 8), char(length & 0xff)} + payload;
+}
+
+// A grey 8 x 8 progressive JPEG, every coefficient zero, each of its 64 coefficients sent in `levels`
+// successive approximation scans of its own (14 is as many as the format allows).
+std::string jpegOfManyScans(int levels) {
+    std::string out = "\xff\xd8" + jpegSegment('\xdb', std::string(1, '\0') + std::string(64, '\x01')) +
+                      jpegSegment('\xc2', std::string("\x08\x00\x08\x00\x08\x01\x01\x11\x00", 9));
+    // One code, a single 0 bit, for symbol 0: no DC difference, or the end of a block's coefficients.
+    const std::string oneCode = std::string(1, '\x01') + std::string(16, '\0');
+    out += jpegSegment('\xc4', std::string(1, '\x00') + oneCode) + jpegSegment('\xc4', "\x10" + oneCode);
+    for (int k = 0; k < 64; ++k) {
+        for (int high = 0, low = levels - 1; low >= 0; high = low--) {
+            out += jpegSegment('\xda', {1, 1, 0, char(k), char(k), char(high << 4 | low)});
+            out += '\x7f';  // the code, padded with ones
+        }
+    }
+    return out + "\xff\xd9";
+}
+
+}  // namespace
+
+TEST_F(ImageLoadingTest, JpegReportEndsOnceItsVerdictIsKnown) {
+    // Thousands of scans that repeat the first, without data: each makes the decoder warn and step
+    // through every block again, which at 200 megapixels would take hours.
+    imagetest::save(testsupport::syntheticPhoto(320, 240), dir / "plain.jpg",
+                    vips::VImage::option()->set("interlace", true));
+    const auto plain = testsupport::TempDir::read(dir / "plain.jpg");
+    const std::size_t scan = plain.find("\xff\xda");
+    ASSERT_NE(scan, std::string::npos);
+    const std::string firstScanHeader =
+        plain.substr(scan, 2 + (std::uint8_t(plain[scan + 2]) << 8 | std::uint8_t(plain[scan + 3])));
+    std::string repeated = plain.substr(0, plain.size() - 2);
+    for (int i = 0; i < 3000; ++i) repeated += firstScanHeader;
+    dir.write("repeated.jpg", repeated + "\xff\xd9");
+
+    dir.write("64-scans.jpg", jpegOfManyScans(1));
+    dir.write("896-scans.jpg", jpegOfManyScans(14));
+    struct Case {
+        std::string name;
+        bool corrupt;
+        bool complete;
+        std::size_t warnings;
+    };
+    for (const auto& c : {Case{"repeated.jpg", true, true, 1}, Case{"64-scans.jpg", false, true, 0},
+                          Case{"896-scans.jpg", false, false, 0}}) {
+        SCOPED_TRACE(c.name);
+        const auto report = image::detail::readJpegWarnings(dir / c.name);
+        ASSERT_TRUE(report);
+        EXPECT_EQ(report->corruptData.has_value(), c.corrupt) << report->corruptData.value_or("");
+        EXPECT_FALSE(report->failure) << *report->failure;
+        EXPECT_EQ(report->complete, c.complete);
+        EXPECT_EQ(report->warningCount, c.warnings);
+    }
+}
+
+namespace {
+
 void putLe(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i) & 0xff));
 }
