@@ -1,3 +1,4 @@
+#include "Platform/Image/DecodeWarnings.h"
 #include "Platform/Image/ImageEncoding.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageInfo.h"
@@ -5,8 +6,10 @@
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/Thumbnail.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
+#include "Platform/Image/WarningLog.h"
 #include "Support/JpegPadding.h"
 #include "Support/SyntheticPhoto.h"
 #include "Support/TempDir.h"
@@ -245,6 +248,30 @@ TEST_F(ImageLoadingTest, JpegReadWithoutSkippedBytesGivesTheSamePixelsOrNone) {
     const auto read = pixelsOf(*cleaned);
     ASSERT_TRUE(read);
     EXPECT_EQ((*read - expected).abs().max(), 0);
+
+    // A job's reads of the file, with or without a preview first: its decoder's account is read once,
+    // by the first read, and kept for the others, which read the file without its skipped bytes at
+    // once. No count of a failed first try is left for judging its damage.
+    for (const bool preview : {true, false}) {
+        SCOPED_TRACE(preview ? "preview, then loads" : "loads");
+        const image::DecodeWarnings warnings;
+        const auto& log = image::detail::currentWarningLog();
+        if (preview) {
+            ASSERT_TRUE(image::thumbnail(dir / "padded.jpg", {200, 200}));
+            for (const auto& line : warnings.messages())
+                EXPECT_FALSE(image::detail::jpegWarningCountIn(line)) << line;
+        }
+        const auto reduced = image::loadImage(dir / "padded.jpg", cg::Size{300, 200});
+        ASSERT_TRUE(reduced);
+        image::toVips(*reduced).avg();  // decoded when first read
+        const auto kept = log->jpegReport();
+        ASSERT_TRUE(kept);
+        const auto full = image::loadImage(dir / "padded.jpg");
+        ASSERT_TRUE(full);
+        EXPECT_EQ((image::toVips(*full) - expected).abs().max(), 0);
+        EXPECT_FALSE(warnings.damage(dir / "padded.jpg"));
+        EXPECT_EQ(log->jpegReport().get(), kept.get());
+    }
 
     // The file changed after its padding was listed: a listed range now ends inside the image data,
     // before a stuffed zero byte, where no marker starts. Dropping it would garble the picture.
