@@ -82,6 +82,38 @@ std::filesystem::path announceWritten(std::filesystem::path temporary) {
     return temporary;
 }
 
+bool writeAll(int fd, const char* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const auto n = ::write(fd, data + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A new hidden temporary file in `destination`'s folder with what `fill` writes to its descriptor;
+// absent (with `error` set, nothing left behind) when it cannot be made or `fill` fails, having set
+// `error` itself.
+template <typename Fill>
+std::optional<std::filesystem::path> temporaryFilledBy(const std::filesystem::path& destination,
+                                                       std::string* error, Fill fill) {
+    const auto tmp = temporaryBeside(destination);
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        if (error) *error = errnoText("cannot write in " + destination.parent_path().string());
+        return std::nullopt;
+    }
+    const bool filled = fill(fd);
+    if (::close(fd) != 0 || !filled) {
+        if (filled && error) *error = errnoText("cannot write " + destination.string());
+        ::unlink(tmp.c_str());
+        return std::nullopt;
+    }
+    return announceWritten(tmp);
+}
+
 }  // namespace
 
 std::string jobFolderName(std::string_view appName, foundation::Date date) {
@@ -157,43 +189,44 @@ std::optional<std::filesystem::path> moveIntoPlaceWithoutOverwriting(const std::
 
 std::optional<std::filesystem::path> writeTemporaryBeside(const std::filesystem::path& destination,
                                                           std::string_view bytes, std::string* error) {
-    const auto tmp = temporaryBeside(destination);
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        if (error) *error = errnoText("cannot write in " + destination.parent_path().string());
-        return std::nullopt;
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const auto n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (error) *error = errnoText("cannot write " + destination.string());
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return std::nullopt;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::close(fd) != 0) {
+    return temporaryFilledBy(destination, error, [&](int fd) {
+        if (writeAll(fd, bytes.data(), bytes.size())) return true;
         if (error) *error = errnoText("cannot write " + destination.string());
-        ::unlink(tmp.c_str());
-        return std::nullopt;
-    }
-    return announceWritten(tmp);
+        return false;
+    });
 }
 
 std::optional<std::filesystem::path> copyToTemporaryBeside(const std::filesystem::path& source,
                                                            const std::filesystem::path& destination,
                                                            std::string* error) {
-    const auto tmp = temporaryBeside(destination);
-    std::error_code ec;
-    if (!std::filesystem::copy_file(source, tmp, std::filesystem::copy_options::none, ec)) {
-        if (error) *error = "cannot copy " + source.string() + ": " + ec.message();
-        std::filesystem::remove(tmp, ec);
+    // Opened without waiting and read through the descriptor that was found to be a regular file: a
+    // source replaced by a named pipe after it was listed never stalls the job.
+    const int in = ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status {};
+    if (in < 0 || ::fstat(in, &status) != 0 || !S_ISREG(status.st_mode)) {
+        if (error) *error = errorText("cannot copy " + source.string(), in < 0 ? errno : EOPNOTSUPP);
+        if (in >= 0) ::close(in);
         return std::nullopt;
     }
-    return announceWritten(tmp);
+    std::vector<char> buffer(1024 * 1024);
+    auto tmp = temporaryFilledBy(destination, error, [&](int out) {
+        ::fchmod(out, status.st_mode & 07777);  // a copy keeps the source's permissions
+        for (;;) {
+            const auto n = ::read(in, buffer.data(), buffer.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n == 0) return true;
+            if (n < 0) {
+                if (error) *error = errnoText("cannot copy " + source.string());
+                return false;
+            }
+            if (!writeAll(out, buffer.data(), std::size_t(n))) {
+                if (error) *error = errnoText("cannot write " + destination.string());
+                return false;
+            }
+        }
+    });
+    ::close(in);
+    return tmp;
 }
 
 void removeTemporariesBelow(const std::filesystem::path& folder) {

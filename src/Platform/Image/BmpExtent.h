@@ -6,10 +6,9 @@
 #include <span>
 #include <variant>
 
-namespace image::detail {
+#include "Platform/Image/BmpHeader.h"
 
-// Enough bytes for the file header and the largest info header.
-inline constexpr std::size_t kBmpHeaderBytes = 14 + 124;
+namespace image::detail {
 
 struct BmpTooLarge {};
 struct BmpUnreadable {};

@@ -1,5 +1,6 @@
 #include "Platform/Image/ImageInfo.h"
 
+#include "Platform/Image/BmpHeader.h"
 #include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
@@ -50,6 +51,20 @@ ImageInfo infoFrom(const vips::VImage& header, const std::string& format) {
     return info;
 }
 
+// What a BMP's headers say, when they are of a kind ImageMagick reads: ImageMagick reads no header
+// alone, it decodes every pixel. Above the pixel bound, such a file is not admitted.
+std::optional<ImageInfo> bmpInfoFrom(const detail::Admission& admission) {
+    if (admission.format != "bmp") return std::nullopt;
+    const auto picture = detail::bmpPicture(admission.bmp->head);
+    if (!picture) return std::nullopt;
+    ImageInfo info;
+    info.pixelWidth = picture->width;
+    info.pixelHeight = picture->height;
+    info.format = admission.format;
+    info.hasAlpha = picture->hasAlpha;
+    return info;
+}
+
 }  // namespace
 
 std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::string* error,
@@ -61,6 +76,7 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     const detail::ReportingScope judgedHere(nullptr);
     const auto admission = detail::admitFile(path, error);
     if (!admission) return std::nullopt;
+    if (auto bmp = bmpInfoFrom(*admission)) return bmp;
     std::string text;
     try {
         return infoFrom(detail::openAdmitted(*admission), admission->format);

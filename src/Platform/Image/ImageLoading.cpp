@@ -79,15 +79,15 @@ Opened openShrunk(const detail::Admission& admission, cg::Size needed) {
 
 // libvips gives up on a JPEG at its decoder's 100th warning, however harmless: a file with bytes left
 // over before each of its restart markers is still read, without those bytes. The decoder's own
-// account of the file, read to decide, is kept in `log` for judging the file's damage.
+// account of the file, read to decide unless a pass before read it, is kept in `log` for judging the
+// file's damage and for the reads after.
 detail::DecoderFallback withoutSkippedBytes(const detail::Admission& admission, int shrink,
                                             std::shared_ptr<detail::WarningLog> log) {
     if (admission.format != "jpeg" || admission.file.empty()) return {};
     return [admission, shrink, log](const detail::WarningLog& first) -> std::optional<vips::VImage> {
         if (!first.sawJpegWarningLimit()) return std::nullopt;
-        auto report = detail::readJpegWarnings(admission.file);
-        if (report) log->keepJpegReport(std::make_shared<const detail::JpegReport>(*report));
-        const auto cleaned = detail::fallbackAdmission(admission, report);
+        const auto report = detail::jpegReportOf(admission, log.get());
+        const auto cleaned = detail::fallbackAdmission(admission, report.get());
         if (!cleaned) return std::nullopt;
         auto* options = vips::VImage::option();
         if (shrink > 1) options->set("shrink", shrink);
@@ -105,10 +105,13 @@ std::optional<Image> loadAdmitted(const detail::Admission& admission, std::optio
     return finishLoad(opened.image, admission.format, error);
 }
 
-std::optional<Image> load(const std::optional<detail::Admission>& admission, std::optional<cg::Size> needed,
+std::optional<Image> load(std::optional<detail::Admission> admission, std::optional<cg::Size> needed,
                           std::string* error) {
     if (!admission) return std::nullopt;
     const auto log = detail::currentWarningLog();
+    // A file that an earlier read of this work found libvips gives up on is read without its skipped
+    // bytes at once.
+    if (auto known = detail::knownFallbackAdmission(*admission, log.get())) admission = std::move(known);
     // What the decoder says while the header is read reaches the collector once it is known whether
     // the header is read again below: then only the second reading's words count.
     const auto opening = log ? std::make_shared<detail::WarningLog>() : nullptr;

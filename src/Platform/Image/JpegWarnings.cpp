@@ -304,6 +304,7 @@ std::optional<JpegReport> report(const std::filesystem::path& path, bool headerO
     source.manager.term_source = endSource;
     Reporter reporter;
     reporter.file = &source;
+    reporter.report.file = path;
     std::vector<JSAMPLE> row;
     decode(reporter, row, source, headerOnly);
     return std::move(reporter.report);

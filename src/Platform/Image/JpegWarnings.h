@@ -25,6 +25,7 @@ struct ByteRange {
 inline constexpr std::size_t kVipsJpegWarningLimit = 100;
 
 struct JpegReport {
+    std::filesystem::path file;         // the file read
     std::vector<std::string> warnings;  // the first few, in order, as libjpeg words them
     std::size_t warningCount = 0;       // all of them, up to where the read ended
     // The first warning that says image data is corrupt or missing.

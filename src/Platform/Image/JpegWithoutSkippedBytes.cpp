@@ -1,5 +1,7 @@
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
 
+#include "Platform/Image/WarningLog.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -267,10 +269,38 @@ std::optional<Admission> admittedWithoutSkippedBytes(const Admission& admission,
     return Admission{admission.format, std::move(*source), nullptr, admission.file};
 }
 
-std::optional<Admission> fallbackAdmission(const Admission& admission,
-                                           const std::optional<JpegReport>& report) {
+std::optional<Admission> fallbackAdmission(const Admission& admission, const JpegReport* report) {
     if (admission.format != "jpeg" || !report || !report->readsWithoutSkippedBytes()) return std::nullopt;
     return admittedWithoutSkippedBytes(admission, report->scanPadding);
+}
+
+std::optional<Admission> fallbackAdmission(const Admission& admission,
+                                           const std::optional<JpegReport>& report) {
+    return fallbackAdmission(admission, report ? &*report : nullptr);
+}
+
+namespace {
+
+std::shared_ptr<const JpegReport> keptReportOf(const Admission& admission, const WarningLog* log) {
+    if (admission.format != "jpeg" || admission.file.empty() || !log) return nullptr;
+    auto kept = log->jpegReport();
+    return kept && kept->file == admission.file ? kept : nullptr;
+}
+
+}  // namespace
+
+std::shared_ptr<const JpegReport> jpegReportOf(const Admission& admission, WarningLog* log) {
+    if (auto kept = keptReportOf(admission, log)) return kept;
+    if (admission.format != "jpeg" || admission.file.empty()) return nullptr;
+    auto report = readJpegWarnings(admission.file);
+    if (!report) return nullptr;
+    auto shared = std::make_shared<const JpegReport>(std::move(*report));
+    if (log) log->keepJpegReport(shared);
+    return shared;
+}
+
+std::optional<Admission> knownFallbackAdmission(const Admission& admission, const WarningLog* log) {
+    return fallbackAdmission(admission, keptReportOf(admission, log).get());
 }
 
 }  // namespace image::detail

@@ -9,6 +9,7 @@
 #include <vips/vips8>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,7 +30,19 @@ std::optional<Admission> admittedWithoutSkippedBytes(const Admission& admission,
 // For a JPEG file that libvips gave up on: the admission that reads it without the skipped bytes, when
 // its decoder, asked here (`report`), read it with nothing but harmless warnings, too many for
 // libvips. Absent otherwise.
+std::optional<Admission> fallbackAdmission(const Admission& admission, const JpegReport* report);
 std::optional<Admission> fallbackAdmission(const Admission& admission,
                                            const std::optional<JpegReport>& report);
+
+struct WarningLog;
+
+// The JPEG decoder's account of the admitted JPEG file: the one `log` (when given) keeps of that file,
+// else read now, a pass over all its data, and kept there for the passes after. Null when the file
+// cannot be read as a JPEG.
+std::shared_ptr<const JpegReport> jpegReportOf(const Admission& admission, WarningLog* log);
+
+// The admission that reads the admitted JPEG file without its skipped bytes, when `log` (when given)
+// already keeps its decoder's account of that file and that says so: libvips alone would give up on it.
+std::optional<Admission> knownFallbackAdmission(const Admission& admission, const WarningLog* log);
 
 }  // namespace image::detail

@@ -1,14 +1,16 @@
 #include "Platform/Image/LoaderAdmission.h"
 
 #include "Platform/Image/BmpExtent.h"
+#include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <string_view>
-#include <system_error>
 #include <variant>
 
 namespace image::detail {
@@ -68,6 +70,29 @@ vips::VSource sourceOwningCopyOf(std::span<const std::uint8_t> bytes) {
     return source;
 }
 
+// The bytes that hold a BMP's image, read from its file when it was admitted from one. A file that
+// shrank since gives fewer, which the decoder refuses.
+std::shared_ptr<const std::vector<std::uint8_t>> bmpBytes(const std::shared_ptr<const BmpData>& bmp) {
+    if (!bmp->file) return {bmp, &bmp->bytes};
+    auto bytes = std::make_shared<std::vector<std::uint8_t>>(std::size_t(bmp->length));
+    std::size_t done = 0;
+    while (done < bytes->size()) {
+        const auto got =
+            ::pread(::fileno(bmp->file.get()), bytes->data() + done, bytes->size() - done, off_t(done));
+        if (got <= 0) break;
+        done += std::size_t(got);
+    }
+    bytes->resize(done);
+    return bytes;
+}
+
+void keepAlongside(const vips::VImage& image, std::shared_ptr<const std::vector<std::uint8_t>> bytes) {
+    g_object_set_data_full(
+        G_OBJECT(image.get_image()), "vorta-bytes",
+        new std::shared_ptr<const std::vector<std::uint8_t>>(std::move(bytes)),
+        [](gpointer p) { delete static_cast<std::shared_ptr<const std::vector<std::uint8_t>>*>(p); });
+}
+
 }  // namespace
 
 void reportError(std::string* error, const std::string& message) {
@@ -76,44 +101,46 @@ void reportError(std::string* error, const std::string& message) {
 }
 
 std::optional<Admission> admitFile(const std::filesystem::path& path, std::string* error) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    // Opened once, without blocking, and read only through this descriptor: a path that names
+    // something else by the time it is read (a named pipe, say) never stalls the thread.
+    std::shared_ptr<std::FILE> file = openRegularFile(path);
+    struct stat status {};
+    if (!file || ::fstat(::fileno(file.get()), &status) != 0) {
         reportError(error, "not a readable file");
         return std::nullopt;
     }
-    const std::uint64_t size = std::filesystem::file_size(path, ec);
-    if (ec || size == 0) {
-        reportError(error, ec ? "not a readable file" : "empty file");
+    const auto size = std::uint64_t(status.st_size);
+    if (size == 0) {
+        reportError(error, "empty file");
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> head(kBmpHeaderBytes);
-    in.read(reinterpret_cast<char*>(head.data()), std::streamsize(head.size()));
-    head.resize(std::size_t(in.gcount()));
+    std::vector<std::uint8_t> head(std::min<std::uint64_t>(size, kBmpHeaderBytes));
+    const auto got = ::pread(::fileno(file.get()), head.data(), head.size(), 0);
+    head.resize(std::size_t(std::max<ssize_t>(got, 0)));
     if (startsAsBmp(head)) {
-        // ImageMagick reads BMPs from memory: hold only what the headers say the image takes, never
-        // bytes that follow it.
+        // ImageMagick reads BMPs from memory: only what the headers say the image takes is read,
+        // never bytes that follow it, and only when it is decoded.
+        const auto format =
+            admittedFormat(vips_foreign_find_load_buffer(head.data(), head.size()), head, error);
+        if (!format) return std::nullopt;
         const auto keep = bmpBytesToKeep(head, size, error);
         if (!keep) return std::nullopt;
-        std::vector<std::uint8_t> image(*keep);
-        in.clear();  // a file shorter than the largest header ended the first read
-        in.seekg(0);
-        in.read(reinterpret_cast<char*>(image.data()), std::streamsize(image.size()));
-        image.resize(std::size_t(in.gcount()));
-        auto admission = admitBytes(image, error);
-        if (admission) admission->file = path;
-        return admission;
+        auto bmp = std::make_shared<BmpData>();
+        bmp->head = std::move(head);
+        bmp->length = *keep;
+        bmp->file = std::move(file);
+        return Admission{*format, std::nullopt, std::move(bmp), path};
     }
-    try {
-        // A source takes the path as it is; a file name is never read as "name[options]".
-        auto source = vips::VSource::new_from_file(path.c_str());
-        const auto format = admittedFormat(vips_foreign_find_load_source(source.get_source()), {}, error);
-        if (!format) return std::nullopt;
-        return Admission{*format, source, nullptr, path};
-    } catch (const vips::VError& e) {
-        reportError(error, "not a readable file: " + newestErrorLine(e.what()));
+    // libvips keeps a duplicate of the descriptor, for as long as the source lives.
+    VipsSource* opened = vips_source_new_from_descriptor(::fileno(file.get()));
+    if (opened == nullptr) {
+        reportError(error, "not a readable file: " + newestErrorLine(vips_error_buffer()));
         return std::nullopt;
     }
+    vips::VSource source(opened);
+    const auto format = admittedFormat(vips_foreign_find_load_source(source.get_source()), {}, error);
+    if (!format) return std::nullopt;
+    return Admission{*format, source, nullptr, path};
 }
 
 std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::string* error) {
@@ -125,14 +152,15 @@ std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::st
         admittedFormat(vips_foreign_find_load_buffer(bytes.data(), bytes.size()), bytes, error);
     if (!format) return std::nullopt;
     if (*format == "bmp") {
-        const auto keep =
-            bmpBytesToKeep(bytes.first(std::min(bytes.size(), kBmpHeaderBytes)), bytes.size(), error);
+        const auto head = bytes.first(std::min(bytes.size(), kBmpHeaderBytes));
+        const auto keep = bmpBytesToKeep(head, bytes.size(), error);
         if (!keep) return std::nullopt;
+        auto bmp = std::make_shared<BmpData>();
+        bmp->head.assign(head.begin(), head.end());
+        bmp->length = *keep;
         const auto image = bytes.first(std::size_t(*keep));
-        return Admission{*format,
-                         std::nullopt,
-                         std::make_shared<const std::vector<std::uint8_t>>(image.begin(), image.end()),
-                         {}};
+        bmp->bytes.assign(image.begin(), image.end());
+        return Admission{*format, std::nullopt, std::move(bmp), {}};
     }
     // The source owns a copy of the bytes, so a lazy pipeline may outlive the caller's buffer.
     return Admission{*format, sourceOwningCopyOf(bytes), nullptr, {}};
@@ -147,9 +175,12 @@ vips::VImage openAdmitted(const Admission& admission, vips::VOption* options) {
     if (currentWarningLog()) options->set("access", VIPS_ACCESS_SEQUENTIAL);
     if (admission.source) return vips::VImage::new_from_source(*admission.source, "", options);
     // ImageMagick reads only from memory that the caller owns: decode while the bytes are here.
-    const auto header =
-        vips::VImage::new_from_buffer(admission.bytes->data(), admission.bytes->size(), "", options);
-    return exceedsPixelBound(header) ? header : header.copy_memory();
+    const auto bytes = bmpBytes(admission.bmp);
+    auto header = vips::VImage::new_from_buffer(bytes->data(), bytes->size(), "", options);
+    if (!exceedsPixelBound(header)) return header.copy_memory();
+    // Never decoded, but the image refers to the bytes as long as it lives.
+    keepAlongside(header, bytes);
+    return header;
 }
 
 bool exceedsPixelBound(const vips::VImage& header) {

@@ -7,6 +7,7 @@
 #include <vips/vips8>
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -19,18 +20,26 @@ namespace image::detail {
 // Images with more pixels than this (by header) are refused as too large.
 inline constexpr long long kMaximumPixels = 200'000'000;
 
+// A BMP, which ImageMagick reads from memory. The bytes of a file are read only when it is decoded.
+struct BmpData {
+    std::vector<std::uint8_t> head;   // its first bytes, as far as its headers reach
+    std::uint64_t length = 0;         // the leading bytes that hold its image
+    std::vector<std::uint8_t> bytes;  // those bytes, when admitted from memory
+    std::shared_ptr<std::FILE> file;  // else the file to read them from
+};
+
 struct Admission {
     std::string format;                   // "jpeg", "png", "tiff", "gif", "heif", "webp", "jp2k" or "bmp"
     std::optional<vips::VSource> source;  // every format but BMP
-    std::shared_ptr<const std::vector<std::uint8_t>> bytes;  // BMP, which ImageMagick reads from memory
-    std::filesystem::path file;                              // when admitted from a file
+    std::shared_ptr<const BmpData> bmp;   // BMP
+    std::filesystem::path file;           // when admitted from a file
 };
 
 std::optional<Admission> admitFile(const std::filesystem::path& path, std::string* error);
 std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::string* error);
 
 // The admitted image. Only its header is read, except for a BMP within the pixel bound, which is
-// decoded at once. `options` go to the loader (for instance "shrink" for JPEG).
+// read and decoded at once. `options` go to the loader (for instance "shrink" for JPEG).
 vips::VImage openAdmitted(const Admission& admission, vips::VOption* options = nullptr);
 
 bool exceedsPixelBound(const vips::VImage& header);

@@ -27,35 +27,47 @@ std::optional<Image> thumbnailOf(const detail::Admission& admission, int side) {
     return fromVips(detail::toSRGB8(small).copy_memory());
 }
 
+// What `make` makes, with what the decoder reports meanwhile going to `log`; absent when it fails.
+template <typename Make>
+std::optional<Image> reportingTo(const std::shared_ptr<detail::WarningLog>& log, Make make) {
+    try {
+        const detail::ReportingScope scope(log);
+        return make();
+    } catch (const vips::VError&) {
+        detail::reportError(nullptr, "");
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPixelSize) {
     detail::ensureVipsStarted();
     const int side = static_cast<int>(std::trunc(maxPixelSize.width));
     if (side < 1) return std::nullopt;
-    const auto admission = detail::admitFile(url, nullptr);
+    auto admission = detail::admitFile(url, nullptr);
     if (!admission) return std::nullopt;
-    // What the decoder reports goes on to a collector of the caller's, if there is one.
-    const auto reports = std::make_shared<detail::WarningLog>();
-    std::optional<Image> made;
-    try {
-        const detail::ReportingScope scope(reports);
-        made = thumbnailOf(*admission, side);
-    } catch (const vips::VError&) {
-        detail::reportError(nullptr, "");
+    // What the decoder reports goes on to a collector of the caller's, if there is one, as the job's
+    // load does it: only what the read that served (or the last read tried) reports.
+    const auto& caller = detail::currentWarningLog();
+    // A JPEG that an earlier read of the caller's work found libvips gives up on is read without its
+    // skipped bytes at once.
+    if (auto known = detail::knownFallbackAdmission(*admission, caller.get())) admission = std::move(known);
+    auto reports = std::make_shared<detail::WarningLog>();
+    auto made = reportingTo(reports, [&] { return thumbnailOf(*admission, side); });
+    // A JPEG that libvips gave up on at its limit on warnings, every one harmless, as the job reads it;
+    // the decoder's account that decides it is kept for the caller's reads after. libvips' threads may
+    // still hand back a picture after its decoder gave up: rows it never decoded are not served.
+    if (admission->format == "jpeg" && reports->sawJpegWarningLimit()) {
+        made.reset();
+        const auto report = detail::jpegReportOf(*admission, caller.get());
+        if (const auto cleaned = detail::fallbackAdmission(*admission, report.get())) {
+            reports = std::make_shared<detail::WarningLog>();
+            made = reportingTo(reports, [&] { return thumbnailOf(*cleaned, side); });
+        }
     }
-    if (const auto& caller = detail::currentWarningLog()) caller->addAll(*reports);
-    if (made) return made;
-    // A JPEG that libvips gave up on at its limit on warnings, every one harmless, as the job reads it.
-    try {
-        const auto cleaned = admission->format == "jpeg" && reports->sawJpegWarningLimit()
-                                 ? detail::fallbackAdmission(*admission, detail::readJpegWarnings(url))
-                                 : std::nullopt;
-        if (cleaned) return thumbnailOf(*cleaned, side);
-    } catch (const vips::VError&) {
-        detail::reportError(nullptr, "");
-    }
-    return std::nullopt;
+    if (caller) caller->addAll(*reports);
+    return made;
 }
 
 }  // namespace image

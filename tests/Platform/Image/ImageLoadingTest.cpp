@@ -1,3 +1,4 @@
+#include "Platform/Image/DecodeWarnings.h"
 #include "Platform/Image/ImageEncoding.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageInfo.h"
@@ -5,8 +6,10 @@
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/Thumbnail.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
+#include "Platform/Image/WarningLog.h"
 #include "Support/JpegPadding.h"
 #include "Support/SyntheticPhoto.h"
 #include "Support/TempDir.h"
@@ -246,6 +249,30 @@ TEST_F(ImageLoadingTest, JpegReadWithoutSkippedBytesGivesTheSamePixelsOrNone) {
     ASSERT_TRUE(read);
     EXPECT_EQ((*read - expected).abs().max(), 0);
 
+    // A job's reads of the file, with or without a preview first: its decoder's account is read once,
+    // by the first read, and kept for the others, which read the file without its skipped bytes at
+    // once. No count of a failed first try is left for judging its damage.
+    for (const bool preview : {true, false}) {
+        SCOPED_TRACE(preview ? "preview, then loads" : "loads");
+        const image::DecodeWarnings warnings;
+        const auto& log = image::detail::currentWarningLog();
+        if (preview) {
+            ASSERT_TRUE(image::thumbnail(dir / "padded.jpg", {200, 200}));
+            for (const auto& line : warnings.messages())
+                EXPECT_FALSE(image::detail::jpegWarningCountIn(line)) << line;
+        }
+        const auto reduced = image::loadImage(dir / "padded.jpg", cg::Size{300, 200});
+        ASSERT_TRUE(reduced);
+        image::toVips(*reduced).avg();  // decoded when first read
+        const auto kept = log->jpegReport();
+        ASSERT_TRUE(kept);
+        const auto full = image::loadImage(dir / "padded.jpg");
+        ASSERT_TRUE(full);
+        EXPECT_EQ((image::toVips(*full) - expected).abs().max(), 0);
+        EXPECT_FALSE(warnings.damage(dir / "padded.jpg"));
+        EXPECT_EQ(log->jpegReport().get(), kept.get());
+    }
+
     // The file changed after its padding was listed: a listed range now ends inside the image data,
     // before a stuffed zero byte, where no marker starts. Dropping it would garble the picture.
     const std::size_t scan = plain.find("\xff\xda") + 20;
@@ -325,24 +352,45 @@ void putLe(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i) & 0xff));
 }
 
-// A 24-bit BMP of one colour with a Windows info header (height negative: top row first) or an
-// OS/2 core header (12 bytes).
-std::string bmpOfColour(int width, int height, bool os2, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+enum class BmpKind {
+    Windows24,  // a Windows info header: height negative stores the top row first
+    Os2,        // 24-bit with an OS/2 core header (12 bytes)
+    Palette8,   // 8-bit with a palette of 256 colours
+    Argb32,     // 32-bit with a Windows info header and no masks: its fourth byte is alpha
+};
+
+// A BMP of one colour, made by hand.
+std::string bmpOfColour(int width, int height, BmpKind kind, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    const bool os2 = kind == BmpKind::Os2;
     const int infoSize = os2 ? 12 : 40;
-    const int stride = (width * 24 + 31) / 32 * 4;
+    const int bits = kind == BmpKind::Palette8 ? 8 : kind == BmpKind::Argb32 ? 32 : 24;
+    const int paletteSize = kind == BmpKind::Palette8 ? 256 * 4 : 0;
+    const int stride = (width * bits + 31) / 32 * 4;
     std::string out = "BM";
-    putLe(out, 14 + infoSize + stride * std::abs(height), 4);
+    putLe(out, 14 + infoSize + paletteSize + stride * std::abs(height), 4);
     putLe(out, 0, 4);
-    putLe(out, 14 + infoSize, 4);
+    putLe(out, 14 + infoSize + paletteSize, 4);
     putLe(out, infoSize, 4);
     putLe(out, std::uint32_t(width), os2 ? 2 : 4);
     putLe(out, std::uint32_t(height), os2 ? 2 : 4);
     putLe(out, 1, 2);
-    putLe(out, 24, 2);
-    if (!os2) out.append(24, '\0');  // uncompressed, size and resolution left to the reader
+    putLe(out, bits, 2);
+    if (!os2) out.append(24, '\0');  // uncompressed, size, resolution and palette left to the reader
     std::string row;
-    for (int x = 0; x < width; ++x) row += {char(b), char(g), char(r)};
+    for (int x = 0; x < width; ++x) {
+        if (kind == BmpKind::Palette8)
+            row += char(7);
+        else
+            row += {char(b), char(g), char(r)};
+        if (kind == BmpKind::Argb32) row += char(128);
+    }
     row.resize(std::size_t(stride), '\0');
+    for (int i = 0; i < paletteSize / 4; ++i) {
+        if (i == 7)
+            out += {char(b), char(g), char(r), '\0'};
+        else
+            out += {char(i), char(255 - i), char(i / 2), '\0'};
+    }
     for (int y = 0; y < std::abs(height); ++y) out += row;
     return out;
 }
@@ -353,6 +401,10 @@ TEST_F(ImageLoadingTest, BmpIsReadOnlyAsFarAsItsHeadersReach) {
     const std::vector<double> colour{30, 160, 90};
     const auto written = image::encodedData(image::fromVips(imagetest::solid(64, 48, colour)), "bmp");
     ASSERT_TRUE(written);
+    // Written with alpha: 32 bits a pixel, with masks in a version 5 header.
+    const auto withAlpha =
+        image::encodedData(image::fromVips(imagetest::solid(64, 48, {30, 160, 90, 100})), "bmp");
+    ASSERT_TRUE(withAlpha);
     // Writers put an embedded colour profile after the pixels. Grey reads alike in either space.
     auto grey = imagetest::solid(64, 48, {128, 128, 128}).copy();
     VipsBlob* profile = nullptr;
@@ -370,8 +422,11 @@ TEST_F(ImageLoadingTest, BmpIsReadOnlyAsFarAsItsHeadersReach) {
     const std::vector<Case> cases{
         {"written.bmp", std::string(written->begin(), written->end()), colour},
         {"profiled.bmp", testsupport::TempDir::read(dir / "profiled.bmp"), {128, 128, 128}},
-        {"topdown.bmp", bmpOfColour(64, -48, false, 30, 160, 90), colour},
-        {"os2.bmp", bmpOfColour(64, 48, true, 30, 160, 90), colour}};
+        {"alpha.bmp", std::string(withAlpha->begin(), withAlpha->end()), colour},
+        {"topdown.bmp", bmpOfColour(64, -48, BmpKind::Windows24, 30, 160, 90), colour},
+        {"os2.bmp", bmpOfColour(64, 48, BmpKind::Os2, 30, 160, 90), colour},
+        {"palette.bmp", bmpOfColour(64, 48, BmpKind::Palette8, 30, 160, 90), colour},
+        {"argb.bmp", bmpOfColour(64, 48, BmpKind::Argb32, 30, 160, 90), colour}};
     for (const auto& [name, bytes, expected] : cases) {
         for (const bool tail : {false, true}) {
             SCOPED_TRACE(name + (tail ? " with 64 MB after it" : ""));
@@ -381,25 +436,48 @@ TEST_F(ImageLoadingTest, BmpIsReadOnlyAsFarAsItsHeadersReach) {
             const auto admission = image::detail::admitFile(path, nullptr);
             ASSERT_TRUE(admission);
             EXPECT_EQ(admission->format, "bmp");
-            ASSERT_TRUE(admission->bytes);
-            EXPECT_EQ(admission->bytes->size(), bytes.size());
+            ASSERT_TRUE(admission->bmp);
+            EXPECT_EQ(admission->bmp->length, bytes.size());
             const auto loaded = image::loadImage(path);
             ASSERT_TRUE(loaded);
             EXPECT_EQ(image::pixelSize(*loaded), (cg::Size{64, 48}));
             expectColour(meanAt(image::toVips(*loaded), 0, 0, 64, 48), expected, 2);
+            // The headers alone say what the decode gives.
+            const auto info = image::readImageInfo(path);
+            ASSERT_TRUE(info);
+            EXPECT_EQ(info->format, "bmp");
+            EXPECT_EQ(info->pixelWidth, 64);
+            EXPECT_EQ(info->pixelHeight, 48);
+            EXPECT_EQ(info->hasAlpha, loaded->hasAlpha());
+            EXPECT_EQ(info->hasAlpha, name == "alpha.bmp" || name == "argb.bmp");
             // Bytes held in memory are kept only as far, too.
             auto inMemory = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
             if (tail) inMemory.resize(inMemory.size() + 1024 * 1024);
-            EXPECT_EQ(image::detail::admitBytes(inMemory, nullptr)->bytes->size(), bytes.size());
+            EXPECT_EQ(image::detail::admitBytes(inMemory, nullptr)->bmp->bytes.size(), bytes.size());
         }
     }
     // The header alone refuses a picture above the bound, however small the file.
-    auto huge = bmpOfColour(2, 2, false, 0, 0, 0);
+    auto huge = bmpOfColour(2, 2, BmpKind::Windows24, 0, 0, 0);
     huge.replace(18, 8, std::string("\x20\x4e\x00\x00\x98\x3a\x00\x00", 8));  // 20000 x 15000
+    for (const bool info : {false, true}) {
+        std::string error;
+        EXPECT_FALSE(info ? image::readImageInfo(dir.write("huge.bmp", huge), &error).has_value()
+                          : image::loadImage(dir.write("huge.bmp", huge), &error).has_value());
+        EXPECT_EQ(error, "image too large (more than 200 megapixels)");
+    }
+    // Pixels cut short still fail instead of giving a partly grey picture, while the headers, read
+    // alone, still say what they hold: no pixel is read for them.
+    const auto cut = bmpOfColour(64, 48, BmpKind::Windows24, 1, 2, 3);
+    const auto cutPath = dir.write("cut.bmp", cut.substr(0, cut.size() / 2));
+    EXPECT_FALSE(image::loadImage(cutPath));
+    const auto cutInfo = image::readImageInfo(cutPath);
+    ASSERT_TRUE(cutInfo);
+    EXPECT_EQ(cutInfo->pixelWidth, 64);
+    EXPECT_EQ(cutInfo->pixelHeight, 48);
+    // Headers of a kind only ImageMagick can judge are still read by it, and refused with its words.
+    auto twoBit = bmpOfColour(64, 48, BmpKind::Windows24, 1, 2, 3);
+    twoBit[28] = 2;
     std::string error;
-    EXPECT_FALSE(image::loadImage(dir.write("huge.bmp", huge), &error));
-    EXPECT_NE(error.find("too large"), std::string::npos);
-    // Pixels cut short still fail instead of giving a partly grey picture.
-    const auto cut = bmpOfColour(64, 48, false, 1, 2, 3);
-    EXPECT_FALSE(image::loadImage(dir.write("cut.bmp", cut.substr(0, cut.size() / 2))));
+    EXPECT_FALSE(image::readImageInfo(dir.write("twobit.bmp", twoBit), &error));
+    EXPECT_NE(error.find("unreadable image header: "), std::string::npos) << error;
 }
