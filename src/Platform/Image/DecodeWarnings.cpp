@@ -48,7 +48,8 @@ std::vector<std::string> DecodeWarnings::messages() const {
 
 std::shared_ptr<const detail::JpegReport> DecodeWarnings::jpegReport(
     const std::filesystem::path& file) const {
-    if (auto kept = log_->jpegReport()) return kept;
+    // A report kept for another file (a log that followed more than one read) says nothing of this one.
+    if (auto kept = log_->jpegReport(); kept && kept->file == file) return kept;
     auto report = detail::readJpegWarnings(file);
     if (!report) return nullptr;
     auto shared = std::make_shared<const detail::JpegReport>(std::move(*report));
