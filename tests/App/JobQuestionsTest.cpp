@@ -6,7 +6,6 @@
 
 #include "AdvancedTabFixture.h"
 #include "App/AppDelegate.h"
-#include "App/Document.h"
 #include "Platform/Dispatch/BackgroundWork.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetView.h"
@@ -591,7 +590,9 @@ TEST_F(JobQuestionsTest, OpenedFilesReachTheAdvancedListAfterATabChangeAndAfterA
     EXPECT_TRUE(questions().empty());
     EXPECT_EQ(tabBar()->intSegmentSelectedNow, 1) << "the files do not wait for a run that is over";
     wait(1.5);
-    EXPECT_TRUE(Document::pendingURLs().empty());
+    // Leaving a tab empties its list: the Advanced list now holds the new file only.
+    EXPECT_TRUE(mainQueue->runUntil([&] { return listedNames() == std::vector<std::string>{"n1.jpg"}; },
+                                    std::chrono::seconds(30)));
 }
 
 }  // namespace
