@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <thread>
@@ -217,6 +218,13 @@ TEST_F(BatchEngineTest, CancelRecordsEveryRemainingImageAsSkipped) {
     EXPECT_EQ(defaults->integer("UDTotalPhotos"), 1);
     EXPECT_EQ(screen.notifications, 0);
     EXPECT_TRUE(screen.doneState);
+    // The preset the cancel came before gets no folder, and the output setting names the last one made.
+    std::vector<std::string> folders;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(out()))
+        if (entry.is_directory()) folders.push_back(entry.path().filename().string());
+    EXPECT_EQ(folders.size(), 2u) << "the job's folder and A's";
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), "B"), 0);
+    EXPECT_EQ(std::filesystem::path(defaults->string("UDTargetFolder").value_or("")).filename(), "A");
 
     // A new job right after runs to its end: the old cancel stays with the old job.
     screen = RecordingScreen();

@@ -89,12 +89,15 @@ void BatchJob::processAllImages() {
         input.placeholder = isPlaceholderPreset(preset);
         input.saliencyWanted =
             params.forcePreview.value_or(false) || presetBool(preset, presetkey::autoSaliency);
+        // A job stopped before this preset makes no folder for it and leaves the output setting on
+        // the last folder that holds results.
+        const bool stopped = isGotCancel;
         std::optional<std::filesystem::path> presetFolder = *jobFolder;
         std::string folderError;
-        if (presets.size() >= 2)
+        if (presets.size() >= 2 && !stopped)
             presetFolder =
                 createFreshFolder(*jobFolder / safePathComponent(name, "Preset"), &folderError, *fileSystem);
-        if (presetFolder) {
+        if (presetFolder && !stopped) {
             input.presetFolder = *presetFolder;
             {
                 const dispatch::VisibleLock lock(mutex);
