@@ -26,6 +26,7 @@
 #include "Screens/Activity/ActivityScenes.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Activity/CloseActivityAlert.h"
+#include "Screens/Activity/RequestGate.h"
 #include "Screens/Setup/OutputFolderChoice.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetCellText.h"
@@ -34,6 +35,8 @@
 namespace {
 
 constexpr double kActivityPanelWidth = 350;
+// How often a preset run from the menu looks again whether the modal in its way has gone.
+constexpr double kModalLookSeconds = 0.1;
 constexpr char kRowLabel[] = "accessibilityLabel";
 
 }  // namespace
@@ -358,6 +361,13 @@ void PresetListForIOS::runMenuPresetOnBrowsedImages() {
     if (!rowInList(intRowFromMenu) || isBusy()) return;
     const int row = *intRowFromMenu;
     appkit::postToMain(this, [this, row] {
+        // One modal at a time: a panel the user opened meanwhile (the output folder asked for by a
+        // drop) is answered first; a job it started leaves this run out.
+        if (isBusy()) return;
+        if (screens::isModalUp()) {
+            appkit::postToMainAfter(this, kModalLookSeconds, [this] { runMenuPresetOnBrowsedImages(); });
+            return;
+        }
         auto use = [self = QPointer<PresetListForIOS>(this), row](std::vector<std::string> paths) {
             if (self && !paths.empty()) self->highlightAndUsePreset(paths, row);
         };
