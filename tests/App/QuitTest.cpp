@@ -345,6 +345,7 @@ TEST_F(QuitMidJobTest,
             EXPECT_FALSE(child->process->waitForFinished(1000)) << "the loop's end waits for the worker";
             ::kill(pid, SIGTERM);
         } else {
+            ASSERT_TRUE(waitForLine(*child, "input refused")) << "the ending window still takes input";
             ASSERT_TRUE(waitForLine(*child, "quitting")) << "the menu was not reached after the loop's end";
         }
         const auto asked = std::chrono::steady_clock::now();

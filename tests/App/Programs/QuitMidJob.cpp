@@ -37,6 +37,8 @@
 #include "App/Application.h"
 #include "Core/Job/OutputPaths.h"
 #include "Platform/AppKit/ModalScript.h"
+#include "Platform/AppKit/ViewController.h"
+#include "Platform/AppKit/Window.h"
 #include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Dispatch/Queue.h"
 #include "Screens/Activity/ActivityVC.h"
@@ -162,6 +164,14 @@ int main(int argc, char** argv) {
                 // The held workers go on only once the job is told to stop.
                 if (activity.isGotCancel()) releaseHeldWorkers();
                 if (mode == "stuck-ended-menu" && std::chrono::steady_clock::now() - loopEnded > 300ms) {
+                    // The ending application's window starts nothing: its content and every command
+                    // but Quit refuse input.
+                    appkit::Window* window = shell.mainWindow();
+                    appkit::ViewController* content = window ? window->contentViewController() : nullptr;
+                    const bool refused = content && !content->view()->isEnabled() &&
+                                         !delegate.menuItem_AddImages->isEnabled() &&
+                                         quitAction(delegate.mainMenu->actions())->isEnabled();
+                    say(refused ? "input refused" : "input taken");
                     say("quitting");
                     quitAction(delegate.mainMenu->actions())->trigger();
                     watch.stop();
