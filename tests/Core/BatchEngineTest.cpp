@@ -381,6 +381,15 @@ TEST_F(BatchEngineTest, DroppedFoldersKeepTheirStructureAndNamesNeverCollide) {
     ASSERT_TRUE(mainQueue->runUntil([&] { return found.has_value(); }, kJobTimeout));
     EXPECT_EQ(*found, 0u);
     EXPECT_EQ(sharedImageList().count(), 3u);
+
+    // A drop stopped while it is collected (its activity closed, its tab left) leaves the list alone:
+    // it may be another tab's by the time the walk ends.
+    found.reset();
+    engine->collectSourceFiles({sizedPreset("W", 250, -1)}, {dir / "drop" / "Trip" / "Day 2"}, std::nullopt,
+                               std::nullopt, [&](std::size_t n) { found = n; });
+    engine->cancelActivity();
+    EXPECT_FALSE(mainQueue->runUntil([&] { return found.has_value(); }, std::chrono::seconds(2)));
+    EXPECT_EQ(sharedImageList().count(), 3u);
 }
 
 TEST_F(BatchEngineTest, ImagesAreKnownByTypeAndThoseNoReaderOpensAreListedAndSkippedWithAReason) {

@@ -48,7 +48,7 @@ void BatchJob::postToEngine(std::function<void(BatchEngine&)> step) {
 BatchEngine::BatchEngine(ActivityScreen* screen) : BatchEngine(screen, Services{}) {}
 
 BatchEngine::BatchEngine(ActivityScreen* screen, Services services)
-    : screen_(screen), services_(std::move(services)), alive_(std::make_shared<bool>(true)) {
+    : screen_(screen), services_(std::move(services)), alive_(dispatch::makeVisiblyShared<bool>(true)) {
     if (!services_.pacer) services_.pacer = std::make_shared<SleepingPacer>();
     if (!services_.defaults) {
         // The standard settings live as long as the process; the pointer does not own them.
@@ -101,6 +101,7 @@ void BatchEngine::resetForNewJob() {
 
 void BatchEngine::cancelActivity() {
     job_->isGotCancel = true;
+    if (collectionStopped_) *collectionStopped_ = true;
 }
 
 void BatchEngine::setSkipPreview(bool skip) {
@@ -187,17 +188,21 @@ void BatchEngine::collectSourceFiles(const std::vector<PresetInfo>& presets,
                                      std::function<void(std::size_t)> completion) {
     if (presets.empty() || urls.empty()) return;
     std::weak_ptr<bool> alive = alive_;
-    dispatch::Queue::global().async([alive, urls, baseName, startIndex, completion = std::move(completion)] {
-        // A big folder (or one on a mount that hangs) takes long: quitting stops the walk.
-        const dispatch::RunningCollection collection;
-        auto records = walkSourceURLs(urls, baseName, startIndex, collection.cancelFlag());
-        if (collection.isCancelled()) return;
-        dispatch::Queue::main().async([alive, records = std::move(records), completion] {
-            if (!alive.lock()) return;
-            publishImageList(records);
-            if (completion) completion(records.size());
+    if (collectionStopped_) *collectionStopped_ = true;
+    auto stopped = dispatch::makeVisiblyShared<std::atomic<bool>>(false);
+    collectionStopped_ = stopped;
+    dispatch::Queue::global().async(
+        [alive, stopped, urls, baseName, startIndex, completion = std::move(completion)] {
+            // A big folder (or one on a mount that hangs) takes long: quitting stops the walk.
+            const dispatch::RunningCollection collection;
+            auto records = walkSourceURLs(urls, baseName, startIndex, collection.cancelFlag());
+            if (collection.isCancelled()) return;
+            dispatch::Queue::main().async([alive, stopped, records = std::move(records), completion] {
+                if (!alive.lock() || *stopped) return;
+                publishImageList(records);
+                if (completion) completion(records.size());
+            });
         });
-    });
 }
 
 void BatchEngine::startJob(JobParameters params) {

@@ -7,6 +7,7 @@
 // global queue; the engine reports to the screen only through blocks on the main queue, and drops
 // them when the engine is gone or a newer job has started. Each job has its own cancel flag.
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -49,6 +50,8 @@ class BatchEngine {
     // Turns dropped files and folders into the image list: folders are walked on the global queue,
     // image files kept, and `sharedImageList` replaced on the main queue before `completion` runs with
     // the number of images found. When nothing is found the list is kept and the completion gets 0.
+    // A collection stopped meanwhile (cancelActivity) replaces nothing and completes nothing: the
+    // list may belong to another tab by then.
     void collectSourceFiles(const std::vector<PresetInfo>& presets,
                             const std::vector<std::filesystem::path>& urls,
                             std::optional<std::string> baseName, std::optional<std::int64_t> startIndex,
@@ -113,6 +116,8 @@ class BatchEngine {
     Services services_;
     std::shared_ptr<bool> alive_;
     std::shared_ptr<BatchJob> job_;
+    // Set when the files being collected for the next job are no longer wanted.
+    std::shared_ptr<std::atomic<bool>> collectionStopped_;
     bool skipPreview_ = false;
     bool bProcessCompleted_ = false;
     std::int64_t estimatedTimeActivity_ = 0;
