@@ -374,6 +374,44 @@ TEST_F(JobQuestionsTest, TabInThePresetListsPanelReachesOnlyWhatShowsAndEveryCan
     walkTheFocusChain("closed", presetList()->collectionView);
 }
 
+// The preset list keeps one activity screen from job to job: a drop after a finished job counts as
+// running from the drop as the first did, and one that finds no image runs on none.
+TEST_F(JobQuestionsTest, ALaterDropOnThePresetListCountsFromTheDropAndOneThatFindsNoImageRunsOnNone) {
+    prepareSettings(
+        [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
+    start();
+    wait(0.5);
+    ActivityVC* activity = &startPresetJob();
+    workerHold.reset();
+    ASSERT_TRUE(mainQueue->runUntil([&] { return activity->btnDoneOrCancel->text() == "DONE"; },
+                                    std::chrono::seconds(60)));
+    drain();
+    click(activity->btnDoneOrCancel);
+    ASSERT_TRUE(presetList()->btnDismissActivity->isHidden());
+    const auto jobFolders = [&] {
+        return std::distance(fs::directory_iterator(dir / "out"), fs::directory_iterator());
+    };
+    ASSERT_EQ(jobFolders(), 1);
+
+    fs::create_directories(dir / "nothing");
+    auto* cell = dynamic_cast<PresetCell*>(presetList()->collectionView->itemAtIndex(1));
+    ASSERT_NE(cell, nullptr);
+    ASSERT_TRUE(testsupport::dropFiles(cell->presetView, {(dir / "nothing").string()}).dropAccepted);
+    // Its files are still being collected: leaving the tab asks.
+    clickSegment(1);
+    ASSERT_EQ(questions().size(), 1u) << "the second drop counts as running from the drop";
+    EXPECT_EQ(questions().front()->text(), "Stop the running job?");
+    answer("Keep Job");
+    EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    ASSERT_TRUE(mainQueue->runUntil(
+        [&] {
+            return presetList()->activityVC_Embedded->bProcessCompleted() && !activity->isActivityRunning();
+        },
+        std::chrono::seconds(60)));
+    drain();
+    EXPECT_EQ(jobFolders(), 1) << "the first drop's images are not run again";
+}
+
 TEST_F(JobQuestionsTest, FilesOpenedWhileCloseActivityIsAskedWaitForItsAnswerAndThenGoOnAsUsual) {
     prepareSettings(
         [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });

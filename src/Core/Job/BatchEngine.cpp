@@ -104,6 +104,12 @@ void BatchEngine::cancelActivity() {
     if (collectionStopped_) *collectionStopped_ = true;
 }
 
+std::function<void()> BatchEngine::latestJobCanceller() const {
+    return [weak = std::weak_ptr<BatchJob>(job_)] {
+        if (auto job = weak.lock()) job->isGotCancel = true;
+    };
+}
+
 void BatchEngine::setSkipPreview(bool skip) {
     skipPreview_ = skip;
     job_->bSkipPreview = skip;

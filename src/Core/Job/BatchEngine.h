@@ -62,6 +62,9 @@ class BatchEngine {
     // Forgets the latest job's state; a job still running is cancelled first.
     void resetForNewJob();
     void cancelActivity();
+    // Stops the latest job from any thread, for as long as it lives (a stop that comes before the
+    // job is registered with the process's background work).
+    std::function<void()> latestJobCanceller() const;
     void setSkipPreview(bool skip);
 
     bool bSkipPreview() const;

@@ -33,7 +33,8 @@ bool reportsCorruptData(std::string_view line) {
     if (const auto critical = chunkNoteIsCritical(line)) return *critical;
     for (const std::string_view phrase :
          {"Corrupt JPEG data", "Premature end", "premature end", "Inconsistent progression", "Huffman",
-          "truncated", "Truncated", "not enough data", "Not enough data"}) {
+          "truncated", "Truncated", "not enough data", "Not enough data", "Read error on strip",
+          "Read error on tile"}) {
         if (contains(line, phrase)) return true;
     }
     return false;

@@ -5,6 +5,7 @@
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -137,6 +138,9 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
         reportError(error, "not a readable file: " + newestErrorLine(vips_error_buffer()));
         return std::nullopt;
     }
+    // Its duplicate lost close-on-exec: a program started meanwhile (a file manager opened from the
+    // results) must not keep the user's file open.
+    ::fcntl(VIPS_CONNECTION(opened)->descriptor, F_SETFD, FD_CLOEXEC);
     vips::VSource source(opened);
     const auto format = admittedFormat(vips_foreign_find_load_source(source.get_source()), {}, error);
     if (!format) return std::nullopt;

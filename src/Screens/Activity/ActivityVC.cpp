@@ -551,7 +551,10 @@ void ActivityVC::startJob(core::JobParameters params) {
     engine_->startJob(std::move(params));
     // The engine registers the job a turn of the main queue later: until then the expectation still
     // counts, so that a quit in between asks and stops it.
-    if (expectedJob_) dispatch::Queue::main().async([expected = std::move(expectedJob_)] {});
+    if (expectedJob_) {
+        expectedJob_->stopAlso(engine_->latestJobCanceller());
+        dispatch::Queue::main().async([expected = std::move(expectedJob_)] {});
+    }
 }
 
 void ActivityVC::resetForNewJob() {

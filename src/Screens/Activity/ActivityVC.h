@@ -92,7 +92,8 @@ class ActivityVC : public appkit::ViewController, public core::ActivityScreen, p
 
     // The job's state, as the engine keeps it.
     bool bSkipPreview() const { return engine_->bSkipPreview(); }
-    bool isGotCancel() const { return engine_->isGotCancel(); }
+    // While a job is expected its own stop counts; the engine's flag may still be the job's before.
+    bool isGotCancel() const { return expectedJob_ ? expectedJob_->isCancelled() : engine_->isGotCancel(); }
     bool bProcessCompleted() const { return engine_->bProcessCompleted(); }
     // A job expected is let go by every stop (cancelActivity) and stopped by a quit; the engine's
     // own flag may still tell of the job before it, on a screen that runs one after another.

@@ -474,17 +474,25 @@ void PresetListForIOS::beginActivity(const std::vector<std::string>& paths, cons
         loadingIndicatorView->startAnimating();
     }
     std::vector<std::filesystem::path> urls(paths.begin(), paths.end());
-    activityVC_Embedded->collectSourceFiles({preset}, urls, std::nullopt, std::nullopt,
-                                            [self = QPointer<PresetListForIOS>(this), preset](std::size_t) {
-                                                if (self) self->onActivityStarted(preset);
-                                            });
+    activityVC_Embedded->collectSourceFiles(
+        {preset}, urls, std::nullopt, std::nullopt,
+        [self = QPointer<PresetListForIOS>(this), preset](std::size_t found) {
+            if (self) self->onActivityStarted(preset, found);
+        });
 }
 
-void PresetListForIOS::onActivityStarted(const core::PresetInfo& preset) {
-    if (loadingIndicatorView) {
-        loadingIndicatorView->stopAnimating();
-        loadingIndicatorView->hide();
+void PresetListForIOS::onActivityStarted(const core::PresetInfo& preset, std::size_t found) {
+    // A question or another modal is up (the quit question, say): the job starts once it has gone,
+    // if it is still wanted then.
+    if (screens::isModalUp()) {
+        screens::whenNoModalIsUp(
+            [self = QPointer<PresetListForIOS>(this), preset, found] {
+                if (self) self->onActivityStarted(preset, found);
+            },
+            this, {screens::WaitingRequest::Kind::CollectedImages, [found] { return found; }});
+        return;
     }
+    stopLoadingIndicator();
     // Gone, or stopped while its images were collected (its activity closed, the application quit).
     if (!activityVC_Embedded || !activityVC_Embedded->isActivityRunning()) {
         btnDismissActivity->hide();
@@ -494,8 +502,16 @@ void PresetListForIOS::onActivityStarted(const core::PresetInfo& preset) {
     showActivityPanel();
     core::JobParameters params;
     params.presets = {preset};
-    for (const auto& record : core::sharedImageList().snapshot()) params.images.emplace_back(record);
+    // A drop that found no image runs on none (and says so), never on the list of the drop before.
+    if (found > 0)
+        for (const auto& record : core::sharedImageList().snapshot()) params.images.emplace_back(record);
     activityVC_Embedded->startJob(std::move(params));
+}
+
+void PresetListForIOS::stopLoadingIndicator() {
+    if (!loadingIndicatorView) return;
+    loadingIndicatorView->stopAnimating();
+    loadingIndicatorView->hide();
 }
 
 void PresetListForIOS::showActivityPanel() {
@@ -507,6 +523,8 @@ void PresetListForIOS::showActivityPanel() {
 }
 
 void PresetListForIOS::hideActivityPanel() {
+    // A drop stopped while its files were collected never reaches its start: its spinner stops here.
+    stopLoadingIndicator();
     appkit::AnimationContext::runAnimationGroup(
         [this](appkit::AnimationContext&) {
             appkit::animator(*cnstActivityWidth).setConstant(0);

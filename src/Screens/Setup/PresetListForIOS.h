@@ -105,7 +105,8 @@ class PresetListForIOS : public appkit::ViewController,
     void savePresets();
     void startProcessing(const std::vector<std::string>& paths, const core::PresetInfo& preset);
     void beginActivity(const std::vector<std::string>& paths, const core::PresetInfo& preset);
-    void onActivityStarted(const core::PresetInfo& preset);
+    void onActivityStarted(const core::PresetInfo& preset, std::size_t found);
+    void stopLoadingIndicator();
     void highlightAndUsePreset(const std::vector<std::string>& paths, int row);
     PresetView* presetViewAt(int row) const;
     bool rowInList(std::optional<int> row) const;
