@@ -623,6 +623,13 @@ TEST_F(JobQuestionsTest, OpenedFilesReachTheAdvancedListAfterATabChangeAndAfterA
     wait(1.0);
     EXPECT_FALSE(appkit::ModalScript::takeOpenPanelAnswer()) << "the preset asked for its images";
     ASSERT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    // The empty folder is walked on a worker: the run is over once its job has ended for want of images.
+    ASSERT_TRUE(mainQueue->runUntil(
+        [&] {
+            PresetListForIOS* list = presetList();
+            return list && list->activityVC_Embedded && list->activityVC_Embedded->bProcessCompleted();
+        },
+        std::chrono::seconds(60)));
     app->openFiles(opened("n", 1));
     wait(3.0);
     EXPECT_TRUE(questions().empty());
