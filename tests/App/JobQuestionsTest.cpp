@@ -51,6 +51,13 @@ class JobQuestionsTest : public testsupport::AdvancedTabTest {
         tabBar()->selectTab(index);
         drain();
     }
+    // Past the welcome pages, on the Presets tab the application opens with.
+    void startOnPresetsTab() {
+        prepareSettings(
+            [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
+        start();
+        wait(0.5);
+    }
     // The Presets tab's screen, made anew each time the tab shows.
     PresetListForIOS* presetList() { return tabBar()->firstChild<PresetListForIOS>(); }
     // Drops two photos on the "Half" preset card of the Presets tab, the job's workers held: the job
@@ -326,10 +333,7 @@ TEST_F(JobQuestionsTest, EveryDoorThatAddsOrRemovesTurnsTheOptionsPanesButtonBet
 }
 
 TEST_F(JobQuestionsTest, TabInThePresetListsPanelReachesOnlyWhatShowsAndEveryCancelAsks) {
-    prepareSettings(
-        [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
-    start();
-    wait(0.5);
+    startOnPresetsTab();
     ActivityVC* activity = &startPresetJob();
     // A control the user can see is the one under its own middle: nothing hides or covers it.
     const auto walkTheFocusChain = [&](const char* state, QWidget* from) {
@@ -377,10 +381,7 @@ TEST_F(JobQuestionsTest, TabInThePresetListsPanelReachesOnlyWhatShowsAndEveryCan
 // The preset list keeps one activity screen from job to job: a drop after a finished job counts as
 // running from the drop as the first did, and one that finds no image runs on none.
 TEST_F(JobQuestionsTest, ALaterDropOnThePresetListCountsFromTheDropAndOneThatFindsNoImageRunsOnNone) {
-    prepareSettings(
-        [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
-    start();
-    wait(0.5);
+    startOnPresetsTab();
     ActivityVC* activity = &startPresetJob();
     workerHold.reset();
     ASSERT_TRUE(mainQueue->runUntil([&] { return activity->btnDoneOrCancel->text() == "DONE"; },
@@ -413,10 +414,7 @@ TEST_F(JobQuestionsTest, ALaterDropOnThePresetListCountsFromTheDropAndOneThatFin
 }
 
 TEST_F(JobQuestionsTest, FilesOpenedWhileCloseActivityIsAskedWaitForItsAnswerAndThenGoOnAsUsual) {
-    prepareSettings(
-        [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
-    start();
-    wait(0.5);
+    startOnPresetsTab();
     ASSERT_EQ(tabBar()->intSegmentSelectedNow, 0);
     ActivityVC* activity = &startPresetJob();
 
@@ -469,10 +467,7 @@ TEST_F(JobQuestionsTest, FilesOpenedWhileCloseActivityIsAskedWaitForItsAnswerAnd
 }
 
 TEST_F(JobQuestionsTest, QuitKeepWorkingOnThePresetsTabLetsOpenedFilesAskToLeaveItAndThenAddsThem) {
-    prepareSettings(
-        [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
-    start();
-    wait(0.5);
+    startOnPresetsTab();
     ActivityVC* activity = &startPresetJob();
     // Quit asks once the job's work has begun.
     ASSERT_TRUE(

@@ -83,6 +83,15 @@ class QuitTest : public testsupport::ShellTest {
         app->delegate().quitApplication = [this] { ++quits; };
     }
     PresetListForIOS* presetList() { return tabBar() ? tabBar()->firstChild<PresetListForIOS>() : nullptr; }
+    // Drops `photos` on the first preset card, answering the output-folder question with `out`.
+    static bool dropOnFirstPreset(PresetListForIOS& screen, const std::vector<std::string>& photos,
+                                  const std::filesystem::path& out) {
+        std::filesystem::create_directories(out);
+        auto* cell = dynamic_cast<PresetCell*>(screen.collectionView->itemAtIndex(0));
+        if (!cell) return false;
+        appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
+        return testsupport::dropFiles(cell->presetView, photos).dropAccepted;
+    }
     void chooseQuit() {
         QAction* quit = quitAction(app->delegate().mainMenu->actions());
         ASSERT_NE(quit, nullptr);
@@ -113,12 +122,8 @@ TEST_F(QuitTest, QuittingWhileAJobRunsAsksAndOnlyStopAndQuitEndsTheJobAndTheAppl
     // every step here.
     const auto photos = writePhotos(dir / "in", 4, 800, 600);
     const auto out = dir / "out";
-    std::filesystem::create_directories(out);
-    auto* cell = dynamic_cast<PresetCell*>(screen->collectionView->itemAtIndex(0));
-    ASSERT_NE(cell, nullptr);
-    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
     workerHold.emplace(1);
-    ASSERT_TRUE(testsupport::dropFiles(cell->presetView, photos).dropAccepted);
+    ASSERT_TRUE(dropOnFirstPreset(*screen, photos, out));
     ActivityVC& activity = *screen->activityVC_Embedded;
     ASSERT_TRUE(mainQueue->runUntil(
         [&] { return activity.isActivityRunning() && dispatch::runningJobCount() > 0 && holdsAFile(out); },
@@ -160,11 +165,7 @@ TEST_F(QuitTest, ADropOnAPresetCountsAsAJobWhileItsImagesAreCollectedAndStopAndQ
     ASSERT_NE(screen, nullptr);
     const auto photos = writePhotos(dir / "in", 3, 800, 600);
     const auto out = dir / "out";
-    std::filesystem::create_directories(out);
-    auto* cell = dynamic_cast<PresetCell*>(screen->collectionView->itemAtIndex(0));
-    ASSERT_NE(cell, nullptr);
-    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {out.string()}});
-    ASSERT_TRUE(testsupport::dropFiles(cell->presetView, photos).dropAccepted);
+    ASSERT_TRUE(dropOnFirstPreset(*screen, photos, out));
     // The images are still being collected: nothing has run on the main queue since the drop.
     ActivityVC& activity = *screen->activityVC_Embedded;
     EXPECT_FALSE(activity.engine().isRunning());
