@@ -11,6 +11,7 @@
 #include "Core/Records/DefaultPresets.h"
 #include "GreyJpeg.h"
 #include "GreyTiff.h"
+#include "ImageSurgery.h"
 #include "RunBatch.h"
 #include "Support/JpegPadding.h"
 #include "Support/TempDir.h"
@@ -24,19 +25,6 @@ namespace {
 
 std::string withoutRange(const std::string& bytes, std::size_t from, std::size_t count) {
     return bytes.substr(0, from) + bytes.substr(from + count);
-}
-
-// PNG chunk framing: length, type, data, checksum.
-std::string pngChunk(const std::string& type, const std::string& data) {
-    const auto be32 = [](std::uint32_t v) {
-        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-    };
-    std::uint32_t crc = 0xffffffffu;
-    for (const unsigned char c : type + data) {
-        crc ^= c;
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-    }
-    return be32(std::uint32_t(data.size())) + type + data + be32(crc ^ 0xffffffffu);
 }
 
 }  // namespace
@@ -60,13 +48,9 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     std::string flippedData = png.substr(idat + 4, idatLength);
     flippedData[10] ^= 0x10;
     const std::string bitFlipped =
-        png.substr(0, idat - 4) + pngChunk("IDAT", flippedData) + png.substr(afterIdat);
-    std::string textChunk = pngChunk("tEXt", std::string("Comment\0scanned", 15));
+        png.substr(0, idat - 4) + coretest::pngChunk("IDAT", flippedData) + png.substr(afterIdat);
+    std::string textChunk = coretest::pngChunk("tEXt", std::string("Comment\0scanned", 15));
     textChunk.back() ^= 0x01;
-    const auto segment = [](char marker, const std::string& payload) {
-        const std::size_t length = payload.size() + 2;
-        return std::string{'\xff', marker, char(length >> 8), char(length & 0xff)} + payload;
-    };
     // GeoTIFF's GDAL_NODATA, a private tag that GIS tools and scanners write; DNGVersion; sensor data
     // kept as a colour-filter array, as in a NEF or ARW.
     const std::string gdalNoData = coretest::greyTiff(900, 700, {{42113, 2, 6, std::string("-9999\0", 6)}});
@@ -119,17 +103,19 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"panasonic-named.raw", jpeg, ""},
         {"png-named.nef", png, ""},
         {"byte-after-end.jpg", jpeg + std::string(1, '\0'), ""},
-        {"unknown-marker.jpg", jpeg.substr(0, 2) + segment('\xe9', "vorta") + jpeg.substr(2), ""},
+        {"unknown-marker.jpg",
+         coretest::withJpegSegmentsAtStart(jpeg, coretest::jpegSegment('\xe9', "vorta")), ""},
         {"stray-bytes.jpg", jpeg.substr(0, scan) + std::string(3, '\0') + jpeg.substr(scan), ""},
         {"odd-exif.jpg",
-         jpeg.substr(0, 2) + segment('\xe1', std::string("Exif\0\0II*\0", 10) + std::string(40, '\xff')) +
-             jpeg.substr(2),
+         coretest::withJpegSegmentsAtStart(
+             jpeg, coretest::jpegSegment('\xe1', std::string("Exif\0\0II*\0", 10) + std::string(40, '\xff'))),
          ""},
         {"odd-icc.jpg",
-         jpeg.substr(0, 2) + segment('\xe2', std::string("ICC_PROFILE\0\x01\x01", 14) + "garbage") +
-             jpeg.substr(2),
+         coretest::withJpegSegmentsAtStart(
+             jpeg, coretest::jpegSegment('\xe2', std::string("ICC_PROFILE\0\x01\x01", 14) + "garbage")),
          ""},
-        {"unknown-chunk.png", png.substr(0, idat - 4) + pngChunk("vrTa", "note") + png.substr(idat - 4), ""},
+        {"unknown-chunk.png",
+         png.substr(0, idat - 4) + coretest::pngChunk("vrTa", "note") + png.substr(idat - 4), ""},
         {"text-checksum.png", png.substr(0, idat - 4) + textChunk + png.substr(idat - 4), ""},
         {"private-tag.tif", gdalNoData, ""},
         {"restart-padding.jpg", padded, ""},
@@ -145,31 +131,15 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const coretest::WatchedPipe pipe(dir / "elsewhere" / "pipe.jpg");
 
     // A width and height, a percentage, and PNG output, whose encoder asks for the pixels in its own way.
-    struct Preset {
-        std::string name;
-        std::function<std::pair<int, int>(std::pair<int, int>)> size;
-    };
-    const std::vector<Preset> presets = {
-        {"SD",
-         [](std::pair<int, int>) {
-             return std::pair{720, 480};
-         }},
-        {"Half",
-         [](std::pair<int, int> s) {
-             return std::pair{s.first / 2, s.second / 2};
-         }},
-        {"Png",
-         [](std::pair<int, int> s) {
-             return std::pair{600, s.second * 600 / s.first};
-         }},
-    };
+    std::vector<testsupport::SizedPreset> presets = {{"SD", [](std::pair<int, int>) {
+                                                          return std::pair{720, 480};
+                                                      }}};
+    for (auto& p : testsupport::halfAndPngPresets()) presets.push_back(std::move(p));
     const auto errors = dir / "stderr.txt";
-    const auto result =
-        runBatch("--output '" + (dir / "out").string() + "' --preset SD --presets-json '[" +
-                     "{\"presetName\": \"Half\", \"presetPercent\": 50}, " +
-                     "{\"presetName\": \"Png\", \"presetWidth\": 600, \"outputFormat\": \"png\"}]' '" +
-                     (dir / "in").string() + "' '" + pipe.path().string() + "'",
-                 &errors);
+    const auto result = runBatch("--output '" + (dir / "out").string() + "' --preset SD --presets-json '[" +
+                                     testsupport::halfAndPngPresetsJson() + "]' '" + (dir / "in").string() +
+                                     "' '" + pipe.path().string() + "'",
+                                 &errors);
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_FALSE(pipe.wasOpened());
     for (const auto& p : presets) {
