@@ -118,6 +118,7 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"jpeg-named.dng", jpeg, ""},
         {"panasonic-named.raw", jpeg, ""},
         {"png-named.nef", png, ""},
+        {"tiff-named.nef", coretest::greyTiff(900, 700), ""},
         {"byte-after-end.jpg", jpeg + std::string(1, '\0'), ""},
         {"unknown-marker.jpg", jpeg.substr(0, 2) + segment('\xe9', "vorta") + jpeg.substr(2), ""},
         {"stray-bytes.jpg", jpeg.substr(0, scan) + std::string(3, '\0') + jpeg.substr(scan), ""},
