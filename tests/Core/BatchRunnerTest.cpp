@@ -118,6 +118,7 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"jpeg-named.dng", jpeg, ""},
         {"panasonic-named.raw", jpeg, ""},
         {"png-named.nef", png, ""},
+        {"tiff-named.nef", coretest::greyTiff(900, 700), ""},
         {"byte-after-end.jpg", jpeg + std::string(1, '\0'), ""},
         {"unknown-marker.jpg", jpeg.substr(0, 2) + segment('\xe9', "vorta") + jpeg.substr(2), ""},
         {"stray-bytes.jpg", jpeg.substr(0, scan) + std::string(3, '\0') + jpeg.substr(scan), ""},
@@ -219,24 +220,41 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
 
     // A temporary store that fails says nothing about the file: a valid PNG too large to decode in
     // memory, its temporary file stopped by a file size limit as a full disc would stop it, or by a
-    // temporary folder that is not there.
+    // temporary folder that is not there. A limit the shell does not ignore must not end the runner:
+    // at 100 KB it stops the PNG's temporary file and the photo's output alike, and neither is left.
     std::filesystem::create_directories(dir / "large");
     vips::VImage::black(6000, 6000, vips::VImage::option()->set("bands", 3))
         .pngsave((dir / "large/valid.png").c_str());
+    const std::string storeFailed = "the temporary folder could not take the decoded image";
     const std::vector<std::pair<std::string, std::string>> stores = {
-        {"trap '' XFSZ; ulimit -f 20000; ",
-         "the image could not be read: the temporary folder could not take the decoded image"},
+        {"trap '' XFSZ; ulimit -f 20000; ", "the image could not be read: " + storeFailed},
+        {"ulimit -f 100; ", "the image could not be read: " + storeFailed},
         {"TMPDIR='" + (dir / "gone").string() + "' ", "the image could not be decoded: "},
     };
     for (std::size_t i = 0; i < stores.size(); ++i) {
+        const auto scratch = dir / ("scratch" + std::to_string(i)),
+                   out = dir / ("out-store" + std::to_string(i));
+        std::filesystem::create_directories(scratch);
+        const bool photo = stores[i].first.starts_with("ulimit");
         const auto failed = runBatch("--settings '" + (dir / "settings.json").string() + "' --output '" +
-                                         (dir / ("out-store" + std::to_string(i))).string() +
-                                         "' --preset SD '" + (dir / "large").string() + "'",
-                                     nullptr, stores[i].first);
+                                         out.string() + "' --preset SD '" + (dir / "large").string() + "'" +
+                                         (photo ? " '" + (dir / "made/photo.jpg").string() + "'" : ""),
+                                     nullptr, "export TMPDIR='" + scratch.string() + "'; " + stores[i].first);
         EXPECT_NE(failed.output.find("skipped  [SD] " + (dir / "large/valid.png").string() + ": " +
                                      stores[i].second),
                   std::string::npos)
             << failed.output;
+        if (photo) {
+            const std::string line = "skipped  [SD] " + (dir / "made/photo.jpg").string() + ": cannot write ";
+            const auto at = failed.output.find(line);
+            ASSERT_NE(at, std::string::npos) << failed.output;
+            EXPECT_TRUE(
+                failed.output.substr(at, failed.output.find('\n', at) - at).ends_with("File too large"))
+                << failed.output;
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(scratch));
+        for (const auto& e : std::filesystem::recursive_directory_iterator(out))
+            EXPECT_FALSE(e.is_regular_file()) << e.path();
     }
 }
 
