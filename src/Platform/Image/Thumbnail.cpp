@@ -22,6 +22,7 @@ std::optional<Image> thumbnailOf(const detail::Admission& admission, int side) {
     auto small = (admission.source ? vips::VImage::thumbnail_source(*admission.source, side, options)
                                    : header.thumbnail_image(side, options))
                      .copy();
+    if (admission.format == "heif") detail::ownLoaderMetadata(small);
     small.remove(VIPS_META_ORIENTATION);
     // Small enough to keep decoded: a list shows it many times and should not reopen the file.
     return fromVips(detail::toSRGB8(small).copy_memory());
