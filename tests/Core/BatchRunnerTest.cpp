@@ -287,6 +287,37 @@ TEST(BatchRunner, AProgressiveJpegDeclaringGiantSidesIsSkippedAtOnceEvenWithAStr
         << result.output;
 }
 
+TEST(BatchRunner, GifsDeclaringGiantFramesRunOutOfMemoryWithoutEndingTheJob) {
+    // 35 bytes each, under the pixel bound, whose decoder asks for 784 MB at once for the frame: under
+    // a 1 GB address-space limit that cannot be had, which must skip them as running out of memory,
+    // never end the process, and leave nothing behind; the photo beside them is still processed.
+    TempDir dir;
+    std::string gif = "GIF89a";
+    const auto side = [](int v) { return std::string{char(v & 0xff), char(v >> 8)}; };
+    gif += side(14000) + side(14000) + std::string("\x80\0\0\0\0\0\xff\xff\xff", 9);
+    gif += "," + side(0) + side(0) + side(14000) + side(14000) + std::string(1, '\0');
+    gif += std::string("\x02\x02\x4c\x01\0;", 6);
+    ASSERT_EQ(gif.size(), 35u);
+    for (int i = 0; i < 4; ++i) dir.write("in/giant" + std::to_string(i) + ".gif", gif);
+    testsupport::writeTestImage(dir / "in/photo.jpg", 1600, 1200, 3);
+
+    const auto result = runBatch(
+        "--threads 4 --output '" + (dir / "out").string() + "' --preset SD '" + (dir / "in").string() + "'",
+        nullptr, "ulimit -v 1000000; ");
+    ASSERT_EQ(result.status, 0) << result.output;
+    for (int i = 0; i < 4; ++i) {
+        const std::string skippedLine = "skipped  [SD] " + (dir / "in").string() + "/giant" +
+                                        std::to_string(i) +
+                                        ".gif: the image could not be read: memory ran out";
+        EXPECT_NE(result.output.find(skippedLine), std::string::npos) << result.output;
+    }
+    EXPECT_NE(result.output.find("1 done, 4 skipped"), std::string::npos) << result.output;
+    std::size_t files = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir / "out"))
+        files += e.is_regular_file();
+    EXPECT_EQ(files, 1u);
+}
+
 TEST(BatchRunner, BuiltInAndCustomPresetsEndToEnd) {
     TempDir dir;
     for (int i = 0; i < 3; ++i)

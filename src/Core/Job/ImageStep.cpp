@@ -147,6 +147,15 @@ class ImageStep {
         target_ = *target;
         if (!in_.placeholder && !job_.copyOnlyFlag && (target_.width < 1 || target_.height < 1))
             return skipped(in_.record, Kind::Skipped, "the preset gives no output size");
+        // A copy without previews decodes nothing. Every other step holds its decode's share of the
+        // job's memory, with its file's size for what the metadata may hold, until it ends.
+        if (!job_.copyOnlyFlag || previews()) {
+            std::error_code ec;
+            const auto fileBytes = std::filesystem::file_size(source_, ec);
+            reservation_ = job_.decodeBudget.reserve(info->decodeBytes + (ec ? 0 : fileBytes),
+                                                     [this] { return job_.isGotCancel.load(); });
+            if (!reservation_) return skipped(in_.record, Kind::Cancelled, "cancelled");
+        }
         return loadAndProcessImage();
     }
 
@@ -364,6 +373,7 @@ class ImageStep {
     cg::Size target_;
     JobCropSender cropSender_;
     bool decoded_ = false;
+    std::optional<image::DecodeBudget::Reservation> reservation_;
 };
 
 }  // namespace

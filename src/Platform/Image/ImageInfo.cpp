@@ -1,6 +1,7 @@
 #include "Platform/Image/ImageInfo.h"
 
 #include "Platform/Image/BmpHeader.h"
+#include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
@@ -47,6 +48,7 @@ ImageInfo infoFrom(const vips::VImage& header, const std::string& format) {
     info.format = format;
     info.hasAlpha = header.has_alpha();
     info.tooLarge = detail::exceedsPixelBound(header);
+    info.decodeBytes = detail::decodeMemory(header, format);
     detail::forgetErrors();
     return info;
 }
@@ -62,6 +64,8 @@ std::optional<ImageInfo> bmpInfoFrom(const detail::Admission& admission) {
     info.pixelHeight = picture->height;
     info.format = admission.format;
     info.hasAlpha = picture->hasAlpha;
+    info.decodeBytes = detail::decodeMemory(std::uint64_t(picture->width), std::uint64_t(picture->height),
+                                            picture->hasAlpha ? 4 : 3, 1, admission.format);
     return info;
 }
 

@@ -1,6 +1,7 @@
 #include "Platform/Image/ImageLoading.h"
 
 #include "Platform/Image/ColourNormalisation.h"
+#include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
@@ -98,6 +99,9 @@ detail::DecoderFallback withoutSkippedBytes(const detail::Admission& admission, 
 std::optional<Image> loadAdmitted(const detail::Admission& admission, std::optional<cg::Size> needed,
                                   const std::shared_ptr<detail::WarningLog>& log, std::string* error) {
     auto opened = needed ? openShrunk(admission, *needed) : Opened{detail::openAdmitted(admission)};
+    if (!detail::exceedsPixelBound(opened.image) &&
+        !detail::memoryAvailableFor(detail::decodeMemory(opened.image, admission.format), error))
+        return std::nullopt;
     if (log) {
         opened.image = detail::decodedReportingTo(opened.image, log,
                                                   withoutSkippedBytes(admission, opened.jpegShrink, log));

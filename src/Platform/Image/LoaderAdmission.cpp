@@ -2,6 +2,7 @@
 
 #include "Platform/Image/BmpExtent.h"
 #include "Platform/Image/JpegWarnings.h"
+#include "Platform/Image/TiffWithoutLargeMetadata.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
@@ -131,6 +132,12 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
         bmp->length = *keep;
         bmp->file = std::move(file);
         return Admission{*format, std::nullopt, std::move(bmp), path};
+    }
+    // A TIFF whose metadata blocks are large is read without those that no reader keeps.
+    if (auto patched = tiffWithoutLargeMetadata(file)) {
+        const auto format = admittedFormat(vips_foreign_find_load_source(patched->get_source()), {}, error);
+        if (!format) return std::nullopt;
+        return Admission{*format, *patched, nullptr, path};
     }
     // libvips keeps a duplicate of the descriptor, for as long as the source lives.
     VipsSource* opened = vips_source_new_from_descriptor(::fileno(file.get()));

@@ -1,6 +1,7 @@
 #include "Platform/Image/Thumbnail.h"
 
 #include "Platform/Image/ColourNormalisation.h"
+#include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsImage.h"
@@ -16,6 +17,11 @@ namespace {
 std::optional<Image> thumbnailOf(const detail::Admission& admission, int side) {
     const auto header = detail::openAdmitted(admission);
     if (detail::exceedsPixelBound(header)) return std::nullopt;
+    // JPEG and WebP decode at a fraction of their size here, through allocations that fail softly.
+    const bool shrinksOnLoad = admission.format == "jpeg" || admission.format == "webp";
+    if (!shrinksOnLoad &&
+        !detail::memoryAvailableFor(detail::decodeMemory(header, admission.format), nullptr))
+        return std::nullopt;
     // libvips' thumbnail picks the cheapest decode (shrink-on-load, embedded previews) and
     // applies the EXIF orientation.
     const auto options = vips::VImage::option()->set("height", side)->set("size", VIPS_SIZE_DOWN);
