@@ -29,8 +29,11 @@ HeaderProblem headerProblem(const std::optional<detail::JpegReport>& jpeg, const
         if (jpeg->failure) return {ReadFailure::Damaged, *jpeg->failure};
         if (jpeg->corruptData) return {ReadFailure::Damaged, *jpeg->corruptData};
     }
+    // Everything heard while the header was read is part of why it failed.
     auto lines = heard.lines();
-    lines.push_back(detail::newestErrorMessage(text, format == "jpeg"));
+    for (auto& line : lines) line.failure = true;
+    const auto newest = detail::newestErrorMessage(text, format == "jpeg");
+    if (lines.empty() || newest.text != detail::newestErrorLine("")) lines.push_back(newest);
     auto verdict = detail::verdictOf(lines, true);
     switch (verdict.kind) {
         case detail::ReadVerdict::Kind::Unsupported:
