@@ -12,9 +12,10 @@
 #include "Core/Records/DefaultPresets.h"
 #include "GreyJpeg.h"
 #include "GreyTiff.h"
-#include "OtherDecoders.h"
 #include "RunBatch.h"
+#include "Support/BrokenImages.h"
 #include "Support/JpegPadding.h"
+#include "Support/OtherDecoders.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 #include "WatchedPipe.h"
@@ -53,24 +54,6 @@ std::string pngOf(std::uint32_t width, std::uint32_t height, char colourType, co
     return "\x89PNG\r\n\x1a\n" +
            pngChunk("IHDR", be32(width) + be32(height) + std::string{bitDepth, colourType, 0, 0, 0}) +
            pngChunk("IDAT", stream) + pngChunk("IEND", "");
-}
-
-// The GIF with 64 zero bytes in the middle of its first frame's data, a sub-block's length among them:
-// the frame's data ends part way.
-std::string withZeroedFrameData(std::string gif) {
-    std::size_t at = 13;
-    if (std::uint8_t(gif[10]) & 0x80) at += 3u << ((std::uint8_t(gif[10]) & 7) + 1);
-    while (gif[at] == '\x21') {  // extensions, each a run of sub-blocks
-        at += 2;
-        while (gif[at] != 0) at += std::uint8_t(gif[at]) + 1u;
-        ++at;
-    }
-    const std::uint8_t flags = std::uint8_t(gif[at + 9]);
-    at += 10 + ((flags & 0x80) ? 3u << ((flags & 7) + 1) : 0) + 1;
-    std::vector<std::size_t> blocks;
-    for (; gif[at] != 0; at += std::uint8_t(gif[at]) + 1u) blocks.push_back(at);
-    gif.replace(blocks[blocks.size() / 2] - 32, 64, std::string(64, '\0'));
-    return gif;
 }
 
 }  // namespace
@@ -125,7 +108,7 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     // A deflate TIFF whose one strip is not deflate data: libvips leaves it black and goes on.
     const std::string garbageStrip = coretest::greyTiff(1920, 64, {{259, 3, 1, std::string("\x08\0", 2)}});
     testsupport::writeTestImage(dir / "made/photo.gif", 900, 700, 3);
-    const std::string zeroedFrame = withZeroedFrameData(TempDir::read(dir / "made/photo.gif"));
+    const std::string zeroedFrame = testsupport::withZeroedFrameData(TempDir::read(dir / "made/photo.gif"));
     // Rows whose filter byte no encoder writes, from the middle down.
     std::string rows;
     for (int y = 0; y < 700; ++y) {
@@ -199,11 +182,11 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         const auto file = dir.write("in/" + c.name, c.bytes);
         // The format's own library agrees: a file processed reads to its end, every other fails; one
         // past libpng's limit reads once the limit is lifted. A camera's sensor data is no picture.
-        const auto whole = coretest::readsWholeElsewhere(file);
+        const auto whole = testsupport::readsWholeElsewhere(file);
         if (!whole || c.skipReason == cameraRaw) continue;
         EXPECT_EQ(*whole, c.skipReason.empty());
         if (c.skipReason.starts_with(unsupported)) {
-            EXPECT_EQ(coretest::readsWholeElsewhere(file, true), true);
+            EXPECT_EQ(testsupport::readsWholeElsewhere(file, true), true);
         }
     }
     // Named on the command line, as a shell's glob would: never opened, so nothing waits on it.

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <optional>
 
-namespace coretest {
+namespace testsupport {
 
 // libpng, libtiff or giflib, chosen by the file's first bytes, read every pixel without an error;
 // absent for any other format. `anyWidth` lifts libpng's own limit on a side (1,000,000 pixels).
 std::optional<bool> readsWholeElsewhere(const std::filesystem::path& file, bool anyWidth = false);
 
-}  // namespace coretest
+}  // namespace testsupport

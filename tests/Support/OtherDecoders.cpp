@@ -1,4 +1,4 @@
-#include "OtherDecoders.h"
+#include "Support/OtherDecoders.h"
 
 #include <gif_lib.h>
 #include <png.h>
@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace coretest {
+namespace testsupport {
 
 namespace {
 
@@ -95,4 +95,4 @@ std::optional<bool> readsWholeElsewhere(const std::filesystem::path& file, bool 
     return std::nullopt;
 }
 
-}  // namespace coretest
+}  // namespace testsupport
