@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <zlib.h>
 #include <vips/vips8>
 
 #include <chrono>
@@ -12,7 +13,9 @@
 #include "GreyJpeg.h"
 #include "GreyTiff.h"
 #include "RunBatch.h"
+#include "Support/BrokenImages.h"
 #include "Support/JpegPadding.h"
+#include "Support/OtherDecoders.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 #include "WatchedPipe.h"
@@ -26,17 +29,31 @@ std::string withoutRange(const std::string& bytes, std::size_t from, std::size_t
     return bytes.substr(0, from) + bytes.substr(from + count);
 }
 
+std::string be32(std::uint32_t v) {
+    return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+}
+
 // PNG chunk framing: length, type, data, checksum.
 std::string pngChunk(const std::string& type, const std::string& data) {
-    const auto be32 = [](std::uint32_t v) {
-        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-    };
     std::uint32_t crc = 0xffffffffu;
     for (const unsigned char c : type + data) {
         crc ^= c;
         for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
     }
     return be32(std::uint32_t(data.size())) + type + data + be32(crc ^ 0xffffffffu);
+}
+
+// An 8-bit PNG made by hand: its rows, each after its filter byte, in one zlib stream.
+std::string pngOf(std::uint32_t width, std::uint32_t height, char colourType, const std::string& rows,
+                  char bitDepth = 8) {
+    uLongf size = compressBound(uLong(rows.size()));
+    std::string stream(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(stream.data()), &size, reinterpret_cast<const Bytef*>(rows.data()),
+              uLong(rows.size()), 6);
+    stream.resize(size);
+    return "\x89PNG\r\n\x1a\n" +
+           pngChunk("IHDR", be32(width) + be32(height) + std::string{bitDepth, colourType, 0, 0, 0}) +
+           pngChunk("IDAT", stream) + pngChunk("IEND", "");
 }
 
 }  // namespace
@@ -88,6 +105,21 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const std::string zeroPadded = testsupport::withPaddingBeforeRestarts(
         TempDir::read(dir / "made/zero.jpg"), std::string(1, '\0'), std::string::npos, &paddings);
     ASSERT_EQ(paddings, 845u);
+    // A deflate TIFF whose one strip is not deflate data: libvips leaves it black and goes on.
+    const std::string garbageStrip = coretest::greyTiff(1920, 64, {{259, 3, 1, std::string("\x08\0", 2)}});
+    testsupport::writeTestImage(dir / "made/photo.gif", 900, 700, 3);
+    const std::string zeroedFrame = testsupport::withZeroedFrameData(TempDir::read(dir / "made/photo.gif"));
+    // Rows whose filter byte no encoder writes, from the middle down.
+    std::string rows;
+    for (int y = 0; y < 700; ++y) {
+        rows += char(y < 350 ? 0 : 7);
+        for (int x = 0; x < 900 * 3; ++x) rows += char(x * 7 + y * 13);
+    }
+    // A valid grey line of 20,000,000 pixels, past libpng's own limit of 1,000,000 a side; a header
+    // of 3 bits a sample, which no PNG has.
+    const std::string wideLine =
+        pngOf(20'000'000, 1, 0, std::string(1, '\0') + std::string(20'000'000, '\x80'));
+    const std::string threeBits = pngOf(900, 700, 0, std::string(700 * 901, '\0'), 3);
     // Valid frame headers of variants that the decoders here cannot read.
     const std::size_t frame = jpeg.find("\xff\xc0");
     ASSERT_NE(frame, std::string::npos);
@@ -110,6 +142,11 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"bit-flipped.png", bitFlipped, damaged},
         {"truncated.png", png.substr(0, png.size() * 2 / 3), damaged},
         {"cut-in-header.png", png.substr(0, 40), damaged},
+        {"garbage-strip.tif", garbageStrip, damaged + ": ZIPDecode: Decoding error", {1920, 64}},
+        {"zeroed-frame-data.gif", zeroedFrame, damaged + ": Invalid frame data"},
+        {"bad-filter.png", pngOf(900, 700, 2, rows), damaged + ": bad adaptive filter value"},
+        {"wide-line.png", wideLine, unsupported + "image beyond its decoder's size limit"},
+        {"three-bit.png", threeBits, "the image could not be read: unreadable image header: "},
         {"camera.dng", dng, cameraRaw},
         {"dng-renamed.tif", dng, cameraRaw},
         {"sensor-data.tif", sensorData, cameraRaw},
@@ -141,7 +178,18 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"lossless.jpg", lossless, unsupported + "lossless JPEG"},
         {"intact.jpg", jpeg, ""},
     };
-    for (const auto& c : cases) dir.write("in/" + c.name, c.bytes);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto file = dir.write("in/" + c.name, c.bytes);
+        // The format's own library agrees: a file processed reads to its end, every other fails; one
+        // past libpng's limit reads once the limit is lifted. A camera's sensor data is no picture.
+        const auto whole = testsupport::readsWholeElsewhere(file);
+        if (!whole || c.skipReason == cameraRaw) continue;
+        EXPECT_EQ(*whole, c.skipReason.empty());
+        if (c.skipReason.starts_with(unsupported)) {
+            EXPECT_EQ(testsupport::readsWholeElsewhere(file, true), true);
+        }
+    }
     // Named on the command line, as a shell's glob would: never opened, so nothing waits on it.
     const coretest::WatchedPipe pipe(dir / "elsewhere" / "pipe.jpg");
 
@@ -189,7 +237,11 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         for (const auto& c : cases) {
             SCOPED_TRACE(p.name + " " + c.name);
             const auto output = jobs[0] / p.name / "in" / c.name;
-            if (c.skipReason.empty()) {
+            // A picture lower or narrower than the fixed size is refused by its header alone.
+            const bool tooSmall = p.name == "SD" && (c.size.first < 720 || c.size.second < 480);
+            const std::string skipReason =
+                tooSmall ? "the image is smaller than the preset's size" : c.skipReason;
+            if (skipReason.empty()) {
                 ++processed;
                 // Under its own name, or one that names the format written where the source's does not.
                 const std::string doneLine =
@@ -204,7 +256,7 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
                 EXPECT_EQ(testsupport::imageFileSize(written), p.size(c.size)) << result.output;
             } else {
                 const std::string skippedLine =
-                    "skipped  [" + p.name + "] " + (dir / "in" / c.name).string() + ": " + c.skipReason;
+                    "skipped  [" + p.name + "] " + (dir / "in" / c.name).string() + ": " + skipReason;
                 EXPECT_NE(result.output.find(skippedLine), std::string::npos) << result.output;
                 EXPECT_FALSE(std::filesystem::exists(output));
             }

@@ -31,7 +31,8 @@ namespace {
 using Kind = ImageStepOutcome::Kind;
 
 const std::string kUnsupported = "the file's format is not supported here: ";
-// For a failure that is not about the file (memory, temporary storage), which says what it was.
+// For a failure that is not about the file (memory, temporary storage), which says what it was, or one
+// in a decoder's words that say no more.
 const std::string kNotRead = "the image could not be read: ";
 
 // The long side of the copies the previews show; the screen never decodes a full photo.
@@ -173,6 +174,7 @@ class ImageStep {
             case image::ReadFailure::Unsupported:
                 return kUnsupported;
             case image::ReadFailure::NotAboutTheFile:
+            case image::ReadFailure::Unreadable:
                 return kNotRead;
             case image::ReadFailure::NotAnImage:
                 break;
@@ -399,12 +401,16 @@ ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
         return skipped(outcome.record, Kind::Unreadable, "the file is damaged: " + *damage);
     }
     // Pixels are decoded when first asked for, often while the output is written: a decode that
-    // failed there is named as what it is, not as a failure to encode.
-    if (outcome.kind == Kind::Done) return outcome;
-    if (const auto what = warnings.failureNotAboutTheFile())
+    // failed there is named as what it is, not as a failure to encode. One that failed anywhere gave
+    // no whole image, even where libvips went on and the output was written.
+    if (const auto what = warnings.failureNotAboutTheFile()) {
+        discard();
         return skipped(outcome.record, Kind::Skipped, kNotRead + *what);
-    if (const auto failure = warnings.decodeFailure())
+    }
+    if (const auto failure = warnings.decodeFailure()) {
+        discard();
         return skipped(outcome.record, Kind::Unreadable, "the image could not be decoded: " + *failure);
+    }
     return outcome;
 }
 

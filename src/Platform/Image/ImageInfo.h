@@ -29,6 +29,7 @@ enum class ReadFailure {
     Damaged,          // starts as an image in a format that is read, but its header is truncated or corrupt
     Unsupported,      // a valid variant of a format that is read, which the decoders here cannot read
     NotAboutTheFile,  // memory or temporary storage ran out: nothing is known about the file
+    Unreadable,       // its header could not be read, in its decoder's words, which say no more
 };
 
 // Absent when the file is missing, empty, not an image or in a format that is not read; `error`

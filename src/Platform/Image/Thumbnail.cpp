@@ -4,6 +4,7 @@
 #include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
@@ -30,8 +31,9 @@ std::optional<Image> thumbnailOf(const detail::Admission& admission, int side) {
                      .copy();
     if (admission.format == "heif") detail::ownLoaderMetadata(small);
     small.remove(VIPS_META_ORIENTATION);
-    // Small enough to keep decoded: a list shows it many times and should not reopen the file.
-    return fromVips(detail::toSRGB8(small).copy_memory());
+    // Small enough to keep decoded: a list shows it many times and should not reopen the file. libvips'
+    // threads that decode it report to the thread's collector.
+    return fromVips(detail::reportingTo(detail::toSRGB8(small), detail::currentWarningLog()).copy_memory());
 }
 
 // What `make` makes, with what the decoder reports meanwhile going to `log`; absent when it fails.
@@ -73,6 +75,9 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
             made = reportingTo(reports, [&] { return thumbnailOf(*cleaned, side); });
         }
     }
+    // A picture whose decode failed part way (a strip that failed, a frame cut short and filled in) is
+    // not the file's: it is never handed out.
+    if (made && detail::verdictOf(reports->lines()).kind != detail::ReadVerdict::Kind::Whole) made.reset();
     if (caller) caller->addAll(*reports);
     return made;
 }
