@@ -13,6 +13,7 @@
 #include "GreyTiff.h"
 #include "RunBatch.h"
 #include "Support/JpegPadding.h"
+#include "Support/LibjpegVerdict.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 #include "WatchedPipe.h"
@@ -88,6 +89,18 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const std::string zeroPadded = testsupport::withPaddingBeforeRestarts(
         TempDir::read(dir / "made/zero.jpg"), std::string(1, '\0'), std::string::npos, &paddings);
     ASSERT_EQ(paddings, 845u);
+    // Eleven bytes before every restart marker, one of them starting where a reader's 64 KB buffer ends.
+    const std::string paddedAtBoundary = testsupport::withPaddedRestartAt(
+        TempDir::read(dir / "made/restarts.jpg"), std::string(11, '\x55'), 64 * 1024 - 1);
+    ASSERT_EQ(paddedAtBoundary.substr(64 * 1024 - 1, 1), "\xff");
+    // 150 JFIF segments of a later revision, each warned of: past libvips' count in the header.
+    const std::string laterJfif = testsupport::withLaterJfifSegments(jpeg, 150);
+    // Corrupt scan data after warnings past that count, in the header and in the scan.
+    const std::size_t laterScan = laterJfif.find("\xff\xda");
+    const std::string laterJfifCut = withoutRange(laterJfif, (laterScan + laterJfif.size()) / 2, 3000);
+    const std::string paddedCut = withoutRange(padded, padded.size() * 3 / 4, 3000);
+    for (const auto& manyWarnings : {paddedAtBoundary, laterJfif, laterJfifCut, paddedCut})
+        ASSERT_GT(testsupport::libjpegVerdict(manyWarnings).warnings, 100u);
     // Valid frame headers of variants that the decoders here cannot read.
     const std::size_t frame = jpeg.find("\xff\xc0");
     ASSERT_NE(frame, std::string::npos);
@@ -136,11 +149,23 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"restart-zero-byte.jpg", zeroPadded, "", {751, 563}},
         // 120 comment segments, each followed by two stray bytes, before the frame header.
         {"header-stray-bytes.jpg", testsupport::withStrayBytesInHeader(jpeg, 120, std::string(2, '\0')), ""},
+        {"restart-padding-at-64k.jpg", paddedAtBoundary, ""},
+        {"later-jfif.jpg", laterJfif, ""},
+        {"later-jfif-cut-scan.jpg", laterJfifCut, damaged},
+        {"restart-padding-cut-scan.jpg", paddedCut, damaged},
         {"12-bit.jpg", twelveBit, unsupported + "12-bit JPEG"},
         {"lossless.jpg", lossless, unsupported + "lossless JPEG"},
         {"intact.jpg", jpeg, ""},
     };
     for (const auto& c : cases) dir.write("in/" + c.name, c.bytes);
+    // libjpeg, called directly, reads each JPEG said to be processed to its end and stops on each said
+    // to be damaged.
+    for (const auto& c : cases) {
+        if (!c.bytes.starts_with("\xff\xd8") || (!c.skipReason.empty() && c.skipReason != damaged)) continue;
+        SCOPED_TRACE(c.name);
+        const auto verdict = testsupport::libjpegVerdict(c.bytes);
+        EXPECT_EQ(verdict.readsWhole, c.skipReason.empty()) << verdict.words;
+    }
     // Named on the command line, as a shell's glob would: never opened, so nothing waits on it.
     const coretest::WatchedPipe pipe(dir / "elsewhere" / "pipe.jpg");
 
