@@ -19,9 +19,10 @@ vips::VOption* thumbnailOptions(int side) {
 }
 
 // Small enough to keep decoded: a list shows it many times and should not reopen the file.
-Image keptUpright(vips::VImage small) {
-    small.remove(VIPS_META_ORIENTATION);
-    return fromVips(detail::toSRGB8(small).copy_memory());
+Image keptUpright(const vips::VImage& small) {
+    auto upright = small.copy();
+    upright.remove(VIPS_META_ORIENTATION);
+    return fromVips(detail::toSRGB8(upright).copy_memory());
 }
 
 std::optional<Image> thumbnailOf(const detail::Admission& admission, int side) {
