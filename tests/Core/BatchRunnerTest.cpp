@@ -15,6 +15,7 @@
 #include "RunBatch.h"
 #include "Support/BrokenImages.h"
 #include "Support/JpegPadding.h"
+#include "Support/LibjpegVerdict.h"
 #include "Support/OtherDecoders.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
@@ -120,6 +121,18 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const std::string wideLine =
         pngOf(20'000'000, 1, 0, std::string(1, '\0') + std::string(20'000'000, '\x80'));
     const std::string threeBits = pngOf(900, 700, 0, std::string(700 * 901, '\0'), 3);
+    // Eleven bytes before every restart marker, one of them starting where a reader's 64 KB buffer ends.
+    const std::string paddedAtBoundary = testsupport::withPaddedRestartAt(
+        TempDir::read(dir / "made/restarts.jpg"), std::string(11, '\x55'), 64 * 1024 - 1);
+    ASSERT_EQ(paddedAtBoundary.substr(64 * 1024 - 1, 1), "\xff");
+    // 150 JFIF segments of a later revision, each warned of: past libvips' count in the header.
+    const std::string laterJfif = testsupport::withLaterJfifSegments(jpeg, 150);
+    // Corrupt scan data after warnings past that count, in the header and in the scan.
+    const std::size_t laterScan = laterJfif.find("\xff\xda");
+    const std::string laterJfifCut = withoutRange(laterJfif, (laterScan + laterJfif.size()) / 2, 3000);
+    const std::string paddedCut = withoutRange(padded, padded.size() * 3 / 4, 3000);
+    for (const auto& manyWarnings : {paddedAtBoundary, laterJfif, laterJfifCut, paddedCut})
+        ASSERT_GT(testsupport::libjpegVerdict(manyWarnings).warnings, 100u);
     // Valid frame headers of variants that the decoders here cannot read.
     const std::size_t frame = jpeg.find("\xff\xc0");
     ASSERT_NE(frame, std::string::npos);
@@ -174,6 +187,10 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"restart-zero-byte.jpg", zeroPadded, "", {751, 563}},
         // 120 comment segments, each followed by two stray bytes, before the frame header.
         {"header-stray-bytes.jpg", testsupport::withStrayBytesInHeader(jpeg, 120, std::string(2, '\0')), ""},
+        {"restart-padding-at-64k.jpg", paddedAtBoundary, ""},
+        {"later-jfif.jpg", laterJfif, ""},
+        {"later-jfif-cut-scan.jpg", laterJfifCut, damaged},
+        {"restart-padding-cut-scan.jpg", paddedCut, damaged},
         {"12-bit.jpg", twelveBit, unsupported + "12-bit JPEG"},
         {"lossless.jpg", lossless, unsupported + "lossless JPEG"},
         {"intact.jpg", jpeg, ""},
@@ -181,6 +198,12 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto file = dir.write("in/" + c.name, c.bytes);
+        // libjpeg, called directly, reads each JPEG said to be processed to its end and stops on each
+        // said to be damaged.
+        if (c.bytes.starts_with("\xff\xd8") && (c.skipReason.empty() || c.skipReason == damaged)) {
+            const auto verdict = testsupport::libjpegVerdict(c.bytes);
+            EXPECT_EQ(verdict.readsWhole, c.skipReason.empty()) << verdict.words;
+        }
         // The format's own library agrees: a file processed reads to its end, every other fails; one
         // past libpng's limit reads once the limit is lifted. A camera's sensor data is no picture.
         const auto whole = testsupport::readsWholeElsewhere(file);

@@ -28,4 +28,22 @@ std::string withStrayBytesInHeader(const std::string& jpeg, int segments, const 
     return header + jpeg.substr(2);
 }
 
+std::string withPaddedRestartAt(const std::string& jpeg, const std::string& padding, std::size_t offset) {
+    const std::string padded = withPaddingBeforeRestarts(jpeg, padding);
+    std::size_t marker = std::string::npos;
+    for (std::size_t i = padded.find("\xff\xda"); i < padded.size() && i <= offset; ++i) {
+        if (padded[i] == '\xff' && i + 1 < padded.size() && (std::uint8_t(padded[i + 1]) & 0xf8) == 0xd0)
+            marker = i;
+    }
+    if (marker == std::string::npos) return padded;
+    return padded.substr(0, marker) + std::string(offset - marker, padding.back()) + padded.substr(marker);
+}
+
+std::string withLaterJfifSegments(const std::string& jpeg, int segments) {
+    const std::string jfif("\xff\xe0\x00\x10JFIF\x00\x02\x01\x00\x00\x01\x00\x01\x00\x00", 18);
+    std::string header = jpeg.substr(0, 2);
+    for (int i = 0; i < segments; ++i) header += jfif;
+    return header + jpeg.substr(2);
+}
+
 }  // namespace testsupport

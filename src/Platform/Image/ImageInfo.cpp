@@ -3,8 +3,8 @@
 #include "Platform/Image/BmpHeader.h"
 #include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/DecoderWords.h"
+#include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
-#include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsRuntime.h"
@@ -98,14 +98,9 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     }
     // Only the header is read again, never a pixel: the words of a header failure are in the header.
     const auto jpeg = admission->format == "jpeg" ? detail::readJpegHeaderWarnings(path) : std::nullopt;
-    // A header that libvips gave up on at its limit on warnings, every one harmless, reads without the
-    // stray bytes the decoder warned of.
-    if (const auto cleaned = detail::fallbackAdmission(*admission, jpeg)) {
-        try {
-            return infoFrom(detail::openAdmitted(*cleaned), admission->format);
-        } catch (const vips::VError& e) {
-            text = e.what();
-        }
+    // A header that libvips gave up on at its limit on warnings, every one harmless, is read by libjpeg.
+    if (jpeg && jpeg->onlyHarmlessWarningsPastVipsLimit()) {
+        if (const auto direct = detail::readJpegDirectly(path)) return infoFrom(*direct, admission->format);
     }
     const auto problem = headerProblem(jpeg, admission->format, text, *heard);
     switch (problem.kind) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
@@ -71,6 +72,8 @@ void routeMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer) 
 struct Reporting {
     vips::VImage input;
     std::shared_ptr<WarningLog> log;
+    // libvips may finish writing an image whose last strips failed to compute, and say it succeeded.
+    std::atomic<bool> failed = false;
 };
 
 int generateReporting(VipsRegion* out, void* sequence, void*, void* client, gboolean*) {
@@ -78,6 +81,7 @@ int generateReporting(VipsRegion* out, void* sequence, void*, void* client, gboo
     auto* stage = static_cast<Reporting*>(client);
     const ReportingScope scope(stage->log);
     if (vips_region_prepare(in, &out->valid) != 0) {
+        stage->failed = true;
         recordFailure(*stage->log);
         return -1;
     }
@@ -100,14 +104,18 @@ VipsImage* stageOver(VipsImage* in, Stage* stage, VipsStartFn start, VipsGenerat
     return out;
 }
 
-}  // namespace
-
-vips::VImage reportingTo(const vips::VImage& image, std::shared_ptr<WarningLog> log) {
-    auto* stage = new Reporting{image, std::move(log)};
+// `image` passing through `stage`, which the result owns.
+vips::VImage reportingThrough(const vips::VImage& image, Reporting* stage) {
     VipsImage* out = stageOver(image.get_image(), stage, vips_start_one, generateReporting, vips_stop_one,
                                image.get_image());
     if (!out) throw vips::VError(takeErrorText());
     return vips::VImage(out);
+}
+
+}  // namespace
+
+vips::VImage reportingTo(const vips::VImage& image, std::shared_ptr<WarningLog> log) {
+    return reportingThrough(image, new Reporting{image, std::move(log)});
 }
 
 namespace {
@@ -124,12 +132,16 @@ std::optional<vips::VImage> decodeOnce(std::optional<vips::VImage>& decoder,
     const ReportingScope scope(log);
     std::optional<vips::VImage> pixels;
     try {
-        const vips::VImage reporting = reportingTo(*decoder, log);
+        auto* stage = new Reporting{*decoder, log};
+        const vips::VImage reporting = reportingThrough(*decoder, stage);
         VipsImage* store = VIPS_IMAGE_SIZEOF_IMAGE(reporting.get_image()) >= kDiscThreshold
                                ? vips_image_new_temp_file("%s.v")
                                : vips_image_new_memory();
-        if (store && vips_image_write(reporting.get_image(), store) == 0) {
+        const bool written = store && vips_image_write(reporting.get_image(), store) == 0;
+        if (written && !stage->failed) {
             pixels.emplace(store);
+        } else if (written) {
+            g_object_unref(store);  // its failure is in the log
         } else {
             if (store) g_object_unref(store);
             recordFailure(*log);

@@ -3,6 +3,7 @@
 #include "Platform/Image/VipsRuntime.h"
 #include "Support/BrokenImages.h"
 #include "Support/JpegPadding.h"
+#include "Support/LibjpegVerdict.h"
 #include "Support/OtherDecoders.h"
 #include "Support/SyntheticPhoto.h"
 #include "Support/TempDir.h"
@@ -65,15 +66,22 @@ TEST(ThumbnailTest, LongSideFitsTheBoxWithoutEverEnlarging) {
         ASSERT_TRUE(thumb);
         EXPECT_EQ(thumb->size(), (cg::Size{200, 100}));
     }
-    // Photos whose decoder warns far more than a hundred times of bytes it skips, and reads every pixel:
-    // a zero byte before each restart marker, stray bytes after each of many header segments.
+    // Photos whose decoder warns far more than a hundred times, and reads every pixel: a zero byte before
+    // each restart marker, one more byte before one of them where a reader's 64 KB buffer ends, stray
+    // bytes after each of many header segments, many JFIF segments of a later revision.
     imagetest::save(testsupport::syntheticPhoto(751, 563), dir / "plain.jpg",
                     vips::VImage::option()->set("restart_interval", 2));
     const auto plain = testsupport::TempDir::read(dir / "plain.jpg");
     dir.write("restart-padded.jpg", testsupport::withPaddingBeforeRestarts(plain, std::string(1, '\0')));
+    dir.write("restart-padded-at-64k.jpg",
+              testsupport::withPaddedRestartAt(plain, std::string(1, '\0'), 64 * 1024 - 1));
     dir.write("header-padded.jpg", testsupport::withStrayBytesInHeader(plain, 120, std::string(2, '\0')));
-    for (const std::string name : {"restart-padded.jpg", "header-padded.jpg"}) {
+    dir.write("later-jfif.jpg", testsupport::withLaterJfifSegments(plain, 150));
+    for (const std::string name :
+         {"restart-padded.jpg", "restart-padded-at-64k.jpg", "header-padded.jpg", "later-jfif.jpg"}) {
         SCOPED_TRACE(name);
+        const auto verdict = testsupport::libjpegVerdict(testsupport::TempDir::read(dir / name));
+        EXPECT_TRUE(verdict.readsWhole) << verdict.words;
         // libvips alone gives up on it.
         VipsImage* alone = vips_image_new_from_file((dir / name).c_str(), nullptr);
         std::size_t bytes = 0;
