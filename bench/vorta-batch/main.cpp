@@ -12,7 +12,8 @@
 // SIGTERM or SIGINT stops the runner as it stops the application: the job is cancelled, the file
 // being written is finished (or, when that takes longer than 30 s, removed), a line says the runner
 // was stopped, and it exits with 128 + the signal's number (143 for SIGTERM). A second signal ends
-// the wait at once, the unfinished files removed, with the same status.
+// the wait at once, the unfinished files removed, with the same status. A file-size limit (ulimit -f)
+// never ends it: the write that crosses the limit fails, and its image is skipped with the reason.
 //
 // Presets are built-in ones by name ("SD", "HD", ...) or a JSON array of preset dictionaries. Inputs are
 // image files and folders. Prints one line per image and preset, then a summary. Exit status 0 when the
@@ -40,6 +41,7 @@
 #include "Core/Job/SourceCollection.h"
 #include "Core/Records/DefaultPresets.h"
 #include "Platform/Dispatch/BackgroundWork.h"
+#include "Platform/Dispatch/FileSizeSignal.h"
 #include "Platform/Dispatch/ManualQueue.h"
 #include "Platform/Dispatch/TerminationRequests.h"
 #include "Platform/Foundation/PlistValue.h"
@@ -344,6 +346,7 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    dispatch::ignoreFileSizeSignal();
     const dispatch::BackgroundWorkScope backgroundWork;
     try {
         return run(argc, argv);

@@ -11,9 +11,10 @@
 #include "Core/Records/DefaultPresets.h"
 #include "GreyJpeg.h"
 #include "GreyTiff.h"
-#include "ImageSurgery.h"
 #include "RunBatch.h"
+#include "Support/ImageSurgery.h"
 #include "Support/JpegPadding.h"
+#include "Support/OtherDecoders.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 #include "WatchedPipe.h"
@@ -48,8 +49,8 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     std::string flippedData = png.substr(idat + 4, idatLength);
     flippedData[10] ^= 0x10;
     const std::string bitFlipped =
-        png.substr(0, idat - 4) + coretest::pngChunk("IDAT", flippedData) + png.substr(afterIdat);
-    std::string textChunk = coretest::pngChunk("tEXt", std::string("Comment\0scanned", 15));
+        png.substr(0, idat - 4) + testsupport::pngChunk("IDAT", flippedData) + png.substr(afterIdat);
+    std::string textChunk = testsupport::pngChunk("tEXt", std::string("Comment\0scanned", 15));
     textChunk.back() ^= 0x01;
     // GeoTIFF's GDAL_NODATA, a private tag that GIS tools and scanners write; DNGVersion; sensor data
     // kept as a colour-filter array, as in a NEF or ARW.
@@ -72,6 +73,33 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const std::string zeroPadded = testsupport::withPaddingBeforeRestarts(
         TempDir::read(dir / "made/zero.jpg"), std::string(1, '\0'), std::string::npos, &paddings);
     ASSERT_EQ(paddings, 845u);
+    // A deflate TIFF whose one strip is not deflate data: libvips leaves it black and goes on.
+    const std::string garbageStrip = coretest::greyTiff(1920, 64, {{259, 3, 1, std::string("\x08\0", 2)}});
+    testsupport::writeTestImage(dir / "made/photo.gif", 900, 700, 3);
+    const std::string zeroedFrame = testsupport::withZeroedFrameData(TempDir::read(dir / "made/photo.gif"));
+    // Rows whose filter byte no encoder writes, from the middle down.
+    std::string rows;
+    for (int y = 0; y < 700; ++y) {
+        rows += char(y < 350 ? 0 : 7);
+        for (int x = 0; x < 900 * 3; ++x) rows += char(x * 7 + y * 13);
+    }
+    // A valid grey line of 20,000,000 pixels, past libpng's own limit of 1,000,000 a side; a header
+    // of 3 bits a sample, which no PNG has.
+    const std::string wideLine =
+        testsupport::pngOf(20'000'000, 1, 0, std::string(1, '\0') + std::string(20'000'000, '\x80'));
+    const std::string threeBits = testsupport::pngOf(900, 700, 0, std::string(700 * 901, '\0'), 3);
+    // Eleven bytes before every restart marker, one of them starting where a reader's 64 KB buffer ends.
+    const std::string paddedAtBoundary = testsupport::withPaddedRestartAt(
+        TempDir::read(dir / "made/restarts.jpg"), std::string(11, '\x55'), 64 * 1024 - 1);
+    ASSERT_EQ(paddedAtBoundary.substr(64 * 1024 - 1, 1), "\xff");
+    // 150 JFIF segments of a later revision, each warned of: past libvips' count in the header.
+    const std::string laterJfif = testsupport::withLaterJfifSegments(jpeg, 150);
+    // Corrupt scan data after warnings past that count, in the header and in the scan.
+    const std::size_t laterScan = laterJfif.find("\xff\xda");
+    const std::string laterJfifCut = withoutRange(laterJfif, (laterScan + laterJfif.size()) / 2, 3000);
+    const std::string paddedCut = withoutRange(padded, padded.size() * 3 / 4, 3000);
+    for (const auto& manyWarnings : {paddedAtBoundary, laterJfif, laterJfifCut, paddedCut})
+        ASSERT_GT(testsupport::libjpegReading(manyWarnings).warnings, 100u);
     // Valid frame headers of variants that the decoders here cannot read.
     const std::size_t frame = jpeg.find("\xff\xc0");
     ASSERT_NE(frame, std::string::npos);
@@ -94,6 +122,11 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"bit-flipped.png", bitFlipped, damaged},
         {"truncated.png", png.substr(0, png.size() * 2 / 3), damaged},
         {"cut-in-header.png", png.substr(0, 40), damaged},
+        {"garbage-strip.tif", garbageStrip, damaged + ": ZIPDecode: Decoding error", {1920, 64}},
+        {"zeroed-frame-data.gif", zeroedFrame, damaged + ": Invalid frame data"},
+        {"bad-filter.png", testsupport::pngOf(900, 700, 2, rows), damaged + ": bad adaptive filter value"},
+        {"wide-line.png", wideLine, unsupported + "image beyond its decoder's size limit"},
+        {"three-bit.png", threeBits, "the image could not be read: unreadable image header: "},
         {"camera.dng", dng, cameraRaw},
         {"dng-renamed.tif", dng, cameraRaw},
         {"sensor-data.tif", sensorData, cameraRaw},
@@ -102,31 +135,49 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"jpeg-named.dng", jpeg, ""},
         {"panasonic-named.raw", jpeg, ""},
         {"png-named.nef", png, ""},
+        {"tiff-named.nef", coretest::greyTiff(900, 700), ""},
         {"byte-after-end.jpg", jpeg + std::string(1, '\0'), ""},
         {"unknown-marker.jpg",
-         coretest::withJpegSegmentsAtStart(jpeg, coretest::jpegSegment('\xe9', "vorta")), ""},
+         testsupport::withJpegSegmentsAtStart(jpeg, testsupport::jpegSegment('\xe9', "vorta")), ""},
         {"stray-bytes.jpg", jpeg.substr(0, scan) + std::string(3, '\0') + jpeg.substr(scan), ""},
         {"odd-exif.jpg",
-         coretest::withJpegSegmentsAtStart(
-             jpeg, coretest::jpegSegment('\xe1', std::string("Exif\0\0II*\0", 10) + std::string(40, '\xff'))),
+         testsupport::withJpegSegmentsAtStart(
+             jpeg,
+             testsupport::jpegSegment('\xe1', std::string("Exif\0\0II*\0", 10) + std::string(40, '\xff'))),
          ""},
         {"odd-icc.jpg",
-         coretest::withJpegSegmentsAtStart(
-             jpeg, coretest::jpegSegment('\xe2', std::string("ICC_PROFILE\0\x01\x01", 14) + "garbage")),
+         testsupport::withJpegSegmentsAtStart(
+             jpeg, testsupport::jpegSegment('\xe2', std::string("ICC_PROFILE\0\x01\x01", 14) + "garbage")),
          ""},
         {"unknown-chunk.png",
-         png.substr(0, idat - 4) + coretest::pngChunk("vrTa", "note") + png.substr(idat - 4), ""},
+         png.substr(0, idat - 4) + testsupport::pngChunk("vrTa", "note") + png.substr(idat - 4), ""},
         {"text-checksum.png", png.substr(0, idat - 4) + textChunk + png.substr(idat - 4), ""},
         {"private-tag.tif", gdalNoData, ""},
         {"restart-padding.jpg", padded, ""},
         {"restart-zero-byte.jpg", zeroPadded, "", {751, 563}},
         // 120 comment segments, each followed by two stray bytes, before the frame header.
         {"header-stray-bytes.jpg", testsupport::withStrayBytesInHeader(jpeg, 120, std::string(2, '\0')), ""},
+        {"restart-padding-at-64k.jpg", paddedAtBoundary, ""},
+        {"later-jfif.jpg", laterJfif, ""},
+        {"later-jfif-cut-scan.jpg", laterJfifCut, damaged},
+        {"restart-padding-cut-scan.jpg", paddedCut, damaged},
         {"12-bit.jpg", twelveBit, unsupported + "12-bit JPEG"},
         {"lossless.jpg", lossless, unsupported + "lossless JPEG"},
         {"intact.jpg", jpeg, ""},
     };
-    for (const auto& c : cases) dir.write("in/" + c.name, c.bytes);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto file = dir.write("in/" + c.name, c.bytes);
+        // The format's own library, called directly, agrees: a file processed reads to its end, every
+        // other fails (a variant it cannot read too); one past a decoder's limit reads once the limit is
+        // lifted. A camera's sensor data is no picture.
+        const auto reading = testsupport::readElsewhere(file);
+        if (!reading || c.skipReason == cameraRaw) continue;
+        EXPECT_EQ(reading->whole, c.skipReason.empty()) << reading->words;
+        if (c.skipReason.ends_with("size limit")) {
+            EXPECT_TRUE(testsupport::readElsewhere(file, testsupport::SideLimits::Lifted)->whole);
+        }
+    }
     // Named on the command line, as a shell's glob would: never opened, so nothing waits on it.
     const coretest::WatchedPipe pipe(dir / "elsewhere" / "pipe.jpg");
 
@@ -158,7 +209,11 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         for (const auto& c : cases) {
             SCOPED_TRACE(p.name + " " + c.name);
             const auto output = jobs[0] / p.name / "in" / c.name;
-            if (c.skipReason.empty()) {
+            // A picture lower or narrower than the fixed size is refused by its header alone.
+            const bool tooSmall = p.name == "SD" && (c.size.first < 720 || c.size.second < 480);
+            const std::string skipReason =
+                tooSmall ? "the image is smaller than the preset's size" : c.skipReason;
+            if (skipReason.empty()) {
                 ++processed;
                 // Under its own name, or one that names the format written where the source's does not.
                 const std::string doneLine =
@@ -173,7 +228,7 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
                 EXPECT_EQ(testsupport::imageFileSize(written), p.size(c.size)) << result.output;
             } else {
                 const std::string skippedLine =
-                    "skipped  [" + p.name + "] " + (dir / "in" / c.name).string() + ": " + c.skipReason;
+                    "skipped  [" + p.name + "] " + (dir / "in" / c.name).string() + ": " + skipReason;
                 EXPECT_NE(result.output.find(skippedLine), std::string::npos) << result.output;
                 EXPECT_FALSE(std::filesystem::exists(output));
             }
@@ -189,24 +244,41 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
 
     // A temporary store that fails says nothing about the file: a valid PNG too large to decode in
     // memory, its temporary file stopped by a file size limit as a full disc would stop it, or by a
-    // temporary folder that is not there.
+    // temporary folder that is not there. A limit the shell does not ignore must not end the runner:
+    // at 100 KB it stops the PNG's temporary file and the photo's output alike, and neither is left.
     std::filesystem::create_directories(dir / "large");
     vips::VImage::black(6000, 6000, vips::VImage::option()->set("bands", 3))
         .pngsave((dir / "large/valid.png").c_str());
+    const std::string storeFailed = "the temporary folder could not take the decoded image";
     const std::vector<std::pair<std::string, std::string>> stores = {
-        {"trap '' XFSZ; ulimit -f 20000; ",
-         "the image could not be read: the temporary folder could not take the decoded image"},
+        {"trap '' XFSZ; ulimit -f 20000; ", "the image could not be read: " + storeFailed},
+        {"ulimit -f 100; ", "the image could not be read: " + storeFailed},
         {"TMPDIR='" + (dir / "gone").string() + "' ", "the image could not be decoded: "},
     };
     for (std::size_t i = 0; i < stores.size(); ++i) {
+        const auto scratch = dir / ("scratch" + std::to_string(i)),
+                   out = dir / ("out-store" + std::to_string(i));
+        std::filesystem::create_directories(scratch);
+        const bool photo = stores[i].first.starts_with("ulimit");
         const auto failed = runBatch("--settings '" + (dir / "settings.json").string() + "' --output '" +
-                                         (dir / ("out-store" + std::to_string(i))).string() +
-                                         "' --preset SD '" + (dir / "large").string() + "'",
-                                     nullptr, stores[i].first);
+                                         out.string() + "' --preset SD '" + (dir / "large").string() + "'" +
+                                         (photo ? " '" + (dir / "made/photo.jpg").string() + "'" : ""),
+                                     nullptr, "export TMPDIR='" + scratch.string() + "'; " + stores[i].first);
         EXPECT_NE(failed.output.find("skipped  [SD] " + (dir / "large/valid.png").string() + ": " +
                                      stores[i].second),
                   std::string::npos)
             << failed.output;
+        if (photo) {
+            const std::string line = "skipped  [SD] " + (dir / "made/photo.jpg").string() + ": cannot write ";
+            const auto at = failed.output.find(line);
+            ASSERT_NE(at, std::string::npos) << failed.output;
+            EXPECT_TRUE(
+                failed.output.substr(at, failed.output.find('\n', at) - at).ends_with("File too large"))
+                << failed.output;
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(scratch));
+        for (const auto& e : std::filesystem::recursive_directory_iterator(out))
+            EXPECT_FALSE(e.is_regular_file()) << e.path();
     }
 }
 
@@ -237,6 +309,33 @@ TEST(BatchRunner, AProgressiveJpegDeclaringGiantSidesIsSkippedAtOnceEvenWithAStr
     ASSERT_NE(summary, std::string::npos) << result.output;
     EXPECT_LT(std::stod(result.output.substr(summary + std::string("0 done, 2 skipped in ").size())), 1.0)
         << result.output;
+}
+
+TEST(BatchRunner, GifsDeclaringGiantFramesRunOutOfMemoryWithoutEndingTheJob) {
+    // 35 bytes each, under the pixel bound, whose decoder asks for 784 MB at once for the frame: under
+    // a 1 GB address-space limit that cannot be had, which must skip them as running out of memory,
+    // never end the process, and leave nothing behind; the photo beside them is still processed.
+    TempDir dir;
+    const std::string gif = testsupport::gifOfDeclaredSide(14000);
+    ASSERT_EQ(gif.size(), 35u);
+    for (int i = 0; i < 4; ++i) dir.write("in/giant" + std::to_string(i) + ".gif", gif);
+    testsupport::writeTestImage(dir / "in/photo.jpg", 1600, 1200, 3);
+
+    const auto result = runBatch(
+        "--threads 4 --output '" + (dir / "out").string() + "' --preset SD '" + (dir / "in").string() + "'",
+        nullptr, "ulimit -v 1000000; ");
+    ASSERT_EQ(result.status, 0) << result.output;
+    for (int i = 0; i < 4; ++i) {
+        const std::string skippedLine = "skipped  [SD] " + (dir / "in").string() + "/giant" +
+                                        std::to_string(i) +
+                                        ".gif: the image could not be read: memory ran out";
+        EXPECT_NE(result.output.find(skippedLine), std::string::npos) << result.output;
+    }
+    EXPECT_NE(result.output.find("1 done, 4 skipped"), std::string::npos) << result.output;
+    std::size_t files = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir / "out"))
+        files += e.is_regular_file();
+    EXPECT_EQ(files, 1u);
 }
 
 TEST(BatchRunner, BuiltInAndCustomPresetsEndToEnd) {

@@ -63,6 +63,22 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {500, 500},
          {{100, 300, 100, 100}, {900, 350, 200, 200}},
          {85, 0, 500, 500}},
+        // The first and last faces are level (row 400), though the detector's fractions bring them back at
+        // 400.00000000000006 and 400: the first is the top face all the same. The rules' window shows half
+        // of it and of the middle one; it moves to hold the first whole, not the last.
+        {"two level faces, the first one on top",
+         {3000, 1000},
+         {500, 500},
+         {{100, 400, 100, 100}, {600, 450, 100, 100}, {1300, 400, 120, 120}},
+         {85, 0, 500, 500}},
+        // Level faces in a wide window (rows 300 to 400 and 260 to 400): the first is the top face, and the
+        // rules' window at row 230 leaves its headroom. The fractions bring the second back a hair higher;
+        // taken for the top face, it would move the window up to its own headroom, row 204.
+        {"two level faces, the first one's headroom",
+         {2000, 2000},
+         {1000, 500},
+         {{100, 400, 100, 100}, {600, 400, 140, 140}},
+         {0, 230, 1000, 500}},
         {"left face wider",
          {3000, 1000},
          {500, 500},

@@ -12,6 +12,13 @@ constexpr double headroom = 1.4;
 // What the detector's box leaves out of a head, in face sizes: the chin below it, the ears beside it.
 constexpr double chinRoom = 0.25;
 constexpr double sideRoom = 0.15;
+// Lower edges less than half a pixel apart are level: they fall on the same row, and the arithmetic that
+// scales a detector's box to pixels leaves errors far below that, which must not choose the top face.
+constexpr double level = 0.5;
+
+bool isLevelWith(double lowerEdge, double highestLowerEdge) {
+    return lowerEdge <= highestLowerEdge + level;
+}
 
 struct Bounds {
     double minX, maxX, minY, maxY;
@@ -94,7 +101,9 @@ cg::Rect faceBox(const cg::Rect& box, double W, double H) {
 std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const FaceCropGeometry& g) {
     if (faces.empty()) return std::nullopt;
     const Bounds u = unionOf(faces, 0);
-    const cg::Rect& T = firstMatching(faces, [&](const cg::Rect& r) { return r.origin.y == u.minY; });
+    // The rules measure a face by its lower edge: the top face is the first of those level with the highest.
+    const cg::Rect& T =
+        firstMatching(faces, [&](const cg::Rect& r) { return isLevelWith(r.origin.y, u.minY); });
     const cg::Rect& L = firstMatching(faces, [&](const cg::Rect& r) { return r.origin.x == u.minX; });
     const cg::Rect& R =
         firstMatching(faces, [&](const cg::Rect& r) { return r.origin.x + r.size.width == u.maxX; });
@@ -144,14 +153,15 @@ std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::ve
     if (!faceBoxes.empty()) {
         cg::Rect all = faceBoxes.front();
         for (const cg::Rect& box : faceBoxes) all = all.unionWith(box);
-        // The top face of the placement rules: the highest lower edge, the first of equals.
+        // The top face of the placement rules: the highest lower edge, the first of those level with it.
+        double highest = faceBoxes.front().maxY();
+        for (const cg::Rect& box : faceBoxes) highest = std::min(highest, box.maxY());
         const cg::Rect top =
-            *std::min_element(faceBoxes.begin(), faceBoxes.end(),
-                              [](const cg::Rect& a, const cg::Rect& b) { return a.maxY() < b.maxY(); });
+            firstMatching(faceBoxes, [&](const cg::Rect& box) { return isLevelWith(box.maxY(), highest); });
         const cg::Rect head = faceWithHeadroom(top);
         // Faces level with the top one are top faces as much as it is: the rules may frame any of them.
         const bool holdsATopFace = std::any_of(faceBoxes.begin(), faceBoxes.end(), [&](const cg::Rect& box) {
-            return box.maxY() <= top.maxY() + 1e-6 && cg::Rect(x, y, w, h).contains(box);
+            return isLevelWith(box.maxY(), highest) && cg::Rect(x, y, w, h).contains(box);
         });
         if (!fits(head)) {
             // A close portrait: the window cannot hold the face with its headroom, and the crops make it the

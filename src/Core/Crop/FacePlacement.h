@@ -28,7 +28,8 @@ cg::Rect faceRectangle(const cg::Rect& normalisedBox, double W, double H);
 // The same face box as the face itself in the W × H image's pixels, top-left origin.
 cg::Rect faceBox(const cg::Rect& normalisedBox, double W, double H);
 
-// The crop window by the placement rules, before it is kept inside the image; none without faces.
+// The crop window by the placement rules, before it is kept inside the image; none without faces. Of
+// faces level with each other the first is the top face, as in windowHoldingFaces.
 std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const FaceCropGeometry& geometry);
 
 // A face box (top-left origin) with the room a crop leaves around it: the rules' headroom above, the chin
@@ -42,7 +43,8 @@ cg::Rect faceWithHeadroom(const cg::Rect& faceBox);
 // the window is centred on it across, and down holds it with the room left given below it (the chin)
 // before above it; a face larger than the window is cut, the window centred on it. Then the union of the
 // faces is held on each axis along which it fits. Boxes are the faces themselves (top-left origin, in
-// working pixels), in the order the detector gave them. None when the window is larger than the image.
+// working pixels), in the order the detector gave them: of faces level with each other (lower edges less
+// than half a pixel apart) the first is the top face. None when the window is larger than the image.
 std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::vector<cg::Rect>& faceBoxes,
                                            double W, double H);
 

@@ -20,6 +20,7 @@
 #include "Core/Job/ResultInfo.h"
 #include "Platform/Foundation/Date.h"
 #include "Platform/Foundation/UserDefaults.h"
+#include "Platform/Image/DecodeBudget.h"
 
 namespace dispatch {
 class RunningJob;
@@ -50,6 +51,9 @@ struct BatchJob : std::enable_shared_from_this<BatchJob> {
     // the worker has let go of it until the job's totals are stored, so that quitting waits for them;
     // released as well when the engine that would store them goes or starts another job.
     std::shared_ptr<dispatch::RunningJob> untilTotalsStored;
+
+    // The memory the images decoded at once may take, shared by the job's workers.
+    image::DecodeBudget decodeBudget{image::DecodeBudget::defaultBytes()};
 
     // Changed by either side at any time.
     std::atomic<bool> isGotCancel{false};

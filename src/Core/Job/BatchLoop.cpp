@@ -173,7 +173,8 @@ void BatchJob::processAllImages() {
                 auto outcome = compute(i);
                 const bool handled = outcome.kind == ImageStepOutcome::Kind::Done ||
                                      outcome.kind == ImageStepOutcome::Kind::Skipped;
-                commit(std::move(outcome), false);
+                const bool stoppedWaiting = outcome.kind == ImageStepOutcome::Kind::Cancelled;
+                commit(std::move(outcome), stoppedWaiting);
                 if (handled && !bSkipPreview) {
                     if (isPacingPoint(visitedCount)) {
                         pacer->pause(1.0);
@@ -203,8 +204,10 @@ void BatchJob::processAllImages() {
                 const bool cancelled = isGotCancel;
                 auto outcome = cancelled ? cancelledOutcome(i) : compute(i);
                 if (!cancelled) image::returnFreedMemory();
+                // A step may also stop while it waits for its share of the memory.
+                const bool stopped = cancelled || outcome.kind == ImageStepOutcome::Kind::Cancelled;
                 const dispatch::VisibleLock lock(slotMutex);
-                slots[i].emplace(std::move(outcome), cancelled);
+                slots[i].emplace(std::move(outcome), stopped);
                 while (nextToCommit < slots.size() && slots[nextToCommit]) {
                     auto& [ready, wasCancelled] = *slots[nextToCommit];
                     if (!wasCancelled) announce(nextToCommit);

@@ -31,7 +31,8 @@ namespace {
 using Kind = ImageStepOutcome::Kind;
 
 const std::string kUnsupported = "the file's format is not supported here: ";
-// For a failure that is not about the file (memory, temporary storage), which says what it was.
+// For a failure that is not about the file (memory, temporary storage), which says what it was, or one
+// in a decoder's words that say no more.
 const std::string kNotRead = "the image could not be read: ";
 
 // The long side of the copies the previews show; the screen never decodes a full photo.
@@ -147,6 +148,15 @@ class ImageStep {
         target_ = *target;
         if (!in_.placeholder && !job_.copyOnlyFlag && (target_.width < 1 || target_.height < 1))
             return skipped(in_.record, Kind::Skipped, "the preset gives no output size");
+        // A copy without previews decodes nothing. Every other step holds its decode's share of the
+        // job's memory, with its file's size for what the metadata may hold, until it ends.
+        if (!job_.copyOnlyFlag || previews()) {
+            std::error_code ec;
+            const auto fileBytes = std::filesystem::file_size(source_, ec);
+            reservation_ = job_.decodeBudget.reserve(info->decodeBytes + (ec ? 0 : fileBytes),
+                                                     [this] { return job_.isGotCancel.load(); });
+            if (!reservation_) return skipped(in_.record, Kind::Cancelled, "cancelled");
+        }
         return loadAndProcessImage();
     }
 
@@ -164,6 +174,7 @@ class ImageStep {
             case image::ReadFailure::Unsupported:
                 return kUnsupported;
             case image::ReadFailure::NotAboutTheFile:
+            case image::ReadFailure::Unreadable:
                 return kNotRead;
             case image::ReadFailure::NotAnImage:
                 break;
@@ -364,6 +375,7 @@ class ImageStep {
     cg::Size target_;
     JobCropSender cropSender_;
     bool decoded_ = false;
+    std::optional<image::DecodeBudget::Reservation> reservation_;
 };
 
 }  // namespace
@@ -389,12 +401,16 @@ ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
         return skipped(outcome.record, Kind::Unreadable, "the file is damaged: " + *damage);
     }
     // Pixels are decoded when first asked for, often while the output is written: a decode that
-    // failed there is named as what it is, not as a failure to encode.
-    if (outcome.kind == Kind::Done) return outcome;
-    if (const auto what = warnings.failureNotAboutTheFile())
+    // failed there is named as what it is, not as a failure to encode. One that failed anywhere gave
+    // no whole image, even where libvips went on and the output was written.
+    if (const auto what = warnings.failureNotAboutTheFile()) {
+        discard();
         return skipped(outcome.record, Kind::Skipped, kNotRead + *what);
-    if (const auto failure = warnings.decodeFailure())
+    }
+    if (const auto failure = warnings.decodeFailure()) {
+        discard();
         return skipped(outcome.record, Kind::Unreadable, "the image could not be decoded: " + *failure);
+    }
     return outcome;
 }
 

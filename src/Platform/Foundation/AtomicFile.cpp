@@ -38,8 +38,11 @@ bool writeFileAtomically(const std::filesystem::path& destination, std::string_v
         }
         written += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const int saved = errno;
+    // The descriptor is closed even when the flush fails, so no failed write keeps a file open.
+    const bool flushed = ::fsync(fd) == 0;
+    const int flushError = errno;
+    if (::close(fd) != 0 || !flushed) {
+        const int saved = flushed ? errno : flushError;
         ::unlink(tmp.c_str());
         errno = saved;
         return fail("cannot flush " + tmp.string());

@@ -21,7 +21,7 @@ constexpr std::uint32_t kLinearRaw = 34892;
 constexpr int kMostDirectories = 16;
 constexpr std::uint16_t kMostEntries = 1024;
 
-enum class Found { Nothing, CameraRaw, Dng, Cr2 };
+enum class Found { NotTiff, Tiff, CameraRaw, Dng, Cr2 };
 
 class TiffReader {
   public:
@@ -29,18 +29,18 @@ class TiffReader {
 
     Found scan() {
         std::array<unsigned char, 11> head{};
-        if (!read(0, head.data(), 8)) return Found::Nothing;
+        if (!read(0, head.data(), 8)) return Found::NotTiff;
         if (head[0] == 'I' && head[1] == 'I' && head[2] == 42 && head[3] == 0) {
             little_ = true;
         } else if (!(head[0] == 'M' && head[1] == 'M' && head[2] == 0 && head[3] == 42)) {
-            return Found::Nothing;
+            return Found::NotTiff;
         }
         // Canon's CR2 signs its header; its sensor data sits where no directory says so.
         if (read(8, head.data() + 8, 3) && head[8] == 'C' && head[9] == 'R' && head[10] == 2)
             return Found::Cr2;
         std::vector<std::uint32_t> pending{number(head.data() + 4, 4)};
         std::vector<std::uint32_t> seen;
-        Found found = Found::Nothing;
+        Found found = Found::Tiff;
         while (!pending.empty() && int(seen.size()) < kMostDirectories) {
             const std::uint32_t offset = pending.back();
             pending.pop_back();
@@ -54,15 +54,16 @@ class TiffReader {
     }
 
   private:
-    // One directory's verdict; its next directory and its sub-directories join `pending`.
+    // One directory's verdict (Tiff when it holds no sign of a camera); its next directory and its
+    // sub-directories join `pending`.
     Found scanDirectory(std::uint32_t offset, std::vector<std::uint32_t>& pending) {
         std::array<unsigned char, 2> countBytes{};
-        if (!read(offset, countBytes.data(), 2)) return Found::Nothing;
+        if (!read(offset, countBytes.data(), 2)) return Found::Tiff;
         const std::uint16_t count = std::uint16_t(number(countBytes.data(), 2));
-        if (count == 0 || count > kMostEntries) return Found::Nothing;
+        if (count == 0 || count > kMostEntries) return Found::Tiff;
         std::vector<unsigned char> entries(std::size_t(count) * 12 + 4);
-        if (!read(offset + 2, entries.data(), entries.size())) return Found::Nothing;
-        Found found = Found::Nothing;
+        if (!read(offset + 2, entries.data(), entries.size())) return Found::Tiff;
+        Found found = Found::Tiff;
         for (std::uint16_t i = 0; i < count; ++i) {
             const unsigned char* entry = entries.data() + std::size_t(i) * 12;
             const auto tag = std::uint16_t(number(entry, 2));
@@ -108,7 +109,7 @@ class TiffReader {
 
 }  // namespace
 
-std::optional<std::string> cameraRawTypeOfTiff(const std::filesystem::path& file) {
+std::optional<std::string> typeOfTiff(const std::filesystem::path& file) {
     switch (TiffReader(file).scan()) {
         case Found::Dng:
             return "image/x-adobe-dng";
@@ -116,7 +117,9 @@ std::optional<std::string> cameraRawTypeOfTiff(const std::filesystem::path& file
             return "image/x-canon-cr2";
         case Found::CameraRaw:
             return "image/x-dcraw";
-        case Found::Nothing:
+        case Found::Tiff:
+            return "image/tiff";
+        case Found::NotTiff:
             break;
     }
     return std::nullopt;

@@ -12,8 +12,8 @@
 namespace foundation {
 
 // "image/x-adobe-dng" for a DNG, "image/x-canon-cr2" for a CR2, "image/x-dcraw" for another camera
-// RAW in TIFF form; absent for anything else (an ordinary TIFF, not a TIFF at all, an unreadable file
-// or one that is not a regular file).
-std::optional<std::string> cameraRawTypeOfTiff(const std::filesystem::path& file);
+// RAW in TIFF form, "image/tiff" for a TIFF with no sign of a camera's sensor data; absent for what is
+// not a TIFF, an unreadable file or one that is not a regular file.
+std::optional<std::string> typeOfTiff(const std::filesystem::path& file);
 
 }  // namespace foundation

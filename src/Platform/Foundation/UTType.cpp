@@ -24,14 +24,17 @@ UTType UTType::ofFile(const std::filesystem::path& file) {
     UTType type(lineageOf(QMimeDatabase().mimeTypeForFile(QString::fromStdString(file.string()))));
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) return type;
+    const auto tiff = typeOfTiff(file);
     if (type.conformsToCameraRaw()) {
-        // A RAW name alone does not make a RAW file: a JPEG or PNG saved under one is what it is.
+        // A RAW name alone does not make a RAW file: a JPEG, a PNG or a TIFF without a camera's sensor
+        // data saved under one is what it is.
         if (const auto image = signedImageType(file)) return named(*image);
+        if (tiff == "image/tiff") return named(*tiff);
         return type;
     }
     // The database knows most camera RAW files by name, but a DNG, CR2, NEF or ARW starts as any
     // TIFF does: under another name only its header and directories tell.
-    if (const auto raw = cameraRawTypeOfTiff(file)) return named(*raw);
+    if (tiff && tiff != "image/tiff") return named(*tiff);
     return type;
 }
 

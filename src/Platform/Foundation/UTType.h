@@ -2,7 +2,8 @@
 // UTType: the type of a file's contents as the desktop judges it, from the shared-mime-info database:
 // by the file's name, and by its first bytes where the name does not settle it. A camera RAW file in
 // TIFF form (DNG, CR2, NEF, ARW, ...) is known by its header and directories too, whatever its name,
-// and a JPEG or PNG under a camera RAW name is known as what it is. Only regular files are read.
+// and a JPEG, a PNG or a TIFF without a camera's sensor data under a camera RAW name is known as what
+// it is. Only regular files are read.
 // Types are named by their MIME identifiers ("image/jpeg"). Thread-safe.
 
 #include <filesystem>

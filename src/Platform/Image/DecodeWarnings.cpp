@@ -1,9 +1,8 @@
 #include "Platform/Image/DecodeWarnings.h"
 
-#include <string_view>
-
 #include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/JpegWarnings.h"
+#include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
@@ -11,21 +10,11 @@ namespace image {
 
 namespace {
 
-// libvips' count of a JPEG decoder's warnings (their words are read from the file again).
-bool isWarningCount(std::string_view line) {
-    return detail::jpegWarningCountIn(line).has_value();
-}
-
-// libvips' line when the pixels of a tile could not be computed: the decode failed there.
-bool isTileFailure(std::string_view line) {
-    return line.starts_with("error in tile ");
-}
-
-// The report without the name of the libvips class that passed it on ("VipsJpeg: ...").
-std::string withoutClassName(const std::string& line) {
-    const auto colon = line.find(": ");
-    if (!line.starts_with("Vips") || colon == std::string::npos || line.find(' ') < colon) return line;
-    return line.substr(colon + 2);
+// The words of the collected reports' verdict, when it is of `kind`.
+std::optional<std::string> worded(const detail::WarningLog& log, detail::ReadVerdict::Kind kind) {
+    auto verdict = detail::verdictOf(log.lines());
+    if (verdict.kind != kind) return std::nullopt;
+    return std::move(verdict.words);
 }
 
 }  // namespace
@@ -61,8 +50,8 @@ std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& d
     const auto lines = log_->lines();
     bool failed = false, counted = false;
     for (const auto& line : lines) {
-        failed = failed || line.failure || isTileFailure(line.text);
-        counted = counted || isWarningCount(line.text);
+        failed = failed || detail::recordsFailure(line);
+        counted = counted || detail::jpegWarningCountIn(line.text).has_value();
     }
     // The JPEG decoder's own account, when it gave one.
     if (counted || failed) {
@@ -75,41 +64,19 @@ std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& d
             if (jpeg->complete || jpeg->unsupported) return std::nullopt;
         }
     }
-    // Memory or temporary storage that ran out says nothing about the data, nor does a variant that is
-    // not read here.
-    for (const auto& line : lines) {
-        if (detail::failureNotAboutTheFile(line.text) || detail::unsupportedVariantIn(line.text))
-            return std::nullopt;
-    }
-    // Only a decoder's words of corrupt or missing data say the file is damaged. A failure in other
-    // words (a temporary file that cannot be made, too many open files, a disc error) is named as the
-    // failure it is.
-    for (const auto& line : lines) {
-        if (!isWarningCount(line.text) && detail::reportsCorruptData(line.text))
-            return withoutClassName(line.text);
-    }
-    return std::nullopt;
+    return worded(*log_, detail::ReadVerdict::Kind::Damaged);
 }
 
 std::optional<std::string> DecodeWarnings::failureNotAboutTheFile() const {
-    for (const auto& line : log_->lines()) {
-        if (auto what = detail::failureNotAboutTheFile(line.text)) return what;
-    }
-    return std::nullopt;
+    return worded(*log_, detail::ReadVerdict::Kind::NotAboutTheFile);
 }
 
 std::optional<std::string> DecodeWarnings::decodeFailure() const {
-    for (const auto& line : log_->lines()) {
-        if (line.failure) return withoutClassName(line.text);
-    }
-    return std::nullopt;
+    return worded(*log_, detail::ReadVerdict::Kind::Failed);
 }
 
 std::optional<std::string> DecodeWarnings::unsupportedVariant() const {
-    for (const auto& line : log_->lines()) {
-        if (auto variant = detail::unsupportedVariantIn(line.text)) return variant;
-    }
-    return std::nullopt;
+    return worded(*log_, detail::ReadVerdict::Kind::Unsupported);
 }
 
 }  // namespace image

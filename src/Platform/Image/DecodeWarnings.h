@@ -43,8 +43,9 @@ class DecodeWarnings {
     // What failed, in a user's words, when a decode failed for a reason that is not about the file
     // (memory, temporary storage).
     std::optional<std::string> failureNotAboutTheFile() const;
-    // Why the pixels could not all be decoded, when they could not: reported by the decode, wherever
-    // its pixels were first asked for (writing the output, often).
+    // Why the pixels could not all be decoded, when they could not, in words not known to be about
+    // damage, memory or storage: reported by the decode wherever its pixels were first asked for
+    // (writing the output, often), and even where libvips went on (a tile it left black).
     std::optional<std::string> decodeFailure() const;
 
   private:

@@ -32,22 +32,47 @@ bool reportsCorruptData(std::string_view line) {
     }
     if (const auto critical = chunkNoteIsCritical(line)) return *critical;
     for (const std::string_view phrase :
-         {"Corrupt JPEG data", "Premature end", "premature end", "Inconsistent progression", "Huffman",
-          "truncated", "Truncated", "not enough data", "Not enough data", "Read error on strip",
-          "Read error on tile"}) {
+         {// libjpeg
+          "Corrupt JPEG data", "Premature end", "premature end", "Inconsistent progression", "Huffman",
+          "truncated", "Truncated",
+          // libtiff: a strip or tile whose data failed to decompress, or is not all in the file
+          "not enough data", "Not enough data", "Read error on strip", "Read error on tile", "Read error at ",
+          "Seek error at ", "Decoding error", "Using code not yet in table", "Corrupted LZW table",
+          "data probably corrupted", "Bad code word", "Premature EOF", "Premature EOL",
+          "Invalid data for scanline", "likely corrupt", "data is corrupt",
+          // libpng: rows cut short, a filter byte no encoder writes, a chunk that fails its checksum
+          "Not enough image data", "bad adaptive filter value", "CRC error",
+          // libvips' GIF decoder: a frame whose data stops part way; a file cut short
+          "Invalid frame data", "Unexpected end of GIF source data",
+          // libheif: a file whose boxes point past its end, or that breaks the format
+          "Invalid input"}) {
         if (contains(line, phrase)) return true;
     }
     return false;
+}
+
+std::optional<std::string> decoderLimitIn(std::string_view message) {
+    const auto named = [](std::string_view words) {
+        return "image beyond its decoder's size limit (" + std::string(words) + ")";
+    };
+    // libheif refuses sides above 16,384 pixels as a safety measure, in the words of a memory failure.
+    if (const auto at = message.find("Security limit exceeded"); at != std::string_view::npos)
+        return named(message.substr(at));
+    // libpng refuses sides above its own limit (1,000,000 pixels) before libvips' bound is asked.
+    if (contains(message, "exceeds user limit")) return named(message);
+    return std::nullopt;
 }
 
 std::optional<std::string> unsupportedVariantIn(std::string_view message) {
     // libheif's words for a compression it has no decoder for, which libvips passes on.
     if (contains(message, "Unsupported codec") || contains(message, "No decoding plugin"))
         return "HEIF image whose codec is missing";
-    return std::nullopt;
+    return decoderLimitIn(message);
 }
 
 bool reportsWantOfMemory(std::string_view message) {
+    // libheif words its safety limit on image sides as a failure to allocate: it is the image's size.
+    if (decoderLimitIn(message)) return false;
     for (const std::string_view words : {"out of memory", "Out of memory", "Insufficient memory",
                                          "Memory allocation", "Cannot allocate memory", "Backing store"}) {
         if (contains(message, words)) return true;

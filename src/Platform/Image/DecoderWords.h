@@ -14,8 +14,12 @@ namespace image::detail {
 // quirk after which every pixel was still read.
 bool reportsCorruptData(std::string_view message);
 
-// The variant a message says the decoder here cannot read (a HEIF whose codec is missing), if it says
-// one.
+// The decoder's own limit a message says the image is beyond (libheif's 16,384 pixels a side, libpng's
+// width limit), named with the decoder's words, if it says one. Such a file is valid, not damaged.
+std::optional<std::string> decoderLimitIn(std::string_view message);
+
+// The variant a message says the decoder here cannot read (a HEIF whose codec is missing, an image
+// beyond a decoder's limit), if it says one.
 std::optional<std::string> unsupportedVariantIn(std::string_view message);
 
 // True when a message says memory ran out or was refused: nothing is then known about the data.

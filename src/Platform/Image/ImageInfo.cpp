@@ -1,14 +1,14 @@
 #include "Platform/Image/ImageInfo.h"
 
 #include "Platform/Image/BmpHeader.h"
+#include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/DecoderWords.h"
+#include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
-#include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
-
-#include <sstream>
 
 namespace image {
 
@@ -19,24 +19,33 @@ struct HeaderProblem {
     std::string text;
 };
 
-// Why the header could not be read. libvips' error text holds every thread's errors, the loader's own
-// most likely last; a JPEG decoder's lines there belong to another image unless this one is a JPEG,
-// whose decoder was asked again (`jpeg`, its header only).
+// Why the header could not be read, judged from every line the decoders reported on this thread while
+// it was read and the newest message of libvips' error text (the loader's own, most likely: the text
+// is every thread's). A JPEG decoder's lines in the text belong to another image unless this one is a
+// JPEG, whose decoder was asked again (`jpeg`, its header only).
 HeaderProblem headerProblem(const std::optional<detail::JpegReport>& jpeg, const std::string& format,
-                            const std::string& text) {
+                            const std::string& text, const detail::WarningLog& heard) {
     if (jpeg) {
         if (jpeg->unsupported) return {ReadFailure::Unsupported, *jpeg->unsupported};
         if (jpeg->failure) return {ReadFailure::Damaged, *jpeg->failure};
         if (jpeg->corruptData) return {ReadFailure::Damaged, *jpeg->corruptData};
     }
-    std::istringstream lines(text);
-    std::string newest;
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && (format == "jpeg" || !line.starts_with("VipsJpeg:"))) newest = line;
+    // Everything heard while the header was read is part of why it failed.
+    auto lines = heard.lines();
+    for (auto& line : lines) line.failure = true;
+    const auto newest = detail::newestErrorMessage(text, format == "jpeg");
+    if (lines.empty() || newest.text != detail::newestErrorLine("")) lines.push_back(newest);
+    auto verdict = detail::verdictOf(lines, true);
+    switch (verdict.kind) {
+        case detail::ReadVerdict::Kind::Unsupported:
+            return {ReadFailure::Unsupported, std::move(verdict.words)};
+        case detail::ReadVerdict::Kind::NotAboutTheFile:
+            return {ReadFailure::NotAboutTheFile, std::move(verdict.words)};
+        case detail::ReadVerdict::Kind::Damaged:
+            return {ReadFailure::Damaged, std::move(verdict.words)};
+        default:
+            return {ReadFailure::Unreadable, std::move(verdict.words)};
     }
-    if (auto variant = detail::unsupportedVariantIn(newest)) return {ReadFailure::Unsupported, *variant};
-    if (auto what = detail::failureNotAboutTheFile(newest)) return {ReadFailure::NotAboutTheFile, *what};
-    return {ReadFailure::Damaged, newest};
 }
 
 ImageInfo infoFrom(const vips::VImage& header, const std::string& format) {
@@ -47,6 +56,7 @@ ImageInfo infoFrom(const vips::VImage& header, const std::string& format) {
     info.format = format;
     info.hasAlpha = header.has_alpha();
     info.tooLarge = detail::exceedsPixelBound(header);
+    info.decodeBytes = detail::decodeMemory(header, format);
     detail::forgetErrors();
     return info;
 }
@@ -62,6 +72,8 @@ std::optional<ImageInfo> bmpInfoFrom(const detail::Admission& admission) {
     info.pixelHeight = picture->height;
     info.format = admission.format;
     info.hasAlpha = picture->hasAlpha;
+    info.decodeBytes = detail::decodeMemory(std::uint64_t(picture->width), std::uint64_t(picture->height),
+                                            picture->hasAlpha ? 4 : 3, 1, admission.format);
     return info;
 }
 
@@ -73,7 +85,8 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     if (failure) *failure = ReadFailure::NotAnImage;
     // A failure to read the header is judged here, by the header alone: what its decoder says goes to
     // no collector of the caller's, so that it never asks for a pass over the pixels.
-    const detail::ReportingScope judgedHere(nullptr);
+    const auto heard = std::make_shared<detail::WarningLog>();
+    const detail::ReportingScope judgedHere(heard);
     const auto admission = detail::admitFile(path, error);
     if (!admission) return std::nullopt;
     if (auto bmp = bmpInfoFrom(*admission)) return bmp;
@@ -85,16 +98,11 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     }
     // Only the header is read again, never a pixel: the words of a header failure are in the header.
     const auto jpeg = admission->format == "jpeg" ? detail::readJpegHeaderWarnings(path) : std::nullopt;
-    // A header that libvips gave up on at its limit on warnings, every one harmless, reads without the
-    // stray bytes the decoder warned of.
-    if (const auto cleaned = detail::fallbackAdmission(*admission, jpeg)) {
-        try {
-            return infoFrom(detail::openAdmitted(*cleaned), admission->format);
-        } catch (const vips::VError& e) {
-            text = e.what();
-        }
+    // A header that libvips gave up on at its limit on warnings, every one harmless, is read by libjpeg.
+    if (jpeg && jpeg->onlyHarmlessWarningsPastVipsLimit()) {
+        if (const auto direct = detail::readJpegDirectly(path)) return infoFrom(*direct, admission->format);
     }
-    const auto problem = headerProblem(jpeg, admission->format, text);
+    const auto problem = headerProblem(jpeg, admission->format, text, *heard);
     switch (problem.kind) {
         case ReadFailure::Unsupported:
         case ReadFailure::NotAboutTheFile:

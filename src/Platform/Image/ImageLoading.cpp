@@ -1,8 +1,9 @@
 #include "Platform/Image/ImageLoading.h"
 
 #include "Platform/Image/ColourNormalisation.h"
+#include "Platform/Image/DecodeMemory.h"
+#include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
-#include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
@@ -30,15 +31,6 @@ std::optional<Image> finishLoad(const vips::VImage& raw, const std::string& form
     return fromVips(detail::toSRGB8(upright));
 }
 
-// The largest reduction the decoders offer (1/2, 1/4, 1/8) that still leaves at least `factor`'s
-// worth of pixels, so the final Lanczos pass always scales down from at least the target size.
-int decoderShrinkFor(double factor) {
-    for (const int shrink : {8, 4, 2}) {
-        if (factor >= shrink) return shrink;
-    }
-    return 1;
-}
-
 // The factor by which the stored image (before orientation) may shrink and still cover `needed`.
 double spareFactor(const vips::VImage& header, cg::Size needed) {
     if (vips_image_get_orientation_swap(header.get_image())) std::swap(needed.width, needed.height);
@@ -58,7 +50,7 @@ Opened openShrunk(const detail::Admission& admission, cg::Size needed) {
     const auto header = detail::openAdmitted(admission);
     if (detail::exceedsPixelBound(header)) return {header};  // refused by finishLoad, by its real size
     const double spare = spareFactor(header, needed);
-    const int shrink = decoderShrinkFor(spare);
+    const int shrink = detail::decoderShrinkFor(spare);
     if (admission.format == "jpeg" && shrink > 1) {
         return {detail::openAdmitted(admission, vips::VImage::option()->set("shrink", shrink)), shrink};
     }
@@ -77,30 +69,38 @@ Opened openShrunk(const detail::Admission& admission, cg::Size needed) {
     return {header};
 }
 
-// libvips gives up on a JPEG at its decoder's 100th warning, however harmless: a file with bytes left
-// over before each of its restart markers is still read, without those bytes. The decoder's own
-// account of the file, read to decide unless a pass before read it, is kept in `log` for judging the
-// file's damage and for the reads after.
-detail::DecoderFallback withoutSkippedBytes(const detail::Admission& admission, int shrink,
-                                            std::shared_ptr<detail::WarningLog> log) {
+// libvips gives up on a JPEG at its decoder's 100th warning, however harmless: libjpeg, which has no
+// such limit, reads the file itself once libvips has, at the same size. Its decode stops at the first
+// word of corrupt data, so a damaged file still fails.
+detail::DecoderFallback readDirectlyPastLimit(const detail::Admission& admission, int shrink) {
     if (admission.format != "jpeg" || admission.file.empty()) return {};
-    return [admission, shrink, log](const detail::WarningLog& first) -> std::optional<vips::VImage> {
+    return [file = admission.file, shrink](const detail::WarningLog& first) -> std::optional<vips::VImage> {
         if (!first.sawJpegWarningLimit()) return std::nullopt;
-        const auto report = detail::jpegReportOf(admission, log.get());
-        const auto cleaned = detail::fallbackAdmission(admission, report.get());
-        if (!cleaned) return std::nullopt;
-        auto* options = vips::VImage::option();
-        if (shrink > 1) options->set("shrink", shrink);
-        return detail::openAdmitted(*cleaned, options);
+        return detail::readJpegDirectly(file, [shrink](const vips::VImage&) { return shrink; });
     };
+}
+
+// The admitted JPEG file read by libjpeg itself, at the reduction `needed` allows, when libvips gives
+// up on its header at the limit on warnings and every one of them is harmless; absent otherwise.
+std::optional<vips::VImage> readDirectlyPastHeaderLimit(const detail::Admission& admission,
+                                                        std::optional<cg::Size> needed) {
+    if (admission.format != "jpeg" || admission.file.empty()) return std::nullopt;
+    const auto header = detail::readJpegHeaderWarnings(admission.file);
+    if (!header || !header->onlyHarmlessWarningsPastVipsLimit()) return std::nullopt;
+    return detail::readJpegDirectly(admission.file, [&](const vips::VImage& full) {
+        return needed ? detail::decoderShrinkFor(spareFactor(full, *needed)) : 1;
+    });
 }
 
 std::optional<Image> loadAdmitted(const detail::Admission& admission, std::optional<cg::Size> needed,
                                   const std::shared_ptr<detail::WarningLog>& log, std::string* error) {
     auto opened = needed ? openShrunk(admission, *needed) : Opened{detail::openAdmitted(admission)};
+    if (!detail::exceedsPixelBound(opened.image) &&
+        !detail::memoryAvailableFor(detail::decodeMemory(opened.image, admission.format), error))
+        return std::nullopt;
     if (log) {
         opened.image = detail::decodedReportingTo(opened.image, log,
-                                                  withoutSkippedBytes(admission, opened.jpegShrink, log));
+                                                  readDirectlyPastLimit(admission, opened.jpegShrink));
     }
     return finishLoad(opened.image, admission.format, error);
 }
@@ -109,9 +109,6 @@ std::optional<Image> load(std::optional<detail::Admission> admission, std::optio
                           std::string* error) {
     if (!admission) return std::nullopt;
     const auto log = detail::currentWarningLog();
-    // A file that an earlier read of this work found libvips gives up on is read without its skipped
-    // bytes at once.
-    if (auto known = detail::knownFallbackAdmission(*admission, log.get())) admission = std::move(known);
     // What the decoder says while the header is read reaches the collector once it is known whether
     // the header is read again below: then only the second reading's words count.
     const auto opening = log ? std::make_shared<detail::WarningLog>() : nullptr;
@@ -126,14 +123,14 @@ std::optional<Image> load(std::optional<detail::Admission> admission, std::optio
     } catch (const vips::VError& e) {
         reason = detail::newestErrorLine(e.what());
     }
-    // A header that libvips gave up on at its limit on warnings reads without its stray bytes.
-    const auto cleaned =
-        admission->format == "jpeg" && !admission->file.empty()
-            ? detail::fallbackAdmission(*admission, detail::readJpegHeaderWarnings(admission->file))
-            : std::nullopt;
-    if (opening && !cleaned) log->addAll(*opening);
+    const auto direct = readDirectlyPastHeaderLimit(*admission, needed);
+    if (opening && !direct) log->addAll(*opening);
     try {
-        if (cleaned) return loadAdmitted(*cleaned, needed, log, error);
+        // Decoded once, in memory, whatever order its pixels are asked for in.
+        if (direct) {
+            const auto reports = log ? log : std::make_shared<detail::WarningLog>();
+            return finishLoad(detail::decodedReportingTo(*direct, reports), admission->format, error);
+        }
     } catch (const vips::VError& again) {
         reason = detail::newestErrorLine(again.what());
     }

@@ -15,12 +15,6 @@
 
 namespace image::detail {
 
-// Bytes of a file that a decoder skipped: left over by an encoder, never image data.
-struct ByteRange {
-    std::size_t offset = 0;
-    std::size_t length = 0;
-};
-
 // libvips gives up on a JPEG at its decoder's 100th warning, however harmless.
 inline constexpr std::size_t kVipsJpegWarningLimit = 100;
 
@@ -38,17 +32,11 @@ struct JpegReport {
     // the image is above the pixel bound or because it has more scans than any encoder writes: the
     // report then says nothing about the data.
     bool complete = true;
-    // Bytes the decoder skipped at the end of a scan's data or of a restart interval, in order. Bytes
-    // skipped between marker segments are not listed: they can be told from the file's structure alone.
-    std::vector<ByteRange> scanPadding;
-    // More such bytes than an image within the pixel bound can have places for: not all are listed.
-    bool scanPaddingUnlisted = false;
 
-    // True when libvips stopped at its limit on warnings while every word of the decoder was
-    // harmless: the file reads whole once the skipped bytes are gone.
-    bool readsWithoutSkippedBytes() const {
-        return complete && !failure && !unsupported && !corruptData && !scanPaddingUnlisted &&
-               warningCount >= kVipsJpegWarningLimit;
+    // True when libvips stops at its limit on warnings while every word of the decoder is harmless:
+    // libjpeg alone reads the file whole.
+    bool onlyHarmlessWarningsPastVipsLimit() const {
+        return complete && !failure && !unsupported && !corruptData && warningCount >= kVipsJpegWarningLimit;
     }
 };
 

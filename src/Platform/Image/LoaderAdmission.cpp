@@ -2,6 +2,7 @@
 
 #include "Platform/Image/BmpExtent.h"
 #include "Platform/Image/JpegWarnings.h"
+#include "Platform/Image/TiffWithoutLargeMetadata.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
@@ -132,6 +133,12 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
         bmp->file = std::move(file);
         return Admission{*format, std::nullopt, std::move(bmp), path};
     }
+    // A TIFF whose metadata blocks are large is read without those that no reader keeps.
+    if (auto patched = tiffWithoutLargeMetadata(file)) {
+        const auto format = admittedFormat(vips_foreign_find_load_source(patched->get_source()), {}, error);
+        if (!format) return std::nullopt;
+        return Admission{*format, *patched, nullptr, path};
+    }
     // libvips keeps a duplicate of the descriptor, for as long as the source lives.
     VipsSource* opened = vips_source_new_from_descriptor(::fileno(file.get()));
     if (opened == nullptr) {
@@ -177,7 +184,14 @@ vips::VImage openAdmitted(const Admission& admission, vips::VOption* options) {
     // Work that collects what decoders report decodes each file once, from start to end, on threads
     // that report to it (see WarningLog.h).
     if (currentWarningLog()) options->set("access", VIPS_ACCESS_SEQUENTIAL);
-    if (admission.source) return vips::VImage::new_from_source(*admission.source, "", options);
+    if (admission.source) {
+        auto image = vips::VImage::new_from_source(*admission.source, "", options);
+        if (admission.format != "heif") return image;
+        // A copy, so that the loader's own image (which libvips may share) is left as it is.
+        image = image.copy();
+        ownLoaderMetadata(image);
+        return image;
+    }
     // ImageMagick reads only from memory that the caller owns: decode while the bytes are here.
     const auto bytes = bmpBytes(admission.bmp);
     auto header = vips::VImage::new_from_buffer(bytes->data(), bytes->size(), "", options);
@@ -185,6 +199,19 @@ vips::VImage openAdmitted(const Admission& admission, vips::VOption* options) {
     // Never decoded, but the image refers to the bytes as long as it lives.
     keepAlongside(header, bytes);
     return header;
+}
+
+void ownLoaderMetadata(vips::VImage& image) {
+    VipsImage* raw = image.get_image();
+    gchar** names = vips_image_get_fields(raw);
+    for (gchar** name = names; *name != nullptr; ++name) {
+        if (vips_image_get_typeof(raw, *name) != VIPS_TYPE_BLOB) continue;
+        const void* data = nullptr;
+        std::size_t length = 0;
+        if (vips_image_get_blob(raw, *name, &data, &length) == 0)
+            vips_image_set_blob_copy(raw, *name, data, length);
+    }
+    g_strfreev(names);
 }
 
 bool exceedsPixelBound(const vips::VImage& header) {

@@ -42,6 +42,12 @@ std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::st
 // read and decoded at once. `options` go to the loader (for instance "shrink" for JPEG).
 vips::VImage openAdmitted(const Admission& admission, vips::VOption* options = nullptr);
 
+// libvips' HEIF loader hands its metadata blocks (EXIF, XMP) out in memory that the loader's own image
+// owns and frees when it closes: an image that outlives the loader (a decoded copy, a thumbnail, an
+// encoder's input) would read them freed. Replaces every block of `image` (a copy made for the
+// purpose, never the loader's own image) with a copy that it owns.
+void ownLoaderMetadata(vips::VImage& image);
+
 bool exceedsPixelBound(const vips::VImage& header);
 
 // Sets `error` (when given) and lets libvips' own error text be forgotten, so messages never pile up.

@@ -1,30 +1,60 @@
 #include "Platform/Image/Thumbnail.h"
 
 #include "Platform/Image/ColourNormalisation.h"
-#include "Platform/Image/JpegWithoutSkippedBytes.h"
+#include "Platform/Image/DecodeMemory.h"
+#include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace image {
 
 namespace {
 
+vips::VOption* thumbnailOptions(int side) {
+    return vips::VImage::option()->set("height", side)->set("size", VIPS_SIZE_DOWN);
+}
+
+// Small enough to keep decoded: a list shows it many times and should not reopen the file. libvips'
+// threads that decode it report to the thread's collector.
+Image keptUpright(const vips::VImage& small, const std::string& format) {
+    auto upright = small.copy();
+    if (format == "heif") detail::ownLoaderMetadata(upright);
+    upright.remove(VIPS_META_ORIENTATION);
+    return fromVips(detail::reportingTo(detail::toSRGB8(upright), detail::currentWarningLog()).copy_memory());
+}
+
 std::optional<Image> thumbnailOf(const detail::Admission& admission, int side) {
     const auto header = detail::openAdmitted(admission);
     if (detail::exceedsPixelBound(header)) return std::nullopt;
+    // JPEG and WebP decode at a fraction of their size here, through allocations that fail softly.
+    const bool shrinksOnLoad = admission.format == "jpeg" || admission.format == "webp";
+    if (!shrinksOnLoad &&
+        !detail::memoryAvailableFor(detail::decodeMemory(header, admission.format), nullptr))
+        return std::nullopt;
     // libvips' thumbnail picks the cheapest decode (shrink-on-load, embedded previews) and
     // applies the EXIF orientation.
-    const auto options = vips::VImage::option()->set("height", side)->set("size", VIPS_SIZE_DOWN);
-    auto small = (admission.source ? vips::VImage::thumbnail_source(*admission.source, side, options)
-                                   : header.thumbnail_image(side, options))
-                     .copy();
-    small.remove(VIPS_META_ORIENTATION);
-    // Small enough to keep decoded: a list shows it many times and should not reopen the file.
-    return fromVips(detail::toSRGB8(small).copy_memory());
+    return keptUpright(admission.source
+                           ? vips::VImage::thumbnail_source(*admission.source, side, thumbnailOptions(side))
+                           : header.thumbnail_image(side, thumbnailOptions(side)),
+                       admission.format);
+}
+
+// The JPEG file read by libjpeg itself, at the reduction the thumbnail allows, decoded once with what
+// the decoder reports going to `log`.
+std::optional<Image> directThumbnailOf(const std::filesystem::path& file, int side,
+                                       const std::shared_ptr<detail::WarningLog>& log) {
+    const auto direct = detail::readJpegDirectly(file, [side](const vips::VImage& header) {
+        return detail::decoderShrinkFor(double(std::max(header.width(), header.height())) / side);
+    });
+    if (!direct || detail::exceedsPixelBound(*direct)) return std::nullopt;
+    return keptUpright(detail::decodedReportingTo(*direct, log).thumbnail_image(side, thumbnailOptions(side)),
+                       "jpeg");
 }
 
 // What `make` makes, with what the decoder reports meanwhile going to `log`; absent when it fails.
@@ -45,27 +75,23 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     detail::ensureVipsStarted();
     const int side = static_cast<int>(std::trunc(maxPixelSize.width));
     if (side < 1) return std::nullopt;
-    auto admission = detail::admitFile(url, nullptr);
+    const auto admission = detail::admitFile(url, nullptr);
     if (!admission) return std::nullopt;
     // What the decoder reports goes on to a collector of the caller's, if there is one, as the job's
     // load does it: only what the read that served (or the last read tried) reports.
     const auto& caller = detail::currentWarningLog();
-    // A JPEG that an earlier read of the caller's work found libvips gives up on is read without its
-    // skipped bytes at once.
-    if (auto known = detail::knownFallbackAdmission(*admission, caller.get())) admission = std::move(known);
     auto reports = std::make_shared<detail::WarningLog>();
     auto made = reportingTo(reports, [&] { return thumbnailOf(*admission, side); });
-    // A JPEG that libvips gave up on at its limit on warnings, every one harmless, as the job reads it;
-    // the decoder's account that decides it is kept for the caller's reads after. libvips' threads may
-    // still hand back a picture after its decoder gave up: rows it never decoded are not served.
+    // A JPEG that libvips gave up on at its limit on warnings is read by libjpeg, as the job reads it.
+    // libvips' threads may still hand back a picture after its decoder gave up: rows it never decoded
+    // are not served.
     if (admission->format == "jpeg" && reports->sawJpegWarningLimit()) {
-        made.reset();
-        const auto report = detail::jpegReportOf(*admission, caller.get());
-        if (const auto cleaned = detail::fallbackAdmission(*admission, report.get())) {
-            reports = std::make_shared<detail::WarningLog>();
-            made = reportingTo(reports, [&] { return thumbnailOf(*cleaned, side); });
-        }
+        reports = std::make_shared<detail::WarningLog>();
+        made = reportingTo(reports, [&] { return directThumbnailOf(admission->file, side, reports); });
     }
+    // A picture whose decode failed part way (a strip that failed, a frame cut short and filled in) is
+    // not the file's: it is never handed out.
+    if (made && detail::verdictOf(reports->lines()).kind != detail::ReadVerdict::Kind::Whole) made.reset();
     if (caller) caller->addAll(*reports);
     return made;
 }

@@ -69,7 +69,14 @@ void forgetErrors() {
 std::string newestErrorLine(std::string_view text) {
     while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
     if (text.empty()) return "libvips gave no reason";
-    const auto cut = text.rfind('\n');
+    auto cut = text.rfind('\n');
+    // A message whose own text ended in a line break, as libheif's do, goes on with its code on an
+    // indented line of its own ("... 16384x16384\n (6.1000)"): the line before holds its words.
+    if (cut != std::string_view::npos && text[cut + 1] == ' ' && cut > 0) {
+        const auto before = text.rfind('\n', cut - 1);
+        const auto from = before == std::string_view::npos ? 0 : before + 1;
+        return std::string(text.substr(from, cut - from)) + std::string(text.substr(cut + 1));
+    }
     return std::string(cut == std::string_view::npos ? text : text.substr(cut + 1));
 }
 

@@ -18,9 +18,10 @@ std::string takeErrorText();
 // a short text is left alone. Call where an error has been dealt with. Thread-safe.
 void forgetErrors();
 
-// The newest line of a libvips error text (a failed operation's own, most likely: the text is shared,
-// so other lines may come before it). When the text is empty, because another thread emptied it before
-// this failure's words were read, a fixed text that says no reason was given.
+// The newest line of a libvips error text (with the line before, when it only goes on with a code) (a failed
+// operation's own, most likely: the text is shared, so other lines may come before it). When the text is
+// empty, because another thread emptied it before this failure's words were read, a fixed text that says no
+// reason was given.
 std::string newestErrorLine(std::string_view text);
 
 }  // namespace image::detail

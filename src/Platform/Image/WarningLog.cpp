@@ -3,8 +3,13 @@
 #include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/VipsRuntime.h"
 
+#include <tiffio.h>
+
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
 #include <mutex>
 #include <optional>
 #include <sstream>
@@ -28,13 +33,29 @@ bool isNotable(const std::string& line, bool failure) {
            failureNotAboutTheFile(line) || line.starts_with("error in tile ");
 }
 
-// The newest line of libvips' error text (a failed decode's own, most likely: the text is shared by
-// every thread). The text is taken whole under libvips' lock, which empties it, and the line handed
-// back alone, so that the operation that asked for the pixels fails in the same words.
-std::string failureLine() {
-    std::string line = newestErrorLine(takeErrorText());
+// Records a failed decode in `log` with the newest message of libvips' error text (the decode's own,
+// most likely: the text is shared by every thread, and its older lines are other reads'). The text is
+// taken whole under libvips' lock, which empties it, and that message handed back alone, so that the
+// operation that asked for the pixels fails in the same words.
+void recordFailure(WarningLog& log) {
+    const std::string line = newestErrorLine(takeErrorText());
+    log.addFailure(line);
     vips_error(nullptr, "%s", line.c_str());
-    return line;
+}
+
+// libtiff's errors, on the thread that decodes: libvips words them only in the error text that every
+// thread shares, where a strip that failed in a read libvips then completes is lost. libtiff calls this
+// handler besides the one libvips sets.
+void routeTiffError(thandle_t, const char* module, const char* format, va_list arguments) {
+    const auto& log = tCurrentLog;
+    if (!log) return;
+    std::array<char, 512> text{};
+    std::vsnprintf(text.data(), text.size(), format, arguments);
+    // libvips asks libtiff whether every file it is given is a TIFF: a refusal then says nothing of
+    // the file.
+    const std::string_view said = text.data();
+    if (said.starts_with("Not a TIFF") || said.starts_with("Cannot read TIFF header")) return;
+    log->add(module && *module ? std::string(module) + ": " + text.data() : std::string(text.data()));
 }
 
 void routeMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer) {
@@ -51,6 +72,8 @@ void routeMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer) 
 struct Reporting {
     vips::VImage input;
     std::shared_ptr<WarningLog> log;
+    // libvips may finish writing an image whose last strips failed to compute, and say it succeeded.
+    std::atomic<bool> failed = false;
 };
 
 int generateReporting(VipsRegion* out, void* sequence, void*, void* client, gboolean*) {
@@ -58,7 +81,8 @@ int generateReporting(VipsRegion* out, void* sequence, void*, void* client, gboo
     auto* stage = static_cast<Reporting*>(client);
     const ReportingScope scope(stage->log);
     if (vips_region_prepare(in, &out->valid) != 0) {
-        stage->log->addFailure(failureLine());
+        stage->failed = true;
+        recordFailure(*stage->log);
         return -1;
     }
     return vips_region_region(out, in, &out->valid, out->valid.left, out->valid.top);
@@ -80,13 +104,21 @@ VipsImage* stageOver(VipsImage* in, Stage* stage, VipsStartFn start, VipsGenerat
     return out;
 }
 
-vips::VImage reportingTo(const vips::VImage& image, std::shared_ptr<WarningLog> log) {
-    auto* stage = new Reporting{image, std::move(log)};
+// `image` passing through `stage`, which the result owns.
+vips::VImage reportingThrough(const vips::VImage& image, Reporting* stage) {
     VipsImage* out = stageOver(image.get_image(), stage, vips_start_one, generateReporting, vips_stop_one,
                                image.get_image());
     if (!out) throw vips::VError(takeErrorText());
     return vips::VImage(out);
 }
+
+}  // namespace
+
+vips::VImage reportingTo(const vips::VImage& image, std::shared_ptr<WarningLog> log) {
+    return reportingThrough(image, new Reporting{image, std::move(log)});
+}
+
+namespace {
 
 // Images of at least this size are decoded to a temporary file rather than into memory, as libvips
 // itself does for images read in any order.
@@ -100,15 +132,19 @@ std::optional<vips::VImage> decodeOnce(std::optional<vips::VImage>& decoder,
     const ReportingScope scope(log);
     std::optional<vips::VImage> pixels;
     try {
-        const vips::VImage reporting = reportingTo(*decoder, log);
+        auto* stage = new Reporting{*decoder, log};
+        const vips::VImage reporting = reportingThrough(*decoder, stage);
         VipsImage* store = VIPS_IMAGE_SIZEOF_IMAGE(reporting.get_image()) >= kDiscThreshold
                                ? vips_image_new_temp_file("%s.v")
                                : vips_image_new_memory();
-        if (store && vips_image_write(reporting.get_image(), store) == 0) {
+        const bool written = store && vips_image_write(reporting.get_image(), store) == 0;
+        if (written && !stage->failed) {
             pixels.emplace(store);
+        } else if (written) {
+            g_object_unref(store);  // its failure is in the log
         } else {
             if (store) g_object_unref(store);
-            log->addFailure(failureLine());
+            recordFailure(*log);
         }
     } catch (const vips::VError& e) {
         log->addFailure(newestErrorLine(e.what()));
@@ -256,6 +292,7 @@ void setCurrentWarningLog(std::shared_ptr<WarningLog> log) {
 void installWarningHandler() {
     g_log_set_handler("VIPS", GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE), routeMessage,
                       nullptr);
+    TIFFSetErrorHandlerExt(routeTiffError);
 }
 
 vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log,

@@ -67,9 +67,13 @@ class ReportingScope {
     std::shared_ptr<WarningLog> previous_;
 };
 
-// Routes libvips' warnings to the current thread's log (dropping them when there is none) instead of
-// standard error. Called once when libvips starts.
+// Routes libvips' warnings and libtiff's errors to the current thread's log (dropping them when there
+// is none) instead of standard error. Called once when libvips starts.
 void installWarningHandler();
+
+// `image` unchanged, except that the threads computing its pixels report to `log` meanwhile, and a
+// failure to compute them is recorded there: for a pipeline libvips runs on threads of its own.
+vips::VImage reportingTo(const vips::VImage& image, std::shared_ptr<WarningLog> log);
 
 // A second decoder of the same image (opened for sequential access), for when the first fails, given
 // what the first reported; absent when there is none or the first's failure is not one it can help.

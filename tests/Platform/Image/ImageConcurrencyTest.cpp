@@ -1,3 +1,4 @@
+#include "Platform/Image/DecodeBudget.h"
 #include "Platform/Image/ImageEncoding.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageInfo.h"
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -39,6 +42,63 @@ TEST(ImageConcurrencyTest, ManyThreadsLoadScaleAndEncodeAtOnce) {
     }
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(good, 8);
+}
+
+// Eight workers share a budget: what they hold at once never passes it, an image larger than the
+// whole budget runs alone and is not passed for ever by smaller ones, and a stopped worker stops
+// waiting.
+TEST(ImageConcurrencyTest, DecodeBudgetBoundsWhatWorkersHoldAtOnce) {
+    constexpr std::uint64_t kBudget = 1000;
+    image::DecodeBudget budget(kBudget);
+    std::mutex mutex;
+    std::uint64_t held = 0, mostHeld = 0, heldBesideLarge = 0;
+    int holders = 0, mostHolders = 0;
+    std::atomic<int> served{0};
+    const auto work = [&](int worker) {
+        for (int round = 0; round < 40; ++round) {
+            // Worker 0 asks for more than the whole budget now and then.
+            const std::uint64_t bytes =
+                worker == 0 && round % 10 == 0 ? 2 * kBudget : 100 + 97 * ((worker + round) % 7);
+            const auto reservation = budget.reserve(bytes, {});
+            ASSERT_TRUE(reservation);
+            {
+                const std::lock_guard lock(mutex);
+                held += bytes;
+                ++holders;
+                mostHeld = std::max(mostHeld, bytes > kBudget ? held - bytes : held);
+                if (bytes > kBudget) heldBesideLarge = std::max(heldBesideLarge, held - bytes);
+                mostHolders = std::max(mostHolders, holders);
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            {
+                const std::lock_guard lock(mutex);
+                held -= bytes;
+                --holders;
+                if (bytes > kBudget) heldBesideLarge = std::max(heldBesideLarge, held);
+            }
+            ++served;
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) threads.emplace_back(work, t);
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(served, 8 * 40);
+    EXPECT_LE(mostHeld, kBudget);
+    EXPECT_EQ(heldBesideLarge, 0u);
+    EXPECT_GT(mostHolders, 1);  // the budget lets small images run side by side
+    EXPECT_EQ(budget.reservedBytes(), 0u);
+
+    // A worker waiting behind a reservation stops when its job is stopped.
+    const auto taken = budget.reserve(kBudget, {});
+    std::atomic<bool> stop{false};
+    std::thread waiter([&] {
+        const auto none = budget.reserve(1, [&] { return stop.load(); });
+        EXPECT_FALSE(none);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    stop = true;
+    waiter.join();
+    EXPECT_EQ(budget.reservedBytes(), kBudget);
 }
 
 }  // namespace

@@ -4,13 +4,14 @@
 #include "Platform/Image/ImageInfo.h"
 #include "Platform/Image/ImageLoading.h"
 #include "Platform/Image/JpegWarnings.h"
-#include "Platform/Image/JpegWithoutSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/Thumbnail.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
+#include "Support/ImageSurgery.h"
 #include "Support/JpegPadding.h"
+#include "Support/OtherDecoders.h"
 #include "Support/SyntheticPhoto.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
@@ -26,6 +27,18 @@ class ImageLoadingTest : public ::testing::Test {
     void SetUp() override { image::detail::ensureVipsStarted(); }
     testsupport::TempDir dir;
 };
+
+// `image` with libvips' built-in profile `name` attached.
+vips::VImage withProfile(vips::VImage image, const char* name) {
+    image = image.copy();
+    VipsBlob* profile = nullptr;
+    if (vips_profile_load(name, &profile, nullptr) != 0) throw vips::VError();
+    std::size_t length = 0;
+    const void* bytes = vips_blob_get(profile, &length);
+    vips_image_set_blob_copy(image.get_image(), VIPS_META_ICC_NAME, bytes, length);
+    vips_area_unref(VIPS_AREA(profile));
+    return image;
+}
 
 void expectColour(const std::vector<double>& actual, const std::vector<double>& expected, double tolerance) {
     ASSERT_GE(actual.size(), expected.size());
@@ -72,16 +85,12 @@ TEST_F(ImageLoadingTest, EveryInputKindBecomesEightBitSRGB) {
     const auto cmyk = imagetest::solid(40, 30, {0, 255, 255, 0})
                           .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_CMYK));
     // 16-bit with a 16-bit alpha and a wide-gamut profile: the alpha must be scaled, not clipped.
-    auto deepAlpha = (imagetest::solid(40, 30, {0, 0, 0, 0}).cast(VIPS_FORMAT_USHORT) +
-                      std::vector<double>{50000, 10000, 30000, 40000})
-                         .cast(VIPS_FORMAT_USHORT)
-                         .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16));
-    VipsBlob* profile = nullptr;
-    ASSERT_EQ(vips_profile_load("p3", &profile, nullptr), 0);
-    size_t length = 0;
-    const void* bytes = vips_blob_get(profile, &length);
-    vips_image_set_blob_copy(deepAlpha.get_image(), VIPS_META_ICC_NAME, bytes, length);
-    vips_area_unref(VIPS_AREA(profile));
+    const auto deepAlpha =
+        withProfile((imagetest::solid(40, 30, {0, 0, 0, 0}).cast(VIPS_FORMAT_USHORT) +
+                     std::vector<double>{50000, 10000, 30000, 40000})
+                        .cast(VIPS_FORMAT_USHORT)
+                        .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16)),
+                    "p3");
     const std::vector<Case> cases{{"grey.png", grey, 3},
                                   {"deep.png", rgb16, 3},
                                   {"alpha.png", rgba, 4},
@@ -220,78 +229,106 @@ TEST_F(ImageLoadingTest, FileNamesAreTakenLiterally) {
 
 namespace {
 
-// The pixels libvips reads from `source` as the application opens files, or absent when it fails.
-std::optional<vips::VImage> pixelsOf(const vips::VSource& source) {
-    try {
-        return vips::VImage::new_from_source(source, "",
-                                             vips::VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED))
-            .copy_memory();
-    } catch (const vips::VError&) {
-        vips_error_clear();
-        return std::nullopt;
-    }
+// Whether libvips' own loader, called alone, decodes the file to its last pixel.
+bool vipsAloneDecodes(const std::filesystem::path& file) {
+    VipsImage* alone = vips_image_new_from_file(file.c_str(), nullptr);
+    std::size_t bytes = 0;
+    void* pixels = alone ? vips_image_write_to_memory(alone, &bytes) : nullptr;
+    g_free(pixels);
+    if (alone) g_object_unref(alone);
+    vips_error_clear();
+    return pixels != nullptr;
 }
 
 }  // namespace
 
-TEST_F(ImageLoadingTest, JpegReadWithoutSkippedBytesGivesTheSamePixelsOrNone) {
-    imagetest::save(testsupport::syntheticPhoto(751, 563), dir / "plain.jpg",
+TEST_F(ImageLoadingTest, JpegsLibvipsGivesUpOnForHarmlessWarningsReadWholeOnEveryPath) {
+    // Valid photos whose decoder warns well over a hundred times: a zero byte before each restart
+    // marker (warned of in the scan), 150 JFIF segments of a later revision (in the header), on photos
+    // turned by their EXIF orientation and with an ICC profile, in CMYK and in grey.
+    auto turned = withProfile(testsupport::syntheticPhoto(751, 563), "p3");
+    turned.set(VIPS_META_ORIENTATION, 6);
+    const auto photo = testsupport::syntheticPhoto(640, 480);
+    const auto cmyk = photo.bandjoin(photo.extract_band(1))
+                          .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_CMYK));
+    const auto grey =
+        photo.extract_band(0).copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W));
+    imagetest::save(testsupport::syntheticPhoto(751, 563), dir / "restarts.jpg",
                     vips::VImage::option()->set("restart_interval", 2));
-    const auto plain = testsupport::TempDir::read(dir / "plain.jpg");
-    dir.write("padded.jpg", testsupport::withPaddingBeforeRestarts(plain, std::string(1, '\0')));
-    const auto report = image::detail::readJpegWarnings(dir / "padded.jpg");
-    ASSERT_TRUE(report && report->readsWithoutSkippedBytes());
+    imagetest::save(turned, dir / "turned.jpg");
+    imagetest::save(cmyk, dir / "cmyk.jpg");
+    imagetest::save(grey, dir / "grey.jpg");
+    const auto read = [&](const std::string& name) { return testsupport::TempDir::read(dir / name); };
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"restarts.jpg", testsupport::withPaddingBeforeRestarts(read("restarts.jpg"), std::string(1, '\0'))},
+        {"turned.jpg", testsupport::withLaterJfifSegments(read("turned.jpg"), 150)},
+        {"cmyk.jpg", testsupport::withLaterJfifSegments(read("cmyk.jpg"), 150)},
+        {"grey.jpg", testsupport::withLaterJfifSegments(read("grey.jpg"), 150)},
+    };
+    const auto difference = [](const image::Image& a, const image::Image& b) {
+        return (image::toVips(a) - image::toVips(b)).abs().max();
+    };
+    for (const auto& [plain, bytes] : cases) {
+        SCOPED_TRACE(plain);
+        const auto patched = dir.write("patched-" + plain, bytes);
+        // libjpeg reads it whole; libvips alone gives up on it.
+        const auto reading = testsupport::libjpegReading(bytes);
+        EXPECT_TRUE(reading.whole) << reading.words;
+        EXPECT_GT(reading.warnings, 100u);
+        EXPECT_FALSE(vipsAloneDecodes(patched));
 
-    const auto expected = vips::VImage::new_from_file((dir / "plain.jpg").c_str()).copy_memory();
-    const auto cleaned = image::detail::jpegWithoutSkippedBytes(dir / "padded.jpg", report->scanPadding);
-    ASSERT_TRUE(cleaned);
-    const auto read = pixelsOf(*cleaned);
-    ASSERT_TRUE(read);
-    EXPECT_EQ((*read - expected).abs().max(), 0);
-
-    // A job's reads of the file, with or without a preview first: its decoder's account is read once,
-    // by the first read, and kept for the others, which read the file without its skipped bytes at
-    // once. No count of a failed first try is left for judging its damage.
-    for (const bool preview : {true, false}) {
-        SCOPED_TRACE(preview ? "preview, then loads" : "loads");
+        const auto info = image::readImageInfo(patched);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->pixelWidth, image::readImageInfo(dir / plain)->pixelWidth);
+        EXPECT_EQ(info->pixelHeight, image::readImageInfo(dir / plain)->pixelHeight);
+        // As a job reads it, whole and for a smaller output: the same pixels as without the patch.
         const image::DecodeWarnings warnings;
-        const auto& log = image::detail::currentWarningLog();
-        if (preview) {
-            ASSERT_TRUE(image::thumbnail(dir / "padded.jpg", {200, 200}));
-            for (const auto& line : warnings.messages())
-                EXPECT_FALSE(image::detail::jpegWarningCountIn(line)) << line;
+        for (const auto& needed : {std::optional<cg::Size>(), std::optional(cg::Size{150, 150})}) {
+            SCOPED_TRACE(needed ? "shrunk on load" : "whole");
+            const auto expected =
+                needed ? image::loadImage(dir / plain, *needed) : image::loadImage(dir / plain);
+            const auto loaded = needed ? image::loadImage(patched, *needed) : image::loadImage(patched);
+            ASSERT_TRUE(expected && loaded);
+            EXPECT_EQ(image::pixelSize(*loaded), image::pixelSize(*expected));
+            EXPECT_EQ(difference(*loaded, *expected), 0);
         }
-        const auto reduced = image::loadImage(dir / "padded.jpg", cg::Size{300, 200});
-        ASSERT_TRUE(reduced);
-        image::toVips(*reduced).avg();  // decoded when first read
-        const auto kept = log->jpegReport();
-        ASSERT_TRUE(kept);
-        const auto full = image::loadImage(dir / "padded.jpg");
-        ASSERT_TRUE(full);
-        EXPECT_EQ((image::toVips(*full) - expected).abs().max(), 0);
-        EXPECT_FALSE(warnings.damage(dir / "padded.jpg"));
-        EXPECT_EQ(log->jpegReport().get(), kept.get());
+        EXPECT_FALSE(warnings.damage(patched));
+        EXPECT_FALSE(warnings.decodeFailure());
+        const auto thumb = image::thumbnail(patched, {200, 200});
+        const auto expectedThumb = image::thumbnail(dir / plain, {200, 200});
+        ASSERT_TRUE(thumb && expectedThumb);
+        EXPECT_EQ(image::pixelSize(*thumb), image::pixelSize(*expectedThumb));
+        EXPECT_LT((image::toVips(*thumb) - image::toVips(*expectedThumb)).abs().avg(), 2);
     }
 
-    // The file changed after its padding was listed: a listed range now ends inside the image data,
-    // before a stuffed zero byte, where no marker starts. Dropping it would garble the picture.
-    const std::size_t scan = plain.find("\xff\xda") + 20;
-    std::size_t stuffed = plain.find(std::string("\xff\x00", 2), scan);
-    while (stuffed != std::string::npos && plain.substr(stuffed - 3, 3).find('\xff') != std::string::npos)
-        stuffed = plain.find(std::string("\xff\x00", 2), stuffed + 2);
-    ASSERT_NE(stuffed, std::string::npos);
-    const auto changed =
-        image::detail::jpegWithoutSkippedBytes(dir / "plain.jpg", {image::detail::ByteRange{stuffed - 3, 3}});
-    ASSERT_TRUE(changed);
-    EXPECT_FALSE(pixelsOf(*changed));
+    // Corrupt scan data after as many harmless warnings, in the header or in the scan: libjpeg stops
+    // on it, and so does every read here, in the decoder's words; nothing reads as a whole picture.
+    const std::vector<std::pair<std::string, std::string>> damaged{
+        {"restarts-cut.jpg", cases[0].second.substr(0, cases[0].second.size() / 2) +
+                                 cases[0].second.substr(cases[0].second.size() / 2 + 3000)},
+        {"turned-cut.jpg", cases[1].second.substr(0, cases[1].second.size() / 2) +
+                               cases[1].second.substr(cases[1].second.size() / 2 + 3000)},
+    };
+    for (const auto& [name, bytes] : damaged) {
+        SCOPED_TRACE(name);
+        const auto file = dir.write(name, bytes);
+        EXPECT_FALSE(testsupport::libjpegReading(bytes).whole);
+        EXPECT_TRUE(image::readImageInfo(file));  // its header is whole
+        EXPECT_FALSE(image::thumbnail(file, {200, 200}));
+        const image::DecodeWarnings warnings;
+        if (const auto loaded = image::loadImage(file, cg::Size{150, 150})) {
+            EXPECT_THROW(image::toVips(*loaded).avg(), vips::VError);
+            vips_error_clear();
+        }
+        const auto damage = warnings.damage(file);
+        ASSERT_TRUE(damage);
+        EXPECT_NE(damage->find("Corrupt JPEG data"), std::string::npos) << *damage;
+    }
 }
 
 namespace {
 
-std::string jpegSegment(char marker, const std::string& payload) {
-    const std::size_t length = payload.size() + 2;
-    return std::string{'\xff', marker, char(length >> 8), char(length & 0xff)} + payload;
-}
+using testsupport::jpegSegment;
 
 // A grey 8 x 8 progressive JPEG, every coefficient zero, each of its 64 coefficients sent in `levels`
 // successive approximation scans of its own (14 is as many as the format allows).
@@ -406,13 +443,7 @@ TEST_F(ImageLoadingTest, BmpIsReadOnlyAsFarAsItsHeadersReach) {
         image::encodedData(image::fromVips(imagetest::solid(64, 48, {30, 160, 90, 100})), "bmp");
     ASSERT_TRUE(withAlpha);
     // Writers put an embedded colour profile after the pixels. Grey reads alike in either space.
-    auto grey = imagetest::solid(64, 48, {128, 128, 128}).copy();
-    VipsBlob* profile = nullptr;
-    ASSERT_EQ(vips_profile_load("p3", &profile, nullptr), 0);
-    std::size_t length = 0;
-    const void* profileBytes = vips_blob_get(profile, &length);
-    vips_image_set_blob_copy(grey.get_image(), VIPS_META_ICC_NAME, profileBytes, length);
-    vips_area_unref(VIPS_AREA(profile));
+    const auto grey = withProfile(imagetest::solid(64, 48, {128, 128, 128}), "p3");
     imagetest::save(grey, dir / "profiled.bmp");
     struct Case {
         std::string name;

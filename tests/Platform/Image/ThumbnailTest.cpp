@@ -1,14 +1,42 @@
 #include "Platform/Image/Thumbnail.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
+#include "Support/ImageSurgery.h"
 #include "Support/JpegPadding.h"
+#include "Support/OtherDecoders.h"
 #include "Support/SyntheticPhoto.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 namespace {
+
+// A 1920 x 64 deflate TIFF in one strip: a photo's pixels, or bytes that are not deflate data.
+void writeDeflateTiff(const std::filesystem::path& path, bool garbage) {
+    const auto photo = testsupport::syntheticPhoto(1920, 64);
+    std::size_t size = 0;
+    void* pixels = photo.write_to_memory(&size);
+    TIFF* tiff = TIFFOpen(path.c_str(), "w");
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, 1920);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 64);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, photo.bands());
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 64);
+    if (garbage) {
+        std::string bytes(5000, '\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = char(i * 131 + 17);
+        TIFFWriteRawStrip(tiff, 0, bytes.data(), tmsize_t(bytes.size()));
+    } else {
+        TIFFWriteEncodedStrip(tiff, 0, pixels, tmsize_t(size));
+    }
+    TIFFClose(tiff);
+    g_free(pixels);
+}
 
 TEST(ThumbnailTest, LongSideFitsTheBoxWithoutEverEnlarging) {
     image::detail::ensureVipsStarted();
@@ -37,15 +65,22 @@ TEST(ThumbnailTest, LongSideFitsTheBoxWithoutEverEnlarging) {
         ASSERT_TRUE(thumb);
         EXPECT_EQ(thumb->size(), (cg::Size{200, 100}));
     }
-    // Photos whose decoder warns far more than a hundred times of bytes it skips, and reads every pixel:
-    // a zero byte before each restart marker, stray bytes after each of many header segments.
+    // Photos whose decoder warns far more than a hundred times, and reads every pixel: a zero byte before
+    // each restart marker, one more byte before one of them where a reader's 64 KB buffer ends, stray
+    // bytes after each of many header segments, many JFIF segments of a later revision.
     imagetest::save(testsupport::syntheticPhoto(751, 563), dir / "plain.jpg",
                     vips::VImage::option()->set("restart_interval", 2));
     const auto plain = testsupport::TempDir::read(dir / "plain.jpg");
     dir.write("restart-padded.jpg", testsupport::withPaddingBeforeRestarts(plain, std::string(1, '\0')));
+    dir.write("restart-padded-at-64k.jpg",
+              testsupport::withPaddedRestartAt(plain, std::string(1, '\0'), 64 * 1024 - 1));
     dir.write("header-padded.jpg", testsupport::withStrayBytesInHeader(plain, 120, std::string(2, '\0')));
-    for (const std::string name : {"restart-padded.jpg", "header-padded.jpg"}) {
+    dir.write("later-jfif.jpg", testsupport::withLaterJfifSegments(plain, 150));
+    for (const std::string name :
+         {"restart-padded.jpg", "restart-padded-at-64k.jpg", "header-padded.jpg", "later-jfif.jpg"}) {
         SCOPED_TRACE(name);
+        const auto reading = testsupport::readElsewhere(dir / name);
+        EXPECT_TRUE(reading->whole) << reading->words;
         // libvips alone gives up on it.
         VipsImage* alone = vips_image_new_from_file((dir / name).c_str(), nullptr);
         std::size_t bytes = 0;
@@ -57,6 +92,22 @@ TEST(ThumbnailTest, LongSideFitsTheBoxWithoutEverEnlarging) {
         const auto thumb = image::thumbnail(dir / name, {200, 200});
         ASSERT_TRUE(thumb);
         EXPECT_EQ(thumb->size(), (cg::Size{200, 150}));
+    }
+    // Decodes that fail part way where libvips goes on: a strip it leaves black, a GIF frame whose
+    // data ends early, which it fills in. Such a picture is not the file's and is never handed out;
+    // the format's own library reads the intact files to their end and fails on the others.
+    writeDeflateTiff(dir / "intact.tif", false);
+    writeDeflateTiff(dir / "garbage-strip.tif", true);
+    imagetest::save(testsupport::syntheticPhoto(400, 300), dir / "intact.gif");
+    dir.write("cut-frame.gif",
+              testsupport::withZeroedFrameData(testsupport::TempDir::read(dir / "intact.gif")));
+    for (const auto& [name, whole] : std::vector<std::pair<std::string, bool>>{{"intact.tif", true},
+                                                                               {"garbage-strip.tif", false},
+                                                                               {"intact.gif", true},
+                                                                               {"cut-frame.gif", false}}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(testsupport::readElsewhere(dir / name)->whole, whole);
+        EXPECT_EQ(image::thumbnail(dir / name, {200, 200}).has_value(), whole);
     }
     EXPECT_FALSE(image::thumbnail(dir / "broken.jpg", {200, 200}));
     EXPECT_FALSE(image::thumbnail(dir / "absent.jpg", {200, 200}));

@@ -1,17 +1,13 @@
-#include "ImageSurgery.h"
+#include "Support/ImageSurgery.h"
 
 #include <zlib.h>
 
 #include <stdexcept>
 #include <vector>
 
-namespace coretest {
+namespace testsupport {
 
 namespace {
-
-std::string be32(std::uint32_t v) {
-    return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-}
 
 std::string le(std::uint32_t v, int bytes) {
     std::string s;
@@ -42,6 +38,10 @@ std::size_t gifFrameData(const std::string& gif) {
 }
 
 }  // namespace
+
+std::string be32(std::uint32_t v) {
+    return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+}
 
 std::string garbage(std::size_t count, std::uint32_t seed) {
     std::string bytes(count, '\0');
@@ -87,17 +87,15 @@ std::string withPngImageDataOverwritten(const std::string& png, std::size_t offs
     return png.substr(0, idat - 4) + pngChunk("IDAT", data) + png.substr(idat + 4 + length + 4);
 }
 
-std::string greyPngRow(std::uint32_t width) {
-    // Filter byte, then a ramp of grey.
-    std::string row(std::size_t(width) + 1, '\0');
-    for (std::uint32_t x = 0; x < width; ++x) row[x + 1] = char(x * 255ull / width);
-    uLongf size = ::compressBound(uLong(row.size()));
+std::string pngOf(std::uint32_t width, std::uint32_t height, char colourType, const std::string& rows,
+                  char bitDepth) {
+    uLongf size = ::compressBound(uLong(rows.size()));
     std::vector<Bytef> compressed(size);
-    if (::compress2(compressed.data(), &size, reinterpret_cast<const Bytef*>(row.data()), uLong(row.size()),
+    if (::compress2(compressed.data(), &size, reinterpret_cast<const Bytef*>(rows.data()), uLong(rows.size()),
                     Z_BEST_SPEED) != Z_OK)
         throw std::runtime_error("zlib failed");
-    // Width, height 1, 8 bits, grey, deflate, adaptive filtering, not interlaced.
-    const std::string header = be32(width) + be32(1) + std::string("\x08\0\0\0\0", 5);
+    // Deflate, adaptive filtering, not interlaced.
+    const std::string header = be32(width) + be32(height) + std::string{bitDepth, colourType, 0, 0, 0};
     return std::string("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) +
            pngChunk("IDAT", std::string(reinterpret_cast<const char*>(compressed.data()), size)) +
            pngChunk("IEND", "");
@@ -130,15 +128,21 @@ std::string withGifComment(const std::string& gif, std::size_t size) {
     return gif.substr(0, start) + extension + gif.substr(start);
 }
 
-std::string withGifFrameDataZeroed(const std::string& gif, std::size_t count) {
-    std::vector<std::size_t> data;  // the positions of the frame's data bytes, framing left out
-    for (std::size_t i = gifFrameData(gif); std::uint8_t(gif.at(i)) != 0; i += std::uint8_t(gif[i]) + 1u) {
-        for (std::size_t k = 1; k <= std::uint8_t(gif[i]); ++k) data.push_back(i + k);
-    }
-    if (count > data.size() / 2) throw std::runtime_error("GIF frame data too short");
-    std::string zeroed = gif;
-    for (std::size_t k = data.size() / 2; k < data.size() / 2 + count; ++k) zeroed[data[k]] = '\0';
-    return zeroed;
+std::string withZeroedFrameData(std::string gif) {
+    std::vector<std::size_t> blocks;  // where each of the frame's sub-blocks starts
+    for (std::size_t at = gifFrameData(gif); gif.at(at) != 0; at += std::uint8_t(gif[at]) + 1u)
+        blocks.push_back(at);
+    if (blocks.size() < 2) throw std::runtime_error("GIF frame data too short");
+    gif.replace(blocks[blocks.size() / 2] - 32, 64, std::string(64, '\0'));
+    return gif;
+}
+
+std::string gifOfDeclaredSide(int side) {
+    const std::string sides = le(std::uint32_t(side), 2) + le(std::uint32_t(side), 2);
+    // A global table of two colours; an image descriptor at the origin; an LZW code size of 2 and one
+    // block of two bytes; the end.
+    return "GIF89a" + sides + std::string("\x80\0\0\0\0\0\xff\xff\xff", 9) + "," + le(0, 4) + sides +
+           std::string(1, '\0') + std::string("\x02\x02\x4c\x01\0;", 6);
 }
 
 std::string bmpOf(const std::string& rgb, int width, int height) {
@@ -169,4 +173,4 @@ std::string withMiddleOverwritten(const std::string& file, const std::string& na
     return overwritten;
 }
 
-}  // namespace coretest
+}  // namespace testsupport

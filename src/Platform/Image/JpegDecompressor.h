@@ -1,0 +1,96 @@
+#pragma once
+// libjpeg reading one JPEG file, bounded like every decode: an image above the pixel bound is never
+// decoded, the decoder's memory is capped, a file with more scans than any encoder writes is given up,
+// and what the decoder says (its warnings, the error that stopped it) is collected into a JpegReport,
+// never printed, its errors never ending the process. Of the file's metadata only what is asked for
+// is kept, each block once. Used by one thread at a time.
+
+#include <array>
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "Platform/Image/JpegWarnings.h"
+
+namespace image::detail {
+
+class JpegDecompressor {
+  public:
+    struct Options {
+        // Stop at the first word of corrupt data, after which the report cannot change. A pass over the
+        // header alone reads it all: it is short, and its reader weighs a variant not read here, which
+        // may come later, above corrupt data.
+        bool stopsAtCorruptData = false;
+        // Keep the EXIF block and the ICC profile, as libvips' own loader does.
+        bool keepsMetadata = false;
+    };
+
+    // Absent when the file is not a regular file that starts as a JPEG.
+    static std::unique_ptr<JpegDecompressor> open(const std::filesystem::path& file, Options options);
+    ~JpegDecompressor();
+    JpegDecompressor(const JpegDecompressor&) = delete;
+    JpegDecompressor& operator=(const JpegDecompressor&) = delete;
+
+    // The steps of a decode, in order. Each is false once the decoder has stopped, which the report
+    // says why (for a step refused here, stopReason does), and no step does anything after.
+    bool readHeader();
+    // Decodes at 1/`shrink` (1, 2, 4 or 8) of the image's size with `method`; sets the output size.
+    bool scale(int shrink, J_DCT_METHOD method = JDCT_ISLOW);
+    // Refuses an image above the pixel bound before any pixel.
+    bool start();
+    bool readRow(JSAMPLE* row);
+    // Reads on to the end of the file's image data.
+    bool finish();
+
+    const jpeg_decompress_struct& info() const { return info_; }
+    const JpegReport& report() const { return report_; }
+    // Why the decode stopped, in the decoder's words (or, for a limit of this reader's, in its own):
+    // empty while it has not.
+    const std::string& stopReason() const { return stopReason_; }
+
+    // The metadata kept, when asked for, as libvips' own loader keeps it: empty where there is none.
+    struct Metadata {
+        std::vector<std::uint8_t> exif;  // the last EXIF block, from its "Exif" signature on
+        // The ICC profile's chunks by their sequence number, without their signature; of chunks with the
+        // same number, the last.
+        std::array<std::vector<std::uint8_t>, 255> iccChunks;
+    };
+    Metadata& metadata() { return metadata_; }
+
+  private:
+    JpegDecompressor(FileHandle file, Options options);
+
+    static void collectMessage(j_common_ptr info, int level);
+    [[noreturn]] static void stopAtError(j_common_ptr info);
+    static void watchScans(j_common_ptr info);
+    static boolean keepMarker(j_decompress_ptr info);
+    static boolean fillSource(j_decompress_ptr info);
+    static void skipSource(j_decompress_ptr info, long count);
+    static JpegDecompressor& of(j_common_ptr info);
+
+    [[noreturn]] void stop(std::string_view reason);
+
+    FileHandle file_;
+    Options options_;
+    jpeg_decompress_struct info_{};
+    jpeg_error_mgr errors_{};
+    jpeg_source_mgr source_{};
+    jpeg_progress_mgr progress_{};
+    std::vector<JOCTET> buffer_ = std::vector<JOCTET>(64 * 1024);
+    std::jmp_buf stop_{};
+    bool created_ = false;
+    bool stopped_ = false;
+    JpegReport report_;
+    std::string stopReason_;
+    Metadata metadata_;
+    std::vector<std::uint8_t> segment_;  // the marker segment being read, when its kind is kept
+};
+
+}  // namespace image::detail

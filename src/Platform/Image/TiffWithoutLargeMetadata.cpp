@@ -1,0 +1,212 @@
+#include "Platform/Image/TiffWithoutLargeMetadata.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <mutex>
+#include <set>
+#include <vector>
+
+namespace image::detail {
+
+namespace {
+
+// Photoshop's layers: nothing here reads them, at any size worth leaving out.
+constexpr std::uint16_t kImageSourceData = 37724;
+constexpr std::uint64_t kLayersFrom = 64 * 1024;
+// XMP, IPTC and Photoshop blocks: libvips attaches them to the image (and savers write them) up to
+// 100 MB; larger ones it drops, after libtiff has read them.
+constexpr std::uint16_t kKeptUpTo100MB[] = {700, 33723, 34377};
+constexpr std::uint64_t kAttachedUpTo = 100ull * 1024 * 1024;
+constexpr int kMostDirectories = 1024;
+
+// One span of the file replaced by other bytes of the same length.
+struct Patch {
+    std::uint64_t offset;
+    std::vector<std::uint8_t> bytes;
+};
+
+class Reader {
+  public:
+    explicit Reader(int descriptor) : descriptor_(descriptor) {}
+    bool read(std::uint64_t offset, void* into, std::size_t count) const {
+        return ::pread(descriptor_, into, count, off_t(offset)) == ssize_t(count);
+    }
+
+  private:
+    int descriptor_;
+};
+
+struct Layout {
+    bool bigEndian = false;
+    bool big = false;  // BigTIFF
+    std::uint64_t value(const std::uint8_t* p, int bytes) const {
+        std::uint64_t v = 0;
+        for (int i = 0; i < bytes; ++i) v |= std::uint64_t(p[bigEndian ? bytes - 1 - i : i]) << (8 * i);
+        return v;
+    }
+    void store(std::uint8_t* p, int bytes, std::uint64_t v) const {
+        for (int i = 0; i < bytes; ++i) p[bigEndian ? bytes - 1 - i : i] = std::uint8_t(v >> (8 * i));
+    }
+    int countBytes() const { return big ? 8 : 2; }
+    int entryBytes() const { return big ? 20 : 12; }
+    int offsetBytes() const { return big ? 8 : 4; }
+};
+
+std::uint64_t typeBytes(std::uint64_t type) {
+    switch (type) {
+        case 3:
+        case 8:
+            return 2;
+        case 4:
+        case 9:
+        case 11:
+        case 13:
+            return 4;
+        case 5:
+        case 10:
+        case 12:
+        case 16:
+        case 17:
+        case 18:
+            return 8;
+        default:
+            return 1;
+    }
+}
+
+bool leftOut(std::uint16_t tag, std::uint64_t bytes) {
+    if (tag == kImageSourceData) return bytes > kLayersFrom;
+    return std::find(std::begin(kKeptUpTo100MB), std::end(kKeptUpTo100MB), tag) != std::end(kKeptUpTo100MB) &&
+           bytes > kAttachedUpTo;
+}
+
+// The directory at `offset` without the entries left out, as a patch over it; absent when it keeps
+// them all. `next` is set to the offset of the directory after it.
+std::optional<Patch> directoryPatch(const Reader& reader, const Layout& layout, std::uint64_t offset,
+                                    std::uint64_t* next) {
+    *next = 0;
+    std::uint8_t head[8];
+    if (!reader.read(offset, head, layout.countBytes())) return std::nullopt;
+    const std::uint64_t count = layout.value(head, layout.countBytes());
+    if (count == 0 || count > 65535) return std::nullopt;
+    std::vector<std::uint8_t> directory(layout.countBytes() + count * layout.entryBytes() +
+                                        layout.offsetBytes());
+    if (!reader.read(offset, directory.data(), directory.size())) return std::nullopt;
+    const auto* entries = directory.data() + layout.countBytes();
+    const auto* nextField = entries + count * layout.entryBytes();
+    *next = layout.value(nextField, layout.offsetBytes());
+
+    std::vector<std::uint8_t> patched(directory.size(), 0);
+    auto* out = patched.data() + layout.countBytes();
+    std::uint64_t kept = 0;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const auto* entry = entries + i * layout.entryBytes();
+        const auto tag = std::uint16_t(layout.value(entry, 2));
+        const auto items = layout.value(entry + 4, layout.big ? 8 : 4);
+        if (leftOut(tag, items * typeBytes(layout.value(entry + 2, 2)))) continue;
+        std::memcpy(out, entry, layout.entryBytes());
+        out += layout.entryBytes();
+        ++kept;
+    }
+    if (kept == count) return std::nullopt;
+    layout.store(patched.data(), layout.countBytes(), kept);
+    std::memcpy(out, nextField, layout.offsetBytes());
+    return Patch{offset, std::move(patched)};
+}
+
+// The patches that leave the large metadata out of every directory of the file's chain.
+std::vector<Patch> patchesFor(const Reader& reader) {
+    std::uint8_t header[16];
+    if (!reader.read(0, header, 8)) return {};
+    Layout layout;
+    if (header[0] == 'M' && header[1] == 'M') {
+        layout.bigEndian = true;
+    } else if (header[0] != 'I' || header[1] != 'I') {
+        return {};
+    }
+    const auto version = layout.value(header + 2, 2);
+    std::uint64_t offset = 0;
+    if (version == 42) {
+        offset = layout.value(header + 4, 4);
+    } else if (version == 43 && reader.read(0, header, 16) && layout.value(header + 4, 2) == 8) {
+        layout.big = true;
+        offset = layout.value(header + 8, 8);
+    } else {
+        return {};
+    }
+    std::vector<Patch> patches;
+    std::set<std::uint64_t> seen;
+    for (int i = 0; i < kMostDirectories && offset != 0 && seen.insert(offset).second; ++i) {
+        std::uint64_t next = 0;
+        if (auto patch = directoryPatch(reader, layout, offset, &next)) patches.push_back(std::move(*patch));
+        offset = next;
+    }
+    return patches;
+}
+
+// The file with its patches laid over it, read at a position of its own.
+class PatchedFile {
+  public:
+    PatchedFile(std::shared_ptr<std::FILE> file, std::vector<Patch> patches, std::int64_t length)
+        : file_(std::move(file)), patches_(std::move(patches)), length_(length) {}
+
+    gint64 read(std::uint8_t* into, gint64 wanted) {
+        const std::lock_guard lock(mutex_);
+        const auto got = ::pread(::fileno(file_.get()), into, std::size_t(wanted), off_t(position_));
+        if (got < 0) return -1;
+        const auto from = std::uint64_t(position_), to = from + std::uint64_t(got);
+        for (const auto& patch : patches_) {
+            const auto start = std::max(from, patch.offset);
+            const auto end = std::min(to, patch.offset + patch.bytes.size());
+            if (start < end)
+                std::memcpy(into + (start - from), patch.bytes.data() + (start - patch.offset), end - start);
+        }
+        position_ += got;
+        return got;
+    }
+
+    gint64 seek(gint64 offset, int whence) {
+        const std::lock_guard lock(mutex_);
+        const gint64 base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? position_ : length_;
+        if (base + offset < 0) return -1;
+        position_ = base + offset;
+        return position_;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::shared_ptr<std::FILE> file_;
+    std::vector<Patch> patches_;
+    std::int64_t length_;
+    std::int64_t position_ = 0;
+};
+
+gint64 readPatched(VipsSourceCustom*, void* buffer, gint64 length, gpointer file) {
+    return static_cast<PatchedFile*>(file)->read(static_cast<std::uint8_t*>(buffer), length);
+}
+
+gint64 seekPatched(VipsSourceCustom*, gint64 offset, int whence, gpointer file) {
+    return static_cast<PatchedFile*>(file)->seek(offset, whence);
+}
+
+}  // namespace
+
+std::optional<vips::VSource> tiffWithoutLargeMetadata(const std::shared_ptr<std::FILE>& file) {
+    struct stat status {};
+    if (::fstat(::fileno(file.get()), &status) != 0) return std::nullopt;
+    auto patches = patchesFor(Reader(::fileno(file.get())));
+    if (patches.empty()) return std::nullopt;
+    VipsSourceCustom* custom = vips_source_custom_new();
+    auto* patched = new PatchedFile(file, std::move(patches), std::int64_t(status.st_size));
+    g_object_set_data_full(G_OBJECT(custom), "vorta-patched-tiff", patched,
+                           [](gpointer p) { delete static_cast<PatchedFile*>(p); });
+    g_signal_connect(custom, "read", G_CALLBACK(readPatched), patched);
+    g_signal_connect(custom, "seek", G_CALLBACK(seekPatched), patched);
+    return vips::VSource(VIPS_SOURCE(custom));
+}
+
+}  // namespace image::detail

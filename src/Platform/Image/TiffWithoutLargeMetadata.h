@@ -1,0 +1,21 @@
+#pragma once
+// A TIFF file as its decoder is given it: without the directory entries of large metadata blocks that
+// no reader here keeps (Photoshop's layers, and XMP, IPTC or Photoshop blocks beyond what libvips
+// attaches to an image). libtiff reads every entry of a directory into memory, and holds it twice
+// while it does, each time the file is opened: a layered TIFF would cost several times its layers
+// just to read its header. The file is never refused for them; the pixels are read as they are.
+// For Platform/Image only. Thread-safe.
+
+#include <vips/vips8>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace image::detail {
+
+// The file read through a view that leaves those entries out; absent when it has none (or is not a
+// TIFF), and the file is then read as it is.
+std::optional<vips::VSource> tiffWithoutLargeMetadata(const std::shared_ptr<std::FILE>& file);
+
+}  // namespace image::detail
