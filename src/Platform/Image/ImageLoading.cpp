@@ -1,5 +1,6 @@
 #include "Platform/Image/ImageLoading.h"
 
+#include "Platform/Image/BmpExtent.h"
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/JpegDirect.h"
@@ -29,6 +30,17 @@ std::optional<Image> finishLoad(const vips::VImage& raw, const std::string& form
     vips::VImage upright = decoded.autorot().copy();
     upright.remove(VIPS_META_ORIENTATION);
     return fromVips(detail::toSRGB8(upright));
+}
+
+// Why a BMP's decode failed when its headers reach past the end of its file: it was cut short, which
+// ImageMagick words only as a buffer it could not read.
+std::optional<std::string> bmpCutShort(const detail::Admission& admission) {
+    if (!admission.bmp) return std::nullopt;
+    const auto extent = detail::bmpExtent(admission.bmp->head, detail::kMaximumPixels);
+    const auto* declared = std::get_if<std::uint64_t>(&extent);
+    if (!declared || *declared <= admission.bmp->length) return std::nullopt;
+    return "BMP data truncated: its headers give " + std::to_string(*declared) + " bytes, the file holds " +
+           std::to_string(admission.bmp->length);
 }
 
 // The factor by which the stored image (before orientation) may shrink and still cover `needed`.
@@ -133,6 +145,10 @@ std::optional<Image> load(std::optional<detail::Admission> admission, std::optio
         }
     } catch (const vips::VError& again) {
         reason = detail::newestErrorLine(again.what());
+    }
+    if (const auto cut = bmpCutShort(*admission)) {
+        reason = *cut;
+        if (log) log->addFailure(*cut);
     }
     detail::reportError(error, "unreadable image: " + reason);
     return std::nullopt;
