@@ -10,6 +10,9 @@
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
+#include <array>
+#include <fstream>
+
 namespace image {
 
 namespace {
@@ -46,6 +49,21 @@ HeaderProblem headerProblem(const std::optional<detail::JpegReport>& jpeg, const
         default:
             return {ReadFailure::Unreadable, std::move(verdict.words)};
     }
+}
+
+// Why a WebP's header could not be read when its RIFF header declares more bytes than the file holds:
+// it was cut short, which libvips words only as an image it could not parse.
+std::optional<std::string> webpCutShort(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::array<unsigned char, 12> head{};
+    if (!in.read(reinterpret_cast<char*>(head.data()), head.size())) return std::nullopt;
+    const std::uint64_t declared = 8 + (std::uint64_t(head[4]) | std::uint64_t(head[5]) << 8 |
+                                        std::uint64_t(head[6]) << 16 | std::uint64_t(head[7]) << 24);
+    std::error_code ec;
+    const std::uint64_t holds = std::filesystem::file_size(file, ec);
+    if (ec || declared <= holds) return std::nullopt;
+    return "WebP data truncated: its RIFF header gives " + std::to_string(declared) +
+           " bytes, the file holds " + std::to_string(holds);
 }
 
 ImageInfo infoFrom(const vips::VImage& header, const std::string& format) {
@@ -102,7 +120,10 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     if (jpeg && jpeg->onlyHarmlessWarningsPastVipsLimit()) {
         if (const auto direct = detail::readJpegDirectly(path)) return infoFrom(*direct, admission->format);
     }
-    const auto problem = headerProblem(jpeg, admission->format, text, *heard);
+    auto problem = headerProblem(jpeg, admission->format, text, *heard);
+    if (admission->format == "webp" && problem.kind == ReadFailure::Unreadable) {
+        if (auto cut = webpCutShort(path)) problem = {ReadFailure::Damaged, std::move(*cut)};
+    }
     switch (problem.kind) {
         case ReadFailure::Unsupported:
         case ReadFailure::NotAboutTheFile:
