@@ -25,8 +25,11 @@ using testsupport::TempDir;
 namespace {
 
 enum class Verdict {
-    Valid,      // done at the preset's size, with image info and a thumbnail
-    Damaged,    // broken pixel data: skipped as damaged, nothing written, no thumbnail
+    Valid,    // done at the preset's size, with image info and a thumbnail
+    Damaged,  // broken pixel data: skipped as damaged, nothing written, no thumbnail
+    // Broken pixel data whose decoder, through libvips, says only that it failed: skipped as not
+    // decoded, in its words, never as damaged and never done; no thumbnail.
+    Undecoded,
     PastLimit,  // a valid header past a decoder's own limit: not supported, naming the limit
 };
 
@@ -230,7 +233,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
         cell("WebP", "cut short", "webp", webp.substr(0, webp.size() / 2), Verdict::Damaged),
         cell("WebP", "garbage in lossless data", "webp",
              testsupport::withMiddleOverwritten(lossless, "VP8L", testsupport::garbage(512, 5)),
-             Verdict::Damaged),
+             Verdict::Undecoded),
         cell("WebP", "20 MB XMP chunk", "webp", testsupport::withWebpXmp(webp, 900, 700, xmp)),
         cell("GIF", "intact", "gif", gif),
         cell("GIF", "cut short", "gif", gif.substr(0, gif.size() / 2), Verdict::Damaged),
@@ -260,7 +263,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
         EXPECT_NE(kept->whole, broken)
             << cells[i].label()
             << " x outside decoder: " << (broken ? "read it whole" : "failed: " + kept->words);
-        EXPECT_EQ(lifted->whole, cells[i].verdict != Verdict::Damaged)
+        EXPECT_EQ(lifted->whole, cells[i].verdict == Verdict::Valid || cells[i].verdict == Verdict::PastLimit)
             << cells[i].label() << " x outside decoder, limits lifted: " << lifted->words;
     }
 
@@ -278,6 +281,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     ASSERT_EQ(jobs.size(), 1u) << job.output;
 
     const std::string damaged = "the file is damaged: ";
+    const std::string undecoded = "the image could not be decoded: ";
     const std::string unsupported = "the file's format is not supported here: ";
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const Cell& c = cells[i];
@@ -310,6 +314,13 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
                             << where << "expected skipped: " << damaged << "<words>, nothing written; got "
                             << got << (written ? " (written)" : "");
                     break;
+                case Verdict::Undecoded:
+                    if (!skipped || !skipped->starts_with(undecoded) || skipped->size() == undecoded.size() ||
+                        written)
+                        ADD_FAILURE()
+                            << where << "expected skipped: " << undecoded << "<words>, nothing written; got "
+                            << got << (written ? " (written)" : "");
+                    break;
                 case Verdict::PastLimit:
                     if (!skipped || !skipped->starts_with(unsupported) || !names(*skipped, c.limit) ||
                         written)
@@ -334,6 +345,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
                                         << c.size.second << " " << c.decoder << "; got " << gotInfo;
                 break;
             case Verdict::Damaged:
+            case Verdict::Undecoded:
                 // The header may still be whole.
                 EXPECT_TRUE(headerRead || (!info && failure == image::ReadFailure::Damaged))
                     << c.label() << " x image info: expected the header's sides or Damaged; got " << gotInfo;
