@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -137,12 +138,65 @@ std::string withZeroedFrameData(std::string gif) {
     return gif;
 }
 
-std::string gifOfDeclaredSide(int side) {
+std::string withFrameDataEndingEarly(const std::string& gif) {
+    std::vector<std::size_t> blocks;  // where each of the frame's sub-blocks starts
+    std::size_t end = gifFrameData(gif);
+    for (; gif.at(end) != 0; end += std::uint8_t(gif[end]) + 1u) blocks.push_back(end);
+    if (blocks.size() < 2) throw std::runtime_error("GIF frame data too short");
+    return gif.substr(0, blocks[blocks.size() / 2]) + gif.substr(end);
+}
+
+namespace {
+
+// A GIF of one `side` x `side` frame, with a global table of two colours, an image descriptor at the
+// origin and an LZW code size of 2, whose data is `codes` in sub-blocks.
+std::string gifOfFrame(int side, const std::string& codes) {
     const std::string sides = le(std::uint32_t(side), 2) + le(std::uint32_t(side), 2);
-    // A global table of two colours; an image descriptor at the origin; an LZW code size of 2 and one
-    // block of two bytes; the end.
+    std::string blocks;
+    for (std::size_t at = 0; at < codes.size(); at += 255) {
+        const std::size_t length = std::min<std::size_t>(255, codes.size() - at);
+        blocks += char(length) + codes.substr(at, length);
+    }
     return "GIF89a" + sides + std::string("\x80\0\0\0\0\0\xff\xff\xff", 9) + "," + le(0, 4) + sides +
-           std::string(1, '\0') + std::string("\x02\x02\x4c\x01\0;", 6);
+           std::string("\0\x02", 2) + blocks + std::string("\0;", 2);
+}
+
+}  // namespace
+
+std::string gifOfDeclaredSide(int side) {
+    return gifOfFrame(side, "\x4c\x01");
+}
+
+std::string gifOfOneColour(int side) {
+    // LZW codes of a growing width, packed from the lowest bit. After the clear code each code stands
+    // for a run one pixel longer than the last, the one the decoder is about to define; a clear code
+    // starts again before its table is full.
+    constexpr unsigned kClear = 4, kEnd = 5, kFirst = 6;
+    std::string codes;
+    std::uint32_t pending = 0;
+    int pendingBits = 0, width = 3;
+    const auto put = [&](unsigned code) {
+        pending |= code << pendingBits;
+        for (pendingBits += width; pendingBits >= 8; pendingBits -= 8, pending >>= 8) codes += char(pending);
+    };
+    const auto defined = [&](unsigned& next) {
+        if (++next == (1u << width) && width < 12) ++width;
+    };
+    for (long long left = static_cast<long long>(side) * side; left > 0;) {
+        put(kClear);
+        width = 3;
+        unsigned next = kFirst;
+        put(0);
+        long long run = 1;
+        for (--left; left > 0 && next < 4095; defined(next)) {
+            run = std::min(left, run + 1);
+            put(run == 1 ? 0 : kFirst + unsigned(run - 2));
+            left -= run;
+        }
+    }
+    put(kEnd);
+    if (pendingBits > 0) codes += char(pending);
+    return gifOfFrame(side, codes);
 }
 
 std::string bmpOf(const std::string& rgb, int width, int height) {

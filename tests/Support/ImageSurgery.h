@@ -39,9 +39,15 @@ std::string withGifComment(const std::string& gif, std::size_t size);
 // the frame's data ends part way.
 std::string withZeroedFrameData(std::string gif);
 
+// The GIF with its first frame's data stopping at the start of its middle sub-block, the file's end
+// kept after it (the frame's empty block and what follows): every block is whole, but pixels are missing.
+std::string withFrameDataEndingEarly(const std::string& gif);
+
 // A GIF of 35 bytes whose header and one frame declare `side` x `side` pixels, and whose frame data
 // ends after two bytes.
 std::string gifOfDeclaredSide(int side);
+// A valid GIF of `side` x `side` pixels of one colour, a few kilobytes for every eight million pixels.
+std::string gifOfOneColour(int side);
 
 // A 24-bit BMP of `rgb` (top row first, three bytes a pixel).
 std::string bmpOf(const std::string& rgb, int width, int height);

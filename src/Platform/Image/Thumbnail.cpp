@@ -2,6 +2,7 @@
 
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/DecodeMemory.h"
+#include "Platform/Image/GifFrame.h"
 #include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
@@ -89,6 +90,9 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     if (side < 1) return std::nullopt;
     const auto admission = detail::admitFile(url, nullptr);
     if (!admission) return std::nullopt;
+    // libvips' GIF decoder fills in a frame whose data stops part way and says nothing: such a
+    // picture is judged before it is decoded, so none is made of it.
+    if (admission->format == "gif" && detail::gifFirstFrameDamage(admission->file)) return std::nullopt;
     // What the decoder reports goes on to a collector of the caller's, if there is one, as the job's
     // load does it: only what the read that served (or the last read tried) reports.
     const auto& caller = detail::currentWarningLog();
