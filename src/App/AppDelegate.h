@@ -71,7 +71,8 @@ class AppDelegate : public QObject,
 
     // Quitting: the Quit command, closing the main window and SIGTERM or SIGINT all come here.
     // With no job running the application quits at once. While one runs, the user is asked "A job
-    // is running. Stop it and quit?" (a signal decides without asking): Stop and Quit cancels every
+    // is running. Stop it and quit?" (a signal decides without asking, and a job the user has
+    // already stopped is not asked about again): Stop and Quit cancels every
     // job and waits, the event loop turning, until each has finished the file it was writing, then
     // quits; Keep Working forgets the request and the job goes on. The wait lasts `quitWaitBound` at
     // most, and a second request (a Quit, a close, a signal) while it waits ends it at once: the
@@ -80,6 +81,9 @@ class AppDelegate : public QObject,
     void terminate(QuitAsking asking = QuitAsking::AskUser);
     // Whether the user is being asked to quit, or the application is stopping its jobs to quit.
     bool isQuitting() const { return askingToQuit_ || stoppingToQuit_; }
+    // Whether the application is on its way out (the quit was decided): it takes no more work, and
+    // files handed over by a second start go to that start instead.
+    bool isEnding() const { return ending_; }
     std::chrono::milliseconds quitWaitBound{std::chrono::seconds(30)};
     // How long the background work may take to end once the application has quit: none once the
     // wait was given up on; with a job still running, what is left of that wait (all of it for a job
@@ -167,6 +171,8 @@ class AppDelegate : public QObject,
     // `hold` keeps other requests waiting until the preset runs or is given up.
     void runPresetOnceListShows(int row, const std::string& name, int attempt, std::shared_ptr<void> hold);
     void runPresetAndHoldRequests(int row, const std::string& name, std::shared_ptr<void> hold);
+    // Ends the event loop once quitting is decided.
+    void endApplication();
     void stopJobsAndQuit();
     void quitOnceJobsHaveStopped();
     // Whether the quit's wait has run out or was cut short by a second request.
@@ -176,6 +182,7 @@ class AppDelegate : public QObject,
     std::shared_ptr<appkit::Popover> messagePopover_;
     bool askingToQuit_ = false;
     bool stoppingToQuit_ = false;
+    bool ending_ = false;
     std::optional<std::chrono::steady_clock::time_point> quitDeadline_;
     bool quitGivenUp_ = false;
     std::shared_ptr<void> quitHold_;
