@@ -60,8 +60,11 @@ class AppDelegate : public QObject,
     QPointer<appkit::MenuItem> menuItem_AddImageToPreset;
     QPointer<appkit::MenuItem> menuItem_CancelActivity;
     QPointer<AdvanceVCIPad> advanceVCIPad;
-    // Runs the preset of a presets-menu item; set by the screen that shows the preset list.
-    std::function<void(int row, const std::string& name)> runPresetFromMenu;
+    // Runs the preset of a presets-menu item; set by the screen that shows the preset list. `hold`
+    // keeps other requests waiting until the run's job counts as running or the run came to nothing.
+    std::function<void(int row, const std::string& name, std::shared_ptr<void> hold)> runPresetFromMenu;
+    // The screen that shows the preset list has registered with the tab switcher.
+    void presetListDidRegister();
     QPointer<ViewController> vc;
 
     // Launch and termination, in the order the application calls them.
@@ -135,7 +138,7 @@ class AppDelegate : public QObject,
     void handleMenuOption(const appkit::MenuItem& sender);
     // Runs the preset of a presets-menu item; from another tab it first switches to the preset
     // list (asking first while a job runs there) and, once switched, runs the preset as soon as the
-    // list has registered: looked for every 0.5 s, for at most 5 s.
+    // list has registered (within 5 s, or not at all).
     void selectPresetFromMenu(int row, const std::string& name);
     // Cancel Activity: finds the running activity of the current tab and asks before cancelling it.
     void enableCancelActivityMenuItem();
@@ -169,8 +172,7 @@ class AppDelegate : public QObject,
     // The image index of the first selected image of the previewed list view, 0 without one.
     int firstSelectedImage() const;
     // `hold` keeps other requests waiting until the preset runs or is given up.
-    void runPresetOnceListShows(int row, const std::string& name, int attempt, std::shared_ptr<void> hold);
-    void runPresetAndHoldRequests(int row, const std::string& name, std::shared_ptr<void> hold);
+    void runPresetOnceListShows(int row, const std::string& name, std::shared_ptr<void> hold);
     // Ends the event loop once quitting is decided.
     void endApplication();
     void stopJobsAndQuit();
@@ -186,6 +188,13 @@ class AppDelegate : public QObject,
     std::optional<std::chrono::steady_clock::time_point> quitDeadline_;
     bool quitGivenUp_ = false;
     std::shared_ptr<void> quitHold_;
+    // A presets-menu run waiting for the preset list to register.
+    struct PendingPresetRun {
+        int row = 0;
+        std::string name;
+        std::shared_ptr<void> hold;
+    };
+    std::shared_ptr<PendingPresetRun> pendingPresetRun_;
 };
 
 // The name of the notification posted on every resize of the main window.
