@@ -133,6 +133,26 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const std::string paddedCut = withoutRange(padded, padded.size() * 3 / 4, 3000);
     for (const auto& manyWarnings : {paddedAtBoundary, laterJfif, laterJfifCut, paddedCut})
         ASSERT_GT(testsupport::libjpegVerdict(manyWarnings).warnings, 100u);
+    // 25 MB of metadata before the first scan of a photo turned by its first EXIF block: further EXIF
+    // blocks that say it is upright, or ICC chunks numbered round and round. Read once each, not held.
+    testsupport::writeTestImage(dir / "made/turned.jpg", 1000, 760, 3);
+    const std::string turned = TempDir::read(dir / "made/turned.jpg");
+    const auto exif = [](char orientation) {
+        return std::string("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24) +
+               std::string{orientation, 0, 0, 0, 0, 0, 0, 0};
+    };
+    std::string exifBlocks = turned.substr(0, 2) + segment('\xe1', exif(6));
+    std::string iccChunks = exifBlocks;
+    for (int i = 0; i < 400; ++i) {
+        exifBlocks += segment('\xe1', exif(1) + std::string(65000, char(i)));
+        iccChunks += segment('\xe2', "ICC_PROFILE" + std::string{'\0', char(i % 255 + 1), '\xff'} +
+                                         std::string(65000, char(i)));
+    }
+    exifBlocks += turned.substr(2);
+    iccChunks += turned.substr(2);
+    // Two EXIF blocks past libvips' count of warnings in the header, which libjpeg reads alone.
+    const std::string twoExifLaterJfif = testsupport::withLaterJfifSegments(
+        turned.substr(0, 2) + segment('\xe1', exif(6)) + segment('\xe1', exif(1)) + turned.substr(2), 150);
     // Valid frame headers of variants that the decoders here cannot read.
     const std::size_t frame = jpeg.find("\xff\xc0");
     ASSERT_NE(frame, std::string::npos);
@@ -189,6 +209,9 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"header-stray-bytes.jpg", testsupport::withStrayBytesInHeader(jpeg, 120, std::string(2, '\0')), ""},
         {"restart-padding-at-64k.jpg", paddedAtBoundary, ""},
         {"later-jfif.jpg", laterJfif, ""},
+        {"exif-blocks-25mb.jpg", exifBlocks, "", {760, 1000}},
+        {"icc-chunks-25mb.jpg", iccChunks, "", {760, 1000}},
+        {"two-exif-later-jfif.jpg", twoExifLaterJfif, "", {760, 1000}},
         {"later-jfif-cut-scan.jpg", laterJfifCut, damaged},
         {"restart-padding-cut-scan.jpg", paddedCut, damaged},
         {"12-bit.jpg", twelveBit, unsupported + "12-bit JPEG"},
@@ -230,9 +253,10 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
          [](std::pair<int, int> s) {
              return std::pair{s.first / 2, s.second / 2};
          }},
-        {"Png",
+        {"Png",  // a width alone sets the long side
          [](std::pair<int, int> s) {
-             return std::pair{600, s.second * 600 / s.first};
+             return s.first >= s.second ? std::pair{600, s.second * 600 / s.first}
+                                        : std::pair{s.first * 600 / s.second, 600};
          }},
     };
     const auto errors = dir / "stderr.txt";
