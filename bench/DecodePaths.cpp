@@ -1,11 +1,13 @@
 // decode_paths: reads each file on every path that decodes one outside a job (its image info, a
 // 256-pixel thumbnail as the open panel and the lists make, the whole image as the preview decodes
 // it) and prints what each gave; first the job's decode budget on this machine. Run under `ulimit -v`
-// to see that no path ends the process when memory cannot be had.
+// to see that no path ends the process when memory cannot be had. With --only, only that path runs,
+// so that bench/measure.py gives its own peak.
 //
-//   decode_paths FILE...
+//   decode_paths [--only info|thumbnail|image] FILE...
 
 #include <iostream>
+#include <string_view>
 
 #include "Platform/Image/DecodeBudget.h"
 #include "Platform/Image/DecodeWarnings.h"
@@ -15,16 +17,27 @@
 
 int main(int argc, char** argv) {
     std::cout << "decode budget: " << image::DecodeBudget::defaultBytes() / (1024 * 1024) << " MB\n";
-    for (int i = 1; i < argc; ++i) {
+    int first = 1;
+    std::string_view only;
+    if (argc > 2 && std::string_view(argv[1]) == "--only") only = argv[2], first = 3;
+    const auto runs = [&](std::string_view path) { return only.empty() || only == path; };
+    for (int i = first; i < argc; ++i) {
         const image::DecodeWarnings warnings;
         std::string error;
-        const auto info = image::readImageInfo(argv[i], &error);
-        std::cout << argv[i] << ": info " << (info ? "read" : "not read: " + error);
-        const auto small = image::thumbnail(argv[i], {256, 256});
-        std::cout << "; thumbnail " << (small ? "made" : "none");
-        const auto whole = image::loadImage(argv[i], &error);
-        const auto rendered = whole ? std::optional(image::rendered(*whole)) : std::nullopt;
-        std::cout << "; image " << (whole ? "loaded" : "not loaded: " + error);
+        std::cout << argv[i] << ":";
+        if (runs("info")) {
+            const auto info = image::readImageInfo(argv[i], &error);
+            std::cout << " info " << (info ? "read" : "not read: " + error) << ";";
+        }
+        if (runs("thumbnail")) {
+            const auto small = image::thumbnail(argv[i], {256, 256});
+            std::cout << " thumbnail " << (small ? "made" : "none") << ";";
+        }
+        if (runs("image")) {
+            const auto whole = image::loadImage(argv[i], &error);
+            const auto rendered = whole ? std::optional(image::rendered(*whole)) : std::nullopt;
+            std::cout << " image " << (whole ? "loaded" : "not loaded: " + error);
+        }
         if (const auto what = warnings.failureNotAboutTheFile()) std::cout << " (" << *what << ")";
         std::cout << std::endl;
     }

@@ -60,8 +60,11 @@ class AppDelegate : public QObject,
     QPointer<appkit::MenuItem> menuItem_AddImageToPreset;
     QPointer<appkit::MenuItem> menuItem_CancelActivity;
     QPointer<AdvanceVCIPad> advanceVCIPad;
-    // Runs the preset of a presets-menu item; set by the screen that shows the preset list.
-    std::function<void(int row, const std::string& name)> runPresetFromMenu;
+    // Runs the preset of a presets-menu item; set by the screen that shows the preset list. `hold`
+    // keeps other requests waiting until the run's job counts as running or the run came to nothing.
+    std::function<void(int row, const std::string& name, std::shared_ptr<void> hold)> runPresetFromMenu;
+    // The screen that shows the preset list has registered with the tab switcher.
+    void presetListDidRegister();
     QPointer<ViewController> vc;
 
     // Launch and termination, in the order the application calls them.
@@ -71,7 +74,8 @@ class AppDelegate : public QObject,
 
     // Quitting: the Quit command, closing the main window and SIGTERM or SIGINT all come here.
     // With no job running the application quits at once. While one runs, the user is asked "A job
-    // is running. Stop it and quit?" (a signal decides without asking): Stop and Quit cancels every
+    // is running. Stop it and quit?" (a signal decides without asking, and a job the user has
+    // already stopped is not asked about again): Stop and Quit cancels every
     // job and waits, the event loop turning, until each has finished the file it was writing, then
     // quits; Keep Working forgets the request and the job goes on. The wait lasts `quitWaitBound` at
     // most, and a second request (a Quit, a close, a signal) while it waits ends it at once: the
@@ -80,6 +84,9 @@ class AppDelegate : public QObject,
     void terminate(QuitAsking asking = QuitAsking::AskUser);
     // Whether the user is being asked to quit, or the application is stopping its jobs to quit.
     bool isQuitting() const { return askingToQuit_ || stoppingToQuit_; }
+    // Whether the application is on its way out (the quit was decided): it takes no more work, and
+    // files handed over by a second start go to that start instead.
+    bool isEnding() const { return ending_; }
     std::chrono::milliseconds quitWaitBound{std::chrono::seconds(30)};
     // How long the background work may take to end once the application has quit: none once the
     // wait was given up on; with a job still running, what is left of that wait (all of it for a job
@@ -131,7 +138,7 @@ class AppDelegate : public QObject,
     void handleMenuOption(const appkit::MenuItem& sender);
     // Runs the preset of a presets-menu item; from another tab it first switches to the preset
     // list (asking first while a job runs there) and, once switched, runs the preset as soon as the
-    // list has registered: looked for every 0.5 s, for at most 5 s.
+    // list has registered (within 5 s, or not at all).
     void selectPresetFromMenu(int row, const std::string& name);
     // Cancel Activity: finds the running activity of the current tab and asks before cancelling it.
     void enableCancelActivityMenuItem();
@@ -165,8 +172,9 @@ class AppDelegate : public QObject,
     // The image index of the first selected image of the previewed list view, 0 without one.
     int firstSelectedImage() const;
     // `hold` keeps other requests waiting until the preset runs or is given up.
-    void runPresetOnceListShows(int row, const std::string& name, int attempt, std::shared_ptr<void> hold);
-    void runPresetAndHoldRequests(int row, const std::string& name, std::shared_ptr<void> hold);
+    void runPresetOnceListShows(int row, const std::string& name, std::shared_ptr<void> hold);
+    // Ends the event loop once quitting is decided.
+    void endApplication();
     void stopJobsAndQuit();
     void quitOnceJobsHaveStopped();
     // Whether the quit's wait has run out or was cut short by a second request.
@@ -176,9 +184,17 @@ class AppDelegate : public QObject,
     std::shared_ptr<appkit::Popover> messagePopover_;
     bool askingToQuit_ = false;
     bool stoppingToQuit_ = false;
+    bool ending_ = false;
     std::optional<std::chrono::steady_clock::time_point> quitDeadline_;
     bool quitGivenUp_ = false;
     std::shared_ptr<void> quitHold_;
+    // A presets-menu run waiting for the preset list to register.
+    struct PendingPresetRun {
+        int row = 0;
+        std::string name;
+        std::shared_ptr<void> hold;
+    };
+    std::shared_ptr<PendingPresetRun> pendingPresetRun_;
 };
 
 // The name of the notification posted on every resize of the main window.

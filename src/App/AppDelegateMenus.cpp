@@ -10,7 +10,6 @@
 #include "App/VortaWindowController.h"
 #include "Core/Records/SharedLists.h"
 #include "Extensions/BundleVersion.h"
-#include "Extensions/DelayedDispatch.h"
 #include "Platform/AppKit/Alert.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Platform/AppKit/Workspace.h"
@@ -26,13 +25,11 @@ namespace {
 
 constexpr int kAddImagesTag = 1;
 constexpr int kBulkTab = 3;
-constexpr double kPresetMenuRetrySeconds = 0.5;
-// Ten tries of half a second: a preset list that has not come up by then is not coming.
-constexpr int kPresetMenuAttempts = 10;
-// A preset run holds other requests back while its images are asked for and collected, for this
-// long at most.
-constexpr double kPresetStartLookSeconds = 0.1;
-constexpr double kPresetStartGiveUpSeconds = 60.0;
+// A preset list that has not come up this long after its tab was shown is not coming.
+constexpr double kPresetListGiveUpSeconds = 5.0;
+// A preset run holds other requests back until its images are chosen and its job counts as running,
+// for this long at most.
+constexpr double kPresetRunHoldSeconds = 60.0;
 
 // The first controller of type T at or below `screen`, depth first.
 template <class T>
@@ -120,61 +117,47 @@ void AppDelegate::selectPresetFromMenu(int row, const std::string& name) {
     // as if chosen then.
     if (screens::requestsMustWait()) {
         screens::whenNoModalIsUp([this, row, name] { selectPresetFromMenu(row, name); }, this,
-                                 {screens::WaitingRequest::Kind::PresetFromMenu, {}});
+                                 {screens::WaitingRequest::Kind::PresetFromMenu, {}, name});
         return;
     }
     if (!tabBarVC) return;
+    // The preset's run is handled whole: what arrives meanwhile waits until its job runs, or until
+    // it came to nothing (no images chosen, the list gone).
+    std::shared_ptr<void> hold = screens::holdRequests(kPresetRunHoldSeconds);
     if (tabBarVC->presetListVC) {
-        runPresetAndHoldRequests(row, name, screens::holdRequests());
+        if (runPresetFromMenu) runPresetFromMenu(row, name, hold);
         return;
     }
     appkit::Window* window = mainWindow();
     auto* controller = window ? dynamic_cast<VortaWindowController*>(window->windowController()) : nullptr;
     if (!controller || !controller->segBtn) return;
     controller->segBtn->setSelectedSegment(0);
-    // The switch and the run are handled whole: what arrives meanwhile waits until the preset runs.
-    std::shared_ptr<void> hold = screens::holdRequests();
     // Asked once at most: a switch the user refuses runs nothing and asks nothing more.
     tabBarVC->selectTab(controller->segBtn->selectedSegment(),
                         [self = QPointer<AppDelegate>(this), row, name, hold](bool shown) {
-                            if (self && shown) self->runPresetOnceListShows(row, name, 0, hold);
+                            if (self && shown) self->runPresetOnceListShows(row, name, hold);
                         });
 }
 
-void AppDelegate::runPresetOnceListShows(int row, const std::string& name, int attempt,
-                                         std::shared_ptr<void> hold) {
-    asyncAfter(dispatch::Queue::main(), kPresetMenuRetrySeconds,
-               [self = QPointer<AppDelegate>(this), row, name, attempt, hold] {
-                   if (!self || !self->tabBarVC) return;
-                   if (self->tabBarVC->presetListVC) {
-                       self->runPresetAndHoldRequests(row, name, hold);
-                       return;
-                   }
-                   if (attempt + 1 < kPresetMenuAttempts)
-                       self->runPresetOnceListShows(row, name, attempt + 1, hold);
-               });
+void AppDelegate::runPresetOnceListShows(int row, const std::string& name, std::shared_ptr<void> hold) {
+    if (tabBarVC && tabBarVC->presetListVC) {
+        if (runPresetFromMenu) runPresetFromMenu(row, name, hold);
+        return;
+    }
+    // The list registers when its view has loaded: the run goes on then, unless it is given up.
+    auto pending = std::make_shared<PendingPresetRun>(PendingPresetRun{row, name, std::move(hold)});
+    pendingPresetRun_ = pending;
+    appkit::postToMainAfter(this, kPresetListGiveUpSeconds, [this, stale = std::weak_ptr(pending)] {
+        if (pendingPresetRun_ && pendingPresetRun_ == stale.lock()) pendingPresetRun_.reset();
+    });
 }
 
-void AppDelegate::runPresetAndHoldRequests(int row, const std::string& name, std::shared_ptr<void> hold) {
-    if (!runPresetFromMenu) return;
-    runPresetFromMenu(row, name);
-    // The preset's run is handled whole: what waits goes on once its job runs, or once it came to
-    // nothing (no images chosen, the list gone).
-    appkit::retryOnMain(
-        this,
-        [self = QPointer<AppDelegate>(this), hold] {
-            auto* list = self && self->tabBarVC
-                             ? qobject_cast<PresetListForIOS*>(self->tabBarVC->presetListVC.data())
-                             : nullptr;
-            if (!list) return true;
-            if (screens::isModalUp()) return false;
-            const ActivityVC* activity = list->activityVC_Embedded;
-            // Its job counts as running from the moment its images are chosen; one that ended at
-            // once (no images found) is over.
-            return !list->isBusy() ||
-                   (activity && (activity->isActivityRunning() || activity->bProcessCompleted()));
-        },
-        kPresetStartLookSeconds, kPresetStartGiveUpSeconds);
+void AppDelegate::presetListDidRegister() {
+    if (!pendingPresetRun_) return;
+    const auto pending = std::move(pendingPresetRun_);
+    pendingPresetRun_.reset();
+    if (runPresetFromMenu && tabBarVC && tabBarVC->presetListVC)
+        runPresetFromMenu(pending->row, pending->name, pending->hold);
 }
 
 void AppDelegate::enableCancelActivityMenuItem() {

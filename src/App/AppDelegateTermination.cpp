@@ -60,11 +60,12 @@ void AppDelegate::terminate(QuitAsking asking) {
         return;
     }
     if (dispatch::runningJobCount() == 0) {
-        quitApplication();
+        endApplication();
         return;
     }
     appkit::Window* window = mainWindow();
-    if (asking == QuitAsking::StopWithoutAsking || !window) {
+    // A job the user has already stopped is only finishing its file: it is waited for, not asked about.
+    if (asking == QuitAsking::StopWithoutAsking || !window || dispatch::unstoppedJobCount() == 0) {
         stopJobsAndQuit();
         return;
     }
@@ -96,10 +97,18 @@ void AppDelegate::terminate(QuitAsking asking) {
         this);
 }
 
+void AppDelegate::endApplication() {
+    ending_ = true;
+    quitApplication();
+}
+
 void AppDelegate::stopJobsAndQuit() {
     stoppingToQuit_ = true;
-    // Requests arriving now are not handled: the application is on its way out.
+    ending_ = true;
+    // Requests arriving now are not handled: the application is on its way out, and its window
+    // takes no more work (files opened meanwhile go to the next start).
     quitHold_ = screens::holdRequests();
+    refuseNewWork(mainWindow(), mainMenu);
     quitDeadline_ = std::chrono::steady_clock::now() + quitWaitBound;
     quitOnceJobsHaveStopped();
 }
@@ -123,7 +132,7 @@ void AppDelegate::quitOnceJobsHaveStopped() {
     // Past the deadline a job still running is stuck (on a disk that stopped answering, say): the
     // application quits all the same, and the process ends without it.
     if (dispatch::runningJobCount() == 0 || quitWaitIsOver()) {
-        quitApplication();
+        endApplication();
         return;
     }
     appkit::postToMainAfter(this, kStopPollSeconds, [this] { quitOnceJobsHaveStopped(); });
@@ -133,6 +142,7 @@ std::chrono::milliseconds AppDelegate::waitForBackgroundWorkAfterLoop() {
     using Clock = std::chrono::steady_clock;
     // Whatever arrives from now on (a Quit, the window's close, a signal) ends the wait.
     stoppingToQuit_ = true;
+    ending_ = true;
     dispatch::cancelBackgroundWork();
     if (!quitDeadline_) quitDeadline_ = Clock::now() + quitWaitBound;
     std::optional<Clock::time_point> graceEnd;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <clocale>
+#include <cstdio>
 
 #include "App/Document.h"
 #include "App/InstanceChannel.h"
@@ -97,11 +98,19 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
     QApplication::setApplicationName(QString::fromStdString(appName().value_or("Vorta")));
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     const auto opened = openedPathsFromArguments(app.arguments());
-    // A second start hands its files to the running instance and ends at once.
+    // A second start hands its files to the running instance and ends at once; while that instance
+    // ends, it waits for it and then runs as the application with its files.
     InstanceChannel channel(InstanceChannel::defaultSocketPath());
-    if (channel.handOff(opened)) {
-        dispatch::Queue::setMainBackend(nullptr);
-        return 0;
+    switch (channel.handOff(opened)) {
+        case InstanceChannel::HandOff::Taken:
+            dispatch::Queue::setMainBackend(nullptr);
+            return 0;
+        case InstanceChannel::HandOff::Refused:
+            std::fprintf(stderr, "Too many files for the running Vorta to take at once.\n");
+            dispatch::Queue::setMainBackend(nullptr);
+            return 1;
+        case InstanceChannel::HandOff::NoneRuns:
+            break;
     }
     channel.listen();
     int code = 0;
@@ -112,10 +121,13 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
             [&shell] { shell.delegate().terminate(AppDelegate::QuitAsking::StopWithoutAsking); });
         shell.finishLaunching();
         channel.filesReceived = [&shell](const std::vector<std::string>& paths) { shell.openFiles(paths); };
+        channel.isEnding = [&shell] { return shell.delegate().isEnding(); };
         if (!opened.empty()) dispatch::Queue::main().async([&shell, opened] { shell.openFiles(opened); });
         if (launched) launched(shell);
         code = app.exec();
+        // However the loop ended, the application is ending: later starts wait for it to be gone.
         channel.filesReceived = nullptr;
+        channel.isEnding = [] { return true; };
         // The signals are still read while the background work ends, and the presets and the
         // stopped job's totals are saved. A worker that did not end in time (stuck on a disk that
         // stopped answering) is not waited for: the process ends here, its temporary files removed.

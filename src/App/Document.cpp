@@ -85,7 +85,7 @@ bool waitedForModal() {
             waitingForModal() = false;
             handleGathered();
         },
-        delegate, {screens::WaitingRequest::Kind::OpenedFiles, [] { return pending().size(); }});
+        delegate, {screens::WaitingRequest::Kind::OpenedFiles, [] { return pending().size(); }, {}});
     return true;
 }
 

@@ -6,12 +6,24 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <set>
+#include <thread>
 
 namespace {
 
 constexpr int kConnectMilliseconds = 500;
+// How long each blocking wait of a later start lasts before it looks at its patience again.
+constexpr qint64 kSliceMilliseconds = 1000;
+constexpr int kRetryPauseMilliseconds = 50;
+
+// A message is the paths, one a line, then this byte (never part of a path); the answer is one byte.
+constexpr char kEndOfMessage = '\0';
+constexpr char kTaken = 'T';
+constexpr char kEnding = 'E';
+constexpr char kRefused = 'R';
 
 bool isOpenable(const std::filesystem::path& path) {
     std::error_code ec;
@@ -42,18 +54,49 @@ std::string InstanceChannel::defaultSocketPath() {
     return (folder + "/vorta-" + tag + ".socket").toStdString();
 }
 
-bool InstanceChannel::handOff(const std::vector<std::string>& paths) {
-    QLocalSocket socket;
-    socket.connectToServer(QString::fromStdString(socketPath_));
-    if (!socket.waitForConnected(kConnectMilliseconds)) return false;
+InstanceChannel::HandOff InstanceChannel::handOff(const std::vector<std::string>& paths,
+                                                  std::chrono::milliseconds patience) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + patience;
+    const auto left = [&] {
+        return std::max<qint64>(
+            0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
+    };
     QByteArray message;
     for (const auto& path : paths) message += QByteArray::fromStdString(path) + '\n';
-    socket.write(message);
-    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(kConnectMilliseconds)) {
+    message += kEndOfMessage;
+    bool toldWaiting = false;
+    // Each round reaches whichever instance listens now: the one that answered "ending" is gone
+    // when its connection closes, and then this start (or one that came first) is the application.
+    while (true) {
+        QLocalSocket socket;
+        socket.connectToServer(QString::fromStdString(socketPath_));
+        if (!socket.waitForConnected(kConnectMilliseconds)) return HandOff::NoneRuns;
+        socket.write(message);
+        while (socket.bytesToWrite() > 0 && left() > 0 &&
+               socket.waitForBytesWritten(static_cast<int>(std::min<qint64>(left(), kSliceMilliseconds)))) {
+        }
+        char reply = 0;
+        while (left() > 0 && !socket.getChar(&reply)) {
+            if (socket.state() != QLocalSocket::ConnectedState) break;
+            socket.waitForReadyRead(static_cast<int>(std::min<qint64>(left(), kSliceMilliseconds)));
+        }
+        if (reply == kTaken) return HandOff::Taken;
+        if (reply == kRefused) return HandOff::Refused;
+        if (reply == kEnding) {
+            if (!toldWaiting) std::fprintf(stderr, "Vorta is quitting; the files open once it has ended.\n");
+            toldWaiting = true;
+            while (left() > 0 && socket.state() != QLocalSocket::UnconnectedState)
+                socket.waitForDisconnected(static_cast<int>(std::min<qint64>(left(), kSliceMilliseconds)));
+        }
+        if (left() == 0) {
+            std::fprintf(stderr, "The running Vorta did not end in time; starting anyway.\n");
+            return HandOff::NoneRuns;
+        }
+        // Closed without a word: the instance ended as the files came. A moment's pause keeps a
+        // listener that closes at once from making this spin.
+        std::this_thread::sleep_for(std::chrono::milliseconds(kRetryPauseMilliseconds));
     }
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(kConnectMilliseconds);
-    return true;
 }
 
 bool InstanceChannel::listen() {
@@ -77,17 +120,40 @@ bool InstanceChannel::isListening() const {
 void InstanceChannel::takeConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         auto buffer = std::make_shared<QByteArray>();
-        connect(socket, &QLocalSocket::readyRead, socket, [socket, buffer] {
+        auto answered = std::make_shared<bool>(false);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer, answered] {
+            if (*answered) {
+                socket->readAll();
+                return;
+            }
             buffer->append(socket->readAll());
-            if (static_cast<std::size_t>(buffer->size()) > kLongestMessage) socket->abort();
+            const qsizetype end = buffer->indexOf(kEndOfMessage);
+            if (end < 0 && static_cast<std::size_t>(buffer->size()) <= kLongestMessage) return;
+            *answered = true;
+            if (end < 0) {
+                // Longer than any list of files this instance takes.
+                socket->putChar(kRefused);
+                socket->disconnectFromServer();
+            } else {
+                answer(socket, buffer->left(end));
+            }
+            buffer->clear();
         });
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket, buffer] {
-            buffer->append(socket->readAll());
-            socket->deleteLater();
-            if (static_cast<std::size_t>(buffer->size()) > kLongestMessage) return;
-            if (filesReceived) filesReceived(acceptedPaths(buffer->toStdString()));
-        });
+        // A start that went before its message was whole, or after the answer, leaves nothing behind.
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     }
+}
+
+void InstanceChannel::answer(QLocalSocket* socket, const QByteArray& message) {
+    if (isEnding && isEnding()) {
+        // The connection stays open until this instance is gone: the other start waits for that.
+        socket->putChar(kEnding);
+        socket->flush();
+        return;
+    }
+    if (filesReceived) filesReceived(acceptedPaths(message.toStdString()));
+    socket->putChar(kTaken);
+    socket->flush();
 }
 
 std::vector<std::string> InstanceChannel::acceptedPaths(const std::string& message) {

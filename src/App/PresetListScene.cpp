@@ -24,7 +24,9 @@ void registerPresetListScene(appkit::Storyboard& storyboard) {
         };
         screen->didLoad = [weak = QPointer<PresetListForIOS>(screen.get())] {
             AppDelegate* delegate = appDelegate();
-            if (delegate && delegate->tabBarVC) delegate->tabBarVC->presetListVC = weak.data();
+            if (!delegate || !delegate->tabBarVC) return;
+            delegate->tabBarVC->presetListVC = weak.data();
+            delegate->presetListDidRegister();
         };
         screen->browseForImages = [](std::function<void(std::vector<std::string>)> completion) {
             AppDelegate* delegate = appDelegate();
@@ -40,8 +42,8 @@ void registerPresetListScene(appkit::Storyboard& storyboard) {
         };
         if (AppDelegate* delegate = appDelegate()) {
             delegate->runPresetFromMenu = [weak = QPointer<PresetListForIOS>(screen.get())](
-                                              int row, const std::string& name) {
-                if (weak) weak->runPresetFromMenu(row, name);
+                                              int row, const std::string& name, std::shared_ptr<void> hold) {
+                if (weak) weak->runPresetFromMenu(row, name, std::move(hold));
             };
         }
         return screen;

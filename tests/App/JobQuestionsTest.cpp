@@ -413,6 +413,58 @@ TEST_F(JobQuestionsTest, ALaterDropOnThePresetListCountsFromTheDropAndOneThatFin
     EXPECT_EQ(jobFolders(), 1) << "the first drop's images are not run again";
 }
 
+// A drop on a preset counts as a job from the drop; when its files are collected while a question is
+// up, the question names the preset's run that its answer drops, by the preset, and never as a count
+// of images it does not have. No line of a question is empty.
+TEST_F(JobQuestionsTest, AQuestionNamesThePresetRunItsAnswerDropsAndNeverACountOfNoImages) {
+    struct Case {
+        const char* what;
+        bool photos;
+        std::function<void()> ask;
+        QString text;
+        QString keep;
+    };
+    const std::vector<Case> cases{
+        {"a folder without images, then Quit", false,
+         [&] {
+             app->delegate().terminate();
+             drain();
+         },
+         "If you quit, the preset \"Half\" does not run.", "Keep Working"},
+        {"two photos, then a click on another tab", true, [&] { clickSegment(1); },
+         "A job is running on this tab. Switching tabs stops it; the images already written are kept.\n"
+         "If you stop the job, the preset \"Half\" does not run on the 2 images found.",
+         "Keep Job"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        startOnPresetsTab();
+        auto* cell = dynamic_cast<PresetCell*>(presetList()->collectionView->itemAtIndex(0));
+        ASSERT_NE(cell, nullptr);
+        ASSERT_EQ(cell->nameField->text(), "Half");
+        fs::create_directories(dir / "out");
+        fs::create_directories(dir / "nothing");
+        appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(dir / "out").string()}});
+        const std::vector<std::string> dropped =
+            c.photos ? photos(2, 900, 600) : std::vector<std::string>{(dir / "nothing").string()};
+        ASSERT_TRUE(testsupport::dropFiles(cell->presetView, dropped).dropAccepted);
+        // Asked while the files are still collected: nothing has run on the main queue since the drop.
+        c.ask();
+        ASSERT_EQ(questions().size(), 1u) << "the drop counts as a job from the drop";
+        ASSERT_TRUE(
+            mainQueue->runUntil([&] { return questionText().contains("preset"); }, std::chrono::seconds(30)))
+            << questionText().toStdString();
+        EXPECT_EQ(questionText(), c.text);
+        answer(c.keep);
+        // Kept, the run goes on: it ends, on the photos or saying there were none.
+        ActivityVC* activity = presetList()->activityVC_Embedded;
+        ASSERT_TRUE(
+            mainQueue->runUntil([&] { return activity->bProcessCompleted(); }, std::chrono::seconds(60)));
+        EXPECT_TRUE(questions().empty());
+        quit();
+    }
+}
+
 TEST_F(JobQuestionsTest, FilesOpenedWhileCloseActivityIsAskedWaitForItsAnswerAndThenGoOnAsUsual) {
     startOnPresetsTab();
     ASSERT_EQ(tabBar()->intSegmentSelectedNow, 0);

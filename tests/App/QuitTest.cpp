@@ -111,23 +111,31 @@ class QuitTest : public testsupport::ShellTest {
         drain();
     }
 
+    // Drops `photos` on the first preset; its first file is let through and its workers are held after
+    // it, on their files: the job runs on through every step of the test. False when it never got there.
+    bool startHeldJob(const std::vector<std::string>& photos, const std::filesystem::path& out) {
+        PresetListForIOS* screen = presetList();
+        if (!screen) return false;
+        workerHold.emplace(1);
+        if (!dropOnFirstPreset(*screen, photos, out)) return false;
+        ActivityVC& activity = *screen->activityVC_Embedded;
+        return mainQueue->runUntil(
+            [&] {
+                return activity.isActivityRunning() && dispatch::runningJobCount() > 0 && holdsAFile(out) &&
+                       workerHold->holdsAWorker();
+            },
+            std::chrono::seconds(30));
+    }
+
     int quits = 0;
 };
 
 TEST_F(QuitTest, QuittingWhileAJobRunsAsksAndOnlyStopAndQuitEndsTheJobAndTheApplication) {
     startPastWelcome();
-    PresetListForIOS* screen = presetList();
-    ASSERT_NE(screen, nullptr);
-    // The job's first file is let through and its workers are held after it: the job runs on through
-    // every step here.
     const auto photos = writePhotos(dir / "in", 4, 800, 600);
     const auto out = dir / "out";
-    workerHold.emplace(1);
-    ASSERT_TRUE(dropOnFirstPreset(*screen, photos, out));
-    ActivityVC& activity = *screen->activityVC_Embedded;
-    ASSERT_TRUE(mainQueue->runUntil(
-        [&] { return activity.isActivityRunning() && dispatch::runningJobCount() > 0 && holdsAFile(out); },
-        std::chrono::seconds(30)));
+    ASSERT_TRUE(startHeldJob(photos, out));
+    ActivityVC& activity = *presetList()->activityVC_Embedded;
 
     // Closing the window asks; Keep Working keeps the window, the job and the application.
     window().close();
@@ -156,6 +164,30 @@ TEST_F(QuitTest, QuittingWhileAJobRunsAsksAndOnlyStopAndQuitEndsTheJobAndTheAppl
     ASSERT_TRUE(mainQueue->runUntil([&] { return quits > 0; }, std::chrono::seconds(30)));
     EXPECT_EQ(quits, 1);
     EXPECT_EQ(dispatch::runningJobCount(), 0u) << "the application quits only once the job has stopped";
+    expectOnlyWholeImages(out, photos.size());
+}
+
+TEST_F(QuitTest, QuitRightAfterStopJobOnATabSwitchAsksNothingAndWaitsForTheLastFileToBeWhole) {
+    startPastWelcome();
+    const auto photos = writePhotos(dir / "in", 4, 800, 600);
+    const auto out = dir / "out";
+    ASSERT_TRUE(startHeldJob(photos, out));
+
+    // The user leaves the tab and stops the job there; its last file is still being written.
+    app->mainWindowController()->segBtn->setSelectedSegment(1);
+    tabBar()->selectTab(1);
+    drain();
+    answer("Stop Job");
+    ASSERT_EQ(tabBar()->intSegmentSelectedNow, 1);
+    ASSERT_GT(dispatch::runningJobCount(), 0u) << "the stopped job is still on its file";
+
+    chooseQuit();
+    EXPECT_EQ(question(), nullptr) << "the job the user stopped is not asked about again";
+    EXPECT_EQ(quits, 0) << "the quit waits for the file being written";
+    workerHold.reset();
+    ASSERT_TRUE(mainQueue->runUntil([&] { return quits > 0; }, std::chrono::seconds(30)));
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(dispatch::runningJobCount(), 0u);
     expectOnlyWholeImages(out, photos.size());
 }
 
@@ -209,21 +241,27 @@ class QuitMidJobTest : public ::testing::Test {
     std::unique_ptr<Child> start(const QString& mode, const QStringList& bound = {}) {
         return start(mode, photos.path(), bound);
     }
+    // `sameSettingsAs`, when given, is a running child whose settings (and so whose running
+    // instance) this one shares, as a later start of the same user's application does; what it
+    // says on its error channel is read with its output.
     std::unique_ptr<Child> start(const QString& mode, const std::filesystem::path& in,
-                                 const QStringList& bound) {
+                                 const QStringList& bound, const Child* sameSettingsAs = nullptr) {
         auto child = std::make_unique<Child>();
-        {
-            const auto file = child->config / "Vorta/settings.json";
+        const std::filesystem::path config =
+            sameSettingsAs ? sameSettingsAs->config.path() : child->config.path();
+        if (!sameSettingsAs) {
+            const auto file = config / "Vorta/settings.json";
             std::filesystem::create_directories(file.parent_path());
             foundation::UserDefaults s(file);
             s.set("isShowFirst", foundation::PlistValue(std::int64_t{1}));
             EXPECT_TRUE(s.synchronize());
         }
         auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", QString::fromStdString(child->config.path().string()));
+        env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.string()));
         env.insert("QT_QPA_PLATFORM", "offscreen");
         child->process->setProcessEnvironment(env);
-        child->process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child->process->setProcessChannelMode(sameSettingsAs ? QProcess::MergedChannels
+                                                             : QProcess::ForwardedErrorChannel);
         const auto program = foundation::executableDirectory() / "quit_mid_job";
         child->process->start(QString::fromStdString(program.string()),
                               QStringList{mode, QString::fromStdString(in.string()),
@@ -290,6 +328,34 @@ TEST_F(QuitMidJobTest, QuittingFromTheMenuMidJobExitsCleanlyWithOnlyWholeFilesEv
         ASSERT_EQ(child->process->exitCode(), 0) << "3: the job ended before the quit, 4: it never started";
         expectOnlyWholeImages(child->out.path(), kPhotos);
         expectPresetsAndTotalsSaved(*child);
+    }
+}
+
+// A photo opened from the file manager while the application waits for its stopped job (after Stop
+// and Quit, and after its event loop has ended) is not handed to the ending application: the new start
+// says it waits, and once the ending one is gone it runs as the application with the photo listed.
+TEST_F(QuitMidJobTest, APhotoOpenedWhileTheApplicationEndsOpensInTheStartThatFollowsIt) {
+    testsupport::TempDir opened;
+    const auto photo = opened / "opened.jpg";
+    writePhotos(opened.path(), 1, 640, 480);
+    std::filesystem::rename(opened / "photo0.jpg", photo);
+    for (const QString mode : {"menu-held", "ended-held"}) {
+        SCOPED_TRACE(mode.toStdString());
+        auto first = start(mode);
+        ASSERT_TRUE(waitForLine(*first, "waiting")) << "the application never waited for its stopped job";
+        auto second = start("open", photo, {}, first.get());
+        ASSERT_TRUE(waitForLine(*second, "Vorta is quitting; the files open once it has ended."))
+            << "the photo went to the ending application";
+        EXPECT_EQ(first->process->state(), QProcess::Running) << "the ending application still waits";
+        // The ending application's workers finish their files; it ends, and the new start follows.
+        first->process->write("go\n");
+        ASSERT_TRUE(first->process->waitForFinished(30000)) << "the stopped job kept the process alive";
+        expectEndedCleanly(*first);
+        expectOnlyWholeImages(first->out.path(), kPhotos);
+        ASSERT_TRUE(waitForLine(*second, "listed opened.jpg")) << "the photo never reached the list";
+        ASSERT_TRUE(second->process->waitForFinished(30000));
+        EXPECT_EQ(second->process->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second->process->exitCode(), 0);
     }
 }
 

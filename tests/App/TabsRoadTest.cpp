@@ -342,6 +342,49 @@ TEST_F(TabsRoadTest, SpacePressedTwiceOnProceedMakesOneScreenAndAfterItsJobLeavi
     EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
 }
 
+// The list a job starts on is read when it starts: a list emptied in the moment after PROCEED (nothing
+// the user does empties it unasked, but nothing forbids it) gives a job that ends at once, saying so,
+// and leaves nothing counting as running: leaving the tab and quitting ask nothing.
+TEST_F(TabsRoadTest, AListEmptiedBeforeItsJobStartsEndsTheJobSayingSoAndLeavesNoJobExpected) {
+    const auto photo = dir / "in" / "a.jpg";
+    testsupport::writeTestImage(photo, 900, 600, 1);
+    for (const auto& [tab, name] : {std::pair{1, "Advanced"}, std::pair{2, "Rename"}}) {
+        SCOPED_TRACE(name);
+        clickSegment(tab);
+        ASSERT_EQ(tabBar()->intSegmentSelectedNow, tab);
+        appkit::ViewController* screen = tabScreen();
+        auto* host = dynamic_cast<screens::ImageListHost*>(screen);
+        ASSERT_NE(host, nullptr);
+        addImages(*host->collectionVCEmbeded, {photo});
+        out = dir / ("out" + std::to_string(++runs));
+        fs::create_directories(out);
+        ASSERT_TRUE(core::storeOutputFolder(app->delegate().defaults(), out));
+        auto* run = qobject_cast<controls::Button*>(runButtonOf(screen).button);
+        ASSERT_NE(run, nullptr);
+        QTest::mouseClick(run, Qt::LeftButton);
+        drain();
+        core::sharedImageList().removeAll();
+        mainQueue->advance(0.5);
+        drain();
+        ActivityVC* activity = nullptr;
+        if (auto* advanced = dynamic_cast<AdvancedMasterVC*>(screen))
+            activity = advanced->holder()->activityVC();
+        if (auto* list = dynamic_cast<TabListPaneVC*>(screen)) activity = list->holder()->activityVC();
+        ASSERT_NE(activity, nullptr);
+        ASSERT_TRUE(
+            mainQueue->runUntil([&] { return activity->bProcessCompleted(); }, std::chrono::seconds(30)));
+        EXPECT_EQ(activity->jobError(), "No images to process.");
+        EXPECT_FALSE(activity->isActivityRunning());
+        ASSERT_TRUE(
+            mainQueue->runUntil([] { return dispatch::runningJobCount() == 0; }, std::chrono::seconds(30)))
+            << "a job is still expected";
+        EXPECT_TRUE(written().empty());
+        clickSegment(0);
+        EXPECT_TRUE(questions().empty()) << "leaving the tab asks about a job that never comes";
+        EXPECT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    }
+}
+
 TEST_F(TabsRoadTest, BulkCountsAsRunningFromProceedAndACancelBeforeItsStartWritesNothing) {
     clickSegment(3);
     auto* bulk = dynamic_cast<BulkMasterVC*>(tabScreen());

@@ -15,6 +15,7 @@
 #include "Support/ImageSurgery.h"
 #include "Support/JpegPadding.h"
 #include "Support/OtherDecoders.h"
+#include "Support/Sanitizers.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 #include "WatchedPipe.h"
@@ -107,6 +108,29 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const std::string paddedCut = withoutRange(padded, padded.size() * 3 / 4, 3000);
     for (const auto& manyWarnings : {paddedAtBoundary, laterJfif, laterJfifCut, paddedCut})
         ASSERT_GT(testsupport::libjpegReading(manyWarnings).warnings, 100u);
+    // 25 MB of metadata before the first scan of a photo turned by its first EXIF block: further EXIF
+    // blocks that say it is upright, or ICC chunks numbered round and round. Read once each, not held.
+    testsupport::writeTestImage(dir / "made/turned.jpg", 1000, 760, 3);
+    const std::string turned = TempDir::read(dir / "made/turned.jpg");
+    const auto exif = [](char orientation) {
+        return std::string("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24) +
+               std::string{orientation, 0, 0, 0, 0, 0, 0, 0};
+    };
+    std::string exifBlocks = turned.substr(0, 2) + testsupport::jpegSegment('\xe1', exif(6));
+    std::string iccChunks = exifBlocks;
+    for (int i = 0; i < 400; ++i) {
+        exifBlocks += testsupport::jpegSegment('\xe1', exif(1) + std::string(65000, char(i)));
+        iccChunks +=
+            testsupport::jpegSegment('\xe2', "ICC_PROFILE" + std::string{'\0', char(i % 255 + 1), '\xff'} +
+                                                 std::string(65000, char(i)));
+    }
+    exifBlocks += turned.substr(2);
+    iccChunks += turned.substr(2);
+    // Two EXIF blocks past libvips' count of warnings in the header, which libjpeg reads alone.
+    const std::string twoExifLaterJfif =
+        testsupport::withLaterJfifSegments(turned.substr(0, 2) + testsupport::jpegSegment('\xe1', exif(6)) +
+                                               testsupport::jpegSegment('\xe1', exif(1)) + turned.substr(2),
+                                           150);
     // Valid frame headers of variants that the decoders here cannot read.
     const std::size_t frame = jpeg.find("\xff\xc0");
     ASSERT_NE(frame, std::string::npos);
@@ -168,6 +192,9 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"header-stray-bytes.jpg", testsupport::withStrayBytesInHeader(jpeg, 120, std::string(2, '\0')), ""},
         {"restart-padding-at-64k.jpg", paddedAtBoundary, ""},
         {"later-jfif.jpg", laterJfif, ""},
+        {"exif-blocks-25mb.jpg", exifBlocks, "", {760, 1000}},
+        {"icc-chunks-25mb.jpg", iccChunks, "", {760, 1000}},
+        {"two-exif-later-jfif.jpg", twoExifLaterJfif, "", {760, 1000}},
         {"later-jfif-cut-scan.jpg", laterJfifCut, damaged},
         {"restart-padding-cut-scan.jpg", paddedCut, damaged},
         {"12-bit.jpg", twelveBit, unsupported + "12-bit JPEG"},
@@ -325,6 +352,7 @@ TEST(BatchRunner, GifsOfGiantFramesRunOutOfMemoryWithoutEndingTheJob) {
     // once for the frame: under a 1 GB address-space limit that cannot be had, which must skip them as
     // running out of memory, never end the process, and leave nothing behind; the photo beside them is
     // still processed.
+    if (testsupport::underSanitizer) GTEST_SKIP() << "a sanitizer's shadow memory needs more address space";
     TempDir dir;
     const std::string gif = testsupport::gifOfOneColour(14000);
     ASSERT_LT(gif.size(), 400'000u);

@@ -23,9 +23,10 @@ std::vector<SizedPreset> halfAndPngPresets() {
          [](std::pair<int, int> s) {
              return std::pair{s.first / 2, s.second / 2};
          }},
-        {"Png",
+        {"Png",  // a width alone sets the long side
          [](std::pair<int, int> s) {
-             return std::pair{600, s.second * 600 / s.first};
+             return s.first >= s.second ? std::pair{600, s.second * 600 / s.first}
+                                        : std::pair{s.first * 600 / s.second, 600};
          }},
     };
 }

@@ -296,6 +296,11 @@ void BatchEngine::runPresets(const std::shared_ptr<BatchJob>& job) {
                 folder = running->jobFolder;
             }
             if (!folder.empty()) removeTemporariesBelow(folder);
+        },
+        dispatch::RunningJob::Kind::Job,
+        [weak] {
+            const auto running = weak.lock();
+            return !running || running->isGotCancel.load();
         });
     job->untilTotalsStored = registration;
     dispatch::Queue::global().async([job, registration] { job->processAllImages(); });

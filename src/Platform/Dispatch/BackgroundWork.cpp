@@ -22,6 +22,7 @@ struct Entry {
     std::function<void()> cancel;
     std::function<void()> abandon;
     RunningJob::Kind kind;
+    std::function<bool()> stopped;
 };
 
 struct Registry {
@@ -49,13 +50,14 @@ constexpr std::chrono::milliseconds kIdleWorkersLeave{500};
 
 }  // namespace
 
-RunningJob::RunningJob(std::function<void()> cancel, std::function<void()> abandon, Kind kind) {
+RunningJob::RunningJob(std::function<void()> cancel, std::function<void()> abandon, Kind kind,
+                       std::function<bool()> stopped) {
     auto& r = registry();
     const VisibleLock lock(r.mutex);
     id_ = r.nextId++;
     // Work that starts while the process is ending stops at its first look at its flag.
     if (r.stopped && cancel) cancel();
-    r.jobs.emplace(id_, Entry{std::move(cancel), std::move(abandon), kind});
+    r.jobs.emplace(id_, Entry{std::move(cancel), std::move(abandon), kind, std::move(stopped)});
 }
 
 RunningCollection::RunningCollection()
@@ -75,6 +77,26 @@ std::size_t runningJobCount() {
     return static_cast<std::size_t>(std::count_if(r.jobs.begin(), r.jobs.end(), [](const auto& entry) {
         return entry.second.kind == RunningJob::Kind::Job;
     }));
+}
+
+std::size_t unstoppedJobCount() {
+    // Asked outside the lock: a question that ends up holding the last reference to its job would
+    // unregister it, which takes the lock.
+    std::vector<std::function<bool()>> questions;
+    std::size_t unasked = 0;
+    {
+        auto& r = registry();
+        const VisibleLock lock(r.mutex);
+        for (const auto& [id, job] : r.jobs) {
+            if (job.kind != RunningJob::Kind::Job) continue;
+            if (job.stopped)
+                questions.push_back(job.stopped);
+            else
+                ++unasked;
+        }
+    }
+    return unasked + static_cast<std::size_t>(std::count_if(questions.begin(), questions.end(),
+                                                            [](const auto& stopped) { return !stopped(); }));
 }
 
 namespace {

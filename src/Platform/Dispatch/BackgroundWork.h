@@ -21,12 +21,14 @@ namespace dispatch {
 // Registers a running job for as long as it lives. `cancel` asks the job to stop soon; it may be
 // called on any thread, under the registry's lock, so it only sets a flag. `abandon`, when given,
 // undoes what the job leaves half done (its temporary files) should the process end without it.
-// A job registered once the background work is stopping starts cancelled.
+// `stopped`, when given, tells whether the job has been told to stop (by its user, say) and is only
+// finishing the file it is on; it is called on any thread and only reads a flag. A job
+// registered once the background work is stopping starts cancelled.
 class RunningJob {
   public:
     enum class Kind { Job, Collection };
     explicit RunningJob(std::function<void()> cancel, std::function<void()> abandon = {},
-                        Kind kind = Kind::Job);
+                        Kind kind = Kind::Job, std::function<bool()> stopped = {});
     ~RunningJob();
     RunningJob(const RunningJob&) = delete;
     RunningJob& operator=(const RunningJob&) = delete;
@@ -50,6 +52,8 @@ class RunningCollection {
 
 // The jobs registered now (collections are not counted).
 std::size_t runningJobCount();
+// The jobs registered now that have not been told to stop: those a quit must ask about.
+std::size_t unstoppedJobCount();
 // Asks every registered job and collection to stop; those registered later run as usual.
 void cancelRunningJobs();
 // Asks every registered job and collection to stop, and every one registered from now on starts

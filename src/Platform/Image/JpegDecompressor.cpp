@@ -270,9 +270,10 @@ boolean JpegDecompressor::keepMarker(j_decompress_ptr info) {
         read += step;
     }
     constexpr std::string_view kIcc("ICC_PROFILE\0", 12);
-    // libvips' loader takes an APP1 that starts "Exif" for the EXIF block and an APP2 that starts with
-    // the ICC signature, numbered from 1, for a chunk of the profile.
-    if (info->unread_marker == JPEG_APP0 + 1 && length > 4 && startsWith(self.segment_, "Exif")) {
+    // libvips' loader takes the first APP1 that starts "Exif" for the EXIF block and an APP2 that starts
+    // with the ICC signature, numbered from 1, for a chunk of the profile.
+    if (info->unread_marker == JPEG_APP0 + 1 && length > 4 && startsWith(self.segment_, "Exif") &&
+        self.metadata_.exif.empty()) {
         std::swap(self.metadata_.exif, self.segment_);
     } else if (info->unread_marker == JPEG_APP0 + 2 && length > 14 && startsWith(self.segment_, kIcc) &&
                self.segment_[12] >= 1) {

@@ -57,7 +57,7 @@ class JpegDecompressor {
 
     // The metadata kept, when asked for, as libvips' own loader keeps it: empty where there is none.
     struct Metadata {
-        std::vector<std::uint8_t> exif;  // the last EXIF block, from its "Exif" signature on
+        std::vector<std::uint8_t> exif;  // the first EXIF block, from its "Exif" signature on
         // The ICC profile's chunks by their sequence number, without their signature; of chunks with the
         // same number, the last.
         std::array<std::vector<std::uint8_t>, 255> iccChunks;

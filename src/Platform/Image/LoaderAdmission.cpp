@@ -2,6 +2,7 @@
 
 #include "Platform/Image/BmpExtent.h"
 #include "Platform/Image/JpegWarnings.h"
+#include "Platform/Image/JpegWithoutUnusedMetadata.h"
 #include "Platform/Image/TiffWithoutLargeMetadata.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
@@ -133,11 +134,14 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
         bmp->file = std::move(file);
         return Admission{*format, std::nullopt, std::move(bmp), path};
     }
-    // A TIFF whose metadata blocks are large is read without those that no reader keeps.
-    if (auto patched = tiffWithoutLargeMetadata(file)) {
-        const auto format = admittedFormat(vips_foreign_find_load_source(patched->get_source()), {}, error);
+    // A TIFF whose metadata blocks are large, or a JPEG carrying many blocks its loader would hold but
+    // not use, is read without those.
+    auto view = tiffWithoutLargeMetadata(file);
+    if (!view) view = jpegWithoutUnusedMetadata(file);
+    if (view) {
+        const auto format = admittedFormat(vips_foreign_find_load_source(view->get_source()), {}, error);
         if (!format) return std::nullopt;
-        return Admission{*format, *patched, nullptr, path};
+        return Admission{*format, *view, nullptr, path};
     }
     // libvips keeps a duplicate of the descriptor, for as long as the source lives.
     VipsSource* opened = vips_source_new_from_descriptor(::fileno(file.get()));
@@ -174,6 +178,10 @@ std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::st
         return Admission{*format, std::nullopt, std::move(bmp), {}};
     }
     // The source owns a copy of the bytes, so a lazy pipeline may outlive the caller's buffer.
+    if (*format == "jpeg") {
+        if (const auto kept = jpegWithoutUnusedMetadata(bytes))
+            return Admission{*format, sourceOwningCopyOf(*kept), nullptr, {}};
+    }
     return Admission{*format, sourceOwningCopyOf(bytes), nullptr, {}};
 }
 

@@ -1,12 +1,13 @@
 #include "Platform/Image/TiffWithoutLargeMetadata.h"
 
+#include "Platform/Image/SourceView.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <mutex>
 #include <set>
 #include <vector>
 
@@ -148,49 +149,19 @@ std::vector<Patch> patchesFor(const Reader& reader) {
     return patches;
 }
 
-// The file with its patches laid over it, read at a position of its own.
-class PatchedFile {
-  public:
-    PatchedFile(std::shared_ptr<std::FILE> file, std::vector<Patch> patches, std::int64_t length)
-        : file_(std::move(file)), patches_(std::move(patches)), length_(length) {}
-
-    gint64 read(std::uint8_t* into, gint64 wanted) {
-        const std::lock_guard lock(mutex_);
-        const auto got = ::pread(::fileno(file_.get()), into, std::size_t(wanted), off_t(position_));
-        if (got < 0) return -1;
-        const auto from = std::uint64_t(position_), to = from + std::uint64_t(got);
-        for (const auto& patch : patches_) {
-            const auto start = std::max(from, patch.offset);
-            const auto end = std::min(to, patch.offset + patch.bytes.size());
-            if (start < end)
-                std::memcpy(into + (start - from), patch.bytes.data() + (start - patch.offset), end - start);
-        }
-        position_ += got;
-        return got;
+// Reads the file at `position` with `patches` laid over what it reads.
+std::int64_t readPatched(std::FILE* file, const std::vector<Patch>& patches, std::uint64_t position,
+                         std::uint8_t* into, std::size_t wanted) {
+    const auto got = ::pread(::fileno(file), into, wanted, off_t(position));
+    if (got < 0) return -1;
+    const auto from = position, to = from + std::uint64_t(got);
+    for (const auto& patch : patches) {
+        const auto start = std::max(from, patch.offset);
+        const auto end = std::min(to, patch.offset + patch.bytes.size());
+        if (start < end)
+            std::memcpy(into + (start - from), patch.bytes.data() + (start - patch.offset), end - start);
     }
-
-    gint64 seek(gint64 offset, int whence) {
-        const std::lock_guard lock(mutex_);
-        const gint64 base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? position_ : length_;
-        if (base + offset < 0) return -1;
-        position_ = base + offset;
-        return position_;
-    }
-
-  private:
-    std::mutex mutex_;
-    std::shared_ptr<std::FILE> file_;
-    std::vector<Patch> patches_;
-    std::int64_t length_;
-    std::int64_t position_ = 0;
-};
-
-gint64 readPatched(VipsSourceCustom*, void* buffer, gint64 length, gpointer file) {
-    return static_cast<PatchedFile*>(file)->read(static_cast<std::uint8_t*>(buffer), length);
-}
-
-gint64 seekPatched(VipsSourceCustom*, gint64 offset, int whence, gpointer file) {
-    return static_cast<PatchedFile*>(file)->seek(offset, whence);
+    return got;
 }
 
 }  // namespace
@@ -200,13 +171,11 @@ std::optional<vips::VSource> tiffWithoutLargeMetadata(const std::shared_ptr<std:
     if (::fstat(::fileno(file.get()), &status) != 0) return std::nullopt;
     auto patches = patchesFor(Reader(::fileno(file.get())));
     if (patches.empty()) return std::nullopt;
-    VipsSourceCustom* custom = vips_source_custom_new();
-    auto* patched = new PatchedFile(file, std::move(patches), std::int64_t(status.st_size));
-    g_object_set_data_full(G_OBJECT(custom), "vorta-patched-tiff", patched,
-                           [](gpointer p) { delete static_cast<PatchedFile*>(p); });
-    g_signal_connect(custom, "read", G_CALLBACK(readPatched), patched);
-    g_signal_connect(custom, "seek", G_CALLBACK(seekPatched), patched);
-    return vips::VSource(VIPS_SOURCE(custom));
+    return viewSource(
+        [file, patches = std::move(patches)](std::uint64_t position, std::uint8_t* into, std::size_t wanted) {
+            return readPatched(file.get(), patches, position, into, wanted);
+        },
+        std::uint64_t(status.st_size));
 }
 
 }  // namespace image::detail

@@ -44,7 +44,7 @@ void CollectionVC::joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch
             [self = QPointer<CollectionVC>(this), batch, generation] {
                 if (self) self->joinWhenAllowed(batch, generation);
             },
-            this, {WaitingRequest::Kind::CollectedImages, [count = batch.size()] { return count; }});
+            this, {WaitingRequest::Kind::CollectedImages, [count = batch.size()] { return count; }, {}});
         return;
     }
     // A list emptied or replaced meanwhile (another tab) is not the list these images were chosen

@@ -38,12 +38,14 @@ std::shared_ptr<ExpectedJob> ExpectedJob::make() {
     // The cancel runs under the registry's lock, maybe on another thread: it only sets flags and
     // leaves the registration to the main queue, so that a quit waiting for the jobs sees this one go.
     // A job expected once the process is ending starts cancelled.
-    job->registration_ =
-        std::make_unique<dispatch::RunningJob>([stop = job->stop_, weak = std::weak_ptr<ExpectedJob>(job)] {
+    job->registration_ = std::make_unique<dispatch::RunningJob>(
+        [stop = job->stop_, weak = std::weak_ptr<ExpectedJob>(job)] {
             stop->cancel();
             dispatch::Queue::main().async([weak] {
                 if (auto expected = weak.lock()) expected->registration_.reset();
             });
-        });
+        },
+        std::function<void()>{}, dispatch::RunningJob::Kind::Job,
+        [stop = job->stop_] { return stop->cancelled.load(); });
     return job;
 }

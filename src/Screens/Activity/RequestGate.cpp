@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "Platform/AppKit/Window.h"
@@ -22,9 +23,22 @@ struct Waiting {
     WaitingRequest what;
 };
 
+struct Hold {
+    std::weak_ptr<void> token;
+    std::optional<dispatch::Time> until;  // a bounded hold gives up then
+};
+
+// A step of the request being handled, waiting for the modals alone.
+struct Step {
+    bool owned = false;
+    QPointer<const QObject> owner;
+    std::function<void()> step;
+};
+
 struct Gate {
     std::deque<Waiting> waiting;
-    std::vector<std::weak_ptr<void>> holds;
+    std::deque<Step> steps;
+    std::vector<Hold> holds;
     bool handling = false;
     std::uint64_t lookToken = 0;
 };
@@ -36,7 +50,10 @@ Gate& gate() {
 
 bool held() {
     auto& holds = gate().holds;
-    std::erase_if(holds, [](const std::weak_ptr<void>& hold) { return hold.expired(); });
+    const dispatch::Time now = dispatch::Queue::main().now();
+    std::erase_if(holds, [now](const Hold& hold) {
+        return hold.token.expired() || (hold.until && now >= *hold.until);
+    });
     return !holds.empty();
 }
 
@@ -51,6 +68,13 @@ void handleWaiting() {
     Gate& g = gate();
     if (g.handling) return;
     g.handling = true;
+    // The request being handled goes on first: the others wait for it.
+    while (!g.steps.empty() && !isModalUp()) {
+        Step next = std::move(g.steps.front());
+        g.steps.pop_front();
+        if (next.owned && !next.owner) continue;
+        next.step();
+    }
     while (!g.waiting.empty() && !isModalUp() && !held()) {
         Waiting next = std::move(g.waiting.front());
         g.waiting.pop_front();
@@ -61,7 +85,7 @@ void handleWaiting() {
 }
 
 void lookSoon() {
-    if (gate().waiting.empty()) return;
+    if (gate().waiting.empty() && gate().steps.empty()) return;
     const std::uint64_t token = ++gate().lookToken;
     dispatch::Queue::main().async([token] {
         // Only the latest look runs: a later one, or one on a new main queue, replaces older ones.
@@ -86,17 +110,31 @@ void watchModals() {
     QCoreApplication::instance()->installEventFilter(watch);
 }
 
+// "the opened image", "the 3 opened images"; empty for none, which a question never names.
+std::string images(std::size_t n, const std::string& which) {
+    if (n == 0) return {};
+    return n == 1 ? "the " + which + " image" : "the " + std::to_string(n) + " " + which + " images";
+}
+
+std::string presetCalled(const std::string& name) {
+    return name.empty() ? "the preset" : "the preset \"" + name + "\"";
+}
+
+// What the request is, and what becomes of it; empty when it carries nothing to drop.
 std::string phrase(const WaitingRequest& what) {
     const std::size_t n = what.count ? what.count() : 1;
     switch (what.kind) {
         case WaitingRequest::Kind::OpenedFiles:
-            return n == 1 ? "the opened image is not added"
-                          : "the " + std::to_string(n) + " opened images are not added";
+            return n == 0 ? std::string() : images(n, "opened") + (n == 1 ? " is" : " are") + " not added";
         case WaitingRequest::Kind::CollectedImages:
-            return n == 1 ? "the collected image is not added"
-                          : "the " + std::to_string(n) + " collected images are not added";
+            return n == 0 ? std::string() : images(n, "collected") + (n == 1 ? " is" : " are") + " not added";
         case WaitingRequest::Kind::PresetFromMenu:
-            return "the preset chosen from the menu is not run";
+            return presetCalled(what.preset) + " chosen from the menu does not run";
+        case WaitingRequest::Kind::PresetRun:
+            // A run whose files held no image is still a run the user asked for.
+            if (n == 0) return presetCalled(what.preset) + " does not run";
+            return presetCalled(what.preset) + " does not run on " +
+                   (n == 1 ? std::string("the image found") : "the " + std::to_string(n) + " images found");
         case WaitingRequest::Kind::Unnamed:
             break;
     }
@@ -108,7 +146,7 @@ bool dropsRequest(QuestionDrops drops, WaitingRequest::Kind kind) {
         case QuestionDrops::All:
             return kind != WaitingRequest::Kind::Unnamed;
         case QuestionDrops::TabList:
-            return kind == WaitingRequest::Kind::CollectedImages;
+            return kind == WaitingRequest::Kind::CollectedImages || kind == WaitingRequest::Kind::PresetRun;
         case QuestionDrops::Nothing:
             break;
     }
@@ -142,28 +180,54 @@ void whenNoModalIsUp(std::function<void()> request, const QObject* owner, Waitin
     if (!isModalUp() && !held()) lookSoon();
 }
 
-std::shared_ptr<void> holdRequests() {
+namespace {
+
+std::shared_ptr<void> addHold(std::optional<dispatch::Time> until) {
     std::shared_ptr<int> token(new int(0), [](int* hold) {
         delete hold;
         lookSoon();
     });
-    gate().holds.push_back(token);
+    gate().holds.push_back({token, until});
     return token;
+}
+
+}  // namespace
+
+std::shared_ptr<void> holdRequests() {
+    return addHold(std::nullopt);
+}
+
+std::shared_ptr<void> holdRequests(double atMostSeconds) {
+    dispatch::Queue& main = dispatch::Queue::main();
+    const dispatch::Time until{main.now().ns + static_cast<std::int64_t>(atMostSeconds * 1e9)};
+    // The waiting requests are looked at when the bound passes, should the hold still stand then.
+    main.asyncAt(until, [] { lookSoon(); });
+    return addHold(until);
+}
+
+void whenModalsAreGone(std::function<void()> step, const QObject* owner) {
+    if (!isModalUp()) {
+        step();
+        return;
+    }
+    gate().steps.push_back({owner != nullptr, owner, std::move(step)});
+    watchModals();
 }
 
 void releaseWaitingRequests() {
     lookSoon();
 }
 
-std::string droppedRequestsText(QuestionDrops drops) {
-    const std::string opening = drops == QuestionDrops::All ? "\nIf you quit, " : "\nIf you stop the job, ";
-    std::string text;
+std::vector<std::string> droppedRequestLines(QuestionDrops drops) {
+    const std::string opening = drops == QuestionDrops::All ? "If you quit, " : "If you stop the job, ";
+    std::vector<std::string> lines;
     for (const Waiting& waiting : gate().waiting) {
         if (waiting.owned && !waiting.owner) continue;
         if (!dropsRequest(drops, waiting.what.kind)) continue;
-        text += opening + phrase(waiting.what) + ".";
+        if (const std::string dropped = phrase(waiting.what); !dropped.empty())
+            lines.push_back(opening + dropped + ".");
     }
-    return text;
+    return lines;
 }
 
 }  // namespace screens

@@ -10,22 +10,31 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace screens {
 
 // What the first answer of the question that is up does to the requests waiting for it.
 enum class QuestionDrops {
     Nothing,  // the requests go on afterwards as usual
-    TabList,  // the tab is left: images collected for its list are not added
+    TabList,  // the tab is left: images collected for its list are not added, its preset run does not run
     All       // the application quits: nothing waiting is handled
 };
 
 // A waiting request the user should hear about when a question's answer would drop it.
 struct WaitingRequest {
-    enum class Kind { Unnamed, OpenedFiles, CollectedImages, PresetFromMenu };
+    enum class Kind {
+        Unnamed,
+        OpenedFiles,      // files opened from the file manager, for a list
+        CollectedImages,  // images collected for a list
+        PresetFromMenu,   // a preset chosen from the presets menu
+        PresetRun         // a preset's run on the images found for it
+    };
     Kind kind = Kind::Unnamed;
     // How many files or images it carries, asked each time the question's text is written.
     std::function<std::size_t()> count;
+    // The preset it runs, for the kinds that run one.
+    std::string preset;
 };
 
 // Whether a question, or any other modal window or sheet, is up.
@@ -44,10 +53,19 @@ void whenNoModalIsUp(std::function<void()> request, const QObject* owner = nullp
 // steps (a tab switch, then a run once the tab shows) is handled whole before the next one.
 std::shared_ptr<void> holdRequests();
 
+// While the returned token lives the waiting requests keep waiting, for `atMostSeconds` at most.
+std::shared_ptr<void> holdRequests(double atMostSeconds);
+
+// Runs `step` of the request being handled (one that holds the others) once no modal is up: at once
+// when none is, else when the last one goes. It waits for no hold and no waiting request. With an
+// owner, it is dropped once the owner is gone.
+void whenModalsAreGone(std::function<void()> step, const QObject* owner);
+
 // Looks again, soon, whether the waiting requests can go on.
 void releaseWaitingRequests();
 
-// The lines a question adds to its text for the waiting requests that its answer would drop.
-std::string droppedRequestsText(QuestionDrops drops);
+// The lines (one per request, none empty) that a question adds to its text for the waiting requests
+// its answer would drop; empty when it drops none.
+std::vector<std::string> droppedRequestLines(QuestionDrops drops);
 
 }  // namespace screens

@@ -36,13 +36,18 @@ Question& current() {
     return question;
 }
 
+// The question's reason, then a line for each thing its answers drop; no line is empty.
 std::string informativeText(const Question& question) {
-    std::string text = question.why;
-    if (question.openedFiles == 1) text += "\nIf you keep the job, the opened image is not added.";
+    std::vector<std::string> lines;
+    if (!question.why.empty()) lines.push_back(question.why);
+    if (question.openedFiles == 1) lines.push_back("If you keep the job, the opened image is not added.");
     if (question.openedFiles > 1)
-        text += "\nIf you keep the job, the " + std::to_string(question.openedFiles) +
-                " opened images are not added.";
-    return text + droppedRequestsText(question.drops);
+        lines.push_back("If you keep the job, the " + std::to_string(question.openedFiles) +
+                        " opened images are not added.");
+    for (std::string& line : droppedRequestLines(question.drops)) lines.push_back(std::move(line));
+    std::string text;
+    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+    return text;
 }
 
 void answer(std::uint64_t generation, bool stop) {

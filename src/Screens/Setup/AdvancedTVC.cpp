@@ -204,7 +204,14 @@ void AdvancedTVC::beginActivity(ActivityVC& activity) {
 
 void AdvancedTVC::startProcessing(ActivityVC& activity) {
     const auto images = core::sharedImageList().snapshot();
-    if (images.empty()) return;
+    if (images.empty()) {
+        // The list was emptied before the start: the job that was expected ends at once, saying so,
+        // and no preset is counted as used.
+        core::JobParameters none;
+        none.presets = {setup::placeholderPreset()};
+        activity.startJob(std::move(none));
+        return;
+    }
     SizeListVC* sizes = sizeListVC();
     std::vector<core::PresetInfo> presets =
         sizes ? sizes->mArrPresetsSelected : std::vector<core::PresetInfo>{};

@@ -30,7 +30,7 @@ void startJobOnImageList(ActivityVC& activity, const core::PresetInfo& preset) {
 
 void startJobOnImages(ActivityVC& activity, const core::PresetInfo& preset,
                       const std::vector<core::SourceURLInfo>& images) {
-    if (images.empty()) return;
+    // Without images the job that was expected still starts, and ends at once saying there were none.
     core::JobParameters params;
     params.presets = {preset};
     params.images.assign(images.begin(), images.end());

@@ -32,7 +32,7 @@ class OptionsHolderVC : public appkit::ViewController, public ActivityHostScreen
 
 // Runs `preset` over every image of the list on `activity`; nothing with an empty list.
 void startJobOnImageList(ActivityVC& activity, const core::PresetInfo& preset);
-// Runs `preset` over `images` on `activity`; nothing without images.
+// Runs `preset` over `images` on `activity`; without images the job ends at once, saying so.
 void startJobOnImages(ActivityVC& activity, const core::PresetInfo& preset,
                       const std::vector<core::SourceURLInfo>& images);
 

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 #include <cmath>
+#include <utility>
 
 #include "Controls/KRActivityIndicatorView.h"
 #include "Core/Job/OutputFolder.h"
@@ -35,8 +36,6 @@
 namespace {
 
 constexpr double kActivityPanelWidth = 350;
-// How often a preset run from the menu looks again whether the modal in its way has gone.
-constexpr double kModalLookSeconds = 0.1;
 constexpr char kRowLabel[] = "accessibilityLabel";
 
 }  // namespace
@@ -356,44 +355,60 @@ void PresetListForIOS::addPreset(const core::PresetInfo& preset) {
     if (rebuildPresetsMenu) rebuildPresetsMenu();
 }
 
-void PresetListForIOS::runMenuPresetOnBrowsedImages() {
+void PresetListForIOS::runMenuPresetOnBrowsedImages(std::shared_ptr<void> hold) {
     // While busy the commands that lead here are disabled; images chosen now could not run.
     if (!rowInList(intRowFromMenu) || isBusy()) return;
     const int row = *intRowFromMenu;
-    appkit::postToMain(this, [this, row] {
-        // One modal at a time: a panel the user opened meanwhile (the output folder asked for by a
-        // drop) is answered first; a job it started leaves this run out.
-        if (isBusy()) return;
-        if (screens::isModalUp()) {
-            appkit::postToMainAfter(this, kModalLookSeconds, [this] { runMenuPresetOnBrowsedImages(); });
-            return;
-        }
-        auto use = [self = QPointer<PresetListForIOS>(this), row](std::vector<std::string> paths) {
-            if (self && !paths.empty()) self->highlightAndUsePreset(paths, row);
-        };
-        if (browseForImages) {
-            browseForImages(use);
-            return;
-        }
-        auto panel = std::make_shared<appkit::OpenPanel>();
-        panel->canChooseDirectories = true;
-        panel->allowsMultipleSelection = true;
-        panel->beginSheetModal(
-            window(),
-            [panel, use](appkit::ModalResponse response) {
-                if (response == appkit::ModalResponse::OK) use(panel->urls());
-            },
-            this);
+    appkit::postToMain(this, [this, row, hold] {
+        // The job needs the activity screen, embedded a moment after the screen shows. One modal at
+        // a time: a panel the user opened meanwhile (the output folder asked for by a drop) is
+        // answered first.
+        whenActivityIsEmbedded([this, row, hold] {
+            screens::whenModalsAreGone([this, row, hold] { browseAndUsePreset(row, hold); }, this);
+        });
     });
 }
 
-void PresetListForIOS::runPresetFromMenu(int row, const std::string& name) {
+void PresetListForIOS::browseAndUsePreset(int row, std::shared_ptr<void> hold) {
+    // A job started meanwhile (by a drop) leaves this run out.
+    if (isBusy()) return;
+    // Let go once the images are chosen and the job counts as running, or with the panel when it
+    // is cancelled: whatever waits for this run goes on then.
+    auto held = std::make_shared<std::shared_ptr<void>>(std::move(hold));
+    auto use = [self = QPointer<PresetListForIOS>(this), row, held](std::vector<std::string> paths) {
+        if (self && !paths.empty()) self->highlightAndUsePreset(paths, row);
+        held->reset();
+    };
+    if (browseForImages) {
+        browseForImages(use);
+        return;
+    }
+    auto panel = std::make_shared<appkit::OpenPanel>();
+    panel->canChooseDirectories = true;
+    panel->allowsMultipleSelection = true;
+    panel->beginSheetModal(
+        window(),
+        [panel, use](appkit::ModalResponse response) {
+            if (response == appkit::ModalResponse::OK) use(panel->urls());
+        },
+        this);
+}
+
+void PresetListForIOS::whenActivityIsEmbedded(std::function<void()> then) {
+    if (activityVC_Embedded) {
+        then();
+        return;
+    }
+    untilActivityEmbedded_.push_back(std::move(then));
+}
+
+void PresetListForIOS::runPresetFromMenu(int row, const std::string& name, std::shared_ptr<void> hold) {
     // The item was built with the preset at `row`; a list changed since then runs nothing.
     if (!rowInList(row) ||
         core::presetName(*core::sharedPresetList().at(static_cast<std::size_t>(row))) != name)
         return;
     intRowFromMenu = row;
-    runMenuPresetOnBrowsedImages();
+    runMenuPresetOnBrowsedImages(std::move(hold));
 }
 
 void PresetListForIOS::highlightAndUsePreset(const std::vector<std::string>& paths, int row) {
@@ -489,7 +504,8 @@ void PresetListForIOS::onActivityStarted(const core::PresetInfo& preset, std::si
             [self = QPointer<PresetListForIOS>(this), preset, found] {
                 if (self) self->onActivityStarted(preset, found);
             },
-            this, {screens::WaitingRequest::Kind::CollectedImages, [found] { return found; }});
+            this,
+            {screens::WaitingRequest::Kind::PresetRun, [found] { return found; }, core::presetName(preset)});
         return;
     }
     stopLoadingIndicator();
@@ -549,4 +565,6 @@ void PresetListForIOS::confirmCloseActivity() {
 
 void PresetListForIOS::setEmbeddedActivityVC(ActivityVC* activity) {
     activityVC_Embedded = activity;
+    if (activity)
+        for (auto& then : std::exchange(untilActivityEmbedded_, {})) then();
 }

@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,9 +71,12 @@ class PresetListForIOS : public appkit::ViewController,
     void cancelPresetRename();
     void deletePreset();
     void addPreset(const core::PresetInfo& preset);
-    void runMenuPresetOnBrowsedImages();
+    // Resize on Preset: asks for images (once no modal is up and the activity screen is there) and
+    // runs the preset of `intRowFromMenu` on them. `hold` is let go once the images are chosen and the
+    // job counts as running, or once the run came to nothing.
+    void runMenuPresetOnBrowsedImages(std::shared_ptr<void> hold = {});
     // The presets menu: runs the preset it was built with, when `row` still holds a preset of that name.
-    void runPresetFromMenu(int row, const std::string& name);
+    void runPresetFromMenu(int row, const std::string& name, std::shared_ptr<void> hold = {});
     // A drop of files on the cell of `row`: makes sure of an output folder, then runs the preset.
     bool dropOnPreset(int row, const std::vector<std::string>& paths, PresetView* view);
     // Files dragged from a file table of this application: run at once, without the highlight and
@@ -108,6 +112,9 @@ class PresetListForIOS : public appkit::ViewController,
     void onActivityStarted(const core::PresetInfo& preset, std::size_t found);
     void stopLoadingIndicator();
     void highlightAndUsePreset(const std::vector<std::string>& paths, int row);
+    void browseAndUsePreset(int row, std::shared_ptr<void> hold);
+    // Runs `then` once the activity screen is embedded (at once when it is).
+    void whenActivityIsEmbedded(std::function<void()> then);
     PresetView* presetViewAt(int row) const;
     bool rowInList(std::optional<int> row) const;
 
@@ -116,4 +123,5 @@ class PresetListForIOS : public appkit::ViewController,
     foundation::UserDefaults& defaults_;
     appkit::View* activityPanel_ = nullptr;
     QPointer<appkit::MenuItem> resizeOnPresetItem_;
+    std::vector<std::function<void()>> untilActivityEmbedded_;
 };

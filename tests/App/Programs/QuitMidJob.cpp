@@ -14,7 +14,12 @@
 // later, during the wait that follows). MODE "collect" drops the folder IN itself on the preset, MODE
 // "collect-opened" opens it with the application (it goes to the Advanced tab's list), and while it is
 // being collected the program prints "quitting" and quits from the menu (answering "Stop and Quit" for
-// the drop, whose job counts as running from the drop). Exits as the application does
+// the drop, whose job counts as running from the drop). MODE "menu-held" quits as "menu" does and
+// "ended-held" ends the event loop as "ended" does, but the workers stay held after the job is told to
+// stop until a line comes on standard input: "waiting" is printed once the application waits for them.
+// MODE "open" is a later start with the photo IN as its file to open, as a file manager starts it:
+// once it runs as the application and its Advanced tab lists the photo, it prints "listed NAME" and
+// quits; when a running instance took the photo it prints "handed over". Exits as the application does
 // (0), or 3 when the job ended before it could be stopped, 4 when it never got going, 5 when the preset
 // list is not as built in.
 
@@ -33,9 +38,12 @@
 #include <string>
 #include <vector>
 
+#include <poll.h>
+
 #include "App/AppDelegate.h"
 #include "App/Application.h"
 #include "Core/Job/OutputPaths.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/ModalScript.h"
 #include "Platform/AppKit/ViewController.h"
 #include "Platform/AppKit/Window.h"
@@ -104,16 +112,43 @@ void say(const char* line) {
 
 int main(int argc, char** argv) {
     using namespace std::chrono_literals;
-    // The application reads files to open from its arguments; these are not for it.
-    int applicationArgc = 1;
-    QApplication app(applicationArgc, argv);
-    const dispatch::BackgroundWorkScope backgroundWork;
     if (argc != 4 && argc != 5) {
         std::fprintf(stderr, "usage: quit_mid_job MODE IN OUT [BOUND_MS]\n");
         return 2;
     }
     const std::string mode = argv[1];
     const std::filesystem::path in = argv[2], out = argv[3];
+    // The application reads files to open from its arguments; only "open" gives it one.
+    char* applicationArgv[] = {argv[0], argv[2], nullptr};
+    int applicationArgc = mode == "open" ? 2 : 1;
+    QApplication app(applicationArgc, applicationArgv);
+    const dispatch::BackgroundWorkScope backgroundWork;
+    if (mode == "open") {
+        QTimer look;
+        bool ran = false;
+        const int code = runApplication(app, [&](Application&) {
+            ran = true;
+            const auto since = std::chrono::steady_clock::now();
+            QObject::connect(&look, &QTimer::timeout, [&, since] {
+                for (const auto& record : core::sharedImageList().snapshot())
+                    if (std::filesystem::path(record.strFullPath) == in) {
+                        look.stop();
+                        say(("listed " + in.filename().string()).c_str());
+                        QCoreApplication::exit(0);
+                        return;
+                    }
+                if (std::chrono::steady_clock::now() - since > std::chrono::seconds(60))
+                    QCoreApplication::exit(4);
+            });
+            look.start(10);
+        });
+        if (!ran) say("handed over");
+        return code;
+    }
+    // The held modes quit as the mode without "-held" does.
+    const bool heldOn = mode.ends_with("-held");
+    const std::string way = heldOn ? mode.substr(0, mode.size() - 5) : mode;
+    bool saidWaiting = false;
     const bool stuck = mode.starts_with("stuck-");
     core::setTemporaryWrittenHook(stuck ? stickForEver : holdUntilStopped);
     std::vector<std::string> photos;
@@ -160,6 +195,16 @@ int main(int argc, char** argv) {
             }
             if (!list || !list->collectionView || !list->activityVC_Embedded) return;
             ActivityVC& activity = *list->activityVC_Embedded;
+            if (quitAsked && heldOn) {
+                // The application waits for the stopped job; the parent says when its workers go on.
+                if (!saidWaiting && activity.isGotCancel() && delegate.isEnding()) {
+                    saidWaiting = true;
+                    say("waiting");
+                }
+                pollfd input{0, POLLIN, 0};
+                if (saidWaiting && ::poll(&input, 1, 0) > 0) releaseHeldWorkers();
+                return;
+            }
             if (quitAsked) {
                 // The held workers go on only once the job is told to stop.
                 if (activity.isGotCancel()) releaseHeldWorkers();
@@ -192,12 +237,12 @@ int main(int argc, char** argv) {
             if (!activity.isActivityRunning()) {
                 watch.stop();
                 QCoreApplication::exit(3);
-            } else if (mode.ends_with("ended") || mode == "stuck-ended-menu") {
+            } else if (way.ends_with("ended") || mode == "stuck-ended-menu") {
                 // The loop ends under the job; this watch goes on turning in the wait that follows.
                 if (stuck) say("running");
                 loopEnded = std::chrono::steady_clock::now();
                 QCoreApplication::exit(0);
-            } else if (mode.ends_with("menu")) {
+            } else if (way.ends_with("menu")) {
                 say("quitting");
                 if (mode == "busy-menu") dispatch::Queue::global().async([] { stickForEver({}); });
                 appkit::ModalScript::pushAlertAnswer(appkit::ModalResponse::AlertFirstButtonReturn);
