@@ -6,6 +6,7 @@
 #include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
@@ -23,9 +24,8 @@ struct HeaderProblem {
 };
 
 // Why the header could not be read, judged from every line the decoders reported on this thread while
-// it was read and the newest message of libvips' error text (the loader's own, most likely: the text
-// is every thread's). A JPEG decoder's lines in the text belong to another image unless this one is a
-// JPEG, whose decoder was asked again (`jpeg`, its header only).
+// it was read and the newest of the error lines its loader wrote (`text`). A JPEG's warnings are judged
+// from its decoder's own account, asked again (`jpeg`, its header only).
 HeaderProblem headerProblem(const std::optional<detail::JpegReport>& jpeg, const std::string& format,
                             const std::string& text, const detail::WarningLog& heard) {
     if (jpeg) {
@@ -108,11 +108,15 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     const auto admission = detail::admitFile(path, error);
     if (!admission) return std::nullopt;
     if (auto bmp = bmpInfoFrom(*admission)) return bmp;
+    // The loader's own words: libvips' error text is every thread's.
     std::string text;
-    try {
-        return infoFrom(detail::openAdmitted(*admission), admission->format);
-    } catch (const vips::VError& e) {
-        text = e.what();
+    {
+        const detail::OwnErrors own;
+        try {
+            return infoFrom(detail::openAdmitted(*admission), admission->format);
+        } catch (const vips::VError&) {
+            text = own.text();
+        }
     }
     // Only the header is read again, never a pixel: the words of a header failure are in the header.
     const auto jpeg = admission->format == "jpeg" ? detail::readJpegHeaderWarnings(path) : std::nullopt;

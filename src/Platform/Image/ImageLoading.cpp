@@ -6,6 +6,7 @@
 #include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
@@ -124,27 +125,32 @@ std::optional<Image> load(std::optional<detail::Admission> admission, std::optio
     // What the decoder says while the header is read reaches the collector once it is known whether
     // the header is read again below: then only the second reading's words count.
     const auto opening = log ? std::make_shared<detail::WarningLog>() : nullptr;
+    // The reason is in the loader's own words: libvips' error text is every thread's.
     std::string reason;
-    try {
-        std::optional<detail::ReportingScope> scope;
-        if (opening) scope.emplace(opening);
-        auto loaded = loadAdmitted(*admission, needed, log, error);
-        scope.reset();
-        if (opening) log->addAll(*opening);
-        return loaded;
-    } catch (const vips::VError& e) {
-        reason = detail::newestErrorLine(e.what());
+    {
+        const detail::OwnErrors own;
+        try {
+            std::optional<detail::ReportingScope> scope;
+            if (opening) scope.emplace(opening);
+            auto loaded = loadAdmitted(*admission, needed, log, error);
+            scope.reset();
+            if (opening) log->addAll(*opening);
+            return loaded;
+        } catch (const vips::VError&) {
+            reason = detail::newestErrorLine(own.text());
+        }
     }
     const auto direct = readDirectlyPastHeaderLimit(*admission, needed);
     if (opening && !direct) log->addAll(*opening);
-    try {
-        // Decoded once, in memory, whatever order its pixels are asked for in.
-        if (direct) {
+    if (direct) {
+        const detail::OwnErrors own;
+        try {
+            // Decoded once, in memory, whatever order its pixels are asked for in.
             const auto reports = log ? log : std::make_shared<detail::WarningLog>();
             return finishLoad(detail::decodedReportingTo(*direct, reports), admission->format, error);
+        } catch (const vips::VError&) {
+            reason = detail::newestErrorLine(own.text());
         }
-    } catch (const vips::VError& again) {
-        reason = detail::newestErrorLine(again.what());
     }
     if (const auto cut = bmpCutShort(*admission)) {
         reason = *cut;
