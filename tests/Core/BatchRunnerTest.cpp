@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <zlib.h>
 #include <vips/vips8>
 
 #include <chrono>
@@ -13,9 +12,8 @@
 #include "GreyJpeg.h"
 #include "GreyTiff.h"
 #include "RunBatch.h"
-#include "Support/BrokenImages.h"
+#include "Support/ImageSurgery.h"
 #include "Support/JpegPadding.h"
-#include "Support/LibjpegVerdict.h"
 #include "Support/OtherDecoders.h"
 #include "Support/Sanitizers.h"
 #include "Support/TempDir.h"
@@ -29,33 +27,6 @@ namespace {
 
 std::string withoutRange(const std::string& bytes, std::size_t from, std::size_t count) {
     return bytes.substr(0, from) + bytes.substr(from + count);
-}
-
-std::string be32(std::uint32_t v) {
-    return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-}
-
-// PNG chunk framing: length, type, data, checksum.
-std::string pngChunk(const std::string& type, const std::string& data) {
-    std::uint32_t crc = 0xffffffffu;
-    for (const unsigned char c : type + data) {
-        crc ^= c;
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-    }
-    return be32(std::uint32_t(data.size())) + type + data + be32(crc ^ 0xffffffffu);
-}
-
-// An 8-bit PNG made by hand: its rows, each after its filter byte, in one zlib stream.
-std::string pngOf(std::uint32_t width, std::uint32_t height, char colourType, const std::string& rows,
-                  char bitDepth = 8) {
-    uLongf size = compressBound(uLong(rows.size()));
-    std::string stream(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(stream.data()), &size, reinterpret_cast<const Bytef*>(rows.data()),
-              uLong(rows.size()), 6);
-    stream.resize(size);
-    return "\x89PNG\r\n\x1a\n" +
-           pngChunk("IHDR", be32(width) + be32(height) + std::string{bitDepth, colourType, 0, 0, 0}) +
-           pngChunk("IDAT", stream) + pngChunk("IEND", "");
 }
 
 }  // namespace
@@ -79,13 +50,9 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     std::string flippedData = png.substr(idat + 4, idatLength);
     flippedData[10] ^= 0x10;
     const std::string bitFlipped =
-        png.substr(0, idat - 4) + pngChunk("IDAT", flippedData) + png.substr(afterIdat);
-    std::string textChunk = pngChunk("tEXt", std::string("Comment\0scanned", 15));
+        png.substr(0, idat - 4) + testsupport::pngChunk("IDAT", flippedData) + png.substr(afterIdat);
+    std::string textChunk = testsupport::pngChunk("tEXt", std::string("Comment\0scanned", 15));
     textChunk.back() ^= 0x01;
-    const auto segment = [](char marker, const std::string& payload) {
-        const std::size_t length = payload.size() + 2;
-        return std::string{'\xff', marker, char(length >> 8), char(length & 0xff)} + payload;
-    };
     // GeoTIFF's GDAL_NODATA, a private tag that GIS tools and scanners write; DNGVersion; sensor data
     // kept as a colour-filter array, as in a NEF or ARW.
     const std::string gdalNoData = coretest::greyTiff(900, 700, {{42113, 2, 6, std::string("-9999\0", 6)}});
@@ -111,6 +78,13 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const std::string garbageStrip = coretest::greyTiff(1920, 64, {{259, 3, 1, std::string("\x08\0", 2)}});
     testsupport::writeTestImage(dir / "made/photo.gif", 900, 700, 3);
     const std::string zeroedFrame = testsupport::withZeroedFrameData(TempDir::read(dir / "made/photo.gif"));
+    // A frame whose data stops at a block's start, the file's end after it: every block is whole, and
+    // libvips fills in the missing rows without a word. Its interlaced twin, whose rows come in four
+    // passes, is whole.
+    const std::string frameEndsEarly =
+        testsupport::withFrameDataEndingEarly(TempDir::read(dir / "made/photo.gif"));
+    testsupport::writeTestImage(dir / "made/interlaced.gif[interlace]", 900, 700, 3);
+    const std::string interlaced = TempDir::read(dir / "made/interlaced.gif");
     // Rows whose filter byte no encoder writes, from the middle down.
     std::string rows;
     for (int y = 0; y < 700; ++y) {
@@ -120,8 +94,8 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     // A valid grey line of 20,000,000 pixels, past libpng's own limit of 1,000,000 a side; a header
     // of 3 bits a sample, which no PNG has.
     const std::string wideLine =
-        pngOf(20'000'000, 1, 0, std::string(1, '\0') + std::string(20'000'000, '\x80'));
-    const std::string threeBits = pngOf(900, 700, 0, std::string(700 * 901, '\0'), 3);
+        testsupport::pngOf(20'000'000, 1, 0, std::string(1, '\0') + std::string(20'000'000, '\x80'));
+    const std::string threeBits = testsupport::pngOf(900, 700, 0, std::string(700 * 901, '\0'), 3);
     // Eleven bytes before every restart marker, one of them starting where a reader's 64 KB buffer ends.
     const std::string paddedAtBoundary = testsupport::withPaddedRestartAt(
         TempDir::read(dir / "made/restarts.jpg"), std::string(11, '\x55'), 64 * 1024 - 1);
@@ -133,7 +107,7 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const std::string laterJfifCut = withoutRange(laterJfif, (laterScan + laterJfif.size()) / 2, 3000);
     const std::string paddedCut = withoutRange(padded, padded.size() * 3 / 4, 3000);
     for (const auto& manyWarnings : {paddedAtBoundary, laterJfif, laterJfifCut, paddedCut})
-        ASSERT_GT(testsupport::libjpegVerdict(manyWarnings).warnings, 100u);
+        ASSERT_GT(testsupport::libjpegReading(manyWarnings).warnings, 100u);
     // 25 MB of metadata before the first scan of a photo turned by its first EXIF block: further EXIF
     // blocks that say it is upright, or ICC chunks numbered round and round. Read once each, not held.
     testsupport::writeTestImage(dir / "made/turned.jpg", 1000, 760, 3);
@@ -142,18 +116,21 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         return std::string("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24) +
                std::string{orientation, 0, 0, 0, 0, 0, 0, 0};
     };
-    std::string exifBlocks = turned.substr(0, 2) + segment('\xe1', exif(6));
+    std::string exifBlocks = turned.substr(0, 2) + testsupport::jpegSegment('\xe1', exif(6));
     std::string iccChunks = exifBlocks;
     for (int i = 0; i < 400; ++i) {
-        exifBlocks += segment('\xe1', exif(1) + std::string(65000, char(i)));
-        iccChunks += segment('\xe2', "ICC_PROFILE" + std::string{'\0', char(i % 255 + 1), '\xff'} +
-                                         std::string(65000, char(i)));
+        exifBlocks += testsupport::jpegSegment('\xe1', exif(1) + std::string(65000, char(i)));
+        iccChunks +=
+            testsupport::jpegSegment('\xe2', "ICC_PROFILE" + std::string{'\0', char(i % 255 + 1), '\xff'} +
+                                                 std::string(65000, char(i)));
     }
     exifBlocks += turned.substr(2);
     iccChunks += turned.substr(2);
     // Two EXIF blocks past libvips' count of warnings in the header, which libjpeg reads alone.
-    const std::string twoExifLaterJfif = testsupport::withLaterJfifSegments(
-        turned.substr(0, 2) + segment('\xe1', exif(6)) + segment('\xe1', exif(1)) + turned.substr(2), 150);
+    const std::string twoExifLaterJfif =
+        testsupport::withLaterJfifSegments(turned.substr(0, 2) + testsupport::jpegSegment('\xe1', exif(6)) +
+                                               testsupport::jpegSegment('\xe1', exif(1)) + turned.substr(2),
+                                           150);
     // Valid frame headers of variants that the decoders here cannot read.
     const std::size_t frame = jpeg.find("\xff\xc0");
     ASSERT_NE(frame, std::string::npos);
@@ -178,7 +155,9 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"cut-in-header.png", png.substr(0, 40), damaged},
         {"garbage-strip.tif", garbageStrip, damaged + ": ZIPDecode: Decoding error", {1920, 64}},
         {"zeroed-frame-data.gif", zeroedFrame, damaged + ": Invalid frame data"},
-        {"bad-filter.png", pngOf(900, 700, 2, rows), damaged + ": bad adaptive filter value"},
+        {"frame-data-ends-early.gif", frameEndsEarly, damaged},
+        {"interlaced.gif", interlaced, ""},
+        {"bad-filter.png", testsupport::pngOf(900, 700, 2, rows), damaged + ": bad adaptive filter value"},
         {"wide-line.png", wideLine, unsupported + "image beyond its decoder's size limit"},
         {"three-bit.png", threeBits, "the image could not be read: unreadable image header: "},
         {"camera.dng", dng, cameraRaw},
@@ -191,17 +170,20 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
         {"png-named.nef", png, ""},
         {"tiff-named.nef", coretest::greyTiff(900, 700), ""},
         {"byte-after-end.jpg", jpeg + std::string(1, '\0'), ""},
-        {"unknown-marker.jpg", jpeg.substr(0, 2) + segment('\xe9', "vorta") + jpeg.substr(2), ""},
+        {"unknown-marker.jpg",
+         testsupport::withJpegSegmentsAtStart(jpeg, testsupport::jpegSegment('\xe9', "vorta")), ""},
         {"stray-bytes.jpg", jpeg.substr(0, scan) + std::string(3, '\0') + jpeg.substr(scan), ""},
         {"odd-exif.jpg",
-         jpeg.substr(0, 2) + segment('\xe1', std::string("Exif\0\0II*\0", 10) + std::string(40, '\xff')) +
-             jpeg.substr(2),
+         testsupport::withJpegSegmentsAtStart(
+             jpeg,
+             testsupport::jpegSegment('\xe1', std::string("Exif\0\0II*\0", 10) + std::string(40, '\xff'))),
          ""},
         {"odd-icc.jpg",
-         jpeg.substr(0, 2) + segment('\xe2', std::string("ICC_PROFILE\0\x01\x01", 14) + "garbage") +
-             jpeg.substr(2),
+         testsupport::withJpegSegmentsAtStart(
+             jpeg, testsupport::jpegSegment('\xe2', std::string("ICC_PROFILE\0\x01\x01", 14) + "garbage")),
          ""},
-        {"unknown-chunk.png", png.substr(0, idat - 4) + pngChunk("vrTa", "note") + png.substr(idat - 4), ""},
+        {"unknown-chunk.png",
+         png.substr(0, idat - 4) + testsupport::pngChunk("vrTa", "note") + png.substr(idat - 4), ""},
         {"text-checksum.png", png.substr(0, idat - 4) + textChunk + png.substr(idat - 4), ""},
         {"private-tag.tif", gdalNoData, ""},
         {"restart-padding.jpg", padded, ""},
@@ -222,51 +204,29 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto file = dir.write("in/" + c.name, c.bytes);
-        // libjpeg, called directly, reads each JPEG said to be processed to its end and stops on each
-        // said to be damaged.
-        if (c.bytes.starts_with("\xff\xd8") && (c.skipReason.empty() || c.skipReason == damaged)) {
-            const auto verdict = testsupport::libjpegVerdict(c.bytes);
-            EXPECT_EQ(verdict.readsWhole, c.skipReason.empty()) << verdict.words;
-        }
-        // The format's own library agrees: a file processed reads to its end, every other fails; one
-        // past libpng's limit reads once the limit is lifted. A camera's sensor data is no picture.
-        const auto whole = testsupport::readsWholeElsewhere(file);
-        if (!whole || c.skipReason == cameraRaw) continue;
-        EXPECT_EQ(*whole, c.skipReason.empty());
-        if (c.skipReason.starts_with(unsupported)) {
-            EXPECT_EQ(testsupport::readsWholeElsewhere(file, true), true);
+        // The format's own library, called directly, agrees: a file processed reads to its end, every
+        // other fails (a variant it cannot read too); one past a decoder's limit reads once the limit is
+        // lifted. A camera's sensor data is no picture.
+        const auto reading = testsupport::readElsewhere(file);
+        if (!reading || c.skipReason == cameraRaw) continue;
+        EXPECT_EQ(reading->whole, c.skipReason.empty()) << reading->words;
+        if (c.skipReason.ends_with("size limit")) {
+            EXPECT_TRUE(testsupport::readElsewhere(file, testsupport::SideLimits::Lifted)->whole);
         }
     }
     // Named on the command line, as a shell's glob would: never opened, so nothing waits on it.
     const coretest::WatchedPipe pipe(dir / "elsewhere" / "pipe.jpg");
 
     // A width and height, a percentage, and PNG output, whose encoder asks for the pixels in its own way.
-    struct Preset {
-        std::string name;
-        std::function<std::pair<int, int>(std::pair<int, int>)> size;
-    };
-    const std::vector<Preset> presets = {
-        {"SD",
-         [](std::pair<int, int>) {
-             return std::pair{720, 480};
-         }},
-        {"Half",
-         [](std::pair<int, int> s) {
-             return std::pair{s.first / 2, s.second / 2};
-         }},
-        {"Png",  // a width alone sets the long side
-         [](std::pair<int, int> s) {
-             return s.first >= s.second ? std::pair{600, s.second * 600 / s.first}
-                                        : std::pair{s.first * 600 / s.second, 600};
-         }},
-    };
+    std::vector<testsupport::SizedPreset> presets = {{"SD", [](std::pair<int, int>) {
+                                                          return std::pair{720, 480};
+                                                      }}};
+    for (auto& p : testsupport::halfAndPngPresets()) presets.push_back(std::move(p));
     const auto errors = dir / "stderr.txt";
-    const auto result =
-        runBatch("--output '" + (dir / "out").string() + "' --preset SD --presets-json '[" +
-                     "{\"presetName\": \"Half\", \"presetPercent\": 50}, " +
-                     "{\"presetName\": \"Png\", \"presetWidth\": 600, \"outputFormat\": \"png\"}]' '" +
-                     (dir / "in").string() + "' '" + pipe.path().string() + "'",
-                 &errors);
+    const auto result = runBatch("--output '" + (dir / "out").string() + "' --preset SD --presets-json '[" +
+                                     testsupport::halfAndPngPresetsJson() + "]' '" + (dir / "in").string() +
+                                     "' '" + pipe.path().string() + "'",
+                                 &errors);
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_FALSE(pipe.wasOpened());
     for (const auto& p : presets) {
@@ -387,18 +347,17 @@ TEST(BatchRunner, AProgressiveJpegDeclaringGiantSidesIsSkippedAtOnceEvenWithAStr
         << result.output;
 }
 
-TEST(BatchRunner, GifsDeclaringGiantFramesRunOutOfMemoryWithoutEndingTheJob) {
-    // 35 bytes each, under the pixel bound, whose decoder asks for 784 MB at once for the frame: under
-    // a 1 GB address-space limit that cannot be had, which must skip them as running out of memory,
-    // never end the process, and leave nothing behind; the photo beside them is still processed.
+TEST(BatchRunner, GifsOfGiantFramesRunOutOfMemoryWithoutEndingTheJob) {
+    // Valid, of a few hundred kilobytes each, under the pixel bound, whose decoder asks for 784 MB at
+    // once for the frame: under a 1 GB address-space limit that cannot be had, which must skip them as
+    // running out of memory, never end the process, and leave nothing behind; the photo beside them is
+    // still processed.
     if (testsupport::underSanitizer) GTEST_SKIP() << "a sanitizer's shadow memory needs more address space";
     TempDir dir;
-    std::string gif = "GIF89a";
-    const auto side = [](int v) { return std::string{char(v & 0xff), char(v >> 8)}; };
-    gif += side(14000) + side(14000) + std::string("\x80\0\0\0\0\0\xff\xff\xff", 9);
-    gif += "," + side(0) + side(0) + side(14000) + side(14000) + std::string(1, '\0');
-    gif += std::string("\x02\x02\x4c\x01\0;", 6);
-    ASSERT_EQ(gif.size(), 35u);
+    const std::string gif = testsupport::gifOfOneColour(14000);
+    ASSERT_LT(gif.size(), 400'000u);
+    const auto reading = testsupport::readElsewhere(dir.write("giant.gif", gif));
+    ASSERT_TRUE(reading && reading->whole) << (reading ? reading->words : "");
     for (int i = 0; i < 4; ++i) dir.write("in/giant" + std::to_string(i) + ".gif", gif);
     testsupport::writeTestImage(dir / "in/photo.jpg", 1600, 1200, 3);
 

@@ -17,6 +17,25 @@
 
 namespace testsupport {
 
+std::vector<SizedPreset> halfAndPngPresets() {
+    return {
+        {"Half",
+         [](std::pair<int, int> s) {
+             return std::pair{s.first / 2, s.second / 2};
+         }},
+        {"Png",  // a width alone sets the long side
+         [](std::pair<int, int> s) {
+             return s.first >= s.second ? std::pair{600, s.second * 600 / s.first}
+                                        : std::pair{s.first * 600 / s.second, 600};
+         }},
+    };
+}
+
+std::string halfAndPngPresetsJson() {
+    return "{\"presetName\": \"Half\", \"presetPercent\": 50}, "
+           "{\"presetName\": \"Png\", \"presetWidth\": 600, \"outputFormat\": \"png\"}";
+}
+
 RunResult runBatch(const std::string& arguments, const std::filesystem::path* errors,
                    const std::string& shellSetup) {
     const auto runner = foundation::executableDirectory() / "vorta-batch";

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,18 @@ struct RunResult {
     int status = -1;
     std::string output;
 };
+
+// A preset given to the runner, with the sides it gives a source of the given sides.
+struct SizedPreset {
+    std::string name;
+    std::function<std::pair<int, int>(std::pair<int, int>)> size;
+};
+
+// Two presets that refuse no source for its size: "Half" (half of each side, in the source's format)
+// and "Png" (600 px wide, written as PNG, whose encoder asks for the pixels in its own way).
+std::vector<SizedPreset> halfAndPngPresets();
+// Their entries for --presets-json, without the list's brackets.
+std::string halfAndPngPresetsJson();
 
 // Standard error goes to the file `errors` when given, else into the output. `shellSetup` runs in the
 // shell first (limits, traps).

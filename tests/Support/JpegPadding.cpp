@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "Support/ImageSurgery.h"
+
 namespace testsupport {
 
 std::string withPaddingBeforeRestarts(const std::string& jpeg, const std::string& padding, std::size_t limit,
@@ -23,9 +25,9 @@ std::string withPaddingBeforeRestarts(const std::string& jpeg, const std::string
 }
 
 std::string withStrayBytesInHeader(const std::string& jpeg, int segments, const std::string& stray) {
-    std::string header = jpeg.substr(0, 2);
-    for (int i = 0; i < segments; ++i) header += std::string("\xff\xfe\x00\x04no", 6) + stray;
-    return header + jpeg.substr(2);
+    std::string all;
+    for (int i = 0; i < segments; ++i) all += jpegSegment('\xfe', "no") + stray;
+    return withJpegSegmentsAtStart(jpeg, all);
 }
 
 std::string withPaddedRestartAt(const std::string& jpeg, const std::string& padding, std::size_t offset) {
@@ -40,10 +42,10 @@ std::string withPaddedRestartAt(const std::string& jpeg, const std::string& padd
 }
 
 std::string withLaterJfifSegments(const std::string& jpeg, int segments) {
-    const std::string jfif("\xff\xe0\x00\x10JFIF\x00\x02\x01\x00\x00\x01\x00\x01\x00\x00", 18);
-    std::string header = jpeg.substr(0, 2);
-    for (int i = 0; i < segments; ++i) header += jfif;
-    return header + jpeg.substr(2);
+    const std::string jfif = jpegSegment('\xe0', std::string("JFIF\0\x02\x01\0\0\x01\0\x01\0\0", 14));
+    std::string all;
+    for (int i = 0; i < segments; ++i) all += jfif;
+    return withJpegSegmentsAtStart(jpeg, all);
 }
 
 }  // namespace testsupport

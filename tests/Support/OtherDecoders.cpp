@@ -1,43 +1,100 @@
 #include "Support/OtherDecoders.h"
 
 #include <gif_lib.h>
+#include <jpeglib.h>
+// jpeglib.h first: jerror.h needs its types.
+#include <jerror.h>
+#include <libheif/heif.h>
 #include <png.h>
 #include <tiffio.h>
+#include <webp/decode.h>
 
 #include <algorithm>
+#include <array>
 #include <csetjmp>
+#include <cstdarg>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include <cstdio>
+#include <memory>
 #include <string_view>
 #include <vector>
+
+#include "Support/TempDir.h"
 
 namespace testsupport {
 
 namespace {
 
+// libjpeg reports corrupt data as warnings and fills in what is missing.
+struct JpegJudge {
+    jpeg_error_mgr manager;  // first, so libjpeg's pointer to it is a pointer to the judge
+    std::jmp_buf stop;
+    OtherReading reading;
+    bool corrupt = false;
+};
+
+// libjpeg's own codes for data that is corrupt or missing.
+bool isCorruptData(int code) {
+    switch (code) {
+        case JWRN_HIT_MARKER:
+        case JWRN_HUFF_BAD_CODE:
+        case JWRN_ARITH_BAD_CODE:
+        case JWRN_JPEG_EOF:
+        case JWRN_MUST_RESYNC:
+        case JWRN_BOGUS_PROGRESSION:
+        case JWRN_NOT_SEQUENTIAL:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void jpegNote(j_common_ptr info, int level) {
+    if (level >= 0) return;
+    auto& judge = *reinterpret_cast<JpegJudge*>(info->err);
+    ++judge.reading.warnings;
+    if (judge.corrupt || !isCorruptData(info->err->msg_code)) return;
+    judge.corrupt = true;
+    std::array<char, JMSG_LENGTH_MAX> text{};
+    info->err->format_message(info, text.data());
+    judge.reading.words = text.data();
+}
+
+[[noreturn]] void jpegFailed(j_common_ptr info) {
+    auto& judge = *reinterpret_cast<JpegJudge*>(info->err);
+    std::array<char, JMSG_LENGTH_MAX> text{};
+    info->err->format_message(info, text.data());
+    if (!judge.corrupt) judge.reading.words = text.data();
+    std::longjmp(judge.stop, 1);
+}
+
+// libpng stops at corrupt or missing image data; its warnings are about optional chunks.
 struct PngInput {
     std::string bytes;
     std::size_t at = 0;
+    std::string words;
 };
 
-bool pngReadsWhole(std::string bytes, bool anyWidth) {
+OtherReading readPng(std::string bytes, SideLimits limits) {
+    PngInput input{std::move(bytes), 0, {}};
     png_structp png = png_create_read_struct(
-        PNG_LIBPNG_VER_STRING, nullptr, [](png_structp p, png_const_charp) { png_longjmp(p, 1); },
+        PNG_LIBPNG_VER_STRING, &input,
+        [](png_structp p, png_const_charp message) {
+            static_cast<PngInput*>(png_get_error_ptr(p))->words = message;
+            png_longjmp(p, 1);
+        },
         [](png_structp, png_const_charp) {});
     png_infop info = png_create_info_struct(png);
-    PngInput input{std::move(bytes)};
     png_set_read_fn(png, &input, [](png_structp p, png_bytep out, png_size_t length) {
         auto* in = static_cast<PngInput*>(png_get_io_ptr(p));
         if (in->bytes.size() - in->at < length) png_error(p, "cut short");
         std::copy_n(in->bytes.data() + in->at, length, out);
         in->at += length;
     });
-    if (anyWidth) png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
+    if (limits == SideLimits::Lifted) png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
     const auto failed = [&] {
         png_destroy_read_struct(&png, &info, nullptr);
-        return false;
+        return OtherReading{false, input.words};
     };
     // libpng reports an error by a jump back here, which leaves locals changed since indeterminate:
     // the row is sized between the jumps, not after one is set.
@@ -53,45 +110,128 @@ bool pngReadsWhole(std::string bytes, bool anyWidth) {
     }
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
-    return true;
+    return {true, {}};
 }
 
-bool tiffReadsWhole(const std::filesystem::path& file) {
-    // Quietly: a broken file is expected here.
-    const TIFFErrorHandler errors = TIFFSetErrorHandler(nullptr);
-    const TIFFErrorHandler warnings = TIFFSetWarningHandler(nullptr);
-    bool whole = false;
-    if (TIFF* tiff = TIFFOpen(file.c_str(), "r")) {
-        std::uint32_t width = 0, height = 0;
-        TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
-        TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
-        std::vector<std::uint32_t> raster(std::size_t(width) * height);
-        whole = TIFFReadRGBAImageOriented(tiff, width, height, raster.data(), ORIENTATION_TOPLEFT, 1) == 1;
-        TIFFClose(tiff);
+// libtiff's errors on this handle only: the process-wide handlers belong to libvips.
+int tiffFailed(TIFF*, void* user, const char* module, const char* format, va_list arguments) {
+    auto* words = static_cast<std::string*>(user);
+    if (!words->empty()) return 1;
+    std::array<char, 512> text{};
+    std::vsnprintf(text.data(), text.size(), format, arguments);
+    *words = std::string(module ? module : "") + ": " + text.data();
+    return 1;
+}
+
+int tiffWarned(TIFF*, void*, const char*, const char*, va_list) {
+    return 1;
+}
+
+OtherReading readTiff(const std::filesystem::path& file) {
+    std::string words;
+    std::unique_ptr<TIFFOpenOptions, void (*)(TIFFOpenOptions*)> options(TIFFOpenOptionsAlloc(),
+                                                                         TIFFOpenOptionsFree);
+    TIFFOpenOptionsSetErrorHandlerExtR(options.get(), tiffFailed, &words);
+    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), tiffWarned, nullptr);
+    std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFOpenExt(file.c_str(), "r", options.get()), TIFFClose);
+    if (!tiff) return {false, words};
+    const bool tiled = TIFFIsTiled(tiff.get());
+    std::vector<std::uint8_t> buffer(tiled ? TIFFTileSize(tiff.get()) : TIFFStripSize(tiff.get()));
+    const std::uint32_t pieces = tiled ? TIFFNumberOfTiles(tiff.get()) : TIFFNumberOfStrips(tiff.get());
+    for (std::uint32_t i = 0; i < pieces; ++i) {
+        const tmsize_t read =
+            tiled ? TIFFReadEncodedTile(tiff.get(), i, buffer.data(), tmsize_t(buffer.size()))
+                  : TIFFReadEncodedStrip(tiff.get(), i, buffer.data(), tmsize_t(buffer.size()));
+        if (read < 0) return {false, words.empty() ? "piece " + std::to_string(i) + " unread" : words};
     }
-    TIFFSetErrorHandler(errors);
-    TIFFSetWarningHandler(warnings);
-    return whole;
+    return {words.empty(), words};
 }
 
-bool gifReadsWhole(const std::filesystem::path& file) {
+OtherReading readWebp(const std::string& bytes) {
+    WebPDecoderConfig config;
+    if (!WebPInitDecoderConfig(&config)) return {false, "libwebp did not start"};
+    config.output.colorspace = MODE_RGBA;
+    const VP8StatusCode status =
+        WebPDecode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &config);
+    WebPFreeDecBuffer(&config.output);
+    return {status == VP8_STATUS_OK, "libwebp status " + std::to_string(int(status))};
+}
+
+OtherReading readHeif(const std::filesystem::path& file, SideLimits limits) {
+    std::unique_ptr<heif_context, void (*)(heif_context*)> context(heif_context_alloc(), heif_context_free);
+    // libheif's default allows a larger area; 16,384 a side is the limit libvips asks of it.
+    heif_context_set_maximum_image_size_limit(context.get(), limits == SideLimits::Lifted ? 1 << 20 : 16384);
+    heif_error error = heif_context_read_from_file(context.get(), file.c_str(), nullptr);
+    if (error.code != heif_error_Ok) return {false, error.message};
+    heif_image_handle* handle = nullptr;
+    error = heif_context_get_primary_image_handle(context.get(), &handle);
+    if (error.code != heif_error_Ok) return {false, error.message};
+    heif_image* image = nullptr;
+    error = heif_decode_image(handle, &image, heif_colorspace_RGB, heif_chroma_interleaved_RGB, nullptr);
+    const OtherReading reading{error.code == heif_error_Ok, error.message};
+    heif_image_release(image);
+    heif_image_handle_release(handle);
+    return reading;
+}
+
+OtherReading readGif(const std::filesystem::path& file) {
     int error = 0;
     GifFileType* gif = DGifOpenFileName(file.c_str(), &error);
-    if (!gif) return false;
+    if (!gif) return {false, GifErrorString(error)};
     const bool whole = DGifSlurp(gif) == GIF_OK;
+    const std::string words = whole ? "" : GifErrorString(gif->Error);
     DGifCloseFile(gif, &error);
-    return whole;
+    return {whole, words};
+}
+
+// netpbm's reader ends with an error, and says so on standard error, where data is missing or corrupt.
+OtherReading readWithNetpbm(const std::string& reader, const std::filesystem::path& file) {
+    const std::string command =
+        reader + " -quiet < '" + file.string() + "' 2>&1 >/dev/null; echo \"exit $?\"";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    if (!pipe) return {false, "cannot run " + reader};
+    std::string said;
+    std::array<char, 4096> buffer{};
+    while (std::fgets(buffer.data(), int(buffer.size()), pipe.get())) said += buffer.data();
+    return {said == "exit 0\n", said};
 }
 
 }  // namespace
 
-std::optional<bool> readsWholeElsewhere(const std::filesystem::path& file, bool anyWidth) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    if (bytes.starts_with("\x89PNG")) return pngReadsWhole(bytes, anyWidth);
-    if (bytes.starts_with(std::string_view("II*\0", 4)) || bytes.starts_with(std::string_view("MM\0*", 4)))
-        return tiffReadsWhole(file);
-    if (bytes.starts_with("GIF8")) return gifReadsWhole(file);
+OtherReading libjpegReading(const std::string& jpeg) {
+    JpegJudge judge;
+    jpeg_decompress_struct info{};
+    info.err = jpeg_std_error(&judge.manager);
+    judge.manager.emit_message = jpegNote;
+    judge.manager.error_exit = jpegFailed;
+    std::vector<JSAMPLE> row;
+    if (setjmp(judge.stop) == 0) {
+        jpeg_create_decompress(&info);
+        jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpeg.data()), jpeg.size());
+        jpeg_read_header(&info, TRUE);
+        jpeg_start_decompress(&info);
+        row.resize(std::size_t(info.output_width) * std::size_t(info.output_components));
+        JSAMPROW rows[1] = {row.data()};
+        while (info.output_scanline < info.output_height) jpeg_read_scanlines(&info, rows, 1);
+        jpeg_finish_decompress(&info);
+        judge.reading.whole = !judge.corrupt;
+    }
+    jpeg_destroy_decompress(&info);
+    return judge.reading;
+}
+
+std::optional<OtherReading> readElsewhere(const std::filesystem::path& file, SideLimits limits) {
+    const std::string bytes = TempDir::read(file);
+    const auto starts = [&](std::string_view with, std::size_t at = 0) {
+        return bytes.size() >= at + with.size() && std::string_view(bytes).substr(at, with.size()) == with;
+    };
+    if (starts("\xff\xd8")) return libjpegReading(bytes);
+    if (starts("\x89PNG")) return readPng(bytes, limits);
+    if (starts({"II*\0", 4}) || starts({"MM\0*", 4})) return readTiff(file);
+    if (starts("RIFF") && starts("WEBP", 8)) return readWebp(bytes);
+    if (starts("ftyp", 4)) return readHeif(file, limits);
+    if (starts("GIF8")) return readGif(file);
+    if (starts("BM")) return readWithNetpbm("bmptopnm", file);
     return std::nullopt;
 }
 

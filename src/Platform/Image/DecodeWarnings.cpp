@@ -1,6 +1,7 @@
 #include "Platform/Image/DecodeWarnings.h"
 
 #include "Platform/Image/DecoderWords.h"
+#include "Platform/Image/GifFrame.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsRuntime.h"
@@ -64,7 +65,9 @@ std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& d
             if (jpeg->complete || jpeg->unsupported) return std::nullopt;
         }
     }
-    return worded(*log_, detail::ReadVerdict::Kind::Damaged);
+    if (auto words = worded(*log_, detail::ReadVerdict::Kind::Damaged)) return words;
+    // libvips' GIF decoder ends a frame whose data stops part way as if it were whole, and says nothing.
+    return detail::gifFirstFrameDamage(decodedFile);
 }
 
 std::optional<std::string> DecodeWarnings::failureNotAboutTheFile() const {

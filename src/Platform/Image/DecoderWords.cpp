@@ -12,12 +12,14 @@ bool contains(std::string_view text, std::string_view part) {
 
 // A PNG decoder's note on a chunk ("IDAT: invalid code lengths set", "iCCP: known incorrect sRGB
 // profile"): true for a chunk that holds the image (its name starts with a capital), false for an
-// optional one, which a reader may drop; absent for any other line.
+// optional one, which a reader may drop; absent for any other line. A chunk's third letter is a
+// capital, which tells its notes from a loader's own lines ("heif: ...", "webp: ...").
 std::optional<bool> chunkNoteIsCritical(std::string_view line) {
     if (line.size() < 6 || line[4] != ':' || line[5] != ' ') return std::nullopt;
     for (std::size_t i = 0; i < 4; ++i) {
         if (!std::isalpha(static_cast<unsigned char>(line[i]))) return std::nullopt;
     }
+    if (!std::isupper(static_cast<unsigned char>(line[2]))) return std::nullopt;
     return std::isupper(static_cast<unsigned char>(line[0])) != 0;
 }
 
@@ -58,8 +60,10 @@ std::optional<std::string> decoderLimitIn(std::string_view message) {
     // libheif refuses sides above 16,384 pixels as a safety measure, in the words of a memory failure.
     if (const auto at = message.find("Security limit exceeded"); at != std::string_view::npos)
         return named(message.substr(at));
-    // libpng refuses sides above its own limit (1,000,000 pixels) before libvips' bound is asked.
-    if (contains(message, "exceeds user limit")) return named(message);
+    // libpng refuses sides above its own limit before libvips' bound is asked; its words do not say
+    // the limit, which libvips leaves at libpng's default.
+    if (contains(message, "exceeds user limit"))
+        return named("libpng's limit of 1,000,000 pixels a side: " + std::string(message));
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 
@@ -104,6 +105,8 @@ std::optional<foundation::Data> encodedData(const Image& image, std::string_view
 
 std::optional<foundation::Data> encodedData(const Image& image, FileType type,
                                             std::optional<double> compressionFactor, std::string* error) {
+    // The encoder's own words: libvips' error text is every thread's.
+    const detail::OwnErrors own;
     try {
         auto bytes = encode(prepared(image), type, compressionFactor);
         detail::forgetErrors();
@@ -112,8 +115,8 @@ std::optional<foundation::Data> encodedData(const Image& image, FileType type,
             return std::nullopt;
         }
         return bytes;
-    } catch (const vips::VError& e) {
-        detail::reportError(error, "could not encode the image: " + detail::newestErrorLine(e.what()));
+    } catch (const vips::VError&) {
+        detail::reportError(error, "could not encode the image: " + detail::newestErrorLine(own.text()));
         return std::nullopt;
     }
 }

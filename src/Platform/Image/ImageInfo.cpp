@@ -6,9 +6,13 @@
 #include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
+
+#include <array>
+#include <fstream>
 
 namespace image {
 
@@ -20,9 +24,8 @@ struct HeaderProblem {
 };
 
 // Why the header could not be read, judged from every line the decoders reported on this thread while
-// it was read and the newest message of libvips' error text (the loader's own, most likely: the text
-// is every thread's). A JPEG decoder's lines in the text belong to another image unless this one is a
-// JPEG, whose decoder was asked again (`jpeg`, its header only).
+// it was read and the newest of the error lines its loader wrote (`text`). A JPEG's warnings are judged
+// from its decoder's own account, asked again (`jpeg`, its header only).
 HeaderProblem headerProblem(const std::optional<detail::JpegReport>& jpeg, const std::string& format,
                             const std::string& text, const detail::WarningLog& heard) {
     if (jpeg) {
@@ -46,6 +49,21 @@ HeaderProblem headerProblem(const std::optional<detail::JpegReport>& jpeg, const
         default:
             return {ReadFailure::Unreadable, std::move(verdict.words)};
     }
+}
+
+// Why a WebP's header could not be read when its RIFF header declares more bytes than the file holds:
+// it was cut short, which libvips words only as an image it could not parse.
+std::optional<std::string> webpCutShort(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::array<unsigned char, 12> head{};
+    if (!in.read(reinterpret_cast<char*>(head.data()), head.size())) return std::nullopt;
+    const std::uint64_t declared = 8 + (std::uint64_t(head[4]) | std::uint64_t(head[5]) << 8 |
+                                        std::uint64_t(head[6]) << 16 | std::uint64_t(head[7]) << 24);
+    std::error_code ec;
+    const std::uint64_t holds = std::filesystem::file_size(file, ec);
+    if (ec || declared <= holds) return std::nullopt;
+    return "WebP data truncated: its RIFF header gives " + std::to_string(declared) +
+           " bytes, the file holds " + std::to_string(holds);
 }
 
 ImageInfo infoFrom(const vips::VImage& header, const std::string& format) {
@@ -90,11 +108,15 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     const auto admission = detail::admitFile(path, error);
     if (!admission) return std::nullopt;
     if (auto bmp = bmpInfoFrom(*admission)) return bmp;
+    // The loader's own words: libvips' error text is every thread's.
     std::string text;
-    try {
-        return infoFrom(detail::openAdmitted(*admission), admission->format);
-    } catch (const vips::VError& e) {
-        text = e.what();
+    {
+        const detail::OwnErrors own;
+        try {
+            return infoFrom(detail::openAdmitted(*admission), admission->format);
+        } catch (const vips::VError&) {
+            text = own.text();
+        }
     }
     // Only the header is read again, never a pixel: the words of a header failure are in the header.
     const auto jpeg = admission->format == "jpeg" ? detail::readJpegHeaderWarnings(path) : std::nullopt;
@@ -102,7 +124,10 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     if (jpeg && jpeg->onlyHarmlessWarningsPastVipsLimit()) {
         if (const auto direct = detail::readJpegDirectly(path)) return infoFrom(*direct, admission->format);
     }
-    const auto problem = headerProblem(jpeg, admission->format, text, *heard);
+    auto problem = headerProblem(jpeg, admission->format, text, *heard);
+    if (admission->format == "webp" && problem.kind == ReadFailure::Unreadable) {
+        if (auto cut = webpCutShort(path)) problem = {ReadFailure::Damaged, std::move(*cut)};
+    }
     switch (problem.kind) {
         case ReadFailure::Unsupported:
         case ReadFailure::NotAboutTheFile:

@@ -1,10 +1,12 @@
 #include "Platform/Image/ImageLoading.h"
 
+#include "Platform/Image/BmpExtent.h"
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
+#include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
@@ -29,6 +31,17 @@ std::optional<Image> finishLoad(const vips::VImage& raw, const std::string& form
     vips::VImage upright = decoded.autorot().copy();
     upright.remove(VIPS_META_ORIENTATION);
     return fromVips(detail::toSRGB8(upright));
+}
+
+// Why a BMP's decode failed when its headers reach past the end of its file: it was cut short, which
+// ImageMagick words only as a buffer it could not read.
+std::optional<std::string> bmpCutShort(const detail::Admission& admission) {
+    if (!admission.bmp) return std::nullopt;
+    const auto extent = detail::bmpExtent(admission.bmp->head, detail::kMaximumPixels);
+    const auto* declared = std::get_if<std::uint64_t>(&extent);
+    if (!declared || *declared <= admission.bmp->length) return std::nullopt;
+    return "BMP data truncated: its headers give " + std::to_string(*declared) + " bytes, the file holds " +
+           std::to_string(admission.bmp->length);
 }
 
 // The factor by which the stored image (before orientation) may shrink and still cover `needed`.
@@ -112,27 +125,36 @@ std::optional<Image> load(std::optional<detail::Admission> admission, std::optio
     // What the decoder says while the header is read reaches the collector once it is known whether
     // the header is read again below: then only the second reading's words count.
     const auto opening = log ? std::make_shared<detail::WarningLog>() : nullptr;
+    // The reason is in the loader's own words: libvips' error text is every thread's.
     std::string reason;
-    try {
-        std::optional<detail::ReportingScope> scope;
-        if (opening) scope.emplace(opening);
-        auto loaded = loadAdmitted(*admission, needed, log, error);
-        scope.reset();
-        if (opening) log->addAll(*opening);
-        return loaded;
-    } catch (const vips::VError& e) {
-        reason = detail::newestErrorLine(e.what());
+    {
+        const detail::OwnErrors own;
+        try {
+            std::optional<detail::ReportingScope> scope;
+            if (opening) scope.emplace(opening);
+            auto loaded = loadAdmitted(*admission, needed, log, error);
+            scope.reset();
+            if (opening) log->addAll(*opening);
+            return loaded;
+        } catch (const vips::VError&) {
+            reason = detail::newestErrorLine(own.text());
+        }
     }
     const auto direct = readDirectlyPastHeaderLimit(*admission, needed);
     if (opening && !direct) log->addAll(*opening);
-    try {
-        // Decoded once, in memory, whatever order its pixels are asked for in.
-        if (direct) {
+    if (direct) {
+        const detail::OwnErrors own;
+        try {
+            // Decoded once, in memory, whatever order its pixels are asked for in.
             const auto reports = log ? log : std::make_shared<detail::WarningLog>();
             return finishLoad(detail::decodedReportingTo(*direct, reports), admission->format, error);
+        } catch (const vips::VError&) {
+            reason = detail::newestErrorLine(own.text());
         }
-    } catch (const vips::VError& again) {
-        reason = detail::newestErrorLine(again.what());
+    }
+    if (const auto cut = bmpCutShort(*admission)) {
+        reason = *cut;
+        if (log) log->addFailure(*cut);
     }
     detail::reportError(error, "unreadable image: " + reason);
     return std::nullopt;

@@ -3,6 +3,7 @@
 #include "Platform/Image/BmpExtent.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/JpegWithoutUnusedMetadata.h"
+#include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/TiffWithoutLargeMetadata.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
@@ -144,9 +145,10 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
         return Admission{*format, *view, nullptr, path};
     }
     // libvips keeps a duplicate of the descriptor, for as long as the source lives.
+    const OwnErrors own;
     VipsSource* opened = vips_source_new_from_descriptor(::fileno(file.get()));
     if (opened == nullptr) {
-        reportError(error, "not a readable file: " + newestErrorLine(vips_error_buffer()));
+        reportError(error, "not a readable file: " + newestErrorLine(own.text()));
         return std::nullopt;
     }
     // Its duplicate lost close-on-exec: a program started meanwhile (a file manager opened from the

@@ -31,9 +31,8 @@ bool recordsFailure(const WarningLine& line);
 // failed on another thread) or reports corrupt data (a decoder that filled in the rest).
 ReadVerdict verdictOf(const std::vector<WarningLine>& lines, bool failed = false);
 
-// The newest message of a libvips error text, as a failure line for judging with a read's other
-// lines: the failed read's own, most likely (the text is every thread's, and its older lines are other
-// reads'). A JPEG decoder's lines are passed over unless `jpeg`: a JPEG's warnings are judged from the
+// The newest of a failed read's own error lines, as a failure line for judging with its other lines.
+// A JPEG decoder's lines are passed over unless `jpeg`: a JPEG's warnings are judged from the
 // decoder's own account of its file.
 WarningLine newestErrorMessage(const std::string& text, bool jpeg);
 

@@ -2,7 +2,9 @@
 
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/DecodeMemory.h"
+#include "Platform/Image/GifFrame.h"
 #include "Platform/Image/JpegDirect.h"
+#include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsImage.h"
@@ -57,6 +59,17 @@ std::optional<Image> directThumbnailOf(const std::filesystem::path& file, int si
                        "jpeg");
 }
 
+// Whether the JPEG decoder's warnings were damage, by its own account of the file, as the job judges
+// it: libvips only counts them.
+bool jpegWarnedOfDamage(const detail::WarningLog& reports, const std::filesystem::path& file) {
+    const auto lines = reports.lines();
+    if (std::none_of(lines.begin(), lines.end(),
+                     [](const auto& line) { return detail::jpegWarningCountIn(line.text).has_value(); }))
+        return false;
+    const auto jpeg = detail::readJpegWarnings(file);
+    return !jpeg || jpeg->corruptData || jpeg->failure;
+}
+
 // What `make` makes, with what the decoder reports meanwhile going to `log`; absent when it fails.
 template <typename Make>
 std::optional<Image> reportingTo(const std::shared_ptr<detail::WarningLog>& log, Make make) {
@@ -77,6 +90,9 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     if (side < 1) return std::nullopt;
     const auto admission = detail::admitFile(url, nullptr);
     if (!admission) return std::nullopt;
+    // libvips' GIF decoder fills in a frame whose data stops part way and says nothing: such a
+    // picture is judged before it is decoded, so none is made of it.
+    if (admission->format == "gif" && detail::gifFirstFrameDamage(admission->file)) return std::nullopt;
     // What the decoder reports goes on to a collector of the caller's, if there is one, as the job's
     // load does it: only what the read that served (or the last read tried) reports.
     const auto& caller = detail::currentWarningLog();
@@ -91,7 +107,9 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     }
     // A picture whose decode failed part way (a strip that failed, a frame cut short and filled in) is
     // not the file's: it is never handed out.
-    if (made && detail::verdictOf(reports->lines()).kind != detail::ReadVerdict::Kind::Whole) made.reset();
+    if (made && (detail::verdictOf(reports->lines()).kind != detail::ReadVerdict::Kind::Whole ||
+                 (admission->format == "jpeg" && jpegWarnedOfDamage(*reports, admission->file))))
+        made.reset();
     if (caller) caller->addAll(*reports);
     return made;
 }

@@ -2,6 +2,7 @@
 
 #include <vips/vips8>
 
+#include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/VectorCodeLock.h"
 #include "Platform/Image/WarningLog.h"
 
@@ -30,7 +31,7 @@ void keepLargeBuffersReturnable() {
 bool startVips() {
     keepLargeBuffersReturnable();
     if (VIPS_INIT("vorta") != 0) {
-        std::fprintf(stderr, "libvips failed to start: %s\n", takeErrorText().c_str());
+        std::fprintf(stderr, "libvips failed to start: %s\n", vips_error_buffer());
         std::abort();
     }
     // A batch opens thousands of different files once each: an operation cache would only hold on to
@@ -39,6 +40,8 @@ bool startVips() {
     vips_cache_set_max(0);
     serialiseVectorCode();
     detail::installWarningHandler();
+    if (!errorsAreCaptured())
+        std::fprintf(stderr, "libvips' errors reach no capture: a failed read may be worded by another's\n");
     return true;
 }
 
@@ -49,19 +52,10 @@ void ensureVipsStarted() {
     (void)started;
 }
 
-std::string takeErrorText() {
-    char* copy = vips_error_buffer_copy();
-    std::string text = copy ? copy : "";
-    g_free(copy);
-    return text;
-}
-
 void forgetErrors() {
-    // libvips keeps at most 10 KB and drops what comes after: emptied well before that, a new line
-    // always gets in. Emptied at once, it would take away the line of a failure that another thread
-    // is about to read, so a short text is left alone. Only the length is read here, never the text:
-    // libvips' buffer stays terminated within its bounds while another thread writes to it, so the
-    // length may be off but the read stays inside.
+    // libvips keeps at most 10 KB and drops what comes after. Only the length is read here, never the
+    // text: libvips' buffer stays terminated within its bounds while another thread writes to it, so
+    // the length may be off but the read stays inside.
     constexpr std::size_t kLongText = 4096;
     if (std::strlen(vips_error_buffer()) > kLongText) vips_error_clear();
 }

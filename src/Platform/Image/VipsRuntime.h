@@ -9,19 +9,13 @@ namespace image::detail {
 
 void ensureVipsStarted();
 
-// libvips' error text, copied under libvips' lock while other threads add to it, which empties it
-// (libvips' only way to hand it out whole). Thread-safe.
-std::string takeErrorText();
-
-// Forgets libvips' error text, once it has grown long: it is one text shared by every thread, and a
-// decoder working on another thread may be about to hand its newest line on (see WarningLog.h), so
-// a short text is left alone. Call where an error has been dealt with. Thread-safe.
+// Forgets libvips' error text once it has grown long, so that it never fills: nothing judges a read by
+// it (every thread adds to it; see OwnErrors.h for a read's own lines). Call where an error has been
+// dealt with. Thread-safe.
 void forgetErrors();
 
-// The newest line of a libvips error text (with the line before, when it only goes on with a code) (a failed
-// operation's own, most likely: the text is shared, so other lines may come before it). When the text is
-// empty, because another thread emptied it before this failure's words were read, a fixed text that says no
-// reason was given.
+// The newest line of a failed operation's error lines (with the line before, when it only goes on with a
+// code). When there is none, a fixed text that says no reason was given.
 std::string newestErrorLine(std::string_view text);
 
 }  // namespace image::detail

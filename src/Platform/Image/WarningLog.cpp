@@ -1,6 +1,7 @@
 #include "Platform/Image/WarningLog.h"
 
 #include "Platform/Image/DecoderWords.h"
+#include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/VipsRuntime.h"
 
 #include <tiffio.h>
@@ -33,14 +34,9 @@ bool isNotable(const std::string& line, bool failure) {
            failureNotAboutTheFile(line) || line.starts_with("error in tile ");
 }
 
-// Records a failed decode in `log` with the newest message of libvips' error text (the decode's own,
-// most likely: the text is shared by every thread, and its older lines are other reads'). The text is
-// taken whole under libvips' lock, which empties it, and that message handed back alone, so that the
-// operation that asked for the pixels fails in the same words.
-void recordFailure(WarningLog& log) {
-    const std::string line = newestErrorLine(takeErrorText());
-    log.addFailure(line);
-    vips_error(nullptr, "%s", line.c_str());
+// Records a failed decode in `log` with the newest of the error lines written for it (`own`).
+void recordFailure(WarningLog& log, const ErrorLines& own) {
+    log.addFailure(newestErrorLine(own.text()));
 }
 
 // libtiff's errors, on the thread that decodes: libvips words them only in the error text that every
@@ -74,15 +70,33 @@ struct Reporting {
     std::shared_ptr<WarningLog> log;
     // libvips may finish writing an image whose last strips failed to compute, and say it succeeded.
     std::atomic<bool> failed = false;
+    // What the decoder wrote, on whichever thread: a worker whose read fails only because another's
+    // did writes nothing.
+    ErrorLines errors;
 };
+
+// A loader may do its work when its first region is made (libvips' loaders decode there), on whichever
+// thread makes it.
+void* startReporting(VipsImage* out, void* input, void* client) {
+    auto* stage = static_cast<Reporting*>(client);
+    const ReportingScope scope(stage->log);
+    const OwnErrors own(stage->errors);
+    void* sequence = vips_start_one(out, input, client);
+    if (!sequence) {
+        stage->failed = true;
+        recordFailure(*stage->log, stage->errors);
+    }
+    return sequence;
+}
 
 int generateReporting(VipsRegion* out, void* sequence, void*, void* client, gboolean*) {
     auto* in = static_cast<VipsRegion*>(sequence);
     auto* stage = static_cast<Reporting*>(client);
     const ReportingScope scope(stage->log);
+    const OwnErrors own(stage->errors);
     if (vips_region_prepare(in, &out->valid) != 0) {
         stage->failed = true;
-        recordFailure(*stage->log);
+        recordFailure(*stage->log, stage->errors);
         return -1;
     }
     return vips_region_region(out, in, &out->valid, out->valid.left, out->valid.top);
@@ -106,16 +120,17 @@ VipsImage* stageOver(VipsImage* in, Stage* stage, VipsStartFn start, VipsGenerat
 
 // `image` passing through `stage`, which the result owns.
 vips::VImage reportingThrough(const vips::VImage& image, Reporting* stage) {
-    VipsImage* out = stageOver(image.get_image(), stage, vips_start_one, generateReporting, vips_stop_one,
+    const OwnErrors own;
+    VipsImage* out = stageOver(image.get_image(), stage, startReporting, generateReporting, vips_stop_one,
                                image.get_image());
-    if (!out) throw vips::VError(takeErrorText());
+    if (!out) throw vips::VError(own.text());
     return vips::VImage(out);
 }
 
 }  // namespace
 
 vips::VImage reportingTo(const vips::VImage& image, std::shared_ptr<WarningLog> log) {
-    return reportingThrough(image, new Reporting{image, std::move(log)});
+    return reportingThrough(image, new Reporting{image, std::move(log), false, {}});
 }
 
 namespace {
@@ -130,9 +145,10 @@ constexpr guint64 kDiscThreshold = 100 * 1024 * 1024;
 std::optional<vips::VImage> decodeOnce(std::optional<vips::VImage>& decoder,
                                        const std::shared_ptr<WarningLog>& log) {
     const ReportingScope scope(log);
+    const OwnErrors own;
     std::optional<vips::VImage> pixels;
     try {
-        auto* stage = new Reporting{*decoder, log};
+        auto* stage = new Reporting{*decoder, log, false, {}};
         const vips::VImage reporting = reportingThrough(*decoder, stage);
         VipsImage* store = VIPS_IMAGE_SIZEOF_IMAGE(reporting.get_image()) >= kDiscThreshold
                                ? vips_image_new_temp_file("%s.v")
@@ -140,14 +156,14 @@ std::optional<vips::VImage> decodeOnce(std::optional<vips::VImage>& decoder,
         const bool written = store && vips_image_write(reporting.get_image(), store) == 0;
         if (written && !stage->failed) {
             pixels.emplace(store);
-        } else if (written) {
-            g_object_unref(store);  // its failure is in the log
         } else {
             if (store) g_object_unref(store);
-            recordFailure(*log);
+            // A failure to compute the pixels is in the log already, in the words of the thread it
+            // happened on.
+            if (!stage->failed) recordFailure(*log, own.lines());
         }
-    } catch (const vips::VError& e) {
-        log->addFailure(newestErrorLine(e.what()));
+    } catch (const vips::VError&) {
+        recordFailure(*log, own.lines());
     }
     decoder.reset();
     return pixels;
@@ -297,13 +313,14 @@ void installWarningHandler() {
 
 vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log,
                                 DecoderFallback fallback) {
+    const OwnErrors own;
     auto* stage = new Decoded;
     stage->decoder = decoder;
     stage->fallback = std::move(fallback);
     stage->log = std::move(log);
     VipsImage* out =
         stageOver(decoder.get_image(), stage, startDecoded, generateDecoded, stopDecoded, nullptr);
-    if (!out) throw vips::VError(takeErrorText());
+    if (!out) throw vips::VError(own.text());
     return vips::VImage(out);
 }
 

@@ -6,6 +6,8 @@
 #include "Platform/Image/Thumbnail.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
+#include "Support/ImageSurgery.h"
+#include "Support/OtherDecoders.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 
@@ -14,6 +16,7 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -42,6 +45,58 @@ TEST(ImageConcurrencyTest, ManyThreadsLoadScaleAndEncodeAtOnce) {
     }
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(good, 8);
+}
+
+// Headers that fail on many threads at once are each judged by their own decoder's words: libvips
+// keeps one error text for the whole process, which the other threads add to and empty meanwhile.
+TEST(ImageConcurrencyTest, HeadersFailingOnManyThreadsAtOnceAreEachJudgedByTheirOwnWords) {
+    image::detail::ensureVipsStarted();
+    testsupport::TempDir dir;
+    const auto ramp = vips::VImage::xyz(16500, 256).extract_band(0) * (255.0 / 16500);
+    ramp.bandjoin(ramp)
+        .bandjoin(ramp)
+        .cast(VIPS_FORMAT_UCHAR)
+        .write_to_file((dir / "wide.heic[compression=hevc]").c_str());
+    imagetest::save(imagetest::stripes(600, 400, {200, 0, 0}, {0, 200, 0}, {0, 0, 200}), dir / "photo.heic");
+    const std::string photo = testsupport::TempDir::read(dir / "photo.heic");
+    struct Case {
+        std::filesystem::path file;
+        image::ReadFailure failure;
+        std::string own;  // words only this file's decoder says
+    };
+    const std::vector<Case> cases = {
+        {dir / "wide.heic", image::ReadFailure::Unsupported, "16500x256"},
+        {dir.write("cut.heic", photo.substr(0, photo.size() / 2)), image::ReadFailure::Damaged, "iloc"},
+        {dir.write("wide.png", testsupport::pngOf(20'000'000, 1, 0,
+                                                  std::string(1, '\0') + std::string(20'000'000, '\x80'))),
+         image::ReadFailure::Unsupported, "1,000,000"},
+    };
+    for (const auto& c : cases) {
+        const auto elsewhere = testsupport::readElsewhere(c.file);
+        ASSERT_TRUE(elsewhere && !elsewhere->whole) << c.file << " is read whole by another decoder";
+    }
+    std::mutex mutex;
+    std::vector<std::string> wrong;
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < 8; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 40; ++round) {
+                const auto& c = cases[(t + round) % cases.size()];
+                std::string error;
+                auto failure = image::ReadFailure::NotAnImage;
+                const bool read = image::readImageInfo(c.file, &error, &failure).has_value();
+                bool others = false;
+                for (const auto& other : cases)
+                    others = others || (&other != &c && error.find(other.own) != std::string::npos);
+                if (read || failure != c.failure || error.find(c.own) == std::string::npos || others) {
+                    const std::lock_guard lock(mutex);
+                    wrong.push_back(c.file.filename().string() + ": " + error);
+                }
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " of 320 reads, e.g. " << wrong.front();
 }
 
 // Eight workers share a budget: what they hold at once never passes it, an image larger than the

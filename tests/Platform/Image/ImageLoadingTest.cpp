@@ -9,8 +9,9 @@
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
+#include "Support/ImageSurgery.h"
 #include "Support/JpegPadding.h"
-#include "Support/LibjpegVerdict.h"
+#include "Support/OtherDecoders.h"
 #include "Support/SyntheticPhoto.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
@@ -271,9 +272,9 @@ TEST_F(ImageLoadingTest, JpegsLibvipsGivesUpOnForHarmlessWarningsReadWholeOnEver
         SCOPED_TRACE(plain);
         const auto patched = dir.write("patched-" + plain, bytes);
         // libjpeg reads it whole; libvips alone gives up on it.
-        EXPECT_TRUE(testsupport::libjpegVerdict(bytes).readsWhole)
-            << testsupport::libjpegVerdict(bytes).words;
-        EXPECT_GT(testsupport::libjpegVerdict(bytes).warnings, 100u);
+        const auto reading = testsupport::libjpegReading(bytes);
+        EXPECT_TRUE(reading.whole) << reading.words;
+        EXPECT_GT(reading.warnings, 100u);
         EXPECT_FALSE(vipsAloneDecodes(patched));
 
         const auto info = image::readImageInfo(patched);
@@ -311,7 +312,7 @@ TEST_F(ImageLoadingTest, JpegsLibvipsGivesUpOnForHarmlessWarningsReadWholeOnEver
     for (const auto& [name, bytes] : damaged) {
         SCOPED_TRACE(name);
         const auto file = dir.write(name, bytes);
-        EXPECT_FALSE(testsupport::libjpegVerdict(bytes).readsWhole);
+        EXPECT_FALSE(testsupport::libjpegReading(bytes).whole);
         EXPECT_TRUE(image::readImageInfo(file));  // its header is whole
         EXPECT_FALSE(image::thumbnail(file, {200, 200}));
         const image::DecodeWarnings warnings;
@@ -327,10 +328,7 @@ TEST_F(ImageLoadingTest, JpegsLibvipsGivesUpOnForHarmlessWarningsReadWholeOnEver
 
 namespace {
 
-std::string jpegSegment(char marker, const std::string& payload) {
-    const std::size_t length = payload.size() + 2;
-    return std::string{'\xff', marker, char(length >> 8), char(length & 0xff)} + payload;
-}
+using testsupport::jpegSegment;
 
 // A grey 8 x 8 progressive JPEG, every coefficient zero, each of its 64 coefficients sent in `levels`
 // successive approximation scans of its own (14 is as many as the format allows).

@@ -1,0 +1,181 @@
+#include "Platform/Image/OwnErrors.h"
+
+#include <vips/vips.h>
+
+#include <dlfcn.h>
+
+#include <array>
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <mutex>
+
+namespace image::detail {
+
+struct ErrorSink {
+    std::mutex mutex;
+    std::string text;
+};
+
+// A capture active on a thread, and the one it is nested in (on this thread, or on the thread that
+// started this one).
+struct CaptureLink {
+    std::shared_ptr<ErrorSink> sink;
+    std::shared_ptr<CaptureLink> outer;
+};
+
+namespace {
+
+thread_local std::shared_ptr<CaptureLink> tInnermost;
+// libvips holds back the errors of a probe (is this file a TIFF?) by freezing its error text, for
+// every thread at once: only the probing thread's own lines are held back here.
+thread_local int tFrozen = 0;
+std::atomic<bool> gReached = false;
+
+// libvips keeps this much of its error text.
+constexpr std::size_t kKeptText = 10 * 1024;
+
+template <typename Function>
+Function* libvipsOwn(const char* name) {
+    return reinterpret_cast<Function*>(::dlsym(RTLD_NEXT, name));
+}
+
+void capture(const std::string& line) {
+    for (const CaptureLink* link = tInnermost.get(); link; link = link->outer.get()) {
+        const std::lock_guard lock(link->sink->mutex);
+        if (link->sink->text.size() + line.size() <= kKeptText) link->sink->text += line;
+    }
+}
+
+// A pipeline libvips runs on worker threads (which it keeps and reuses for other work): while they
+// work for it, they write to the captures of the thread that runs it.
+struct InheritingPool {
+    VipsThreadStartFn start;
+    VipsThreadpoolAllocateFn allocate;
+    VipsThreadpoolWorkFn work;
+    VipsThreadpoolProgressFn progress;
+    void* client;
+    std::shared_ptr<CaptureLink> captures;
+};
+
+class InheritedCaptures {
+  public:
+    explicit InheritedCaptures(const InheritingPool& pool) : previous_(std::move(tInnermost)) {
+        tInnermost = pool.captures;
+    }
+    ~InheritedCaptures() { tInnermost = std::move(previous_); }
+    InheritedCaptures(const InheritedCaptures&) = delete;
+    InheritedCaptures& operator=(const InheritedCaptures&) = delete;
+
+  private:
+    std::shared_ptr<CaptureLink> previous_;
+};
+
+VipsThreadState* startInheriting(VipsImage* image, void* a) {
+    const auto& pool = *static_cast<InheritingPool*>(a);
+    const InheritedCaptures captures(pool);
+    return pool.start(image, pool.client);
+}
+
+int allocateInheriting(VipsThreadState* state, void* a, gboolean* stop) {
+    const auto& pool = *static_cast<InheritingPool*>(a);
+    const InheritedCaptures captures(pool);
+    return pool.allocate(state, pool.client, stop);
+}
+
+int workInheriting(VipsThreadState* state, void* a) {
+    const auto& pool = *static_cast<InheritingPool*>(a);
+    const InheritedCaptures captures(pool);
+    return pool.work(state, pool.client);
+}
+
+int progressInheriting(void* a) {
+    const auto& pool = *static_cast<InheritingPool*>(a);
+    return pool.progress(pool.client);
+}
+
+}  // namespace
+
+ErrorLines::ErrorLines() : sink_(std::make_shared<ErrorSink>()) {}
+
+std::string ErrorLines::text() const {
+    if (!errorsAreCaptured()) {
+        char* shared = vips_error_buffer_copy();
+        std::string copy = shared ? shared : "";
+        g_free(shared);
+        return copy;
+    }
+    const std::lock_guard lock(sink_->mutex);
+    return sink_->text;
+}
+
+OwnErrors::OwnErrors() : OwnErrors(ErrorLines()) {}
+
+OwnErrors::OwnErrors(const ErrorLines& lines) : lines_(lines), previous_(tInnermost) {
+    tInnermost = std::make_shared<CaptureLink>(CaptureLink{lines_.sink_, previous_});
+}
+
+OwnErrors::~OwnErrors() {
+    tInnermost = std::move(previous_);
+}
+
+bool errorsAreCaptured() {
+    // Checked once, when libvips starts, before anything reads an image.
+    static const bool captured = [] {
+        {
+            const OwnErrors probe;
+            vips_error("vorta", "%s", "probe");
+        }
+        vips_error_clear();
+        return gReached.load();
+    }();
+    return captured;
+}
+
+}  // namespace image::detail
+
+// libvips' own entry points, taken over (every call of them, in libvips and its modules, comes here
+// first) so that each error line also reaches the captures of the thread that writes it, and the
+// workers of a pipeline write to the captures of the thread that runs it. libvips then does as before.
+extern "C" {
+
+void vips_verror(const char* domain, const char* format, va_list arguments) {
+    using namespace image::detail;
+    static auto* const own = libvipsOwn<void(const char*, const char*, va_list)>("vips_verror");
+    gReached = true;
+    if (tInnermost && tFrozen == 0) {
+        std::array<char, 2048> message{};
+        va_list copy;
+        va_copy(copy, arguments);
+        std::vsnprintf(message.data(), message.size(), format, copy);
+        va_end(copy);
+        capture((domain ? std::string(domain) + ": " : std::string()) + message.data() + "\n");
+    }
+    own(domain, format, arguments);
+}
+
+void vips_error_freeze() {
+    static auto* const own = image::detail::libvipsOwn<void()>("vips_error_freeze");
+    ++image::detail::tFrozen;
+    own();
+}
+
+void vips_error_thaw() {
+    static auto* const own = image::detail::libvipsOwn<void()>("vips_error_thaw");
+    --image::detail::tFrozen;
+    own();
+}
+
+int vips_threadpool_run(VipsImage* image, VipsThreadStartFn start, VipsThreadpoolAllocateFn allocate,
+                        VipsThreadpoolWorkFn work, VipsThreadpoolProgressFn progress, void* a) {
+    using namespace image::detail;
+    static auto* const own =
+        libvipsOwn<int(VipsImage*, VipsThreadStartFn, VipsThreadpoolAllocateFn, VipsThreadpoolWorkFn,
+                       VipsThreadpoolProgressFn, void*)>("vips_threadpool_run");
+    if (!tInnermost) return own(image, start, allocate, work, progress, a);
+    InheritingPool pool{start, allocate, work, progress, a, tInnermost};
+    return own(image, startInheriting, allocateInheriting, workInheriting,
+               progress ? progressInheriting : nullptr, &pool);
+}
+
+}  // extern "C"

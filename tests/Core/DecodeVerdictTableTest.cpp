@@ -1,0 +1,375 @@
+// Every format the job reads, with each fault a file can arrive with, through every path that reads
+// it (a job on two presets, the image info at collection, the thumbnail): the verdict each must give.
+// A decoder other than libvips reads every file first, so each is what its row says it is.
+
+#include <gtest/gtest.h>
+
+#include <vips/vips8>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "GreyTiff.h"
+#include "Platform/Image/ImageInfo.h"
+#include "Platform/Image/Thumbnail.h"
+#include "RunBatch.h"
+#include "Support/ImageSurgery.h"
+#include "Support/JpegPadding.h"
+#include "Support/OtherDecoders.h"
+#include "Support/TempDir.h"
+#include "TestImages.h"
+
+using testsupport::TempDir;
+
+namespace {
+
+enum class Verdict {
+    Valid,    // done at the preset's size, with image info and a thumbnail
+    Damaged,  // broken pixel data: skipped as damaged, nothing written, no thumbnail
+    // Broken pixel data whose decoder, through libvips, says only that it failed: skipped as not
+    // decoded, in its words, never as damaged and never done; no thumbnail.
+    Undecoded,
+    PastLimit,  // a valid header past a decoder's own limit: not supported, naming the limit
+};
+
+struct Cell {
+    std::string format;   // as a user names it
+    std::string fault;    // what was done to the file
+    std::string decoder;  // the image info's name of the format, and the outside decoder's
+    std::string bytes;
+    Verdict verdict = Verdict::Valid;
+    std::pair<int, int> size = {900, 700};  // as the header says
+    std::string limit;                      // for PastLimit: the limit's number, in digits
+
+    std::string label() const { return format + " x " + fault; }
+    std::string fileName() const {
+        std::string name = format + "-" + fault;
+        for (auto& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? char(std::tolower(c)) : '-';
+        return name + "." + (decoder == "heif" ? format == "AVIF" ? "avif" : "heic" : decoder);
+    }
+};
+
+Cell cell(std::string format, std::string fault, std::string decoder, std::string bytes,
+          Verdict verdict = Verdict::Valid, std::pair<int, int> size = {900, 700}, std::string limit = {}) {
+    return {std::move(format), std::move(fault), std::move(decoder), std::move(bytes), verdict, size,
+            std::move(limit)};
+}
+
+// An XMP packet `size` bytes long, mostly the white space its format allows.
+std::string xmpPacket(std::size_t size) {
+    const std::string head =
+        "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?><x:xmpmeta xmlns:x='adobe:ns:meta/'>";
+    const std::string tail = "</x:xmpmeta><?xpacket end='w'?>";
+    return head + std::string(size - head.size() - tail.size(), ' ') + tail;
+}
+
+// Extended XMP segments (each a GUID, the full length and an offset before its part) carrying
+// `size` bytes, after a main packet that points to them.
+std::string extendedXmpSegments(std::size_t size) {
+    const std::string guid = "0123456789ABCDEF0123456789ABCDEF";
+    const std::string main = "http://ns.adobe.com/xap/1.0/" + std::string(1, '\0') +
+                             "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF "
+                             "xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'><rdf:Description "
+                             "xmlns:xmpNote='http://ns.adobe.com/xmp/note/' xmpNote:HasExtendedXMP='" +
+                             guid + "'/></rdf:RDF></x:xmpmeta>";
+    std::string segments = testsupport::jpegSegment('\xe1', main);
+    const std::string extended = xmpPacket(size);
+    constexpr std::size_t part = 65000;
+    for (std::size_t at = 0; at < extended.size(); at += part) {
+        segments += testsupport::jpegSegment(
+            '\xe1', "http://ns.adobe.com/xmp/extension/" + std::string(1, '\0') + guid +
+                        testsupport::be32(std::uint32_t(extended.size())) +
+                        testsupport::be32(std::uint32_t(at)) + extended.substr(at, part));
+    }
+    return segments;
+}
+
+// Padding before every restart marker, more before some so that their first byte ends a 64 KB block
+// of the file, where a reader going through it in such blocks has to look back across the block's end.
+std::string restartPaddedAtBlockEnds(const std::string& jpeg) {
+    std::string padded = testsupport::withPaddingBeforeRestarts(jpeg, std::string(11, '\x55'));
+    for (std::size_t blockEnd = 64 * 1024 - 1; blockEnd + 1 < padded.size(); blockEnd += 64 * 1024) {
+        // The last padded marker at or before the block's end is moved onto it.
+        std::size_t marker = blockEnd;
+        while (marker + 4096 > blockEnd && !(padded[marker - 1] == '\x55' && padded[marker] == '\xff' &&
+                                             (std::uint8_t(padded[marker + 1]) & 0xf8) == 0xd0))
+            --marker;
+        if (marker + 4096 <= blockEnd) break;
+        padded.insert(marker, blockEnd - marker, '\x55');
+    }
+    return padded;
+}
+
+// The digits of `number` appear in `text`, with or without thousands separators.
+bool names(const std::string& text, const std::string& number) {
+    std::string grouped;
+    for (std::size_t i = 0; i < number.size(); ++i) {
+        if (i > 0 && (number.size() - i) % 3 == 0) grouped += ',';
+        grouped += number[i];
+    }
+    return text.find(number) != std::string::npos || text.find(grouped) != std::string::npos;
+}
+
+// The rest of the first output line that starts with `start`, if any.
+std::optional<std::string> lineAfter(const std::string& output, const std::string& start) {
+    for (std::size_t at = 0; at < output.size();) {
+        const std::size_t end = std::min(output.find('\n', at), output.size());
+        if (output.compare(at, start.size(), start) == 0)
+            return output.substr(at + start.size(), end - at - start.size());
+        at = end + 1;
+    }
+    return std::nullopt;
+}
+
+const char* kindName(image::ReadFailure failure) {
+    switch (failure) {
+        case image::ReadFailure::NotAnImage:
+            return "NotAnImage";
+        case image::ReadFailure::Damaged:
+            return "Damaged";
+        case image::ReadFailure::Unsupported:
+            return "Unsupported";
+        case image::ReadFailure::NotAboutTheFile:
+            return "NotAboutTheFile";
+        case image::ReadFailure::Unreadable:
+            return "Unreadable";
+    }
+    return "?";
+}
+
+}  // namespace
+
+TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
+    TempDir dir;
+    // An encoder's own file, read back.
+    const auto made = [&](const std::string& name, const std::string& options, int width, int height) {
+        testsupport::writeTestImage(dir / ("made/" + name + options), width, height);
+        return TempDir::read(dir / ("made/" + name));
+    };
+    const std::string jpeg = made("photo.jpg", "", 900, 700);
+    const std::string restarts = made("restarts.jpg", "[restart_interval=1]", 900, 700);
+    const std::string png = made("photo.png", "", 900, 700);
+    const std::string tiff = made("photo.tif", "[compression=deflate]", 900, 700);
+    const std::string webp = made("photo.webp", "", 900, 700);
+    const std::string lossless = made("lossless.webp", "[lossless]", 900, 700);
+    const std::string gif = made("photo.gif", "", 900, 700);
+    const std::string heic = made("photo.heic", "[compression=hevc]", 900, 700);
+    const std::string avif = made("photo.avif", "[compression=av1,effort=0]", 900, 700);
+    // A smooth panorama, which its encoders take quickly.
+    const auto panorama = [&](const std::string& name) {
+        const auto ramp = vips::VImage::xyz(16500, 256).extract_band(0) * (255.0 / 16500);
+        ramp.bandjoin(ramp)
+            .bandjoin(ramp)
+            .cast(VIPS_FORMAT_UCHAR)
+            .write_to_file((dir / ("made/" + name)).c_str());
+        return TempDir::read(dir / ("made/" + name.substr(0, name.find('['))));
+    };
+    const std::string wideHeic = panorama("panorama.heic[compression=hevc]");
+    const std::string wideAvif = panorama("panorama.avif[compression=av1,effort=0]");
+    const std::string bmp = [&] {
+        const auto photo = vips::VImage::new_from_file((dir / "made/photo.png").c_str());
+        std::size_t size = 0;
+        void* pixels = photo.write_to_memory(&size);
+        const std::string rgb(static_cast<const char*>(pixels), size);
+        g_free(pixels);
+        return testsupport::bmpOf(rgb, 900, 700);
+    }();
+
+    const std::string restartsPadded = restartPaddedAtBlockEnds(restarts);
+    std::size_t paddedMarkers = 0, atBlockEnds = 0;
+    for (std::size_t i = 1; i + 1 < restartsPadded.size(); ++i) {
+        if (restartsPadded[i - 1] == '\x55' && restartsPadded[i] == '\xff' &&
+            (std::uint8_t(restartsPadded[i + 1]) & 0xf8) == 0xd0) {
+            ++paddedMarkers;
+            atBlockEnds += (i + 1) % (64 * 1024) == 0;
+        }
+    }
+    ASSERT_GT(paddedMarkers, 100u);
+    ASSERT_GE(atBlockEnds, 2u);
+    const std::size_t scan = jpeg.find("\xff\xda");
+    ASSERT_NE(scan, std::string::npos);
+    // A block of garbage in the middle of the scan, as a failing disc leaves it.
+    std::string scanGarbage = jpeg;
+    scanGarbage.replace((scan + jpeg.size()) / 2, 1024, testsupport::garbage(1024, 11));
+    std::vector<coretest::TiffTag> privateTags;
+    for (std::uint16_t tag = 65000; tag < 65150; ++tag)
+        privateTags.push_back({tag, 3, 1, std::string{char(tag & 0xff), char(tag >> 8)}});
+    const std::string grey = coretest::greyTiff(900, 700);
+    // One deflate strip of garbage after its stream's header, as a failing disc or transfer leaves it.
+    std::string garbageStrip = coretest::greyTiff(1920, 64, {{259, 3, 1, std::string("\x08\0", 2)}});
+    garbageStrip.replace(garbageStrip.size() - 1920 * 64 * 3, 1920 * 64 * 3,
+                         "\x78\x9c" + testsupport::garbage(1920 * 64 * 3 - 2, 7));
+    // A grey line past libpng's own limit of 1,000,000 pixels a side.
+    const std::string wideLine =
+        testsupport::pngOf(20'000'000, 1, 0, std::string(1, '\0') + std::string(20'000'000, '\x80'));
+    constexpr std::size_t kMetadata = 20 * 1000 * 1000;
+    const std::string xmp = xmpPacket(kMetadata);
+
+    const std::vector<Cell> cells = {
+        cell("JPEG", "intact", "jpeg", jpeg),
+        cell("JPEG", "cut short", "jpeg", jpeg.substr(0, jpeg.size() / 2), Verdict::Damaged),
+        cell("JPEG", "garbage in the scan", "jpeg", scanGarbage, Verdict::Damaged),
+        cell("JPEG", "150 JFIF 2.01 segments", "jpeg", testsupport::withLaterJfifSegments(jpeg, 150)),
+        cell("JPEG", "every restart padded", "jpeg", restartsPadded),
+        cell("JPEG", "20 MB of XMP", "jpeg",
+             testsupport::withJpegSegmentsAtStart(jpeg, extendedXmpSegments(kMetadata))),
+        cell("PNG", "intact", "png", png),
+        cell("PNG", "cut short", "png", png.substr(0, png.size() * 2 / 3), Verdict::Damaged),
+        cell("PNG", "garbage in the image data", "png",
+             testsupport::withPngImageDataOverwritten(png, 2000, testsupport::garbage(512, 3)),
+             Verdict::Damaged),
+        cell("PNG", "20000000 px wide", "png", wideLine, Verdict::PastLimit, {20000000, 1}, "1000000"),
+        cell("PNG", "20 MB iTXt", "png",
+             testsupport::withPngChunkBeforeImageData(
+                 png, testsupport::pngChunk("iTXt", "XML:com.adobe.xmp" + std::string(5, '\0') + xmp))),
+        cell("TIFF", "intact", "tiff", tiff),
+        cell("TIFF", "cut short", "tiff", grey.substr(0, grey.size() * 3 / 5), Verdict::Damaged),
+        cell("TIFF", "garbage strip", "tiff", garbageStrip, Verdict::Damaged, {1920, 64}),
+        cell("TIFF", "150 private tags", "tiff", coretest::greyTiff(900, 700, privateTags)),
+        cell("TIFF", "20 MB XMP tag", "tiff",
+             coretest::greyTiff(900, 700, {{700, 1, std::uint32_t(xmp.size()), xmp}})),
+        cell("WebP", "intact", "webp", webp),
+        cell("WebP", "cut short", "webp", webp.substr(0, webp.size() / 2), Verdict::Damaged),
+        cell("WebP", "garbage in lossless data", "webp",
+             testsupport::withMiddleOverwritten(lossless, "VP8L", testsupport::garbage(512, 5)),
+             Verdict::Undecoded),
+        cell("WebP", "20 MB XMP chunk", "webp", testsupport::withWebpXmp(webp, 900, 700, xmp)),
+        cell("GIF", "intact", "gif", gif),
+        cell("GIF", "cut short", "gif", gif.substr(0, gif.size() / 2), Verdict::Damaged),
+        cell("GIF", "zeroed frame data", "gif", testsupport::withZeroedFrameData(gif), Verdict::Damaged),
+        cell("GIF", "14000 px frame cut short", "gif", testsupport::gifOfDeclaredSide(14000),
+             Verdict::Damaged, {14000, 14000}),
+        cell("GIF", "20 MB comment", "gif", testsupport::withGifComment(gif, kMetadata)),
+        cell("HEIC", "intact", "heif", heic),
+        cell("HEIC", "cut short", "heif", heic.substr(0, heic.size() / 2), Verdict::Damaged),
+        cell("HEIC", "16500 px wide", "heif", wideHeic, Verdict::PastLimit, {16500, 256}, "16384"),
+        cell("AVIF", "intact", "heif", avif),
+        cell("AVIF", "cut short", "heif", avif.substr(0, avif.size() / 2), Verdict::Damaged),
+        cell("AVIF", "16500 px wide", "heif", wideAvif, Verdict::PastLimit, {16500, 256}, "16384"),
+        cell("BMP", "intact", "bmp", bmp),
+        cell("BMP", "cut short", "bmp", bmp.substr(0, bmp.size() / 2), Verdict::Damaged),
+    };
+    std::vector<std::filesystem::path> files;
+    for (const auto& c : cells) files.push_back(dir.write("in/" + c.fileName(), c.bytes));
+
+    // The outside judge: every broken file fails another decoder too, every other one it reads whole;
+    // one past a decoder's limit fails it too, and reads whole once the limit is lifted.
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const auto kept = testsupport::readElsewhere(files[i]);
+        const auto lifted = testsupport::readElsewhere(files[i], testsupport::SideLimits::Lifted);
+        ASSERT_TRUE(kept && lifted) << cells[i].label();
+        const bool broken = cells[i].verdict != Verdict::Valid;
+        EXPECT_NE(kept->whole, broken)
+            << cells[i].label()
+            << " x outside decoder: " << (broken ? "read it whole" : "failed: " + kept->words);
+        EXPECT_EQ(lifted->whole, cells[i].verdict == Verdict::Valid || cells[i].verdict == Verdict::PastLimit)
+            << cells[i].label() << " x outside decoder, limits lifted: " << lifted->words;
+    }
+
+    // Two presets: half of each side, kept in the source's format; 600 px wide, written as PNG. Neither
+    // refuses a source for its size, so every verdict is about the file.
+    const auto presets = testsupport::halfAndPngPresets();
+    const auto errors = dir / "stderr.txt";
+    const auto job =
+        testsupport::runBatch("--output '" + (dir / "out").string() + "' --presets-json '[" +
+                                  testsupport::halfAndPngPresetsJson() + "]' '" + (dir / "in").string() + "'",
+                              &errors);
+    EXPECT_EQ(job.status, 0) << TempDir::read(errors).substr(0, 4000);
+    std::vector<std::filesystem::path> jobs;
+    for (const auto& e : std::filesystem::directory_iterator(dir / "out")) jobs.push_back(e.path());
+    ASSERT_EQ(jobs.size(), 1u) << job.output;
+
+    const std::string damaged = "the file is damaged: ";
+    const std::string undecoded = "the image could not be decoded: ";
+    const std::string unsupported = "the file's format is not supported here: ";
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const Cell& c = cells[i];
+        const auto& file = files[i];
+
+        for (const auto& p : presets) {
+            const std::string where = c.label() + " x job [" + p.name + "]: ";
+            const auto done = lineAfter(job.output, "done     [" + p.name + "] " + file.string() + " -> ");
+            const auto skipped = lineAfter(job.output, "skipped  [" + p.name + "] " + file.string() + ": ");
+            const std::string got = done ? "done -> " + *done : skipped ? "skipped: " + *skipped : "no line";
+            bool written = false;
+            if (std::filesystem::exists(jobs[0] / p.name / "in")) {
+                for (const auto& e : std::filesystem::directory_iterator(jobs[0] / p.name / "in"))
+                    written = written || e.path().stem() == file.stem();
+            }
+            switch (c.verdict) {
+                case Verdict::Valid:
+                    if (!done) {
+                        ADD_FAILURE() << where << "expected done; got " << got;
+                    } else if (testsupport::imageFileSize(*done) != p.size(c.size)) {
+                        const auto [w, h] = testsupport::imageFileSize(*done);
+                        ADD_FAILURE() << where << "expected " << p.size(c.size).first << " x "
+                                      << p.size(c.size).second << "; got " << w << " x " << h;
+                    }
+                    break;
+                case Verdict::Damaged:
+                    if (!skipped || !skipped->starts_with(damaged) || skipped->size() == damaged.size() ||
+                        written)
+                        ADD_FAILURE()
+                            << where << "expected skipped: " << damaged << "<words>, nothing written; got "
+                            << got << (written ? " (written)" : "");
+                    break;
+                case Verdict::Undecoded:
+                    if (!skipped || !skipped->starts_with(undecoded) || skipped->size() == undecoded.size() ||
+                        written)
+                        ADD_FAILURE()
+                            << where << "expected skipped: " << undecoded << "<words>, nothing written; got "
+                            << got << (written ? " (written)" : "");
+                    break;
+                case Verdict::PastLimit:
+                    if (!skipped || !skipped->starts_with(unsupported) || !names(*skipped, c.limit) ||
+                        written)
+                        ADD_FAILURE()
+                            << where << "expected skipped: " << unsupported << "<words naming " << c.limit
+                            << ">, nothing written; got " << got << (written ? " (written)" : "");
+                    break;
+            }
+        }
+
+        std::string error;
+        auto failure = image::ReadFailure::NotAnImage;
+        const auto info = image::readImageInfo(file, &error, &failure);
+        const std::string gotInfo = info ? std::to_string(info->pixelWidth) + " x " +
+                                               std::to_string(info->pixelHeight) + " " + info->format
+                                         : std::string(kindName(failure)) + " (" + error + ")";
+        const bool headerRead = info && std::pair{info->pixelWidth, info->pixelHeight} == c.size &&
+                                info->format == c.decoder && !info->tooLarge;
+        switch (c.verdict) {
+            case Verdict::Valid:
+                EXPECT_TRUE(headerRead) << c.label() << " x image info: expected " << c.size.first << " x "
+                                        << c.size.second << " " << c.decoder << "; got " << gotInfo;
+                break;
+            case Verdict::Damaged:
+            case Verdict::Undecoded:
+                // The header may still be whole.
+                EXPECT_TRUE(headerRead || (!info && failure == image::ReadFailure::Damaged))
+                    << c.label() << " x image info: expected the header's sides or Damaged; got " << gotInfo;
+                break;
+            case Verdict::PastLimit:
+                EXPECT_TRUE(!info && failure == image::ReadFailure::Unsupported && names(error, c.limit))
+                    << c.label() << " x image info: expected Unsupported naming " << c.limit << "; got "
+                    << gotInfo;
+                break;
+        }
+
+        const auto thumbnail = image::thumbnail(file, {256, 256});
+        if (c.verdict != Verdict::Valid) {
+            EXPECT_FALSE(thumbnail) << c.label() << " x thumbnail: expected none; got " << thumbnail->width()
+                                    << " x " << thumbnail->height();
+        } else if (!thumbnail) {
+            ADD_FAILURE() << c.label() << " x thumbnail: expected one; got none";
+        } else {
+            const double scale = 256.0 / std::max(c.size.first, c.size.second);
+            EXPECT_TRUE(std::max(thumbnail->width(), thumbnail->height()) == 256 &&
+                        std::abs(std::min(thumbnail->width(), thumbnail->height()) -
+                                 std::min(c.size.first, c.size.second) * scale) <= 1)
+                << c.label() << " x thumbnail: expected 256 px on the long side; got " << thumbnail->width()
+                << " x " << thumbnail->height();
+        }
+    }
+}
