@@ -225,6 +225,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
                  png, testsupport::pngChunk("iTXt", "XML:com.adobe.xmp" + std::string(5, '\0') + xmp))),
         cell("TIFF", "intact", "tiff", tiff),
         cell("TIFF", "cut short", "tiff", grey.substr(0, grey.size() * 3 / 5), Verdict::Damaged),
+        cell("TIFF", "cut before its directory", "tiff", tiff.substr(0, tiff.size() / 2), Verdict::Damaged),
         cell("TIFF", "garbage strip", "tiff", garbageStrip, Verdict::Damaged, {1920, 64}),
         cell("TIFF", "150 private tags", "tiff", coretest::greyTiff(900, 700, privateTags)),
         cell("TIFF", "20 MB XMP tag", "tiff",

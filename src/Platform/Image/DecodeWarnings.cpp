@@ -56,7 +56,7 @@ std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& d
     }
     // The JPEG decoder's own account, when it gave one.
     if (counted || failed) {
-        // The pass that decoded it again to read it without skipped bytes made one, when it ran.
+        // Made once per collector and kept: every later judgement of the same file reuses it.
         if (const auto jpeg = jpegReport(decodedFile)) {
             if (jpeg->corruptData) return jpeg->corruptData;
             if (jpeg->failure) return jpeg->failure;

@@ -105,8 +105,13 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
     // no collector of the caller's, so that it never asks for a pass over the pixels.
     const auto heard = std::make_shared<detail::WarningLog>();
     const detail::ReportingScope judgedHere(heard);
-    const auto admission = detail::admitFile(path, error);
-    if (!admission) return std::nullopt;
+    bool damaged = false;
+    const auto admission = detail::admitFile(path, error, &damaged);
+    if (!admission) {
+        if (damaged && failure) *failure = ReadFailure::Damaged;
+        if (damaged && error) *error = "unreadable image header: " + *error;
+        return std::nullopt;
+    }
     if (auto bmp = bmpInfoFrom(*admission)) return bmp;
     // The loader's own words: libvips' error text is every thread's.
     std::string text;

@@ -97,6 +97,31 @@ void keepAlongside(const vips::VImage& image, std::shared_ptr<const std::vector<
         [](gpointer p) { delete static_cast<std::shared_ptr<const std::vector<std::uint8_t>>*>(p); });
 }
 
+// Words for a file that starts as a TIFF whose first directory lies past its end, if it is one.
+std::optional<std::string> tiffCutBeforeItsDirectory(std::span<const std::uint8_t> head, std::uint64_t size) {
+    if (head.size() < 16) return std::nullopt;
+    const bool little = head[0] == 'I' && head[1] == 'I', big = head[0] == 'M' && head[1] == 'M';
+    if (!little && !big) return std::nullopt;
+    const auto value = [&](std::size_t at, std::size_t bytes) {
+        std::uint64_t v = 0;
+        for (std::size_t i = 0; i < bytes; ++i)
+            v |= std::uint64_t(head[at + (little ? i : bytes - 1 - i)]) << (8 * i);
+        return v;
+    };
+    const auto version = value(2, 2);
+    std::uint64_t directory = 0;
+    if (version == 42) {
+        directory = value(4, 4);
+    } else if (version == 43 && value(4, 2) == 8) {
+        directory = value(8, 8);
+    } else {
+        return std::nullopt;
+    }
+    if (directory < size) return std::nullopt;
+    return "TIFF data truncated: its first directory is at byte " + std::to_string(directory) +
+           ", the file holds " + std::to_string(size);
+}
+
 }  // namespace
 
 void reportError(std::string* error, const std::string& message) {
@@ -104,7 +129,7 @@ void reportError(std::string* error, const std::string& message) {
     if (error != nullptr) *error = message;
 }
 
-std::optional<Admission> admitFile(const std::filesystem::path& path, std::string* error) {
+std::optional<Admission> admitFile(const std::filesystem::path& path, std::string* error, bool* damaged) {
     // Opened once, without blocking, and read only through this descriptor: a path that names
     // something else by the time it is read (a named pipe, say) never stalls the thread.
     std::shared_ptr<std::FILE> file = openRegularFile(path);
@@ -156,7 +181,14 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
     ::fcntl(VIPS_CONNECTION(opened)->descriptor, F_SETFD, FD_CLOEXEC);
     vips::VSource source(opened);
     const auto format = admittedFormat(vips_foreign_find_load_source(source.get_source()), {}, error);
-    if (!format) return std::nullopt;
+    if (!format) {
+        // libvips knows a TIFF by its first directory: one cut off before it is taken for no image.
+        if (auto cut = tiffCutBeforeItsDirectory(head, size)) {
+            reportError(error, *cut);
+            if (damaged) *damaged = true;
+        }
+        return std::nullopt;
+    }
     return Admission{*format, source, nullptr, path};
 }
 

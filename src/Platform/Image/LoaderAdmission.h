@@ -35,7 +35,10 @@ struct Admission {
     std::filesystem::path file;           // when admitted from a file
 };
 
-std::optional<Admission> admitFile(const std::filesystem::path& path, std::string* error);
+// `damaged` (when given) is set when the file is refused though it starts as an image in a format that
+// is read (a TIFF cut before its directory): its header is then missing, not foreign.
+std::optional<Admission> admitFile(const std::filesystem::path& path, std::string* error,
+                                   bool* damaged = nullptr);
 std::optional<Admission> admitBytes(std::span<const std::uint8_t> bytes, std::string* error);
 
 // The admitted image. Only its header is read, except for a BMP within the pixel bound, which is
