@@ -152,10 +152,10 @@ std::optional<Image> load(std::optional<detail::Admission> admission, std::optio
             reason = detail::newestErrorLine(own.text());
         }
     }
-    if (const auto cut = bmpCutShort(*admission)) {
-        reason = *cut;
-        if (log) log->addFailure(*cut);
-    }
+    if (const auto cut = bmpCutShort(*admission)) reason = *cut;
+    // The work's verdict weighs the failure with everything else the decoder said: memory that ran out
+    // is named as that, words of damage as damage.
+    if (log) log->addFailure(reason);
     detail::reportError(error, "unreadable image: " + reason);
     return std::nullopt;
 }
