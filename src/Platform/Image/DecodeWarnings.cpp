@@ -1,7 +1,6 @@
 #include "Platform/Image/DecodeWarnings.h"
 
 #include "Platform/Image/DecoderWords.h"
-#include "Platform/Image/GifFrame.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsRuntime.h"
@@ -36,17 +35,6 @@ std::vector<std::string> DecodeWarnings::messages() const {
     return texts;
 }
 
-std::shared_ptr<const detail::JpegReport> DecodeWarnings::jpegReport(
-    const std::filesystem::path& file) const {
-    // A report kept for another file (a log that followed more than one read) says nothing of this one.
-    if (auto kept = log_->jpegReport(); kept && kept->file == file) return kept;
-    auto report = detail::readJpegWarnings(file);
-    if (!report) return nullptr;
-    auto shared = std::make_shared<const detail::JpegReport>(std::move(*report));
-    log_->keepJpegReport(shared);
-    return shared;
-}
-
 std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& decodedFile) const {
     const auto lines = log_->lines();
     bool failed = false, counted = false;
@@ -56,8 +44,7 @@ std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& d
     }
     // The JPEG decoder's own account, when it gave one.
     if (counted || failed) {
-        // Made once per collector and kept: every later judgement of the same file reuses it.
-        if (const auto jpeg = jpegReport(decodedFile)) {
+        if (const auto jpeg = detail::jpegReportKeptIn(log_.get(), decodedFile)) {
             if (jpeg->corruptData) return jpeg->corruptData;
             if (jpeg->failure) return jpeg->failure;
             // Read to its end without a word about corrupt data, or a variant not read here: whatever
@@ -67,7 +54,7 @@ std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& d
     }
     if (auto words = worded(*log_, detail::ReadVerdict::Kind::Damaged)) return words;
     // libvips' GIF decoder ends a frame whose data stops part way as if it were whole, and says nothing.
-    return detail::gifFirstFrameDamage(decodedFile);
+    return detail::gifDamageKeptIn(log_.get(), decodedFile);
 }
 
 std::optional<std::string> DecodeWarnings::failureNotAboutTheFile() const {

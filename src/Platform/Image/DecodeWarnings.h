@@ -49,9 +49,6 @@ class DecodeWarnings {
     std::optional<std::string> decodeFailure() const;
 
   private:
-    // The JPEG decoder's account of `file`: the one a pass already made, else made now and kept.
-    std::shared_ptr<const detail::JpegReport> jpegReport(const std::filesystem::path& file) const;
-
     std::shared_ptr<detail::WarningLog> log_;
     std::shared_ptr<detail::WarningLog> previous_;
 };

@@ -2,7 +2,6 @@
 
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/DecodeMemory.h"
-#include "Platform/Image/GifFrame.h"
 #include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
@@ -61,12 +60,13 @@ std::optional<Image> directThumbnailOf(const std::filesystem::path& file, int si
 
 // Whether the JPEG decoder's warnings were damage, by its own account of the file, as the job judges
 // it: libvips only counts them.
-bool jpegWarnedOfDamage(const detail::WarningLog& reports, const std::filesystem::path& file) {
+bool jpegWarnedOfDamage(const detail::WarningLog& reports, const std::filesystem::path& file,
+                        detail::WarningLog* caller) {
     const auto lines = reports.lines();
     if (std::none_of(lines.begin(), lines.end(),
                      [](const auto& line) { return detail::jpegWarningCountIn(line.text).has_value(); }))
         return false;
-    const auto jpeg = detail::readJpegWarnings(file);
+    const auto jpeg = detail::jpegReportKeptIn(caller, file);
     return !jpeg || jpeg->corruptData || jpeg->failure;
 }
 
@@ -90,12 +90,14 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     if (side < 1) return std::nullopt;
     const auto admission = detail::admitFile(url, nullptr);
     if (!admission) return std::nullopt;
+    // What the decoder reports goes on to a collector of the caller's, if there is one, as the job's
+    // load does it: only what the read that served (or the last read tried) reports. A second
+    // decoder's judgement of the file is kept there too, for the caller's judgements after.
+    const auto& caller = detail::currentWarningLog();
     // libvips' GIF decoder fills in a frame whose data stops part way and says nothing: such a
     // picture is judged before it is decoded, so none is made of it.
-    if (admission->format == "gif" && detail::gifFirstFrameDamage(admission->file)) return std::nullopt;
-    // What the decoder reports goes on to a collector of the caller's, if there is one, as the job's
-    // load does it: only what the read that served (or the last read tried) reports.
-    const auto& caller = detail::currentWarningLog();
+    if (admission->format == "gif" && detail::gifDamageKeptIn(caller.get(), admission->file))
+        return std::nullopt;
     auto reports = std::make_shared<detail::WarningLog>();
     auto made = reportingTo(reports, [&] { return thumbnailOf(*admission, side); });
     // A JPEG that libvips gave up on at its limit on warnings is read by libjpeg, as the job reads it.
@@ -107,8 +109,9 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     }
     // A picture whose decode failed part way (a strip that failed, a frame cut short and filled in) is
     // not the file's: it is never handed out.
-    if (made && (detail::verdictOf(reports->lines()).kind != detail::ReadVerdict::Kind::Whole ||
-                 (admission->format == "jpeg" && jpegWarnedOfDamage(*reports, admission->file))))
+    if (made &&
+        (detail::verdictOf(reports->lines()).kind != detail::ReadVerdict::Kind::Whole ||
+         (admission->format == "jpeg" && jpegWarnedOfDamage(*reports, admission->file, caller.get()))))
         made.reset();
     if (caller) caller->addAll(*reports);
     return made;

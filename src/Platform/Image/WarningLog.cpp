@@ -1,6 +1,7 @@
 #include "Platform/Image/WarningLog.h"
 
 #include "Platform/Image/DecoderWords.h"
+#include "Platform/Image/GifFrame.h"
 #include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/VipsRuntime.h"
 
@@ -287,14 +288,34 @@ ReportingScope::~ReportingScope() {
     tCurrentLog = std::move(previous_);
 }
 
-void WarningLog::keepJpegReport(std::shared_ptr<const JpegReport> report) {
-    std::lock_guard lock(mutex_);
-    jpegReport_ = std::move(report);
+std::shared_ptr<const JpegReport> jpegReportKeptIn(WarningLog* log, const std::filesystem::path& file) {
+    if (log) {
+        std::lock_guard lock(log->mutex_);
+        // A report kept for another file (a log that followed more than one read) says nothing of this one.
+        if (log->jpegReport_ && log->jpegReport_->file == file) return log->jpegReport_;
+    }
+    auto report = readJpegWarnings(file);
+    if (!report) return nullptr;
+    auto shared = std::make_shared<const JpegReport>(std::move(*report));
+    if (log) {
+        std::lock_guard lock(log->mutex_);
+        log->jpegReport_ = shared;
+    }
+    return shared;
 }
 
-std::shared_ptr<const JpegReport> WarningLog::jpegReport() const {
-    std::lock_guard lock(mutex_);
-    return jpegReport_;
+std::optional<std::string> gifDamageKeptIn(WarningLog* log, const std::filesystem::path& file) {
+    if (log) {
+        std::lock_guard lock(log->mutex_);
+        if (!log->gifJudged_.empty() && log->gifJudged_ == file) return log->gifDamage_;
+    }
+    auto damage = gifFirstFrameDamage(file);
+    if (log) {
+        std::lock_guard lock(log->mutex_);
+        log->gifJudged_ = file;
+        log->gifDamage_ = damage;
+    }
+    return damage;
 }
 
 const std::shared_ptr<WarningLog>& currentWarningLog() {

@@ -5,6 +5,7 @@
 
 #include <vips/vips8>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -39,17 +40,27 @@ struct WarningLog {
     // True when libvips stopped decoding a JPEG at its limit on warnings (it counts them as it closes).
     bool sawJpegWarningLimit() const;
 
-    // The JPEG decoder's own account of the file, once a pass has read it, for others to reuse.
-    void keepJpegReport(std::shared_ptr<const JpegReport> report);
-    std::shared_ptr<const JpegReport> jpegReport() const;
-
   private:
+    friend std::shared_ptr<const JpegReport> jpegReportKeptIn(WarningLog*, const std::filesystem::path&);
+    friend std::optional<std::string> gifDamageKeptIn(WarningLog*, const std::filesystem::path&);
     void append(const std::string& message, bool failure);
 
     mutable std::mutex mutex_;
     std::vector<WarningLine> lines_;
+    // What a second decoder said of the file this work reads, once a pass has asked it: every later
+    // judgement of the same file (a preview, a crop's analysis, the job's verdict) reuses it.
     std::shared_ptr<const JpegReport> jpegReport_;
+    std::filesystem::path gifJudged_;
+    std::optional<std::string> gifDamage_;
 };
+
+// The JPEG decoder's own account of `file`: the one `log` (when given) keeps of it, else read now and
+// kept there. Null when the file cannot be read as a JPEG.
+std::shared_ptr<const JpegReport> jpegReportKeptIn(WarningLog* log, const std::filesystem::path& file);
+
+// giflib's words for why `file`'s first frame does not give every pixel (see GifFrame.h): the
+// judgement `log` (when given) keeps of it, else made now and kept there.
+std::optional<std::string> gifDamageKeptIn(WarningLog* log, const std::filesystem::path& file);
 
 // The log of the collector active on this thread, or null.
 const std::shared_ptr<WarningLog>& currentWarningLog();
