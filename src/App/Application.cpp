@@ -101,18 +101,22 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
     // A second start hands its files to the running instance and ends at once; while that instance
     // ends, it waits for it and then runs as the application with its files.
     InstanceChannel channel(InstanceChannel::defaultSocketPath());
-    switch (channel.handOff(opened)) {
-        case InstanceChannel::HandOff::Taken:
-            dispatch::Queue::setMainBackend(nullptr);
-            return 0;
-        case InstanceChannel::HandOff::Refused:
-            std::fprintf(stderr, "Too many files for the running Vorta to take at once.\n");
-            dispatch::Queue::setMainBackend(nullptr);
-            return 1;
-        case InstanceChannel::HandOff::NoneRuns:
-            break;
+    // Two starts that waited for the same ending instance race to follow it: the one that finds the
+    // other listening already hands its files to it (a few rounds at most; then it runs unlistened).
+    for (int round = 0; round < 3; ++round) {
+        switch (channel.handOff(opened)) {
+            case InstanceChannel::HandOff::Taken:
+                dispatch::Queue::setMainBackend(nullptr);
+                return 0;
+            case InstanceChannel::HandOff::Refused:
+                std::fprintf(stderr, "Too many files for the running Vorta to take at once.\n");
+                dispatch::Queue::setMainBackend(nullptr);
+                return 1;
+            case InstanceChannel::HandOff::NoneRuns:
+                break;
+        }
+        if (channel.listen()) break;
     }
-    channel.listen();
     int code = 0;
     {
         Application shell(userDefaults());

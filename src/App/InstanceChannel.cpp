@@ -105,7 +105,16 @@ bool InstanceChannel::listen() {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     const QString name = QString::fromStdString(socketPath_);
     if (!server_->listen(name)) {
-        // Nobody answered on it (handOff failed first): the file is a dead instance's.
+        // Another start that waited for the same ending instance may have followed it first: its
+        // socket is never taken over.
+        QLocalSocket probe;
+        probe.connectToServer(name);
+        if (probe.waitForConnected(kConnectMilliseconds)) {
+            delete server_;
+            server_ = nullptr;
+            return false;
+        }
+        // Nobody answers on it: the file is a dead instance's.
         QLocalServer::removeServer(name);
         if (!server_->listen(name)) return false;
     }

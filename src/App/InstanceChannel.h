@@ -37,7 +37,8 @@ class InstanceChannel : public QObject {
     // (past it the caller becomes the application all the same); a line on standard error says so.
     HandOff handOff(const std::vector<std::string>& paths,
                     std::chrono::milliseconds patience = std::chrono::minutes(2));
-    // Starts listening (replacing a dead socket); false when the socket cannot be made.
+    // Starts listening (replacing a dead socket); false when the socket cannot be made, or when
+    // another instance listens on it by now (hand the files to it instead).
     bool listen();
     bool isListening() const;
 
