@@ -33,11 +33,15 @@ HeaderProblem headerProblem(const std::optional<detail::JpegReport>& jpeg, const
         if (jpeg->failure) return {ReadFailure::Damaged, *jpeg->failure};
         if (jpeg->corruptData) return {ReadFailure::Damaged, *jpeg->corruptData};
     }
-    // Everything heard while the header was read is part of why it failed.
+    // Everything heard while the header was read is weighed; the loader's own failure words it, and
+    // only where it gave none do the lines heard.
     auto lines = heard.lines();
-    for (auto& line : lines) line.failure = true;
     const auto newest = detail::newestErrorMessage(text, format == "jpeg");
-    if (lines.empty() || newest.text != detail::newestErrorLine("")) lines.push_back(newest);
+    if (lines.empty() || newest.text != detail::newestErrorLine("")) {
+        lines.push_back(newest);
+    } else {
+        for (auto& line : lines) line.failure = true;
+    }
     auto verdict = detail::verdictOf(lines, true);
     switch (verdict.kind) {
         case detail::ReadVerdict::Kind::Unsupported:

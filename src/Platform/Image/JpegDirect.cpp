@@ -24,6 +24,8 @@ struct Decode {
     std::unique_ptr<JpegDecompressor> decoder;
     bool inverted = false;  // Photoshop writes CMYK inverted
     int next = 0;           // the row the decoder gives next
+    // Rows were asked for out of order: the decoder cannot go back, and nobody waits for it any more.
+    bool outOfOrder = false;
     // A row as the decoder gives it, when that is wider than the image (see headerFor).
     std::vector<JSAMPLE> row;
 };
@@ -110,9 +112,12 @@ int generate(VipsRegion* out, void*, void* client, void*, gboolean*) {
     auto& decoder = *decode.decoder;
     const VipsRect& area = out->valid;
     std::unique_lock lock(decode.mutex);
-    decode.turn.wait(lock, [&] { return decode.next >= area.top || !decoder.stopReason().empty(); });
-    bool read = decoder.stopReason().empty();
+    decode.turn.wait(
+        lock, [&] { return decode.next >= area.top || decode.outOfOrder || !decoder.stopReason().empty(); });
+    bool read = decoder.stopReason().empty() && !decode.outOfOrder;
     if (read && (area.left != 0 || area.width != out->im->Xsize || area.top != decode.next)) {
+        decode.outOfOrder = true;
+        decode.turn.notify_all();
         vips_error("VipsJpeg", "out of order read at line %d", decode.next);
         return -1;
     }

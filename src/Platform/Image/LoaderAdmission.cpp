@@ -99,7 +99,7 @@ void keepAlongside(const vips::VImage& image, std::shared_ptr<const std::vector<
 
 // Words for a file that starts as a TIFF whose first directory lies past its end, if it is one.
 std::optional<std::string> tiffCutBeforeItsDirectory(std::span<const std::uint8_t> head, std::uint64_t size) {
-    if (head.size() < 16) return std::nullopt;
+    if (head.size() < 8) return std::nullopt;
     const bool little = head[0] == 'I' && head[1] == 'I', big = head[0] == 'M' && head[1] == 'M';
     if (!little && !big) return std::nullopt;
     const auto value = [&](std::size_t at, std::size_t bytes) {
@@ -112,7 +112,7 @@ std::optional<std::string> tiffCutBeforeItsDirectory(std::span<const std::uint8_
     std::uint64_t directory = 0;
     if (version == 42) {
         directory = value(4, 4);
-    } else if (version == 43 && value(4, 2) == 8) {
+    } else if (version == 43 && head.size() >= 16 && value(4, 2) == 8) {
         directory = value(8, 8);
     } else {
         return std::nullopt;

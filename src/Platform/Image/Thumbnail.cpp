@@ -113,7 +113,13 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
         (detail::verdictOf(reports->lines()).kind != detail::ReadVerdict::Kind::Whole ||
          (admission->format == "jpeg" && jpegWarnedOfDamage(*reports, admission->file, caller.get()))))
         made.reset();
-    if (caller) caller->addAll(*reports);
+    // A picture that could not be made fails only itself: the caller's own read of the file records
+    // its own failures, and judges the decoder's words.
+    if (caller) {
+        for (const auto& line : reports->lines()) {
+            if (!detail::recordsFailure(line)) caller->add(line.text);
+        }
+    }
     return made;
 }
 

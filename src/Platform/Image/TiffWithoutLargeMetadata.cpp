@@ -23,6 +23,9 @@ constexpr std::uint64_t kLayersFrom = 64 * 1024;
 constexpr std::uint16_t kKeptUpTo100MB[] = {700, 33723, 34377};
 constexpr std::uint64_t kAttachedUpTo = 100ull * 1024 * 1024;
 constexpr int kMostDirectories = 1024;
+// Patch bytes held for one file, at most: a hostile file of directories that overlap one another would
+// otherwise have a patch of each held while the file is read. Directories past it are read as they are.
+constexpr std::uint64_t kMostPatchBytes = 16 * 1024 * 1024;
 
 // One span of the file replaced by other bytes of the same length.
 struct Patch {
@@ -108,7 +111,8 @@ std::optional<Patch> directoryPatch(const Reader& reader, const Layout& layout, 
         const auto* entry = entries + i * layout.entryBytes();
         const auto tag = std::uint16_t(layout.value(entry, 2));
         const auto items = layout.value(entry + 4, layout.big ? 8 : 4);
-        if (leftOut(tag, items * typeBytes(layout.value(entry + 2, 2)))) continue;
+        const std::uint64_t size = typeBytes(layout.value(entry + 2, 2));
+        if (leftOut(tag, items > UINT64_MAX / size ? UINT64_MAX : items * size)) continue;
         std::memcpy(out, entry, layout.entryBytes());
         out += layout.entryBytes();
         ++kept;
@@ -141,9 +145,14 @@ std::vector<Patch> patchesFor(const Reader& reader) {
     }
     std::vector<Patch> patches;
     std::set<std::uint64_t> seen;
+    std::uint64_t held = 0;
     for (int i = 0; i < kMostDirectories && offset != 0 && seen.insert(offset).second; ++i) {
         std::uint64_t next = 0;
-        if (auto patch = directoryPatch(reader, layout, offset, &next)) patches.push_back(std::move(*patch));
+        if (auto patch = directoryPatch(reader, layout, offset, &next)) {
+            held += patch->bytes.size();
+            if (held > kMostPatchBytes) break;
+            patches.push_back(std::move(*patch));
+        }
         offset = next;
     }
     return patches;
