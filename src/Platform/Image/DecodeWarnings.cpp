@@ -1,6 +1,5 @@
 #include "Platform/Image/DecodeWarnings.h"
 
-#include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/VipsRuntime.h"

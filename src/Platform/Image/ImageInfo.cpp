@@ -2,7 +2,6 @@
 
 #include "Platform/Image/BmpHeader.h"
 #include "Platform/Image/DecodeMemory.h"
-#include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"

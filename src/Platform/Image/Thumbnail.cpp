@@ -67,7 +67,7 @@ bool jpegWarnedOfDamage(const detail::WarningLog& reports, const std::filesystem
                      [](const auto& line) { return detail::jpegWarningCountIn(line.text).has_value(); }))
         return false;
     const auto jpeg = detail::jpegReportKeptIn(caller, file);
-    return !jpeg || jpeg->corruptData || jpeg->failure;
+    return jpeg && (jpeg->corruptData || jpeg->failure);
 }
 
 // What `make` makes, with what the decoder reports meanwhile going to `log`; absent when it fails.

@@ -30,8 +30,8 @@ struct WarningLine {
 std::optional<std::size_t> jpegWarningCountIn(std::string_view line);
 
 // The lines of one piece of work, each once. Only a few are kept, and beyond them a few more of those
-// that tell damage, memory or storage apart; the rest are dropped (a decoder's account of a JPEG, kept
-// here too, counts its warnings).
+// that tell damage, memory or storage apart; the rest are dropped (the counts are in a second decoder's
+// account of the file, kept here too).
 struct WarningLog {
     void add(const std::string& message);
     void addFailure(const std::string& message);
