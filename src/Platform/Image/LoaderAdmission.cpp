@@ -99,26 +99,10 @@ void keepAlongside(const vips::VImage& image, std::shared_ptr<const std::vector<
 
 // Words for a file that starts as a TIFF whose first directory lies past its end, if it is one.
 std::optional<std::string> tiffCutBeforeItsDirectory(std::span<const std::uint8_t> head, std::uint64_t size) {
-    if (head.size() < 8) return std::nullopt;
-    const bool little = head[0] == 'I' && head[1] == 'I', big = head[0] == 'M' && head[1] == 'M';
-    if (!little && !big) return std::nullopt;
-    const auto value = [&](std::size_t at, std::size_t bytes) {
-        std::uint64_t v = 0;
-        for (std::size_t i = 0; i < bytes; ++i)
-            v |= std::uint64_t(head[at + (little ? i : bytes - 1 - i)]) << (8 * i);
-        return v;
-    };
-    const auto version = value(2, 2);
-    std::uint64_t directory = 0;
-    if (version == 42) {
-        directory = value(4, 4);
-    } else if (version == 43 && head.size() >= 16 && value(4, 2) == 8) {
-        directory = value(8, 8);
-    } else {
-        return std::nullopt;
-    }
-    if (directory < size) return std::nullopt;
-    return "TIFF data truncated: its first directory is at byte " + std::to_string(directory) +
+    const auto directory = tiffFirstDirectory(head);
+    if (!directory) return std::nullopt;
+    if (*directory < size) return std::nullopt;
+    return "TIFF data truncated: its first directory is at byte " + std::to_string(*directory) +
            ", the file holds " + std::to_string(size);
 }
 

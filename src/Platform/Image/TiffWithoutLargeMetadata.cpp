@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <set>
+#include <span>
 #include <vector>
 
 namespace image::detail {
@@ -124,25 +125,40 @@ std::optional<Patch> directoryPatch(const Reader& reader, const Layout& layout, 
 }
 
 // The patches that leave the large metadata out of every directory of the file's chain.
+// A TIFF's byte order and kind, and where its first directory is, from its first bytes.
+struct TiffStart {
+    Layout layout;
+    std::uint64_t firstDirectory = 0;
+};
+
+std::optional<TiffStart> tiffStartOf(std::span<const std::uint8_t> head) {
+    if (head.size() < 8) return std::nullopt;
+    TiffStart start;
+    if (head[0] == 'M' && head[1] == 'M') {
+        start.layout.bigEndian = true;
+    } else if (head[0] != 'I' || head[1] != 'I') {
+        return std::nullopt;
+    }
+    const auto version = start.layout.value(head.data() + 2, 2);
+    if (version == 42) {
+        start.firstDirectory = start.layout.value(head.data() + 4, 4);
+    } else if (version == 43 && head.size() >= 16 && start.layout.value(head.data() + 4, 2) == 8) {
+        start.layout.big = true;
+        start.firstDirectory = start.layout.value(head.data() + 8, 8);
+    } else {
+        return std::nullopt;
+    }
+    return start;
+}
+
 std::vector<Patch> patchesFor(const Reader& reader) {
     std::uint8_t header[16];
-    if (!reader.read(0, header, 8)) return {};
-    Layout layout;
-    if (header[0] == 'M' && header[1] == 'M') {
-        layout.bigEndian = true;
-    } else if (header[0] != 'I' || header[1] != 'I') {
-        return {};
-    }
-    const auto version = layout.value(header + 2, 2);
-    std::uint64_t offset = 0;
-    if (version == 42) {
-        offset = layout.value(header + 4, 4);
-    } else if (version == 43 && reader.read(0, header, 16) && layout.value(header + 4, 2) == 8) {
-        layout.big = true;
-        offset = layout.value(header + 8, 8);
-    } else {
-        return {};
-    }
+    const bool whole = reader.read(0, header, 16);
+    if (!whole && !reader.read(0, header, 8)) return {};
+    const auto start = tiffStartOf(std::span<const std::uint8_t>(header, whole ? 16 : 8));
+    if (!start) return {};
+    const Layout layout = start->layout;
+    std::uint64_t offset = start->firstDirectory;
     std::vector<Patch> patches;
     std::set<std::uint64_t> seen;
     std::uint64_t held = 0;
@@ -174,6 +190,12 @@ std::int64_t readPatched(std::FILE* file, const std::vector<Patch>& patches, std
 }
 
 }  // namespace
+
+std::optional<std::uint64_t> tiffFirstDirectory(std::span<const std::uint8_t> head) {
+    const auto start = tiffStartOf(head);
+    if (!start) return std::nullopt;
+    return start->firstDirectory;
+}
 
 std::optional<vips::VSource> tiffWithoutLargeMetadata(const std::shared_ptr<std::FILE>& file) {
     struct stat status {};

@@ -8,11 +8,17 @@
 
 #include <vips/vips8>
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace image::detail {
+
+// Where the first directory of a TIFF whose first bytes (8, or 16 for a BigTIFF) are `head` lies;
+// absent when they are not a TIFF's.
+std::optional<std::uint64_t> tiffFirstDirectory(std::span<const std::uint8_t> head);
 
 // The file read through a view that leaves those entries out; absent when it has none (or is not a
 // TIFF), and the file is then read as it is.
