@@ -53,6 +53,14 @@ bool reportsCorruptData(std::string_view line) {
     return false;
 }
 
+bool isBenignPngNote(std::string_view line) {
+    for (const std::string_view note :
+         {"PLTE: invalid", "PLTE: ignored in grayscale PNG", "PLTE: out of place", "IEND: invalid"}) {
+        if (line.ends_with(note)) return true;
+    }
+    return false;
+}
+
 std::optional<std::string> decoderLimitIn(std::string_view message) {
     const auto named = [](std::string_view words) {
         return "image beyond its decoder's size limit (" + std::string(words) + ")";
@@ -71,6 +79,14 @@ std::optional<std::string> unsupportedVariantIn(std::string_view message) {
     // libheif's words for a compression it has no decoder for, which libvips passes on.
     if (contains(message, "Unsupported codec") || contains(message, "No decoding plugin"))
         return "HEIF image whose codec is missing";
+    // libtiff's, for a compression scheme it has no decoder for: an unknown number, or a known scheme
+    // left out of this build (JPEG 2000's among them). Its words, after the file's name, name the scheme.
+    if (contains(message, "decoding is not implemented") ||
+        contains(message, "compression support is not configured")) {
+        const auto named = message.rfind(": ");
+        return "TIFF compression that the decoders here do not implement (" +
+               std::string(named == std::string_view::npos ? message : message.substr(named + 2)) + ")";
+    }
     return decoderLimitIn(message);
 }
 
