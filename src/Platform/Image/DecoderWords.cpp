@@ -47,7 +47,9 @@ bool reportsCorruptData(std::string_view line) {
           // libvips' GIF decoder: a frame whose data stops part way; a file cut short
           "Invalid frame data", "Unexpected end of GIF source data",
           // libheif: a file whose boxes point past its end, or that breaks the format
-          "Invalid input"}) {
+          "Invalid input",
+          // dav1d, libheif's AV1 decoder: a unit of its data that does not parse
+          "dav1d: Error parsing"}) {
         if (contains(line, phrase)) return true;
     }
     return false;

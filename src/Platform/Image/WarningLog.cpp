@@ -1,5 +1,6 @@
 #include "Platform/Image/WarningLog.h"
 
+#include "Platform/Image/CodecMessages.h"
 #include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/GifFrame.h"
 #include "Platform/Image/OwnErrors.h"
@@ -338,6 +339,7 @@ void installWarningHandler() {
     g_log_set_handler("VIPS", GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE), routeMessage,
                       nullptr);
     TIFFSetErrorHandlerExt(routeTiffError);
+    routeCodecMessages();
 }
 
 vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log,

@@ -91,8 +91,9 @@ class ReportingScope {
     std::shared_ptr<WarningLog> previous_;
 };
 
-// Routes libvips' warnings and libtiff's errors to the current thread's log (dropping them when there
-// is none) instead of standard error. Called once when libvips starts.
+// Routes libvips' warnings, libtiff's errors and what codecs would print themselves (CodecMessages.h)
+// to the current thread's log (dropping them when there is none) instead of standard error. Called once
+// when libvips starts.
 void installWarningHandler();
 
 // `image` unchanged, except that the threads computing its pixels report to `log` meanwhile, and a
