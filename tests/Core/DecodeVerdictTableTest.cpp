@@ -31,6 +31,8 @@ enum class Verdict {
     // decoded, in its words, never as damaged and never done; no thumbnail.
     Undecoded,
     PastLimit,  // a valid header past a decoder's own limit: not supported, naming the limit
+    // A compression the decoders here do not implement: not supported, naming the scheme; no thumbnail.
+    NotImplemented,
 };
 
 struct Cell {
@@ -40,7 +42,7 @@ struct Cell {
     std::string bytes;
     Verdict verdict = Verdict::Valid;
     std::pair<int, int> size = {900, 700};  // as the header says
-    std::string limit;                      // for PastLimit: the limit's number, in digits
+    std::string limit;  // for PastLimit: the limit's number, in digits; for NotImplemented, the scheme's
 
     std::string label() const { return format + " x " + fault; }
     std::string fileName() const {
@@ -150,6 +152,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     const std::string jpeg = made("photo.jpg", "", 900, 700);
     const std::string restarts = made("restarts.jpg", "[restart_interval=1]", 900, 700);
     const std::string png = made("photo.png", "", 900, 700);
+    const std::string storedPng = made("stored.png", "[compression=0]", 900, 700);
     const std::string tiff = made("photo.tif", "[compression=deflate]", 900, 700);
     const std::string webp = made("photo.webp", "", 900, 700);
     const std::string lossless = made("lossless.webp", "[lossless]", 900, 700);
@@ -203,6 +206,33 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     // A grey line past libpng's own limit of 1,000,000 pixels a side.
     const std::string wideLine =
         testsupport::pngOf(20'000'000, 1, 0, std::string(1, '\0') + std::string(20'000'000, '\x80'));
+    // The end markers are the files' last bytes.
+    ASSERT_TRUE(png.ends_with(testsupport::pngChunk("IEND", "")) && gif.ends_with(";"));
+    // One byte of a pixel changed in the stored (uncompressed) image data: only the stream's checksum
+    // tells.
+    const std::size_t storedData = storedPng.find("IDAT") + 4;
+    const std::string storedChanged = testsupport::withPngImageDataOverwritten(
+        storedPng, 2000, std::string(1, char(storedPng.at(storedData + 2000) ^ 0x5a)));
+    // Four garbage bytes in the compressed image data that still inflate to rows of the right length
+    // and filters: libpng finds only the stream's checksum wrong.
+    const std::string checksumOnly = [&] {
+        for (std::uint32_t seed = 1; seed < 400; ++seed) {
+            auto changed = testsupport::withPngImageDataOverwritten(png, 3000, testsupport::garbage(4, seed));
+            const auto judged = testsupport::readElsewhere(dir.write("made/checksum.png", changed));
+            if (judged && judged->words.find("incorrect data check") != std::string::npos) return changed;
+        }
+        return std::string();
+    }();
+    ASSERT_FALSE(checksumOnly.empty()) << "no garbage that only the checksum tells";
+    // An AVIF whose data starts with a unit header no encoder writes (its forbidden bit set), as a
+    // failing disc leaves it: its AV1 decoder says so, by itself on standard error unless given a logger.
+    std::string avifBroken = avif;
+    avifBroken.replace(avif.find("mdat") + 4, 16, "\xff" + testsupport::garbage(15, 9));
+    // A TIFF whose strip is in a compression scheme libtiff here does not decode.
+    const auto compressedAs = [](std::uint16_t scheme) {
+        return coretest::greyTiff(900, 700,
+                                  {{259, 3, 1, std::string{char(scheme & 0xff), char(scheme >> 8)}}});
+    };
     constexpr std::size_t kMetadata = 20 * 1000 * 1000;
     const std::string xmp = xmpPacket(kMetadata);
 
@@ -219,6 +249,15 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
         cell("PNG", "garbage in the image data", "png",
              testsupport::withPngImageDataOverwritten(png, 2000, testsupport::garbage(512, 3)),
              Verdict::Damaged),
+        cell("PNG", "a pixel changed in stored data", "png", storedChanged, Verdict::Damaged),
+        cell("PNG", "garbage only its checksum tells", "png", checksumOnly, Verdict::Damaged),
+        cell(
+            "PNG", "a 4-byte PLTE in RGB", "png",
+            testsupport::withPngChunkBeforeImageData(png, testsupport::pngChunk("PLTE", "\x10\x20\x30\x40"))),
+        cell("PNG", "a 300-entry PLTE in RGB", "png",
+             testsupport::withPngChunkBeforeImageData(
+                 png, testsupport::pngChunk("PLTE", std::string(900, '\x40')))),
+        cell("PNG", "no IEND", "png", png.substr(0, png.size() - 12)),
         cell("PNG", "20000000 px wide", "png", wideLine, Verdict::PastLimit, {20000000, 1}, "1000000"),
         cell("PNG", "20 MB iTXt", "png",
              testsupport::withPngChunkBeforeImageData(
@@ -227,6 +266,10 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
         cell("TIFF", "cut short", "tiff", grey.substr(0, grey.size() * 3 / 5), Verdict::Damaged),
         cell("TIFF", "cut before its directory", "tiff", tiff.substr(0, tiff.size() / 2), Verdict::Damaged),
         cell("TIFF", "garbage strip", "tiff", garbageStrip, Verdict::Damaged, {1920, 64}),
+        cell("TIFF", "JPEG 2000 compression", "tiff", compressedAs(34712), Verdict::NotImplemented,
+             {900, 700}, "34712"),
+        cell("TIFF", "unknown compression", "tiff", compressedAs(60123), Verdict::NotImplemented, {900, 700},
+             "60123"),
         cell("TIFF", "150 private tags", "tiff", coretest::greyTiff(900, 700, privateTags)),
         cell("TIFF", "20 MB XMP tag", "tiff",
              coretest::greyTiff(900, 700, {{700, 1, std::uint32_t(xmp.size()), xmp}})),
@@ -237,6 +280,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
              Verdict::Undecoded),
         cell("WebP", "20 MB XMP chunk", "webp", testsupport::withWebpXmp(webp, 900, 700, xmp)),
         cell("GIF", "intact", "gif", gif),
+        cell("GIF", "no trailer", "gif", gif.substr(0, gif.size() - 1)),
         cell("GIF", "cut short", "gif", gif.substr(0, gif.size() / 2), Verdict::Damaged),
         cell("GIF", "zeroed frame data", "gif", testsupport::withZeroedFrameData(gif), Verdict::Damaged),
         cell("GIF", "14000 px frame cut short", "gif", testsupport::gifOfDeclaredSide(14000),
@@ -247,6 +291,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
         cell("HEIC", "16500 px wide", "heif", wideHeic, Verdict::PastLimit, {16500, 256}, "16384"),
         cell("AVIF", "intact", "heif", avif),
         cell("AVIF", "cut short", "heif", avif.substr(0, avif.size() / 2), Verdict::Damaged),
+        cell("AVIF", "garbage where its data starts", "heif", avifBroken, Verdict::Damaged),
         cell("AVIF", "16500 px wide", "heif", wideAvif, Verdict::PastLimit, {16500, 256}, "16384"),
         cell("BMP", "intact", "bmp", bmp),
         cell("BMP", "cut short", "bmp", bmp.substr(0, bmp.size() / 2), Verdict::Damaged),
@@ -277,6 +322,8 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
                                   testsupport::halfAndPngPresetsJson() + "]' '" + (dir / "in").string() + "'",
                               &errors);
     EXPECT_EQ(job.status, 0) << TempDir::read(errors).substr(0, 4000);
+    // Every decoder's words go to the verdict: none is printed.
+    EXPECT_EQ(TempDir::read(errors).substr(0, 4000), "");
     std::vector<std::filesystem::path> jobs;
     for (const auto& e : std::filesystem::directory_iterator(dir / "out")) jobs.push_back(e.path());
     ASSERT_EQ(jobs.size(), 1u) << job.output;
@@ -319,6 +366,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
                     break;
                 }
                 case Verdict::PastLimit:
+                case Verdict::NotImplemented:
                     if (!skipped || !skipped->starts_with(unsupported) || !names(*skipped, c.limit) ||
                         written)
                         ADD_FAILURE()
@@ -348,6 +396,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
                     << c.label() << " x image info: expected the header's sides or Damaged; got " << gotInfo;
                 break;
             case Verdict::PastLimit:
+            case Verdict::NotImplemented:
                 EXPECT_TRUE(!info && failure == image::ReadFailure::Unsupported && names(error, c.limit))
                     << c.label() << " x image info: expected Unsupported naming " << c.limit << "; got "
                     << gotInfo;

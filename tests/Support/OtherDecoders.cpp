@@ -108,7 +108,13 @@ OtherReading readPng(std::string bytes, SideLimits limits) {
     for (int pass = 0; pass < passes; ++pass) {
         for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, row.data(), nullptr);
     }
-    png_read_end(png, nullptr);
+    // Every row came from the data: a file that ends where its end marker belongs is missing nothing
+    // else.
+    if (setjmp(png_jmpbuf(png)) == 0) {
+        png_read_end(png, nullptr);
+    } else if (input.at < input.bytes.size()) {
+        return failed();
+    }
     png_destroy_read_struct(&png, &info, nullptr);
     return {true, {}};
 }
@@ -174,14 +180,36 @@ OtherReading readHeif(const std::filesystem::path& file, SideLimits limits) {
     return reading;
 }
 
-OtherReading readGif(const std::filesystem::path& file) {
+// giflib's reading of a GIF held in memory.
+OtherReading slurpGif(const std::string& bytes) {
+    struct Input {
+        const std::string& bytes;
+        std::size_t at = 0;
+    } input{bytes};
     int error = 0;
-    GifFileType* gif = DGifOpenFileName(file.c_str(), &error);
+    GifFileType* gif = DGifOpen(
+        &input,
+        [](GifFileType* g, GifByteType* out, int count) {
+            auto& in = *static_cast<Input*>(g->UserData);
+            const std::size_t n = std::min(in.bytes.size() - in.at, std::size_t(count));
+            std::copy_n(in.bytes.data() + in.at, n, out);
+            in.at += n;
+            return int(n);
+        },
+        &error);
     if (!gif) return {false, GifErrorString(error)};
     const bool whole = DGifSlurp(gif) == GIF_OK;
     const std::string words = whole ? "" : GifErrorString(gif->Error);
     DGifCloseFile(gif, &error);
     return {whole, words};
+}
+
+// Every frame that is in the file gives every pixel: a file that ends where its trailer belongs is
+// missing nothing else, and reads whole once the trailer is there.
+OtherReading readGif(const std::string& bytes) {
+    auto reading = slurpGif(bytes);
+    if (!reading.whole && slurpGif(bytes + ';').whole) reading = {true, {}};
+    return reading;
 }
 
 // netpbm's reader ends with an error, and says so on standard error, where data is missing or corrupt.
@@ -230,7 +258,7 @@ std::optional<OtherReading> readElsewhere(const std::filesystem::path& file, Sid
     if (starts({"II*\0", 4}) || starts({"MM\0*", 4})) return readTiff(file);
     if (starts("RIFF") && starts("WEBP", 8)) return readWebp(bytes);
     if (starts("ftyp", 4)) return readHeif(file, limits);
-    if (starts("GIF8")) return readGif(file);
+    if (starts("GIF8")) return readGif(bytes);
     if (starts("BM")) return readWithNetpbm("bmptopnm", file);
     return std::nullopt;
 }

@@ -52,8 +52,10 @@ std::optional<std::string> DecodeWarnings::damage(const std::filesystem::path& d
         }
     }
     if (auto words = worded(*log_, detail::ReadVerdict::Kind::Damaged)) return words;
-    // libvips' GIF decoder ends a frame whose data stops part way as if it were whole, and says nothing.
-    return detail::gifDamageKeptIn(log_.get(), decodedFile);
+    // libvips' GIF decoder ends a frame whose data stops part way as if it were whole, and says nothing;
+    // its PNG decoder skips the image data's checksum.
+    if (auto gif = detail::gifDamageKeptIn(log_.get(), decodedFile)) return gif;
+    return detail::pngDamageKeptIn(log_.get(), decodedFile);
 }
 
 std::optional<std::string> DecodeWarnings::failureNotAboutTheFile() const {

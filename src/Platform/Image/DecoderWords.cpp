@@ -47,8 +47,18 @@ bool reportsCorruptData(std::string_view line) {
           // libvips' GIF decoder: a frame whose data stops part way; a file cut short
           "Invalid frame data", "Unexpected end of GIF source data",
           // libheif: a file whose boxes point past its end, or that breaks the format
-          "Invalid input"}) {
+          "Invalid input",
+          // dav1d, libheif's AV1 decoder: a unit of its data that does not parse
+          "dav1d: Error parsing"}) {
         if (contains(line, phrase)) return true;
+    }
+    return false;
+}
+
+bool isBenignPngNote(std::string_view line) {
+    for (const std::string_view note :
+         {"PLTE: invalid", "PLTE: ignored in grayscale PNG", "PLTE: out of place", "IEND: invalid"}) {
+        if (line.ends_with(note)) return true;
     }
     return false;
 }
@@ -71,6 +81,14 @@ std::optional<std::string> unsupportedVariantIn(std::string_view message) {
     // libheif's words for a compression it has no decoder for, which libvips passes on.
     if (contains(message, "Unsupported codec") || contains(message, "No decoding plugin"))
         return "HEIF image whose codec is missing";
+    // libtiff's, for a compression scheme it has no decoder for: an unknown number, or a known scheme
+    // left out of this build (JPEG 2000's among them). Its words, after the file's name, name the scheme.
+    if (contains(message, "decoding is not implemented") ||
+        contains(message, "compression support is not configured")) {
+        const auto named = message.rfind(": ");
+        return "TIFF compression that the decoders here do not implement (" +
+               std::string(named == std::string_view::npos ? message : message.substr(named + 2)) + ")";
+    }
     return decoderLimitIn(message);
 }
 

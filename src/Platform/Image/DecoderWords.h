@@ -14,6 +14,12 @@ namespace image::detail {
 // quirk after which every pixel was still read.
 bool reportsCorruptData(std::string_view message);
 
+// True for a note that libpng itself calls benign when it gives it as a warning, after which it reads
+// every row: a PLTE chunk in a PNG that needs none (an RGB PNG's of a length no palette has, a grey
+// PNG's, one after the image data) and an IEND chunk that holds data. The same words as a failure (a
+// palette PNG's broken palette) are damage.
+bool isBenignPngNote(std::string_view message);
+
 // The decoder's own limit a message says the image is beyond (libheif's 16,384 pixels a side, libpng's
 // width limit), named with the decoder's words, if it says one. Such a file is valid, not damaged.
 std::optional<std::string> decoderLimitIn(std::string_view message);

@@ -2,11 +2,13 @@
 
 #include "Platform/Image/BmpHeader.h"
 #include "Platform/Image/DecodeMemory.h"
+#include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/JpegDirect.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/ReadVerdict.h"
+#include "Platform/Image/TiffCompression.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
@@ -116,6 +118,13 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
         return std::nullopt;
     }
     if (auto bmp = bmpInfoFrom(*admission)) return bmp;
+    // libvips reads a TIFF's header in any compression, and fails only at its pixels.
+    if (const auto scheme =
+            admission->format == "tiff" ? detail::tiffCompressionNotDecoded(path) : std::nullopt) {
+        detail::reportError(error, detail::unsupportedVariantIn(*scheme).value_or(*scheme));
+        if (failure) *failure = ReadFailure::Unsupported;
+        return std::nullopt;
+    }
     // The loader's own words: libvips' error text is every thread's.
     std::string text;
     {

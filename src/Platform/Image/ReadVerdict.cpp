@@ -15,6 +15,13 @@ bool isTileFailure(std::string_view line) {
     return line.starts_with("error in tile ");
 }
 
+// True when a line says image data is corrupt or missing. libvips' count of a JPEG decoder's warnings
+// quotes none of them; a note libpng gives as a warning and itself calls benign left every row read.
+bool reportsCorrupt(const WarningLine& line) {
+    if (jpegWarningCountIn(line.text) || (!line.failure && isBenignPngNote(line.text))) return false;
+    return reportsCorruptData(line.text);
+}
+
 // A few of a failure's lines say what it was; more only repeat it.
 constexpr std::size_t kWordedLines = 3;
 
@@ -32,8 +39,7 @@ ReadVerdict verdictOf(const std::vector<WarningLine>& lines, bool failed) {
     bool corrupt = false;
     for (const auto& line : lines) {
         failed = failed || recordsFailure(line);
-        // libvips' count of a JPEG decoder's warnings quotes none of them.
-        corrupt = corrupt || (!jpegWarningCountIn(line.text) && reportsCorruptData(line.text));
+        corrupt = corrupt || reportsCorrupt(line);
     }
     if (!failed && !corrupt) return {};
     // Memory or temporary storage that ran out says nothing about the data.
@@ -41,8 +47,7 @@ ReadVerdict verdictOf(const std::vector<WarningLine>& lines, bool failed) {
         if (auto what = failureNotAboutTheFile(line.text)) return {Kind::NotAboutTheFile, std::move(*what)};
     }
     for (const auto& line : lines) {
-        if (!jpegWarningCountIn(line.text) && reportsCorruptData(line.text))
-            return {Kind::Damaged, withoutClassName(line.text)};
+        if (reportsCorrupt(line)) return {Kind::Damaged, withoutClassName(line.text)};
     }
     // Words not known here are passed on as they are: the failure's own lines, else the tiles that
     // failed.

@@ -94,9 +94,11 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     // load does it: only what the read that served (or the last read tried) reports. A second
     // decoder's judgement of the file is kept there too, for the caller's judgements after.
     const auto& caller = detail::currentWarningLog();
-    // libvips' GIF decoder fills in a frame whose data stops part way and says nothing: such a
-    // picture is judged before it is decoded, so none is made of it.
-    if (admission->format == "gif" && detail::gifDamageKeptIn(caller.get(), admission->file))
+    // libvips' GIF decoder fills in a frame whose data stops part way and says nothing, and its PNG
+    // decoder skips the data's checksum: such a picture is judged before it is decoded, so none is made
+    // of it.
+    if ((admission->format == "gif" && detail::gifDamageKeptIn(caller.get(), admission->file)) ||
+        (admission->format == "png" && detail::pngDamageKeptIn(caller.get(), admission->file)))
         return std::nullopt;
     auto reports = std::make_shared<detail::WarningLog>();
     auto made = reportingTo(reports, [&] { return thumbnailOf(*admission, side); });

@@ -1,8 +1,10 @@
 #include "Platform/Image/WarningLog.h"
 
+#include "Platform/Image/CodecMessages.h"
 #include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/GifFrame.h"
 #include "Platform/Image/OwnErrors.h"
+#include "Platform/Image/PngImageData.h"
 #include "Platform/Image/VipsRuntime.h"
 
 #include <tiffio.h>
@@ -304,18 +306,25 @@ std::shared_ptr<const JpegReport> jpegReportKeptIn(WarningLog* log, const std::f
     return shared;
 }
 
-std::optional<std::string> gifDamageKeptIn(WarningLog* log, const std::filesystem::path& file) {
-    if (log) {
-        std::lock_guard lock(log->mutex_);
-        if (!log->gifJudged_.empty() && log->gifJudged_ == file) return log->gifDamage_;
+std::optional<std::string> WarningLog::judgedOnce(DataJudgement WarningLog::*kept, DataCheck check,
+                                                  const std::filesystem::path& file) {
+    {
+        std::lock_guard lock(mutex_);
+        if (!(this->*kept).file.empty() && (this->*kept).file == file) return (this->*kept).damage;
     }
-    auto damage = gifFirstFrameDamage(file);
-    if (log) {
-        std::lock_guard lock(log->mutex_);
-        log->gifJudged_ = file;
-        log->gifDamage_ = damage;
-    }
+    auto damage = check(file);
+    std::lock_guard lock(mutex_);
+    this->*kept = {file, damage};
     return damage;
+}
+
+std::optional<std::string> gifDamageKeptIn(WarningLog* log, const std::filesystem::path& file) {
+    return log ? log->judgedOnce(&WarningLog::gifFrame_, gifFirstFrameDamage, file)
+               : gifFirstFrameDamage(file);
+}
+
+std::optional<std::string> pngDamageKeptIn(WarningLog* log, const std::filesystem::path& file) {
+    return log ? log->judgedOnce(&WarningLog::pngData_, pngImageDataDamage, file) : pngImageDataDamage(file);
 }
 
 const std::shared_ptr<WarningLog>& currentWarningLog() {
@@ -330,6 +339,7 @@ void installWarningHandler() {
     g_log_set_handler("VIPS", GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE), routeMessage,
                       nullptr);
     TIFFSetErrorHandlerExt(routeTiffError);
+    routeCodecMessages();
 }
 
 vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log,

@@ -43,15 +43,25 @@ struct WarningLog {
   private:
     friend std::shared_ptr<const JpegReport> jpegReportKeptIn(WarningLog*, const std::filesystem::path&);
     friend std::optional<std::string> gifDamageKeptIn(WarningLog*, const std::filesystem::path&);
+    friend std::optional<std::string> pngDamageKeptIn(WarningLog*, const std::filesystem::path&);
     void append(const std::string& message, bool failure);
+
+    // A format's own check of a file's image data, and what it found there.
+    using DataCheck = std::optional<std::string> (*)(const std::filesystem::path&);
+    struct DataJudgement {
+        std::filesystem::path file;
+        std::optional<std::string> damage;
+    };
+    std::optional<std::string> judgedOnce(DataJudgement WarningLog::*kept, DataCheck check,
+                                          const std::filesystem::path& file);
 
     mutable std::mutex mutex_;
     std::vector<WarningLine> lines_;
     // What a second decoder said of the file this work reads, once a pass has asked it: every later
     // judgement of the same file (a preview, a crop's analysis, the job's verdict) reuses it.
     std::shared_ptr<const JpegReport> jpegReport_;
-    std::filesystem::path gifJudged_;
-    std::optional<std::string> gifDamage_;
+    DataJudgement gifFrame_;
+    DataJudgement pngData_;
 };
 
 // The JPEG decoder's own account of `file`: the one `log` (when given) keeps of it, else read now and
@@ -61,6 +71,9 @@ std::shared_ptr<const JpegReport> jpegReportKeptIn(WarningLog* log, const std::f
 // giflib's words for why `file`'s first frame does not give every pixel (see GifFrame.h): the
 // judgement `log` (when given) keeps of it, else made now and kept there.
 std::optional<std::string> gifDamageKeptIn(WarningLog* log, const std::filesystem::path& file);
+
+// zlib's words for why `file`'s PNG image data is corrupt (see PngImageData.h), kept likewise.
+std::optional<std::string> pngDamageKeptIn(WarningLog* log, const std::filesystem::path& file);
 
 // The log of the collector active on this thread, or null.
 const std::shared_ptr<WarningLog>& currentWarningLog();
@@ -78,8 +91,9 @@ class ReportingScope {
     std::shared_ptr<WarningLog> previous_;
 };
 
-// Routes libvips' warnings and libtiff's errors to the current thread's log (dropping them when there
-// is none) instead of standard error. Called once when libvips starts.
+// Routes libvips' warnings, libtiff's errors and what codecs would print themselves (CodecMessages.h)
+// to the current thread's log (dropping them when there is none) instead of standard error. Called once
+// when libvips starts.
 void installWarningHandler();
 
 // `image` unchanged, except that the threads computing its pixels report to `log` meanwhile, and a
