@@ -328,6 +328,32 @@ TEST_F(AdvancedTabTest, TheTabLeavesTheMainLoopIdleAndKeepsItsLayoutRules) {
     EXPECT_EQ(mainQueue->pendingCount(), 0u);
 }
 
+TEST_F(AdvancedTabTest, TheImageCountReadsWholeBesideSelectAllAtTheDefaultWindowWidth) {
+    startOnAdvancedTab();
+    ASSERT_EQ(window().width(), 1000) << "the window as it first opens";
+    addToList(photos(1, 800, 600));
+    ASSERT_TRUE(master()->btnSelectAll->isVisible());
+    QLabel* count = master()->lblPathorCount;
+    // The counts of a list of one image and of a thousand (the rest put in the list behind its back,
+    // enough for the label's text).
+    for (const std::size_t images : {1u, 1000u}) {
+        std::vector<core::SourceURLInfo> more(images - core::sharedImageList().count());
+        for (std::size_t i = 0; i < more.size(); ++i)
+            more[i].strFullPath = "/photos/" + std::to_string(i) + ".jpg";
+        core::sharedImageList().append(more);
+        master()->updateSelectionLabel({});
+        drain();
+        ASSERT_EQ(count->text().toStdString(), std::to_string(images) + " Images");
+        SCOPED_TRACE(count->text().toStdString());
+        EXPECT_GE(count->contentsRect().width(), count->fontMetrics().horizontalAdvance(count->text()));
+        // Not by cutting a button short, nor by widening the window.
+        for (QWidget* w : std::initializer_list<QWidget*>{master()->btnSelectAll, master()->btnPreview,
+                                                          master()->segColOrTbl, master()->btnAddImages})
+            EXPECT_GE(w->width(), w->sizeHint().width()) << w->accessibleName().toStdString();
+        EXPECT_EQ(window().width(), 1000);
+    }
+}
+
 TEST_F(AdvancedTabTest, APresetMadeWhileTheAdvancedTabShowsLandsInThePresetList) {
     startOnAdvancedTab();
     click(app->mainWindowController()->btnAdd);
