@@ -3,6 +3,7 @@
 //   vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT] [--threads N]
 //               [--watermark-text TEXT] [--watermark-position N] [--watermark-alpha A]
 //               [--settings FILE] [--cancel-after N] [--hold-write[=for-ever]] INPUT...
+//   vorta-batch --help
 //
 // --cancel-after N cancels the job once N images are done and prints how long the cancel took to end
 // the job. --hold-write holds every file written, whole but under its temporary name, until the job
@@ -88,12 +89,17 @@ class EndWatcher final : public core::ActivityScreen {
     }
 };
 
+void printUsage(std::ostream& out) {
+    out << "usage: vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT]\n"
+        << "                   [--threads N] [--watermark-text TEXT] [--watermark-position N]\n"
+        << "                   [--watermark-alpha A] [--settings FILE] [--cancel-after N]\n"
+        << "                   [--hold-write[=for-ever]] INPUT...\n"
+        << "       vorta-batch --help\n";
+}
+
 int usage(const std::string& problem) {
-    std::cerr << "vorta-batch: " << problem << "\n"
-              << "usage: vorta-batch --output DIR [--preset NAME]... [--presets-json JSON] [--format EXT]\n"
-              << "                   [--threads N] [--watermark-text TEXT] [--watermark-position N]\n"
-              << "                   [--watermark-alpha A] [--settings FILE] [--cancel-after N]\n"
-              << "                   [--hold-write[=for-ever]] INPUT...\n";
+    std::cerr << "vorta-batch: " << problem << "\n";
+    printUsage(std::cerr);
     return 2;
 }
 
@@ -176,6 +182,11 @@ int run(int argc, char** argv) {
             if (i + 1 >= argc) return std::nullopt;
             return std::string(argv[++i]);
         };
+        if (arg == "--help") {
+            // Asked for, the usage is the answer, not a complaint.
+            printUsage(std::cout);
+            return 0;
+        }
         if (arg == "--output") {
             const auto v = value();
             if (!v) return usage("--output needs a folder");

@@ -6,7 +6,9 @@
 #include <QScrollBar>
 
 #include "AdvancedTabFixture.h"
+#include "Controls/ViewAccent.h"
 #include "Platform/Dispatch/BackgroundWork.h"
+#include "Support/OtherDecoders.h"
 
 namespace {
 
@@ -203,6 +205,61 @@ TEST_F(AdvancedTabTest, TheEffectsGridFollowsTheListAndDropsStaleThumbnails) {
                        effects->imgToPreviewEffect()->image()->height()),
               200)
         << "rendered from a reduced copy";
+
+    // A first image whose header reads but whose picture does not (a photo cut short) gives every
+    // thumbnail the sample scene, as an empty list does.
+    const auto unreadable = dir / "in" / "cut.jpg";
+    testsupport::writeTestImage(unreadable, 1200, 800, 7);
+    fs::resize_file(unreadable, fs::file_size(unreadable) / 3);
+    const auto libjpeg = testsupport::readElsewhere(unreadable);
+    ASSERT_TRUE(libjpeg && !libjpeg->whole) << "libjpeg finds it cut as well";
+    screens::CollectionVC* list = master()->collectionVCEmbeded;
+    list->toggleAllChecks();
+    if (list->arrItemsInt.empty()) list->toggleAllChecks();  // that one cleared the marks
+    list->removeSelectedImages();
+    master()->addImages({unreadable.string()});
+    ASSERT_TRUE(mainQueue->runUntil(
+        [&] {
+            return core::sharedImageList().count() == 1 &&
+                   core::sharedImageList().at(0)->strFullPath == unreadable.string() &&
+                   effects->imgToPreviewEffect() && effects->pendingThumbnails() == 0;
+        },
+        std::chrono::seconds(30)));
+    drain();
+    ASSERT_FALSE(effects->imgToPreviewEffect()->image()) << "the file really is unreadable";
+    const std::vector<int> shown = effects->collEffects->visibleIndexes();
+    ASSERT_FALSE(shown.empty());
+    for (const int index : shown)
+        EXPECT_TRUE(colourOfItem(index).isValid()) << "no picture in item " << index;
+    EXPECT_EQ(colourOfItem(0), sample);
+}
+
+TEST_F(AdvancedTabTest, ChoosingAnEffectMovesTheHighlightOffThePreviousOne) {
+    startOnAdvancedTab();
+    EffectCollectionVC* effects = pane()->effectCollectionVC();
+    // The items whose highlight shows: its backing colour and the white name on it.
+    const auto highlighted = [&] {
+        std::vector<int> on;
+        for (int index = 0; index < effects->collEffects->numberOfItems(); ++index) {
+            auto* item = effects->collEffects->itemAtIndex(index);
+            if (!item) continue;
+            const auto subviews = qobject_cast<appkit::View*>(item->view())->subviews();
+            const bool backed = !view::isClear(view::background(*qobject_cast<appkit::View*>(subviews[0])));
+            const bool white = subviews[2]->palette().color(QPalette::WindowText) == QColor(Qt::white);
+            EXPECT_EQ(backed, white) << "item " << index << " is half highlighted";
+            if (backed) on.push_back(index);
+        }
+        return on;
+    };
+    EXPECT_EQ(highlighted(), std::vector<int>{0}) << "Original is chosen at first";
+    for (const int chosen : {2, 5, 5, 0, 3}) {
+        SCOPED_TRACE(chosen);
+        auto* item = effects->collEffects->itemAtIndex(chosen);
+        ASSERT_NE(item, nullptr);
+        click(qobject_cast<appkit::View*>(item->view())->subviews()[3]);
+        EXPECT_EQ(effects->intSelectedNow, chosen);
+        EXPECT_EQ(highlighted(), std::vector<int>{chosen});
+    }
 }
 
 TEST_F(AdvancedTabTest, TheTabLeavesTheMainLoopIdleAndKeepsItsLayoutRules) {
@@ -269,6 +326,32 @@ TEST_F(AdvancedTabTest, TheTabLeavesTheMainLoopIdleAndKeepsItsLayoutRules) {
     mainQueue->advance(10);
     drain();
     EXPECT_EQ(mainQueue->pendingCount(), 0u);
+}
+
+TEST_F(AdvancedTabTest, TheImageCountReadsWholeBesideSelectAllAtTheDefaultWindowWidth) {
+    startOnAdvancedTab();
+    ASSERT_EQ(window().width(), 1000) << "the window as it first opens";
+    addToList(photos(1, 800, 600));
+    ASSERT_TRUE(master()->btnSelectAll->isVisible());
+    QLabel* count = master()->lblPathorCount;
+    // The counts of a list of one image and of a thousand (the rest put in the list behind its back,
+    // enough for the label's text).
+    for (const std::size_t images : {1u, 1000u}) {
+        std::vector<core::SourceURLInfo> more(images - core::sharedImageList().count());
+        for (std::size_t i = 0; i < more.size(); ++i)
+            more[i].strFullPath = "/photos/" + std::to_string(i) + ".jpg";
+        core::sharedImageList().append(more);
+        master()->updateSelectionLabel({});
+        drain();
+        ASSERT_EQ(count->text().toStdString(), std::to_string(images) + " Images");
+        SCOPED_TRACE(count->text().toStdString());
+        EXPECT_GE(count->contentsRect().width(), count->fontMetrics().horizontalAdvance(count->text()));
+        // Not by cutting a button short, nor by widening the window.
+        for (QWidget* w : std::initializer_list<QWidget*>{master()->btnSelectAll, master()->btnPreview,
+                                                          master()->segColOrTbl, master()->btnAddImages})
+            EXPECT_GE(w->width(), w->sizeHint().width()) << w->accessibleName().toStdString();
+        EXPECT_EQ(window().width(), 1000);
+    }
 }
 
 TEST_F(AdvancedTabTest, APresetMadeWhileTheAdvancedTabShowsLandsInThePresetList) {

@@ -475,6 +475,21 @@ TEST(BatchRunner, EveryOutputHasExactlyThePresetsSidesAtCommonCameraSizes) {
     }
 }
 
+TEST(BatchRunner, HelpPrintsTheUsageAndSucceeds) {
+    TempDir dir;
+    const std::filesystem::path errors = dir / "errors.txt";
+    const std::string output = (dir / "out").string();
+    for (const std::string& arguments :
+         {std::string("--help"), "--output '" + output + "' --help --preset SD"}) {
+        SCOPED_TRACE(arguments);
+        const auto help = runBatch(arguments, &errors);
+        EXPECT_EQ(help.status, 0) << help.output;
+        EXPECT_TRUE(help.output.starts_with("usage: vorta-batch --output DIR")) << help.output;
+        EXPECT_EQ(std::filesystem::file_size(errors), 0u) << "asked for, the usage is no error";
+    }
+    EXPECT_FALSE(std::filesystem::exists(output)) << "help runs no job";
+}
+
 TEST(BatchRunner, SaysWhyAJobCannotRun) {
     TempDir dir;
     EXPECT_EQ(runBatch("--preset SD").status, 2);

@@ -37,6 +37,28 @@ TEST(FilterDefinition, EqualityAllowsLessThanOneHundredthPerValue) {
     EXPECT_NE(FilterDefinition::dynamicRange({1, 0, 0}), FilterDefinition::dynamicRange({1, 0, 0.02}));
     EXPECT_NE(FilterDefinition::contrast(1), FilterDefinition::brightness(1));
     EXPECT_EQ(FilterDefinition::vibrance(0.3), FilterDefinition::vibrance(0.305));
+
+    // A difference of exactly one hundredth is a difference, for every value of every kind.
+    std::vector<std::pair<FilterDefinition, FilterDefinition>> hundredthApart{
+        {FilterDefinition::exposure(0), FilterDefinition::exposure(0.01)},
+        {FilterDefinition::vibrance(0.01), FilterDefinition::vibrance(0)},
+        {FilterDefinition::contrast(0), FilterDefinition::contrast(-0.01)},
+        {FilterDefinition::brightness(0), FilterDefinition::brightness(0.01)},
+        {FilterDefinition::gaussianBlur(0), FilterDefinition::gaussianBlur(0.01)},
+        {FilterDefinition::dynamicRange({0, 0, 0}), FilterDefinition::dynamicRange({0.01, 0, 0})},
+        {FilterDefinition::dynamicRange({0, 0, 0}), FilterDefinition::dynamicRange({0, 0.01, 0})},
+        {FilterDefinition::dynamicRange({0, 0, 0}), FilterDefinition::dynamicRange({0, 0, 0.01})},
+    };
+    for (int coordinate = 0; coordinate < 10; ++coordinate) {
+        FilterDefinition::ToneCurve moved{};
+        cg::Point* points[] = {&moved.p0, &moved.p1, &moved.p2, &moved.p3, &moved.p4};
+        (coordinate % 2 ? points[coordinate / 2]->y : points[coordinate / 2]->x) = 0.01;
+        hundredthApart.push_back({FilterDefinition::toneCurve({}), FilterDefinition::toneCurve(moved)});
+    }
+    for (const auto& [a, b] : hundredthApart) {
+        EXPECT_NE(a, b) << a.description() << " and " << b.description();
+        EXPECT_NE(b, a) << b.description() << " and " << a.description();
+    }
 }
 
 TEST(FilterDefinition, InterpolationBlendsTheSameKindAndRefusesEverythingElseAloud) {

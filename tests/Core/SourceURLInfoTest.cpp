@@ -120,6 +120,25 @@ TEST(SourceURLInfo, AnUnreadableFileKeepsItsSizeAndDateFields) {
     EXPECT_EQ(record.fileSizeValue, 0u);
 }
 
+TEST(SourceURLInfo, ARefillFromAnUnreadableFileKeepsTheSizeAndDatesItHad) {
+    foundation::setDefaultLocale("en_US");
+    testsupport::TempDir dir;
+    const auto file = dir.write("photo.jpg", coretest::greyJpeg(16, 16));
+    SourceURLInfo record;
+    record.fillFileDetails(file);
+    ASSERT_GT(record.fileSizeValue, 0u);
+    const SourceURLInfo filled = record;
+    ASSERT_FALSE(filled.fileSize.empty() || filled.creationDate.empty() || filled.modifiedDate.empty());
+
+    std::filesystem::remove(file);
+    record.fillFileDetails(file);
+    EXPECT_FALSE(record.objThumbImage) << "the thumbnail follows the file";
+    EXPECT_EQ(record.fileSizeValue, filled.fileSizeValue);
+    EXPECT_EQ(record.fileSize, filled.fileSize);
+    EXPECT_EQ(record.creationDate, filled.creationDate);
+    EXPECT_EQ(record.modifiedDate, filled.modifiedDate);
+}
+
 TEST(SourceURLInfo, RenamedCopyNumbersTheBaseNameAndKeepsTheExtension) {
     SourceURLInfo record;
     record.strFileName = "IMG_0001.HEIC";

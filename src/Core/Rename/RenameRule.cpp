@@ -49,7 +49,7 @@ std::string composeRenamedStem(std::string_view stem, const RenameOptions& optio
     if (!options.renameFindText.empty() && !options.renameReplaceText.empty()) {
         // Every match is located in the stem before any replacement; replacing from the last one
         // keeps the earlier offsets valid.
-        const auto ranges = foundation::caseInsensitiveRanges(result, options.renameFindText);
+        const auto ranges = foundation::lowercaseRanges(result, options.renameFindText);
         for (auto it = ranges.rbegin(); it != ranges.rend(); ++it)
             result.replace(it->location, it->length, options.renameReplaceText);
     }

@@ -23,7 +23,7 @@ std::string trimmedNewName(const RenameOptions& options);
 std::string renamedExtension(std::string_view sourceExtension, std::string_view outputFormat);
 
 // Prefix + stem + suffix, where the stem is the trimmed new name when there is one (else `stem`)
-// with every case-insensitive match of the find text replaced (only when find and replace texts
+// with every match of the find text, compared in lower case, replaced (only when find and replace texts
 // are both non-empty).
 std::string composeRenamedStem(std::string_view stem, const RenameOptions& options);
 

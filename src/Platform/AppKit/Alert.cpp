@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 
@@ -30,6 +31,14 @@ void placeAccessory(QMessageBox* box, QWidget* accessory) {
     accessory->show();
 }
 
+// Every text of the box is shown as typed, never as markup. The box's own labels are its direct
+// children (the informative one made only once it has a text); an accessory's labels are the caller's.
+void keepTextsPlain(QMessageBox& box) {
+    box.setTextFormat(Qt::PlainText);
+    for (QLabel* label : box.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        label->setTextFormat(Qt::PlainText);
+}
+
 // The caller keeps its accessory when the box goes away.
 void releaseAccessory(QWidget* accessory) {
     if (accessory) {
@@ -41,9 +50,9 @@ void releaseAccessory(QWidget* accessory) {
 
 QMessageBox* Alert::makeBox(QWidget* parent) const {
     auto* box = new QMessageBox(parent);
-    box->setTextFormat(Qt::PlainText);
     box->setText(QString::fromStdString(messageText));
     box->setInformativeText(QString::fromStdString(informativeText));
+    keepTextsPlain(*box);
     switch (alertStyle) {
         case Style::Warning:
             box->setIcon(QMessageBox::Warning);
@@ -92,6 +101,11 @@ QPointer<QMessageBox> Alert::beginSheetModal(Window* window, std::function<void(
     if (window) window->attachSheet(box);
     box->open();
     return box;
+}
+
+void setInformativeText(QMessageBox& box, const std::string& text) {
+    box.setInformativeText(QString::fromStdString(text));
+    keepTextsPlain(box);
 }
 
 ModalResponse Alert::runModal() const {

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QSplitter>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -74,7 +75,8 @@ OpenPanelDialog::OpenPanelDialog(const OpenPanel& panel, QWidget* parent)
     for (const auto& [name, path] : openpanel::places()) {
         auto* item = new QListWidgetItem(icons.icon(QFileInfo(path)), name, placesList);
         item->setData(Qt::UserRole, path);
-        item->setToolTip(path);
+        // A tip that looks like markup is read as markup: the path goes in as text.
+        item->setToolTip(Qt::convertFromPlainText(path, Qt::WhiteSpaceNoWrap));
     }
     tree_ = new QTreeView;
     tree_->setAccessibleName("Contents");

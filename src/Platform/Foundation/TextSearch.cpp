@@ -8,8 +8,41 @@
 namespace foundation {
 namespace {
 
-icu::UnicodeString matchKey(const icu::UnicodeString& s) {
-    return icutext::comparisonKey(s, CompareOptions::caseInsensitive);
+// The form in which one code point is compared: its full case folding, or its full lower case
+// (root locale, so that no language's rules apply), decomposed canonically.
+using KeyOf = icu::UnicodeString (*)(UChar32);
+
+icu::UnicodeString foldedKey(UChar32 c) {
+    return icutext::comparisonKey(icu::UnicodeString(c), CompareOptions::caseInsensitive);
+}
+
+icu::UnicodeString lowercaseKey(UChar32 c) {
+    icu::UnicodeString lower(c);
+    lower.toLower(icu::Locale::getRoot());
+    return icutext::comparisonKey(lower, CompareOptions::none);
+}
+
+// The key of `text`, built one code point at a time; with `byteAt`, every key position that starts
+// a code point's expansion remembers the byte offset of that code point (-1 inside an expansion),
+// and one more entry holds the text's length.
+icu::UnicodeString keyOf(std::string_view text, KeyOf key, std::vector<long long>* byteAt = nullptr) {
+    icu::UnicodeString whole;
+    const auto length = static_cast<int32_t>(text.size());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    for (int32_t i = 0; i < length;) {
+        const int32_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0) c = 0xFFFD;
+        const icu::UnicodeString part = key(c);
+        if (byteAt) {
+            byteAt->push_back(start);
+            byteAt->insert(byteAt->end(), static_cast<std::size_t>(part.length() - 1), -1);
+        }
+        whole.append(part);
+    }
+    if (byteAt) byteAt->push_back(length);
+    return whole;
 }
 
 // Byte offsets of `text` that lie between two user-perceived characters.
@@ -24,29 +57,12 @@ bool isWhitespaceOrNewline(UChar32 c) {
     return c >= 0 && isMember(static_cast<char32_t>(c), CharacterClass::WhitespacesAndNewlines);
 }
 
-}  // namespace
-
-std::vector<TextRange> caseInsensitiveRanges(std::string_view text, std::string_view find) {
-    const icu::UnicodeString needle = matchKey(icutext::unicode(find));
+// Every non-overlapping match of `find`'s key in `text`'s key that covers whole characters of `text`.
+std::vector<TextRange> rangesByKey(std::string_view text, std::string_view find, KeyOf keyFunction) {
+    const icu::UnicodeString needle = keyOf(find, keyFunction);
     if (needle.isEmpty() || text.empty()) return {};
-
-    // The key of the whole text, built one code point at a time so that every key position that
-    // starts a code point's expansion remembers the byte offset of that code point.
-    icu::UnicodeString key;
-    std::vector<long long> byteAt;  // key index -> byte offset, -1 inside an expansion
-    const auto length = static_cast<int32_t>(text.size());
-    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-    for (int32_t i = 0; i < length;) {
-        const int32_t start = i;
-        UChar32 c = 0;
-        U8_NEXT(bytes, i, length, c);
-        if (c < 0) c = 0xFFFD;
-        const icu::UnicodeString part = matchKey(icu::UnicodeString(c));
-        byteAt.push_back(start);
-        byteAt.insert(byteAt.end(), static_cast<std::size_t>(part.length() - 1), -1);
-        key.append(part);
-    }
-    byteAt.push_back(length);
+    std::vector<long long> byteAt;
+    const icu::UnicodeString key = keyOf(text, keyFunction, &byteAt);
 
     const std::vector<bool> boundary = boundaryFlags(text);
     std::vector<TextRange> ranges;
@@ -64,6 +80,16 @@ std::vector<TextRange> caseInsensitiveRanges(std::string_view text, std::string_
         }
     }
     return ranges;
+}
+
+}  // namespace
+
+std::vector<TextRange> caseInsensitiveRanges(std::string_view text, std::string_view find) {
+    return rangesByKey(text, find, foldedKey);
+}
+
+std::vector<TextRange> lowercaseRanges(std::string_view text, std::string_view find) {
+    return rangesByKey(text, find, lowercaseKey);
 }
 
 std::string trimmingWhitespaceAndNewlines(std::string_view text) {

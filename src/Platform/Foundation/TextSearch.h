@@ -1,6 +1,6 @@
 #pragma once
-// Text services on UTF-8 strings that need Unicode rules: case-insensitive search and trimming of
-// white space. Pure functions; safe from any thread.
+// Text services on UTF-8 strings that need Unicode rules: case-insensitive and lower-case search,
+// and trimming of white space. Pure functions; safe from any thread.
 
 #include <cstddef>
 #include <string>
@@ -22,6 +22,11 @@ struct TextRange {
 // "İstanbul" (whose lower case is longer than itself) is searched without losing track of offsets.
 // An empty `find` gives no match.
 std::vector<TextRange> caseInsensitiveRanges(std::string_view text, std::string_view find);
+
+// Every non-overlapping occurrence of the lower case of `find` in the lower case of `text`, left to
+// right (full lower-case mapping, the same in every language; canonically equivalent forms match):
+// unlike case folding, "ß" does not match "SS". Matches cover whole characters of `text`, as above.
+std::vector<TextRange> lowercaseRanges(std::string_view text, std::string_view find);
 
 // `text` without white space and line breaks at both ends (Unicode separators, U+0009...U+000D and
 // U+0085).

@@ -84,8 +84,7 @@ bool questionHoldsOpenedFiles() {
 
 void refreshStopJobQuestionText() {
     Question& question = current();
-    if (question.up && question.box)
-        question.box->setInformativeText(QString::fromStdString(informativeText(question)));
+    if (question.up && question.box) appkit::setInformativeText(*question.box, informativeText(question));
 }
 
 bool joinStopJobQuestion(std::function<void(bool stop)> answered, const QObject* owner) {

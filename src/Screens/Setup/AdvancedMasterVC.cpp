@@ -22,7 +22,9 @@
 
 namespace {
 constexpr int kOptionsWidth = 400;
-}
+constexpr int kLabelMinimumWidth = 40;
+constexpr int kSliderWidth = 110, kSliderMinimumWidth = 40;
+}  // namespace
 
 AdvancedMasterVC::AdvancedMasterVC() {
     setIdentifier(ids::scene::AdvancedMasterVC);
@@ -47,7 +49,7 @@ void AdvancedMasterVC::loadView() {
     stackViewBottom = new QWidget(listSide);
     auto* bar = new QHBoxLayout(stackViewBottom);
     bar->setContentsMargins(12, 8, 12, 8);
-    bar->setSpacing(10);
+    bar->setSpacing(6);
     auto* selection = new QWidget;
     auto* selectionRow = new QHBoxLayout(selection);
     selectionRow->setContentsMargins(0, 0, 0, 0);
@@ -72,7 +74,9 @@ void AdvancedMasterVC::loadView() {
     slideFrameSize = new QSlider(Qt::Horizontal, sliderRow);
     slideFrameSize->setRange(60, 240);
     slideFrameSize->setValue(100);
-    slideFrameSize->setFixedWidth(110);
+    // The slider gives up width before the count beside it, or a button, is cut short.
+    slideFrameSize->setMinimumWidth(kSliderMinimumWidth);
+    sliderRow->setMaximumWidth(kSliderWidth);
     slideFrameSize->setAccessibleName(QStringLiteral("Thumbnail size"));
     connect(slideFrameSize, &QSlider::valueChanged, this, [this](int side) { applyFrameSize(side); });
     sliderLayout->addWidget(slideFrameSize);
@@ -82,11 +86,13 @@ void AdvancedMasterVC::loadView() {
     segColOrTbl->setAction(
         [this](appkit::SegmentedControl& sender) { switchGridOrTable(sender.selectedSegment()); });
     lblPathorCount = setup::makeCaption(QStringLiteral("0 Selected"), 12, false, true);
-    lblPathorCount->setMinimumWidth(40);
+    lblPathorCount->setMinimumWidth(kLabelMinimumWidth);
     btnAddImages =
         new controls::PushButton(QStringLiteral("Add Images…"), controls::PushButton::Role::Secondary);
     btnAddImages->setAction([this](controls::ButtonBase&) { onAddOrPrevImg(); });
-    for (QWidget* w : {selection, sliderRow, static_cast<QWidget*>(segColOrTbl)}) bar->addWidget(w);
+    bar->addWidget(selection);
+    bar->addWidget(sliderRow, 1);
+    bar->addWidget(segColOrTbl);
     bar->addWidget(lblPathorCount, 1);
     bar->addWidget(btnAddImages);
     listColumn->addWidget(stackViewBottom);
@@ -203,9 +209,13 @@ void AdvancedMasterVC::switchGridOrTable(int segment) {
 }
 
 void AdvancedMasterVC::updateSelectionLabel(const std::vector<int>& selectedItems) {
-    if (lblPathorCount)
-        lblPathorCount->setText(QString::fromStdString(
-            screens::selectionLabelText(selectedItems, core::sharedImageList().snapshot())));
+    if (!lblPathorCount) return;
+    const QString text = QString::fromStdString(
+        screens::selectionLabelText(selectedItems, core::sharedImageList().snapshot()));
+    lblPathorCount->setText(text);
+    // A count is never cut short; a path may be, as it can be longer than any window.
+    const bool path = selectedItems.size() == 1;
+    lblPathorCount->setMinimumWidth(path ? kLabelMinimumWidth : lblPathorCount->sizeHint().width());
 }
 
 void AdvancedMasterVC::notifyActivityVC() {

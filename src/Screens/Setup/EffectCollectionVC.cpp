@@ -178,8 +178,9 @@ void EffectCollectionVC::renderThumbnail(int index, QPointer<QWidget> imageView,
             QImage pixels;
             if (startRender(*state, generation)) {
                 // The reduced copy is made once, by whichever thumbnail asks first.
-                std::optional<image::Image> source =
-                    preview ? preview->image() : appkit::fromQImage(setup::sampleEffectScene());
+                std::optional<image::Image> source = preview ? preview->image() : std::nullopt;
+                // A first image that cannot be read shows the sample scene, as an empty list does.
+                if (!source) source = appkit::fromQImage(setup::sampleEffectScene());
                 std::optional<image::Image> thumb;
                 if (source) thumb = setup::renderEffectThumbnail(*source, effect, {w, h});
                 if (thumb) pixels = appkit::toQImage(*thumb);

@@ -38,8 +38,8 @@ class EffectCollectionVC : public appkit::ViewController, public appkit::Collect
     int intSelectedNow = 0;
     std::shared_ptr<const core::FMFilterable> filterForUseNow;
 
-    // The reduced copy the thumbnails are made from; absent shows the sample scene. Renders every
-    // visible thumbnail again.
+    // The reduced copy the thumbnails are made from; absent, or unreadable, shows the sample scene. Renders
+    // every visible thumbnail again.
     void setImgToPreviewEffect(std::optional<core::LazyThumbnail> preview);
     const std::optional<core::LazyThumbnail>& imgToPreviewEffect() const { return preview_; }
     // Thumbnails asked for and not yet shown or dropped.

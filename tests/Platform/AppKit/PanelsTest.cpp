@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -149,11 +151,12 @@ TEST_F(PanelsTest, OpenPanelTakesFilesAndFoldersWithAllowedExtensions) {
 }
 
 TEST_F(PanelsTest, OpenPanelStartsInPicturesAndOffersThePlacesAUserLooksIn) {
-    testsupport::TempDir home;
+    testsupport::TempDir temp;
+    const fs::path home = temp / "<i>x</i>";  // named like markup, shown as typed
     fs::create_directories(home / "Pictures" / "Trip");
     fs::create_directories(home / ".config");
     const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+    qputenv("HOME", QByteArray::fromStdString(home.string()));
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / ".config").string()));
 
     OpenPanel panel;
@@ -178,16 +181,23 @@ TEST_F(PanelsTest, OpenPanelStartsInPicturesAndOffersThePlacesAUserLooksIn) {
     for (int i = 0; i < placesList->count(); ++i)
         offered[placesList->item(i)->text().toStdString()] =
             placesList->item(i)->data(Qt::UserRole).toString().toStdString();
-    EXPECT_EQ(offered["Home"], home.path().string());
+    EXPECT_EQ(offered["Home"], home.string());
     EXPECT_EQ(offered["Pictures"], (home / "Pictures").string());
     EXPECT_EQ(offered["Computer"], "/");
+    // A place's path shows in its tip as typed.
+    for (int i = 0; i < placesList->count(); ++i) {
+        const QString tip = placesList->item(i)->toolTip();
+        const QString shown =
+            Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip;
+        EXPECT_EQ(shown.toStdString(), placesList->item(i)->data(Qt::UserRole).toString().toStdString());
+    }
     // A place is one click away.
     for (int i = 0; i < placesList->count(); ++i)
         if (placesList->item(i)->text() == "Home") {
             const QRect at = placesList->visualItemRect(placesList->item(i));
             QTest::mouseClick(placesList->viewport(), Qt::LeftButton, {}, at.center());
         }
-    EXPECT_EQ(location->text().toStdString(), home.path().string() + "/");
+    EXPECT_EQ(location->text().toStdString(), home.string() + "/");
     sheet->reject();
     drain();
     EXPECT_EQ(answers, std::vector<ModalResponse>{ModalResponse::Cancel});
