@@ -151,9 +151,7 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
         if (launched) launched(shell);
         code = app.exec();
         // However the loop ended, the application is ending: later starts wait for it to be gone.
-        channel.filesReceived = nullptr;
-        channel.filesTaken = nullptr;
-        channel.isEnding = [] { return true; };
+        channel.applicationHasEnded();
         // The signals are still read while the background work ends, and the presets and the
         // stopped job's totals are saved. A worker that did not end in time (stuck on a disk that
         // stopped answering) is not waited for: the process ends here, its temporary files removed.

@@ -208,6 +208,13 @@ void InstanceChannel::answer(QLocalSocket* socket, const QByteArray& message) {
     waitingPoll_.start();
 }
 
+void InstanceChannel::applicationHasEnded() {
+    filesReceived = nullptr;
+    filesTaken = nullptr;
+    isEnding = [] { return true; };
+    answerWaiting();
+}
+
 void InstanceChannel::answerWaiting() {
     const bool ending = isEnding && isEnding();
     std::erase_if(waiting_, [&](const Waiting& w) {

@@ -59,6 +59,9 @@ class InstanceChannel : public QObject {
     // Whether this instance is ending; from then on hand-overs, and those whose files are not in the
     // list yet, are answered so and held until it is gone.
     std::function<bool()> isEnding;
+    // The application's event loop has ended: every start waiting, and every later one, is told at
+    // once that it is ending.
+    void applicationHasEnded();
 
     // The paths of a received message that may be opened: absolute, existing files or folders,
     // without duplicates, at most kMostPaths. Pure; any thread.
