@@ -147,6 +147,8 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
         };
         channel.filesTaken = [] { return Document::settledCount(); };
         channel.isEnding = [&shell] { return shell.delegate().isEnding(); };
+        // Without a socket the application still runs; later starts say it does not answer.
+        if (!channel.listen()) std::fprintf(stderr, "Vorta cannot take files from later starts.\n");
         if (!opened.empty()) dispatch::Queue::main().async([&shell, opened] { shell.openFiles(opened); });
         if (launched) launched(shell);
         code = app.exec();

@@ -76,11 +76,7 @@ InstanceChannel::Start InstanceChannel::start(const std::vector<std::string>& pa
     // starting listens soon, and one that ended lets go of the lock as its connections close.
     while (true) {
         lock_ = InstanceLock::tryTake(socketPath_ + ".lock");
-        if (lock_) {
-            // Without a socket the application still runs; later starts find it silent.
-            listen();
-            return Start::Application;
-        }
+        if (lock_) return Start::Application;
         switch (handOnce(message, deadline, toldWaiting)) {
             case Reply::Taken:
                 return Start::HandedOver;
@@ -145,6 +141,7 @@ InstanceChannel::Reply InstanceChannel::handOnce(const QByteArray& message,
 }
 
 bool InstanceChannel::listen() {
+    if (!lock_) return false;
     if (server_) return server_->isListening();
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);

@@ -39,16 +39,20 @@ class InstanceChannel : public QObject {
     static std::string defaultSocketPath();
 
     enum class Start {
-        Application,  // this process holds the instance lock: it is the application
+        Application,  // this process holds the instance lock: it is the application, and listens
+                      // once its callbacks are set (listen())
         HandedOver,   // the application took the files into its list: the caller exits
         Refused,      // the application cannot take a message this long: the caller says so
         NoAnswer      // an application lives but did not answer, or did not end, within the patience
     };
-    // Makes this process the application when none lives (it listens from then on), or hands `paths`
-    // to the one that lives. One that is ending is waited for, and this process follows it (a line
-    // on standard error says so). `patience` bounds how long an application that neither answers
-    // nor ends is waited for.
+    // Makes this process the application when none lives, or hands `paths` to the one that lives. One that is
+    // ending is waited for, and this process follows it (a line on standard error says so). `patience` bounds
+    // how long an application that neither answers nor ends is waited for.
     Start start(const std::vector<std::string>& paths, std::chrono::milliseconds patience);
+    // Binds the socket, once this process is the application and can take files: until then later
+    // starts find it silent and look again. False when the socket cannot be made (the application
+    // runs on, and later starts say it does not answer).
+    bool listen();
     bool isListening() const;
 
     // Called for each later start with the existing files and folders it handed over, in its order
@@ -74,8 +78,6 @@ class InstanceChannel : public QObject {
     // One hand-over to the application listening now.
     Reply handOnce(const QByteArray& message, std::chrono::steady_clock::time_point deadline,
                    bool& toldWaiting);
-    // Binds the socket; the caller holds the instance lock, so a socket file there is a dead one's.
-    bool listen();
     void takeConnection();
     // A whole message has come on `socket`: its files are taken, or refused while ending.
     void answer(QLocalSocket* socket, const QByteArray& message);
