@@ -117,23 +117,32 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
     // while that instance ends, it waits for it and then runs as the application with its files.
     InstanceChannel channel(InstanceChannel::defaultSocketPath());
     const auto patience = handOffPatience();
-    switch (channel.start(opened, patience)) {
-        case InstanceChannel::Start::Application:
-            break;
-        case InstanceChannel::Start::HandedOver:
-            dispatch::Queue::setMainBackend(nullptr);
-            return 0;
-        case InstanceChannel::Start::Refused:
-            std::fprintf(stderr, "Too many files for the running Vorta to take at once.\n");
-            dispatch::Queue::setMainBackend(nullptr);
-            return 1;
-        case InstanceChannel::Start::NoAnswer:
-            std::fprintf(stderr,
-                         "Vorta is running but did not answer within %lld s; the files were not opened. "
-                         "It may still open them once it answers.\n",
-                         static_cast<long long>(std::chrono::ceil<std::chrono::seconds>(patience).count()));
-            dispatch::Queue::setMainBackend(nullptr);
-            return 1;
+    if (const auto outcome = channel.start(opened, patience);
+        outcome != InstanceChannel::Start::Application) {
+        const auto seconds =
+            static_cast<long long>(std::chrono::ceil<std::chrono::seconds>(patience).count());
+        switch (outcome) {
+            case InstanceChannel::Start::Refused:
+                std::fprintf(stderr, "Too many files for the running Vorta to take at once.\n");
+                break;
+            case InstanceChannel::Start::NoAnswer:
+                std::fprintf(stderr,
+                             "Vorta is running but did not answer within %lld s; the files were not opened. "
+                             "It may still open them once it answers.\n",
+                             seconds);
+                break;
+            case InstanceChannel::Start::NotEnded:
+                std::fprintf(stderr,
+                             "The running Vorta did not finish quitting within %lld s; the files were not "
+                             "opened.\n",
+                             seconds);
+                break;
+            case InstanceChannel::Start::Application:
+            case InstanceChannel::Start::HandedOver:
+                break;
+        }
+        dispatch::Queue::setMainBackend(nullptr);
+        return outcome == InstanceChannel::Start::HandedOver ? 0 : 1;
     }
     int code = 0;
     {

@@ -86,7 +86,7 @@ InstanceChannel::Start InstanceChannel::start(const std::vector<std::string>& pa
             case Reply::Silent:
                 break;
         }
-        if (Clock::now() >= deadline) return Start::NoAnswer;
+        if (Clock::now() >= deadline) return toldWaiting ? Start::NotEnded : Start::NoAnswer;
         std::this_thread::sleep_for(std::chrono::milliseconds(kRetryPauseMilliseconds));
     }
 }

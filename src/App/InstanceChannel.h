@@ -43,7 +43,8 @@ class InstanceChannel : public QObject {
                       // once its callbacks are set (listen())
         HandedOver,   // the application took the files into its list: the caller exits
         Refused,      // the application cannot take a message this long: the caller says so
-        NoAnswer      // an application lives but did not answer, or did not end, within the patience
+        NoAnswer,     // an application lives but did not answer within the patience
+        NotEnded      // the application said it was ending but had not ended within the patience
     };
     // Makes this process the application when none lives, or hands `paths` to the one that lives. One that is
     // ending is waited for, and this process follows it (a line on standard error says so). `patience` bounds
