@@ -281,6 +281,12 @@ class QuitMidJobTest : public ::testing::Test {
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.string()));
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        // The instance's socket and lock go with the settings, and with them when the test ends.
+        const auto runtime = config / "runtime";
+        std::filesystem::create_directories(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace);
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
         if (!handOffPatienceMs.isEmpty()) env.insert("VORTA_HANDOFF_PATIENCE_MS", handOffPatienceMs);
         child->process->setProcessEnvironment(env);
         child->process->setProcessChannelMode(sameSettingsAs ? QProcess::MergedChannels
