@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 
@@ -85,10 +86,24 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void Application::openFiles(const std::vector<std::string>& paths) {
+std::uint64_t Application::openFiles(const std::vector<std::string>& paths) {
     if (appkit::Window* window = mainWindow()) makeKeyAndOrderFront(*window);
     for (const auto& path : paths) Document::openURL(path);
+    return Document::openedCount();
 }
+
+namespace {
+
+// How long a later start waits for a running Vorta that neither answers nor ends: long enough for
+// one busy with a big folder, short of leaving the user without a word. Tests set it shorter.
+std::chrono::milliseconds handOffPatience() {
+    bool valid = false;
+    const int fromEnvironment = qEnvironmentVariableIntValue("VORTA_HANDOFF_PATIENCE_MS", &valid);
+    if (valid && fromEnvironment > 0) return std::chrono::milliseconds(fromEnvironment);
+    return std::chrono::minutes(2);
+}
+
+}  // namespace
 
 int runApplication(QApplication& app, const std::function<void(Application&)>& launched) {
     // Qt adopts the environment's locale; numbers and texts here are formatted with explicit ICU
@@ -98,24 +113,36 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
     QApplication::setApplicationName(QString::fromStdString(appName().value_or("Vorta")));
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     const auto opened = openedPathsFromArguments(app.arguments());
-    // A second start hands its files to the running instance and ends at once; while that instance
-    // ends, it waits for it and then runs as the application with its files.
+    // A later start hands its files to the running instance and ends once they are in its list;
+    // while that instance ends, it waits for it and then runs as the application with its files.
     InstanceChannel channel(InstanceChannel::defaultSocketPath());
-    // Two starts that waited for the same ending instance race to follow it: the one that finds the
-    // other listening already hands its files to it (a few rounds at most; then it runs unlistened).
-    for (int round = 0; round < 3; ++round) {
-        switch (channel.handOff(opened)) {
-            case InstanceChannel::HandOff::Taken:
-                dispatch::Queue::setMainBackend(nullptr);
-                return 0;
-            case InstanceChannel::HandOff::Refused:
+    const auto patience = handOffPatience();
+    if (const auto outcome = channel.start(opened, patience);
+        outcome != InstanceChannel::Start::Application) {
+        const auto seconds =
+            static_cast<long long>(std::chrono::ceil<std::chrono::seconds>(patience).count());
+        switch (outcome) {
+            case InstanceChannel::Start::Refused:
                 std::fprintf(stderr, "Too many files for the running Vorta to take at once.\n");
-                dispatch::Queue::setMainBackend(nullptr);
-                return 1;
-            case InstanceChannel::HandOff::NoneRuns:
+                break;
+            case InstanceChannel::Start::NoAnswer:
+                std::fprintf(stderr,
+                             "Vorta is running but did not answer within %lld s; the files were not opened. "
+                             "It may still open them once it answers.\n",
+                             seconds);
+                break;
+            case InstanceChannel::Start::NotEnded:
+                std::fprintf(stderr,
+                             "The running Vorta did not finish quitting within %lld s; the files were not "
+                             "opened.\n",
+                             seconds);
+                break;
+            case InstanceChannel::Start::Application:
+            case InstanceChannel::Start::HandedOver:
                 break;
         }
-        if (channel.listen()) break;
+        dispatch::Queue::setMainBackend(nullptr);
+        return outcome == InstanceChannel::Start::HandedOver ? 0 : 1;
     }
     int code = 0;
     {
@@ -124,14 +151,18 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
         const TerminationSignals terminationSignals(
             [&shell] { shell.delegate().terminate(AppDelegate::QuitAsking::StopWithoutAsking); });
         shell.finishLaunching();
-        channel.filesReceived = [&shell](const std::vector<std::string>& paths) { shell.openFiles(paths); };
+        channel.filesReceived = [&shell](const std::vector<std::string>& paths) {
+            return shell.openFiles(paths);
+        };
+        channel.filesTaken = [] { return Document::settledCount(); };
         channel.isEnding = [&shell] { return shell.delegate().isEnding(); };
+        // Without a socket the application still runs; later starts say it does not answer.
+        if (!channel.listen()) std::fprintf(stderr, "Vorta cannot take files from later starts.\n");
         if (!opened.empty()) dispatch::Queue::main().async([&shell, opened] { shell.openFiles(opened); });
         if (launched) launched(shell);
         code = app.exec();
         // However the loop ended, the application is ending: later starts wait for it to be gone.
-        channel.filesReceived = nullptr;
-        channel.isEnding = [] { return true; };
+        channel.applicationHasEnded();
         // The signals are still read while the background work ends, and the presets and the
         // stopped job's totals are saved. A worker that did not end in time (stuck on a disk that
         // stopped answering) is not waited for: the process ends here, its temporary files removed.

@@ -6,6 +6,7 @@
 // job first; no job outlives the shell. Main thread only.
 
 #include <QObject>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,8 +28,9 @@ class Application : public QObject {
     void finishLaunching();
 
     // Files opened with the application: the window comes to the front and the files go to the
-    // Advanced tab's list (Document).
-    void openFiles(const std::vector<std::string>& paths);
+    // Advanced tab's list (Document). Returns the files' ticket: they are in the list once
+    // Document::settledCount() reaches it.
+    std::uint64_t openFiles(const std::vector<std::string>& paths);
 
     AppDelegate& delegate() { return *delegate_; }
     VortaWindowController* mainWindowController() { return windowController_.get(); }

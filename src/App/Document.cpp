@@ -21,6 +21,23 @@ std::vector<std::string>& pending() {
     return urls;
 }
 
+// The gathered files over the process's life: how many arrived, how many left the list.
+struct Counts {
+    std::uint64_t opened = 0;
+    std::uint64_t settled = 0;
+};
+
+Counts& counts() {
+    static Counts c;
+    return c;
+}
+
+// The gathered files leave the list: handed over or let go.
+void settlePending() {
+    counts().settled += pending().size();
+    pending().clear();
+}
+
 QPointer<VortaWindowController>& attached() {
     static QPointer<VortaWindowController> controller;
     return controller;
@@ -116,7 +133,7 @@ void waitForAnswer() {
             if (stop)
                 handleGathered();
             else
-                pending().clear();
+                settlePending();
         });
     }
     if (pending().size() > held) screens::holdOpenedFiles(pending().size() - held);
@@ -128,7 +145,7 @@ void waitForAnswer() {
 void attachWindowController(VortaWindowController* controller) {
     // Files gathered for an earlier window are not handed to this one.
     if (attached() != controller) {
-        pending().clear();
+        settlePending();
         waitingForModal() = false;
         heldByQuestion() = 0;
     }
@@ -139,9 +156,18 @@ const std::vector<std::string>& pendingURLs() {
     return pending();
 }
 
+std::uint64_t openedCount() {
+    return counts().opened;
+}
+
+std::uint64_t settledCount() {
+    return counts().settled;
+}
+
 void openURL(const std::string& path) {
     if (!mainWindowController()) return;
     pending().push_back(path);
+    ++counts().opened;
     handleGathered();
 }
 
@@ -162,7 +188,7 @@ void flushPendingURLs(const std::vector<std::string>& captured) {
         handleGathered();
         return;
     }
-    pending().clear();
+    settlePending();
     addPendingURLsToPhotoList(captured);
 }
 

@@ -9,6 +9,7 @@
 // is up (the quit question, a folder chooser) wait for it and are then handled as if just opened.
 // Main thread only; the gathered list is touched nowhere else.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,10 @@ void addPendingURLsToPhotoList(const std::vector<std::string>& urls);
 void tabSwitcherDidLoad();
 // The files gathered and not yet handed over.
 const std::vector<std::string>& pendingURLs();
+// How many files have been opened so far, and how many of them have left the gathered list: handed
+// to the Advanced tab's entry for images, or let go by the user's answer to a question. Files opened
+// up to a count are in the list once the second count reaches it.
+std::uint64_t openedCount();
+std::uint64_t settledCount();
 
 }  // namespace Document

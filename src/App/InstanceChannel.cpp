@@ -17,11 +17,16 @@ namespace {
 constexpr int kConnectMilliseconds = 500;
 // How long each blocking wait of a later start lasts before it looks at its patience again.
 constexpr qint64 kSliceMilliseconds = 1000;
+// The pause before a start looks again for an application that is starting or has just ended.
 constexpr int kRetryPauseMilliseconds = 50;
+// How often the application looks whether files a start waits on have reached its list.
+constexpr int kWaitingPollMilliseconds = 50;
 
-// A message is the paths, one a line, then this byte (never part of a path); the answer is one byte.
+// A message is the paths, one a line, then this byte (never part of a path). The answer is "held"
+// at once when the files are not in the list yet, then "taken" or "ending".
 constexpr char kEndOfMessage = '\0';
 constexpr char kTaken = 'T';
+constexpr char kHeld = 'H';
 constexpr char kEnding = 'E';
 constexpr char kRefused = 'R';
 
@@ -34,9 +39,14 @@ bool isOpenable(const std::filesystem::path& path) {
 }  // namespace
 
 InstanceChannel::InstanceChannel(std::string socketPath, QObject* parent)
-    : QObject(parent), socketPath_(std::move(socketPath)) {}
+    : QObject(parent), socketPath_(std::move(socketPath)) {
+    waitingPoll_.setInterval(kWaitingPollMilliseconds);
+    connect(&waitingPoll_, &QTimer::timeout, this, &InstanceChannel::answerWaiting);
+}
 
 InstanceChannel::~InstanceChannel() {
+    // The socket file goes while the lock is still held, so it is this instance's own; the starts
+    // still connected see their connection close once the lock is free.
     if (server_) server_->close();
 }
 
@@ -54,70 +64,91 @@ std::string InstanceChannel::defaultSocketPath() {
     return (folder + "/vorta-" + tag + ".socket").toStdString();
 }
 
-InstanceChannel::HandOff InstanceChannel::handOff(const std::vector<std::string>& paths,
-                                                  std::chrono::milliseconds patience) {
+InstanceChannel::Start InstanceChannel::start(const std::vector<std::string>& paths,
+                                              std::chrono::milliseconds patience) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + patience;
-    const auto left = [&] {
-        return std::max<qint64>(
-            0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
-    };
     QByteArray message;
     for (const auto& path : paths) message += QByteArray::fromStdString(path) + '\n';
     message += kEndOfMessage;
     bool toldWaiting = false;
-    // Each round reaches whichever instance listens now: the one that answered "ending" is gone
-    // when its connection closes, and then this start (or one that came first) is the application.
+    // Each round either takes the lock or reaches the application that holds it: one that is
+    // starting listens soon, and one that ended lets go of the lock as its connections close.
     while (true) {
-        QLocalSocket socket;
-        socket.connectToServer(QString::fromStdString(socketPath_));
-        if (!socket.waitForConnected(kConnectMilliseconds)) return HandOff::NoneRuns;
-        socket.write(message);
-        while (socket.bytesToWrite() > 0 && left() > 0 &&
-               socket.waitForBytesWritten(static_cast<int>(std::min<qint64>(left(), kSliceMilliseconds)))) {
+        lock_ = InstanceLock::tryTake(socketPath_ + ".lock");
+        if (lock_) return Start::Application;
+        switch (handOnce(message, deadline, toldWaiting)) {
+            case Reply::Taken:
+                return Start::HandedOver;
+            case Reply::Refused:
+                return Start::Refused;
+            case Reply::EndedOrGone:
+            case Reply::Silent:
+                break;
         }
-        char reply = 0;
-        while (left() > 0 && !socket.getChar(&reply)) {
-            if (socket.state() != QLocalSocket::ConnectedState) break;
-            socket.waitForReadyRead(static_cast<int>(std::min<qint64>(left(), kSliceMilliseconds)));
-        }
-        if (reply == kTaken) return HandOff::Taken;
-        if (reply == kRefused) return HandOff::Refused;
-        if (reply == kEnding) {
-            if (!toldWaiting) std::fprintf(stderr, "Vorta is quitting; the files open once it has ended.\n");
-            toldWaiting = true;
-            while (left() > 0 && socket.state() != QLocalSocket::UnconnectedState)
-                socket.waitForDisconnected(static_cast<int>(std::min<qint64>(left(), kSliceMilliseconds)));
-        }
-        if (left() == 0) {
-            std::fprintf(stderr, "The running Vorta did not end in time; starting anyway.\n");
-            return HandOff::NoneRuns;
-        }
-        // Closed without a word: the instance ended as the files came. A moment's pause keeps a
-        // listener that closes at once from making this spin.
+        if (Clock::now() >= deadline) return toldWaiting ? Start::NotEnded : Start::NoAnswer;
         std::this_thread::sleep_for(std::chrono::milliseconds(kRetryPauseMilliseconds));
     }
 }
 
+InstanceChannel::Reply InstanceChannel::handOnce(const QByteArray& message,
+                                                 std::chrono::steady_clock::time_point deadline,
+                                                 bool& toldWaiting) {
+    using Clock = std::chrono::steady_clock;
+    // Once the application said it holds the files, it is alive: its answer is waited for however
+    // long the files wait there (for the welcome pages, a question).
+    bool held = false;
+    const auto slice = [&] {
+        if (held) return static_cast<int>(kSliceMilliseconds);
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        return static_cast<int>(std::clamp<qint64>(left, 0, kSliceMilliseconds));
+    };
+    QLocalSocket socket;
+    socket.connectToServer(QString::fromStdString(socketPath_));
+    if (!socket.waitForConnected(std::min(kConnectMilliseconds, std::max(slice(), 1)))) return Reply::Silent;
+    socket.write(message);
+    while (socket.bytesToWrite() > 0 && slice() > 0 && socket.waitForBytesWritten(slice())) {
+    }
+    while (true) {
+        char reply = 0;
+        while (!socket.getChar(&reply)) {
+            if (socket.state() != QLocalSocket::ConnectedState) return Reply::EndedOrGone;
+            if (slice() == 0) return Reply::Silent;
+            socket.waitForReadyRead(slice());
+        }
+        switch (reply) {
+            case kTaken:
+                return Reply::Taken;
+            case kRefused:
+                return Reply::Refused;
+            case kHeld:
+                held = true;
+                break;
+            case kEnding:
+                if (!toldWaiting)
+                    std::fprintf(stderr, "Vorta is quitting; the files open once it has ended.\n");
+                toldWaiting = true;
+                // The connection closes as the application ends; past the patience it is given up on.
+                held = false;
+                while (socket.state() != QLocalSocket::UnconnectedState && slice() > 0)
+                    socket.waitForDisconnected(slice());
+                return Reply::EndedOrGone;
+            default:
+                return Reply::Silent;
+        }
+    }
+}
+
 bool InstanceChannel::listen() {
+    if (!lock_) return false;
     if (server_) return server_->isListening();
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     const QString name = QString::fromStdString(socketPath_);
-    if (!server_->listen(name)) {
-        // Another start that waited for the same ending instance may have followed it first: its
-        // socket is never taken over.
-        QLocalSocket probe;
-        probe.connectToServer(name);
-        if (probe.waitForConnected(kConnectMilliseconds)) {
-            delete server_;
-            server_ = nullptr;
-            return false;
-        }
-        // Nobody answers on it: the file is a dead instance's.
-        QLocalServer::removeServer(name);
-        if (!server_->listen(name)) return false;
-    }
+    // Holding the lock, no other instance lives: a socket file there was left by one that crashed.
+    QLocalServer::removeServer(name);
+    if (!server_->listen(name)) return false;
     connect(server_, &QLocalServer::newConnection, this, &InstanceChannel::takeConnection);
     return true;
 }
@@ -160,9 +191,42 @@ void InstanceChannel::answer(QLocalSocket* socket, const QByteArray& message) {
         socket->flush();
         return;
     }
-    if (filesReceived) filesReceived(acceptedPaths(message.toStdString()));
-    socket->putChar(kTaken);
+    const std::uint64_t ticket = filesReceived ? filesReceived(acceptedPaths(message.toStdString())) : 0;
+    if (!filesTaken || filesTaken() >= ticket) {
+        socket->putChar(kTaken);
+        socket->flush();
+        return;
+    }
+    // The files are gathered (or wait for a question): the start hears once they are in the list,
+    // or, should this instance end first, that it is ending.
+    socket->putChar(kHeld);
     socket->flush();
+    waiting_.push_back({socket, ticket});
+    waitingPoll_.start();
+}
+
+void InstanceChannel::applicationHasEnded() {
+    filesReceived = nullptr;
+    filesTaken = nullptr;
+    isEnding = [] { return true; };
+    answerWaiting();
+}
+
+void InstanceChannel::answerWaiting() {
+    const bool ending = isEnding && isEnding();
+    std::erase_if(waiting_, [&](const Waiting& w) {
+        if (!w.socket) return true;
+        if (ending) {
+            w.socket->putChar(kEnding);
+        } else if (filesTaken && filesTaken() >= w.ticket) {
+            w.socket->putChar(kTaken);
+        } else {
+            return false;
+        }
+        w.socket->flush();
+        return true;
+    });
+    if (waiting_.empty()) waitingPoll_.stop();
 }
 
 std::vector<std::string> InstanceChannel::acceptedPaths(const std::string& message) {

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QTest>
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 
@@ -20,6 +21,7 @@
 #include "Platform/Dispatch/BackgroundWork.h"
 #include "Platform/Foundation/Bundle.h"
 #include "Screens/Activity/ActivityVC.h"
+#include "Screens/Activity/ExpectedJob.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetListForIOS.h"
 #include "Screens/Setup/PresetView.h"
@@ -160,6 +162,10 @@ TEST_F(QuitTest, QuittingWhileAJobRunsAsksAndOnlyStopAndQuitEndsTheJobAndTheAppl
     EXPECT_EQ(quits, 0);
     answer("Stop and Quit");
     EXPECT_TRUE(activity.isGotCancel());
+    // While the job finishes its file the window stays drawn but starts nothing: only Quit is taken.
+    EXPECT_FALSE(window().contentViewController()->view()->isEnabled());
+    EXPECT_FALSE(app->delegate().menuItem_AddImages->isEnabled());
+    EXPECT_TRUE(quitAction(app->delegate().mainMenu->actions())->isEnabled());
     workerHold.reset();
     ASSERT_TRUE(mainQueue->runUntil([&] { return quits > 0; }, std::chrono::seconds(30)));
     EXPECT_EQ(quits, 1);
@@ -215,6 +221,20 @@ TEST_F(QuitTest, ADropOnAPresetCountsAsAJobWhileItsImagesAreCollectedAndStopAndQ
     EXPECT_TRUE(filesBelow(out).empty());
 }
 
+TEST_F(QuitTest, AnExpectedJobAlreadyToldToStopIsWaitedForNotAskedAbout) {
+    startPastWelcome();
+    const auto expected = ExpectedJob::make();
+    // Told to stop (as the application's end tells every job); it is gone a turn of the main queue later.
+    dispatch::cancelRunningJobs();
+    ASSERT_TRUE(expected->isCancelled());
+    ASSERT_EQ(dispatch::runningJobCount(), 1u);
+    app->delegate().terminate();
+    drain();
+    EXPECT_EQ(question(), nullptr) << "a job already stopping is not asked about";
+    ASSERT_TRUE(mainQueue->runUntil([&] { return quits > 0; }, std::chrono::seconds(30)));
+    EXPECT_EQ(quits, 1);
+}
+
 TEST_F(QuitTest, QuittingWithNoJobRunningIsImmediate) {
     startPastWelcome();
     chooseQuit();
@@ -237,6 +257,8 @@ class QuitMidJobTest : public ::testing::Test {
         std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
         testsupport::TempDir config;
         testsupport::TempDir out;
+        // Every line read from it so far.
+        std::vector<QByteArray> lines;
     };
     std::unique_ptr<Child> start(const QString& mode, const QStringList& bound = {}) {
         return start(mode, photos.path(), bound);
@@ -259,6 +281,13 @@ class QuitMidJobTest : public ::testing::Test {
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.string()));
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        // The instance's socket and lock go with the settings, and with them when the test ends.
+        const auto runtime = config / "runtime";
+        std::filesystem::create_directories(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace);
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+        if (!handOffPatienceMs.isEmpty()) env.insert("VORTA_HANDOFF_PATIENCE_MS", handOffPatienceMs);
         child->process->setProcessEnvironment(env);
         child->process->setProcessChannelMode(sameSettingsAs ? QProcess::MergedChannels
                                                              : QProcess::ForwardedErrorChannel);
@@ -271,10 +300,24 @@ class QuitMidJobTest : public ::testing::Test {
     }
     // Waits for the child to print `line` (the screens print lines of their own on the way).
     static bool waitForLine(Child& child, const QByteArray& line) {
-        while (child.process->waitForReadyRead(30000))
-            while (child.process->canReadLine())
-                if (child.process->readLine().trimmed() == line) return true;
+        // Lines may have come already, while the test waited on something else.
+        do {
+            while (child.process->canReadLine()) {
+                child.lines.push_back(child.process->readLine().trimmed());
+                if (child.lines.back() == line) return true;
+            }
+        } while (child.process->waitForReadyRead(30000));
         return false;
+    }
+    // Everything the child said so far, for a failure's message.
+    static std::string said(const Child& child) {
+        return QByteArrayList(child.lines.begin(), child.lines.end()).join(" | ").toStdString();
+    }
+    // How often the child, which has ended, said `line`.
+    static long timesSaid(Child& child, const QByteArray& line) {
+        for (const QByteArray& rest : child.process->readAll().split('\n'))
+            child.lines.push_back(rest.trimmed());
+        return std::count(child.lines.begin(), child.lines.end(), line);
     }
     // The hidden files left below `folder`: temporaries of a job that was given up on.
     static std::vector<std::filesystem::path> temporariesBelow(const std::filesystem::path& folder) {
@@ -313,7 +356,18 @@ class QuitMidJobTest : public ::testing::Test {
     }
 
     testsupport::TempDir photos;
+    // How long a later start waits for an application that does not answer; empty for the default.
+    QString handOffPatienceMs;
 };
+
+constexpr const char* kWaitsForTheEnd = "Vorta is quitting; the files open once it has ended.";
+
+// A photo to open from the file manager, named `name`.
+std::filesystem::path openedPhoto(const testsupport::TempDir& folder, const std::string& name) {
+    const auto photo = folder / name;
+    testsupport::writeTestImage(photo, 640, 480, 7);
+    return photo;
+}
 
 TEST_F(QuitMidJobTest, QuittingFromTheMenuMidJobExitsCleanlyWithOnlyWholeFilesEveryTime) {
     for (int run = 0; run < 20; ++run) {
@@ -353,8 +407,114 @@ TEST_F(QuitMidJobTest, APhotoOpenedWhileTheApplicationEndsOpensInTheStartThatFol
         expectEndedCleanly(*first);
         expectOnlyWholeImages(first->out.path(), kPhotos);
         ASSERT_TRUE(waitForLine(*second, "listed opened.jpg")) << "the photo never reached the list";
+        second->process->write("quit\n");
         ASSERT_TRUE(second->process->waitForFinished(30000));
         EXPECT_EQ(second->process->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second->process->exitCode(), 0);
+    }
+}
+
+// Two later starts wait for one ending application and race to follow it: one becomes the
+// application, the other hands its photo to it.
+TEST_F(QuitMidJobTest, TwoStartsFollowingOneEndingApplicationMakeOneApplicationWithEachPhotoOnce) {
+    testsupport::TempDir opened;
+    const auto photoA = openedPhoto(opened, "a.jpg"), photoB = openedPhoto(opened, "b.jpg");
+    for (int run = 0; run < 20; ++run) {
+        SCOPED_TRACE(run);
+        auto first = start("menu-held");
+        ASSERT_TRUE(waitForLine(*first, "waiting")) << "the application never waited for its stopped job";
+        auto a = start("open", photoA, {}, first.get());
+        auto b = start("open", photoB, {}, first.get());
+        ASSERT_TRUE(waitForLine(*a, kWaitsForTheEnd));
+        ASSERT_TRUE(waitForLine(*b, kWaitsForTheEnd));
+        first->process->write("go\n");
+        ASSERT_TRUE(first->process->waitForFinished(30000));
+        // The one that hands over ends once its photo is listed; the application runs on.
+        Child* handed = nullptr;
+        for (int waited = 0; !handed && waited < 60000; waited += 20) {
+            if (a->process->waitForFinished(10)) handed = a.get();
+            if (b->process->waitForFinished(10)) handed = b.get();
+        }
+        ASSERT_NE(handed, nullptr) << "neither start handed its photo over";
+        Child& application = handed == a.get() ? *b : *a;
+        ASSERT_EQ(application.process->state(), QProcess::Running) << "no start runs as the application";
+        EXPECT_EQ(handed->process->exitCode(), 0);
+        EXPECT_EQ(timesSaid(*handed, "handed over"), 1);
+        EXPECT_EQ(timesSaid(*handed, "application"), 0) << "a second application ran";
+        const QByteArray other = handed == a.get() ? "listed b.jpg" : "listed a.jpg";
+        ASSERT_TRUE(waitForLine(application, other)) << "the application's own photo was not listed";
+        application.process->write("quit\n");
+        ASSERT_TRUE(application.process->waitForFinished(30000));
+        EXPECT_EQ(application.process->exitCode(), 0);
+        EXPECT_EQ(timesSaid(application, "application"), 1);
+        EXPECT_EQ(timesSaid(application, "listed a.jpg"), 1);
+        EXPECT_EQ(timesSaid(application, "listed b.jpg"), 1);
+    }
+}
+
+// An application whose main thread is frozen keeps its socket: a later start is not answered, says
+// so and fails after its patience, and never runs as a second application; once the application
+// goes on, it opens the photo once and still takes the next start's files.
+TEST_F(QuitMidJobTest, AStartAgainstAFrozenApplicationFailsWithAMessageAndThePhotoOpensOnceItGoesOn) {
+    testsupport::TempDir opened;
+    const auto photoA = openedPhoto(opened, "a.jpg"), photoB = openedPhoto(opened, "b.jpg"),
+               photoC = openedPhoto(opened, "c.jpg");
+    auto application = start("open", photoA, {});
+    ASSERT_TRUE(waitForLine(*application, "listed a.jpg"));
+    const auto pid = static_cast<pid_t>(application->process->processId());
+    ::kill(pid, SIGSTOP);
+    handOffPatienceMs = "1500";
+    auto late = start("open", photoB, {}, application.get());
+    handOffPatienceMs.clear();
+    const bool ended = late->process->waitForFinished(30000);
+    ::kill(pid, SIGCONT);
+    ASSERT_TRUE(ended) << "the start waits for ever";
+    EXPECT_EQ(late->process->exitCode(), 1);
+    const QByteArray said = late->process->readAll();
+    EXPECT_TRUE(said.contains("Vorta is running but did not answer within 2 s")) << said.toStdString();
+    EXPECT_TRUE(said.contains("not handed over")) << said.toStdString();
+    EXPECT_FALSE(said.contains("application")) << "a second application ran";
+
+    ASSERT_TRUE(waitForLine(*application, "listed b.jpg")) << "the application, going on, opens the photo";
+    auto next = start("open", photoC, {}, application.get());
+    ASSERT_TRUE(next->process->waitForFinished(30000));
+    EXPECT_EQ(next->process->exitCode(), 0);
+    EXPECT_EQ(timesSaid(*next, "handed over"), 1) << "the application kept its socket";
+    ASSERT_TRUE(waitForLine(*application, "listed c.jpg"));
+    application->process->write("quit\n");
+    ASSERT_TRUE(application->process->waitForFinished(30000));
+    EXPECT_EQ(timesSaid(*application, "listed b.jpg"), 1);
+    EXPECT_EQ(timesSaid(*application, "application"), 1);
+}
+
+// A photo handed over in the second it is gathered, when a quit (from the menu, or SIGTERM) comes
+// with nothing running, and one handed over while the quit question is up, answered Stop and Quit:
+// each opens in the start that follows the ending application.
+TEST_F(QuitMidJobTest, APhotoGatheredWhenAQuitComesOrOpenedDuringTheQuitQuestionOpensInTheNextStart) {
+    testsupport::TempDir opened;
+    const auto photoA = openedPhoto(opened, "a.jpg"), photoB = openedPhoto(opened, "b.jpg");
+    for (const QString way : {"quit-when-gathered", "signal-when-gathered", "asked"}) {
+        SCOPED_TRACE(way.toStdString());
+        std::unique_ptr<Child> first;
+        if (way == "asked") {
+            first = start("asked");
+            ASSERT_TRUE(waitForLine(*first, "asking")) << "the job never got going";
+        } else {
+            first = start("open", photoA, {});
+            ASSERT_TRUE(waitForLine(*first, "listed a.jpg"));
+            first->process->write((way + "\n").toUtf8());
+            ASSERT_TRUE(first->process->waitForBytesWritten(5000));
+        }
+        auto second = start("open", photoB, {}, first.get());
+        ASSERT_TRUE(waitForLine(*second, kWaitsForTheEnd))
+            << "the ending application kept the photo: " << said(*second) << " / " << said(*first);
+        ASSERT_TRUE(first->process->waitForFinished(30000));
+        EXPECT_EQ(first->process->exitCode(), 0);
+        if (way == "asked") expectEndedCleanly(*first);
+        ASSERT_TRUE(waitForLine(*second, "application"));
+        ASSERT_TRUE(waitForLine(*second, "listed b.jpg")) << "the photo never reached the list";
+        second->process->write("quit\n");
+        ASSERT_TRUE(second->process->waitForFinished(30000));
         EXPECT_EQ(second->process->exitCode(), 0);
     }
 }

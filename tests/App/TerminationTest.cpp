@@ -65,6 +65,12 @@ bool signalHandlerInstalled(qint64 pid, int signal) {
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.string()));
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    // The instance's socket and lock go with the settings, and with them when the test ends.
+    const auto runtime = config / "runtime";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace);
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
     vorta.setProcessEnvironment(env);
     vorta.start(QString::fromStdString(executable.string()), {});
     if (!vorta.waitForStarted(5000)) return ::testing::AssertionFailure() << "the application does not start";

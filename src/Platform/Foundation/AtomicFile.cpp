@@ -4,15 +4,32 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <random>
 
 namespace foundation {
 
-std::filesystem::path temporaryPathFor(const std::filesystem::path& destination) {
-    auto tmp = destination;
-    tmp += ".tmp";
-    return tmp;
+namespace {
+
+// A name beside `destination` that no other write uses: made with O_EXCL, so a name taken by another
+// writer is never opened, only passed over. -1 when none could be made.
+int createTemporaryBeside(const std::filesystem::path& destination, std::filesystem::path& tmp) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::uint64_t tag = (std::uint64_t{random()} << 32) | random();
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(tag));
+        tmp = destination;
+        tmp += suffix;
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
+
+}  // namespace
 
 bool writeFileAtomically(const std::filesystem::path& destination, std::string_view bytes,
                          std::string* error) {
@@ -22,8 +39,8 @@ bool writeFileAtomically(const std::filesystem::path& destination, std::string_v
     };
     std::error_code ec;
     if (destination.has_parent_path()) std::filesystem::create_directories(destination.parent_path(), ec);
-    const auto tmp = temporaryPathFor(destination);
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::filesystem::path tmp;
+    const int fd = createTemporaryBeside(destination, tmp);
     if (fd < 0) return fail("cannot create " + tmp.string());
     std::size_t written = 0;
     while (written < bytes.size()) {

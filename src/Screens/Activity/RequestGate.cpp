@@ -144,7 +144,9 @@ std::string phrase(const WaitingRequest& what) {
 bool dropsRequest(QuestionDrops drops, WaitingRequest::Kind kind) {
     switch (drops) {
         case QuestionDrops::All:
-            return kind != WaitingRequest::Kind::Unnamed;
+            // Files opened from the file manager are not lost with a quit: the start that handed
+            // them over waits for the application to end and opens them itself.
+            return kind != WaitingRequest::Kind::Unnamed && kind != WaitingRequest::Kind::OpenedFiles;
         case QuestionDrops::TabList:
             return kind == WaitingRequest::Kind::CollectedImages || kind == WaitingRequest::Kind::PresetRun;
         case QuestionDrops::Nothing:

@@ -17,16 +17,23 @@
 // the drop, whose job counts as running from the drop). MODE "menu-held" quits as "menu" does and
 // "ended-held" ends the event loop as "ended" does, but the workers stay held after the job is told to
 // stop until a line comes on standard input: "waiting" is printed once the application waits for them.
-// MODE "open" is a later start with the photo IN as its file to open, as a file manager starts it:
-// once it runs as the application and its Advanced tab lists the photo, it prints "listed NAME" and
-// quits; when a running instance took the photo it prints "handed over". Exits as the application does
-// (0), or 3 when the job ended before it could be stopped, 4 when it never got going, 5 when the preset
-// list is not as built in.
+// MODE "asked" quits from the menu as "menu" does but leaves the question up ("asking"), until a file
+// opened meanwhile waits for it: then it answers "Stop and Quit".
+// MODE "open" is a later start with the photo IN as its file to open, as a file manager starts it.
+// When it runs as the application it prints "application", then "listed NAME" for every image its
+// Advanced tab lists (each time it is listed), and reads commands on standard input: "quit" quits
+// from the menu; "quit-when-gathered" and "signal-when-gathered" quit from the menu, or by SIGTERM,
+// the moment a file handed over by a later start is gathered (within the second before it is
+// listed). When a running instance took the photo it prints "handed over", and "not handed over"
+// when none did. Exits as the application does (0), or 3 when the job ended before it could be
+// stopped, 4 when it never got going, 5 when the preset list is not as built in.
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <atomic>
@@ -39,9 +46,13 @@
 #include <vector>
 
 #include <poll.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include "App/AppDelegate.h"
 #include "App/Application.h"
+#include "App/Document.h"
 #include "Core/Job/OutputPaths.h"
 #include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/ModalScript.h"
@@ -103,6 +114,34 @@ void releaseHeldWorkers() {
     gHoldChanged.notify_all();
 }
 
+// The whole lines that have come on standard input since the last look, without waiting for any.
+std::vector<std::string> readCommands(std::string& buffer) {
+    pollfd input{0, POLLIN, 0};
+    while (::poll(&input, 1, 0) > 0 && (input.revents & POLLIN)) {
+        char bytes[256];
+        const auto n = ::read(0, bytes, sizeof bytes);
+        if (n <= 0) break;
+        buffer.append(bytes, static_cast<std::size_t>(n));
+    }
+    std::vector<std::string> lines;
+    for (std::size_t end; (end = buffer.find('\n')) != std::string::npos; buffer.erase(0, end + 1))
+        lines.push_back(buffer.substr(0, end));
+    return lines;
+}
+
+// Answers the question that is up by its button `title`; false when no question is up.
+bool answerQuestion(appkit::Window* window, const QString& title) {
+    if (!window) return false;
+    for (auto* box : window->findChildren<QMessageBox*>())
+        if (box->isVisible())
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == title) {
+                    button->click();
+                    return true;
+                }
+    return false;
+}
+
 void say(const char* line) {
     std::printf("%s\n", line);
     std::fflush(stdout);
@@ -126,23 +165,34 @@ int main(int argc, char** argv) {
     if (mode == "open") {
         QTimer look;
         bool ran = false;
-        const int code = runApplication(app, [&](Application&) {
+        std::size_t listed = 0;
+        std::string input;
+        std::string whenGathered;
+        const int code = runApplication(app, [&](Application& shell) {
             ran = true;
-            const auto since = std::chrono::steady_clock::now();
-            QObject::connect(&look, &QTimer::timeout, [&, since] {
-                for (const auto& record : core::sharedImageList().snapshot())
-                    if (std::filesystem::path(record.strFullPath) == in) {
-                        look.stop();
-                        say(("listed " + in.filename().string()).c_str());
-                        QCoreApplication::exit(0);
-                        return;
-                    }
-                if (std::chrono::steady_clock::now() - since > std::chrono::seconds(60))
-                    QCoreApplication::exit(4);
+            say("application");
+            QObject::connect(&look, &QTimer::timeout, [&] {
+                const auto records = core::sharedImageList().snapshot();
+                for (; listed < records.size(); ++listed)
+                    say(("listed " + std::filesystem::path(records[listed].strFullPath).filename().string())
+                            .c_str());
+                if (!whenGathered.empty() && !Document::pendingURLs().empty()) {
+                    say("quitting");
+                    if (whenGathered == "signal")
+                        ::kill(::getpid(), SIGTERM);
+                    else
+                        quitAction(shell.delegate().mainMenu->actions())->trigger();
+                    whenGathered.clear();
+                }
+                for (const std::string& command : readCommands(input)) {
+                    if (command == "quit") quitAction(shell.delegate().mainMenu->actions())->trigger();
+                    if (command == "quit-when-gathered") whenGathered = "menu";
+                    if (command == "signal-when-gathered") whenGathered = "signal";
+                }
             });
             look.start(10);
         });
-        if (!ran) say("handed over");
+        if (!ran) say(code == 0 ? "handed over" : "not handed over");
         return code;
     }
     // The held modes quit as the mode without "-held" does.
@@ -164,6 +214,7 @@ int main(int argc, char** argv) {
     QPointer<PresetListForIOS> list;
     bool dropped = false;
     bool quitAsked = false;
+    bool answeredQuit = false;
     std::chrono::steady_clock::time_point loopEnded;
     const auto started = std::chrono::steady_clock::now();
     return runApplication(app, [&](Application& shell) {
@@ -205,6 +256,8 @@ int main(int argc, char** argv) {
                 if (saidWaiting && ::poll(&input, 1, 0) > 0) releaseHeldWorkers();
                 return;
             }
+            if (quitAsked && mode == "asked" && !answeredQuit && !Document::pendingURLs().empty())
+                answeredQuit = answerQuestion(shell.mainWindow(), "Stop and Quit");
             if (quitAsked) {
                 // The held workers go on only once the job is told to stop.
                 if (activity.isGotCancel()) releaseHeldWorkers();
@@ -242,6 +295,9 @@ int main(int argc, char** argv) {
                 if (stuck) say("running");
                 loopEnded = std::chrono::steady_clock::now();
                 QCoreApplication::exit(0);
+            } else if (mode == "asked") {
+                say("asking");
+                quitAction(delegate.mainMenu->actions())->trigger();
             } else if (way.ends_with("menu")) {
                 say("quitting");
                 if (mode == "busy-menu") dispatch::Queue::global().async([] { stickForEver({}); });

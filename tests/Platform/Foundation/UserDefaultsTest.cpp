@@ -5,7 +5,6 @@
 #include <thread>
 #include <vector>
 
-#include "Platform/Foundation/AtomicFile.h"
 #include "Platform/Foundation/UserDefaults.h"
 #include "Support/TempDir.h"
 
@@ -129,21 +128,46 @@ TEST(UserDefaults, EachUnreadableFileIsKeptAsideUnderAFreeNameAndNoneIsOverwritt
 
 TEST(UserDefaults, AFailedWriteLeavesTheOldFileIntact) {
     TempDir dir;
-    const auto file = dir / "settings.json";
+    {
+        UserDefaults d(dir / "settings.json");
+        d.set("UDTargetFolder", PlistValue("/photos/out"));
+        ASSERT_TRUE(d.synchronize());
+    }
+    const std::string before = TempDir::read(dir / "settings.json");
+    // A name that fits, but with no room for a temporary beside it: the write cannot begin.
+    const std::string name = std::string(235, 's') + ".json";
+    dir.write(name, before);
+    const auto file = dir / name;
     UserDefaults d(file);
-    d.set("UDTargetFolder", PlistValue("/photos/out"));
-    const auto before = TempDir::read(file);
-
-    // The temporary file cannot be created: a folder stands in its place.
-    std::filesystem::create_directory(temporaryPathFor(file));
     d.set("UDTargetFolder", PlistValue("/elsewhere"));
     EXPECT_FALSE(d.synchronize());
     EXPECT_EQ(TempDir::read(file), before);
     EXPECT_EQ(UserDefaults(file).string("UDTargetFolder"), "/photos/out");
+}
 
-    std::filesystem::remove(temporaryPathFor(file));
-    EXPECT_TRUE(d.synchronize());
-    EXPECT_EQ(UserDefaults(file).string("UDTargetFolder"), "/elsewhere");
+// Two instances of the application on one settings file, each saving as it quits.
+TEST(UserDefaults, WritersOfTheSameFileNeverShareATemporary) {
+    TempDir dir;
+    const auto file = dir / "settings.json";
+    std::atomic<int> failed{0};
+    std::vector<std::thread> writers;
+    for (int w = 0; w < 2; ++w) {
+        writers.emplace_back([&, w] {
+            UserDefaults d(file);
+            for (int i = 1; i <= 100; ++i) {
+                d.set("writer" + std::to_string(w), PlistValue(i));
+                if (!d.synchronize()) ++failed;
+            }
+        });
+    }
+    for (auto& t : writers) t.join();
+    EXPECT_EQ(failed.load(), 0) << "a save failed";
+    const UserDefaults stored(file);
+    EXPECT_TRUE(stored.integer("writer0") == 100 || stored.integer("writer1") == 100)
+        << "the last save is whole";
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) left.push_back(e.path().filename());
+    EXPECT_EQ(left, std::vector<std::string>{"settings.json"}) << "no temporary or damaged file is left";
 }
 
 TEST(UserDefaults, ConcurrentReadersAndWritersSeeWholeValues) {
