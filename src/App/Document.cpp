@@ -1,12 +1,16 @@
 #include "App/Document.h"
 
 #include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
 
 #include "App/AppDelegate.h"
 #include "App/TabBarVC.h"
 #include "App/VortaWindowController.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Screens/Activity/ImageListHost.h"
+#include "Screens/Activity/ImageTally.h"
 #include "Screens/Activity/RequestGate.h"
 #include "Screens/Activity/StopJobQuestion.h"
 
@@ -19,6 +23,28 @@ constexpr double kGatherSeconds = 1.0;
 std::vector<std::string>& pending() {
     static std::vector<std::string> urls;
     return urls;
+}
+
+// The images the gathered files bring, as a question counts them.
+screens::ImageTally& pendingImages() {
+    static screens::ImageTally tally;
+    return tally;
+}
+
+screens::WaitingRequest openedImages(std::function<std::optional<std::size_t>()> count) {
+    return {screens::WaitingRequest::Kind::OpenedFiles, std::move(count), {}};
+}
+
+// While the gathered files wait for their second to pass, a question asked meanwhile names them.
+std::shared_ptr<void>& gatheredOnTheirWay() {
+    static std::shared_ptr<void> token;
+    return token;
+}
+
+void forgetPending() {
+    pending().clear();
+    pendingImages() = {};
+    gatheredOnTheirWay().reset();
 }
 
 QPointer<VortaWindowController>& attached() {
@@ -59,6 +85,19 @@ bool& waitingForModal() {
 void handleGathered();
 void waitForAnswer();
 
+// Hands the files to the Advanced tab's entry for images; `images`, when counted already, counts
+// them for the question they may raise.
+void addToPhotoList(const std::vector<std::string>& urls, std::optional<screens::ImageTally> images) {
+    auto* pane = advancedPane();
+    if (!pane) return;
+    pane->addImages(urls);
+    // Nothing was up before: a question up now was raised by them, and says that keeping the job
+    // leaves them out.
+    if (!screens::isStopJobQuestionUp()) return;
+    if (!images) images = screens::ImageTally(urls);
+    screens::holdForAnswer(openedImages([images = *images] { return images.count(); }));
+}
+
 // Shows the Advanced tab the way a click on its segment does; a job running on the tab that shows
 // may make the user be asked first.
 void selectAdvancedTab() {
@@ -80,12 +119,13 @@ bool waitedForModal() {
     AppDelegate* delegate = appDelegate();
     if (!delegate) return true;
     waitingForModal() = true;
+    gatheredOnTheirWay().reset();
     screens::whenNoModalIsUp(
         [] {
             waitingForModal() = false;
             handleGathered();
         },
-        delegate, {screens::WaitingRequest::Kind::OpenedFiles, [] { return pending().size(); }, {}});
+        delegate, openedImages([] { return pendingImages().count(); }));
     return true;
 }
 
@@ -102,6 +142,8 @@ void handleGathered() {
         waitForAnswer();
         return;
     }
+    if (!gatheredOnTheirWay())
+        gatheredOnTheirWay() = screens::expectRequest(openedImages([] { return pendingImages().count(); }));
     scheduleFlush();
 }
 
@@ -110,16 +152,20 @@ void handleGathered() {
 // lets them go, as the question says.
 void waitForAnswer() {
     std::size_t& held = heldByQuestion();
+    gatheredOnTheirWay().reset();
     if (held == 0) {
         screens::joinStopJobQuestion([](bool stop) {
             heldByQuestion() = 0;
             if (stop)
                 handleGathered();
             else
-                pending().clear();
+                forgetPending();
         });
+        // Counted as the question is written: files opened later join the count.
+        screens::holdForAnswer(openedImages([] { return pendingImages().count(); }));
+    } else {
+        screens::refreshStopJobQuestionText();
     }
-    if (pending().size() > held) screens::holdOpenedFiles(pending().size() - held);
     held = pending().size();
 }
 
@@ -128,7 +174,7 @@ void waitForAnswer() {
 void attachWindowController(VortaWindowController* controller) {
     // Files gathered for an earlier window are not handed to this one.
     if (attached() != controller) {
-        pending().clear();
+        forgetPending();
         waitingForModal() = false;
         heldByQuestion() = 0;
     }
@@ -142,6 +188,7 @@ const std::vector<std::string>& pendingURLs() {
 void openURL(const std::string& path) {
     if (!mainWindowController()) return;
     pending().push_back(path);
+    pendingImages().add({path});
     handleGathered();
 }
 
@@ -162,8 +209,9 @@ void flushPendingURLs(const std::vector<std::string>& captured) {
         handleGathered();
         return;
     }
-    pending().clear();
-    addPendingURLsToPhotoList(captured);
+    const screens::ImageTally images = pendingImages();
+    forgetPending();
+    addToPhotoList(captured, images);
 }
 
 void tabSwitcherDidLoad() {
@@ -174,11 +222,7 @@ void tabSwitcherDidLoad() {
 }
 
 void addPendingURLsToPhotoList(const std::vector<std::string>& urls) {
-    auto* pane = advancedPane();
-    if (!pane) return;
-    pane->addImages(urls);
-    // They wait inside the question they raised, if any, which says that keeping the job leaves them out.
-    screens::holdOpenedFiles(urls.size());
+    addToPhotoList(urls, std::nullopt);
 }
 
 }  // namespace Document

@@ -614,6 +614,8 @@ TEST_F(JobQuestionsTest, FilesOpenedWhileTheOpenPanelIsUpWaitForItAndThenAsk) {
         mainQueue->runUntil([&] { return core::sharedImageList().count() == 6; }, std::chrono::seconds(30)));
 }
 
+// The menu's run waits as long as its question does, however long the user takes, and the question
+// says that keeping the job drops the run.
 TEST_F(JobQuestionsTest, APresetChosenFromTheMenuAndFilesOpenedDuringItsQuestionAreHandledInTurn) {
     startOnAdvancedTab();
     startLongJob();
@@ -624,8 +626,12 @@ TEST_F(JobQuestionsTest, APresetChosenFromTheMenuAndFilesOpenedDuringItsQuestion
     presets->items().front()->trigger();
     drain();
     ASSERT_EQ(questions().size(), 1u);
+    EXPECT_EQ(questionText(),
+              "A job is running on this tab. Switching tabs stops it; the images already written are kept.\n"
+              "If you keep the job, the preset \"Half\" chosen from the menu does not run.");
     app->openFiles(opened("m", 1));
-    wait(1.5);
+    // The user thinks it over for more than a minute.
+    wait(75.0);
     ASSERT_EQ(questions().size(), 1u);
     // Stop Job: the preset list shows and runs "Half" on the images chosen for it; then the file
     // asks to leave that job.
