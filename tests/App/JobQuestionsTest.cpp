@@ -4,6 +4,8 @@
 // answer drops, an addition in the moment after Start asks like the
 // rest of the job, removing images asks, and every add door fills the tab the same way.
 
+#include <fstream>
+
 #include "AdvancedTabFixture.h"
 #include "App/AppDelegate.h"
 #include "Platform/Dispatch/BackgroundWork.h"
@@ -590,6 +592,87 @@ TEST_F(JobQuestionsTest, ACollectionEndingDuringAnotherQuestionIsNamedByItAndThe
                                         std::chrono::seconds(30)));
         drain();
         EXPECT_TRUE(questions().empty());
+    }
+}
+
+// A question counts the images that its answer drops as the list would take them: an opened folder
+// by the photos it holds, a text file not at all. It names images still on their way (being
+// collected, or gathered in the second before it) and those that raised it.
+TEST_F(JobQuestionsTest, AQuestionCountsTheImagesItDropsAndNamesThoseStillOnTheirWay) {
+    const auto trip = [&] {
+        std::vector<std::string> photos;
+        for (int i = 1; i <= 3; ++i) {
+            const auto photo = dir / "trip" / ("day" + std::to_string(i) + ".jpg");
+            testsupport::writeTestImage(photo, 900, 600, static_cast<unsigned>(40 + i));
+        }
+        std::ofstream(dir / "notes.txt") << "not a photo";
+        return (dir / "trip").string();
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> ask;
+        // The line the question says at once, if any, and once everything is counted.
+        QString atOnce;
+        QString counted;
+        QString answer;
+        std::size_t listed;  // the list's images once the answer is carried out
+    };
+    const std::vector<Case> cases{
+        {"a folder of three photos and a text file opened from the file manager",
+         [&] {
+             app->openFiles({trip(), (dir / "notes.txt").string()});
+         },
+         {},
+         "If you keep the job, the 3 opened images are not added.",
+         "Stop Job",
+         7},
+        {"a folder's collection that ends while the job runs",
+         [&] { master()->collectionVCEmbeded->addImages({trip()}); },
+         {},
+         "If you keep the job, the 3 collected images are not added.",
+         "Stop Job",
+         7},
+        {"a click on another tab while a folder is collected",
+         [&] {
+             master()->collectionVCEmbeded->addImages({trip()});
+             tabBar()->selectTab(2);
+         },
+         "If you stop the job, the images still being collected are not added.",
+         "If you stop the job, the 3 collected images are not added.", "Stop Job", 0},
+        {"quitting in the second after two photos were opened",
+         [&] {
+             app->openFiles(opened("g", 2));
+             drain();
+             app->delegate().terminate();
+         },
+         "If you quit, the 2 opened images are not added.", "If you quit, the 2 opened images are not added.",
+         "Keep Working", 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        startOnAdvancedTab();
+        startLongJob();
+        c.ask();
+        if (!c.atOnce.isEmpty()) {
+            ASSERT_EQ(questions().size(), 1u);
+            EXPECT_TRUE(questionText().contains(c.atOnce)) << questionText().toStdString();
+        }
+        EXPECT_TRUE(
+            mainQueue->runUntil([&] { return questionText().contains(c.counted); }, std::chrono::seconds(30)))
+            << questionText().toStdString();
+        answer(c.answer);
+        workerHold.reset();
+        // Kept working, the opened photos then ask for themselves; they are let go here.
+        if (c.answer == "Keep Working") {
+            ASSERT_TRUE(
+                mainQueue->runUntil([&] { return questions().size() == 1; }, std::chrono::seconds(30)));
+            answer("Keep Job");
+        }
+        EXPECT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == c.listed; },
+                                        std::chrono::seconds(30)))
+            << core::sharedImageList().count();
+        std::filesystem::remove_all(dir / "trip");
+        quit();
     }
 }
 
