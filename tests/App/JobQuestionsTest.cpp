@@ -601,11 +601,9 @@ TEST_F(JobQuestionsTest, ACollectionEndingDuringAnotherQuestionIsNamedByItAndThe
 // collected, or gathered in the second before it) and those that raised it.
 TEST_F(JobQuestionsTest, AQuestionCountsTheImagesItDropsAndNamesThoseStillOnTheirWay) {
     const auto trip = [&] {
-        std::vector<std::string> photos;
-        for (int i = 1; i <= 3; ++i) {
-            const auto photo = dir / "trip" / ("day" + std::to_string(i) + ".jpg");
-            testsupport::writeTestImage(photo, 900, 600, static_cast<unsigned>(40 + i));
-        }
+        for (int i = 1; i <= 3; ++i)
+            testsupport::writeTestImage(dir / "trip" / ("day" + std::to_string(i) + ".jpg"), 900, 600,
+                                        static_cast<unsigned>(40 + i));
         std::ofstream(dir / "notes.txt") << "not a photo";
         return (dir / "trip").string();
     };
