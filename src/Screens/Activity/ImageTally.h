@@ -2,8 +2,8 @@
 // ImageTally: how many images a question can say that files and folders handed to a list bring:
 // what their collection would add (a folder by the images it holds, a file that is no image not at
 // all, images already listed left out). Files are counted at once; folders are walked on the global
-// queue, and once their count is known the question that is up is written again. Made and asked on the main
-// thread; copies share one count.
+// queue, and once their count is known the question that is up is written again. Made and asked on
+// the main thread; a copy shares the counts begun before it was made.
 
 #include <cstddef>
 #include <memory>
