@@ -18,6 +18,7 @@
 #include "Screens/Activity/CloseActivityAlert.h"
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/RequestGate.h"
+#include "Screens/Activity/StopJobQuestion.h"
 #include "Screens/Setup/BulkMasterVC.h"
 #include "Screens/Setup/PresetListForIOS.h"
 
@@ -123,20 +124,26 @@ void AppDelegate::selectPresetFromMenu(int row, const std::string& name) {
     if (!tabBarVC) return;
     // The preset's run is handled whole: what arrives meanwhile waits until its job runs, or until
     // it came to nothing (no images chosen, the list gone).
-    std::shared_ptr<void> hold = screens::holdRequests(kPresetRunHoldSeconds);
     if (tabBarVC->presetListVC) {
-        if (runPresetFromMenu) runPresetFromMenu(row, name, hold);
+        if (runPresetFromMenu) runPresetFromMenu(row, name, screens::holdRequests(kPresetRunHoldSeconds));
         return;
     }
     appkit::Window* window = mainWindow();
     auto* controller = window ? dynamic_cast<VortaWindowController*>(window->windowController()) : nullptr;
     if (!controller || !controller->segBtn) return;
     controller->segBtn->setSelectedSegment(0);
-    // Asked once at most: a switch the user refuses runs nothing and asks nothing more.
-    tabBarVC->selectTab(controller->segBtn->selectedSegment(),
-                        [self = QPointer<AppDelegate>(this), row, name, hold](bool shown) {
-                            if (self && shown) self->runPresetOnceListShows(row, name, hold);
-                        });
+    // Asked once at most: a switch the user refuses runs nothing and asks nothing more. The run
+    // waits as long as the question does (what arrives meanwhile waits for the question); its
+    // bounded hold on the others begins with the answer.
+    tabBarVC->selectTab(
+        controller->segBtn->selectedSegment(), [self = QPointer<AppDelegate>(this), row, name](bool shown) {
+            if (self && shown)
+                self->runPresetOnceListShows(row, name, screens::holdRequests(kPresetRunHoldSeconds));
+        });
+    // Nothing was up before: a question up now asks to leave a running job for this run, which
+    // keeping the job drops.
+    if (screens::isStopJobQuestionUp())
+        screens::holdForAnswer({screens::WaitingRequest::Kind::PresetFromMenu, {}, name});
 }
 
 void AppDelegate::runPresetOnceListShows(int row, const std::string& name, std::shared_ptr<void> hold) {

@@ -1,12 +1,16 @@
 #include "App/Document.h"
 
 #include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
 
 #include "App/AppDelegate.h"
 #include "App/TabBarVC.h"
 #include "App/VortaWindowController.h"
 #include "Platform/AppKit/GuardedDispatch.h"
 #include "Screens/Activity/ImageListHost.h"
+#include "Screens/Activity/ImageTally.h"
 #include "Screens/Activity/RequestGate.h"
 #include "Screens/Activity/StopJobQuestion.h"
 
@@ -19,6 +23,22 @@ constexpr double kGatherSeconds = 1.0;
 std::vector<std::string>& pending() {
     static std::vector<std::string> urls;
     return urls;
+}
+
+// The images the gathered files bring, as a question counts them.
+screens::ImageTally& pendingImages() {
+    static screens::ImageTally tally;
+    return tally;
+}
+
+screens::WaitingRequest openedImages(std::function<std::optional<std::size_t>()> count) {
+    return {screens::WaitingRequest::Kind::OpenedFiles, std::move(count), {}};
+}
+
+// While the gathered files wait for their second to pass, a question asked meanwhile names them.
+std::shared_ptr<void>& gatheredOnTheirWay() {
+    static std::shared_ptr<void> token;
+    return token;
 }
 
 // The gathered files over the process's life: how many arrived, how many left the list.
@@ -36,6 +56,8 @@ Counts& counts() {
 void settlePending() {
     counts().settled += pending().size();
     pending().clear();
+    pendingImages() = {};
+    gatheredOnTheirWay().reset();
 }
 
 QPointer<VortaWindowController>& attached() {
@@ -76,6 +98,19 @@ bool& waitingForModal() {
 void handleGathered();
 void waitForAnswer();
 
+// Hands the files to the Advanced tab's entry for images; `images`, when counted already, counts
+// them for the question they may raise.
+void addToPhotoList(const std::vector<std::string>& urls, std::optional<screens::ImageTally> images) {
+    auto* pane = advancedPane();
+    if (!pane) return;
+    pane->addImages(urls);
+    // Nothing was up before: a question up now was raised by them, and says that keeping the job
+    // leaves them out.
+    if (!screens::isStopJobQuestionUp()) return;
+    if (!images) images = screens::ImageTally(urls);
+    screens::holdForAnswer(openedImages([images = *images] { return images.count(); }));
+}
+
 // Shows the Advanced tab the way a click on its segment does; a job running on the tab that shows
 // may make the user be asked first.
 void selectAdvancedTab() {
@@ -97,12 +132,13 @@ bool waitedForModal() {
     AppDelegate* delegate = appDelegate();
     if (!delegate) return true;
     waitingForModal() = true;
+    gatheredOnTheirWay().reset();
     screens::whenNoModalIsUp(
         [] {
             waitingForModal() = false;
             handleGathered();
         },
-        delegate, {screens::WaitingRequest::Kind::OpenedFiles, [] { return pending().size(); }, {}});
+        delegate, openedImages([] { return pendingImages().count(); }));
     return true;
 }
 
@@ -119,6 +155,8 @@ void handleGathered() {
         waitForAnswer();
         return;
     }
+    if (!gatheredOnTheirWay())
+        gatheredOnTheirWay() = screens::expectRequest(openedImages([] { return pendingImages().count(); }));
     scheduleFlush();
 }
 
@@ -127,6 +165,7 @@ void handleGathered() {
 // lets them go, as the question says.
 void waitForAnswer() {
     std::size_t& held = heldByQuestion();
+    gatheredOnTheirWay().reset();
     if (held == 0) {
         screens::joinStopJobQuestion([](bool stop) {
             heldByQuestion() = 0;
@@ -135,8 +174,11 @@ void waitForAnswer() {
             else
                 settlePending();
         });
+        // Counted as the question is written: files opened later join the count.
+        screens::holdForAnswer(openedImages([] { return pendingImages().count(); }));
+    } else {
+        screens::refreshStopJobQuestionText();
     }
-    if (pending().size() > held) screens::holdOpenedFiles(pending().size() - held);
     held = pending().size();
 }
 
@@ -168,6 +210,7 @@ void openURL(const std::string& path) {
     if (!mainWindowController()) return;
     pending().push_back(path);
     ++counts().opened;
+    pendingImages().add({path});
     handleGathered();
 }
 
@@ -188,8 +231,9 @@ void flushPendingURLs(const std::vector<std::string>& captured) {
         handleGathered();
         return;
     }
+    const screens::ImageTally images = pendingImages();
     settlePending();
-    addPendingURLsToPhotoList(captured);
+    addToPhotoList(captured, images);
 }
 
 void tabSwitcherDidLoad() {
@@ -200,11 +244,7 @@ void tabSwitcherDidLoad() {
 }
 
 void addPendingURLsToPhotoList(const std::vector<std::string>& urls) {
-    auto* pane = advancedPane();
-    if (!pane) return;
-    pane->addImages(urls);
-    // They wait inside the question they raised, if any, which says that keeping the job leaves them out.
-    screens::holdOpenedFiles(urls.size());
+    addToPhotoList(urls, std::nullopt);
 }
 
 }  // namespace Document

@@ -4,6 +4,8 @@
 // answer drops, an addition in the moment after Start asks like the
 // rest of the job, removing images asks, and every add door fills the tab the same way.
 
+#include <fstream>
+
 #include "AdvancedTabFixture.h"
 #include "App/AppDelegate.h"
 #include "Platform/Dispatch/BackgroundWork.h"
@@ -424,13 +426,13 @@ TEST_F(JobQuestionsTest, AQuestionNamesThePresetRunItsAnswerDropsAndNeverACountO
         QString keep;
     };
     const std::vector<Case> cases{
-        {"a folder without images, then Quit", false,
-         [&] {
-             app->delegate().terminate();
-             drain();
-         },
+        {"a folder without images, then Quit", false, [&] { app->delegate().terminate(); },
          "If you quit, the preset \"Half\" does not run.", "Keep Working"},
-        {"two photos, then a click on another tab", true, [&] { clickSegment(1); },
+        {"two photos, then a click on another tab", true,
+         [&] {
+             app->mainWindowController()->segBtn->setSelectedSegment(1);
+             tabBar()->selectTab(1);
+         },
          "A job is running on this tab. Switching tabs stops it; the images already written are kept.\n"
          "If you stop the job, the preset \"Half\" does not run on the 2 images found.",
          "Keep Job"},
@@ -448,12 +450,13 @@ TEST_F(JobQuestionsTest, AQuestionNamesThePresetRunItsAnswerDropsAndNeverACountO
             c.photos ? photos(2, 900, 600) : std::vector<std::string>{(dir / "nothing").string()};
         ASSERT_TRUE(testsupport::dropFiles(cell->presetView, dropped).dropAccepted);
         // Asked while the files are still collected: nothing has run on the main queue since the drop.
+        // The run is named at once, and by its images once they are found.
         c.ask();
         ASSERT_EQ(questions().size(), 1u) << "the drop counts as a job from the drop";
-        ASSERT_TRUE(
-            mainQueue->runUntil([&] { return questionText().contains("preset"); }, std::chrono::seconds(30)))
+        EXPECT_TRUE(questionText().contains("the preset \"Half\" does not run"))
             << questionText().toStdString();
-        EXPECT_EQ(questionText(), c.text);
+        EXPECT_TRUE(mainQueue->runUntil([&] { return questionText() == c.text; }, std::chrono::seconds(30)))
+            << questionText().toStdString();
         answer(c.keep);
         // Kept, the run goes on: it ends, on the photos or saying there were none.
         ActivityVC* activity = presetList()->activityVC_Embedded;
@@ -591,6 +594,95 @@ TEST_F(JobQuestionsTest, ACollectionEndingDuringAnotherQuestionIsNamedByItAndThe
     }
 }
 
+// A question counts the images that its answer drops as the list would take them: an opened folder
+// by the photos it holds, a text file not at all. It names images still on their way (being
+// collected, or gathered in the second before it) and those that raised it.
+TEST_F(JobQuestionsTest, AQuestionCountsTheImagesItDropsAndNamesThoseStillOnTheirWay) {
+    const auto trip = [&] {
+        for (int i = 1; i <= 3; ++i)
+            testsupport::writeTestImage(dir / "trip" / ("day" + std::to_string(i) + ".jpg"), 900, 600,
+                                        static_cast<unsigned>(40 + i));
+        std::ofstream(dir / "notes.txt") << "not a photo";
+        return (dir / "trip").string();
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> ask;
+        // The line the question says at once, if any, and once everything is counted.
+        QString atOnce;
+        QString counted;
+        QString answer;
+        std::size_t listed;  // the list's images once the answer is carried out
+        QString never = {};  // words the question must not say
+    };
+    const std::vector<Case> cases{
+        {"a folder of three photos and a text file opened from the file manager",
+         [&] {
+             app->openFiles({trip(), (dir / "notes.txt").string()});
+         },
+         {},
+         "If you keep the job, the 3 opened images are not added.",
+         "Stop Job",
+         7},
+        {"a folder's collection that ends while the job runs",
+         [&] { master()->collectionVCEmbeded->addImages({trip()}); },
+         {},
+         "If you keep the job, the 3 collected images are not added.",
+         "Stop Job",
+         7},
+        {"a click on another tab while a folder is collected",
+         [&] {
+             master()->collectionVCEmbeded->addImages({trip()});
+             tabBar()->selectTab(2);
+         },
+         "If you stop the job, the images still being collected are not added.",
+         "If you stop the job, the 3 collected images are not added.", "Stop Job", 0},
+        {"quitting in the second after two photos were opened",
+         [&] {
+             app->openFiles(opened("g", 2));
+             drain();
+             app->delegate().terminate();
+         },
+         // They are not lost with a quit: the start that handed them over opens them after it.
+         {},
+         {},
+         "Keep Working",
+         4,
+         "opened"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        startOnAdvancedTab();
+        startLongJob();
+        c.ask();
+        if (!c.atOnce.isEmpty()) {
+            ASSERT_EQ(questions().size(), 1u);
+            EXPECT_TRUE(questionText().contains(c.atOnce)) << questionText().toStdString();
+        }
+        EXPECT_TRUE(
+            mainQueue->runUntil([&] { return questionText().contains(c.counted); }, std::chrono::seconds(30)))
+            << questionText().toStdString();
+        if (!c.never.isEmpty()) {
+            ASSERT_TRUE(
+                mainQueue->runUntil([&] { return questions().size() == 1; }, std::chrono::seconds(30)));
+            EXPECT_FALSE(questionText().contains(c.never)) << questionText().toStdString();
+        }
+        answer(c.answer);
+        workerHold.reset();
+        // Kept working, the opened photos then ask for themselves; they are let go here.
+        if (c.answer == "Keep Working") {
+            ASSERT_TRUE(
+                mainQueue->runUntil([&] { return questions().size() == 1; }, std::chrono::seconds(30)));
+            answer("Keep Job");
+        }
+        EXPECT_TRUE(mainQueue->runUntil([&] { return core::sharedImageList().count() == c.listed; },
+                                        std::chrono::seconds(30)))
+            << core::sharedImageList().count();
+        std::filesystem::remove_all(dir / "trip");
+        quit();
+    }
+}
+
 TEST_F(JobQuestionsTest, FilesOpenedWhileTheOpenPanelIsUpWaitForItAndThenAsk) {
     startOnAdvancedTab();
     startLongJob();
@@ -612,6 +704,8 @@ TEST_F(JobQuestionsTest, FilesOpenedWhileTheOpenPanelIsUpWaitForItAndThenAsk) {
         mainQueue->runUntil([&] { return core::sharedImageList().count() == 6; }, std::chrono::seconds(30)));
 }
 
+// The menu's run waits as long as its question does, however long the user takes, and the question
+// says that keeping the job drops the run.
 TEST_F(JobQuestionsTest, APresetChosenFromTheMenuAndFilesOpenedDuringItsQuestionAreHandledInTurn) {
     startOnAdvancedTab();
     startLongJob();
@@ -622,8 +716,12 @@ TEST_F(JobQuestionsTest, APresetChosenFromTheMenuAndFilesOpenedDuringItsQuestion
     presets->items().front()->trigger();
     drain();
     ASSERT_EQ(questions().size(), 1u);
+    EXPECT_EQ(questionText(),
+              "A job is running on this tab. Switching tabs stops it; the images already written are kept.\n"
+              "If you keep the job, the preset \"Half\" chosen from the menu does not run.");
     app->openFiles(opened("m", 1));
-    wait(1.5);
+    // The user thinks it over for more than a minute.
+    wait(75.0);
     ASSERT_EQ(questions().size(), 1u);
     // Stop Job: the preset list shows and runs "Half" on the images chosen for it; then the file
     // asks to leave that job.

@@ -4,12 +4,17 @@
 #include <QTest>
 #include <set>
 
+#include "App/AppDefaults.h"
 #include "App/MainMenu.h"
+#include "App/PresetListScene.h"
 #include "Controls/KRActivityIndicatorView.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Records/SharedLists.h"
 #include "Core/TestImages.h"
 #include "Platform/AppKit/ModalScript.h"
+#include "Platform/AppKit/Storyboard.h"
+#include "Platform/AppKit/StoryboardIdentifiers.h"
+#include "Platform/Dispatch/Queue.h"
 #include "Platform/Foundation/Formatters.h"
 #include "Screens/Activity/ActivityVC.h"
 #include "Screens/Setup/PresetCell.h"
@@ -139,6 +144,57 @@ TEST_F(PresetRoadTest, ResizeOnPresetAsANewUserDoesItWritesThePickedPhotosIntoAN
         written.insert(entry.path().stem().string());
     EXPECT_EQ(written, (std::set<std::string>{"photo1", "photo3"}));
     EXPECT_EQ(filesIn(exports), 2u);
+}
+
+// The presets menu's run reaches a preset list that registers only after its tab has shown (its
+// screen loads late), as long as it comes within the wait the run gives it.
+TEST_F(PresetRoadTest, AMenuRunFromAnotherTabWaitsForThePresetListToRegisterAndThenRuns) {
+    foundation::setDefaultLocale("en_US");
+    prepareSettings(
+        [](foundation::UserDefaults& s) { s.set(appkeys::isShowFirst, foundation::PlistValue(1)); });
+    start();
+    const auto in = dir / "in";
+    testsupport::writeTestImage(in / "one.jpg", 1000, 800, 1);
+    const auto out = dir / "out";
+    std::filesystem::create_directories(out);
+    ASSERT_TRUE(core::storeOutputFolder(app->delegate().defaults(), out));
+    app->mainWindowController()->segBtn->setSelectedSegment(2);
+    tabBar()->selectTab(2);
+    drain();
+    ASSERT_EQ(tabBar()->intSegmentSelectedNow, 2);
+
+    // From now on the preset list registers 2 s after its screen has loaded.
+    auto real = std::make_shared<appkit::Storyboard>("real");
+    registerPresetListScene(*real);
+    appkit::Storyboard::main().registerController(ids::scene::PresetListForIOS, [real] {
+        auto screen = real->instantiate<PresetListForIOS>(ids::scene::PresetListForIOS);
+        screen->didLoad = [registerList = screen->didLoad] {
+            dispatch::Queue::main().asyncAt(dispatch::Time{dispatch::Queue::main().now().ns + 2'000'000'000},
+                                            registerList);
+        };
+        return screen;
+    });
+
+    auto* submenu = qobject_cast<appkit::Menu*>(app->delegate().menuItem_AddImageToPreset->menu());
+    ASSERT_NE(submenu, nullptr);
+    ASSERT_EQ(submenu->items()[6]->text(), "SD");
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "one.jpg").string()}});
+    submenu->items()[6]->trigger();
+    drain();
+    ASSERT_EQ(tabBar()->intSegmentSelectedNow, 0);
+    EXPECT_EQ(tabBar()->presetListVC, nullptr) << "the list has not registered yet";
+    mainQueue->advance(1.0);
+    drain();
+    EXPECT_TRUE(appkit::ModalScript::takeOpenPanelAnswer().has_value())
+        << "nothing is asked before it registers";
+    appkit::ModalScript::pushOpenPanelAnswer({appkit::ModalResponse::OK, {(in / "one.jpg").string()}});
+    mainQueue->advance(1.5);
+    drain();
+    ASSERT_FALSE(appkit::ModalScript::takeOpenPanelAnswer()) << "the preset asked for its images";
+    PresetListForIOS* screen = presetList();
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(runToEnd(*screen));
+    EXPECT_EQ(filesIn(out), 1u);
 }
 
 TEST(MainMenuTitles, TheApplicationNameReplacesThePlaceholdersAtAnyDepth) {

@@ -15,8 +15,16 @@
 #include "Screens/Activity/ImageCollector.h"
 #include "Screens/Activity/ImageListHost.h"
 #include "Screens/Activity/RequestGate.h"
+#include "Screens/Activity/StopJobQuestion.h"
 
 namespace screens {
+namespace {
+
+WaitingRequest collected(std::size_t images) {
+    return {WaitingRequest::Kind::CollectedImages, [images] { return std::optional(images); }, {}};
+}
+
+}  // namespace
 
 void CollectionVC::addImages(const std::vector<std::string>& urls) {
     if (urls.empty()) return;
@@ -25,14 +33,24 @@ void CollectionVC::addImages(const std::vector<std::string>& urls) {
     const core::RenameOptions options = core::sharedRenameOptions().get();
     const std::uint64_t generation = core::sharedImageList().generation();
     QPointer<CollectionVC> self(this);
-    dispatch::Queue::global().async([self, urls, knownPaths = std::move(knownPaths), options, generation] {
+    // A question asked while they are collected names them: its answer may leave this list.
+    std::shared_ptr<void> coming = expectRequest(
+        {WaitingRequest::Kind::CollectedImages, [] { return std::optional<std::size_t>(); }, {}});
+    dispatch::Queue::global().async([self, urls, knownPaths = std::move(knownPaths), options, generation,
+                                     coming = std::move(coming)]() mutable {
         // A big folder (or one on a mount that hangs) takes long: quitting stops the collection.
         const dispatch::RunningCollection collection;
         auto batch = collectImages(urls, knownPaths, options, collection.cancelFlag());
-        if (batch.empty()) return;
-        dispatch::Queue::main().async([self, batch = std::move(batch), generation] {
-            if (self) self->joinWhenAllowed(batch, generation);
-        });
+        dispatch::Queue::main().async(
+            [self, batch = std::move(batch), generation, coming = std::move(coming)]() mutable {
+                // On the main queue, where the question they were named by is written again.
+                coming.reset();
+                if (batch.empty()) {
+                    refreshStopJobQuestionText();
+                    return;
+                }
+                if (self) self->joinWhenAllowed(batch, generation);
+            });
     });
 }
 
@@ -44,7 +62,7 @@ void CollectionVC::joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch
             [self = QPointer<CollectionVC>(this), batch, generation] {
                 if (self) self->joinWhenAllowed(batch, generation);
             },
-            this, {WaitingRequest::Kind::CollectedImages, [count = batch.size()] { return count; }, {}});
+            this, collected(batch.size()));
         return;
     }
     // A list emptied or replaced meanwhile (another tab) is not the list these images were chosen
@@ -55,6 +73,9 @@ void CollectionVC::joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch
     if (core::sharedImageList().generation() != generation) return;
     if (ImageListHost* pane = host()) {
         pane->confirmListChange(ListChange::Adding, std::move(join));
+        // Nothing was up before: a question up now was raised by these images, and keeping the job
+        // leaves them out.
+        if (isStopJobQuestionUp()) holdForAnswer(collected(batch.size()));
         return;
     }
     join();

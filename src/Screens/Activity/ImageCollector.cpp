@@ -62,6 +62,28 @@ void fillRecords(const std::vector<FoundFile>& found, std::vector<core::SourceUR
     for (auto& helper : helpers) helper.join();
 }
 
+// The image files adding `urls` would bring, in their order, less those already in the list.
+std::vector<FoundFile> findNewImages(const std::vector<std::string>& urls,
+                                     const std::vector<std::string>& knownPaths,
+                                     const std::atomic<bool>* cancelled) {
+    std::vector<FoundFile> found;
+    for (const auto& url : urls) {
+        if (core::isCancelled(cancelled)) return {};
+        if (isFolderPath(url)) {
+            fs::path folder(url);
+            if (!folder.has_filename()) folder = folder.parent_path();
+            walkFolder(folder, found, cancelled);
+        } else if (core::isImageFile(url)) {
+            found.push_back({fs::path(url), {}, {}});
+        }
+    }
+    std::unordered_set<std::string> known;
+    for (const auto& path : knownPaths) known.insert(canonicalText(path));
+    std::erase_if(found,
+                  [&](const FoundFile& file) { return known.count(canonicalText(file.path.string())) != 0; });
+    return found;
+}
+
 }  // namespace
 
 bool isFolderPath(const std::string& path) {
@@ -80,27 +102,17 @@ std::vector<core::SourceURLInfo> collectImages(const std::vector<std::string>& u
                                                const std::vector<std::string>& knownPaths,
                                                const core::RenameOptions& options,
                                                const std::atomic<bool>* cancelled) {
-    std::vector<FoundFile> found;
-    for (const auto& url : urls) {
-        if (core::isCancelled(cancelled)) return {};
-        if (isFolderPath(url)) {
-            fs::path folder(url);
-            if (!folder.has_filename()) folder = folder.parent_path();
-            walkFolder(folder, found, cancelled);
-        } else if (core::isImageFile(url)) {
-            found.push_back({fs::path(url), {}, {}});
-        }
-    }
-
-    std::unordered_set<std::string> known;
-    for (const auto& path : knownPaths) known.insert(canonicalText(path));
-    std::erase_if(found,
-                  [&](const FoundFile& file) { return known.count(canonicalText(file.path.string())) != 0; });
+    const std::vector<FoundFile> found = findNewImages(urls, knownPaths, cancelled);
     if (found.empty()) return {};
     std::vector<core::SourceURLInfo> batch(found.size());
     fillRecords(found, batch, cancelled);
     if (core::isCancelled(cancelled)) return {};
     return core::buildRenamedOutputURLs(batch, "Default", options);
+}
+
+std::size_t countNewImages(const std::vector<std::string>& urls, const std::vector<std::string>& knownPaths,
+                           const std::atomic<bool>* cancelled) {
+    return findNewImages(urls, knownPaths, cancelled).size();
 }
 
 }  // namespace screens

@@ -28,4 +28,9 @@ std::vector<core::SourceURLInfo> collectImages(const std::vector<std::string>& u
                                                const core::RenameOptions& options,
                                                const std::atomic<bool>* cancelled = nullptr);
 
+// How many records `collectImages` would make of `urls`, without reading the files: what adding them
+// brings to the list. 0 once `cancelled` is set.
+std::size_t countNewImages(const std::vector<std::string>& urls, const std::vector<std::string>& knownPaths,
+                           const std::atomic<bool>* cancelled = nullptr);
+
 }  // namespace screens

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -35,8 +36,15 @@ struct Step {
     std::function<void()> step;
 };
 
+// A request on its way, for as long as its token lives.
+struct Coming {
+    std::weak_ptr<void> token;
+    WaitingRequest what;
+};
+
 struct Gate {
     std::deque<Waiting> waiting;
+    std::vector<Coming> coming;
     std::deque<Step> steps;
     std::vector<Hold> holds;
     bool handling = false;
@@ -120,25 +128,61 @@ std::string presetCalled(const std::string& name) {
     return name.empty() ? "the preset" : "the preset \"" + name + "\"";
 }
 
+std::string notAdded(std::optional<std::size_t> n, const std::string& which, const std::string& uncounted) {
+    if (!n) return uncounted + " are not added";
+    if (*n == 0) return {};
+    return images(*n, which) + (*n == 1 ? " is" : " are") + " not added";
+}
+
 // What the request is, and what becomes of it; empty when it carries nothing to drop.
-std::string phrase(const WaitingRequest& what) {
-    const std::size_t n = what.count ? what.count() : 1;
-    switch (what.kind) {
+std::string phrase(WaitingRequest::Kind kind, std::optional<std::size_t> n, const std::string& preset) {
+    switch (kind) {
         case WaitingRequest::Kind::OpenedFiles:
-            return n == 0 ? std::string() : images(n, "opened") + (n == 1 ? " is" : " are") + " not added";
+            return notAdded(n, "opened", "the opened files");
         case WaitingRequest::Kind::CollectedImages:
-            return n == 0 ? std::string() : images(n, "collected") + (n == 1 ? " is" : " are") + " not added";
+            return notAdded(n, "collected", "the images still being collected");
         case WaitingRequest::Kind::PresetFromMenu:
-            return presetCalled(what.preset) + " chosen from the menu does not run";
+            return presetCalled(preset) + " chosen from the menu does not run";
         case WaitingRequest::Kind::PresetRun:
             // A run whose files held no image is still a run the user asked for.
-            if (n == 0) return presetCalled(what.preset) + " does not run";
-            return presetCalled(what.preset) + " does not run on " +
-                   (n == 1 ? std::string("the image found") : "the " + std::to_string(n) + " images found");
+            if (!n || *n == 0) return presetCalled(preset) + " does not run";
+            return presetCalled(preset) + " does not run on " +
+                   (*n == 1 ? std::string("the image found") : "the " + std::to_string(*n) + " images found");
         case WaitingRequest::Kind::Unnamed:
             break;
     }
     return {};
+}
+
+// Opened files, and collected images, are one line each however many requests bring them.
+bool countedTogether(WaitingRequest::Kind kind) {
+    return kind == WaitingRequest::Kind::OpenedFiles || kind == WaitingRequest::Kind::CollectedImages;
+}
+
+std::vector<std::string> requestLines(const std::string& opening,
+                                      const std::vector<const WaitingRequest*>& requests) {
+    struct Line {
+        WaitingRequest::Kind kind;
+        std::optional<std::size_t> n;
+        std::string preset;
+    };
+    std::vector<Line> lines;
+    for (const WaitingRequest* request : requests) {
+        const std::optional<std::size_t> n =
+            request->count ? request->count() : std::optional<std::size_t>(1);
+        auto same = std::find_if(lines.begin(), lines.end(),
+                                 [&](const Line& line) { return line.kind == request->kind; });
+        if (countedTogether(request->kind) && same != lines.end()) {
+            same->n = same->n && n ? std::optional(*same->n + *n) : std::nullopt;
+            continue;
+        }
+        lines.push_back({request->kind, n, request->preset});
+    }
+    std::vector<std::string> text;
+    for (const Line& line : lines)
+        if (const std::string dropped = phrase(line.kind, line.n, line.preset); !dropped.empty())
+            text.push_back(opening + dropped + ".");
+    return text;
 }
 
 bool dropsRequest(QuestionDrops drops, WaitingRequest::Kind kind) {
@@ -220,16 +264,28 @@ void releaseWaitingRequests() {
     lookSoon();
 }
 
+std::shared_ptr<void> expectRequest(WaitingRequest what) {
+    auto token = std::make_shared<int>(0);
+    std::erase_if(gate().coming, [](const Coming& coming) { return coming.token.expired(); });
+    gate().coming.push_back({token, std::move(what)});
+    refreshStopJobQuestionText();
+    return token;
+}
+
 std::vector<std::string> droppedRequestLines(QuestionDrops drops) {
-    const std::string opening = drops == QuestionDrops::All ? "If you quit, " : "If you stop the job, ";
-    std::vector<std::string> lines;
-    for (const Waiting& waiting : gate().waiting) {
-        if (waiting.owned && !waiting.owner) continue;
-        if (!dropsRequest(drops, waiting.what.kind)) continue;
-        if (const std::string dropped = phrase(waiting.what); !dropped.empty())
-            lines.push_back(opening + dropped + ".");
-    }
-    return lines;
+    std::vector<const WaitingRequest*> dropped;
+    for (const Waiting& waiting : gate().waiting)
+        if ((!waiting.owned || waiting.owner) && dropsRequest(drops, waiting.what.kind))
+            dropped.push_back(&waiting.what);
+    for (const Coming& coming : gate().coming)
+        if (!coming.token.expired() && dropsRequest(drops, coming.what.kind)) dropped.push_back(&coming.what);
+    return requestLines(drops == QuestionDrops::All ? "If you quit, " : "If you stop the job, ", dropped);
+}
+
+std::vector<std::string> keptJobLines(const std::vector<WaitingRequest>& asked) {
+    std::vector<const WaitingRequest*> dropped;
+    for (const WaitingRequest& request : asked) dropped.push_back(&request);
+    return requestLines("If you keep the job, ", dropped);
 }
 
 }  // namespace screens

@@ -3,12 +3,14 @@
 // (files opened from the file manager, a folder's collection that ends, a presets-menu choice, a
 // drop) waits until nothing modal is up and is then handled as if it had just arrived, in arrival
 // order; one that raises a question of its own keeps the rest waiting for that one. A question names
-// the waiting requests its answer would drop. Main thread only.
+// the waiting requests its answer would drop, and those still on their way (images being collected).
+// Main thread only.
 
 #include <QObject>
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +33,9 @@ struct WaitingRequest {
         PresetRun         // a preset's run on the images found for it
     };
     Kind kind = Kind::Unnamed;
-    // How many files or images it carries, asked each time the question's text is written.
-    std::function<std::size_t()> count;
+    // How many images it carries, asked each time the question's text is written; nothing while
+    // they are still being counted or collected.
+    std::function<std::optional<std::size_t>()> count;
     // The preset it runs, for the kinds that run one.
     std::string preset;
 };
@@ -64,8 +67,17 @@ void whenModalsAreGone(std::function<void()> step, const QObject* owner);
 // Looks again, soon, whether the waiting requests can go on.
 void releaseWaitingRequests();
 
-// The lines (one per request, none empty) that a question adds to its text for the waiting requests
-// its answer would drop; empty when it drops none.
+// While the returned token lives, `what` is on its way to the line of requests (images being
+// collected for a list): a question whose answer would drop it names it. The token may be let go on
+// any thread.
+std::shared_ptr<void> expectRequest(WaitingRequest what);
+
+// The lines (none empty) that a question adds to its text for the requests, waiting or on their
+// way, that its answer would drop; empty when it drops none. Opened files, and collected images,
+// are counted together in one line each.
 std::vector<std::string> droppedRequestLines(QuestionDrops drops);
+
+// The same lines for `asked`, the requests a question was asked for, which keeping the job drops.
+std::vector<std::string> keptJobLines(const std::vector<WaitingRequest>& asked);
 
 }  // namespace screens

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QPointer>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -26,7 +27,8 @@ struct Question {
     std::uint64_t generation = 0;
     std::string why;
     QuestionDrops drops = QuestionDrops::Nothing;
-    std::size_t openedFiles = 0;
+    // What the question was asked for, which keeping the job drops.
+    std::vector<WaitingRequest> asked;
     QPointer<QMessageBox> box;
     std::vector<Waiter> waiters;
 };
@@ -40,10 +42,7 @@ Question& current() {
 std::string informativeText(const Question& question) {
     std::vector<std::string> lines;
     if (!question.why.empty()) lines.push_back(question.why);
-    if (question.openedFiles == 1) lines.push_back("If you keep the job, the opened image is not added.");
-    if (question.openedFiles > 1)
-        lines.push_back("If you keep the job, the " + std::to_string(question.openedFiles) +
-                        " opened images are not added.");
+    for (std::string& line : keptJobLines(question.asked)) lines.push_back(std::move(line));
     for (std::string& line : droppedRequestLines(question.drops)) lines.push_back(std::move(line));
     std::string text;
     for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
@@ -59,7 +58,7 @@ void answer(std::uint64_t generation, bool stop) {
     question.waiters.clear();
     question.why.clear();
     question.drops = QuestionDrops::Nothing;
-    question.openedFiles = 0;
+    question.asked.clear();
     question.box = nullptr;
     for (const Waiter& waiter : waiters)
         if (!waiter.owned || waiter.owner) waiter.answered(stop);
@@ -79,7 +78,11 @@ bool isStopJobQuestionUp() {
 }
 
 bool questionHoldsOpenedFiles() {
-    return current().up && current().openedFiles > 0;
+    const Question& question = current();
+    return question.up &&
+           std::any_of(question.asked.begin(), question.asked.end(), [](const WaitingRequest& what) {
+               return what.kind == WaitingRequest::Kind::OpenedFiles;
+           });
 }
 
 void refreshStopJobQuestionText() {
@@ -134,10 +137,10 @@ void askToStopJob(appkit::Window& window, const std::string& why, QuestionDrops 
     askAboutJob(window, std::move(alert), drops, std::move(answered), owner);
 }
 
-void holdOpenedFiles(std::size_t count) {
+void holdForAnswer(WaitingRequest what) {
     Question& question = current();
-    if (!question.up || count == 0) return;
-    question.openedFiles += count;
+    if (!question.up) return;
+    question.asked.push_back(std::move(what));
     refreshStopJobQuestionText();
 }
 

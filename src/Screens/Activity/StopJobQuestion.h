@@ -37,10 +37,10 @@ void askToStopJob(appkit::Window& window, const std::string& why, QuestionDrops 
 // Runs `answered` with the answer of the question that is up; false, and nothing runs, when none is.
 bool joinStopJobQuestion(std::function<void(bool stop)> answered, const QObject* owner = nullptr);
 bool isStopJobQuestionUp();
-// `count` more files opened from the file manager are what the question that is up asks about:
-// keeping the job lets them go, and the question says so.
-void holdOpenedFiles(std::size_t count);
-// Whether the question that is up asks about opened files (so more of them join it).
+// `what` (files opened from the file manager, collected images, a preset chosen from the menu) is
+// what the question that is up was asked for: keeping the job drops it, and the question says so.
+void holdForAnswer(WaitingRequest what);
+// Whether the question that is up was asked for opened files (so more of them join it).
 bool questionHoldsOpenedFiles();
 // Writes the question's text again, after the requests waiting for it changed.
 void refreshStopJobQuestionText();

@@ -474,10 +474,15 @@ void PresetListForIOS::startProcessing(const std::vector<std::string>& paths,
         activityVC_Embedded->expectJob();
         if (activityDidStart) activityDidStart();
     }
-    appkit::postToMain(this, [this, paths, preset] { beginActivity(paths, preset); });
+    // A question asked while its images are collected names the run: its answer may stop it.
+    std::shared_ptr<void> coming =
+        screens::expectRequest({screens::WaitingRequest::Kind::PresetRun,
+                                [] { return std::optional<std::size_t>(); }, core::presetName(preset)});
+    appkit::postToMain(this, [this, paths, preset, coming] { beginActivity(paths, preset, coming); });
 }
 
-void PresetListForIOS::beginActivity(const std::vector<std::string>& paths, const core::PresetInfo& preset) {
+void PresetListForIOS::beginActivity(const std::vector<std::string>& paths, const core::PresetInfo& preset,
+                                     std::shared_ptr<void> coming) {
     if (!activityVC_Embedded) {
         btnDismissActivity->hide();
         return;
@@ -491,7 +496,10 @@ void PresetListForIOS::beginActivity(const std::vector<std::string>& paths, cons
     std::vector<std::filesystem::path> urls(paths.begin(), paths.end());
     activityVC_Embedded->collectSourceFiles(
         {preset}, urls, std::nullopt, std::nullopt,
-        [self = QPointer<PresetListForIOS>(this), preset](std::size_t found) {
+        [self = QPointer<PresetListForIOS>(this), preset,
+         coming = std::make_shared<std::shared_ptr<void>>(std::move(coming))](std::size_t found) {
+            // Arrived: from here on it is named as what it found.
+            coming->reset();
             if (self) self->onActivityStarted(preset, found);
         });
 }

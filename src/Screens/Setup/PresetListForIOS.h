@@ -108,7 +108,9 @@ class PresetListForIOS : public appkit::ViewController,
     void endNameEditing(int row);
     void savePresets();
     void startProcessing(const std::vector<std::string>& paths, const core::PresetInfo& preset);
-    void beginActivity(const std::vector<std::string>& paths, const core::PresetInfo& preset);
+    // `coming` names the run in a question asked before its images are found.
+    void beginActivity(const std::vector<std::string>& paths, const core::PresetInfo& preset,
+                       std::shared_ptr<void> coming);
     void onActivityStarted(const core::PresetInfo& preset, std::size_t found);
     void stopLoadingIndicator();
     void highlightAndUsePreset(const std::vector<std::string>& paths, int row);
