@@ -200,7 +200,7 @@ vips::VImage openAdmitted(const Admission& admission, vips::VOption* options) {
     if (options == nullptr) options = vips::VImage::option();
     options->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
     // Work that collects what decoders report decodes each file once, from start to end, on threads
-    // that report to it (see WarningLog.h).
+    // that report to it (see ReportingStages.h).
     if (currentWarningLog()) options->set("access", VIPS_ACCESS_SEQUENTIAL);
     if (admission.source) {
         auto image = vips::VImage::new_from_source(*admission.source, "", options);

@@ -38,7 +38,7 @@ void routeMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer) 
     const bool dump = std::exchange(tExpectingDump, false);
     tExpectingDump = jpegWarningCountIn(text).has_value();
     // The dump is the error text of every thread: which of its lines are this decoder's cannot be
-    // told (DecodeWarnings reads the file's own warnings again instead).
+    // told (the verdict asks libjpeg for its own account of the file instead).
     if (dump) return;
     if (const auto& log = currentWarningLog()) log->add(std::string(text));
 }

@@ -4,7 +4,7 @@
 
 namespace image::detail {
 
-// Called once, when libvips starts.
+// Called once, when libvips starts; the handlers then run on whichever thread reports.
 void installWarningHandler();
 
 }  // namespace image::detail
