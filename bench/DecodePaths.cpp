@@ -38,7 +38,10 @@ int main(int argc, char** argv) {
             const auto rendered = whole ? std::optional(image::rendered(*whole)) : std::nullopt;
             std::cout << " image " << (whole ? "loaded" : "not loaded: " + error);
         }
-        if (const auto what = warnings.failureNotAboutTheFile()) std::cout << " (" << *what << ")";
+        const auto info = image::readImageInfo(argv[i]);
+        const auto verdict = warnings.verdict(argv[i], info ? info->format : std::string());
+        if (verdict.kind == image::ReadVerdict::Kind::NotAboutTheFile)
+            std::cout << " (" << verdict.words << ")";
         std::cout << std::endl;
     }
     return 0;

@@ -17,6 +17,10 @@
 #include "Core/Records/SharedLists.h"
 #include "GreyTiff.h"
 #include "Platform/Foundation/Formatters.h"
+#include "Platform/Image/ImageGeometry.h"
+#include "Platform/Image/ImageLoading.h"
+#include "Platform/Image/Thumbnail.h"
+#include "Platform/Image/VipsImage.h"
 #include "RecordingScreen.h"
 #include "Support/MainQueueFixture.h"
 #include "Support/TempDir.h"
@@ -53,6 +57,46 @@ std::vector<std::filesystem::path> filesBelow(const std::filesystem::path& folde
     for (const auto& e : std::filesystem::recursive_directory_iterator(folder))
         if (e.is_regular_file()) out.push_back(e.path());
     std::sort(out.begin(), out.end());
+    return out;
+}
+
+struct TiffPage {
+    int width = 0, height = 0;
+    std::uint16_t compression = 1;  // 1: none
+};
+
+// A little-endian TIFF of 8-bit RGB pages, one strip each, stored uncompressed whatever `compression`
+// says, each a horizontal ramp: a page pyramid when each page is half the one before.
+std::string tiffOfPages(const std::vector<TiffPage>& pages) {
+    const auto le = [](std::uint32_t v, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i) out += char((v >> (8 * i)) & 0xff);
+        return out;
+    };
+    std::string pixels;
+    std::vector<std::uint32_t> stripAt;
+    for (const auto& page : pages) {
+        stripAt.push_back(8 + std::uint32_t(pixels.size()));
+        std::string row;
+        for (int x = 0; x < page.width; ++x) row += {char(x * 255 / page.width), char(100), char(128)};
+        for (int y = 0; y < page.height; ++y) pixels += row;
+    }
+    constexpr std::uint32_t kEntries = 10, kDirectory = 2 + 12 * kEntries + 4;
+    const std::uint32_t directoriesAt = 8 + std::uint32_t(pixels.size());
+    const std::uint32_t bitsAt = directoriesAt + kDirectory * std::uint32_t(pages.size());
+    std::string out = std::string("II*\0", 4) + le(directoriesAt, 4) + pixels;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const auto& page = pages[i];
+        const auto entry = [&](std::uint16_t tag, std::uint16_t type, std::uint32_t value) {
+            return le(tag, 2) + le(type, 2) + le(1, 4) + le(value, 4);
+        };
+        out += le(kEntries, 2) + entry(256, 4, page.width) + entry(257, 4, page.height) + le(258, 2) +
+               le(3, 2) + le(3, 4) + le(bitsAt + 6 * std::uint32_t(i), 4) + entry(259, 3, page.compression) +
+               entry(262, 3, 2) + entry(273, 4, stripAt[i]) + entry(277, 3, 3) + entry(278, 4, page.height) +
+               entry(279, 4, std::uint32_t(page.width) * page.height * 3) + entry(284, 3, 1) +
+               le(i + 1 < pages.size() ? directoriesAt + kDirectory * std::uint32_t(i + 1) : 0, 4);
+    }
+    for (std::size_t i = 0; i < pages.size(); ++i) out += le(8, 2) + le(8, 2) + le(8, 2);
     return out;
 }
 
@@ -559,6 +603,30 @@ TEST_F(BatchEngineTest, PreviewsPaceTheWorkerAndAreSkippedWhenAskedTo) {
     run(*fast, {sizedPreset("HD", 640, 360)}, {a, b});
     EXPECT_EQ(screen.count("showLoadingPreview"), 0);
     EXPECT_EQ(pacer->pauses().size(), 6u);  // nothing added
+}
+
+TEST_F(BatchEngineTest, APreviewThatCannotBeMadeLeavesTheJobsOwnVerdictAlone) {
+    // A page pyramid whose half-size page is in a compression no decoder here reads: libvips makes a
+    // preview from that page, and fails; the job reads the full-size page, which is whole. The same
+    // full-size page alone is the undamaged original.
+    const auto pyramid = dir.write("in/pyramid.tif", tiffOfPages({{1280, 960}, {640, 480, 40000}}));
+    const auto original = dir.write("in/original.tif", tiffOfPages({{1280, 960}}));
+    ASSERT_FALSE(image::thumbnail(pyramid, {640, 640}));
+    ASSERT_TRUE(image::thumbnail(original, {640, 640}));
+
+    auto engine = makeEngine(false);
+    run(*engine, {sizedPreset("HD", 640, 360)}, {pyramid, original});
+    EXPECT_EQ(screen.count("showLoadingPreview"), 1);  // the original's only
+    EXPECT_TRUE(engine->mArrSkippedGroupedData().empty());
+    ASSERT_EQ(engine->arrDoneImageSet().size(), 2u);
+    const auto written = filesBelow(onlyJobFolder());
+    ASSERT_EQ(written.size(), 2u);
+    const auto fromPyramid = image::loadImage(written[1]);
+    const auto fromOriginal = image::loadImage(written[0]);
+    ASSERT_EQ(written[1].filename(), "pyramid.tif");
+    ASSERT_TRUE(fromPyramid && fromOriginal);
+    EXPECT_EQ(image::pixelSize(*fromPyramid), (cg::Size{640, 360}));
+    EXPECT_EQ((image::toVips(*fromPyramid) - image::toVips(*fromOriginal)).abs().max(), 0);
 }
 
 TEST_F(BatchEngineTest, ImagesAlreadyAtTheTargetSizeGetTheirPreviewAndPauseToo) {

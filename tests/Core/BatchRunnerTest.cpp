@@ -56,6 +56,11 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     // GeoTIFF's GDAL_NODATA, a private tag that GIS tools and scanners write; DNGVersion; sensor data
     // kept as a colour-filter array, as in a NEF or ARW.
     const std::string gdalNoData = coretest::greyTiff(900, 700, {{42113, 2, 6, std::string("-9999\0", 6)}});
+    // 24 bits a sample, which libvips' TIFF loader refuses by the header, after 20 private tags that
+    // libtiff warns of, harmlessly, as it reads that header.
+    std::vector<coretest::TiffTag> wideSamples{{258, 3, 3, std::string("\x18\0\x18\0\x18\0", 6)}};
+    for (std::uint16_t tag = 65000; tag < 65020; ++tag)
+        wideSamples.push_back({tag, 3, 1, std::string{char(tag & 0xff), char(tag >> 8)}});
     const std::string dng = coretest::greyTiff(900, 700, {{50706, 1, 4, std::string("\x01\x04\0\0", 4)}});
     const std::string sensorData = coretest::greyTiff(900, 700, {{262, 3, 1, std::string("\x23\x80", 2)}});
     // Canon's CR2: an ordinary TIFF to any TIFF reader, signed "CR" 2 after the header.
@@ -186,6 +191,9 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
          png.substr(0, idat - 4) + testsupport::pngChunk("vrTa", "note") + png.substr(idat - 4), ""},
         {"text-checksum.png", png.substr(0, idat - 4) + textChunk + png.substr(idat - 4), ""},
         {"private-tag.tif", gdalNoData, ""},
+        // Worded by the loader that failed, not by the warnings heard before.
+        {"24-bit-samples.tif", coretest::greyTiff(900, 700, wideSamples),
+         "the image could not be read: unreadable image header: tiff2vips: unsupported tiff image type\n"},
         {"restart-padding.jpg", padded, ""},
         {"restart-zero-byte.jpg", zeroPadded, "", {751, 563}},
         // 120 comment segments, each followed by two stray bytes, before the frame header.

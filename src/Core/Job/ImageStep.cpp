@@ -140,6 +140,7 @@ class ImageStep {
         if (!info) return skipped(in_.record, Kind::Unreadable, reasonFor(failure) + error);
         if (info->tooLarge) return skipped(in_.record, Kind::Unreadable, "the image is too large to process");
         original_ = {double(info->pixelWidth), double(info->pixelHeight)};
+        format_ = info->format;
 
         const auto target =
             targetSizeForPreset(original_, &preset_, in_.fallbackSize, job_.allowPortraitResize);
@@ -163,6 +164,9 @@ class ImageStep {
     // True once the step has begun to decode the source's pixels; an image skipped by its header
     // never is.
     bool decodedPixels() const { return decoded_; }
+    // The file the step read, and its format by its header.
+    const std::filesystem::path& source() const { return source_; }
+    const std::string& format() const { return format_; }
 
   private:
     bool previews() const { return !job_.bSkipPreview; }
@@ -371,6 +375,7 @@ class ImageStep {
     const ImageStepInput& in_;
     const PresetInfo& preset_;
     std::filesystem::path source_;
+    std::string format_;
     cg::Size original_;
     cg::Size target_;
     JobCropSender cropSender_;
@@ -385,33 +390,27 @@ ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
     ImageStep step(job, input);
     auto outcome = step.run();
     // Judged once every image of the step is released: some decoders report only when they close.
-    // An image skipped by its header is never decoded, not even to judge it.
+    // An image skipped by its header is never decoded, not even to judge it. Pixels are decoded when
+    // first asked for, often while the output is written: a decode that failed there is named as what
+    // it is, not as a failure to encode, and one that failed anywhere gave no whole image, even where
+    // libvips went on and the output was written.
     if (!step.decodedPixels()) return outcome;
-    const auto discard = [&outcome] {
-        std::error_code ec;
-        if (!outcome.unnamedFile.empty()) std::filesystem::remove(outcome.unnamedFile, ec);
-    };
-    if (const auto variant = warnings.unsupportedVariant()) {
-        discard();
-        return skipped(outcome.record, Kind::Unreadable, kUnsupported + *variant);
+    const auto verdict = warnings.verdict(step.source(), step.format());
+    if (verdict.kind == image::ReadVerdict::Kind::Whole) return outcome;
+    std::error_code ec;
+    if (!outcome.unnamedFile.empty()) std::filesystem::remove(outcome.unnamedFile, ec);
+    switch (verdict.kind) {
+        case image::ReadVerdict::Kind::Unsupported:
+            return skipped(outcome.record, Kind::Unreadable, kUnsupported + verdict.words);
+        case image::ReadVerdict::Kind::Damaged:
+            return skipped(outcome.record, Kind::Unreadable, "the file is damaged: " + verdict.words);
+        case image::ReadVerdict::Kind::NotAboutTheFile:
+            return skipped(outcome.record, Kind::Skipped, kNotRead + verdict.words);
+        case image::ReadVerdict::Kind::Whole:
+        case image::ReadVerdict::Kind::Failed:
+            break;
     }
-    const auto source = resolveSource(input.record);
-    if (const auto damage = source ? warnings.damage(*source) : std::nullopt) {
-        discard();
-        return skipped(outcome.record, Kind::Unreadable, "the file is damaged: " + *damage);
-    }
-    // Pixels are decoded when first asked for, often while the output is written: a decode that
-    // failed there is named as what it is, not as a failure to encode. One that failed anywhere gave
-    // no whole image, even where libvips went on and the output was written.
-    if (const auto what = warnings.failureNotAboutTheFile()) {
-        discard();
-        return skipped(outcome.record, Kind::Skipped, kNotRead + *what);
-    }
-    if (const auto failure = warnings.decodeFailure()) {
-        discard();
-        return skipped(outcome.record, Kind::Unreadable, "the image could not be decoded: " + *failure);
-    }
-    return outcome;
+    return skipped(outcome.record, Kind::Unreadable, "the image could not be decoded: " + verdict.words);
 }
 
 ImageStepOutcome nameOutputFile(ImageStepOutcome outcome, const OutputFileSystem& fileSystem) {

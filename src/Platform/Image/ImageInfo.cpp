@@ -4,7 +4,7 @@
 #include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/DecoderWords.h"
 #include "Platform/Image/JpegDirect.h"
-#include "Platform/Image/JpegWarnings.h"
+#include "Platform/Image/KeptOpinions.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/ReadVerdict.h"
@@ -12,63 +12,32 @@
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 
-#include <array>
-#include <fstream>
+#include <utility>
 
 namespace image {
 
 namespace {
 
-struct HeaderProblem {
-    ReadFailure kind = ReadFailure::Damaged;
-    std::string text;
-};
-
-// Why the header could not be read, judged from every line the decoders reported on this thread while
-// it was read and the newest of the error lines its loader wrote (`text`). A JPEG's warnings are judged
-// from its decoder's own account, asked again (`jpeg`, its header only).
-HeaderProblem headerProblem(const std::optional<detail::JpegReport>& jpeg, const std::string& format,
-                            const std::string& text, const detail::WarningLog& heard) {
-    if (jpeg) {
-        if (jpeg->unsupported) return {ReadFailure::Unsupported, *jpeg->unsupported};
-        if (jpeg->failure) return {ReadFailure::Damaged, *jpeg->failure};
-        if (jpeg->corruptData) return {ReadFailure::Damaged, *jpeg->corruptData};
-    }
-    // Everything heard while the header was read is weighed; the loader's own failure words it, and
-    // only where it gave none do the lines heard.
+// What a header read that failed comes to, in the kinds of the file's header: judged from every line
+// the decoders reported on this thread while it was read and the newest of the error lines its loader
+// wrote (`text`), which words the failure; only where it wrote none do the lines heard.
+std::pair<ReadFailure, std::string> headerFailure(const detail::Admission& admission, const std::string& text,
+                                                  detail::WarningLog& heard) {
     auto lines = heard.lines();
-    const auto newest = detail::newestErrorMessage(text, format == "jpeg");
-    if (lines.empty() || newest.text != detail::newestErrorLine("")) {
-        lines.push_back(newest);
-    } else {
-        for (auto& line : lines) line.failure = true;
-    }
-    auto verdict = detail::verdictOf(lines, true);
+    if (auto own = detail::loaderFailure(text, admission.format == "jpeg")) lines.push_back(std::move(*own));
+    auto verdict = detail::judgeRead({admission.format, admission.file, true, &heard}, lines, true);
     switch (verdict.kind) {
-        case detail::ReadVerdict::Kind::Unsupported:
+        case ReadVerdict::Kind::Unsupported:
             return {ReadFailure::Unsupported, std::move(verdict.words)};
-        case detail::ReadVerdict::Kind::NotAboutTheFile:
+        case ReadVerdict::Kind::NotAboutTheFile:
             return {ReadFailure::NotAboutTheFile, std::move(verdict.words)};
-        case detail::ReadVerdict::Kind::Damaged:
+        case ReadVerdict::Kind::Damaged:
             return {ReadFailure::Damaged, std::move(verdict.words)};
-        default:
-            return {ReadFailure::Unreadable, std::move(verdict.words)};
+        case ReadVerdict::Kind::Whole:
+        case ReadVerdict::Kind::Failed:
+            break;
     }
-}
-
-// Why a WebP's header could not be read when its RIFF header declares more bytes than the file holds:
-// it was cut short, which libvips words only as an image it could not parse.
-std::optional<std::string> webpCutShort(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::array<unsigned char, 12> head{};
-    if (!in.read(reinterpret_cast<char*>(head.data()), head.size())) return std::nullopt;
-    const std::uint64_t declared = 8 + (std::uint64_t(head[4]) | std::uint64_t(head[5]) << 8 |
-                                        std::uint64_t(head[6]) << 16 | std::uint64_t(head[7]) << 24);
-    std::error_code ec;
-    const std::uint64_t holds = std::filesystem::file_size(file, ec);
-    if (ec || declared <= holds) return std::nullopt;
-    return "WebP data truncated: its RIFF header gives " + std::to_string(declared) +
-           " bytes, the file holds " + std::to_string(holds);
+    return {ReadFailure::Unreadable, std::move(verdict.words)};
 }
 
 ImageInfo infoFrom(const vips::VImage& header, const std::string& format) {
@@ -136,25 +105,25 @@ std::optional<ImageInfo> readImageInfo(const std::filesystem::path& path, std::s
         }
     }
     // Only the header is read again, never a pixel: the words of a header failure are in the header.
-    const auto jpeg = admission->format == "jpeg" ? detail::readJpegHeaderWarnings(path) : std::nullopt;
-    // A header that libvips gave up on at its limit on warnings, every one harmless, is read by libjpeg.
-    if (jpeg && jpeg->onlyHarmlessWarningsPastVipsLimit()) {
-        if (const auto direct = detail::readJpegDirectly(path)) return infoFrom(*direct, admission->format);
+    // A JPEG header that libvips gave up on at its limit on warnings, every one harmless, is read by
+    // libjpeg.
+    if (admission->format == "jpeg") {
+        const auto jpeg = detail::jpegHeaderReportKeptIn(heard.get(), path);
+        if (jpeg && jpeg->onlyHarmlessWarningsPastVipsLimit()) {
+            if (const auto direct = detail::readJpegDirectly(path))
+                return infoFrom(*direct, admission->format);
+        }
     }
-    auto problem = headerProblem(jpeg, admission->format, text, *heard);
-    if (admission->format == "webp" && problem.kind == ReadFailure::Unreadable) {
-        if (auto cut = webpCutShort(path)) problem = {ReadFailure::Damaged, std::move(*cut)};
-    }
-    switch (problem.kind) {
+    const auto [kind, words] = headerFailure(*admission, text, *heard);
+    switch (kind) {
         case ReadFailure::Unsupported:
         case ReadFailure::NotAboutTheFile:
-            detail::reportError(error, problem.text);
+            detail::reportError(error, words);
             break;
         default:
-            detail::reportError(
-                error, "unreadable image header" + (problem.text.empty() ? "" : ": " + problem.text));
+            detail::reportError(error, "unreadable image header" + (words.empty() ? "" : ": " + words));
     }
-    if (failure) *failure = problem.kind;
+    if (failure) *failure = kind;
     return std::nullopt;
 }
 

@@ -1,12 +1,13 @@
 #include "Platform/Image/ImageLoading.h"
 
-#include "Platform/Image/BmpExtent.h"
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/JpegDirect.h"
-#include "Platform/Image/JpegWarnings.h"
+#include "Platform/Image/KeptOpinions.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/OwnErrors.h"
+#include "Platform/Image/ReadVerdict.h"
+#include "Platform/Image/ReportingStages.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
@@ -31,17 +32,6 @@ std::optional<Image> finishLoad(const vips::VImage& raw, const std::string& form
     vips::VImage upright = decoded.autorot().copy();
     upright.remove(VIPS_META_ORIENTATION);
     return fromVips(detail::toSRGB8(upright));
-}
-
-// Why a BMP's decode failed when its headers reach past the end of its file: it was cut short, which
-// ImageMagick words only as a buffer it could not read.
-std::optional<std::string> bmpCutShort(const detail::Admission& admission) {
-    if (!admission.bmp) return std::nullopt;
-    const auto extent = detail::bmpExtent(admission.bmp->head, detail::kMaximumPixels);
-    const auto* declared = std::get_if<std::uint64_t>(&extent);
-    if (!declared || *declared <= admission.bmp->length) return std::nullopt;
-    return "BMP data truncated: its headers give " + std::to_string(*declared) + " bytes, the file holds " +
-           std::to_string(admission.bmp->length);
 }
 
 // The factor by which the stored image (before orientation) may shrink and still cover `needed`.
@@ -96,9 +86,10 @@ detail::DecoderFallback readDirectlyPastLimit(const detail::Admission& admission
 // The admitted JPEG file read by libjpeg itself, at the reduction `needed` allows, when libvips gives
 // up on its header at the limit on warnings and every one of them is harmless; absent otherwise.
 std::optional<vips::VImage> readDirectlyPastHeaderLimit(const detail::Admission& admission,
-                                                        std::optional<cg::Size> needed) {
+                                                        std::optional<cg::Size> needed,
+                                                        detail::WarningLog& kept) {
     if (admission.format != "jpeg" || admission.file.empty()) return std::nullopt;
-    const auto header = detail::readJpegHeaderWarnings(admission.file);
+    const auto header = detail::jpegHeaderReportKeptIn(&kept, admission.file);
     if (!header || !header->onlyHarmlessWarningsPastVipsLimit()) return std::nullopt;
     return detail::readJpegDirectly(admission.file, [&](const vips::VImage& full) {
         return needed ? detail::decoderShrinkFor(spareFactor(full, *needed)) : 1;
@@ -140,23 +131,27 @@ std::optional<Image> load(std::optional<detail::Admission> admission, std::optio
             reason = detail::newestErrorLine(own.text());
         }
     }
-    const auto direct = readDirectlyPastHeaderLimit(*admission, needed);
+    // The decoders' reports go to the work's log, or to one of this read's own; libjpeg's account of
+    // the header, asked here, words the failure below too.
+    const auto kept = log ? log : std::make_shared<detail::WarningLog>();
+    const auto direct = readDirectlyPastHeaderLimit(*admission, needed, *kept);
     if (opening && !direct) log->addAll(*opening);
     if (direct) {
         const detail::OwnErrors own;
         try {
             // Decoded once, in memory, whatever order its pixels are asked for in.
-            const auto reports = log ? log : std::make_shared<detail::WarningLog>();
-            return finishLoad(detail::decodedReportingTo(*direct, reports), admission->format, error);
+            return finishLoad(detail::decodedReportingTo(*direct, kept), admission->format, error);
         } catch (const vips::VError&) {
             reason = detail::newestErrorLine(own.text());
         }
     }
-    if (const auto cut = bmpCutShort(*admission)) reason = *cut;
     // The work's verdict weighs the failure with everything else the decoder said: memory that ran out
     // is named as that, words of damage as damage.
     if (log) log->addFailure(reason);
-    detail::reportError(error, "unreadable image: " + reason);
+    // Only the header was read: so are the second opinions that word its failure.
+    const auto verdict =
+        detail::judgeRead({admission->format, admission->file, true, kept.get()}, {{reason, true}}, true);
+    detail::reportError(error, "unreadable image: " + verdict.words);
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "Platform/Image/LoaderAdmission.h"
 
 #include "Platform/Image/BmpExtent.h"
+#include "Platform/Image/CutShort.h"
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/JpegWithoutUnusedMetadata.h"
 #include "Platform/Image/OwnErrors.h"
@@ -97,15 +98,6 @@ void keepAlongside(const vips::VImage& image, std::shared_ptr<const std::vector<
         [](gpointer p) { delete static_cast<std::shared_ptr<const std::vector<std::uint8_t>>*>(p); });
 }
 
-// Words for a file that starts as a TIFF whose first directory lies past its end, if it is one.
-std::optional<std::string> tiffCutBeforeItsDirectory(std::span<const std::uint8_t> head, std::uint64_t size) {
-    const auto directory = tiffFirstDirectory(head);
-    if (!directory) return std::nullopt;
-    if (*directory < size) return std::nullopt;
-    return "TIFF data truncated: its first directory is at byte " + std::to_string(*directory) +
-           ", the file holds " + std::to_string(size);
-}
-
 }  // namespace
 
 void reportError(std::string* error, const std::string& message) {
@@ -167,7 +159,7 @@ std::optional<Admission> admitFile(const std::filesystem::path& path, std::strin
     const auto format = admittedFormat(vips_foreign_find_load_source(source.get_source()), {}, error);
     if (!format) {
         // libvips knows a TIFF by its first directory: one cut off before it is taken for no image.
-        if (auto cut = tiffCutBeforeItsDirectory(head, size)) {
+        if (auto cut = tiffCutShort(head, size)) {
             reportError(error, *cut);
             if (damaged) *damaged = true;
         }
@@ -208,7 +200,7 @@ vips::VImage openAdmitted(const Admission& admission, vips::VOption* options) {
     if (options == nullptr) options = vips::VImage::option();
     options->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
     // Work that collects what decoders report decodes each file once, from start to end, on threads
-    // that report to it (see WarningLog.h).
+    // that report to it (see ReportingStages.h).
     if (currentWarningLog()) options->set("access", VIPS_ACCESS_SEQUENTIAL);
     if (admission.source) {
         auto image = vips::VImage::new_from_source(*admission.source, "", options);

@@ -3,9 +3,9 @@
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/JpegDirect.h"
-#include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/ReadVerdict.h"
+#include "Platform/Image/ReportingStages.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
@@ -58,18 +58,6 @@ std::optional<Image> directThumbnailOf(const std::filesystem::path& file, int si
                        "jpeg");
 }
 
-// Whether the JPEG decoder's warnings were damage, by its own account of the file, as the job judges
-// it: libvips only counts them.
-bool jpegWarnedOfDamage(const detail::WarningLog& reports, const std::filesystem::path& file,
-                        detail::WarningLog* caller) {
-    const auto lines = reports.lines();
-    if (std::none_of(lines.begin(), lines.end(),
-                     [](const auto& line) { return detail::jpegWarningCountIn(line.text).has_value(); }))
-        return false;
-    const auto jpeg = detail::jpegReportKeptIn(caller, file);
-    return jpeg && (jpeg->corruptData || jpeg->failure);
-}
-
 // What `make` makes, with what the decoder reports meanwhile going to `log`; absent when it fails.
 template <typename Make>
 std::optional<Image> reportingTo(const std::shared_ptr<detail::WarningLog>& log, Make make) {
@@ -90,16 +78,14 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     if (side < 1) return std::nullopt;
     const auto admission = detail::admitFile(url, nullptr);
     if (!admission) return std::nullopt;
-    // What the decoder reports goes on to a collector of the caller's, if there is one, as the job's
-    // load does it: only what the read that served (or the last read tried) reports. A second
-    // decoder's judgement of the file is kept there too, for the caller's judgements after.
-    const auto& caller = detail::currentWarningLog();
-    // libvips' GIF decoder fills in a frame whose data stops part way and says nothing, and its PNG
-    // decoder skips the data's checksum: such a picture is judged before it is decoded, so none is made
-    // of it.
-    if ((admission->format == "gif" && detail::gifDamageKeptIn(caller.get(), admission->file)) ||
-        (admission->format == "png" && detail::pngDamageKeptIn(caller.get(), admission->file)))
-        return std::nullopt;
+    // A second decoder's judgement of the file is kept in a collector of the caller's, if there is one,
+    // for the caller's judgements after; the decoder's own lines are not: a picture that could not be
+    // made fails only itself, and the caller's own read of the file reports its own.
+    const detail::ReadSubject subject{admission->format, admission->file, false,
+                                      detail::currentWarningLog().get()};
+    // Some damage is known before any pixel is decoded (a GIF frame whose data stops part way, which
+    // libvips' decoder fills in without a word): no picture is made of it.
+    if (detail::judgeRead(subject, {}).kind != ReadVerdict::Kind::Whole) return std::nullopt;
     auto reports = std::make_shared<detail::WarningLog>();
     auto made = reportingTo(reports, [&] { return thumbnailOf(*admission, side); });
     // A JPEG that libvips gave up on at its limit on warnings is read by libjpeg, as the job reads it.
@@ -111,17 +97,7 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     }
     // A picture whose decode failed part way (a strip that failed, a frame cut short and filled in) is
     // not the file's: it is never handed out.
-    if (made &&
-        (detail::verdictOf(reports->lines()).kind != detail::ReadVerdict::Kind::Whole ||
-         (admission->format == "jpeg" && jpegWarnedOfDamage(*reports, admission->file, caller.get()))))
-        made.reset();
-    // A picture that could not be made fails only itself: the caller's own read of the file records
-    // its own failures, and judges the decoder's words.
-    if (caller) {
-        for (const auto& line : reports->lines()) {
-            if (!detail::recordsFailure(line)) caller->add(line.text);
-        }
-    }
+    if (made && detail::judgeRead(subject, reports->lines()).kind != ReadVerdict::Kind::Whole) made.reset();
     return made;
 }
 

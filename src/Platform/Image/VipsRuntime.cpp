@@ -4,7 +4,7 @@
 
 #include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/VectorCodeLock.h"
-#include "Platform/Image/WarningLog.h"
+#include "Platform/Image/WarningRouting.h"
 
 #include <malloc.h>
 #include <pthread.h>

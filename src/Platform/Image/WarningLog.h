@@ -1,12 +1,10 @@
 #pragma once
-// The plumbing behind DecodeWarnings, for Platform/Image only: the log that collects one piece of
-// work's reports, the thread's current log, the process-wide handler that routes libvips' messages to
-// it, and the stage that decodes an image once on threads that report to a log. Thread-safe.
+// The log that collects what the decoders of one piece of work report (for DecodeWarnings and the
+// paths that judge a read, Platform/Image only), and the thread's current log, to which libvips'
+// messages on that thread are routed. A log is thread-safe; the current log is per thread.
 
-#include <vips/vips8>
-
+#include <cstddef>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -14,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "Platform/Image/JpegWarnings.h"
-
 namespace image::detail {
+
+struct JpegReport;
 
 // One line of a report: a decoder's warning, or the failure of a decode (the pixels could not all be
 // read).
@@ -42,38 +40,23 @@ struct WarningLog {
 
   private:
     friend std::shared_ptr<const JpegReport> jpegReportKeptIn(WarningLog*, const std::filesystem::path&);
+    friend std::shared_ptr<const JpegReport> jpegHeaderReportKeptIn(WarningLog*,
+                                                                    const std::filesystem::path&);
     friend std::optional<std::string> gifDamageKeptIn(WarningLog*, const std::filesystem::path&);
     friend std::optional<std::string> pngDamageKeptIn(WarningLog*, const std::filesystem::path&);
     void append(const std::string& message, bool failure);
 
-    // A format's own check of a file's image data, and what it found there.
-    using DataCheck = std::optional<std::string> (*)(const std::filesystem::path&);
-    struct DataJudgement {
-        std::filesystem::path file;
-        std::optional<std::string> damage;
-    };
-    std::optional<std::string> judgedOnce(DataJudgement WarningLog::*kept, DataCheck check,
-                                          const std::filesystem::path& file);
-
     mutable std::mutex mutex_;
     std::vector<WarningLine> lines_;
-    // What a second decoder said of the file this work reads, once a pass has asked it: every later
-    // judgement of the same file (a preview, a crop's analysis, the job's verdict) reuses it.
+    // What a second decoder said of the file this work reads, once a judgement has asked it: every
+    // later judgement of the same file (a preview, a crop's analysis, the job's verdict) reuses it.
     std::shared_ptr<const JpegReport> jpegReport_;
-    DataJudgement gifFrame_;
-    DataJudgement pngData_;
+    std::shared_ptr<const JpegReport> jpegHeaderReport_;
+    std::filesystem::path gifJudged_;
+    std::optional<std::string> gifDamage_;
+    std::filesystem::path pngJudged_;
+    std::optional<std::string> pngDamage_;
 };
-
-// The JPEG decoder's own account of `file`: the one `log` (when given) keeps of it, else read now and
-// kept there. Null when the file cannot be read as a JPEG.
-std::shared_ptr<const JpegReport> jpegReportKeptIn(WarningLog* log, const std::filesystem::path& file);
-
-// giflib's words for why `file`'s first frame does not give every pixel (see GifFrame.h): the
-// judgement `log` (when given) keeps of it, else made now and kept there.
-std::optional<std::string> gifDamageKeptIn(WarningLog* log, const std::filesystem::path& file);
-
-// zlib's words for why `file`'s PNG image data is corrupt (see PngImageData.h), kept likewise.
-std::optional<std::string> pngDamageKeptIn(WarningLog* log, const std::filesystem::path& file);
 
 // The log of the collector active on this thread, or null.
 const std::shared_ptr<WarningLog>& currentWarningLog();
@@ -90,26 +73,5 @@ class ReportingScope {
   private:
     std::shared_ptr<WarningLog> previous_;
 };
-
-// Routes libvips' warnings, libtiff's errors and what codecs would print themselves (CodecMessages.h)
-// to the current thread's log (dropping them when there is none) instead of standard error. Called once
-// when libvips starts.
-void installWarningHandler();
-
-// `image` unchanged, except that the threads computing its pixels report to `log` meanwhile, and a
-// failure to compute them is recorded there: for a pipeline libvips runs on threads of its own.
-vips::VImage reportingTo(const vips::VImage& image, std::shared_ptr<WarningLog> log);
-
-// A second decoder of the same image (opened for sequential access), for when the first fails, given
-// what the first reported; absent when there is none or the first's failure is not one it can help.
-using DecoderFallback = std::function<std::optional<vips::VImage>(const WarningLog& firstReports)>;
-
-// `decoder` (an image opened for sequential access) as an image that any pipeline may read in any
-// order: on first use its pixels are decoded once, in memory (on disc when very large), with
-// everything its decoder reports, while decoding and when it closes right after, going to `log`.
-// When that decode fails, `fallback`'s decoder is tried, and only what the one that served reports
-// is kept. A failure to decode is recorded in `log` too, and every later read fails likewise.
-vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log,
-                                DecoderFallback fallback = {});
 
 }  // namespace image::detail

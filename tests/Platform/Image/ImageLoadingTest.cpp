@@ -292,8 +292,8 @@ TEST_F(ImageLoadingTest, JpegsLibvipsGivesUpOnForHarmlessWarningsReadWholeOnEver
             EXPECT_EQ(image::pixelSize(*loaded), image::pixelSize(*expected));
             EXPECT_EQ(difference(*loaded, *expected), 0);
         }
-        EXPECT_FALSE(warnings.damage(patched));
-        EXPECT_FALSE(warnings.decodeFailure());
+        const auto verdict = warnings.verdict(patched, "jpeg");
+        EXPECT_EQ(verdict.kind, image::ReadVerdict::Kind::Whole) << verdict.words;
         const auto thumb = image::thumbnail(patched, {200, 200});
         const auto expectedThumb = image::thumbnail(dir / plain, {200, 200});
         ASSERT_TRUE(thumb && expectedThumb);
@@ -320,9 +320,9 @@ TEST_F(ImageLoadingTest, JpegsLibvipsGivesUpOnForHarmlessWarningsReadWholeOnEver
             EXPECT_THROW(image::toVips(*loaded).avg(), vips::VError);
             vips_error_clear();
         }
-        const auto damage = warnings.damage(file);
-        ASSERT_TRUE(damage);
-        EXPECT_NE(damage->find("Corrupt JPEG data"), std::string::npos) << *damage;
+        const auto verdict = warnings.verdict(file, "jpeg");
+        EXPECT_EQ(verdict.kind, image::ReadVerdict::Kind::Damaged) << verdict.words;
+        EXPECT_NE(verdict.words.find("Corrupt JPEG data"), std::string::npos) << verdict.words;
     }
 }
 

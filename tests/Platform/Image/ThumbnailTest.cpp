@@ -1,3 +1,4 @@
+#include "Platform/Image/ReadVerdict.h"
 #include "Platform/Image/Thumbnail.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
@@ -114,3 +115,40 @@ TEST(ThumbnailTest, LongSideFitsTheBoxWithoutEverEnlarging) {
 }
 
 }  // namespace
+
+TEST(ThumbnailTest, AJpegPreviewIsRefusedOnlyOnLibjpegsOwnWordsOfDamage) {
+    testsupport::TempDir dir;
+    imagetest::save(testsupport::syntheticPhoto(900, 700), dir / "photo.jpg");
+    const std::string jpeg = testsupport::TempDir::read(dir / "photo.jpg");
+    const std::size_t middle = (jpeg.find("\xff\xda") + jpeg.size()) / 2;
+    // libvips gives no word of a JPEG decoder's warnings but their count: libjpeg's own account of the
+    // file judges them, and only its words of damage refuse the picture.
+    const image::detail::WarningLine counted{"read gave 3 warnings"};
+    struct Case {
+        std::string name;
+        std::string bytes;
+        bool whole;
+    };
+    const std::vector<Case> cases{
+        {"stray-bytes.jpg", testsupport::withStrayBytesInHeader(jpeg, 3, std::string(2, '\0')), true},
+        {"cut-scan.jpg", jpeg.substr(0, middle) + jpeg.substr(middle + 3000), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto file = dir.write(c.name, c.bytes);
+        const auto reading = testsupport::libjpegReading(c.bytes);
+        ASSERT_EQ(reading.whole, c.whole) << reading.words;
+        EXPECT_EQ(image::thumbnail(file, {256, 256}).has_value(), c.whole);
+        const auto verdict = image::detail::judgeRead({"jpeg", file}, {counted});
+        EXPECT_EQ(verdict.kind, c.whole ? image::ReadVerdict::Kind::Whole : image::ReadVerdict::Kind::Damaged)
+            << verdict.words;
+    }
+    // A file that libjpeg cannot give its account of (gone, or no longer a JPEG, since it was decoded):
+    // the count alone names no damage.
+    const auto replaced = dir.write("replaced.jpg", testsupport::pngChunk("IHDR", std::string(13, '\0')));
+    for (const auto& file : {dir / "gone.jpg", replaced}) {
+        SCOPED_TRACE(file.filename().string());
+        const auto verdict = image::detail::judgeRead({"jpeg", file}, {counted});
+        EXPECT_EQ(verdict.kind, image::ReadVerdict::Kind::Whole) << verdict.words;
+    }
+}
