@@ -4,9 +4,11 @@
 // valid or broken is what the test says it is. For tests; each call is independent, one thread at a time.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -27,7 +29,7 @@ enum class SideLimits { Kept, Lifted };
 std::optional<OtherReading> readElsewhere(const std::filesystem::path& file,
                                           SideLimits limits = SideLimits::Kept);
 
-// libjpeg's reading of a JPEG held in memory.
-OtherReading libjpegReading(const std::string& jpeg);
+// libjpeg's reading of a JPEG held in memory; its pixels, row after row, in `pixels` when given.
+OtherReading libjpegReading(const std::string& jpeg, std::vector<std::uint8_t>* pixels = nullptr);
 
 }  // namespace testsupport

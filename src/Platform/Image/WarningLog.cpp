@@ -273,13 +273,6 @@ std::vector<WarningLine> WarningLog::lines() const {
     return lines_;
 }
 
-bool WarningLog::sawJpegWarningLimit() const {
-    for (const auto& line : lines()) {
-        if (jpegWarningCountIn(line.text).value_or(0) >= kVipsJpegWarningLimit) return true;
-    }
-    return false;
-}
-
 ReportingScope::ReportingScope(std::shared_ptr<WarningLog> log) : previous_(std::move(tCurrentLog)) {
     tCurrentLog = std::move(log);
 }
