@@ -282,7 +282,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
         cell("JPEG", "a zero byte before every restart", "jpeg",
              testsupport::withPaddingBeforeRestarts(restarts, std::string(1, '\0'))),
         cell("JPEG", "zeros before its end marker", "jpeg",
-             jpeg.substr(0, jpeg.size() - 2) + std::string(3, '\0') + "\xff\xd9"),
+             jpeg.substr(0, jpeg.size() - 2) + std::string(16, '\0') + "\xff\xd9"),
         cell("JPEG", "20 MB of XMP", "jpeg",
              testsupport::withJpegSegmentsAtStart(jpeg, extendedXmpSegments(kMetadata))),
         cell("PNG", "intact", "png", png),
