@@ -82,6 +82,9 @@ VipsImage* headerFor(const JpegDecompressor& decoder, int shrink, int orientatio
                            interpretation, xres, yres);
     if (unit) vips_image_set_string(out, VIPS_META_RESOLUTION_UNIT, unit);
     if (orientation) vips_image_set_int(out, VIPS_META_ORIENTATION, orientation);
+    // Whether the decoder holds the whole image's coefficients, in libvips' loader's words.
+    vips_image_set_int(out, "jpeg-multiscan",
+                       info.progressive_mode || info.comps_in_scan < info.num_components);
     return out;
 }
 
