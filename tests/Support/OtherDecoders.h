@@ -14,8 +14,8 @@ namespace testsupport {
 
 struct OtherReading {
     // Every pixel came from the data, nothing reported corrupt or missing. Warnings that leave every
-    // pixel read (a JPEG's unknown JFIF revision or bytes skipped before a marker, a TIFF's unknown
-    // tag, a PNG's oversized optional chunk) do not count.
+    // pixel read (a JPEG's unknown JFIF revision, bytes skipped before a marker or an end marker missing
+    // after its last scan, a TIFF's unknown tag, a PNG's oversized optional chunk) do not count.
     bool whole = false;
     std::string words;         // what stopped the decoder, or its first word of corrupt data
     std::size_t warnings = 0;  // libjpeg's warnings, harmless ones included

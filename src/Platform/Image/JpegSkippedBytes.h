@@ -4,6 +4,7 @@
 // every pixel was still decoded. Bytes of any other kind are what an entropy decoder leaves when it
 // has decoded garbage and finished its blocks before their data ended: damage. Thread-safe.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
