@@ -230,9 +230,11 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     const std::string progressive = made("progressive.jpg", "[interlace]", 900, 700);
     // Metadata that libjpeg's own reading keeps, as libvips' loader does.
     const std::string xmpSegment = "http://ns.adobe.com/xap/1.0/" + std::string(1, '\0') + xmpPacket(2000);
+    // An IPTC block of one record (2:05, the object name) in a Photoshop resource.
+    const std::string record("\x1c\x02\x05\x00\x08Skylines", 13);
     const std::string iptcSegment = "Photoshop 3.0" + std::string(1, '\0') + "8BIM\x04\x04" +
-                                    std::string(6, '\0') + testsupport::be32(12) +
-                                    "\x1c\x02\x05\x00\x08Skylines";
+                                    std::string(2, '\0') + testsupport::be32(std::uint32_t(record.size())) +
+                                    record;
     const std::string tagged = testsupport::withJpegSegmentsAtStart(
         jpeg, testsupport::jpegSegment('\xe1', xmpSegment) + testsupport::jpegSegment('\xed', iptcSegment));
 
