@@ -271,8 +271,10 @@ OtherReading libjpegReading(const std::string& jpeg, std::vector<std::uint8_t>* 
             jpeg_read_scanlines(&info, rows, 1);
             if (pixels) pixels->insert(pixels->end(), row.begin(), row.end());
         }
+        // Asked before the decode ends: libjpeg then frees what a progressive file's scans gave.
+        const bool whole = scansWhole(info);
         jpeg_finish_decompress(&info);
-        judge.reading.whole = !judge.corrupt && (!judge.endedEarly || scansWhole(info));
+        judge.reading.whole = !judge.corrupt && (!judge.endedEarly || whole);
         if (!judge.corrupt && !judge.reading.whole)
             judge.reading.words = "the file ends before its last scan";
     }

@@ -183,8 +183,10 @@ bool JpegDecompressor::readRow(JSAMPLE* row) {
 bool JpegDecompressor::finish() {
     if (stopped_) return false;
     if (setjmp(stop_) != 0) return false;
+    // Asked before the decode ends: libjpeg then frees what a progressive file's scans gave.
+    const bool scansWhole = everyScanWhole();
     jpeg_finish_decompress(&info_);
-    if (fileEndedEarly_ && !report_.corruptData && !onlyTheEndMarkerIsMissing()) {
+    if (fileEndedEarly_ && !report_.corruptData && !scansWhole) {
         report_.corruptData = "Premature end of JPEG file, before its last scan";
         stop(*report_.corruptData);
     }
@@ -196,8 +198,9 @@ std::uint64_t JpegDecompressor::position() const {
     return bufferAt_ + std::uint64_t(source_.next_input_byte - buffer_.data());
 }
 
-bool JpegDecompressor::onlyTheEndMarkerIsMissing() const {
-    // A progressive file says in its coefficients' bits how far its scans went: each to its last bit.
+bool JpegDecompressor::everyScanWhole() const {
+    // A progressive file, read whole before its first row, says in its coefficients' bits how far its
+    // scans went: each to its last bit.
     if (info_.progressive_mode) {
         for (int c = 0; c < info_.num_components; ++c) {
             for (int k = 0; k < DCTSIZE2; ++k) {

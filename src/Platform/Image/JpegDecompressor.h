@@ -83,8 +83,9 @@ class JpegDecompressor {
     std::uint64_t position() const;
     // Whether a warning, already counted, says image data is corrupt or missing.
     bool warnsOfCorruptData(const std::string& text);
-    // A file whose last scan is whole and which ends without its end marker: every pixel came from data.
-    bool onlyTheEndMarkerIsMissing() const;
+    // Whether the scans read so far are all the file's image has: a file that ends after them without
+    // its end marker had every pixel from its data.
+    bool everyScanWhole() const;
 
     FileHandle file_;
     Options options_;
