@@ -7,6 +7,7 @@
 #include <vips/vips8>
 
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "RunBatch.h"
 #include "Support/ImageSurgery.h"
 #include "Support/JpegPadding.h"
+#include "Support/JpegScans.h"
 #include "Support/OtherDecoders.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
@@ -43,6 +45,9 @@ struct Cell {
     Verdict verdict = Verdict::Valid;
     std::pair<int, int> size = {900, 700};  // as the header says
     std::string limit;  // for PastLimit: the limit's number, in digits; for NotImplemented, the scheme's
+    // The file before it was damaged, for a damage the outside decoder reads past with no more than a
+    // word of bytes it skipped: its pixels, compared with the original's, then tell.
+    std::string original;
 
     std::string label() const { return format + " x " + fault; }
     std::string fileName() const {
@@ -54,8 +59,14 @@ struct Cell {
 
 Cell cell(std::string format, std::string fault, std::string decoder, std::string bytes,
           Verdict verdict = Verdict::Valid, std::pair<int, int> size = {900, 700}, std::string limit = {}) {
-    return {std::move(format), std::move(fault), std::move(decoder), std::move(bytes), verdict, size,
-            std::move(limit)};
+    return {std::move(format),
+            std::move(fault),
+            std::move(decoder),
+            std::move(bytes),
+            verdict,
+            size,
+            std::move(limit),
+            {}};
 }
 
 // An XMP packet `size` bytes long, mostly the white space its format allows.
@@ -101,6 +112,46 @@ std::string restartPaddedAtBlockEnds(const std::string& jpeg) {
         padded.insert(marker, blockEnd - marker, '\x55');
     }
     return padded;
+}
+
+// The share of pixels (of 3 bytes each) off by more than 30 levels in some channel; 1 when the sizes
+// differ.
+double garbledShare(const std::vector<std::uint8_t>& pixels, const std::vector<std::uint8_t>& original) {
+    if (pixels.size() != original.size() || original.empty()) return 1.0;
+    std::size_t garbled = 0;
+    for (std::size_t i = 0; i + 2 < pixels.size(); i += 3) {
+        bool off = false;
+        for (std::size_t c = 0; c < 3; ++c)
+            off = off || std::abs(int(pixels[i + c]) - int(original[i + c])) > 30;
+        garbled += off;
+    }
+    return double(garbled) * 3 / double(pixels.size());
+}
+
+// The outside judge of a damaged JPEG: libjpeg's own words of corrupt data, or, where it only skipped
+// bytes, its pixels against the undamaged original's (a real share of them garbled).
+bool judgedGarbled(const std::string& jpeg, const std::string& original) {
+    std::vector<std::uint8_t> pixels, originalPixels;
+    const auto reading = testsupport::libjpegReading(jpeg, &pixels);
+    if (!reading.whole) return true;
+    if (reading.warnings == 0 || !testsupport::libjpegReading(original, &originalPixels).whole) return false;
+    return garbledShare(pixels, originalPixels) > 0.01;
+}
+
+// A baseline photo with a block of `kind` bytes written at a seeded place in its scan data, as failing
+// discs and transfers leave them: random bytes (no 0xFF, so no marker), zeros, or bytes mostly of one
+// bits (every bit set but one: where the codes run longest).
+std::string withScanBlock(const std::string& jpeg, int kind, std::mt19937& seeded) {
+    const std::size_t scan = jpeg.find("\xff\xda");
+    const std::size_t start = scan + 2 + (std::uint8_t(jpeg[scan + 2]) << 8 | std::uint8_t(jpeg[scan + 3]));
+    const std::size_t length = 16 + seeded() % 112;
+    const std::size_t at = start + seeded() % (jpeg.size() - 2 - length - start);
+    std::string damaged = jpeg;
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto random = std::uint8_t(seeded() % 255);
+        damaged[at + i] = char(kind == 0 ? random : kind == 1 ? 0 : ~(1 << random % 8));
+    }
+    return damaged;
 }
 
 // The digits of `number` appear in `text`, with or without thousands separators.
@@ -170,14 +221,25 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     };
     const std::string wideHeic = panorama("panorama.heic[compression=hevc]");
     const std::string wideAvif = panorama("panorama.avif[compression=av1,effort=0]");
-    const std::string bmp = [&] {
+    const std::string rgb = [&] {
         const auto photo = vips::VImage::new_from_file((dir / "made/photo.png").c_str());
         std::size_t size = 0;
         void* pixels = photo.write_to_memory(&size);
-        const std::string rgb(static_cast<const char*>(pixels), size);
+        std::string bytes(static_cast<const char*>(pixels), size);
         g_free(pixels);
-        return testsupport::bmpOf(rgb, 900, 700);
+        return bytes;
     }();
+    const std::string bmp = testsupport::bmpOf(rgb, 900, 700);
+    const std::string progressive = made("progressive.jpg", "[interlace]", 900, 700);
+    // Metadata that libjpeg's own reading keeps, as libvips' loader does.
+    const std::string xmpSegment = "http://ns.adobe.com/xap/1.0/" + std::string(1, '\0') + xmpPacket(2000);
+    // An IPTC block of one record (2:05, the object name) in a Photoshop resource.
+    const std::string record("\x1c\x02\x05\x00\x08Skylines", 13);
+    const std::string iptcSegment = "Photoshop 3.0" + std::string(1, '\0') + "8BIM\x04\x04" +
+                                    std::string(2, '\0') + testsupport::be32(std::uint32_t(record.size())) +
+                                    record;
+    const std::string tagged = testsupport::withJpegSegmentsAtStart(
+        jpeg, testsupport::jpegSegment('\xe1', xmpSegment) + testsupport::jpegSegment('\xed', iptcSegment));
 
     const std::string restartsPadded = restartPaddedAtBlockEnds(restarts);
     std::size_t paddedMarkers = 0, atBlockEnds = 0;
@@ -236,12 +298,23 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     constexpr std::size_t kMetadata = 20 * 1000 * 1000;
     const std::string xmp = xmpPacket(kMetadata);
 
-    const std::vector<Cell> cells = {
+    std::vector<Cell> cells = {
         cell("JPEG", "intact", "jpeg", jpeg),
         cell("JPEG", "cut short", "jpeg", jpeg.substr(0, jpeg.size() / 2), Verdict::Damaged),
         cell("JPEG", "garbage in the scan", "jpeg", scanGarbage, Verdict::Damaged),
-        cell("JPEG", "150 JFIF 2.01 segments", "jpeg", testsupport::withLaterJfifSegments(jpeg, 150)),
+        cell("JPEG", "150 JFIF 2.01 segments, XMP and IPTC", "jpeg",
+             testsupport::withLaterJfifSegments(tagged, 150)),
+        cell("JPEG", "380 scans, 150 JFIF 2.01 segments", "jpeg",
+             testsupport::withLaterJfifSegments(testsupport::jpegOf380Scans(rgb, 900, 700), 150)),
+        cell("JPEG", "no end marker", "jpeg", jpeg.substr(0, jpeg.size() - 2)),
+        cell("JPEG", "progressive, no end marker", "jpeg", progressive.substr(0, progressive.size() - 2)),
+        cell("JPEG", "progressive, cut before its last scan", "jpeg",
+             progressive.substr(0, progressive.rfind("\xff\xda")), Verdict::Damaged),
         cell("JPEG", "every restart padded", "jpeg", restartsPadded),
+        cell("JPEG", "a zero byte before every restart", "jpeg",
+             testsupport::withPaddingBeforeRestarts(restarts, std::string(1, '\0'))),
+        cell("JPEG", "zeros before its end marker", "jpeg",
+             jpeg.substr(0, jpeg.size() - 2) + std::string(16, '\0') + "\xff\xd9"),
         cell("JPEG", "20 MB of XMP", "jpeg",
              testsupport::withJpegSegmentsAtStart(jpeg, extendedXmpSegments(kMetadata))),
         cell("PNG", "intact", "png", png),
@@ -296,12 +369,39 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
         cell("BMP", "intact", "bmp", bmp),
         cell("BMP", "cut short", "bmp", bmp.substr(0, bmp.size() / 2), Verdict::Damaged),
     };
+    // Blocks of random bytes, zeros and bytes mostly of one bits at seeded places in the scans of a real
+    // photo and of a textured one (a flat image would hide the damage). A damage after which libjpeg
+    // picks up the codes again and ends its scan where the data ends says nothing anywhere, though
+    // its pixels are off: no decoder tells it, and it is left out.
+    // Both at least as wide as the second preset, so that it decodes them too.
+    vips::VImage::new_from_file((std::filesystem::path(VORTA_TEST_DATA_DIR) / "astronaut.jpg").c_str())
+        .resize(1.25)
+        .write_to_file((dir / "made/astronaut.jpg[Q=90]").c_str());
+    const std::vector<std::pair<std::string, std::pair<int, int>>> photos = {
+        {TempDir::read(dir / "made/astronaut.jpg"), {640, 640}},
+        {made("textured.jpg", "[Q=85]", 640, 400), {640, 400}},
+    };
+    std::mt19937 seeded(55);
+    std::size_t scanDamage = 0;
+    for (int n = 0; scanDamage < 56 && n < 300; ++n) {
+        const auto& [photo, size] = photos[std::size_t(n) % photos.size()];
+        const int kind = n / 2 % 3;
+        auto damaged = withScanBlock(photo, kind, seeded);
+        if (!judgedGarbled(damaged, photo)) continue;
+        ++scanDamage;
+        cells.push_back(cell("JPEG", "scan damage " + std::to_string(n) + " " + "rzo"[kind], "jpeg",
+                             std::move(damaged), Verdict::Damaged, size));
+        cells.back().original = photo;
+    }
+    ASSERT_GE(scanDamage, 50u);
+
     std::vector<std::filesystem::path> files;
     for (const auto& c : cells) files.push_back(dir.write("in/" + c.fileName(), c.bytes));
 
     // The outside judge: every broken file fails another decoder too, every other one it reads whole;
     // one past a decoder's limit fails it too, and reads whole once the limit is lifted.
     for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (!cells[i].original.empty()) continue;  // judged as it was made
         const auto kept = testsupport::readElsewhere(files[i]);
         const auto lifted = testsupport::readElsewhere(files[i], testsupport::SideLimits::Lifted);
         ASSERT_TRUE(kept && lifted) << cells[i].label();
@@ -417,5 +517,27 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
                 << c.label() << " x thumbnail: expected 256 px on the long side; got " << thumbnail->width()
                 << " x " << thumbnail->height();
         }
+    }
+
+    // libvips gives up on the tagged file at its 150 segments' warnings and libjpeg reads it itself: its
+    // output still carries the XMP and IPTC blocks, as libvips' loader reads them from the same file
+    // without those segments.
+    const auto tagCell = std::find_if(cells.begin(), cells.end(), [](const Cell& c) {
+        return c.fault.starts_with("150 JFIF 2.01 segments, XMP");
+    });
+    const auto taggedOut = lineAfter(
+        job.output, "done     [Half] " + files[std::size_t(tagCell - cells.begin())].string() + " -> ");
+    ASSERT_TRUE(taggedOut);
+    const auto written = vips::VImage::new_from_file(taggedOut->c_str());
+    const auto reference = vips::VImage::new_from_file(dir.write("made/tagged.jpg", tagged).c_str());
+    for (const char* name : {VIPS_META_XMP_NAME, VIPS_META_IPTC_NAME}) {
+        const auto blob = [name](const vips::VImage& image) {
+            if (image.get_typeof(name) == 0) return std::string("none");
+            std::size_t length = 0;
+            const auto* data = static_cast<const char*>(image.get_blob(name, &length));
+            return std::string(data, length);
+        };
+        EXPECT_NE(blob(reference), "none") << name;
+        EXPECT_EQ(blob(written), blob(reference)) << name << " of the written file";
     }
 }

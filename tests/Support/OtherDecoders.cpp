@@ -31,15 +31,16 @@ struct JpegJudge {
     std::jmp_buf stop;
     OtherReading reading;
     bool corrupt = false;
+    bool endedEarly = false;  // the file ended where a marker was looked for
 };
 
-// libjpeg's own codes for data that is corrupt or missing.
+// libjpeg's own codes for data that is corrupt or missing. A file that ends where its end marker should
+// be is judged by what its scans gave (see libjpegReading).
 bool isCorruptData(int code) {
     switch (code) {
         case JWRN_HIT_MARKER:
         case JWRN_HUFF_BAD_CODE:
         case JWRN_ARITH_BAD_CODE:
-        case JWRN_JPEG_EOF:
         case JWRN_MUST_RESYNC:
         case JWRN_BOGUS_PROGRESSION:
         case JWRN_NOT_SEQUENTIAL:
@@ -53,11 +54,57 @@ void jpegNote(j_common_ptr info, int level) {
     if (level >= 0) return;
     auto& judge = *reinterpret_cast<JpegJudge*>(info->err);
     ++judge.reading.warnings;
+    judge.endedEarly = judge.endedEarly || info->err->msg_code == JWRN_JPEG_EOF;
     if (judge.corrupt || !isCorruptData(info->err->msg_code)) return;
     judge.corrupt = true;
     std::array<char, JMSG_LENGTH_MAX> text{};
     info->err->format_message(info, text.data());
     judge.reading.words = text.data();
+}
+
+// The file handed to libjpeg a few hundred bytes at a time: with fewer than 512 bytes per block of a
+// unit in its buffer, libjpeg-turbo checks every code it decodes, and says so of a bad one.
+struct SlicedSource {
+    jpeg_source_mgr manager;  // first, so libjpeg's pointer to it is a pointer to the source
+    const std::string* bytes;
+    std::size_t at = 0;
+};
+
+boolean fillSlice(j_decompress_ptr info) {
+    static constexpr JOCTET kEnd[] = {0xFF, JPEG_EOI};
+    auto& source = *reinterpret_cast<SlicedSource*>(info->src);
+    if (source.at == source.bytes->size()) {
+        WARNMS(info, JWRN_JPEG_EOF);
+        source.manager.next_input_byte = kEnd;
+        source.manager.bytes_in_buffer = sizeof kEnd;
+        return TRUE;
+    }
+    const std::size_t count = std::min<std::size_t>(256, source.bytes->size() - source.at);
+    source.manager.next_input_byte = reinterpret_cast<const JOCTET*>(source.bytes->data() + source.at);
+    source.manager.bytes_in_buffer = count;
+    source.at += count;
+    return TRUE;
+}
+
+void skipSlices(j_decompress_ptr info, long count) {
+    auto& source = *info->src;
+    while (count > long(source.bytes_in_buffer)) {
+        count -= long(source.bytes_in_buffer);
+        fillSlice(info);
+    }
+    source.next_input_byte += count;
+    source.bytes_in_buffer -= std::size_t(count);
+}
+
+// Whether a file that ended where a marker was looked for had every scan whole: a progressive one
+// brought each coefficient to its last bit, a sequential one had its single scan.
+bool scansWhole(const jpeg_decompress_struct& info) {
+    if (!info.progressive_mode) return info.input_scan_number == 1;
+    for (int c = 0; c < info.num_components; ++c) {
+        if (!std::all_of(info.coef_bits[c], info.coef_bits[c] + DCTSIZE2, [](int bits) { return bits == 0; }))
+            return false;
+    }
+    return true;
 }
 
 [[noreturn]] void jpegFailed(j_common_ptr info) {
@@ -226,23 +273,38 @@ OtherReading readWithNetpbm(const std::string& reader, const std::filesystem::pa
 
 }  // namespace
 
-OtherReading libjpegReading(const std::string& jpeg) {
+OtherReading libjpegReading(const std::string& jpeg, std::vector<std::uint8_t>* pixels) {
     JpegJudge judge;
     jpeg_decompress_struct info{};
     info.err = jpeg_std_error(&judge.manager);
     judge.manager.emit_message = jpegNote;
     judge.manager.error_exit = jpegFailed;
+    SlicedSource source{};
+    source.bytes = &jpeg;
+    source.manager.init_source = [](j_decompress_ptr) {};
+    source.manager.fill_input_buffer = fillSlice;
+    source.manager.skip_input_data = skipSlices;
+    source.manager.resync_to_restart = jpeg_resync_to_restart;
+    source.manager.term_source = [](j_decompress_ptr) {};
     std::vector<JSAMPLE> row;
     if (setjmp(judge.stop) == 0) {
         jpeg_create_decompress(&info);
-        jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpeg.data()), jpeg.size());
+        info.src = &source.manager;
         jpeg_read_header(&info, TRUE);
         jpeg_start_decompress(&info);
         row.resize(std::size_t(info.output_width) * std::size_t(info.output_components));
+        if (pixels) pixels->clear();
         JSAMPROW rows[1] = {row.data()};
-        while (info.output_scanline < info.output_height) jpeg_read_scanlines(&info, rows, 1);
+        while (info.output_scanline < info.output_height) {
+            jpeg_read_scanlines(&info, rows, 1);
+            if (pixels) pixels->insert(pixels->end(), row.begin(), row.end());
+        }
+        // Asked before the decode ends: libjpeg then frees what a progressive file's scans gave.
+        const bool whole = scansWhole(info);
         jpeg_finish_decompress(&info);
-        judge.reading.whole = !judge.corrupt;
+        judge.reading.whole = !judge.corrupt && (!judge.endedEarly || whole);
+        if (!judge.corrupt && !judge.reading.whole)
+            judge.reading.words = "the file ends before its last scan";
     }
     jpeg_destroy_decompress(&info);
     return judge.reading;

@@ -26,8 +26,10 @@ std::optional<bool> chunkNoteIsCritical(std::string_view line) {
 }  // namespace
 
 bool reportsCorruptData(std::string_view line) {
-    // Quirks after which every pixel was still read: bytes left over between JPEG segments or after a
-    // PNG's image data, a broken colour profile marker.
+    // Quirks after which every pixel was still read: bytes left over after a PNG's image data, a broken
+    // colour profile marker. Bytes a JPEG decoder skipped before a marker are padding or what garbage
+    // left over, which their words cannot tell: JPEG's own reader judges them from the bytes
+    // themselves (JpegSkippedBytes).
     for (const std::string_view leftover : {"extraneous bytes before marker", "bad ICC marker",
                                             "Too much image data", "xtra compressed data"}) {
         if (contains(line, leftover)) return false;
@@ -89,6 +91,10 @@ std::optional<std::string> unsupportedVariantIn(std::string_view message) {
         return "TIFF compression that the decoders here do not implement (" +
                std::string(named == std::string_view::npos ? message : message.substr(named + 2)) + ")";
     }
+    // JPEG's own reader gives up on a file of more scans than it has time for, in these words.
+    if (const auto at = message.find("JPEG of more than ");
+        at != std::string_view::npos && contains(message, kJpegScanBoundWords))
+        return std::string(message.substr(at));
     return decoderLimitIn(message);
 }
 

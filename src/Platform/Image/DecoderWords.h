@@ -24,6 +24,10 @@ bool isBenignPngNote(std::string_view message);
 // width limit), named with the decoder's words, if it says one. Such a file is valid, not damaged.
 std::optional<std::string> decoderLimitIn(std::string_view message);
 
+// The words that end the reason a JPEG is given up for its scans: stepping through them all would take
+// longer than any decode is allowed. The file is valid: it is not supported here.
+inline constexpr std::string_view kJpegScanBoundWords = "beyond the bound on decoding time";
+
 // The variant a message says the decoder here cannot read (a HEIF whose codec is missing, an image
 // beyond a decoder's limit), if it says one.
 std::optional<std::string> unsupportedVariantIn(std::string_view message);

@@ -3,7 +3,6 @@
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/JpegDirect.h"
-#include "Platform/Image/KeptOpinions.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/ReadVerdict.h"
@@ -43,10 +42,11 @@ double spareFactor(const vips::VImage& header, cg::Size needed) {
     return std::isinf(factor) ? 1.0 : factor;
 }
 
-// The decoder that reads the admitted image for `needed`, and the reduction a JPEG decoder applies.
+// The decoder that reads the admitted image for `needed`.
 struct Opened {
     vips::VImage image;
-    int jpegShrink = 1;
+    // libjpeg's own decoder, which reads its rows once, in order.
+    bool direct = false;
 };
 
 Opened openShrunk(const detail::Admission& admission, cg::Size needed) {
@@ -55,7 +55,7 @@ Opened openShrunk(const detail::Admission& admission, cg::Size needed) {
     const double spare = spareFactor(header, needed);
     const int shrink = detail::decoderShrinkFor(spare);
     if (admission.format == "jpeg" && shrink > 1) {
-        return {detail::openAdmitted(admission, vips::VImage::option()->set("shrink", shrink)), shrink};
+        return {detail::openAdmitted(admission, vips::VImage::option()->set("shrink", shrink))};
     }
     if (admission.format == "webp" && shrink > 1) {
         return {detail::openAdmitted(admission, vips::VImage::option()->set("scale", 1.0 / shrink))};
@@ -72,49 +72,40 @@ Opened openShrunk(const detail::Admission& admission, cg::Size needed) {
     return {header};
 }
 
-// libvips gives up on a JPEG at its decoder's 100th warning, however harmless: libjpeg, which has no
-// such limit, reads the file itself once libvips has, at the same size. Its decode stops at the first
-// word of corrupt data, so a damaged file still fails.
-detail::DecoderFallback readDirectlyPastLimit(const detail::Admission& admission, int shrink) {
-    if (admission.format != "jpeg" || admission.file.empty()) return {};
-    return [file = admission.file, shrink](const detail::WarningLog& first) -> std::optional<vips::VImage> {
-        if (!first.sawJpegWarningLimit()) return std::nullopt;
-        return detail::readJpegDirectly(file, [shrink](const vips::VImage&) { return shrink; });
-    };
-}
-
-// The admitted JPEG file read by libjpeg itself, at the reduction `needed` allows, when libvips gives
-// up on its header at the limit on warnings and every one of them is harmless; absent otherwise.
-std::optional<vips::VImage> readDirectlyPastHeaderLimit(const detail::Admission& admission,
-                                                        std::optional<cg::Size> needed,
-                                                        detail::WarningLog& kept) {
+// A JPEG file read by libjpeg itself, at the reduction `needed` allows: its decode goes on to the end
+// marker and hears every word of damage in the scan, where libvips' loader stops at the last row, and
+// it has no limit on harmless warnings, where libvips' loader gives up at the 100th, at the cost of
+// libvips' own decode. Absent for a file libjpeg does not read here (a variant, a damaged header):
+// libvips' loader words those.
+std::optional<Opened> openDirectly(const detail::Admission& admission, std::optional<cg::Size> needed) {
     if (admission.format != "jpeg" || admission.file.empty()) return std::nullopt;
-    const auto header = detail::jpegHeaderReportKeptIn(&kept, admission.file);
-    if (!header || !header->onlyHarmlessWarningsPastVipsLimit()) return std::nullopt;
-    return detail::readJpegDirectly(admission.file, [&](const vips::VImage& full) {
+    const auto direct = detail::readJpegDirectly(admission.file, [&](const vips::VImage& full) {
         return needed ? detail::decoderShrinkFor(spareFactor(full, *needed)) : 1;
     });
+    if (!direct) return std::nullopt;
+    return Opened{*direct, true};
 }
 
 std::optional<Image> loadAdmitted(const detail::Admission& admission, std::optional<cg::Size> needed,
                                   const std::shared_ptr<detail::WarningLog>& log, std::string* error) {
-    auto opened = needed ? openShrunk(admission, *needed) : Opened{detail::openAdmitted(admission)};
-    if (!detail::exceedsPixelBound(opened.image) &&
-        !detail::memoryAvailableFor(detail::decodeMemory(opened.image, admission.format), error))
+    auto opened = openDirectly(admission, needed);
+    if (!opened) opened = needed ? openShrunk(admission, *needed) : Opened{detail::openAdmitted(admission)};
+    if (!detail::exceedsPixelBound(opened->image) &&
+        !detail::memoryAvailableFor(detail::decodeMemory(opened->image, admission.format), error))
         return std::nullopt;
-    if (log) {
-        opened.image = detail::decodedReportingTo(opened.image, log,
-                                                  readDirectlyPastLimit(admission, opened.jpegShrink));
+    // Decoded once, in order, whatever order its pixels are asked for in after.
+    if (log || opened->direct) {
+        opened->image =
+            detail::decodedReportingTo(opened->image, log ? log : std::make_shared<detail::WarningLog>());
     }
-    return finishLoad(opened.image, admission.format, error);
+    return finishLoad(opened->image, admission.format, error);
 }
 
 std::optional<Image> load(std::optional<detail::Admission> admission, std::optional<cg::Size> needed,
                           std::string* error) {
     if (!admission) return std::nullopt;
     const auto log = detail::currentWarningLog();
-    // What the decoder says while the header is read reaches the collector once it is known whether
-    // the header is read again below: then only the second reading's words count.
+    // What the decoder says while the header is read reaches the collector once the read has ended.
     const auto opening = log ? std::make_shared<detail::WarningLog>() : nullptr;
     // The reason is in the loader's own words: libvips' error text is every thread's.
     std::string reason;
@@ -131,24 +122,12 @@ std::optional<Image> load(std::optional<detail::Admission> admission, std::optio
             reason = detail::newestErrorLine(own.text());
         }
     }
-    // The decoders' reports go to the work's log, or to one of this read's own; libjpeg's account of
-    // the header, asked here, words the failure below too.
-    const auto kept = log ? log : std::make_shared<detail::WarningLog>();
-    const auto direct = readDirectlyPastHeaderLimit(*admission, needed, *kept);
-    if (opening && !direct) log->addAll(*opening);
-    if (direct) {
-        const detail::OwnErrors own;
-        try {
-            // Decoded once, in memory, whatever order its pixels are asked for in.
-            return finishLoad(detail::decodedReportingTo(*direct, kept), admission->format, error);
-        } catch (const vips::VError&) {
-            reason = detail::newestErrorLine(own.text());
-        }
-    }
+    if (opening) log->addAll(*opening);
     // The work's verdict weighs the failure with everything else the decoder said: memory that ran out
     // is named as that, words of damage as damage.
     if (log) log->addFailure(reason);
     // Only the header was read: so are the second opinions that word its failure.
+    const auto kept = log ? log : std::make_shared<detail::WarningLog>();
     const auto verdict =
         detail::judgeRead({admission->format, admission->file, true, kept.get()}, {{reason, true}}, true);
     detail::reportError(error, "unreadable image: " + verdict.words);

@@ -8,7 +8,10 @@
 
 #include <jerror.h>
 
+#include <unistd.h>
+
 #include "Platform/Image/DecoderWords.h"
+#include "Platform/Image/JpegSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
 
 namespace image::detail {
@@ -22,9 +25,14 @@ constexpr long kMemoryCap = long(kMaximumPixels) * 3 * long(sizeof(JCOEF)) + 64L
 // Warning texts kept per file; the rest are only counted.
 constexpr std::size_t kKeptWarnings = 8;
 
-// Scans read before the decoder gives up. Encoders write about ten; a file may hold thousands, each of
-// which makes the decoder step through every block of the image again.
-constexpr int kMaximumScans = 300;
+// Scans times pixels that the decoder steps through before it gives up: each scan makes it step through
+// the blocks of the image again, and a small file may hold thousands. Encoders write about ten scans,
+// hand-made scan scripts a few hundred; at the pixel bound this still allows 64.
+constexpr long long kMaximumScanPixels = 64 * kMaximumPixels;
+
+// libjpeg-turbo decodes a block's codes on a fast path, which takes a bad code for a good one without a
+// word, when at least this many bytes per block of a unit are in its buffer: it is given fewer.
+constexpr std::size_t kSlowPathSlice = 511;
 
 std::string messageText(j_common_ptr info) {
     char text[JMSG_LENGTH_MAX];
@@ -67,10 +75,6 @@ bool isNotAboutTheData(const jpeg_error_mgr& error) {
         default:
             return false;
     }
-}
-
-bool startsWith(std::span<const std::uint8_t> bytes, std::string_view signature) {
-    return bytes.size() >= signature.size() && std::equal(signature.begin(), signature.end(), bytes.begin());
 }
 
 // Notes an error in `report`.
@@ -120,8 +124,8 @@ JpegDecompressor::JpegDecompressor(FileHandle file, Options options)
     progress_.progress_monitor = watchScans;
     info_.progress = &progress_;
     if (options_.keepsMetadata) {
-        jpeg_set_marker_processor(&info_, JPEG_APP0 + 1, keepMarker);
-        jpeg_set_marker_processor(&info_, JPEG_APP0 + 2, keepMarker);
+        for (const int marker : {JPEG_APP0 + 1, JPEG_APP0 + 2, JPEG_APP0 + 13})
+            jpeg_set_marker_processor(&info_, marker, keepMarker);
     }
 }
 
@@ -143,6 +147,7 @@ bool JpegDecompressor::readHeader() {
     if (stopped_) return false;
     if (setjmp(stop_) != 0) return false;
     jpeg_read_header(&info_, TRUE);
+    settledAt_ = position();
     return true;
 }
 
@@ -178,8 +183,57 @@ bool JpegDecompressor::readRow(JSAMPLE* row) {
 bool JpegDecompressor::finish() {
     if (stopped_) return false;
     if (setjmp(stop_) != 0) return false;
+    // Asked before the decode ends: libjpeg then frees what a progressive file's scans gave.
+    const bool scansWhole = everyScanWhole();
     jpeg_finish_decompress(&info_);
+    if (fileEndedEarly_ && !report_.corruptData && !scansWhole) {
+        report_.corruptData = "Premature end of JPEG file, before its last scan";
+        stop(*report_.corruptData);
+    }
     return true;
+}
+
+std::uint64_t JpegDecompressor::position() const {
+    if (atFileEnd_) return bufferAt_ + bufferLength_;
+    return bufferAt_ + std::uint64_t(source_.next_input_byte - buffer_.data());
+}
+
+bool JpegDecompressor::everyScanWhole() const {
+    // A progressive file, read whole before its first row, says in its coefficients' bits how far its
+    // scans went: each to its last bit.
+    if (info_.progressive_mode) {
+        for (int c = 0; c < info_.num_components; ++c) {
+            for (int k = 0; k < DCTSIZE2; ++k) {
+                if (info_.coef_bits[c][k] != 0) return false;
+            }
+        }
+        return true;
+    }
+    // A sequential file of one scan: the missing bytes would have been in it, where libjpeg says so.
+    return info_.input_scan_number == 1;
+}
+
+bool JpegDecompressor::warnsOfCorruptData(const std::string& text) {
+    switch (errors_.msg_code) {
+        case JWRN_EXTRANEOUS_DATA: {
+            // Bytes between header segments hold no pixels.
+            if (info_.input_scan_number == 0) return false;
+            const std::uint64_t from = settledAt_;
+            settledAt_ = position();
+            const int fd = ::fileno(file_.get());
+            const FileReader read = [fd](std::uint64_t offset, std::uint8_t* into, std::size_t count) {
+                return long(::pread(fd, into, count, off_t(offset)));
+            };
+            return !skippedBytesArePadding(read, from, settledAt_, std::uint64_t(errors_.msg_parm.i[0]));
+        }
+        case JWRN_JPEG_EOF:
+            // Cut inside a scan, the decoder says too that its data ended early; cut between scans, the
+            // decode's end tells.
+            fileEndedEarly_ = true;
+            return false;
+        default:
+            return reportsCorruptData(text);
+    }
 }
 
 // libjpeg prints warnings on standard error: they are collected. A damaged file may warn in every one
@@ -192,7 +246,7 @@ void JpegDecompressor::collectMessage(j_common_ptr info, int level) {
     bool corrupt = false;
     if (report.warnings.size() < kKeptWarnings || !report.corruptData) {
         std::string text = messageText(info);
-        corrupt = !report.corruptData && reportsCorruptData(text);
+        corrupt = self.warnsOfCorruptData(text) && !report.corruptData;
         if (corrupt) report.corruptData = text;
         if (report.warnings.size() < kKeptWarnings) report.warnings.push_back(std::move(text));
     }
@@ -211,27 +265,43 @@ void JpegDecompressor::stopAtError(j_common_ptr info) {
 // Called as the decoder reads a file of several scans into memory, before it gives a row.
 void JpegDecompressor::watchScans(j_common_ptr info) {
     if (!info->is_decompressor) return;
-    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number <= kMaximumScans) return;
+    const auto& decompress = *reinterpret_cast<j_decompress_ptr>(info);
+    const long long pixels =
+        std::max(1LL, static_cast<long long>(decompress.image_width) * decompress.image_height);
+    const long long allowed = std::max(1LL, kMaximumScanPixels / pixels);
+    if (decompress.input_scan_number <= allowed) return;
     auto& self = of(info);
     // Reading on could take hours; what the rest holds is not known.
     self.report_.complete = false;
-    self.stop("the image has more scans than any encoder writes");
+    self.report_.unsupported = "JPEG of more than " + std::to_string(allowed) + " scans at " +
+                               std::to_string(pixels) + " pixels, " + std::string(kJpegScanBoundWords);
+    self.stop(*self.report_.unsupported);
 }
 
 // The source at the end of the file gives an end marker, with the warning that the data ended early,
 // as libjpeg's own source does. A disc that fails to give the file's bytes says nothing about them.
+// The decoder is given the buffer a slice at a time, so that it always checks each code it reads.
 boolean JpegDecompressor::fillSource(j_decompress_ptr info) {
     auto& self = of(reinterpret_cast<j_common_ptr>(info));
-    std::size_t count = std::fread(self.buffer_.data(), 1, self.buffer_.size(), self.file_.get());
-    if (count == 0 && std::ferror(self.file_.get())) ERREXIT(info, JERR_FILE_READ);
-    if (count == 0) {
-        WARNMS(info, JWRN_JPEG_EOF);
-        self.buffer_[0] = 0xFF;
-        self.buffer_[1] = JPEG_EOI;
-        count = 2;
+    if (self.handedOut_ == self.bufferLength_ && !self.atFileEnd_) {
+        const std::size_t count = std::fread(self.buffer_.data(), 1, self.buffer_.size(), self.file_.get());
+        if (count == 0 && std::ferror(self.file_.get())) ERREXIT(info, JERR_FILE_READ);
+        self.bufferAt_ += self.bufferLength_;
+        self.bufferLength_ = count;
+        self.handedOut_ = 0;
+        self.atFileEnd_ = count == 0;
     }
-    self.source_.next_input_byte = self.buffer_.data();
-    self.source_.bytes_in_buffer = count;
+    if (self.atFileEnd_) {
+        static constexpr JOCTET kEndMarker[] = {0xFF, JPEG_EOI};
+        WARNMS(info, JWRN_JPEG_EOF);
+        self.source_.next_input_byte = kEndMarker;
+        self.source_.bytes_in_buffer = sizeof kEndMarker;
+        return TRUE;
+    }
+    const std::size_t slice = std::min(kSlowPathSlice, self.bufferLength_ - self.handedOut_);
+    self.source_.next_input_byte = self.buffer_.data() + self.handedOut_;
+    self.source_.bytes_in_buffer = slice;
+    self.handedOut_ += slice;
     return TRUE;
 }
 
@@ -247,9 +317,9 @@ void JpegDecompressor::skipSource(j_decompress_ptr info, long count) {
     }
 }
 
-// An APP1 or APP2 segment: kept when it is the EXIF block or a chunk of the ICC profile. Each is read
-// into one buffer, which then takes the place of the one it replaces: a file's metadata is never held
-// more than once, however many segments it has.
+// An APP1, APP2 or APP13 segment: kept when libvips' loader would attach it. Each is read into one
+// buffer, which then takes the place of the one it replaces: a file's metadata is never held more than
+// once, however many segments it has.
 boolean JpegDecompressor::keepMarker(j_decompress_ptr info) {
     auto& self = of(reinterpret_cast<j_common_ptr>(info));
     auto& source = *info->src;
@@ -269,17 +339,20 @@ boolean JpegDecompressor::keepMarker(j_decompress_ptr info) {
         source.bytes_in_buffer -= step;
         read += step;
     }
-    constexpr std::string_view kIcc("ICC_PROFILE\0", 12);
-    // libvips' loader takes the first APP1 that starts "Exif" for the EXIF block and an APP2 that starts
-    // with the ICC signature, numbered from 1, for a chunk of the profile.
-    if (info->unread_marker == JPEG_APP0 + 1 && length > 4 && startsWith(self.segment_, "Exif") &&
-        self.metadata_.exif.empty()) {
-        std::swap(self.metadata_.exif, self.segment_);
-    } else if (info->unread_marker == JPEG_APP0 + 2 && length > 14 && startsWith(self.segment_, kIcc) &&
-               self.segment_[12] >= 1) {
-        auto& chunk = self.metadata_.iccChunks[self.segment_[12] - 1];
-        self.segment_.erase(self.segment_.begin(), self.segment_.begin() + 14);
-        std::swap(chunk, self.segment_);
+    using Kind = JpegMetadataSegment::Kind;
+    const auto kept = self.metadataChooser_.take(
+        std::uint8_t(info->unread_marker),
+        std::span(self.segment_).first(std::min(length, kJpegMetadataHead)), length);
+    auto& metadata = self.metadata_;
+    std::vector<std::uint8_t>* into = kept.kind == Kind::Exif   ? &metadata.exif
+                                      : kept.kind == Kind::Xmp  ? &metadata.xmp
+                                      : kept.kind == Kind::Iptc ? &metadata.iptc
+                                      : kept.kind == Kind::IccChunk
+                                          ? &metadata.iccChunks[std::size_t(kept.iccChunk - 1)]
+                                          : nullptr;
+    if (into) {
+        self.segment_.erase(self.segment_.begin(), self.segment_.begin() + std::ptrdiff_t(kept.attachedAt));
+        std::swap(*into, self.segment_);
     }
     self.segment_.clear();
     return TRUE;

@@ -1,8 +1,9 @@
 #pragma once
 // libjpeg reading one JPEG file, bounded like every decode: an image above the pixel bound is never
-// decoded, the decoder's memory is capped, a file with more scans than any encoder writes is given up,
-// and what the decoder says (its warnings, the error that stopped it) is collected into a JpegReport,
-// never printed, its errors never ending the process. Of the file's metadata only what is asked for
+// decoded, the decoder's memory is capped, a file whose scans would take too long to step through is
+// given up as not supported, and what the decoder says (its warnings, the error that stopped it) is
+// collected into a JpegReport, never printed, its errors never ending the process. Every bad code in
+// the data is reported, however the file is laid out. Of the file's metadata only what is asked for
 // is kept, each block once. Used by one thread at a time.
 
 #include <array>
@@ -17,6 +18,7 @@
 
 #include <jpeglib.h>
 
+#include "Platform/Image/JpegMetadataSegments.h"
 #include "Platform/Image/JpegWarnings.h"
 
 namespace image::detail {
@@ -28,7 +30,7 @@ class JpegDecompressor {
         // header alone reads it all: it is short, and its reader weighs a variant not read here, which
         // may come later, above corrupt data.
         bool stopsAtCorruptData = false;
-        // Keep the EXIF block and the ICC profile, as libvips' own loader does.
+        // Keep the EXIF, XMP and IPTC blocks and the ICC profile, as libvips' own loader does.
         bool keepsMetadata = false;
     };
 
@@ -57,10 +59,11 @@ class JpegDecompressor {
 
     // The metadata kept, when asked for, as libvips' own loader keeps it: empty where there is none.
     struct Metadata {
-        std::vector<std::uint8_t> exif;  // the first EXIF block, from its "Exif" signature on
-        // The ICC profile's chunks by their sequence number, without their signature; of chunks with the
-        // same number, the last.
-        std::array<std::vector<std::uint8_t>, 255> iccChunks;
+        std::vector<std::uint8_t> exif;  // from its "Exif" signature on
+        std::vector<std::uint8_t> xmp;   // after its namespace
+        std::vector<std::uint8_t> iptc;  // from its "Photoshop" signature on
+        // The ICC profile's chunks by their sequence number, without their signature.
+        std::array<std::vector<std::uint8_t>, kJpegIccChunks> iccChunks;
     };
     Metadata& metadata() { return metadata_; }
 
@@ -76,6 +79,13 @@ class JpegDecompressor {
     static JpegDecompressor& of(j_common_ptr info);
 
     [[noreturn]] void stop(std::string_view reason);
+    // Where in the file the decoder has settled.
+    std::uint64_t position() const;
+    // Whether a warning, already counted, says image data is corrupt or missing.
+    bool warnsOfCorruptData(const std::string& text);
+    // Whether the scans read so far are all the file's image has: a file that ends after them without
+    // its end marker had every pixel from its data.
+    bool everyScanWhole() const;
 
     FileHandle file_;
     Options options_;
@@ -84,12 +94,19 @@ class JpegDecompressor {
     jpeg_source_mgr source_{};
     jpeg_progress_mgr progress_{};
     std::vector<JOCTET> buffer_ = std::vector<JOCTET>(64 * 1024);
+    std::uint64_t bufferAt_ = 0;    // where in the file the buffer's bytes start
+    std::size_t bufferLength_ = 0;  // the bytes read into it
+    std::size_t handedOut_ = 0;     // of which the decoder has been given these
+    bool atFileEnd_ = false;        // the decoder is given an end marker the file does not have
+    std::uint64_t settledAt_ = 0;   // the scan's start, or the marker where bytes were last skipped
+    bool fileEndedEarly_ = false;   // the file ended where the decoder looked for a marker
     std::jmp_buf stop_{};
     bool created_ = false;
     bool stopped_ = false;
     JpegReport report_;
     std::string stopReason_;
     Metadata metadata_;
+    JpegMetadataChooser metadataChooser_;
     std::vector<std::uint8_t> segment_;  // the marker segment being read, when its kind is kept
 };
 

@@ -82,14 +82,20 @@ VipsImage* headerFor(const JpegDecompressor& decoder, int shrink, int orientatio
                            interpretation, xres, yres);
     if (unit) vips_image_set_string(out, VIPS_META_RESOLUTION_UNIT, unit);
     if (orientation) vips_image_set_int(out, VIPS_META_ORIENTATION, orientation);
+    // Whether the decoder holds the whole image's coefficients, in libvips' loader's words.
+    vips_image_set_int(out, "jpeg-multiscan",
+                       info.progressive_mode || info.comps_in_scan < info.num_components);
     return out;
 }
 
-// Moves the kept EXIF block and ICC profile onto `out`: they are held there alone.
+// Moves the kept metadata blocks and ICC profile onto `out`: they are held there alone.
 void attachMetadata(VipsImage* out, JpegDecompressor::Metadata& metadata) {
-    if (!metadata.exif.empty())
-        vips_image_set_blob_copy(out, VIPS_META_EXIF_NAME, metadata.exif.data(), metadata.exif.size());
-    std::vector<std::uint8_t>().swap(metadata.exif);
+    for (auto [name, block] :
+         {std::pair{VIPS_META_EXIF_NAME, &metadata.exif}, std::pair{VIPS_META_XMP_NAME, &metadata.xmp},
+          std::pair{VIPS_META_IPTC_NAME, &metadata.iptc}}) {
+        if (!block->empty()) vips_image_set_blob_copy(out, name, block->data(), block->size());
+        std::vector<std::uint8_t>().swap(*block);
+    }
     // The profile is its chunks in order, as far as they follow on from the first.
     std::size_t length = 0, chunks = 0;
     for (; chunks < metadata.iccChunks.size() && !metadata.iccChunks[chunks].empty(); ++chunks)

@@ -2,7 +2,8 @@
 // A JPEG file as a libvips image whose pixels libjpeg decodes itself, for the files libvips' own loader
 // gives up on at its decoder's 100th warning, however harmless: libjpeg has no such limit. The image is
 // the one libvips' loader gives (1, 3 or 4 bands of 8 bits in B_W, sRGB or CMYK, Photoshop's inverted
-// CMYK turned back, the EXIF block with its orientation and the ICC profile attached). Its pixels are
+// CMYK turned back, the EXIF block with its orientation, the XMP and IPTC blocks and the ICC profile
+// attached). Its pixels are
 // read once, from top to bottom, by one reader that asks for every row (decodedReportingTo's decode);
 // the decode fails at the first word of corrupt data or the decoder's first error, in the decoder's
 // words. Of the file's metadata only those blocks are held, each once. Thread-safe.

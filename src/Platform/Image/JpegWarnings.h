@@ -29,7 +29,7 @@ struct JpegReport {
     // A valid variant that the decoder here does not read ("12-bit JPEG", "lossless JPEG").
     std::optional<std::string> unsupported;
     // False when the data was not read to its end for want of memory, for a disc that failed, because
-    // the image is above the pixel bound or because it has more scans than any encoder writes: the
+    // the image is above the pixel bound or because its scans would take too long to step through: the
     // report then says nothing about the data.
     bool complete = true;
 

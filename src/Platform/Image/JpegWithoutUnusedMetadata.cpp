@@ -1,5 +1,6 @@
 #include "Platform/Image/JpegWithoutUnusedMetadata.h"
 
+#include "Platform/Image/JpegMetadataSegments.h"
 #include "Platform/Image/SourceView.h"
 
 #include <sys/stat.h>
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <string_view>
 #include <utility>
 
 namespace image::detail {
@@ -16,12 +16,8 @@ namespace image::detail {
 namespace {
 
 // libvips' loader has libjpeg keep every APP1, APP2 and APP13 segment before the first scan, and takes
-// from them: the first APP1 of more than 4 bytes that starts "Exif" for the EXIF block; the first APP1
-// of more than 4 bytes that starts "http" and holds a NUL for XMP; the first APP13 of more than 5 bytes
-// that starts "Photo" for IPTC; and of the APP2 segments of more than 14 bytes that start
-// "ICC_PROFILE", the last with each chunk number from 1 to 100 for the ICC profile.
+// its metadata from a few of them (JpegMetadataChooser says which).
 constexpr std::uint8_t kApp1 = 0xE1, kApp2 = 0xE2, kApp13 = 0xED;
-constexpr int kVipsIccChunks = 100;
 
 // Below this, the segments left out would save too little to be worth a view: ordinary photos carry a
 // few (a multi-picture index, extended XMP, FlashPix data).
@@ -43,21 +39,12 @@ class Bytes {
     // The byte at `offset`; -1 past the end or when it cannot be read.
     int at(std::uint64_t offset) { return cover(offset) ? window_[offset - start_] : -1; }
 
-    bool startsWith(std::uint64_t offset, std::string_view prefix) {
-        for (std::size_t i = 0; i < prefix.size(); ++i) {
-            if (at(offset + i) != static_cast<unsigned char>(prefix[i])) return false;
-        }
-        return true;
-    }
-
-    // True when a NUL byte lies in [from, to).
-    bool holdsNul(std::uint64_t from, std::uint64_t to) {
-        for (std::uint64_t at = from; at < to && cover(at);) {
-            const auto count = std::size_t(std::min<std::uint64_t>(to, start_ + length_) - at);
-            if (std::memchr(window_.data() + (at - start_), 0, count) != nullptr) return true;
-            at += count;
-        }
-        return false;
+    // Up to `count` bytes from `offset`, as far as the data goes.
+    std::vector<std::uint8_t> take(std::uint64_t offset, std::size_t count) {
+        std::vector<std::uint8_t> taken;
+        for (int byte = 0; taken.size() < count && (byte = at(offset + taken.size())) >= 0;)
+            taken.push_back(std::uint8_t(byte));
+        return taken;
     }
 
   private:
@@ -116,7 +103,7 @@ std::optional<std::uint64_t> walkSegments(Bytes& bytes, Visit visit) {
 // The segments libvips' loader takes its metadata from, by where they start.
 struct Used {
     std::optional<std::uint64_t> exif, xmp, iptc;
-    std::array<std::optional<std::uint64_t>, kVipsIccChunks> icc;
+    std::array<std::optional<std::uint64_t>, kJpegIccChunks> icc;
 
     bool holds(std::uint64_t start) const {
         return exif == start || xmp == start || iptc == start ||
@@ -125,18 +112,18 @@ struct Used {
 };
 
 Used usedSegments(Bytes& bytes) {
+    using Kind = JpegMetadataSegment::Kind;
     Used used;
+    JpegMetadataChooser chooser;
     walkSegments(bytes, [&](const Segment& s) {
-        if (s.code == kApp1 && s.dataLength > 4) {
-            if (!used.exif && bytes.startsWith(s.data, "Exif")) used.exif = s.start;
-            if (!used.xmp && bytes.startsWith(s.data, "http") && bytes.holdsNul(s.data, s.end))
-                used.xmp = s.start;
-        } else if (s.code == kApp13 && s.dataLength > 5) {
-            if (!used.iptc && bytes.startsWith(s.data, "Photo")) used.iptc = s.start;
-        } else if (s.code == kApp2 && s.dataLength > 14 && bytes.startsWith(s.data, "ICC_PROFILE")) {
-            const int chunk = bytes.at(s.data + 12);
-            if (chunk >= 1 && chunk <= kVipsIccChunks) used.icc[std::size_t(chunk - 1)] = s.start;
-        }
+        if (s.code != kApp1 && s.code != kApp2 && s.code != kApp13) return true;
+        const auto head =
+            bytes.take(s.data, std::size_t(std::min<std::uint64_t>(s.dataLength, kJpegMetadataHead)));
+        const auto kept = chooser.take(s.code, head, std::size_t(s.dataLength));
+        if (kept.kind == Kind::Exif) used.exif = s.start;
+        if (kept.kind == Kind::Xmp) used.xmp = s.start;
+        if (kept.kind == Kind::Iptc) used.iptc = s.start;
+        if (kept.kind == Kind::IccChunk) used.icc[std::size_t(kept.iccChunk - 1)] = s.start;
         return true;
     });
     return used;

@@ -47,12 +47,13 @@ std::optional<Image> thumbnailOf(const detail::Admission& admission, int side) {
 }
 
 // The JPEG file read by libjpeg itself, at the reduction the thumbnail allows, decoded once with what
-// the decoder reports going to `log`.
+// the decoder reports going to `log`. `read` is set when libjpeg reads the file here at all.
 std::optional<Image> directThumbnailOf(const std::filesystem::path& file, int side,
-                                       const std::shared_ptr<detail::WarningLog>& log) {
+                                       const std::shared_ptr<detail::WarningLog>& log, bool& read) {
     const auto direct = detail::readJpegDirectly(file, [side](const vips::VImage& header) {
         return detail::decoderShrinkFor(double(std::max(header.width(), header.height())) / side);
     });
+    read = direct.has_value();
     if (!direct || detail::exceedsPixelBound(*direct)) return std::nullopt;
     return keptUpright(detail::decodedReportingTo(*direct, log).thumbnail_image(side, thumbnailOptions(side)),
                        "jpeg");
@@ -87,14 +88,14 @@ std::optional<Image> thumbnail(const std::filesystem::path& url, cg::Size maxPix
     // libvips' decoder fills in without a word): no picture is made of it.
     if (detail::judgeRead(subject, {}).kind != ReadVerdict::Kind::Whole) return std::nullopt;
     auto reports = std::make_shared<detail::WarningLog>();
-    auto made = reportingTo(reports, [&] { return thumbnailOf(*admission, side); });
-    // A JPEG that libvips gave up on at its limit on warnings is read by libjpeg, as the job reads it.
-    // libvips' threads may still hand back a picture after its decoder gave up: rows it never decoded
-    // are not served.
-    if (admission->format == "jpeg" && reports->sawJpegWarningLimit()) {
-        reports = std::make_shared<detail::WarningLog>();
-        made = reportingTo(reports, [&] { return directThumbnailOf(admission->file, side, reports); });
-    }
+    // A JPEG file is read by libjpeg itself, as the job reads it: to its end marker, past any number of
+    // harmless warnings. libvips' loader reads the rest, and the JPEGs libjpeg does not read here.
+    std::optional<Image> made;
+    bool readDirectly = false;
+    if (admission->format == "jpeg" && !admission->file.empty())
+        made = reportingTo(reports,
+                           [&] { return directThumbnailOf(admission->file, side, reports, readDirectly); });
+    if (!readDirectly) made = reportingTo(reports, [&] { return thumbnailOf(*admission, side); });
     // A picture whose decode failed part way (a strip that failed, a frame cut short and filled in) is
     // not the file's: it is never handed out.
     if (made && detail::judgeRead(subject, reports->lines()).kind != ReadVerdict::Kind::Whole) made.reset();

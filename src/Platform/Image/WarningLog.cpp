@@ -65,11 +65,4 @@ std::vector<WarningLine> WarningLog::lines() const {
     return lines_;
 }
 
-bool WarningLog::sawJpegWarningLimit() const {
-    for (const auto& line : lines()) {
-        if (jpegWarningCountIn(line.text).value_or(0) >= kVipsJpegWarningLimit) return true;
-    }
-    return false;
-}
-
 }  // namespace image::detail

@@ -35,8 +35,6 @@ struct WarningLog {
     void addFailure(const std::string& message);
     void addAll(const WarningLog& other);
     std::vector<WarningLine> lines() const;
-    // True when libvips stopped decoding a JPEG at its limit on warnings (it counts them as it closes).
-    bool sawJpegWarningLimit() const;
 
   private:
     friend std::shared_ptr<const JpegReport> jpegReportKeptIn(WarningLog*, const std::filesystem::path&);
