@@ -397,7 +397,14 @@ class ImageStep {
 ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
     const image::DecodeWarnings warnings;
     ImageStep step(job, input);
-    auto outcome = step.run();
+    ImageStepOutcome outcome;
+    try {
+        outcome = step.run();
+    } catch (const std::bad_alloc&) {
+        // From a decoder written in C++ (libheif), reading a header on this thread: nothing is
+        // written yet.
+        return skipped(input.record, Kind::Skipped, kNotRead + "memory ran out while the image was read");
+    }
     // Judged once every image of the step is released: some decoders report only when they close.
     // An image skipped by its header is never decoded, not even to judge it.
     if (!step.decodedPixels()) return outcome;

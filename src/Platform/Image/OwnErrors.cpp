@@ -9,6 +9,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
+#include <new>
 
 namespace image::detail {
 
@@ -72,22 +73,43 @@ class InheritedCaptures {
     std::shared_ptr<CaptureLink> previous_;
 };
 
+// A decoder written in C++ (libheif) throws when an allocation fails, through libvips, which has no
+// handler: the exception would end the process. It ends the pipeline instead, as running out of memory.
+void reportAllocationFailure() {
+    vips_error("vorta", "%s", "out of memory: a decoder could not allocate its buffers");
+}
+
 VipsThreadState* startInheriting(VipsImage* image, void* a) {
     const auto& pool = *static_cast<InheritingPool*>(a);
     const InheritedCaptures captures(pool);
-    return pool.start(image, pool.client);
+    try {
+        return pool.start(image, pool.client);
+    } catch (const std::bad_alloc&) {
+        reportAllocationFailure();
+        return nullptr;
+    }
 }
 
 int allocateInheriting(VipsThreadState* state, void* a, gboolean* stop) {
     const auto& pool = *static_cast<InheritingPool*>(a);
     const InheritedCaptures captures(pool);
-    return pool.allocate(state, pool.client, stop);
+    try {
+        return pool.allocate(state, pool.client, stop);
+    } catch (const std::bad_alloc&) {
+        reportAllocationFailure();
+        return -1;
+    }
 }
 
 int workInheriting(VipsThreadState* state, void* a) {
     const auto& pool = *static_cast<InheritingPool*>(a);
     const InheritedCaptures captures(pool);
-    return pool.work(state, pool.client);
+    try {
+        return pool.work(state, pool.client);
+    } catch (const std::bad_alloc&) {
+        reportAllocationFailure();
+        return -1;
+    }
 }
 
 int progressInheriting(void* a) {
@@ -191,7 +213,7 @@ int vips_threadpool_run(VipsImage* image, VipsThreadStartFn start, VipsThreadpoo
         libvipsOwn<int(VipsImage*, VipsThreadStartFn, VipsThreadpoolAllocateFn, VipsThreadpoolWorkFn,
                        VipsThreadpoolProgressFn, void*)>("vips_threadpool_run");
     gReached |= unsigned(EntryPoint::Threadpool);
-    if (!tInnermost) return own(image, start, allocate, work, progress, a);
+    // Every pool goes through the wrappers, with or without captures, so none lets an exception out.
     InheritingPool pool{start, allocate, work, progress, a, tInnermost};
     return own(image, startInheriting, allocateInheriting, workInheriting,
                progress ? progressInheriting : nullptr, &pool);
