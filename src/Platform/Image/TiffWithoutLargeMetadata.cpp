@@ -22,14 +22,18 @@ using foundation::TiffDirectoryReader;
 using foundation::TiffEntry;
 using foundation::TiffLayout;
 
-// The tags kept whatever their size: the ones libtiff and its codecs decode pixels by, and the small
-// descriptive ones libvips reads (resolution, orientation, page name and the like).
+// The tags kept whatever their size: the ones libtiff and its codecs decode pixels by.
+// clang-format off
 constexpr std::uint16_t kPixelTags[] = {
-    254, 255, 256, 257, 258, 259,   262,   263,   264,   265,   266,   269,   270,  271, 272, 273, 274,
-    277, 278, 279, 280, 281, 282,   283,   284,   285,   286,   287,   290,   291,  292, 293, 296, 297,
-    301, 305, 306, 315, 316, 317,   318,   319,   320,   321,   322,   323,   324,  325, 330, 332, 333,
-    334, 336, 337, 338, 339, 340,   341,   346,   347,   512,   513,   514,   515,  517, 518, 519, 520,
-    521, 529, 530, 531, 532, 32995, 32996, 32997, 32998, 33432, 34665, 34853, 50674};
+    254, 255, 256, 257, 258, 259, 262, 263, 264, 265, 266, 273, 274, 277, 278, 279, 280, 281, 282, 283,
+    284, 286, 287, 290, 291, 292, 293, 296, 297, 301, 317, 318, 319, 320, 321, 322, 323, 324, 325, 330,
+    332, 334, 336, 338, 339, 340, 341, 346, 347, 512, 513, 514, 515, 517, 518, 519, 520, 521, 529, 530,
+    531, 532, 32995, 32996, 32997, 32998, 34665, 34853, 50674};
+// clang-format on
+// Texts a real file carries (its name, description, camera, software, date, artist, copyright, inks),
+// some of which libvips attaches: kept up to a size no real text reaches.
+constexpr std::uint16_t kTextTags[] = {269, 270, 271, 272, 285, 305, 306, 315, 316, 333, 337, 33432};
+constexpr std::uint64_t kTextUpTo = 64 * 1024;
 // The metadata a real file carries: XMP, IPTC, Photoshop's image resources and the ICC profile. Kept
 // up to a size no real file's block reaches; a larger one is a hostile or broken file's, which every
 // loader would copy several times over.
@@ -54,6 +58,7 @@ bool listed(std::span<const std::uint16_t> tags, std::uint16_t tag) {
 // the entry itself, where it costs nothing; libvips reads none of them.
 bool kept(const TiffEntry& entry) {
     if (listed(kPixelTags, entry.tag)) return true;
+    if (listed(kTextTags, entry.tag)) return entry.valueBytes <= kTextUpTo;
     if (listed(kMetadataTags, entry.tag)) return entry.valueBytes <= kMetadataUpTo;
     return entry.inlineValue;
 }

@@ -27,7 +27,11 @@ TEST(MetadataViewMemory, ATiffWithAHugeTagCostsLittleOnEveryPathAndKeepsItsPixel
         const char* name;
         std::uint16_t tag, type;
     };
-    const Case cases[] = {{"private", 65000, 7}, {"ICC", 34675, 7}, {"GeoAscii", 34737, 2}, {"XMP", 700, 1}};
+    const Case cases[] = {{"private", 65000, 7},
+                          {"ICC", 34675, 7},
+                          {"GeoAscii", 34737, 2},
+                          {"XMP", 700, 1},
+                          {"description", 270, 2}};
     TempDir dir;
     for (const auto& c : cases) {
         const auto file = dir / (std::string(c.name) + ".tif");
