@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Platform/Foundation/TiffDirectories.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/TiffWithoutLargeMetadata.h"
 #include "Platform/Image/WarningLog.h"
@@ -98,7 +99,7 @@ std::uint64_t decodeMemory(const vips::VImage& header, const std::string& format
 
 std::uint64_t headerReadMemory(std::span<const std::uint8_t> head, std::uint64_t fileBytes) {
     // libtiff reads only the blocks its view keeps, each no larger than a real file's.
-    if (head.size() >= 2 && ((head[0] == 'I' && head[1] == 'I') || (head[0] == 'M' && head[1] == 'M')))
+    if (foundation::TiffDirectoryReader::fromHead(head))
         return std::uint64_t(metadataCopies("tiff")) * std::min(fileBytes, kTiffMetadataKept);
     // Every other loader holds at most the file's size three times over while it reads the header
     // (measured: GIF and WebP read the whole file and copy a block of it once, HEIF twice).

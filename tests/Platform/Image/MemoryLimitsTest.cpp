@@ -11,6 +11,7 @@
 #include "Platform/Image/DecodeBudget.h"
 #include "Platform/Image/MemoryLimits.h"
 #include "Platform/Image/VipsRuntime.h"
+#include "Support/Sanitizers.h"
 #include "Support/TempDir.h"
 
 using testsupport::TempDir;
@@ -51,6 +52,7 @@ void writeText(const std::filesystem::path& file, const std::string& text) {
 TEST(MemoryLimits, AnAddressSpaceOrDataLimitBoundsTheDecodeBudgetAndThreadStacks) {
     // Either limit makes allocations fail long before the machine's memory runs out: the budget is a
     // quarter of it, and every thread started afterwards reserves 2 MB of stack, not 8.
+    if (testsupport::underSanitizer) GTEST_SKIP() << "a sanitizer's shadow memory cannot map under the limit";
     for (const int resource : {RLIMIT_AS, RLIMIT_DATA}) {
         const char* name = resource == RLIMIT_AS ? "address space" : "data segment";
         EXPECT_TRUE(holdsUnderLimit(resource, [] { return image::detail::processMemoryLimit() == kLimit; }))
