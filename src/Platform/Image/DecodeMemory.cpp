@@ -3,7 +3,6 @@
 #include <sys/mman.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "Platform/Foundation/TiffDirectories.h"
 #include "Platform/Image/LoaderAdmission.h"
@@ -33,6 +32,22 @@ int metadataCopies(const std::string& format) {
     return 3;
 }
 
+// The text of a string field of `image`, empty when it has none. libvips hands out a plain string
+// field from a value it has already freed, so the text is copied while the value lives.
+std::string textField(VipsImage* image, const char* name) {
+    GValue value = G_VALUE_INIT;
+    if (vips_image_get(image, name, &value) != 0) return {};
+    std::string text;
+    if (G_VALUE_HOLDS_STRING(&value)) {
+        if (const char* chars = g_value_get_string(&value)) text = chars;
+    } else if (G_VALUE_HOLDS(&value, VIPS_TYPE_REF_STRING)) {
+        std::size_t length = 0;
+        if (const char* chars = vips_value_get_ref_string(&value, &length)) text.assign(chars, length);
+    }
+    g_value_unset(&value);
+    return text;
+}
+
 // The bytes of the metadata blocks and texts attached to a loader's header.
 std::uint64_t metadataBytes(const vips::VImage& header) {
     VipsImage* raw = header.get_image();
@@ -45,8 +60,7 @@ std::uint64_t metadataBytes(const vips::VImage& header) {
             std::size_t length = 0;
             if (vips_image_get_blob(raw, *name, &data, &length) == 0) bytes += length;
         } else if (type == G_TYPE_STRING || type == VIPS_TYPE_REF_STRING) {
-            const char* text = nullptr;
-            if (vips_image_get_string(raw, *name, &text) == 0 && text) bytes += std::strlen(text);
+            bytes += textField(raw, *name).size();
         }
     }
     g_strfreev(names);
@@ -62,11 +76,9 @@ std::uint64_t coefficientMemory(const vips::VImage& header) {
     if (vips_image_get_typeof(raw, "interlaced") == 0 ||
         vips_image_get_int(raw, "interlaced", &interlaced) != 0 || !interlaced)
         return 0;
-    const char* subsampling = nullptr;
-    if (vips_image_get_typeof(raw, "jpeg-chroma-subsample") != 0)
-        vips_image_get_string(raw, "jpeg-chroma-subsample", &subsampling);
+    const auto subsampling = textField(raw, "jpeg-chroma-subsample");
     return progressiveCoefficientMemory(std::uint64_t(header.width()), std::uint64_t(header.height()),
-                                        header.bands(), subsampling ? subsampling : "4:4:4");
+                                        header.bands(), subsampling.empty() ? "4:4:4" : subsampling);
 }
 
 }  // namespace
