@@ -22,6 +22,7 @@
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageInfo.h"
 #include "Platform/Image/ImageLoading.h"
+#include "Platform/Image/ReadMemory.h"
 #include "Platform/Image/Thumbnail.h"
 
 namespace core {
@@ -134,9 +135,22 @@ class ImageStep {
                            "the file is a camera RAW file, which is not processed");
         source_ = *source;
         if (cameraRaw) return copySourceToOutput();
+        // The header read holds what its loader copies of the metadata blocks (for some formats the
+        // whole file): it takes its share of the job's memory too, or eight workers reading large
+        // blocks at once would ask for several times the budget.
+        const auto headerBytes = image::headerReadBytes(*source);
+        reservation_ = job_.decodeBudget.reserve(headerBytes, [this] { return job_.isGotCancel.load(); });
+        if (!reservation_) return skipped(in_.record, Kind::Cancelled, "cancelled");
         std::string error;
+        if (!image::memoryCanBeHad(headerBytes, nullptr))
+            return skipped(in_.record, Kind::Unreadable,
+                           kNotRead + "memory ran out: reading its header needs " +
+                               std::to_string(headerBytes / (1024 * 1024)) + " MB");
         auto failure = image::ReadFailure::NotAnImage;
         const auto info = image::readImageInfo(*source, &error, &failure);
+        // Given back before the decode's share is asked: holding one share while waiting for another
+        // could leave two workers waiting on each other.
+        reservation_.reset();
         if (!info) return skipped(in_.record, Kind::Unreadable, reasonFor(failure) + error);
         if (info->tooLarge) return skipped(in_.record, Kind::Unreadable, "the image is too large to process");
         original_ = {double(info->pixelWidth), double(info->pixelHeight)};
@@ -388,7 +402,14 @@ class ImageStep {
 ImageStepOutcome processImageStep(BatchJob& job, const ImageStepInput& input) {
     const image::DecodeWarnings warnings;
     ImageStep step(job, input);
-    auto outcome = step.run();
+    ImageStepOutcome outcome;
+    try {
+        outcome = step.run();
+    } catch (const std::bad_alloc&) {
+        // From a decoder written in C++ (libheif), reading a header on this thread: nothing is
+        // written yet.
+        return skipped(input.record, Kind::Skipped, kNotRead + "memory ran out while the image was read");
+    }
     // Judged once every image of the step is released: some decoders report only when they close.
     // An image skipped by its header is never decoded, not even to judge it. Pixels are decoded when
     // first asked for, often while the output is written: a decode that failed there is named as what

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Platform/Foundation/RegularFileReader.h"
+#include "Platform/Foundation/TiffDirectories.h"
 
 namespace foundation {
 
@@ -27,26 +28,28 @@ class TiffReader {
   public:
     explicit TiffReader(const std::filesystem::path& file) : in_(file) {}
 
-    Found scan() {
+    Found scan() const {
         std::array<unsigned char, 11> head{};
-        if (!read(0, head.data(), 8)) return Found::NotTiff;
-        if (head[0] == 'I' && head[1] == 'I' && head[2] == 42 && head[3] == 0) {
-            little_ = true;
-        } else if (!(head[0] == 'M' && head[1] == 'M' && head[2] == 0 && head[3] == 42)) {
-            return Found::NotTiff;
-        }
+        if (!in_.read(0, head.data(), 8)) return Found::NotTiff;
+        // BigTIFF is no camera's: only the classic header is taken.
+        if (head[2] + head[3] != 42) return Found::NotTiff;
+        const auto reader =
+            TiffDirectoryReader::open([this](std::uint64_t offset, std::uint8_t* into, std::size_t count) {
+                return in_.read(offset, into, count);
+            });
+        if (!reader) return Found::NotTiff;
         // Canon's CR2 signs its header; its sensor data sits where no directory says so.
-        if (read(8, head.data() + 8, 3) && head[8] == 'C' && head[9] == 'R' && head[10] == 2)
+        if (in_.read(8, head.data() + 8, 3) && head[8] == 'C' && head[9] == 'R' && head[10] == 2)
             return Found::Cr2;
-        std::vector<std::uint32_t> pending{number(head.data() + 4, 4)};
-        std::vector<std::uint32_t> seen;
+        std::vector<std::uint64_t> pending{reader->firstDirectory()};
+        std::vector<std::uint64_t> seen;
         Found found = Found::Tiff;
         while (!pending.empty() && int(seen.size()) < kMostDirectories) {
-            const std::uint32_t offset = pending.back();
+            const std::uint64_t offset = pending.back();
             pending.pop_back();
             if (offset == 0 || std::find(seen.begin(), seen.end(), offset) != seen.end()) continue;
             seen.push_back(offset);
-            const Found here = scanDirectory(offset, pending);
+            const Found here = scanDirectory(*reader, offset, pending);
             if (here == Found::Dng) return here;
             if (here == Found::CameraRaw) found = here;
         }
@@ -56,55 +59,25 @@ class TiffReader {
   private:
     // One directory's verdict (Tiff when it holds no sign of a camera); its next directory and its
     // sub-directories join `pending`.
-    Found scanDirectory(std::uint32_t offset, std::vector<std::uint32_t>& pending) {
-        std::array<unsigned char, 2> countBytes{};
-        if (!read(offset, countBytes.data(), 2)) return Found::Tiff;
-        const std::uint16_t count = std::uint16_t(number(countBytes.data(), 2));
-        if (count == 0 || count > kMostEntries) return Found::Tiff;
-        std::vector<unsigned char> entries(std::size_t(count) * 12 + 4);
-        if (!read(offset + 2, entries.data(), entries.size())) return Found::Tiff;
+    static Found scanDirectory(const TiffDirectoryReader& reader, std::uint64_t offset,
+                               std::vector<std::uint64_t>& pending) {
+        const auto directory = reader.directory(offset, kMostEntries);
+        if (!directory) return Found::Tiff;
         Found found = Found::Tiff;
-        for (std::uint16_t i = 0; i < count; ++i) {
-            const unsigned char* entry = entries.data() + std::size_t(i) * 12;
-            const auto tag = std::uint16_t(number(entry, 2));
-            const auto type = std::uint16_t(number(entry + 2, 2));
-            const std::uint32_t valueCount = number(entry + 4, 4);
-            if (tag == kDNGVersion) return Found::Dng;
-            if (tag == kPhotometric && valueCount == 1) {
-                const std::uint32_t value = type == 3 ? number(entry + 8, 2) : number(entry + 8, 4);
-                if (value == kColourFilterArray || value == kLinearRaw) found = Found::CameraRaw;
-            }
-            if (tag == kSubIFDs && (type == 4 || type == 13)) {
-                if (valueCount == 1) {
-                    pending.push_back(number(entry + 8, 4));
-                } else if (valueCount <= std::uint32_t(kMostDirectories)) {
-                    std::vector<unsigned char> offsets(std::size_t(valueCount) * 4);
-                    if (read(number(entry + 8, 4), offsets.data(), offsets.size())) {
-                        for (std::uint32_t k = 0; k < valueCount; ++k)
-                            pending.push_back(number(&offsets[k * 4], 4));
-                    }
-                }
+        for (const auto& entry : directory->entries) {
+            if (entry.tag == kDNGVersion) return Found::Dng;
+            if (entry.tag == kPhotometric && entry.count == 1 &&
+                (entry.firstValue == kColourFilterArray || entry.firstValue == kLinearRaw))
+                found = Found::CameraRaw;
+            if (entry.tag == kSubIFDs) {
+                for (const auto sub : reader.offsets(entry, kMostDirectories)) pending.push_back(sub);
             }
         }
-        pending.push_back(number(entries.data() + std::size_t(count) * 12, 4));
+        pending.push_back(directory->next);
         return found;
     }
 
-    bool read(std::uint64_t offset, unsigned char* out, std::size_t size) const {
-        return in_.read(offset, out, size);
-    }
-
-    std::uint32_t number(const unsigned char* bytes, int size) const {
-        std::uint32_t value = 0;
-        for (int i = 0; i < size; ++i) {
-            const int at = little_ ? size - 1 - i : i;
-            value = (value << 8) | bytes[at];
-        }
-        return value;
-    }
-
     RegularFileReader in_;
-    bool little_ = false;
 };
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "Platform/Image/DecodeBudget.h"
 
-#include <sys/resource.h>
-#include <unistd.h>
+#include "Platform/Image/MemoryLimits.h"
 
 #include <algorithm>
 #include <utility>
@@ -17,15 +16,7 @@ constexpr std::uint64_t kMostBytes = 4ull << 30;
 DecodeBudget::DecodeBudget(std::uint64_t bytes) : bytes_(bytes) {}
 
 std::uint64_t DecodeBudget::defaultBytes() {
-    std::uint64_t budget = kMostBytes;
-    const long pages = ::sysconf(_SC_PHYS_PAGES), pageSize = ::sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0)
-        budget = std::min(budget, std::uint64_t(pages) * std::uint64_t(pageSize) / 4);
-    // Under an address-space limit, allocations fail long before the machine's memory runs out.
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-        budget = std::min(budget, std::uint64_t(limit.rlim_cur) / 4);
-    return budget;
+    return std::min(kMostBytes, detail::memoryAvailableToProcess() / 4);
 }
 
 bool DecodeBudget::fits(std::uint64_t bytes) const {

@@ -20,8 +20,8 @@ class DecodeBudget {
   public:
     explicit DecodeBudget(std::uint64_t bytes);
 
-    // A quarter of the machine's memory and of the process's address-space limit (where one is set),
-    // and never more than 4 GB.
+    // A quarter of the least of the machine's memory and the limits set on the process (address
+    // space, data segment, control group), and never more than 4 GB.
     static std::uint64_t defaultBytes();
 
     // Bytes taken from a budget, given back when the reservation ends.

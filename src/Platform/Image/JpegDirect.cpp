@@ -7,6 +7,7 @@
 #include <mutex>
 #include <span>
 
+#include "Platform/Foundation/TiffDirectories.h"
 #include "Platform/Image/JpegDecompressor.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/VipsRuntime.h"
@@ -36,23 +37,18 @@ int orientationIn(std::span<const std::uint8_t> exif) {
     constexpr std::size_t kTiffStart = 6;  // after "Exif\0\0"
     if (exif.size() < kTiffStart + 8) return 0;
     const auto tiff = exif.subspan(kTiffStart);
-    const bool little = tiff[0] == 'I' && tiff[1] == 'I';
-    if (!little && !(tiff[0] == 'M' && tiff[1] == 'M')) return 0;
-    const auto number = [&](std::size_t at, std::size_t bytes) -> std::uint64_t {
-        if (at > tiff.size() || tiff.size() - at < bytes) return 0;
-        std::uint64_t value = 0;
-        for (std::size_t i = 0; i < bytes; ++i)
-            value |= std::uint64_t(tiff[at + i]) << (8 * (little ? i : bytes - 1 - i));
-        return value;
-    };
-    const std::uint64_t directory = number(4, 4);
-    const std::uint64_t entries = number(directory, 2);
-    for (std::uint64_t i = 0; i < entries; ++i) {
-        const std::uint64_t entry = directory + 2 + 12 * i;
-        if (entry + 12 > tiff.size()) return 0;
-        if (number(entry, 2) != 0x0112) continue;
-        const auto type = number(entry + 2, 2);
-        const auto value = type == 3 ? number(entry + 8, 2) : type == 4 ? number(entry + 8, 4) : 0;
+    const auto reader = foundation::TiffDirectoryReader::open(
+        [tiff](std::uint64_t offset, std::uint8_t* into, std::size_t count) {
+            if (offset > tiff.size() || tiff.size() - offset < count) return false;
+            std::memcpy(into, tiff.data() + offset, count);
+            return true;
+        });
+    if (!reader || reader->layout().big) return 0;
+    const auto directory = reader->directory(reader->firstDirectory());
+    if (!directory) return 0;
+    for (const auto& entry : directory->entries) {
+        if (entry.tag != 0x0112) continue;
+        const auto value = entry.type == 3 || entry.type == 4 ? entry.firstValue : 0;
         return value >= 1 && value <= 8 ? int(value) : 0;
     }
     return 0;

@@ -9,6 +9,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
+#include <new>
 
 namespace image::detail {
 
@@ -30,7 +31,8 @@ thread_local std::shared_ptr<CaptureLink> tInnermost;
 // libvips holds back the errors of a probe (is this file a TIFF?) by freezing its error text, for
 // every thread at once: only the probing thread's own lines are held back here.
 thread_local int tFrozen = 0;
-std::atomic<bool> gReached = false;
+// Which of the entry points taken over below libvips has called, each a bit of EntryPoint.
+std::atomic<unsigned> gReached = 0;
 
 // libvips keeps this much of its error text.
 constexpr std::size_t kKeptText = 10 * 1024;
@@ -71,22 +73,43 @@ class InheritedCaptures {
     std::shared_ptr<CaptureLink> previous_;
 };
 
+// A decoder written in C++ (libheif) throws when an allocation fails, through libvips, which has no
+// handler: the exception would end the process. It ends the pipeline instead, as running out of memory.
+void reportAllocationFailure() {
+    vips_error("vorta", "%s", "out of memory: a decoder could not allocate its buffers");
+}
+
 VipsThreadState* startInheriting(VipsImage* image, void* a) {
     const auto& pool = *static_cast<InheritingPool*>(a);
     const InheritedCaptures captures(pool);
-    return pool.start(image, pool.client);
+    try {
+        return pool.start(image, pool.client);
+    } catch (const std::bad_alloc&) {
+        reportAllocationFailure();
+        return nullptr;
+    }
 }
 
 int allocateInheriting(VipsThreadState* state, void* a, gboolean* stop) {
     const auto& pool = *static_cast<InheritingPool*>(a);
     const InheritedCaptures captures(pool);
-    return pool.allocate(state, pool.client, stop);
+    try {
+        return pool.allocate(state, pool.client, stop);
+    } catch (const std::bad_alloc&) {
+        reportAllocationFailure();
+        return -1;
+    }
 }
 
 int workInheriting(VipsThreadState* state, void* a) {
     const auto& pool = *static_cast<InheritingPool*>(a);
     const InheritedCaptures captures(pool);
-    return pool.work(state, pool.client);
+    try {
+        return pool.work(state, pool.client);
+    } catch (const std::bad_alloc&) {
+        reportAllocationFailure();
+        return -1;
+    }
 }
 
 int progressInheriting(void* a) {
@@ -119,17 +142,32 @@ OwnErrors::~OwnErrors() {
     tInnermost = std::move(previous_);
 }
 
-bool errorsAreCaptured() {
-    // Checked once, when libvips starts, before anything reads an image.
-    static const bool captured = [] {
+unsigned entryPointsReached() {
+    // Checked once, when libvips starts, before anything reads an image: libvips' own calls must reach
+    // every entry point, since one it calls directly would leave its part uncaptured (the lines of
+    // a pipeline's workers, or a probe's lines taken for a read's).
+    static const unsigned reached = [] {
         {
             const OwnErrors probe;
+            // A one-pixel image opened from memory: the loader is found by probing, with errors frozen.
+            static constexpr char kOnePixel[] = "P5 1 1 255\n";
+            VipsSource* source = vips_source_new_from_memory(kOnePixel, sizeof kOnePixel);
+            VipsImage* image = source ? vips_image_new_from_source(source, "", nullptr) : nullptr;
+            // Its average is computed by a pipeline.
+            double average = 0;
+            if (image) vips_avg(image, &average, nullptr);
+            if (image) g_object_unref(image);
+            if (source) g_object_unref(source);
             vips_error("vorta", "%s", "probe");
         }
         vips_error_clear();
         return gReached.load();
     }();
-    return captured;
+    return reached;
+}
+
+bool errorsAreCaptured() {
+    return entryPointsReached() == kEveryEntryPoint;
 }
 
 }  // namespace image::detail
@@ -142,7 +180,7 @@ extern "C" {
 void vips_verror(const char* domain, const char* format, va_list arguments) {
     using namespace image::detail;
     static auto* const own = libvipsOwn<void(const char*, const char*, va_list)>("vips_verror");
-    gReached = true;
+    gReached |= unsigned(EntryPoint::Error);
     if (tInnermost && tFrozen == 0) {
         std::array<char, 2048> message{};
         va_list copy;
@@ -156,12 +194,14 @@ void vips_verror(const char* domain, const char* format, va_list arguments) {
 
 void vips_error_freeze() {
     static auto* const own = image::detail::libvipsOwn<void()>("vips_error_freeze");
+    image::detail::gReached |= unsigned(image::detail::EntryPoint::Freeze);
     ++image::detail::tFrozen;
     own();
 }
 
 void vips_error_thaw() {
     static auto* const own = image::detail::libvipsOwn<void()>("vips_error_thaw");
+    image::detail::gReached |= unsigned(image::detail::EntryPoint::Thaw);
     --image::detail::tFrozen;
     own();
 }
@@ -172,7 +212,8 @@ int vips_threadpool_run(VipsImage* image, VipsThreadStartFn start, VipsThreadpoo
     static auto* const own =
         libvipsOwn<int(VipsImage*, VipsThreadStartFn, VipsThreadpoolAllocateFn, VipsThreadpoolWorkFn,
                        VipsThreadpoolProgressFn, void*)>("vips_threadpool_run");
-    if (!tInnermost) return own(image, start, allocate, work, progress, a);
+    gReached |= unsigned(EntryPoint::Threadpool);
+    // Every pool goes through the wrappers, with or without captures, so none lets an exception out.
     InheritingPool pool{start, allocate, work, progress, a, tInnermost};
     return own(image, startInheriting, allocateInheriting, workInheriting,
                progress ? progressInheriting : nullptr, &pool);

@@ -44,8 +44,15 @@ class OwnErrors {
     std::shared_ptr<CaptureLink> previous_;
 };
 
-// Whether libvips' error calls reach the captures (checked once when libvips starts). When they do
-// not, a capture's text is libvips' shared text as it stands when it is read, as libvips hands it out.
+// The entry points of libvips taken over here, as bits.
+enum class EntryPoint : unsigned { Error = 1, Freeze = 2, Thaw = 4, Threadpool = 8 };
+inline constexpr unsigned kEveryEntryPoint = 15;
+
+// Which entry points libvips' own calls reached, found once when libvips starts.
+unsigned entryPointsReached();
+
+// Whether libvips' error calls reach the captures: every entry point was reached. When they do not, a
+// capture's text is libvips' shared text as it stands when it is read, as libvips hands it out.
 bool errorsAreCaptured();
 
 }  // namespace image::detail

@@ -1,5 +1,6 @@
 #include "Platform/Image/TiffWithoutLargeMetadata.h"
 
+#include "Platform/Foundation/TiffDirectories.h"
 #include "Platform/Image/SourceView.h"
 
 #include <sys/stat.h>
@@ -16,13 +17,28 @@ namespace image::detail {
 
 namespace {
 
-// Photoshop's layers: nothing here reads them, at any size worth leaving out.
-constexpr std::uint16_t kImageSourceData = 37724;
-constexpr std::uint64_t kLayersFrom = 64 * 1024;
-// XMP, IPTC and Photoshop blocks: libvips attaches them to the image (and savers write them) up to
-// 100 MB; larger ones it drops, after libtiff has read them.
-constexpr std::uint16_t kKeptUpTo100MB[] = {700, 33723, 34377};
-constexpr std::uint64_t kAttachedUpTo = 100ull * 1024 * 1024;
+using foundation::TiffDirectory;
+using foundation::TiffDirectoryReader;
+using foundation::TiffEntry;
+using foundation::TiffLayout;
+
+// The tags kept whatever their size: the ones libtiff and its codecs decode pixels by.
+// clang-format off
+constexpr std::uint16_t kPixelTags[] = {
+    254, 255, 256, 257, 258, 259, 262, 263, 264, 265, 266, 273, 274, 277, 278, 279, 280, 281, 282, 283,
+    284, 286, 287, 290, 291, 292, 293, 296, 297, 301, 317, 318, 319, 320, 321, 322, 323, 324, 325, 330,
+    332, 334, 336, 338, 339, 340, 341, 346, 347, 512, 513, 514, 515, 517, 518, 519, 520, 521, 529, 530,
+    531, 532, 32995, 32996, 32997, 32998, 34665, 34853, 50674};
+// clang-format on
+// Texts a real file carries (its name, description, camera, software, date, artist, copyright, inks),
+// some of which libvips attaches: kept up to a size no real text reaches.
+constexpr std::uint16_t kTextTags[] = {269, 270, 271, 272, 285, 305, 306, 315, 316, 333, 337, 33432};
+constexpr std::uint64_t kTextUpTo = 64 * 1024;
+// The metadata a real file carries: XMP, IPTC, Photoshop's image resources and the ICC profile. Kept
+// up to a size no real file's block reaches; a larger one is a hostile or broken file's, which every
+// loader would copy several times over.
+constexpr std::uint16_t kMetadataTags[] = {700, 33723, 34377, 34675};
+constexpr std::uint64_t kMetadataUpTo = kTiffMetadataKept / std::size(kMetadataTags);
 constexpr int kMostDirectories = 1024;
 // Patch bytes held for one file, at most: a hostile file of directories that overlap one another would
 // otherwise have a patch of each held while the file is read. Directories past it are read as they are.
@@ -34,142 +50,56 @@ struct Patch {
     std::vector<std::uint8_t> bytes;
 };
 
-class Reader {
-  public:
-    explicit Reader(int descriptor) : descriptor_(descriptor) {}
-    bool read(std::uint64_t offset, void* into, std::size_t count) const {
-        return ::pread(descriptor_, into, count, off_t(offset)) == ssize_t(count);
-    }
-
-  private:
-    int descriptor_;
-};
-
-struct Layout {
-    bool bigEndian = false;
-    bool big = false;  // BigTIFF
-    std::uint64_t value(const std::uint8_t* p, int bytes) const {
-        std::uint64_t v = 0;
-        for (int i = 0; i < bytes; ++i) v |= std::uint64_t(p[bigEndian ? bytes - 1 - i : i]) << (8 * i);
-        return v;
-    }
-    void store(std::uint8_t* p, int bytes, std::uint64_t v) const {
-        for (int i = 0; i < bytes; ++i) p[bigEndian ? bytes - 1 - i : i] = std::uint8_t(v >> (8 * i));
-    }
-    int countBytes() const { return big ? 8 : 2; }
-    int entryBytes() const { return big ? 20 : 12; }
-    int offsetBytes() const { return big ? 8 : 4; }
-};
-
-std::uint64_t typeBytes(std::uint64_t type) {
-    switch (type) {
-        case 3:
-        case 8:
-            return 2;
-        case 4:
-        case 9:
-        case 11:
-        case 13:
-            return 4;
-        case 5:
-        case 10:
-        case 12:
-        case 16:
-        case 17:
-        case 18:
-            return 8;
-        default:
-            return 1;
-    }
+bool listed(std::span<const std::uint16_t> tags, std::uint16_t tag) {
+    return std::find(tags.begin(), tags.end(), tag) != tags.end();
 }
 
-bool leftOut(std::uint16_t tag, std::uint64_t bytes) {
-    if (tag == kImageSourceData) return bytes > kLayersFrom;
-    return std::find(std::begin(kKeptUpTo100MB), std::end(kKeptUpTo100MB), tag) != std::end(kKeptUpTo100MB) &&
-           bytes > kAttachedUpTo;
+// Every other tag (a private one, GeoTIFF's, Photoshop's layers) is kept only where its value sits in
+// the entry itself, where it costs nothing; libvips reads none of them.
+bool kept(const TiffEntry& entry) {
+    if (listed(kPixelTags, entry.tag)) return true;
+    if (listed(kTextTags, entry.tag)) return entry.valueBytes <= kTextUpTo;
+    if (listed(kMetadataTags, entry.tag)) return entry.valueBytes <= kMetadataUpTo;
+    return entry.inlineValue;
 }
 
-// The directory at `offset` without the entries left out, as a patch over it; absent when it keeps
-// them all. `next` is set to the offset of the directory after it.
-std::optional<Patch> directoryPatch(const Reader& reader, const Layout& layout, std::uint64_t offset,
-                                    std::uint64_t* next) {
-    *next = 0;
-    std::uint8_t head[8];
-    if (!reader.read(offset, head, layout.countBytes())) return std::nullopt;
-    const std::uint64_t count = layout.value(head, layout.countBytes());
-    if (count == 0 || count > 65535) return std::nullopt;
-    std::vector<std::uint8_t> directory(layout.countBytes() + count * layout.entryBytes() +
-                                        layout.offsetBytes());
-    if (!reader.read(offset, directory.data(), directory.size())) return std::nullopt;
-    const auto* entries = directory.data() + layout.countBytes();
-    const auto* nextField = entries + count * layout.entryBytes();
-    *next = layout.value(nextField, layout.offsetBytes());
-
-    std::vector<std::uint8_t> patched(directory.size(), 0);
+// `directory` without the entries left out, as a patch over it; absent when it keeps them all.
+std::optional<Patch> directoryPatch(const TiffLayout& layout, const TiffDirectory& directory) {
+    std::vector<std::uint8_t> patched(directory.bytes.size(), 0);
     auto* out = patched.data() + layout.countBytes();
-    std::uint64_t kept = 0;
-    for (std::uint64_t i = 0; i < count; ++i) {
-        const auto* entry = entries + i * layout.entryBytes();
-        const auto tag = std::uint16_t(layout.value(entry, 2));
-        const auto items = layout.value(entry + 4, layout.big ? 8 : 4);
-        const std::uint64_t size = typeBytes(layout.value(entry + 2, 2));
-        if (leftOut(tag, items > UINT64_MAX / size ? UINT64_MAX : items * size)) continue;
-        std::memcpy(out, entry, layout.entryBytes());
-        out += layout.entryBytes();
-        ++kept;
+    std::uint64_t count = 0;
+    for (const auto& entry : directory.entries) {
+        if (!kept(entry)) continue;
+        std::memcpy(out, entry.raw.data(), entry.raw.size());
+        out += entry.raw.size();
+        ++count;
     }
-    if (kept == count) return std::nullopt;
-    layout.store(patched.data(), layout.countBytes(), kept);
-    std::memcpy(out, nextField, layout.offsetBytes());
-    return Patch{offset, std::move(patched)};
+    if (count == directory.entries.size()) return std::nullopt;
+    layout.store(patched.data(), layout.countBytes(), count);
+    layout.store(out, layout.offsetBytes(), directory.next);
+    return Patch{directory.offset, std::move(patched)};
 }
 
-// The patches that leave the large metadata out of every directory of the file's chain.
-// A TIFF's byte order and kind, and where its first directory is, from its first bytes.
-struct TiffStart {
-    Layout layout;
-    std::uint64_t firstDirectory = 0;
-};
-
-std::optional<TiffStart> tiffStartOf(std::span<const std::uint8_t> head) {
-    if (head.size() < 8) return std::nullopt;
-    TiffStart start;
-    if (head[0] == 'M' && head[1] == 'M') {
-        start.layout.bigEndian = true;
-    } else if (head[0] != 'I' || head[1] != 'I') {
-        return std::nullopt;
-    }
-    const auto version = start.layout.value(head.data() + 2, 2);
-    if (version == 42) {
-        start.firstDirectory = start.layout.value(head.data() + 4, 4);
-    } else if (version == 43 && head.size() >= 16 && start.layout.value(head.data() + 4, 2) == 8) {
-        start.layout.big = true;
-        start.firstDirectory = start.layout.value(head.data() + 8, 8);
-    } else {
-        return std::nullopt;
-    }
-    return start;
-}
-
-std::vector<Patch> patchesFor(const Reader& reader) {
-    std::uint8_t header[16];
-    const bool whole = reader.read(0, header, 16);
-    if (!whole && !reader.read(0, header, 8)) return {};
-    const auto start = tiffStartOf(std::span<const std::uint8_t>(header, whole ? 16 : 8));
-    if (!start) return {};
-    const Layout layout = start->layout;
-    std::uint64_t offset = start->firstDirectory;
+// The patches that leave the entries out of every directory of the file's chain.
+std::vector<Patch> patchesFor(int descriptor) {
+    const auto reader =
+        TiffDirectoryReader::open([descriptor](std::uint64_t offset, std::uint8_t* into, std::size_t count) {
+            return ::pread(descriptor, into, count, off_t(offset)) == ssize_t(count);
+        });
+    if (!reader) return {};
+    std::uint64_t offset = reader->firstDirectory();
     std::vector<Patch> patches;
     std::set<std::uint64_t> seen;
     std::uint64_t held = 0;
     for (int i = 0; i < kMostDirectories && offset != 0 && seen.insert(offset).second; ++i) {
-        std::uint64_t next = 0;
-        if (auto patch = directoryPatch(reader, layout, offset, &next)) {
+        const auto directory = reader->directory(offset);
+        if (!directory) break;
+        if (auto patch = directoryPatch(reader->layout(), *directory)) {
             held += patch->bytes.size();
             if (held > kMostPatchBytes) break;
             patches.push_back(std::move(*patch));
         }
-        offset = next;
+        offset = directory->next;
     }
     return patches;
 }
@@ -192,15 +122,15 @@ std::int64_t readPatched(std::FILE* file, const std::vector<Patch>& patches, std
 }  // namespace
 
 std::optional<std::uint64_t> tiffFirstDirectory(std::span<const std::uint8_t> head) {
-    const auto start = tiffStartOf(head);
-    if (!start) return std::nullopt;
-    return start->firstDirectory;
+    const auto reader = TiffDirectoryReader::fromHead(head);
+    if (!reader) return std::nullopt;
+    return reader->firstDirectory();
 }
 
 std::optional<vips::VSource> tiffWithoutLargeMetadata(const std::shared_ptr<std::FILE>& file) {
     struct stat status {};
     if (::fstat(::fileno(file.get()), &status) != 0) return std::nullopt;
-    auto patches = patchesFor(Reader(::fileno(file.get())));
+    auto patches = patchesFor(::fileno(file.get()));
     if (patches.empty()) return std::nullopt;
     return viewSource(
         [file, patches = std::move(patches)](std::uint64_t position, std::uint8_t* into, std::size_t wanted) {

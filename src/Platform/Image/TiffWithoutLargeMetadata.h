@@ -1,9 +1,10 @@
 #pragma once
-// A TIFF file as its decoder is given it: without the directory entries of large metadata blocks that
-// no reader here keeps (Photoshop's layers, and XMP, IPTC or Photoshop blocks beyond what libvips
-// attaches to an image). libtiff reads every entry of a directory into memory, and holds it twice
-// while it does, each time the file is opened: a layered TIFF would cost several times its layers
-// just to read its header. The file is never refused for them; the pixels are read as they are.
+// A TIFF file as its decoder is given it: its directories keep only the entries that decode pixels
+// and the metadata a real file carries (XMP, IPTC, Photoshop's resources and ICC up to a size no real
+// file reaches); other tags keep only values that fit in their entries. libtiff reads every entry of
+// a directory into memory, and holds it twice while it does, each time the file is opened: a layered
+// TIFF, or one with a huge private tag, would cost several times that tag just to read its header.
+// The file is never refused for them; the pixels are read as they are.
 // For Platform/Image only. Thread-safe.
 
 #include <vips/vips8>
@@ -15,6 +16,9 @@
 #include <span>
 
 namespace image::detail {
+
+// The most that the metadata blocks a TIFF's view keeps may take, together.
+inline constexpr std::uint64_t kTiffMetadataKept = 4 * 16ull * 1024 * 1024;
 
 // Where the first directory of a TIFF whose first bytes (8, or 16 for a BigTIFF) are `head` lies;
 // absent when they are not a TIFF's.

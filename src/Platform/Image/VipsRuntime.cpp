@@ -2,13 +2,13 @@
 
 #include <vips/vips8>
 
+#include "Platform/Image/MemoryLimits.h"
 #include "Platform/Image/OwnErrors.h"
 #include "Platform/Image/VectorCodeLock.h"
 #include "Platform/Image/WarningRouting.h"
 
 #include <malloc.h>
 #include <pthread.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,27 +30,9 @@ void keepLargeBuffersReturnable() {
     mallopt(M_ARENA_MAX, 2);
 }
 
-// Every thread reserves its stack's whole size of address space from the start: glibc gives each the
-// 8 MB of the main thread's limit, and a job runs some sixty (workers, libvips' pipelines, OpenMP's and
-// the HEVC encoder's pools), 500 MB that under a 1 GB address-space limit left too little for a 20 MB
-// metadata block, whose allocation through GLib then ended the process. Under such a limit threads
-// started from now on get 2 MB, which libvips itself asks for where the system gives less.
-void keepThreadStacksSmallUnderAddressLimit() {
-    constexpr std::size_t kStackBytes = 2 * 1024 * 1024;
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return;
-    pthread_attr_t defaults;
-    if (pthread_getattr_default_np(&defaults) != 0) return;
-    std::size_t current = 0;
-    if (pthread_attr_getstacksize(&defaults, &current) == 0 && current > kStackBytes &&
-        pthread_attr_setstacksize(&defaults, kStackBytes) == 0)
-        pthread_setattr_default_np(&defaults);
-    pthread_attr_destroy(&defaults);
-}
-
 bool startVips() {
     keepLargeBuffersReturnable();
-    keepThreadStacksSmallUnderAddressLimit();
+    keepThreadStacksSmallUnderMemoryLimit();
     if (VIPS_INIT("vorta") != 0) {
         std::fprintf(stderr, "libvips failed to start: %s\n", vips_error_buffer());
         std::abort();
@@ -67,6 +49,24 @@ bool startVips() {
 }
 
 }  // namespace
+
+// Every thread reserves its stack's whole size of address space from the start: glibc gives each the
+// 8 MB of the main thread's limit, and a job runs some sixty (workers, libvips' pipelines, OpenMP's and
+// the HEVC encoder's pools), 500 MB that under a 1 GB address-space limit left too little for a 20 MB
+// metadata block, whose allocation through GLib then ended the process. A data-segment limit counts
+// stacks alike. Under any memory limit threads started from now on get 2 MB, which libvips itself asks
+// for where the system gives less.
+void keepThreadStacksSmallUnderMemoryLimit() {
+    constexpr std::size_t kStackBytes = 2 * 1024 * 1024;
+    if (!processMemoryLimit()) return;
+    pthread_attr_t defaults;
+    if (pthread_getattr_default_np(&defaults) != 0) return;
+    std::size_t current = 0;
+    if (pthread_attr_getstacksize(&defaults, &current) == 0 && current > kStackBytes &&
+        pthread_attr_setstacksize(&defaults, kStackBytes) == 0)
+        pthread_setattr_default_np(&defaults);
+    pthread_attr_destroy(&defaults);
+}
 
 void ensureVipsStarted() {
     static const bool started = startVips();

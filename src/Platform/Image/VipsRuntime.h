@@ -9,6 +9,10 @@ namespace image::detail {
 
 void ensureVipsStarted();
 
+// Under a memory limit, makes the threads started from now on reserve 2 MB of stack instead of the
+// system's 8 MB; done when libvips starts. Call before threads are started.
+void keepThreadStacksSmallUnderMemoryLimit();
+
 // Forgets libvips' error text once it has grown long, so that it never fills: nothing judges a read by
 // it (every thread adds to it; see OwnErrors.h for a read's own lines). Call where an error has been
 // dealt with. Thread-safe.

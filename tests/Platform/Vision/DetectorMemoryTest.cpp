@@ -7,30 +7,14 @@
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Vision/FaceRequest.h"
 #include "Platform/Vision/SaliencyRequest.h"
+#include "Support/PeakMemory.h"
 #include "Support/Sanitizers.h"
 #include "SyntheticImages.h"
 
 using namespace vision;
 
-namespace {
-
-// A memory figure of this process from /proc/self/status in kB ("VmRSS", "VmHWM"), -1 when absent.
-long statusKilobytes(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(key + ":", 0) == 0) return std::stol(line.substr(key.size() + 1));
-    return -1;
-}
-
-// Sets the high-water mark back to the current resident size.
-bool resetPeak() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    return bool(clear);
-}
-
-}  // namespace
+using testsupport::resetPeak;
+using testsupport::statusKilobytes;
 
 TEST(DetectorMemory, AllRequestsOnA12000PixelWideImageStayWithinBudget) {
     // The budget beyond the image itself: the analysis copy and the maps of a 1536-pixel copy need a few
