@@ -1,7 +1,7 @@
 #pragma once
 // What a decoder's message means: image data that is corrupt or missing, a valid variant that the
 // decoders here cannot read, or a failure that is not about the file at all (memory, temporary
-// storage). For ImageInfo, JpegWarnings and DecodeWarnings.
+// storage). For the one verdict of a read (ReadVerdict) and its second opinions.
 
 #include <optional>
 #include <string>

@@ -1,6 +1,5 @@
 #include "Platform/Image/ReportingStages.h"
 
-#include <array>
 #include <atomic>
 #include <mutex>
 #include <optional>
@@ -125,7 +124,6 @@ std::optional<vips::VImage> decodeOnce(std::optional<vips::VImage>& decoder,
 struct Decoded {
     std::mutex mutex;
     std::optional<vips::VImage> decoder;  // released once decoded, so that it closes and reports
-    DecoderFallback fallback;
     std::optional<vips::VImage> pixels;
     std::shared_ptr<WarningLog> log;
 
@@ -134,26 +132,7 @@ struct Decoded {
         std::lock_guard lock(mutex);
         if (pixels) return pixels->get_image();
         if (!decoder) return nullptr;
-        // With a fallback, the first decoder's reports count only when the fallback does not serve.
-        const auto first = fallback ? std::make_shared<WarningLog>() : log;
-        // The stage's header is the first decoder's: a second must give the same image.
-        const std::array shape{decoder->width(), decoder->height(), decoder->bands(), int(decoder->format())};
-        pixels = decodeOnce(decoder, first);
-        bool replaced = false;
-        if (!pixels && fallback) {
-            std::optional<vips::VImage> second;
-            try {
-                const ReportingScope scope(log);
-                second = fallback(*first);
-            } catch (const vips::VError&) {
-                forgetErrors();
-            }
-            if (second && std::array{second->width(), second->height(), second->bands(),
-                                     int(second->format())} == shape)
-                pixels = decodeOnce(second, log);
-            replaced = pixels.has_value();
-        }
-        if (first != log && !replaced) log->addAll(*first);
+        pixels = decodeOnce(decoder, log);
         return pixels ? pixels->get_image() : nullptr;
     }
 };
@@ -181,12 +160,10 @@ int stopDecoded(void* sequence, void*, void*) {
 
 }  // namespace
 
-vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log,
-                                DecoderFallback fallback) {
+vips::VImage decodedReportingTo(const vips::VImage& decoder, std::shared_ptr<WarningLog> log) {
     const OwnErrors own;
     auto* stage = new Decoded;
     stage->decoder = decoder;
-    stage->fallback = std::move(fallback);
     stage->log = std::move(log);
     VipsImage* out =
         stageOver(decoder.get_image(), stage, startDecoded, generateDecoded, stopDecoded, nullptr);
