@@ -88,7 +88,7 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
 
 std::uint64_t Application::openFiles(const std::vector<std::string>& paths) {
     if (appkit::Window* window = mainWindow()) makeKeyAndOrderFront(*window);
-    for (const auto& path : paths) Document::openURL(path);
+    Document::openURLs(paths);
     return Document::openedCount();
 }
 
@@ -115,7 +115,7 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
     const auto opened = openedPathsFromArguments(app.arguments());
     // A later start hands its files to the running instance and ends once they are in its list;
     // while that instance ends, it waits for it and then runs as the application with its files.
-    InstanceChannel channel(InstanceChannel::defaultSocketPath());
+    InstanceChannel channel(InstanceChannel::defaultSocketPath(), InstanceChannel::defaultLockPath());
     const auto patience = handOffPatience();
     if (const auto outcome = channel.start(opened, patience);
         outcome != InstanceChannel::Start::Application) {

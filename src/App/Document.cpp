@@ -207,10 +207,15 @@ std::uint64_t settledCount() {
 }
 
 void openURL(const std::string& path) {
-    if (!mainWindowController()) return;
-    pending().push_back(path);
-    ++counts().opened;
-    pendingImages().add({path});
+    openURLs({path});
+}
+
+void openURLs(const std::vector<std::string>& paths) {
+    if (!mainWindowController() || paths.empty()) return;
+    pending().insert(pending().end(), paths.begin(), paths.end());
+    counts().opened += paths.size();
+    // One count for the lot: each count looks at the whole list.
+    pendingImages().add(paths);
     handleGathered();
 }
 

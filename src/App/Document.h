@@ -22,6 +22,8 @@ void attachWindowController(VortaWindowController* controller);
 
 // One opened file or folder (an absolute path).
 void openURL(const std::string& path);
+// Files and folders opened together (absolute paths), counted for a question at once.
+void openURLs(const std::vector<std::string>& paths);
 // The burst captured when its last file arrived: handed over when no file came since.
 void flushPendingURLs(const std::vector<std::string>& captured);
 // Hands the files to the Advanced tab's entry for images; dropped when that tab is not there.

@@ -21,6 +21,8 @@ constexpr qint64 kSliceMilliseconds = 1000;
 constexpr int kRetryPauseMilliseconds = 50;
 // How often the application looks whether files a start waits on have reached its list.
 constexpr int kWaitingPollMilliseconds = 50;
+// How often a start whose files wait for the list hears that they are still held.
+constexpr auto kHeldEvery = std::chrono::seconds(1);
 
 // A message is the paths, one a line, then this byte (never part of a path). The answer is "held"
 // at once when the files are not in the list yet, then "taken" or "ending".
@@ -38,8 +40,10 @@ bool isOpenable(const std::filesystem::path& path) {
 
 }  // namespace
 
-InstanceChannel::InstanceChannel(std::string socketPath, QObject* parent)
-    : QObject(parent), socketPath_(std::move(socketPath)) {
+InstanceChannel::InstanceChannel(std::string socketPath, std::string lockPath, QObject* parent)
+    : QObject(parent),
+      socketPath_(std::move(socketPath)),
+      lockPath_(lockPath.empty() ? socketPath_ + ".lock" : std::move(lockPath)) {
     waitingPoll_.setInterval(kWaitingPollMilliseconds);
     connect(&waitingPoll_, &QTimer::timeout, this, &InstanceChannel::answerWaiting);
 }
@@ -64,6 +68,14 @@ std::string InstanceChannel::defaultSocketPath() {
     return (folder + "/vorta-" + tag + ".socket").toStdString();
 }
 
+std::string InstanceChannel::defaultLockPath() {
+    // Two starts on one settings folder meet here, even where their environments name different
+    // runtime folders (a start without XDG_RUNTIME_DIR, from su or ssh).
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Vorta";
+    QDir().mkpath(folder);
+    return (folder + "/instance.lock").toStdString();
+}
+
 InstanceChannel::Start InstanceChannel::start(const std::vector<std::string>& paths,
                                               std::chrono::milliseconds patience) {
     using Clock = std::chrono::steady_clock;
@@ -75,9 +87,21 @@ InstanceChannel::Start InstanceChannel::start(const std::vector<std::string>& pa
     // Each round either takes the lock or reaches the application that holds it: one that is
     // starting listens soon, and one that ended lets go of the lock as its connections close.
     while (true) {
-        lock_ = InstanceLock::tryTake(socketPath_ + ".lock");
+        auto outcome = InstanceLock::Outcome::Held;
+        std::string error;
+        lock_ = InstanceLock::tryTake(lockPath_, outcome, &error);
         if (lock_) return Start::Application;
-        switch (handOnce(message, deadline, toldWaiting)) {
+        if (outcome == InstanceLock::Outcome::Unavailable) {
+            std::fprintf(stderr,
+                         "Vorta cannot make its instance lock %s (%s); it runs without taking files from "
+                         "later starts.\n",
+                         lockPath_.c_str(), error.c_str());
+            return Start::Application;
+        }
+        // The holder names its socket once it listens; until then a start looks where its own would be.
+        std::string socketPath = InstanceLock::noteOf(lockPath_);
+        if (socketPath.empty()) socketPath = socketPath_;
+        switch (handOnce(socketPath, message, deadline, patience, toldWaiting)) {
             case Reply::Taken:
                 return Start::HandedOver;
             case Reply::Refused:
@@ -91,21 +115,21 @@ InstanceChannel::Start InstanceChannel::start(const std::vector<std::string>& pa
     }
 }
 
-InstanceChannel::Reply InstanceChannel::handOnce(const QByteArray& message,
+InstanceChannel::Reply InstanceChannel::handOnce(const std::string& socketPath, const QByteArray& message,
                                                  std::chrono::steady_clock::time_point deadline,
-                                                 bool& toldWaiting) {
+                                                 std::chrono::milliseconds patience, bool& toldWaiting) {
     using Clock = std::chrono::steady_clock;
-    // Once the application said it holds the files, it is alive: its answer is waited for however
-    // long the files wait there (for the welcome pages, a question).
-    bool held = false;
+    // Once the application said it holds the files, it is alive while it keeps saying so: its answer
+    // is waited for however long the files wait there (for the welcome pages, a question), but an
+    // application that falls silent is given up on after the patience.
+    std::optional<Clock::time_point> heldAt;
     const auto slice = [&] {
-        if (held) return static_cast<int>(kSliceMilliseconds);
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const auto until = heldAt ? *heldAt + patience : deadline;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
         return static_cast<int>(std::clamp<qint64>(left, 0, kSliceMilliseconds));
     };
     QLocalSocket socket;
-    socket.connectToServer(QString::fromStdString(socketPath_));
+    socket.connectToServer(QString::fromStdString(socketPath));
     if (!socket.waitForConnected(std::min(kConnectMilliseconds, std::max(slice(), 1)))) return Reply::Silent;
     socket.write(message);
     while (socket.bytesToWrite() > 0 && slice() > 0 && socket.waitForBytesWritten(slice())) {
@@ -123,14 +147,14 @@ InstanceChannel::Reply InstanceChannel::handOnce(const QByteArray& message,
             case kRefused:
                 return Reply::Refused;
             case kHeld:
-                held = true;
+                heldAt = Clock::now();
                 break;
             case kEnding:
                 if (!toldWaiting)
                     std::fprintf(stderr, "Vorta is quitting; the files open once it has ended.\n");
                 toldWaiting = true;
                 // The connection closes as the application ends; past the patience it is given up on.
-                held = false;
+                heldAt.reset();
                 while (socket.state() != QLocalSocket::UnconnectedState && slice() > 0)
                     socket.waitForDisconnected(slice());
                 return Reply::EndedOrGone;
@@ -149,6 +173,7 @@ bool InstanceChannel::listen() {
     // Holding the lock, no other instance lives: a socket file there was left by one that crashed.
     QLocalServer::removeServer(name);
     if (!server_->listen(name)) return false;
+    lock_->setNote(socketPath_);
     connect(server_, &QLocalServer::newConnection, this, &InstanceChannel::takeConnection);
     return true;
 }
@@ -201,7 +226,7 @@ void InstanceChannel::answer(QLocalSocket* socket, const QByteArray& message) {
     // or, should this instance end first, that it is ending.
     socket->putChar(kHeld);
     socket->flush();
-    waiting_.push_back({socket, ticket});
+    waiting_.push_back({socket, ticket, std::chrono::steady_clock::now()});
     waitingPoll_.start();
 }
 
@@ -214,13 +239,19 @@ void InstanceChannel::applicationHasEnded() {
 
 void InstanceChannel::answerWaiting() {
     const bool ending = isEnding && isEnding();
-    std::erase_if(waiting_, [&](const Waiting& w) {
+    const auto now = std::chrono::steady_clock::now();
+    std::erase_if(waiting_, [&](Waiting& w) {
         if (!w.socket) return true;
         if (ending) {
             w.socket->putChar(kEnding);
         } else if (filesTaken && filesTaken() >= w.ticket) {
             w.socket->putChar(kTaken);
         } else {
+            if (now - w.toldAt >= kHeldEvery) {
+                w.socket->putChar(kHeld);
+                w.socket->flush();
+                w.toldAt = now;
+            }
             return false;
         }
         w.socket->flush();

@@ -1,13 +1,15 @@
 #pragma once
-// InstanceChannel: one running Vorta per user, always. The application is the process that holds the
-// instance lock (a file lock beside the socket) for as long as it lives; only it binds the local
-// socket in the user's runtime folder (a folder only the user can enter; the socket itself is the
-// user's alone), and only it removes it, so a live instance's socket is never replaced or removed by
-// another. A later start hands its files to the application and exits once they are in the
-// application's list. An application that is ending takes nothing: it says so and keeps the
-// connection until it is gone, so the later start waits for it and then starts as the application
-// itself, with its files; files handed over but not yet in the list when the ending begins go the
-// same way. A start whose files no instance takes (the application does not answer within the
+// InstanceChannel: one running Vorta per settings folder, always. The application is the process that
+// holds the instance lock (a file lock in the settings folder, whatever runtime folder a start's
+// environment names) for as long as it lives; only it binds the local socket in the user's runtime
+// folder (a folder only the user can enter; the socket itself is the user's alone), names it in the
+// lock file for later starts, and only it removes it, so a live instance's socket is never replaced or
+// removed by another. While files it was handed wait for its list, it tells their start so every
+// second: a start gives up only on an application that stopped answering. A later start hands its files to
+// the application and exits once they are in the application's list. An application that is ending takes
+// nothing: it says so and keeps the connection until it is gone, so the later start waits for it and then
+// starts as the application itself, with its files; files handed over but not yet in the list when the ending
+// begins go the same way. A start whose files no instance takes (the application does not answer within the
 // start's patience) says so and ends with an error; it never runs as a second application.
 // The listening side takes from a message only lines that are absolute paths of existing files or
 // folders, at most a bounded number of them, and only ever treats them as files to open. Main
@@ -31,12 +33,15 @@ class QLocalSocket;
 class InstanceChannel : public QObject {
     Q_OBJECT
   public:
-    explicit InstanceChannel(std::string socketPath, QObject* parent = nullptr);
+    // `lockPath` empty: the socket's path with ".lock" appended.
+    explicit InstanceChannel(std::string socketPath, std::string lockPath = {}, QObject* parent = nullptr);
     ~InstanceChannel() override;
 
     // The socket of the user's running instance, in the user's runtime folder, named for the
     // settings folder the instance runs on.
     static std::string defaultSocketPath();
+    // The instance lock, in the settings folder.
+    static std::string defaultLockPath();
 
     enum class Start {
         Application,  // this process holds the instance lock: it is the application, and listens
@@ -48,7 +53,9 @@ class InstanceChannel : public QObject {
     };
     // Makes this process the application when none lives, or hands `paths` to the one that lives. One that is
     // ending is waited for, and this process follows it (a line on standard error says so). `patience` bounds
-    // how long an application that neither answers nor ends is waited for.
+    // how long an application that neither answers nor ends is waited for, and how long one that holds the
+    // files may go without a word. Where no lock can be made at all (a settings folder that takes no
+    // file), this process runs as the application without the channel, and says so.
     Start start(const std::vector<std::string>& paths, std::chrono::milliseconds patience);
     // Binds the socket, once this process is the application and can take files: until then later
     // starts find it silent and look again. False when the socket cannot be made (the application
@@ -77,7 +84,8 @@ class InstanceChannel : public QObject {
   private:
     enum class Reply { Taken, Refused, EndedOrGone, Silent };
     // One hand-over to the application listening now.
-    Reply handOnce(const QByteArray& message, std::chrono::steady_clock::time_point deadline,
+    Reply handOnce(const std::string& socketPath, const QByteArray& message,
+                   std::chrono::steady_clock::time_point deadline, std::chrono::milliseconds patience,
                    bool& toldWaiting);
     void takeConnection();
     // A whole message has come on `socket`: its files are taken, or refused while ending.
@@ -86,11 +94,13 @@ class InstanceChannel : public QObject {
     void answerWaiting();
 
     std::string socketPath_;
+    std::string lockPath_;
     std::optional<InstanceLock> lock_;
     QLocalServer* server_ = nullptr;
     struct Waiting {
         QPointer<QLocalSocket> socket;
         std::uint64_t ticket = 0;
+        std::chrono::steady_clock::time_point toldAt;  // when the start last heard it is held
     };
     std::vector<Waiting> waiting_;
     QTimer waitingPoll_;

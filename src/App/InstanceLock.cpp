@@ -4,21 +4,56 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
-std::optional<InstanceLock> InstanceLock::tryTake(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return std::nullopt;
+namespace {
+
+// Longer than any socket path (a Unix socket's path is at most 108 bytes).
+constexpr std::size_t kLongestNote = 4096;
+
+}  // namespace
+
+std::optional<InstanceLock> InstanceLock::tryTake(const std::string& path, Outcome& outcome,
+                                                  std::string* error) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        if (error) *error = std::strerror(errno);
+        outcome = Outcome::Unavailable;
+        return std::nullopt;
+    }
     int locked = 0;
     do {
         locked = ::flock(fd, LOCK_EX | LOCK_NB);
     } while (locked != 0 && errno == EINTR);
     if (locked != 0) {
+        const int why = errno;
         ::close(fd);
+        outcome = why == EWOULDBLOCK ? Outcome::Held : Outcome::Unavailable;
+        if (error && outcome == Outcome::Unavailable) *error = std::strerror(why);
         return std::nullopt;
     }
+    outcome = Outcome::Taken;
     return InstanceLock(fd);
+}
+
+void InstanceLock::setNote(const std::string& text) {
+    if (fd_ < 0) return;
+    // A reader that meets the note half written finds no socket there and looks again.
+    if (::ftruncate(fd_, 0) != 0) return;
+    const auto written = ::pwrite(fd_, text.data(), text.size(), 0);
+    (void)written;
+}
+
+std::string InstanceLock::noteOf(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return {};
+    std::array<char, kLongestNote> buffer{};
+    const auto got = ::pread(fd, buffer.data(), buffer.size(), 0);
+    ::close(fd);
+    return got > 0 ? std::string(buffer.data(), static_cast<std::size_t>(got)) : std::string();
 }
 
 InstanceLock::InstanceLock(InstanceLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}

@@ -8,6 +8,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
+#include <csignal>
 #include <filesystem>
 
 #include "Core/TestImages.h"
@@ -41,10 +42,10 @@ class SecondStartTest : public ::testing::Test {
                 p->waitForFinished(5000);
             }
     }
-    QProcess& launch(const QStringList& arguments = {}) {
+    QProcess& launch(const QStringList& arguments = {}, const QProcessEnvironment& with = {}) {
         started.push_back(std::make_unique<QProcess>());
         QProcess& p = *started.back();
-        p.setProcessEnvironment(env);
+        p.setProcessEnvironment(with.isEmpty() ? env : with);
         p.start(QString::fromStdString((foundation::executableDirectory() / "vorta").string()), arguments);
         EXPECT_TRUE(p.waitForStarted(5000));
         return p;
@@ -96,6 +97,49 @@ TEST_F(SecondStartTest, ASecondStartHandsOverAndEndsAndACrashLeavesNothingThatBl
     EXPECT_EQ(next.state(), QProcess::Running) << "the next start runs as the instance";
     ASSERT_TRUE(socketFile());
     EXPECT_TRUE(answers(*socket));
+}
+
+// The lock that makes one process the application lives with the settings: a start whose environment
+// names another runtime folder (none at all, from su or ssh) still finds the running one. A start
+// whose files the application holds (for its welcome pages) waits as long as it keeps saying so, and
+// gives up, saying why, once it falls silent.
+TEST_F(SecondStartTest, StartsOnOneSettingsFolderMeetWhateverTheirRuntimeFolderAndGiveUpOnlyOnSilence) {
+    const auto photo = dir / "in" / "photo.jpg";
+    testsupport::writeTestImage(photo, 200, 100, 1);
+    QProcess& first = launch();
+    ASSERT_TRUE(socketFile()) << "the running instance listens";
+    QProcessEnvironment elsewhere = env;
+    elsewhere.remove("XDG_RUNTIME_DIR");
+    QProcess& second = launch({QString::fromStdString(photo.string())}, elsewhere);
+    ASSERT_TRUE(second.waitForFinished(10000)) << "the start without a runtime folder hands over";
+    EXPECT_EQ(second.exitCode(), 0);
+    first.terminate();
+    ASSERT_TRUE(first.waitForFinished(10000));
+
+    // A first run: the welcome pages hold the opened photo.
+    fs::remove(dir / "config/Vorta/settings.json");
+    QProcess& welcoming = launch();
+    ASSERT_TRUE(socketFile());
+    QProcessEnvironment impatient = env;
+    impatient.insert("VORTA_HANDOFF_PATIENCE_MS", "1500");
+    QProcess& waiting = launch({QString::fromStdString(photo.string())}, impatient);
+    EXPECT_FALSE(waiting.waitForFinished(4000)) << "held files are waited for past the patience";
+    ::kill(static_cast<pid_t>(welcoming.processId()), SIGSTOP);
+    EXPECT_TRUE(waiting.waitForFinished(10000)) << "a silent application is given up on";
+    ::kill(static_cast<pid_t>(welcoming.processId()), SIGCONT);
+    EXPECT_EQ(waiting.exitCode(), 1);
+    EXPECT_TRUE(waiting.readAllStandardError().contains("did not answer"));
+}
+
+// Where the settings folder takes no lock file, Vorta still runs, and says it takes no files from
+// later starts.
+TEST_F(SecondStartTest, ASettingsFolderThatTakesNoLockStillLetsVortaRun) {
+    fs::create_directories(dir / "config/Vorta/instance.lock");  // a folder where the lock file goes
+    QProcess& only = launch();
+    EXPECT_FALSE(only.waitForFinished(3000)) << "it runs";
+    only.terminate();
+    ASSERT_TRUE(only.waitForFinished(10000));
+    EXPECT_TRUE(only.readAllStandardError().contains("cannot make its instance lock"));
 }
 
 }  // namespace
