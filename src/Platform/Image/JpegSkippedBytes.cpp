@@ -48,11 +48,13 @@ bool skippedBytesArePadding(const FileReader& read, std::uint64_t from, std::uin
     }
     if (run.length > 0) runs.push_back(run);
     if (runs.empty()) return false;
-    // Padding is one value, written before every marker the skip spans; the data's own last byte may
-    // have the same value, so the runs may be longer than what was skipped, never shorter.
+    // Padding is one value, written before every marker the skip spans: the runs of it that stand
+    // together at the end. The data's own last byte may have the same value, so the runs may be longer
+    // than what was skipped, never shorter. A run of another value between them is data, and the
+    // encoder's last byte before an earlier marker is no padding however often its value recurs.
     const int padding = runs.back().value;
     std::uint64_t padded = 0;
-    for (const auto& r : runs) padded += r.value == padding ? r.length : 0;
+    for (auto r = runs.rbegin(); r != runs.rend() && r->value == padding; ++r) padded += r->length;
     return padded >= count;
 }
 
