@@ -82,14 +82,18 @@ std::string webpOf(const vips::VImage& picture) {
 }
 
 // The lines of a run's output about the files of `folder`: each done or skipped for want of memory,
-// never for anything else; and the output folder holds exactly the files done, no temporary.
-void expectEachDoneOrOutOfMemory(const LimitedRun& run, const std::filesystem::path& folder, int count,
-                                 const std::filesystem::path& output, const std::string& what) {
+// never for anything else; and the output folder holds exactly the files done, no temporary. Returns
+// how many were done.
+int expectEachDoneOrOutOfMemory(const LimitedRun& run, const std::filesystem::path& folder, int count,
+                                const std::filesystem::path& output, const std::string& what) {
     int done = 0, outOfMemory = 0;
     for (int i = 1; i <= count; ++i) {
         const auto name = (folder / std::to_string(i)).string() + ".";
         const auto at = run.output.find("] " + name);
-        ASSERT_NE(at, std::string::npos) << what << ": " << name << "\n" << run.output;
+        if (at == std::string::npos) {
+            ADD_FAILURE() << what << ": " << name << "\n" << run.output;
+            return done;
+        }
         const auto line = run.output.substr(run.output.rfind('\n', at) + 1,
                                             run.output.find('\n', at) - run.output.rfind('\n', at) - 1);
         if (line.starts_with("done")) {
@@ -104,6 +108,7 @@ void expectEachDoneOrOutOfMemory(const LimitedRun& run, const std::filesystem::p
     int files = 0;
     for (const auto& e : std::filesystem::recursive_directory_iterator(output)) files += e.is_regular_file();
     EXPECT_EQ(files, done) << what << ": the output holds a file that is no image done\n" << run.output;
+    return done;
 }
 
 }  // namespace
@@ -139,9 +144,10 @@ TEST(JobUnderMemoryLimit, HostileMetadataAndProgressiveGiantsNeitherAbortNorLeav
         std::string file;
         int count;
         std::string preset;
+        bool allDone = false;  // its metadata is left out before any loader copies it: it fits
     };
     const std::string half = "[{\"presetName\": \"Half\", \"presetPercent\": 50}]";
-    const Set sets[] = {{"xmp.tif", 8, half},
+    const Set sets[] = {{"xmp.tif", 8, half, true},
                         {"comment.gif", 4, half},
                         {"xmp.webp", 8, half},
                         {"xmp.heic", 8, half},
@@ -156,7 +162,10 @@ TEST(JobUnderMemoryLimit, HostileMetadataAndProgressiveGiantsNeitherAbortNorLeav
             const auto run = runLimited(
                 resource, {"--output", output.string(), "--presets-json", set.preset, folder.string()}, dir);
             ASSERT_EQ(run.exitStatus, 0) << what << "\n" << run.output;
-            expectEachDoneOrOutOfMemory(run, folder, set.count, output, what);
+            const int done = expectEachDoneOrOutOfMemory(run, folder, set.count, output, what);
+            if (set.allDone) {
+                EXPECT_EQ(done, set.count) << what << "\n" << run.output;
+            }
         }
     }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <limits>
 
 #include "Core/Crop/SmartCropStep.h"
 #include "Core/Effects/FMFilter.h"
@@ -168,8 +169,12 @@ class ImageStep {
         if (!job_.copyOnlyFlag || previews()) {
             std::error_code ec;
             const auto fileBytes = std::filesystem::file_size(source_, ec);
-            reservation_ = job_.decodeBudget.reserve(info->decodeBytes + (ec ? 0 : fileBytes),
-                                                     [this] { return job_.isGotCancel.load(); });
+            const std::uint64_t metadataBytes = ec ? 0 : fileBytes;
+            constexpr auto kMostBytes = std::numeric_limits<std::uint64_t>::max();
+            const std::uint64_t wanted = info->decodeBytes > kMostBytes - metadataBytes
+                                             ? kMostBytes
+                                             : info->decodeBytes + metadataBytes;
+            reservation_ = job_.decodeBudget.reserve(wanted, [this] { return job_.isGotCancel.load(); });
             if (!reservation_) return skipped(in_.record, Kind::Cancelled, "cancelled");
         }
         return loadAndProcessImage();

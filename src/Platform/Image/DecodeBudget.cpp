@@ -21,7 +21,7 @@ std::uint64_t DecodeBudget::defaultBytes() {
 
 bool DecodeBudget::fits(std::uint64_t bytes) const {
     // Larger than the whole budget: alone, once nothing else is reserved.
-    return reserved_ == 0 || reserved_ + bytes <= bytes_;
+    return reserved_ == 0 || (reserved_ <= bytes_ && bytes <= bytes_ - reserved_);
 }
 
 std::optional<DecodeBudget::Reservation> DecodeBudget::reserve(std::uint64_t bytes,

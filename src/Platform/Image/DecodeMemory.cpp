@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "Platform/Foundation/TiffDirectories.h"
 #include "Platform/Image/LoaderAdmission.h"
@@ -115,7 +116,9 @@ std::uint64_t headerReadMemory(std::span<const std::uint8_t> head, std::uint64_t
         return std::uint64_t(metadataCopies("tiff")) * std::min(fileBytes, kTiffMetadataKept);
     // Every other loader holds at most the file's size three times over while it reads the header
     // (measured: GIF and WebP read the whole file and copy a block of it once, HEIF twice).
-    return 3 * fileBytes;
+    // A sparse file can claim any size: the product saturates rather than wrap to a few bytes.
+    constexpr auto kMost = std::numeric_limits<std::uint64_t>::max();
+    return fileBytes > kMost / 3 ? kMost : 3 * fileBytes;
 }
 
 bool memoryAvailableFor(std::uint64_t bytes, std::string* error) {

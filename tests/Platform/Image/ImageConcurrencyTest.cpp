@@ -1,4 +1,5 @@
 #include "Platform/Image/DecodeBudget.h"
+#include "Platform/Image/DecodeMemory.h"
 #include "Platform/Image/ImageEncoding.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageInfo.h"
@@ -15,6 +16,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <limits>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -154,6 +156,20 @@ TEST(ImageConcurrencyTest, DecodeBudgetBoundsWhatWorkersHoldAtOnce) {
     stop = true;
     waiter.join();
     EXPECT_EQ(budget.reservedBytes(), kBudget);
+
+    // A hostile file can claim any size: a claim near the largest number waits like any other large
+    // one instead of wrapping round to a few bytes.
+    std::atomic<bool> giveUp{false};
+    std::thread huge([&] {
+        const auto none =
+            budget.reserve(std::numeric_limits<std::uint64_t>::max() - 10, [&] { return giveUp.load(); });
+        EXPECT_FALSE(none) << "it never runs beside another reservation";
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    giveUp = true;
+    huge.join();
+    EXPECT_EQ(image::detail::headerReadMemory({}, std::numeric_limits<std::uint64_t>::max() / 2),
+              std::numeric_limits<std::uint64_t>::max());
 }
 
 }  // namespace
