@@ -213,7 +213,9 @@ int vips_threadpool_run(VipsImage* image, VipsThreadStartFn start, VipsThreadpoo
         libvipsOwn<int(VipsImage*, VipsThreadStartFn, VipsThreadpoolAllocateFn, VipsThreadpoolWorkFn,
                        VipsThreadpoolProgressFn, void*)>("vips_threadpool_run");
     gReached |= unsigned(EntryPoint::Threadpool);
-    // Every pool goes through the wrappers, with or without captures, so none lets an exception out.
+    // Pools run with no capture active go to libvips unchanged: only a read's own pipelines (the
+    // decoders that may throw) need the wrappers, and their workers touch this caller's frame.
+    if (!tInnermost) return own(image, start, allocate, work, progress, a);
     InheritingPool pool{start, allocate, work, progress, a, tInnermost};
     return own(image, startInheriting, allocateInheriting, workInheriting,
                progress ? progressInheriting : nullptr, &pool);
