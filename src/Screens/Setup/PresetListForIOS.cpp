@@ -494,13 +494,18 @@ void PresetListForIOS::beginActivity(const std::vector<std::string>& paths, cons
         loadingIndicatorView->startAnimating();
     }
     std::vector<std::filesystem::path> urls(paths.begin(), paths.end());
+    const void* const key = coming.get();
+    // A new collection stops the one before it, whose run then never arrives.
+    collectingRuns_.clear();
+    collectingRuns_.push_back(std::move(coming));
     activityVC_Embedded->collectSourceFiles(
         {preset}, urls, std::nullopt, std::nullopt,
-        [self = QPointer<PresetListForIOS>(this), preset,
-         coming = std::make_shared<std::shared_ptr<void>>(std::move(coming))](std::size_t found) {
+        [self = QPointer<PresetListForIOS>(this), preset, key](std::size_t found) {
+            if (!self) return;
             // Arrived: from here on it is named as what it found.
-            coming->reset();
-            if (self) self->onActivityStarted(preset, found);
+            std::erase_if(self->collectingRuns_,
+                          [key](const std::shared_ptr<void>& run) { return run.get() == key; });
+            self->onActivityStarted(preset, found);
         });
 }
 

@@ -126,4 +126,7 @@ class PresetListForIOS : public appkit::ViewController,
     appkit::View* activityPanel_ = nullptr;
     QPointer<appkit::MenuItem> resizeOnPresetItem_;
     std::vector<std::function<void()>> untilActivityEmbedded_;
+    // The runs whose images are being collected, each named by a question asked meanwhile: held and
+    // let go here on the main thread only, never by the collection's own threads.
+    std::vector<std::shared_ptr<void>> collectingRuns_;
 };
