@@ -64,7 +64,10 @@ void ThreadPoolQueue::asyncAt(Time deadline, Block block) {
 
 bool ThreadPoolQueue::isRunningABlock() {
     const std::lock_guard lock(mutex_);
-    return runningBlocks_ > 0;
+    afterHandOver(this);
+    const bool running = runningBlocks_ > 0;
+    beforeHandOver(this);
+    return running;
 }
 
 bool ThreadPoolQueue::isCurrent() const {
@@ -104,6 +107,7 @@ void ThreadPoolQueue::work() {
         block();
         block = nullptr;
         lock.lock();
+        afterHandOver(this);
         --runningBlocks_;
     }
 }
