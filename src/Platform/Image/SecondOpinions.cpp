@@ -30,26 +30,17 @@ SecondOpinion jpegOpinion(const ReadSubject& subject, const std::vector<WarningL
     return {std::nullopt, !subject.headerOnly && report->complete};
 }
 
-// libvips' GIF decoder ends a frame whose data stops part way as if it were whole, and says nothing:
-// giflib reads the frame's data again, unless libvips' own words already name damage. Only a read of
-// pixels asks it.
-SecondOpinion gifOpinion(const ReadSubject& subject, const std::vector<WarningLine>& lines) {
+// A second decoder's check of the image data, for the formats whose libvips decoder says nothing of
+// some damage: giflib reads a GIF's first frame again (libvips ends one whose data stops part way as
+// if it were whole), zlib a PNG's data (libvips skips its checksum). Only a read of pixels asks it, and
+// only where libvips' own words name no damage already.
+using DataCheck = std::optional<std::string> (*)(WarningLog*, const std::filesystem::path&);
+SecondOpinion dataOpinion(const ReadSubject& subject, const std::vector<WarningLine>& lines,
+                          DataCheck check) {
     if (subject.headerOnly || std::any_of(lines.begin(), lines.end(),
                                           [](const auto& line) { return reportsCorruptData(line.text); }))
         return {};
-    if (auto damage = gifDamageKeptIn(subject.keptIn, subject.file))
-        return {ReadVerdict{Kind::Damaged, *damage}};
-    return {};
-}
-
-// libvips' PNG decoder skips the check of the image data's checksum: zlib reads the data again, unless
-// libvips' own words already name damage. Only a read of pixels asks it.
-SecondOpinion pngOpinion(const ReadSubject& subject, const std::vector<WarningLine>& lines) {
-    if (subject.headerOnly || std::any_of(lines.begin(), lines.end(),
-                                          [](const auto& line) { return reportsCorruptData(line.text); }))
-        return {};
-    if (auto damage = pngDamageKeptIn(subject.keptIn, subject.file))
-        return {ReadVerdict{Kind::Damaged, *damage}};
+    if (auto damage = check(subject.keptIn, subject.file)) return {ReadVerdict{Kind::Damaged, *damage}};
     return {};
 }
 
@@ -58,8 +49,8 @@ SecondOpinion pngOpinion(const ReadSubject& subject, const std::vector<WarningLi
 SecondOpinion secondOpinion(const ReadSubject& subject, const std::vector<WarningLine>& lines, bool failed) {
     if (subject.file.empty()) return {};
     if (subject.format == "jpeg") return jpegOpinion(subject, lines, failed);
-    if (subject.format == "gif") return gifOpinion(subject, lines);
-    if (subject.format == "png") return pngOpinion(subject, lines);
+    if (subject.format == "gif") return dataOpinion(subject, lines, gifDamageKeptIn);
+    if (subject.format == "png") return dataOpinion(subject, lines, pngDamageKeptIn);
     return {};
 }
 
