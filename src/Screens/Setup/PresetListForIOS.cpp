@@ -11,7 +11,9 @@
 #include <cmath>
 #include <utility>
 
+#include "Controls/InterfaceStyle.h"
 #include "Controls/KRActivityIndicatorView.h"
+#include "Controls/SystemAppearance.h"
 #include "Core/Job/OutputFolder.h"
 #include "Core/Records/PresetStore.h"
 #include "Core/Records/SharedLists.h"
@@ -127,6 +129,11 @@ void PresetListForIOS::loadView() {
     // The spinner floats over the grid's top right corner, so the grid never moves when it turns.
     loadingIndicatorView = new controls::KRActivityIndicatorView(gridSide);
     loadingIndicatorView->setFixedSize(24, 24);
+    // The indicator's own default is white, which vanishes on the light grid: it turns in the colour
+    // of the interface's text, and follows the desktop when it changes between light and dark.
+    tintLoadingIndicator();
+    connect(&controls::SystemAppearance::instance(), &controls::SystemAppearance::changed,
+            loadingIndicatorView, [this] { tintLoadingIndicator(); });
     collectionView = new appkit::CollectionView(gridSide);
     collectionView->setItemSize({200, 150});
     collectionView->setSelectable(false);
@@ -490,6 +497,7 @@ void PresetListForIOS::beginActivity(const std::vector<std::string>& paths, cons
     btnDismissActivity->show();
     if (loadingIndicatorView) {
         loadingIndicatorView->show();
+        tintLoadingIndicator();
         loadingIndicatorView->setUpAnimation();
         loadingIndicatorView->startAnimating();
     }
@@ -535,6 +543,13 @@ void PresetListForIOS::onActivityStarted(const core::PresetInfo& preset, std::si
     if (found > 0)
         for (const auto& record : core::sharedImageList().snapshot()) params.images.emplace_back(record);
     activityVC_Embedded->startJob(std::move(params));
+}
+
+void PresetListForIOS::tintLoadingIndicator() {
+    if (!loadingIndicatorView) return;
+    loadingIndicatorView->setColor(controls::interfacestyle::defaultTextColor());
+    if (loadingIndicatorView->isAnimating() && loadingIndicatorView->isVisible())
+        loadingIndicatorView->setUpAnimation();
 }
 
 void PresetListForIOS::stopLoadingIndicator() {

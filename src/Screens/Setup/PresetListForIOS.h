@@ -112,6 +112,7 @@ class PresetListForIOS : public appkit::ViewController,
     void beginActivity(const std::vector<std::string>& paths, const core::PresetInfo& preset,
                        std::shared_ptr<void> coming);
     void onActivityStarted(const core::PresetInfo& preset, std::size_t found);
+    void tintLoadingIndicator();
     void stopLoadingIndicator();
     void highlightAndUsePreset(const std::vector<std::string>& paths, int row);
     void browseAndUsePreset(int row, std::shared_ptr<void> hold);

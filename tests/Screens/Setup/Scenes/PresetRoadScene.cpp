@@ -97,6 +97,12 @@ int main(int argc, char** argv) {
         if (!drop.dropAccepted) return fail("the drop on SD was refused");
         QElapsedTimer timer;
         timer.start();
+        // The spinner over the grid while the photos are collected: taken the moment it shows, before
+        // the collection's end is let in.
+        while (screen->loadingIndicatorView->isHidden() && timer.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        if (screen->loadingIndicatorView->isHidden()) return fail("the spinner was not seen");
+        ok = window.grab().save(out + QStringLiteral("/presetlist-3-collecting-%1.png").arg(style)) && ok;
         ActivityVC* activity = screen->activityVC_Embedded;
         // The running job, as soon as it shows which preset it works on.
         while (activity &&
