@@ -6,6 +6,8 @@
 
 #include <vips/vips8>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <random>
 #include <string>
@@ -16,8 +18,8 @@
 #include "Platform/Image/Thumbnail.h"
 #include "RunBatch.h"
 #include "Support/ImageSurgery.h"
+#include "Support/JpegEncoding.h"
 #include "Support/JpegPadding.h"
-#include "Support/JpegScans.h"
 #include "Support/OtherDecoders.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
@@ -45,8 +47,8 @@ struct Cell {
     Verdict verdict = Verdict::Valid;
     std::pair<int, int> size = {900, 700};  // as the header says
     std::string limit;  // for PastLimit: the limit's number, in digits; for NotImplemented, the scheme's
-    // The file before it was damaged, for a damage the outside decoder reads past with no more than a
-    // word of bytes it skipped: its pixels, compared with the original's, then tell.
+    // The file before it was damaged or padded, for a file the outside decoder reads with no more than a
+    // word of bytes it skipped or of an end it met early: its pixels, compared with the original's, tell.
     std::string original;
 
     std::string label() const { return format + " x " + fault; }
@@ -129,8 +131,8 @@ std::size_t garbledPixels(const std::vector<std::uint8_t>& pixels,
 }
 
 // The outside judge of a damaged JPEG: libjpeg's own words of corrupt data, or, where it only skipped
-// bytes, its pixels against the undamaged original's (more than a block of them garbled: with restart
-// markers, damage stays inside one restart interval).
+// bytes or met the file's end, its pixels against the undamaged original's (more than a block of them
+// garbled: with restart markers, damage stays inside one restart interval).
 bool judgedGarbled(const std::string& jpeg, const std::string& original) {
     std::vector<std::uint8_t> pixels, originalPixels;
     const auto reading = testsupport::libjpegReading(jpeg, &pixels);
@@ -153,6 +155,48 @@ std::string withScanBlock(const std::string& jpeg, int kind, std::mt19937& seede
         damaged[at + i] = char(kind == 0 ? random : kind == 1 ? 0 : ~(1 << random % 8));
     }
     return damaged;
+}
+
+// Noise around mid-grey (levels spread normally, 30 either side), 3 bytes a pixel, the same for the same
+// `seed`: every block of its JPEG takes many codes, so a byte changed anywhere in its data shows.
+std::string noiseRgb(int width, int height, std::uint32_t seed) {
+    std::mt19937 seeded(seed);
+    std::normal_distribution<double> level(128, 30);
+    std::string rgb(std::size_t(width) * std::size_t(height) * 3, '\0');
+    for (auto& byte : rgb) byte = char(std::clamp(int(std::lround(level(seeded))), 0, 255));
+    return rgb;
+}
+
+// `file` with the `length` bytes before `at` set to `value`, as a copy preallocated and never finished
+// or a failing disc leaves them.
+std::string withRunBefore(std::string file, std::size_t at, std::size_t length, char value) {
+    std::fill(file.begin() + std::ptrdiff_t(at - length), file.begin() + std::ptrdiff_t(at), value);
+    return file;
+}
+
+// Where the marker that ends a JPEG's `n`th restart interval starts.
+std::size_t restartMarkerAfter(const std::string& jpeg, int n) {
+    for (std::size_t i = jpeg.find("\xff\xda"); i + 1 < jpeg.size(); ++i) {
+        if (jpeg[i] == '\xff' && (std::uint8_t(jpeg[i + 1]) & 0xf8) == 0xd0 && --n == 0) return i;
+    }
+    return std::string::npos;
+}
+
+// `zeroedToEnd` (a JPEG whose last bytes, its end marker among them, are zeros) with as few of its
+// zeros cut off as leave none that libjpeg skips: it takes the rest for image data up to the end, or as
+// far as its look-ahead leaves it, and says no more than that the file ended.
+std::string cutWhereDecodingStops(const std::string& zeroedToEnd, std::size_t zeros) {
+    const auto skipsZeros = [&](std::size_t cut) {
+        const auto reading = testsupport::libjpegReading(zeroedToEnd.substr(0, zeroedToEnd.size() - cut));
+        return reading.whole && reading.warnings > 1;
+    };
+    // Cut nothing, it skips the zeros it did not decode; cut them all, its data ends part way.
+    std::size_t skips = 0, none = zeros;
+    while (none - skips > 1) {
+        const std::size_t middle = (skips + none) / 2;
+        (skipsZeros(middle) ? skips : none) = middle;
+    }
+    return zeroedToEnd.substr(0, zeroedToEnd.size() - none);
 }
 
 // The digits of `number` appear in `text`, with or without thousands separators.
@@ -396,6 +440,46 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
         cells.back().original = photo;
     }
     ASSERT_GE(scanDamage, 50u);
+    // A noisy photo whose scan ends in a run of one byte value, as a copy preallocated and never
+    // finished leaves it: libjpeg takes the run's first part for the missing data and skips the rest,
+    // which alone would look like the padding of the rows above. Its whole tail (16 KB before the end
+    // marker, or to the file's end with the end marker); the last bytes of one restart interval.
+    const std::string noise = noiseRgb(600, 400, 2);
+    const std::string noisy = testsupport::jpegOf(noise, 600, 400, 90);
+    const std::string noisyRestarts = testsupport::jpegOf(noise, 600, 400, 90, 1);
+    const std::size_t tail = 16384;
+    const std::string zeroedToEnd = withRunBefore(noisy, noisy.size(), tail, '\0');
+    const std::string cutZeroed = cutWhereDecodingStops(zeroedToEnd, tail);
+    const auto cutReading = testsupport::libjpegReading(cutZeroed);
+    ASSERT_TRUE(cutReading.whole && cutReading.warnings == 1) << "libjpeg skips bytes at the cut file's end";
+    const auto noisyCell = [&](std::string fault, std::string bytes, Verdict verdict,
+                               const std::string& original) {
+        cells.push_back(cell("JPEG", std::move(fault), "jpeg", std::move(bytes), verdict, {600, 400}));
+        cells.back().original = original;
+    };
+    for (const auto& [value, name] : {std::pair{'\0', "0x00"}, std::pair{'\x7f', "0x7F"}}) {
+        noisyCell(std::string("noise, a 16 KB tail of ") + name,
+                  withRunBefore(noisy, noisy.size() - 2, tail, value), Verdict::Damaged, noisy);
+    }
+    noisyCell("noise, a tail of zeros to its end", zeroedToEnd, Verdict::Damaged, noisy);
+    noisyCell("noise, a tail of zeros to its end, cut where decoding stops", cutZeroed, Verdict::Damaged,
+              noisy);
+    for (const int interval : {3, 10, 20}) {
+        for (const std::size_t zeros : {256, 1024}) {
+            noisyCell("noise, restart interval " + std::to_string(interval) + " ending in " +
+                          std::to_string(zeros) + " zeros",
+                      withRunBefore(noisyRestarts, restartMarkerAfter(noisyRestarts, interval), zeros, '\0'),
+                      Verdict::Damaged, noisyRestarts);
+        }
+    }
+    noisyCell("noise, four zeros before every restart",
+              testsupport::withPaddingBeforeRestarts(noisyRestarts, std::string(4, '\0')), Verdict::Valid,
+              noisyRestarts);
+    noisyCell("noise, restarts, no end marker", noisyRestarts.substr(0, noisyRestarts.size() - 2),
+              Verdict::Valid, noisyRestarts);
+    noisyCell("noise, 0xFF fill before its end marker",
+              noisy.substr(0, noisy.size() - 2) + std::string(16, '\xff') + "\xff\xd9", Verdict::Valid,
+              noisy);
 
     std::vector<std::filesystem::path> files;
     for (const auto& c : cells) files.push_back(dir.write("in/" + c.fileName(), c.bytes));
@@ -403,11 +487,15 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     // The outside judge: every broken file fails another decoder too, every other one it reads whole;
     // one past a decoder's limit fails it too, and reads whole once the limit is lifted.
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (!cells[i].original.empty()) continue;  // judged as it was made
+        const bool broken = cells[i].verdict != Verdict::Valid;
+        if (!cells[i].original.empty()) {
+            EXPECT_EQ(judgedGarbled(cells[i].bytes, cells[i].original), broken)
+                << cells[i].label() << " x outside decoder: pixels against the original's";
+            continue;
+        }
         const auto kept = testsupport::readElsewhere(files[i]);
         const auto lifted = testsupport::readElsewhere(files[i], testsupport::SideLimits::Lifted);
         ASSERT_TRUE(kept && lifted) << cells[i].label();
-        const bool broken = cells[i].verdict != Verdict::Valid;
         EXPECT_NE(kept->whole, broken)
             << cells[i].label()
             << " x outside decoder: " << (broken ? "read it whole" : "failed: " + kept->words);

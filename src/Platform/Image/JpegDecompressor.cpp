@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include "Platform/Image/DecoderWords.h"
-#include "Platform/Image/JpegSkippedBytes.h"
 #include "Platform/Image/LoaderAdmission.h"
 
 namespace image::detail {
@@ -190,7 +189,24 @@ bool JpegDecompressor::finish() {
         report_.corruptData = "Premature end of JPEG file, before its last scan";
         stop(*report_.corruptData);
     }
+    // A file whose end the decoder reached while it still took bytes as image data skipped none at its
+    // end: the run of one value there (a tail overwritten by zeros, the end marker with it) is then
+    // what it decoded in place of data that is missing.
+    const std::uint64_t end = bufferAt_ + bufferLength_;
+    if (fileEndedEarly_ && !report_.corruptData && settledAt_ < end &&
+        !skippedBytesArePadding(fileReader(), settledAt_, end, 0)) {
+        report_.corruptData =
+            "Premature end of JPEG file, after a run of one byte value decoded as image data";
+        stop(*report_.corruptData);
+    }
     return true;
+}
+
+FileReader JpegDecompressor::fileReader() const {
+    const int fd = ::fileno(file_.get());
+    return [fd](std::uint64_t offset, std::uint8_t* into, std::size_t count) {
+        return long(::pread(fd, into, count, off_t(offset)));
+    };
 }
 
 std::uint64_t JpegDecompressor::position() const {
@@ -220,11 +236,8 @@ bool JpegDecompressor::warnsOfCorruptData(const std::string& text) {
             if (info_.input_scan_number == 0) return false;
             const std::uint64_t from = settledAt_;
             settledAt_ = position();
-            const int fd = ::fileno(file_.get());
-            const FileReader read = [fd](std::uint64_t offset, std::uint8_t* into, std::size_t count) {
-                return long(::pread(fd, into, count, off_t(offset)));
-            };
-            return !skippedBytesArePadding(read, from, settledAt_, std::uint64_t(errors_.msg_parm.i[0]));
+            return !skippedBytesArePadding(fileReader(), from, settledAt_,
+                                           std::uint64_t(errors_.msg_parm.i[0]));
         }
         case JWRN_JPEG_EOF:
             // Cut inside a scan, the decoder says too that its data ended early; cut between scans, the

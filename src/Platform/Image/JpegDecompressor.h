@@ -19,6 +19,7 @@
 #include <jpeglib.h>
 
 #include "Platform/Image/JpegMetadataSegments.h"
+#include "Platform/Image/JpegSkippedBytes.h"
 #include "Platform/Image/JpegWarnings.h"
 
 namespace image::detail {
@@ -86,6 +87,8 @@ class JpegDecompressor {
     // Whether the scans read so far are all the file's image has: a file that ends after them without
     // its end marker had every pixel from its data.
     bool everyScanWhole() const;
+    // Reads the file's bytes where asked, leaving the decoder's place in it as it is.
+    FileReader fileReader() const;
 
     FileHandle file_;
     Options options_;

@@ -8,6 +8,11 @@ namespace image::detail {
 
 namespace {
 
+// libjpeg's bit buffer holds 64 bits; once it has taken a bit of the last code from them, at most 7
+// whole bytes are left in it unread. At a restart marker the decoder counts them as skipped; at the end
+// of a scan it drops them uncounted.
+constexpr std::uint64_t kUncountedLookAhead = 7;
+
 // Bytes of one value in a row, just before a marker (or the end of what is read).
 struct Run {
     int value = -1;
@@ -47,15 +52,20 @@ bool skippedBytesArePadding(const FileReader& read, std::uint64_t from, std::uin
         at += std::uint64_t(got);
     }
     if (run.length > 0) runs.push_back(run);
-    if (runs.empty()) return false;
+    if (runs.empty()) return count == 0;
     // Padding is one value, written before every marker the skip spans: the runs of it that stand
-    // together at the end. The data's own last byte may have the same value, so the runs may be longer
-    // than what was skipped, never shorter. A run of another value between them is data, and the
-    // encoder's last byte before an earlier marker is no padding however often its value recurs.
+    // together at the end. A run of another value between them is data, and the encoder's last byte
+    // before an earlier marker is no padding however often its value recurs. The runs are never shorter
+    // than what was skipped. They are longer by what the decoder held unread at the end of a scan and by
+    // the data's own last byte before each marker, which may have the padding's value; a run longer still
+    // was decoded in part as image data: the data it stands in for is missing.
     const int padding = runs.back().value;
-    std::uint64_t padded = 0;
-    for (auto r = runs.rbegin(); r != runs.rend() && r->value == padding; ++r) padded += r->length;
-    return padded >= count;
+    std::uint64_t padded = 0, markers = 0;
+    for (auto r = runs.rbegin(); r != runs.rend() && r->value == padding; ++r) {
+        padded += r->length;
+        ++markers;
+    }
+    return padded >= count && padded <= count + kUncountedLookAhead + markers;
 }
 
 }  // namespace image::detail
