@@ -335,6 +335,9 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     };
     EXPECT_TRUE(judgedGarbled(jpegStrip("jpeg-damaged.tif", jpegStrips.damaged),
                               jpegStrip("jpeg-intact.tif", jpegStrips.intact)));
+    // A PNG text chunk whose keyword is empty: libpng reads it, but will not write one.
+    const std::string emptyKeyword = testsupport::withPngChunkBeforeImageData(
+        png, testsupport::pngChunk("tEXt", std::string(1, '\0') + "a caption with no keyword"));
 
     std::vector<Cell> cells = {
         cell("JPEG", "intact", "jpeg", jpeg),
@@ -370,6 +373,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
                  png, testsupport::pngChunk("PLTE", std::string(900, '\x40')))),
         cell("PNG", "no IEND", "png", png.substr(0, png.size() - 12)),
         cell("PNG", "20000000 px wide", "png", wideLine, Verdict::PastLimit, {20000000, 1}, "1000000"),
+        cell("PNG", "a tEXt with an empty keyword", "png", emptyKeyword),
         cell("PNG", "20 MB iTXt", "png",
              testsupport::withPngChunkBeforeImageData(
                  png, testsupport::pngChunk("iTXt", "XML:com.adobe.xmp" + std::string(5, '\0') + xmp))),
