@@ -1,5 +1,6 @@
 #include "Platform/Image/TiffStripData.h"
 
+#include <sys/stat.h>
 #include <tiffio.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -13,6 +14,7 @@
 
 #include "Platform/Image/JpegWarnings.h"
 #include "Platform/Image/TiffJpegStrip.h"
+#include "Platform/Image/TiffWithoutLargeMetadata.h"
 
 namespace image::detail {
 
@@ -26,6 +28,34 @@ constexpr std::uint64_t kInflatedBound = 16;
 // this reading of the file is not the decode's.
 int quiet(TIFF*, void*, const char*, const char*, va_list) {
     return 1;
+}
+
+// The file as libtiff reads it, through its view.
+struct ViewedFile {
+    TiffViewRead read;
+    std::uint64_t size = 0;
+    std::uint64_t at = 0;
+};
+
+tmsize_t readViewed(thandle_t handle, void* into, tmsize_t count) {
+    auto& file = *static_cast<ViewedFile*>(handle);
+    const auto got = file.read(file.at, static_cast<std::uint8_t*>(into), std::size_t(count));
+    if (got > 0) file.at += std::uint64_t(got);
+    return tmsize_t(got);
+}
+
+tmsize_t writeNothing(thandle_t, void*, tmsize_t) {
+    return -1;
+}
+
+toff_t seekViewed(thandle_t handle, toff_t offset, int whence) {
+    auto& file = *static_cast<ViewedFile*>(handle);
+    file.at = whence == SEEK_CUR ? file.at + offset : whence == SEEK_END ? file.size + offset : offset;
+    return file.at;
+}
+
+toff_t sizeOfViewed(thandle_t handle) {
+    return static_cast<ViewedFile*>(handle)->size;
 }
 
 struct Inflater {
@@ -74,16 +104,23 @@ std::optional<std::string> deflateDamage(int fd, std::uint64_t offset, std::uint
 }  // namespace
 
 std::optional<std::string> tiffStripDamage(const std::filesystem::path& path) {
-    const auto file = openRegularFile(path);
+    const std::shared_ptr<std::FILE> file = openRegularFile(path);
     if (!file) return std::nullopt;
     const int fd = ::fileno(file.get());
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return std::nullopt;
+    // libtiff reads every entry of the directory into memory: it is given the file without its large
+    // metadata blocks, which hold no pixels.
+    ViewedFile viewed{tiffReadWithoutLargeMetadata(file), std::uint64_t(status.st_size)};
     std::unique_ptr<TIFFOpenOptions, void (*)(TIFFOpenOptions*)> options(TIFFOpenOptionsAlloc(),
                                                                          TIFFOpenOptionsFree);
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), quiet, nullptr);
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), quiet, nullptr);
-    // libtiff reads through its own descriptor ("m" keeps it from mapping the file): strips are read here.
     const std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(
-        TIFFFdOpenExt(::dup(fd), path.c_str(), "rm", options.get()), TIFFClose);
+        TIFFClientOpenExt(
+            path.c_str(), "rm", &viewed, readViewed, writeNothing, seekViewed, [](thandle_t) { return 0; },
+            sizeOfViewed, nullptr, nullptr, options.get()),
+        TIFFClose);
     if (!tiff) return std::nullopt;
     std::uint16_t compression = COMPRESSION_NONE;
     TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_COMPRESSION, &compression);
