@@ -140,7 +140,8 @@ std::optional<std::string> tiffStripDamage(const std::filesystem::path& path) {
     TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
     rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, std::max<std::uint32_t>(height, 1));
     // With one plane a sample, each plane has its own strips.
-    const std::uint32_t stripsPerPlane = (height + rowsPerStrip - 1) / rowsPerStrip;
+    const std::uint64_t stripsPerPlane =
+        std::max<std::uint64_t>((std::uint64_t(height) + rowsPerStrip - 1) / rowsPerStrip, 1);
     const char* kind = tiled ? "tile " : "strip ";
     for (std::uint32_t i = 0; i < pieces; ++i) {
         const std::uint64_t offset = TIFFGetStrileOffset(tiff.get(), i);
@@ -149,10 +150,9 @@ std::optional<std::string> tiffStripDamage(const std::filesystem::path& path) {
         if (offset == 0 || count == 0) continue;
         std::optional<std::string> damage;
         if (deflate) {
-            const std::uint64_t firstRow =
-                std::uint64_t(i % std::max<std::uint32_t>(stripsPerPlane, 1)) * rowsPerStrip;
+            const std::uint64_t firstRow = i % stripsPerPlane * rowsPerStrip;
             const auto rows = std::uint32_t(
-                std::min<std::uint64_t>(rowsPerStrip, height - std::min<std::uint64_t>(firstRow, height)));
+                firstRow < height ? std::min<std::uint64_t>(rowsPerStrip, height - firstRow) : 0);
             const std::uint64_t size =
                 tiled ? TIFFTileSize64(tiff.get()) : TIFFVStripSize64(tiff.get(), rows);
             damage = deflateDamage(fd, offset, count, size);
