@@ -3,6 +3,7 @@
 // A decoder other than libvips reads every file first, so each is what its row says it is.
 
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 #include <vips/vips8>
 
@@ -21,6 +22,7 @@
 #include "Support/JpegEncoding.h"
 #include "Support/JpegPadding.h"
 #include "Support/OtherDecoders.h"
+#include "Support/StripTiffs.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 
@@ -342,6 +344,44 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     };
     constexpr std::size_t kMetadata = 20 * 1000 * 1000;
     const std::string xmp = xmpPacket(kMetadata);
+    // A noisy picture saved by libtiff in strips of 16 rows, three ways, and each with the middle of
+    // its 13th strip overwritten as a failing disc leaves it: zeros in the deflate and PackBits data,
+    // random bytes (no 0xFF, so no marker) in the JPEG data.
+    const std::string noisy = [] {
+        std::mt19937 seeded(5);
+        std::string rgb(600 * 400 * 3, '\0');
+        for (std::size_t i = 0; i < rgb.size(); ++i)
+            rgb[i] = char((i % 1800 * 3 + i / 1800 * 2) % 256 / 2 + seeded() % 64);
+        return rgb;
+    }();
+    struct Strips {
+        std::string intact, damaged;
+    };
+    const auto strips = [&](const std::string& name, std::uint16_t compression, const std::string& bytes) {
+        const auto file = dir / ("made/" + name + ".tif");
+        Strips made{testsupport::tiffOfStrips(file, noisy, 600, 400, compression), {}};
+        const auto place = testsupport::tiffStripPlace(file, 12);
+        made.damaged = made.intact;
+        made.damaged.replace(place.offset + place.count / 2 - bytes.size() / 2, bytes.size(), bytes);
+        return made;
+    };
+    const auto deflateStrips = strips("deflate", COMPRESSION_ADOBE_DEFLATE, std::string(32, '\0'));
+    const auto packBitsStrips = strips("packbits", COMPRESSION_PACKBITS, std::string(32, '\0'));
+    std::string randomBytes = testsupport::garbage(256, 21);
+    for (auto& byte : randomBytes) byte = byte == '\xff' ? '\x5a' : byte;
+    const auto jpegStrips = strips("jpeg", COMPRESSION_JPEG, randomBytes);
+    // The outside judges of the strips that libtiff reads past: zlib finds the deflate strip's
+    // checksum wrong, libjpeg decodes garbage in the JPEG strip (its pixels against the intact strip's).
+    EXPECT_EQ(testsupport::zlibStripWords(dir.write("made/deflate-damaged.tif", deflateStrips.damaged), 12),
+              "incorrect data check");
+    const auto jpegStrip = [&](const std::string& name, const std::string& bytes) {
+        return testsupport::jpegOfStrip(dir.write("made/" + name, bytes), 12);
+    };
+    EXPECT_TRUE(judgedGarbled(jpegStrip("jpeg-damaged.tif", jpegStrips.damaged),
+                              jpegStrip("jpeg-intact.tif", jpegStrips.intact)));
+    // A PNG text chunk whose keyword is empty: libpng reads it, but will not write one.
+    const std::string emptyKeyword = testsupport::withPngChunkBeforeImageData(
+        png, testsupport::pngChunk("tEXt", std::string(1, '\0') + "a caption with no keyword"));
 
     std::vector<Cell> cells = {
         cell("JPEG", "intact", "jpeg", jpeg),
@@ -377,6 +417,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
                  png, testsupport::pngChunk("PLTE", std::string(900, '\x40')))),
         cell("PNG", "no IEND", "png", png.substr(0, png.size() - 12)),
         cell("PNG", "20000000 px wide", "png", wideLine, Verdict::PastLimit, {20000000, 1}, "1000000"),
+        cell("PNG", "a tEXt with an empty keyword", "png", emptyKeyword),
         cell("PNG", "20 MB iTXt", "png",
              testsupport::withPngChunkBeforeImageData(
                  png, testsupport::pngChunk("iTXt", "XML:com.adobe.xmp" + std::string(5, '\0') + xmp))),
@@ -384,6 +425,13 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
         cell("TIFF", "cut short", "tiff", grey.substr(0, grey.size() * 3 / 5), Verdict::Damaged),
         cell("TIFF", "cut before its directory", "tiff", tiff.substr(0, tiff.size() / 2), Verdict::Damaged),
         cell("TIFF", "garbage strip", "tiff", garbageStrip, Verdict::Damaged, {1920, 64}),
+        cell("TIFF", "deflate strips", "tiff", deflateStrips.intact, Verdict::Valid, {600, 400}),
+        cell("TIFF", "zeros in a deflate strip", "tiff", deflateStrips.damaged, Verdict::Damaged, {600, 400}),
+        cell("TIFF", "PackBits strips", "tiff", packBitsStrips.intact, Verdict::Valid, {600, 400}),
+        cell("TIFF", "zeros in a PackBits strip", "tiff", packBitsStrips.damaged, Verdict::Damaged,
+             {600, 400}),
+        cell("TIFF", "JPEG strips", "tiff", jpegStrips.intact, Verdict::Valid, {600, 400}),
+        cell("TIFF", "garbage in a JPEG strip", "tiff", jpegStrips.damaged, Verdict::Damaged, {600, 400}),
         cell("TIFF", "JPEG 2000 compression", "tiff", compressedAs(34712), Verdict::NotImplemented,
              {900, 700}, "34712"),
         cell("TIFF", "unknown compression", "tiff", compressedAs(60123), Verdict::NotImplemented, {900, 700},

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Support/StripTiffs.h"
 #include "Support/TempDir.h"
 
 namespace testsupport {
@@ -166,38 +167,65 @@ OtherReading readPng(std::string bytes, SideLimits limits) {
     return {true, {}};
 }
 
-// libtiff's errors on this handle only: the process-wide handlers belong to libvips.
-int tiffFailed(TIFF*, void* user, const char* module, const char* format, va_list arguments) {
-    auto* words = static_cast<std::string*>(user);
-    if (!words->empty()) return 1;
+// libtiff's words on this handle only: the process-wide handlers belong to libvips. Its first error,
+// and its first warning while it decodes a strip (bytes it discarded, or a JPEG strip's skipped bytes):
+// this judge is strict.
+struct TiffWords {
+    std::string error;
+    std::string warning;
+    bool decoding = false;
+};
+
+void keepFirst(std::string& words, const char* module, const char* format, va_list arguments) {
+    if (!words.empty()) return;
     std::array<char, 512> text{};
     std::vsnprintf(text.data(), text.size(), format, arguments);
-    *words = std::string(module ? module : "") + ": " + text.data();
+    words = std::string(module ? module : "") + ": " + text.data();
+}
+
+int tiffFailed(TIFF*, void* user, const char* module, const char* format, va_list arguments) {
+    keepFirst(static_cast<TiffWords*>(user)->error, module, format, arguments);
     return 1;
 }
 
-int tiffWarned(TIFF*, void*, const char*, const char*, va_list) {
+int tiffWarned(TIFF*, void* user, const char* module, const char* format, va_list arguments) {
+    auto& words = *static_cast<TiffWords*>(user);
+    if (words.decoding) keepFirst(words.warning, module, format, arguments);
     return 1;
 }
 
+// libtiff decodes every strip; zlib inflates a deflate strip to the end of its stream, where libtiff
+// stops once the strip is full, and checks it.
 OtherReading readTiff(const std::filesystem::path& file) {
-    std::string words;
+    TiffWords words;
     std::unique_ptr<TIFFOpenOptions, void (*)(TIFFOpenOptions*)> options(TIFFOpenOptionsAlloc(),
                                                                          TIFFOpenOptionsFree);
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), tiffFailed, &words);
-    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), tiffWarned, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), tiffWarned, &words);
     std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFOpenExt(file.c_str(), "r", options.get()), TIFFClose);
-    if (!tiff) return {false, words};
+    if (!tiff) return {false, words.error};
     const bool tiled = TIFFIsTiled(tiff.get());
     std::vector<std::uint8_t> buffer(tiled ? TIFFTileSize(tiff.get()) : TIFFStripSize(tiff.get()));
     const std::uint32_t pieces = tiled ? TIFFNumberOfTiles(tiff.get()) : TIFFNumberOfStrips(tiff.get());
+    words.decoding = true;
     for (std::uint32_t i = 0; i < pieces; ++i) {
         const tmsize_t read =
             tiled ? TIFFReadEncodedTile(tiff.get(), i, buffer.data(), tmsize_t(buffer.size()))
                   : TIFFReadEncodedStrip(tiff.get(), i, buffer.data(), tmsize_t(buffer.size()));
-        if (read < 0) return {false, words.empty() ? "piece " + std::to_string(i) + " unread" : words};
+        if (read < 0)
+            return {false, words.error.empty() ? "piece " + std::to_string(i) + " unread" : words.error};
     }
-    return {words.empty(), words};
+    if (!words.error.empty() || !words.warning.empty())
+        return {false, words.error.empty() ? words.warning : words.error};
+    std::uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_COMPRESSION, &compression);
+    if (compression == COMPRESSION_ADOBE_DEFLATE || compression == COMPRESSION_DEFLATE) {
+        for (std::uint32_t i = 0; i < pieces; ++i) {
+            if (auto said = zlibStripWords(file, i); !said.empty())
+                return {false, "strip " + std::to_string(i) + ": " + said};
+        }
+    }
+    return {true, {}};
 }
 
 OtherReading readWebp(const std::string& bytes) {

@@ -1,7 +1,8 @@
 #pragma once
 // A decoder other than libvips reads a test file (the format's own library called directly: libjpeg,
-// libpng, libtiff, libwebp, libheif, giflib; netpbm's reader for BMP), so that a file a test calls
-// valid or broken is what the test says it is. For tests; each call is independent, one thread at a time.
+// libpng, libtiff (zlib besides on deflate strips), libwebp, libheif, giflib; netpbm's reader for BMP), so
+// that a file a test calls valid or broken is what the test says it is. For tests; each call is independent,
+// one thread at a time.
 
 #include <cstddef>
 #include <cstdint>

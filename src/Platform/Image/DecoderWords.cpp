@@ -44,6 +44,11 @@ bool reportsCorruptData(std::string_view line) {
           "Seek error at ", "Decoding error", "Using code not yet in table", "Corrupted LZW table",
           "data probably corrupted", "Bad code word", "Premature EOF", "Premature EOL",
           "Invalid data for scanline", "likely corrupt", "data is corrupt",
+          // libtiff's decoders that drop what does not fit their strip or stop where data runs out:
+          // PackBits, CCITT fax, ThunderScan, and the WebP, ZSTD, LERC and JBIG decoders' failures
+          "to avoid buffer overrun", "due to lack of data", "Buffer overflow at line",
+          "Buffer overrun detected", "Line length mismatch", "Too much data at scanline",
+          "Unable to decode WebP data", "Error in ZSTD_decompress", "lerc_decode() failed", ") decoding: ",
           // libpng: rows cut short, a filter byte no encoder writes, a chunk that fails its checksum
           "Not enough image data", "bad adaptive filter value", "CRC error",
           // libvips' GIF decoder: a frame whose data stops part way; a file cut short

@@ -1,5 +1,6 @@
 #include "Platform/Image/ImageEncoding.h"
 
+#include "Platform/Image/CarriedText.h"
 #include "Platform/Image/ColourNormalisation.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/OwnErrors.h"
@@ -38,10 +39,11 @@ foundation::Data takeBytes(VipsBlob* raw) {
 }
 
 // sRGB values with no profile attached (so no saver embeds one) and no orientation (the pixels are
-// upright); the EXIF, XMP and IPTC blocks ride along untouched.
+// upright); the EXIF, XMP and IPTC blocks ride along untouched, and the texts a saver can write.
 vips::VImage prepared(const Image& image) {
     auto out = detail::toSRGB8(toVips(image)).copy();
     out.remove(VIPS_META_ORIENTATION);
+    detail::dropUnwritableText(out);
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Platform/Image/GifFrame.h"
 #include "Platform/Image/PngImageData.h"
+#include "Platform/Image/TiffStripData.h"
 
 namespace image::detail {
 
@@ -65,6 +66,11 @@ std::optional<std::string> gifDamageKeptIn(WarningLog* log, const std::filesyste
 std::optional<std::string> pngDamageKeptIn(WarningLog* log, const std::filesystem::path& file) {
     return keptDamage(log, log ? &log->mutex_ : nullptr, log ? &log->pngJudged_ : nullptr,
                       log ? &log->pngDamage_ : nullptr, file, pngImageDataDamage);
+}
+
+std::optional<std::string> tiffDamageKeptIn(WarningLog* log, const std::filesystem::path& file) {
+    return keptDamage(log, log ? &log->mutex_ : nullptr, log ? &log->tiffJudged_ : nullptr,
+                      log ? &log->tiffDamage_ : nullptr, file, tiffStripDamage);
 }
 
 }  // namespace image::detail

@@ -25,4 +25,7 @@ std::optional<std::string> gifDamageKeptIn(WarningLog* log, const std::filesyste
 // zlib's words for why `file`'s PNG image data is corrupt (see PngImageData.h).
 std::optional<std::string> pngDamageKeptIn(WarningLog* log, const std::filesystem::path& file);
 
+// The words for why a strip of `file`'s TIFF image is corrupt (see TiffStripData.h).
+std::optional<std::string> tiffDamageKeptIn(WarningLog* log, const std::filesystem::path& file);
+
 }  // namespace image::detail

@@ -32,7 +32,9 @@ SecondOpinion jpegOpinion(const ReadSubject& subject, const std::vector<WarningL
 
 // A second decoder's check of the image data, for the formats whose libvips decoder says nothing of
 // some damage: giflib reads a GIF's first frame again (libvips ends one whose data stops part way as
-// if it were whole), zlib a PNG's data (libvips skips its checksum). Only a read of pixels asks it, and
+// if it were whole), zlib a PNG's data (libvips skips its checksum), zlib and libjpeg a TIFF's strips
+// (libtiff stops inflating before a strip's checksum, and calls any bytes skipped in a JPEG strip
+// harmless). Only a read of pixels asks it, and
 // only where libvips' own words name no damage already.
 using DataCheck = std::optional<std::string> (*)(WarningLog*, const std::filesystem::path&);
 SecondOpinion dataOpinion(const ReadSubject& subject, const std::vector<WarningLine>& lines,
@@ -51,6 +53,7 @@ SecondOpinion secondOpinion(const ReadSubject& subject, const std::vector<Warnin
     if (subject.format == "jpeg") return jpegOpinion(subject, lines, failed);
     if (subject.format == "gif") return dataOpinion(subject, lines, gifDamageKeptIn);
     if (subject.format == "png") return dataOpinion(subject, lines, pngDamageKeptIn);
+    if (subject.format == "tiff") return dataOpinion(subject, lines, tiffDamageKeptIn);
     return {};
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The one place where a format's own second opinion of a read is asked: a decoder other than
-// libvips' reading the same file (JPEG's libjpeg account, GIF's frame check, PNG's data checksum), and a
-// file's own headers saying it was cut short (WebP, BMP). For judgeRead only. Thread-safe.
+// libvips' reading the same file (JPEG's libjpeg account, GIF's frame check, PNG's data checksum, TIFF's
+// strip checks), and a file's own headers saying it was cut short (WebP, BMP). For judgeRead only.
+// Thread-safe.
 
 #include <optional>
 #include <string>

@@ -139,4 +139,11 @@ std::optional<vips::VSource> tiffWithoutLargeMetadata(const std::shared_ptr<std:
         std::uint64_t(status.st_size));
 }
 
+TiffViewRead tiffReadWithoutLargeMetadata(const std::shared_ptr<std::FILE>& file) {
+    return [file, patches = patchesFor(::fileno(file.get()))](std::uint64_t position, std::uint8_t* into,
+                                                              std::size_t wanted) {
+        return readPatched(file.get(), patches, position, into, wanted);
+    };
+}
+
 }  // namespace image::detail

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -27,5 +28,10 @@ std::optional<std::uint64_t> tiffFirstDirectory(std::span<const std::uint8_t> he
 // The file read through a view that leaves those entries out; absent when it has none (or is not a
 // TIFF), and the file is then read as it is.
 std::optional<vips::VSource> tiffWithoutLargeMetadata(const std::shared_ptr<std::FILE>& file);
+
+// The same view as reads of `count` bytes at an offset into `into`, for libtiff opened by hand: the
+// number read, 0 at the end, below 0 on failure. The file as it is where it has no such entries.
+using TiffViewRead = std::function<std::int64_t(std::uint64_t offset, std::uint8_t* into, std::size_t count)>;
+TiffViewRead tiffReadWithoutLargeMetadata(const std::shared_ptr<std::FILE>& file);
 
 }  // namespace image::detail

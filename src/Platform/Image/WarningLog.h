@@ -42,6 +42,7 @@ struct WarningLog {
                                                                     const std::filesystem::path&);
     friend std::optional<std::string> gifDamageKeptIn(WarningLog*, const std::filesystem::path&);
     friend std::optional<std::string> pngDamageKeptIn(WarningLog*, const std::filesystem::path&);
+    friend std::optional<std::string> tiffDamageKeptIn(WarningLog*, const std::filesystem::path&);
     void append(const std::string& message, bool failure);
 
     mutable std::mutex mutex_;
@@ -54,6 +55,8 @@ struct WarningLog {
     std::optional<std::string> gifDamage_;
     std::filesystem::path pngJudged_;
     std::optional<std::string> pngDamage_;
+    std::filesystem::path tiffJudged_;
+    std::optional<std::string> tiffDamage_;
 };
 
 // The log of the collector active on this thread, or null.

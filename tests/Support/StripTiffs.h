@@ -1,0 +1,32 @@
+#pragma once
+// TIFFs of many strips written by libtiff itself, in the compressions encoders use for photos, and the
+// bytes of one strip as other decoders take them. For tests; one thread at a time.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace testsupport {
+
+// An 8-bit RGB TIFF of `rgb` (top row first, three bytes a pixel) in strips of 16 rows, written to
+// `file` by libtiff in `compression` (its COMPRESSION_ number; JPEG at quality 90); its bytes.
+std::string tiffOfStrips(const std::filesystem::path& file, const std::string& rgb, int width, int height,
+                         std::uint16_t compression);
+
+// Where strip `index` of the TIFF `file` lies, by its directory.
+struct StripPlace {
+    std::size_t offset = 0;
+    std::size_t count = 0;
+};
+StripPlace tiffStripPlace(const std::filesystem::path& file, std::uint32_t index);
+
+// zlib's words on strip `index` of the deflate TIFF `file`, inflated to the end of its stream and its
+// checksum; empty when it is whole.
+std::string zlibStripWords(const std::filesystem::path& file, std::uint32_t index);
+
+// Strip `index` of the JPEG-compressed TIFF `file` as a JPEG file: the image's shared tables, then the
+// strip's own stream.
+std::string jpegOfStrip(const std::filesystem::path& file, std::uint32_t index);
+
+}  // namespace testsupport
