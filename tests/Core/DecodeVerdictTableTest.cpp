@@ -347,7 +347,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     // A noisy picture saved by libtiff in strips of 16 rows, three ways, and each with the middle of
     // its 13th strip overwritten as a failing disc leaves it: zeros in the deflate and PackBits data,
     // random bytes (no 0xFF, so no marker) in the JPEG data.
-    const std::string noisy = [] {
+    const std::string noisyPixels = [] {
         std::mt19937 seeded(5);
         std::string rgb(600 * 400 * 3, '\0');
         for (std::size_t i = 0; i < rgb.size(); ++i)
@@ -359,7 +359,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     };
     const auto strips = [&](const std::string& name, std::uint16_t compression, const std::string& bytes) {
         const auto file = dir / ("made/" + name + ".tif");
-        Strips made{testsupport::tiffOfStrips(file, noisy, 600, 400, compression), {}};
+        Strips made{testsupport::tiffOfStrips(file, noisyPixels, 600, 400, compression), {}};
         const auto place = testsupport::tiffStripPlace(file, 12);
         made.damaged = made.intact;
         made.damaged.replace(place.offset + place.count / 2 - bytes.size() / 2, bytes.size(), bytes);
