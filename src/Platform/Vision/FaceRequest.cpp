@@ -13,12 +13,16 @@ namespace vision {
 
 namespace {
 
-// The cascade's own window is 24 pixels. On a large analysis copy the smallest scales are also the costliest
-// (the detector keeps integral images of every scale), so faces below 1/40 of the long side are not looked
-// for.
+// The cascade's own window is 24 pixels. A face of a twentieth of the long side is looked for with room to
+// spare (a detector's box of a face varies by a few steps of the scan); smaller scales would cost most of
+// the scan (the detector keeps integral images of every scale) for faces no crop is placed by.
 int minimumFaceSide(const cv::Mat& image) {
-    return std::max(24, std::max(image.cols, image.rows) / 40);
+    return std::max(24, std::max(image.cols, image.rows) / 24);
 }
+// Each step of the scan enlarges the window this much. At 1.1 a clear face fell between two steps often
+// enough to be lost (a twentieth of soft, enlarged portraits on a plain background) or kept by a hair
+// (another JPEG quality flipped it); at 1.05 every one was found, for about twice the scan's time.
+constexpr double scanStep = 1.05;
 // OpenCV's default: the local-binary-pattern cascade agrees on a real face with fewer overlapping windows
 // than a Haar cascade does, and every face it finds must still be confirmed by the Haar cascade below.
 constexpr int minimumNeighbours = 3;
@@ -69,30 +73,43 @@ cv::CascadeClassifier* loadedClassifier(const std::string& path) {
     return loaded.emplace(path, std::move(classifier)).first->second.get();
 }
 
-// A second, independently trained cascade of the same package (of another kind: Haar features): a
-// detection it does not confirm is far more often a pattern in hair, fabric or a background than a face.
-// It looks only around each detection, so it costs little; a Haar scan of the whole copy costs about four
-// times the first cascade's (bench/smart_crop_stages).
-constexpr const char* confirmingCascadeFile = "haarcascades/haarcascade_frontalface_alt2.xml";
+// Two independently trained cascades of the same package (of another kind: Haar features): a detection
+// neither of them confirms is far more often a pattern in hair, fabric or a background than a face. Each
+// looks only around the detection, so it costs little; a Haar scan of the whole copy costs about four times
+// the first cascade's (bench/smart_crop_stages). One confirming cascade alone rejected true faces (a soft
+// face lit from the side, a face cut by the frame): the two miss different ones.
+constexpr const char* confirmingCascadeFiles[] = {"haarcascades/haarcascade_frontalface_alt2.xml",
+                                                  "haarcascades/haarcascade_frontalface_default.xml"};
 
-// Whether the confirming cascade finds a face of about the same place and size around `box`. True when
-// that cascade is not installed: the detection then stands on the first cascade alone.
-bool confirmedFace(const cv::Mat& equalised, const cv::Rect& box, const std::string& cascadePath) {
-    const auto dataFolder = std::filesystem::path(cascadePath).parent_path().parent_path();
-    cv::CascadeClassifier* confirming = loadedClassifier((dataFolder / confirmingCascadeFile).string());
-    if (!confirming) return true;
-    const int margin = box.width / 3;
+// Whether `confirming` finds a face of about the same place and size around `box`: from half to twice its
+// size, one window being enough, as it looks at this one place only.
+bool foundAround(cv::CascadeClassifier& confirming, const cv::Mat& equalised, const cv::Rect& box) {
+    const int margin = box.width / 2;
     const cv::Rect around =
         cv::Rect(box.x - margin, box.y - margin, box.width + 2 * margin, box.height + 2 * margin) &
         cv::Rect(0, 0, equalised.cols, equalised.rows);
     std::vector<cv::Rect> found;
-    const int least = std::max(20, box.width * 2 / 3);
-    confirming->detectMultiScale(equalised(around), found, 1.1, 2, 0, cv::Size(least, least),
-                                 cv::Size(box.width * 3 / 2, box.height * 3 / 2));
+    const int least = std::max(20, box.width / 2);
+    confirming.detectMultiScale(equalised(around), found, 1.1, 1, 0, cv::Size(least, least),
+                                cv::Size(box.width * 2, box.height * 2));
     return std::any_of(found.begin(), found.end(), [&](const cv::Rect& f) {
         const cv::Rect placed(f.x + around.x, f.y + around.y, f.width, f.height);
         return (placed & box).area() >= 0.5 * std::min(placed.area(), box.area());
     });
+}
+
+// Whether a confirming cascade finds the face around `box`. True when none is installed: the detection
+// then stands on the first cascade alone.
+bool confirmedFace(const cv::Mat& equalised, const cv::Rect& box, const std::string& cascadePath) {
+    const auto dataFolder = std::filesystem::path(cascadePath).parent_path().parent_path();
+    bool anyInstalled = false;
+    for (const char* file : confirmingCascadeFiles) {
+        cv::CascadeClassifier* confirming = loadedClassifier((dataFolder / file).string());
+        if (!confirming) continue;
+        anyInstalled = true;
+        if (foundAround(*confirming, equalised, box)) return true;
+    }
+    return !anyInstalled;
 }
 
 }  // namespace
@@ -140,7 +157,7 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
     std::vector<int> neighbours;
     try {
         const int side = minimumFaceSide(grey);
-        classifier->detectMultiScale(equalised, boxes, neighbours, 1.1, minimumNeighbours, 0,
+        classifier->detectMultiScale(equalised, boxes, neighbours, scanStep, minimumNeighbours, 0,
                                      cv::Size(side, side));
     } catch (const cv::Exception& e) {
         result.error = std::string("Face detection failed: ") + e.what();
