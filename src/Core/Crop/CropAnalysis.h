@@ -22,11 +22,10 @@ struct CropAnalysis {
 };
 
 // The long side of the copy the detectors work on, made from the file whatever the target, so that every
-// crop of a photo sees the same faces. Measured on enlarged, soft portraits against the frame's edges (bench
-// notes): at 512 a face of a twentieth of the long side is 26 pixels, at the edge of the cascade's 24-pixel
-// window, and some soft faces fell between the scan's steps; at 640 every one was found, at 768 and 1024 no
-// more, for one and a half to three times the detectors' time.
-inline constexpr double kAnalysisSide = 640;
+// crop of a photo sees the same faces. Measured on sharp and soft portraits framed against every edge of
+// plain and busy photos (bench notes): at 800 every face from a twentieth of the long side (40 pixels) was
+// found; at 640 one of twenty such faces (32 pixels, near the cascade's 24-pixel window) was still lost.
+inline constexpr double kAnalysisSide = 800;
 
 // The photo reduced to at most kAnalysisSide on its long side, decoded at the smallest size the decoder
 // offers for that; none when the file does not load.

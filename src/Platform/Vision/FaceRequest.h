@@ -1,9 +1,9 @@
 #pragma once
 // Finds frontal faces with the local-binary-pattern cascade that OpenCV's data package installs, each
-// confirmed by either of two of its Haar cascades (a fraction of the cost of a Haar scan). Every face found
-// counts as a face with landmarks (no landmark model is available). Of two overlapping detections the one
+// confirmed by one of its Haar cascades (a fraction of the cost of a Haar scan). Every face found counts
+// as a face with landmarks (no landmark model is available). Of two overlapping detections the one
 // more windows agreed on is kept. Stateless apart from its cascade path; perform() may run on any thread:
-// the face cascade is read for each request, the confirming cascades once per thread and kept for its life.
+// the face cascade is read for each request, the confirming cascade once per thread and kept for its life.
 
 #include <optional>
 #include <string>
