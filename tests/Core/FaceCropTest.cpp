@@ -97,12 +97,13 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {85, 0, 500, 500}},
         {"one face with headroom", {1000, 2000}, {400, 600}, {{150, 400, 100, 100}}, {0, 200, 400, 600}},
         {"one face at the very top", {1000, 2000}, {400, 600}, {{150, 120, 100, 100}}, {0, 0, 400, 600}},
-        // The rules would put this window above a low face (y 50); it moves down until the face is in.
+        // The rules would put this window above a low face (y 50); it moves down until the face is in, with
+        // its chin (a quarter of its height below the box, to row 825).
         {"a low face in a wide window",
          {2000, 2000},
          {1000, 500},
          {{450, 800, 100, 100}},
-         {0, 300, 1000, 500}},
+         {0, 325, 1000, 500}},
         {"a face wider than the target is centred",
          {3000, 1000},
          {500, 500},
@@ -120,12 +121,13 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {800, 533},
          {{300, 300, 60, 60}},
          {0, 0, 800, 533}},
-        // The rules put the window above two low faces; it moves down until it holds both.
+        // The rules put the window above two low faces; it moves down until it holds both, and the lower
+        // one's chin.
         {"two low faces that fit together",
          {2000, 2000},
          {1000, 500},
          {{100, 700, 100, 100}, {700, 800, 100, 100}},
-         {0, 300, 1000, 500}},
+         {0, 325, 1000, 500}},
         // A group photo of 2690 × 1528 at 989 × 871 works at 1533 × 871; its faces (x, top edge, w, h)
         // (1155,164,1245,1311), (602,272,688,690) and (1659,894,467,537) are here at that scale. The three
         // do not fit together; the rules' window holds the first and third and shows half of the second,

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+#include "Core/Crop/CropArea.h"
 #include "Core/Crop/FacePlacement.h"
 
 using namespace core;
@@ -105,4 +110,92 @@ TEST(FacePlacement, AWindowThatCannotFitIsRefusedAndFractionsAreWholePixels) {
     EXPECT_EQ(windowInsideImage(cg::Rect(380.4, 10.6, 50.5, 49.5), 400, 300), cg::Rect(350, 11, 50, 49));
     // An image size a rounding error short of the target still takes it.
     EXPECT_EQ(windowInsideImage(cg::Rect(0, 0, 1280, 720), 1279.9999999, 720), cg::Rect(0, 0, 1280, 720));
+}
+
+TEST(FacePlacement, EveryFaceAwareWindowHoldsTheFacesAndTheirChinsWhereverItsShapeCan) {
+    // Random photos, targets of three shapes, one or two face boxes anywhere in them: the face crop and the
+    // saliency crop around objects that touch the first face, each with and without crop to fill. A
+    // detector's box ends above the chin; a quarter of its height below it shows the chin.
+    struct Shape {
+        double width, height;
+    };
+    const std::vector<Shape> shapes = {{900, 400}, {400, 600}, {500, 500}};
+    std::mt19937 random(20240);
+    const auto uniform = [&](double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(random);
+    };
+    const auto withChin = [](const cg::Rect& box, double H) {
+        return cg::Rect(box.minX(), box.minY(), box.width(),
+                        std::min(H, box.maxY() + box.height() / 4) - box.minY());
+    };
+    int chinsAtStake = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const cg::Size image{std::round(uniform(300, 3000)), std::round(uniform(300, 3000))};
+        const Shape& shape = shapes[i % shapes.size()];
+        const double most = std::min(image.width / shape.width, image.height / shape.height);
+        const double k = uniform(0.1, 1) * most;
+        const cg::Size target{std::max(1.0, std::round(shape.width * k)),
+                              std::max(1.0, std::round(shape.height * k))};
+        // The largest window of the target's shape inside the photo.
+        const double fit = std::min(image.width / target.width, image.height / target.height);
+        const cg::Size largest{target.width * fit, target.height * fit};
+        const auto randomFace = [&] {
+            const double side = uniform(0.03, 0.6) * std::min(image.width, image.height);
+            const double w = side, h = std::min(image.height, side * uniform(0.9, 1.25));
+            return cg::Rect(uniform(0, image.width - w), uniform(0, image.height - h), w, h);
+        };
+        std::vector<cg::Rect> faces = {randomFace()};
+        if (i % 3 == 0) faces.push_back(randomFace());
+        const cg::Rect& face = faces.front();
+        // Objects around a point of the first face.
+        const cg::Point inFace{uniform(face.minX(), face.maxX()), uniform(face.minY(), face.maxY())};
+        const double left = uniform(0, image.width / 2), up = uniform(0, image.height / 2);
+        const cg::Rect objects = cg::Rect(inFace.x - left, inFace.y - up, left + uniform(1, image.width / 2),
+                                          up + uniform(1, image.height / 2))
+                                     .intersection(cg::Rect(0, 0, image.width, image.height));
+
+        struct Crop {
+            const char* name;
+            std::optional<cg::Rect> area;
+            std::vector<cg::Rect> faces;  // the faces it must frame
+        };
+        const std::vector<Crop> crops = {
+            {"face crop", faceCropArea(faces, image, target, false), faces},
+            {"face crop to fill", faceCropArea(faces, image, target, true), faces},
+            {"saliency crop", salientCropArea(objects, {face}, image, target, false), {face}},
+            {"saliency crop to fill", salientCropArea(objects, {face}, image, target, true), {face}},
+        };
+        for (const Crop& crop : crops) {
+            SCOPED_TRACE(std::string(crop.name) + " #" + std::to_string(i) + " of " +
+                         std::to_string(image.width) + " x " + std::to_string(image.height) + " at " +
+                         std::to_string(target.width) + " x " + std::to_string(target.height));
+            ASSERT_TRUE(crop.area);
+            const cg::Rect a = *crop.area;
+            // One output pixel, in the photo's pixels: the working picture is a whole number of pixels.
+            const double pixel = a.width() / target.width + 1e-6;
+            const auto holds = [&](const cg::Rect& r) { return a.insetBy(-pixel, -pixel).contains(r); };
+            const auto fitsIn = [&](const cg::Rect& r, cg::Size window) {
+                return r.width() <= window.width + 1e-6 && r.height() <= window.height + 1e-6;
+            };
+            EXPECT_TRUE(cg::Rect(0, 0, image.width, image.height).insetBy(-pixel, -pixel).contains(a));
+            EXPECT_NEAR(a.width() / a.height(), target.width / target.height, 0.01);
+            cg::Rect all = crop.faces.front(), allWithChins = withChin(all, image.height);
+            for (const cg::Rect& f : crop.faces) {
+                all = all.unionWith(f);
+                allWithChins = allWithChins.unionWith(withChin(f, image.height));
+            }
+            EXPECT_TRUE(!fitsIn(all, a.size) || holds(all))
+                << a.minX() << "," << a.minY() << " " << a.width() << "x" << a.height();
+            if (fitsIn(allWithChins, largest)) {
+                // The window reaches down to the chin, above the photo's lower edge: the chin decided it.
+                chinsAtStake +=
+                    a.maxY() <= allWithChins.maxY() + pixel && allWithChins.maxY() < image.height - pixel;
+                EXPECT_TRUE(holds(allWithChins))
+                    << "window rows " << a.minY() << " to " << a.maxY() << ", faces and chins "
+                    << allWithChins.minY() << " to " << allWithChins.maxY();
+            }
+        }
+    }
+    // Hundreds of the windows end at a chin above the photo's lower edge: the chin decided where they are.
+    EXPECT_GE(chinsAtStake, 300);
 }

@@ -79,6 +79,21 @@ Span spanOf(const std::vector<cg::Rect>& faces, const Bounds& u, const cg::Rect&
     return {m.minX, (R.origin.x + R.size.width) - m.minX, v, ve};
 }
 
+// The top of `window` (inside an image `H` high) moved so that it also shows the chins of the faces it
+// holds: the detector's boxes end above them, and a window that ends at a box's lower edge cuts a chin
+// a viewer sees. It moves down as far as the lowest chin asks, or until the highest of those faces meets
+// its top edge: no face it holds is lost, and room above the heads is what gives way.
+double withChinsHeld(const cg::Rect& window, const std::vector<cg::Rect>& faceBoxes, double H) {
+    const double y = window.minY(), h = window.height();
+    double chins = window.maxY(), tops = window.maxY();
+    for (const cg::Rect& box : faceBoxes) {
+        if (!window.insetBy(-1e-6, -1e-6).contains(box)) continue;
+        chins = std::max(chins, std::min(H, box.maxY() + chinRoom * box.height()));
+        tops = std::min(tops, box.minY());
+    }
+    return std::max(y, std::min(chins - h, tops));
+}
+
 }  // namespace
 
 cg::Size faceCropFillSize(cg::Size image, cg::Size target, bool fill) {
@@ -188,7 +203,9 @@ std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::ve
             hold(head);
         }
     }
-    return cg::Rect(std::clamp(x, 0.0, std::max(0.0, W - w)), std::clamp(y, 0.0, std::max(0.0, H - h)), w, h);
+    const cg::Rect inside(std::clamp(x, 0.0, std::max(0.0, W - w)), std::clamp(y, 0.0, std::max(0.0, H - h)),
+                          w, h);
+    return cg::Rect(inside.minX(), withChinsHeld(inside, faceBoxes, H), w, h);
 }
 
 std::optional<cg::Rect> windowInsideImage(const cg::Rect& window, double W, double H) {

@@ -42,7 +42,9 @@ cg::Rect faceWithHeadroom(const cg::Rect& faceBox);
 // the top face with its headroom is larger than the window (a close portrait), the face box comes first:
 // the window is centred on it across, and down holds it with the room left given below it (the chin)
 // before above it; a face larger than the window is cut, the window centred on it. Then the union of the
-// faces is held on each axis along which it fits. Boxes are the faces themselves (top-left origin, in
+// faces is held on each axis along which it fits. Last, inside the image, the window moves down to show
+// the chin (a quarter of the box's height below it) of every face it holds, as far as it can without
+// losing the top of one: room above the heads goes first. Boxes are the faces themselves (top-left origin, in
 // working pixels), in the order the detector gave them: of faces level with each other (lower edges less
 // than half a pixel apart) the first is the top face. None when the window is larger than the image.
 std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::vector<cg::Rect>& faceBoxes,
