@@ -33,19 +33,8 @@ struct Portrait {
 enum class Edge { centred, left, right, top, bottom };
 
 const char* edgeName(Edge edge) {
-    switch (edge) {
-        case Edge::centred:
-            return "centred";
-        case Edge::left:
-            return "left";
-        case Edge::right:
-            return "right";
-        case Edge::top:
-            return "top";
-        case Edge::bottom:
-            return "bottom";
-    }
-    return "";
+    static constexpr const char* names[] = {"centred", "left", "right", "top", "bottom"};
+    return names[int(edge)];
 }
 
 // A plain grey field, or a busy one: blocks of many colours and greys, as foliage or a crowd gives.
