@@ -25,7 +25,15 @@ CropAnalysis analyseForCrop(const image::Image& copy, cg::Size imageSize, bool w
     // Every crop is placed by a face: without one the salient region would never be used.
     if (withSaliency && !analysis.faces.empty())
         analysis.salientUnion = VisionSaliency::salientUnionOf(copy, imageSize);
+    analysis.saliencyAnalysed = withSaliency;
     return analysis;
+}
+
+std::optional<CropAnalysis> analysedFile(const std::filesystem::path& path, cg::Size imageSize,
+                                         bool withSaliency, const FaceFinder& findFaces) {
+    const auto copy = analysisCopy(path);
+    if (!copy) return std::nullopt;
+    return analyseForCrop(*copy, imageSize, withSaliency, findFaces);
 }
 
 }  // namespace core

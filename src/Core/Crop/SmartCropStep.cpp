@@ -5,17 +5,23 @@
 #include "Core/Crop/CropCut.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageLoading.h"
-#include "Platform/Vision/ReducedCopy.h"
 
 namespace core {
 
 std::optional<image::Image> smartCropImage(const std::filesystem::path& source, cg::Size original,
                                            cg::Size target, bool imageCrop, CropSender* sender,
-                                           const FaceFinder& findFaces,
-                                           std::optional<image::Image>* decoded) {
-    // The photo is decoded once, scaled to cover the target (as every other crop scales it): the detectors'
-    // copy is reduced from it, the window is cut from it unless it needs more detail, and the caller's
-    // fallback without a face scales from it.
+                                           const FaceFinder& findFaces, std::optional<image::Image>* decoded,
+                                           CropAnalyses* analyses) {
+    // Without crop to fill the salient region comes first, then the faces of the whole photo. With it,
+    // the faces of the whole photo, then the salient region filled; but that region's faces are some of
+    // the faces already found, so it can crop only where the first try did, and is not tried.
+    const std::optional<CropAnalysis> analysis =
+        analyses ? analyses->analysis(source, original, !imageCrop, findFaces)
+                 : analysedFile(source, original, !imageCrop, findFaces);
+    if (!analysis) return std::nullopt;
+
+    // The photo is decoded once, scaled to cover the target (as every other crop scales it): the window is
+    // cut from it unless it needs more detail, and the caller's fallback without a face scales from it.
     const cg::Size cover = coveringSize(original, target);
     const auto loaded = image::loadImage(source, cover);
     if (!loaded) return std::nullopt;
@@ -23,17 +29,11 @@ std::optional<image::Image> smartCropImage(const std::filesystem::path& source, 
     if (!scaled) return std::nullopt;
     const image::Image covering = image::rendered(*scaled);
     if (decoded) *decoded = covering;
-    const auto copy = vision::reducedCopy(covering, int(kAnalysisSide));
-    if (!copy) return std::nullopt;
 
-    // Without crop to fill the salient region comes first, then the faces of the whole photo. With it,
-    // the faces of the whole photo, then the salient region filled; but that region's faces are some of
-    // the faces already found, so it can crop only where the first try did, and is not tried.
-    const CropAnalysis analysis = analyseForCrop(*copy, original, !imageCrop, findFaces);
     std::optional<cg::Rect> area;
-    if (!imageCrop && analysis.salientUnion)
-        area = salientCropArea(*analysis.salientUnion, analysis.faces, original, target, false);
-    if (!area) area = faceCropArea(analysis.faces, original, target, imageCrop);
+    if (!imageCrop && analysis->salientUnion)
+        area = salientCropArea(*analysis->salientUnion, analysis->faces, original, target, false);
+    if (!area) area = faceCropArea(analysis->faces, original, target, imageCrop);
     if (!area) return std::nullopt;
 
     // An area that covers the target at the decoded scale is cut from the decoded picture; a salient region

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "Core/Crop/CropAnalyses.h"
 #include "Core/Job/ActivityScreen.h"
 #include "Core/Job/JobParameters.h"
 #include "Core/Job/OutputFileSystem.h"
@@ -54,6 +55,8 @@ struct BatchJob : std::enable_shared_from_this<BatchJob> {
 
     // The memory the images decoded at once may take, shared by the job's workers.
     image::DecodeBudget decodeBudget{image::DecodeBudget::defaultBytes()};
+    // The faces and salient objects of each photo a smart crop has looked at, for its other presets.
+    CropAnalyses cropAnalyses;
 
     // Changed by either side at any time.
     std::atomic<bool> isGotCancel{false};

@@ -305,7 +305,7 @@ class ImageStep {
                 if (in_.saliencyWanted) {
                     tried = true;
                     working = smartCropImage(source_, original_, target_, presetImageCrop(preset_),
-                                             &cropSender_, visionFaceFinder(), &decoded);
+                                             &cropSender_, visionFaceFinder(), &decoded, &job_.cropAnalyses);
                 }
                 if (!working) {
                     const image::Image& from = decoded ? *decoded : *loaded;

@@ -1,0 +1,26 @@
+#pragma once
+// The crop analyses of a job's photos, each made once from its file and shared by every preset that crops
+// it, so that all of a photo's crops are placed by the same faces. Thread-safe: job workers ask at once.
+
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
+
+#include "Core/Crop/CropAnalysis.h"
+
+namespace core {
+
+class CropAnalyses {
+  public:
+    // The analysis of the photo at `path` (upright size `imageSize`): the one made before when there is one
+    // (and it looked for the salient objects, if `withSaliency` asks for them), else analysedFile's, kept.
+    std::optional<CropAnalysis> analysis(const std::filesystem::path& path, cg::Size imageSize,
+                                         bool withSaliency, const FaceFinder& findFaces);
+
+  private:
+    std::mutex mutex_;
+    std::map<std::filesystem::path, CropAnalysis> made_;
+};
+
+}  // namespace core

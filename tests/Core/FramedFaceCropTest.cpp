@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Core/Crop/CropAnalyses.h"
+#include "Core/Crop/FacePlacement.h"
+#include "Core/Crop/SmartCropStep.h"
+#include "CropTestImages.h"
+#include "Platform/Image/Bitmap.h"
+#include "Platform/Image/ImageEncoding.h"
+#include "Platform/Image/ImageGeometry.h"
+#include "Platform/Image/ImageLoading.h"
+#include "Platform/Vision/FaceRequest.h"
+#include "Support/TempDir.h"
+
+namespace {
+
+// A real portrait and where its face is (as a detector boxes it, in the portrait's own pixels), enlarged
+// `scale` times: below 1 it stays sharp, above 2 it is soft.
+struct Portrait {
+    const char* file;
+    cg::Rect face;
+    double scale;
+    cg::Size canvas;  // the photo it is framed in
+};
+
+enum class Edge { centred, left, right, top, bottom };
+
+const char* edgeName(Edge edge) {
+    static constexpr const char* names[] = {"centred", "left", "right", "top", "bottom"};
+    return names[int(edge)];
+}
+
+// A plain grey field, or a busy one: blocks of many colours and greys, as foliage or a crowd gives.
+image::Bitmap background(cg::Size size, bool busy) {
+    const int w = int(size.width), h = int(size.height);
+    image::Bitmap pixels{w, h, 3, std::vector<std::uint8_t>(std::size_t(w) * h * 3)};
+    std::vector<std::uint8_t> cells(std::size_t(w / 24 + 1) * (h / 24 + 1) * 3);
+    std::uint32_t state = 2024;
+    for (auto& c : cells) {
+        state = state * 1664525u + 1013904223u;
+        c = std::uint8_t(40 + (state >> 24) % 180);
+    }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int b = 0; b < 3; ++b) {
+                const std::size_t cell = (std::size_t(y / 24) * (w / 24 + 1) + x / 24) * 3 + b;
+                pixels.bytes[(std::size_t(y) * w + x) * 3 + b] =
+                    busy ? cells[cell] : std::uint8_t(200 + 5 * b);
+            }
+    return pixels;
+}
+
+// The portrait pasted on the background so that its face is centred or lies four pixels from an edge of
+// the photo (the rest of the portrait cut off by it), written as a JPEG to `name` in `dir`; the face's box
+// in the photo.
+cg::Rect framed(const image::Image& portrait, const Portrait& p, Edge edge, bool busy,
+                const testsupport::TempDir& dir, const std::string& name) {
+    const cg::Size size{std::round(portrait.size().width * p.scale),
+                        std::round(portrait.size().height * p.scale)};
+    const image::Bitmap pasted = image::bitmap(*image::resized(portrait, size));
+    const cg::Rect face(p.face.minX() * p.scale, p.face.minY() * p.scale, p.face.width() * p.scale,
+                        p.face.height() * p.scale);
+    const double W = p.canvas.width, H = p.canvas.height;
+    double ox = W / 2 - face.midX(), oy = H / 2 - face.midY();
+    if (edge == Edge::left) ox = 4 - face.minX();
+    if (edge == Edge::right) ox = W - 4 - face.maxX();
+    if (edge == Edge::top) oy = 4 - face.minY();
+    if (edge == Edge::bottom) oy = H - 4 - face.maxY();
+    const int dx = int(std::round(ox)), dy = int(std::round(oy));
+    image::Bitmap photo = background(p.canvas, busy);
+    for (int y = std::max(0, dy); y < std::min(photo.height, dy + pasted.height); ++y)
+        for (int x = std::max(0, dx); x < std::min(photo.width, dx + pasted.width); ++x)
+            for (int b = 0; b < 3; ++b)
+                photo.bytes[(std::size_t(y) * photo.width + x) * 3 + b] = pasted.at(x - dx, y - dy, b);
+    const auto bytes = image::encodedData(*image::imageFromBitmap(photo), image::FileType::JPEG, 0.9);
+    dir.write(name, std::string(bytes->begin(), bytes->end()));
+    return cg::Rect(face.minX() + dx, face.minY() + dy, face.width(), face.height());
+}
+
+}  // namespace
+
+TEST(FramedFaceCrop, EverySmartCropHoldsTheFaceAndItsChinWhereverTheTargetsShapeCan) {
+    if (!vision::FaceRequest::defaultCascadePath())
+        GTEST_SKIP() << "the face model of opencv-data is not installed";
+    const std::filesystem::path data(VORTA_TEST_DATA_DIR);
+    // Sharp faces a twentieth of the photo's long side; soft ones enlarged two and a half and two times.
+    const std::vector<Portrait> portraits = {
+        {"astronaut.jpg", {176, 65, 96, 96}, 1.0, {1920, 1280}},
+        {"astronaut.jpg", {176, 65, 96, 96}, 2.5, {2200, 1700}},
+        {"grace_hopper.jpg", {155, 108, 218, 218}, 0.5, {2180, 1450}},
+        {"grace_hopper.jpg", {155, 108, 218, 218}, 2.0, {1800, 2300}},
+    };
+    struct Target {
+        cg::Size size;
+        bool fill;
+    };
+    // Those without crop to fill first: their analysis looks for the salient objects too, and is kept.
+    const std::vector<Target> targets = {{{900, 400}, false}, {{400, 600}, false}, {{500, 500}, false},
+                                         {{900, 400}, true},  {{400, 600}, true},  {{500, 500}, true}};
+    const std::vector<Edge> edges = {Edge::centred, Edge::left, Edge::right, Edge::top, Edge::bottom};
+    testsupport::TempDir dir;
+    int chinsHeld = 0;
+    for (const Portrait& p : portraits) {
+        const auto portrait = image::loadImage(data / p.file);
+        ASSERT_TRUE(portrait) << p.file;
+        for (const Edge edge : edges) {
+            const bool busy = (&p - portraits.data() + int(edge)) % 2 == 1;
+            const std::string name = std::string(p.file) + " x" + std::to_string(p.scale).substr(0, 3) + " " +
+                                     edgeName(edge) + (busy ? " busy" : " plain");
+            SCOPED_TRACE(name);
+            const auto path = dir / (name + ".jpg");
+            const cg::Rect truth = framed(*portrait, p, edge, busy, dir, name + ".jpg");
+            const cg::Size original = p.canvas;
+
+            // The faces each analysis found, in the photo's pixels.
+            std::vector<std::vector<cg::Rect>> found;
+            const core::FaceFinder finder = [&](const image::Image& copy) {
+                const auto faces = core::visionFaceFinder()(copy);
+                found.emplace_back();
+                for (const auto& f : faces.results)
+                    found.back().push_back(core::faceBox(f.boundingBox, original.width, original.height));
+                return faces;
+            };
+            // Alone, the crops to two targets of other shapes find the same faces.
+            croptest::RecordingSender alone;
+            core::smartCropImage(path, original, {900, 400}, false, &alone, finder);
+            core::smartCropImage(path, original, {400, 600}, false, &alone, finder);
+            ASSERT_EQ(found.size(), 2u);
+            EXPECT_EQ(found[0], found[1]);
+            found.clear();
+
+            // One job's crops of the photo: one analysis for all of them.
+            core::CropAnalyses analyses;
+            for (const Target& t : targets) {
+                SCOPED_TRACE(std::to_string(int(t.size.width)) + " x " + std::to_string(int(t.size.height)) +
+                             (t.fill ? ", crop to fill" : ""));
+                croptest::RecordingSender sender;
+                const auto result =
+                    core::smartCropImage(path, original, t.size, t.fill, &sender, finder, nullptr, &analyses);
+                ASSERT_EQ(found.size(), 1u);
+                // The one face of the photo, and no other.
+                if (found[0].size() != 1) {
+                    ADD_FAILURE() << found[0].size() << " faces found";
+                    break;
+                }
+                const cg::Rect box = found[0][0];
+                EXPECT_TRUE(truth.contains(cg::Point{box.midX(), box.midY()}) &&
+                            box.width() > 0.7 * truth.width() && box.width() < 1.4 * truth.width())
+                    << "found " << box.minX() << ", " << box.minY() << ", " << box.width() << " for "
+                    << truth.minX() << ", " << truth.minY() << ", " << truth.width();
+                ASSERT_TRUE(result);
+                EXPECT_EQ(image::pixelSize(*result), t.size);
+                ASSERT_EQ(sender.frames.size(), 1u);
+
+                // The window cut, in the photo's pixels, give or take a pixel of the picture it was cut from.
+                const double q = original.width / sender.shownSizes.front().width;
+                const cg::Rect f = sender.frames.front();
+                const cg::Rect window(f.minX() * q, f.minY() * q, f.width() * q, f.height() * q);
+                // The face box with a quarter of its height below it, as far as the photo goes.
+                const cg::Rect withChin = cg::Rect(box.minX(), box.minY(), box.width(), box.height() * 1.25)
+                                              .intersection(cg::Rect(0, 0, original.width, original.height));
+                // The largest window of the target's shape inside the photo.
+                const double k = std::min(original.width / t.size.width, original.height / t.size.height);
+                const auto holds = [&](const cg::Rect& r) {
+                    return window.minX() - q <= r.minX() && r.maxX() <= window.maxX() + q &&
+                           window.minY() - q <= r.minY() && r.maxY() <= window.maxY() + q;
+                };
+                const auto fits = [&](const cg::Rect& r) {
+                    return r.width() <= t.size.width * k && r.height() <= t.size.height * k;
+                };
+                const auto shown = [&] {
+                    return "window " + std::to_string(window.minX()) + ", " + std::to_string(window.minY()) +
+                           " to " + std::to_string(window.maxX()) + ", " + std::to_string(window.maxY()) +
+                           "; face " + std::to_string(box.minX()) + ", " + std::to_string(box.minY()) +
+                           " to " + std::to_string(box.maxX()) + ", " + std::to_string(box.maxY());
+                };
+                EXPECT_TRUE(!fits(box) || holds(box)) << shown();
+                EXPECT_TRUE(!fits(withChin) || holds(withChin)) << "with its chin: " << shown();
+                chinsHeld += fits(withChin) && withChin.height() > box.height() + 1;
+            }
+        }
+    }
+    // Most photos go on below the face, and most windows can hold its chin.
+    EXPECT_GE(chinsHeld, 80);
+}
