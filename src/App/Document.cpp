@@ -93,11 +93,15 @@ void letPendingGo() {
     settlePending([](Opening& opening) { opening.fate = HandOverFate::NotAdded; });
 }
 
-// The gathered files bring no image (files that are none, or already listed): adding them would
-// change nothing, so nothing is shown or asked, and the list says what became of them.
+// The gathered files are all files that no list takes as images (by their names): handing them over
+// would add nothing, so nothing is shown or asked. Images already in the list shown now still go the
+// whole way: the Advanced tab's list may be another.
 bool settledWithoutImages() {
-    if (pendingImages().count() != std::optional<std::size_t>(0)) return false;
-    settlePending([](Opening& opening) { opening.fate = fateByList(opening.paths); });
+    const auto& paths = pending();
+    if (std::any_of(paths.begin(), paths.end(), screens::isFolderPath) ||
+        screens::countNewImages(paths, {}) != 0)
+        return false;
+    settlePending([](Opening& opening) { opening.fate = HandOverFate::NoImages; });
     return true;
 }
 

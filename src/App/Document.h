@@ -7,8 +7,8 @@
 // tab, or adding to the list it works on, asks first, and that question names the files; keeping the
 // job lets them go, stopping it lets them in. Files opened while another question or any other modal
 // is up (the quit question, a folder chooser) wait for it and are then handled as if just opened.
-// Files that bring no image never switch tabs nor ask about a job. Each opening is followed until its
-// files are in the list or let go, for the start that handed them over. Main thread only; the
+// Files none of which is an image or a folder never switch tabs nor ask about a job. Each opening is followed
+// until its files are in the list or let go, for the start that handed them over. Main thread only; the
 // gathered list is touched nowhere else.
 
 #include <cstdint>
