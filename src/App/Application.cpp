@@ -88,8 +88,13 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
 
 std::uint64_t Application::openFiles(const std::vector<std::string>& paths) {
     if (appkit::Window* window = mainWindow()) makeKeyAndOrderFront(*window);
-    Document::openURLs(paths);
-    return Document::openedCount();
+    return Document::openURLs(paths);
+}
+
+void Application::takeFilesFrom(InstanceChannel& channel) {
+    channel.filesReceived = [this](const std::vector<std::string>& paths) { return openFiles(paths); };
+    channel.fateOf = [](std::uint64_t ticket) { return Document::fateOf(ticket); };
+    channel.isEnding = [this] { return delegate().isEnding(); };
 }
 
 namespace {
@@ -113,8 +118,8 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
     QApplication::setApplicationName(QString::fromStdString(appName().value_or("Vorta")));
     dispatch::Queue::setMainBackend(std::make_shared<dispatch::QtMainQueue>());
     const auto opened = openedPathsFromArguments(app.arguments());
-    // A later start hands its files to the running instance and ends once they are in its list;
-    // while that instance ends, it waits for it and then runs as the application with its files.
+    // A later start hands its files to the running instance and ends once it hears what became of
+    // them; while that instance ends, it waits for it and then runs as the application with its files.
     InstanceChannel channel(InstanceChannel::defaultSocketPath(), InstanceChannel::defaultLockPath());
     const auto patience = handOffPatience();
     if (const auto outcome = channel.start(opened, patience);
@@ -124,6 +129,19 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
         switch (outcome) {
             case InstanceChannel::Start::Refused:
                 std::fprintf(stderr, "Too many files for the running Vorta to take at once.\n");
+                break;
+            case InstanceChannel::Start::SomeNotImages:
+                std::fprintf(stderr,
+                             "Some of the files are not images the running Vorta adds; only the images were "
+                             "added.\n");
+                break;
+            case InstanceChannel::Start::NoImages:
+                std::fprintf(stderr,
+                             "None of the files is an image the running Vorta adds; nothing was added.\n");
+                break;
+            case InstanceChannel::Start::NotAdded:
+                // Let go by the user's answer (a job kept running), or by a list that changed under them.
+                std::fprintf(stderr, "The running Vorta did not add the files; they are in no list.\n");
                 break;
             case InstanceChannel::Start::NoAnswer:
                 std::fprintf(stderr,
@@ -151,11 +169,7 @@ int runApplication(QApplication& app, const std::function<void(Application&)>& l
         const TerminationSignals terminationSignals(
             [&shell] { shell.delegate().terminate(AppDelegate::QuitAsking::StopWithoutAsking); });
         shell.finishLaunching();
-        channel.filesReceived = [&shell](const std::vector<std::string>& paths) {
-            return shell.openFiles(paths);
-        };
-        channel.filesTaken = [] { return Document::settledCount(); };
-        channel.isEnding = [&shell] { return shell.delegate().isEnding(); };
+        shell.takeFilesFrom(channel);
         // Without a socket the application still runs; later starts say it does not answer.
         if (!channel.listen()) std::fprintf(stderr, "Vorta cannot take files from later starts.\n");
         if (!opened.empty()) dispatch::Queue::main().async([&shell, opened] { shell.openFiles(opened); });

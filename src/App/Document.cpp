@@ -1,6 +1,8 @@
 #include "App/Document.h"
 
 #include <QPointer>
+#include <algorithm>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -8,9 +10,12 @@
 #include "App/AppDelegate.h"
 #include "App/TabBarVC.h"
 #include "App/VortaWindowController.h"
+#include "Core/Records/SharedLists.h"
 #include "Platform/AppKit/GuardedDispatch.h"
+#include "Screens/Activity/ImageCollector.h"
 #include "Screens/Activity/ImageListHost.h"
 #include "Screens/Activity/ImageTally.h"
+#include "Screens/Activity/ListAddition.h"
 #include "Screens/Activity/RequestGate.h"
 #include "Screens/Activity/StopJobQuestion.h"
 
@@ -41,23 +46,63 @@ std::shared_ptr<void>& gatheredOnTheirWay() {
     return token;
 }
 
-// The gathered files over the process's life: how many arrived, how many left the list.
-struct Counts {
-    std::uint64_t opened = 0;
-    std::uint64_t settled = 0;
+// One opening's files, from their arrival until their start is told what became of them.
+struct Opening {
+    std::uint64_t ticket = 0;
+    std::vector<std::string> paths;
+    // Once they left the gathered files for the list: how that addition ended.
+    std::shared_ptr<const std::atomic<screens::ListAddition::End>> addition;
+    std::optional<HandOverFate> fate;
 };
 
-Counts& counts() {
-    static Counts c;
-    return c;
+std::vector<Opening>& openings() {
+    static std::vector<Opening> all;
+    return all;
 }
 
-// The gathered files leave the list: handed over or let go.
-void settlePending() {
-    counts().settled += pending().size();
+// Whether `path` is in the list: the image itself, or a folder some of whose images are.
+bool isListed(const std::string& path, const std::vector<std::string>& listed) {
+    if (!screens::isFolderPath(path)) return screens::isKnownPath(path, listed);
+    std::string folder = path;
+    if (folder.back() != '/') folder += '/';
+    return std::any_of(listed.begin(), listed.end(),
+                       [&](const std::string& p) { return p.starts_with(folder); });
+}
+
+// What became of files whose addition is over, by what the list holds now.
+HandOverFate fateByList(const std::vector<std::string>& paths) {
+    std::vector<std::string> listed;
+    for (const auto& record : core::sharedImageList().snapshot()) listed.push_back(record.strFullPath);
+    const auto inList =
+        std::count_if(paths.begin(), paths.end(), [&](const auto& p) { return isListed(p, listed); });
+    if (static_cast<std::size_t>(inList) == paths.size()) return HandOverFate::Listed;
+    return inList == 0 ? HandOverFate::NoImages : HandOverFate::SomeNotImages;
+}
+
+// The gathered files leave them: each opening among them is settled by `settle`.
+void settlePending(const std::function<void(Opening&)>& settle) {
+    for (Opening& opening : openings())
+        if (!opening.fate && !opening.addition) settle(opening);
     pending().clear();
     pendingImages() = {};
     gatheredOnTheirWay().reset();
+}
+
+// Let go by the user's answer, or by a window that went: they are in no list.
+void letPendingGo() {
+    settlePending([](Opening& opening) { opening.fate = HandOverFate::NotAdded; });
+}
+
+// The gathered files are all files that no list takes as images (by their names): handing them over
+// would add nothing, so nothing is shown or asked. Images already in the list shown now still go the
+// whole way: the Advanced tab's list may be another.
+bool settledWithoutImages() {
+    const auto& paths = pending();
+    if (std::any_of(paths.begin(), paths.end(), screens::isFolderPath) ||
+        screens::countNewImages(paths, {}) != 0)
+        return false;
+    settlePending([](Opening& opening) { opening.fate = HandOverFate::NoImages; });
+    return true;
 }
 
 QPointer<VortaWindowController>& attached() {
@@ -99,11 +144,12 @@ void handleGathered();
 void waitForAnswer();
 
 // Hands the files to the Advanced tab's entry for images; `images`, when counted already, counts
-// them for the question they may raise.
-void addToPhotoList(const std::vector<std::string>& urls, std::optional<screens::ImageTally> images) {
+// them for the question they may raise; `addition`, when given, learns whether they joined.
+void addToPhotoList(const std::vector<std::string>& urls, std::optional<screens::ImageTally> images,
+                    std::shared_ptr<screens::ListAddition> addition) {
     auto* pane = advancedPane();
     if (!pane) return;
-    pane->addImages(urls);
+    pane->addImages(urls, std::move(addition));
     // Nothing was up before: a question up now was raised by them, and says that keeping the job
     // leaves them out.
     if (!screens::isStopJobQuestionUp()) return;
@@ -145,7 +191,7 @@ bool waitedForModal() {
 // The gathered files are handled as if they had just been opened: the Advanced tab is shown and
 // they follow a moment later, unless the user is being asked whether to stop a job for them.
 void handleGathered() {
-    if (pending().empty()) return;
+    if (pending().empty() || settledWithoutImages()) return;
     if (waitedForModal()) {
         screens::refreshStopJobQuestionText();
         return;
@@ -172,7 +218,7 @@ void waitForAnswer() {
             if (stop)
                 handleGathered();
             else
-                settlePending();
+                letPendingGo();
         });
         // Counted as the question is written: files opened later join the count.
         screens::holdForAnswer(openedImages([] { return pendingImages().count(); }));
@@ -187,7 +233,7 @@ void waitForAnswer() {
 void attachWindowController(VortaWindowController* controller) {
     // Files gathered for an earlier window are not handed to this one.
     if (attached() != controller) {
-        settlePending();
+        letPendingGo();
         waitingForModal() = false;
         heldByQuestion() = 0;
     }
@@ -198,25 +244,38 @@ const std::vector<std::string>& pendingURLs() {
     return pending();
 }
 
-std::uint64_t openedCount() {
-    return counts().opened;
-}
-
-std::uint64_t settledCount() {
-    return counts().settled;
+std::optional<HandOverFate> fateOf(std::uint64_t ticket) {
+    auto& all = openings();
+    const auto it =
+        std::find_if(all.begin(), all.end(), [ticket](const Opening& o) { return o.ticket == ticket; });
+    // No such opening is waited for: nothing of it can be in the list.
+    if (it == all.end()) return HandOverFate::NotAdded;
+    if (!it->fate && it->addition) {
+        const auto end = it->addition->load();
+        if (end == screens::ListAddition::End::Joined) it->fate = fateByList(it->paths);
+        if (end == screens::ListAddition::End::Dropped) it->fate = HandOverFate::NotAdded;
+    }
+    const auto fate = it->fate;
+    if (fate) all.erase(it);
+    return fate;
 }
 
 void openURL(const std::string& path) {
     openURLs({path});
 }
 
-void openURLs(const std::vector<std::string>& paths) {
-    if (!mainWindowController() || paths.empty()) return;
+std::uint64_t openURLs(const std::vector<std::string>& paths) {
+    static std::uint64_t lastTicket = 0;
+    Opening& opening = openings().emplace_back(Opening{++lastTicket, paths, nullptr, std::nullopt});
+    if (paths.empty()) opening.fate = HandOverFate::Listed;
+    if (!mainWindowController()) opening.fate = HandOverFate::NotAdded;
+    const std::uint64_t ticket = opening.ticket;
+    if (opening.fate) return ticket;
     pending().insert(pending().end(), paths.begin(), paths.end());
-    counts().opened += paths.size();
     // One count for the lot: each count looks at the whole list.
     pendingImages().add(paths);
     handleGathered();
+    return ticket;
 }
 
 void flushPendingURLs(const std::vector<std::string>& captured) {
@@ -236,9 +295,11 @@ void flushPendingURLs(const std::vector<std::string>& captured) {
         handleGathered();
         return;
     }
+    if (settledWithoutImages()) return;
     const screens::ImageTally images = pendingImages();
-    settlePending();
-    addToPhotoList(captured, images);
+    auto addition = std::make_shared<screens::ListAddition>();
+    settlePending([watch = addition->watch()](Opening& opening) { opening.addition = watch; });
+    addToPhotoList(captured, images, std::move(addition));
 }
 
 void tabSwitcherDidLoad() {
@@ -249,7 +310,7 @@ void tabSwitcherDidLoad() {
 }
 
 void addPendingURLsToPhotoList(const std::vector<std::string>& urls) {
-    addToPhotoList(urls, std::nullopt);
+    addToPhotoList(urls, std::nullopt, nullptr);
 }
 
 }  // namespace Document

@@ -7,11 +7,16 @@
 // tab, or adding to the list it works on, asks first, and that question names the files; keeping the
 // job lets them go, stopping it lets them in. Files opened while another question or any other modal
 // is up (the quit question, a folder chooser) wait for it and are then handled as if just opened.
-// Main thread only; the gathered list is touched nowhere else.
+// Files none of which is an image or a folder never switch tabs nor ask about a job. Each opening is followed
+// until its files are in the list or let go, for the start that handed them over. Main thread only; the
+// gathered list is touched nowhere else.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "App/HandOverFate.h"
 
 class VortaWindowController;
 
@@ -22,8 +27,9 @@ void attachWindowController(VortaWindowController* controller);
 
 // One opened file or folder (an absolute path).
 void openURL(const std::string& path);
-// Files and folders opened together (absolute paths), counted for a question at once.
-void openURLs(const std::vector<std::string>& paths);
+// Files and folders opened together (absolute paths), counted for a question at once. Returns the
+// opening's ticket, by which fateOf tells what became of them.
+std::uint64_t openURLs(const std::vector<std::string>& paths);
 // The burst captured when its last file arrived: handed over when no file came since.
 void flushPendingURLs(const std::vector<std::string>& captured);
 // Hands the files to the Advanced tab's entry for images; dropped when that tab is not there.
@@ -32,10 +38,8 @@ void addPendingURLsToPhotoList(const std::vector<std::string>& urls);
 void tabSwitcherDidLoad();
 // The files gathered and not yet handed over.
 const std::vector<std::string>& pendingURLs();
-// How many files have been opened so far, and how many of them have left the gathered list: handed
-// to the Advanced tab's entry for images, or let go by the user's answer to a question. Files opened
-// up to a count are in the list once the second count reaches it.
-std::uint64_t openedCount();
-std::uint64_t settledCount();
+// What became of the files of the opening with `ticket`: nothing while they are gathered or on their
+// way into the list. Told once: the opening is forgotten then.
+std::optional<HandOverFate> fateOf(std::uint64_t ticket);
 
 }  // namespace Document

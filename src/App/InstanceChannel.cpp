@@ -25,12 +25,29 @@ constexpr int kWaitingPollMilliseconds = 50;
 constexpr auto kHeldEvery = std::chrono::seconds(1);
 
 // A message is the paths, one a line, then this byte (never part of a path). The answer is "held"
-// at once when the files are not in the list yet, then "taken" or "ending".
+// at once when the files are on their way, then what became of them, or "ending".
 constexpr char kEndOfMessage = '\0';
 constexpr char kTaken = 'T';
+constexpr char kSomeNotImages = 'S';
+constexpr char kNoImages = 'N';
+constexpr char kNotAdded = 'K';
 constexpr char kHeld = 'H';
 constexpr char kEnding = 'E';
 constexpr char kRefused = 'R';
+
+char replyFor(HandOverFate fate) {
+    switch (fate) {
+        case HandOverFate::Listed:
+            return kTaken;
+        case HandOverFate::SomeNotImages:
+            return kSomeNotImages;
+        case HandOverFate::NoImages:
+            return kNoImages;
+        case HandOverFate::NotAdded:
+            break;
+    }
+    return kNotAdded;
+}
 
 bool isOpenable(const std::filesystem::path& path) {
     std::error_code ec;
@@ -43,7 +60,8 @@ bool isOpenable(const std::filesystem::path& path) {
 InstanceChannel::InstanceChannel(std::string socketPath, std::string lockPath, QObject* parent)
     : QObject(parent),
       socketPath_(std::move(socketPath)),
-      lockPath_(lockPath.empty() ? socketPath_ + ".lock" : std::move(lockPath)) {
+      lockPath_(lockPath.empty() ? socketPath_ + ".lock" : std::move(lockPath)),
+      fallbackLockPath_(socketPath_ + ".lock") {
     waitingPoll_.setInterval(kWaitingPollMilliseconds);
     connect(&waitingPoll_, &QTimer::timeout, this, &InstanceChannel::answerWaiting);
 }
@@ -60,9 +78,13 @@ std::string InstanceChannel::defaultSocketPath() {
     if (folder.isEmpty()) folder = QDir::tempPath() + "/vorta-" + qEnvironmentVariable("USER");
     QDir().mkpath(folder);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    // One instance per settings folder: starts on other settings (as tests make) never meet.
-    const QByteArray settings =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toUtf8();
+    // One instance per settings folder: starts on other settings (as tests make) never meet, and
+    // starts that name one folder differently (through a link, with a trailing "/") do.
+    const std::filesystem::path named =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
+    std::error_code ec;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(named, ec);
+    const QByteArray settings = QByteArray::fromStdString((ec ? named : canonical).string());
     const QString tag =
         QString::fromLatin1(QCryptographicHash::hash(settings, QCryptographicHash::Sha1).toHex().left(12));
     return (folder + "/vorta-" + tag + ".socket").toStdString();
@@ -76,6 +98,21 @@ std::string InstanceChannel::defaultLockPath() {
     return (folder + "/instance.lock").toStdString();
 }
 
+InstanceChannel::Guard InstanceChannel::takeLock() {
+    Guard guard;
+    guard.path = lockPath_;
+    lock_ = InstanceLock::tryTake(lockPath_, guard.outcome, &guard.error);
+    if (guard.outcome != InstanceLock::Outcome::Unavailable || fallbackLockPath_ == lockPath_) return guard;
+    // The lock file cannot be opened at all (a link there, a settings folder that takes no file, another
+    // user's file): the file beside the socket, named for the same settings folder, guards them instead.
+    std::string error;
+    guard.path = fallbackLockPath_;
+    lock_ = InstanceLock::tryTake(fallbackLockPath_, guard.outcome, &error);
+    if (guard.outcome == InstanceLock::Outcome::Unavailable)
+        guard.error = lockPath_ + ": " + guard.error + "; " + fallbackLockPath_ + ": " + error;
+    return guard;
+}
+
 InstanceChannel::Start InstanceChannel::start(const std::vector<std::string>& paths,
                                               std::chrono::milliseconds patience) {
     using Clock = std::chrono::steady_clock;
@@ -87,35 +124,47 @@ InstanceChannel::Start InstanceChannel::start(const std::vector<std::string>& pa
     // Each round either takes the lock or reaches the application that holds it: one that is
     // starting listens soon, and one that ended lets go of the lock as its connections close.
     while (true) {
-        auto outcome = InstanceLock::Outcome::Held;
-        std::string error;
-        lock_ = InstanceLock::tryTake(lockPath_, outcome, &error);
+        const Guard guard = takeLock();
         if (lock_) return Start::Application;
-        if (outcome == InstanceLock::Outcome::Unavailable) {
-            std::fprintf(stderr,
-                         "Vorta cannot make its instance lock %s (%s); it runs without taking files from "
-                         "later starts.\n",
-                         lockPath_.c_str(), error.c_str());
-            return Start::Application;
-        }
-        // The holder names its socket once it listens; until then a start looks where its own would be.
-        std::string socketPath = InstanceLock::noteOf(lockPath_);
-        if (socketPath.empty()) socketPath = socketPath_;
-        switch (handOnce(socketPath, message, deadline, patience, toldWaiting)) {
+        // The holder names its socket once it listens; until then, or where it cannot write its note
+        // (a lock taken read-only keeps an old one), a start looks where its own would be.
+        std::vector<std::string> sockets;
+        if (guard.outcome == InstanceLock::Outcome::Held)
+            if (std::string note = InstanceLock::noteOf(guard.path); !note.empty() && note != socketPath_)
+                sockets.push_back(std::move(note));
+        sockets.push_back(socketPath_);
+        const Reply reply = handOnce(sockets, message, deadline, patience, toldWaiting);
+        switch (reply) {
             case Reply::Taken:
                 return Start::HandedOver;
+            case Reply::SomeNotImages:
+                return Start::SomeNotImages;
+            case Reply::NoImages:
+                return Start::NoImages;
+            case Reply::NotAdded:
+                return Start::NotAdded;
             case Reply::Refused:
                 return Start::Refused;
             case Reply::EndedOrGone:
             case Reply::Silent:
+            case Reply::NoListener:
                 break;
+        }
+        if (guard.outcome == InstanceLock::Outcome::Unavailable && reply == Reply::NoListener) {
+            std::fprintf(stderr,
+                         "Vorta cannot take its instance lock (%s); it runs unguarded, and another start on "
+                         "these settings may run beside it.\n",
+                         guard.error.c_str());
+            unguarded_ = true;
+            return Start::Application;
         }
         if (Clock::now() >= deadline) return toldWaiting ? Start::NotEnded : Start::NoAnswer;
         std::this_thread::sleep_for(std::chrono::milliseconds(kRetryPauseMilliseconds));
     }
 }
 
-InstanceChannel::Reply InstanceChannel::handOnce(const std::string& socketPath, const QByteArray& message,
+InstanceChannel::Reply InstanceChannel::handOnce(const std::vector<std::string>& socketPaths,
+                                                 const QByteArray& message,
                                                  std::chrono::steady_clock::time_point deadline,
                                                  std::chrono::milliseconds patience, bool& toldWaiting) {
     using Clock = std::chrono::steady_clock;
@@ -129,8 +178,13 @@ InstanceChannel::Reply InstanceChannel::handOnce(const std::string& socketPath, 
         return static_cast<int>(std::clamp<qint64>(left, 0, kSliceMilliseconds));
     };
     QLocalSocket socket;
-    socket.connectToServer(QString::fromStdString(socketPath));
-    if (!socket.waitForConnected(std::min(kConnectMilliseconds, std::max(slice(), 1)))) return Reply::Silent;
+    const auto connected = [&](const std::string& path) {
+        socket.connectToServer(QString::fromStdString(path));
+        if (socket.waitForConnected(std::min(kConnectMilliseconds, std::max(slice(), 1)))) return true;
+        socket.abort();
+        return false;
+    };
+    if (std::none_of(socketPaths.begin(), socketPaths.end(), connected)) return Reply::NoListener;
     socket.write(message);
     while (socket.bytesToWrite() > 0 && slice() > 0 && socket.waitForBytesWritten(slice())) {
     }
@@ -144,6 +198,12 @@ InstanceChannel::Reply InstanceChannel::handOnce(const std::string& socketPath, 
         switch (reply) {
             case kTaken:
                 return Reply::Taken;
+            case kSomeNotImages:
+                return Reply::SomeNotImages;
+            case kNoImages:
+                return Reply::NoImages;
+            case kNotAdded:
+                return Reply::NotAdded;
             case kRefused:
                 return Reply::Refused;
             case kHeld:
@@ -165,15 +225,19 @@ InstanceChannel::Reply InstanceChannel::handOnce(const std::string& socketPath, 
 }
 
 bool InstanceChannel::listen() {
-    if (!lock_) return false;
+    if (!lock_ && !unguarded_) return false;
     if (server_) return server_->isListening();
     server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
     const QString name = QString::fromStdString(socketPath_);
-    // Holding the lock, no other instance lives: a socket file there was left by one that crashed.
-    QLocalServer::removeServer(name);
+    if (lock_) {
+        server_->setSocketOptions(QLocalServer::UserAccessOption);
+        // Holding the lock, no other instance lives: a socket file there was left by one that crashed.
+        QLocalServer::removeServer(name);
+    }
+    // Unguarded, a socket file there may be another unguarded application's: binding to the path
+    // itself fails rather than replace it (the runtime folder is the user's alone).
     if (!server_->listen(name)) return false;
-    lock_->setNote(socketPath_);
+    if (lock_) lock_->setNote(socketPath_);
     connect(server_, &QLocalServer::newConnection, this, &InstanceChannel::takeConnection);
     return true;
 }
@@ -216,9 +280,17 @@ void InstanceChannel::answer(QLocalSocket* socket, const QByteArray& message) {
         socket->flush();
         return;
     }
-    const std::uint64_t ticket = filesReceived ? filesReceived(acceptedPaths(message.toStdString())) : 0;
-    if (!filesTaken || filesTaken() >= ticket) {
-        socket->putChar(kTaken);
+    const auto paths = acceptedPaths(message.toStdString());
+    if (!paths) {
+        // More than this instance takes at once: taking some would leave the rest in no list.
+        socket->putChar(kRefused);
+        socket->disconnectFromServer();
+        return;
+    }
+    const std::uint64_t ticket = filesReceived ? filesReceived(*paths) : 0;
+    const auto fate = fateOf ? fateOf(ticket) : std::optional(HandOverFate::Listed);
+    if (fate) {
+        socket->putChar(replyFor(*fate));
         socket->flush();
         return;
     }
@@ -232,7 +304,7 @@ void InstanceChannel::answer(QLocalSocket* socket, const QByteArray& message) {
 
 void InstanceChannel::applicationHasEnded() {
     filesReceived = nullptr;
-    filesTaken = nullptr;
+    fateOf = nullptr;
     isEnding = [] { return true; };
     answerWaiting();
 }
@@ -242,10 +314,11 @@ void InstanceChannel::answerWaiting() {
     const auto now = std::chrono::steady_clock::now();
     std::erase_if(waiting_, [&](Waiting& w) {
         if (!w.socket) return true;
+        const auto fate = ending || !fateOf ? std::nullopt : fateOf(w.ticket);
         if (ending) {
             w.socket->putChar(kEnding);
-        } else if (filesTaken && filesTaken() >= w.ticket) {
-            w.socket->putChar(kTaken);
+        } else if (fate) {
+            w.socket->putChar(replyFor(*fate));
         } else {
             if (now - w.toldAt >= kHeldEvery) {
                 w.socket->putChar(kHeld);
@@ -260,17 +333,18 @@ void InstanceChannel::answerWaiting() {
     if (waiting_.empty()) waitingPoll_.stop();
 }
 
-std::vector<std::string> InstanceChannel::acceptedPaths(const std::string& message) {
+std::optional<std::vector<std::string>> InstanceChannel::acceptedPaths(const std::string& message) {
     std::vector<std::string> paths;
     std::set<std::string> seen;
     std::size_t start = 0;
-    while (start < message.size() && paths.size() < kMostPaths) {
+    while (start < message.size()) {
         const std::size_t end = std::min(message.find('\n', start), message.size());
         const std::string line = message.substr(start, end - start);
         start = end + 1;
         if (line.empty() || line.front() != '/' || line.find('\0') != std::string::npos) continue;
         const std::filesystem::path path = std::filesystem::path(line).lexically_normal();
         if (!isOpenable(path) || !seen.insert(path.string()).second) continue;
+        if (paths.size() == kMostPaths) return std::nullopt;
         paths.push_back(path.string());
     }
     return paths;

@@ -14,13 +14,24 @@ namespace {
 // Longer than any socket path (a Unix socket's path is at most 108 bytes).
 constexpr std::size_t kLongestNote = 4096;
 
+// Never through a link (another user's file could be locked or written); never waits on a FIFO.
+int openToLock(const std::string& path, std::string* error) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd >= 0) return fd;
+    const int why = errno;
+    // A file the user cannot write (read-only, left by another user, a folder) still takes the
+    // lock: flock asks for no write access.
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0 && error) *error = std::strerror(why);
+    return fd;
+}
+
 }  // namespace
 
 std::optional<InstanceLock> InstanceLock::tryTake(const std::string& path, Outcome& outcome,
                                                   std::string* error) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = openToLock(path, error);
     if (fd < 0) {
-        if (error) *error = std::strerror(errno);
         outcome = Outcome::Unavailable;
         return std::nullopt;
     }
@@ -41,14 +52,15 @@ std::optional<InstanceLock> InstanceLock::tryTake(const std::string& path, Outco
 
 void InstanceLock::setNote(const std::string& text) {
     if (fd_ < 0) return;
-    // A reader that meets the note half written finds no socket there and looks again.
+    // A reader that meets the note half written finds no socket there and looks again. A lock taken
+    // on a read-only descriptor keeps whatever note it has: readers try their own socket after it.
     if (::ftruncate(fd_, 0) != 0) return;
     const auto written = ::pwrite(fd_, text.data(), text.size(), 0);
     (void)written;
 }
 
 std::string InstanceLock::noteOf(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) return {};
     std::array<char, kLongestNote> buffer{};
     const auto got = ::pread(fd, buffer.data(), buffer.size(), 0);

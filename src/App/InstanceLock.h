@@ -3,7 +3,8 @@
 // the application; it writes the path of its socket into the lock file, so that later starts find it
 // whatever runtime folder their own environment names. The kernel lets go of the lock when that
 // process ends, however it ends, so a crash never leaves a lock behind. The lock file itself stays
-// (removing it would let two processes lock two different files). Any thread; one owner.
+// (removing it would let two processes lock two different files). A file that cannot be opened for
+// writing is locked read-only; a link at the path is never followed. Any thread; one owner.
 
 #include <optional>
 #include <string>
@@ -13,7 +14,7 @@ class InstanceLock {
     enum class Outcome {
         Taken,       // this process holds the lock now
         Held,        // another process holds it
-        Unavailable  // the lock file cannot be made or locked: `error` (when given) says why
+        Unavailable  // the lock file cannot be made, opened or locked: `error` (when given) says why
     };
     // The lock on `path` (made when missing), when `outcome` is Taken.
     static std::optional<InstanceLock> tryTake(const std::string& path, Outcome& outcome,

@@ -5,9 +5,13 @@
 // rest of the job, removing images asks, and every add door fills the tab the same way.
 
 #include <fstream>
+#include <future>
+#include <thread>
 
 #include "AdvancedTabFixture.h"
 #include "App/AppDelegate.h"
+#include "App/Document.h"
+#include "App/InstanceChannel.h"
 #include "Platform/Dispatch/BackgroundWork.h"
 #include "Screens/Setup/PresetCell.h"
 #include "Screens/Setup/PresetView.h"
@@ -20,6 +24,38 @@ namespace fs = std::filesystem;
 
 class JobQuestionsTest : public testsupport::AdvancedTabTest {
   protected:
+    void TearDown() override {
+        // Its callbacks reach into the application, which goes next.
+        channel.reset();
+        testsupport::AdvancedTabTest::TearDown();
+    }
+    // The application takes files from later starts, as vorta does.
+    void listenForStarts() {
+        channel.reset();
+        channel.emplace((dir / "vorta.socket").string());
+        ASSERT_EQ(channel->start({}, std::chrono::seconds(5)), InstanceChannel::Start::Application);
+        ASSERT_TRUE(channel->listen());
+        app->takeFilesFrom(*channel);
+    }
+    // A later start handing `paths` over, as from its own process (here another thread): what it is told.
+    std::future<InstanceChannel::Start> handOver(const std::vector<std::string>& paths) {
+        return std::async(std::launch::async, [socket = (dir / "vorta.socket").string(), paths] {
+            return InstanceChannel(socket).start(paths, std::chrono::seconds(60));
+        });
+    }
+    // Turns Qt's events (the channel's) and the main queue, whose clock moves on with real time, until
+    // `done` holds; false after 30 s.
+    bool turnUntil(const std::function<bool()>& done) {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > giveUp) return false;
+            QCoreApplication::processEvents();
+            mainQueue->advance(0.02);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return true;
+    }
+
     // A job of four enhanced photos, its workers held until the test lets them go: it is still
     // running when the user acts.
     void startLongJob() {
@@ -87,6 +123,8 @@ class JobQuestionsTest : public testsupport::AdvancedTabTest {
         const auto shown = questions();
         return shown.size() == 1 ? shown.front()->informativeText() : QString();
     }
+
+    std::optional<InstanceChannel> channel;
 };
 
 TEST_F(JobQuestionsTest, FilesOpenedDuringASwitchQuestionWaitForItAndThenAskTheirOwnQuestion) {
@@ -781,6 +819,126 @@ TEST_F(JobQuestionsTest, OpenedFilesReachTheAdvancedListAfterATabChangeAndAfterA
     // Leaving a tab empties its list: the Advanced list now holds the new file only.
     EXPECT_TRUE(mainQueue->runUntil([&] { return listedNames() == std::vector<std::string>{"n1.jpg"}; },
                                     std::chrono::seconds(30)));
+}
+
+// A start that hands files over during a job is told what became of them, whatever the user
+// answers: it says "taken" only for files that are in the list. Files let go by an answer are in
+// no list; files that bring no image never stop or question the job; a hand-over of more files than
+// the application takes at once is refused whole.
+TEST_F(JobQuestionsTest, AStartIsToldWhatBecameOfItsFilesWhateverTheQuestionsAnswer) {
+    std::ofstream(dir / "notes.txt") << "not a photo";
+    const std::string notes = (dir / "notes.txt").string();
+    const auto many = [&] {
+        std::vector<std::string> paths;
+        fs::create_directories(dir / "many");
+        for (std::size_t i = 0; i < InstanceChannel::kMostPaths + 10; ++i) {
+            paths.push_back((dir / "many" / ("m" + std::to_string(i) + ".jpg")).string());
+            std::ofstream(paths.back()) << "x";
+        }
+        return paths;
+    };
+    using Start = InstanceChannel::Start;
+    struct Case {
+        const char* what;
+        bool onPresetsTab;          // where the job runs; else on the Advanced tab
+        std::function<void()> ask;  // what the user does before the files come
+        std::function<std::vector<std::string>()> files;
+        std::vector<QString> answers;  // the questions that come, answered in turn
+        Start told;
+        bool photoListed;
+    };
+    const std::vector<Case> cases{
+        {"a photo whose own question is answered Keep Job",
+         false,
+         [] {},
+         [&] { return opened("h", 1); },
+         {"Keep Job"},
+         Start::NotAdded,
+         false},
+        {"a photo that asks to leave the Presets tab's job, Keep Job",
+         true,
+         [] {},
+         [&] { return opened("h", 1); },
+         {"Keep Job"},
+         Start::NotAdded,
+         false},
+        {"a photo during the quit question, Keep Working, then Keep Job",
+         false,
+         [&] { app->delegate().terminate(); },
+         [&] { return opened("h", 1); },
+         {"Keep Working", "Keep Job"},
+         Start::NotAdded,
+         false},
+        {"a photo during Close activity, No, then Keep Job",
+         true,
+         [&] { click(presetList()->btnDismissActivity); },
+         [&] { return opened("h", 1); },
+         {"No", "Keep Job"},
+         Start::NotAdded,
+         false},
+        {"a text file alone",
+         false,
+         [] {},
+         [&] { return std::vector<std::string>{notes}; },
+         {},
+         Start::NoImages,
+         false},
+        {"a photo and a text file, Stop Job",
+         false,
+         [] {},
+         [&] {
+             auto files = opened("h", 1);
+             files.push_back(notes);
+             return files;
+         },
+         {"Stop Job"},
+         Start::SomeNotImages,
+         true},
+        {"a photo, Stop Job",
+         false,
+         [] {},
+         [&] { return opened("h", 1); },
+         {"Stop Job"},
+         Start::HandedOver,
+         true},
+        {"more files than are taken at once", false, [] {}, many, {}, Start::Refused, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.onPresetsTab) {
+            startOnPresetsTab();
+            startPresetJob();
+        } else {
+            startOnAdvancedTab();
+            startLongJob();
+        }
+        listenForStarts();
+        const auto listedBefore = core::sharedImageList().count();
+        c.ask();
+        drain();
+        auto told = handOver(c.files());
+        const auto answered = [&] {
+            return told.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        };
+        ASSERT_TRUE(turnUntil([&] { return !Document::pendingURLs().empty() || answered(); }));
+        for (const QString& button : c.answers) {
+            ASSERT_TRUE(turnUntil([&] { return questions().size() == 1; })) << button.toStdString();
+            answer(button);
+            if (button == "Stop Job") workerHold.reset();
+        }
+        ASSERT_TRUE(turnUntil(answered)) << "the start is never answered";
+        EXPECT_EQ(told.get(), c.told);
+        EXPECT_TRUE(questions().empty()) << questionText().toStdString();
+        if (c.answers.empty()) {
+            EXPECT_TRUE(jobRuns()) << "files that bring no image never stop the job";
+            EXPECT_EQ(core::sharedImageList().count(), listedBefore);
+        }
+        const auto names = listedNames();
+        EXPECT_EQ(std::count(names.begin(), names.end(), "h1.jpg"), c.photoListed ? 1 : 0);
+        channel.reset();
+        workerHold.reset();
+        quit();
+    }
 }
 
 }  // namespace

@@ -3,13 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
+
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "Core/TestImages.h"
 #include "Platform/Foundation/Bundle.h"
@@ -28,7 +34,10 @@ class SecondStartTest : public ::testing::Test {
         env.insert("XDG_CONFIG_HOME", QString::fromStdString((dir / "config").string()));
         env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        // Past the welcome pages, whose first run holds opened files until the tabs are there.
+        writeSettings();
+    }
+    // Past the welcome pages, whose first run holds opened files until the tabs are there.
+    void writeSettings() {
         const auto settings = dir / "config/Vorta/settings.json";
         fs::create_directories(settings.parent_path());
         foundation::UserDefaults s(settings);
@@ -46,6 +55,11 @@ class SecondStartTest : public ::testing::Test {
         started.push_back(std::make_unique<QProcess>());
         QProcess& p = *started.back();
         p.setProcessEnvironment(with.isEmpty() ? env : with);
+        if (asAnotherUser)
+            p.setChildProcessModifier([] {
+                if (::setgroups(0, nullptr) != 0 || ::setgid(kChildId) != 0 || ::setuid(kChildId) != 0)
+                    ::_exit(126);
+            });
         p.start(QString::fromStdString((foundation::executableDirectory() / "vorta").string()), arguments);
         EXPECT_TRUE(p.waitForStarted(5000));
         return p;
@@ -59,6 +73,37 @@ class SecondStartTest : public ::testing::Test {
         }
         return std::nullopt;
     }
+    // The settings (past the welcome pages) and runtime folders afresh, nothing running on them, all
+    // the children's own.
+    void resetPlace() {
+        for (const fs::path& folder : {dir / "config", runtime, dir / "runtime2", dir / "home"}) {
+            fs::remove_all(folder);
+            fs::create_directories(folder);
+        }
+        fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+        fs::permissions(dir / "runtime2", fs::perms::owner_all, fs::perm_options::replace);
+        writeSettings();
+        env.insert("HOME", QString::fromStdString((dir / "home").string()));
+        env.insert("XDG_CACHE_HOME", QString::fromStdString((dir / "home/cache").string()));
+        env.insert("XDG_DATA_HOME", QString::fromStdString((dir / "home/data").string()));
+        fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec,
+                        fs::perm_options::replace);
+        for (const fs::path& folder : {dir / "config", runtime, dir / "runtime2", dir / "home"})
+            giveToChild(folder);
+    }
+    void giveToChild(const fs::path& root) {
+        if (!asAnotherUser) return;
+        ASSERT_EQ(::lchown(root.c_str(), kChildId, kChildId), 0);
+        if (!fs::is_directory(fs::symlink_status(root))) return;
+        for (const auto& e : fs::recursive_directory_iterator(root)) {
+            ASSERT_EQ(::lchown(e.path().c_str(), kChildId, kChildId), 0);
+        }
+    }
+    // Whether `p` has ended, waiting up to `ms` for it (already ended counts too).
+    static bool ends(QProcess& p, int ms) {
+        p.waitForFinished(ms);
+        return p.state() == QProcess::NotRunning;
+    }
     bool answers(const fs::path& socket) {
         QLocalSocket probe;
         probe.connectToServer(QString::fromStdString(socket.string()));
@@ -69,6 +114,9 @@ class SecondStartTest : public ::testing::Test {
     fs::path runtime = dir / "runtime";
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     std::vector<std::unique_ptr<QProcess>> started;
+    // The children run as the user "nobody" (whom modes bind) when the test runs as root.
+    static constexpr uid_t kChildId = 65534;
+    bool asAnotherUser = false;
 };
 
 TEST_F(SecondStartTest, ASecondStartHandsOverAndEndsAndACrashLeavesNothingThatBlocks) {
@@ -131,18 +179,132 @@ TEST_F(SecondStartTest, StartsOnOneSettingsFolderMeetWhateverTheirRuntimeFolderA
     EXPECT_TRUE(waiting.readAllStandardError().contains("did not answer"));
 }
 
-// Where the settings folder takes no lock file, Vorta still runs, and says it takes no files from
-// later starts.
-TEST_F(SecondStartTest, ASettingsFolderThatTakesNoLockStillLetsVortaRun) {
-    fs::create_directories(dir / "config/Vorta/instance.lock");  // a folder where the lock file goes
-    QProcess& only = launch();
-    QByteArray said;
-    for (int waited = 0; waited < 60000 && !said.contains("cannot make its instance lock"); waited += 100) {
-        only.waitForReadyRead(100);
-        said += only.readAllStandardError();
+// Whatever state the lock file is in, starts on one settings folder make one application: three at
+// once give one that runs and two that hand their photos to it. A lock that stays with the settings
+// (a file taken read-only) also keeps a start from another runtime folder from running beside it.
+// Where neither the lock file nor the one beside the socket can be locked, a start hands its photo to
+// the application that answers before it would run unguarded. The children run as another user when
+// the test runs as root, whom modes and owners do not bind.
+TEST_F(SecondStartTest, StartsOnOneSettingsFolderMakeOneApplicationWhateverStateTheLockFileIsIn) {
+    const bool asAnother = ::geteuid() == 0;
+    const auto vorta = dir / "config/Vorta";
+    const auto lock = vorta / "instance.lock";
+    const auto writeNote = [&](const fs::path& file) {
+        // An old holder's note, naming a socket nobody listens on.
+        std::ofstream(file) << (dir / "gone/vorta.socket").string();
+    };
+    struct Case {
+        const char* state;
+        std::function<void()> make;
+        bool needsAnotherUser;  // a mode or owner that binds only a user who is not root
+        bool lockStaysWithSettings;
+    };
+    const std::vector<Case> cases{
+        {"a lock file the user may only read",
+         [&] {
+             writeNote(lock);
+             giveToChild(lock);
+             fs::permissions(lock, fs::perms::owner_read, fs::perm_options::replace);
+         },
+         true, true},
+        {"a lock file root left readable (sudo -E)",
+         [&] {
+             writeNote(lock);
+             fs::permissions(lock,
+                             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                 fs::perms::others_read,
+                             fs::perm_options::replace);
+         },
+         true, true},
+        {"a lock file root left as its own (sudo -E)",
+         [&] {
+             writeNote(lock);
+             fs::permissions(lock, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+         },
+         true, false},
+        {"a settings folder that takes no file",
+         [&] {
+             // Root's, as it was made; the settings in it can still be read.
+             ASSERT_EQ(::chown(vorta.c_str(), 0, 0), 0);
+             ASSERT_EQ(::chown((vorta / "settings.json").c_str(), 0, 0), 0);
+             const auto readable = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+             fs::permissions(vorta,
+                             readable | fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec,
+                             fs::perm_options::replace);
+             fs::permissions(vorta / "settings.json", readable, fs::perm_options::replace);
+         },
+         true, false},
+        {"a link at the lock's path", [&] { fs::create_symlink(dir / "elsewhere", lock); }, false, false},
+        {"a folder at the lock's path", [&] { fs::create_directory(lock); }, false, true},
+    };
+    const auto photo = [&](const std::string& name) {
+        const auto path = dir / "in" / name;
+        if (!fs::exists(path)) testsupport::writeTestImage(path, 200, 100, 1);
+        giveToChild(dir / "in");
+        return QStringList{QString::fromStdString(path.string())};
+    };
+    const auto stop = [&](QProcess& p) {
+        p.terminate();
+        EXPECT_TRUE(ends(p, 10000));
+    };
+    asAnotherUser = asAnother;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        if (c.needsAnotherUser && !asAnother) continue;
+        resetPlace();
+        c.make();
+        std::vector<QProcess*> three{&launch(photo("a.jpg")), &launch(photo("b.jpg")),
+                                     &launch(photo("c.jpg"))};
+        QProcess* application = nullptr;
+        for (int waited = 0; waited < 30000 && !application; waited += 20) {
+            std::vector<QProcess*> running;
+            for (QProcess* p : three)
+                if (!ends(*p, 5)) running.push_back(p);
+            if (running.size() == 1) application = running.front();
+        }
+        ASSERT_NE(application, nullptr) << "not one application of three starts";
+        for (QProcess* p : three)
+            if (p != application) {
+                EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+            }
+        EXPECT_FALSE(application->waitForFinished(1000)) << "the application runs on";
+        if (c.lockStaysWithSettings) {
+            QProcessEnvironment elsewhere = env;
+            elsewhere.insert("XDG_RUNTIME_DIR", QString::fromStdString((dir / "runtime2").string()));
+            elsewhere.insert("VORTA_HANDOFF_PATIENCE_MS", "1500");
+            QProcess& other = launch(photo("d.jpg"), elsewhere);
+            EXPECT_TRUE(ends(other, 20000)) << "a start from another runtime folder runs beside it";
+            EXPECT_EQ(other.exitCode(), 1);
+        }
+        stop(*application);
     }
-    EXPECT_TRUE(said.contains("cannot make its instance lock")) << said.toStdString();
-    EXPECT_EQ(only.state(), QProcess::Running) << "it runs";
+
+    // Neither lock: the lock's path is a link, and so is the file beside the socket that stood in for it.
+    resetPlace();
+    fs::create_symlink(dir / "elsewhere", lock);
+    QProcess& first = launch();
+    ASSERT_TRUE(socketFile());
+    stop(first);
+    std::optional<fs::path> besideSocket;
+    for (const auto& e : fs::directory_iterator(runtime))
+        if (e.path().extension() == ".lock") besideSocket = e.path();
+    ASSERT_TRUE(besideSocket) << "the lock beside the socket stood in for the settings folder's";
+    struct stat made {};
+    ASSERT_EQ(::stat(besideSocket->c_str(), &made), 0);
+    EXPECT_EQ(made.st_uid, asAnother ? kChildId : ::geteuid()) << "the children ran as whom the test says";
+    fs::remove(*besideSocket);
+    fs::create_symlink(dir / "elsewhere", *besideSocket);
+    QProcess& unguarded = launch();
+    ASSERT_TRUE(socketFile());
+    QProcess& a = launch(photo("a.jpg"));
+    QProcess& b = launch(photo("b.jpg"));
+    ASSERT_TRUE(ends(a, 30000)) << "a start ran beside the unguarded application";
+    ASSERT_TRUE(ends(b, 30000)) << "a start ran beside the unguarded application";
+    EXPECT_EQ(a.exitCode(), 0);
+    EXPECT_EQ(b.exitCode(), 0);
+    EXPECT_FALSE(unguarded.waitForFinished(500));
+    stop(unguarded);
+    EXPECT_TRUE(unguarded.readAllStandardError().contains("runs unguarded"));
 }
 
 }  // namespace

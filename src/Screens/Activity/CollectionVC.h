@@ -32,6 +32,7 @@ namespace screens {
 
 class ImageItemView;
 class ImageListHost;
+class ListAddition;
 class ImageListShell;
 
 class CollectionVC : public appkit::ViewController,
@@ -105,7 +106,8 @@ class CollectionVC : public appkit::ViewController,
 
     // Adding images: returns at once; the files are collected on the global queue. The list's own
     // doors (its add button, drops) go through the pane's entry (ImageListHost::addImages) instead.
-    void addImages(const std::vector<std::string>& urls);
+    // `addition`, when given, learns whether the images joined this list.
+    void addImages(const std::vector<std::string>& urls, std::shared_ptr<ListAddition> addition = {});
     void addImagesFromURLs(const std::vector<std::string>& urls) { addImages(urls); }
     void finishAddingImages(const std::vector<core::SourceURLInfo>& batch);
 
@@ -152,7 +154,8 @@ class CollectionVC : public appkit::ViewController,
     void loadThumbnailLater(const core::SourceURLInfo& record);
     void deliverThumbnail(const foundation::UUID& id, const QImage& image);
     void reloadSiblingList();
-    void joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch, std::uint64_t generation);
+    void joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch, std::uint64_t generation,
+                         std::shared_ptr<ListAddition> addition);
     void addImagesThroughPane(const std::vector<std::string>& urls);
     void removeFirstRecord(const std::optional<foundation::UUID>& id);
     void removeItemsForRemoval();

@@ -14,6 +14,7 @@
 #include "Screens/Activity/CollectionVC.h"
 #include "Screens/Activity/ImageCollector.h"
 #include "Screens/Activity/ImageListHost.h"
+#include "Screens/Activity/ListAddition.h"
 #include "Screens/Activity/RequestGate.h"
 #include "Screens/Activity/StopJobQuestion.h"
 
@@ -26,7 +27,7 @@ WaitingRequest collected(std::size_t images) {
 
 }  // namespace
 
-void CollectionVC::addImages(const std::vector<std::string>& urls) {
+void CollectionVC::addImages(const std::vector<std::string>& urls, std::shared_ptr<ListAddition> addition) {
     if (urls.empty()) return;
     std::vector<std::string> knownPaths;
     for (const auto& record : core::sharedImageList().snapshot()) knownPaths.push_back(record.strFullPath);
@@ -37,38 +38,44 @@ void CollectionVC::addImages(const std::vector<std::string>& urls) {
     std::shared_ptr<void> coming = expectRequest(
         {WaitingRequest::Kind::CollectedImages, [] { return std::optional<std::size_t>(); }, {}});
     dispatch::Queue::global().async([self, urls, knownPaths = std::move(knownPaths), options, generation,
-                                     coming = std::move(coming)]() mutable {
+                                     coming = std::move(coming), addition = std::move(addition)]() mutable {
         // A big folder (or one on a mount that hangs) takes long: quitting stops the collection.
         const dispatch::RunningCollection collection;
         auto batch = collectImages(urls, knownPaths, options, collection.cancelFlag());
-        dispatch::Queue::main().async(
-            [self, batch = std::move(batch), generation, coming = std::move(coming)]() mutable {
-                // On the main queue, where the question they were named by is written again.
-                coming.reset();
-                if (batch.empty()) {
-                    refreshStopJobQuestionText();
-                    return;
-                }
-                if (self) self->joinWhenAllowed(batch, generation);
-            });
+        const bool stopped = collection.isCancelled();
+        dispatch::Queue::main().async([self, batch = std::move(batch), generation, coming = std::move(coming),
+                                       addition = std::move(addition), stopped]() mutable {
+            // On the main queue, where the question they were named by is written again.
+            coming.reset();
+            if (batch.empty()) {
+                refreshStopJobQuestionText();
+                // Nothing new was there to join; a stopped collection was let go.
+                if (addition && !stopped) addition->joined();
+                return;
+            }
+            if (self) self->joinWhenAllowed(batch, generation, std::move(addition));
+        });
     });
 }
 
-void CollectionVC::joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch, std::uint64_t generation) {
+void CollectionVC::joinWhenAllowed(const std::vector<core::SourceURLInfo>& batch, std::uint64_t generation,
+                                   std::shared_ptr<ListAddition> addition) {
     // A collection that ends while a question or another modal is up waits for it, and is then
     // looked at afresh; a question whose answer would drop the images names them.
     if (requestsMustWait()) {
         whenNoModalIsUp(
-            [self = QPointer<CollectionVC>(this), batch, generation] {
-                if (self) self->joinWhenAllowed(batch, generation);
+            [self = QPointer<CollectionVC>(this), batch, generation, addition] {
+                if (self) self->joinWhenAllowed(batch, generation, addition);
             },
             this, collected(batch.size()));
         return;
     }
     // A list emptied or replaced meanwhile (another tab) is not the list these images were chosen
     // for. A job started on this screen while they were collected is not stopped unasked.
-    auto join = [self = QPointer<CollectionVC>(this), batch, generation] {
-        if (self && core::sharedImageList().generation() == generation) self->finishAddingImages(batch);
+    auto join = [self = QPointer<CollectionVC>(this), batch, generation, addition = std::move(addition)] {
+        if (!self || core::sharedImageList().generation() != generation) return;
+        self->finishAddingImages(batch);
+        if (addition) addition->joined();
     };
     if (core::sharedImageList().generation() != generation) return;
     if (ImageListHost* pane = host()) {

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ class QWidget;
 namespace screens {
 
 class CollectionVC;
+class ListAddition;
 
 // What a change of the list does to it.
 enum class ListChange { Adding, Removing };
@@ -32,7 +34,8 @@ class ImageListHost {
     // The one way in for images, whatever door they come by (the open panel of a button or of the
     // menu, a drop, files opened from the file manager): they join this screen's list, unless
     // `confirmListChange` holds them back. Folders are walked; paths that are no image are left out.
-    void addImages(const std::vector<std::string>& paths);
+    // `addition`, when given, goes with them and learns whether they joined the list.
+    void addImages(const std::vector<std::string>& paths, std::shared_ptr<ListAddition> addition = {});
     // Runs `change` (adding or removing images) at once when it cannot disturb a job of this screen.
     // While a job runs that a changed list would stop, the user is asked first: `change` runs after
     // the job is stopped, and not at all when the user keeps it.
