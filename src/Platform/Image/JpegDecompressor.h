@@ -103,7 +103,7 @@ class JpegDecompressor {
     // Reads the file's bytes where asked, leaving the decoder's place in it as it is.
     FileReader fileReader() const;
 
-    FileHandle file_;
+    FileHandle file_;  // the file opened by its path, held open while read; none for a range
     int fd_ = -1;
     std::uint64_t end_ = 0;             // where the stream ends in the file, at the latest
     std::vector<std::uint8_t> tables_;  // given to the decoder before the file's bytes
