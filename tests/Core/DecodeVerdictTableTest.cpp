@@ -379,6 +379,33 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     };
     EXPECT_TRUE(judgedGarbled(jpegStrip("jpeg-damaged.tif", jpegStrips.damaged),
                               jpegStrip("jpeg-intact.tif", jpegStrips.intact)));
+    // The 13th JPEG strip as a writer that marks its strips JFIF 2.01 leaves it, moved to the file's end;
+    // then its last 1024 bytes, end marker among them, zeroed as a copy preallocated and never finished
+    // leaves them, and the strip cut where libjpeg's decoding of the zeros stops: libtiff passes on only
+    // the revision's warning, libjpeg says only that the strip ended, and the zeros were its pixels.
+    const std::string intactStrip = [&] {
+        const auto place = testsupport::tiffStripPlace(dir / "made/jpeg.tif", 12);
+        return jpegStrips.intact.substr(place.offset, place.count);
+    }();
+    const std::string stripJpeg = jpegStrip("jpeg-intact.tif", jpegStrips.intact);
+    const std::size_t stripCut =
+        stripJpeg.size() -
+        cutWhereDecodingStops(withRunBefore(stripJpeg, stripJpeg.size(), 1024, '\0'), 1024).size();
+    const std::string jfifStrip = testsupport::withLaterJfifSegments(intactStrip, 1);
+    const std::string jfifStrips = testsupport::tiffWithStripAtEnd(jpegStrips.intact, 12, jfifStrip);
+    const std::string zeroedStripTail = testsupport::tiffWithStripAtEnd(
+        jpegStrips.intact, 12,
+        withRunBefore(jfifStrip, jfifStrip.size(), 1024, '\0').substr(0, jfifStrip.size() - stripCut));
+    ASSERT_FALSE(jfifStrips.empty() || zeroedStripTail.empty());
+    const auto zeroedStrip = jpegStrip("jpeg-zeroed-tail.tif", zeroedStripTail);
+    const auto zeroedReading = testsupport::libjpegReading(zeroedStrip);
+    EXPECT_TRUE(zeroedReading.whole && zeroedReading.warnings == 2)
+        << "libjpeg skips bytes at the strip's end";
+    EXPECT_TRUE(judgedGarbled(zeroedStrip, jpegStrip("jpeg-jfif.tif", jfifStrips)));
+    const auto zeroedInLibtiff =
+        testsupport::readElsewhere(dir.write("made/jpeg-zeroed-tail.tif", zeroedStripTail));
+    EXPECT_TRUE(zeroedInLibtiff && zeroedInLibtiff->words.ends_with("unknown JFIF revision number 2.01"))
+        << "libtiff's words: " << (zeroedInLibtiff ? zeroedInLibtiff->words : "none");
     // A PNG text chunk whose keyword is empty: libpng reads it, but will not write one.
     const std::string emptyKeyword = testsupport::withPngChunkBeforeImageData(
         png, testsupport::pngChunk("tEXt", std::string(1, '\0') + "a caption with no keyword"));
@@ -432,6 +459,8 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
              {600, 400}),
         cell("TIFF", "JPEG strips", "tiff", jpegStrips.intact, Verdict::Valid, {600, 400}),
         cell("TIFF", "garbage in a JPEG strip", "tiff", jpegStrips.damaged, Verdict::Damaged, {600, 400}),
+        cell("TIFF", "a JPEG strip's tail zeroed, cut where decoding stops", "tiff", zeroedStripTail,
+             Verdict::Damaged, {600, 400}),
         cell("TIFF", "JPEG 2000 compression", "tiff", compressedAs(34712), Verdict::NotImplemented,
              {900, 700}, "34712"),
         cell("TIFF", "unknown compression", "tiff", compressedAs(60123), Verdict::NotImplemented, {900, 700},

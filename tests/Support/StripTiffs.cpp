@@ -18,6 +18,12 @@ Tiff openTiff(const std::filesystem::path& file, const char* mode) {
     return Tiff(TIFFOpen(file.c_str(), mode), TIFFClose);
 }
 
+std::uint32_t le(const std::string& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) value = value << 8 | std::uint8_t(bytes.at(at + std::size_t(i)));
+    return value;
+}
+
 }  // namespace
 
 std::string tiffOfStrips(const std::filesystem::path& file, const std::string& rgb, int width, int height,
@@ -49,6 +55,26 @@ StripPlace tiffStripPlace(const std::filesystem::path& file, std::uint32_t index
     if (!tiff || index >= TIFFNumberOfStrips(tiff.get())) return {};
     return {std::size_t(TIFFGetStrileOffset(tiff.get(), index)),
             std::size_t(TIFFGetStrileByteCount(tiff.get(), index))};
+}
+
+std::string tiffWithStripAtEnd(std::string tiff, std::uint32_t index, const std::string& strip) {
+    if (tiff.compare(0, 4, std::string("II*\0", 4)) != 0) return {};
+    const std::size_t directory = le(tiff, 4, 4);
+    const std::uint32_t entries = le(tiff, directory, 2);
+    const std::uint32_t place[] = {std::uint32_t(tiff.size()), std::uint32_t(strip.size())};
+    int patched = 0;
+    for (std::uint32_t e = 0; e < entries; ++e) {
+        const std::size_t entry = directory + 2 + 12 * std::size_t(e);
+        const std::uint32_t tag = le(tiff, entry, 2);
+        if (tag != TIFFTAG_STRIPOFFSETS && tag != TIFFTAG_STRIPBYTECOUNTS) continue;
+        const std::uint32_t count = le(tiff, entry + 4, 4);
+        if (le(tiff, entry + 2, 2) != TIFF_LONG || index >= count) return {};
+        const std::size_t values = count == 1 ? entry + 8 : le(tiff, entry + 8, 4);
+        const std::uint32_t value = place[tag == TIFFTAG_STRIPBYTECOUNTS];
+        for (std::size_t i = 0; i < 4; ++i) tiff.at(values + 4 * index + i) = char(value >> (8 * i) & 0xff);
+        ++patched;
+    }
+    return patched == 2 ? tiff + strip : std::string();
 }
 
 std::string zlibStripWords(const std::filesystem::path& file, std::uint32_t index) {

@@ -21,6 +21,10 @@ struct StripPlace {
 };
 StripPlace tiffStripPlace(const std::filesystem::path& file, std::uint32_t index);
 
+// The little-endian TIFF `tiff` (as libtiff writes it here) with strip `index` replaced by `strip`,
+// which is put after the file's last byte; empty when its directory does not list its strips in longs.
+std::string tiffWithStripAtEnd(std::string tiff, std::uint32_t index, const std::string& strip);
+
 // zlib's words on strip `index` of the deflate TIFF `file`, inflated to the end of its stream and its
 // checksum; empty when it is whole.
 std::string zlibStripWords(const std::filesystem::path& file, std::uint32_t index);

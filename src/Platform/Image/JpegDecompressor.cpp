@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <span>
 #include <utility>
@@ -87,6 +88,13 @@ void noteError(JpegReport& report, const jpeg_error_mgr& error, const char* text
     }
 }
 
+// Whether the bytes at `offset` of `fd` are a JPEG's start marker.
+bool startsAsJpeg(int fd, std::uint64_t offset) {
+    std::array<std::uint8_t, 2> head{};
+    return ::pread(fd, head.data(), head.size(), off_t(offset)) == ssize_t(head.size()) && head[0] == 0xFF &&
+           head[1] == 0xD8;
+}
+
 }  // namespace
 
 // Nothing here holds an object with a destructor where libjpeg may jump back from an error: the
@@ -94,18 +102,33 @@ void noteError(JpegReport& report, const jpeg_error_mgr& error, const char* text
 
 std::unique_ptr<JpegDecompressor> JpegDecompressor::open(const std::filesystem::path& path, Options options) {
     auto file = openRegularFile(path);
-    std::array<std::uint8_t, 2> head{};
-    if (!file || std::fread(head.data(), 1, head.size(), file.get()) != head.size() || head[0] != 0xFF ||
-        head[1] != 0xD8)
-        return nullptr;
-    std::rewind(file.get());
-    std::unique_ptr<JpegDecompressor> decompressor(new JpegDecompressor(std::move(file), options));
+    if (!file) return nullptr;
+    const int fd = ::fileno(file.get());
+    if (!startsAsJpeg(fd, 0)) return nullptr;
+    std::unique_ptr<JpegDecompressor> decompressor(
+        new JpegDecompressor(std::move(file), fd, 0, std::numeric_limits<std::uint64_t>::max(), {}, options));
     decompressor->report_.file = path;
     return decompressor->created_ ? std::move(decompressor) : nullptr;
 }
 
-JpegDecompressor::JpegDecompressor(FileHandle file, Options options)
-    : file_(std::move(file)), options_(options) {
+std::unique_ptr<JpegDecompressor> JpegDecompressor::open(int fd, std::span<const std::uint8_t> tables,
+                                                         std::uint64_t offset, std::uint64_t count,
+                                                         Options options) {
+    if (count < 2 || !startsAsJpeg(fd, offset)) return nullptr;
+    std::unique_ptr<JpegDecompressor> decompressor(
+        new JpegDecompressor(FileHandle(nullptr, std::fclose), fd, offset, offset + count,
+                             std::vector<std::uint8_t>(tables.begin(), tables.end()), options));
+    return decompressor->created_ ? std::move(decompressor) : nullptr;
+}
+
+JpegDecompressor::JpegDecompressor(FileHandle file, int fd, std::uint64_t begin, std::uint64_t end,
+                                   std::vector<std::uint8_t> tables, Options options)
+    : file_(std::move(file)),
+      fd_(fd),
+      end_(end),
+      tables_(std::move(tables)),
+      options_(options),
+      bufferAt_(begin) {
     info_.err = jpeg_std_error(&errors_);
     errors_.emit_message = collectMessage;
     errors_.error_exit = stopAtError;
@@ -145,7 +168,10 @@ void JpegDecompressor::stop(std::string_view reason) {
 bool JpegDecompressor::readHeader() {
     if (stopped_) return false;
     if (setjmp(stop_) != 0) return false;
+    // The tables' stream is a datastream of its own, which leaves its tables for the next.
+    if (!tables_.empty()) jpeg_read_header(&info_, FALSE);
     jpeg_read_header(&info_, TRUE);
+    if (!options_.convertsColour) info_.out_color_space = info_.jpeg_color_space;
     settledAt_ = position();
     return true;
 }
@@ -203,7 +229,7 @@ bool JpegDecompressor::finish() {
 }
 
 FileReader JpegDecompressor::fileReader() const {
-    const int fd = ::fileno(file_.get());
+    const int fd = fd_;
     return [fd](std::uint64_t offset, std::uint8_t* into, std::size_t count) {
         return long(::pread(fd, into, count, off_t(offset)));
     };
@@ -291,16 +317,27 @@ void JpegDecompressor::watchScans(j_common_ptr info) {
     self.stop(*self.report_.unsupported);
 }
 
-// The source at the end of the file gives an end marker, with the warning that the data ended early,
-// as libjpeg's own source does. A disc that fails to give the file's bytes says nothing about them.
-// The decoder is given the buffer a slice at a time, so that it always checks each code it reads.
+// The tables come first, if any. The source at the end of the file (or of its range) gives an end
+// marker, with the warning that the data ended early, as libjpeg's own source does. A disc that fails
+// to give the file's bytes says nothing about them. The decoder is given the buffer a slice at a time,
+// so that it always checks each code it reads.
 boolean JpegDecompressor::fillSource(j_decompress_ptr info) {
     auto& self = of(reinterpret_cast<j_common_ptr>(info));
+    if (!self.tablesGiven_) {
+        self.tablesGiven_ = true;
+        if (!self.tables_.empty()) {
+            self.source_.next_input_byte = self.tables_.data();
+            self.source_.bytes_in_buffer = self.tables_.size();
+            return TRUE;
+        }
+    }
     if (self.handedOut_ == self.bufferLength_ && !self.atFileEnd_) {
-        const std::size_t count = std::fread(self.buffer_.data(), 1, self.buffer_.size(), self.file_.get());
-        if (count == 0 && std::ferror(self.file_.get())) ERREXIT(info, JERR_FILE_READ);
-        self.bufferAt_ += self.bufferLength_;
-        self.bufferLength_ = count;
+        const std::uint64_t at = self.bufferAt_ + self.bufferLength_;
+        const auto wanted = std::size_t(std::min<std::uint64_t>(self.buffer_.size(), self.end_ - at));
+        const ssize_t count = wanted == 0 ? 0 : ::pread(self.fd_, self.buffer_.data(), wanted, off_t(at));
+        if (count < 0) ERREXIT(info, JERR_FILE_READ);
+        self.bufferAt_ = at;
+        self.bufferLength_ = std::size_t(count);
         self.handedOut_ = 0;
         self.atFileEnd_ = count == 0;
     }

@@ -4,7 +4,8 @@
 // given up as not supported, and what the decoder says (its warnings, the error that stopped it) is
 // collected into a JpegReport, never printed, its errors never ending the process. Every bad code in
 // the data is reported, however the file is laid out. Of the file's metadata only what is asked for
-// is kept, each block once. Used by one thread at a time.
+// is kept, each block once. A stream that lies in a byte range of a file (a TIFF's JPEG strip, after
+// its shared tables) is read as a file that ends where the range does. Used by one thread at a time.
 
 #include <array>
 #include <csetjmp>
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,10 +35,18 @@ class JpegDecompressor {
         bool stopsAtCorruptData = false;
         // Keep the EXIF, XMP and IPTC blocks and the ICC profile, as libvips' own loader does.
         bool keepsMetadata = false;
+        // Convert the pixels to RGB or grey; a decode whose pixels are not looked at leaves them as the
+        // data holds them.
+        bool convertsColour = true;
     };
 
     // Absent when the file is not a regular file that starts as a JPEG.
     static std::unique_ptr<JpegDecompressor> open(const std::filesystem::path& file, Options options);
+    // The stream of `count` bytes at `offset` of the open file `fd`, which must stay open while it is
+    // read, after `tables`, a stream of tables alone (empty when the stream carries its own). Absent
+    // when the range does not start as a JPEG.
+    static std::unique_ptr<JpegDecompressor> open(int fd, std::span<const std::uint8_t> tables,
+                                                  std::uint64_t offset, std::uint64_t count, Options options);
     ~JpegDecompressor();
     JpegDecompressor(const JpegDecompressor&) = delete;
     JpegDecompressor& operator=(const JpegDecompressor&) = delete;
@@ -69,7 +79,10 @@ class JpegDecompressor {
     Metadata& metadata() { return metadata_; }
 
   private:
-    JpegDecompressor(FileHandle file, Options options);
+    // Reads the bytes of `fd` from `begin` to `end` (or the file's end), after `tables`; `file`, when
+    // given, is what `fd` belongs to.
+    JpegDecompressor(FileHandle file, int fd, std::uint64_t begin, std::uint64_t end,
+                     std::vector<std::uint8_t> tables, Options options);
 
     static void collectMessage(j_common_ptr info, int level);
     [[noreturn]] static void stopAtError(j_common_ptr info);
@@ -90,7 +103,11 @@ class JpegDecompressor {
     // Reads the file's bytes where asked, leaving the decoder's place in it as it is.
     FileReader fileReader() const;
 
-    FileHandle file_;
+    FileHandle file_;  // the file opened by its path, held open while read; none for a range
+    int fd_ = -1;
+    std::uint64_t end_ = 0;             // where the stream ends in the file, at the latest
+    std::vector<std::uint8_t> tables_;  // given to the decoder before the file's bytes
+    bool tablesGiven_ = false;
     Options options_;
     jpeg_decompress_struct info_{};
     jpeg_error_mgr errors_{};
