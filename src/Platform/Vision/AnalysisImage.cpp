@@ -34,9 +34,11 @@ AnalysisImage::AnalysisImage(const PixelBuffer& pixels, int maxSide) {
             break;
         case 3:
             cv::cvtColor(reduced, grey_, cv::COLOR_RGB2GRAY);
+            colour_ = reduced.data == full.data ? reduced.clone() : reduced;
             break;
         default:
             cv::cvtColor(reduced, grey_, cv::COLOR_RGBA2GRAY);
+            cv::cvtColor(reduced, colour_, cv::COLOR_RGBA2RGB);
             break;
     }
 }
