@@ -24,7 +24,41 @@ std::uint32_t le(const std::string& bytes, std::size_t at, int size) {
     return value;
 }
 
+void appendLe(std::string& bytes, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes += char(value >> (8 * i) & 0xff);
+}
+
 }  // namespace
+
+std::string tiffOfStripsSharingOneStream(const std::string& stream, std::uint16_t compression,
+                                         std::uint32_t width, std::uint32_t strips) {
+    std::string tiff("II*\0", 4);
+    const auto arrays = std::uint32_t(8 + stream.size());
+    appendLe(tiff, arrays + 8 * strips, 4);
+    tiff += stream;
+    for (std::uint32_t i = 0; i < strips; ++i) appendLe(tiff, 8, 4);
+    for (std::uint32_t i = 0; i < strips; ++i) appendLe(tiff, std::uint32_t(stream.size()), 4);
+    // Tag, type (3 short, 4 long), count, value.
+    const std::uint32_t entries[][4] = {{TIFFTAG_IMAGEWIDTH, 4, 1, width},
+                                        {TIFFTAG_IMAGELENGTH, 4, 1, strips},
+                                        {TIFFTAG_BITSPERSAMPLE, 3, 1, 8},
+                                        {TIFFTAG_COMPRESSION, 3, 1, compression},
+                                        {TIFFTAG_PHOTOMETRIC, 3, 1, PHOTOMETRIC_MINISBLACK},
+                                        {TIFFTAG_STRIPOFFSETS, 4, strips, arrays},
+                                        {TIFFTAG_SAMPLESPERPIXEL, 3, 1, 1},
+                                        {TIFFTAG_ROWSPERSTRIP, 4, 1, 1},
+                                        {TIFFTAG_STRIPBYTECOUNTS, 4, strips, arrays + 4 * strips}};
+    appendLe(tiff, std::size(entries), 2);
+    for (const auto& [tag, type, count, value] : entries) {
+        appendLe(tiff, tag, 2);
+        appendLe(tiff, type, 2);
+        appendLe(tiff, count, 4);
+        appendLe(tiff, value, type == 3 ? 2 : 4);
+        if (type == 3) appendLe(tiff, 0, 2);
+    }
+    appendLe(tiff, 0, 4);
+    return tiff;
+}
 
 std::string tiffOfStrips(const std::filesystem::path& file, const std::string& rgb, int width, int height,
                          std::uint16_t compression) {
@@ -75,6 +109,16 @@ std::string tiffWithStripAtEnd(std::string tiff, std::uint32_t index, const std:
         ++patched;
     }
     return patched == 2 ? tiff + strip : std::string();
+}
+
+std::string deflated(const std::string& bytes) {
+    std::string stream(compressBound(uLong(bytes.size())), '\0');
+    uLongf length = uLongf(stream.size());
+    if (compress(reinterpret_cast<Bytef*>(stream.data()), &length,
+                 reinterpret_cast<const Bytef*>(bytes.data()), uLong(bytes.size())) != Z_OK)
+        return {};
+    stream.resize(length);
+    return stream;
 }
 
 std::string zlibStripWords(const std::filesystem::path& file, std::uint32_t index) {

@@ -25,6 +25,15 @@ StripPlace tiffStripPlace(const std::filesystem::path& file, std::uint32_t index
 // which is put after the file's last byte; empty when its directory does not list its strips in longs.
 std::string tiffWithStripAtEnd(std::string tiff, std::uint32_t index, const std::string& strip);
 
+// A little-endian grey TIFF `width` wide of `strips` one-row strips in `compression`, every one of which
+// is the whole of `stream` (put once, after the header): as a hostile file makes a decoder do its work
+// again and again.
+std::string tiffOfStripsSharingOneStream(const std::string& stream, std::uint16_t compression,
+                                         std::uint32_t width, std::uint32_t strips);
+
+// `bytes` as zlib deflates them, in a stream of its own.
+std::string deflated(const std::string& bytes);
+
 // zlib's words on strip `index` of the deflate TIFF `file`, inflated to the end of its stream and its
 // checksum; empty when it is whole.
 std::string zlibStripWords(const std::filesystem::path& file, std::uint32_t index);

@@ -115,8 +115,12 @@ std::unique_ptr<JpegDecompressor> JpegDecompressor::open(int fd, std::span<const
                                                          std::uint64_t offset, std::uint64_t count,
                                                          Options options) {
     if (count < 2 || !startsAsJpeg(fd, offset)) return nullptr;
+    // A range that runs past the file's end ends with it, however far it says it runs.
+    const std::uint64_t end = count > std::numeric_limits<std::uint64_t>::max() - offset
+                                  ? std::numeric_limits<std::uint64_t>::max()
+                                  : offset + count;
     std::unique_ptr<JpegDecompressor> decompressor(
-        new JpegDecompressor(FileHandle(nullptr, std::fclose), fd, offset, offset + count,
+        new JpegDecompressor(FileHandle(nullptr, std::fclose), fd, offset, end,
                              std::vector<std::uint8_t>(tables.begin(), tables.end()), options));
     return decompressor->created_ ? std::move(decompressor) : nullptr;
 }
@@ -333,7 +337,8 @@ boolean JpegDecompressor::fillSource(j_decompress_ptr info) {
     }
     if (self.handedOut_ == self.bufferLength_ && !self.atFileEnd_) {
         const std::uint64_t at = self.bufferAt_ + self.bufferLength_;
-        const auto wanted = std::size_t(std::min<std::uint64_t>(self.buffer_.size(), self.end_ - at));
+        const auto wanted =
+            std::size_t(std::min<std::uint64_t>(self.buffer_.size(), at < self.end_ ? self.end_ - at : 0));
         const ssize_t count = wanted == 0 ? 0 : ::pread(self.fd_, self.buffer_.data(), wanted, off_t(at));
         if (count < 0) ERREXIT(info, JERR_FILE_READ);
         self.bufferAt_ = at;

@@ -21,8 +21,9 @@ namespace image::detail {
 namespace {
 
 constexpr std::size_t kPiece = 16 * 1024;
-// How many times its strip's size a deflate stream is inflated, at the most, to reach its checksum.
-constexpr std::uint64_t kInflatedBound = 16;
+// What the deflate streams of a file may give beyond its image's own decoded size, in all, before their
+// checksums: a stream may end in a little more than its strip.
+constexpr std::uint64_t kInflatedSlack = 4 * kPiece;
 
 // libtiff's words on this handle are kept from the handlers libvips and the decoders' routing set:
 // this reading of the file is not the decode's.
@@ -66,15 +67,15 @@ struct Inflater {
     }
 };
 
-// zlib's words for why the deflate stream of `count` bytes at `offset`, which libtiff inflates into a
-// strip of `size` bytes, is corrupt.
+// zlib's words for why the deflate stream of `count` bytes at `offset` is corrupt. What it gives is
+// taken from `allowance`, the output the file's streams have left; a stream that would give more is
+// not judged.
 std::optional<std::string> deflateDamage(int fd, std::uint64_t offset, std::uint64_t count,
-                                         std::uint64_t size) {
+                                         std::uint64_t& allowance) {
     Inflater inflater;
     if (inflateInit(&inflater.stream) != Z_OK) return std::nullopt;
     inflater.started = true;
     std::array<unsigned char, kPiece> in{}, out{};
-    std::uint64_t inflated = 0;
     for (std::uint64_t at = offset; at < offset + count;) {
         const ssize_t got = ::pread(
             fd, in.data(), std::size_t(std::min<std::uint64_t>(kPiece, offset + count - at)), off_t(at));
@@ -86,12 +87,16 @@ std::optional<std::string> deflateDamage(int fd, std::uint64_t offset, std::uint
             inflater.stream.next_out = out.data();
             inflater.stream.avail_out = kPiece;
             const int result = inflate(&inflater.stream, Z_NO_FLUSH);
-            inflated += kPiece - inflater.stream.avail_out;
+            const std::uint64_t inflated = kPiece - inflater.stream.avail_out;
             // libtiff stops once the strip is full, but what it read is whole only when the whole stream
-            // is: a stream that gives more than its strip is read on to its checksum, within a bound on
-            // the work.
-            if (inflated > kInflatedBound * std::max<std::uint64_t>(size, kPiece) || result == Z_STREAM_END)
+            // is: a stream that gives more than its strip is read on to its checksum, within the
+            // file's bound on the work.
+            if (inflated > allowance) {
+                allowance = 0;
                 return std::nullopt;
+            }
+            allowance -= inflated;
+            if (result == Z_STREAM_END) return std::nullopt;
             if (result == Z_DATA_ERROR || result == Z_NEED_DICT)
                 return std::string(inflater.stream.msg ? inflater.stream.msg : "invalid deflate data");
             if (result != Z_OK && result != Z_BUF_ERROR) return std::nullopt;
@@ -135,29 +140,51 @@ std::optional<std::string> tiffStripDamage(const std::filesystem::path& path) {
 
     const bool tiled = TIFFIsTiled(tiff.get());
     const std::uint32_t pieces = tiled ? TIFFNumberOfTiles(tiff.get()) : TIFFNumberOfStrips(tiff.get());
-    std::uint32_t height = 0, rowsPerStrip = 0;
+    std::uint32_t width = 0, height = 0, rowsPerStrip = 0, tileWidth = 0, tileLength = 0;
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
     TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
     TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    TIFFGetField(tiff.get(), TIFFTAG_TILEWIDTH, &tileWidth);
+    TIFFGetField(tiff.get(), TIFFTAG_TILELENGTH, &tileLength);
     rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, std::max<std::uint32_t>(height, 1));
     // With one plane a sample, each plane has its own strips.
     const std::uint64_t stripsPerPlane =
         std::max<std::uint64_t>((std::uint64_t(height) + rowsPerStrip - 1) / rowsPerStrip, 1);
+    const auto decodedSize = [&](std::uint32_t i) -> std::uint64_t {
+        if (tiled) return TIFFTileSize64(tiff.get());
+        const std::uint64_t firstRow = i % stripsPerPlane * rowsPerStrip;
+        const auto rows =
+            std::uint32_t(firstRow < height ? std::min<std::uint64_t>(rowsPerStrip, height - firstRow) : 0);
+        return TIFFVStripSize64(tiff.get(), rows);
+    };
+    // The strips of a whole file lie apart in it, and give the image's own decoded size: a file whose
+    // strips take more of either (many strips pointing at one stream) is not judged past that, the work
+    // bounded by the file's own size.
+    std::uint64_t inflatable = kInflatedSlack;
+    if (deflate) {
+        for (std::uint32_t i = 0; i < pieces; ++i) inflatable += decodedSize(i);
+    }
+    const std::uint64_t fileSize = viewed.size;
+    std::uint64_t judged = 0;
     const char* kind = tiled ? "tile " : "strip ";
     for (std::uint32_t i = 0; i < pieces; ++i) {
         const std::uint64_t offset = TIFFGetStrileOffset(tiff.get(), i);
-        const std::uint64_t count = TIFFGetStrileByteCount(tiff.get(), i);
-        // A strip with no data is libtiff's to name.
-        if (offset == 0 || count == 0) continue;
+        // A strip with no data, or past the file's end, is libtiff's to name.
+        if (offset == 0 || offset >= fileSize) continue;
+        const std::uint64_t count = std::min(TIFFGetStrileByteCount(tiff.get(), i), fileSize - offset);
+        if (count == 0) continue;
+        judged += count;
+        if (judged > fileSize) return std::nullopt;
         std::optional<std::string> damage;
         if (deflate) {
-            const std::uint64_t firstRow = i % stripsPerPlane * rowsPerStrip;
-            const auto rows = std::uint32_t(
-                firstRow < height ? std::min<std::uint64_t>(rowsPerStrip, height - firstRow) : 0);
-            const std::uint64_t size =
-                tiled ? TIFFTileSize64(tiff.get()) : TIFFVStripSize64(tiff.get(), rows);
-            damage = deflateDamage(fd, offset, count, size);
+            damage = deflateDamage(fd, offset, count, inflatable);
+            if (!damage && inflatable == 0) return std::nullopt;
         } else {
-            damage = jpegStripDamage(fd, tables, offset, count);
+            // libtiff refuses a strip whose JPEG is larger than the strip; it may be as tall as a
+            // strip where the image ends earlier.
+            const JpegStripSize expected =
+                tiled ? JpegStripSize{tileWidth, tileLength} : JpegStripSize{width, rowsPerStrip};
+            damage = jpegStripDamage(fd, tables, offset, count, expected);
         }
         if (damage) return kind + std::to_string(i) + ": " + *damage;
     }

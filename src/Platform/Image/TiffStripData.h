@@ -13,8 +13,9 @@ namespace image::detail {
 // The decoder's words, after the strip or tile they are about ("strip 12: incorrect data check"), for
 // why a strip of `file`'s first image is corrupt. Absent when every strip is whole; when the file is
 // not a TIFF or its image is in another compression; when a strip's data ends early or gives too little
-// (libtiff says so itself); when a deflate stream gives many times more than its strip before its
-// checksum (the work is bounded); and when a strip could not be judged (memory, a disc that failed).
+// (libtiff says so itself); when the strips' data, in all, is larger than the file or inflates to more
+// than the image (strips that share their data: the work is bounded by the file); and when a strip
+// could not be judged (memory, a disc that failed, a JPEG larger than its strip).
 std::optional<std::string> tiffStripDamage(const std::filesystem::path& file);
 
 }  // namespace image::detail

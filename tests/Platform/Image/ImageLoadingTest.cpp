@@ -8,17 +8,22 @@
 #include "Platform/Image/JpegWithoutUnusedMetadata.h"
 #include "Platform/Image/LoaderAdmission.h"
 #include "Platform/Image/Thumbnail.h"
+#include "Platform/Image/TiffStripData.h"
 #include "Platform/Image/VipsImage.h"
 #include "Platform/Image/VipsRuntime.h"
 #include "Platform/Image/WarningLog.h"
 #include "Support/ImageSurgery.h"
 #include "Support/JpegPadding.h"
 #include "Support/OtherDecoders.h"
+#include "Support/StripTiffs.h"
 #include "Support/SyntheticPhoto.h"
 #include "Support/TempDir.h"
 #include "TestImages.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <tuple>
 
 using imagetest::meanAt;
 
@@ -564,4 +569,44 @@ TEST_F(ImageLoadingTest, BmpIsReadOnlyAsFarAsItsHeadersReach) {
     std::string error;
     EXPECT_FALSE(image::readImageInfo(dir.write("twobit.bmp", twoBit), &error));
     EXPECT_NE(error.find("unreadable image header: "), std::string::npos) << error;
+}
+
+TEST_F(ImageLoadingTest, TiffStripsSharingOneStreamAreJudgedWithinTheFileSize) {
+    // 10000 one-row strips that each name the whole of one stream of some 100 KB, JPEG or deflate: the
+    // second check of a TIFF's strips reads (and decodes) no more than the file holds, not the stream
+    // 10000 times over. The kernel counts what this process reads.
+    const auto bytesRead = [] {
+        std::ifstream io("/proc/self/io");
+        std::string key;
+        std::uint64_t value = 0;
+        while (io >> key >> value) {
+            if (key == "rchar:") return value;
+        }
+        return std::uint64_t(0);
+    };
+    const auto noise = vips::VImage::gaussnoise(400, 300, vips::VImage::option()->set("sigma", 60.0))
+                           .cast(VIPS_FORMAT_UCHAR);
+    void* encoded = nullptr;
+    std::size_t length = 0;
+    noise.write_to_buffer(".jpg", &encoded, &length, vips::VImage::option()->set("Q", 95));
+    const std::string jpeg(static_cast<const char*>(encoded), length);
+    g_free(encoded);
+    void* raw = noise.write_to_memory(&length);
+    const std::string deflate = testsupport::deflated(std::string(static_cast<const char*>(raw), length));
+    g_free(raw);
+    constexpr std::uint16_t kJpeg = 7, kDeflate = 8;
+    for (const auto& [name, stream, compression] :
+         {std::tuple{"jpeg.tif", jpeg, kJpeg}, std::tuple{"deflate.tif", deflate, kDeflate}}) {
+        SCOPED_TRACE(name);
+        ASSERT_GT(stream.size(), 80'000u);
+        const auto file =
+            dir.write(name, testsupport::tiffOfStripsSharingOneStream(stream, compression, 400, 10000));
+        const auto before = bytesRead();
+        EXPECT_FALSE(image::detail::tiffStripDamage(file));
+        EXPECT_LT(bytesRead() - before, 2 * std::filesystem::file_size(file));
+    }
+    // libtiff itself refuses a one-row strip that holds a taller JPEG.
+    const auto reading = testsupport::readElsewhere(dir / "jpeg.tif");
+    ASSERT_TRUE(reading);
+    EXPECT_FALSE(reading->whole);
 }
