@@ -86,14 +86,18 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-std::uint64_t Application::openFiles(const std::vector<std::string>& paths) {
+void Application::openFiles(const std::vector<std::string>& paths) {
     if (appkit::Window* window = mainWindow()) makeKeyAndOrderFront(*window);
-    return Document::openURLs(paths);
+    Document::openURLs(paths);
 }
 
 void Application::takeFilesFrom(InstanceChannel& channel) {
-    channel.filesReceived = [this](const std::vector<std::string>& paths) { return openFiles(paths); };
+    channel.filesReceived = [this](const std::vector<std::string>& paths) {
+        if (appkit::Window* window = mainWindow()) makeKeyAndOrderFront(*window);
+        return Document::openHandedOver(paths);
+    };
     channel.fateOf = [](std::uint64_t ticket) { return Document::fateOf(ticket); };
+    channel.startWent = [](std::uint64_t ticket) { Document::forget(ticket); };
     channel.isEnding = [this] { return delegate().isEnding(); };
 }
 

@@ -29,11 +29,10 @@ class Application : public QObject {
     void finishLaunching();
 
     // Files opened with the application: the window comes to the front and the files go to the
-    // Advanced tab's list (Document). Returns the files' ticket, by which Document::fateOf tells
-    // what became of them.
-    std::uint64_t openFiles(const std::vector<std::string>& paths);
-    // Later starts hand their files to this application through `channel`, and hear what became of
-    // them; from its ending on, they wait for it to be gone.
+    // Advanced tab's list (Document).
+    void openFiles(const std::vector<std::string>& paths);
+    // Later starts hand their files to this application through `channel`, as opened files, and hear
+    // what became of them; from its ending on, they wait for it to be gone.
     void takeFilesFrom(InstanceChannel& channel);
 
     AppDelegate& delegate() { return *delegate_; }

@@ -61,22 +61,22 @@ std::vector<Opening>& openings() {
 }
 
 // Whether `path` is in the list: the image itself, or a folder some of whose images are.
-bool isListed(const std::string& path, const std::vector<std::string>& listed) {
-    if (!screens::isFolderPath(path)) return screens::isKnownPath(path, listed);
-    std::string folder = path;
-    if (folder.back() != '/') folder += '/';
-    return std::any_of(listed.begin(), listed.end(),
-                       [&](const std::string& p) { return p.starts_with(folder); });
+bool isListed(const std::string& path, const screens::KnownPaths& listed) {
+    return screens::isFolderPath(path) ? listed.holdsSomeInside(path) : listed.contains(path);
 }
 
 // What became of files whose addition is over, by what the list holds now.
-HandOverFate fateByList(const std::vector<std::string>& paths) {
-    std::vector<std::string> listed;
-    for (const auto& record : core::sharedImageList().snapshot()) listed.push_back(record.strFullPath);
+HandOverFate fateByList(const std::vector<std::string>& paths, const screens::KnownPaths& listed) {
     const auto inList =
         std::count_if(paths.begin(), paths.end(), [&](const auto& p) { return isListed(p, listed); });
     if (static_cast<std::size_t>(inList) == paths.size()) return HandOverFate::Listed;
     return inList == 0 ? HandOverFate::NoImages : HandOverFate::SomeNotImages;
+}
+
+screens::KnownPaths listedNow() {
+    std::vector<std::string> listed;
+    for (const auto& record : core::sharedImageList().snapshot()) listed.push_back(record.strFullPath);
+    return screens::KnownPaths(listed);
 }
 
 // The gathered files leave them: each opening among them is settled by `settle`.
@@ -252,7 +252,14 @@ std::optional<HandOverFate> fateOf(std::uint64_t ticket) {
     if (it == all.end()) return HandOverFate::NotAdded;
     if (!it->fate && it->addition) {
         const auto end = it->addition->load();
-        if (end == screens::ListAddition::End::Joined) it->fate = fateByList(it->paths);
+        if (end == screens::ListAddition::End::Joined) {
+            // The openings that joined in one addition are settled by one look at the list.
+            const screens::KnownPaths listed = listedNow();
+            const auto addition = it->addition;
+            for (Opening& opening : all)
+                if (!opening.fate && opening.addition == addition)
+                    opening.fate = fateByList(opening.paths, listed);
+        }
         if (end == screens::ListAddition::End::Dropped) it->fate = HandOverFate::NotAdded;
     }
     const auto fate = it->fate;
@@ -264,18 +271,27 @@ void openURL(const std::string& path) {
     openURLs({path});
 }
 
-std::uint64_t openURLs(const std::vector<std::string>& paths) {
-    static std::uint64_t lastTicket = 0;
-    Opening& opening = openings().emplace_back(Opening{++lastTicket, paths, nullptr, std::nullopt});
-    if (paths.empty()) opening.fate = HandOverFate::Listed;
-    if (!mainWindowController()) opening.fate = HandOverFate::NotAdded;
-    const std::uint64_t ticket = opening.ticket;
-    if (opening.fate) return ticket;
+void openURLs(const std::vector<std::string>& paths) {
+    if (paths.empty() || !mainWindowController()) return;
     pending().insert(pending().end(), paths.begin(), paths.end());
     // One count for the lot: each count looks at the whole list.
     pendingImages().add(paths);
     handleGathered();
+}
+
+std::uint64_t openHandedOver(const std::vector<std::string>& paths) {
+    static std::uint64_t lastTicket = 0;
+    const std::uint64_t ticket = ++lastTicket;
+    std::optional<HandOverFate> fate;
+    if (paths.empty()) fate = HandOverFate::Listed;
+    if (!mainWindowController()) fate = HandOverFate::NotAdded;
+    openings().push_back(Opening{ticket, paths, nullptr, fate});
+    if (!fate) openURLs(paths);
     return ticket;
+}
+
+void forget(std::uint64_t ticket) {
+    std::erase_if(openings(), [ticket](const Opening& o) { return o.ticket == ticket; });
 }
 
 void flushPendingURLs(const std::vector<std::string>& captured) {

@@ -7,9 +7,9 @@
 // tab, or adding to the list it works on, asks first, and that question names the files; keeping the
 // job lets them go, stopping it lets them in. Files opened while another question or any other modal
 // is up (the quit question, a folder chooser) wait for it and are then handled as if just opened.
-// Files none of which is an image or a folder never switch tabs nor ask about a job. Each opening is followed
-// until its files are in the list or let go, for the start that handed them over. Main thread only; the
-// gathered list is touched nowhere else.
+// Files none of which is an image or a folder never switch tabs nor ask about a job. Each opening a later
+// start handed over is followed until its files are in the list or let go, or that start goes. Main thread
+// only; the gathered list is touched nowhere else.
 
 #include <cstdint>
 #include <optional>
@@ -27,9 +27,13 @@ void attachWindowController(VortaWindowController* controller);
 
 // One opened file or folder (an absolute path).
 void openURL(const std::string& path);
-// Files and folders opened together (absolute paths), counted for a question at once. Returns the
-// opening's ticket, by which fateOf tells what became of them.
-std::uint64_t openURLs(const std::vector<std::string>& paths);
+// Files and folders opened together (absolute paths), counted for a question at once.
+void openURLs(const std::vector<std::string>& paths);
+// Files and folders a later start handed over, opened as openURLs does and followed for that start:
+// returns the opening's ticket, by which fateOf tells what became of them.
+std::uint64_t openHandedOver(const std::vector<std::string>& paths);
+// The start that waited on `ticket` went: its opening is followed no longer (its files go on).
+void forget(std::uint64_t ticket);
 // The burst captured when its last file arrived: handed over when no file came since.
 void flushPendingURLs(const std::vector<std::string>& captured);
 // Hands the files to the Advanced tab's entry for images; dropped when that tab is not there.

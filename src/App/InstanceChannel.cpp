@@ -101,15 +101,31 @@ std::string InstanceChannel::defaultLockPath() {
 InstanceChannel::Guard InstanceChannel::takeLock() {
     Guard guard;
     guard.path = lockPath_;
-    lock_ = InstanceLock::tryTake(lockPath_, guard.outcome, &guard.error);
-    if (guard.outcome != InstanceLock::Outcome::Unavailable || fallbackLockPath_ == lockPath_) return guard;
-    // The lock file cannot be opened at all (a link there, a settings folder that takes no file, another
-    // user's file): the file beside the socket, named for the same settings folder, guards them instead.
-    std::string error;
-    guard.path = fallbackLockPath_;
-    lock_ = InstanceLock::tryTake(fallbackLockPath_, guard.outcome, &error);
-    if (guard.outcome == InstanceLock::Outcome::Unavailable)
-        guard.error = lockPath_ + ": " + guard.error + "; " + fallbackLockPath_ + ": " + error;
+    std::optional<InstanceLock> settings = InstanceLock::tryTake(lockPath_, guard.outcome, &guard.error);
+    if (guard.outcome == InstanceLock::Outcome::Held) return guard;
+    if (fallbackLockPath_ == lockPath_) {
+        settingsLock_ = std::move(settings);
+        return guard;
+    }
+    // The lock beside the socket guards the socket's path, whichever lock made its holder the
+    // application: it stands in for a settings lock file that cannot be opened at all (a link there, a
+    // settings folder that takes no file, another user's file), and an application that took it so
+    // keeps any start that opens the settings lock later from running beside it.
+    InstanceLock::Outcome besideOutcome = InstanceLock::Outcome::Held;
+    std::string besideError;
+    std::optional<InstanceLock> beside =
+        InstanceLock::tryTake(fallbackLockPath_, besideOutcome, &besideError);
+    if (besideOutcome == InstanceLock::Outcome::Held) {
+        // Another application holds the socket's path: the settings lock, if taken, goes again here.
+        return {InstanceLock::Outcome::Held, fallbackLockPath_, {}};
+    }
+    if (!settings && !beside) {
+        guard.error = lockPath_ + ": " + guard.error + "; " + fallbackLockPath_ + ": " + besideError;
+        return guard;
+    }
+    if (!settings) guard = {InstanceLock::Outcome::Taken, fallbackLockPath_, {}};
+    settingsLock_ = std::move(settings);
+    socketLock_ = std::move(beside);
     return guard;
 }
 
@@ -125,7 +141,7 @@ InstanceChannel::Start InstanceChannel::start(const std::vector<std::string>& pa
     // starting listens soon, and one that ended lets go of the lock as its connections close.
     while (true) {
         const Guard guard = takeLock();
-        if (lock_) return Start::Application;
+        if (holdsLock()) return Start::Application;
         // The holder names its socket once it listens; until then, or where it cannot write its note
         // (a lock taken read-only keeps an old one), a start looks where its own would be.
         std::vector<std::string> sockets;
@@ -225,19 +241,19 @@ InstanceChannel::Reply InstanceChannel::handOnce(const std::vector<std::string>&
 }
 
 bool InstanceChannel::listen() {
-    if (!lock_ && !unguarded_) return false;
+    if (!holdsLock() && !unguarded_) return false;
     if (server_) return server_->isListening();
     server_ = new QLocalServer(this);
     const QString name = QString::fromStdString(socketPath_);
-    if (lock_) {
-        server_->setSocketOptions(QLocalServer::UserAccessOption);
-        // Holding the lock, no other instance lives: a socket file there was left by one that crashed.
-        QLocalServer::removeServer(name);
-    }
-    // Unguarded, a socket file there may be another unguarded application's: binding to the path
-    // itself fails rather than replace it (the runtime folder is the user's alone).
+    if (holdsLock()) server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // Holding the lock beside the socket, no other instance binds its path: a socket file there was
+    // left by one that crashed. Without it (unguarded, or where only the settings lock could be
+    // taken), a socket file there may be another application's: binding to the path itself fails
+    // rather than replace it (the runtime folder is the user's alone).
+    if (socketLock_) QLocalServer::removeServer(name);
     if (!server_->listen(name)) return false;
-    if (lock_) lock_->setNote(socketPath_);
+    for (auto* lock : {&settingsLock_, &socketLock_})
+        if (*lock) (*lock)->setNote(socketPath_);
     connect(server_, &QLocalServer::newConnection, this, &InstanceChannel::takeConnection);
     return true;
 }
@@ -305,6 +321,7 @@ void InstanceChannel::answer(QLocalSocket* socket, const QByteArray& message) {
 void InstanceChannel::applicationHasEnded() {
     filesReceived = nullptr;
     fateOf = nullptr;
+    startWent = nullptr;
     isEnding = [] { return true; };
     answerWaiting();
 }
@@ -313,7 +330,10 @@ void InstanceChannel::answerWaiting() {
     const bool ending = isEnding && isEnding();
     const auto now = std::chrono::steady_clock::now();
     std::erase_if(waiting_, [&](Waiting& w) {
-        if (!w.socket) return true;
+        if (!w.socket) {
+            if (startWent) startWent(w.ticket);
+            return true;
+        }
         const auto fate = ending || !fateOf ? std::nullopt : fateOf(w.ticket);
         if (ending) {
             w.socket->putChar(kEnding);

@@ -4,9 +4,11 @@
 // environment names) for as long as it lives; only it binds the local socket in the user's runtime
 // folder (a folder only the user can enter; the socket itself is the user's alone), names it in the
 // lock file for later starts, and only it removes it, so a live instance's socket is never replaced or
-// removed by another. A lock file that cannot be opened for writing is locked read-only; one that cannot
-// be opened at all gives way to a lock file beside the socket, named, as the socket is, for the settings
-// folder. Only where neither can be locked does a start run unguarded, and only once no application
+// removed by another. A lock file that cannot be opened for writing is locked read-only. The application
+// also holds a lock file beside the socket, named, as the socket is, for the settings folder: it guards
+// the socket's path (a start that finds it held hands over, whatever lock it took itself; only its holder
+// removes a socket file left there), and stands in for a settings lock file that cannot be opened at all.
+// Only where neither can be locked does a start run unguarded, and only once no application
 // answered on the socket. While files it was handed wait for its list, it tells their start so every
 // second: a start gives up only on an application that stopped answering. A later start hands its files to
 // the application and exits once it hears what became of them: in the list, not images, or let go. An
@@ -78,6 +80,8 @@ class InstanceChannel : public QObject {
     std::function<std::uint64_t(const std::vector<std::string>&)> filesReceived;
     // What became of the files of the hand-over with this ticket; nothing while they are on their way.
     std::function<std::optional<HandOverFate>(std::uint64_t ticket)> fateOf;
+    // The start waiting on the hand-over with this ticket went before it was told: nobody asks again.
+    std::function<void(std::uint64_t ticket)> startWent;
     // Whether this instance is ending; from then on hand-overs, and those whose files are not in the
     // list yet, are answered so and held until it is gone.
     std::function<bool()> isEnding;
@@ -93,10 +97,11 @@ class InstanceChannel : public QObject {
 
   private:
     enum class Reply { Taken, SomeNotImages, NoImages, NotAdded, Refused, EndedOrGone, Silent, NoListener };
-    // The lock on `lockPath_`, or on the fallback beside the socket where that cannot be opened.
+    // The lock on `lockPath_` and the one beside the socket, both taken where they can be opened; an
+    // application holding the latter is Held, whichever else this start could take.
     struct Guard {
         InstanceLock::Outcome outcome = InstanceLock::Outcome::Held;
-        std::string path;   // the lock file taken or held by another
+        std::string path;   // the lock file taken (the settings one when both are) or held by another
         std::string error;  // why neither could be locked
     };
     Guard takeLock();
@@ -113,8 +118,11 @@ class InstanceChannel : public QObject {
     std::string socketPath_;
     std::string lockPath_;
     std::string fallbackLockPath_;
-    std::optional<InstanceLock> lock_;
-    bool unguarded_ = false;  // the application without any lock
+    bool holdsLock() const { return settingsLock_ || socketLock_; }
+
+    std::optional<InstanceLock> settingsLock_;  // the lock at `lockPath_`
+    std::optional<InstanceLock> socketLock_;    // the lock beside the socket
+    bool unguarded_ = false;                    // the application without any lock
     QLocalServer* server_ = nullptr;
     struct Waiting {
         QPointer<QLocalSocket> socket;

@@ -941,4 +941,35 @@ TEST_F(JobQuestionsTest, AStartIsToldWhatBecameOfItsFilesWhateverTheQuestionsAns
     }
 }
 
+// What the list holds under one spelling of its name (composed) is in the list when a later start
+// names it in the other (decomposed): a folder as much as a photo. On a disk that keeps both spellings
+// apart, each is a folder of its own holding the same names.
+TEST_F(JobQuestionsTest, AStartNamingListedPhotosInAnotherSpellingIsToldTheyAreTaken) {
+    const fs::path composed = dir / "caf\xC3\xA9";
+    const fs::path decomposed = dir / "cafe\xCC\x81";
+    for (const fs::path& folder : {composed, decomposed})
+        testsupport::writeTestImage(folder / "sub" / "p.jpg", 900, 600, 7);
+    startOnAdvancedTab();
+    listenForStarts();
+    using Start = InstanceChannel::Start;
+    struct Case {
+        const char* what;
+        fs::path handed;
+    };
+    const std::vector<Case> cases{
+        {"the folder first named as listed", composed},
+        {"the folder in the other spelling", decomposed},
+        {"its sub-folder in the other spelling", decomposed / "sub"},
+        {"the photo in the other spelling", decomposed / "sub" / "p.jpg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto told = handOver({c.handed.string()});
+        ASSERT_TRUE(
+            turnUntil([&] { return told.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
+        EXPECT_EQ(told.get(), Start::HandedOver);
+        EXPECT_EQ(listedNames(), std::vector<std::string>{"p.jpg"});
+    }
+}
+
 }  // namespace

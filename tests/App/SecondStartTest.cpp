@@ -279,6 +279,39 @@ TEST_F(SecondStartTest, StartsOnOneSettingsFolderMakeOneApplicationWhateverState
         stop(*application);
     }
 
+    // The lock file changes while an application runs on it: a start that can open it no more, or
+    // that can open it now, still hands its photo over, and the application's socket stays.
+    struct Change {
+        const char* what;
+        std::function<void()> before;  // the lock's path as the application starts
+        std::function<void()> after;   // and as the next start finds it
+    };
+    const auto linkAtLock = [&] { fs::create_symlink(dir / "elsewhere", lock); };
+    const std::vector<Change> changes{
+        {"the lock file turns into a link", [] {},
+         [&] {
+             fs::remove(lock);
+             linkAtLock();
+         }},
+        {"a link at the lock's path goes", linkAtLock, [&] { fs::remove(lock); }},
+    };
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.what);
+        resetPlace();
+        c.before();
+        QProcess& application = launch();
+        const auto socket = socketFile();
+        ASSERT_TRUE(socket);
+        c.after();
+        QProcess& next = launch(photo("a.jpg"));
+        EXPECT_TRUE(ends(next, 30000)) << "a second application runs";
+        EXPECT_EQ(next.exitCode(), 0) << next.readAllStandardError().toStdString();
+        EXPECT_FALSE(ends(application, 500)) << "the application runs on";
+        EXPECT_TRUE(answers(*socket)) << "the application's socket is gone";
+        stop(application);
+        stop(next);
+    }
+
     // Neither lock: the lock's path is a link, and so is the file beside the socket that stood in for it.
     resetPlace();
     fs::create_symlink(dir / "elsewhere", lock);

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <filesystem>
 #include <thread>
-#include <unordered_set>
 
 #include "Core/Job/FolderWalk.h"
 #include "Core/Job/SourceCollection.h"
@@ -77,10 +76,8 @@ std::vector<FoundFile> findNewImages(const std::vector<std::string>& urls,
             found.push_back({fs::path(url), {}, {}});
         }
     }
-    std::unordered_set<std::string> known;
-    for (const auto& path : knownPaths) known.insert(canonicalText(path));
-    std::erase_if(found,
-                  [&](const FoundFile& file) { return known.count(canonicalText(file.path.string())) != 0; });
+    const KnownPaths known(knownPaths);
+    std::erase_if(found, [&](const FoundFile& file) { return known.contains(file.path.string()); });
     return found;
 }
 
@@ -92,10 +89,21 @@ bool isFolderPath(const std::string& path) {
     return fs::is_directory(path, ec);
 }
 
-bool isKnownPath(const std::string& path, const std::vector<std::string>& knownPaths) {
-    const std::string canonical = canonicalText(path);
-    return std::any_of(knownPaths.begin(), knownPaths.end(),
-                       [&](const std::string& known) { return canonicalText(known) == canonical; });
+KnownPaths::KnownPaths(const std::vector<std::string>& paths) {
+    for (const auto& path : paths) canonical_.insert(canonicalText(path));
+}
+
+bool KnownPaths::contains(const std::string& path) const {
+    return canonical_.count(canonicalText(path)) != 0;
+}
+
+bool KnownPaths::holdsSomeInside(const std::string& folder) const {
+    // No composition reaches across a "/": the canonical folder is the start of the canonical form of
+    // every path inside it.
+    std::string prefix = canonicalText(folder);
+    if (prefix.empty() || prefix.back() != '/') prefix += '/';
+    const auto next = canonical_.lower_bound(prefix);
+    return next != canonical_.end() && next->starts_with(prefix);
 }
 
 std::vector<core::SourceURLInfo> collectImages(const std::vector<std::string>& urls,

@@ -6,6 +6,7 @@
 // in "/" or is a folder on disk. Pure work on its arguments: runs on any thread.
 
 #include <atomic>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,19 @@ namespace screens {
 // True when `path` ends in "/" or names an existing folder.
 bool isFolderPath(const std::string& path);
 
-// Whether `path` equals one of `knownPaths` as text (canonically equivalent forms are equal).
-bool isKnownPath(const std::string& path, const std::vector<std::string>& knownPaths);
+// The paths of a list, put in canonical form once, for many paths to be looked up in it: canonically
+// equivalent spellings (composed and decomposed) of a name are the same path. A plain value.
+class KnownPaths {
+  public:
+    explicit KnownPaths(const std::vector<std::string>& paths);
+    // Whether `path` is one of the known paths.
+    bool contains(const std::string& path) const;
+    // Whether some known path lies inside the folder `folder`, at any depth.
+    bool holdsSomeInside(const std::string& folder) const;
+
+  private:
+    std::set<std::string> canonical_;  // in order: the paths inside a folder follow its name
+};
 
 // The new records for `urls`, in their order (within a folder in walk order); empty when nothing
 // new was found. `knownPaths` are the full paths already in the list when the addition started.

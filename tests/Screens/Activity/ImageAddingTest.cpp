@@ -57,8 +57,14 @@ TEST_F(ImageListTest, AFileAlreadyListedIsNotAddedAgainButOneCallMayNameAFileTwi
         << "existing records stay as they were";
 
     // Composed and decomposed spellings of one name are the same path.
-    EXPECT_TRUE(screens::isKnownPath("/p/caf\xC3\xA9.jpg", {"/p/cafe\xCC\x81.jpg"}));
-    EXPECT_FALSE(screens::isKnownPath("/p/Cafe.jpg", {"/p/cafe.jpg"}));
+    const screens::KnownPaths known({"/p/cafe\xCC\x81.jpg", "/q/caf\xC3\xA9/r/a.jpg"});
+    EXPECT_TRUE(known.contains("/p/caf\xC3\xA9.jpg"));
+    EXPECT_FALSE(known.contains("/p/Cafe.jpg"));
+    // So are the folders that hold them, and only folders, not names that merely begin alike.
+    EXPECT_TRUE(known.holdsSomeInside("/q/cafe\xCC\x81"));
+    EXPECT_TRUE(known.holdsSomeInside("/q/caf\xC3\xA9/r/"));
+    EXPECT_FALSE(known.holdsSomeInside("/q/caf"));
+    EXPECT_FALSE(known.holdsSomeInside("/q/caf\xC3\xA9/r/a.jpg"));
 }
 
 TEST_F(ImageListTest, AnAdditionThatFindsNothingChangesNothing) {
