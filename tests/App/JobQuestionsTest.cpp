@@ -838,70 +838,41 @@ TEST_F(JobQuestionsTest, AStartIsToldWhatBecameOfItsFilesWhateverTheQuestionsAns
         return paths;
     };
     using Start = InstanceChannel::Start;
+    enum class Before { nothing, quitQuestion, closeActivity };  // what the user does before the files come
+    enum class Files { photo, text, photoAndText, tooMany };
     struct Case {
         const char* what;
-        bool onPresetsTab;          // where the job runs; else on the Advanced tab
-        std::function<void()> ask;  // what the user does before the files come
-        std::function<std::vector<std::string>()> files;
+        bool onPresetsTab;  // where the job runs; else on the Advanced tab
+        Before before;
+        Files files;
         std::vector<QString> answers;  // the questions that come, answered in turn
         Start told;
         bool photoListed;
     };
+    // clang-format off
     const std::vector<Case> cases{
-        {"a photo whose own question is answered Keep Job",
-         false,
-         [] {},
-         [&] { return opened("h", 1); },
-         {"Keep Job"},
-         Start::NotAdded,
+        {"a photo whose own question is answered Keep Job", false, Before::nothing, Files::photo,
+         {"Keep Job"}, Start::NotAdded, false},
+        {"a photo that asks to leave the Presets tab's job, Keep Job", true, Before::nothing, Files::photo,
+         {"Keep Job"}, Start::NotAdded, false},
+        {"a photo during the quit question, Keep Working, then Keep Job", false, Before::quitQuestion,
+         Files::photo, {"Keep Working", "Keep Job"}, Start::NotAdded, false},
+        {"a photo during Close activity, No, then Keep Job", true, Before::closeActivity, Files::photo,
+         {"No", "Keep Job"}, Start::NotAdded, false},
+        {"a text file alone", false, Before::nothing, Files::text, {}, Start::NoImages, false},
+        {"a photo and a text file, Stop Job", false, Before::nothing, Files::photoAndText, {"Stop Job"},
+         Start::SomeNotImages, true},
+        {"a photo, Stop Job", false, Before::nothing, Files::photo, {"Stop Job"}, Start::HandedOver, true},
+        {"more files than are taken at once", false, Before::nothing, Files::tooMany, {}, Start::Refused,
          false},
-        {"a photo that asks to leave the Presets tab's job, Keep Job",
-         true,
-         [] {},
-         [&] { return opened("h", 1); },
-         {"Keep Job"},
-         Start::NotAdded,
-         false},
-        {"a photo during the quit question, Keep Working, then Keep Job",
-         false,
-         [&] { app->delegate().terminate(); },
-         [&] { return opened("h", 1); },
-         {"Keep Working", "Keep Job"},
-         Start::NotAdded,
-         false},
-        {"a photo during Close activity, No, then Keep Job",
-         true,
-         [&] { click(presetList()->btnDismissActivity); },
-         [&] { return opened("h", 1); },
-         {"No", "Keep Job"},
-         Start::NotAdded,
-         false},
-        {"a text file alone",
-         false,
-         [] {},
-         [&] { return std::vector<std::string>{notes}; },
-         {},
-         Start::NoImages,
-         false},
-        {"a photo and a text file, Stop Job",
-         false,
-         [] {},
-         [&] {
-             auto files = opened("h", 1);
-             files.push_back(notes);
-             return files;
-         },
-         {"Stop Job"},
-         Start::SomeNotImages,
-         true},
-        {"a photo, Stop Job",
-         false,
-         [] {},
-         [&] { return opened("h", 1); },
-         {"Stop Job"},
-         Start::HandedOver,
-         true},
-        {"more files than are taken at once", false, [] {}, many, {}, Start::Refused, false},
+    };
+    // clang-format on
+    const auto filesOf = [&](Files files) {
+        if (files == Files::text) return std::vector<std::string>{notes};
+        if (files == Files::tooMany) return many();
+        auto paths = opened("h", 1);
+        if (files == Files::photoAndText) paths.push_back(notes);
+        return paths;
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -914,9 +885,10 @@ TEST_F(JobQuestionsTest, AStartIsToldWhatBecameOfItsFilesWhateverTheQuestionsAns
         }
         listenForStarts();
         const auto listedBefore = core::sharedImageList().count();
-        c.ask();
+        if (c.before == Before::quitQuestion) app->delegate().terminate();
+        if (c.before == Before::closeActivity) click(presetList()->btnDismissActivity);
         drain();
-        auto told = handOver(c.files());
+        auto told = handOver(filesOf(c.files));
         const auto answered = [&] {
             return told.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
         };

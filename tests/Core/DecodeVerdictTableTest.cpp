@@ -347,13 +347,7 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     // A noisy picture saved by libtiff in strips of 16 rows, three ways, and each with the middle of
     // its 13th strip overwritten as a failing disc leaves it: zeros in the deflate and PackBits data,
     // random bytes (no 0xFF, so no marker) in the JPEG data.
-    const std::string noisyPixels = [] {
-        std::mt19937 seeded(5);
-        std::string rgb(600 * 400 * 3, '\0');
-        for (std::size_t i = 0; i < rgb.size(); ++i)
-            rgb[i] = char((i % 1800 * 3 + i / 1800 * 2) % 256 / 2 + seeded() % 64);
-        return rgb;
-    }();
+    const std::string noisyPixels = noiseRgb(600, 400, 5);
     struct Strips {
         std::string intact, damaged;
     };

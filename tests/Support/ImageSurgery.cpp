@@ -88,17 +88,23 @@ std::string withPngImageDataOverwritten(const std::string& png, std::size_t offs
     return png.substr(0, idat - 4) + pngChunk("IDAT", data) + png.substr(idat + 4 + length + 4);
 }
 
+std::string deflated(const std::string& bytes) {
+    uLongf size = ::compressBound(uLong(bytes.size()));
+    std::string stream(size, '\0');
+    if (::compress2(reinterpret_cast<Bytef*>(stream.data()), &size,
+                    reinterpret_cast<const Bytef*>(bytes.data()), uLong(bytes.size()), Z_BEST_SPEED) != Z_OK)
+        return {};
+    stream.resize(size);
+    return stream;
+}
+
 std::string pngOf(std::uint32_t width, std::uint32_t height, char colourType, const std::string& rows,
                   char bitDepth) {
-    uLongf size = ::compressBound(uLong(rows.size()));
-    std::vector<Bytef> compressed(size);
-    if (::compress2(compressed.data(), &size, reinterpret_cast<const Bytef*>(rows.data()), uLong(rows.size()),
-                    Z_BEST_SPEED) != Z_OK)
-        throw std::runtime_error("zlib failed");
+    const std::string compressed = deflated(rows);
+    if (compressed.empty()) throw std::runtime_error("zlib failed");
     // Deflate, adaptive filtering, not interlaced.
     const std::string header = be32(width) + be32(height) + std::string{bitDepth, colourType, 0, 0, 0};
-    return std::string("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) +
-           pngChunk("IDAT", std::string(reinterpret_cast<const char*>(compressed.data()), size)) +
+    return std::string("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", compressed) +
            pngChunk("IEND", "");
 }
 

@@ -18,6 +18,8 @@ std::string be32(std::uint32_t v);
 std::string jpegSegment(char marker, const std::string& payload);
 std::string withJpegSegmentsAtStart(const std::string& jpeg, const std::string& segments);
 
+// `bytes` as zlib deflates them, in a stream of its own; empty when zlib fails.
+std::string deflated(const std::string& bytes);
 // A PNG chunk (length, type, data, checksum).
 std::string pngChunk(const std::string& type, const std::string& data);
 // A PNG made by hand: `rows`, each after its filter byte, in one zlib stream, under a header of any

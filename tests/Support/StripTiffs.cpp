@@ -111,16 +111,6 @@ std::string tiffWithStripAtEnd(std::string tiff, std::uint32_t index, const std:
     return patched == 2 ? tiff + strip : std::string();
 }
 
-std::string deflated(const std::string& bytes) {
-    std::string stream(compressBound(uLong(bytes.size())), '\0');
-    uLongf length = uLongf(stream.size());
-    if (compress(reinterpret_cast<Bytef*>(stream.data()), &length,
-                 reinterpret_cast<const Bytef*>(bytes.data()), uLong(bytes.size())) != Z_OK)
-        return {};
-    stream.resize(length);
-    return stream;
-}
-
 std::string zlibStripWords(const std::filesystem::path& file, std::uint32_t index) {
     const auto place = tiffStripPlace(file, index);
     std::string strip = TempDir::read(file).substr(place.offset, place.count);

@@ -31,9 +31,6 @@ std::string tiffWithStripAtEnd(std::string tiff, std::uint32_t index, const std:
 std::string tiffOfStripsSharingOneStream(const std::string& stream, std::uint16_t compression,
                                          std::uint32_t width, std::uint32_t strips);
 
-// `bytes` as zlib deflates them, in a stream of its own.
-std::string deflated(const std::string& bytes);
-
 // zlib's words on strip `index` of the deflate TIFF `file`, inflated to the end of its stream and its
 // checksum; empty when it is whole.
 std::string zlibStripWords(const std::filesystem::path& file, std::uint32_t index);
