@@ -131,7 +131,7 @@ TEST(PortraitCrop, ACloseFaceIsWholeWhereverItFitsTheLargestWindowOfTheTargetsSh
         double width, height;
     };
     const std::vector<Target> targets = {{320, 180}, {240, 240}, {180, 320}};
-    const std::vector<double> shares = {0.60, 0.66, 0.72, 0.78, 0.80, 0.82, 0.84, 0.88, 0.95};
+    const std::vector<double> shares = {0.60, 0.66, 0.70, 0.72, 0.75, 0.78, 0.80, 0.82, 0.84, 0.88, 0.95};
     const cg::Size original{720, 480};
     testsupport::TempDir dir;
     int closeButWhole = 0, chinHeld = 0;

@@ -3,6 +3,7 @@
 // it, so that all of a photo's crops are placed by the same faces. Thread-safe: job workers ask at once.
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -13,10 +14,10 @@ namespace core {
 
 class CropAnalyses {
   public:
-    // The analysis of the photo at `path` (upright size `imageSize`): the one made before when there is one
-    // (and it looked for the salient objects, if `withSaliency` asks for them), else analysedFile's, kept.
-    std::optional<CropAnalysis> analysis(const std::filesystem::path& path, cg::Size imageSize,
-                                         bool withSaliency, const FaceFinder& findFaces);
+    // The analysis of the photo at `path`: the one made before when there is one (and it looked for the
+    // salient objects, if `withSaliency` asks for them), else what `make` makes, kept.
+    std::optional<CropAnalysis> analysis(const std::filesystem::path& path, bool withSaliency,
+                                         const std::function<std::optional<CropAnalysis>()>& make);
 
   private:
     std::mutex mutex_;

@@ -1,16 +1,35 @@
 #include "Core/Crop/CropAnalysis.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "Core/Crop/FacePlacement.h"
 #include "Core/Crop/SalientRegion.h"
 #include "Core/Crop/VisionSaliency.h"
-#include "Platform/Image/Thumbnail.h"
+#include "Platform/Image/ImageGeometry.h"
+#include "Platform/Image/ImageLoading.h"
 
 namespace core {
 
-std::optional<image::Image> analysisCopy(const std::filesystem::path& path) {
-    return image::thumbnail(path, {kAnalysisSide, kAnalysisSide});
+cg::Size analysisDecodeSize(cg::Size imageSize) {
+    const double scale = std::min(1.0, 2 * kAnalysisSide / std::max(imageSize.width, imageSize.height));
+    return {imageSize.width * scale, imageSize.height * scale};
+}
+
+image::Image analysisCopyOf(const image::Image& decoded) {
+    const cg::Size size = decoded.size();
+    const double scale = kAnalysisSide / std::max(size.width, size.height);
+    if (scale >= 1) return image::rendered(decoded);
+    const cg::Size reduced{std::max(1.0, std::round(size.width * scale)),
+                           std::max(1.0, std::round(size.height * scale))};
+    return image::rendered(image::resized(decoded, reduced).value_or(decoded));
+}
+
+std::optional<image::Image> analysisCopy(const std::filesystem::path& path, cg::Size imageSize) {
+    const auto decoded = image::loadImage(path, analysisDecodeSize(imageSize));
+    if (!decoded) return std::nullopt;
+    return analysisCopyOf(*decoded);
 }
 
 CropAnalysis analyseForCrop(const image::Image& copy, cg::Size imageSize, bool withSaliency,
@@ -31,7 +50,7 @@ CropAnalysis analyseForCrop(const image::Image& copy, cg::Size imageSize, bool w
 
 std::optional<CropAnalysis> analysedFile(const std::filesystem::path& path, cg::Size imageSize,
                                          bool withSaliency, const FaceFinder& findFaces) {
-    const auto copy = analysisCopy(path);
+    const auto copy = analysisCopy(path, imageSize);
     if (!copy) return std::nullopt;
     return analyseForCrop(*copy, imageSize, withSaliency, findFaces);
 }

@@ -27,9 +27,17 @@ struct CropAnalysis {
 // found; at 640 one of twenty such faces (32 pixels, near the cascade's 24-pixel window) was still lost.
 inline constexpr double kAnalysisSide = 800;
 
-// The photo reduced to at most kAnalysisSide on its long side, decoded at the smallest size the decoder
-// offers for that; none when the file does not load.
-std::optional<image::Image> analysisCopy(const std::filesystem::path& path);
+// What the decode the copy is made from must cover: the photo at twice the copy's long side (or whole, when
+// smaller), so that the copy is always one Lanczos reduction from the same decode, and that decode is fine
+// enough to serve most targets' crops as well (one decode of the file for both).
+cg::Size analysisDecodeSize(cg::Size imageSize);
+
+// The copy the detectors read, reduced to at most kAnalysisSide on its long side from `decoded`, the photo
+// as loaded for analysisDecodeSize. Its pixels are computed now.
+image::Image analysisCopyOf(const image::Image& decoded);
+
+// analysisCopyOf the photo at `path` (upright size `imageSize`); none when the file does not load.
+std::optional<image::Image> analysisCopy(const std::filesystem::path& path, cg::Size imageSize);
 
 // The analysis of `copy`, a reduced copy of a photo of `imageSize`. A detector that cannot run prints
 // why on standard output and finds nothing.

@@ -40,9 +40,10 @@ std::optional<image::Image> VisionSaliency::cropToSalientRegion(const std::strin
                                                                 bool fill, double targetWidth,
                                                                 double targetHeight) const {
     const auto loaded = image::loadImage(path);
-    const auto copy = analysisCopy(path);
-    if (!loaded || !copy) return std::nullopt;
+    if (!loaded) return std::nullopt;
     const cg::Size size = image::pixelSize(*loaded);
+    const auto copy = analysisCopy(path, size);
+    if (!copy) return std::nullopt;
     const cg::Size target{targetWidth, targetHeight};
     const CropAnalysis analysis = analyseForCrop(*copy, size, true, faceDetector_.faceFinder());
     if (!analysis.salientUnion) return std::nullopt;
