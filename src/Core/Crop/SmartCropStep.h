@@ -1,7 +1,8 @@
 #pragma once
 // The smart crops a job tries on an image larger than its target, in the order the preset asks for:
 // the salient region, then the faces. One small copy of the file, the same whatever the target, is analysed
-// once for both crops; the photo is decoded once, scaled to cover the target. Runs on a job worker.
+// once for both crops; the decode it is made from is scaled to cover the target too, unless the target needs
+// a finer one. Runs on a job worker.
 
 #include <filesystem>
 #include <optional>
