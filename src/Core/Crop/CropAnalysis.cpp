@@ -48,11 +48,4 @@ CropAnalysis analyseForCrop(const image::Image& copy, cg::Size imageSize, bool w
     return analysis;
 }
 
-std::optional<CropAnalysis> analysedFile(const std::filesystem::path& path, cg::Size imageSize,
-                                         bool withSaliency, const FaceFinder& findFaces) {
-    const auto copy = analysisCopy(path, imageSize);
-    if (!copy) return std::nullopt;
-    return analyseForCrop(*copy, imageSize, withSaliency, findFaces);
-}
-
 }  // namespace core

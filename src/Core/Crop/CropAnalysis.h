@@ -44,9 +44,4 @@ std::optional<image::Image> analysisCopy(const std::filesystem::path& path, cg::
 CropAnalysis analyseForCrop(const image::Image& copy, cg::Size imageSize, bool withSaliency,
                             const FaceFinder& findFaces);
 
-// The analysis of the photo at `path` (upright size `imageSize`) on its analysisCopy; none when the file
-// does not load.
-std::optional<CropAnalysis> analysedFile(const std::filesystem::path& path, cg::Size imageSize,
-                                         bool withSaliency, const FaceFinder& findFaces);
-
 }  // namespace core
