@@ -16,6 +16,7 @@
 #include "Platform/Image/ImageEncoding.h"
 #include "Platform/Image/ImageGeometry.h"
 #include "Platform/Image/ImageLoading.h"
+#include "Platform/Image/VipsImage.h"
 #include "Platform/Vision/FaceRequest.h"
 #include "Support/TempDir.h"
 
@@ -189,4 +190,29 @@ TEST(FramedFaceCrop, EverySmartCropHoldsTheFaceAndItsChinWhereverTheTargetsShape
     }
     // Most photos go on below the face, and most windows can hold its chin.
     EXPECT_GE(chinsHeld, 80);
+}
+
+TEST(FramedFaceCrop, ThePictureScaledForTheTargetIsAsDetailedAsTheFileGivesWhicheverDecodeTheFacesCameFrom) {
+    // Fine noise, which a picture scaled up from a coarser decode would blur, and no face, so that the crop
+    // hands back the picture it scaled for its fallback.
+    testsupport::TempDir dir;
+    const cg::Size original{3200, 1600};
+    const auto bytes = image::encodedData(croptest::noisyFieldWithDisc(3200, 1600, 400, 400, 100),
+                                          image::FileType::JPEG, 0.95);
+    ASSERT_TRUE(bytes);
+    const auto path = dir.write("noise.jpg", std::string(bytes->begin(), bytes->end()));
+    // A target the faces' decode covers, and one that needs a finer decode of the file.
+    for (const cg::Size target : {cg::Size{1200, 600}, cg::Size{2400, 1200}}) {
+        SCOPED_TRACE(std::to_string(int(target.width)) + " x " + std::to_string(int(target.height)));
+        std::optional<image::Image> decoded;
+        const core::FaceFinder none = [](const image::Image&) { return vision::FaceRequestResult{}; };
+        EXPECT_FALSE(core::smartCropImage(path, original, target, false, nullptr, none, &decoded));
+        ASSERT_TRUE(decoded);
+        ASSERT_EQ(decoded->size(), target);
+        const auto own = image::resized(*image::loadImage(path, target), target);
+        ASSERT_TRUE(own);
+        EXPECT_LT(
+            (vips::VImage(image::toVips(*decoded)).cast(VIPS_FORMAT_FLOAT) - image::toVips(*own)).abs().avg(),
+            1.0);
+    }
 }
