@@ -182,7 +182,7 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
         // The cascade steps its window two pixels at a time while it is under twice its own size, one
         // pixel above that: the faces just above that size took three quarters of the scan. They are looked
         // for on the copy reduced to two thirds, still stepped more finely than the smallest faces are.
-        const int twice = 2 * classifier->getOriginalWindowSize().width;
+        const int window = classifier->getOriginalWindowSize().width, twice = 2 * window;
         const auto scan = [&](const cv::Mat& image, double scale, cv::Size least, cv::Size most) {
             classifier->detectMultiScale(image, boxes, neighbours, scanStep, minimumNeighbours, 0, least,
                                          most);
@@ -197,12 +197,16 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
             }
         };
         if (side < twice) scan(scanned, 1, cv::Size(side, side), cv::Size(twice - 1, twice - 1));
-        cv::Mat reduced;
-        cv::resize(scanned, reduced, cv::Size(scanned.cols * 2 / 3, scanned.rows * 2 / 3), 0, 0,
-                   cv::INTER_AREA);
-        const double reduction = double(reduced.cols) / scanned.cols;
+        // A copy too narrow for those faces (a strip, a few pixels) is not reduced: it has none of them, and
+        // could be reduced to nothing.
+        const cv::Size reducedSize(scanned.cols * 2 / 3, scanned.rows * 2 / 3);
+        const double reduction = double(reducedSize.width) / scanned.cols;
         const int least = int(std::ceil(std::max(side, twice) * reduction));
-        scan(reduced, reduction, cv::Size(least, least), cv::Size());
+        if (std::min(reducedSize.width, reducedSize.height) >= std::max(least, window)) {
+            cv::Mat reduced;
+            cv::resize(scanned, reduced, reducedSize, 0, 0, cv::INTER_AREA);
+            scan(reduced, reduction, cv::Size(least, least), cv::Size());
+        }
     } catch (const cv::Exception& e) {
         result.error = std::string("Face detection failed: ") + e.what();
         return result;

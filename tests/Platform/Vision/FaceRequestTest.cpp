@@ -59,6 +59,20 @@ TEST(FaceRequest, NoFaceInNoise) {
     }
 }
 
+TEST(FaceRequest, StripsAndSpecksFindNoFaceAndReportNoFailure) {
+    if (!FaceRequest::defaultCascadePath()) GTEST_SKIP() << "the face model of opencv-data is not installed";
+    // The copies of panoramas, of a line of pixels and of a photo of a few pixels: smaller than the
+    // cascade's window on one side, or on both once the copy is reduced for the larger faces.
+    for (const cv::Size size : {cv::Size(800, 1), cv::Size(1, 800), cv::Size(800, 20), cv::Size(30, 800),
+                                cv::Size(3, 2), cv::Size(1, 1), cv::Size(40, 40)}) {
+        auto picture = visiontest::noisyField(size.width, size.height);
+        const auto result = FaceRequest().perform(
+            ImageRequestHandler(PixelBuffer{size.width, size.height, 1, picture.pixels.data(), 0}));
+        EXPECT_FALSE(result.error.has_value()) << size.width << " x " << size.height << ": " << *result.error;
+        EXPECT_TRUE(result.results.empty()) << size.width << " x " << size.height;
+    }
+}
+
 TEST(FaceRequest, FindsTheOneFaceOfTheTestPortrait) {
     if (!FaceRequest::defaultCascadePath()) GTEST_SKIP() << "the face model of opencv-data is not installed";
     const std::filesystem::path photo = std::filesystem::path(VORTA_TEST_DATA_DIR) / "astronaut.jpg";
