@@ -106,13 +106,35 @@ bool confirmedFace(const cv::Mat& grey, const cv::Rect& box, const std::string& 
     });
 }
 
-// How far the colours of a face's middle may spread, beside the spread of its brightness (the spread of the
-// two colour-difference channels over the spread of luma). Skin is one hue under one light, so a face's
-// colour varies far less than its brightness: at most 0.26 on the measured portraits, sharp and soft, on
-// plain and busy backgrounds. Coloured texture (noise, confetti, fabric of many colours) varies in hue as
-// much as in brightness (0.58 and more on the bench corpus's photos), and there the cascades find patterns of
-// blobs that look like eyes and a mouth to them.
-constexpr double mostColourSpread = 0.4;
+// How far the colours of a face's middle may lie from its own, each pixel's colour taken relative to its
+// brightness (the colour-difference channels over luma) and the pixels weighted by their luma: three quarters
+// of them lie within this distance of the median colour. Under one light a face is one hue whose colour
+// grows with its brightness, so this stays small whatever the light's colour: at most 0.19 on the measured
+// portraits in daylight and under red, magenta, blue, green, cyan, sodium, tungsten and golden light (the
+// spread of colour beside the spread of brightness measures how coloured the light is, not how many hues
+// there are: it lost most faces under magenta light). Coloured texture (noise, confetti, fabric of many
+// colours) has a colour of its own in every blob: 0.32 and more, and there the cascades find patterns of
+// blobs that look like eyes and a mouth to them. The eyes, brows and lips of a face are the quarter left out.
+constexpr double mostHueDistance = 0.25;
+constexpr double faceShare = 0.75;
+
+struct Weighted {
+    float value, weight;
+};
+
+// The least value at or below which `share` of the weight lies.
+double weightedQuantile(std::vector<Weighted> values, double share) {
+    std::sort(values.begin(), values.end(),
+              [](const Weighted& a, const Weighted& b) { return a.value < b.value; });
+    double total = 0;
+    for (const Weighted& v : values) total += v.weight;
+    double below = 0;
+    for (const Weighted& v : values) {
+        below += v.weight;
+        if (below >= share * total) return v.value;
+    }
+    return values.empty() ? 0 : values.back().value;
+}
 
 // Whether the middle of `box` (its central three fifths, without hair and background) has the colours of
 // one face rather than of coloured texture. True for a picture without colour: nothing to tell there.
@@ -124,9 +146,42 @@ bool oneHued(const cv::Mat& colour, const cv::Rect& box) {
     if (middle.empty()) return true;
     cv::Mat lumaAndChroma;
     cv::cvtColor(colour(middle), lumaAndChroma, cv::COLOR_RGB2YCrCb);
-    cv::Scalar mean, spread;
-    cv::meanStdDev(lumaAndChroma, mean, spread);
-    return std::hypot(spread[1], spread[2]) <= mostColourSpread * spread[0];
+    // Each pixel's two colour differences over its luma, weighted by its luma: dark pixels, whose colour is
+    // mostly the JPEG's noise, count for little.
+    std::vector<Weighted> red, blue;
+    for (int y = 0; y < lumaAndChroma.rows; ++y) {
+        const cv::Vec3b* row = lumaAndChroma.ptr<cv::Vec3b>(y);
+        for (int x = 0; x < lumaAndChroma.cols; ++x) {
+            const float luma = std::max<float>(1, row[x][0]);
+            red.push_back({(row[x][1] - 128.0f) / luma, luma});
+            blue.push_back({(row[x][2] - 128.0f) / luma, luma});
+        }
+    }
+    const double medianRed = weightedQuantile(red, 0.5), medianBlue = weightedQuantile(blue, 0.5);
+    std::vector<Weighted> distances;
+    distances.reserve(red.size());
+    for (std::size_t i = 0; i < red.size(); ++i) {
+        distances.push_back(
+            {float(std::hypot(red[i].value - medianRed, blue[i].value - medianBlue)), red[i].weight});
+    }
+    return weightedQuantile(std::move(distances), faceShare) <= mostHueDistance;
+}
+
+// How much larger than another detection a face must be for that detection to be a part of its head, and how
+// far its head reaches beside and around the box (in the box's widths). The cascades see a face in an ear
+// with the hair around it, or in an eye, of a close face: a box a quarter of the face's size beside it,
+// confirmed by the second cascade. Taken for a second face higher in the picture, it drew the crop's window
+// off the face it belongs to.
+constexpr double headToPart = 2.0;
+constexpr double headSides = 0.25, headAbove = 0.4, headBelow = 0.25;
+
+// Whether most of `part` lies inside the head around `face`, a face at least headToPart times as wide.
+bool partOfHead(const cv::Rect& part, const cv::Rect& face) {
+    if (face.width < headToPart * part.width) return false;
+    const cv::Rect head(face.x - int(headSides * face.width), face.y - int(headAbove * face.height),
+                        face.width + 2 * int(headSides * face.width),
+                        face.height + int((headAbove + headBelow) * face.height));
+    return (part & head).area() >= duplicateShare * part.area();
 }
 
 }  // namespace
@@ -211,9 +266,15 @@ FaceRequestResult FaceRequest::perform(const ImageRequestHandler& handler) const
         result.error = std::string("Face detection failed: ") + e.what();
         return result;
     }
-    const double width = grey.cols, height = grey.rows;
+    std::vector<cv::Rect> faces;
     for (const cv::Rect& face : withoutDuplicates(std::move(found))) {
-        if (!oneHued(handler.analysisImage().colour(), face) || !confirmedFace(grey, face, cascadePath_))
+        if (oneHued(handler.analysisImage().colour(), face) && confirmedFace(grey, face, cascadePath_))
+            faces.push_back(face);
+    }
+    const double width = grey.cols, height = grey.rows;
+    for (const cv::Rect& face : faces) {
+        if (std::any_of(faces.begin(), faces.end(),
+                        [&](const cv::Rect& other) { return partOfHead(face, other); }))
             continue;
         const cg::Rect box(face.x / width, 1.0 - (face.y + face.height) / height, face.width / width,
                            face.height / height);
