@@ -261,7 +261,13 @@ TEST_F(SecondStartTest, StartsOnOneSettingsFolderMakeOneApplicationWhateverState
          },
          true, false},
         {"a link at the lock's path", [&] { fs::create_symlink(dir / "elsewhere", lock); }, false, false},
-        {"a folder at the lock's path", [&] { fs::create_directory(lock); }, false, true},
+        {"a folder at the lock's path",
+         [&] {
+             // The user's own, which they may open to lock whatever mode the umask gave it.
+             fs::create_directory(lock);
+             giveToChild(lock);
+         },
+         false, true},
     };
     const auto photo = [&](const std::string& name) {
         const auto path = dir / "in" / name;
