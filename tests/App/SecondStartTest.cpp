@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
@@ -20,11 +19,13 @@
 #include "Core/TestImages.h"
 #include "Platform/Foundation/Bundle.h"
 #include "Platform/Foundation/UserDefaults.h"
+#include "Support/OtherUser.h"
 #include "Support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::kNobody;
 
 class SecondStartTest : public ::testing::Test {
   protected:
@@ -55,12 +56,14 @@ class SecondStartTest : public ::testing::Test {
         started.push_back(std::make_unique<QProcess>());
         QProcess& p = *started.back();
         p.setProcessEnvironment(with.isEmpty() ? env : with);
-        if (asAnotherUser)
+        if (asAnotherUser) {
             p.setChildProcessModifier([] {
-                if (::setgroups(0, nullptr) != 0 || ::setgid(kChildId) != 0 || ::setuid(kChildId) != 0)
-                    ::_exit(126);
+                if (!testsupport::becomeNobody()) ::_exit(126);
             });
-        p.start(QString::fromStdString((foundation::executableDirectory() / "vorta").string()), arguments);
+            // Not the folder the test runs in, which may be closed to them.
+            p.setWorkingDirectory(QString::fromStdString((dir / "home").string()));
+        }
+        p.start(QString::fromStdString(program.string()), arguments);
         EXPECT_TRUE(p.waitForStarted(5000));
         return p;
     }
@@ -93,10 +96,10 @@ class SecondStartTest : public ::testing::Test {
     }
     void giveToChild(const fs::path& root) {
         if (!asAnotherUser) return;
-        ASSERT_EQ(::lchown(root.c_str(), kChildId, kChildId), 0);
+        ASSERT_EQ(::lchown(root.c_str(), kNobody, kNobody), 0);
         if (!fs::is_directory(fs::symlink_status(root))) return;
         for (const auto& e : fs::recursive_directory_iterator(root)) {
-            ASSERT_EQ(::lchown(e.path().c_str(), kChildId, kChildId), 0);
+            ASSERT_EQ(::lchown(e.path().c_str(), kNobody, kNobody), 0);
         }
     }
     // Whether `p` has ended, waiting up to `ms` for it (already ended counts too).
@@ -104,18 +107,41 @@ class SecondStartTest : public ::testing::Test {
         p.waitForFinished(ms);
         return p.state() == QProcess::NotRunning;
     }
+    // The build may lie where the user nobody may not go (root's home, a folder of mode 0700): the children
+    // run a copy of the program, its resources beside it as it looks for them, in the test's folder.
+    void copyProgramForChildren() {
+        const fs::path built = foundation::executableDirectory();
+        const fs::path copy = dir / "program";
+        fs::create_directories(copy / "bin");
+        fs::create_directories(copy / "share");
+        fs::copy_file(built / "vorta", copy / "bin/vorta");
+        fs::copy(built.parent_path() / "share/vorta", copy / "share/vorta", fs::copy_options::recursive);
+        // Whatever modes the umask gave the build and the copy: folders and the program for all to
+        // enter and run, the rest for all to read.
+        const auto all = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                         fs::perms::others_read | fs::perms::others_exec;
+        const auto readable =
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
+        fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec,
+                        fs::perm_options::replace);
+        fs::permissions(copy, all, fs::perm_options::replace);
+        for (const auto& e : fs::recursive_directory_iterator(copy))
+            fs::permissions(e.path(), e.is_directory() ? all : readable, fs::perm_options::replace);
+        program = copy / "bin/vorta";
+        fs::permissions(program, all, fs::perm_options::replace);
+    }
     bool answers(const fs::path& socket) {
         QLocalSocket probe;
         probe.connectToServer(QString::fromStdString(socket.string()));
         return probe.waitForConnected(1000);
     }
 
-    testsupport::TempDir dir;
+    testsupport::TempDir dir{testsupport::placeNobodyReaches()};
     fs::path runtime = dir / "runtime";
+    fs::path program = foundation::executableDirectory() / "vorta";
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     std::vector<std::unique_ptr<QProcess>> started;
-    // The children run as the user "nobody" (whom modes bind) when the test runs as root.
-    static constexpr uid_t kChildId = 65534;
+    // The children run as the user nobody (whom modes bind) when the test runs as root.
     bool asAnotherUser = false;
 };
 
@@ -235,7 +261,13 @@ TEST_F(SecondStartTest, StartsOnOneSettingsFolderMakeOneApplicationWhateverState
          },
          true, false},
         {"a link at the lock's path", [&] { fs::create_symlink(dir / "elsewhere", lock); }, false, false},
-        {"a folder at the lock's path", [&] { fs::create_directory(lock); }, false, true},
+        {"a folder at the lock's path",
+         [&] {
+             // The user's own, which they may open to lock whatever mode the umask gave it.
+             fs::create_directory(lock);
+             giveToChild(lock);
+         },
+         false, true},
     };
     const auto photo = [&](const std::string& name) {
         const auto path = dir / "in" / name;
@@ -247,6 +279,12 @@ TEST_F(SecondStartTest, StartsOnOneSettingsFolderMakeOneApplicationWhateverState
         p.terminate();
         EXPECT_TRUE(ends(p, 10000));
     };
+    if (asAnother) {
+        ASSERT_NO_FATAL_FAILURE(copyProgramForChildren());
+        if (!testsupport::nobodyMay(program, X_OK))
+            GTEST_SKIP() << "the user nobody, whom the children run as, may not run " << program
+                         << " (no shared temporary folder lets them)";
+    }
     asAnotherUser = asAnother;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.state);
@@ -324,7 +362,7 @@ TEST_F(SecondStartTest, StartsOnOneSettingsFolderMakeOneApplicationWhateverState
     ASSERT_TRUE(besideSocket) << "the lock beside the socket stood in for the settings folder's";
     struct stat made {};
     ASSERT_EQ(::stat(besideSocket->c_str(), &made), 0);
-    EXPECT_EQ(made.st_uid, asAnother ? kChildId : ::geteuid()) << "the children ran as whom the test says";
+    EXPECT_EQ(made.st_uid, asAnother ? kNobody : ::geteuid()) << "the children ran as whom the test says";
     fs::remove(*besideSocket);
     fs::create_symlink(dir / "elsewhere", *besideSocket);
     QProcess& unguarded = launch();

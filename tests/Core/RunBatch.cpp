@@ -36,11 +36,22 @@ std::string halfAndPngPresetsJson() {
            "{\"presetName\": \"Png\", \"presetWidth\": 600, \"outputFormat\": \"png\"}";
 }
 
+namespace {
+
+// `path` as one word of /bin/sh whatever it holds: the checkout may lie in a folder such as "Bob's".
+std::string shellWord(const std::filesystem::path& path) {
+    std::string word = "'";
+    for (const char c : path.string()) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+}
+
+}  // namespace
+
 RunResult runBatch(const std::string& arguments, const std::filesystem::path* errors,
                    const std::string& shellSetup) {
     const auto runner = foundation::executableDirectory() / "vorta-batch";
-    const std::string command = shellSetup + "'" + runner.string() + "' " + arguments +
-                                (errors ? " 2>'" + errors->string() + "'" : " 2>&1");
+    const std::string command =
+        shellSetup + shellWord(runner) + " " + arguments + (errors ? " 2>" + shellWord(*errors) : " 2>&1");
     RunResult result;
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
     if (!pipe) return result;

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder under the system temporary folder, removed with everything in it on destruction.
+// A fresh folder under the system temporary folder (or under a given one), removed with everything in it
+// on destruction.
 
 #include <filesystem>
 #include <string>
@@ -7,8 +8,9 @@
 namespace testsupport {
 
 class TempDir {
-public:
+  public:
     TempDir();
+    explicit TempDir(const std::filesystem::path& under);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -20,7 +22,7 @@ public:
     std::filesystem::path write(const std::string& name, const std::string& bytes) const;
     static std::string read(const std::filesystem::path& file);
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
