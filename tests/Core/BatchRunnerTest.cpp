@@ -231,10 +231,11 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
                                                       }}};
     for (auto& p : testsupport::halfAndPngPresets()) presets.push_back(std::move(p));
     const auto errors = dir / "stderr.txt";
-    const auto result = runBatch("--output '" + (dir / "out").string() + "' --preset SD --presets-json '[" +
-                                     testsupport::halfAndPngPresetsJson() + "]' '" + (dir / "in").string() +
-                                     "' '" + pipe.path().string() + "'",
-                                 &errors);
+    const auto result =
+        runBatch("--output " + testsupport::shellWord(dir / "out") + " --preset SD --presets-json '[" +
+                     testsupport::halfAndPngPresetsJson() + "]' " + testsupport::shellWord(dir / "in") + " " +
+                     testsupport::shellWord(pipe.path()),
+                 &errors);
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_FALSE(pipe.wasOpened());
     for (const auto& p : presets) {
@@ -297,17 +298,18 @@ TEST(BatchRunner, DamagedAndCameraRawSourcesAreSkippedQuietlyAndHarmlessQuirksSt
     const std::vector<std::pair<std::string, std::string>> stores = {
         {"trap '' XFSZ; ulimit -f 20000; ", "the image could not be read: " + storeFailed},
         {"ulimit -f 100; ", "the image could not be read: " + storeFailed},
-        {"TMPDIR='" + (dir / "gone").string() + "' ", "the image could not be decoded: "},
+        {"TMPDIR=" + testsupport::shellWord(dir / "gone") + " ", "the image could not be decoded: "},
     };
     for (std::size_t i = 0; i < stores.size(); ++i) {
         const auto scratch = dir / ("scratch" + std::to_string(i)),
                    out = dir / ("out-store" + std::to_string(i));
         std::filesystem::create_directories(scratch);
         const bool photo = stores[i].first.starts_with("ulimit");
-        const auto failed = runBatch("--settings '" + (dir / "settings.json").string() + "' --output '" +
-                                         out.string() + "' --preset SD '" + (dir / "large").string() + "'" +
-                                         (photo ? " '" + (dir / "made/photo.jpg").string() + "'" : ""),
-                                     nullptr, "export TMPDIR='" + scratch.string() + "'; " + stores[i].first);
+        const auto failed = runBatch(
+            "--settings " + testsupport::shellWord(dir / "settings.json") + " --output " +
+                testsupport::shellWord(out) + " --preset SD " + testsupport::shellWord(dir / "large") +
+                (photo ? " " + testsupport::shellWord(dir / "made/photo.jpg") : ""),
+            nullptr, "export TMPDIR=" + testsupport::shellWord(scratch) + "; " + stores[i].first);
         EXPECT_NE(failed.output.find("skipped  [SD] " + (dir / "large/valid.png").string() + ": " +
                                      stores[i].second),
                   std::string::npos)
@@ -340,8 +342,8 @@ TEST(BatchRunner, AProgressiveJpegDeclaringGiantSidesIsSkippedAtOnceEvenWithAStr
     dir.write("in/giant.jpg", jpeg);
     dir.write("in/giant-stray-byte.jpg", jpeg.substr(0, scan) + std::string(1, '\0') + jpeg.substr(scan));
 
-    const auto result =
-        runBatch("--output '" + (dir / "out").string() + "' --preset SD '" + (dir / "in").string() + "'");
+    const auto result = runBatch("--output " + testsupport::shellWord(dir / "out") + " --preset SD " +
+                                 testsupport::shellWord(dir / "in"));
     ASSERT_EQ(result.status, 0) << result.output;
     for (const std::string name : {"giant.jpg", "giant-stray-byte.jpg"}) {
         const std::string skippedLine =
@@ -369,9 +371,9 @@ TEST(BatchRunner, GifsOfGiantFramesRunOutOfMemoryWithoutEndingTheJob) {
     for (int i = 0; i < 4; ++i) dir.write("in/giant" + std::to_string(i) + ".gif", gif);
     testsupport::writeTestImage(dir / "in/photo.jpg", 1600, 1200, 3);
 
-    const auto result = runBatch(
-        "--threads 4 --output '" + (dir / "out").string() + "' --preset SD '" + (dir / "in").string() + "'",
-        nullptr, "ulimit -v 1000000; ");
+    const auto result = runBatch("--threads 4 --output " + testsupport::shellWord(dir / "out") +
+                                     " --preset SD " + testsupport::shellWord(dir / "in"),
+                                 nullptr, "ulimit -v 1000000; ");
     ASSERT_EQ(result.status, 0) << result.output;
     for (int i = 0; i < 4; ++i) {
         const std::string skippedLine = "skipped  [SD] " + (dir / "in").string() + "/giant" +
@@ -391,9 +393,9 @@ TEST(BatchRunner, BuiltInAndCustomPresetsEndToEnd) {
     for (int i = 0; i < 3; ++i)
         testsupport::writeTestImage(dir / ("in/photo" + std::to_string(i) + ".jpg"), 1600, 1200, i + 1);
     const auto result =
-        runBatch("--output '" + (dir / "out").string() + "' --preset SD --presets-json " +
-                 "'[{\"presetName\": \"Web\", \"presetWidth\": 1000, \"presetHeight\": 1000}]' '" +
-                 (dir / "in").string() + "'");
+        runBatch("--output " + testsupport::shellWord(dir / "out") + " --preset SD --presets-json " +
+                 "'[{\"presetName\": \"Web\", \"presetWidth\": 1000, \"presetHeight\": 1000}]' " +
+                 testsupport::shellWord(dir / "in"));
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_NE(result.output.find("6 done, 0 skipped"), std::string::npos) << result.output;
 
@@ -449,8 +451,8 @@ TEST(BatchRunner, EveryOutputHasExactlyThePresetsSidesAtCommonCameraSizes) {
                 ", \"presetPercent\": " + std::to_string(p.percent) +
                 ", \"imageCrop\": " + (p.crop ? "true" : "false") + "}";
     }
-    const std::string arguments = "--output '" + (dir / "out").string() + "' --presets-json '" + json +
-                                  "]' '" + (dir / "in").string() + "'";
+    const std::string arguments = "--output " + testsupport::shellWord(dir / "out") + " --presets-json '" +
+                                  json + "]' " + testsupport::shellWord(dir / "in");
     const auto result = runBatch(arguments);
     ASSERT_EQ(result.status, 0) << result.output;
     std::vector<std::filesystem::path> jobs;
@@ -488,7 +490,7 @@ TEST(BatchRunner, HelpPrintsTheUsageAndSucceeds) {
     const std::filesystem::path errors = dir / "errors.txt";
     const std::string output = (dir / "out").string();
     for (const std::string& arguments :
-         {std::string("--help"), "--output '" + output + "' --help --preset SD"}) {
+         {std::string("--help"), "--output " + testsupport::shellWord(output) + " --help --preset SD"}) {
         SCOPED_TRACE(arguments);
         const auto help = runBatch(arguments, &errors);
         EXPECT_EQ(help.status, 0) << help.output;
@@ -501,9 +503,9 @@ TEST(BatchRunner, HelpPrintsTheUsageAndSucceeds) {
 TEST(BatchRunner, SaysWhyAJobCannotRun) {
     TempDir dir;
     EXPECT_EQ(runBatch("--preset SD").status, 2);
-    EXPECT_EQ(runBatch("--output '" + dir.path().string() + "' --preset Nope x.jpg").status, 2);
-    const auto empty = runBatch("--output '" + (dir / "out").string() + "' --preset SD '" +
-                                (dir / "nothing").string() + "'");
+    EXPECT_EQ(runBatch("--output " + testsupport::shellWord(dir.path()) + " --preset Nope x.jpg").status, 2);
+    const auto empty = runBatch("--output " + testsupport::shellWord(dir / "out") + " --preset SD " +
+                                testsupport::shellWord(dir / "nothing"));
     EXPECT_EQ(empty.status, 1);
     EXPECT_NE(empty.output.find("No images"), std::string::npos) << empty.output;
 
@@ -589,9 +591,10 @@ TEST(BatchRunner, SaliencyPresetAndTextWatermarkEndToEnd) {
     TempDir dir;
     testsupport::writeTestImage(dir / "in/photo.jpg", 1200, 900, 7);
     const auto result = runBatch(
-        "--output '" + (dir / "out").string() + "' --watermark-text Vorta --watermark-position 29 " +
+        "--output " + testsupport::shellWord(dir / "out") +
+        " --watermark-text Vorta --watermark-position 29 " +
         "--presets-json '[{\"presetName\": \"Smart\", \"presetWidth\": 600, \"presetHeight\": 400, " +
-        "\"autoSaliency\": true}]' '" + (dir / "in" / "photo.jpg").string() + "'");
+        "\"autoSaliency\": true}]' " + testsupport::shellWord(dir / "in" / "photo.jpg"));
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_NE(result.output.find("1 done, 0 skipped"), std::string::npos) << result.output;
     EXPECT_NE(result.output.find("Position value : 29"), std::string::npos) << result.output;

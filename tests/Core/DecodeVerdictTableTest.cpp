@@ -578,10 +578,10 @@ TEST(DecodeVerdicts, EveryFormatWithEveryFaultGetsItsVerdictOnEveryPath) {
     // refuses a source for its size, so every verdict is about the file.
     const auto presets = testsupport::halfAndPngPresets();
     const auto errors = dir / "stderr.txt";
-    const auto job =
-        testsupport::runBatch("--output '" + (dir / "out").string() + "' --presets-json '[" +
-                                  testsupport::halfAndPngPresetsJson() + "]' '" + (dir / "in").string() + "'",
-                              &errors);
+    const auto job = testsupport::runBatch("--output " + testsupport::shellWord(dir / "out") +
+                                               " --presets-json '[" + testsupport::halfAndPngPresetsJson() +
+                                               "]' " + testsupport::shellWord(dir / "in"),
+                                           &errors);
     EXPECT_EQ(job.status, 0) << TempDir::read(errors).substr(0, 4000);
     // Every decoder's words go to the verdict: none is printed.
     EXPECT_EQ(TempDir::read(errors).substr(0, 4000), "");

@@ -86,8 +86,9 @@ TEST(PortraitCrop, EverySmartCropOfARealPortraitShowsTheWholeFaceAtExactlyTheTar
             "[{\"presetName\": \"Smart\", \"presetWidth\": " + std::to_string(c.width) +
             ", \"presetHeight\": " + std::to_string(c.height) +
             ", \"autoSaliency\": true, \"imageCrop\": " + (c.cropToFill ? "true" : "false") + "}]";
-        const auto run = testsupport::runBatch("--output '" + out.string() + "' --presets-json '" + preset +
-                                               "' '" + (dir / "in").string() + "'");
+        const auto run =
+            testsupport::runBatch("--output " + testsupport::shellWord(out) + " --presets-json '" + preset +
+                                  "' " + testsupport::shellWord(dir / "in"));
         ASSERT_EQ(run.status, 0) << run.output;
         ASSERT_NE(run.output.find(std::to_string(photos.size()) + " done, 0 skipped"), std::string::npos)
             << run.output;

@@ -36,17 +36,6 @@ std::string halfAndPngPresetsJson() {
            "{\"presetName\": \"Png\", \"presetWidth\": 600, \"outputFormat\": \"png\"}";
 }
 
-namespace {
-
-// `path` as one word of /bin/sh whatever it holds: the checkout may lie in a folder such as "Bob's".
-std::string shellWord(const std::filesystem::path& path) {
-    std::string word = "'";
-    for (const char c : path.string()) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return word + "'";
-}
-
-}  // namespace
-
 RunResult runBatch(const std::string& arguments, const std::filesystem::path* errors,
                    const std::string& shellSetup) {
     const auto runner = foundation::executableDirectory() / "vorta-batch";

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "Support/ShellWord.h"
+
 namespace testsupport {
 
 struct RunResult {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Support/ShellWord.h"
 #include "Support/TempDir.h"
 
 namespace {
@@ -26,7 +27,7 @@ foundation::Data bytesOf(const std::string& s) {
 // Runs `script` with /bin/sh in `folder` and returns what it printed.
 std::string runShell(const std::filesystem::path& folder, const std::string& script) {
     std::ofstream(folder / "pasted.sh") << script;
-    const std::string command = "cd '" + folder.string() + "' && /bin/sh ./pasted.sh 2>&1";
+    const std::string command = "cd " + testsupport::shellWord(folder) + " && /bin/sh ./pasted.sh 2>&1";
     std::string out;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[256];

@@ -1,5 +1,7 @@
 #include "Support/OtherDecoders.h"
 
+#include "Support/ShellWord.h"
+
 #include <gif_lib.h>
 #include <jpeglib.h>
 // jpeglib.h first: jerror.h needs its types.
@@ -290,7 +292,7 @@ OtherReading readGif(const std::string& bytes) {
 // netpbm's reader ends with an error, and says so on standard error, where data is missing or corrupt.
 OtherReading readWithNetpbm(const std::string& reader, const std::filesystem::path& file) {
     const std::string command =
-        reader + " -quiet < '" + file.string() + "' 2>&1 >/dev/null; echo \"exit $?\"";
+        reader + " -quiet < " + shellWord(file) + " 2>&1 >/dev/null; echo \"exit $?\"";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
     if (!pipe) return {false, "cannot run " + reader};
     std::string said;
