@@ -9,6 +9,7 @@
 #include "Extensions/LocalWebServer.h"
 #include "Extensions/TextWebPage.h"
 #include "Platform/Foundation/WebFetch.h"
+#include "Support/FileAddress.h"
 #include "Support/MainQueueFixture.h"
 #include "Support/TempDir.h"
 
@@ -83,7 +84,7 @@ TEST_F(WebPageImage, LocalFilesAndUnreadableAddresses) {
     const auto plain = dir.write("site/plain.html", page("<title>x</title>"));
     dir.write("site/utf8.html",
               page("<title>Caf\u00e9</title><meta content=\"img/a.png\" itemprop=\"image\">"));
-    const std::string base = "file://" + dir.path().string() + "/site/";
+    const std::string base = testsupport::fileAddress(dir.path() / "site") + "/";
     struct Case {
         std::string address;
         std::string expected;
@@ -110,7 +111,7 @@ TEST_F(WebPageImage, WebPagesWithinTimeAndSizeLimits) {
     testsupport::LocalWebServer server({
         {"/dir/page", {200, page(R"(<meta property="og:image" content="img/a.png">)"), "", {}}},
         {"/moved", {302, "", "/dir/page", {}}},
-        {"/to-file", {302, "", "file://" + secret.string(), {}}},
+        {"/to-file", {302, "", testsupport::fileAddress(secret), {}}},
         {"/slow",
          {200, page(R"(<meta property="og:image" content="https://x/slow.png">)"), "",
           std::chrono::milliseconds(3000)}},

@@ -14,6 +14,7 @@
 #include "Screens/Activity/ImageView.h"
 #include "Screens/Activity/ViewImage.h"
 #include "Screens/Activity/ViewImageLive.h"
+#include "Support/FileAddress.h"
 #include "Support/TempDir.h"
 #include "Support/UiTestFixture.h"
 
@@ -146,7 +147,7 @@ TEST_F(ImageViewsTest, FileAddressesAndPagePreviewsLoadOffTheMainThreadAndTheLat
     screens::ViewImage view;
     view.resize(100, 100);
 
-    view.setImageUrl("file://" + photo.string() + "|center");
+    view.setImageUrl(testsupport::fileAddress(photo) + "|center");
     drain();
     EXPECT_TRUE(view.contents().isNull()) << "read 0.1 s later";
     mainQueue->advance(0.1);
@@ -155,7 +156,7 @@ TEST_F(ImageViewsTest, FileAddressesAndPagePreviewsLoadOffTheMainThreadAndTheLat
     EXPECT_EQ(view.contentsGravity(), ContentsGravity::Center);
 
     // An unreadable address changes nothing; a value replaced within 0.1 s is never shown.
-    view.setImageUrl("file://" + (dir / "missing.jpg").string());
+    view.setImageUrl(testsupport::fileAddress(dir / "missing.jpg"));
     mainQueue->advance(0.2);
     mainQueue->runUntil([] { return false; }, std::chrono::milliseconds(300));
     EXPECT_EQ(view.contents().size(), QSize(300, 200));
@@ -167,7 +168,7 @@ TEST_F(ImageViewsTest, FileAddressesAndPagePreviewsLoadOffTheMainThreadAndTheLat
     const auto page = dir / "site" / "index.html";
     std::filesystem::create_directories(page.parent_path());
     std::ofstream(page) << "<html><head><meta property=\"og:image\" content=\"../photo.jpg\"></head></html>";
-    view.setImageWeb("file://" + page.string());
+    view.setImageWeb(testsupport::fileAddress(page));
     ASSERT_TRUE(mainQueue->runUntil([&] { return view.contents().size() == QSize(300, 200); }));
 }
 
