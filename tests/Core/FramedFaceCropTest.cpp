@@ -275,10 +275,16 @@ TEST(FramedFaceCrop, ThePictureScaledForTheTargetIsAsDetailedAsTheFileGivesWhich
         EXPECT_FALSE(core::smartCropImage(path, original, target, false, nullptr, none, &decoded));
         ASSERT_TRUE(decoded);
         ASSERT_EQ(decoded->size(), target);
+        // Measured against the whole file resampled: as close to it as the plain scaling's picture is
+        // (each may come from a reduced decode of its own).
+        const auto whole = image::resized(*image::loadImage(path), target);
         const auto own = image::resized(*image::loadImage(path, target), target);
-        ASSERT_TRUE(own);
-        EXPECT_LT(
-            (vips::VImage(image::toVips(*decoded)).cast(VIPS_FORMAT_FLOAT) - image::toVips(*own)).abs().avg(),
-            1.0);
+        ASSERT_TRUE(whole && own);
+        const auto away = [&](const image::Image& picture) {
+            return (vips::VImage(image::toVips(picture)).cast(VIPS_FORMAT_FLOAT) - image::toVips(*whole))
+                .abs()
+                .avg();
+        };
+        EXPECT_LT(away(*decoded), away(*own) + 0.25);
     }
 }

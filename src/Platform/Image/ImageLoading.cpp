@@ -80,7 +80,7 @@ Opened openShrunk(const detail::Admission& admission, cg::Size needed) {
 std::optional<Opened> openDirectly(const detail::Admission& admission, std::optional<cg::Size> needed) {
     if (admission.format != "jpeg" || admission.file.empty()) return std::nullopt;
     const auto direct = detail::readJpegDirectly(admission.file, [&](const vips::VImage& full) {
-        return needed ? detail::decoderShrinkFor(spareFactor(full, *needed)) : 1;
+        return needed ? detail::decoderEighthsFor(spareFactor(full, *needed)) : 8;
     });
     if (!direct) return std::nullopt;
     return Opened{*direct, true};

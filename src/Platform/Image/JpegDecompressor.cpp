@@ -190,6 +190,16 @@ bool JpegDecompressor::scale(int shrink, J_DCT_METHOD method) {
     return true;
 }
 
+bool JpegDecompressor::scaleToEighths(int eighths) {
+    if (stopped_) return false;
+    if (setjmp(stop_) != 0) return false;
+    info_.scale_num = unsigned(eighths);
+    info_.scale_denom = 8;
+    info_.dct_method = JDCT_ISLOW;
+    jpeg_calc_output_dimensions(&info_);
+    return true;
+}
+
 bool JpegDecompressor::start() {
     if (stopped_) return false;
     if (setjmp(stop_) != 0) return false;

@@ -1,6 +1,7 @@
 #include "Platform/Image/JpegDirect.h"
 
 #include <algorithm>
+#include <cmath>
 #include <condition_variable>
 #include <cstring>
 #include <memory>
@@ -54,13 +55,13 @@ int orientationIn(std::span<const std::uint8_t> exif) {
     return 0;
 }
 
-// A new image with the header libvips' loader gives the decoder's output at 1/`shrink` of the image's
+// A new image with the header libvips' loader gives the decoder's output at `eighths`/8 of the image's
 // size: its size, bands, colour, resolution and orientation. libvips rounds a reduced size down,
 // leaving out the last column and row the decoder gives where it rounds up.
-VipsImage* headerFor(const JpegDecompressor& decoder, int shrink, int orientation) {
+VipsImage* headerFor(const JpegDecompressor& decoder, int eighths, int orientation) {
     const auto& info = decoder.info();
-    const int width = std::max(1, int(info.image_width) / shrink);
-    const int height = std::max(1, int(info.image_height) / shrink);
+    const int width = std::max(1, int(static_cast<long long>(info.image_width) * eighths / 8));
+    const int height = std::max(1, int(static_cast<long long>(info.image_height) * eighths / 8));
     VipsInterpretation interpretation = VIPS_INTERPRETATION_sRGB;
     if (info.out_color_space == JCS_GRAYSCALE) interpretation = VIPS_INTERPRETATION_B_W;
     if (info.out_color_space == JCS_CMYK) interpretation = VIPS_INTERPRETATION_CMYK;
@@ -151,17 +152,18 @@ int generate(VipsRegion* out, void*, void* client, void*, gboolean*) {
 }  // namespace
 
 std::optional<vips::VImage> readJpegDirectly(
-    const std::filesystem::path& file, const std::function<int(const vips::VImage& header)>& shrinkFor) {
+    const std::filesystem::path& file, const std::function<int(const vips::VImage& header)>& eighthsFor) {
     auto decoder = JpegDecompressor::open(file, {.stopsAtCorruptData = true, .keepsMetadata = true});
     if (!decoder || !decoder->readHeader() || !decoder->scale(1)) return std::nullopt;
     const auto& info = decoder->info();
     const int orientation = orientationIn(decoder->metadata().exif);
     const bool tooLarge = static_cast<long long>(info.image_width) * info.image_height > kMaximumPixels;
-    const int shrink =
-        shrinkFor && !tooLarge ? shrinkFor(vips::VImage(headerFor(*decoder, 1, orientation))) : 1;
-    if (shrink != 1 && !decoder->scale(shrink)) return std::nullopt;
+    const int eighths = eighthsFor && !tooLarge
+                            ? std::clamp(eighthsFor(vips::VImage(headerFor(*decoder, 8, orientation))), 1, 8)
+                            : 8;
+    if (eighths != 8 && !decoder->scaleToEighths(eighths)) return std::nullopt;
 
-    VipsImage* out = headerFor(*decoder, shrink, orientation);
+    VipsImage* out = headerFor(*decoder, eighths, orientation);
     attachMetadata(out, decoder->metadata());
     auto* decode = new Decode;
     decode->inverted = info.out_color_space == JCS_CMYK && info.saw_Adobe_marker;
@@ -184,6 +186,13 @@ int decoderShrinkFor(double factor) {
         if (factor >= shrink) return shrink;
     }
     return 1;
+}
+
+int decoderEighthsFor(double factor) {
+    // libjpeg also stops at three eighths, between a half and a quarter. Above half size the whole image
+    // is decoded and resampled: what its reduced transforms leave out there, a large output still shows.
+    if (!(factor >= 2)) return 8;
+    return std::clamp(int(std::ceil(8 / factor - 1e-9)), 1, 4);
 }
 
 }  // namespace image::detail

@@ -16,15 +16,19 @@
 
 namespace image::detail {
 
-// The file's image at 1/`shrinkFor(header)` of its size (1, 2, 4 or 8; 1 without it), `header` being
-// its header at full size; an image above the pixel bound keeps its full size and is never decoded.
-// Absent when the file cannot be read as a JPEG, or its header says it is damaged or a variant that is
-// not read here.
+// The file's image at `eighthsFor(header)`/8 of its size (1 to 8; the whole size without it), `header`
+// being its header at full size: libjpeg scales while it decodes, for much less than decoding the whole
+// and resampling. An image above the pixel bound keeps its full size and is never decoded. Absent when the
+// file cannot be read as a JPEG, or its header says it is damaged or a variant that is not read here.
 std::optional<vips::VImage> readJpegDirectly(
-    const std::filesystem::path& file, const std::function<int(const vips::VImage& header)>& shrinkFor = {});
+    const std::filesystem::path& file, const std::function<int(const vips::VImage& header)>& eighthsFor = {});
 
-// The largest reduction the decoders offer (1/2, 1/4, 1/8) that still leaves at least `factor`'s worth
-// of pixels, so that a resample after it always scales down.
+// The largest reduction libvips' decoders offer (1/2, 1/4, 1/8) that still leaves at least `factor`'s
+// worth of pixels, so that a resample after it always scales down.
 int decoderShrinkFor(double factor);
+
+// The fewest eighths of its size (1, 2, 3, 4 or 8) at which libjpeg decodes an image `factor` times the
+// size wanted, so that a resample after it always scales down.
+int decoderEighthsFor(double factor);
 
 }  // namespace image::detail

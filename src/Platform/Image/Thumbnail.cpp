@@ -51,7 +51,7 @@ std::optional<Image> thumbnailOf(const detail::Admission& admission, int side) {
 std::optional<Image> directThumbnailOf(const std::filesystem::path& file, int side,
                                        const std::shared_ptr<detail::WarningLog>& log, bool& read) {
     const auto direct = detail::readJpegDirectly(file, [side](const vips::VImage& header) {
-        return detail::decoderShrinkFor(double(std::max(header.width(), header.height())) / side);
+        return detail::decoderEighthsFor(double(std::max(header.width(), header.height())) / side);
     });
     read = direct.has_value();
     if (!direct || detail::exceedsPixelBound(*direct)) return std::nullopt;

@@ -180,10 +180,11 @@ TEST_F(ImageLoadingTest, ShrinkOnLoadStillCoversWhatTheCallerNeeds) {
     const auto reduced = image::loadImage(file, cg::Size{400, 300});
     ASSERT_TRUE(reduced);
     EXPECT_EQ(reduced->size(), (cg::Size{500, 375}));  // an eighth: the most that still covers
-    // A 24-megapixel photo for a 1920 px output, in proportion: decoded at half size.
+    // A 1280 px output, in proportion: decoded at three eighths, between a half and a quarter.
     const auto photo = image::loadImage(file, cg::Size{1280, 853});
     ASSERT_TRUE(photo);
-    EXPECT_EQ(photo->size(), (cg::Size{2000, 1500}));
+    EXPECT_EQ(photo->size(), (cg::Size{1500, 1125}));
+    EXPECT_EQ(image::loadImage(file, cg::Size{1500, 1126})->size(), (cg::Size{2000, 1500}));
     // Nothing to save: full size.
     EXPECT_EQ(image::loadImage(file, cg::Size{3000, 2000})->width(), 4000);
     EXPECT_EQ(image::loadImage(file, cg::Size{0, 0})->width(), 4000);
