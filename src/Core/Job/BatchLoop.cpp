@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <condition_variable>
+#include <functional>
 #include <iostream>
 #include <thread>
 
@@ -193,13 +194,25 @@ void BatchJob::processAllImages() {
         std::vector<std::optional<std::pair<ImageStepOutcome, bool>>> slots(images.size());
         std::mutex slotMutex;
         std::size_t nextToTake = 0, nextToCommit = 0;
-        const auto work = [&] {
+        // The last few images begin at once, beside the images in flight, rather than each when a worker
+        // comes free: decoding is sequential within an image, so an image begun last would run alone on
+        // one core while the others idle, and hold up the job's end. Sharing the cores, they end together.
+        // At most half as many again as the workers are in flight, which bounds the memory they hold.
+        std::vector<std::thread> lastImages;
+        bool lastImagesBegun = false;
+        std::function<void()> work;
+        work = [&] {
             for (;;) {
                 std::size_t i;
                 {
                     const dispatch::VisibleLock lock(slotMutex);
                     if (nextToTake >= images.size()) return;
                     i = nextToTake++;
+                    const std::size_t waiting = images.size() - nextToTake;
+                    if (!lastImagesBegun && waiting > 0 && waiting <= workers / 2) {
+                        lastImagesBegun = true;
+                        for (std::size_t k = 0; k < waiting; ++k) lastImages.emplace_back(work);
+                    }
                 }
                 const bool cancelled = isGotCancel;
                 auto outcome = cancelled ? cancelledOutcome(i) : compute(i);
@@ -221,6 +234,8 @@ void BatchJob::processAllImages() {
         for (unsigned t = 1; t < workers; ++t) threads.emplace_back(work);
         work();
         for (auto& t : threads) t.join();
+        // Only the workers joined above begin the last images, so every one of those threads exists now.
+        for (auto& t : lastImages) t.join();
     }
 
     postToEngine([self = shared_from_this()](BatchEngine& engine) { engine.addPhotosToTotal(self); });
