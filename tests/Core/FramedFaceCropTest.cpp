@@ -274,17 +274,19 @@ TEST(FramedFaceCrop, ThePictureScaledForTheTargetIsAsDetailedAsTheFileGivesWhich
         const core::FaceFinder none = [](const image::Image&) { return vision::FaceRequestResult{}; };
         EXPECT_FALSE(core::smartCropImage(path, original, target, false, nullptr, none, &decoded));
         ASSERT_TRUE(decoded);
-        ASSERT_EQ(decoded->size(), target);
+        ASSERT_GE(decoded->width(), target.width);
+        ASSERT_GE(decoded->height(), target.height);
+        const auto fallback = image::resized(*decoded, target);
         // Measured against the whole file resampled: as close to it as the plain scaling's picture is
         // (each may come from a reduced decode of its own).
         const auto whole = image::resized(*image::loadImage(path), target);
         const auto own = image::resized(*image::loadImage(path, target), target);
-        ASSERT_TRUE(whole && own);
+        ASSERT_TRUE(whole && own && fallback);
         const auto away = [&](const image::Image& picture) {
             return (vips::VImage(image::toVips(picture)).cast(VIPS_FORMAT_FLOAT) - image::toVips(*whole))
                 .abs()
                 .avg();
         };
-        EXPECT_LT(away(*decoded), away(*own) + 0.25);
+        EXPECT_LT(away(*fallback), away(*own) + 0.25);
     }
 }

@@ -18,6 +18,11 @@ namespace core {
 std::optional<image::Image> cutToTarget(const std::filesystem::path& source, cg::Size original,
                                         const cg::Rect& area, cg::Size target, CropSender* sender);
 
+// The same cut from `picture`, a decode of the photo at any scale that the caller has already made; the
+// area may as well be given on any scaled picture of the photo, whose size is then `original`.
+std::optional<image::Image> cutToTarget(const image::Image& picture, cg::Size original, const cg::Rect& area,
+                                        cg::Size target, CropSender* sender);
+
 // `area` of `picture` (already in memory, in its pixels), kept inside it and scaled to exactly the target.
 // The sender, when given, is shown the picture and the window, then may pause the worker. None when the
 // area is larger than the picture or smaller than a pixel.
