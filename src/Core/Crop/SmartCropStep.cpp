@@ -16,7 +16,8 @@ struct CopyAndPicture {
 
 // The detectors' copy of the photo, and the decode it is made from when that covers the target too (most
 // targets' do): the file is then decoded once for both, and the window (or the caller's fallback) is scaled
-// from that decode once. The decode is bounded by the copy's needs, twice its size at most.
+// from that decode once. The decode is only as fine as the copy needs (under four times its side), so it is
+// held through the analysis at little cost.
 std::optional<CopyAndPicture> copyAndPicture(const std::filesystem::path& source, cg::Size original,
                                              cg::Size cover) {
     auto loaded = image::loadImage(source, analysisDecodeSize(original));

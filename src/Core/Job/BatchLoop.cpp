@@ -2,6 +2,7 @@
 #include <condition_variable>
 #include <functional>
 #include <iostream>
+#include <system_error>
 #include <thread>
 
 #include "Core/Job/BatchEngine.h"
@@ -199,6 +200,7 @@ void BatchJob::processAllImages() {
         // one core while the others idle, and hold up the job's end. Sharing the cores, they end together.
         // At most half as many again as the workers are in flight, which bounds the memory they hold.
         std::vector<std::thread> lastImages;
+        lastImages.reserve(workers / 2);
         bool lastImagesBegun = false;
         std::function<void()> work;
         work = [&] {
@@ -211,7 +213,11 @@ void BatchJob::processAllImages() {
                     const std::size_t waiting = images.size() - nextToTake;
                     if (!lastImagesBegun && waiting > 0 && waiting <= workers / 2) {
                         lastImagesBegun = true;
-                        for (std::size_t k = 0; k < waiting; ++k) lastImages.emplace_back(work);
+                        // Without another thread (a limit on threads or memory) the workers take them.
+                        try {
+                            for (std::size_t k = 0; k < waiting; ++k) lastImages.emplace_back(work);
+                        } catch (const std::system_error&) {
+                        }
                     }
                 }
                 const bool cancelled = isGotCancel;
