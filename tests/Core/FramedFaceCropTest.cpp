@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Core/Crop/CropAnalyses.h"
@@ -117,6 +118,18 @@ core::FaceFinder recordingFinder(std::vector<std::vector<cg::Rect>>& found, cg::
     };
 }
 
+// The window a smart crop cut, in the photo's pixels.
+cg::Rect windowCut(const croptest::RecordingSender& sender, cg::Size original) {
+    const double q = original.width / sender.shownSizes.front().width;
+    const cg::Rect f = sender.frames.front();
+    return cg::Rect(f.minX() * q, f.minY() * q, f.width() * q, f.height() * q);
+}
+
+std::string rectText(const cg::Rect& r) {
+    return std::to_string(int(r.minX())) + "," + std::to_string(int(r.minY())) + " to " +
+           std::to_string(int(r.maxX())) + "," + std::to_string(int(r.maxY()));
+}
+
 // One job's smart crops of the photo at `path` to `targets`, which share one analysis: it must find the one
 // face of the photo (`truth`) and no other, and every window must hold the face, and its chin (a quarter of
 // its height below it), wherever a window of the target's shape can. Returns how many windows held a chin
@@ -149,10 +162,9 @@ int cropsHoldTheFace(const std::filesystem::path& path, cg::Size original, const
         }
         EXPECT_EQ(image::pixelSize(*result), t.size);
 
-        // The window cut, in the photo's pixels, give or take a pixel of the picture it was cut from.
+        // The window cut, give or take a pixel of the picture it was cut from.
         const double q = original.width / sender.shownSizes.front().width;
-        const cg::Rect f = sender.frames.front();
-        const cg::Rect window(f.minX() * q, f.minY() * q, f.width() * q, f.height() * q);
+        const cg::Rect window = windowCut(sender, original);
         // The face box with a quarter of its height below it, as far as the photo goes.
         const cg::Rect withChin = cg::Rect(box.minX(), box.minY(), box.width(), box.height() * 1.25)
                                       .intersection(cg::Rect(0, 0, original.width, original.height));
@@ -165,37 +177,52 @@ int cropsHoldTheFace(const std::filesystem::path& path, cg::Size original, const
         const auto fits = [&](const cg::Rect& r) {
             return r.width() <= t.size.width * k && r.height() <= t.size.height * k;
         };
-        const auto shown = [&] {
-            return "window " + std::to_string(window.minX()) + ", " + std::to_string(window.minY()) + " to " +
-                   std::to_string(window.maxX()) + ", " + std::to_string(window.maxY()) + "; face " +
-                   std::to_string(box.minX()) + ", " + std::to_string(box.minY()) + " to " +
-                   std::to_string(box.maxX()) + ", " + std::to_string(box.maxY());
-        };
-        EXPECT_TRUE(!fits(box) || holds(box)) << shown();
-        EXPECT_TRUE(!fits(withChin) || holds(withChin)) << "with its chin: " << shown();
+        const std::string shown = "window " + rectText(window) + "; face " + rectText(box);
+        EXPECT_TRUE(!fits(box) || holds(box)) << shown;
+        EXPECT_TRUE(!fits(withChin) || holds(withChin)) << "with its chin: " << shown;
         chinsHeld += fits(withChin) && withChin.height() > box.height() + 1;
     }
     return chinsHeld;
 }
 
+// A 3000 x 2000 photo cut around the portrait's face (`face`, in its own pixels) so that the face fills
+// `share` of the photo's height, centred across or near the left edge (what lies beyond the portrait is
+// black), written as a JPEG to `name` in `dir`; the face's box in the photo.
+cg::Rect closePhoto(const image::Image& portrait, const cg::Rect& face, double share, bool nearEdge,
+                    const testsupport::TempDir& dir, const std::string& name) {
+    const double h = face.height() / share, w = h * 3 / 2;
+    const int x = int(std::lround(nearEdge ? face.minX() - 0.03 * w : face.midX() - w / 2));
+    const int y = int(std::lround(face.midY() - h / 2));
+    const vips::VImage part = image::toVips(portrait).embed(-x, -y, int(std::lround(w)), int(std::lround(h)));
+    const double kx = 3000.0 / part.width(), ky = 2000.0 / part.height();
+    const auto bytes =
+        image::encodedData(image::fromVips(part.resize(kx, vips::VImage::option()->set("vscale", ky))),
+                           image::FileType::JPEG, 0.9);
+    dir.write(name, std::string(bytes->begin(), bytes->end()));
+    return cg::Rect((face.minX() - x) * kx, (face.minY() - y) * ky, face.width() * kx, face.height() * ky);
+}
+
 }  // namespace
 
-TEST(FramedFaceCrop, EverySmartCropHoldsTheFaceAndItsChinWhereverTheTargetsShapeCan) {
+TEST(FramedFaceCrop, EverySmartCropHoldsTheFaceAndItsChinWhereverTheTargetsShapeAndTheLightsColourCan) {
     if (!vision::FaceRequest::defaultCascadePath())
         GTEST_SKIP() << "the face model of opencv-data is not installed";
     const std::filesystem::path data(VORTA_TEST_DATA_DIR);
-    // Sharp faces a twentieth of the photo's long side; soft ones enlarged two and a half and two times.
+    const cg::Rect astronaut{176, 65, 96, 96}, grace{155, 108, 218, 218};
+    testsupport::TempDir dir;
+
+    // In daylight: sharp faces a twentieth of the photo's long side; soft ones enlarged two and a half and
+    // two times; centred and against each edge.
     const std::vector<Portrait> portraits = {
-        {"astronaut.jpg", {176, 65, 96, 96}, 1.0, {1920, 1280}},
-        {"astronaut.jpg", {176, 65, 96, 96}, 2.5, {2200, 1700}},
-        {"grace_hopper.jpg", {155, 108, 218, 218}, 0.5, {2180, 1450}},
-        {"grace_hopper.jpg", {155, 108, 218, 218}, 2.0, {1800, 2300}},
+        {"astronaut.jpg", astronaut, 1.0, {1920, 1280}},
+        {"astronaut.jpg", astronaut, 2.5, {2200, 1700}},
+        {"grace_hopper.jpg", grace, 0.5, {2180, 1450}},
+        {"grace_hopper.jpg", grace, 2.0, {1800, 2300}},
     };
     // Those without crop to fill first: their analysis looks for the salient objects too, and is kept.
     const std::vector<Target> targets = {{{900, 400}, false}, {{400, 600}, false}, {{500, 500}, false},
                                          {{900, 400}, true},  {{400, 600}, true},  {{500, 500}, true}};
     const std::vector<Edge> edges = {Edge::centred, Edge::left, Edge::right, Edge::top, Edge::bottom};
-    testsupport::TempDir dir;
     int chinsHeld = 0;
     for (const Portrait& p : portraits) {
         const auto portrait = image::loadImage(data / p.file);
@@ -222,28 +249,21 @@ TEST(FramedFaceCrop, EverySmartCropHoldsTheFaceAndItsChinWhereverTheTargetsShape
     }
     // Most photos go on below the face, and most windows can hold its chin.
     EXPECT_GE(chinsHeld, 80);
-}
 
-TEST(FramedFaceCrop, UnderLightOfAnyOneColourTheFaceIsFoundAndHeld) {
-    if (!vision::FaceRequest::defaultCascadePath())
-        GTEST_SKIP() << "the face model of opencv-data is not installed";
-    const std::filesystem::path data(VORTA_TEST_DATA_DIR);
-    // Stage lights, street lamps and lamplight: the skin takes the light's colour, more as it is brighter.
+    // Under stage lights, street lamps and lamplight, the skin takes the light's colour, more as it is
+    // brighter: faces enlarged from 1.6 to 3.2 times, off-centre on a grey field.
     const std::vector<Light> lights = {{"red stage", 1.30, 0.60, 0.60},  {"magenta stage", 1.10, 0.55, 1.25},
                                        {"blue stage", 0.60, 0.75, 1.30}, {"green stage", 0.70, 1.20, 0.70},
                                        {"cyan stage", 0.60, 1.10, 1.20}, {"sodium", 1.30, 0.95, 0.45},
                                        {"tungsten", 1.25, 1.00, 0.65},   {"golden hour", 1.20, 0.95, 0.70}};
-    // Enlarged from 1.6 to 3.2 times, off-centre on a grey field.
-    const std::vector<Portrait> portraits = {
-        {"astronaut.jpg", {176, 65, 96, 96}, 1.6, {1400, 1100}},
-        {"astronaut.jpg", {176, 65, 96, 96}, 3.2, {2400, 1800}},
-        {"grace_hopper.jpg", {155, 108, 218, 218}, 1.6, {1900, 1300}},
-        {"grace_hopper.jpg", {155, 108, 218, 218}, 2.4, {1800, 2400}},
+    const std::vector<Portrait> lit = {
+        {"astronaut.jpg", astronaut, 1.6, {1400, 1100}},
+        {"astronaut.jpg", astronaut, 3.2, {2400, 1800}},
+        {"grace_hopper.jpg", grace, 1.6, {1900, 1300}},
+        {"grace_hopper.jpg", grace, 2.4, {1800, 2400}},
     };
-    const std::vector<Target> targets = {{{900, 400}, false}, {{400, 600}, false}, {{500, 500}, false}};
-    testsupport::TempDir dir;
-    int chinsHeld = 0;
-    for (const Portrait& p : portraits) {
+    chinsHeld = 0;
+    for (const Portrait& p : lit) {
         const auto portrait = image::loadImage(data / p.file);
         ASSERT_TRUE(portrait) << p.file;
         for (const Light& light : lights) {
@@ -252,7 +272,8 @@ TEST(FramedFaceCrop, UnderLightOfAnyOneColourTheFaceIsFoundAndHeld) {
                                      light.name + " " + edgeName(edge);
             SCOPED_TRACE(name);
             const cg::Rect truth = framed(*portrait, p, edge, false, light, dir, name + ".jpg");
-            chinsHeld += cropsHoldTheFace(dir / (name + ".jpg"), p.canvas, truth, targets);
+            chinsHeld += cropsHoldTheFace(dir / (name + ".jpg"), p.canvas, truth,
+                                          {{{900, 400}, false}, {{400, 600}, false}, {{500, 500}, false}});
         }
     }
     EXPECT_GE(chinsHeld, 48);
@@ -289,4 +310,62 @@ TEST(FramedFaceCrop, ThePictureScaledForTheTargetIsAsDetailedAsTheFileGivesWhich
         };
         EXPECT_LT(away(*fallback), away(*own) + 0.25);
     }
+}
+
+TEST(FramedFaceCrop, ACloseFaceWiderThanTheWindowIsCentredInItAndOneThatFitsIsHeldWhole) {
+    if (!vision::FaceRequest::defaultCascadePath())
+        GTEST_SKIP() << "the face model of opencv-data is not installed";
+    const std::filesystem::path data(VORTA_TEST_DATA_DIR);
+    const std::vector<std::pair<const char*, cg::Rect>> sitters = {{"astronaut.jpg", {176, 65, 96, 96}},
+                                                                   {"grace_hopper.jpg", {155, 108, 218, 218}},
+                                                                   {"bearded_man.jpg", {113, 211, 375, 375}}};
+    const std::vector<cg::Size> targets = {{400, 600}, {1080, 1920}, {800, 1000}, {500, 500}, {1920, 1080}};
+    const cg::Size original{3000, 2000};
+    testsupport::TempDir dir;
+    int wider = 0, fits = 0;
+    for (const auto& [file, sitterFace] : sitters) {
+        const auto portrait = image::loadImage(data / file);
+        ASSERT_TRUE(portrait) << file;
+        for (const double share : {0.55, 0.65, 0.75, 0.85, 0.90, 0.95})
+            for (const bool nearEdge : {false, true}) {
+                const std::string name = std::string(file) + " " + std::to_string(int(share * 100)) + " % " +
+                                         (nearEdge ? "near the left edge" : "centred");
+                SCOPED_TRACE(name);
+                const cg::Rect face = closePhoto(*portrait, sitterFace, share, nearEdge, dir, name + ".jpg");
+                // One job's crops of the photo share one analysis.
+                std::vector<std::vector<cg::Rect>> found;
+                const core::FaceFinder finder = recordingFinder(found, original);
+                core::CropAnalyses analyses;
+                for (const bool fill : {false, true})
+                    for (const cg::Size target : targets) {
+                        SCOPED_TRACE(std::to_string(int(target.width)) + " x " +
+                                     std::to_string(int(target.height)) + (fill ? ", crop to fill" : ""));
+                        croptest::RecordingSender sender;
+                        ASSERT_TRUE(core::smartCropImage(dir / (name + ".jpg"), original, target, fill,
+                                                         &sender, finder, nullptr, &analyses));
+                        ASSERT_EQ(sender.frames.size(), 1u);
+                        const cg::Rect window = windowCut(sender, original);
+                        std::string shown =
+                            "window " + rectText(window) + "; face " + rectText(face) + "; found";
+                        for (const cg::Rect& f : found.front()) shown += " " + rectText(f);
+                        // A detector's box of the face is not the face to the pixel: a twentieth either way.
+                        const double slack = face.width() / 20;
+                        const bool wide = face.width() > window.width();
+                        (wide ? wider : fits) += 1;
+                        EXPECT_TRUE(wide ? std::abs(window.midX() - face.midX()) <= slack
+                                         : window.minX() - slack <= face.minX() &&
+                                               face.maxX() <= window.maxX() + slack)
+                            << (wide ? "not centred: " : "cut across: ") << shown;
+                        EXPECT_TRUE(face.height() > window.height()
+                                        ? window.minY() >= face.minY() - slack &&
+                                              window.maxY() <= face.maxY() + slack
+                                        : window.minY() - slack <= face.minY() &&
+                                              face.maxY() <= window.maxY() + slack)
+                            << "off the face's height: " << shown;
+                    }
+            }
+    }
+    // Both kinds are well represented: the tall targets are narrower than most of these faces.
+    EXPECT_GE(wider, 40);
+    EXPECT_GE(fits, 100);
 }
