@@ -56,20 +56,20 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {500, 500},
          {{100, 300, 100, 100}, {1000, 300, 100, 100}},
          {800, 0, 500, 500}},
-        // The rules centre this window on the wider face, but the narrower one is the top face (its lower
-        // edge is higher) and the two do not fit together: the window moves to hold the top one whole.
+        // The rules centre this window on the wider face; the narrower one is the top face (its lower edge
+        // is higher), but the two do not fit together, and the window stays on the larger.
         {"left face narrower and the top one",
          {3000, 1000},
          {500, 500},
          {{100, 300, 100, 100}, {900, 350, 200, 200}},
-         {85, 0, 500, 500}},
-        // The first and last faces are level (row 400), though the detector's fractions bring them back at
-        // 400.00000000000006 and 400: the first is the top face all the same. The rules' window shows half
-        // of it and of the middle one; it moves to hold the first whole, not the last.
+         {750, 0, 500, 500}},
+        // Three faces of one size. The first and last are level (row 400), though the detector's fractions
+        // bring them back at 400.00000000000006 and 400: the first is the top face all the same. The rules'
+        // window shows half of it and of the middle one; it moves to hold the first whole, not the last.
         {"two level faces, the first one on top",
          {3000, 1000},
          {500, 500},
-         {{100, 400, 100, 100}, {600, 450, 100, 100}, {1300, 400, 120, 120}},
+         {{100, 400, 100, 100}, {600, 450, 100, 100}, {1300, 400, 100, 100}},
          {85, 0, 500, 500}},
         // Level faces in a wide window (rows 300 to 400 and 260 to 400): the first is the top face, and the
         // rules' window at row 230 leaves its headroom. The fractions bring the second back a hair higher;
@@ -130,13 +130,13 @@ TEST(FaceCrop, EveryPlacementRuleCutsExactlyTheTargetInsideTheWorkingImage) {
          {0, 325, 1000, 500}},
         // A group photo of 2690 × 1528 at 989 × 871 works at 1533 × 871; its faces (x, top edge, w, h)
         // (1155,164,1245,1311), (602,272,688,690) and (1659,894,467,537) are here at that scale. The three
-        // do not fit together; the rules' window holds the first and third and shows half of the second,
-        // which is the top face: the window holds that one whole, with its room beside it, and the third.
-        {"a group whose top face the rules would cut",
+        // do not fit together; the rules' window holds the first, the largest, with its room beside it, and
+        // the third. The second is the top face, but it cannot join them: the window stays.
+        {"a group whose top face cannot join the largest",
          {2690, 1528},
          {989, 871},
          {{658, 841, 710, 747}, {343, 548, 392, 393}, {946, 816, 266, 306}},
-         {284, 0, 989, 871}},
+         {519, 0, 989, 871}},
         // A face taller than the window (rows 200 to 800 of 1000, under a 500-row window) is cut evenly
         // above and below, not centred on the room above it.
         {"a face taller than the window",

@@ -112,7 +112,7 @@ TEST(FacePlacement, AWindowThatCannotFitIsRefusedAndFractionsAreWholePixels) {
     EXPECT_EQ(windowInsideImage(cg::Rect(0, 0, 1280, 720), 1279.9999999, 720), cg::Rect(0, 0, 1280, 720));
 }
 
-TEST(FacePlacement, EveryFaceAwareWindowHoldsTheFacesAndTheirChinsWhereverItsShapeCan) {
+TEST(FacePlacement, EveryFaceAwareWindowHoldsTheFacesOrElseTheLargestAndTheirChinsWhereverItsShapeCan) {
     // Random photos, targets of three shapes, one or two face boxes anywhere in them: the face crop and the
     // saliency crop around objects that touch the first face, each with and without crop to fill. A
     // detector's box ends above the chin; a quarter of its height below it shows the chin.
@@ -128,7 +128,7 @@ TEST(FacePlacement, EveryFaceAwareWindowHoldsTheFacesAndTheirChinsWhereverItsSha
         return cg::Rect(box.minX(), box.minY(), box.width(),
                         std::min(H, box.maxY() + box.height() / 4) - box.minY());
     };
-    int chinsAtStake = 0;
+    int chinsAtStake = 0, largestAtStake = 0;
     for (int i = 0; i < 3000; ++i) {
         const cg::Size image{std::round(uniform(300, 3000)), std::round(uniform(300, 3000))};
         const Shape& shape = shapes[i % shapes.size()];
@@ -186,6 +186,20 @@ TEST(FacePlacement, EveryFaceAwareWindowHoldsTheFacesAndTheirChinsWhereverItsSha
             }
             EXPECT_TRUE(!fitsIn(all, a.size) || holds(all))
                 << a.minX() << "," << a.minY() << " " << a.width() << "x" << a.height();
+            // Where they do not all fit, the largest face is the one kept whole, with its chin, wherever
+            // the window can hold them: a smaller face higher up never pushes it out.
+            const cg::Rect largestFace = *std::max_element(
+                crop.faces.begin(), crop.faces.end(), [](const cg::Rect& p, const cg::Rect& q) {
+                    return p.width() * p.height() < q.width() * q.height();
+                });
+            const cg::Rect largestWithChin = withChin(largestFace, image.height);
+            if (!fitsIn(all, a.size) && fitsIn(largestWithChin, a.size)) {
+                ++largestAtStake;
+                EXPECT_TRUE(holds(largestWithChin))
+                    << "window " << a.minX() << "," << a.minY() << " " << a.width() << "x" << a.height()
+                    << ", largest face " << largestFace.minX() << "," << largestFace.minY() << " "
+                    << largestFace.width();
+            }
             if (fitsIn(allWithChins, largest)) {
                 // The window reaches down to the chin, above the photo's lower edge: the chin decided it.
                 chinsAtStake +=
@@ -198,4 +212,5 @@ TEST(FacePlacement, EveryFaceAwareWindowHoldsTheFacesAndTheirChinsWhereverItsSha
     }
     // Hundreds of the windows end at a chin above the photo's lower edge: the chin decided where they are.
     EXPECT_GE(chinsAtStake, 300);
+    EXPECT_GE(largestAtStake, 100);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <opencv2/imgproc.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -202,6 +204,38 @@ cg::Rect closePhoto(const image::Image& portrait, const cg::Rect& face, double s
     return cg::Rect((face.minX() - x) * kx, (face.minY() - y) * ky, face.width() * kx, face.height() * ky);
 }
 
+// A photo of the sky over a field with a tree, from a small real one enlarged to `size` (OpenCV's area
+// interpolation, as an image editor enlarges): soft clouds in a blue sky.
+image::Bitmap cloudyField(const std::filesystem::path& data, cg::Size size) {
+    const image::Bitmap small = image::bitmap(*image::loadImage(data / "tree_under_clouds.jpg"));
+    const cv::Mat pixels(small.height, small.width, CV_8UC3, const_cast<std::uint8_t*>(small.bytes.data()));
+    cv::Mat enlarged;
+    cv::resize(pixels, enlarged, cv::Size(int(size.width), int(size.height)), 0, 0, cv::INTER_AREA);
+    return image::Bitmap{enlarged.cols, enlarged.rows, 3,
+                         std::vector<std::uint8_t>(enlarged.data, enlarged.data + enlarged.total() * 3)};
+}
+
+// Someone standing in the photo: `portrait` scaled so that its face (`face`, in its own pixels) is `side`
+// pixels wide with its top-left corner at `at`, softened first when `soft`; the face's box in the photo.
+cg::Rect standing(image::Bitmap& photo, const image::Image& portrait, const cg::Rect& face, double side,
+                  cg::Point at, bool soft) {
+    const cg::Size own = portrait.size();
+    image::Image source = portrait;
+    if (soft) {
+        const cg::Size shrunk{std::round(own.width * 0.35), std::round(own.height * 0.35)};
+        source = *image::resized(*image::resized(portrait, shrunk), own);
+    }
+    const double k = side / face.width();
+    const image::Bitmap pasted =
+        image::bitmap(*image::resized(source, {std::round(own.width * k), std::round(own.height * k)}));
+    const int dx = int(std::round(at.x - face.minX() * k)), dy = int(std::round(at.y - face.minY() * k));
+    for (int y = std::max(0, dy); y < std::min(photo.height, dy + pasted.height); ++y)
+        for (int x = std::max(0, dx); x < std::min(photo.width, dx + pasted.width); ++x)
+            for (int b = 0; b < 3; ++b)
+                photo.bytes[(std::size_t(y) * photo.width + x) * 3 + b] = pasted.at(x - dx, y - dy, b);
+    return cg::Rect(at.x, at.y, side, side);
+}
+
 }  // namespace
 
 TEST(FramedFaceCrop, EverySmartCropHoldsTheFaceAndItsChinWhereverTheTargetsShapeAndTheLightsColourCan) {
@@ -368,4 +402,97 @@ TEST(FramedFaceCrop, ACloseFaceWiderThanTheWindowIsCentredInItAndOneThatFitsIsHe
     // Both kinds are well represented: the tall targets are narrower than most of these faces.
     EXPECT_GE(wider, 40);
     EXPECT_GE(fits, 100);
+}
+
+TEST(FramedFaceCrop, WhereTheFacesCannotAllBeHeldTheLargestIsAndACloudIsNoFace) {
+    if (!vision::FaceRequest::defaultCascadePath())
+        GTEST_SKIP() << "the face model of opencv-data is not installed";
+    const std::filesystem::path data(VORTA_TEST_DATA_DIR);
+    struct Sitter {
+        const char* file;
+        cg::Rect face;  // as a detector boxes it, in the portrait's own pixels
+        double side;    // the face's width in the photo
+        cg::Point at;   // its top-left corner there
+        bool soft;
+    };
+    struct Scene {
+        const char* name;
+        cg::Size size;
+        std::vector<Sitter> sitters;  // the largest first
+    };
+    const Sitter smiling{"smiling_man.jpg", {112, 95, 183, 183}, 365, {1122, 1029}, true};
+    const std::vector<Scene> scenes = {
+        // A person in front of the clouds, one of which the cascades take for a face higher up, left of
+        // the tree.
+        {"a person under clouds", {2107, 1657}, {smiling}},
+        {"a close face below, a small one up left",
+         {3600, 2400},
+         {{"bearded_man.jpg", {113, 211, 375, 375}, 420, {2800, 1500}, false},
+          {"astronaut.jpg", {176, 65, 96, 96}, 150, {500, 400}, false}}},
+        {"a soft face below left, a small one up right",
+         {3600, 2400},
+         {{"grace_hopper.jpg", {155, 108, 218, 218}, 360, {400, 1550}, true},
+          {"smiling_man.jpg", {112, 95, 183, 183}, 160, {2900, 350}, false}}},
+    };
+    const std::vector<cg::Size> targets = {{400, 600}, {1080, 1920}, {500, 500}, {900, 400}};
+    testsupport::TempDir dir;
+    int apart = 0;
+    for (const Scene& scene : scenes) {
+        SCOPED_TRACE(scene.name);
+        image::Bitmap photo = cloudyField(data, scene.size);
+        std::vector<cg::Rect> truths;
+        for (const Sitter& s : scene.sitters)
+            truths.push_back(standing(photo, *image::loadImage(data / s.file), s.face, s.side, s.at, s.soft));
+        const auto bytes = image::encodedData(*image::imageFromBitmap(photo), image::FileType::JPEG, 0.92);
+        const auto path =
+            dir.write(std::string(scene.name) + ".jpg", std::string(bytes->begin(), bytes->end()));
+
+        std::vector<std::vector<cg::Rect>> found;
+        const core::FaceFinder finder = recordingFinder(found, scene.size);
+        core::CropAnalyses analyses;
+        for (const bool fill : {false, true})
+            for (const cg::Size target : targets) {
+                // A job never enlarges: a target the photo cannot cover is skipped.
+                if (target.width > scene.size.width || target.height > scene.size.height) continue;
+                SCOPED_TRACE(std::to_string(int(target.width)) + " x " + std::to_string(int(target.height)) +
+                             (fill ? ", crop to fill" : ""));
+                croptest::RecordingSender sender;
+                ASSERT_TRUE(core::smartCropImage(path, scene.size, target, fill, &sender, finder, nullptr,
+                                                 &analyses));
+                ASSERT_FALSE(found.empty());
+                // Every sitter is found, and nothing else: the clouds hold no face.
+                std::string faces;
+                for (const cg::Rect& f : found.front()) faces += " " + rectText(f);
+                const auto isTheFaceOf = [](const cg::Rect& box, const cg::Rect& truth) {
+                    return truth.contains(cg::Point{box.midX(), box.midY()}) &&
+                           box.width() > 0.7 * truth.width() && box.width() < 1.4 * truth.width();
+                };
+                for (const cg::Rect& f : found.front())
+                    EXPECT_TRUE(std::any_of(truths.begin(), truths.end(),
+                                            [&](const cg::Rect& t) { return isTheFaceOf(f, t); }))
+                        << "a face where nobody is: " << rectText(f);
+                const auto largest =
+                    std::find_if(found.front().begin(), found.front().end(),
+                                 [&](const cg::Rect& f) { return isTheFaceOf(f, truths[0]); });
+                EXPECT_EQ(found.front().size(), truths.size()) << "found" << faces;
+                ASSERT_NE(largest, found.front().end()) << "found" << faces;
+
+                // Faces that fit in the window together are held together; where they cannot be, the largest
+                // is held whole with its chin: the target's shape can hold it in every scene. Give or take a
+                // pixel of the picture the window was cut from.
+                ASSERT_EQ(sender.frames.size(), 1u);
+                const cg::Rect window = windowCut(sender, scene.size);
+                const double q = scene.size.width / sender.shownSizes.front().width;
+                cg::Rect all = found.front().front();
+                for (const cg::Rect& f : found.front()) all = all.unionWith(f);
+                const bool together = all.width() <= window.width() && all.height() <= window.height();
+                const cg::Rect withChin(largest->minX(), largest->minY(), largest->width(),
+                                        largest->height() * 1.25);
+                EXPECT_TRUE(window.insetBy(-q, -q).contains(together ? all : withChin))
+                    << "window " << rectText(window) << "; found" << faces;
+                apart += !together;
+            }
+    }
+    // Most of the windows could not hold the faces together.
+    EXPECT_GE(apart, 12);
 }

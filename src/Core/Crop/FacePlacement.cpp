@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace core {
 
@@ -94,6 +95,34 @@ double withChinsHeld(const cg::Rect& window, const std::vector<cg::Rect>& faceBo
     return std::max(y, std::min(chins - h, tops));
 }
 
+double area(const cg::Rect& r) {
+    return r.width() * r.height();
+}
+
+// The top face of the placement rules: the highest lower edge, the first of those level with it.
+cg::Rect topFace(const std::vector<cg::Rect>& faceBoxes) {
+    double highest = faceBoxes.front().maxY();
+    for (const cg::Rect& box : faceBoxes) highest = std::min(highest, box.maxY());
+    return firstMatching(faceBoxes, [&](const cg::Rect& box) { return isLevelWith(box.maxY(), highest); });
+}
+
+// The face a window that cannot hold them all is placed by: the largest (for two faces the wider, the one
+// the rules centre on). Of faces as large as it, the top one, or one level with it that `window` holds: the
+// rules may frame any of those.
+cg::Rect largestFace(const std::vector<cg::Rect>& faceBoxes, const cg::Rect& window) {
+    double most = 0;
+    for (const cg::Rect& box : faceBoxes) most = std::max(most, area(box));
+    std::vector<cg::Rect> largest;
+    std::copy_if(faceBoxes.begin(), faceBoxes.end(), std::back_inserter(largest),
+                 [&](const cg::Rect& box) { return area(box) >= most * (1 - 1e-9); });
+    const cg::Rect top = topFace(largest);
+    const cg::Rect reach = window.insetBy(-1e-6, -1e-6);
+    const auto held = std::find_if(largest.begin(), largest.end(), [&](const cg::Rect& box) {
+        return isLevelWith(box.maxY(), top.maxY()) && reach.contains(box);
+    });
+    return held != largest.end() ? *held : top;
+}
+
 }  // namespace
 
 cg::Size faceCropFillSize(cg::Size image, cg::Size target, bool fill) {
@@ -168,16 +197,9 @@ std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::ve
     if (!faceBoxes.empty()) {
         cg::Rect all = faceBoxes.front();
         for (const cg::Rect& box : faceBoxes) all = all.unionWith(box);
-        // The top face of the placement rules: the highest lower edge, the first of those level with it.
-        double highest = faceBoxes.front().maxY();
-        for (const cg::Rect& box : faceBoxes) highest = std::min(highest, box.maxY());
-        const cg::Rect top =
-            firstMatching(faceBoxes, [&](const cg::Rect& box) { return isLevelWith(box.maxY(), highest); });
-        const cg::Rect head = faceWithHeadroom(top);
-        // Faces level with the top one are top faces as much as it is: the rules may frame any of them.
-        const bool holdsATopFace = std::any_of(faceBoxes.begin(), faceBoxes.end(), [&](const cg::Rect& box) {
-            return isLevelWith(box.maxY(), highest) && cg::Rect(x, y, w, h).contains(box);
-        });
+        const cg::Rect top = topFace(faceBoxes);
+        const cg::Rect largest = largestFace(faceBoxes, cg::Rect(x, y, w, h));
+        const cg::Rect head = faceWithHeadroom(largest);
         if (!fits(head)) {
             // A close portrait: the window cannot hold the face with its headroom, and the crops make it the
             // largest of its proportions the picture holds (see salientCropArea). The face itself comes
@@ -185,22 +207,36 @@ std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::ve
             // with its headroom where that fits, else the face with the room left given below it before
             // above it, as a photographer cuts the top of a head, never a chin. Only a face larger than the
             // window is cut, with the window centred on the face.
-            x = top.midX() - w / 2;
+            x = largest.midX() - w / 2;
             if (fitsDown(head)) {
                 y = head.midY() - h / 2;
-            } else if (fitsDown(top)) {
-                const double chin = std::min(h - top.height(), head.maxY() - top.maxY());
-                y = top.maxY() + chin - h;
+            } else if (fitsDown(largest)) {
+                const double chin = std::min(h - largest.height(), head.maxY() - largest.maxY());
+                y = largest.maxY() + chin - h;
             } else {
-                y = top.midY() - h / 2;
+                y = largest.midY() - h / 2;
             }
             hold(all);
         } else if (fits(all)) {
             hold(all);
-        } else if (!holdsATopFace) {
-            // Not every face fits, and the rules' window cuts or leaves out the top one: it moves as little
-            // as it takes to hold that face with its headroom, whichever other faces that leaves out.
-            hold(head);
+        } else {
+            // Not every face fits. The largest is the person the photo is of; a smaller face higher up may
+            // be someone behind them, or a pattern in clouds or leaves that looks like one, and is kept only
+            // beside the largest with its headroom: the top face first, then the others from the largest.
+            cg::Rect kept = head.intersection(cg::Rect(0, 0, W, H));
+            hold(kept);
+            std::vector<cg::Rect> others;
+            std::copy_if(faceBoxes.begin(), faceBoxes.end(), std::back_inserter(others),
+                         [&](const cg::Rect& box) { return !(box == largest) && !(box == top); });
+            std::stable_sort(others.begin(), others.end(),
+                             [](const cg::Rect& a, const cg::Rect& b) { return area(a) > area(b); });
+            if (!(top == largest)) others.insert(others.begin(), top);
+            for (const cg::Rect& face : others) {
+                const cg::Rect both = kept.unionWith(face);
+                if (!fits(both)) continue;
+                hold(both);
+                kept = both;
+            }
         }
     }
     const cg::Rect inside(std::clamp(x, 0.0, std::max(0.0, W - w)), std::clamp(y, 0.0, std::max(0.0, H - h)),

@@ -37,16 +37,17 @@ std::optional<cg::Rect> faceCropWindow(const std::vector<cg::Rect>& faces, const
 cg::Rect faceWithHeadroom(const cg::Rect& faceBox);
 
 // The window of the placement rules, moved (not resized) inside the W × H working image so that it cuts
-// no face it can hold: it holds the union of the face boxes when that fits in it; else the top face whole
-// (the rules' window stays where it already holds it, else it moves to hold it with its headroom). Where
-// the top face with its headroom is larger than the window (a close portrait), the face box comes first:
-// the window is centred on it across, and down holds it with the room left given below it (the chin)
-// before above it; a face larger than the window is cut, the window centred on it. Then the union of the
-// faces is held on each axis along which it fits. Last, inside the image, the window moves down to show
-// the chin (a quarter of the box's height below it) of every face it holds, as far as it can without
-// losing the top of one: room above the heads goes first. Boxes are the faces themselves (top-left origin, in
-// working pixels), in the order the detector gave them: of faces level with each other (lower edges less
-// than half a pixel apart) the first is the top face. None when the window is larger than the image.
+// no face it can hold: it holds the union of the face boxes when that fits in it; else the largest face
+// whole with its headroom and chin (of faces as large as it, the top face), and a smaller face only where
+// it fits beside that: the top face first, then the others from the largest. Where the largest face with
+// its headroom is larger than the window (a close portrait), the face box comes first: the window is
+// centred on it across, and down holds it with the room left given below it (the chin) before above it; a
+// face larger than the window is cut, the window centred on it; then the union of the faces is held on each
+// axis along which it fits. Last, inside the image, the window moves down to show the chin (a quarter of
+// the box's height below it) of every face it holds, as far as it can without losing the top of one: room
+// above the heads goes first. Boxes are the faces themselves (top-left origin, in working pixels), in the
+// order the detector gave them: of faces level with each other (lower edges less than half a pixel apart)
+// the first is the top face. None when the window is larger than the image.
 std::optional<cg::Rect> windowHoldingFaces(const cg::Rect& window, const std::vector<cg::Rect>& faceBoxes,
                                            double W, double H);
 
