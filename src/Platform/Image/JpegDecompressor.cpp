@@ -181,21 +181,15 @@ bool JpegDecompressor::readHeader() {
 }
 
 bool JpegDecompressor::scale(int shrink, J_DCT_METHOD method) {
-    if (stopped_) return false;
-    if (setjmp(stop_) != 0) return false;
-    info_.scale_num = 1;
-    info_.scale_denom = unsigned(shrink);
-    info_.dct_method = method;
-    jpeg_calc_output_dimensions(&info_);
-    return true;
+    return scaleToEighths(8 / shrink, method);
 }
 
-bool JpegDecompressor::scaleToEighths(int eighths) {
+bool JpegDecompressor::scaleToEighths(int eighths, J_DCT_METHOD method) {
     if (stopped_) return false;
     if (setjmp(stop_) != 0) return false;
     info_.scale_num = unsigned(eighths);
     info_.scale_denom = 8;
-    info_.dct_method = JDCT_ISLOW;
+    info_.dct_method = method;
     jpeg_calc_output_dimensions(&info_);
     return true;
 }

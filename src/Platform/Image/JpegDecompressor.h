@@ -56,8 +56,8 @@ class JpegDecompressor {
     bool readHeader();
     // Decodes at 1/`shrink` (1, 2, 4 or 8) of the image's size with `method`; sets the output size.
     bool scale(int shrink, J_DCT_METHOD method = JDCT_ISLOW);
-    // Decodes at `eighths`/8 (1 to 8) of the image's size; sets the output size.
-    bool scaleToEighths(int eighths);
+    // Decodes at `eighths`/8 (1 to 8) of the image's size with `method`; sets the output size.
+    bool scaleToEighths(int eighths, J_DCT_METHOD method = JDCT_ISLOW);
     // Refuses an image above the pixel bound before any pixel.
     bool start();
     bool readRow(JSAMPLE* row);
